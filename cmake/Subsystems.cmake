@@ -1,0 +1,21 @@
+# gc_add_library(<name> DIRS <dir>... DEPS <target>...)
+# Every .cpp of the listed folders belongs to the library; generated sources
+# can be appended later with target_sources.
+function(gc_add_library name)
+  cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+  set(sources)
+  foreach(dir IN LISTS ARG_DIRS)
+    file(GLOB dir_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/${dir}/*.h)
+    list(APPEND sources ${dir_sources})
+  endforeach()
+  if(NOT sources)
+    set(stub ${CMAKE_CURRENT_BINARY_DIR}/gc_empty_${name}.cpp)
+    file(WRITE ${stub} "namespace { [[maybe_unused]] int gc_empty_${name}; }\n")
+    list(APPEND sources ${stub})
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  # Several subsystems reach back into each other through the grid class chain.
+  set_property(TARGET ${name} PROPERTY LINK_INTERFACE_MULTIPLICITY 3)
+endfunction()
