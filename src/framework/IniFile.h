@@ -1,0 +1,56 @@
+#pragma once
+// INI store kept in memory: sections and keys keep the order in which they
+// were read or added, names compare case-insensitively, and UpdateFile writes
+// the whole file atomically. Nothing reaches the disk before UpdateFile.
+#include <QString>
+
+#include <memory>
+
+namespace fw {
+
+class TStringList;
+
+class TIniFile {
+public:
+    // Reads the file when it exists (UTF-8, a byte-order mark is skipped);
+    // a missing or unreadable file gives an empty store.
+    explicit TIniFile(const QString& fileName);
+    ~TIniFile();
+    TIniFile(const TIniFile&) = delete;
+    TIniFile& operator=(const TIniFile&) = delete;
+
+    QString FileName() const;
+
+    QString ReadString(const QString& section, const QString& ident, const QString& def) const;
+    // Lenient integer text (StrToIntDef); anything else gives def.
+    int ReadInteger(const QString& section, const QString& ident, int def) const;
+    // An integer value other than 0 is true; a text that is not an integer gives def.
+    bool ReadBool(const QString& section, const QString& ident, bool def) const;
+
+    // A new section or key is appended; an existing key keeps its place and spelling.
+    void WriteString(const QString& section, const QString& ident, const QString& value);
+    void WriteInteger(const QString& section, const QString& ident, int value);
+    void WriteBool(const QString& section, const QString& ident, bool value);   // "1" / "0"
+
+    bool SectionExists(const QString& section) const;
+    bool ValueExists(const QString& section, const QString& ident) const;
+    void EraseSection(const QString& section);
+    void DeleteKey(const QString& section, const QString& ident);
+
+    // Fill the list (cleared first) with the key names of a section, the
+    // "name=value" lines of a section, or the section names, in file order.
+    void ReadSection(const QString& section, TStringList& idents) const;
+    void ReadSectionValues(const QString& section, TStringList& values) const;
+    void ReadSections(TStringList& sections) const;
+
+    // Writes the store to FileName, replacing the file only once the new
+    // content is safely on disk. False with LastError() on failure.
+    bool UpdateFile();
+    QString LastError() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace fw
