@@ -2,6 +2,7 @@
 // Basic value types of the platform layer: colours as BGR integers and
 // rectangles with exclusive right/bottom edges, as the desktop's GDI uses them.
 #include <cstdint>
+#include <initializer_list>
 
 namespace fw {
 
@@ -63,6 +64,49 @@ struct TRect {
         return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom;
     }
     friend constexpr bool operator==(const TRect&, const TRect&) = default;
+};
+
+struct TSize {
+    int cx = 0;
+    int cy = 0;
+    constexpr TSize() = default;
+    constexpr TSize(int w, int h) : cx(w), cy(h) {}
+    friend constexpr bool operator==(const TSize&, const TSize&) = default;
+};
+
+// Horizontal alignment of text in controls and cells.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// Font styles form a small set, as the controls combine and test them.
+enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+
+class TFontStyles {
+public:
+    constexpr TFontStyles() = default;
+    constexpr TFontStyles(std::initializer_list<TFontStyle> styles)
+    {
+        for (TFontStyle s : styles)
+            bits_ |= bit(s);
+    }
+    static constexpr TFontStyles FromBits(std::uint8_t bits)
+    {
+        TFontStyles r;
+        r.bits_ = std::uint8_t(bits & 0x0F);
+        return r;
+    }
+    constexpr std::uint8_t Bits() const { return bits_; }
+    constexpr bool Contains(TFontStyle s) const { return (bits_ & bit(s)) != 0; }
+    constexpr bool Empty() const { return bits_ == 0; }
+    constexpr TFontStyles& Include(TFontStyle s) { bits_ |= bit(s); return *this; }
+    constexpr TFontStyles& Exclude(TFontStyle s) { bits_ &= std::uint8_t(~bit(s)); return *this; }
+    friend constexpr TFontStyles operator+(TFontStyles a, TFontStyles b) { return FromBits(a.bits_ | b.bits_); }
+    friend constexpr TFontStyles operator-(TFontStyles a, TFontStyles b) { return FromBits(a.bits_ & ~b.bits_); }
+    friend constexpr TFontStyles operator*(TFontStyles a, TFontStyles b) { return FromBits(a.bits_ & b.bits_); }
+    friend constexpr bool operator==(TFontStyles, TFontStyles) = default;
+
+private:
+    static constexpr std::uint8_t bit(TFontStyle s) { return std::uint8_t(1u << unsigned(s)); }
+    std::uint8_t bits_ = 0;
 };
 
 constexpr TRect Rect(int l, int t, int r, int b) { return TRect(l, t, r, b); }
