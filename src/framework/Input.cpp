@@ -1,6 +1,8 @@
 #include "framework/Input.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -184,6 +186,34 @@ std::int16_t GetAsyncKeyState(int vk)
 TShiftState KeyboardStateToShiftState()
 {
     return ShiftStateFromQt(QGuiApplication::queryKeyboardModifiers());
+}
+
+unsigned RegisterWindowMessage(const QString& name)
+{
+    static QHash<QString, unsigned> registered;
+    auto it = registered.constFind(name);
+    if (it != registered.constEnd())
+        return *it;
+    const unsigned id = 0xC000 + unsigned(registered.size());
+    registered.insert(name, id);
+    return id;
+}
+
+QEvent::Type TMessageEvent::EventType()
+{
+    static const QEvent::Type type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+
+void PostMessage(QObject* target, unsigned msg, std::intptr_t wParam, std::intptr_t lParam)
+{
+    if (!target)
+        return;
+    TMessage m;
+    m.Msg = msg;
+    m.WParam = wParam;
+    m.LParam = lParam;
+    QCoreApplication::postEvent(target, new TMessageEvent(m));
 }
 
 } // namespace fw

@@ -3,12 +3,15 @@
 // state set and mouse buttons, plus the translation from Qt's events. Controls
 // above the platform layer speak only in these terms.
 #include <QChar>
+#include <QEvent>
+#include <QString>
 #include <QtGlobal>
 #include <Qt>
 #include <cstdint>
 
 class QKeyEvent;
 class QMouseEvent;
+class QObject;
 
 namespace fw {
 
@@ -107,5 +110,90 @@ std::int16_t GetAsyncKeyState(int vk);
 bool IsKeyDown(int vk);
 // The modifier part of the current keyboard state.
 TShiftState KeyboardStateToShiftState();
+
+// ---------------------------------------------------------------- messages
+// Controls that follow the desktop's window-procedure model receive their
+// input as TMessage records with these numbers and parameter layouts.
+
+struct TMessage {
+    unsigned Msg = 0;
+    std::intptr_t WParam = 0;
+    std::intptr_t LParam = 0;
+    std::intptr_t Result = 0;
+};
+
+constexpr unsigned WM_NULL = 0x0000, WM_DESTROY = 0x0002, WM_SIZE = 0x0005, WM_SETFOCUS = 0x0007,
+                   WM_KILLFOCUS = 0x0008, WM_ENABLE = 0x000A, WM_SETREDRAW = 0x000B, WM_PAINT = 0x000F,
+                   WM_ERASEBKGND = 0x0014, WM_CANCELMODE = 0x001F, WM_SETCURSOR = 0x0020,
+                   WM_GETDLGCODE = 0x0087, WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101, WM_CHAR = 0x0102,
+                   WM_SYSKEYDOWN = 0x0104, WM_SYSKEYUP = 0x0105, WM_SYSCHAR = 0x0106,
+                   WM_COMMAND = 0x0111, WM_TIMER = 0x0113, WM_HSCROLL = 0x0114, WM_VSCROLL = 0x0115,
+                   WM_MOUSEMOVE = 0x0200, WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP = 0x0202,
+                   WM_LBUTTONDBLCLK = 0x0203, WM_RBUTTONDOWN = 0x0204, WM_RBUTTONUP = 0x0205,
+                   WM_RBUTTONDBLCLK = 0x0206, WM_MBUTTONDOWN = 0x0207, WM_MBUTTONUP = 0x0208,
+                   WM_MBUTTONDBLCLK = 0x0209, WM_MOUSEWHEEL = 0x020A, WM_MOUSELEAVE = 0x02A3,
+                   WM_USER = 0x0400, WM_APP = 0x8000;
+// Component notifications of the control framework (above WM_APP).
+constexpr unsigned CM_BASE = 0xB000, CM_ENTER = CM_BASE + 0x0A, CM_EXIT = CM_BASE + 0x0B,
+                   CM_MOUSEENTER = CM_BASE + 0x13, CM_MOUSELEAVE = CM_BASE + 0x14;
+
+// Key state flags of mouse messages (WParam).
+constexpr unsigned MK_LBUTTON = 0x01, MK_RBUTTON = 0x02, MK_SHIFT = 0x04, MK_CONTROL = 0x08, MK_MBUTTON = 0x10;
+// Scroll request codes (low word of WParam of WM_HSCROLL/WM_VSCROLL).
+constexpr int SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1, SB_PAGEUP = 2,
+              SB_PAGELEFT = 2, SB_PAGEDOWN = 3, SB_PAGERIGHT = 3, SB_THUMBPOSITION = 4, SB_THUMBTRACK = 5,
+              SB_TOP = 6, SB_LEFT = 6, SB_BOTTOM = 7, SB_RIGHT = 7, SB_ENDSCROLL = 8;
+// Answers to WM_GETDLGCODE.
+constexpr unsigned DLGC_WANTARROWS = 0x01, DLGC_WANTTAB = 0x02, DLGC_WANTALLKEYS = 0x04, DLGC_WANTCHARS = 0x80;
+// Edit control notification code of WM_COMMAND (high word of WParam).
+constexpr unsigned EN_CHANGE = 0x0300;
+// One notch of the mouse wheel.
+constexpr int WHEEL_DELTA = 120;
+
+constexpr std::intptr_t MakeLParam(int lo, int hi)
+{
+    return std::intptr_t(std::uint32_t(std::uint16_t(lo)) | (std::uint32_t(std::uint16_t(hi)) << 16));
+}
+constexpr std::intptr_t MakeWParam(int lo, int hi) { return MakeLParam(lo, hi); }
+constexpr int LoWord(std::intptr_t v) { return int(std::uint16_t(std::uint32_t(v) & 0xFFFF)); }
+constexpr int HiWord(std::intptr_t v) { return int(std::uint16_t((std::uint32_t(v) >> 16) & 0xFFFF)); }
+// Signed coordinates packed in an LParam.
+constexpr int GetXLParam(std::intptr_t v) { return int(std::int16_t(LoWord(v))); }
+constexpr int GetYLParam(std::intptr_t v) { return int(std::int16_t(HiWord(v))); }
+constexpr TShiftState KeysToShiftState(std::intptr_t keys)
+{
+    TShiftState s;
+    if (keys & MK_SHIFT) s |= ssShift;
+    if (keys & MK_CONTROL) s |= ssCtrl;
+    if (keys & MK_LBUTTON) s |= ssLeft;
+    if (keys & MK_RBUTTON) s |= ssRight;
+    if (keys & MK_MBUTTON) s |= ssMiddle;
+    return s;
+}
+constexpr unsigned ShiftStateToKeys(TShiftState s)
+{
+    unsigned k = 0;
+    if (s.Contains(ssShift)) k |= MK_SHIFT;
+    if (s.Contains(ssCtrl)) k |= MK_CONTROL;
+    if (s.Contains(ssLeft)) k |= MK_LBUTTON;
+    if (s.Contains(ssRight)) k |= MK_RBUTTON;
+    if (s.Contains(ssMiddle)) k |= MK_MBUTTON;
+    return k;
+}
+
+// A process-wide message number for `name` in the range 0xC000..0xFFFF; the
+// same name always gives the same number.
+unsigned RegisterWindowMessage(const QString& name);
+
+// Carrier of a posted message. A control that takes posted messages handles
+// this event type in event() and runs the message through its window procedure.
+class TMessageEvent : public QEvent {
+public:
+    explicit TMessageEvent(const TMessage& m) : QEvent(EventType()), Message(m) {}
+    static QEvent::Type EventType();
+    TMessage Message;
+};
+// Queues `msg` for `target`; it arrives after the current event has been handled.
+void PostMessage(QObject* target, unsigned msg, std::intptr_t wParam = 0, std::intptr_t lParam = 0);
 
 } // namespace fw
