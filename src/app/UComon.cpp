@@ -1,15 +1,15 @@
 #include "app/UComon.h"
 
+#include "framework/SysUtils.h"
+
 #include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cfloat>
-#include <climits>
 #include <cmath>
 
 QString Path_SW;
@@ -108,58 +108,6 @@ void Reopen_Last_Project()
 
 // ---- Shared routines -------------------------------------------------------
 
-QString Trim_Blanks(const QString& s)
-{
-    qsizetype b = 0, e = s.size();
-    while (b < e && s.at(b).unicode() <= 32)
-        ++b;
-    while (e > b && s.at(e - 1).unicode() <= 32)
-        --e;
-    return s.mid(b, e - b);
-}
-
-int Str_To_Int_Def(const QString& s, int def)
-{
-    qsizetype i = 0;
-    const qsizetype n = s.size();
-    while (i < n && s.at(i) == QLatin1Char(' '))
-        ++i;
-    bool negative = false;
-    if (i < n && (s.at(i) == QLatin1Char('+') || s.at(i) == QLatin1Char('-'))) {
-        negative = s.at(i) == QLatin1Char('-');
-        ++i;
-    }
-    int base = 10;
-    if (i < n && s.at(i) == QLatin1Char('$')) {
-        base = 16;
-        ++i;
-    } else if (i + 1 < n && s.at(i) == QLatin1Char('0')
-               && (s.at(i + 1) == QLatin1Char('x') || s.at(i + 1) == QLatin1Char('X'))) {
-        base = 16;
-        i += 2;
-    }
-    if (i >= n)
-        return def;
-    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-    long long value = 0;
-    for (; i < n; ++i) {
-        const char16_t c = s.at(i).unicode();
-        int digit;
-        if (c >= u'0' && c <= u'9')
-            digit = c - u'0';
-        else if (base == 16 && c >= u'a' && c <= u'f')
-            digit = c - u'a' + 10;
-        else if (base == 16 && c >= u'A' && c <= u'F')
-            digit = c - u'A' + 10;
-        else
-            return def;
-        value = value * base + digit;
-        if (value > limit)
-            return def;
-    }
-    return static_cast<int>(negative ? -value : value);
-}
-
 namespace {
 
 // Text before the first occurrence of sep, and the text after it; false when
@@ -181,22 +129,22 @@ bool inByteRange(int v) { return v >= 0 && v <= 255; }
 bool Split_IP_Address(const QString& text, QString& octet1, QString& octet2, QString& octet3,
                       QString& octet4)
 {
-    QString s = Trim_Blanks(text);
+    QString s = fw::Trim(text);
     QString before, after;
     if (!splitAt(s, QLatin1Char('.'), before, after))
         return false;
-    octet1 = Trim_Blanks(before);
-    s = Trim_Blanks(after);
+    octet1 = fw::Trim(before);
+    s = fw::Trim(after);
     if (!splitAt(s, QLatin1Char('.'), before, after))
         return false;
-    octet2 = Trim_Blanks(before);
-    s = Trim_Blanks(after);
+    octet2 = fw::Trim(before);
+    s = fw::Trim(after);
     if (!splitAt(s, QLatin1Char('.'), before, after))
         return false;
-    octet3 = Trim_Blanks(before);
-    octet4 = Trim_Blanks(after);
-    return inByteRange(Str_To_Int_Def(octet1, 1000)) && inByteRange(Str_To_Int_Def(octet2, 1000))
-        && inByteRange(Str_To_Int_Def(octet3, 1000)) && inByteRange(Str_To_Int_Def(octet4, 1000));
+    octet3 = fw::Trim(before);
+    octet4 = fw::Trim(after);
+    return inByteRange(fw::StrToIntDef(octet1, 1000)) && inByteRange(fw::StrToIntDef(octet2, 1000))
+        && inByteRange(fw::StrToIntDef(octet3, 1000)) && inByteRange(fw::StrToIntDef(octet4, 1000));
 }
 
 bool Check_IP_Port(const QString& text, std::uint8_t& b1, std::uint8_t& b2, std::uint8_t& b3,
@@ -211,15 +159,15 @@ bool Check_IP_Port(const QString& text, std::uint8_t& b1, std::uint8_t& b2, std:
     for (int k = 0; k < 3; ++k) {
         if (!splitAt(rest, QLatin1Char('.'), before, after))
             return false;
-        parts[k] = Str_To_Int_Def(Trim_Blanks(before), -1);
-        rest = Trim_Blanks(after);
+        parts[k] = fw::StrToIntDef(fw::Trim(before), -1);
+        rest = fw::Trim(after);
         if (!inByteRange(parts[k]))
             return false;
     }
     if (!splitAt(rest, QLatin1Char(':'), before, after))
         return false;
-    parts[3] = Str_To_Int_Def(Trim_Blanks(before), -1);
-    const int p = Str_To_Int_Def(Trim_Blanks(after), -1);
+    parts[3] = fw::StrToIntDef(fw::Trim(before), -1);
+    const int p = fw::StrToIntDef(fw::Trim(after), -1);
     if (!inByteRange(parts[3]) || p < 0 || p > 65535)
         return false;
     b1 = std::uint8_t(parts[0]);
@@ -241,7 +189,7 @@ bool Get_IP_Bytes(const QString& text, std::uint8_t& b1, std::uint8_t& b2, std::
     for (int k = 0; k < 4; ++k) {
         const qsizetype dot = s.indexOf(QLatin1Char('.'));
         const QString part = k == 3 ? s : (dot < 0 ? QString() : s.left(dot));
-        const int v = Str_To_Int_Def(part, -1);
+        const int v = fw::StrToIntDef(part, -1);
         if (inByteRange(v)) {
             *bytes[k] = std::uint8_t(v);
         } else {
@@ -297,9 +245,9 @@ QStringList Get_COM_Ports(const QString& ttyRoot)
     return ports;
 }
 
-QChar Get_Decimal_Separator()
+QChar Get_Decimal_Separator(const QLocale& locale)
 {
-    const QString sep = QLocale().decimalPoint();
+    const QString sep = locale.decimalPoint();
     if (!sep.isEmpty() && (sep.at(0) == QLatin1Char(',') || sep.at(0) == QLatin1Char('.')))
         return sep.at(0);
     return QLatin1Char(',');
@@ -312,19 +260,10 @@ bool Str_To_Single(const QString& text, QChar separator, float& value)
         t.replace(QLatin1Char(','), QLatin1Char('.'));
     else
         t.replace(QLatin1Char('.'), QLatin1Char(','));
-
-    // Read with the locale's separator: sign, digits, one separator, exponent.
-    const QString localeSep = QLocale().decimalPoint();
-    const QString sep = QRegularExpression::escape(localeSep);
-    const QRegularExpression number(QStringLiteral("^[+-]?([0-9]+(%1[0-9]*)?|%1[0-9]+)([eE][+-]?[0-9]+)?$").arg(sep));
-    t = Trim_Blanks(t);
-    bool ok = !localeSep.isEmpty() && number.match(t).hasMatch();
+    // Read with the process's number format, whose separator may differ from
+    // the one the caller asked for; a value beyond single precision fails.
     double d = 0;
-    if (ok) {
-        t.replace(localeSep, QStringLiteral("."));
-        d = t.toDouble(&ok);
-    }
-    if (!ok || !std::isfinite(d) || std::fabs(d) > double(FLT_MAX)) {
+    if (!fw::TryStrToFloat(t, d) || !std::isfinite(d) || std::fabs(d) > double(FLT_MAX)) {
         value = 1.0f;
         return false;
     }

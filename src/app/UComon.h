@@ -3,7 +3,10 @@
 // several windows share: IPv4 text checks, the serial port list, the user's
 // decimal separator and a lenient float conversion. All of it is used on the
 // user-interface thread only.
+#include "framework/SysUtils.h"
+
 #include <QChar>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -84,13 +87,13 @@ void Reopen_Last_Project();
 
 // ---- Shared routines -------------------------------------------------------
 
-// Removes the characters of code 0 to 32 at both ends.
-QString Trim_Blanks(const QString& s);
-
 // Lenient integer conversion: optional leading blanks, an optional sign, then
 // decimal digits or hexadecimal digits after "$" or "0x". Anything else (the
 // empty text, trailing blanks, a value outside the int range) gives def.
-int Str_To_Int_Def(const QString& s, int def);
+inline int Str_To_Int_Def(const QString& s, int def) { return fw::StrToIntDef(s, def); }
+
+// Removes the characters of code 0 to 32 at both ends.
+inline QString Trim_Blanks(const QString& s) { return fw::Trim(s); }
 
 // Splits a dotted address into four trimmed octet texts. Each output is written
 // as soon as its part is found; true when all four convert to 0..255.
@@ -112,8 +115,9 @@ bool Get_IP_Bytes(const QString& text, std::uint8_t& b1, std::uint8_t& b2, std::
 QStringList Get_COM_Ports(const QString& ttyRoot = QStringLiteral("/sys/class/tty"));
 
 // The user's decimal separator: "," or "."; "," for any other separator.
-QChar Get_Decimal_Separator();
+QChar Get_Decimal_Separator(const QLocale& locale = QLocale::system());
 
 // Converts text after turning every "," and "." into separator, then reading it
-// with the locale's decimal separator. On failure value := 1.0 and false.
+// with the process's number format (fw::FormatSettings()). On failure
+// value := 1.0 and false.
 bool Str_To_Single(const QString& text, QChar separator, float& value);

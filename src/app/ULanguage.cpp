@@ -2,6 +2,7 @@
 
 #include "app/UComon.h"
 #include "app/texts/EnglishTexts.h"
+#include "framework/SysUtils.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -48,7 +49,7 @@ QString decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes)
 // Applies one line of a language file to the table.
 void applyLine(const QString& line)
 {
-    const QString s = Trim_Blanks(line);
+    const QString s = fw::Trim(line);
     if (!s.startsWith(QLatin1String("STR")))
         return;
     const qsizetype eq = s.indexOf(QLatin1Char('='));
@@ -56,15 +57,15 @@ void applyLine(const QString& line)
         return;
     // The index is everything between "STR" and "=", so "STR15=..." and
     // "STR15 = ..." both address text 15.
-    const int index = Str_To_Int_Def(Trim_Blanks(s.mid(3, eq - 3)), -1);
+    const int index = fw::StrToIntDef(fw::Trim(s.mid(3, eq - 3)), -1);
     if (index < 0 || index >= Num_Lang_Texts || index >= Lang_Texts.size())
         return;
-    QString t = Trim_Blanks(s.mid(eq + 1));
+    QString t = fw::Trim(s.mid(eq + 1));
     if (t.isEmpty())
         return;
     const qsizetype comment = t.indexOf(QLatin1String("/#/"));
     if (comment >= 0) {
-        t = Trim_Blanks(t.left(comment));
+        t = fw::Trim(t.left(comment));
         if (t.isEmpty())
             return;
     }
