@@ -2,7 +2,6 @@
 
 #include "framework/SysUtils.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +10,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <utility>
 
 QString Path_SW;
 QString Path_Master;
@@ -227,6 +227,15 @@ bool isSerialPort(const QString& ttyFolder)
     return true;
 }
 
+// "ttyS10" -> ("ttyS", 10), so that ports of one kind follow their numbers.
+std::pair<QString, long long> portSortKey(const QString& name)
+{
+    qsizetype p = name.size();
+    while (p > 0 && name.at(p - 1).isDigit())
+        --p;
+    return {name.left(p), name.mid(p).toLongLong()};
+}
+
 } // namespace
 
 QStringList Get_COM_Ports(const QString& ttyRoot)
@@ -238,10 +247,10 @@ QStringList Get_COM_Ports(const QString& ttyRoot)
         if (isSerialPort(root.filePath(name)))
             ports << name;
     }
-    QCollator order(QLocale::c());
-    order.setNumericMode(true);
-    std::sort(ports.begin(), ports.end(),
-              [&order](const QString& a, const QString& b) { return order.compare(a, b) < 0; });
+    std::sort(ports.begin(), ports.end(), [](const QString& a, const QString& b) {
+        const auto ka = portSortKey(a), kb = portSortKey(b);
+        return ka.first != kb.first ? ka.first < kb.first : ka.second < kb.second;
+    });
     return ports;
 }
 
