@@ -1,0 +1,214 @@
+#include "framework/Http.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace fw;
+
+namespace {
+
+// A one-thread HTTP server on 127.0.0.1 that records each request's bytes and
+// answers every connection with the same canned reply, optionally late.
+class LoopbackServer {
+public:
+    explicit LoopbackServer(QByteArray reply, int delayMs = 0) : m_reply(std::move(reply)), m_delayMs(delayMs)
+    {
+        m_fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (bind(m_fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(m_fd, 4) != 0)
+            return;
+        socklen_t len = sizeof a;
+        getsockname(m_fd, reinterpret_cast<sockaddr*>(&a), &len);
+        m_port = ntohs(a.sin_port);
+        m_thread = std::thread([this] { serve(); });
+    }
+    ~LoopbackServer()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        close(m_fd);
+    }
+    int port() const { return m_port; }
+    std::vector<QByteArray> requests()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_requests;
+    }
+
+private:
+    void serve()
+    {
+        while (!m_stop) {
+            pollfd p{m_fd, POLLIN, 0};
+            if (poll(&p, 1, 20) <= 0)
+                continue;
+            const int c = accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC);
+            if (c < 0)
+                continue;
+            QByteArray request;
+            char buf[4096];
+            while (!request.contains("\r\n\r\n") && request.size() < 65536) {
+                pollfd q{c, POLLIN, 0};
+                if (poll(&q, 1, 2000) <= 0)
+                    break;
+                const ssize_t n = read(c, buf, sizeof buf);
+                if (n <= 0)
+                    break;
+                request.append(buf, n);
+            }
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_requests.push_back(request);
+            }
+            for (int waited = 0; waited < m_delayMs && !m_stop; waited += 10)
+                usleep(10000);
+            for (qsizetype sent = 0; sent < m_reply.size();) {
+                const ssize_t n = send(c, m_reply.constData() + sent, size_t(m_reply.size() - sent), MSG_NOSIGNAL);
+                if (n <= 0)
+                    break;
+                sent += n;
+            }
+            close(c);
+        }
+    }
+
+    QByteArray m_reply;
+    int m_delayMs;
+    int m_fd = -1;
+    int m_port = 0;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+    std::mutex m_mutex;
+    std::vector<QByteArray> m_requests;
+};
+
+HttpGetRequest versionQuery(int port)
+{
+    HttpGetRequest r;
+    r.host = QStringLiteral("127.0.0.1");
+    r.port = port;
+    r.pathAndQuery = QStringLiteral("/home/download/GetversionSW.asp?nomesw=SW585-K317");
+    r.headers = {{"Accept", "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8"},
+                 {"User-Agent", "Mozilla/3.0 (compatible; HTTP client)"}};
+    return r;
+}
+
+QByteArray reply(const QByteArray& statusLine, const QByteArray& body, const QByteArray& extra = {})
+{
+    return statusLine + "\r\nContent-Type: text/html\r\n" + extra + "\r\n" + body;
+}
+
+TEST(Http, SendsExactlyTheRequestLineAndHeadersGiven)
+{
+    LoopbackServer server(reply("HTTP/1.0 200 OK", "VER. 1.002"));
+    ASSERT_GT(server.port(), 0);
+    const HttpGetResult r = HttpGet(versionQuery(server.port()));
+    EXPECT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(r.status, 200);
+    EXPECT_EQ(r.Text(), QStringLiteral("VER. 1.002"));
+    ASSERT_EQ(server.requests().size(), 1u);
+    const QByteArray expected = "GET /home/download/GetversionSW.asp?nomesw=SW585-K317 HTTP/1.0\r\n"
+                                "Host: 127.0.0.1:" + QByteArray::number(server.port()) + "\r\n"
+                                "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"
+                                "User-Agent: Mozilla/3.0 (compatible; HTTP client)\r\n"
+                                "\r\n";
+    EXPECT_EQ(server.requests()[0], expected);
+}
+
+TEST(Http, OnlyACompleteTwoHundredReplyIsAccepted)
+{
+    const QByteArray cap(64 * 1024, 'x');
+    struct Case {
+        const char* name;
+        QByteArray reply;
+        bool ok;
+        int status;
+        qsizetype bodySize;
+    };
+    const Case cases[] = {
+        {"not found", reply("HTTP/1.0 404 Not Found", "no such page"), false, 404, 0},
+        {"server error", reply("HTTP/1.0 500 Internal Server Error", ""), false, 500, 0},
+        {"redirect is not followed", reply("HTTP/1.0 302 Found", "", "Location: /elsewhere\r\n"), false, 302, 0},
+        {"no content is fine", reply("HTTP/1.0 204 No Content", ""), true, 204, 0},
+        {"body exactly at the cap", reply("HTTP/1.0 200 OK", cap), true, 200, cap.size()},
+        {"body over the cap", reply("HTTP/1.0 200 OK", cap + "y"), false, 200, 0},
+        {"garbage instead of HTTP", QByteArray("hello\r\n\r\n"), false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoopbackServer server(c.reply);
+        const HttpGetResult r = HttpGet(versionQuery(server.port()));
+        EXPECT_EQ(r.ok, c.ok) << r.error.toStdString();
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.body.size(), c.bodySize);
+        EXPECT_EQ(r.error.isEmpty(), c.ok);
+        EXPECT_EQ(server.requests().size(), 1u);   // one request only, also after a redirect
+    }
+}
+
+TEST(Http, GivesUpAfterTheTimeout)
+{
+    LoopbackServer server(reply("HTTP/1.0 200 OK", "VER. 1.002"), 2000);
+    HttpGetRequest request = versionQuery(server.port());
+    request.timeoutMs = 300;
+    QElapsedTimer clock;
+    clock.start();
+    const HttpGetResult r = HttpGet(request);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.isEmpty());
+    EXPECT_LT(clock.elapsed(), 1500);
+}
+
+TEST(Http, RefusesRequestsThatCouldSmuggleTextIntoTheRequest)
+{
+    LoopbackServer server(reply("HTTP/1.0 200 OK", "VER. 1.002"));
+    struct Case {
+        const char* name;
+        std::function<void(HttpGetRequest&)> spoil;
+    };
+    const Case cases[] = {
+        {"line break in a header value", [](HttpGetRequest& r) { r.headers.append(qMakePair(QByteArray("X-A"), QByteArray("1\r\nX-B: 2"))); }},
+        {"colon in a header name", [](HttpGetRequest& r) { r.headers.append(qMakePair(QByteArray("X-A: 1"), QByteArray("2"))); }},
+        {"blank in the path", [](HttpGetRequest& r) { r.pathAndQuery = QStringLiteral("/a b HTTP/1.1"); }},
+        {"path not starting with /", [](HttpGetRequest& r) { r.pathAndQuery = QStringLiteral("a"); }},
+        {"host with a path", [](HttpGetRequest& r) { r.host = QStringLiteral("127.0.0.1/x"); }},
+        {"host with user info", [](HttpGetRequest& r) { r.host = QStringLiteral("u@127.0.0.1"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HttpGetRequest request = versionQuery(server.port());
+        c.spoil(request);
+        const HttpGetResult r = HttpGet(request);
+        EXPECT_FALSE(r.ok);
+        EXPECT_FALSE(r.error.isEmpty());
+    }
+    EXPECT_TRUE(server.requests().empty());
+}
+
+TEST(Http, ConnectionRefusedIsAnError)
+{
+    int port;
+    {
+        LoopbackServer server("");
+        port = server.port();
+    }
+    const HttpGetResult r = HttpGet(versionQuery(port));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_FALSE(r.error.isEmpty());
+}
+
+} // namespace
