@@ -173,8 +173,9 @@ private:
 // >= 0), x / X (hexadecimal, upper case), s (text; precision = maximum
 // length), f / n (fixed; n with thousand separators; default precision 2),
 // e (scientific), g (general), and "%%" for a percent sign. The format text
-// is interpreted here, never handed to printf. A missing argument or one of
-// the wrong kind raises EConvertError.
+// is interpreted here, never handed to printf. Integers are accepted for the
+// float specifiers; a missing argument or one of another wrong kind (a number
+// for s, text for a number, a float for d/u/x) raises EConvertError.
 QString Format(const QString& format, std::initializer_list<TFormatArg> args);
 QString Format(const QString& format, std::initializer_list<TFormatArg> args, const TFormatSettings& fs);
 

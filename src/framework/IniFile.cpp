@@ -1,0 +1,240 @@
+#include "framework/IniFile.h"
+
+#include "framework/AtomicFile.h"
+#include "framework/StringList.h"
+#include "framework/SysUtils.h"
+#include "framework/TextFile.h"
+
+#include <QFile>
+
+#include <vector>
+
+namespace fw {
+
+namespace {
+
+// A line of a section: a key with its value, or a line kept as it was read
+// (a comment, or text without "=").
+struct Entry {
+    QString key;
+    QString value;
+    bool raw = false;
+};
+
+struct Section {
+    QString name;
+    std::vector<Entry> entries;
+};
+
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+struct TIniFile::Impl {
+    QString fileName;
+    QString lastError;
+    QStringList preamble;   // comment lines before the first section
+    std::vector<Section> sections;
+
+    Section* find(const QString& name)
+    {
+        for (Section& s : sections)
+            if (sameName(s.name, name))
+                return &s;
+        return nullptr;
+    }
+    const Section* find(const QString& name) const { return const_cast<Impl*>(this)->find(name); }
+
+    static Entry* findKey(Section* s, const QString& key)
+    {
+        if (!s)
+            return nullptr;
+        for (Entry& e : s->entries)
+            if (!e.raw && sameName(e.key, key))
+                return &e;
+        return nullptr;
+    }
+
+    void parse(const QString& text)
+    {
+        TStringList lines;
+        lines.SetText(text);
+        Section* current = nullptr;
+        for (int i = 0; i < lines.Count(); ++i) {
+            const QString line = Trim(lines[i]);
+            if (line.isEmpty())
+                continue;
+            const bool comment = line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#'));
+            if (!comment && line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+                const QString name = Trim(line.mid(1, line.size() - 2));
+                current = find(name);
+                if (!current) {
+                    sections.push_back(Section{name, {}});
+                    current = &sections.back();
+                }
+                continue;
+            }
+            if (!current) {
+                if (comment)
+                    preamble << line;
+                continue;
+            }
+            const int eq = int(line.indexOf(QLatin1Char('=')));
+            if (comment || eq < 0)
+                current->entries.push_back(Entry{QString(), line, true});
+            else
+                current->entries.push_back(Entry{Trim(line.left(eq)), Trim(line.mid(eq + 1)), false});
+        }
+    }
+
+    QString render() const
+    {
+        QString out;
+        for (const QString& line : preamble)
+            out += line + QLatin1Char('\n');
+        bool first = preamble.isEmpty();
+        for (const Section& s : sections) {
+            if (!first)
+                out += QLatin1Char('\n');
+            first = false;
+            out += QLatin1Char('[') + s.name + QStringLiteral("]\n");
+            for (const Entry& e : s.entries)
+                out += (e.raw ? e.value : e.key + QLatin1Char('=') + e.value) + QLatin1Char('\n');
+        }
+        return out;
+    }
+};
+
+TIniFile::TIniFile(const QString& fileName) : d(std::make_unique<Impl>())
+{
+    d->fileName = fileName;
+    QFile f(fileName);
+    if (f.exists() && f.open(QIODevice::ReadOnly))
+        d->parse(DecodeText(f.readAll()));
+}
+
+TIniFile::~TIniFile() = default;
+
+QString TIniFile::FileName() const
+{
+    return d->fileName;
+}
+
+QString TIniFile::ReadString(const QString& section, const QString& ident, const QString& def) const
+{
+    const Entry* e = Impl::findKey(const_cast<Section*>(d->find(section)), ident);
+    return e ? e->value : def;
+}
+
+int TIniFile::ReadInteger(const QString& section, const QString& ident, int def) const
+{
+    const Entry* e = Impl::findKey(const_cast<Section*>(d->find(section)), ident);
+    return e ? StrToIntDef(e->value, def) : def;
+}
+
+bool TIniFile::ReadBool(const QString& section, const QString& ident, bool def) const
+{
+    return ReadInteger(section, ident, def ? 1 : 0) != 0;
+}
+
+void TIniFile::WriteString(const QString& section, const QString& ident, const QString& value)
+{
+    Section* s = d->find(section);
+    if (!s) {
+        d->sections.push_back(Section{section, {}});
+        s = &d->sections.back();
+    }
+    if (Entry* e = Impl::findKey(s, ident))
+        e->value = value;
+    else
+        s->entries.push_back(Entry{ident, value, false});
+}
+
+void TIniFile::WriteInteger(const QString& section, const QString& ident, int value)
+{
+    WriteString(section, ident, QString::number(value));
+}
+
+void TIniFile::WriteBool(const QString& section, const QString& ident, bool value)
+{
+    WriteString(section, ident, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool TIniFile::SectionExists(const QString& section) const
+{
+    return d->find(section) != nullptr;
+}
+
+bool TIniFile::ValueExists(const QString& section, const QString& ident) const
+{
+    return Impl::findKey(const_cast<Section*>(d->find(section)), ident) != nullptr;
+}
+
+void TIniFile::EraseSection(const QString& section)
+{
+    for (auto it = d->sections.begin(); it != d->sections.end(); ++it) {
+        if (sameName(it->name, section)) {
+            d->sections.erase(it);
+            return;
+        }
+    }
+}
+
+void TIniFile::DeleteKey(const QString& section, const QString& ident)
+{
+    Section* s = d->find(section);
+    if (!s)
+        return;
+    for (auto it = s->entries.begin(); it != s->entries.end(); ++it) {
+        if (!it->raw && sameName(it->key, ident)) {
+            s->entries.erase(it);
+            return;
+        }
+    }
+}
+
+void TIniFile::ReadSection(const QString& section, TStringList& idents) const
+{
+    idents.BeginUpdate();
+    idents.Clear();
+    if (const Section* s = d->find(section))
+        for (const Entry& e : s->entries)
+            if (!e.raw)
+                idents.Add(e.key);
+    idents.EndUpdate();
+}
+
+void TIniFile::ReadSectionValues(const QString& section, TStringList& values) const
+{
+    values.BeginUpdate();
+    values.Clear();
+    if (const Section* s = d->find(section))
+        for (const Entry& e : s->entries)
+            if (!e.raw)
+                values.Add(e.key + QLatin1Char('=') + e.value);
+    values.EndUpdate();
+}
+
+void TIniFile::ReadSections(TStringList& sections) const
+{
+    sections.BeginUpdate();
+    sections.Clear();
+    for (const Section& s : d->sections)
+        sections.Add(s.name);
+    sections.EndUpdate();
+}
+
+bool TIniFile::UpdateFile()
+{
+    return WriteFileAtomically(d->fileName, d->render().toUtf8(), &d->lastError);
+}
+
+QString TIniFile::LastError() const
+{
+    return d->lastError;
+}
+
+} // namespace fw

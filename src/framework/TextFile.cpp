@@ -1,0 +1,49 @@
+#include "framework/TextFile.h"
+
+#include <QStringDecoder>
+
+namespace fw {
+
+namespace {
+
+// Code points of the bytes 0x80..0x9F in code page 1252; the rest of the
+// page equals Latin-1. Undefined bytes keep their Latin-1 meaning.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString fromCp1252(const QByteArray& bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    for (char ch : bytes) {
+        const unsigned char b = static_cast<unsigned char>(ch);
+        out += QChar(b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char16_t(b));
+    }
+    return out;
+}
+
+QString decodeWith(QStringConverter::Encoding enc, const QByteArray& bytes)
+{
+    QStringDecoder dec(enc, QStringConverter::Flag::Default);
+    return dec.decode(bytes);
+}
+
+} // namespace
+
+QString DecodeText(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return decodeWith(QStringConverter::Utf8, bytes.mid(3));
+    if (bytes.startsWith("\xFF\xFE"))
+        return decodeWith(QStringConverter::Utf16LE, bytes.mid(2));
+    if (bytes.startsWith("\xFE\xFF"))
+        return decodeWith(QStringConverter::Utf16BE, bytes.mid(2));
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return fromCp1252(bytes);
+}
+
+} // namespace fw
