@@ -79,6 +79,18 @@ std::optional<std::uint32_t> TEchoClient::ParseAddress(const QString& address)
     return value;
 }
 
+int TEchoClient::MatchReply(const QByteArray& icmpMessage, std::uint16_t id, std::uint16_t sequence)
+{
+    if (icmpMessage.size() < kHeaderSize)
+        return -1;
+    const auto* m = reinterpret_cast<const std::uint8_t*>(icmpMessage.constData());
+    if (m[0] != kEchoReply || m[1] != 0)
+        return -1;
+    if (std::uint16_t(m[4] << 8 | m[5]) != id || std::uint16_t(m[6] << 8 | m[7]) != sequence)
+        return -1;
+    return int(icmpMessage.size() - kHeaderSize);
+}
+
 QString TEchoClient::AvailableSocketKind()
 {
     Socket s;
@@ -169,14 +181,12 @@ EchoResult TEchoClient::Echo(const QString& address, const QByteArray& payload)
             icmp += ipHeader;
             icmpSize -= ipHeader;
         }
-        if (icmpSize < kHeaderSize || icmp[0] != kEchoReply || icmp[1] != 0)
-            continue;
-        const std::uint16_t replyId = std::uint16_t(icmp[4] << 8 | icmp[5]);
-        const std::uint16_t replySeq = std::uint16_t(icmp[6] << 8 | icmp[7]);
-        if (replyId != expectedId || replySeq != seq)
+        const int data = MatchReply(
+            QByteArray::fromRawData(reinterpret_cast<const char*>(icmp), qsizetype(icmpSize)), expectedId, seq);
+        if (data < 0)
             continue;
         result.status = EchoStatus::Reply;
-        result.bytesReceived = int(icmpSize - kHeaderSize);
+        result.bytesReceived = data;
         result.roundTripMs = int(clock.elapsed());
         return result;
     }

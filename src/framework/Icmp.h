@@ -43,6 +43,11 @@ public:
     // zeros are decimal, not octal. The address in host byte order.
     static std::optional<std::uint32_t> ParseAddress(const QString& address);
 
+    // The data size of an ICMP message (header included, IP header removed)
+    // when it is the echo reply with this identifier and sequence number;
+    // -1 for anything else.
+    static int MatchReply(const QByteArray& icmpMessage, std::uint16_t id, std::uint16_t sequence);
+
     // Which socket kind this system lets us use: "datagram", "raw" or empty.
     static QString AvailableSocketKind();
 
