@@ -353,7 +353,7 @@ QString generalText(double value, int precision, const TFormatSettings& fs)
         return QStringLiteral("0");
     const QString sign = value < 0 ? QStringLiteral("-") : QString();
     const QString digits = QString::fromLatin1(d.digits.data(), int(d.digits.size()));
-    if (d.exponent >= precision || d.exponent < -5) {
+    if (d.exponent >= precision || d.exponent < -4) {
         QString out = sign + digits.left(1);
         if (digits.size() > 1)
             out += fs.DecimalSeparator + digits.mid(1);
@@ -857,10 +857,10 @@ std::uint64_t asUnsigned(const TFormatArg& a)
 
 } // namespace
 
-QString Format(const QString& format, std::initializer_list<TFormatArg> args, const TFormatSettings& fs)
+namespace {
+
+QString formatArgs(const QString& format, const TFormatArg* argv, int argc, const TFormatSettings& fs)
 {
-    const TFormatArg* argv = args.begin();
-    const int argc = int(args.size());
     int next = 0;
     QString out;
     const int n = int(format.size());
@@ -991,9 +991,26 @@ QString Format(const QString& format, std::initializer_list<TFormatArg> args, co
     return out;
 }
 
+} // namespace
+
+QString Format(const QString& format, std::initializer_list<TFormatArg> args, const TFormatSettings& fs)
+{
+    return formatArgs(format, args.begin(), int(args.size()), fs);
+}
+
 QString Format(const QString& format, std::initializer_list<TFormatArg> args)
 {
-    return Format(format, args, FormatSettings());
+    return formatArgs(format, args.begin(), int(args.size()), FormatSettings());
+}
+
+QString Format(const QString& format, const std::vector<TFormatArg>& args, const TFormatSettings& fs)
+{
+    return formatArgs(format, args.data(), int(args.size()), fs);
+}
+
+QString Format(const QString& format, const std::vector<TFormatArg>& args)
+{
+    return formatArgs(format, args.data(), int(args.size()), FormatSettings());
 }
 
 } // namespace fw

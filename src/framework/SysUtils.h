@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <exception>
 #include <initializer_list>
+#include <vector>
 
 namespace fw {
 
@@ -178,5 +179,7 @@ private:
 // for s, text for a number, a float for d/u/x) raises EConvertError.
 QString Format(const QString& format, std::initializer_list<TFormatArg> args);
 QString Format(const QString& format, std::initializer_list<TFormatArg> args, const TFormatSettings& fs);
+QString Format(const QString& format, const std::vector<TFormatArg>& args);
+QString Format(const QString& format, const std::vector<TFormatArg>& args, const TFormatSettings& fs);
 
 } // namespace fw
