@@ -46,7 +46,6 @@ TForm::TForm(QWidget* owner) : QWidget(nullptr, Qt::Window), d(std::make_unique<
     d->owner = owner;
     setAttribute(Qt::WA_DeleteOnClose, false);
     SetColor(clBtnFace);
-    qApp->installEventFilter(this);
 }
 
 TForm::~TForm()
@@ -204,7 +203,18 @@ TPosition TForm::Position() const { return d->position; }
 void TForm::SetPosition(TPosition position) { d->position = position; }
 
 bool TForm::KeyPreview() const { return d->keyPreview; }
-void TForm::SetKeyPreview(bool on) { d->keyPreview = on; }
+void TForm::SetKeyPreview(bool on)
+{
+    if (on == d->keyPreview)
+        return;
+    d->keyPreview = on;
+    // The keys of every control pass through the application; watch them
+    // only while this window asks for them.
+    if (on)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
 
 QWidget* TForm::ActiveControl() const
 {
