@@ -180,6 +180,29 @@ TEST(Forms, KeyPreviewSeesControlKeysFirstAndCanSwallowThem)
     EXPECT_EQ(edit->text(), QStringLiteral("b"));
 }
 
+TEST(Forms, ClosingTheMainFormEndsTheRunOnceItAgrees)
+{
+    TestForm form;
+    Application.SetMainForm(&form);
+    form.allowClose = false;
+    bool refusedStayedOpen = false;
+    QTimer::singleShot(0, [&] {
+        refusedStayedOpen = !form.Close() && form.isVisible();
+        form.allowClose = true;
+        form.Close();
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { ADD_FAILURE() << "run did not end"; QCoreApplication::exit(1); });
+    guard.start(5000);
+    EXPECT_EQ(Application.Run(), 0);
+    Application.SetMainForm(nullptr);
+    EXPECT_TRUE(refusedStayedOpen);
+    EXPECT_EQ(form.closed, 1);   // FormClose only for the close that happened
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(Application.Terminated());
+}
+
 // A widget whose event handler fails.
 class Thrower : public QWidget {
 public:
