@@ -84,10 +84,12 @@ TModalResult TForm::ShowModal()
         return mrCancel;
     d->loop = nullptr;
     d->modal = false;
-    setWindowModality(Qt::NonModal);
     d->closingQuietly = true;
     hide();
     d->closingQuietly = false;
+    // Only after hiding: a window hidden while no longer marked modal would
+    // stay in the platform's list of modal windows.
+    setWindowModality(Qt::NonModal);
     return d->modalResult;
 }
 
