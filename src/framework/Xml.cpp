@@ -6,7 +6,7 @@
 
 #include <pugixml.hpp>
 
-#include <sstream>
+#include <cstring>
 #include <string>
 
 namespace fw {
@@ -48,6 +48,29 @@ struct StringWriter : pugi::xml_writer {
     std::string text;
     void write(const void* data, size_t size) override { text.append(static_cast<const char*>(data), size); }
 };
+
+// Name of the first attribute that occurs twice on one element, else empty.
+QString duplicateAttribute(pugi::xml_node root)
+{
+    struct Walker : pugi::xml_tree_walker {
+        QString found;
+        bool for_each(pugi::xml_node& node) override
+        {
+            for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute())
+                for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute())
+                    if (std::strcmp(a.name(), b.name()) == 0) {
+                        found = QString::fromUtf8(a.name());
+                        return false;
+                    }
+            return true;
+        }
+    } walker;
+    pugi::xml_node start = root;
+    walker.for_each(start);
+    if (walker.found.isEmpty())
+        root.traverse(walker);
+    return walker.found;
+}
 
 } // namespace
 
@@ -326,8 +349,9 @@ struct TXmlDocument::Impl {
     bool load(const QByteArray& bytes, pugi::xml_encoding encoding, const QString& source)
     {
         doc.reset();
+        // Fragment mode keeps text outside the root as nodes, so that it can be refused below.
         const unsigned flags = pugi::parse_default | pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration
-                               | pugi::parse_doctype;
+                               | pugi::parse_doctype | pugi::parse_fragment;
         const pugi::xml_parse_result res = doc.load_buffer(bytes.constData(), size_t(bytes.size()), flags, encoding);
         if (!res) {
             const qsizetype offset = std::min<qsizetype>(res.offset, bytes.size());
@@ -345,6 +369,8 @@ struct TXmlDocument::Impl {
         if (elements != 1)
             return fail(elements == 0 ? QStringLiteral("%1: no root element").arg(source)
                                       : QStringLiteral("%1: more than one root element").arg(source));
+        if (const QString dup = duplicateAttribute(doc.document_element()); !dup.isEmpty())
+            return fail(QStringLiteral("%1: attribute \"%2\" given twice").arg(source, dup));
         lastError.clear();
         return true;
     }
