@@ -1,0 +1,961 @@
+#include "framework/ObjStringGrid.h"
+
+#include "framework/StringGridEditor.h"
+#include "framework/StringGridPrivate.h"
+
+#include <QScrollBar>
+#include <algorithm>
+
+namespace fw {
+
+// ---------------------------------------------------------------- axis geometry
+
+int TGridAxis::Start(int i) const
+{
+    if (i < 0 || i >= count || Extent(i) < 0)
+        return INT_MIN;
+    int pos = 0;
+    if (i < fixedCount) {
+        for (int j = 0; j < i; ++j)
+            if (Extent(j) >= 0)
+                pos += Extent(j) + lineWidth;
+        return pos;
+    }
+    if (i < first)
+        return INT_MIN;
+    pos = fixedBoundary;
+    for (int j = first; j < i; ++j) {
+        if (Extent(j) >= 0)
+            pos += Extent(j) + lineWidth;
+        if (pos >= clientExtent)
+            return INT_MIN;
+    }
+    return pos < clientExtent ? pos : INT_MIN;
+}
+
+int TGridAxis::CellAt(int pos) const
+{
+    if (pos < 0 || pos >= clientExtent)
+        return -1;
+    int line = 0;
+    for (int i = 0; i < fixedCount; ++i) {
+        if (Extent(i) < 0)
+            continue;
+        line += Extent(i) + lineWidth;
+        if (pos < line)
+            return i;
+    }
+    if (pos < fixedBoundary)
+        return -1;
+    line = fixedBoundary;
+    for (int i = first; i < count && line < clientExtent; ++i) {
+        if (Extent(i) < 0)
+            continue;
+        line += Extent(i) + lineWidth;
+        if (pos < line)
+            return i;
+    }
+    return -1;
+}
+
+int TGridAxis::MaxFirst() const
+{
+    const int available = clientExtent - fixedBoundary;
+    int result = count - 1;
+    int used = 0;
+    for (int i = count - 1; i >= fixedCount; --i) {
+        if (Extent(i) < 0) {
+            result = i;
+            continue;
+        }
+        used += Extent(i) + lineWidth;
+        if (used - lineWidth > available)
+            break;
+        result = i;
+    }
+    return std::max(result, fixedCount);
+}
+
+static TGridAxis MakeAxis(const std::vector<int>& extents, int lineWidth, int fixedCount, int count, int first,
+                          int clientExtent)
+{
+    TGridAxis a;
+    a.extents = &extents;
+    a.lineWidth = lineWidth;
+    a.fixedCount = fixedCount;
+    a.count = count;
+    a.first = first;
+    a.clientExtent = clientExtent;
+    int pos = 0;
+    for (int i = 0; i < fixedCount; ++i)
+        if (extents[std::size_t(i)] >= 0)
+            pos += extents[std::size_t(i)] + lineWidth;
+    a.fixedBoundary = pos;
+    for (int i = first; i < count; ++i) {
+        const int e = extents[std::size_t(i)];
+        if (e < 0)
+            continue;
+        if (pos >= clientExtent)
+            break;
+        a.lastVisible = i;
+        if (pos + e <= clientExtent)
+            a.lastFullVisible = i;
+        pos += e + lineWidth;
+    }
+    a.gridBoundary = std::min(pos, clientExtent);
+    if (a.lastFullVisible < first && first < count)
+        a.lastFullVisible = first;   // a cell wider than the client still counts as one page
+    return a;
+}
+
+bool TStringGrid::Impl::HasLines(bool horz) const
+{
+    return horz ? (options & (goVertLine | goFixedVertLine)) != 0 : (options & (goHorzLine | goFixedHorzLine)) != 0;
+}
+
+TGridAxis TStringGrid::Impl::Horz() const
+{
+    return MakeAxis(colWidths, HasLines(true) ? gridLineWidth : 0, fixedCols, colCount, topLeft.X,
+                    q->viewport()->width());
+}
+
+TGridAxis TStringGrid::Impl::Vert() const
+{
+    return MakeAxis(rowHeights, HasLines(false) ? gridLineWidth : 0, fixedRows, rowCount, topLeft.Y,
+                    q->viewport()->height());
+}
+
+TGridCoord TStringGrid::Impl::MaxTopLeft() const
+{
+    return {Horz().MaxFirst(), Vert().MaxFirst()};
+}
+
+TRect TStringGrid::Impl::CellRectOf(int c, int r) const
+{
+    if (c < 0 || r < 0 || c >= colCount || r >= rowCount)
+        return {};
+    const TGridAxis h = Horz();
+    const TGridAxis v = Vert();
+    const int x = h.Start(c);
+    const int y = v.Start(r);
+    if (x == INT_MIN || y == INT_MIN || x >= h.clientExtent || y >= v.clientExtent)
+        return {};
+    return TRect(x, y, std::min(x + h.Extent(c), h.clientExtent), std::min(y + v.Extent(r), v.clientExtent));
+}
+
+// Visible span [start, end) of cells lo..hi on an axis, lines included.
+static bool AxisSpan(const TGridAxis& a, int lo, int hi, int& start, int& end)
+{
+    lo = std::max(lo, 0);
+    hi = std::min(hi, a.count - 1);
+    start = INT_MAX;
+    end = INT_MIN;
+    auto take = [&](int i) {
+        const int s = a.Start(i);
+        if (s == INT_MIN)
+            return;
+        start = std::min(start, s);
+        end = std::max(end, std::min(s + a.Extent(i) + a.lineWidth, a.clientExtent));
+    };
+    // The extreme visible cells of each part are enough: cells are laid out in order.
+    const int fixedHi = std::min(hi, a.fixedCount - 1);
+    if (lo <= fixedHi) {
+        take(lo);
+        take(fixedHi);
+    }
+    const int scrollLo = std::max(lo, a.first);
+    const int scrollHi = std::min(hi, a.lastVisible);
+    if (scrollLo <= scrollHi) {
+        for (int i = scrollLo; i <= scrollHi; ++i)
+            if (a.Start(i) != INT_MIN) {
+                take(i);
+                break;
+            }
+        take(scrollHi);
+    }
+    return start < end;
+}
+
+TRect TStringGrid::Impl::BlockRect(const TGridRect& g) const
+{
+    int x0, x1, y0, y1;
+    if (!AxisSpan(Horz(), g.Left, g.Right, x0, x1) || !AxisSpan(Vert(), g.Top, g.Bottom, y0, y1))
+        return {};
+    return TRect(x0, y0, x1, y1);
+}
+
+int MoveAdjust(int index, int from, int to)
+{
+    if (index == from)
+        return to;
+    if (from < to && index > from && index <= to)
+        return index - 1;
+    if (from > to && index >= to && index < from)
+        return index + 1;
+    return index;
+}
+
+// ---------------------------------------------------------------- construction
+
+TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent), d(std::make_unique<Impl>(this))
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true);
+    setFrameShape(QFrame::StyledPanel);
+    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            [this](int action) { ScrollBarAction(true, action); });
+    connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            [this](int action) { ScrollBarAction(false, action); });
+    d->font.Name = QStringLiteral("Tahoma");
+    d->font.Size = 8;
+    UpdateScrollRange();
+}
+
+TStringGrid::~TStringGrid()
+{
+    for (auto it = d->timerByQtId.constBegin(); it != d->timerByQtId.constEnd(); ++it)
+        killTimer(it.key());
+}
+
+// ---------------------------------------------------------------- cells
+
+static void CheckCellIndex(int c, int r)
+{
+    if (c < 0 || r < 0)
+        throw EGridError("Grid index out of range: column " + std::to_string(c) + ", row " + std::to_string(r));
+}
+
+QString TStringGrid::Cells(int ACol, int ARow) const
+{
+    CheckCellIndex(ACol, ARow);
+    auto it = d->cells.find(Impl::Key(ACol, ARow));
+    return it == d->cells.end() ? QString() : it->second.text;
+}
+
+void TStringGrid::SetCells(int ACol, int ARow, const QString& value)
+{
+    CheckCellIndex(ACol, ARow);
+    const auto key = Impl::Key(ACol, ARow);
+    auto it = d->cells.find(key);
+    if (it == d->cells.end()) {
+        if (value.isEmpty())
+            return;
+        d->cells[key].text = value;
+    } else {
+        if (it->second.text == value)
+            return;
+        it->second.text = value;
+        if (value.isEmpty() && !it->second.object)
+            d->cells.erase(it);
+    }
+    InvalidateCell(ACol, ARow);
+}
+
+void* TStringGrid::Objects(int ACol, int ARow) const
+{
+    CheckCellIndex(ACol, ARow);
+    auto it = d->cells.find(Impl::Key(ACol, ARow));
+    return it == d->cells.end() ? nullptr : it->second.object;
+}
+
+void TStringGrid::SetObjects(int ACol, int ARow, void* object)
+{
+    CheckCellIndex(ACol, ARow);
+    const auto key = Impl::Key(ACol, ARow);
+    auto it = d->cells.find(key);
+    if (it == d->cells.end()) {
+        if (object)
+            d->cells[key].object = object;
+        return;
+    }
+    it->second.object = object;
+    if (!object && it->second.text.isEmpty())
+        d->cells.erase(it);
+}
+
+void TStringGrid::MoveCellData(bool columns, int FromIndex, int ToIndex)
+{
+    std::unordered_map<std::uint64_t, Impl::Cell> moved;
+    moved.reserve(d->cells.size());
+    for (auto& [key, cell] : d->cells) {
+        int c = int(std::uint32_t(key >> 32));
+        int r = int(std::uint32_t(key));
+        if (columns)
+            c = MoveAdjust(c, FromIndex, ToIndex);
+        else
+            r = MoveAdjust(r, FromIndex, ToIndex);
+        moved.emplace(Impl::Key(c, r), std::move(cell));
+    }
+    d->cells.swap(moved);
+}
+
+// ---------------------------------------------------------------- layout properties
+
+int TStringGrid::ColCount() const { return d->colCount; }
+int TStringGrid::RowCount() const { return d->rowCount; }
+int TStringGrid::FixedCols() const { return d->fixedCols; }
+int TStringGrid::FixedRows() const { return d->fixedRows; }
+int TStringGrid::DefaultColWidth() const { return d->defaultColWidth; }
+int TStringGrid::DefaultRowHeight() const { return d->defaultRowHeight; }
+int TStringGrid::GridLineWidth() const { return d->gridLineWidth; }
+TColor TStringGrid::Color() const { return d->color; }
+TColor TStringGrid::FixedColor() const { return d->fixedColor; }
+const TFont& TStringGrid::Font() const { return d->font; }
+bool TStringGrid::DefaultDrawing() const { return d->defaultDrawing; }
+TGridOptions TStringGrid::Options() const { return d->options; }
+TScrollStyle TStringGrid::ScrollBars() const { return d->scrollBars; }
+int TStringGrid::ClientWidth() const { return viewport()->width(); }
+int TStringGrid::ClientHeight() const { return viewport()->height(); }
+int TStringGrid::GridWidth() const { return d->Horz().gridBoundary; }
+int TStringGrid::GridHeight() const { return d->Vert().gridBoundary; }
+TGridState TStringGrid::GridState() const { return d->state; }
+
+void TStringGrid::SetColCount(int value)
+{
+    if (value < 1)
+        value = 1;
+    if (value == d->colCount)
+        return;
+    if (value <= d->fixedCols)
+        SetFixedCols(value - 1);
+    ChangeSize(value, d->rowCount);
+    if (d->options & goRowSelect) {
+        d->anchor.X = d->colCount - 1;
+        Invalidate();
+    }
+}
+
+void TStringGrid::SetRowCount(int value)
+{
+    if (value < 1)
+        value = 1;
+    if (value == d->rowCount)
+        return;
+    if (value <= d->fixedRows)
+        SetFixedRows(value - 1);
+    ChangeSize(d->colCount, value);
+}
+
+void TStringGrid::ChangeSize(int NewColCount, int NewRowCount)
+{
+    const int oldCols = d->colCount;
+    const int oldRows = d->rowCount;
+    d->colWidths.resize(std::size_t(NewColCount), d->defaultColWidth);
+    d->tabStops.resize(std::size_t(NewColCount), 1);
+    d->rowHeights.resize(std::size_t(NewRowCount), d->defaultRowHeight);
+    d->colCount = NewColCount;
+    d->rowCount = NewRowCount;
+    auto clamp = [](TGridCoord& c, int cols, int rows) {
+        c.X = std::min(c.X, cols - 1);
+        c.Y = std::min(c.Y, rows - 1);
+    };
+    clamp(d->current, NewColCount, NewRowCount);
+    clamp(d->anchor, NewColCount, NewRowCount);
+    clamp(d->topLeft, NewColCount, NewRowCount);
+    // A shown editor on a cell that no longer exists goes away (its text with it).
+    if (d->inplaceCol >= NewColCount || d->inplaceRow >= NewRowCount) {
+        d->inplaceCol = d->inplaceRow = -1;
+        if (d->editor)
+            d->editor->hide();
+    }
+    Invalidate();
+    UpdateScrollRange();
+    SizeChanged(oldCols, oldRows);
+    UpdateEdit();
+}
+
+void TStringGrid::SetFixedCols(int value)
+{
+    if (value < 0)
+        throw EGridError("Fixed column count must not be negative");
+    if (value >= d->colCount)
+        throw EGridError("Fixed column count must be less than the column count");
+    if (value == d->fixedCols)
+        return;
+    d->fixedCols = value;
+    Initialize();
+    Invalidate();
+}
+
+void TStringGrid::SetFixedRows(int value)
+{
+    if (value < 0)
+        throw EGridError("Fixed row count must not be negative");
+    if (value >= d->rowCount)
+        throw EGridError("Fixed row count must be less than the row count");
+    if (value == d->fixedRows)
+        return;
+    d->fixedRows = value;
+    Initialize();
+    Invalidate();
+}
+
+void TStringGrid::Initialize()
+{
+    d->topLeft = {d->fixedCols, d->fixedRows};
+    d->current = d->topLeft;
+    d->anchor = d->current;
+    if (d->options & goRowSelect)
+        d->anchor.X = d->colCount - 1;
+    UpdateScrollRange();
+    UpdateEdit();
+}
+
+void TStringGrid::SetDefaultColWidth(int value)
+{
+    d->defaultColWidth = value;
+    std::fill(d->colWidths.begin(), d->colWidths.end(), value);
+    Invalidate();
+    ColWidthsChanged();
+}
+
+void TStringGrid::SetDefaultRowHeight(int value)
+{
+    d->defaultRowHeight = value;
+    std::fill(d->rowHeights.begin(), d->rowHeights.end(), value);
+    Invalidate();
+    RowHeightsChanged();
+}
+
+int TStringGrid::ColWidths(int index) const
+{
+    if (index < 0 || index >= d->colCount)
+        return d->defaultColWidth;
+    return d->colWidths[std::size_t(index)];
+}
+
+void TStringGrid::SetColWidths(int index, int value)
+{
+    if (index < 0 || index >= d->colCount)
+        throw EGridError("Column index out of range: " + std::to_string(index));
+    if (d->colWidths[std::size_t(index)] == value)
+        return;
+    d->colWidths[std::size_t(index)] = value;
+    Invalidate();
+    ColWidthsChanged();
+}
+
+int TStringGrid::RowHeights(int index) const
+{
+    if (index < 0 || index >= d->rowCount)
+        return d->defaultRowHeight;
+    return d->rowHeights[std::size_t(index)];
+}
+
+void TStringGrid::SetRowHeights(int index, int value)
+{
+    if (index < 0 || index >= d->rowCount)
+        throw EGridError("Row index out of range: " + std::to_string(index));
+    if (d->rowHeights[std::size_t(index)] == value)
+        return;
+    d->rowHeights[std::size_t(index)] = value;
+    Invalidate();
+    RowHeightsChanged();
+}
+
+void TStringGrid::SetGridLineWidth(int value)
+{
+    if (value < 0)
+        value = 0;
+    if (value == d->gridLineWidth)
+        return;
+    d->gridLineWidth = value;
+    Invalidate();
+    UpdateScrollRange();
+    UpdateEdit();
+}
+
+bool TStringGrid::TabStops(int index) const
+{
+    if (index < 0 || index >= d->colCount)
+        return true;
+    return d->tabStops[std::size_t(index)] != 0;
+}
+
+void TStringGrid::SetTabStops(int index, bool value)
+{
+    if (index < 0 || index >= d->colCount)
+        throw EGridError("Column index out of range: " + std::to_string(index));
+    d->tabStops[std::size_t(index)] = value ? 1 : 0;
+}
+
+void TStringGrid::SetColor(TColor value)
+{
+    if (d->color == value)
+        return;
+    d->color = value;
+    Invalidate();
+}
+
+void TStringGrid::SetFixedColor(TColor value)
+{
+    if (d->fixedColor == value)
+        return;
+    d->fixedColor = value;
+    Invalidate();
+}
+
+void TStringGrid::SetFont(const TFont& value)
+{
+    if (d->font == value)
+        return;
+    d->font = value;
+    Invalidate();
+    if (d->editor)
+        d->editor->setFont(value.ToQFont());
+}
+
+void TStringGrid::SetDefaultDrawing(bool value)
+{
+    if (d->defaultDrawing == value)
+        return;
+    d->defaultDrawing = value;
+    Invalidate();
+}
+
+void TStringGrid::SetOptions(TGridOptions value)
+{
+    if (value & goRowSelect)
+        value &= ~TGridOptions(goAlwaysShowEditor);
+    if (value == d->options)
+        return;
+    d->options = value;
+    if (!d->editorMode) {
+        if (value & goAlwaysShowEditor)
+            ShowEditor();
+        else
+            HideEditor();
+    }
+    if (value & goRowSelect)
+        MoveCurrent(d->current.X, d->current.Y, true, false);
+    UpdateScrollRange();
+    Invalidate();
+}
+
+void TStringGrid::SetScrollBars(TScrollStyle value)
+{
+    if (d->scrollBars == value)
+        return;
+    d->scrollBars = value;
+    UpdateScrollRange();
+}
+
+// ---------------------------------------------------------------- position
+
+int TStringGrid::Col() const { return d->current.X; }
+int TStringGrid::Row() const { return d->current.Y; }
+int TStringGrid::TopRow() const { return d->topLeft.Y; }
+int TStringGrid::LeftCol() const { return d->topLeft.X; }
+
+void TStringGrid::SetCol(int value)
+{
+    if (value != d->current.X)
+        FocusCell(value, d->current.Y, true);
+}
+
+void TStringGrid::SetRow(int value)
+{
+    if (value != d->current.Y)
+        FocusCell(d->current.X, value, true);
+}
+
+TGridRect TStringGrid::Selection() const
+{
+    return GridRect(d->current, d->anchor);
+}
+
+void TStringGrid::SetSelection(const TGridRect& value)
+{
+    const TGridRect old = Selection();
+    auto clampCoord = [this](TGridCoord c) {
+        c.X = std::clamp(c.X, 0, d->colCount - 1);
+        c.Y = std::clamp(c.Y, 0, d->rowCount - 1);
+        return c;
+    };
+    d->anchor = clampCoord(value.TopLeft());
+    d->current = clampCoord(value.BottomRight());
+    SelectionMoved(old);
+}
+
+void TStringGrid::SetTopRow(int value)
+{
+    if (value != d->topLeft.Y)
+        MoveTopLeft(d->topLeft.X, value);
+}
+
+void TStringGrid::SetLeftCol(int value)
+{
+    if (value != d->topLeft.X)
+        MoveTopLeft(value, d->topLeft.Y);
+}
+
+int TStringGrid::VisibleColCount() const
+{
+    const TGridAxis h = d->Horz();
+    return std::max(0, h.lastFullVisible - h.first + 1);
+}
+
+int TStringGrid::VisibleRowCount() const
+{
+    const TGridAxis v = d->Vert();
+    return std::max(0, v.lastFullVisible - v.first + 1);
+}
+
+TRect TStringGrid::CellRect(int ACol, int ARow) const
+{
+    return d->CellRectOf(ACol, ARow);
+}
+
+void TStringGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const
+{
+    const TGridCoord c = MouseCoord(X, Y);
+    ACol = c.X;
+    ARow = c.Y;
+}
+
+TGridCoord TStringGrid::MouseCoord(int X, int Y) const
+{
+    TGridCoord c{d->Horz().CellAt(X), d->Vert().CellAt(Y)};
+    if (c.X < 0 || c.Y < 0)
+        c = {-1, -1};
+    return c;
+}
+
+void TStringGrid::MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show)
+{
+    MoveCurrent(ACol, ARow, MoveAnchor, Show);
+}
+
+void TStringGrid::FocusCell(int ACol, int ARow, bool MoveAnchor)
+{
+    MoveCurrent(ACol, ARow, MoveAnchor, true);
+    UpdateEdit();
+    Click();
+}
+
+void TStringGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show)
+{
+    if (ACol < 0 || ARow < 0 || ACol >= d->colCount || ARow >= d->rowCount)
+        throw EGridError("Grid index out of range: column " + std::to_string(ACol) + ", row " + std::to_string(ARow));
+    if (!SelectCell(ACol, ARow))
+        return;
+    const TGridRect old = Selection();
+    d->current = {ACol, ARow};
+    if (!(d->options & goAlwaysShowEditor))
+        HideEditor();
+    if (MoveAnchor || !(d->options & goRangeSelect)) {
+        d->anchor = d->current;
+        if (d->options & goRowSelect)
+            d->anchor.X = d->colCount - 1;
+    }
+    if (d->options & goRowSelect)
+        d->current.X = d->fixedCols;
+    if (Show)
+        ClampInView(d->current);
+    SelectionMoved(old);
+}
+
+void TStringGrid::MoveAnchor(const TGridCoord& NewAnchor)
+{
+    if ((d->options & (goRangeSelect | goEditing)) == goRangeSelect) {
+        const TGridRect old = Selection();
+        d->anchor = NewAnchor;
+        if (d->options & goRowSelect)
+            d->anchor.X = d->colCount - 1;
+        ClampInView(NewAnchor);
+        SelectionMoved(old);
+    } else {
+        MoveCurrent(NewAnchor.X, NewAnchor.Y, true, true);
+    }
+}
+
+void TStringGrid::SelectionMoved(const TGridRect& OldSel)
+{
+    const TGridRect now = Selection();
+    if (now == OldSel)
+        return;
+    InvalidateRect(OldSel);
+    InvalidateRect(now);
+}
+
+void TStringGrid::ClampInView(const TGridCoord& Coord)
+{
+    const TGridAxis h = d->Horz();
+    const TGridAxis v = d->Vert();
+    TGridCoord tl = d->topLeft;
+    auto lastFirst = [](TGridAxis a, int last) {
+        // The first cell that shows `last` completely at the end of the view.
+        a.count = last + 1;
+        return a.MaxFirst();
+    };
+    if (Coord.X >= d->fixedCols) {
+        if (Coord.X < h.first)
+            tl.X = Coord.X;
+        else if (Coord.X > h.lastFullVisible)
+            tl.X = std::max(lastFirst(h, Coord.X), h.first);
+    }
+    if (Coord.Y >= d->fixedRows) {
+        if (Coord.Y < v.first)
+            tl.Y = Coord.Y;
+        else if (Coord.Y > v.lastFullVisible)
+            tl.Y = std::max(lastFirst(v, Coord.Y), v.first);
+    }
+    MoveTopLeft(tl.X, tl.Y);
+}
+
+void TStringGrid::MoveTopLeft(int ALeft, int ATop)
+{
+    const TGridCoord maxTl = d->MaxTopLeft();
+    ALeft = std::clamp(ALeft, d->fixedCols, std::max(d->fixedCols, maxTl.X));
+    ATop = std::clamp(ATop, d->fixedRows, std::max(d->fixedRows, maxTl.Y));
+    if (ALeft == d->topLeft.X && ATop == d->topLeft.Y)
+        return;
+    d->topLeft = {ALeft, ATop};
+    Invalidate();
+    UpdateScrollPos();
+    TopLeftChanged();
+}
+
+// ---------------------------------------------------------------- moving and deleting
+
+void TStringGrid::MoveColumn(int FromIndex, int ToIndex)
+{
+    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= d->colCount || ToIndex >= d->colCount)
+        throw EGridError("Column index out of range");
+    if (FromIndex == ToIndex)
+        return;
+    auto moveExtent = [](auto& v, int from, int to) {
+        auto value = v[std::size_t(from)];
+        v.erase(v.begin() + from);
+        v.insert(v.begin() + to, value);
+    };
+    moveExtent(d->colWidths, FromIndex, ToIndex);
+    moveExtent(d->tabStops, FromIndex, ToIndex);
+    d->current.X = MoveAdjust(d->current.X, FromIndex, ToIndex);
+    d->anchor.X = MoveAdjust(d->anchor.X, FromIndex, ToIndex);
+    if (d->inplaceCol >= 0)
+        d->inplaceCol = MoveAdjust(d->inplaceCol, FromIndex, ToIndex);
+    Invalidate();
+    ColumnMoved(FromIndex, ToIndex);
+    ColWidthsChanged();
+    UpdateEdit();
+}
+
+void TStringGrid::MoveRow(int FromIndex, int ToIndex)
+{
+    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= d->rowCount || ToIndex >= d->rowCount)
+        throw EGridError("Row index out of range");
+    if (FromIndex == ToIndex)
+        return;
+    const int height = d->rowHeights[std::size_t(FromIndex)];
+    d->rowHeights.erase(d->rowHeights.begin() + FromIndex);
+    d->rowHeights.insert(d->rowHeights.begin() + ToIndex, height);
+    d->current.Y = MoveAdjust(d->current.Y, FromIndex, ToIndex);
+    d->anchor.Y = MoveAdjust(d->anchor.Y, FromIndex, ToIndex);
+    if (d->inplaceRow >= 0)
+        d->inplaceRow = MoveAdjust(d->inplaceRow, FromIndex, ToIndex);
+    Invalidate();
+    RowMoved(FromIndex, ToIndex);
+    RowHeightsChanged();
+    UpdateEdit();
+}
+
+void TStringGrid::DeleteColumn(int ACol)
+{
+    MoveColumn(ACol, d->colCount - 1);
+    // The removed cells must not come back when the grid grows again.
+    const int gone = d->colCount - 1;
+    for (auto it = d->cells.begin(); it != d->cells.end();)
+        it = int(std::uint32_t(it->first >> 32)) == gone ? d->cells.erase(it) : std::next(it);
+    SetColCount(d->colCount - 1);
+}
+
+void TStringGrid::DeleteRow(int ARow)
+{
+    MoveRow(ARow, d->rowCount - 1);
+    const int gone = d->rowCount - 1;
+    for (auto it = d->cells.begin(); it != d->cells.end();)
+        it = int(std::uint32_t(it->first)) == gone ? d->cells.erase(it) : std::next(it);
+    SetRowCount(d->rowCount - 1);
+}
+
+// ---------------------------------------------------------------- repaint
+
+void TStringGrid::Invalidate()
+{
+    viewport()->update();
+}
+
+void TStringGrid::InvalidateRect(const TGridRect& r)
+{
+    const TRect box = d->BlockRect(r);
+    if (!box.IsEmpty())
+        viewport()->update(box.Left, box.Top, box.Width(), box.Height());
+}
+
+void TStringGrid::InvalidateCell(int ACol, int ARow)
+{
+    InvalidateRect({ACol, ARow, ACol, ARow});
+}
+
+void TStringGrid::InvalidateRow(int ARow)
+{
+    InvalidateRect({0, ARow, d->colCount - 1, ARow});
+}
+
+void TStringGrid::InvalidateCol(int ACol)
+{
+    InvalidateRect({ACol, 0, ACol, d->rowCount - 1});
+}
+
+void TStringGrid::Update()
+{
+    if (viewport()->isVisible())
+        viewport()->repaint();
+}
+
+// ---------------------------------------------------------------- scroll bars
+
+void TStringGrid::UpdateScrollRange()
+{
+    if (d->updatingScrollBars)
+        return;
+    d->updatingScrollBars = true;
+    const TGridCoord maxTl = d->MaxTopLeft();
+    const bool wantV = d->scrollBars == ssVertical || d->scrollBars == ssBoth;
+    const bool wantH = d->scrollBars == ssHorizontal || d->scrollBars == ssBoth;
+    QScrollBar* vb = verticalScrollBar();
+    QScrollBar* hb = horizontalScrollBar();
+    setVerticalScrollBarPolicy(wantV ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(wantH ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    vb->setRange(d->fixedRows, std::max(d->fixedRows, maxTl.Y));
+    hb->setRange(d->fixedCols, std::max(d->fixedCols, maxTl.X));
+    vb->setPageStep(std::max(1, VisibleRowCount()));
+    hb->setPageStep(std::max(1, VisibleColCount()));
+    vb->setTracking(d->options & goThumbTracking);
+    hb->setTracking(d->options & goThumbTracking);
+    d->updatingScrollBars = false;
+    // A larger client or fewer cells may leave the view scrolled too far.
+    if (d->topLeft.X > std::max(d->fixedCols, maxTl.X) || d->topLeft.Y > std::max(d->fixedRows, maxTl.Y))
+        MoveTopLeft(std::min(d->topLeft.X, maxTl.X), std::min(d->topLeft.Y, maxTl.Y));
+    UpdateScrollPos();
+}
+
+void TStringGrid::UpdateScrollPos()
+{
+    const bool old = d->updatingScrollBars;
+    d->updatingScrollBars = true;
+    verticalScrollBar()->setValue(d->topLeft.Y);
+    horizontalScrollBar()->setValue(d->topLeft.X);
+    d->updatingScrollBars = old;
+}
+
+void TStringGrid::ScrollBarAction(bool vertical, int action)
+{
+    if (d->updatingScrollBars)
+        return;
+    QScrollBar* bar = vertical ? verticalScrollBar() : horizontalScrollBar();
+    int code = -1;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
+    case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
+    case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
+    case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
+    case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
+    case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
+    case QAbstractSlider::SliderMove: code = bar->isSliderDown() ? SB_THUMBTRACK : SB_THUMBPOSITION; break;
+    default: return;
+    }
+    // Thumb positions travel in the desktop's 0..127 range; the precise target
+    // is kept aside so that long grids still land on the dragged row.
+    const int fixed = vertical ? d->fixedRows : d->fixedCols;
+    const int span = bar->maximum() - fixed;
+    const int pos = span > 0 ? int((long long)(bar->sliderPosition() - fixed) * 127 / span) : 0;
+    d->exactThumb = (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) ? bar->sliderPosition() : -1;
+    Perform(vertical ? WM_VSCROLL : WM_HSCROLL, MakeWParam(code, pos), 0);
+    d->exactThumb = -1;
+    const bool old = d->updatingScrollBars;
+    d->updatingScrollBars = true;
+    bar->setSliderPosition(vertical ? d->topLeft.Y : d->topLeft.X);
+    d->updatingScrollBars = old;
+}
+
+void TStringGrid::scrollContentsBy(int, int)
+{
+    // Cells are laid out from TopRow/LeftCol; the scroll bars only mirror them.
+}
+
+// ---------------------------------------------------------------- hooks: defaults
+
+bool TStringGrid::SelectCell(int ACol, int ARow)
+{
+    bool can = true;
+    if (OnSelectCell)
+        OnSelectCell(this, ACol, ARow, can);
+    return can;
+}
+
+void TStringGrid::TopLeftChanged()
+{
+    if (d->editorMode && d->editor && d->inplaceCol >= 0)
+        d->editor->BoundsChanged(CellRect(d->inplaceCol, d->inplaceRow));
+    if (OnTopLeftChanged)
+        OnTopLeftChanged(this);
+}
+
+void TStringGrid::ColWidthsChanged()
+{
+    UpdateScrollRange();
+    UpdateEdit();
+}
+
+void TStringGrid::RowHeightsChanged()
+{
+    UpdateScrollRange();
+    UpdateEdit();
+}
+
+void TStringGrid::SizeChanged(int, int) {}
+
+void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
+{
+    MoveCellData(true, FromIndex, ToIndex);
+    if (OnColumnMoved)
+        OnColumnMoved(this, FromIndex, ToIndex);
+}
+
+void TStringGrid::RowMoved(int FromIndex, int ToIndex)
+{
+    MoveCellData(false, FromIndex, ToIndex);
+    if (OnRowMoved)
+        OnRowMoved(this, FromIndex, ToIndex);
+}
+
+bool TStringGrid::BeginColumnDrag(int&, int&, const TPoint&) { return true; }
+bool TStringGrid::EndColumnDrag(int&, int&, const TPoint&) { return true; }
+bool TStringGrid::BeginRowDrag(int&, int&, const TPoint&) { return true; }
+bool TStringGrid::EndRowDrag(int&, int&, const TPoint&) { return true; }
+
+// ---------------------------------------------------------------- focus, canvas
+
+bool TStringGrid::Focused() const
+{
+    return hasFocus();
+}
+
+void TStringGrid::SetFocus()
+{
+    setFocus(Qt::OtherFocusReason);
+}
+
+TCanvas& TStringGrid::Canvas()
+{
+    if (d->paintCanvas)
+        return *d->paintCanvas;
+    d->measureCanvas.Font() = d->font;
+    return d->measureCanvas;
+}
+
+} // namespace fw
