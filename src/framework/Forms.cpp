@@ -11,6 +11,7 @@
 #include <QPalette>
 #include <QPointer>
 #include <QScreen>
+#include <QWindow>
 
 #include <stdexcept>
 
@@ -73,6 +74,13 @@ TModalResult TForm::ShowModal()
     d->modal = true;
     setWindowModality(Qt::ApplicationModal);
     QPointer<TForm> self(this);
+    // Keep the modal window above the window it was opened from.
+    QWidget* over = d->owner ? d->owner->window() : QApplication::activeWindow();
+    if (over && over != this && over->windowHandle()) {
+        winId();
+        if (windowHandle())
+            windowHandle()->setTransientParent(over->windowHandle());
+    }
     QEventLoop loop;
     d->loop = &loop;
     show();

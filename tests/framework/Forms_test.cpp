@@ -43,6 +43,7 @@ private:
 
 class TestForm : public TForm {
 public:
+    explicit TestForm(QWidget* owner = nullptr) : TForm(owner) {}
     int created = 0, shown = 0, closed = 0;
     bool allowClose = true;
     bool swallowKeyA = false;
@@ -147,6 +148,23 @@ TEST(Forms, ClosingAModalWindowGivesCancelAndShowsAgainFresh)
     EXPECT_EQ(showModalAndDo(form, [&] { form.SetModalResult(mrRetry); }), mrRetry);
     EXPECT_EQ(form.created, 1);
     EXPECT_EQ(form.shown, 2);
+}
+
+TEST(Forms, AModalWindowOpenedFromAModalWindowReturnsToIt)
+{
+    TestForm outer;
+    TestForm inner(&outer);
+    auto* ok = new KeyButton(&outer, true, false, mrOk);
+    TModalResult innerResult = mrNone;
+    const TModalResult outerResult = showModalAndDo(outer, [&] {
+        innerResult = showModalAndDo(inner, [&] { inner.SetModalResult(mrNo); });
+        EXPECT_TRUE(outer.Modal());
+        QTest::keyClick(&outer, Qt::Key_Return);
+    });
+    EXPECT_EQ(innerResult, mrNo);
+    EXPECT_EQ(outerResult, mrOk);
+    EXPECT_EQ(ok->clicks, 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST(Forms, CreateRunsFormCreateOnceAndFixesTheClientSize)
