@@ -1,0 +1,294 @@
+// Construction, settings, the virtual operations' base behaviour and the key,
+// wheel and scroll handling that keeps the current cell on merged blocks.
+#include "grid/foundation/BaseGrid.h"
+#include "grid/foundation/BaseGridImpl.h"
+
+#include "framework/Canvas.h"
+#include "framework/Input.h"
+
+#include <algorithm>
+
+TBaseGrid::TBaseGrid(QWidget* parent) : TObjStringGrid(parent), d(std::make_unique<Impl>())
+{
+    // The grid draws cells and lines itself.
+    TObjStringGrid::SetDefaultDrawing(false);
+    TObjStringGrid::SetGridLineWidth(0);
+}
+
+TBaseGrid::~TBaseGrid()
+{
+    FDestroying = true;
+    if (d->UndoRedo && d->UndoRedo->Grid() == this)
+        d->UndoRedo->SetGrid(nullptr);
+    FreeCellPropsInRange(0, 0, ColCount() - 1, RowCount() - 1);
+    // Properties outside the present counts, or taken out of their slots,
+    // are the grid's as well.
+    for (TCellProperties* p : d->Props)
+        delete p;
+    d->Props.clear();
+}
+
+// ---------------------------------------------------------------- settings
+
+namespace {
+
+template <typename T>
+bool store(T& field, T value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
+} // namespace
+
+void TBaseGrid::SetActiveRowShow(bool value)
+{
+    if (store(FActiveRowShow, value))
+        Invalidate();
+}
+
+void TBaseGrid::SetActiveRowColor(fw::TColor value)
+{
+    if (store(FActiveRowColor, value))
+        Invalidate();
+}
+
+void TBaseGrid::SetActiveRowColorTo(fw::TColor value)
+{
+    if (store(FActiveRowColorTo, value))
+        Invalidate();
+}
+
+void TBaseGrid::SetActiveRowMirrorColor(fw::TColor value)
+{
+    if (store(FActiveRowMirrorColor, value))
+        Invalidate();
+}
+
+void TBaseGrid::SetActiveRowMirrorColorTo(fw::TColor value)
+{
+    if (store(FActiveRowMirrorColorTo, value))
+        Invalidate();
+}
+
+void TBaseGrid::SetDefaultDrawing(bool value)
+{
+    FDefaultDrawing = value;
+    TObjStringGrid::SetDefaultDrawing(false);
+}
+
+void TBaseGrid::SetGridLineWidth(int value)
+{
+    FGridLineWidth = value;
+    TObjStringGrid::SetGridLineWidth(0);
+    Invalidate();
+}
+
+void TBaseGrid::SetGridLineColor(fw::TColor value)
+{
+    FGridLineColor = value;
+    Invalidate();
+}
+
+void TBaseGrid::SetGridFixedLineColor(fw::TColor value)
+{
+    FGridFixedLineColor = value;
+    Invalidate();
+}
+
+void TBaseGrid::SetSelectionStyle(TGridSelectionStyle value)
+{
+    if (store(FSelectionStyle, value))
+        Invalidate();
+}
+
+TFxGridUndoRedo* TBaseGrid::UndoRedo() const
+{
+    return d->UndoRedo.data();
+}
+
+void TBaseGrid::SetUndoRedo(TFxGridUndoRedo* value)
+{
+    d->UndoRedo = value;
+    if (value)
+        value->SetGrid(this);
+}
+
+// ---------------------------------------------------------------- virtual operations
+
+bool TBaseGrid::IsFixed(int, int)
+{
+    return false;
+}
+
+int TBaseGrid::NodeIndent(int)
+{
+    return 0;
+}
+
+bool TBaseGrid::HasNodes()
+{
+    return false;
+}
+
+void TBaseGrid::DrawCellContent(fw::TCanvas& Canvas, int ACol, int ARow, fw::TRect Rect, fw::TGridDrawState)
+{
+    Canvas.DrawText(Cells(ACol, ARow), Rect, fw::DT_CENTER | fw::DT_VCENTER | fw::DT_SINGLELINE | fw::DT_NOPREFIX);
+}
+
+void TBaseGrid::LastRowChanged() {}
+
+void TBaseGrid::GetDisplayText(int ACol, int ARow, QString& Value) const
+{
+    if (OnGetDisplText)
+        OnGetDisplText(const_cast<TBaseGrid*>(this), ACol, ARow, Value);
+}
+
+void TBaseGrid::GetDisplayWideText(int ACol, int ARow, QString& Value) const
+{
+    if (OnGetDisplWideText)
+        OnGetDisplWideText(const_cast<TBaseGrid*>(this), ACol, ARow, Value);
+}
+
+void TBaseGrid::GetDefaultVisualProps(int, int, fw::TFont& Font, fw::TBrush& Brush, fw::TColor& ColorTo,
+                                      fw::TColor& MirrorColor, fw::TColor& MirrorColorTo, fw::TAlignment& HA,
+                                      TVAlignment& VA, bool& WW, TCellGradientDirection& GD)
+{
+    Font.Assign(TObjStringGrid::Font());
+    Brush.Color = Color();
+    ColorTo = fw::clNone;
+    MirrorColor = fw::clNone;
+    MirrorColorTo = fw::clNone;
+    HA = fw::taLeftJustify;
+    VA = vtaTop;
+    WW = FWordWrap;
+    GD = GradientVertical;
+}
+
+void TBaseGrid::AfterCellTextSet(int, int) {}
+
+bool TBaseGrid::HasCellBorderEvent()
+{
+    return false;
+}
+
+bool TBaseGrid::UsesAppStyles()
+{
+    return false;
+}
+
+void TBaseGrid::GetVisualProperties(int, int, fw::TGridDrawState&, bool, bool, bool, fw::TBrush&, fw::TColor&,
+                                    fw::TColor&, fw::TColor&, fw::TFont&, fw::TAlignment&, TVAlignment&, bool&,
+                                    TCellGradientDirection&)
+{
+}
+
+int TBaseGrid::DisplColIndex(int ACol) const
+{
+    return ACol;
+}
+
+int TBaseGrid::TotalColCount() const
+{
+    return ColCount();
+}
+
+// ---------------------------------------------------------------- keys, wheel, scrolling
+
+void TBaseGrid::SnapToBaseCell()
+{
+    const TCellProperties* p = AssignedProps(Col(), Row());
+    if (!p)
+        return;
+    const fw::TPoint b = p->GetBaseCell(Col(), Row());
+    // A block reaching into the fixed area keeps the current cell outside it.
+    if (b.X != Col() && b.X >= FixedCols())
+        SetCol(b.X);
+    if (b.Y != Row() && b.Y >= FixedRows())
+        SetRow(b.Y);
+}
+
+void TBaseGrid::KeyDown(int& Key, fw::TShiftState Shift)
+{
+    const int col = Col();
+    const int row = Row();
+    if (Key == fw::VK_NEXT) {
+        if (TopRow() + VisibleRowCount() - FixedRows() == RowCount() - 1 && FHideLastRow && RowCount() > 1)
+            SetRow(RowCount() - 2);
+    } else if (const TCellProperties* p = AssignedProps(col, row)) {
+        const fw::TPoint b = p->GetBaseCell(col, row);
+        const TCellProperties* bp = AssignedProps(b.X, b.Y);
+        const int spanX = bp ? std::max(bp->CellSpanX(), 0) : 0;
+        const int spanY = bp ? std::max(bp->CellSpanY(), 0) : 0;
+        // From inside a block the string grid's own step then leaves it from
+        // its base cell; the adjusted cell never lies in the fixed area.
+        auto moveCol = [this](int c) {
+            if (c != Col())
+                SetCol(c);
+        };
+        auto moveRow = [this](int r) {
+            if (r != Row())
+                SetRow(r);
+        };
+        switch (Key) {
+        case fw::VK_LEFT:
+            if (b.X < col && col > FixedCols() && b.X > 0)
+                moveCol(std::max(b.X, FixedCols()));
+            break;
+        case fw::VK_UP:
+            if (b.Y < row && row > FixedRows() && b.Y > 0)
+                moveRow(std::max(b.Y, FixedRows()));
+            break;
+        case fw::VK_RIGHT:
+            if (b.X + spanX >= col && col < ColCount() - 1 && b.X < ColCount() - 1 && b.X + spanX < ColCount())
+                moveCol(std::max(b.X + spanX, FixedCols()));
+            break;
+        case fw::VK_DOWN:
+            if (b.Y + spanY >= row && row < RowCount() - 1 && b.Y < RowCount() - 1 && b.Y + spanY < RowCount())
+                moveRow(std::max(b.Y + spanY, FixedRows()));
+            break;
+        default:
+            break;
+        }
+    }
+    TObjStringGrid::KeyDown(Key, Shift);
+    SnapToBaseCell();
+}
+
+bool TBaseGrid::DoMouseWheelDown(fw::TShiftState Shift, fw::TPoint MousePos)
+{
+    const bool result = TObjStringGrid::DoMouseWheelDown(Shift, MousePos);
+    if (VisibleRowCount() < Row() - TopRow() && Row() < RowCount() - 1 && FHideLastRow)
+        SetTopRow(TopRow() + 1);
+    SnapToBaseCell();
+    return result;
+}
+
+bool TBaseGrid::DoMouseWheelUp(fw::TShiftState Shift, fw::TPoint MousePos)
+{
+    const bool result = TObjStringGrid::DoMouseWheelUp(Shift, MousePos);
+    SnapToBaseCell();
+    return result;
+}
+
+void TBaseGrid::TopLeftChanged()
+{
+    TObjStringGrid::TopLeftChanged();
+    // Blocks reaching into the fixed area follow the scroll.
+    for (int c = 0; c < FixedCols(); ++c)
+        for (int r = TopRow(); r <= TopRow() + VisibleRowCount() && r < RowCount(); ++r)
+            if (IsMergedCell(c, r))
+                RepaintCell(c, r);
+    for (int r = 0; r < FixedRows(); ++r)
+        for (int c = LeftCol(); c <= LeftCol() + VisibleColCount() && c < ColCount(); ++c)
+            if (IsMergedCell(c, r))
+                RepaintCell(c, r);
+}
+
+void TBaseGrid::Paint()
+{
+    TObjStringGrid::Paint();
+    ++FPaintID;
+}

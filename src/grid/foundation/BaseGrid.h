@@ -1,0 +1,341 @@
+#pragma once
+// The base grid: per-cell property objects kept in the cells' object slots,
+// the Cells text path that resolves merged blocks to their base cell and
+// passes read text through the display-text events, merged cells, the
+// sixteen virtual operations the feature grid overrides, and the undo
+// component that records cell text changes.
+#include "framework/Graphics.h"
+#include "framework/ObjStringGrid.h"
+#include "framework/Types.h"
+#include "grid/foundation/FxObj.h"
+#include "grid/foundation/FxTypes.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TBaseGrid;
+class TFxGridUndoRedo;
+
+// Base of the objects a cell may carry in its graphic slot. The feature
+// grid's cell graphic answers ClassName() "TCellGraphic"; such a graphic is
+// owned by the cell properties that hold it and freed with them. Any other
+// graphic object belongs to whoever placed it.
+class TCellGraphicObject {
+public:
+    virtual ~TCellGraphicObject();
+    virtual QString ClassName() const;
+    bool OwnedByCell() const { return ClassName() == QLatin1String("TCellGraphic"); }
+};
+
+// The look, editor, merge state and references of one cell. The grid owns
+// every properties object it creates or is handed; see TBaseGrid.
+class TCellProperties {
+public:
+    TCellProperties(TBaseGrid* owner, int col, int row);
+    virtual ~TCellProperties();   // frees an owned cell graphic
+    TCellProperties(const TCellProperties&) = delete;
+    TCellProperties& operator=(const TCellProperties&) = delete;
+
+    // Copies the look, editor, merge data, owner coordinates, object
+    // reference and control; not BrushColorTo, GradientDirection, CalcType,
+    // CalcObject or the graphic object. No repaint.
+    void Assign(const TCellProperties& source);
+
+    // Merge base of (c, r) as these properties describe it.
+    fw::TPoint GetBaseCell(int c, int r) const;
+
+    TBaseGrid* OwnerGrid() const { return FOwnerGrid; }
+    int OwnerCol() const { return FOwnerCol; }
+    void SetOwnerCol(int value) { FOwnerCol = value; }
+    int OwnerRow() const { return FOwnerRow; }
+    void SetOwnerRow(int value) { FOwnerRow = value; }
+
+    void* CellObject() const { return FObject; }
+    void SetCellObject(void* value) { FObject = value; }
+    TCellGraphicObject* GraphicObject() const { return FGraphicObject; }
+    // Stores a graphic; an owned cell graphic held before (and not the same
+    // object) is freed.
+    void SetGraphicObject(TCellGraphicObject* value);
+    // Hands the graphic to the caller without freeing it; the slot is emptied.
+    TCellGraphicObject* TakeGraphicObject();
+
+    fw::TBrushStyle BrushStyle() const { return FBrushStyle; }
+    void SetBrushStyle(fw::TBrushStyle value) { FBrushStyle = value; }
+    fw::TColor BrushColor() const { return FBrushColor; }
+    void SetBrushColor(fw::TColor value);      // repaints the owner cell
+    fw::TColor BrushColorTo() const { return FBrushColorTo; }
+    void SetBrushColorTo(fw::TColor value);    // repaints the owner cell
+    int FontSize() const { return FFontSize; }
+    void SetFontSize(int value) { FFontSize = value; }
+    fw::TColor FontColor() const { return FFontColor; }
+    void SetFontColor(fw::TColor value) { FFontColor = value; }
+    fw::TFontStyles FontStyle() const { return FFontStyle; }
+    void SetFontStyle(fw::TFontStyles value) { FFontStyle = value; }
+    int CellSpanY() const { return FCellSpanY; }
+    void SetCellSpanY(int value) { FCellSpanY = value; }
+    int CellSpanX() const { return FCellSpanX; }
+    void SetCellSpanX(int value) { FCellSpanX = value; }
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int value) { FBorderWidth = value; }
+    fw::TColor BorderColor() const { return FBorderColor; }
+    void SetBorderColor(fw::TColor value) { FBorderColor = value; }
+    fw::TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(fw::TAlignment value) { FAlignment = value; }   // no repaint
+    TVAlignment VAlignment() const { return FVAlignment; }
+    void SetVAlignment(TVAlignment value);     // repaints the owner cell
+    int PaintID() const { return FPaintID; }
+    void SetPaintID(int value) { FPaintID = value; }
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool value);              // repaints the owner cell
+    bool IsBaseCell() const { return FIsBaseCell; }
+    void SetIsBaseCell(bool value) { FIsBaseCell = value; }
+    TColumnCalcType CalcType() const { return FCalcType; }
+    void SetCalcType(TColumnCalcType value) { FCalcType = value; }
+    void* CalcObject() const { return FCalcObject; }
+    void SetCalcObject(void* value) { FCalcObject = value; }
+    int NodeLevel() const { return FNodeLevel; }
+    void SetNodeLevel(int value) { FNodeLevel = value; }
+    TEditorType Editor() const { return FEditor; }
+    void SetEditor(TEditorType value) { FEditor = value; }
+    QString FontName() const { return FFontName; }
+    void SetFontName(const QString& value) { FFontName = value; }
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool value) { FReadOnly = value; }
+    TCellGradientDirection GradientDirection() const { return FGradientDirection; }
+    void SetGradientDirection(TCellGradientDirection value) { FGradientDirection = value; }
+    QWidget* Control() const { return FControl; }
+    void SetControl(QWidget* value) { FControl = value; }
+
+private:
+    friend class TBaseGrid;   // seeds a new object without repainting
+    void RepaintOwner();
+
+    TBaseGrid* FOwnerGrid;
+    int FOwnerCol;
+    int FOwnerRow;
+    void* FObject = nullptr;
+    TCellGraphicObject* FGraphicObject = nullptr;
+    fw::TBrushStyle FBrushStyle = fw::bsSolid;
+    fw::TColor FBrushColor = fw::clNone;
+    fw::TColor FBrushColorTo = fw::clNone;
+    int FFontSize = 0;
+    fw::TColor FFontColor = fw::clNone;
+    fw::TFontStyles FFontStyle;
+    int FCellSpanY = -1;
+    int FCellSpanX = -1;
+    int FBorderWidth = 0;
+    fw::TColor FBorderColor = 0;
+    fw::TAlignment FAlignment = fw::taLeftJustify;
+    TVAlignment FVAlignment = vtaTop;
+    int FPaintID = 0;
+    bool FWordWrap = true;
+    bool FIsBaseCell = true;
+    TColumnCalcType FCalcType = acNONE;
+    void* FCalcObject = nullptr;
+    int FNodeLevel = 0;
+    TEditorType FEditor = edNormal;
+    QString FFontName;
+    bool FReadOnly = false;
+    TCellGradientDirection FGradientDirection = GradientVertical;
+    QWidget* FControl = nullptr;
+};
+
+using TGetDisplTextEvent = std::function<void(QObject* sender, int ACol, int ARow, QString& Value)>;
+
+class TBaseGrid : public TObjStringGrid {
+    Q_OBJECT
+public:
+    explicit TBaseGrid(QWidget* parent = nullptr);
+    ~TBaseGrid() override;
+
+    // ---------------------------------------------------------------- cells
+    // Text as the grid presents it: a cell of a merged block reads and
+    // writes its base cell; rows below the normal row count pass through the
+    // display-text events.
+    QString Cells(int c, int r) const { return GetCellEx(c, r); }
+    void SetCells(int c, int r, const QString& value) { SetCellEx(c, r, value); }
+    QString GetCellEx(int c, int r) const;
+    void SetCellEx(int c, int r, const QString& value);
+    // The string grid's own text: no merge handling, no events.
+    QString GridCells(int c, int r) const { return GetGridCell(c, r); }
+    void SetGridCells(int c, int r, const QString& value) { SetGridCell(c, r, value); }
+    QString GetGridCell(int c, int r) const;
+    void SetGridCell(int c, int r, const QString& value);
+
+    // Object reference of a cell (not owned), kept in its properties.
+    void* Objects(int c, int r) const { return GetObjectEx(c, r); }
+    void SetObjects(int c, int r, void* value) { SetObjectEx(c, r, value); }
+    void* GetObjectEx(int c, int r) const;
+    void SetObjectEx(int c, int r, void* value);
+    TCellGraphicObject* GraphicObjects(int c, int r) const { return GetGraphicObjectEx(c, r); }
+    void SetGraphicObjects(int c, int r, TCellGraphicObject* value) { SetGraphicObjectEx(c, r, value); }
+    TCellGraphicObject* GetGraphicObjectEx(int c, int r) const;
+    void SetGraphicObjectEx(int c, int r, TCellGraphicObject* value);
+
+    // Never null: created and seeded from the cell's present look on first use.
+    TCellProperties* CellProperties(int c, int r) { return GetCellProperties(c, r); }
+    TCellProperties* GetCellProperties(int c, int r);
+    // Frees the properties in the slot (unless it is `value` itself) and
+    // stores `value`, which the grid owns from then on.
+    void SetCellProperties(int c, int r, TCellProperties* value);
+    // The raw object slot. Emptying it does not free the properties: callers
+    // that move cells hand them to another slot; the grid still frees them.
+    TCellProperties* GridObjects(int c, int r) const { return GetGridObject(c, r); }
+    void SetGridObjects(int c, int r, TCellProperties* value) { SetGridObject(c, r, value); }
+    TCellProperties* GetGridObject(int c, int r) const;
+    void SetGridObject(int c, int r, TCellProperties* value);
+
+    bool CellPropertiesAssigned(int c, int r) const;
+    TCellGraphicObject* GraphicOfCellProps(const TCellProperties* p) const;
+    void ClearColumnCells(int c);
+    void ClearRowCells(int r);
+    void ClearCellData(int c, int r);
+    void FreeCellPropsInRange(int ACol1, int ARow1, int ACol2, int ARow2);
+    void FreeCellProps(int c, int r);
+    void RepaintCell(int c, int r);
+
+    // ---------------------------------------------------------------- merged cells
+    virtual void MergeCells(int c, int r, int spanx, int spany);
+    virtual void SplitCells(int c, int r);
+    fw::TPoint BaseCell(int ACol, int ARow) const;
+    bool LocateBaseCell(int ACol, int ARow, int& BaseCol, int& BaseRow) const;
+    bool IsBaseCell(int ACol, int ARow) const;
+    bool IsMergedCell(int ACol, int ARow) const;
+    bool IsMergedNonBaseCell(int ACol, int ARow) const;
+    bool IsXMergedCell(int ACol, int ARow) const;
+    bool IsYMergedCell(int ACol, int ARow) const;
+    fw::TPoint CellSpan(int ACol, int ARow) const;
+    fw::TPoint CellExt(int ACol, int ARow) const;
+    fw::TGridRect FullCell(int c, int r) const;
+    // Pixel rectangle of the cell, or of its whole merged block.
+    fw::TRect CellRect(int c, int r) const override;
+    fw::TPoint CellSize(int c, int r) const;
+    fw::TRect UnclippedCellRect(int c, int r) const;
+    int MinRowSpan(int ARow) const;
+    int MaxRowSpan(int ARow) const;
+    bool RowSpanIdentical(int ARow1, int ARow2) const;
+    bool ColSpanIdentical(int ACol1, int ACol2) const;
+
+    // ---------------------------------------------------------------- virtual operations
+    virtual bool IsFixed(int ACol, int ARow);
+    virtual int NodeIndent(int ARow);
+    virtual bool HasNodes();
+    virtual void DrawCellContent(fw::TCanvas& Canvas, int ACol, int ARow, fw::TRect Rect, fw::TGridDrawState State);
+    virtual void LastRowChanged();
+    virtual void GetDisplayText(int ACol, int ARow, QString& Value) const;
+    virtual void GetDisplayWideText(int ACol, int ARow, QString& Value) const;
+    virtual void GetDefaultVisualProps(int ACol, int ARow, fw::TFont& Font, fw::TBrush& Brush, fw::TColor& ColorTo,
+                                       fw::TColor& MirrorColor, fw::TColor& MirrorColorTo, fw::TAlignment& HA,
+                                       TVAlignment& VA, bool& WW, TCellGradientDirection& GD);
+    virtual void AfterCellTextSet(int ACol, int ARow);
+    virtual bool HasCellBorderEvent();
+    virtual bool UsesAppStyles();
+    // The look query of the drawing core; the base leaves the prepared values.
+    virtual void GetVisualProperties(int ACol, int ARow, fw::TGridDrawState& AState, bool Print, bool Select,
+                                     bool Remap, fw::TBrush& ABrush, fw::TColor& AColorTo, fw::TColor& AMirrorColor,
+                                     fw::TColor& AMirrorColorTo, fw::TFont& AFont, fw::TAlignment& HA,
+                                     TVAlignment& VA, bool& WW, TCellGradientDirection& GD);
+    virtual int DisplColIndex(int ACol) const;
+    virtual int TotalColCount() const;
+
+    // ---------------------------------------------------------------- settings
+    bool ActiveRowShow() const { return FActiveRowShow; }
+    void SetActiveRowShow(bool value);
+    fw::TColor ActiveRowColor() const { return FActiveRowColor; }
+    void SetActiveRowColor(fw::TColor value);
+    fw::TColor ActiveRowColorTo() const { return FActiveRowColorTo; }
+    void SetActiveRowColorTo(fw::TColor value);
+    fw::TColor ActiveRowMirrorColor() const { return FActiveRowMirrorColor; }
+    void SetActiveRowMirrorColor(fw::TColor value);
+    fw::TColor ActiveRowMirrorColorTo() const { return FActiveRowMirrorColorTo; }
+    void SetActiveRowMirrorColorTo(fw::TColor value);
+    // The string grid's own default drawing stays off.
+    bool DefaultDrawing() const { return FDefaultDrawing; }
+    void SetDefaultDrawing(bool value);
+    // The string grid's own line width stays 0; the grid draws its lines.
+    int GridLineWidth() const { return FGridLineWidth; }
+    void SetGridLineWidth(int value);
+    fw::TColor GridLineColor() const { return FGridLineColor; }
+    void SetGridLineColor(fw::TColor value);
+    fw::TColor GridFixedLineColor() const { return FGridFixedLineColor; }
+    void SetGridFixedLineColor(fw::TColor value);
+    bool HoverRow() const { return FHoverRow; }
+    void SetHoverRow(bool value) { FHoverRow = value; }
+    fw::TColor HoverRowColor() const { return FHoverRowColor; }
+    void SetHoverRowColor(fw::TColor value) { FHoverRowColor = value; }
+    fw::TColor HoverRowColorTo() const { return FHoverRowColorTo; }
+    void SetHoverRowColorTo(fw::TColor value) { FHoverRowColorTo = value; }
+    THoverRowCells HoverRowCells() const { return FHoverRowCells; }
+    void SetHoverRowCells(THoverRowCells value) { FHoverRowCells = value; }
+    TGridSelectionStyle SelectionStyle() const { return FSelectionStyle; }
+    void SetSelectionStyle(TGridSelectionStyle value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool value) { FWordWrap = value; }
+    TFxGridUndoRedo* UndoRedo() const;
+    // Stores the component and points its Grid at this grid; either side
+    // forgets the other when it is destroyed.
+    void SetUndoRedo(TFxGridUndoRedo* value);
+    int PaintID() const { return FPaintID; }
+    bool HasCellProps() const { return FHasCellProps; }
+    int MergeCount() const { return FMergeCount; }
+
+    TGetDisplTextEvent OnGetDisplText;
+    // The wide text arrives unpacked and is returned packed ("|\" form).
+    TGetDisplTextEvent OnGetDisplWideText;
+
+    // Moves the current cell onto the base cell of its merged block.
+    void SnapToBaseCell();
+
+protected:
+    // Keys: the adjustments that let arrows step over merged blocks run
+    // before the string grid's own movement.
+    void KeyDown(int& Key, fw::TShiftState Shift) override;
+    bool DoMouseWheelDown(fw::TShiftState Shift, fw::TPoint MousePos) override;
+    bool DoMouseWheelUp(fw::TShiftState Shift, fw::TPoint MousePos) override;
+    void TopLeftChanged() override;
+    void Paint() override;
+
+    // Set by the feature grid: the last row is its hidden footer row, and
+    // rows below FNormalRowCount get display-text events.
+    bool FHideLastRow = false;
+    int FNormalRowCount = 0;
+
+    int FHoverRowIdx = -1;
+    bool FHoverRow = false;
+    THoverRowCells FHoverRowCells{hcNormal, hcSelected};
+    fw::TColor FHoverRowColor = fw::clInfoBk;
+    fw::TColor FHoverRowColorTo = fw::clNone;
+    bool FShowSel = true;
+    bool FHasCellProps = false;
+    int FMergeCount = 0;
+
+private:
+    friend class TCellProperties;
+    void RegisterProps(TCellProperties* p);
+    void DeleteProps(TCellProperties* p);
+    TCellProperties* SlotProps(int c, int r) const;
+    TCellProperties* AssignedProps(int c, int r) const;
+    int SumColWidths(int from, int to) const;
+    int SumRowHeights(int from, int to) const;
+
+    struct Impl;
+    std::unique_ptr<Impl> d;
+
+    bool FDefaultDrawing = false;
+    int FGridLineWidth = 1;
+    fw::TColor FGridLineColor = 0xC0C0C0;
+    fw::TColor FGridFixedLineColor = 0x808080;
+    int FPaintID = 1;
+    bool FWordWrap = true;
+    bool FActiveRowShow = false;
+    fw::TColor FActiveRowColor = fw::clInfoBk;
+    fw::TColor FActiveRowColorTo = fw::clNone;
+    fw::TColor FActiveRowMirrorColor = fw::clNone;
+    fw::TColor FActiveRowMirrorColorTo = fw::clNone;
+    TGridSelectionStyle FSelectionStyle = ssDefault;
+    bool FDestroying = false;
+};
