@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -165,6 +166,35 @@ TEST(Forms, AModalWindowOpenedFromAModalWindowReturnsToIt)
     EXPECT_EQ(outerResult, mrOk);
     EXPECT_EQ(ok->clicks, 1);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(Forms, ModalWindowsOpenCentredOnTheScreenOrTheirOwner)
+{
+    TestForm owner;
+    owner.setGeometry(40, 30, 300, 200);
+    owner.show();
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    const QPoint ownerCentre = owner.frameGeometry().center();
+    struct Case {
+        const char* name;
+        TPosition position;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {"screen", TPosition::poScreenCenter, screenCentre},
+        {"owner", TPosition::poOwnerFormCenter, ownerCentre},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestForm form(&owner);
+        form.SetPosition(c.position);
+        QPoint centre;
+        showModalAndDo(form, [&] {
+            centre = form.frameGeometry().center();
+            form.SetModalResult(mrOk);
+        });
+        EXPECT_LE((centre - c.expected).manhattanLength(), 2);
+    }
 }
 
 TEST(Forms, CreateRunsFormCreateOnceAndFixesTheClientSize)
