@@ -111,9 +111,9 @@ struct TIniFile::Impl {
 TIniFile::TIniFile(const QString& fileName) : d(std::make_unique<Impl>())
 {
     d->fileName = fileName;
-    QFile f(fileName);
-    if (f.exists() && f.open(QIODevice::ReadOnly))
-        d->parse(DecodeText(f.readAll()));
+    QByteArray bytes;
+    if (QFile::exists(fileName) && ReadTextFileBytes(fileName, bytes, &d->lastError))
+        d->parse(DecodeText(bytes));
 }
 
 TIniFile::~TIniFile() = default;

@@ -3,7 +3,6 @@
 #include "framework/AtomicFile.h"
 #include "framework/TextFile.h"
 
-#include <QFile>
 
 #include <algorithm>
 #include <vector>
@@ -603,12 +602,10 @@ void TStringList::SetText(const QString& text)
 
 void TStringList::LoadFromFile(const QString& fileName)
 {
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly))
-        throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, f.errorString()));
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw EFileError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, f.errorString()));
+    QByteArray bytes;
+    QString error;
+    if (!ReadTextFileBytes(fileName, bytes, &error))
+        throw EFileError(error);
     SetText(DecodeText(bytes));
 }
 

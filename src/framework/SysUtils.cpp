@@ -46,7 +46,7 @@ TFormatSettings& FormatSettings()
 
 TFormatSettings LocaleFormatSettings()
 {
-    const QLocale loc = QLocale::system();
+    const QLocale loc;   // the default locale: the system's unless the program set another
     TFormatSettings fs;
     const QString dec = loc.decimalPoint();
     const QString grp = loc.groupSeparator();

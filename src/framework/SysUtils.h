@@ -69,8 +69,9 @@ struct TFormatSettings {
 // its conventions. Only the user-interface thread may change them.
 TFormatSettings& FormatSettings();
 
-// Settings derived from the user's locale (separators and short date order);
-// the program decides whether to install them.
+// Settings derived from the default locale (QLocale(), the user's unless the
+// program set another): separators and short date order. The program decides
+// whether to install them.
 TFormatSettings LocaleFormatSettings();
 
 // ---- Integers -------------------------------------------------------------

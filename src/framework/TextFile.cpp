@@ -1,5 +1,7 @@
 #include "framework/TextFile.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace fw {
@@ -44,6 +46,29 @@ QString DecodeText(const QByteArray& bytes)
     if (!utf8.hasError())
         return text;
     return fromCp1252(bytes);
+}
+
+bool ReadTextFileBytes(const QString& fileName, QByteArray& bytes, QString* error)
+{
+    auto fail = [&](const QString& reason) {
+        if (error)
+            *error = QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason);
+        return false;
+    };
+    if (QFileInfo(fileName).isDir())
+        return fail(QStringLiteral("It is a folder"));
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly))
+        return fail(f.errorString());
+    // Read one byte past the limit so that a file still growing is caught too.
+    bytes = f.read(MaxTextFileSize + 1);
+    if (f.error() != QFileDevice::NoError)
+        return fail(f.errorString());
+    if (bytes.size() > MaxTextFileSize) {
+        bytes.clear();
+        return fail(QStringLiteral("The file is larger than %1 bytes").arg(MaxTextFileSize));
+    }
+    return true;
 }
 
 } // namespace fw

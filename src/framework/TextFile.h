@@ -10,4 +10,12 @@ namespace fw {
 
 QString DecodeText(const QByteArray& bytes);
 
+// Settings, language, INI and XML files are small; anything larger than this
+// is refused instead of being read into memory without bound.
+constexpr qint64 MaxTextFileSize = 64 * 1024 * 1024;
+
+// Reads a whole file of at most MaxTextFileSize bytes. False with a message
+// (naming the file) when it cannot be opened or read or is too large.
+bool ReadTextFileBytes(const QString& fileName, QByteArray& bytes, QString* error);
+
 } // namespace fw

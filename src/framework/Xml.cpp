@@ -1,8 +1,8 @@
 #include "framework/Xml.h"
 
 #include "framework/AtomicFile.h"
+#include "framework/TextFile.h"
 
-#include <QFile>
 
 #include <pugixml.hpp>
 
@@ -412,12 +412,10 @@ void TXmlDocument::Clear()
 
 bool TXmlDocument::LoadFromFile(const QString& fileName)
 {
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly))
-        return d->fail(QStringLiteral("%1: %2").arg(fileName, f.errorString()));
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return d->fail(QStringLiteral("%1: %2").arg(fileName, f.errorString()));
+    QByteArray bytes;
+    QString error;
+    if (!ReadTextFileBytes(fileName, bytes, &error))
+        return d->fail(error);
     return d->load(bytes, pugi::encoding_auto, fileName);
 }
 

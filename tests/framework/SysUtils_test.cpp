@@ -1,5 +1,7 @@
 #include "framework/SysUtils.h"
 
+#include <QLocale>
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -332,4 +334,17 @@ TEST(SysUtils, FormatRejectsMissingAndMismatchedArguments)
         SCOPED_TRACE(c.format.toStdString());
         EXPECT_THROW(Format(c.format, c.args), EConvertError);
     }
+}
+
+TEST(SysUtils, LocaleSettingsFollowTheDefaultLocale)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const TFormatSettings fs = LocaleFormatSettings();
+    QLocale::setDefault(saved);
+    EXPECT_EQ(fs.DecimalSeparator, QLatin1Char(','));
+    EXPECT_EQ(fs.ThousandSeparator, QLatin1Char('.'));
+    EXPECT_EQ(fs.DateSeparator, QLatin1Char('.'));
+    EXPECT_TRUE(fs.ShortDateFormat.startsWith(QStringLiteral("dd/mm/"))) << fs.ShortDateFormat.toStdString();
+    EXPECT_EQ(fs.TimeSeparator, QLatin1Char(':'));
 }

@@ -258,3 +258,18 @@ TEST(Xml, SaveIntoAMissingFolderFails)
     EXPECT_FALSE(doc.SaveToFile(dir.filePath(QStringLiteral("no/such/ParGen.xml"))));
     EXPECT_FALSE(doc.LastError().isEmpty());
 }
+
+TEST(Xml, OversizedFileIsRefusedWithoutReadingIt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("huge.xml"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<R>");
+        ASSERT_TRUE(f.resize(qint64(64) * 1024 * 1024 + 1));   // sparse, no real data
+    }
+    TXmlDocument doc;
+    EXPECT_FALSE(doc.LoadFromFile(path));
+    EXPECT_TRUE(doc.LastError().contains(QStringLiteral("larger"))) << doc.LastError().toStdString();
+}
