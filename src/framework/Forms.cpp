@@ -337,7 +337,7 @@ bool TForm::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress || !d->keyPreview || !watched->isWidgetType())
         return false;
     auto* widget = static_cast<QWidget*>(watched);
-    if (widget == this || widget->window() != this)
+    if (widget->window() != this)
         return false;
     // A key travels up the parents of the control that got it; preview it
     // only at its first stop, the focused control (or a control without focus

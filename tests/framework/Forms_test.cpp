@@ -222,9 +222,11 @@ TEST(Forms, KeyPreviewSeesControlKeysFirstAndCanSwallowThem)
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_A);
         QTest::keyClick(edit, Qt::Key_B);
+        edit->clearFocus();
+        QTest::keyClick(&form, Qt::Key_C);   // no focused control: the window's own key
         form.SetModalResult(mrOk);
     });
-    EXPECT_EQ(form.previewed, QStringLiteral("41 42 "));   // once each, not once per parent
+    EXPECT_EQ(form.previewed, QStringLiteral("41 42 43 "));   // once each, not once per parent
     EXPECT_EQ(edit->text(), QStringLiteral("b"));
 }
 
@@ -249,6 +251,21 @@ TEST(Forms, ClosingTheMainFormEndsTheRunOnceItAgrees)
     EXPECT_EQ(form.closed, 1);   // FormClose only for the close that happened
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(Application.Terminated());
+}
+
+TEST(Forms, WithoutKeyPreviewTheWindowSeesOnlyItsOwnKeys)
+{
+    TestForm form;
+    auto* edit = new QLineEdit(&form);
+    showModalAndDo(form, [&] {
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_A);
+        edit->clearFocus();
+        QTest::keyClick(&form, Qt::Key_C);
+        form.SetModalResult(mrOk);
+    });
+    EXPECT_EQ(form.previewed, QStringLiteral("43 "));
+    EXPECT_EQ(edit->text(), QStringLiteral("a"));
 }
 
 // A widget whose event handler fails.
