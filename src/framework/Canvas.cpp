@@ -181,7 +181,7 @@ struct TCanvas::Impl {
     {
         if (external)
             return external;
-        if (!device)
+        if (!device || device->width() <= 0 || device->height() <= 0)
             return nullptr;
         if (!own) {
             own = std::make_unique<QPainter>();

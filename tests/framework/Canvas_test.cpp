@@ -3,6 +3,8 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPixmap>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 using namespace fw;
@@ -80,14 +82,30 @@ TEST_F(CanvasTest, RectangleWithoutPenFillsOnePixelLess)
     EXPECT_EQ(ink(), Rect(10, 10, 19, 14));
 }
 
-TEST_F(CanvasTest, EllipseStaysInsideItsRectangleAndTouchesEachSide)
+TEST_F(CanvasTest, ShapesStayInsideTheirRectangleAndTouchEachSide)
 {
-    canvas->Pen().Color = clBlack;
-    canvas->Brush().Color = clGreen;
-    canvas->Ellipse(10, 10, 41, 30);
-    EXPECT_EQ(ink(), Rect(10, 10, 41, 30));
-    EXPECT_EQ(px(25, 20), clGreen);
-    EXPECT_EQ(px(10, 10), clWhite);   // corners stay free
+    struct Case {
+        const char* name;
+        void (*draw)(TCanvas&, const TRect&);
+    };
+    const Case cases[] = {
+        {"ellipse", [](TCanvas& c, const TRect& r) { c.Ellipse(r); }},
+        {"round rect", [](TCanvas& c, const TRect& r) { c.RoundRect(r.Left, r.Top, r.Right, r.Bottom, 10, 10); }},
+        {"rectangle", [](TCanvas& c, const TRect& r) { c.Rectangle(r); }},
+        {"swapped corners", [](TCanvas& c, const TRect& r) { c.Rectangle(r.Right, r.Bottom, r.Left, r.Top); }},
+    };
+    const TRect box(10, 10, 41, 30);
+    for (const Case& c : cases) {
+        reset();
+        canvas->Pen().Color = clBlack;
+        canvas->Brush().Color = clGreen;
+        c.draw(*canvas, box);
+        EXPECT_EQ(ink(), box) << c.name;
+        EXPECT_EQ(px(25, 20), clGreen) << c.name;
+    }
+    reset();
+    canvas->Ellipse(box);
+    EXPECT_EQ(px(10, 10), clWhite);   // an ellipse leaves the corners free
 }
 
 TEST_F(CanvasTest, LineToLeavesOutTheEndPoint)
@@ -496,6 +514,42 @@ TEST_F(CanvasTest, FrameControlScrollArrowPointsTheRightWay)
         EXPECT_GT(upper + lower, 0);
         EXPECT_EQ(upper > lower, c.wideAtTop) << c.kind;
     }
+}
+
+TEST_F(CanvasTest, CanvasOverAPixmapReadsItsPixels)
+{
+    QPixmap pixmap(10, 10);
+    pixmap.fill(Qt::white);
+    TCanvas c(&pixmap);
+    c.Brush().Color = clRed;
+    c.FillRect(Rect(2, 2, 4, 4));
+    EXPECT_EQ(c.Pixel(3, 3), clRed);
+    EXPECT_EQ(c.Pixel(4, 4), clWhite);
+    c.Release();
+    EXPECT_EQ(QColor(pixmap.toImage().pixel(3, 3)), QColor(Qt::red));
+}
+
+namespace {
+class PaintedWidget : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        TCanvas c(this);
+        c.Brush().Color = clBtnFace;
+        c.FillRect(Rect(0, 0, width(), height()));
+        TRect r(0, 0, width(), height());
+        c.DrawEdge(r, EDGE_RAISED, BF_RECT);
+    }
+};
+} // namespace
+
+TEST_F(CanvasTest, CanvasInsideAWidgetPaintEvent)
+{
+    PaintedWidget w;
+    w.resize(20, 10);
+    const QImage shot = w.grab().toImage();
+    EXPECT_EQ(FromQColor(QColor(shot.pixel(5, 5))), ColorToRGB(clBtnFace));
+    EXPECT_EQ(FromQColor(QColor(shot.pixel(19, 9))), ColorToRGB(cl3DDkShadow));
 }
 
 TEST_F(CanvasTest, CanvasOverABorrowedPainter)

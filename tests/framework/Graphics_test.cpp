@@ -163,10 +163,10 @@ TEST(Picture, BrokenOrUnknownContentFailsAndLeavesItEmpty)
     const QByteArray cases[] = {
         QByteArray(),
         QByteArray("hello, not a picture"),
-        QByteArray("\x89PNG\r\n\x1a\n broken", 16),
+        QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray("broken"),
         QByteArray("BM\x10\x00\x00\x00", 6),
         QByteArray("\x00\x00\x01\x00\x01\x00", 6),
-        QByteArray("\xFF\xD8\xFF\xE0 garbage", 12),
+        QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray("garbage"),
     };
     for (const QByteArray& bytes : cases) {
         TPicture pic;

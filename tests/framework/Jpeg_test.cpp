@@ -91,7 +91,7 @@ TEST(Jpeg, BrokenFilesFailWithoutCrashing)
     const QByteArray cases[] = {
         QByteArray(),
         QByteArray("\xFF\xD8", 2),
-        QByteArray("\xFF\xD8\xFF\xE0 this is not a JPEG stream at all", 40),
+        QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray("this is not a JPEG stream at all"),
         good.left(good.size() / 8),
         huge,
         badHeader,
