@@ -215,6 +215,12 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent), d(std::
 
 TStringGrid::~TStringGrid()
 {
+    // Focus changes while the window goes away must not reach a half-destroyed grid.
+    d->destroying = true;
+    if (TInplaceEdit* editor = d->editor.data()) {
+        editor->grid_ = nullptr;
+        delete editor;
+    }
     for (auto it = d->timerByQtId.constBegin(); it != d->timerByQtId.constEnd(); ++it)
         killTimer(it.key());
 }

@@ -61,7 +61,8 @@ bool TStringGrid::event(QEvent* e)
 {
     if (e->type() == TMessageEvent::EventType()) {
         TMessage m = static_cast<TMessageEvent*>(e)->Message;
-        WndProc(m);
+        if (!d->destroying)
+            WndProc(m);
         return true;
     }
     return QAbstractScrollArea::event(e);
@@ -104,9 +105,7 @@ void TStringGrid::keyPressEvent(QKeyEvent* e)
     const std::intptr_t lParam = KeyLParam(*e);
     std::intptr_t consumed = 0;
     if (vk != 0) {
-        TMessage m{sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam, 0};
-        WndProc(m);
-        consumed = m.Result;
+        consumed = Perform(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
     }
     // The desktop translates the key into its character independently of what
     // the key-down handling did, so the character message always follows.
@@ -227,6 +226,8 @@ bool TStringGrid::focusNextPrevChild(bool next)
 
 std::intptr_t TStringGrid::Perform(unsigned Msg, std::intptr_t WParam, std::intptr_t LParam)
 {
+    if (d->destroying)
+        return 0;
     TMessage m{Msg, WParam, LParam, 0};
     WndProc(m);
     return m.Result;

@@ -85,7 +85,8 @@ struct TStringGrid::Impl {
     QPointer<TInplaceEdit> editor;
     int inplaceCol = -1;
     int inplaceRow = -1;
-    bool focusFromEditor = false;  // the editor is handing the focus back
+    bool focusFromEditor = false;
+    bool destroying = false;  // the editor is handing the focus back
 
     QHash<int, int> timerByQtId;   // Qt timer id -> message timer id
     QHash<int, int> qtIdByTimer;

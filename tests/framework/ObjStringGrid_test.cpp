@@ -1,0 +1,642 @@
+#include "framework/ObjStringGrid.h"
+#include "framework/StringGridEditor.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace fw;
+
+namespace {
+
+// Records the hooks in the order the grid calls them.
+class RecordingGrid : public TObjStringGrid {
+public:
+    std::vector<std::string> log;
+    bool refuseSelect = false;
+    int clearKey = 0;          // KeyDown clears this key before the default handling
+    int drawCalls = 0;
+
+    using TStringGrid::Dispatch;
+
+protected:
+    void WndProc(TMessage& m) override
+    {
+        switch (m.Msg) {
+        case WM_KEYDOWN: log.push_back("WM_KEYDOWN"); break;
+        case WM_KEYUP: log.push_back("WM_KEYUP"); break;
+        case WM_CHAR: log.push_back("WM_CHAR"); break;
+        case WM_LBUTTONDOWN: log.push_back("WM_LBUTTONDOWN"); break;
+        case WM_LBUTTONUP: log.push_back("WM_LBUTTONUP"); break;
+        case WM_LBUTTONDBLCLK: log.push_back("WM_LBUTTONDBLCLK"); break;
+        case WM_MOUSEWHEEL: log.push_back("WM_MOUSEWHEEL"); break;
+        case WM_VSCROLL: log.push_back("WM_VSCROLL"); break;
+        case WM_SETFOCUS: log.push_back("WM_SETFOCUS"); break;
+        case WM_KILLFOCUS: log.push_back("WM_KILLFOCUS"); break;
+        default: break;
+        }
+        TObjStringGrid::WndProc(m);
+    }
+    void KeyDown(int& Key, TShiftState Shift) override
+    {
+        log.push_back("KeyDown");
+        if (Key == clearKey)
+            Key = 0;
+        TObjStringGrid::KeyDown(Key, Shift);
+    }
+    void KeyUp(int& Key, TShiftState Shift) override
+    {
+        log.push_back("KeyUp");
+        TObjStringGrid::KeyUp(Key, Shift);
+    }
+    void KeyPress(QChar& Key) override
+    {
+        log.push_back("KeyPress");
+        TObjStringGrid::KeyPress(Key);
+    }
+    bool SelectCell(int ACol, int ARow) override
+    {
+        log.push_back("SelectCell " + std::to_string(ACol) + "," + std::to_string(ARow));
+        return !refuseSelect && TObjStringGrid::SelectCell(ACol, ARow);
+    }
+    void MouseDown(TMouseButton B, TShiftState S, int X, int Y) override
+    {
+        log.push_back(S.Contains(ssDouble) ? "MouseDown double" : "MouseDown");
+        TObjStringGrid::MouseDown(B, S, X, Y);
+    }
+    void MouseUp(TMouseButton B, TShiftState S, int X, int Y) override
+    {
+        log.push_back("MouseUp");
+        TObjStringGrid::MouseUp(B, S, X, Y);
+    }
+    void Click() override
+    {
+        log.push_back("Click");
+        TObjStringGrid::Click();
+    }
+    void DblClick() override
+    {
+        log.push_back("DblClick");
+        TObjStringGrid::DblClick();
+    }
+    bool DoMouseWheelDown(TShiftState S, TPoint P) override
+    {
+        log.push_back("DoMouseWheelDown");
+        return TObjStringGrid::DoMouseWheelDown(S, P);
+    }
+    void TopLeftChanged() override
+    {
+        log.push_back("TopLeftChanged");
+        TObjStringGrid::TopLeftChanged();
+    }
+    void ColWidthsChanged() override
+    {
+        log.push_back("ColWidthsChanged");
+        TObjStringGrid::ColWidthsChanged();
+    }
+    void RowHeightsChanged() override
+    {
+        log.push_back("RowHeightsChanged");
+        TObjStringGrid::RowHeightsChanged();
+    }
+    void ColumnMoved(int From, int To) override
+    {
+        log.push_back("ColumnMoved " + std::to_string(From) + "," + std::to_string(To));
+        TObjStringGrid::ColumnMoved(From, To);
+    }
+    void SetEditText(int ACol, int ARow, const QString& Value) override
+    {
+        log.push_back("SetEditText " + std::to_string(ACol) + "," + std::to_string(ARow) + " " + Value.toStdString());
+        TObjStringGrid::SetEditText(ACol, ARow, Value);
+    }
+    void DoEnter() override
+    {
+        log.push_back("DoEnter");
+        TObjStringGrid::DoEnter();
+    }
+    void DoExit() override
+    {
+        log.push_back("DoExit");
+        TObjStringGrid::DoExit();
+    }
+    void DrawCell(int ACol, int ARow, const TRect& R, TGridDrawState S) override
+    {
+        ++drawCalls;
+        TObjStringGrid::DrawCell(ACol, ARow, R, S);
+    }
+};
+
+// Cells are 64 x 24 with 1-pixel lines: column c starts at 65 * c, row r at 25 * r
+// (while nothing is scrolled).
+class GridTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        grid.setFrameShape(QFrame::NoFrame);
+        grid.SetScrollBars(ssNone);
+        grid.resize(300, 200);   // 4 full columns + part of a fifth, 8 rows
+        grid.SetColCount(10);
+        grid.SetRowCount(20);
+        grid.show();
+        grid.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+        grid.setFocus();
+        QApplication::processEvents();
+        grid.log.clear();
+    }
+    static QPoint CellCenter(int c, int r) { return {65 * c + 30, 25 * r + 12}; }
+    QWidget* vp() { return grid.viewport(); }
+    void Key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+    }
+
+    RecordingGrid grid;
+};
+
+} // namespace
+
+// ------------------------------------------------------------------ cells
+
+TEST_F(GridTest, CellsAreSparseAndSurviveShrinkingTheGrid)
+{
+    grid.SetCells(2, 3, "a");
+    grid.SetCells(500, 100000, "far");
+    EXPECT_EQ(grid.Cells(500, 100000), "far");
+    EXPECT_EQ(grid.Cells(7, 7), "");
+    grid.SetRowCount(2);
+    grid.SetRowCount(20);
+    EXPECT_EQ(grid.Cells(2, 3), "a");
+    int token = 0;
+    grid.SetObjects(4, 4, &token);
+    EXPECT_EQ(grid.Objects(4, 4), &token);
+    EXPECT_EQ(grid.Objects(4, 5), nullptr);
+}
+
+TEST_F(GridTest, NegativeCellIndicesRaiseAClearError)
+{
+    struct Case {
+        int c, r;
+    };
+    for (Case k : {Case{-1, 0}, Case{0, -1}, Case{-5, -5}}) {
+        EXPECT_THROW(grid.Cells(k.c, k.r), EGridError);
+        EXPECT_THROW(grid.SetCells(k.c, k.r, "x"), EGridError);
+        EXPECT_THROW(grid.Objects(k.c, k.r), EGridError);
+        EXPECT_THROW(grid.SetObjects(k.c, k.r, nullptr), EGridError);
+    }
+    try {
+        grid.Cells(-1, 2);
+        FAIL();
+    } catch (const EGridError& e) {
+        EXPECT_NE(std::string(e.what()).find("-1"), std::string::npos);
+    }
+    EXPECT_THROW(grid.SetFixedCols(10), EGridError);
+    EXPECT_THROW(grid.SetFixedRows(-1), EGridError);
+    EXPECT_THROW(grid.SetCol(10), EGridError);
+}
+
+TEST_F(GridTest, DeletedRowsAndColumnsDoNotReappearWhenTheGridGrows)
+{
+    for (int r = 0; r < 20; ++r)
+        grid.SetCells(1, r, QString::number(r));
+    grid.SetCells(3, 1, "col3");
+    grid.DeleteRow(5);
+    EXPECT_EQ(grid.RowCount(), 19);
+    EXPECT_EQ(grid.Cells(1, 5), "6");
+    EXPECT_EQ(grid.Cells(1, 18), "19");
+    grid.SetRowCount(20);
+    EXPECT_EQ(grid.Cells(1, 19), "");
+    grid.DeleteColumn(2);
+    EXPECT_EQ(grid.Cells(2, 1), "col3");
+    grid.SetColCount(10);
+    EXPECT_EQ(grid.Cells(9, 1), "");
+}
+
+// ------------------------------------------------------------------ geometry
+
+TEST_F(GridTest, CellRectFollowsScrollingAndIsEmptyOutOfView)
+{
+    EXPECT_EQ(grid.CellRect(1, 1), TRect(65, 25, 129, 49));
+    EXPECT_EQ(grid.CellRect(4, 0), TRect(260, 0, 300, 24)); // clipped at the client edge
+    EXPECT_EQ(grid.VisibleColCount(), 3);                    // columns 1..3 fully visible
+    EXPECT_EQ(grid.VisibleRowCount(), 7);                    // rows 1..7
+    grid.SetTopRow(5);
+    grid.SetLeftCol(3);
+    EXPECT_EQ(grid.CellRect(0, 0), TRect(0, 0, 64, 24));     // fixed cells never move
+    EXPECT_EQ(grid.CellRect(3, 5), TRect(65, 25, 129, 49));  // first scrolled cell right after them
+    EXPECT_EQ(grid.CellRect(0, 5), TRect(0, 25, 64, 49));
+    EXPECT_EQ(grid.CellRect(2, 2), TRect());                 // scrolled out
+    EXPECT_EQ(grid.CellRect(1, 30), TRect());                // beyond the grid
+    int c = 0, r = 0;
+    grid.MouseToCell(66, 26, c, r);
+    EXPECT_EQ(c, 3);
+    EXPECT_EQ(r, 5);
+    grid.MouseToCell(64, 24, c, r);   // the line belongs to the cell before it
+    EXPECT_EQ(c, 0);
+    EXPECT_EQ(r, 0);
+}
+
+TEST_F(GridTest, TopLeftIsClampedSoTheLastCellsFillTheView)
+{
+    grid.SetTopRow(100);
+    EXPECT_EQ(grid.TopRow(), 13);   // rows 13..19 fill the 7 scrollable rows
+    grid.SetLeftCol(0);
+    EXPECT_EQ(grid.LeftCol(), 1);   // never under the fixed column
+    grid.SetLeftCol(100);
+    EXPECT_EQ(grid.LeftCol(), 7);
+}
+
+// ------------------------------------------------------------------ keyboard
+
+TEST_F(GridTest, NavigationKeys)
+{
+    struct Case {
+        const char* name;
+        TGridCoord start;
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        TGridOptions options;
+        TGridCoord expected;
+        TGridRect selection;
+    };
+    const TGridOptions base = DefaultGridOptions;
+    const std::vector<Case> cases = {
+        {"right", {1, 1}, Qt::Key_Right, Qt::NoModifier, base, {2, 1}, {2, 1, 2, 1}},
+        {"left stops at fixed", {1, 1}, Qt::Key_Left, Qt::NoModifier, base, {1, 1}, {1, 1, 1, 1}},
+        {"down", {2, 2}, Qt::Key_Down, Qt::NoModifier, base, {2, 3}, {2, 3, 2, 3}},
+        {"up stops at fixed", {2, 1}, Qt::Key_Up, Qt::NoModifier, base, {2, 1}, {2, 1, 2, 1}},
+        {"page down", {2, 1}, Qt::Key_PageDown, Qt::NoModifier, base, {2, 8}, {2, 8, 2, 8}},
+        {"page up", {2, 15}, Qt::Key_PageUp, Qt::NoModifier, base, {2, 8}, {2, 8, 2, 8}},
+        {"home", {5, 4}, Qt::Key_Home, Qt::NoModifier, base, {1, 4}, {1, 4, 1, 4}},
+        {"end", {2, 4}, Qt::Key_End, Qt::NoModifier, base, {9, 4}, {9, 4, 9, 4}},
+        {"ctrl home", {5, 9}, Qt::Key_Home, Qt::ControlModifier, base, {1, 1}, {1, 1, 1, 1}},
+        {"ctrl end", {2, 2}, Qt::Key_End, Qt::ControlModifier, base, {9, 19}, {9, 19, 9, 19}},
+        {"shift right extends", {2, 2}, Qt::Key_Right, Qt::ShiftModifier, base, {3, 2}, {2, 2, 3, 2}},
+        {"shift down without range select", {2, 2}, Qt::Key_Down, Qt::ShiftModifier,
+         base & ~TGridOptions(goRangeSelect), {2, 3}, {2, 3, 2, 3}},
+        {"tab ignored without goTabs", {2, 2}, Qt::Key_Tab, Qt::NoModifier, base, {2, 2}, {2, 2, 2, 2}},
+        {"tab", {2, 2}, Qt::Key_Tab, Qt::NoModifier, base | goTabs, {3, 2}, {3, 2, 3, 2}},
+        {"tab wraps to next row", {9, 2}, Qt::Key_Tab, Qt::NoModifier, base | goTabs, {1, 3}, {1, 3, 1, 3}},
+        {"shift tab wraps back", {1, 3}, Qt::Key_Backtab, Qt::ShiftModifier, base | goTabs, {9, 2}, {9, 2, 9, 2}},
+        {"row select home", {1, 7}, Qt::Key_Home, Qt::NoModifier, base | goRowSelect, {1, 1}, {1, 1, 9, 1}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        grid.SetOptions(k.options);
+        grid.FocusCell(k.start.X, k.start.Y, true);
+        grid.setFocus();
+        Key(k.key, k.mods);
+        EXPECT_EQ(grid.Col(), k.expected.X);
+        EXPECT_EQ(grid.Row(), k.expected.Y);
+        EXPECT_EQ(grid.Selection(), k.selection);
+    }
+}
+
+TEST_F(GridTest, ClearedKeySuppressesTheDefaultMovement)
+{
+    grid.FocusCell(2, 2, true);
+    grid.OnKeyDown = [](QObject*, int& key, TShiftState) {
+        if (key == VK_DOWN)
+            key = 0;
+    };
+    Key(Qt::Key_Down);
+    EXPECT_EQ(grid.Row(), 2);
+    grid.clearKey = VK_RIGHT;   // a descendant's KeyDown clearing the key
+    Key(Qt::Key_Right);
+    EXPECT_EQ(grid.Col(), 2);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(grid.Col(), 1);
+}
+
+TEST_F(GridTest, KeyMessagesReachTheHooksInOrder)
+{
+    grid.FocusCell(2, 2, true);
+    grid.log.clear();
+    Key(Qt::Key_Down);
+    const std::vector<std::string> expected = {"WM_KEYDOWN", "KeyDown", "SelectCell 2,3", "Click", "WM_KEYUP", "KeyUp"};
+    EXPECT_EQ(grid.log, expected);
+
+    grid.log.clear();
+    Key(Qt::Key_A);
+    const std::vector<std::string> typed = {"WM_KEYDOWN", "KeyDown", "WM_CHAR", "KeyPress", "WM_KEYUP", "KeyUp"};
+    EXPECT_EQ(grid.log, typed);
+}
+
+TEST_F(GridTest, SelectCellCanRefuseAMove)
+{
+    grid.FocusCell(2, 2, true);
+    grid.refuseSelect = true;
+    Key(Qt::Key_Down);
+    QTest::mouseClick(vp(), Qt::LeftButton, {}, CellCenter(3, 4));
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(grid.Row(), 2);
+}
+
+TEST_F(GridTest, ScrollingKeepsTheCurrentCellInView)
+{
+    grid.FocusCell(1, 7, true);
+    EXPECT_EQ(grid.TopRow(), 1);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(grid.Row(), 8);
+    EXPECT_EQ(grid.TopRow(), 2);
+    Key(Qt::Key_Up, Qt::ControlModifier);   // Ctrl+Up scrolls without moving
+    EXPECT_EQ(grid.TopRow(), 1);
+    EXPECT_EQ(grid.Row(), 8);
+    grid.SetCol(6);
+    EXPECT_EQ(grid.LeftCol(), 4);           // columns 4..6 are the full ones
+    EXPECT_EQ(grid.CellRect(0, 8).Left, 0);
+}
+
+// ------------------------------------------------------------------ mouse
+
+TEST_F(GridTest, ClickSelectsAndShiftClickExtends)
+{
+    QTest::mouseClick(vp(), Qt::LeftButton, {}, CellCenter(2, 3));
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(grid.Row(), 3);
+    QTest::mouseClick(vp(), Qt::LeftButton, Qt::ShiftModifier, CellCenter(3, 5));
+    EXPECT_EQ(grid.Selection(), (TGridRect{2, 3, 3, 5}));
+    EXPECT_EQ(grid.Col(), 2);               // the anchor moves, the current cell stays
+    QTest::mouseClick(vp(), Qt::LeftButton, {}, CellCenter(0, 3));   // fixed cells are not selectable
+    EXPECT_EQ(grid.Col(), 2);
+}
+
+TEST_F(GridTest, MouseHooksRunInOrder)
+{
+    grid.log.clear();
+    QTest::mouseClick(vp(), Qt::LeftButton, {}, CellCenter(2, 3));
+    const std::vector<std::string> expected = {"WM_LBUTTONDOWN", "MouseDown", "SelectCell 2,3",
+                                               "WM_LBUTTONUP", "MouseUp", "Click"};
+    EXPECT_EQ(grid.log, expected);
+    grid.log.clear();
+    QTest::mouseDClick(vp(), Qt::LeftButton, {}, CellCenter(2, 3));
+    EXPECT_NE(std::find(grid.log.begin(), grid.log.end(), "DblClick"), grid.log.end());
+    EXPECT_NE(std::find(grid.log.begin(), grid.log.end(), "MouseDown double"), grid.log.end());
+}
+
+TEST_F(GridTest, DragSelectsARange)
+{
+    QTest::mousePress(vp(), Qt::LeftButton, {}, CellCenter(1, 1));
+    QTest::mouseMove(vp(), CellCenter(2, 2));
+    QTest::mouseMove(vp(), CellCenter(3, 4));
+    EXPECT_EQ(grid.GridState(), gsSelecting);
+    QTest::mouseRelease(vp(), Qt::LeftButton, {}, CellCenter(3, 4));
+    EXPECT_EQ(grid.GridState(), gsNormal);
+    EXPECT_EQ(grid.Selection(), (TGridRect{1, 1, 3, 4}));
+}
+
+TEST_F(GridTest, DragBelowTheGridScrollsAndExtendsTheSelection)
+{
+    QTest::mousePress(vp(), Qt::LeftButton, {}, CellCenter(1, 2));
+    QTest::mouseMove(vp(), QPoint(100, 250));
+    QTRY_VERIFY_WITH_TIMEOUT(grid.TopRow() >= 3, 2000);
+    QTest::mouseRelease(vp(), Qt::LeftButton, {}, QPoint(100, 250));
+    const TGridRect sel = grid.Selection();
+    EXPECT_EQ(sel.Top, 2);
+    EXPECT_GE(sel.Bottom, 9);
+    EXPECT_EQ(sel.Bottom, grid.TopRow() + grid.VisibleRowCount() - 1);
+    const int top = grid.TopRow();
+    QTest::qWait(150);
+    EXPECT_EQ(grid.TopRow(), top);           // the timer stops with the button
+}
+
+TEST_F(GridTest, WheelMovesTheRowUnlessAHandlerTakesIt)
+{
+    grid.FocusCell(2, 2, true);
+    auto wheel = [this](int delta) {
+        QWheelEvent e(QPointF(50, 50), vp()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(vp(), &e);
+    };
+    wheel(-120);
+    EXPECT_EQ(grid.Row(), 3);
+    wheel(-60);                    // half a notch waits for the other half
+    EXPECT_EQ(grid.Row(), 3);
+    wheel(-60);
+    EXPECT_EQ(grid.Row(), 4);
+    wheel(240);
+    EXPECT_EQ(grid.Row(), 2);
+    grid.OnMouseWheelDown = [](QObject*, TShiftState, TPoint, bool& handled) { handled = true; };
+    grid.log.clear();
+    wheel(-120);
+    EXPECT_EQ(grid.Row(), 2);
+    const std::vector<std::string> expected = {"WM_MOUSEWHEEL", "DoMouseWheelDown"};
+    EXPECT_EQ(grid.log, expected);
+}
+
+TEST_F(GridTest, ColumnAndRowSizingWithTheMouse)
+{
+    struct Case {
+        const char* name;
+        TGridOptions extra;
+        QPoint from, to;
+        bool columns;
+        int index, expected;
+    };
+    const std::vector<Case> cases = {
+        {"column border in the header", goColSizing, {129, 10}, {150, 10}, true, 1, 85},
+        {"column narrower", goColSizing, {194, 10}, {170, 10}, true, 2, 40},
+        {"column without the option", 0, {129, 10}, {150, 10}, true, 1, 64},
+        {"column border below the header", goColSizing, {129, 60}, {150, 60}, true, 1, 64},
+        {"row border in the fixed column", goRowSizing, {20, 49}, {20, 69}, false, 1, 44},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        grid.SetOptions(DefaultGridOptions | k.extra);
+        grid.SetDefaultColWidth(64);
+        grid.SetDefaultRowHeight(24);
+        grid.log.clear();
+        QTest::mousePress(vp(), Qt::LeftButton, {}, k.from);
+        QTest::mouseMove(vp(), k.to);
+        QTest::mouseRelease(vp(), Qt::LeftButton, {}, k.to);
+        EXPECT_EQ(k.columns ? grid.ColWidths(k.index) : grid.RowHeights(k.index), k.expected);
+        const char* hook = k.columns ? "ColWidthsChanged" : "RowHeightsChanged";
+        EXPECT_EQ(std::count(grid.log.begin(), grid.log.end(), hook), k.expected != 64 && k.expected != 24 ? 1 : 0);
+        EXPECT_EQ(grid.GridState(), gsNormal);
+    }
+}
+
+TEST_F(GridTest, ColumnMovingCarriesDataAndWidth)
+{
+    grid.SetOptions(DefaultGridOptions | goColMoving);
+    grid.SetColWidths(1, 50);
+    for (int c = 0; c < 5; ++c)
+        grid.SetCells(c, 2, QString("c%1").arg(c));
+    grid.FocusCell(1, 2, true);
+    int from = -1, to = -1;
+    grid.OnColumnMoved = [&](QObject*, int f, int t) {
+        from = f;
+        to = t;
+    };
+    grid.log.clear();
+    QTest::mousePress(vp(), Qt::LeftButton, {}, QPoint(70, 10));
+    EXPECT_EQ(grid.GridState(), gsColMoving);
+    QTest::mouseMove(vp(), QPoint(200, 10));
+    QTest::mouseRelease(vp(), Qt::LeftButton, {}, QPoint(200, 10));
+    EXPECT_EQ(from, 1);
+    EXPECT_EQ(to, 3);
+    EXPECT_EQ(grid.Cells(3, 2), "c1");
+    EXPECT_EQ(grid.Cells(1, 2), "c2");
+    EXPECT_EQ(grid.ColWidths(3), 50);
+    EXPECT_EQ(grid.Col(), 3);                // the current cell moves with its column
+    EXPECT_NE(std::find(grid.log.begin(), grid.log.end(), "ColumnMoved 1,3"), grid.log.end());
+}
+
+// ------------------------------------------------------------------ editor
+
+TEST_F(GridTest, EditorStartsCommitsAndCancels)
+{
+    grid.SetOptions(DefaultGridOptions | goEditing);
+    grid.SetCells(2, 2, "old");
+    grid.FocusCell(2, 2, true);
+
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(grid.EditorMode());
+    TInplaceEdit* editor = grid.InplaceEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->Text(), "old");
+    EXPECT_EQ(QApplication::focusWidget(), editor);
+    QTest::keyClicks(editor, "er");
+    grid.log.clear();
+    Key(Qt::Key_Return);
+    EXPECT_FALSE(grid.EditorMode());
+    EXPECT_EQ(grid.Cells(2, 2), "older");
+    // The editor hands the focus back to the grid (no DoEnter: it never left).
+    EXPECT_EQ(grid.log, (std::vector<std::string>{"KeyPress", "SetEditText 2,2 older", "WM_SETFOCUS", "KeyUp"}));
+    EXPECT_EQ(QApplication::focusWidget(), &grid);
+
+    // Typing a character opens the editor with that character.
+    Key(Qt::Key_X);
+    QApplication::processEvents();
+    ASSERT_TRUE(grid.EditorMode());
+    EXPECT_EQ(editor->Text(), "x");
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(grid.EditorMode());
+    EXPECT_EQ(grid.Cells(2, 2), "older");
+
+    // Enter opens the editor with the whole text selected, so typing replaces it.
+    Key(Qt::Key_Return);
+    ASSERT_TRUE(grid.EditorMode());
+    EXPECT_EQ(editor->selectedText(), "older");
+    Key(Qt::Key_End);
+    QTest::keyClicks(editor, "!");
+    // An arrow key commits and moves on.
+    Key(Qt::Key_Down);
+    EXPECT_EQ(grid.Cells(2, 2), "older!");
+    EXPECT_EQ(grid.Row(), 3);
+    EXPECT_FALSE(grid.EditorMode());
+}
+
+TEST_F(GridTest, ClickOnTheCurrentCellOpensTheEditor)
+{
+    grid.SetOptions(DefaultGridOptions | goEditing);
+    grid.SetCells(3, 3, "v");
+    QTest::mouseClick(vp(), Qt::LeftButton, {}, CellCenter(3, 3));
+    EXPECT_FALSE(grid.EditorMode());
+    QTest::mouseClick(vp(), Qt::LeftButton, {}, CellCenter(3, 3));
+    ASSERT_TRUE(grid.EditorMode());
+    EXPECT_EQ(grid.InplaceEditor()->geometry(), QRect(195, 75, 64, 24));
+}
+
+TEST_F(GridTest, EditorIsRefusedWithRowSelectOrWithoutEditing)
+{
+    struct Case {
+        const char* name;
+        TGridOptions options;
+    };
+    for (Case k : {Case{"no editing", DefaultGridOptions}, Case{"row select", DefaultGridOptions | goEditing | goRowSelect}}) {
+        SCOPED_TRACE(k.name);
+        grid.SetOptions(k.options);
+        grid.SetCells(1, 1, "keep");
+        grid.FocusCell(1, 1, true);
+        Key(Qt::Key_F2);
+        Key(Qt::Key_Z);
+        QApplication::processEvents();
+        EXPECT_TRUE(grid.InplaceEditor() == nullptr || !grid.InplaceEditor()->isVisible());
+        EXPECT_EQ(grid.Cells(1, 1), "keep");
+    }
+}
+
+TEST_F(GridTest, LeavingTheGridKeepsTheTypedText)
+{
+    QWidget other;
+    other.setFocusPolicy(Qt::StrongFocus);
+    other.show();
+    grid.SetOptions(DefaultGridOptions | goEditing);
+    grid.FocusCell(1, 1, true);
+    Key(Qt::Key_F2);
+    QTest::keyClicks(grid.InplaceEditor(), "typed");
+    grid.log.clear();
+    other.activateWindow();
+    other.setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(grid.Cells(1, 1), "typed");
+    EXPECT_NE(std::find(grid.log.begin(), grid.log.end(), "DoExit"), grid.log.end());
+}
+
+// ------------------------------------------------------------------ scrolling
+
+TEST_F(GridTest, ScrollMessagesMoveTheViewByWholeCells)
+{
+    struct Case {
+        const char* name;
+        int code, pos, startTop, expectedTop;
+    };
+    const std::vector<Case> cases = {
+        {"line down", SB_LINEDOWN, 0, 1, 2},
+        {"line up at the top", SB_LINEUP, 0, 1, 1},
+        {"page down", SB_PAGEDOWN, 0, 1, 8},
+        {"page down at the end", SB_PAGEDOWN, 0, 10, 13},
+        {"bottom", SB_BOTTOM, 0, 1, 13},
+        {"top", SB_TOP, 0, 9, 1},
+        {"thumb half way", SB_THUMBPOSITION, 64, 1, 7},
+        {"thumb at the end", SB_THUMBPOSITION, 127, 1, 13},
+        {"thumb tracking off", SB_THUMBTRACK, 127, 1, 1},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        grid.SetTopRow(k.startTop);
+        grid.Perform(WM_VSCROLL, MakeWParam(k.code, k.pos));
+        EXPECT_EQ(grid.TopRow(), k.expectedTop);
+    }
+    const int row = grid.Row();
+    grid.Perform(WM_HSCROLL, MakeWParam(SB_LINEDOWN, 0));
+    EXPECT_EQ(grid.LeftCol(), 2);
+    EXPECT_EQ(grid.Row(), row);      // scrolling never moves the current cell
+}
+
+TEST_F(GridTest, ScrollBarDrivesTheGridThroughMessages)
+{
+    grid.SetScrollBars(ssBoth);
+    QApplication::processEvents();
+    QScrollBar* bar = grid.verticalScrollBar();
+    grid.log.clear();
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(grid.TopRow(), 2);
+    EXPECT_EQ(bar->value(), 2);
+    EXPECT_EQ(grid.log, (std::vector<std::string>{"WM_VSCROLL", "TopLeftChanged"}));
+}
+
+// ------------------------------------------------------------------ painting
+
+TEST_F(GridTest, PaintsFixedSelectedAndNormalCells)
+{
+    grid.SetColor(clWhite);
+    grid.SetFixedColor(RGBToColor(0xC0, 0xC0, 0xC0));
+    grid.SetSelection({2, 2, 3, 3});     // current cell (3, 3), anchor (2, 2)
+    grid.drawCalls = 0;
+    const QImage img = grid.viewport()->grab().toImage();
+    EXPECT_EQ(img.pixelColor(30, 5), QColor(0xC0, 0xC0, 0xC0));     // fixed
+    EXPECT_EQ(img.pixelColor(100, 35), QColor(Qt::white));          // normal
+    EXPECT_NE(img.pixelColor(160, 60), QColor(Qt::white));          // selected (2, 2)
+    EXPECT_EQ(img.pixelColor(220, 85), QColor(Qt::white));          // the current cell keeps its look
+    EXPECT_EQ(img.pixelColor(129, 35), QColor(0xC0, 0xC0, 0xC0));   // grid line after column 1
+    EXPECT_EQ(grid.drawCalls, 5 * 8);   // columns 0..4 and rows 0..7 are (partly) visible
+}
