@@ -1,5 +1,7 @@
 // Shared main of every test program: the widget tests need one QApplication,
 // and pixel tests need the same platform, resolution and font on every machine.
+#include "framework/Forms.h"
+
 #include <QApplication>
 #include <QFont>
 #include <gtest/gtest.h>
@@ -20,7 +22,8 @@ int main(int argc, char** argv)
         qputenv("XDG_RUNTIME_DIR", dir);
     }
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    // Errors escaping an event handler become error boxes, as in the program.
+    fw::TApplicationCore app(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
     return RUN_ALL_TESTS();
 }
