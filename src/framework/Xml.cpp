@@ -349,9 +349,11 @@ struct TXmlDocument::Impl {
     bool load(const QByteArray& bytes, pugi::xml_encoding encoding, const QString& source)
     {
         doc.reset();
-        // Fragment mode keeps text outside the root as nodes, so that it can be refused below.
+        // Fragment mode keeps text outside the root as nodes, so that it can be
+        // refused below. A blank-only value (<a> </a>) is kept as typed, while
+        // the indentation between elements is dropped.
         const unsigned flags = pugi::parse_default | pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration
-                               | pugi::parse_doctype | pugi::parse_fragment;
+                               | pugi::parse_doctype | pugi::parse_fragment | pugi::parse_ws_pcdata_single;
         const pugi::xml_parse_result res = doc.load_buffer(bytes.constData(), size_t(bytes.size()), flags, encoding);
         if (!res) {
             const qsizetype offset = std::min<qsizetype>(res.offset, bytes.size());

@@ -23,6 +23,7 @@ void buildSample(TXmlDocument& doc)
     doc.AppendComment(QStringLiteral("SW_VERSION = 1.001"));
     root.AddChild(QStringLiteral("MTCPs_IP1")).SetText(QStringLiteral("192"));
     root.AddChild(QStringLiteral("Name")).SetText(QString::fromUtf8("Zürich → 東京 & <x>"));
+    root.AddChild(QStringLiteral("Blank")).SetText(QStringLiteral(" "));
     TXmlNode row = root.AddChild(QStringLiteral("row"));
     row.SetAttribute(QStringLiteral("Zeta"), QStringLiteral("1"));
     row.SetAttribute(QStringLiteral("Alpha"), QStringLiteral("\"q\" 'a' <&>"));
@@ -71,6 +72,7 @@ TEST(Xml, FileRoundTripKeepsOrderTextAndUtf8)
     EXPECT_EQ(root, back.DocumentElement());
     EXPECT_EQ(root.FindNode(QStringLiteral("MTCPs_IP1")).Text(), QStringLiteral("192"));
     EXPECT_EQ(root.FindNode(QStringLiteral("Name")).Text(), QString::fromUtf8("Zürich → 東京 & <x>"));
+    EXPECT_EQ(root.FindNode(QStringLiteral("Blank")).Text(), QStringLiteral(" ")) << "texts are kept as typed";
     const QList<QPair<QString, QString>> attrs = root.FindNode(QStringLiteral("row")).Attributes();
     const QList<QPair<QString, QString>> expected = {{QStringLiteral("Zeta"), QStringLiteral("1")},
                                                      {QStringLiteral("Alpha"), QStringLiteral("\"q\" 'a' <&>")},
@@ -197,6 +199,19 @@ TEST(Xml, EveryTruncationOfAFileLoadsOrFailsCleanly)
     // Whole documents: cut right after the root's end tag, after the line
     // break that follows it, and after the comment.
     EXPECT_EQ(loaded, 3);
+}
+
+TEST(Xml, IndentedFilesReadLikeCompactOnes)
+{
+    TXmlDocument doc;
+    ASSERT_TRUE(doc.LoadFromString(QStringLiteral("<R>\n\t<a>1</a>\n\t<b> </b>\n</R>\n")));
+    const TXmlNode root = doc.DocumentElement();
+    EXPECT_EQ(root.ChildNodes().Count(), 2) << "indentation is not a node";
+    EXPECT_EQ(root.FindNode(QStringLiteral("a")).Text(), QStringLiteral("1"));
+    EXPECT_EQ(root.FindNode(QStringLiteral("b")).Text(), QStringLiteral(" "));
+    TXmlSaveOptions indented;
+    indented.Indent = true;
+    EXPECT_EQ(doc.XmlText(indented), QStringLiteral("<R>\n\t<a>1</a>\n\t<b> </b>\n</R>\n"));
 }
 
 TEST(Xml, DeclarationAndUtf16FilesAreRead)
