@@ -631,8 +631,13 @@ void TCanvas::DrawFocusRect(const TRect& r)
 void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
 {
     QPainter* p = d->painter();
+    QImage snapshot;
     const QImage* img = d->imageDevice();
-    if (!p || !img || !img->rect().contains(x, y) || d->brush.Style == bsClear)
+    if (!img) {
+        snapshot = d->snapshot();
+        img = &snapshot;
+    }
+    if (!p || img->isNull() || !img->rect().contains(x, y) || d->brush.Style == bsClear)
         return;
     const QRegion allowed = d->currentClip();
     if (!allowed.contains(QPoint(x, y)))

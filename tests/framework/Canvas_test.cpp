@@ -226,6 +226,27 @@ TEST_F(CanvasTest, ClipIntersectExcludeUnionAndRestore)
     EXPECT_FALSE(canvas->GetClipRgn(rgn));
 }
 
+TEST_F(CanvasTest, FloodFillStopsAtTheBorderOrFillsTheSurface)
+{
+    canvas->Pen().Color = clGray;
+    canvas->Brush().Style = bsClear;
+    canvas->Ellipse(10, 10, 40, 30);
+    canvas->Brush().Style = bsSolid;
+    canvas->Brush().Color = clRed;
+    canvas->FloodFill(25, 20, clGray, fsBorder);
+    EXPECT_EQ(px(25, 20), clRed);
+    EXPECT_EQ(px(12, 20), clRed);
+    EXPECT_EQ(px(10, 10), clWhite);   // outside the ring
+    EXPECT_EQ(px(50, 50), clWhite);
+    EXPECT_EQ(px(10, 20), clGray);    // the border itself stays
+
+    canvas->Brush().Color = clBlue;
+    canvas->FloodFill(0, 0, clWhite, fsSurface);
+    EXPECT_EQ(px(0, 0), clBlue);
+    EXPECT_EQ(px(10, 10), clBlue);
+    EXPECT_EQ(px(25, 20), clRed);
+}
+
 TEST_F(CanvasTest, PixelsReadBackAndOutsideIsNone)
 {
     canvas->SetPixel(3, 4, RGBToColor(1, 2, 3));
