@@ -132,7 +132,6 @@ struct TLbButton::Impl {
 TLbButton::TLbButton(QWidget* parent) : QWidget(parent), d(std::make_unique<Impl>())
 {
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_Hover, false);
     resize(100, 23);
     d->hotTrackFont = d->font;
     // The fade timer exists from the start, stopped; SetSlowDecease(false)

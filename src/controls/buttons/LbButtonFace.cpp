@@ -104,6 +104,20 @@ unsigned textFormat(fw::TAlignment alignment)
     return fw::DT_CENTER | fw::DT_VCENTER | fw::DT_SINGLELINE;
 }
 
+// Disabled shows image 1; a pressed image (2) wins over a hot one (3), each
+// only when the strip has it.
+int glyphIndex(int numGlyphs, bool enabled, bool hot, bool pressed)
+{
+    if (!enabled)
+        return 1;
+    int index = 0;
+    if (hot && numGlyphs > 3)
+        index = 3;
+    if (pressed && numGlyphs > 2)
+        index = 2;
+    return index;
+}
+
 } // namespace
 
 TColor BlendLbHotTrackColor(TColor color, TColor hotTrackColor, int step)
@@ -154,18 +168,6 @@ void DrawLbGlyph(TCanvas& canvas, const fw::TBitmap& strip, int x, int y, int so
     canvas.Draw(x, y, image);
 }
 
-int LbGlyphIndex(int numGlyphs, bool enabled, bool hot, bool pressed)
-{
-    if (!enabled)
-        return 1;
-    int index = 0;
-    if (hot && numGlyphs > 3)
-        index = 3;
-    if (pressed && numGlyphs > 2)
-        index = 2;
-    return index;
-}
-
 void DrawLbButtonFace(TCanvas& canvas, const TLbFace& f)
 {
     const int W = f.Width;
@@ -213,7 +215,7 @@ void DrawLbButtonFace(TCanvas& canvas, const TLbFace& f)
     const bool hasGlyph = f.Glyph && !f.Glyph->Empty();
     const int w = hasGlyph && f.NumGlyphs > 0 ? f.Glyph->Width() / f.NumGlyphs : 0;
     const int h = hasGlyph ? f.Glyph->Height() : 0;
-    const int index = LbGlyphIndex(f.NumGlyphs, f.Enabled, f.Hot, pressed);
+    const int index = glyphIndex(f.NumGlyphs, f.Enabled, f.Hot, pressed);
     const unsigned format = textFormat(f.Alignment);
 
     int available = 0;

@@ -57,6 +57,3 @@ fw::TColor BlendLbHotTrackColor(fw::TColor color, fw::TColor hotTrackColor, int 
 // shows the first image.
 void DrawLbGlyph(fw::TCanvas& canvas, const fw::TBitmap& strip, int x, int y, int sourceX, int sourceY, int width,
                  int height);
-
-// Which image of a glyph strip the face shows for a state.
-int LbGlyphIndex(int numGlyphs, bool enabled, bool hot, bool pressed);

@@ -1,6 +1,8 @@
 #pragma once
 // The pictures of the button kinds and of the popup-menu arrow. They are drawn
 // in code so the program carries no binary resources for them.
+#include "framework/Types.h"
+
 #include <QString>
 
 namespace fw {
@@ -9,7 +11,7 @@ class TBitmap;
 
 // Colour around the symbols; DrawLbGlyph makes it see-through because it is
 // the lower-left pixel of every image.
-constexpr unsigned LbGlyphBackground = 0x008080;   // TColor, olive
+constexpr fw::TColor LbGlyphBackground = 0x008080;   // olive
 
 // Fills `target` with the named picture: "LBOK", "LBCANCEL", "LBHELP",
 // "LBYES", "LBNO", "LBCLOSE", "LBABORT", "LBRETRY", "LBIGNORE" (each 36 x 18:

@@ -559,9 +559,9 @@ TEST(LbGlyphs, KindPicturesHaveTheirSizesAndASeeThroughCorner)
         ASSERT_TRUE(LoadLbGlyph(QString::fromLatin1(c.name), b)) << c.name;
         EXPECT_EQ(b.Width(), c.w) << c.name;
         EXPECT_EQ(b.Height(), c.h) << c.name;
-        EXPECT_EQ(b.Canvas().Pixel(0, c.h - 1), TColor(LbGlyphBackground)) << c.name;
+        EXPECT_EQ(b.Canvas().Pixel(0, c.h - 1), LbGlyphBackground) << c.name;
         if (c.w == 36) {
-            EXPECT_EQ(b.Canvas().Pixel(18, c.h - 1), TColor(LbGlyphBackground)) << c.name;
+            EXPECT_EQ(b.Canvas().Pixel(18, c.h - 1), LbGlyphBackground) << c.name;
             const QImage img = b.ToImage();
             EXPECT_NE(img.copy(0, 0, 18, c.h), img.copy(18, 0, 18, c.h)) << c.name << ": disabled image differs";
         }
