@@ -1,9 +1,20 @@
 #include "grid/foundation/SgHTMLEUtil.h"
 
+#include "framework/Canvas.h"
+#include "framework/Graphics.h"
+
+#include <QAbstractFileIconProvider>
+#include <QFileIconProvider>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QImage>
+#include <QLocale>
+#include <QPixmap>
 
 #include <array>
 #include <atomic>
+#include <cmath>
 
 namespace {
 
@@ -542,3 +553,79 @@ bool HtmlFolderExists(const QString& path)
     const QFileInfo fi(path);
     return fi.exists() && fi.isDir();
 }
+
+// ---- drawing helpers -----------------------------------------------------------------------
+
+bool IsRightToLeftLocale()
+{
+    return QGuiApplication::layoutDirection() == Qt::RightToLeft || QLocale().textDirection() == Qt::RightToLeft;
+}
+
+unsigned AdjustHtmlBiDiFlags(unsigned flags, TBiDiMode mode)
+{
+    if (!IsRightToLeftLocale())
+        return flags;
+    if (mode == bdRightToLeft) {
+        if (flags & fw::DT_RIGHT)
+            flags &= ~fw::DT_RIGHT;
+        else if (!(flags & fw::DT_CENTER))
+            flags |= fw::DT_RIGHT;
+    }
+    if (mode != bdLeftToRight)
+        flags |= DT_RTLREADING;
+    return flags;
+}
+
+void StretchBitmapToRect(fw::TCanvas& canvas, const fw::TRect& r, const fw::TBitmap& bitmap)
+{
+    if (bitmap.Empty() || r.IsEmpty())
+        return;
+    const QImage img = bitmap.ToImage().convertToFormat(QImage::Format_RGB32);   // copy: no see-through pixels
+    canvas.DrawImage(r, img, fw::TRect(0, 0, img.width(), img.height()));
+}
+
+int DrawSystemIcon(fw::TCanvas& canvas, int x, int y, double scale, bool print, bool draw, bool large,
+                   const QString& name)
+{
+    const int size = large ? 32 : 16;
+    if (!draw)
+        return size;
+    QFileIconProvider provider;
+    QIcon icon;
+    bool isNumber = false;
+    const int index = name.toInt(&isNumber);
+    if (isNumber) {
+        if (index >= 0 && index <= int(QAbstractFileIconProvider::File))
+            icon = provider.icon(QAbstractFileIconProvider::IconType(index));
+    } else if (!name.isEmpty()) {
+        const QFileInfo fi(name);
+        if (fi.exists())
+            icon = provider.icon(fi);
+        else
+            icon = provider.icon(name.endsWith(u'/') || name.endsWith(u'\\') ? QAbstractFileIconProvider::Folder
+                                                                             : QAbstractFileIconProvider::File);
+    }
+    if (icon.isNull())
+        return size;
+    const QImage img = icon.pixmap(size, size).toImage().scaled(size, size);
+    if (!print) {
+        canvas.DrawImage(fw::Bounds(x, y, size, size), img, fw::TRect(0, 0, size, size));
+        return size;
+    }
+    // A page canvas gets the icon on an opaque bitmap, stretched to the page's scale.
+    fw::TBitmap bmp(size, size);
+    bmp.Canvas().DrawImage(fw::TRect(0, 0, size, size), img, fw::TRect(0, 0, size, size));
+    const int scaled = int(std::lround(size * scale));
+    StretchBitmapToRect(canvas, fw::Bounds(x, y, scaled, scaled), bmp);
+    return size;
+}
+
+fw::TFont SelectRotatedFont(fw::TCanvas& canvas, int angle)
+{
+    const fw::TFont previous = canvas.Font();
+    canvas.Font().Escapement = angle * 10;
+    canvas.Font().Orientation = angle * 10;
+    return previous;
+}
+
+void RestoreCanvasFont(fw::TCanvas& canvas, const fw::TFont& previous) { canvas.Font() = previous; }

@@ -74,3 +74,38 @@ QString RemoveHtmlMarkers(const QString& text, bool convertLineBreaks);
 // Replaces the first occurrence of `from` (any case) by `to`; true when it did.
 bool ReplaceFirstNoCase(QString& text, const QString& from, const QString& to);
 bool HtmlFolderExists(const QString& path);
+
+// ---- drawing helpers of the renderer ---------------------------------------------------------
+
+namespace fw {
+class TCanvas;
+class TBitmap;
+struct TFont;
+}
+
+// Text direction of a control.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+// Right-to-left reading order of DrawText.
+constexpr unsigned DT_RTLREADING = 0x20000;
+// True when the user interface runs right to left.
+bool IsRightToLeftLocale();
+// On a right-to-left desktop: mirrors the horizontal alignment for bdRightToLeft
+// (right removed when set, else right added unless centred) and adds right-to-left
+// reading for every mode but left-to-right. Unchanged elsewhere.
+unsigned AdjustHtmlBiDiFlags(unsigned flags, TBiDiMode mode);
+
+// Copies the bitmap stretched into `r` (no smoothing, pixels replace what was there).
+void StretchBitmapToRect(fw::TCanvas& canvas, const fw::TRect& r, const fw::TBitmap& bitmap);
+
+// Draws the desktop icon for `name` ("SSYS:" / "LSYS:" pictures): a number picks a
+// standard icon (0 computer, 1 desktop, 2 trash, 3 network, 4 drive, 5 folder, 6 file),
+// otherwise the icon of that file or folder (by its kind when it does not exist).
+// Returns the icon size (16 or 32, `large`); draws only with `draw`; when printing,
+// the icon is stretched by `scale`.
+int DrawSystemIcon(fw::TCanvas& canvas, int x, int y, double scale, bool print, bool draw, bool large,
+                   const QString& name);
+
+// Selects a copy of the canvas font rotated by `angle` degrees; returns the font to
+// restore with RestoreCanvasFont.
+fw::TFont SelectRotatedFont(fw::TCanvas& canvas, int angle);
+void RestoreCanvasFont(fw::TCanvas& canvas, const fw::TFont& previous);

@@ -1,4 +1,13 @@
 #include "grid/foundation/SgHTMLEUtil.h"
+#include "grid/foundation/SgCheck.h"
+
+#include "framework/Canvas.h"
+#include "framework/Graphics.h"
+#include "framework/SysColors.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -248,6 +257,75 @@ TEST(SgHTMLEUtil, HighlightColours)
     SetHtmlHighlightColors(0x00FFFF, 0x000080);
     EXPECT_EQ(HtmlHighlightBackground(), 0x00FFFFu);
     EXPECT_EQ(HtmlHighlightTextColor(), 0x000080u);
+}
+
+TEST(SgHTMLEUtil, BiDiFlags)
+{
+    using namespace fw;
+    // Left-to-right desktop: nothing changes.
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    EXPECT_EQ(AdjustHtmlBiDiFlags(DT_LEFT | DT_BOTTOM, bdRightToLeft), DT_LEFT | DT_BOTTOM);
+
+    QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    struct TCase {
+        unsigned flags;
+        TBiDiMode mode;
+        unsigned expected;
+    };
+    const std::vector<TCase> cases = {
+        {DT_LEFT, bdRightToLeft, DT_RIGHT | DT_RTLREADING},
+        {DT_RIGHT, bdRightToLeft, DT_LEFT | DT_RTLREADING},
+        {DT_CENTER, bdRightToLeft, DT_CENTER | DT_RTLREADING},
+        {DT_LEFT, bdRightToLeftNoAlign, DT_LEFT | DT_RTLREADING},
+        {DT_RIGHT, bdRightToLeftReadingOnly, DT_RIGHT | DT_RTLREADING},
+        {DT_LEFT, bdLeftToRight, DT_LEFT},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AdjustHtmlBiDiFlags(c.flags, c.mode), c.expected) << c.flags << "/" << int(c.mode);
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+}
+
+TEST(SgHTMLEUtil, StretchAndIcons)
+{
+    using namespace fw;
+    QImage img(40, 40, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    TCanvas canvas(&img);
+    TBitmap bmp(2, 2);
+    bmp.Canvas().Brush().Color = 0x0000FF;
+    bmp.Canvas().FillRect(TRect(0, 0, 2, 2));
+    bmp.Canvas().SetPixel(1, 1, 0x00FF00);
+    StretchBitmapToRect(canvas, TRect(10, 10, 30, 30), bmp);
+    canvas.Release();
+    EXPECT_EQ(FromQColor(img.pixelColor(10, 10)), 0x0000FFu);
+    EXPECT_EQ(FromQColor(img.pixelColor(29, 29)), 0x00FF00u);
+    EXPECT_EQ(FromQColor(img.pixelColor(19, 19)), 0x0000FFu);
+    EXPECT_EQ(FromQColor(img.pixelColor(20, 20)), 0x00FF00u);
+    EXPECT_EQ(FromQColor(img.pixelColor(30, 30)), clWhite);
+
+    EXPECT_EQ(DrawSystemIcon(canvas, 0, 0, 1.0, false, false, false, "5"), 16);
+    EXPECT_EQ(DrawSystemIcon(canvas, 0, 0, 1.0, false, false, true, "5"), 32);
+    QTemporaryDir dir;
+    EXPECT_EQ(DrawSystemIcon(canvas, 0, 0, 2.0, true, true, false, dir.path()), 16);   // no crash on a real folder
+
+    canvas.Font().Escapement = 0;
+    const TFont before = SelectRotatedFont(canvas, 90);
+    EXPECT_EQ(canvas.Font().Escapement, 900);
+    EXPECT_EQ(canvas.Font().Orientation, 900);
+    RestoreCanvasFont(canvas, before);
+    EXPECT_EQ(canvas.Font().Escapement, 0);
+    EXPECT_TRUE(HtmlFolderExists(dir.path()));
+    EXPECT_FALSE(HtmlFolderExists(dir.path() + "/missing"));
+}
+
+TEST(SgHTMLEUtil, CheckerBaseLeavesTextAlone)
+{
+    TFxStringGridCheck check;
+    EXPECT_FALSE(check.AutoCorrect || check.AutoMarkError || check.GotoCell || check.UseCorrect || check.UseMarkError);
+    EXPECT_EQ(check.Correct(1, 2, "teh"), "teh");
+    EXPECT_EQ(check.MarkError(1, 2, "teh"), "teh");
+    check.StartCheck();
+    check.StopCheck();
 }
 
 } // namespace
