@@ -1,0 +1,311 @@
+#pragma once
+// Private to the canvas sources: the canvas's state and the pixel helpers
+// shared by its shape, text and frame drawing.
+#include "framework/Canvas.h"
+#include "framework/SysColors.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPixmap>
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
+namespace fw {
+namespace canvasdetail {
+
+inline QRect toQRect(const TRect& r)
+{
+    return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+
+inline TRect normalisedRect(int l, int t, int r, int b)
+{
+    return TRect(std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b));
+}
+
+inline QPainter::CompositionMode compositionFor(TPenMode mode)
+{
+    switch (mode) {
+    case pmXor: return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    case pmNot: return QPainter::RasterOp_NotDestination;
+    case pmNotCopy: return QPainter::RasterOp_NotSource;
+    case pmMask: return QPainter::RasterOp_SourceAndDestination;
+    case pmMerge: return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
+    default: return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+inline Qt::BrushStyle qtBrushStyle(TBrushStyle s)
+{
+    switch (s) {
+    case bsClear: return Qt::NoBrush;
+    case bsHorizontal: return Qt::HorPattern;
+    case bsVertical: return Qt::VerPattern;
+    case bsFDiagonal: return Qt::FDiagPattern;
+    case bsBDiagonal: return Qt::BDiagPattern;
+    case bsCross: return Qt::CrossPattern;
+    case bsDiagCross: return Qt::DiagCrossPattern;
+    default: return Qt::SolidPattern;
+    }
+}
+
+// On/off run lengths of the dashed 1-pixel pens.
+inline std::vector<int> dashPattern(TPenStyle s)
+{
+    switch (s) {
+    case psDash: return {18, 6};
+    case psDot: return {3, 3};
+    case psDashDot: return {9, 6, 3, 6};
+    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
+    default: return {};
+    }
+}
+
+// Pixels of the line from a to b without b, as the desktop's line drawing.
+template <typename F>
+void walkLine(int x0, int y0, int x1, int y1, F&& plot)
+{
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    int x = x0, y = y0;
+    while (x != x1 || y != y1) {
+        plot(x, y);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+} // namespace canvasdetail
+
+struct SavedCanvasState {
+    TFont font;
+    TPen pen;
+    TBrush brush;
+    TPoint penPos;
+    TBkMode bkMode;
+    TBrush bkBrush;
+    std::optional<QRegion> clip;
+};
+
+struct TCanvas::Impl {
+    QPaintDevice* device = nullptr;
+    QPainter* external = nullptr;
+    std::unique_ptr<QPainter> own;
+
+    TFont font;
+    TPen pen;
+    TBrush brush;
+    TPoint penPos;
+    TBkMode bkMode = bkOpaque;
+    TBrush bkBrush;                 // brush the background mode was last derived from
+    std::optional<QRegion> clip;    // none: whole device
+    std::vector<SavedCanvasState> saved;
+    int dashPhase = 0;              // position in the dash pattern across LineTo calls
+
+    mutable TFont cachedFont;
+    mutable QFont cachedQFont;
+    mutable bool fontCached = false;
+
+    QPainter* painter()
+    {
+        if (external)
+            return external;
+        if (!device || device->width() <= 0 || device->height() <= 0)
+            return nullptr;
+        if (!own) {
+            own = std::make_unique<QPainter>();
+            if (!own->begin(device)) {
+                own.reset();
+                return nullptr;
+            }
+            applyClip();
+        }
+        QPainter* p = own.get();
+        return p;
+    }
+
+    void prepare(QPainter* p)
+    {
+        p->setRenderHint(QPainter::Antialiasing, false);
+        p->setRenderHint(QPainter::TextAntialiasing, false);
+        p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p->setOpacity(1.0);
+    }
+
+    void applyClip()
+    {
+        QPainter* p = external ? external : own.get();
+        if (!p)
+            return;
+        if (clip)
+            p->setClipRegion(*clip);
+        else
+            p->setClipping(false);
+    }
+
+    QRect deviceRect() const
+    {
+        const QPaintDevice* dev = device ? device : (external ? external->device() : nullptr);
+        if (!dev)
+            return {};
+        return QRect(0, 0, dev->width(), dev->height());
+    }
+
+    QRegion currentClip() const { return clip ? *clip : QRegion(deviceRect()); }
+
+    TRegionKind setClip(const QRegion& r)
+    {
+        clip = r;
+        applyClip();
+        return TRegion(r).Kind();
+    }
+
+    const QFont& qfont() const
+    {
+        if (!fontCached || !(cachedFont == font)) {
+            cachedFont = font;
+            cachedQFont = font.ToQFont();
+            fontCached = true;
+        }
+        return cachedQFont;
+    }
+
+    TBkMode effectiveBkMode()
+    {
+        if (!(bkBrush == brush)) {
+            // A changed brush sets the text background as the desktop canvas does.
+            bkMode = brush.Style == bsSolid ? bkOpaque : bkTransparent;
+            bkBrush = brush;
+        }
+        return bkMode;
+    }
+
+    QBrush qbrush() const
+    {
+        return QBrush(ToQColor(brush.Color), canvasdetail::qtBrushStyle(brush.Style));
+    }
+
+    bool penVisible() const { return pen.Style != psClear && pen.Mode != pmNop; }
+
+    QColor penQColor() const
+    {
+        if (pen.Mode == pmBlack)
+            return Qt::black;
+        if (pen.Mode == pmWhite)
+            return Qt::white;
+        if (pen.Mode == pmNot)
+            return Qt::white;
+        return ToQColor(pen.Color);
+    }
+
+    void setPenMode(QPainter* p) const
+    {
+        p->setCompositionMode(canvasdetail::compositionFor(pen.Mode));
+    }
+
+    // Plots one-pixel pen pixels (styled pens leave gaps, filled with the
+    // brush colour when the background mode is opaque).
+    void plotLine(QPainter* p, int x0, int y0, int x1, int y1)
+    {
+        const std::vector<int> pattern = canvasdetail::dashPattern(pen.Style);
+        std::vector<QPoint> on, off;
+        int total = 0;
+        for (int v : pattern)
+            total += v;
+        canvasdetail::walkLine(x0, y0, x1, y1, [&](int x, int y) {
+            if (pattern.empty()) {
+                on.emplace_back(x, y);
+                return;
+            }
+            int pos = dashPhase % total;
+            bool isOn = true;
+            for (std::size_t i = 0; i < pattern.size(); ++i) {
+                if (pos < pattern[i]) {
+                    isOn = (i % 2) == 0;
+                    break;
+                }
+                pos -= pattern[i];
+            }
+            (isOn ? on : off).emplace_back(x, y);
+            ++dashPhase;
+        });
+        prepare(p);
+        setPenMode(p);
+        if (!on.empty()) {
+            p->setPen(QPen(penQColor(), 1));
+            p->drawPoints(on.data(), int(on.size()));
+        }
+        if (!off.empty() && effectiveBkMode() == bkOpaque) {
+            p->setPen(QPen(ToQColor(brush.Color), 1));
+            p->drawPoints(off.data(), int(off.size()));
+        }
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+
+    void wideLine(QPainter* p, int x0, int y0, int x1, int y1)
+    {
+        prepare(p);
+        setPenMode(p);
+        p->setPen(QPen(penQColor(), pen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p->drawLine(x0, y0, x1, y1);
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+
+    void line(QPainter* p, int x0, int y0, int x1, int y1)
+    {
+        if (!penVisible())
+            return;
+        if (pen.Width <= 1 || pen.Style != psSolid)
+            plotLine(p, x0, y0, x1, y1);
+        else
+            wideLine(p, x0, y0, x1, y1);
+    }
+
+    void fill(QPainter* p, const QRect& r, const QColor& c)
+    {
+        if (r.isEmpty())
+            return;
+        prepare(p);
+        p->fillRect(r, c);
+    }
+
+    // Pixels of the device as an image: the device itself when it is one.
+    const QImage* imageDevice() const
+    {
+        const QPaintDevice* dev = device ? device : (external ? external->device() : nullptr);
+        if (dev && dev->devType() == QInternal::Image)
+            return static_cast<const QImage*>(dev);
+        return nullptr;
+    }
+
+    QImage snapshot() const
+    {
+        if (const QImage* img = imageDevice())
+            return img->copy();
+        const QPaintDevice* dev = device ? device : (external ? external->device() : nullptr);
+        if (dev && dev->devType() == QInternal::Pixmap)
+            return static_cast<const QPixmap*>(dev)->toImage();
+        return {};
+    }
+};
+
+} // namespace fw

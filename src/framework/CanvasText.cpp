@@ -1,0 +1,363 @@
+// Text output and measuring of TCanvas, with the desktop's DrawText layout.
+#include "framework/CanvasImpl.h"
+
+namespace fw {
+
+using namespace canvasdetail;
+
+// ---------------------------------------------------------------- text
+
+namespace {
+
+// One display character after '&' prefix handling.
+struct Glyphs {
+    QString text;
+    std::vector<bool> underline;   // per character of text
+};
+
+Glyphs stripPrefixes(const QString& s, unsigned format)
+{
+    Glyphs g;
+    if (format & DT_NOPREFIX) {
+        g.text = s;
+        g.underline.assign(std::size_t(s.size()), false);
+        return g;
+    }
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] == QLatin1Char('&')) {
+            if (i + 1 < s.size() && s[i + 1] == QLatin1Char('&')) {
+                g.text += QLatin1Char('&');
+                g.underline.push_back(false);
+                ++i;
+                continue;
+            }
+            if (i + 1 < s.size()) {
+                g.text += s[i + 1];
+                g.underline.push_back(!(format & DT_HIDEPREFIX));
+                ++i;
+            }
+            continue;   // a trailing '&' shows nothing
+        }
+        g.text += s[i];
+        g.underline.push_back(false);
+    }
+    return g;
+}
+
+struct TextLine {
+    qsizetype start = 0;   // into Glyphs::text
+    qsizetype length = 0;
+    bool ellipsis = false;
+    int width = 0;
+};
+
+} // namespace
+
+void TCanvas::TextOut(int x, int y, const QString& text)
+{
+    const QFontMetrics fm(d->qfont());
+    const int width = fm.horizontalAdvance(text);
+    QPainter* p = d->painter();
+    if (p) {
+        d->prepare(p);
+        const int esc = d->font.Escapement % 3600;
+        p->save();
+        p->translate(x, y);
+        if (esc != 0)
+            p->rotate(-esc / 10.0);
+        if (d->effectiveBkMode() == bkOpaque && !text.isEmpty())
+            p->fillRect(QRect(0, 0, width, fm.height()), ToQColor(d->brush.Color));
+        p->setFont(d->qfont());
+        p->setPen(ToQColor(d->font.Color));
+        p->drawText(QPoint(0, fm.ascent()), text);
+        p->restore();
+    }
+    d->penPos = Point(x + width, y);
+}
+
+void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
+{
+    QPainter* p = d->painter();
+    if (!p)
+        return;
+    if (d->brush.Style != bsClear)
+        FillRect(r);
+    const QRegion area = d->currentClip().intersected(toQRect(r));
+    if (area.isEmpty())
+        return;
+    d->prepare(p);
+    p->setClipRegion(area);
+    const QFontMetrics fm(d->qfont());
+    p->setFont(d->qfont());
+    p->setPen(ToQColor(d->font.Color));
+    p->drawText(QPoint(x, y + fm.ascent()), text);
+    d->applyClip();
+}
+
+int TCanvas::TextWidth(const QString& text) const
+{
+    return QFontMetrics(d->qfont()).horizontalAdvance(text);
+}
+
+int TCanvas::TextHeight(const QString& text) const
+{
+    return TextExtent(text).cy;
+}
+
+TSize TCanvas::TextExtent(const QString& text) const
+{
+    const QFontMetrics fm(d->qfont());
+    return TSize(fm.horizontalAdvance(text), fm.height());
+}
+
+TSize TCanvas::TextExtentEx(const QString& text, int maxExtent, int* fit, std::vector<int>* partialExtents) const
+{
+    const QFontMetrics fm(d->qfont());
+    if (partialExtents)
+        partialExtents->clear();
+    int count = 0;
+    bool fitting = true;
+    for (qsizetype i = 1; i <= text.size(); ++i) {
+        // A surrogate pair measures as one character but keeps two slots.
+        if (i < text.size() && text[i - 1].isHighSurrogate() && text[i].isLowSurrogate()) {
+            if (partialExtents)
+                partialExtents->push_back(fm.horizontalAdvance(text.left(i - 1)));
+            continue;
+        }
+        const int w = fm.horizontalAdvance(text.left(i));
+        if (partialExtents)
+            partialExtents->push_back(w);
+        if (fitting && w <= maxExtent)
+            count = int(i);
+        else
+            fitting = false;
+    }
+    if (fit)
+        *fit = count;
+    return TSize(fm.horizontalAdvance(text), fm.height());
+}
+
+TTextMetric TCanvas::TextMetrics() const
+{
+    const QFont& f = d->qfont();
+    const QFontMetrics fm(f);
+    TTextMetric tm;
+    tm.tmAscent = fm.ascent();
+    tm.tmDescent = fm.descent();
+    tm.tmHeight = fm.ascent() + fm.descent();
+    tm.tmInternalLeading = std::max(0, tm.tmHeight - f.pixelSize());
+    tm.tmExternalLeading = std::max(0, fm.leading());
+    tm.tmAveCharWidth = fm.averageCharWidth();
+    tm.tmMaxCharWidth = fm.maxWidth();
+    return tm;
+}
+
+int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
+{
+    const QFont& font = d->qfont();
+    const QFontMetrics fm(font);
+    const int lineHeight = fm.height() + ((format & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);
+    const bool single = format & DT_SINGLELINE;
+    const bool calc = format & DT_CALCRECT;
+
+    if (source.isEmpty()) {
+        if (calc) {
+            r.Right = r.Left;
+            r.Bottom = r.Top + (single ? lineHeight : 0);
+        }
+        return lineHeight;
+    }
+
+    Glyphs g = stripPrefixes(source, format);
+    const QString& text = g.text;
+    const int tabWidth = 8 * std::max(1, fm.averageCharWidth());
+    const bool tabs = format & DT_EXPANDTABS;
+
+    auto measure = [&](qsizetype start, qsizetype len) {
+        const QString s = text.mid(start, len);
+        if (!tabs || !s.contains(QLatin1Char('\t')))
+            return fm.horizontalAdvance(s);
+        int x = 0;
+        const QStringList parts = s.split(QLatin1Char('\t'));
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            x += fm.horizontalAdvance(parts[i]);
+            if (i + 1 < parts.size())
+                x = (x / tabWidth + 1) * tabWidth;
+        }
+        return x;
+    };
+    auto isBreakChar = [&](qsizetype i) {
+        return text[i] == QLatin1Char(' ') || (tabs && text[i] == QLatin1Char('\t'));
+    };
+
+    // Paragraphs split at line ends unless everything is one line.
+    std::vector<std::pair<qsizetype, qsizetype>> paragraphs;
+    {
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+                continue;
+            if (single)
+                continue;
+            paragraphs.emplace_back(start, i - start);
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+        if (start < text.size() || paragraphs.empty())
+            paragraphs.emplace_back(start, text.size() - start);
+    }
+
+    const int avail = r.Width();
+    const bool wrap = (format & DT_WORDBREAK) && !single;
+    const bool breakWords = wrap && (format & DT_EDITCONTROL);
+    std::vector<TextLine> lines;
+    for (const auto& [pstart, plen] : paragraphs) {
+        if (!wrap) {
+            lines.push_back({pstart, plen});
+            continue;
+        }
+        qsizetype pos = pstart;
+        const qsizetype end = pstart + plen;
+        if (plen == 0)
+            lines.push_back({pstart, 0});
+        while (pos < end) {
+            // Greedy: take words while the line (without trailing blanks) fits.
+            qsizetype lineEnd = pos;   // exclusive end of accepted text
+            qsizetype i = pos;
+            while (i < end) {
+                qsizetype wordEnd = i;
+                while (wordEnd < end && isBreakChar(wordEnd))
+                    ++wordEnd;
+                while (wordEnd < end && !isBreakChar(wordEnd))
+                    ++wordEnd;
+                if (measure(pos, wordEnd - pos) <= avail || lineEnd == pos) {
+                    if (measure(pos, wordEnd - pos) > avail && lineEnd == pos && breakWords) {
+                        // A word wider than the line: cut it where it stops fitting.
+                        qsizetype cut = pos + 1;
+                        while (cut < wordEnd && measure(pos, cut + 1 - pos) <= avail)
+                            ++cut;
+                        lineEnd = cut;
+                        break;
+                    }
+                    lineEnd = wordEnd;
+                    i = wordEnd;
+                    if (measure(pos, wordEnd - pos) > avail)
+                        break;
+                } else {
+                    break;
+                }
+            }
+            qsizetype shownEnd = lineEnd;
+            while (shownEnd > pos && isBreakChar(shownEnd - 1))
+                --shownEnd;
+            lines.push_back({pos, shownEnd - pos});
+            pos = lineEnd;
+            while (pos < end && isBreakChar(pos))
+                ++pos;
+        }
+    }
+
+    // The edit-control mode shows no partly visible last line.
+    bool cutLines = false;
+    if ((format & DT_EDITCONTROL) && !calc && !single && lineHeight > 0) {
+        const std::size_t fits = std::size_t(std::max(1, r.Height() / lineHeight));
+        if (lines.size() > fits) {
+            lines.resize(fits);
+            cutLines = true;
+        }
+    }
+
+    const bool ellipsis = format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS);
+    const QString dots = QStringLiteral("...");
+    int maxWidth = 0;
+    for (std::size_t li = 0; li < lines.size(); ++li) {
+        TextLine& line = lines[li];
+        line.width = measure(line.start, line.length);
+        const bool lastCut = cutLines && li + 1 == lines.size();
+        if (ellipsis && !calc && (line.width > avail || lastCut)) {
+            // Characters are dropped from the end until the text and "..." fit.
+            qsizetype n = line.length;
+            if (!lastCut || line.width + fm.horizontalAdvance(dots) > avail)
+                while (n > 0 && measure(line.start, n) + fm.horizontalAdvance(dots) > avail)
+                    --n;
+            line.ellipsis = true;
+            line.length = n;
+            line.width = measure(line.start, n) + fm.horizontalAdvance(dots);
+        }
+        maxWidth = std::max(maxWidth, line.width);
+    }
+
+    const int textHeight = int(lines.size()) * lineHeight;
+    if (calc) {
+        r.Right = r.Left + maxWidth;
+        r.Bottom = r.Top + textHeight;
+        return textHeight;
+    }
+
+    int y = r.Top;
+    if (single && (format & DT_VCENTER))
+        y = r.Top + (r.Height() - lineHeight) / 2;
+    else if (single && (format & DT_BOTTOM))
+        y = r.Bottom - lineHeight;
+    const int result = (single && (format & (DT_VCENTER | DT_BOTTOM))) ? y - r.Top + textHeight : textHeight;
+
+    QPainter* p = d->painter();
+    if (!p)
+        return result;
+    d->prepare(p);
+    if (!(format & DT_NOCLIP)) {
+        const QRegion area = d->currentClip().intersected(toQRect(r));
+        p->setClipRegion(area);
+    }
+    p->setFont(font);
+    const QColor textColor = ToQColor(d->font.Color);
+    const bool opaque = d->effectiveBkMode() == bkOpaque;
+    const bool prefixOnly = format & DT_PREFIXONLY;
+    for (const TextLine& line : lines) {
+        int x = r.Left;
+        if (format & DT_CENTER)
+            x = r.Left + (avail - line.width) / 2;
+        else if (format & DT_RIGHT)
+            x = r.Right - line.width;
+        if (opaque && line.width > 0 && !prefixOnly)
+            p->fillRect(QRect(x, y, line.width, fm.height()), ToQColor(d->brush.Color));
+        p->setPen(textColor);
+        const int baseline = y + fm.ascent();
+        if (!prefixOnly) {
+            QString s = text.mid(line.start, line.length);
+            if (tabs && s.contains(QLatin1Char('\t'))) {
+                int tx = 0;
+                const QStringList parts = s.split(QLatin1Char('\t'));
+                for (qsizetype i = 0; i < parts.size(); ++i) {
+                    p->drawText(QPoint(x + tx, baseline), parts[i]);
+                    tx += fm.horizontalAdvance(parts[i]);
+                    if (i + 1 < parts.size())
+                        tx = (tx / tabWidth + 1) * tabWidth;
+                }
+                if (line.ellipsis)
+                    p->drawText(QPoint(x + tx, baseline), dots);
+            } else {
+                if (line.ellipsis)
+                    s += dots;
+                p->drawText(QPoint(x, baseline), s);
+            }
+        }
+        // Accelerator underlines below the prefixed characters.
+        const int ulY = baseline + std::max(1, fm.underlinePos());
+        const int ulH = std::max(1, fm.lineWidth());
+        for (qsizetype i = line.start; i < line.start + line.length; ++i) {
+            if (!g.underline[std::size_t(i)])
+                continue;
+            const int x0 = x + measure(line.start, i - line.start);
+            const int x1 = x + measure(line.start, i + 1 - line.start);
+            p->fillRect(QRect(x0, ulY, x1 - x0, ulH), textColor);
+        }
+        y += lineHeight;
+    }
+    d->applyClip();
+    return result;
+}
+
+} // namespace fw
