@@ -240,8 +240,9 @@ TEST(LbFace, ModernGradientTurnsAtAQuarterOfTheHeight)
         EXPECT_EQ(s.at(50, c.turn), nearFace) << "pressed " << c.pressed;
         EXPECT_NE(s.at(50, c.turn - 2), nearFace) << "pressed " << c.pressed;
         EXPECT_NE(s.at(50, c.turn + 1), nearFace) << "pressed " << c.pressed;
-        if (!c.pressed)
+        if (!c.pressed) {
             EXPECT_EQ(s.at(50, 2), TColor(0xACB1B6)) << "row 2 shows band 10 of the top gradient";
+        }
         EXPECT_EQ(s.at(50, H - 2), c.pressed ? kShadow : kFace) << "inner outline";
         EXPECT_EQ(s.at(1, 11), c.pressed ? kShadow : kFace) << "inner outline";
     }
@@ -445,10 +446,12 @@ TEST(LbFace, CaptionAlignment)
         DrawLbButtonFace(s.canvas(), f);
         const auto box = inkBox(s.image(), fw::clBlack, QRect(2, 2, W - 4, H - 4));
         ASSERT_TRUE(box);
-        if (c.expectLeft >= 0)
+        if (c.expectLeft >= 0) {
             EXPECT_NEAR(box->left(), c.expectLeft, 1);
-        if (c.expectRight >= 0)
+        }
+        if (c.expectRight >= 0) {
             EXPECT_NEAR(box->right(), c.expectRight, 1);
+        }
     }
 }
 

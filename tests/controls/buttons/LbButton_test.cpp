@@ -72,7 +72,7 @@ struct Window {
         form.show();
         form.activateWindow();
         QApplication::setActiveWindow(&form);
-        QTest::qWaitForWindowActive(&form, 1000);
+        (void)QTest::qWaitForWindowActive(&form, 1000);
     }
     // Runs the window modally; `whileModal` runs inside the modal loop. A
     // guard ends the loop with 99 should the keys not end it.
