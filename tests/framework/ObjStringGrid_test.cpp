@@ -640,3 +640,130 @@ TEST_F(GridTest, PaintsFixedSelectedAndNormalCells)
     EXPECT_EQ(img.pixelColor(129, 35), QColor(0xC0, 0xC0, 0xC0));   // grid line after column 1
     EXPECT_EQ(grid.drawCalls, 5 * 8);   // columns 0..4 and rows 0..7 are (partly) visible
 }
+
+// ------------------------------------------------------------------ more editing
+
+TEST_F(GridTest, TabInTheEditorCommitsAndMovesWithGoTabs)
+{
+    grid.SetOptions(DefaultGridOptions | goEditing | goTabs);
+    grid.FocusCell(2, 2, true);
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(grid.EditorMode());
+    QTest::keyClicks(grid.InplaceEditor(), "t");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(grid.Cells(2, 2), "t");
+    EXPECT_EQ(grid.Col(), 3);
+    EXPECT_TRUE(grid.hasFocus());
+}
+
+TEST_F(GridTest, AlwaysShownEditorFollowsTheCurrentCell)
+{
+    grid.SetCells(1, 1, "one");
+    grid.SetCells(1, 2, "two");
+    grid.SetOptions(DefaultGridOptions | goEditing | goAlwaysShowEditor);
+    ASSERT_TRUE(grid.EditorMode());
+    TInplaceEdit* editor = grid.InplaceEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->Text(), "one");
+    QTest::keyClicks(editor, "1");    // replaces the selected text
+    Key(Qt::Key_Down);
+    EXPECT_EQ(grid.Cells(1, 1), "1");
+    EXPECT_TRUE(grid.EditorMode());
+    EXPECT_EQ(editor->Text(), "two");
+    EXPECT_EQ(editor->geometry().top(), 50);
+    // With the editor always shown, the caret keys move the cell only at the
+    // ends of the text.
+    editor->setCursorPosition(0);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_EQ(editor->cursorPosition(), 1);
+    Key(Qt::Key_End);
+    EXPECT_EQ(grid.Col(), 1);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(grid.Col(), 2);
+}
+
+TEST_F(GridTest, KeyPressHandlersSeeEditorCharactersFirst)
+{
+    grid.SetOptions(DefaultGridOptions | goEditing);
+    grid.OnKeyPress = [](QObject*, QChar& key) {
+        if (key == QChar('q'))
+            key = QChar();
+        else if (key == QChar('a'))
+            key = QChar('b');
+    };
+    grid.FocusCell(1, 1, true);
+    Key(Qt::Key_F2);
+    QTest::keyClicks(grid.InplaceEditor(), "qaq");
+    EXPECT_EQ(grid.InplaceEditor()->Text(), "b");
+}
+
+TEST_F(GridTest, EditTextHooksTranslateBothWays)
+{
+    grid.SetOptions(DefaultGridOptions | goEditing);
+    grid.SetCells(1, 1, "7");
+    grid.OnGetEditText = [](QObject*, int, int, QString& v) { v = "<" + v + ">"; };
+    std::vector<QString> stored;
+    grid.OnSetEditText = [&](QObject*, int, int, const QString& v) { stored.push_back(v); };
+    grid.FocusCell(1, 1, true);
+    Key(Qt::Key_F2);
+    EXPECT_EQ(grid.InplaceEditor()->Text(), "<7>");
+    grid.HideEditor();
+    EXPECT_EQ(grid.Cells(1, 1), "<7>");
+    EXPECT_EQ(stored, std::vector<QString>{"<7>"});
+}
+
+TEST_F(GridTest, FocusEntersAndLeavesOnce)
+{
+    QWidget other;
+    other.setFocusPolicy(Qt::StrongFocus);
+    other.show();
+    other.activateWindow();
+    other.setFocus();
+    QApplication::processEvents();
+    grid.SetOptions(DefaultGridOptions | goEditing);
+    grid.log.clear();
+    grid.activateWindow();
+    grid.setFocus();
+    QApplication::processEvents();
+    Key(Qt::Key_F2);                       // focus moves into the editor: no exit
+    EXPECT_EQ(std::count(grid.log.begin(), grid.log.end(), "DoEnter"), 1);
+    EXPECT_EQ(std::count(grid.log.begin(), grid.log.end(), "DoExit"), 0);
+    other.activateWindow();
+    other.setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(std::count(grid.log.begin(), grid.log.end(), "DoExit"), 1);
+    EXPECT_FALSE(grid.EditorMode());
+}
+
+TEST_F(GridTest, ModifierStateIsReadableDuringKeyHandling)
+{
+    bool shiftSeen = false;
+    grid.OnKeyDown = [&](QObject*, int& key, TShiftState shift) {
+        if (key == VK_DOWN)
+            shiftSeen = GetKeyState(VK_SHIFT) < 0 && shift.Contains(ssShift);
+    };
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_TRUE(shiftSeen);
+}
+
+TEST_F(GridTest, RowMovingWithTheMouse)
+{
+    grid.SetOptions(DefaultGridOptions | goRowMoving);
+    for (int r = 0; r < 6; ++r)
+        grid.SetCells(1, r, QString("r%1").arg(r));
+    int from = -1, to = -1;
+    grid.OnRowMoved = [&](QObject*, int f, int t) {
+        from = f;
+        to = t;
+    };
+    QTest::mousePress(vp(), Qt::LeftButton, {}, CellCenter(0, 4));
+    EXPECT_EQ(grid.GridState(), gsRowMoving);
+    QTest::mouseMove(vp(), CellCenter(0, 2));
+    QTest::mouseRelease(vp(), Qt::LeftButton, {}, CellCenter(0, 2));
+    EXPECT_EQ(from, 4);
+    EXPECT_EQ(to, 2);
+    EXPECT_EQ(grid.Cells(1, 2), "r4");
+    EXPECT_EQ(grid.Cells(1, 3), "r2");
+    EXPECT_EQ(grid.Cells(1, 4), "r3");
+}
