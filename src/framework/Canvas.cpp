@@ -179,9 +179,11 @@ void TCanvas::Polygon(const std::vector<TPoint>& points)
         poly << QPoint(pt.X, pt.Y);
     if (d->brush.Style != bsClear) {
         d->prepare(p);
+        d->setPenMode(p);   // the mix mode applies to the filling as well
         p->setPen(Qt::NoPen);
         p->setBrush(d->qbrush());
         p->drawPolygon(poly, Qt::OddEvenFill);
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     if (d->penVisible()) {
         const TPoint keep = d->penPos;
@@ -216,7 +218,9 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
     if (w == 1 || d->pen.Style != psSolid) {
         if (brushOn && r.Width() > 2 && r.Height() > 2) {
             d->prepare(p);
+            d->setPenMode(p);
             p->fillRect(QRect(r.Left + 1, r.Top + 1, r.Width() - 2, r.Height() - 2), d->qbrush());
+            p->setCompositionMode(QPainter::CompositionMode_SourceOver);
         }
         const int x1 = r.Right - 1, y1 = r.Bottom - 1;
         d->dashPhase = 0;

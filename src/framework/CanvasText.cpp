@@ -169,6 +169,17 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
     }
 
     Glyphs g = stripPrefixes(source, format);
+    if (single) {
+        // One line: line ends are left out rather than drawn as boxes.
+        Glyphs kept;
+        for (qsizetype i = 0; i < g.text.size(); ++i) {
+            if (g.text[i] == QLatin1Char('\r') || g.text[i] == QLatin1Char('\n'))
+                continue;
+            kept.text += g.text[i];
+            kept.underline.push_back(g.underline[std::size_t(i)]);
+        }
+        g = std::move(kept);
+    }
     const QString& text = g.text;
     const int tabWidth = 8 * std::max(1, fm.averageCharWidth());
     const bool tabs = format & DT_EXPANDTABS;

@@ -316,6 +316,10 @@ TEST_F(CanvasTest, CalcRectMeasuresWithoutDrawing)
     canvas->DrawText(QStringLiteral("a\nbb\r\nccc"), r, DT_CALCRECT);
     EXPECT_EQ(r, Rect(0, 0, canvas->TextWidth(QStringLiteral("ccc")), 3 * lh));
 
+    r = Rect(0, 0, 200, 0);
+    canvas->DrawText(QStringLiteral("a\r\nb"), r, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(r, Rect(0, 0, canvas->TextWidth(QStringLiteral("ab")), lh));
+
     r = Rect(0, 0, 0, 0);
     EXPECT_EQ(canvas->DrawText(QString(), r, DT_CALCRECT | DT_SINGLELINE), lh);
     EXPECT_EQ(r, Rect(0, 0, 0, lh));
