@@ -1,0 +1,125 @@
+// Setting and reading 1,000,000 cells of the base grid, against a plain
+// vector of strings filled and read in the same run. Each grid benchmark
+// reports "x_baseline": its time per iteration divided by the baseline's.
+#include "grid/foundation/BaseGrid.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QString>
+
+#include <chrono>
+#include <vector>
+
+namespace {
+
+constexpr int Cols = 100;
+constexpr int Rows = 10000; // 1,000,000 cells
+
+const std::vector<QString>& Texts()
+{
+    static const std::vector<QString> texts = [] {
+        std::vector<QString> t;
+        for (int i = 0; i < 1000; ++i)
+            t.push_back(QStringLiteral("cell %1").arg(i));
+        return t;
+    }();
+    return texts;
+}
+
+double BaselineSeconds = 0;
+
+using Clock = std::chrono::steady_clock;
+
+void ReportRatio(benchmark::State& state, double seconds)
+{
+    const double perIteration = seconds / double(state.iterations());
+    state.counters["cells_per_s"] =
+        benchmark::Counter(double(Cols) * Rows * 2 * double(state.iterations()), benchmark::Counter::kIsRate);
+    if (BaselineSeconds > 0)
+        state.counters["x_baseline"] = perIteration / BaselineSeconds;
+}
+
+void BM_Baseline_VectorOfStrings(benchmark::State& state)
+{
+    const auto& texts = Texts();
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        std::vector<QString> cells(size_t(Cols) * Rows);
+        for (int r = 0; r < Rows; ++r)
+            for (int c = 0; c < Cols; ++c)
+                cells[size_t(r) * Cols + c] = texts[size_t(r * Cols + c) % texts.size()];
+        qsizetype total = 0;
+        for (int r = 0; r < Rows; ++r)
+            for (int c = 0; c < Cols; ++c)
+                total += cells[size_t(r) * Cols + c].size();
+        benchmark::DoNotOptimize(total);
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    BaselineSeconds = seconds / double(state.iterations());
+    ReportRatio(state, seconds);
+}
+
+// Fills a fresh grid through Cells and reads every cell back. With `merged`
+// the grid is covered by 10 x 10 blocks, so every access is redirected to
+// its block's base cell.
+void RunGrid(benchmark::State& state, bool merged)
+{
+    const auto& texts = Texts();
+    double seconds = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto grid = std::make_unique<TBaseGrid>();
+        grid->SetColCount(Cols);
+        grid->SetRowCount(Rows);
+        if (merged)
+            for (int r = 0; r < Rows; r += 10)
+                for (int c = 0; c < Cols; c += 10)
+                    grid->MergeCells(c, r, 10, 10);
+        state.ResumeTiming();
+
+        const auto start = Clock::now();
+        for (int r = 0; r < Rows; ++r)
+            for (int c = 0; c < Cols; ++c)
+                grid->SetCells(c, r, texts[size_t(r * Cols + c) % texts.size()]);
+        qsizetype total = 0;
+        for (int r = 0; r < Rows; ++r)
+            for (int c = 0; c < Cols; ++c)
+                total += grid->Cells(c, r).size();
+        benchmark::DoNotOptimize(total);
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+
+        state.PauseTiming();
+        grid.reset();
+        state.ResumeTiming();
+    }
+    ReportRatio(state, seconds);
+}
+
+void BM_BaseGrid_SetAndRead(benchmark::State& state)
+{
+    RunGrid(state, false);
+}
+
+void BM_BaseGrid_SetAndReadMergedBlocks(benchmark::State& state)
+{
+    RunGrid(state, true);
+}
+
+} // namespace
+
+// The baseline is registered first so that its time is known to the others.
+BENCHMARK(BM_Baseline_VectorOfStrings)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_BaseGrid_SetAndRead)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_BaseGrid_SetAndReadMergedBlocks)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
