@@ -592,7 +592,7 @@ QString formatSection(const QString& section, double absValue, const TFormatSett
     // Second pass: write digits where the placeholders stand, literals as they are.
     QString out;
     int intSeen = 0, decSeen = 0;
-    bool inFraction = false;
+    bool inFraction = false, afterExponent = false;
     const int L = int(ip.size());
     auto emitIntDigit = [&](int idx) {
         out += ip.at(idx);
@@ -612,12 +612,14 @@ QString formatSection(const QString& section, double absValue, const TFormatSett
         }
         if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
             quote = c;
+        } else if (afterExponent) {
+            out += c;   // the picture ends at the exponent; the rest is literal
         } else if ((c == QLatin1Char('0') || c == QLatin1Char('#')) && !inFraction) {
             if (intSeen == 0)
                 for (int k = 0; k < L - intPlaces; ++k)
                     emitIntDigit(k);
             const int idx = intSeen - (intPlaces - L);
-            if (idx >= 0)
+            if (idx >= 0 && idx < L)
                 emitIntDigit(idx);
             ++intSeen;
         } else if (c == QLatin1Char('0') || c == QLatin1Char('#')) {
@@ -640,6 +642,7 @@ QString formatSection(const QString& section, double absValue, const TFormatSett
             out += c;
             out += exponentText(exponent, expDigits, sciSign);
             i += 1 + expDigits;
+            afterExponent = true;
         } else {
             out += c;
         }

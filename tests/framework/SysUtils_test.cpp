@@ -224,6 +224,8 @@ TEST(SysUtils, FormatFloatPictures)
         {"0.0;(0.0);'zero'", 0, "zero"},
         {"'x='0", 5, "x=5"},
         {"0 \"kg\"", 12, "12 kg"},
+        // After the exponent the picture ends: the rest is literal text.
+        {"0E+0#0", 12345, "1E+4#0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.format);
