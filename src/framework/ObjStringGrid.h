@@ -7,6 +7,25 @@
 // TMessage (see Input.h) before the default handling turns it into calls of
 // the overridable hooks (KeyDown, MouseDown, SelectCell, DrawCell, ...), so a
 // descendant can act before, instead of or after the grid's own behaviour.
+//
+// What the default handling of each message does, in order:
+//   WM_KEYDOWN / WM_SYSKEYDOWN  KeyDown: OnKeyDown, then navigation (FocusCell:
+//                               SelectCell, editor follows, Click)
+//   WM_CHAR     goEditing and a typed character: ShowEditorChar (the editor's
+//               KeyPress passes it to the grid's KeyPress first); else KeyPress
+//   WM_KEYUP    KeyUp (OnKeyUp)
+//   WM_xBUTTONDOWN / DBLCLK  MouseDown: focus, then (left button) DblClick for
+//               a double click, or sizing / moving / selection start; OnMouseDown last
+//   WM_MOUSEMOVE  MouseMove (drag feedback, OnMouseMove), then WM_SETCURSOR
+//   WM_xBUTTONUP  MouseUp: ends the drag (a selection drag fires Click), OnMouseUp
+//   WM_MOUSEWHEEL DoMouseWheel -> one DoMouseWheelDown/Up per notch
+//   WM_VSCROLL / WM_HSCROLL  TopRow / LeftCol by SB_* code -> TopLeftChanged
+//   WM_TIMER    identifier 1: auto-scroll while dragging outside the cells
+//   WM_SETFOCUS   CM_ENTER (DoEnter) unless the focus comes from the editor
+//   WM_KILLFOCUS  focus leaving grid and editor: editor closes keeping its
+//               text, then CM_EXIT (DoExit)
+//   WM_PAINT    Paint -> DrawCell per visible cell
+//   WM_SIZE, WM_GETDLGCODE, WM_COMMAND (EN_CHANGE of the editor -> its Change)
 #include "framework/Graphics.h"
 #include "framework/Input.h"
 #include "framework/Types.h"
