@@ -60,6 +60,10 @@ TEST(Font, HeightAndSizeAtNinetySixDpi)
         g.SetHeight(c.height);
         EXPECT_EQ(g.Size, c.size);
     }
+    TFont cell;
+    cell.SetHeight(13);   // positive: the cell height of an 8 pt font
+    EXPECT_EQ(cell.Size, 8);
+
     TFont f;
     f.Style = TFontStyles{fsBold, fsUnderline};
     const QFont q = f.ToQFont();
@@ -219,4 +223,20 @@ TEST(ImageList, StripIsCutIntoImagesDrawnByIndex)
     EXPECT_FALSE(list.GetBitmap(3, one));
     list.Delete(0);
     EXPECT_EQ(list.Count(), 2);
+}
+
+TEST(Font, StyleSetOperations)
+{
+    const TFontStyles bold{fsBold};
+    const TFontStyles boldItalic{fsBold, fsItalic};
+    EXPECT_TRUE(boldItalic.Contains(fsItalic));
+    EXPECT_FALSE(bold.Contains(fsItalic));
+    EXPECT_EQ(bold + TFontStyles{fsItalic}, boldItalic);
+    EXPECT_EQ(boldItalic - bold, TFontStyles{fsItalic});
+    EXPECT_EQ((boldItalic * TFontStyles{fsBold, fsUnderline}), bold);
+    EXPECT_TRUE((bold - bold).Empty());
+    TFontStyles s;
+    s.Include(fsStrikeOut).Include(fsUnderline).Exclude(fsUnderline);
+    EXPECT_EQ(s, TFontStyles{fsStrikeOut});
+    EXPECT_EQ(TFontStyles::FromBits(0xFF).Bits(), 0x0F);   // only the four styles exist
 }
