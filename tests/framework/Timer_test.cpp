@@ -55,14 +55,13 @@ TEST(Timer, EnablingARunningTimerDoesNotRestartIt)
             firedAt = clock.elapsed();
     });
     clock.start();
-    // Keep "enabling" it well past its first tick; a restart on each call
-    // would push the first tick beyond 400 ms.
-    while (clock.elapsed() < 450 && firedAt < 0) {
+    // Keep "enabling" it every 20 ms: a timer that restarted on each call
+    // would never reach its 300 ms.
+    while (clock.elapsed() < 1500 && firedAt < 0) {
         timer.SetEnabled(true);
         QTest::qWait(20);
     }
-    ASSERT_GE(firedAt, 0) << "the timer never fired";
-    EXPECT_LT(firedAt, 420);
+    ASSERT_GE(firedAt, 0) << "the timer was restarted by enabling it";
 
     // Changing the interval does restart the count.
     firedAt = -1;
