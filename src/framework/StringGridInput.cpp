@@ -75,6 +75,10 @@ bool TStringGrid::viewportEvent(QEvent* e)
         Perform(WM_SIZE, 0, MakeLParam(s.width(), s.height()));
         return false;
     }
+    if (e->type() == QEvent::Enter)
+        Perform(CM_MOUSEENTER);
+    else if (e->type() == QEvent::Leave)
+        Perform(CM_MOUSELEAVE);
     return QAbstractScrollArea::viewportEvent(e);
 }
 
@@ -310,6 +314,11 @@ void TStringGrid::Dispatch(TMessage& m)
             d->state = gsNormal;
             Invalidate();
         }
+        break;
+    case WM_SETREDRAW:
+        // Drawing is suspended while WParam is 0; switching it back on does
+        // not repaint by itself, as on the desktop.
+        viewport()->setUpdatesEnabled(m.WParam != 0);
         break;
     case CM_ENTER: DoEnter(); break;
     case CM_EXIT: DoExit(); break;

@@ -624,6 +624,37 @@ TEST_F(GridTest, ScrollBarDrivesTheGridThroughMessages)
     EXPECT_EQ(grid.log, (std::vector<std::string>{"WM_VSCROLL", "TopLeftChanged"}));
 }
 
+TEST_F(GridTest, ThumbDragLandsOnTheExactRowOfALongGrid)
+{
+    grid.SetRowCount(1000);
+    grid.SetScrollBars(ssBoth);
+    QApplication::processEvents();
+    QScrollBar* bar = grid.verticalScrollBar();
+    struct Case {
+        const char* name;
+        TGridOptions extra;
+        int topWhileDragging;
+    };
+    for (Case k : {Case{"without tracking", 0, 1}, Case{"with tracking", goThumbTracking, 457}}) {
+        SCOPED_TRACE(k.name);
+        grid.SetOptions(DefaultGridOptions | k.extra);
+        grid.SetTopRow(1);
+        bar->setSliderDown(true);
+        bar->setSliderPosition(457);
+        EXPECT_EQ(grid.TopRow(), k.topWhileDragging);
+        bar->setSliderDown(false);
+        EXPECT_EQ(grid.TopRow(), 457);
+    }
+}
+
+TEST_F(GridTest, RedrawCanBeSuspended)
+{
+    grid.Perform(WM_SETREDRAW, 0);
+    EXPECT_FALSE(grid.viewport()->updatesEnabled());
+    grid.Perform(WM_SETREDRAW, 1);
+    EXPECT_TRUE(grid.viewport()->updatesEnabled());
+}
+
 // ------------------------------------------------------------------ painting
 
 TEST_F(GridTest, PaintsFixedSelectedAndNormalCells)
