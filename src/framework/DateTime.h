@@ -67,8 +67,9 @@ QString DateTimeToStr(TDateTime dt, const TFormatSettings& fs);
 
 // Dates are read in the field order of ShortDateFormat with DateSeparator;
 // a missing year means the current year and a two-digit year is placed by
-// TwoDigitYearCenturyWindow. Times are h[:n[:s[.z]]] with TimeSeparator and
-// an optional AM/PM marker. Blanks around the text are allowed.
+// TwoDigitYearCenturyWindow. Times are h[:n[:s[.z]]], ":" being the
+// TimeSeparator and "." the DecimalSeparator, with an optional AM/PM marker
+// before or after. Blanks around the text are allowed.
 // Errors: "'x' is not a valid date", "... time", "... date and time".
 bool TryStrToDate(const QString& s, TDateTime& value);
 bool TryStrToDate(const QString& s, TDateTime& value, const TFormatSettings& fs);
