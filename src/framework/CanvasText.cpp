@@ -289,10 +289,20 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
         const bool lastCut = cutLines && li + 1 == lines.size();
         if (ellipsis && !calc && (line.width > avail || lastCut)) {
             // Characters are dropped from the end until the text and "..." fit.
+            const int dotsWidth = fm.horizontalAdvance(dots);
             qsizetype n = line.length;
-            if (!lastCut || line.width + fm.horizontalAdvance(dots) > avail)
-                while (n > 0 && measure(line.start, n) + fm.horizontalAdvance(dots) > avail)
-                    --n;
+            if (line.width + dotsWidth > avail) {
+                // Widths grow with the prefix length: search the longest prefix that fits.
+                qsizetype lo = 0, hi = line.length;
+                while (lo < hi) {
+                    const qsizetype mid = (lo + hi + 1) / 2;
+                    if (measure(line.start, mid) + dotsWidth <= avail)
+                        lo = mid;
+                    else
+                        hi = mid - 1;
+                }
+                n = lo;
+            }
             line.ellipsis = true;
             line.length = n;
             line.width = measure(line.start, n) + fm.horizontalAdvance(dots);
