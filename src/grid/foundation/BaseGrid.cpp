@@ -2,6 +2,7 @@
 // wheel and scroll handling that keeps the current cell on merged blocks.
 #include "grid/foundation/BaseGrid.h"
 #include "grid/foundation/BaseGridImpl.h"
+#include "grid/foundation/BaseGridPaint.h"
 
 #include "framework/Canvas.h"
 #include "framework/Input.h"
@@ -285,6 +286,36 @@ void TBaseGrid::TopLeftChanged()
         for (int c = LeftCol(); c <= LeftCol() + VisibleColCount() && c < ColCount(); ++c)
             if (IsMergedCell(c, r))
                 RepaintCell(c, r);
+}
+
+void TBaseGrid::PaintCell(fw::TCanvas& ACanvas, int ACol, int ARow, const fw::TRect& ARect, fw::TGridDrawState AState)
+{
+    BaseGridPaintCell(*this, ACanvas, ACol, ARow, ARect, AState, TBaseCellPaintState{FHoverRowIdx, FShowSel, FHideLastRow});
+}
+
+void TBaseGrid::PaintCellExt(fw::TCanvas& ACanvas, int ACol, int ARow, const fw::TRect& ARect,
+                             fw::TGridDrawState AState)
+{
+    BaseGridPaintCellExt(*this, ACanvas, ACol, ARow, ARect, AState,
+                         TBaseCellPaintState{FHoverRowIdx, FShowSel, FHideLastRow});
+}
+
+void TBaseGrid::DrawCell(int ACol, int ARow, const fw::TRect& ARect, fw::TGridDrawState AState)
+{
+    PaintCell(Canvas(), ACol, ARow, ARect, AState);
+}
+
+bool TBaseGrid::SelectCell(int ACol, int ARow)
+{
+    if (isRightToLeft()) {
+        const bool result = TObjStringGrid::SelectCell(ACol, ARow);
+        Invalidate();
+        return result;
+    }
+    RepaintCell(Col(), Row());
+    const bool result = TObjStringGrid::SelectCell(ACol, ARow);
+    RepaintCell(ACol, ARow);
+    return result;
 }
 
 void TBaseGrid::Paint()

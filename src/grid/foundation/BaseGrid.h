@@ -290,7 +290,17 @@ public:
     // Moves the current cell onto the base cell of its merged block.
     void SnapToBaseCell();
 
+    // The drawing core with content (the whole block's rectangle), and
+    // without: background, selection and lines only in the given rectangle.
+    void PaintCell(fw::TCanvas& ACanvas, int ACol, int ARow, const fw::TRect& ARect, fw::TGridDrawState AState);
+    void PaintCellExt(fw::TCanvas& ACanvas, int ACol, int ARow, const fw::TRect& ARect, fw::TGridDrawState AState);
+
 protected:
+    // The string grid's per-cell hook runs the drawing core.
+    void DrawCell(int ACol, int ARow, const fw::TRect& ARect, fw::TGridDrawState AState) override;
+    // Repaints the old and the new current cell (whole blocks) around the
+    // string grid's decision.
+    bool SelectCell(int ACol, int ARow) override;
     // Keys: the adjustments that let arrows step over merged blocks run
     // before the string grid's own movement.
     void KeyDown(int& Key, fw::TShiftState Shift) override;

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPixmap>
+
 #include <memory>
 
 namespace {
@@ -223,6 +226,18 @@ TEST_F(MergeTest, ArrowsNeverEnterTheFixedArea)
     grid->Key(fw::VK_LEFT);
     EXPECT_EQ(grid->Col(), 1);
     EXPECT_EQ(grid->Row(), 5);
+}
+
+TEST_F(MergeTest, APaintPassDrawsABlockThroughItsBaseCell)
+{
+    grid->MergeCells(1, 1, 3, 2);
+    grid->SetCells(2, 2, QStringLiteral("block"));
+    const int before = grid->PaintID();
+    const QImage shot = grid->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_GT(grid->PaintID(), before);
+    // The non-base cells met first in the pass marked the base cell as drawn.
+    EXPECT_GE(grid->CellProperties(1, 1)->PaintID(), before);
 }
 
 } // namespace
