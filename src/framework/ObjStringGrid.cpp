@@ -623,10 +623,8 @@ void TStringGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const
 
 TGridCoord TStringGrid::MouseCoord(int X, int Y) const
 {
-    TGridCoord c{d->Horz().CellAt(X), d->Vert().CellAt(Y)};
-    if (c.X < 0 || c.Y < 0)
-        c = {-1, -1};
-    return c;
+    // Each index on its own: a point right of the last column still names its row.
+    return {d->Horz().CellAt(X), d->Vert().CellAt(Y)};
 }
 
 void TStringGrid::MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show)

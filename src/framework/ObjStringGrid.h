@@ -182,7 +182,8 @@ public:
     // Client rectangle of a cell without its grid lines, clipped to the client
     // area; empty (0,0,0,0) for a cell scrolled out of view or outside the grid.
     virtual TRect CellRect(int ACol, int ARow) const;
-    // Cell under a client point; -1, -1 outside the cells.
+    // Cell under a client point; -1 for the column (row) when the point is
+    // left or right of (above or below) the cells.
     void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
     TGridCoord MouseCoord(int X, int Y) const;
     // Makes (ACol, ARow) current after SelectCell agrees; MoveAnchor collapses

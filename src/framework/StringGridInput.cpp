@@ -900,8 +900,12 @@ void TStringGrid::AutoScrollTick()
 void TStringGrid::WMSetFocus(TMessage& m)
 {
     const auto* from = reinterpret_cast<QWidget*>(m.WParam);
-    if (!Inside(from))
+    // Entering is counted once: coming back from the editor or from another
+    // window (the grid stayed the window's active control) is no new entry.
+    if (!Inside(from) && !d->entered) {
+        d->entered = true;
         Perform(CM_ENTER);
+    }
     if (!d->editor || from != d->editor.data()) {
         InvalidateRect(Selection());
         UpdateEdit();
@@ -916,9 +920,14 @@ void TStringGrid::WMKillFocus(TMessage& m)
         EditorFocusLeft(to);
 }
 
-void TStringGrid::EditorFocusLeft(QWidget*)
+void TStringGrid::EditorFocusLeft(QWidget* to)
 {
-    // Focus left the grid and its editor: the typed text is kept in the cell.
+    // Only a move to another control of the same window leaves the grid; when
+    // the whole window loses the focus the grid stays its active control.
+    if (!to || to->window() != window() || !d->entered)
+        return;
+    d->entered = false;
+    // The typed text is kept in the cell.
     if (d->options & goAlwaysShowEditor)
         UpdateText();
     else if (d->editorMode)

@@ -86,7 +86,8 @@ struct TStringGrid::Impl {
     int inplaceCol = -1;
     int inplaceRow = -1;
     bool focusFromEditor = false;
-    bool destroying = false;  // the editor is handing the focus back
+    bool destroying = false;
+    bool entered = false;          // DoEnter ran and DoExit did not yet  // the editor is handing the focus back
 
     QHash<int, int> timerByQtId;   // Qt timer id -> message timer id
     QHash<int, int> qtIdByTimer;

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -18,6 +19,7 @@ namespace {
 // Records the hooks in the order the grid calls them.
 class RecordingGrid : public TObjStringGrid {
 public:
+    using TObjStringGrid::TObjStringGrid;
     std::vector<std::string> log;
     bool refuseSelect = false;
     int clearKey = 0;          // KeyDown clears this key before the default handling
@@ -140,12 +142,14 @@ protected:
     {
         grid.setFrameShape(QFrame::NoFrame);
         grid.SetScrollBars(ssNone);
-        grid.resize(300, 200);   // 4 full columns + part of a fifth, 8 rows
+        grid.setGeometry(0, 0, 300, 200);   // 4 full columns + part of a fifth, 8 rows
+        sibling.setGeometry(0, 210, 100, 20);
+        window.resize(300, 240);
         grid.SetColCount(10);
         grid.SetRowCount(20);
-        grid.show();
-        grid.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         grid.setFocus();
         QApplication::processEvents();
         grid.log.clear();
@@ -157,7 +161,9 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), k, m);
     }
 
-    RecordingGrid grid;
+    QWidget window;
+    RecordingGrid grid{&window};
+    QLineEdit sibling{&window};
 };
 
 } // namespace
@@ -240,6 +246,10 @@ TEST_F(GridTest, CellRectFollowsScrollingAndIsEmptyOutOfView)
     grid.MouseToCell(64, 24, c, r);   // the line belongs to the cell before it
     EXPECT_EQ(c, 0);
     EXPECT_EQ(r, 0);
+    grid.SetColCount(3);
+    grid.MouseToCell(280, 30, c, r);  // right of the last column
+    EXPECT_EQ(c, -1);
+    EXPECT_EQ(r, 5);
 }
 
 TEST_F(GridTest, TopLeftIsClampedSoTheLastCellsFillTheView)
@@ -566,19 +576,16 @@ TEST_F(GridTest, EditorIsRefusedWithRowSelectOrWithoutEditing)
 
 TEST_F(GridTest, LeavingTheGridKeepsTheTypedText)
 {
-    QWidget other;
-    other.setFocusPolicy(Qt::StrongFocus);
-    other.show();
     grid.SetOptions(DefaultGridOptions | goEditing);
     grid.FocusCell(1, 1, true);
     Key(Qt::Key_F2);
     QTest::keyClicks(grid.InplaceEditor(), "typed");
     grid.log.clear();
-    other.activateWindow();
-    other.setFocus();
+    sibling.setFocus();
     QApplication::processEvents();
     EXPECT_EQ(grid.Cells(1, 1), "typed");
-    EXPECT_NE(std::find(grid.log.begin(), grid.log.end(), "DoExit"), grid.log.end());
+    EXPECT_FALSE(grid.EditorMode());
+    EXPECT_EQ(grid.log, (std::vector<std::string>{"SetEditText 1,1 typed", "DoExit"}));
 }
 
 // ------------------------------------------------------------------ scrolling
@@ -746,25 +753,34 @@ TEST_F(GridTest, EditTextHooksTranslateBothWays)
 
 TEST_F(GridTest, FocusEntersAndLeavesOnce)
 {
-    QWidget other;
-    other.setFocusPolicy(Qt::StrongFocus);
-    other.show();
-    other.activateWindow();
-    other.setFocus();
+    sibling.setFocus();
     QApplication::processEvents();
     grid.SetOptions(DefaultGridOptions | goEditing);
     grid.log.clear();
-    grid.activateWindow();
     grid.setFocus();
     QApplication::processEvents();
     Key(Qt::Key_F2);                       // focus moves into the editor: no exit
+    Key(Qt::Key_Return);                   // and back to the grid: no new entry
     EXPECT_EQ(std::count(grid.log.begin(), grid.log.end(), "DoEnter"), 1);
     EXPECT_EQ(std::count(grid.log.begin(), grid.log.end(), "DoExit"), 0);
-    other.activateWindow();
-    other.setFocus();
+
+    // Another window taking the focus is no exit; the grid stays the
+    // window's active control.
+    QWidget otherWindow;
+    otherWindow.setFocusPolicy(Qt::StrongFocus);
+    otherWindow.show();
+    otherWindow.activateWindow();
+    otherWindow.setFocus();
+    QApplication::processEvents();
+    window.activateWindow();
+    grid.setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(std::count(grid.log.begin(), grid.log.end(), "DoEnter"), 1);
+    EXPECT_EQ(std::count(grid.log.begin(), grid.log.end(), "DoExit"), 0);
+
+    sibling.setFocus();
     QApplication::processEvents();
     EXPECT_EQ(std::count(grid.log.begin(), grid.log.end(), "DoExit"), 1);
-    EXPECT_FALSE(grid.EditorMode());
 }
 
 TEST_F(GridTest, ModifierStateIsReadableDuringKeyHandling)
