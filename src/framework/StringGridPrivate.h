@@ -108,6 +108,10 @@ struct TStringGrid::Impl {
     bool HasLines(bool horz) const;
 };
 
+// Timer of the selection and move drags (WM_TIMER identifier) and its period.
+constexpr int kAutoScrollTimer = 1;
+constexpr int kAutoScrollInterval = 60;
+
 // Cells of a moved column/row shift; returns the new index of `index`.
 int MoveAdjust(int index, int from, int to);
 
