@@ -170,7 +170,9 @@ TInplaceEdit::TInplaceEdit(TStringGrid* grid) : QLineEdit(grid->viewport()), gri
 {
     hide();
     setFrame(false);
-    setAttribute(Qt::WA_MacShowFocusRect, false);
+    // Text sits where the cell draws it (2 pixels in from the top left).
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setTextMargins(0, 1, 0, 0);
     connect(this, &QLineEdit::textChanged, this, [this] {
         if (grid_)
             grid_->Perform(WM_COMMAND, MakeWParam(0, int(EN_CHANGE)), reinterpret_cast<std::intptr_t>(this));
