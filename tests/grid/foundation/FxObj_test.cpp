@@ -1,9 +1,14 @@
 #include "grid/foundation/FxObj.h"
 
+#include "framework/Canvas.h"
 #include "framework/SysUtils.h"
 
 #include <gtest/gtest.h>
 
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <vector>
@@ -302,6 +307,43 @@ TEST(TFileStringList, LineByLine)
     EXPECT_FALSE(list.Eof());
     list.WriteLn(QStringLiteral("c"));
     EXPECT_EQ(list.Strings(2), QStringLiteral("c"));
+}
+
+// ---------------------------------------------------------------- TFilePicture
+
+TEST(TFilePicture, ReadsTheFileForSizeAndForEveryDraw)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pic.png"));
+    QImage image(6, 4, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(path));
+
+    TFilePicture pic;
+    pic.SetFilename(path);
+    EXPECT_EQ(pic.Width(), 6);
+    EXPECT_EQ(pic.Height(), 4);
+
+    TFilePicture copy;
+    copy.Assign(pic);
+    EXPECT_EQ(copy.Filename(), path);
+    EXPECT_EQ(copy.Width(), 6);
+
+    QImage target(10, 10, QImage::Format_ARGB32);
+    target.fill(Qt::white);
+    {
+        fw::TCanvas canvas(&target);
+        pic.DrawPicture(canvas, fw::TRect(0, 0, 10, 10));
+        TFilePicture().DrawPicture(canvas, fw::TRect(0, 0, 10, 10)); // no file: nothing
+    }
+    EXPECT_EQ(QColor(target.pixel(9, 9)), QColor(Qt::red));
+
+    QFile::remove(path);
+    fw::TCanvas canvas(&target);
+    EXPECT_THROW(pic.DrawPicture(canvas, fw::TRect(0, 0, 10, 10)), fw::EFileError);
+    TFilePicture missing;
+    EXPECT_THROW(missing.SetFilename(path), fw::EFileError);
+    EXPECT_EQ(missing.Filename(), path);
 }
 
 // ---------------------------------------------------------------- TArrowWindow
