@@ -1,10 +1,17 @@
-#include <QApplication>
-#include <QLabel>
+// The program reads no command line and no environment: everything it keeps
+// lives beside the program file.
+#include "app/Application.h"
+#include "framework/Forms.h"
 
-int main(int argc, char** argv)
+#include <QCoreApplication>
+
+int main(int, char** argv)
 {
-    QApplication app(argc, argv);
-    QLabel placeholder(QStringLiteral("DMX / Ethernet - Converter"));
-    placeholder.show();
-    return app.exec();
+    // Qt would read options from the command line; it gets the program name only.
+    int qtArgc = 1;
+    fw::TApplicationCore app(qtArgc, argv);
+    Create_Application_Windows(QCoreApplication::applicationDirPath());
+    const int code = Run_Application();
+    Free_Application_Windows();
+    return code;
 }

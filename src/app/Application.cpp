@@ -1,0 +1,99 @@
+#include "app/Application.h"
+
+#include "app/UAbout.h"
+#include "app/UBoot.h"
+#include "app/UDMXDefVal.h"
+#include "app/UNew_Project.h"
+#include "app/UOpenConf.h"
+#include "app/UParGen.h"
+#include "app/USoftOptions.h"
+#include "app/UZizuzuzarizFirmWare.h"
+#include "editors/automation/UBACnetAccess.h"
+#include "editors/automation/UDALI_Access.h"
+#include "editors/automation/UImportEDEFile.h"
+#include "editors/automation/UModbus_TCP_Master_Set_Access.h"
+#include "editors/automation/UProfinetFileName.h"
+#include "editors/automation/USetAccess.h"
+#include "editors/can/UReceiveCAN.h"
+#include "editors/can/USNMP_Trap_Access.h"
+#include "editors/can/USet_PDO_Access.h"
+#include "editors/can/USet_SDO_Client_Access.h"
+#include "editors/can/USet_SDO_Server_Access.h"
+#include "editors/can/UTransmitCAN.h"
+#include "framework/Forms.h"
+
+namespace {
+
+// Creates one window into its object; FormCreate runs to its end before the
+// next window is created.
+template <class T>
+void create(T*& object)
+{
+    object = fw::CreateForm<T>();
+}
+
+template <class T>
+void release(T*& object)
+{
+    delete object;
+    object = nullptr;
+}
+
+} // namespace
+
+void Create_Application_Windows(const QString& programFolder)
+{
+    FZizuzuzarizFirmWare = new TFZizuzuzarizFirmWare(programFolder);
+    FZizuzuzarizFirmWare->Create();
+    fw::Application.SetMainForm(FZizuzuzarizFirmWare);
+    create(FNew_Project);
+    create(FOpenConf);
+    create(FAbout);
+    create(FSoftOptions);
+    create(FParGen);
+    create(FDALI_Access);
+    create(FBoot);
+    create(FProfinetFileName);
+    create(FModbus_TCP_Master_Set_Access);
+    create(FDMXDefVal);
+    create(FBACnetAccess);
+    create(FImportEDEFile);
+    create(FSetAccess);
+    create(FSNMP_Trap_Access);
+    create(FReceiveCAN);
+    create(FTransmitCAN);
+    create(FSet_PDO_Access);
+    create(FSet_SDO_Client_Access);
+    create(FSet_SDO_Server_Access);
+}
+
+void Free_Application_Windows()
+{
+    release(FSet_SDO_Server_Access);
+    release(FSet_SDO_Client_Access);
+    release(FSet_PDO_Access);
+    release(FTransmitCAN);
+    release(FReceiveCAN);
+    release(FSNMP_Trap_Access);
+    release(FSetAccess);
+    release(FImportEDEFile);
+    release(FBACnetAccess);
+    release(FDMXDefVal);
+    release(FModbus_TCP_Master_Set_Access);
+    release(FProfinetFileName);
+    release(FBoot);
+    release(FDALI_Access);
+    release(FParGen);
+    release(FSoftOptions);
+    release(FAbout);
+    release(FOpenConf);
+    release(FNew_Project);
+    if (fw::Application.MainForm() == FZizuzuzarizFirmWare)
+        fw::Application.SetMainForm(nullptr);
+    release(FZizuzuzarizFirmWare);
+}
+
+int Run_Application()
+{
+    return fw::Application.Run();
+}

@@ -1,0 +1,76 @@
+#pragma once
+// Common frame of the table editing windows: title panel, an optional row of
+// pages, the area where the window's tables go, and the button panel with OK,
+// Cancel and the row buttons. Every text comes from the text table by index
+// and is assigned again by Set_Lang.
+#include "framework/Forms.h"
+
+#include <QString>
+#include <QVector>
+
+#include <functional>
+#include <vector>
+
+class QFrame;
+class QLabel;
+class QTabWidget;
+class TLbButton;
+
+struct TEditorButtonText {
+    const char* Name;   // object name, e.g. "Btn_Delete_Row"
+    int Caption;
+    int Hint;           // -1: none
+};
+
+struct TEditorTexts {
+    int Caption;        // window caption
+    int Description;    // L_SW_Desc
+    int OK;
+    int Cancel;
+    int OK_Hint = -1;
+    int Cancel_Hint = -1;
+    std::vector<TEditorButtonText> Buttons;   // row buttons beside Cancel
+    std::vector<int> Pages;                   // page captions; none: one table area
+    int Client_Width = 860;
+    int Client_Height = 520;
+};
+
+class TEditorWindow : public fw::TForm {
+    Q_OBJECT
+public:
+    // Assigns every text of the window from the text table.
+    void Set_Lang();
+
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+    TLbButton* Btn_OK = nullptr;
+    TLbButton* Btn_Cancel = nullptr;
+    // The pages (nullptr for a window without pages).
+    QTabWidget* PC_Pages = nullptr;
+
+    // A row button by its object name; nullptr when the window has none.
+    TLbButton* Button(const QString& name) const;
+
+protected:
+    explicit TEditorWindow(const TEditorTexts& texts, QWidget* owner = nullptr);
+
+    void FormCreate() override;
+    // Closes with OK. The windows that validate and save override it.
+    virtual void Btn_OKClick();
+
+    // The client area between the title panel and the buttons (or the page
+    // with that index): where the window's controls and tables go.
+    QWidget* Body(int page = 0) const;
+
+    // A further text: apply(text n) runs now and at every Set_Lang.
+    void Bind(int index, std::function<void(const QString&)> apply);
+
+private:
+    TEditorTexts m_texts;
+    std::vector<std::pair<int, std::function<void(const QString&)>>> m_bindings;
+    std::vector<QWidget*> m_bodies;
+    std::vector<TLbButton*> m_buttons;
+};
+
+// The text n of the table, a blank for an index outside it.
+QString Lang_Text(int index);

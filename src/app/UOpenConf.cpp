@@ -1,0 +1,127 @@
+#include "app/UOpenConf.h"
+
+#include "app/UComon.h"
+#include "app/UEditorWindow.h"
+#include "app/UWindowParts.h"
+#include "controls/buttons/LbButton.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+
+TFOpenConf* FOpenConf = nullptr;
+
+namespace {
+
+constexpr int kWidth = 377;
+constexpr int kHeight = 351;
+
+// Only a to z are folded, as the project names were always compared.
+QString upperAToZ(const QString& s)
+{
+    QString r = s;
+    for (QChar& c : r)
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 'a' + 'A');
+    return r;
+}
+
+} // namespace
+
+TFOpenConf::TFOpenConf(QWidget* owner) : fw::TForm(owner)
+{
+    setObjectName(QStringLiteral("FOpenConf"));
+    SetColor(Window_Color);
+    setFont(Window_Font());
+    const TTitlePanel title = Make_Title_Panel(this, kWidth);
+    L_SW_Code = title.L_SW_Code;
+    L_SW_Desc = title.L_SW_Desc;
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(16, 76, kWidth - 32, 16);
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setGeometry(16, 94, kWidth - 32, kHeight - 94 - 48);
+    connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
+    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { ListBox1Click(); });
+
+    const TButtonPanel buttons = Make_Button_Panel(this, kHeight - 40, kWidth);
+    Btn_OK = buttons.Btn_OK;
+    Btn_Cancel = buttons.Btn_Cancel;
+    Btn_OK->SetModalResult(fw::mrOk);
+    Btn_OK->SetDefault(true);
+}
+
+void TFOpenConf::FormCreate()
+{
+    L_SW_Code->setText(SW_Code);
+    SetBorderStyle(fw::TFormBorderStyle::bsSingle);
+    SetPosition(fw::TPosition::poScreenCenter);
+    SetClientSize(kWidth, kHeight);
+    Set_Lang();
+}
+
+void TFOpenConf::Set_Lang()
+{
+    SetCaption(Lang_Text(200));
+    L_SW_Desc->setText(Lang_Text(201));
+    Label1->setText(Lang_Text(202));
+    Btn_OK->SetCaption(Lang_Text(203));
+    Btn_Cancel->SetCaption(Lang_Text(204));
+    ListBox1->setToolTip(Lang_Text(205));
+    Btn_OK->SetHint(Lang_Text(206));
+    Btn_Cancel->SetHint(Lang_Text(207));
+}
+
+void TFOpenConf::Load_Existing_Configuration()
+{
+    SL.clear();
+    // A link could lead the project outside PROJECTS; hidden folders are not
+    // projects.
+    const QDir projects(Path_Projects);
+    const QStringList names =
+        projects.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Unsorted);
+    for (const QString& name : names)
+        SL.append(name);
+}
+
+int TFOpenConf::Search_Open_Conf(const QString& name) const
+{
+    const QString wanted = upperAToZ(name);
+    for (int i = 0; i < SL.size(); ++i)
+        if (upperAToZ(SL.at(i)) == wanted)
+            return i;
+    return -1;
+}
+
+void TFOpenConf::FormShow()
+{
+    Load_Existing_Configuration();
+    const QSignalBlocker block(ListBox1);
+    ListBox1->clear();
+    ListBox1->addItems(SL);
+
+    QString current;
+    const QString prefix = Path_Projects + QLatin1Char('/');
+    if (!Path_Project.isEmpty() && Path_Project.startsWith(prefix))
+        current = Path_Project.mid(prefix.size());
+
+    int index = Search_Open_Conf(current);
+    if (index < 0 && !SL.isEmpty())
+        index = 0;
+    if (index >= 0) {
+        ListBox1->setCurrentRow(index);
+        Name_Conf = SL.at(index);
+    } else {
+        // Nothing to choose: a name from an earlier showing must not be opened.
+        Name_Conf.clear();
+    }
+}
+
+void TFOpenConf::ListBox1Click()
+{
+    const int row = ListBox1->currentRow();
+    if (row >= 0 && row < ListBox1->count())
+        Name_Conf = ListBox1->item(row)->text();
+}

@@ -1,0 +1,57 @@
+#pragma once
+// Pieces that most windows of the program share: the white title panel with
+// the software code and the window's description, the button panel with OK
+// and Cancel, and labels that act as links or clickable pictures.
+#include <QLabel>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class TLbButton;
+
+// Background of the program's windows ($00EDF7F8).
+constexpr unsigned Window_Color = 0x00EDF7F8;
+
+struct TTitlePanel {
+    QWidget* P_Title = nullptr;
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+};
+
+struct TButtonPanel {
+    QWidget* P_Button = nullptr;
+    TLbButton* Btn_OK = nullptr;
+    TLbButton* Btn_Cancel = nullptr;
+};
+
+// Title panel (height 69) placed at the top of parent, spanning width.
+TTitlePanel Make_Title_Panel(QWidget* parent, int width);
+// Button panel (height 40) with OK at (16, 6) and Cancel at (134, 6), both
+// 110 x 28, placed at top in parent, spanning width.
+TButtonPanel Make_Button_Panel(QWidget* parent, int top, int width);
+
+// The window font: Verdana 8 point (falls back to the nearest family).
+QFont Window_Font(int pointSize = 8, bool bold = false);
+
+// A label that reports mouse clicks, used for web addresses and flag pictures.
+class TClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TClickLabel(QWidget* parent = nullptr);
+    std::function<void()> OnClick;
+    // Same effect as a click of the left mouse button.
+    void Click();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A label showing an HTML anchor as its caption; a click on the anchor
+// reaches OnLinkClick with the anchor's target.
+class TLinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TLinkLabel(QWidget* parent = nullptr);
+    std::function<void(const QString& link)> OnLinkClick;
+};

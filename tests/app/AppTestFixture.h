@@ -1,0 +1,92 @@
+#pragma once
+// A program folder of its own for each test, the program's windows created
+// in it, and every question to the user answered by a recorder.
+#include "app/Application.h"
+#include "app/UComon.h"
+#include "app/VersionCheck.h"
+#include "framework/Dialogs.h"
+#include "framework/Forms.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace apptest {
+
+class ProgramFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_guard = std::make_unique<fw::DialogSeam::Guard>(recorder);
+        // No test may reach the maker's real server.
+        TMaker_Server local;
+        local.Host = QStringLiteral("127.0.0.1");
+        local.Port = 9;
+        local.Timeout_Ms = 1000;
+        Set_Maker_Server(local);
+    }
+    void TearDown() override
+    {
+        Free_Application_Windows();
+        m_guard.reset();
+    }
+
+    QString folder() const { return m_dir.path(); }
+    QString path(const QString& relative) const { return m_dir.path() + QLatin1Char('/') + relative; }
+    bool write(const QString& relative, const QByteArray& bytes) const
+    {
+        return testsupport::writeFile(path(relative), bytes);
+    }
+    void start() { Create_Application_Windows(folder()); }
+
+    // The message texts the recorder was asked to show, in order.
+    QStringList messages() const
+    {
+        QStringList texts;
+        for (const fw::DialogRequest& r : recorder.Calls())
+            if (r.kind == fw::DialogKind::MessageDlg || r.kind == fw::DialogKind::MessageBox)
+                texts << r.text;
+        return texts;
+    }
+
+    fw::DialogRecorder recorder;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<fw::DialogSeam::Guard> m_guard;
+};
+
+// Runs trigger, which is expected to open a modal window; whileOpen runs once
+// that window's loop is running and must end it. A window left open fails the
+// test instead of hanging it. Gives the class name of the window that was
+// open (empty when none opened).
+inline QString withModal(const std::function<void()>& trigger, const std::function<void(fw::TForm&)>& whileOpen)
+{
+    QString seen;
+    QTimer::singleShot(0, [&] {
+        auto* form = qobject_cast<fw::TForm*>(QApplication::activeModalWidget());
+        if (!form)
+            return;
+        seen = QString::fromLatin1(form->metaObject()->className());
+        whileOpen(*form);
+        QPointer<fw::TForm> guard(form);
+        QTimer::singleShot(3000, [guard] {
+            if (guard && guard->Modal()) {
+                ADD_FAILURE() << "modal window left open";
+                guard->SetModalResult(fw::mrCancel);
+            }
+        });
+    });
+    trigger();
+    QCoreApplication::processEvents();
+    return seen;
+}
+
+} // namespace apptest
