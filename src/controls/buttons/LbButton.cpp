@@ -83,6 +83,21 @@ bool isButtonClass(const QWidget* w)
     return name.contains(QLatin1String("BUTTON")) && !name.contains(QLatin1String("RADIOBUTTON"));
 }
 
+// The character after the caption's single "&" ("&&" is a literal "&").
+QChar acceleratorOf(const QString& caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != QLatin1Char('&'))
+            continue;
+        if (caption[i + 1] == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        return caption[i + 1].toUpper();
+    }
+    return {};
+}
+
 bool seeThroughStyle(TLbButtonStyle s) { return s == bsModern || s == bsShape || s == bsQuicken; }
 
 } // namespace
@@ -396,16 +411,37 @@ void TLbButton::UpdateAccelerator()
         d->shortcutId = grabShortcut(accel);
 }
 
+bool TLbButton::TakeAccelerator()
+{
+    if (!Usable() || !parentWidget() || !parentWidget()->isVisible())
+        return false;
+    Click();
+    return true;
+}
+
 bool TLbButton::event(QEvent* event)
 {
-    if (event->type() == QEvent::Shortcut) {
-        auto* se = static_cast<QShortcutEvent*>(event);
-        if (se->shortcutId() == d->shortcutId && Usable() && parentWidget() && parentWidget()->isVisible()) {
-            Click();
-            return true;
-        }
-    }
+    if (event->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(event)->shortcutId() == d->shortcutId
+        && TakeAccelerator())
+        return true;
     return QWidget::event(event);
+}
+
+// A button takes no typed characters, so while one has the focus a plain
+// letter is the accelerator of a button of its window, as with Alt.
+bool TLbButton::AcceleratorFromTypedChar(const QKeyEvent& event)
+{
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = event.text();
+    if (text.size() != 1 || !text[0].isPrint())
+        return false;
+    const QChar typed = text[0].toUpper();
+    const QList<TLbButton*> buttons = window()->findChildren<TLbButton*>();
+    for (TLbButton* b : buttons)
+        if (acceleratorOf(b->d->caption) == typed && b->TakeAccelerator())
+            return true;
+    return false;
 }
 
 // ---------------------------------------------------------------- mouse and keys
@@ -437,7 +473,10 @@ void TLbButton::mouseReleaseEvent(QMouseEvent* event)
 void TLbButton::keyPressEvent(QKeyEvent* event)
 {
     if (!isPushKey(event->key())) {
-        QWidget::keyPressEvent(event);
+        if (AcceleratorFromTypedChar(*event))
+            event->accept();
+        else
+            QWidget::keyPressEvent(event);
         return;
     }
     if (isEnabled()) {

@@ -134,6 +134,8 @@ private:
     void RepaintNow();
     bool Usable() const;
     void UpdateAccelerator();
+    bool TakeAccelerator();
+    bool AcceleratorFromTypedChar(const QKeyEvent& event);
 
     struct Impl;
     std::unique_ptr<Impl> d;

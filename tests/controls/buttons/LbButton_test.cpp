@@ -298,6 +298,27 @@ TEST(LbButton, AcceleratorClicks)
     EXPECT_EQ(w.okClicks, 1);
 }
 
+TEST(LbButton, PlainLetterIsAnAcceleratorWhileAButtonHasTheFocus)
+{
+    Window w;
+    w.ok->SetCaption(QStringLiteral("&Go"));
+    w.cancel->SetCaption(QStringLiteral("Save && &quit"));
+    w.activate();
+    w.ok->setFocus();
+    QTest::keyClick(w.ok, Qt::Key_S);   // "&&" is no accelerator
+    QTest::keyClick(w.ok, Qt::Key_Q);
+    EXPECT_EQ(w.cancelClicks, 1);
+    EXPECT_EQ(w.okClicks, 0);
+    QTest::keyClick(w.ok, Qt::Key_G);
+    EXPECT_EQ(w.okClicks, 1);
+
+    // Typed into a text field the letter is text.
+    w.edit->setFocus();
+    QTest::keyClick(w.edit, Qt::Key_G);
+    EXPECT_EQ(w.okClicks, 1);
+    EXPECT_EQ(w.edit->text(), QStringLiteral("g"));
+}
+
 TEST(LbButton, PopupMenuOpensBelowTheButton)
 {
     Window w;
