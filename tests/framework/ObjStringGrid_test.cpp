@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ public:
     bool refuseSelect = false;
     int clearKey = 0;          // KeyDown clears this key before the default handling
     int drawCalls = 0;
+    std::map<std::pair<int, int>, TGridDrawState> drawStates;
 
     using TStringGrid::Dispatch;
 
@@ -130,6 +132,7 @@ protected:
     void DrawCell(int ACol, int ARow, const TRect& R, TGridDrawState S) override
     {
         ++drawCalls;
+        drawStates[{ACol, ARow}] = S;
         TObjStringGrid::DrawCell(ACol, ARow, R, S);
     }
 };
@@ -813,4 +816,37 @@ TEST_F(GridTest, RowMovingWithTheMouse)
     EXPECT_EQ(grid.Cells(1, 2), "r4");
     EXPECT_EQ(grid.Cells(1, 3), "r2");
     EXPECT_EQ(grid.Cells(1, 4), "r3");
+}
+
+TEST_F(GridTest, DrawStatesOfTheCells)
+{
+    struct Case {
+        const char* name;
+        TGridOptions options;
+        int c, r;
+        TGridDrawState expected;
+    };
+    const std::vector<Case> cases = {
+        {"fixed", DefaultGridOptions, 0, 3, gdFixed},
+        {"fixed header over the selection", DefaultGridOptions, 2, 0, gdFixed},
+        {"selected", DefaultGridOptions, 2, 2, gdSelected},
+        {"current cell", DefaultGridOptions, 3, 3, gdFocused},
+        {"current cell drawn selected", DefaultGridOptions | goDrawFocusSelected, 3, 3, gdFocused | gdSelected},
+        {"outside the selection", DefaultGridOptions, 4, 4, 0},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        grid.SetOptions(k.options);
+        grid.SetSelection({2, 2, 3, 3});
+        grid.drawStates.clear();
+        grid.viewport()->grab();
+        const auto it = grid.drawStates.find(std::make_pair(k.c, k.r));
+        ASSERT_NE(it, grid.drawStates.end());
+        EXPECT_EQ(it->second, k.expected);
+    }
+    sibling.setFocus();            // without the focus the current cell is not focused
+    QApplication::processEvents();
+    grid.drawStates.clear();
+    grid.viewport()->grab();
+    EXPECT_EQ(grid.drawStates[std::make_pair(3, 3)], TGridDrawState(0));
 }
