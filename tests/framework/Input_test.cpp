@@ -7,7 +7,7 @@
 
 using namespace fw;
 
-TEST(Input, QtKeysMapToVirtualKeysAndBack)
+TEST(InputTest, QtKeysMapToVirtualKeysAndBack)
 {
     struct Case {
         int qt;
@@ -45,7 +45,7 @@ TEST(Input, QtKeysMapToVirtualKeysAndBack)
     }
 }
 
-TEST(Input, KeyPressesGiveTheDesktopsCharacterCodes)
+TEST(InputTest, KeyPressesGiveTheDesktopsCharacterCodes)
 {
     struct Case {
         int key;
@@ -74,7 +74,7 @@ TEST(Input, KeyPressesGiveTheDesktopsCharacterCodes)
     }
 }
 
-TEST(Input, ShiftStateIsASet)
+TEST(InputTest, ShiftStateIsASet)
 {
     TShiftState s = ssShift | ssCtrl;
     EXPECT_TRUE(s.Contains(ssShift));
@@ -88,7 +88,7 @@ TEST(Input, ShiftStateIsASet)
     EXPECT_EQ(KeysToShiftState(ShiftStateToKeys(ssShift | ssCtrl | ssRight)), ssShift | ssCtrl | ssRight);
 }
 
-TEST(Input, MouseEventsCarryTheirButtonAndDoubleClick)
+TEST(InputTest, MouseEventsCarryTheirButtonAndDoubleClick)
 {
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::RightButton, Qt::NoButton,
                       Qt::ControlModifier);
@@ -100,7 +100,7 @@ TEST(Input, MouseEventsCarryTheirButtonAndDoubleClick)
     EXPECT_EQ(QtMouseButton(mbRight), Qt::RightButton);
 }
 
-TEST(Input, MessageParametersPackSignedCoordinates)
+TEST(InputTest, MessageParametersPackSignedCoordinates)
 {
     const auto l = MakeLParam(-5, 300);
     EXPECT_EQ(GetXLParam(l), -5);
@@ -111,7 +111,7 @@ TEST(Input, MessageParametersPackSignedCoordinates)
     EXPECT_EQ(int(std::int16_t(HiWord(MakeWParam(0, -120)))), -120);
 }
 
-TEST(Input, RegisteredMessagesAreStablePerName)
+TEST(InputTest, RegisteredMessagesAreStablePerName)
 {
     const unsigned a = RegisterWindowMessage("GridEditDone");
     const unsigned b = RegisterWindowMessage("DTPShiftFocus");
@@ -135,7 +135,7 @@ public:
 };
 } // namespace
 
-TEST(Input, PostedMessagesArriveLaterInOrder)
+TEST(InputTest, PostedMessagesArriveLaterInOrder)
 {
     Receiver r;
     PostMessage(&r, WM_CHAR, 'a');

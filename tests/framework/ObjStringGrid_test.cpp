@@ -139,7 +139,7 @@ protected:
 
 // Cells are 64 x 24 with 1-pixel lines: column c starts at 65 * c, row r at 25 * r
 // (while nothing is scrolled).
-class GridTest : public ::testing::Test {
+class StringGridTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -173,7 +173,7 @@ protected:
 
 // ------------------------------------------------------------------ cells
 
-TEST_F(GridTest, CellsAreSparseAndSurviveShrinkingTheGrid)
+TEST_F(StringGridTest, CellsAreSparseAndSurviveShrinkingTheGrid)
 {
     grid.SetCells(2, 3, "a");
     grid.SetCells(500, 100000, "far");
@@ -188,7 +188,7 @@ TEST_F(GridTest, CellsAreSparseAndSurviveShrinkingTheGrid)
     EXPECT_EQ(grid.Objects(4, 5), nullptr);
 }
 
-TEST_F(GridTest, NegativeCellIndicesRaiseAClearError)
+TEST_F(StringGridTest, NegativeCellIndicesRaiseAClearError)
 {
     struct Case {
         int c, r;
@@ -210,7 +210,7 @@ TEST_F(GridTest, NegativeCellIndicesRaiseAClearError)
     EXPECT_THROW(grid.SetCol(10), EGridError);
 }
 
-TEST_F(GridTest, DeletedRowsAndColumnsDoNotReappearWhenTheGridGrows)
+TEST_F(StringGridTest, DeletedRowsAndColumnsDoNotReappearWhenTheGridGrows)
 {
     for (int r = 0; r < 20; ++r)
         grid.SetCells(1, r, QString::number(r));
@@ -229,7 +229,7 @@ TEST_F(GridTest, DeletedRowsAndColumnsDoNotReappearWhenTheGridGrows)
 
 // ------------------------------------------------------------------ geometry
 
-TEST_F(GridTest, CellRectFollowsScrollingAndIsEmptyOutOfView)
+TEST_F(StringGridTest, CellRectFollowsScrollingAndIsEmptyOutOfView)
 {
     EXPECT_EQ(grid.CellRect(1, 1), TRect(65, 25, 129, 49));
     EXPECT_EQ(grid.CellRect(4, 0), TRect(260, 0, 300, 24)); // clipped at the client edge
@@ -255,7 +255,7 @@ TEST_F(GridTest, CellRectFollowsScrollingAndIsEmptyOutOfView)
     EXPECT_EQ(r, 5);
 }
 
-TEST_F(GridTest, TopLeftIsClampedSoTheLastCellsFillTheView)
+TEST_F(StringGridTest, TopLeftIsClampedSoTheLastCellsFillTheView)
 {
     grid.SetTopRow(100);
     EXPECT_EQ(grid.TopRow(), 13);   // rows 13..19 fill the 7 scrollable rows
@@ -267,7 +267,7 @@ TEST_F(GridTest, TopLeftIsClampedSoTheLastCellsFillTheView)
 
 // ------------------------------------------------------------------ keyboard
 
-TEST_F(GridTest, NavigationKeys)
+TEST_F(StringGridTest, NavigationKeys)
 {
     struct Case {
         const char* name;
@@ -311,7 +311,7 @@ TEST_F(GridTest, NavigationKeys)
     }
 }
 
-TEST_F(GridTest, ClearedKeySuppressesTheDefaultMovement)
+TEST_F(StringGridTest, ClearedKeySuppressesTheDefaultMovement)
 {
     grid.FocusCell(2, 2, true);
     grid.OnKeyDown = [](QObject*, int& key, TShiftState) {
@@ -327,7 +327,7 @@ TEST_F(GridTest, ClearedKeySuppressesTheDefaultMovement)
     EXPECT_EQ(grid.Col(), 1);
 }
 
-TEST_F(GridTest, KeyMessagesReachTheHooksInOrder)
+TEST_F(StringGridTest, KeyMessagesReachTheHooksInOrder)
 {
     grid.FocusCell(2, 2, true);
     grid.log.clear();
@@ -341,7 +341,7 @@ TEST_F(GridTest, KeyMessagesReachTheHooksInOrder)
     EXPECT_EQ(grid.log, typed);
 }
 
-TEST_F(GridTest, SelectCellCanRefuseAMove)
+TEST_F(StringGridTest, SelectCellCanRefuseAMove)
 {
     grid.FocusCell(2, 2, true);
     grid.refuseSelect = true;
@@ -351,7 +351,7 @@ TEST_F(GridTest, SelectCellCanRefuseAMove)
     EXPECT_EQ(grid.Row(), 2);
 }
 
-TEST_F(GridTest, ScrollingKeepsTheCurrentCellInView)
+TEST_F(StringGridTest, ScrollingKeepsTheCurrentCellInView)
 {
     grid.FocusCell(1, 7, true);
     EXPECT_EQ(grid.TopRow(), 1);
@@ -368,7 +368,7 @@ TEST_F(GridTest, ScrollingKeepsTheCurrentCellInView)
 
 // ------------------------------------------------------------------ mouse
 
-TEST_F(GridTest, ClickSelectsAndShiftClickExtends)
+TEST_F(StringGridTest, ClickSelectsAndShiftClickExtends)
 {
     QTest::mouseClick(vp(), Qt::LeftButton, {}, CellCenter(2, 3));
     EXPECT_EQ(grid.Col(), 2);
@@ -380,7 +380,7 @@ TEST_F(GridTest, ClickSelectsAndShiftClickExtends)
     EXPECT_EQ(grid.Col(), 2);
 }
 
-TEST_F(GridTest, MouseHooksRunInOrder)
+TEST_F(StringGridTest, MouseHooksRunInOrder)
 {
     grid.log.clear();
     QTest::mouseClick(vp(), Qt::LeftButton, {}, CellCenter(2, 3));
@@ -393,7 +393,7 @@ TEST_F(GridTest, MouseHooksRunInOrder)
     EXPECT_NE(std::find(grid.log.begin(), grid.log.end(), "MouseDown double"), grid.log.end());
 }
 
-TEST_F(GridTest, DragSelectsARange)
+TEST_F(StringGridTest, DragSelectsARange)
 {
     QTest::mousePress(vp(), Qt::LeftButton, {}, CellCenter(1, 1));
     QTest::mouseMove(vp(), CellCenter(2, 2));
@@ -404,7 +404,7 @@ TEST_F(GridTest, DragSelectsARange)
     EXPECT_EQ(grid.Selection(), (TGridRect{1, 1, 3, 4}));
 }
 
-TEST_F(GridTest, DragBelowTheGridScrollsAndExtendsTheSelection)
+TEST_F(StringGridTest, DragBelowTheGridScrollsAndExtendsTheSelection)
 {
     QTest::mousePress(vp(), Qt::LeftButton, {}, CellCenter(1, 2));
     QTest::mouseMove(vp(), QPoint(100, 250));
@@ -419,7 +419,7 @@ TEST_F(GridTest, DragBelowTheGridScrollsAndExtendsTheSelection)
     EXPECT_EQ(grid.TopRow(), top);           // the timer stops with the button
 }
 
-TEST_F(GridTest, WheelMovesTheRowUnlessAHandlerTakesIt)
+TEST_F(StringGridTest, WheelMovesTheRowUnlessAHandlerTakesIt)
 {
     grid.FocusCell(2, 2, true);
     auto wheel = [this](int delta) {
@@ -443,7 +443,7 @@ TEST_F(GridTest, WheelMovesTheRowUnlessAHandlerTakesIt)
     EXPECT_EQ(grid.log, expected);
 }
 
-TEST_F(GridTest, ColumnAndRowSizingWithTheMouse)
+TEST_F(StringGridTest, ColumnAndRowSizingWithTheMouse)
 {
     struct Case {
         const char* name;
@@ -475,7 +475,7 @@ TEST_F(GridTest, ColumnAndRowSizingWithTheMouse)
     }
 }
 
-TEST_F(GridTest, ColumnMovingCarriesDataAndWidth)
+TEST_F(StringGridTest, ColumnMovingCarriesDataAndWidth)
 {
     grid.SetOptions(DefaultGridOptions | goColMoving);
     grid.SetColWidths(1, 50);
@@ -503,7 +503,7 @@ TEST_F(GridTest, ColumnMovingCarriesDataAndWidth)
 
 // ------------------------------------------------------------------ editor
 
-TEST_F(GridTest, EditorStartsCommitsAndCancels)
+TEST_F(StringGridTest, EditorStartsCommitsAndCancels)
 {
     grid.SetOptions(DefaultGridOptions | goEditing);
     grid.SetCells(2, 2, "old");
@@ -547,7 +547,7 @@ TEST_F(GridTest, EditorStartsCommitsAndCancels)
     EXPECT_FALSE(grid.EditorMode());
 }
 
-TEST_F(GridTest, ClickOnTheCurrentCellOpensTheEditor)
+TEST_F(StringGridTest, ClickOnTheCurrentCellOpensTheEditor)
 {
     grid.SetOptions(DefaultGridOptions | goEditing);
     grid.SetCells(3, 3, "v");
@@ -558,7 +558,7 @@ TEST_F(GridTest, ClickOnTheCurrentCellOpensTheEditor)
     EXPECT_EQ(grid.InplaceEditor()->geometry(), QRect(195, 75, 64, 24));
 }
 
-TEST_F(GridTest, EditorIsRefusedWithRowSelectOrWithoutEditing)
+TEST_F(StringGridTest, EditorIsRefusedWithRowSelectOrWithoutEditing)
 {
     struct Case {
         const char* name;
@@ -577,7 +577,7 @@ TEST_F(GridTest, EditorIsRefusedWithRowSelectOrWithoutEditing)
     }
 }
 
-TEST_F(GridTest, LeavingTheGridKeepsTheTypedText)
+TEST_F(StringGridTest, LeavingTheGridKeepsTheTypedText)
 {
     grid.SetOptions(DefaultGridOptions | goEditing);
     grid.FocusCell(1, 1, true);
@@ -593,7 +593,7 @@ TEST_F(GridTest, LeavingTheGridKeepsTheTypedText)
 
 // ------------------------------------------------------------------ scrolling
 
-TEST_F(GridTest, ScrollMessagesMoveTheViewByWholeCells)
+TEST_F(StringGridTest, ScrollMessagesMoveTheViewByWholeCells)
 {
     struct Case {
         const char* name;
@@ -622,7 +622,7 @@ TEST_F(GridTest, ScrollMessagesMoveTheViewByWholeCells)
     EXPECT_EQ(grid.Row(), row);      // scrolling never moves the current cell
 }
 
-TEST_F(GridTest, ScrollBarDrivesTheGridThroughMessages)
+TEST_F(StringGridTest, ScrollBarDrivesTheGridThroughMessages)
 {
     grid.SetScrollBars(ssBoth);
     QApplication::processEvents();
@@ -634,7 +634,7 @@ TEST_F(GridTest, ScrollBarDrivesTheGridThroughMessages)
     EXPECT_EQ(grid.log, (std::vector<std::string>{"WM_VSCROLL", "TopLeftChanged"}));
 }
 
-TEST_F(GridTest, ThumbDragLandsOnTheExactRowOfALongGrid)
+TEST_F(StringGridTest, ThumbDragLandsOnTheExactRowOfALongGrid)
 {
     grid.SetRowCount(1000);
     grid.SetScrollBars(ssBoth);
@@ -657,7 +657,7 @@ TEST_F(GridTest, ThumbDragLandsOnTheExactRowOfALongGrid)
     }
 }
 
-TEST_F(GridTest, RedrawCanBeSuspended)
+TEST_F(StringGridTest, RedrawCanBeSuspended)
 {
     grid.Perform(WM_SETREDRAW, 0);
     EXPECT_FALSE(grid.viewport()->updatesEnabled());
@@ -667,7 +667,7 @@ TEST_F(GridTest, RedrawCanBeSuspended)
 
 // ------------------------------------------------------------------ painting
 
-TEST_F(GridTest, PaintsFixedSelectedAndNormalCells)
+TEST_F(StringGridTest, PaintsFixedSelectedAndNormalCells)
 {
     grid.SetColor(clWhite);
     grid.SetFixedColor(RGBToColor(0xC0, 0xC0, 0xC0));
@@ -684,7 +684,7 @@ TEST_F(GridTest, PaintsFixedSelectedAndNormalCells)
 
 // ------------------------------------------------------------------ more editing
 
-TEST_F(GridTest, TabInTheEditorCommitsAndMovesWithGoTabs)
+TEST_F(StringGridTest, TabInTheEditorCommitsAndMovesWithGoTabs)
 {
     grid.SetOptions(DefaultGridOptions | goEditing | goTabs);
     grid.FocusCell(2, 2, true);
@@ -697,7 +697,7 @@ TEST_F(GridTest, TabInTheEditorCommitsAndMovesWithGoTabs)
     EXPECT_TRUE(grid.hasFocus());
 }
 
-TEST_F(GridTest, AlwaysShownEditorFollowsTheCurrentCell)
+TEST_F(StringGridTest, AlwaysShownEditorFollowsTheCurrentCell)
 {
     grid.SetCells(1, 1, "one");
     grid.SetCells(1, 2, "two");
@@ -724,7 +724,7 @@ TEST_F(GridTest, AlwaysShownEditorFollowsTheCurrentCell)
     EXPECT_EQ(grid.Col(), 2);
 }
 
-TEST_F(GridTest, KeyPressHandlersSeeEditorCharactersFirst)
+TEST_F(StringGridTest, KeyPressHandlersSeeEditorCharactersFirst)
 {
     grid.SetOptions(DefaultGridOptions | goEditing);
     grid.OnKeyPress = [](QObject*, QChar& key) {
@@ -739,7 +739,7 @@ TEST_F(GridTest, KeyPressHandlersSeeEditorCharactersFirst)
     EXPECT_EQ(grid.InplaceEditor()->Text(), "b");
 }
 
-TEST_F(GridTest, EditTextHooksTranslateBothWays)
+TEST_F(StringGridTest, EditTextHooksTranslateBothWays)
 {
     grid.SetOptions(DefaultGridOptions | goEditing);
     grid.SetCells(1, 1, "7");
@@ -754,7 +754,7 @@ TEST_F(GridTest, EditTextHooksTranslateBothWays)
     EXPECT_EQ(stored, std::vector<QString>{"<7>"});
 }
 
-TEST_F(GridTest, FocusEntersAndLeavesOnce)
+TEST_F(StringGridTest, FocusEntersAndLeavesOnce)
 {
     sibling.setFocus();
     QApplication::processEvents();
@@ -786,7 +786,7 @@ TEST_F(GridTest, FocusEntersAndLeavesOnce)
     EXPECT_EQ(std::count(grid.log.begin(), grid.log.end(), "DoExit"), 1);
 }
 
-TEST_F(GridTest, ModifierStateIsReadableDuringKeyHandling)
+TEST_F(StringGridTest, ModifierStateIsReadableDuringKeyHandling)
 {
     bool shiftSeen = false;
     grid.OnKeyDown = [&](QObject*, int& key, TShiftState shift) {
@@ -797,7 +797,7 @@ TEST_F(GridTest, ModifierStateIsReadableDuringKeyHandling)
     EXPECT_TRUE(shiftSeen);
 }
 
-TEST_F(GridTest, RowMovingWithTheMouse)
+TEST_F(StringGridTest, RowMovingWithTheMouse)
 {
     grid.SetOptions(DefaultGridOptions | goRowMoving);
     for (int r = 0; r < 6; ++r)
@@ -818,7 +818,7 @@ TEST_F(GridTest, RowMovingWithTheMouse)
     EXPECT_EQ(grid.Cells(1, 4), "r3");
 }
 
-TEST_F(GridTest, DrawStatesOfTheCells)
+TEST_F(StringGridTest, DrawStatesOfTheCells)
 {
     struct Case {
         const char* name;
