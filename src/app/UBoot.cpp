@@ -4,7 +4,6 @@
 #include "app/ULanguage.h"
 #include "app/UpdateDevice.h"
 #include "app/UpdaterFile.h"
-#include "app/UWindowParts.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/Dialogs.h"
 
@@ -16,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QTimer>
 
 #include <exception>
@@ -39,12 +39,33 @@ QString text(int index)
     return index >= 0 && index < Lang_Texts.size() ? Lang_Texts.at(index) : QString();
 }
 
+constexpr fw::TColor kWindowColor = 0x00EDF7F8;
+
+QFont windowFont(int pointSize = 8, bool bold = false)
+{
+    QFont font(QStringLiteral("Verdana"), pointSize);
+    font.setBold(bold);
+    return font;
+}
+
 QWidget* makePanel(QWidget* parent, const char* name, int height)
 {
     auto* p = new QWidget(parent);
     p->setObjectName(QLatin1String(name));
     p->setGeometry(0, 0, kWidth, height);
     return p;
+}
+
+QLabel* makeGreyLabel(QWidget* parent, const char* name, int pointSize, const QRect& place)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(windowFont(pointSize, true));
+    QPalette grey = l->palette();
+    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    l->setPalette(grey);
+    l->setGeometry(place);
+    return l;
 }
 
 // Pauses for ms milliseconds while the windows keep handling input and paint.
@@ -103,15 +124,18 @@ struct TFBoot::Impl {
 TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
 {
     setObjectName(QStringLiteral("FBoot"));
-    SetColor(Window_Color);
-    setFont(Window_Font());
+    SetColor(kWindowColor);
+    setFont(windowFont());
     d->ownPing.DataSize = Ping_Packet_Size;
     d->ownPing.TimeoutMs = Ping_Timeout_Ms;
 
-    const TTitlePanel title = Make_Title_Panel(this, kWidth);
-    d->P_Title = title.P_Title;
-    d->L_SW_Code = title.L_SW_Code;
-    d->L_SW_Desc = title.L_SW_Desc;
+    d->P_Title = makePanel(this, "P_Title", kTitleHeight);
+    QPalette white = d->P_Title->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    d->P_Title->setPalette(white);
+    d->P_Title->setAutoFillBackground(true);
+    d->L_SW_Code = makeGreyLabel(d->P_Title, "L_SW_Code", 16, QRect(8, 6, kWidth - 16, 28));
+    d->L_SW_Desc = makeGreyLabel(d->P_Title, "L_SW_Desc", 10, QRect(8, 40, kWidth - 16, 20));
 
     // Address.
     d->P_IP_Address = makePanel(this, "P_IP_Address", kIPHeight);
@@ -180,12 +204,14 @@ TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
     d->CB_Update_Option_Read_Back->setGeometry(35, 48, 300, 20);
 
     // Buttons.
-    const TButtonPanel buttons = Make_Button_Panel(this, 0, kWidth);
-    d->P_Button = buttons.P_Button;
-    d->Btn_Cancel = buttons.Btn_Cancel;
-    d->Btn_Update = buttons.Btn_OK;
-    d->Btn_Update->setObjectName(QStringLiteral("Btn_Update"));
+    d->P_Button = makePanel(this, "P_Button", kButtonHeight);
+    d->Btn_Cancel = new TLbButton(d->P_Button);
+    d->Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
     d->Btn_Cancel->setGeometry(16, 6, 110, 28);
+    d->Btn_Cancel->SetModalResult(fw::mrCancel);
+    d->Btn_Cancel->SetCancel(true);
+    d->Btn_Update = new TLbButton(d->P_Button);
+    d->Btn_Update->setObjectName(QStringLiteral("Btn_Update"));
     d->Btn_Update->setGeometry(kWidth - 16 - 190, 6, 190, 28);
     d->Btn_Update->OnClick = [this](TLbButton*) { Btn_UpdateClick(); };
 

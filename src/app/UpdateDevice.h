@@ -15,7 +15,7 @@ constexpr int Updater_Wait_Ms = 150000;
 void Update_Device();
 
 // Starts the program NomeSW in its own folder with the command-line text
-// Parameter (split like a shell does, without expansion) and waits for it at
+// Parameter (split at blanks; double quotes keep blanks in one argument) and waits for it at
 // most waitMs while the windows stay responsive. tipo asks for a hidden
 // program; programs here open no window of their own unless they choose to,
 // so it changes nothing. A program that cannot be started (missing, not

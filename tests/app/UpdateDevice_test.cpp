@@ -1,0 +1,157 @@
+#include "app/UBoot.h"
+#include "app/UComon.h"
+#include "app/ULanguage.h"
+#include "app/UpdateDevice.h"
+#include "framework/Dialogs.h"
+#include "framework/Process.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+namespace {
+
+class ProgramFolder : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString script(const QString& name, const QByteArray& body, bool executable = true)
+    {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(testsupport::writeFile(path, "#!/bin/sh\n" + body));
+        if (executable)
+            QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+        return path;
+    }
+
+    QTemporaryDir dir;
+    fw::DialogRecorder dialogs;
+    fw::DialogSeam::Guard dialogGuard{dialogs};
+};
+
+// Runs from another folder, so the working folder is really set for it.
+TEST_F(ProgramFolder, RunsInItsOwnFolderWithTheParametersAndWaits)
+{
+    const QString program = script(QStringLiteral("Ethernet_Update.exe"),
+                                   "sleep 0.3\npwd > where.txt\nprintf '%s|' \"$@\" > args.txt\nexit 3\n");
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(20);
+
+    const fw::RunResult r = Start_Program(program, QStringLiteral("-a \"two words\" x"), false);
+    EXPECT_EQ(r.status, fw::RunStatus::Finished);
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(QString::fromUtf8(testsupport::readFile(dir.filePath(QStringLiteral("where.txt")))).trimmed(),
+              QDir(dir.path()).canonicalPath());
+    EXPECT_EQ(testsupport::readFile(dir.filePath(QStringLiteral("args.txt"))), QByteArray("-a|two words|x|"));
+    EXPECT_GE(ticks, 5);   // the windows kept working during the wait
+    EXPECT_TRUE(dialogs.Calls().empty());
+}
+
+TEST_F(ProgramFolder, ProgramThatOutlivesTheWaitKeepsRunningAndIsReapedLater)
+{
+    const QString program = script(QStringLiteral("Ethernet_Update.exe"), "sleep 1\ntouch done.txt\n");
+    QElapsedTimer clock;
+    clock.start();
+    const fw::RunResult r = Start_Program(program, QString(), false, 200);
+    EXPECT_LT(clock.elapsed(), 900);
+    ASSERT_EQ(r.status, fw::RunStatus::StillRunning);
+    ASSERT_GT(r.pid, 0);
+    EXPECT_EQ(kill(pid_t(r.pid), 0), 0);   // not killed
+    EXPECT_TRUE(dialogs.Calls().empty());
+
+    const QString done = dir.filePath(QStringLiteral("done.txt"));
+    for (int i = 0; i < 100 && !QFile::exists(done); ++i)
+        QTest::qWait(50);
+    ASSERT_TRUE(QFile::exists(done));
+    // Reaped by the periodic check, so no zombie remains.
+    for (int i = 0; i < 100 && fw::ReapFinishedPrograms() != 0; ++i)
+        QTest::qWait(50);
+    EXPECT_EQ(fw::ReapFinishedPrograms(), 0);
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/proc/%1").arg(r.pid)));
+}
+
+TEST_F(ProgramFolder, ProgramThatCannotStartIsReported)
+{
+    struct Case {
+        const char* name;
+        QString program;
+        fw::RunStatus status;
+    };
+    const Case cases[] = {
+        {"missing", dir.filePath(QStringLiteral("Ethernet_Update.exe")), fw::RunStatus::NotFound},
+        {"not executable", script(QStringLiteral("plain.exe"), "exit 0\n", false), fw::RunStatus::NotExecutable},
+        {"folder", dir.path(), fw::RunStatus::NotExecutable},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.Clear();
+        EXPECT_EQ(Start_Program(c.program, QString(), false).status, c.status);
+        ASSERT_EQ(dialogs.Calls().size(), 1u);
+        EXPECT_EQ(dialogs.Calls()[0].type, fw::mtError);
+        EXPECT_TRUE(dialogs.Calls()[0].text.contains(QDir::toNativeSeparators(QFileInfo(c.program).absoluteFilePath())));
+    }
+}
+
+class Step4 : public ProgramFolder {
+protected:
+    void SetUp() override
+    {
+        ProgramFolder::SetUp();
+        Load_Default_Language();
+        Set_Program_Paths(dir.path());
+        Path_Project = Path_Projects + QStringLiteral("/Hall");
+        ASSERT_TRUE(QDir().mkpath(Path_Project));
+        Set_Project_Files();
+        FBoot = new TFBoot();
+        FBoot->Create();
+    }
+    void TearDown() override
+    {
+        delete FBoot;
+        FBoot = nullptr;
+        Path_Project.clear();
+        Set_Project_Files();
+    }
+};
+
+TEST_F(Step4, WritesTheImageThenShowsTheWindowForEthernet)
+{
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        caption = FBoot->Modal() ? FBoot->Caption() : QString();
+        FBoot->SetModalResult(fw::mrCancel);
+    });
+    Update_Device();
+    EXPECT_EQ(FBoot->Form_Type, TFBoot::Form_Type_Ethernet);
+    EXPECT_EQ(caption, QStringLiteral("Update Device by Ethernet (UDP)"));
+    EXPECT_EQ(testsupport::readFile(Path_Project + QStringLiteral("/bin/bank.bin")).size(), 2560);
+    EXPECT_TRUE(dialogs.Calls().empty());
+}
+
+TEST_F(Step4, ImageThatCannotBeWrittenStopsTheUpdate)
+{
+    // A file where the bin folder should be.
+    ASSERT_TRUE(testsupport::writeFile(Path_Project + QStringLiteral("/bin"), "x"));
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        shown = FBoot->Modal();
+        FBoot->SetModalResult(fw::mrCancel);
+    });
+    Update_Device();
+    QTest::qWait(10);
+    EXPECT_FALSE(shown);
+    ASSERT_EQ(dialogs.Calls().size(), 1u);
+    EXPECT_EQ(dialogs.Calls()[0].type, fw::mtError);
+}
+
+} // namespace
