@@ -165,11 +165,17 @@ public:
 
     // ---------------------------------------------------------------- position
     int Col() const;
-    void SetCol(int value);             // through FocusCell, so SelectCell may refuse
+    // Through FocusCell, so SelectCell may refuse; an index outside the grid
+    // raises EGridError.
+    void SetCol(int value);
     int Row() const;
     void SetRow(int value);
     TGridRect Selection() const;
+    // The bottom-right corner becomes the current cell, the top-left the anchor
+    // (no SelectCell); corners are kept inside the grid.
     void SetSelection(const TGridRect& value);
+    // First scrollable row/column shown; kept between the fixed cells and the
+    // position that shows the last cells completely.
     int TopRow() const;
     void SetTopRow(int value);
     int LeftCol() const;
@@ -194,6 +200,8 @@ public:
     // Moves the data, widths and tab stops of a column/row and fires the hooks.
     void MoveColumn(int FromIndex, int ToIndex);
     void MoveRow(int FromIndex, int ToIndex);
+    // Moves the column/row to the end and drops it with its texts; object
+    // references in it are forgotten (not freed).
     void DeleteColumn(int ACol);
     void DeleteRow(int ARow);
 
