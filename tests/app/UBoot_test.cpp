@@ -54,6 +54,19 @@ fw::EchoResult timeout()
     return {fw::EchoStatus::Timeout, 0, 0};
 }
 
+// Names of the visible controls in Tab order, starting at first.
+QString tabChain(QWidget* first)
+{
+    QStringList names;
+    QWidget* w = first;
+    do {
+        if (w->isVisible() && (w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty())
+            names << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != first);
+    return names.join(' ');
+}
+
 class Boot : public ::testing::Test {
 protected:
     void SetUp() override
@@ -96,10 +109,13 @@ TEST_F(Boot, LayoutAndTextsFollowTheUpdatePath)
         QWidget* (TFBoot::*second)() const;   // the panel under the address or port panel
         const char* caption;
         const char* description;
+        const char* tabChain;   // the shown controls Tab visits, from the first one
     };
     const Case cases[] = {
-        {1, 230, &TFBoot::P_IP_Address, "Update Device by Ethernet (UDP)", "Update Device Using the Ethernet Port"},
-        {0, 232, &TFBoot::P_Serial, "Update Device by Serial", "Update Device Using the Serial Port"},
+        {1, 230, &TFBoot::P_IP_Address, "Update Device by Ethernet (UDP)", "Update Device Using the Ethernet Port",
+         "E_IP1 E_IP2 E_IP3 E_IP4 CB_Update_Options CB_Update_Option_Read_Back Btn_Cancel Btn_Update"},
+        {0, 232, &TFBoot::P_Serial, "Update Device by Serial", "Update Device Using the Serial Port",
+         "CB_COM_Port Btn_COM_List CB_Update_Options CB_Update_Option_Read_Back Btn_Cancel Btn_Update"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.formType);
@@ -122,6 +138,8 @@ TEST_F(Boot, LayoutAndTextsFollowTheUpdatePath)
         EXPECT_EQ(boot->CB_Update_Options()->itemText(0), QStringLiteral("Firmware + Configuration"));
         EXPECT_EQ(boot->Btn_Update()->Caption(), QStringLiteral("Execute Update Firmware"));
         EXPECT_EQ(boot->Btn_Update()->Hint(), QStringLiteral("Start the update of Device"));
+        EXPECT_EQ(tabChain(c.formType == 1 ? boot->E_IP(1) : static_cast<QWidget*>(boot->CB_COM_Port())),
+                  QLatin1String(c.tabChain));
         boot->Hide();
     }
 
@@ -171,7 +189,7 @@ TEST_F(Boot, DotMovesToTheNextOctetAndIsNeverTyped)
     setAddress("", "", "", "");
     boot->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(boot.get()));
-    boot->E_IP(1)->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), boot->E_IP(1));   // where showing puts it
     QTest::keyClicks(boot->E_IP(1), QStringLiteral("192."));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("168."));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2."));
