@@ -79,13 +79,16 @@ void BaseGridPaintCellCore(TBaseGrid& grid, fw::TCanvas& canvas, int ACol, int A
     int savedClip = 0;
     if ((!fixedCol && grid.FixedCols() > 0 && Rect.Left < FW) || (!fixedRow && grid.FixedRows() > 0 && Rect.Top < FH)) {
         savedClip = canvas.SaveDC();
-        canvas.IntersectClipRect(TRect(FW, FH, grid.width(), grid.height()));
+        canvas.IntersectClipRect(TRect(FW, FH, grid.ClientWidth(), grid.ClientHeight()));
     }
 
     canvas.Pen().Width = 1;
     canvas.Pen().Style = fw::psSolid;
     canvas.Font() = grid.Font();
-    fw::TBrush brush = canvas.Brush();
+    // The string grid leaves the brush to the drawing code; start from the grid's own colours.
+    fw::TBrush brush;
+    brush.Color = (State & fw::gdFixed) ? grid.FixedColor() : grid.Color();
+    brush.Style = fw::bsSolid;
     TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
     fw::TAlignment ha = fw::taLeftJustify;
     TVAlignment va = vtaTop;
