@@ -552,6 +552,8 @@ TEST_F(FxUtilText, MatchFilterTerm)
         {">01.02.2020", "15.03.2020", true},                 {">01.02.2020", "15.01.2020", false},
         {">b", "c", true},         {"<b", "a", true},        {"*.txt", "a.b.txt", true}, {"a*b*c", "aXbYc", true},
         {"a*b*c", "aXbY", false},
+        // Both comparisons in one term: "&" needs both, "^" either.
+        {">=10&<20", "15", true},  {">=10&<20", "25", false}, {">20^<10", "25", true}, {">20^<10", "15", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MatchFilterTerm(QString::fromUtf8(c.pattern), QString::fromUtf8(c.cell)), c.match)
