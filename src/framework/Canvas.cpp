@@ -78,12 +78,17 @@ TCanvas::TCanvas(QPaintDevice* device) : TCanvas()
 
 TCanvas::TCanvas(QPainter* painter) : TCanvas()
 {
-    d->external = painter;
+    // The caller's painter gets its own state back when the canvas ends.
+    d->external = painter && painter->isActive() ? painter : nullptr;
+    if (d->external)
+        d->external->save();
 }
 
 TCanvas::~TCanvas()
 {
     Release();
+    if (d->external && d->external->isActive())
+        d->external->restore();
 }
 
 QPaintDevice* TCanvas::Device() const

@@ -580,9 +580,19 @@ TEST_F(CanvasTest, CanvasInsideAWidgetPaintEvent)
 TEST_F(CanvasTest, CanvasOverABorrowedPainter)
 {
     QPainter painter(&image);
-    TCanvas borrowed(&painter);
-    borrowed.Brush().Color = clRed;
-    borrowed.FillRect(Rect(1, 1, 3, 3));
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    {
+        TCanvas borrowed(&painter);
+        borrowed.IntersectClipRect(Rect(0, 0, 2, 2));
+        borrowed.Brush().Color = clRed;
+        borrowed.FillRect(Rect(1, 1, 3, 3));
+    }
+    // The painter is handed back as it was lent: no clip, same hints.
+    EXPECT_FALSE(painter.hasClipping());
+    EXPECT_TRUE(painter.testRenderHint(QPainter::Antialiasing));
+    painter.fillRect(QRect(5, 5, 1, 1), Qt::blue);
     painter.end();
-    EXPECT_EQ(ink(), Rect(1, 1, 3, 3));
+    EXPECT_EQ(px(1, 1), clRed);
+    EXPECT_EQ(px(2, 2), clWhite);
+    EXPECT_EQ(px(5, 5), clBlue);
 }
