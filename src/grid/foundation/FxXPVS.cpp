@@ -128,6 +128,8 @@ bool DrawThemeBackground(HTHEME theme, fw::TCanvas& canvas, int part, int state,
         return false;
     p->save();
     p->setRenderHint(QPainter::Antialiasing, false);
+    // A part never paints outside its rectangle, whatever size the style prefers.
+    p->setClipRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), Qt::IntersectClip);
     if (clip)
         p->setClipRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()), Qt::IntersectClip);
     QStyle* style = styleFor(theme);
@@ -146,8 +148,12 @@ bool DrawThemeBackground(HTHEME theme, fw::TCanvas& canvas, int part, int state,
             // Groups of four states: unchecked, checked, mixed.
             const int group = (state - 1) / 4;
             const int s4 = (state - 1) % 4 + 1;
+            // Indicators are square, centred in the rectangle.
+            const int side = std::min(rect.Width(), rect.Height());
+            const fw::TRect square = fw::Bounds(rect.Left + (rect.Width() - side) / 2,
+                                                rect.Top + (rect.Height() - side) / 2, side, side);
             QStyleOptionButton opt;
-            initOption(opt, theme, rect, stateFlags(s4) & ~QStyle::State_Raised);
+            initOption(opt, theme, square, stateFlags(s4) & ~QStyle::State_Raised);
             opt.state |= group == 0 ? QStyle::State_Off : group == 1 ? QStyle::State_On : QStyle::State_NoChange;
             style->drawPrimitive(part == xpvs::BP_RADIOBUTTON ? QStyle::PE_IndicatorRadioButton
                                                                : QStyle::PE_IndicatorCheckBox,
