@@ -152,7 +152,8 @@ public:
     // Draws on `device`; a painter is opened on first use and closed by Release().
     explicit TCanvas(QPaintDevice* device);
     // Draws through a painter the caller has begun (paintEvent, printing);
-    // the canvas neither begins nor ends it.
+    // the canvas neither begins nor ends it and gives it back with the state
+    // it had (pen, brush, clip, hints) when the canvas ends.
     explicit TCanvas(QPainter* painter);
     ~TCanvas();
     TCanvas(const TCanvas&) = delete;

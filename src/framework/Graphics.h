@@ -192,7 +192,7 @@ public:
 };
 
 // Holds one graphic of whatever kind a file or memory block contains
-// (PNG, BMP, ICO, JPEG, GIF), recognised by its content.
+// (PNG, BMP, ICO, JPEG), recognised by its content.
 class TPicture {
 public:
     TPicture();
