@@ -82,10 +82,14 @@ bool JpegDecode(const QByteArray& bytes, QImage& image, QString* error)
         setError(error, QStringLiteral("Image too large"));
         return false;
     }
-    // CMYK and other colour spaces are converted by libjpeg where it can; RGB
-    // output is asked for everything else.
-    if (info.jpeg_color_space != JCS_CMYK && info.jpeg_color_space != JCS_YCCK)
-        info.out_color_space = JCS_RGB;
+    // Only conversions every libjpeg build offers: grey stays grey, CMYK and
+    // YCCK come out as CMYK, everything else as RGB.
+    switch (info.jpeg_color_space) {
+    case JCS_GRAYSCALE: info.out_color_space = JCS_GRAYSCALE; break;
+    case JCS_CMYK:
+    case JCS_YCCK: info.out_color_space = JCS_CMYK; break;
+    default: info.out_color_space = JCS_RGB; break;
+    }
     jpeg_start_decompress(&info);
     const int w = int(info.output_width);
     const int h = int(info.output_height);
