@@ -373,6 +373,35 @@ TEST_F(CanvasTest, EndEllipsisDrawsTheFittingPrefixAndDots)
     EXPECT_EQ(pixels(), withEllipsis);
 }
 
+TEST_F(CanvasTest, EditControlHidesPartialLinesAndMarksTheCut)
+{
+    const QString text = QStringLiteral("aaa bbb ccc ddd");
+    const int lh = canvas->TextHeight(QStringLiteral("X"));
+    const int avail = canvas->TextWidth(QStringLiteral("aaa bbb...")) + 1;
+    ASSERT_GT(canvas->TextWidth(QStringLiteral("aaa bbb ccc")), avail);
+    const TRect box(5, 5, 5 + avail, 5 + lh + lh / 2);   // one and a half lines
+
+    canvas->Brush().Style = bsClear;
+    TRect r = box;
+    canvas->DrawText(text, r, DT_WORDBREAK);
+    EXPECT_GT(ink().Bottom, 5 + lh);   // plain word break shows the cut line
+    reset();
+    canvas->Brush().Style = bsClear;
+    r = box;
+    canvas->DrawText(text, r, DT_WORDBREAK | DT_EDITCONTROL);
+    EXPECT_LE(ink().Bottom, 5 + lh);
+
+    reset();
+    canvas->Brush().Style = bsClear;
+    r = box;
+    canvas->DrawText(text, r, DT_WORDBREAK | DT_EDITCONTROL | DT_END_ELLIPSIS);
+    const QImage cut = pixels();
+    reset();
+    canvas->Brush().Style = bsClear;
+    canvas->TextOut(5, 5, QStringLiteral("aaa bbb..."));
+    EXPECT_EQ(pixels(), cut);
+}
+
 TEST_F(CanvasTest, PrefixUnderlinesTheNextCharacter)
 {
     struct Case {
