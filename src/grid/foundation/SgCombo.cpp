@@ -42,6 +42,7 @@ TRect shrunk(const TRect& r, int by) { return TRect(r.Left + by, r.Top + by, r.R
 TSgCustomCombo::TSgCustomCombo(QWidget* parent) : QComboBox(parent)
 {
     setEditable(true);   // csDropDown
+    setMaxVisibleItems(8);
     FButtonWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) + 2;
     FIsThemed = XPVSBound();
     FLabelFont.Name = font().family();

@@ -54,6 +54,9 @@ TEST_F(ComboTest, Defaults)
     EXPECT_EQ(combo->ComboLabel(), nullptr);
     EXPECT_EQ(combo->LabelCaption(), "");
     EXPECT_EQ(combo->Style(), csDropDown);
+    EXPECT_TRUE(combo->isEditable());
+    EXPECT_TRUE(combo->AutoComplete());
+    EXPECT_EQ(combo->maxVisibleItems(), 8);
     EXPECT_GE(combo->ButtonWidth(), 14);
 }
 
@@ -157,6 +160,40 @@ TEST_F(ComboTest, FlatFrame)
     EXPECT_EQ(px(img, 2, 5), 0xFFFFFFu) << "inner frame in the combo colour";
     EXPECT_EQ(px(img, 30, 21), 0x0000FFu) << "flat line along the bottom";
     EXPECT_EQ(px(img, 30, 0), kParentColor);
+}
+
+TEST_F(ComboTest, FlatButtonAreaWhenNotHot)
+{
+    combo->SetButtonWidth(20);
+    combo->SetFlat(true);
+    const QImage img = shot();
+    const TColor face = ColorToRGB(clBtnFace);
+    // Button area (100, 3, 117, 19) in the button face colour, around the arrow part (104, 4, 116, 18).
+    EXPECT_EQ(px(img, 101, 10), face);
+    EXPECT_EQ(px(img, 110, 3), face);
+    EXPECT_EQ(px(img, 110, 18), face);
+    bool arrowKept = false;
+    for (int y = 4; y < 18; ++y)
+        for (int x = 104; x < 116; ++x)
+            arrowKept |= px(img, x, y) != face;
+    EXPECT_TRUE(arrowKept) << "the drop button's glyph stays";
+}
+
+TEST_F(ComboTest, ListOnlyComboPaintsItsText)
+{
+    combo->SetStyle(csDropDownList);
+    EXPECT_FALSE(combo->isEditable());
+    combo->setCurrentIndex(1);
+    combo->SetBorderColor(0x0000FF);
+    QImage img = shot();
+    bool text = false;
+    for (int y = 3; y < 19; ++y)
+        for (int x = 3; x < 60; ++x)
+            text |= px(img, x, y) == ColorToRGB(clWindowText);
+    EXPECT_TRUE(text);
+    focus(true);
+    img = shot();
+    EXPECT_EQ(px(img, 4, 4), ColorToRGB(clHighlight)) << "focused list-only combo highlights its text";
 }
 
 TEST_F(ComboTest, DisabledThemedBorder)
