@@ -1,23 +1,429 @@
 #include "app/UParGen.h"
 
+#include "app/ParGenFile.h"
+#include "app/UComon.h"
+#include "app/UParGenGroups.h"
+#include "app/UWindowParts.h"
+#include "controls/buttons/LbButton.h"
+#include "framework/Dialogs.h"
+#include "framework/Xml.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
 TFParGen* FParGen = nullptr;
 
-TFParGen::TFParGen(QWidget* owner)
-    : fw::TForm(owner)
+namespace {
+
+constexpr int kClientWidth = 312;
+constexpr int kCollapsedHeight = 26;
+constexpr int kGroupGap = 6;
+constexpr int kButtonGap = 13;
+constexpr int kClientBelowGroups = 54;
+
+int bottomOf(const QWidget* w) { return w->y() + w->height(); }
+
+void setGrey(QLabel* label)
 {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    label->setPalette(p);
+}
+
+} // namespace
+
+struct TFParGen::Impl {
+    TParGen_Controls c;
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+    TLbButton* Btn_OK = nullptr;
+    TLbButton* Btn_Cancel = nullptr;
+    bool Is_Change = false;
+    // The "." key walks the Ethernet group's twelve edits in this order.
+    std::array<QLineEdit*, 12> Dot_Chain{};
+};
+
+TFParGen::TFParGen(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
+{
+    setObjectName(QStringLiteral("FParGen"));
+    SetColor(Window_Color);
+    setFont(Window_Font());
+
+    d->L_SW_Code = new QLabel(this);
+    d->L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
+    d->L_SW_Code->setFont(Window_Font(16, true));
+    d->L_SW_Code->setGeometry(16, 8, kClientWidth - 32, 28);
+    setGrey(d->L_SW_Code);
+    d->L_SW_Desc = new QLabel(this);
+    d->L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
+    d->L_SW_Desc->setFont(Window_Font(8, true));
+    d->L_SW_Desc->setGeometry(16, 42, kClientWidth - 32, 16);
+    setGrey(d->L_SW_Desc);
+
+    Build_ParGen_Groups(this, d->c);
+
+    d->Btn_OK = new TLbButton(this);
+    d->Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
+    d->Btn_OK->setGeometry(71, 370, 112, 28);
+    d->Btn_OK->OnClick = [this](TLbButton*) { Btn_OKClick(); };
+    d->Btn_Cancel = new TLbButton(this);
+    d->Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
+    d->Btn_Cancel->setGeometry(192, 370, 112, 28);
+    d->Btn_Cancel->OnClick = [this](TLbButton*) { Btn_CancelClick(); };
+
+    TParGen_Controls& c = d->c;
+    for (TParGen_GroupParts& g : c.Groups) {
+        g.Btn_Collapse->OnClick = [this](TLbButton* sender) { Btn_GB_Collapse(sender); };
+        g.Btn_Expande->OnClick = [this](TLbButton* sender) { Btn_GB_Expande(sender); };
+    }
+    for (QLineEdit* e : c.Edits)
+        connect(e, &QLineEdit::textChanged, this, [this] { On_Change(); });
+    for (QComboBox* cb : c.Combos)
+        connect(cb, &QComboBox::currentIndexChanged, this, [this] { On_Change(); });
+    // The layouts that show BACnet or SNMP depend on these choices.
+    for (QComboBox* cb : {c.CB_BACnet_Type, c.CB_SNMP_Agent_Secure_Lev})
+        connect(cb, &QComboBox::currentIndexChanged, this, [this] { Move_GroupBoxs(); });
+    for (QCheckBox* cb : c.Checks)
+        connect(cb, &QCheckBox::clicked, this, [this, cb] { On_Click(cb); });
+    for (QLineEdit* e : c.Address_Edits)
+        e->installEventFilter(this);
+    for (int i = 0; i < 4; ++i) {
+        d->Dot_Chain[i] = c.E_IP[i];
+        d->Dot_Chain[4 + i] = c.E_SM[i];
+        d->Dot_Chain[8 + i] = c.E_GAT[i];
+    }
 }
 
 TFParGen::~TFParGen() = default;
 
-void TFParGen::Set_Lang()
-{
-}
+// ---------------------------------------------------------------- lifecycle
 
 void TFParGen::FormCreate()
 {
+    SetBorderStyle(fw::TFormBorderStyle::bsSingle);
+    SetPosition(fw::TPosition::poScreenCenter);
+    d->L_SW_Code->setText(SW_Code);
+    for (TParGen_GroupParts& g : d->c.Groups)
+        g.Box->setVisible(false);
+    Collapse_Expand_Creation();
+    TAB_order();
+    Move_GroupBoxs();
     Set_Lang();
 }
 
 void TFParGen::FormShow()
 {
+    TParGen_Values values;
+    try {
+        Read_ParGen_File(File_ParGen, values);
+    } catch (...) {
+        // An unreadable file is reported; the controls keep what they held.
+        fw::Application.HandleException(std::current_exception());
+        return;
+    }
+    Set_Values(values);
+    // Filling the controls is not a change of the user's.
+    d->Is_Change = false;
+    Move_GroupBoxs();
 }
+
+bool TFParGen::event(QEvent* e)
+{
+    const bool handled = fw::TForm::event(e);
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return handled;
+}
+
+void TFParGen::FormActivate()
+{
+    // A window taller than the screen must keep its title bar reachable.
+    if (y() < 0)
+        move(x(), 0);
+}
+
+void TFParGen::Collapse_Expand_Creation()
+{
+    for (TParGen_GroupParts& g : d->c.Groups) {
+        g.Expanded = true;
+        g.Btn_Collapse->move(280, 10);
+        g.Btn_Expande->move(280, 10);
+        g.Btn_Collapse->setVisible(true);
+        g.Btn_Expande->setVisible(false);
+    }
+}
+
+void TFParGen::TAB_order()
+{
+    const TParGen_Controls& c = d->c;
+    std::vector<QWidget*> order{c.CB_DMX_DMX, c.E_DMX_Num_Channel};
+    order.insert(order.end(), d->Dot_Chain.begin(), d->Dot_Chain.end());
+    order.push_back(c.CB_ModTCPs_EN_GAT);
+    order.push_back(d->Btn_OK);
+    order.push_back(d->Btn_Cancel);
+    for (size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+// ---------------------------------------------------------------- texts
+
+void TFParGen::Set_Lang()
+{
+    SetCaption(ParGen_Text(400));
+    d->L_SW_Desc->setText(ParGen_Text(401));
+    d->Btn_OK->SetCaption(ParGen_Text(402));
+    d->Btn_OK->SetHint(ParGen_Text(425));
+    d->Btn_Cancel->SetCaption(ParGen_Text(403));
+    d->Btn_Cancel->SetHint(ParGen_Text(426));
+    Set_ParGen_Group_Texts(d->c);
+}
+
+// ---------------------------------------------------------------- layout
+
+void TFParGen::Move_GroupBoxs() { RePosition_Objects_517(); }
+
+void TFParGen::RePosition_Objects_517()
+{
+    TParGen_Controls& c = d->c;
+    TParGen_GroupParts& dmx = c.Group(TParGen_Group::DMX);
+    dmx.Box->move(8, 70);
+    dmx.Box->setVisible(true);
+    c.CB_DMX_DMX->setEnabled(true);
+    if (dmx.Expanded)
+        dmx.Box->resize(dmx.Box->width(), bottomOf(c.E_DMX_Num_Channel) + 15);
+
+    TParGen_GroupParts& eth = c.Group(TParGen_Group::Modbus_TCP_Slave);
+    eth.Box->move(8, bottomOf(dmx.Box) + kGroupGap);
+    eth.Box->setVisible(true);
+    c.L_ModTCPs_Port->setVisible(false);
+    c.E_PORT->setVisible(false);
+    c.CB_Modbus_TCP_Slave_Map_DALI->setVisible(false);
+    if (eth.Expanded)
+        eth.Box->resize(eth.Box->width(), bottomOf(c.E_GAT[3]) + 15);
+
+    const int buttons = bottomOf(eth.Box) + kButtonGap;
+    d->Btn_OK->move(d->Btn_OK->x(), buttons);
+    d->Btn_Cancel->move(d->Btn_Cancel->x(), buttons);
+    SetClientSize(kClientWidth, bottomOf(eth.Box) + kClientBelowGroups);
+}
+
+void TFParGen::Btn_GB_Collapse(QObject* sender)
+{
+    for (TParGen_GroupParts& g : d->c.Groups) {
+        if (sender != g.Btn_Collapse)
+            continue;
+        g.Box->resize(g.Box->width(), kCollapsedHeight);
+        for (QWidget* w : g.First_Row)
+            w->setVisible(false);
+        g.Btn_Collapse->setVisible(false);
+        g.Btn_Expande->setVisible(true);
+        g.Expanded = false;
+        break;
+    }
+    Move_GroupBoxs();
+}
+
+void TFParGen::Btn_GB_Expande(QObject* sender)
+{
+    for (TParGen_GroupParts& g : d->c.Groups) {
+        if (sender != g.Btn_Expande)
+            continue;
+        for (QWidget* w : g.First_Row)
+            w->setVisible(true);
+        g.Btn_Collapse->setVisible(true);
+        g.Btn_Expande->setVisible(false);
+        g.Expanded = true;
+        break;
+    }
+    Move_GroupBoxs();
+}
+
+// ---------------------------------------------------------------- input
+
+void TFParGen::On_Change() { d->Is_Change = true; }
+
+void TFParGen::On_Click(QCheckBox* sender)
+{
+    TParGen_Controls& c = d->c;
+    d->Is_Change = true;
+    // Recalling min-max and recalling old values exclude each other.
+    if (sender == c.CB_DALI_Recall_MinMAx && c.CB_DALI_Recall_OldValues->isChecked())
+        c.CB_DALI_Recall_OldValues->setChecked(false);
+    else if (sender == c.CB_DALI_Recall_OldValues && c.CB_DALI_Recall_MinMAx->isChecked())
+        c.CB_DALI_Recall_MinMAx->setChecked(false);
+    if (sender == c.CB_SNMP_Agent_Ver3)
+        Move_GroupBoxs();
+}
+
+bool TFParGen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (edit && key->text() == QLatin1String(".")
+            && std::find(d->c.Address_Edits.begin(), d->c.Address_Edits.end(), edit) != d->c.Address_Edits.end())
+            return KeyPress(edit);
+    }
+    return fw::TForm::eventFilter(watched, event);
+}
+
+bool TFParGen::KeyPress(QLineEdit* edit)
+{
+    // The "." is never typed into an octet: it moves to the next one.
+    const auto& chain = d->Dot_Chain;
+    const auto it = std::find(chain.begin(), chain.end(), edit);
+    if (it != chain.end() && it + 1 != chain.end()) {
+        QLineEdit* next = *(it + 1);
+        if (next->isVisible() && next->isEnabled())
+            next->setFocus(Qt::TabFocusReason);
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- values
+
+TParGen_Values TFParGen::Values() const
+{
+    const TParGen_Controls& c = d->c;
+    TParGen_Values v;
+    for (int i = 0; i < 4; ++i) {
+        v.IP[i] = c.E_IP[i]->text();
+        v.SM[i] = c.E_SM[i]->text();
+        v.GAT[i] = c.E_GAT[i]->text();
+    }
+    v.EN_GAT = c.CB_ModTCPs_EN_GAT->isChecked();
+    v.DMX_Mode = c.CB_DMX_DMX->currentIndex();
+    v.DMX_Num_Channels = c.E_DMX_Num_Channel->text();
+    v.DALI_Console_Port = c.E_DALI_Console_Port->text();
+    v.DALI_Disable_Scan = c.CB_DALI_Disable_Scan->isChecked();
+    v.DALI_En_DALI2 = c.CB_DALI_En_DALI2->isChecked();
+    return v;
+}
+
+void TFParGen::Set_Values(const TParGen_Values& v)
+{
+    TParGen_Controls& c = d->c;
+    for (int i = 0; i < 4; ++i) {
+        c.E_IP[i]->setText(v.IP[i]);
+        c.E_SM[i]->setText(v.SM[i]);
+        c.E_GAT[i]->setText(v.GAT[i]);
+    }
+    c.CB_ModTCPs_EN_GAT->setChecked(v.EN_GAT);
+    // A mode the list does not hold leaves the box without a selection.
+    const bool known = v.DMX_Mode >= 0 && v.DMX_Mode < c.CB_DMX_DMX->count();
+    c.CB_DMX_DMX->setCurrentIndex(known ? v.DMX_Mode : -1);
+    c.E_DMX_Num_Channel->setText(v.DMX_Num_Channels);
+    c.E_DALI_Console_Port->setText(v.DALI_Console_Port);
+    c.CB_DALI_Disable_Scan->setChecked(v.DALI_Disable_Scan);
+    c.CB_DALI_En_DALI2->setChecked(v.DALI_En_DALI2);
+}
+
+bool TFParGen::Controllo_Dati()
+{
+    const int error = ParGen_First_Error(Values());
+    if (error == 0)
+        return true;
+    fw::MessageDlg(ParGen_Text(error), fw::mtError, fw::mbOK);
+    return false;
+}
+
+void TFParGen::Btn_OKClick()
+{
+    if (!Controllo_Dati())
+        return;
+    try {
+        Write_ParGen_File(File_ParGen, Values());
+    } catch (...) {
+        fw::Application.HandleException(std::current_exception());
+        return;
+    }
+    SetModalResult(fw::mrOk);
+}
+
+void TFParGen::Btn_CancelClick()
+{
+    if (d->Is_Change && fw::MessageDlg(ParGen_Text(424), fw::mtConfirmation, fw::mbYesNo) != fw::mrYes)
+        return;
+    SetModalResult(fw::mrCancel);
+}
+
+// ---------------------------------------------------------------- other models
+
+void TFParGen::Load_DALI_Config()
+{
+    auto load = [](fw::TXmlDocument& doc, const QString& file) {
+        if (!doc.LoadFromFile(file))
+            throw fw::EXmlError(doc.LastError());
+        return doc.DocumentElement();
+    };
+    int count = 0;
+    bool fromRules = false;
+    if (QFileInfo::exists(File_DALI2_Access)) {
+        fw::TXmlDocument doc;
+        const fw::TXmlNode rules = load(doc, File_DALI2_Access).FindNode(QStringLiteral("DALI2_SetAccess_Rules"));
+        int best = 0;
+        if (!rules.IsNull()) {
+            for (const fw::TXmlNode& rule : rules.ChildNodes()) {
+                if (!rule.IsElement())
+                    continue;
+                const QString enable = rule.Attribute(QStringLiteral("Enable"), QStringLiteral("Y"));
+                if (enable != QLatin1String("Y"))
+                    continue;
+                const int position = rule.HasAttribute(QStringLiteral("Position"))
+                                         ? Str_To_Int_Def(rule.Attribute(QStringLiteral("Position")), -2)
+                                         : -2;
+                best = std::max(best, position + 1);
+            }
+        }
+        if (best > 0) {
+            count = best;
+            fromRules = true;
+        }
+    }
+    if (!fromRules && QFileInfo::exists(File_DALI_Access)) {
+        fw::TXmlDocument doc;
+        const fw::TXmlNode root = load(doc, File_DALI_Access);
+        int enabled = 0;
+        if (!root.IsNull())
+            for (const fw::TXmlNode& child : root.ChildNodes())
+                if (child.Text() == QLatin1String("1"))
+                    ++enabled;
+        count = 8 * enabled;
+    }
+    d->c.E_NB_Output->setText(QString::number(count));
+}
+
+bool TFParGen::Check_Device_Name(const QString& name)
+{
+    return std::any_of(name.begin(), name.end(), [](QChar ch) {
+        const char16_t u = ch.unicode();
+        const bool allowed = (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
+        return !allowed;
+    });
+}
+
+// ---------------------------------------------------------------- controls
+
+bool TFParGen::Is_Change() const { return d->Is_Change; }
+bool TFParGen::GB_Visible(TParGen_Group group) const { return d->c.Group(group).Expanded; }
+QLabel* TFParGen::L_SW_Code() const { return d->L_SW_Code; }
+QLabel* TFParGen::L_SW_Desc() const { return d->L_SW_Desc; }
+QGroupBox* TFParGen::GroupBox(TParGen_Group group) const { return d->c.Group(group).Box; }
+TLbButton* TFParGen::Btn_Collapse(TParGen_Group group) const { return d->c.Group(group).Btn_Collapse; }
+TLbButton* TFParGen::Btn_Expande(TParGen_Group group) const { return d->c.Group(group).Btn_Expande; }
+QComboBox* TFParGen::CB_DMX_DMX() const { return d->c.CB_DMX_DMX; }
+QLineEdit* TFParGen::E_DMX_Num_Channel() const { return d->c.E_DMX_Num_Channel; }
+QLineEdit* TFParGen::E_IP(int index) const { return d->c.E_IP.at(index - 1); }
+QLineEdit* TFParGen::E_SM(int index) const { return d->c.E_SM.at(index - 1); }
+QLineEdit* TFParGen::E_GAT(int index) const { return d->c.E_GAT.at(index - 1); }
+QCheckBox* TFParGen::CB_ModTCPs_EN_GAT() const { return d->c.CB_ModTCPs_EN_GAT; }
+TLbButton* TFParGen::Btn_OK() const { return d->Btn_OK; }
+TLbButton* TFParGen::Btn_Cancel() const { return d->Btn_Cancel; }
