@@ -44,11 +44,11 @@ TLbButton* button(QWidget* parent, const char* name, const QRect& r)
     return b;
 }
 
-// A language file is offered only when it is a plain, writable file: no
-// folder, no link, nothing read-only.
+// A language file is offered only when it is a plain file: no folder, no
+// link, nothing marked read-only (the owner's write bit, whoever runs us).
 bool offeredLanguageFile(const QFileInfo& info)
 {
-    return info.isFile() && !info.isSymLink() && info.isWritable() &&
+    return info.isFile() && !info.isSymLink() && (info.permissions() & QFileDevice::WriteOwner) &&
            info.fileName().endsWith(QLatin1String(".lng"));
 }
 
