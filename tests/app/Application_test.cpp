@@ -1,0 +1,148 @@
+#include "app/Application.h"
+
+#include "app/AppTestFixture.h"
+#include "app/UAbout.h"
+#include "app/UBoot.h"
+#include "app/UDMXDefVal.h"
+#include "app/UEditorWindow.h"
+#include "app/UNew_Project.h"
+#include "app/UOpenConf.h"
+#include "app/UParGen.h"
+#include "app/USoftOptions.h"
+#include "app/UZizuzuzarizFirmWare.h"
+#include "controls/buttons/LbButton.h"
+#include "editors/automation/UBACnetAccess.h"
+#include "editors/automation/UDALI_Access.h"
+#include "editors/automation/UImportEDEFile.h"
+#include "editors/automation/UModbus_TCP_Master_Set_Access.h"
+#include "editors/automation/UProfinetFileName.h"
+#include "editors/automation/USetAccess.h"
+#include "editors/can/UReceiveCAN.h"
+#include "editors/can/USNMP_Trap_Access.h"
+#include "editors/can/USet_PDO_Access.h"
+#include "editors/can/USet_SDO_Client_Access.h"
+#include "editors/can/USet_SDO_Server_Access.h"
+#include "editors/can/UTransmitCAN.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+using apptest::withModal;
+
+namespace {
+
+class Startup : public apptest::ProgramFolder {};
+
+TEST_F(Startup, EveryWindowIsCreatedOnceAfterTheMainWindowPreparedTheTexts)
+{
+    start();
+    const std::vector<fw::TForm*> windows = {
+        FZizuzuzarizFirmWare, FNew_Project, FOpenConf, FAbout, FSoftOptions, FParGen, FDALI_Access,
+        FBoot, FProfinetFileName, FModbus_TCP_Master_Set_Access, FDMXDefVal, FBACnetAccess,
+        FImportEDEFile, FSetAccess, FSNMP_Trap_Access, FReceiveCAN, FTransmitCAN, FSet_PDO_Access,
+        FSet_SDO_Client_Access, FSet_SDO_Server_Access};
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        ASSERT_NE(windows[i], nullptr) << i;
+        EXPECT_TRUE(windows[i]->Created()) << i;
+        EXPECT_FALSE(windows[i]->isVisible()) << i;
+    }
+    EXPECT_EQ(fw::Application.MainForm(), FZizuzuzarizFirmWare);
+    // The other windows found the software code and the English texts ready.
+    EXPECT_EQ(FNew_Project->L_SW_Code->text(), QStringLiteral("SW585-K317"));
+    EXPECT_EQ(FSet_SDO_Server_Access->L_SW_Code->text(), QStringLiteral("SW585-K317"));
+    EXPECT_EQ(FDMXDefVal->Caption(), QStringLiteral("DMX Default Value"));
+
+    Free_Application_Windows();
+    EXPECT_EQ(FZizuzuzarizFirmWare, nullptr);
+    EXPECT_EQ(FSet_SDO_Server_Access, nullptr);
+    EXPECT_EQ(fw::Application.MainForm(), nullptr);
+}
+
+struct EditorCase {
+    const char* name;
+    std::function<TEditorWindow*()> window;
+    const char* caption;
+    const char* description;
+    std::vector<const char*> pages;
+};
+
+TEST_F(Startup, EditorWindowsCarryTheirTextsAndCloseWithOkOrCancel)
+{
+    start();
+    const std::vector<EditorCase> cases = {
+        {"DALI", [] { return FDALI_Access; }, "DALI Access", "Select the DALI Device Present in the  Network",
+         {"Select Device", "Set Access", "Functions"}},
+        {"Modbus TCP", [] { return FModbus_TCP_Master_Set_Access; }, "Set Modbus TCP Master Access",
+         "Set Modbus TCP Master Access", {"Modbus Read", "Modbus Write"}},
+        {"BACnet", [] { return FBACnetAccess; }, "Set BACnet Access", "Set BACnet Access",
+         {"BACnet Read", "BACnet Write"}},
+        {"EDE", [] { return FImportEDEFile; }, "Import BACnet EDE File", "Import EDE File of a BACnet Slave", {}},
+        {"Modbus", [] { return FSetAccess; }, "Set Modbus Access", "Set Modbus Access",
+         {"Modbus Read", "Modbus Write"}},
+        {"SNMP", [] { return FSNMP_Trap_Access; }, "Set SNMP Trap Access", "Set SNMP Trap Access",
+         {"SNMP Read", "SNMP Write"}},
+        {"CAN receive", [] { return FReceiveCAN; }, "Receive CAN Frames Set Access",
+         "Receive CAN Frames Set Access", {}},
+        {"CAN transmit", [] { return FTransmitCAN; }, "Transmit CAN Frames Set Access",
+         "Transmit CAN Frames Set Access", {}},
+        {"PDO", [] { return FSet_PDO_Access; }, "Set PDO Access", "Set PDO Access",
+         {"Receive PDO", "Transmit PDO"}},
+        {"SDO client", [] { return FSet_SDO_Client_Access; }, "Set SDO Client Access", "Set SDO Client Access",
+         {"SDO Read", "SDO Write"}},
+        {"SDO server", [] { return FSet_SDO_Server_Access; }, "Set SDO Server Access", "Set SDO Server Access",
+         {"SDO in Read", "SDO in Write"}},
+    };
+    for (const EditorCase& c : cases) {
+        TEditorWindow* w = c.window();
+        EXPECT_EQ(w->Caption(), QString::fromUtf8(c.caption)) << c.name;
+        EXPECT_EQ(w->L_SW_Desc->text(), QString::fromUtf8(c.description)) << c.name;
+        EXPECT_EQ(w->Btn_OK->Caption(), QStringLiteral("OK")) << c.name;
+        EXPECT_EQ(w->Btn_Cancel->Caption(), QStringLiteral("Cancel")) << c.name;
+        QStringList pages;
+        for (int i = 0; w->PC_Pages && i < w->PC_Pages->count(); ++i)
+            pages << w->PC_Pages->tabText(i);
+        QStringList expected;
+        for (const char* p : c.pages)
+            expected << QString::fromUtf8(p);
+        EXPECT_EQ(pages, expected) << c.name;
+
+        withModal([w] { w->ShowModal(); }, [w](fw::TForm&) { w->Btn_OK->Click(); });
+        EXPECT_EQ(w->ModalResult(), fw::mrOk) << c.name;
+        withModal([w] { w->ShowModal(); }, [w](fw::TForm&) { w->Btn_Cancel->Click(); });
+        EXPECT_EQ(w->ModalResult(), fw::mrCancel) << c.name;
+    }
+}
+
+TEST_F(Startup, ProfinetFileNameGivesTheNameOnOk)
+{
+    start();
+    EXPECT_EQ(FProfinetFileName->Caption(), QStringLiteral("PROFINET XML File Name"));
+    withModal([] { FProfinetFileName->ShowModal(); }, [](fw::TForm&) {
+        FProfinetFileName->E_User_Part->setText(QStringLiteral("Hall"));
+        FProfinetFileName->Btn_OK->Click();
+    });
+    EXPECT_EQ(FProfinetFileName->ModalResult(), fw::mrOk);
+    EXPECT_EQ(FProfinetFileName->Name_File_XML, QStringLiteral("GSDML-V2.31-SW585-K317-Hall.xml"));
+}
+
+TEST_F(Startup, AboutBoxShowsTheSoftwaresIdentity)
+{
+    start();
+    withModal([] { FZizuzuzarizFirmWare->Btn_Click(FZizuzuzarizFirmWare->Btn_Info); }, [](fw::TForm&) {
+        EXPECT_EQ(FAbout->Label2->text(), QStringLiteral("DMX / Ethernet - Converter"));
+        EXPECT_EQ(FAbout->Label9->text(), QStringLiteral("SW585-K317"));
+        EXPECT_EQ(FAbout->Label10->text(), QStringLiteral("1.001"));
+        EXPECT_EQ(FAbout->Label12->text(), QStringLiteral("MN585-K317"));
+        EXPECT_EQ(FAbout->ClientWidth(), 425);
+        EXPECT_EQ(FAbout->ClientHeight(), 148);
+        FAbout->Label4Click();
+        FAbout->LbButton1->Click();
+    });
+    EXPECT_EQ(FAbout->ModalResult(), fw::mrOk);
+    ASSERT_EQ(recorder.Calls().size(), 1u);
+    EXPECT_EQ(recorder.Calls()[0].kind, fw::DialogKind::OpenUrl);
+    EXPECT_EQ(recorder.Calls()[0].text, QStringLiteral("http://127.0.0.1:9/HOME/default.asp?frompg=SW585-K317"));
+}
+
+} // namespace
