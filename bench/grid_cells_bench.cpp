@@ -1,5 +1,6 @@
 // Setting and reading 1,000,000 cells of the base grid, against a plain
-// vector of strings filled and read in the same run. Each grid benchmark
+// vector of strings filled and read in the same run; the string grid's raw
+// storage shows what the base grid's layer adds. Each grid benchmark
 // reports "x_baseline": its time per iteration divided by the baseline's.
 #include "grid/foundation/BaseGrid.h"
 
@@ -61,6 +62,36 @@ void BM_Baseline_VectorOfStrings(benchmark::State& state)
     ReportRatio(state, seconds);
 }
 
+// The string grid's own storage under the base grid, without its layer.
+void BM_StringGridStorage_SetAndRead(benchmark::State& state)
+{
+    const auto& texts = Texts();
+    double seconds = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto grid = std::make_unique<TBaseGrid>();
+        grid->SetColCount(Cols);
+        grid->SetRowCount(Rows);
+        state.ResumeTiming();
+
+        const auto start = Clock::now();
+        for (int r = 0; r < Rows; ++r)
+            for (int c = 0; c < Cols; ++c)
+                grid->SetGridCells(c, r, texts[size_t(r * Cols + c) % texts.size()]);
+        qsizetype total = 0;
+        for (int r = 0; r < Rows; ++r)
+            for (int c = 0; c < Cols; ++c)
+                total += grid->GridCells(c, r).size();
+        benchmark::DoNotOptimize(total);
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+
+        state.PauseTiming();
+        grid.reset();
+        state.ResumeTiming();
+    }
+    ReportRatio(state, seconds);
+}
+
 // Fills a fresh grid through Cells and reads every cell back. With `merged`
 // the grid is covered by 10 x 10 blocks, so every access is redirected to
 // its block's base cell.
@@ -111,6 +142,7 @@ void BM_BaseGrid_SetAndReadMergedBlocks(benchmark::State& state)
 
 // The baseline is registered first so that its time is known to the others.
 BENCHMARK(BM_Baseline_VectorOfStrings)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_StringGridStorage_SetAndRead)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_BaseGrid_SetAndRead)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_BaseGrid_SetAndReadMergedBlocks)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 

@@ -113,8 +113,10 @@ void TCellProperties::SetWordWrap(bool value)
 
 void TBaseGrid::RegisterProps(TCellProperties* p)
 {
-    if (p)
-        d->Props.insert(p);
+    if (!p)
+        return;
+    d->Props.insert(p);
+    FHasCellProps = true;
 }
 
 void TBaseGrid::DeleteProps(TCellProperties* p)
@@ -132,7 +134,8 @@ TCellProperties* TBaseGrid::SlotProps(int c, int r) const
 
 TCellProperties* TBaseGrid::AssignedProps(int c, int r) const
 {
-    if (c < 0 || r < 0 || c >= TotalColCount() || r >= RowCount())
+    // Until the first properties object exists no slot can hold one.
+    if (!FHasCellProps || c < 0 || r < 0 || c >= TotalColCount() || r >= RowCount())
         return nullptr;
     return SlotProps(c, r);
 }
