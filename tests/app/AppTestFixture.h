@@ -70,7 +70,8 @@ private:
 inline QString withModal(const std::function<void()>& trigger, const std::function<void(fw::TForm&)>& whileOpen)
 {
     QString seen;
-    QTimer::singleShot(0, [&] {
+    QObject context;   // drops the call below if it never ran
+    QTimer::singleShot(0, &context, [&] {
         auto* form = qobject_cast<fw::TForm*>(QApplication::activeModalWidget());
         if (!form)
             return;

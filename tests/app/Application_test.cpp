@@ -145,4 +145,36 @@ TEST_F(Startup, AboutBoxShowsTheSoftwaresIdentity)
     EXPECT_EQ(recorder.Calls()[0].text, QStringLiteral("http://127.0.0.1:9/HOME/default.asp?frompg=SW585-K317"));
 }
 
+TEST_F(Startup, DmxDefaultValuesWindowFrame)
+{
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("PROJECTS/P"))));
+    ASSERT_TRUE(write(QStringLiteral("PROJECTS/P/DMX_Default_Values.xml"), "<DMX_Default_Values/>"));
+    start();
+    Path_Project = path(QStringLiteral("PROJECTS/P"));
+    Set_Project_Files();
+    EXPECT_EQ(FDMXDefVal->Caption(), QStringLiteral("DMX Default Value"));
+    EXPECT_EQ(FDMXDefVal->L_SW_Desc->text(), QStringLiteral("DMX Default Value"));
+    EXPECT_EQ(FDMXDefVal->Header[0]->text(), QStringLiteral("Channel"));
+    EXPECT_EQ(FDMXDefVal->Header[2]->text(), QStringLiteral("Mnemonic"));
+    EXPECT_EQ(FDMXDefVal->ClientWidth(), 475);
+    EXPECT_EQ(FDMXDefVal->ClientHeight(), 337);
+    EXPECT_EQ(FDMXDefVal->Btn_OK->geometry(), QRect(16, 6, 110, 28));
+    EXPECT_EQ(FDMXDefVal->Btn_Cancel->geometry(), QRect(134, 6, 110, 28));
+    withModal([] { FZizuzuzarizFirmWare->Btn_Click(FZizuzuzarizFirmWare->Btn_DMX_Default); }, [](fw::TForm&) {
+        // The window can be resized; the table area fills what the panels leave.
+        EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val->geometry(), QRect(0, 69, 475, 337 - 69 - 40));
+        FDMXDefVal->resize(600, 400);
+        EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val->geometry(), QRect(0, 69, 600, 400 - 69 - 40));
+        EXPECT_EQ(FDMXDefVal->Btn_Cancel->parentWidget()->geometry(), QRect(0, 360, 600, 40));
+        FDMXDefVal->Btn_Cancel->Click();
+    });
+    EXPECT_EQ(FDMXDefVal->ModalResult(), fw::mrCancel);
+    EXPECT_TRUE(messages().isEmpty());
+    // Without its table OK must not touch the stored values.
+    withModal([] { FDMXDefVal->ShowModal(); }, [](fw::TForm&) { FDMXDefVal->Btn_OK->Click(); });
+    EXPECT_EQ(FDMXDefVal->ModalResult(), fw::mrOk);
+    EXPECT_EQ(testsupport::readFile(path(QStringLiteral("PROJECTS/P/DMX_Default_Values.xml"))),
+              QByteArray("<DMX_Default_Values/>"));
+}
+
 } // namespace
