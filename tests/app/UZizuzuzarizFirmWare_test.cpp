@@ -351,4 +351,37 @@ TEST_F(MainWindow, WebLinksGoThroughTheOpenSeam)
     EXPECT_EQ(recorder.Calls()[1].text, QStringLiteral("http://127.0.0.1:9/x"));
 }
 
+TEST_F(MainWindow, StepsOpenTheirWindowsOnceAProjectIsOpen)
+{
+    mkProject(QStringLiteral("P"));
+    settings(QStringLiteral("P"));
+    start();
+    const struct {
+        TLbButton* step;
+        const char* window;
+    } cases[] = {
+        {main().Btn_Prm_Gen, "TFParGen"},
+        {main().Btn_DMX_Default, "TFDMXDefVal"},
+        {main().Btn_CreateBin, "TFBoot"},
+        {main().Btn_DALI_Access, "TFDALI_Access"},
+        {main().Btn_ModM_SetAccess, "TFModbus_TCP_Master_Set_Access"},
+        {main().Btn_Set_BACnet_Access, "TFBACnetAccess"},
+        {main().Btn_SNMP_Trap, "TFSNMP_Trap_Access"},
+        {main().Btn_J1939_Rec_Frame, "TFReceiveCAN"},
+        {main().Btn_J1939_Send_Frame, "TFTransmitCAN"},
+        {main().Btn_PDO_CANopen, "TFSet_PDO_Access"},
+        {main().Btn_SDO_Client_CANopen, "TFSet_SDO_Client_Access"},
+        {main().Btn_SDO_Server_CANopen, "TFSet_SDO_Server_Access"},
+        {main().Btn_PROFINET_XML, "TFProfinetFileName"},
+    };
+    for (const auto& c : cases) {
+        const QString opened = withModal([&] { main().Btn_Click(c.step); },
+                                         [](fw::TForm& f) { f.SetModalResult(fw::mrCancel); });
+        EXPECT_EQ(opened, QLatin1String(c.window)) << c.step->objectName().toStdString();
+    }
+    EXPECT_TRUE(messages().isEmpty()) << messages().join(QLatin1Char('|')).toStdString();
+    // Step 4 wrote the configuration image of the project first.
+    EXPECT_EQ(QFileInfo(path(QStringLiteral("PROJECTS/P/bin/bank.bin"))).size(), 2560);
+}
+
 } // namespace
