@@ -1,0 +1,620 @@
+#include "app/UParGen.h"
+
+#include "app/ParGenFile.h"
+#include "app/UComon.h"
+#include "app/ULanguage.h"
+#include "controls/buttons/LbButton.h"
+#include "framework/Dialogs.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// A project folder of its own, the built-in texts, every question answered by
+// a recorder, and one window created as the program creates it.
+class ParGenWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        Load_Default_Language();
+        m_savedProject = Path_Project;
+        Path_Project = m_dir.path();
+        Set_Project_Files();
+        m_guard = std::make_unique<fw::DialogSeam::Guard>(recorder);
+        form.reset(fw::CreateForm<TFParGen>());
+    }
+    void TearDown() override
+    {
+        form.reset();
+        m_guard.reset();
+        Path_Project = m_savedProject;
+        Set_Project_Files();
+    }
+
+    QString parGenFile() const { return File_ParGen; }
+    void writeParGen(const QByteArray& xml) const { ASSERT_TRUE(testsupport::writeFile(File_ParGen, xml)); }
+
+    // Shows the window non-modally and makes it the active one, so keys and
+    // focus behave as for the user.
+    void showActive()
+    {
+        form->Show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    template <class T>
+    T* control(const char* name) const
+    {
+        T* w = form->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    std::vector<fw::DialogRequest> messages() const
+    {
+        std::vector<fw::DialogRequest> out;
+        for (const fw::DialogRequest& r : recorder.Calls())
+            if (r.kind == fw::DialogKind::MessageDlg || r.kind == fw::DialogKind::MessageBox)
+                out.push_back(r);
+        return out;
+    }
+
+    int buttonsTop() const { return form->Btn_OK()->y(); }
+
+    fw::DialogRecorder recorder;
+    std::unique_ptr<TFParGen> form;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_savedProject;
+    std::unique_ptr<fw::DialogSeam::Guard> m_guard;
+};
+
+// ---------------------------------------------------------------- layout
+
+struct LayoutCase {
+    const char* name;
+    bool collapseDMX;
+    bool collapseEthernet;
+    int ethernetTop;
+    int ethernetHeight;
+    int buttons;
+    int clientHeight;
+};
+
+TEST_F(ParGenWindow, CollapsingGroupsMovesEthernetButtonsAndClientHeight)
+{
+    const LayoutCase cases[] = {
+        {"both expanded", false, false, 167, 190, 370, 411},
+        {"DMX collapsed", true, false, 102, 190, 305, 346},
+        {"Ethernet collapsed", false, true, 167, 26, 206, 247},
+        {"both collapsed", true, true, 102, 26, 141, 182},
+    };
+    showActive();
+    QGroupBox* dmx = form->GroupBox(TParGen_Group::DMX);
+    QGroupBox* eth = form->GroupBox(TParGen_Group::Modbus_TCP_Slave);
+    for (const LayoutCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.collapseDMX)
+            form->Btn_Collapse(TParGen_Group::DMX)->Click();
+        if (c.collapseEthernet)
+            form->Btn_Collapse(TParGen_Group::Modbus_TCP_Slave)->Click();
+
+        EXPECT_EQ(dmx->geometry(), QRect(8, 70, 296, c.collapseDMX ? 26 : 91));
+        EXPECT_EQ(eth->geometry(), QRect(8, c.ethernetTop, 296, c.ethernetHeight));
+        EXPECT_EQ(buttonsTop(), c.buttons);
+        EXPECT_EQ(form->Btn_Cancel()->y(), c.buttons);
+        EXPECT_EQ(form->ClientWidth(), 312);
+        EXPECT_EQ(form->ClientHeight(), c.clientHeight);
+        EXPECT_EQ(form->GB_Visible(TParGen_Group::DMX), !c.collapseDMX);
+        EXPECT_EQ(form->GB_Visible(TParGen_Group::Modbus_TCP_Slave), !c.collapseEthernet);
+        // The first row would show through a collapsed box; exactly one of the
+        // two corner buttons is offered.
+        EXPECT_EQ(control<QLabel>("L_DMX_DMX")->isVisible(), !c.collapseDMX);
+        EXPECT_EQ(form->CB_DMX_DMX()->isVisible(), !c.collapseDMX);
+        EXPECT_EQ(control<QLabel>("L_ModTCPs_IP")->isVisible(), !c.collapseEthernet);
+        EXPECT_EQ(form->Btn_Collapse(TParGen_Group::DMX)->isVisible(), !c.collapseDMX);
+        EXPECT_EQ(form->Btn_Expande(TParGen_Group::DMX)->isVisible(), c.collapseDMX);
+
+        if (c.collapseDMX)
+            form->Btn_Expande(TParGen_Group::DMX)->Click();
+        if (c.collapseEthernet)
+            form->Btn_Expande(TParGen_Group::Modbus_TCP_Slave)->Click();
+        EXPECT_EQ(form->ClientHeight(), 411);
+        EXPECT_EQ(eth->geometry(), QRect(8, 167, 296, 190));
+        EXPECT_TRUE(control<QLabel>("L_DMX_DMX")->isVisible());
+        EXPECT_TRUE(form->CB_DMX_DMX()->isVisible());
+        EXPECT_TRUE(control<QLabel>("L_ModTCPs_IP")->isVisible());
+    }
+}
+
+TEST_F(ParGenWindow, CollapsedGroupStaysCollapsedWhenOpenedAgain)
+{
+    showActive();
+    form->Btn_Collapse(TParGen_Group::DMX)->Click();
+    form->Hide();
+    form->Show();
+    EXPECT_FALSE(form->GB_Visible(TParGen_Group::DMX));
+    EXPECT_EQ(form->GroupBox(TParGen_Group::Modbus_TCP_Slave)->y(), 102);
+    EXPECT_EQ(buttonsTop(), 305);
+    EXPECT_EQ(form->ClientHeight(), 346);
+}
+
+TEST_F(ParGenWindow, OnlyDmxAndEthernetGroupsAreShown)
+{
+    showActive();
+    const char* groups[] = {"GB_Modbus_TCP_Slave", "GB_EtherNetIP", "GB_DALI",       "GB_BACnet",
+                            "GB_KNX",              "GB_PROFINET",   "GB_Modbus_TCP_Master", "GB_Modbus_Slave",
+                            "GB_BACnet_Type",      "GB_BACnet_Serial", "GB_Serial",   "GB_DMX",
+                            "GB_DNET_Slave",       "GB_Modbus_Master", "GB_SNMP_Agent", "GB_CAN",
+                            "GB_CANopen"};
+    for (const char* name : groups) {
+        QGroupBox* box = control<QGroupBox>(name);
+        if (!box)
+            continue;
+        const bool shown = QByteArray(name) == "GB_DMX" || QByteArray(name) == "GB_Modbus_TCP_Slave";
+        EXPECT_EQ(box->isVisible(), shown) << name;
+    }
+    for (const char* name : {"L_ModTCPs_Port", "E_PORT", "CB_Modbus_TCP_Slave_Map_DALI", "L_DMX_Channel_Start",
+                             "E_DMX_Channel_Start"}) {
+        QWidget* w = control<QWidget>(name);
+        ASSERT_NE(w, nullptr);
+        EXPECT_FALSE(w->isVisible()) << name;
+    }
+    EXPECT_TRUE(form->CB_DMX_DMX()->isEnabled());
+    EXPECT_EQ(form->E_IP(1)->geometry(), QRect(16, 43, 60, 21));
+    EXPECT_EQ(form->E_GAT(4)->geometry(), QRect(214, 154, 60, 21));
+    EXPECT_EQ(form->CB_DMX_DMX()->geometry(), QRect(82, 21, 192, 21));
+    EXPECT_EQ(form->E_DMX_Num_Channel()->geometry(), QRect(148, 55, 126, 21));
+}
+
+// ---------------------------------------------------------------- "." key
+
+TEST_F(ParGenWindow, DotMovesToNextOctetWithoutBeingTyped)
+{
+    showActive();
+    QLineEdit* chain[12];
+    for (int i = 0; i < 4; ++i) {
+        chain[i] = form->E_IP(i + 1);
+        chain[4 + i] = form->E_SM(i + 1);
+        chain[8 + i] = form->E_GAT(i + 1);
+    }
+    for (int i = 0; i < 12; ++i) {
+        QLineEdit* edit = chain[i];
+        SCOPED_TRACE(edit->objectName().toStdString());
+        const QString before = edit->text();
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Period);
+        EXPECT_EQ(edit->text(), before);
+        // The last gateway octet keeps the focus.
+        EXPECT_EQ(QApplication::focusWidget(), i < 11 ? chain[i + 1] : edit);
+    }
+    // Digits still type; the keypad's decimal point counts as "." too.
+    form->E_IP(4)->setFocus();
+    form->E_IP(4)->clear();
+    QTest::keyClicks(form->E_IP(4), QStringLiteral("12"));
+    QTest::keyClick(form->E_IP(4), Qt::Key_Period, Qt::KeypadModifier);
+    EXPECT_EQ(form->E_IP(4)->text(), QStringLiteral("12"));
+    EXPECT_EQ(QApplication::focusWidget(), form->E_SM(1));
+}
+
+TEST_F(ParGenWindow, DotIsDiscardedInAddressEditsOfHiddenGroups)
+{
+    showActive();
+    QLineEdit* edit = control<QLineEdit>("E_EtherNetIP_IP1");
+    ASSERT_NE(edit, nullptr);
+    edit->setText(QStringLiteral("10"));
+    QTest::keyClick(edit, Qt::Key_Period);
+    EXPECT_EQ(edit->text(), QStringLiteral("10"));
+}
+
+TEST_F(ParGenWindow, DotDoesNotMoveToAnOctetThatCannotTakeFocus)
+{
+    showActive();
+    form->E_SM(1)->setEnabled(false);
+    form->E_IP(4)->setFocus();
+    QTest::keyClick(form->E_IP(4), Qt::Key_Period);
+    EXPECT_EQ(QApplication::focusWidget(), form->E_IP(4));
+}
+
+// ---------------------------------------------------------------- change and cancel
+
+struct CancelCase {
+    const char* name;
+    std::function<void(TFParGen&)> touch;
+    int answer;   // answer to the question, when one is asked
+    bool asks;
+    bool closes;
+};
+
+TEST_F(ParGenWindow, CancelAsksOnlyAfterAChange)
+{
+    writeParGen("<Par_Gen><MTCPs_IP1>10</MTCPs_IP1><DMX_DMX>0</DMX_DMX>"
+                "<DMX_Num_Channels>64</DMX_Num_Channels><MTCPs_EN_GAT>1</MTCPs_EN_GAT></Par_Gen>");
+    const CancelCase cases[] = {
+        {"untouched after loading", [](TFParGen&) {}, fw::mrYes, false, true},
+        {"typed, then No", [](TFParGen& f) { QTest::keyClicks(f.E_IP(2), QStringLiteral("1")); }, fw::mrNo, true,
+         false},
+        {"typed, then Yes", [](TFParGen& f) { QTest::keyClicks(f.E_IP(2), QStringLiteral("1")); }, fw::mrYes, true,
+         true},
+        {"mode chosen", [](TFParGen& f) { f.CB_DMX_DMX()->setCurrentIndex(1); }, fw::mrNo, true, false},
+        {"gateway clicked", [](TFParGen& f) { f.CB_ModTCPs_EN_GAT()->click(); }, fw::mrNo, true, false},
+        {"hidden DALI box clicked",
+         [](TFParGen& f) { f.findChild<QCheckBox*>(QStringLiteral("CB_DALI_En_DALI2"))->click(); }, fw::mrNo, true,
+         false},
+    };
+    for (const CancelCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        recorder.Clear();
+        form->SetModalResult(fw::mrNone);
+        showActive();
+        EXPECT_FALSE(form->Is_Change());
+        c.touch(*form);
+        recorder.Answer(c.answer);
+        form->Btn_Cancel()->Click();
+        const auto asked = messages();
+        ASSERT_EQ(asked.size(), c.asks ? 1u : 0u);
+        if (c.asks) {
+            EXPECT_EQ(asked[0].text, QStringLiteral("Do you want to exit without saving changes?"));
+            EXPECT_EQ(asked[0].type, fw::mtConfirmation);
+            EXPECT_EQ(asked[0].buttons, fw::mbYes | fw::mbNo);
+        }
+        EXPECT_EQ(form->ModalResult(), c.closes ? fw::mrCancel : fw::mrNone);
+        form->Hide();
+    }
+}
+
+TEST_F(ParGenWindow, ModalCancelWithoutChangeClosesWithoutQuestion)
+{
+    writeParGen("<Par_Gen><MTCPs_IP1>10</MTCPs_IP1></Par_Gen>");
+    QTimer::singleShot(0, [this] { form->Btn_Cancel()->Click(); });
+    QTimer::singleShot(3000, [this] {
+        if (form->Modal())
+            form->SetModalResult(fw::mrAbort);
+    });
+    EXPECT_EQ(form->ShowModal(), fw::mrCancel);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(form->E_IP(1)->text(), QStringLiteral("10"));
+}
+
+TEST_F(ParGenWindow, RecallChoicesExcludeEachOther)
+{
+    auto* minMax = control<QCheckBox>("CB_DALI_Recall_MinMAx");
+    auto* oldValues = control<QCheckBox>("CB_DALI_Recall_OldValues");
+    ASSERT_TRUE(minMax && oldValues);
+    oldValues->click();
+    minMax->click();
+    EXPECT_TRUE(minMax->isChecked());
+    EXPECT_FALSE(oldValues->isChecked());
+    oldValues->click();
+    EXPECT_TRUE(oldValues->isChecked());
+    EXPECT_FALSE(minMax->isChecked());
+}
+
+// ---------------------------------------------------------------- validation and saving
+
+struct FieldCase {
+    const char* edit;
+    QString bad;
+    int message;
+};
+
+// Valid values everywhere, the gateway switched on so that its octets count.
+void fillValid(TFParGen& f)
+{
+    TParGen_Values v;
+    v.EN_GAT = true;
+    f.Set_Values(v);
+}
+
+TEST_F(ParGenWindow, EachInvalidFieldShowsItsMessageAndKeepsWindowOpen)
+{
+    const FieldCase cases[] = {
+        {"E_IP1", QStringLiteral("256"), 469},  {"E_IP2", QStringLiteral("-1"), 470},
+        {"E_IP3", QStringLiteral("abc"), 471},  {"E_IP4", QString(), 472},
+        {"E_SM1", QStringLiteral("1000"), 473}, {"E_SM2", QStringLiteral("25 "), 474},
+        {"E_SM3", QStringLiteral("$100"), 475}, {"E_SM4", QStringLiteral("0x1FF"), 476},
+        {"E_GAT1", QStringLiteral("300"), 477}, {"E_GAT2", QStringLiteral("x"), 478},
+        {"E_GAT3", QStringLiteral("999"), 479}, {"E_GAT4", QStringLiteral("256"), 480},
+        {"E_DMX_Num_Channel", QStringLiteral("23"), 1242},
+        {"E_DMX_Num_Channel", QStringLiteral("513"), 1242},
+    };
+    showActive();
+    for (const FieldCase& c : cases) {
+        SCOPED_TRACE(c.edit);
+        recorder.Clear();
+        form->SetModalResult(fw::mrNone);
+        fillValid(*form);
+        control<QLineEdit>(c.edit)->setText(c.bad);
+        form->Btn_OK()->Click();
+        const auto shown = messages();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, Lang_Texts.at(c.message));
+        EXPECT_EQ(shown[0].type, fw::mtError);
+        EXPECT_EQ(shown[0].buttons, fw::mbOK);
+        EXPECT_EQ(form->ModalResult(), fw::mrNone);
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(control<QLineEdit>(c.edit)->text(), c.bad);
+        EXPECT_FALSE(QFile::exists(parGenFile()));
+    }
+}
+
+TEST_F(ParGenWindow, FirstInvalidFieldInOrderIsReported)
+{
+    showActive();
+    fillValid(*form);
+    form->E_DMX_Num_Channel()->setText(QStringLiteral("1"));
+    form->E_GAT(1)->setText(QStringLiteral("300"));
+    form->E_SM(4)->setText(QStringLiteral("300"));
+    EXPECT_FALSE(form->Controllo_Dati());
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, Lang_Texts.at(476));
+}
+
+TEST_F(ParGenWindow, OkWritesTheValuesAsTypedAndCloses)
+{
+    showActive();
+    fillValid(*form);
+    form->CB_ModTCPs_EN_GAT()->setChecked(false);
+    form->E_IP(1)->setText(QStringLiteral("010"));
+    form->E_GAT(3)->setText(QStringLiteral("999"));   // not checked while the gateway is off
+    form->CB_DMX_DMX()->setCurrentIndex(0);
+    form->E_DMX_Num_Channel()->setText(QStringLiteral("24"));
+    form->Btn_OK()->Click();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(form->ModalResult(), fw::mrOk);
+
+    TParGen_Values expected;
+    expected.IP[0] = QStringLiteral("010");
+    expected.GAT[2] = QStringLiteral("999");
+    expected.DMX_Mode = 0;
+    expected.DMX_Num_Channels = QStringLiteral("24");
+    EXPECT_EQ(testsupport::readFile(parGenFile()), ParGen_Xml_Text(expected).toUtf8());
+    const QByteArray text = testsupport::readFile(parGenFile());
+    EXPECT_TRUE(text.startsWith("<Par_Gen>"));
+    EXPECT_NE(text.indexOf("<MTCPs_IP1>010</MTCPs_IP1>"), -1);
+    EXPECT_NE(text.indexOf("<MTCPs_GAT3>999</MTCPs_GAT3>"), -1);
+    EXPECT_NE(text.indexOf("<DMX_DMX>0</DMX_DMX>"), -1);
+}
+
+TEST_F(ParGenWindow, FailingSaveIsReportedAndWindowStaysOpen)
+{
+    showActive();
+    fillValid(*form);
+    File_ParGen = parGenFile() + QStringLiteral("/missing/ParGen.xml");
+    form->Btn_OK()->Click();
+    const auto shown = messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].kind, fw::DialogKind::MessageBox);
+    EXPECT_EQ(shown[0].flags & fw::MB_ICONMASK, fw::MB_ICONERROR);
+    EXPECT_EQ(form->ModalResult(), fw::mrNone);
+    EXPECT_TRUE(form->isVisible());
+}
+
+// ---------------------------------------------------------------- loading
+
+TEST_F(ParGenWindow, ShowingFillsControlsFromTheFile)
+{
+    writeParGen("<Par_Gen>"
+                "<MTCPs_IP1>10</MTCPs_IP1><MTCPs_IP2>1</MTCPs_IP2><MTCPs_IP3>2</MTCPs_IP3><MTCPs_IP4>3</MTCPs_IP4>"
+                "<MTCPs_SUB1>255</MTCPs_SUB1><MTCPs_SUB2>255</MTCPs_SUB2><MTCPs_SUB3>0</MTCPs_SUB3>"
+                "<MTCPs_SUB4>0</MTCPs_SUB4><MTCPs_EN_GAT>1</MTCPs_EN_GAT>"
+                "<MTCPs_GAT1>10</MTCPs_GAT1><MTCPs_GAT2>1</MTCPs_GAT2><MTCPs_GAT3>2</MTCPs_GAT3>"
+                "<MTCPs_GAT4>254</MTCPs_GAT4><DMX_DMX>0</DMX_DMX><DMX_Num_Channels>128</DMX_Num_Channels>"
+                "<DALI_CONSOLE_PORT>20000</DALI_CONSOLE_PORT><DALI_DISABLE_SCAN>1</DALI_DISABLE_SCAN>"
+                "<DALI_ENABLE_DALI_2>1</DALI_ENABLE_DALI_2></Par_Gen><!--SW_VERSION = 1.001-->");
+    showActive();
+    const char* edits[][2] = {{"E_IP1", "10"},  {"E_IP2", "1"},   {"E_IP3", "2"},   {"E_IP4", "3"},
+                              {"E_SM1", "255"}, {"E_SM2", "255"}, {"E_SM3", "0"},   {"E_SM4", "0"},
+                              {"E_GAT1", "10"}, {"E_GAT2", "1"},  {"E_GAT3", "2"},  {"E_GAT4", "254"},
+                              {"E_DMX_Num_Channel", "128"},       {"E_DALI_Console_Port", "20000"}};
+    for (const auto& e : edits)
+        EXPECT_EQ(control<QLineEdit>(e[0])->text(), QString::fromLatin1(e[1])) << e[0];
+    EXPECT_TRUE(form->CB_ModTCPs_EN_GAT()->isChecked());
+    EXPECT_EQ(form->CB_DMX_DMX()->currentIndex(), 0);
+    EXPECT_TRUE(control<QCheckBox>("CB_DALI_Disable_Scan")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("CB_DALI_En_DALI2")->isChecked());
+    EXPECT_FALSE(form->Is_Change());
+}
+
+struct LoadCase {
+    const char* name;
+    QByteArray xml;   // empty: no file
+    int mode;
+    bool gateway;
+    const char* ip1;
+};
+
+TEST_F(ParGenWindow, MissingOrOddValuesTakeTheirDefaults)
+{
+    const LoadCase cases[] = {
+        {"no file", QByteArray(), 1, false, "192"},
+        {"gateway 'yes'", "<Par_Gen><MTCPs_EN_GAT>yes</MTCPs_EN_GAT></Par_Gen>", 1, false, "192"},
+        {"mode 7", "<Par_Gen><DMX_DMX>7</DMX_DMX><MTCPs_IP1>1</MTCPs_IP1></Par_Gen>", -1, false, "1"},
+        {"mode -1", "<Par_Gen><DMX_DMX>-1</DMX_DMX></Par_Gen>", -1, false, "192"},
+        {"mode not a number", "<Par_Gen><DMX_DMX>in</DMX_DMX></Par_Gen>", 1, false, "192"},
+    };
+    for (const LoadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(parGenFile());
+        if (!c.xml.isEmpty())
+            writeParGen(c.xml);
+        // Leave something else in the controls, so loading must replace it.
+        form->E_IP(1)->setText(QStringLiteral("77"));
+        form->CB_ModTCPs_EN_GAT()->setChecked(!c.gateway);
+        form->CB_DMX_DMX()->setCurrentIndex(0);
+        form->Show();
+        EXPECT_EQ(form->CB_DMX_DMX()->currentIndex(), c.mode);
+        EXPECT_EQ(form->CB_ModTCPs_EN_GAT()->isChecked(), c.gateway);
+        EXPECT_EQ(form->E_IP(1)->text(), QString::fromLatin1(c.ip1));
+        EXPECT_EQ(form->E_DMX_Num_Channel()->text(), QStringLiteral("512"));
+        EXPECT_TRUE(messages().empty());
+        form->Hide();
+    }
+    // A mode the list does not hold is written back as -1.
+    writeParGen("<Par_Gen><DMX_DMX>7</DMX_DMX></Par_Gen>");
+    form->Show();
+    form->Btn_OK()->Click();
+    EXPECT_NE(testsupport::readFile(parGenFile()).indexOf("<DMX_DMX>-1</DMX_DMX>"), -1);
+}
+
+TEST_F(ParGenWindow, UnreadableFileIsReportedAndControlsKeepTheirValues)
+{
+    writeParGen("<Par_Gen><MTCPs_IP1>10</MTCPs_IP1>");
+    form->E_IP(1)->setText(QStringLiteral("77"));
+    form->Show();
+    const auto shown = messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].flags & fw::MB_ICONMASK, fw::MB_ICONERROR);
+    EXPECT_EQ(form->E_IP(1)->text(), QStringLiteral("77"));
+}
+
+// ---------------------------------------------------------------- texts
+
+struct TextCase {
+    const char* control;
+    int text;   // caption, label or check-box text; 0 none
+    int hint;   // tool tip; 0 none
+};
+
+TEST_F(ParGenWindow, TextsComeFromTheTextTableAndFollowItsChanges)
+{
+    const TextCase cases[] = {
+        {"GB_DMX", 1235, 0},
+        {"L_DMX_DMX", 1236, 0},
+        {"CB_DMX_DMX", 0, 1240},
+        {"L_DMX_Num_Channal", 1239, 0},
+        {"E_DMX_Num_Channel", 0, 1241},
+        {"GB_Modbus_TCP_Slave", 468, 0},
+        {"L_ModTCPs_IP", 405, 0},
+        {"L_ModTCPs_SM", 406, 0},
+        {"CB_ModTCPs_EN_GAT", 407, 435},
+        {"E_IP1", 0, 427},
+        {"E_IP4", 0, 430},
+        {"E_SM1", 0, 431},
+        {"E_GAT1", 0, 436},
+        {"E_GAT4", 0, 439},
+        {"L_ModTCPs_Port", 408, 0},
+        {"E_PORT", 0, 440},
+        {"CB_Modbus_TCP_Slave_Map_DALI", 1262, 1263},
+        {"GB_DALI", 463, 0},
+        {"CB_DALI_En_DALI2", 1292, 1293},
+        {"E_DALI_Data_Point_DIM2", 0, 1271},
+        {"E_PROFINET_Port", 0, 440},
+        {"L_KNX_Delay_Packets", 1249, 0},
+        {"E_SNMP_Agent_IP3", 0, 429},
+        {"CB_SNMP_Agent_Priv_Mode", 0, 1825},
+        {"L_CANopen_TimeOut", 1845, 0},
+    };
+    auto check = [&] {
+        EXPECT_EQ(form->Caption(), Lang_Texts.at(400));
+        EXPECT_EQ(form->L_SW_Desc()->text(), Lang_Texts.at(401));
+        EXPECT_EQ(form->Btn_OK()->Caption(), Lang_Texts.at(402));
+        EXPECT_EQ(form->Btn_Cancel()->Hint(), Lang_Texts.at(426));
+        for (const TextCase& c : cases) {
+            SCOPED_TRACE(c.control);
+            QWidget* w = control<QWidget>(c.control);
+            ASSERT_NE(w, nullptr);
+            if (c.text) {
+                QString shown;
+                if (auto* b = qobject_cast<QGroupBox*>(w))
+                    shown = b->title();
+                else if (auto* l = qobject_cast<QLabel*>(w))
+                    shown = l->text();
+                else if (auto* k = qobject_cast<QCheckBox*>(w))
+                    shown = k->text();
+                EXPECT_EQ(shown, Lang_Texts.at(c.text));
+            }
+            if (c.hint) {
+                EXPECT_EQ(w->toolTip(), Lang_Texts.at(c.hint));
+            }
+        }
+        EXPECT_EQ(form->Btn_Collapse(TParGen_Group::DMX)->Hint(), Lang_Texts.at(409));
+        EXPECT_EQ(form->Btn_Expande(TParGen_Group::SNMP_Agent)->Hint(), Lang_Texts.at(410));
+        EXPECT_TRUE(form->Btn_Collapse(TParGen_Group::BACnet)->Hint().isEmpty());
+        EXPECT_TRUE(form->Btn_Expande(TParGen_Group::DNET_Slave)->Hint().isEmpty());
+        EXPECT_EQ(form->CB_DMX_DMX()->count(), 2);
+        EXPECT_EQ(form->CB_DMX_DMX()->itemText(0), Lang_Texts.at(1247));
+        EXPECT_EQ(form->CB_DMX_DMX()->itemText(1), Lang_Texts.at(1248));
+        auto* dimming = control<QComboBox>("CB_DALI_Dimming_Mode");
+        ASSERT_NE(dimming, nullptr);
+        EXPECT_EQ(dimming->itemText(1), Lang_Texts.at(1232));
+        EXPECT_EQ(control<QCheckBox>("CB_SNMP_Agent_Ver3")->text(), QStringLiteral("3"));
+    };
+    check();
+
+    // A language change: every entry replaced, the window translated again.
+    for (int i = 0; i < Lang_Texts.size(); ++i)
+        Lang_Texts[i] = QStringLiteral("T%1").arg(i);
+    form->Show();   // loads DMX OUT, item 1
+    ASSERT_EQ(form->CB_DMX_DMX()->currentIndex(), 1);
+    form->Set_Lang();
+    check();
+    EXPECT_EQ(form->CB_DMX_DMX()->currentIndex(), 0);
+    EXPECT_FALSE(form->Is_Change());
+}
+
+// ---------------------------------------------------------------- routines of other models
+
+TEST(ParGenRoutines, DeviceNameAllowsOnlyLettersAndDigits)
+{
+    const struct {
+        const char* name;
+        bool bad;
+    } cases[] = {{"", false}, {"Device01", false}, {"AZaz09", false}, {"dev 1", true},
+                 {"dev-1", true}, {"dev_1", true}, {"d\xC3\xA9v", true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(TFParGen::Check_Device_Name(QString::fromUtf8(c.name)), c.bad) << c.name;
+}
+
+struct DaliConfigCase {
+    const char* name;
+    QByteArray dali2;    // empty: no file
+    QByteArray access;   // empty: no file
+    const char* count;
+};
+
+TEST_F(ParGenWindow, OutputBytesFollowTheDaliFiles)
+{
+    const DaliConfigCase cases[] = {
+        {"neither file", {}, {}, "0"},
+        {"enabled rules",
+         "<DALI2_Access><DALI2_SetAccess_Rules><r Enable=\"Y\" Position=\"3\"/><r Enable=\"N\" Position=\"40\"/>"
+         "<r Position=\"9\"/><r Enable=\"Y\" Position=\"x\"/></DALI2_SetAccess_Rules></DALI2_Access>",
+         "<DALI_Access><a>1</a></DALI_Access>", "10"},
+        {"no rule above 0 falls back to DALI access",
+         "<DALI2_Access><DALI2_SetAccess_Rules><r Enable=\"N\" Position=\"5\"/></DALI2_SetAccess_Rules></DALI2_Access>",
+         "<DALI_Access><a>1</a><a>0</a><a>1</a><a>1</a></DALI_Access>", "24"},
+        {"only DALI access", {}, "<DALI_Access><a>0</a><a>1</a></DALI_Access>", "8"},
+    };
+    for (const DaliConfigCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(File_DALI2_Access);
+        QFile::remove(File_DALI_Access);
+        if (!c.dali2.isEmpty()) {
+            ASSERT_TRUE(testsupport::writeFile(File_DALI2_Access, c.dali2));
+        }
+        if (!c.access.isEmpty()) {
+            ASSERT_TRUE(testsupport::writeFile(File_DALI_Access, c.access));
+        }
+        form->Load_DALI_Config();
+        EXPECT_EQ(control<QLineEdit>("E_NB_Output")->text(), QString::fromLatin1(c.count));
+    }
+}
+
+} // namespace
