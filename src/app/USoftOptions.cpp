@@ -74,7 +74,7 @@ TFSoftOptions::TFSoftOptions(QWidget* owner) : fw::TForm(owner)
     L_Sel_Lang->setGeometry(8, 6, 400, 16);
     for (int k = 0; k < Slots; ++k) {
         const int x = k < 3 ? 16 : 224;
-        const int y = 28 + (k % 3) * 52;
+        const int y = 26 + (k % 3) * 46;
         I_L[k] = new TClickLabel(TS_Language);
         I_L[k]->setObjectName(QStringLiteral("I_L%1").arg(k + 1));
         I_L[k]->setGeometry(x, y, 48, 48);
@@ -85,13 +85,13 @@ TFSoftOptions::TFSoftOptions(QWidget* owner) : fw::TForm(owner)
         L_L[k]->setGeometry(x + 56, y + 16, 140, 16);
         L_L[k]->OnClick = [this, k] { LangClick(k + 1); };
     }
-    Btn_Prev = button(TS_Language, "Btn_Prev", QRect(8, 188, 90, 26));
-    Btn_Next = button(TS_Language, "Btn_Next", QRect(344, 188, 90, 26));
+    Btn_Prev = button(TS_Language, "Btn_Prev", QRect(8, 168, 90, 26));
+    Btn_Next = button(TS_Language, "Btn_Next", QRect(344, 168, 90, 26));
     Btn_Prev->OnClick = [this](TLbButton* b) { Btn_NextClick(b); };
     Btn_Next->OnClick = [this](TLbButton* b) { Btn_NextClick(b); };
     L_Page_Lang = new QLabel(TS_Language);
     L_Page_Lang->setObjectName(QStringLiteral("L_Page_Lang"));
-    L_Page_Lang->setGeometry(110, 193, 220, 16);
+    L_Page_Lang->setGeometry(110, 173, 220, 16);
     L_Page_Lang->setAlignment(Qt::AlignCenter);
     PC_Options->addTab(TS_Language, QString());
 
