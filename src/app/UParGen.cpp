@@ -47,6 +47,8 @@ struct TFParGen::Impl {
     TLbButton* Btn_OK = nullptr;
     TLbButton* Btn_Cancel = nullptr;
     bool Is_Change = false;
+    // Set by OK and Cancel once they have decided, so closing asks no more.
+    bool Close_Decided = false;
     // The "." key walks the Ethernet group's twelve edits in this order.
     std::array<QLineEdit*, 12> Dot_Chain{};
 };
@@ -129,6 +131,7 @@ void TFParGen::FormShow()
         fw::Application.HandleException(std::current_exception());
         return;
     }
+    d->Close_Decided = false;
     Set_Values(values);
     // Filling the controls is not a change of the user's.
     d->Is_Change = false;
@@ -345,14 +348,35 @@ void TFParGen::Btn_OKClick()
         fw::Application.HandleException(std::current_exception());
         return;
     }
-    SetModalResult(fw::mrOk);
+    closeDecided(fw::mrOk);
+}
+
+bool TFParGen::Discard_Confirmed()
+{
+    return !d->Is_Change || fw::MessageDlg(ParGen_Text(424), fw::mtConfirmation, fw::mbYesNo) == fw::mrYes;
+}
+
+void TFParGen::closeDecided(fw::TModalResult result)
+{
+    d->Close_Decided = true;
+    SetModalResult(result);
+    if (ModalResult() == fw::mrNone)
+        d->Close_Decided = false;
 }
 
 void TFParGen::Btn_CancelClick()
 {
-    if (d->Is_Change && fw::MessageDlg(ParGen_Text(424), fw::mtConfirmation, fw::mbYesNo) != fw::mrYes)
-        return;
-    SetModalResult(fw::mrCancel);
+    if (Discard_Confirmed())
+        closeDecided(fw::mrCancel);
+}
+
+void TFParGen::FormCloseQuery(bool& canClose)
+{
+    // The title bar's close button would otherwise drop the user's edits
+    // without the question that Cancel asks.
+    if (!d->Close_Decided)
+        canClose = Discard_Confirmed();
+    d->Close_Decided = false;
 }
 
 // ---------------------------------------------------------------- other models

@@ -55,7 +55,8 @@ public:
     // Validates, writes File_ParGen and closes with OK. A failing save is
     // reported and the window stays open.
     void Btn_OKClick();
-    // Closes with Cancel; after a change only when the user confirms.
+    // Closes with Cancel; after a change only when the user confirms. Closing
+    // from the title bar asks the same question.
     void Btn_CancelClick();
     // Shared handlers of the groups' collapse and expand buttons; any other
     // sender only re-runs the layout.
@@ -100,6 +101,7 @@ public:
 protected:
     void FormCreate() override;
     void FormShow() override;
+    void FormCloseQuery(bool& canClose) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -109,6 +111,8 @@ private:
     void On_Change();
     void On_Click(QCheckBox* sender);
     bool KeyPress(QLineEdit* edit);
+    bool Discard_Confirmed();
+    void closeDecided(fw::TModalResult result);
     void FormActivate();
 
     struct Impl;

@@ -279,17 +279,101 @@ TEST_F(ParGenWindow, CancelAsksOnlyAfterAChange)
     }
 }
 
+fw::TModalResult runModal(TFParGen& form, const std::function<void()>& step);
+
 TEST_F(ParGenWindow, ModalCancelWithoutChangeClosesWithoutQuestion)
 {
     writeParGen("<Par_Gen><MTCPs_IP1>10</MTCPs_IP1></Par_Gen>");
-    QTimer::singleShot(0, [this] { form->Btn_Cancel()->Click(); });
-    QTimer::singleShot(3000, [this] {
-        if (form->Modal())
-            form->SetModalResult(fw::mrAbort);
-    });
-    EXPECT_EQ(form->ShowModal(), fw::mrCancel);
+    EXPECT_EQ(runModal(*form, [this] { form->Btn_Cancel()->Click(); }), fw::mrCancel);
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(form->E_IP(1)->text(), QStringLiteral("10"));
+}
+
+// Runs the window modally; during its loop, step runs with the loop running
+// and must end it. Gives the modal result (mrAbort when step left it open).
+fw::TModalResult runModal(TFParGen& form, const std::function<void()>& step)
+{
+    QTimer::singleShot(0, step);
+    QTimer::singleShot(3000, [&form] {
+        if (form.Modal())
+            form.SetModalResult(fw::mrAbort);
+    });
+    return form.ShowModal();
+}
+
+TEST_F(ParGenWindow, TitleBarCloseAsksLikeCancelOnlyAfterAChange)
+{
+    EXPECT_EQ(runModal(*form, [this] { form->close(); }), fw::mrCancel);
+    EXPECT_TRUE(messages().empty());
+
+    recorder.Answer(fw::mrNo);
+    recorder.Answer(fw::mrYes);
+    bool openAfterNo = false;
+    const auto result = runModal(*form, [this, &openAfterNo] {
+        form->E_IP(1)->setText(QStringLiteral("1"));
+        form->close();
+        openAfterNo = form->Modal() && form->isVisible();
+        form->close();
+    });
+    EXPECT_TRUE(openAfterNo);
+    EXPECT_EQ(result, fw::mrCancel);
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].text, Lang_Texts.at(424));
+    EXPECT_FALSE(QFile::exists(parGenFile()));
+}
+
+TEST_F(ParGenWindow, OkAndCancelAskNothingMoreWhenTheWindowCloses)
+{
+    recorder.Answer(fw::mrYes);
+    EXPECT_EQ(runModal(*form,
+                       [this] {
+                           form->E_IP(1)->setText(QStringLiteral("1"));
+                           form->Btn_Cancel()->Click();
+                       }),
+              fw::mrCancel);
+    EXPECT_EQ(messages().size(), 1u);
+
+    recorder.Clear();
+    EXPECT_EQ(runModal(*form,
+                       [this] {
+                           form->E_IP(1)->setText(QStringLiteral("2"));
+                           form->Btn_OK()->Click();
+                       }),
+              fw::mrOk);
+    EXPECT_TRUE(messages().empty());
+    TParGen_Values saved;
+    Read_ParGen_File(parGenFile(), saved);
+    EXPECT_EQ(saved.IP[0], QStringLiteral("2"));
+}
+
+TEST_F(ParGenWindow, TabWalksDmxThenEthernetThenButtons)
+{
+    showActive();
+    std::vector<QWidget*> order{form->CB_DMX_DMX(), form->E_DMX_Num_Channel()};
+    for (int i = 1; i <= 4; ++i)
+        order.push_back(form->E_IP(i));
+    for (int i = 1; i <= 4; ++i)
+        order.push_back(form->E_SM(i));
+    for (int i = 1; i <= 4; ++i)
+        order.push_back(form->E_GAT(i));
+    order.push_back(form->CB_ModTCPs_EN_GAT());
+    order.push_back(form->Btn_OK());
+    order.push_back(form->Btn_Cancel());
+    order.front()->setFocus();
+    for (size_t i = 1; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), order[i]) << i;
+    }
+}
+
+TEST_F(ParGenWindow, ActivationBringsATitleAboveTheScreenBack)
+{
+    showActive();
+    form->move(40, -30);
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(form.get(), &activate);
+    EXPECT_EQ(form->y(), 0);
+    EXPECT_EQ(form->x(), 40);
 }
 
 TEST_F(ParGenWindow, RecallChoicesExcludeEachOther)
