@@ -45,6 +45,7 @@ protected:
         return testsupport::writeFile(path(relative), bytes);
     }
     void start() { Create_Application_Windows(folder()); }
+    void startIn(const QString& programFolder) { Create_Application_Windows(programFolder); }
 
     // The message texts the recorder was asked to show, in order.
     QStringList messages() const

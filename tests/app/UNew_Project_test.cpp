@@ -5,6 +5,8 @@
 #include "controls/buttons/LbButton.h"
 
 #include <QDirIterator>
+
+#include <algorithm>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -95,6 +97,35 @@ TEST_F(NewProject, EachShowingStartsWithAnEmptyName)
         EXPECT_TRUE(FNew_Project->E_New_Proj->text().isEmpty());
         form.SetModalResult(fw::mrCancel);
     });
+}
+
+TEST_F(NewProject, AProjectWhoseBinCannotBeMadeIsTakenBackAndReported)
+{
+    // A program folder so deep that a 250-character project folder still
+    // fits the system's path limit but its bin does not.
+    Free_Application_Windows();
+    const int pathMax = 4096;
+    const QString name(250, QLatin1Char('p'));
+    QString base = path(QStringLiteral("deep"));
+    const int wantedProjects = pathMax - 1 - 1 - name.size() - 2;   // folder ends 2 below the limit
+    while (base.size() + int(sizeof("/PROJECTS")) - 1 < wantedProjects) {
+        const int room = wantedProjects - (base.size() + 9) - 1;
+        base += QLatin1Char('/') + QString(std::min(room, 200), QLatin1Char('d'));
+    }
+    ASSERT_EQ(base.size() + 9, wantedProjects);
+    ASSERT_TRUE(QDir().mkpath(base));
+    startIn(base);
+    ASSERT_TRUE(QFileInfo(Path_Projects).isDir());
+    recorder.Clear();
+    withModal([] { FNew_Project->ShowModal(); }, [&](fw::TForm& form) {
+        FNew_Project->E_New_Proj->setText(name);
+        FNew_Project->Btn_OK->Click();
+        EXPECT_TRUE(form.Modal());
+        form.SetModalResult(fw::mrCancel);
+    });
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("Error! Name project is not valid")});
+    EXPECT_TRUE(QDir(Path_Projects).isEmpty());
+    EXPECT_TRUE(Path_Project.isEmpty());
 }
 
 TEST_F(NewProject, TextsFollowTheTable)
