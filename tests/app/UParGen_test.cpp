@@ -158,11 +158,11 @@ TEST_F(ParGenWindow, CollapsedGroupStaysCollapsedWhenOpenedAgain)
 TEST_F(ParGenWindow, OnlyDmxAndEthernetGroupsAreShown)
 {
     showActive();
-    const char* groups[] = {"GB_Modbus_TCP_Slave", "GB_EtherNetIP", "GB_DALI",       "GB_BACnet",
-                            "GB_KNX",              "GB_PROFINET",   "GB_Modbus_TCP_Master", "GB_Modbus_Slave",
-                            "GB_BACnet_Type",      "GB_BACnet_Serial", "GB_Serial",   "GB_DMX",
-                            "GB_DNET_Slave",       "GB_Modbus_Master", "GB_SNMP_Agent", "GB_CAN",
-                            "GB_CANopen"};
+    const char* groups[] = {
+        "GB_Modbus_TCP_Slave", "GB_EtherNetIP", "GB_DALI", "GB_BACnet", "GB_KNX", "GB_PROFINET",
+        "GB_Modbus_TCP_Master", "GB_Modbus_Slave", "GB_BACnet_Type", "GB_BACnet_Serial", "GB_Serial", "GB_DMX",
+        "GB_DNET_Slave", "GB_Modbus_Master", "GB_SNMP_Agent", "GB_CAN", "GB_CANopen",
+    };
     for (const char* name : groups) {
         QGroupBox* box = control<QGroupBox>(name);
         if (!box)
