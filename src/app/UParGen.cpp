@@ -123,6 +123,7 @@ void TFParGen::FormCreate()
 
 void TFParGen::FormShow()
 {
+    d->Close_Decided = false;
     TParGen_Values values;
     try {
         Read_ParGen_File(File_ParGen, values);
@@ -131,7 +132,6 @@ void TFParGen::FormShow()
         fw::Application.HandleException(std::current_exception());
         return;
     }
-    d->Close_Decided = false;
     Set_Values(values);
     // Filling the controls is not a change of the user's.
     d->Is_Change = false;
