@@ -176,7 +176,9 @@ void TLine::run(const QString& text, qsizetype& i, qsizetype to)
     const int w = calc.Width();
 
     if (measuring()) {
-        const bool fits = x + w <= lineWidth() || !consumedAny || !endsWithSpace;
+        // A trailing blank may hang over the line's end: the line's width leaves it out too.
+        const int blank = runText.endsWith(u' ') ? c.TextWidth(QStringLiteral(" ")) : 0;
+        const bool fits = x + w - blank <= lineWidth() || !consumedAny || !endsWithSpace;
         if (!fits && call.wordWrap) {
             lineBreak = true;
             return;
