@@ -199,13 +199,32 @@ struct TRegMonitorThread::TImpl {
     bool ready = false;   // subscribed, or failed to
     int pendingChanges = 0;
     QString errorText;
+    int queuedDeliveries = 0;   // posted to the user-interface thread, not yet run
     std::atomic<int> delivered{0};
 
-    void execute(std::shared_ptr<TImpl> self);
-    void deliver(std::shared_ptr<TImpl> self);
+    void execute();
+    void post();
+    // On the user-interface thread.
+    void deliverOne();
 };
 
-void TRegMonitorThread::TImpl::execute(std::shared_ptr<TImpl> self)
+namespace {
+
+// Lives on the user-interface thread; the watch thread posts calls to it. Calls
+// still queued when it is destroyed are dropped with it.
+class TDeliveryContext : public QObject {
+    Q_OBJECT
+public:
+    explicit TDeliveryContext(TRegMonitorThread::TImpl* impl) : FImpl(impl) {}
+    Q_INVOKABLE void DeliverOne() { FImpl->deliverOne(); }
+
+private:
+    TRegMonitorThread::TImpl* FImpl;
+};
+
+} // namespace
+
+void TRegMonitorThread::TImpl::execute()
 {
     auto store = fw::CurrentRegistryStore();
     const int subscription = store->Subscribe(root, key, subtree, filter, [this] {
@@ -228,34 +247,39 @@ void TRegMonitorThread::TImpl::execute(std::shared_ptr<TImpl> self)
         if (terminated)
             break;
         pendingChanges = 0;
+        ++queuedDeliveries;
         lock.unlock();
-        deliver(self);
+        post();
     }
     store->Unsubscribe(subscription);
 }
 
-// Posts one delivery to the user-interface thread. Only windows still listed at
-// delivery time receive the event, so a window that unregistered before it went
-// away is never touched.
-void TRegMonitorThread::TImpl::deliver(std::shared_ptr<TImpl> self)
+void TRegMonitorThread::TImpl::post()
 {
-    QMetaObject::invokeMethod(
-        deliveryContext,
-        [self] {
-            QObject* direct = self->window.data();
-            if (direct) {
-                TOfficeThemeChangeEvent e(self->root, self->key);
-                QCoreApplication::sendEvent(direct, &e);
-            }
-            for (QObject* w : self->handles.Snapshot()) {
-                if (!self->handles.HasValue(w))
-                    continue;
-                TOfficeThemeChangeEvent e(self->root, self->key);
-                QCoreApplication::sendEvent(w, &e);
-            }
-            ++self->delivered;
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(deliveryContext, "DeliverOne", Qt::QueuedConnection);
+}
+
+// Only windows still listed at delivery time receive the event, so a window that
+// unregistered before it went away is never touched.
+void TRegMonitorThread::TImpl::deliverOne()
+{
+    {
+        std::lock_guard lock(mutex);
+        if (queuedDeliveries == 0)
+            return;
+        --queuedDeliveries;
+    }
+    if (QObject* direct = window.data()) {
+        TOfficeThemeChangeEvent e(root, key);
+        QCoreApplication::sendEvent(direct, &e);
+    }
+    for (QObject* w : handles.Snapshot()) {
+        if (!handles.HasValue(w))
+            continue;
+        TOfficeThemeChangeEvent e(root, key);
+        QCoreApplication::sendEvent(w, &e);
+    }
+    ++delivered;
 }
 
 TRegMonitorThread::TRegMonitorThread(fw::TRootKey root, const QString& key, bool watchSubtree, unsigned filter,
@@ -267,7 +291,7 @@ TRegMonitorThread::TRegMonitorThread(fw::TRootKey root, const QString& key, bool
     d->subtree = watchSubtree;
     d->filter = filter == 0 ? 15u : filter;
     d->window = window;
-    FContext = std::make_unique<QObject>();
+    FContext = std::make_unique<TDeliveryContext>(d.get());
     d->deliveryContext = FContext.get();
 }
 
@@ -281,7 +305,7 @@ void TRegMonitorThread::Start()
 {
     if (d->thread.joinable())
         return;
-    d->thread = std::thread([impl = d] { impl->execute(impl); });
+    d->thread = std::thread([impl = d] { impl->execute(); });
     // Changes made after Start returns are never missed.
     std::unique_lock lock(d->mutex);
     d->wake.wait(lock, [this] { return d->ready; });
@@ -375,3 +399,5 @@ TThemeNotifier* SharedThemeNotifier(QObject* component)
     }
     return sharedNotifier();
 }
+
+#include "FxStyleIF.moc"

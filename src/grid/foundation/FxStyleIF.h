@@ -129,8 +129,9 @@ public:
     // Changes delivered so far (for tests and diagnostics).
     int ChangeCount() const;
 
+    struct TImpl;   // opaque; named here only for the source's delivery helper
+
 private:
-    struct TImpl;
     std::shared_ptr<TImpl> d;
     std::unique_ptr<QObject> FContext;   // user-interface thread object the events are delivered through
 };
