@@ -471,6 +471,25 @@ TEST(FxUtilDraw, StyledProgressBarLevelsAndBlocks)
     EXPECT_EQ(s.at(9, 5), clWhite) << "gap after the first block";
 }
 
+TEST(FxUtilDraw, StyledProgressBarVertical)
+{
+    TProgressBarLook look = plainLook();
+    look.Vertical = true;
+    {   // smooth: grows up from the bottom inside the frame
+        Surface s(20, 120, 0x808080);
+        DrawStyledProgressBar(s.c(), TRect(0, 0, 12, 102), 50, look);
+        EXPECT_EQ(s.boxOf(0x00FF00), TRect(1, 51, 11, 101));
+    }
+    {   // blocks: the first ends 2 pixels above the bottom
+        Surface s(20, 120, 0x808080);
+        look.CompletionSmooth = false;
+        DrawStyledProgressBar(s.c(), TRect(0, 0, 12, 102), 20, look);
+        // T = 20: two blocks of 7 from the bottom, then 20 mod 9 = 2 adds none.
+        EXPECT_EQ(s.boxOf(0x00FF00), TRect(2, 84, 10, 100));
+        EXPECT_EQ(s.at(5, 92), clWhite) << "gap between the blocks";
+    }
+}
+
 TEST(FxUtilDraw, StyledProgressBarGradientAndText)
 {
     Surface s(120, 30, 0x808080);
