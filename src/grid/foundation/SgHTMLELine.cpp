@@ -157,9 +157,10 @@ void TLine::run(const QString& text, qsizetype& i, qsizetype to)
     if (end < 0 || end > to)
         end = to;
     if (call.wordWrap) {
-        const qsizetype sp = text.indexOf(u' ', i);
-        if (sp >= 0 && sp < end)
-            end = sp + 1;
+        // Only up to the next tag: a long text without blanks must not be rescanned per run.
+        const qsizetype sp = QStringView(text).mid(i, end - i).indexOf(u' ');
+        if (sp >= 0)
+            end = i + sp + 1;
     }
     const QString runText = decodeRun(text.mid(i, end - i));
     if (st.hidden) {
@@ -225,7 +226,14 @@ void TLine::run(const QString& text, qsizetype& i, qsizetype to)
             useFont();
         }
         applyTextBackground(c, st.background);
-        c.DrawText(runText, r, call.format);
+        if (st.font.Escapement % 3600 != 0) {
+            // Rotated text turns around its top-left corner, as the desktop draws it.
+            QString shown = runText;
+            shown.replace(QLatin1StringView("&&"), QLatin1StringView("&"));
+            c.TextOut(left, bottom - h, shown);
+        } else {
+            c.DrawText(runText, r, call.format);
+        }
         c.SetBkMode(fw::bkTransparent);
         if (st.inFocusAnchor)
             call.focusAnchor = st.href;

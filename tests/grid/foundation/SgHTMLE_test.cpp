@@ -738,8 +738,12 @@ TEST_F(HtmlRender, HostileTextsEndWithoutCrash)
     QString deep;
     for (int i = 0; i < 5000; ++i)
         deep += QStringLiteral("<FONT size=\"%1\"><B><UL><LI><A href=\"x\">").arg(i % 7);
+    QString noBlanks;   // long text without blanks: each run must not rescan the rest
+    for (int i = 0; i < 20000; ++i)
+        noBlanks += QStringLiteral("<B>x</B>");
     const QString texts[] = {
         deep,
+        noBlanks,
         QStringLiteral("<FONT size=\"2147483647\">huge</FONT>"),
         QStringLiteral("<FONT size=\"-5\">neg</FONT>"),
         QStringLiteral("<IMG src=\"IDX:99999999999\" width=\"2147483647\" height=\"2147483647\">"),
