@@ -791,3 +791,47 @@ TEST_F(HtmlRender, EveryLineConsumesText)
         EXPECT_LE(r.height, std::max(gh(), 60 * n)) << t.toStdString();
     }
 }
+
+TEST_F(HtmlPictures, AltPictureShowsUnderTheMouse)
+{
+    TPictureItem* item = container.Items().Add();
+    item->Name = QStringLiteral("Other");
+    THTMLPicture red;
+    ASSERT_TRUE(red.LoadFromStream(pngBytes(20, 40, qRgb(255, 0, 0))));
+    item->SetPicture(red);
+    struct Case {
+        int mouseX;
+        QRgb shown;
+    };
+    const Case cases[] = {{10, qRgb(255, 0, 0)}, {200, qRgb(0, 0, 255)}};
+    for (const Case& c : cases) {
+        page.fill(White);
+        Render r;
+        r.container = &container;
+        r.text = QStringLiteral("<A href=\"p\"><IMG src=\"logo\" alt=\"other\"></A>");
+        r.mouseX = c.mouseX;
+        r.mouseY = 20;
+        r.run(*canvas);
+        EXPECT_EQ(drawn().pixel(10, 20), c.shown) << c.mouseX;
+    }
+}
+
+TEST_F(HtmlPictures, BodyFillsAndTilesTheRectangle)
+{
+    Render r;
+    r.container = &container;
+    r.rect = fw::TRect(10, 10, 110, 90);
+    r.text = QStringLiteral("<BODY bgcolor=\"clLime\">x");
+    r.run(*canvas);
+    QImage img = drawn();
+    EXPECT_EQ(img.pixel(109, 89), qRgb(0, 255, 0));
+    EXPECT_EQ(img.pixel(110, 90), White);
+
+    page.fill(White);
+    r.text = QStringLiteral("<BODY background=\"logo\">");
+    r.run(*canvas);
+    img = drawn();
+    EXPECT_EQ(img.pixel(10, 10), qRgb(0, 0, 255));
+    EXPECT_EQ(img.pixel(109, 89), qRgb(0, 0, 255));   // tiles repeat over the whole area
+    EXPECT_EQ(img.pixel(110, 89), White);              // and stay inside it
+}
