@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 
@@ -243,14 +244,20 @@ void THTMLPicture::WriteData(QByteArray& bytes) const { bytes = d->bytes; }
 
 bool THTMLPicture::LoadFromFile(const QString& path)
 {
+    // Only regular files, read up to the size limit: a device or pipe named in a
+    // cell text must neither block nor fill the memory.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxPictureBytes) {
+    QByteArray bytes;
+    const bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+    if (readable)
+        bytes = file.read(MaxPictureBytes + 1);
+    if (!readable || bytes.size() > MaxPictureBytes) {
         d->empty = true;
         d->image = QImage();
-        d->lastError = file.isOpen() ? ErrAllocate : file.errorString();
+        d->lastError = readable ? ErrAllocate : QStringLiteral("Cannot open file %1").arg(path);
         return false;
     }
-    const bool ok = LoadFromStream(file.readAll());
+    const bool ok = LoadFromStream(bytes);
     if (!ok) {
         d->empty = true;
         d->image = QImage();

@@ -262,6 +262,11 @@ TEST(HTMLPicture, LoadFromFileSwallowsFailuresAndLeavesItEmpty)
     EXPECT_FALSE(p.IsGIF());
     EXPECT_FALSE(p.LoadFromFile(dir.filePath("missing.png")));
     EXPECT_TRUE(p.Empty());
+    // Devices and folders are refused without reading (an endless device would hang).
+    for (const QString& path : {QStringLiteral("/dev/zero"), dir.path()}) {
+        EXPECT_FALSE(p.LoadFromFile(path)) << path.toStdString();
+        EXPECT_TRUE(p.Empty());
+    }
 }
 
 TEST(HTMLPicture, LoadFromUrlBySchemeInAnyCase)
