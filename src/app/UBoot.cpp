@@ -406,7 +406,7 @@ void TFBoot::update_ComPort()
 {
     d->CB_COM_Port->clear();
     for (const QString& port : Get_COM_Ports())
-        d->CB_COM_Port->addItem(QStringLiteral("COM") + port);
+        d->CB_COM_Port->addItem(port);   // the system's own device names ("ttyS0", "ttyUSB0")
     d->CB_COM_Port->setCurrentIndex(0);
 }
 

@@ -46,6 +46,8 @@ QString File_PDO_CANopen;
 QString File_SDO_Client_CANopen;
 QString File_SDO_Server_CANopen;
 
+QStringList Row_Clipboard;
+QList<bool> Row_Clipboard_Is_Check;
 QStringList SNMP_Read_Names;
 QStringList SNMP_Write_Names;
 
@@ -64,21 +66,24 @@ void Set_Program_Paths(const QString& programFolder)
 
 void Set_Project_Files()
 {
-    // Built also when no project is open; nothing reads them then, because every
-    // window that does requires an open project.
-    File_ParGen = Path_Project + QStringLiteral("/ParGen.xml");
-    File_DALI_Access = Path_Project + QStringLiteral("/DALI_Access.xml");
-    File_DALI2_Access = Path_Project + QStringLiteral("/DALI2_Access.xml");
-    File_ModbusTCPM_SetAccess = Path_Project + QStringLiteral("/ModbusTCPM_SetAccess.xml");
-    File_DMX_Default_Values = Path_Project + QStringLiteral("/DMX_Default_Values.xml");
-    File_BACnet_Master_Access = Path_Project + QStringLiteral("/BACnet_Master_Access.xml");
-    File_ModbusM_SetAccess = Path_Project + QStringLiteral("/ModbusM_SetAccess.xml");
-    File_SNMP_Trap = Path_Project + QStringLiteral("/SNMP_Trap.xml");
-    File_CAN_Rec_Frames = Path_Project + QStringLiteral("/CAN_Rec_Frames.xml");
-    File_CAN_Send_Frames = Path_Project + QStringLiteral("/CAN_Send_Frames.xml");
-    File_PDO_CANopen = Path_Project + QStringLiteral("/PDO_CANopen.xml");
-    File_SDO_Client_CANopen = Path_Project + QStringLiteral("/SDO_Client_CANopen.xml");
-    File_SDO_Server_CANopen = Path_Project + QStringLiteral("/SDO_Server_CANopen.xml");
+    // With no project open every path is empty: a path built from an empty
+    // project folder would name a file at the root of the file system.
+    const auto path = [](const char* name) {
+        return Path_Project.isEmpty() ? QString() : Path_Project + QLatin1Char('/') + QLatin1String(name);
+    };
+    File_ParGen = path("ParGen.xml");
+    File_DALI_Access = path("DALI_Access.xml");
+    File_DALI2_Access = path("DALI2_Access.xml");
+    File_ModbusTCPM_SetAccess = path("ModbusTCPM_SetAccess.xml");
+    File_DMX_Default_Values = path("DMX_Default_Values.xml");
+    File_BACnet_Master_Access = path("BACnet_Master_Access.xml");
+    File_ModbusM_SetAccess = path("ModbusM_SetAccess.xml");
+    File_SNMP_Trap = path("SNMP_Trap.xml");
+    File_CAN_Rec_Frames = path("CAN_Rec_Frames.xml");
+    File_CAN_Send_Frames = path("CAN_Send_Frames.xml");
+    File_PDO_CANopen = path("PDO_CANopen.xml");
+    File_SDO_Client_CANopen = path("SDO_Client_CANopen.xml");
+    File_SDO_Server_CANopen = path("SDO_Server_CANopen.xml");
 }
 
 bool Is_Valid_Project_Name(const QString& name)

@@ -6,6 +6,7 @@
 #include "framework/SysUtils.h"
 
 #include <QChar>
+#include <QList>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -60,6 +61,11 @@ extern QString File_CAN_Send_Frames;
 extern QString File_PDO_CANopen;
 extern QString File_SDO_Client_CANopen;
 extern QString File_SDO_Server_CANopen;
+
+// One copied grid row, one text per column from column 1 on, shared by all
+// table windows; the flags mark the entries that came from check boxes.
+extern QStringList Row_Clipboard;
+extern QList<bool> Row_Clipboard_Is_Check;
 
 // Names of the enabled SNMP read and write objects, collected by the MIB writer.
 extern QStringList SNMP_Read_Names;

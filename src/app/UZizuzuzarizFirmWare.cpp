@@ -114,6 +114,8 @@ void TFZizuzuzarizFirmWare::FormCreate()
     Set_Lang();
     Set_Files();
     Update_Read_Back = true;
+    Row_Clipboard.clear();
+    Row_Clipboard_Is_Check.clear();
     SNMP_Read_Names.clear();
     SNMP_Write_Names.clear();
 
@@ -273,7 +275,9 @@ void TFZizuzuzarizFirmWare::Check_Enable_DMX_Def_Val()
         reportError(XML1.LastError());
         return;
     }
-    const fw::TXmlNode mode = XML1.FirstNode().FindNode(QStringLiteral("DMX_DMX"));
+    // The root element, as every other reader of the file takes it, so a
+    // declaration before it cannot leave this step enabled for a DMX IN project.
+    const fw::TXmlNode mode = XML1.DocumentElement().FindNode(QStringLiteral("DMX_DMX"));
     if (!mode.IsNull() && mode.Text() == QLatin1String("0"))
         Btn_DMX_Default->setEnabled(false);
 }

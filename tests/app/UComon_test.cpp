@@ -270,3 +270,14 @@ TEST(ProjectName, ReopenLastProject)
 }
 
 } // namespace
+
+TEST(ProjectFiles, NoOpenProjectGivesNoPaths)
+{
+    const QString saved = Path_Project;
+    Path_Project.clear();
+    Set_Project_Files();
+    for (const QString* file : {&File_ParGen, &File_DMX_Default_Values, &File_SDO_Server_CANopen})
+        EXPECT_TRUE(file->isEmpty()) << file->toStdString();
+    Path_Project = saved;
+    Set_Project_Files();
+}

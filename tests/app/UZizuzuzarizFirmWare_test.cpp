@@ -1,7 +1,7 @@
 #include "app/UZizuzuzarizFirmWare.h"
 
 #include "app/AppTestFixture.h"
-#include "app/LoopbackHttpServer.h"
+#include "support/LoopbackHttpServer.h"
 #include "app/UComon.h"
 #include "app/UNew_Project.h"
 #include "app/UOpenConf.h"
@@ -17,7 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-using apptest::LoopbackHttpServer;
+using testsupport::LoopbackHttpServer;
 using apptest::withModal;
 
 namespace {
@@ -257,6 +257,7 @@ TEST_F(MainWindow, DmxStepFollowsTheModeInParGen)
         {"DMX input", "<ParGen><DMX_DMX>0</DMX_DMX></ParGen>", false},
         {"DMX output", "<ParGen><DMX_DMX>1</DMX_DMX></ParGen>", true},
         {"no mode", "<ParGen><IP1>10</IP1></ParGen>", true},
+        {"DMX input after a declaration", "<?xml version=\"1.0\"?><!--c--><ParGen><DMX_DMX>0</DMX_DMX></ParGen>", false},
     };
     mkProject(QStringLiteral("P"));
     settings(QStringLiteral("P"));
