@@ -1,7 +1,7 @@
 #include "app/USoftOptions.h"
 
 #include "app/AppTestFixture.h"
-#include "app/LoopbackHttpServer.h"
+#include "support/LoopbackHttpServer.h"
 #include "app/UAbout.h"
 #include "app/UBoot.h"
 #include "app/UComon.h"
@@ -32,7 +32,7 @@
 #include <QImage>
 #include <QLabel>
 
-using apptest::LoopbackHttpServer;
+using testsupport::LoopbackHttpServer;
 using apptest::withModal;
 
 namespace {

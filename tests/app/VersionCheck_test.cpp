@@ -1,11 +1,11 @@
 #include "app/VersionCheck.h"
 
-#include "app/LoopbackHttpServer.h"
+#include "support/LoopbackHttpServer.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
-using apptest::LoopbackHttpServer;
+using testsupport::LoopbackHttpServer;
 
 namespace {
 
