@@ -1,5 +1,7 @@
 #include "grid/foundation/FxObj.h"
 
+#include "grid/foundation/FxUtilTextInternal.h"
+
 #include "framework/Canvas.h"
 #include "framework/Graphics.h"
 #include "framework/SysUtils.h"
@@ -7,6 +9,8 @@
 #include <QPainter>
 #include <QPolygon>
 #include <QRegion>
+
+#include <algorithm>
 
 #include <algorithm>
 
@@ -18,45 +22,6 @@ namespace {
 }
 
 constexpr int DescendingBit = int(0x80000000u);
-
-// The runtime's lenient reading: leading blanks, optional sign, "$" or "0x"
-// for hexadecimal; reading stops at the first character that does not fit.
-int lenientInt(const QString& s)
-{
-    int i = 0;
-    const int n = int(s.size());
-    while (i < n && s[i] == QLatin1Char(' '))
-        ++i;
-    bool neg = false;
-    if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) {
-        neg = s[i] == QLatin1Char('-');
-        ++i;
-    }
-    int base = 10;
-    if (i < n && s[i] == QLatin1Char('$')) {
-        base = 16;
-        ++i;
-    } else if (i + 1 < n && s[i] == QLatin1Char('0') && (s[i + 1] == QLatin1Char('x') || s[i + 1] == QLatin1Char('X'))) {
-        base = 16;
-        i += 2;
-    }
-    quint32 v = 0;
-    for (; i < n; ++i) {
-        const ushort u = s[i].unicode();
-        int d;
-        if (u >= '0' && u <= '9')
-            d = u - '0';
-        else if (base == 16 && u >= 'a' && u <= 'f')
-            d = u - 'a' + 10;
-        else if (base == 16 && u >= 'A' && u <= 'F')
-            d = u - 'A' + 10;
-        else
-            break;
-        v = v * quint32(base) + quint32(d);
-    }
-    const int r = int(v);
-    return neg ? -r : r;
-}
 
 } // namespace
 
@@ -145,8 +110,16 @@ void TIntList::SetStrValue(const QString& text)
     fw::TStringList parts;
     parts.SetCommaText(text);
     FItems.clear();
-    for (int i = 0; i < parts.Count(); ++i)
-        Add(fw::StrToInt(parts.Strings(i)));
+    for (int i = 0; i < parts.Count(); ++i) {
+        // The stored form is plain decimal: hexadecimal text is not a value here.
+        const QString part = parts.Strings(i);
+        const QString digits = part.startsWith(QLatin1Char('-')) || part.startsWith(QLatin1Char('+')) ? part.mid(1) : part;
+        const bool decimal = !digits.isEmpty()
+                             && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit() && c.unicode() < 128; });
+        if (!decimal)
+            throw fw::EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(part));
+        Add(fw::StrToInt(part));
+    }
 }
 
 void TIntList::DoChange()
@@ -215,7 +188,7 @@ void TSortIndexList::LoadFromString(const QString& text)
         rest = p < 0 ? QString() : rest.mid(p + 1);
         if (item.size() < 2)
             continue;
-        AddIndex(lenientInt(item.mid(1)), item[0] == QLatin1Char('u'));
+        AddIndex(fxutil_detail::lenientInt(item.mid(1)), item[0] == QLatin1Char('u'));
     }
 }
 

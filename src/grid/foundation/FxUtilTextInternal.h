@@ -1,5 +1,6 @@
 #pragma once
-// Helpers shared by the sources of the text, number and date routines.
+// Helpers shared by the sources of the text, number and date routines and
+// the lists that read numbers from text.
 #include "framework/SysUtils.h"
 
 #include <QChar>
@@ -30,43 +31,65 @@ inline QString asciiUpper(const QString& s)
 
 inline bool isBlank(QChar c) { return c.unicode() <= 32; }
 
+// Where the digits of an integer text start: after leading spaces, an
+// optional sign and a hexadecimal prefix ("$" or "0x", with bareX also "x").
+struct IntLead {
+    int pos = 0;
+    bool negative = false;
+    int base = 10;
+};
+
+inline IntLead intLead(const QString& s, bool bareX)
+{
+    IntLead r;
+    int& i = r.pos;
+    const int n = int(s.size());
+    while (i < n && s[i] == QLatin1Char(' '))
+        ++i;
+    if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) {
+        r.negative = s[i] == QLatin1Char('-');
+        ++i;
+    }
+    if (i < n && s[i] == QLatin1Char('$')) {
+        r.base = 16;
+        ++i;
+    } else if (bareX && i < n && (s[i] == QLatin1Char('x') || s[i] == QLatin1Char('X'))) {
+        r.base = 16;
+        ++i;
+    } else if (i + 1 < n && s[i] == QLatin1Char('0') && (s[i + 1] == QLatin1Char('x') || s[i + 1] == QLatin1Char('X'))) {
+        r.base = 16;
+        i += 2;
+    }
+    return r;
+}
+
+// The value of a digit in base 10 or 16; -1 for any other character.
+inline int digitValue(QChar c, int base)
+{
+    const ushort u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (base == 16 && u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (base == 16 && u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
 // Integer text: leading spaces, optional sign, decimal digits or a
 // hexadecimal number after "$", "x" or "0x"; nothing else may follow.
 inline bool strictInt(const QString& s, int& value)
 {
-    int i = 0;
+    const IntLead lead = intLead(s, true);
+    const int base = lead.base;
     const int n = int(s.size());
-    while (i < n && s[i] == QLatin1Char(' '))
-        ++i;
-    bool neg = false;
-    if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) {
-        neg = s[i] == QLatin1Char('-');
-        ++i;
-    }
-    int base = 10;
-    if (i < n && s[i] == QLatin1Char('$')) {
-        base = 16;
-        ++i;
-    } else if (i < n && (s[i] == QLatin1Char('x') || s[i] == QLatin1Char('X'))) {
-        base = 16;
-        ++i;
-    } else if (i + 1 < n && s[i] == QLatin1Char('0') && (s[i + 1] == QLatin1Char('x') || s[i + 1] == QLatin1Char('X'))) {
-        base = 16;
-        i += 2;
-    }
+    int i = lead.pos;
     if (i >= n)
         return false;
     qint64 v = 0;
     for (; i < n; ++i) {
-        const ushort u = s[i].unicode();
-        int d;
-        if (u >= '0' && u <= '9')
-            d = u - '0';
-        else if (base == 16 && u >= 'a' && u <= 'f')
-            d = u - 'a' + 10;
-        else if (base == 16 && u >= 'A' && u <= 'F')
-            d = u - 'A' + 10;
-        else
+        const int d = digitValue(s[i], base);
+        if (d < 0)
             return false;
         v = v * base + d;
         if (base == 10 && v > qint64(INT32_MAX) + 1)
@@ -76,16 +99,32 @@ inline bool strictInt(const QString& s, int& value)
     }
     if (base == 16) {
         value = int(quint32(v));
-        if (neg)
+        if (lead.negative)
             value = -value;
         return true;
     }
-    if (neg)
+    if (lead.negative)
         v = -v;
     if (v > INT32_MAX)
         return false;
     value = int(v);
     return true;
+}
+
+// The runtime's lenient reading: leading blanks, optional sign, "$" or "0x"
+// for hexadecimal; reading stops at the first character that does not fit.
+inline int lenientInt(const QString& s)
+{
+    const IntLead lead = intLead(s, false);
+    quint32 v = 0;
+    for (int i = lead.pos; i < int(s.size()); ++i) {
+        const int d = digitValue(s[i], lead.base);
+        if (d < 0)
+            break;
+        v = v * quint32(lead.base) + quint32(d);
+    }
+    const int r = int(v);
+    return lead.negative ? -r : r;
 }
 
 // Plain float text with "." as decimal point, as the framework reads it.
