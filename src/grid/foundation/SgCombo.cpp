@@ -628,10 +628,13 @@ void TSgCustomCombo::showPopup()
 
 void TSgCustomCombo::hidePopup()
 {
+    // Qt also hides the popup when the control itself is hidden; only a list
+    // that was really dropped down closes up.
+    const bool wasDropped = FDroppedDown;
     QComboBox::hidePopup();
     FDroppedDown = false;
     update(QRect(width() - FButtonWidth, 0, FButtonWidth, height()));
-    if (OnDropUp)
+    if (wasDropped && OnDropUp)
         OnDropUp(this);
 }
 

@@ -203,6 +203,11 @@ TEST(TIntList, StrValue)
     // A bad part raises after the list was cleared and the parts before it added.
     EXPECT_THROW(list.SetStrValue(QStringLiteral("7,x,8")), fw::EConvertError);
     EXPECT_EQ(list.StrValue(), QStringLiteral("7"));
+    // The stored form is decimal only.
+    for (const char* text : {"1,$10", "1,0x10", "1,"})
+        EXPECT_THROW(list.SetStrValue(QString::fromLatin1(text)), fw::EConvertError) << text;
+    list.SetStrValue(QStringLiteral("-2,+3"));
+    EXPECT_EQ(list.StrValue(), QStringLiteral("-2,3"));
 }
 
 // ---------------------------------------------------------------- TSortIndexList

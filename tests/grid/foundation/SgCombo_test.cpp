@@ -275,7 +275,14 @@ TEST_F(ComboTest, SelectItemDropWidthAndDropUp)
         EXPECT_EQ(sender, combo);
         ++dropUps;
     };
+    // Hiding a list that never dropped down is no close-up.
     combo->hidePopup();
+    EXPECT_EQ(dropUps, 0);
+    combo->showPopup();
+    combo->hidePopup();
+    EXPECT_EQ(dropUps, 1);
+    combo->hidePopup();
+    combo->hide();
     EXPECT_EQ(dropUps, 1);
 }
 
