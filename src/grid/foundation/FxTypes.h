@@ -4,6 +4,7 @@
 // settings files and window descriptions, so never reorder them. Every type
 // has its text form (the value's name) for streaming.
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
