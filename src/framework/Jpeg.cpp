@@ -37,6 +37,17 @@ extern "C" void onJpegMessage(j_common_ptr, int)
     // Warnings (corrupt data that the decoder recovers from) stay quiet.
 }
 
+// Clears mgr and points its fatal errors and warnings at the handlers above;
+// the result goes into the work's err field.
+jpeg_error_mgr* useErrorManager(ErrorManager& mgr)
+{
+    std::memset(&mgr, 0, sizeof mgr);
+    jpeg_error_mgr* err = jpeg_std_error(&mgr.pub);
+    mgr.pub.error_exit = onJpegError;
+    mgr.pub.emit_message = onJpegMessage;
+    return err;
+}
+
 void setError(QString* error, const QString& text)
 {
     if (error)
@@ -57,10 +68,7 @@ bool JpegDecode(const QByteArray& bytes, QImage& image, QString* error)
     jpeg_decompress_struct info;
     ErrorManager mgr;
     std::memset(&info, 0, sizeof info);
-    std::memset(&mgr, 0, sizeof mgr);
-    info.err = jpeg_std_error(&mgr.pub);
-    mgr.pub.error_exit = onJpegError;
-    mgr.pub.emit_message = onJpegMessage;
+    info.err = useErrorManager(mgr);
     QImage* volatile result = nullptr;
     unsigned char* volatile rowBuffer = nullptr;
 
@@ -141,10 +149,7 @@ bool JpegEncode(const QImage& source, QByteArray& bytes, int quality, bool grays
     jpeg_compress_struct info;
     ErrorManager mgr;
     std::memset(&info, 0, sizeof info);
-    std::memset(&mgr, 0, sizeof mgr);
-    info.err = jpeg_std_error(&mgr.pub);
-    mgr.pub.error_exit = onJpegError;
-    mgr.pub.emit_message = onJpegMessage;
+    info.err = useErrorManager(mgr);
     // libjpeg keeps (and may move) its output buffer through this address.
     struct {
         unsigned char* data = nullptr;
