@@ -105,11 +105,7 @@ QPainter* TCanvas::Painter()
         return nullptr;
     d->prepare(p);
     p->setFont(d->qfont());
-    if (d->penVisible())
-        p->setPen(QPen(d->penQColor(), std::max(1, d->pen.Width)));
-    else
-        p->setPen(Qt::NoPen);
-    p->setBrush(d->qbrush());
+    d->setOutlinePenAndBrush(p);
     d->applyClip();
     return p;
 }
@@ -257,42 +253,14 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom)
 {
-    QPainter* p = d->painter();
-    if (!p)
-        return;
-    const TRect r = normalisedRect(left, top, right, bottom);
-    if (r.IsEmpty())
-        return;
-    d->prepare(p);
-    d->setPenMode(p);
-    if (d->penVisible())
-        p->setPen(QPen(d->penQColor(), std::max(1, d->pen.Width)));
-    else
-        p->setPen(Qt::NoPen);
-    p->setBrush(d->qbrush());
-    // The aliased outline of (l, t, w - 1, h - 1) covers columns l .. r - 1.
-    p->drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
-    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    d->outlinedShape(left, top, right, bottom, [](QPainter* p, const QRect& box) { p->drawEllipse(box); });
 }
 
 void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
 {
-    QPainter* p = d->painter();
-    if (!p)
-        return;
-    const TRect r = normalisedRect(left, top, right, bottom);
-    if (r.IsEmpty())
-        return;
-    d->prepare(p);
-    d->setPenMode(p);
-    if (d->penVisible())
-        p->setPen(QPen(d->penQColor(), std::max(1, d->pen.Width)));
-    else
-        p->setPen(Qt::NoPen);
-    p->setBrush(d->qbrush());
-    const QRect q(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
-    p->drawRoundedRect(q, std::max(0, cornerWidth) / 2.0, std::max(0, cornerHeight) / 2.0, Qt::AbsoluteSize);
-    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    d->outlinedShape(left, top, right, bottom, [&](QPainter* p, const QRect& box) {
+        p->drawRoundedRect(box, std::max(0, cornerWidth) / 2.0, std::max(0, cornerHeight) / 2.0, Qt::AbsoluteSize);
+    });
 }
 
 void TCanvas::FillRect(const TRect& r)

@@ -222,6 +222,36 @@ struct TCanvas::Impl {
         p->setCompositionMode(canvasdetail::compositionFor(pen.Mode));
     }
 
+    // Qt's own outline in the pen's colour and width (none when the pen
+    // draws nothing), filled with the brush.
+    void setOutlinePenAndBrush(QPainter* p) const
+    {
+        if (penVisible())
+            p->setPen(QPen(penQColor(), std::max(1, pen.Width)));
+        else
+            p->setPen(Qt::NoPen);
+        p->setBrush(qbrush());
+    }
+
+    // A shape Qt outlines and fills in one call, in the pen's mix mode. draw
+    // gets the shape's box: its aliased outline of (l, t, w - 1, h - 1)
+    // covers columns l .. r - 1.
+    template <class Draw>
+    void outlinedShape(int left, int top, int right, int bottom, Draw draw)
+    {
+        QPainter* p = painter();
+        if (!p)
+            return;
+        const TRect r = canvasdetail::normalisedRect(left, top, right, bottom);
+        if (r.IsEmpty())
+            return;
+        prepare(p);
+        setPenMode(p);
+        setOutlinePenAndBrush(p);
+        draw(p, QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+
     // Plots one-pixel pen pixels (styled pens leave gaps, filled with the
     // brush colour when the background mode is opaque).
     void plotLine(QPainter* p, int x0, int y0, int x1, int y1)
