@@ -41,48 +41,54 @@ void ReportRatio(benchmark::State& state, double seconds)
         state.counters["x_baseline"] = perIteration / BaselineSeconds;
 }
 
-void BM_Baseline_VectorOfStrings(benchmark::State& state)
+// Sets every cell through set, then reads every cell back through get; the
+// sum of the lengths read keeps the reads from being optimised away.
+template <class Set, class Get>
+qsizetype FillAndRead(Set set, Get get)
 {
     const auto& texts = Texts();
+    for (int r = 0; r < Rows; ++r)
+        for (int c = 0; c < Cols; ++c)
+            set(c, r, texts[size_t(r * Cols + c) % texts.size()]);
+    qsizetype total = 0;
+    for (int r = 0; r < Rows; ++r)
+        for (int c = 0; c < Cols; ++c)
+            total += get(c, r).size();
+    return total;
+}
+
+void BM_Baseline_VectorOfStrings(benchmark::State& state)
+{
     double seconds = 0;
     for (auto _ : state) {
         const auto start = Clock::now();
         std::vector<QString> cells(size_t(Cols) * Rows);
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                cells[size_t(r) * Cols + c] = texts[size_t(r * Cols + c) % texts.size()];
-        qsizetype total = 0;
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                total += cells[size_t(r) * Cols + c].size();
-        benchmark::DoNotOptimize(total);
+        benchmark::DoNotOptimize(FillAndRead(
+            [&](int c, int r, const QString& text) { cells[size_t(r) * Cols + c] = text; },
+            [&](int c, int r) -> const QString& { return cells[size_t(r) * Cols + c]; }));
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
     }
     BaselineSeconds = seconds / double(state.iterations());
     ReportRatio(state, seconds);
 }
 
-// The string grid's own storage under the base grid, without its layer.
-void BM_StringGridStorage_SetAndRead(benchmark::State& state)
+// Times FillAndRead on a fresh grid of Cols x Rows; prepare runs on the grid
+// before the timing starts, and building and freeing the grid is not timed.
+template <class Prepare, class Set, class Get>
+void RunFreshGrid(benchmark::State& state, Prepare prepare, Set set, Get get)
 {
-    const auto& texts = Texts();
     double seconds = 0;
     for (auto _ : state) {
         state.PauseTiming();
         auto grid = std::make_unique<TBaseGrid>();
         grid->SetColCount(Cols);
         grid->SetRowCount(Rows);
+        prepare(*grid);
         state.ResumeTiming();
 
         const auto start = Clock::now();
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                grid->SetGridCells(c, r, texts[size_t(r * Cols + c) % texts.size()]);
-        qsizetype total = 0;
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                total += grid->GridCells(c, r).size();
-        benchmark::DoNotOptimize(total);
+        benchmark::DoNotOptimize(FillAndRead([&](int c, int r, const QString& text) { set(*grid, c, r, text); },
+                                             [&](int c, int r) { return get(*grid, c, r); }));
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
 
         state.PauseTiming();
@@ -90,6 +96,15 @@ void BM_StringGridStorage_SetAndRead(benchmark::State& state)
         state.ResumeTiming();
     }
     ReportRatio(state, seconds);
+}
+
+// The string grid's own storage under the base grid, without its layer.
+void BM_StringGridStorage_SetAndRead(benchmark::State& state)
+{
+    RunFreshGrid(
+        state, [](TBaseGrid&) {},
+        [](TBaseGrid& g, int c, int r, const QString& text) { g.SetGridCells(c, r, text); },
+        [](TBaseGrid& g, int c, int r) { return g.GridCells(c, r); });
 }
 
 // Fills a fresh grid through Cells and reads every cell back. With `merged`
@@ -97,35 +112,16 @@ void BM_StringGridStorage_SetAndRead(benchmark::State& state)
 // its block's base cell.
 void RunGrid(benchmark::State& state, bool merged)
 {
-    const auto& texts = Texts();
-    double seconds = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto grid = std::make_unique<TBaseGrid>();
-        grid->SetColCount(Cols);
-        grid->SetRowCount(Rows);
-        if (merged)
-            for (int r = 0; r < Rows; r += 10)
-                for (int c = 0; c < Cols; c += 10)
-                    grid->MergeCells(c, r, 10, 10);
-        state.ResumeTiming();
-
-        const auto start = Clock::now();
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                grid->SetCells(c, r, texts[size_t(r * Cols + c) % texts.size()]);
-        qsizetype total = 0;
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                total += grid->Cells(c, r).size();
-        benchmark::DoNotOptimize(total);
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
-
-        state.PauseTiming();
-        grid.reset();
-        state.ResumeTiming();
-    }
-    ReportRatio(state, seconds);
+    RunFreshGrid(
+        state,
+        [merged](TBaseGrid& g) {
+            if (merged)
+                for (int r = 0; r < Rows; r += 10)
+                    for (int c = 0; c < Cols; c += 10)
+                        g.MergeCells(c, r, 10, 10);
+        },
+        [](TBaseGrid& g, int c, int r, const QString& text) { g.SetCells(c, r, text); },
+        [](TBaseGrid& g, int c, int r) { return g.Cells(c, r); });
 }
 
 void BM_BaseGrid_SetAndRead(benchmark::State& state)
