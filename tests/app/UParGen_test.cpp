@@ -301,6 +301,22 @@ fw::TModalResult runModal(TFParGen& form, const std::function<void()>& step)
     return form.ShowModal();
 }
 
+TEST_F(ParGenWindow, EscapeCancelsThroughTheSameQuestion)
+{
+    EXPECT_EQ(runModal(*form, [this] { QTest::keyClick(form->E_IP(1), Qt::Key_Escape); }), fw::mrCancel);
+    EXPECT_TRUE(messages().empty());
+
+    recorder.Answer(fw::mrYes);
+    EXPECT_EQ(runModal(*form,
+                       [this] {
+                           form->E_IP(1)->setText(QStringLiteral("1"));
+                           QTest::keyClick(form->E_IP(1), Qt::Key_Escape);
+                       }),
+              fw::mrCancel);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, Lang_Texts.at(424));
+}
+
 TEST_F(ParGenWindow, TitleBarCloseAsksLikeCancelOnlyAfterAChange)
 {
     EXPECT_EQ(runModal(*form, [this] { form->close(); }), fw::mrCancel);
