@@ -21,9 +21,7 @@ constexpr int kColumnWidths[3] = {100, 100, 250};
 TFDMXDefVal::TFDMXDefVal(QWidget* owner) : fw::TForm(owner)
 {
     setObjectName(QStringLiteral("FDMXDefVal"));
-    SetColor(Window_Color);
-    setFont(Window_Font());
-    const TTitlePanel title = Make_Title_Panel(this, kWidth);
+    const TTitlePanel title = Begin_Window(this, kWidth);
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
     const TButtonPanel buttons = Make_Button_Panel(this, kHeight - 40, kWidth);
@@ -52,10 +50,7 @@ TFDMXDefVal::TFDMXDefVal(QWidget* owner) : fw::TForm(owner)
 
 void TFDMXDefVal::FormCreate()
 {
-    L_SW_Code->setText(SW_Code);
-    SetBorderStyle(fw::TFormBorderStyle::bsSizeable);
-    SetPosition(fw::TPosition::poScreenCenter);
-    SetClientSize(kWidth, kHeight);
+    Place_Window(this, L_SW_Code, kWidth, kHeight, fw::TFormBorderStyle::bsSizeable);
     Set_Lang();
 }
 

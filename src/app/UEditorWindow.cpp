@@ -35,10 +35,7 @@ TEditorWindow::TEditorWindow(const TEditorTexts& texts, QWidget* owner) : fw::TF
 {
     const int w = texts.Client_Width;
     const int h = texts.Client_Height;
-    SetColor(Window_Color);
-    setFont(Window_Font());
-
-    const TTitlePanel title = Make_Title_Panel(this, w);
+    const TTitlePanel title = Begin_Window(this, w);
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
     const TButtonPanel buttons = Make_Button_Panel(this, h - 40, w);
@@ -79,10 +76,7 @@ TEditorWindow::TEditorWindow(const TEditorTexts& texts, QWidget* owner) : fw::TF
 
 void TEditorWindow::FormCreate()
 {
-    L_SW_Code->setText(SW_Code);
-    SetClientSize(m_texts.Client_Width, m_texts.Client_Height);
-    SetBorderStyle(fw::TFormBorderStyle::bsSingle);
-    SetPosition(fw::TPosition::poScreenCenter);
+    Place_Window(this, L_SW_Code, m_texts.Client_Width, m_texts.Client_Height);
     Set_Lang();
 }
 

@@ -35,9 +35,7 @@ bool acceptableName(const QString& name)
 TFNew_Project::TFNew_Project(QWidget* owner) : fw::TForm(owner)
 {
     setObjectName(QStringLiteral("FNew_Project"));
-    SetColor(Window_Color);
-    setFont(Window_Font());
-    const TTitlePanel title = Make_Title_Panel(this, kWidth);
+    const TTitlePanel title = Begin_Window(this, kWidth);
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
 
@@ -57,10 +55,7 @@ TFNew_Project::TFNew_Project(QWidget* owner) : fw::TForm(owner)
 
 void TFNew_Project::FormCreate()
 {
-    L_SW_Code->setText(SW_Code);
-    SetBorderStyle(fw::TFormBorderStyle::bsSingle);
-    SetPosition(fw::TPosition::poScreenCenter);
-    SetClientSize(kWidth, kHeight);
+    Place_Window(this, L_SW_Code, kWidth, kHeight);
     Set_Lang();
 }
 

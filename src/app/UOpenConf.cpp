@@ -31,9 +31,7 @@ QString upperAToZ(const QString& s)
 TFOpenConf::TFOpenConf(QWidget* owner) : fw::TForm(owner)
 {
     setObjectName(QStringLiteral("FOpenConf"));
-    SetColor(Window_Color);
-    setFont(Window_Font());
-    const TTitlePanel title = Make_Title_Panel(this, kWidth);
+    const TTitlePanel title = Begin_Window(this, kWidth);
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
 
@@ -55,10 +53,7 @@ TFOpenConf::TFOpenConf(QWidget* owner) : fw::TForm(owner)
 
 void TFOpenConf::FormCreate()
 {
-    L_SW_Code->setText(SW_Code);
-    SetBorderStyle(fw::TFormBorderStyle::bsSingle);
-    SetPosition(fw::TPosition::poScreenCenter);
-    SetClientSize(kWidth, kHeight);
+    Place_Window(this, L_SW_Code, kWidth, kHeight);
     Set_Lang();
 }
 

@@ -1,5 +1,6 @@
 #include "app/UWindowParts.h"
 
+#include "app/UComon.h"
 #include "controls/buttons/LbButton.h"
 
 #include <QFont>
@@ -46,6 +47,21 @@ TTitlePanel Make_Title_Panel(QWidget* parent, int width)
     t.L_SW_Desc->setFont(Window_Font(10, true));
     t.L_SW_Desc->setGeometry(8, 40, width - 16, 20);
     return t;
+}
+
+TTitlePanel Begin_Window(fw::TForm* window, int width)
+{
+    window->SetColor(Window_Color);
+    window->setFont(Window_Font());
+    return Make_Title_Panel(window, width);
+}
+
+void Place_Window(fw::TForm* window, QLabel* swCode, int width, int height, fw::TFormBorderStyle border)
+{
+    swCode->setText(SW_Code);
+    window->SetBorderStyle(border);
+    window->SetPosition(fw::TPosition::poScreenCenter);
+    window->SetClientSize(width, height);
 }
 
 TButtonPanel Make_Button_Panel(QWidget* parent, int top, int width)

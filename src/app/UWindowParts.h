@@ -2,6 +2,8 @@
 // Pieces that most windows of the program share: the white title panel with
 // the software code and the window's description, the button panel with OK
 // and Cancel, and labels that act as links or clickable pictures.
+#include "framework/Forms.h"
+
 #include <QLabel>
 #include <QString>
 #include <QWidget>
@@ -27,6 +29,13 @@ struct TButtonPanel {
 
 // Title panel (height 69) placed at the top of parent, spanning width.
 TTitlePanel Make_Title_Panel(QWidget* parent, int width);
+// Gives a program window its colour and font, then the title panel across
+// width.
+TTitlePanel Begin_Window(fw::TForm* window, int width);
+// A program window of client size width x height, centred on the screen,
+// with the software code in its title panel.
+void Place_Window(fw::TForm* window, QLabel* swCode, int width, int height,
+                  fw::TFormBorderStyle border = fw::TFormBorderStyle::bsSingle);
 // Button panel (height 40) with OK at (16, 6) and Cancel at (134, 6), both
 // 110 x 28, placed at top in parent, spanning width.
 TButtonPanel Make_Button_Panel(QWidget* parent, int top, int width);

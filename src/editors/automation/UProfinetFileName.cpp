@@ -21,9 +21,7 @@ const QString kFixedPart = QStringLiteral("GSDML-V2.31-") + SW_Code_Init + QLati
 TFProfinetFileName::TFProfinetFileName(QWidget* owner) : fw::TForm(owner)
 {
     setObjectName(QStringLiteral("FProfinetFileName"));
-    SetColor(Window_Color);
-    setFont(Window_Font());
-    const TTitlePanel title = Make_Title_Panel(this, kWidth);
+    const TTitlePanel title = Begin_Window(this, kWidth);
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
 
@@ -53,10 +51,7 @@ TFProfinetFileName::TFProfinetFileName(QWidget* owner) : fw::TForm(owner)
 
 void TFProfinetFileName::FormCreate()
 {
-    L_SW_Code->setText(SW_Code);
-    SetClientSize(kWidth, kHeight);
-    SetBorderStyle(fw::TFormBorderStyle::bsSingle);
-    SetPosition(fw::TPosition::poScreenCenter);
+    Place_Window(this, L_SW_Code, kWidth, kHeight);
     Set_Lang();
 }
 
