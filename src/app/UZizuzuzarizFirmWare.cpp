@@ -79,7 +79,10 @@ TFZizuzuzarizFirmWare::TFZizuzuzarizFirmWare(const QString& programFolder, QWidg
     SaveEDS.Filter = QStringLiteral("Electronic Data Sheet (*.eds)|*.eds");
 }
 
-TFZizuzuzarizFirmWare::~TFZizuzuzarizFirmWare() = default;
+TFZizuzuzarizFirmWare::~TFZizuzuzarizFirmWare()
+{
+    delete Timer_Update;
+}
 
 void TFZizuzuzarizFirmWare::FormCreate()
 {
