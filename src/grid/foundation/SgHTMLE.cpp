@@ -7,42 +7,92 @@
 
 namespace sghtml {
 
-QString TagAttr(const QString& tag, const QString& name)
+namespace {
+
+bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+
+qsizetype skipBlanks(const QString& s, qsizetype i)
 {
-    const int at = HtmlPosNoCase(name, tag);
-    if (at == 0)
-        return {};
-    const qsizetype q1 = tag.indexOf(u'"', at - 1 + name.size());
-    if (q1 < 0)
-        return {};
-    const qsizetype q2 = tag.indexOf(u'"', q1 + 1);
-    if (q2 < 0)
-        return {};
-    return tag.mid(q1 + 1, q2 - q1 - 1);
+    while (i < s.size() && s[i].isSpace())
+        ++i;
+    return i;
 }
 
-int TagNumber(const QString& tag, const QString& name, bool* found)
+// Start of the value of attribute `name`: just after its "=" and the blanks
+// around it; -1 when the attribute is absent or has no "=". The name must stand
+// as a word of its own, after the tag's name and outside quoted values, so that
+// "a" is not found in "ROTATE" nor "WIDTH" in a value such as ALT="WIDTH 5".
+qsizetype valueStart(const QString& tag, const QString& name)
+{
+    if (name.isEmpty())
+        return -1;
+    qsizetype i = 0;
+    while (i < tag.size() && !tag[i].isSpace())
+        ++i;
+    bool quoted = false;
+    for (; i < tag.size(); ++i) {
+        if (tag[i] == u'"') {
+            quoted = !quoted;
+            continue;
+        }
+        if (quoted || (i > 0 && isWordChar(tag[i - 1])) || tag.size() - i < name.size())
+            continue;
+        if (QStringView(tag).mid(i, name.size()).compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        const qsizetype end = i + name.size();
+        if (end < tag.size() && isWordChar(tag[end]))
+            continue;
+        const qsizetype eq = skipBlanks(tag, end);
+        if (eq >= tag.size() || tag[eq] != u'=')
+            return -1;
+        return skipBlanks(tag, eq + 1);
+    }
+    return -1;
+}
+
+} // namespace
+
+QString TagAttr(const QString& tag, const QString& name)
+{
+    const qsizetype at = valueStart(tag, name);
+    if (at < 0 || at >= tag.size() || tag[at] != u'"')
+        return {};
+    const qsizetype close = tag.indexOf(u'"', at + 1);
+    if (close < 0)
+        return {};
+    return tag.mid(at + 1, close - at - 1);
+}
+
+int TagNumber(const QString& tag, const QString& name, bool* found, bool unquoted)
 {
     if (found)
         *found = false;
-    const int at = HtmlPosNoCase(name, tag);
-    if (at == 0)
-        return 0;
-    qsizetype i = at - 1 + name.size();
-    while (i < tag.size() && (tag[i] == u' ' || tag[i] == u'=' || tag[i] == u'"'))
-        ++i;
-    const bool negative = i < tag.size() && tag[i] == u'-';
+    QString value = TagAttr(tag, name);
+    if (value.isEmpty() && unquoted) {
+        const qsizetype at = valueStart(tag, name);
+        if (at >= 0 && at < tag.size() && tag[at] != u'"') {
+            qsizetype end = at;
+            while (end < tag.size() && !tag[end].isSpace())
+                ++end;
+            value = tag.mid(at, end - at);
+        }
+    }
+    const QString v = value.trimmed();
+    qsizetype i = 0;
+    const bool negative = !v.isEmpty() && v[0] == u'-';
     if (negative)
         ++i;
-    qint64 v = 0;
-    const qsizetype start = i;
-    for (; i < tag.size() && tag[i].isDigit() && tag[i].unicode() < 128; ++i)
-        v = std::min<qint64>(v * 10 + (tag[i].unicode() - u'0'), 1000000000);
-    if (i == start)
+    if (i >= v.size())
         return 0;
+    qint64 n = 0;
+    for (; i < v.size(); ++i) {
+        if (!v[i].isDigit() || v[i].unicode() >= 128)
+            return 0;   // not a number: as if the attribute were absent
+        n = std::min<qint64>(n * 10 + (v[i].unicode() - u'0'), 1000000000);
+    }
     if (found)
         *found = true;
-    return int(negative ? -v : v);
+    return int(negative ? -n : n);
 }
 
 fw::TColor TagColor(const QString& value)

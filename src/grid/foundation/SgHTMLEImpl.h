@@ -109,10 +109,11 @@ TLineResult RenderHtmlLine(TRenderCall& call, TPassState& st, TPassMode mode, co
 
 // ---- helpers shared by the sources
 
-// Value of an attribute: the text between the first two double quotes after its name.
+// Value of an attribute written NAME="value"; empty when the quotes are missing.
 QString TagAttr(const QString& tag, const QString& name);
-// A number after the name, quoted or not; `found` tells whether there was one.
-int TagNumber(const QString& tag, const QString& name, bool* found = nullptr);
+// An attribute whose whole value is a whole number; `unquoted` also takes
+// NAME=123. `found` tells whether there was one.
+int TagNumber(const QString& tag, const QString& name, bool* found = nullptr, bool unquoted = false);
 fw::TColor TagColor(const QString& value);
 int ClampBox(int v);
 

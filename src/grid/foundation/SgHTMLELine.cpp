@@ -389,7 +389,7 @@ bool TLine::openTag(const QString& body, const QString& name)
         const QString face = TagAttr(up, QStringLiteral("FACE"));
         if (!face.isEmpty())
             st.font.Name = face;
-        const QString color = TagAttr(up, QStringLiteral(" COLOR"));
+        const QString color = TagAttr(up, QStringLiteral("COLOR"));
         if (!color.isEmpty() && !call.selected)
             st.font.Color = TagColor(color);
         const QString bg = TagAttr(up, QStringLiteral("BGCOLOR"));
@@ -398,7 +398,7 @@ bool TLine::openTag(const QString& body, const QString& name)
             st.background = TagColor(bg);
         }
         bool found = false;
-        const int size = TagNumber(up, QStringLiteral("SIZE"), &found);
+        const int size = TagNumber(up, QStringLiteral("SIZE"), &found, true);
         if (found && size > 0)
             st.font.Size = fontPoints(size);
         return true;
@@ -631,9 +631,11 @@ bool TLine::picture(const QString& body)
     endsWithSpace = false;
     res.height = std::max(res.height, h);
     if (measuring()) {
-        if (up.contains(QLatin1StringView("\"TOP")))
+        // Read from ALIGN only: a source or ALT value beginning "TOP" must not lift the text.
+        const QString align = TagAttr(up, QStringLiteral("ALIGN"));
+        if (align.startsWith(QLatin1StringView("TOP")))
             res.imageOffset = res.height - res.ghHeight;
-        else if (up.contains(QLatin1StringView("\"MIDDLE")))
+        else if (align.startsWith(QLatin1StringView("MIDDLE")))
             res.imageOffset = (res.height - res.ghHeight) / 2;
     }
     return true;

@@ -835,3 +835,64 @@ TEST_F(HtmlPictures, BodyFillsAndTilesTheRectangle)
     EXPECT_EQ(img.pixel(109, 89), qRgb(0, 0, 255));   // tiles repeat over the whole area
     EXPECT_EQ(img.pixel(110, 89), White);              // and stay inside it
 }
+
+TEST_F(HtmlPictures, AttributesNeedQuotesAndAWholeName)
+{
+    const int a = tw(QStringLiteral("a")), b = tw(QStringLiteral("b"));
+    struct Case {
+        QString text;
+        int width;
+    };
+    const Case cases[] = {
+        {QStringLiteral("<IMG src=\"logo\" width=\"10\">"), 10},
+        {QStringLiteral("<IMG src=\"logo\" width=10>"), 20},         // unquoted: no value
+        {QStringLiteral("<IMG src=\"logo\" HEIGHT=10>"), 20},
+        {QStringLiteral("<IMG alt=\"WIDTH 5\" src=\"logo\">"), 20},  // a name inside a value
+        {QStringLiteral("a<IND x=\"100\">b"), 99 + b},
+        {QStringLiteral("a<IND x=100>b"), a + b},
+        {QStringLiteral("a<IND x=\"far\">b"), a + b},                // not a number: ignored
+        {QStringLiteral("a<INDEX x=\"100\">b"), 99 + b},            // the tag's own x is not the attribute
+        {QStringLiteral("<font SIZE=24>Hg"), tw(QStringLiteral("Hg"), {}, 24)},
+        {QStringLiteral("<font SIZE=\"24\">Hg"), tw(QStringLiteral("Hg"), {}, 24)},
+    };
+    for (const Case& c : cases) {
+        Render r;
+        r.container = &container;
+        r.text = c.text;
+        r.run(*canvas);
+        EXPECT_EQ(r.width, c.width) << c.text.toStdString();
+    }
+
+    // The paragraph indent takes only a quoted number.
+    const struct {
+        QString tag;
+        int left;
+    } indents[] = {{QStringLiteral("<P indent=\"30\">"), 31}, {QStringLiteral("<P indent=30>"), 1}};
+    for (const auto& c : indents) {
+        page.fill(White);
+        Render r;
+        r.text = c.tag + QStringLiteral("WWW</P>");
+        r.run(*canvas);
+        const auto [lo, hi] = inkColumns(drawn(), fw::TRect(0, 0, 400, gh()));
+        EXPECT_GE(lo, c.left) << c.tag.toStdString();
+        EXPECT_LE(lo, c.left + 2) << c.tag.toStdString();
+    }
+
+    // Pages drawn by two texts that must look alike (or must not).
+    auto page_of = [&](const QString& text) {
+        page.fill(White);
+        Render r;
+        r.container = &container;
+        r.text = text;
+        r.run(*canvas);
+        return drawn().copy();
+    };
+    const QImage plain = page_of(QStringLiteral("WWW")), rotated = page_of(QStringLiteral("<R a=\"45\">WWW</R>"));
+    // "a" inside the tag name ROTATE is not the angle.
+    EXPECT_TRUE(page_of(QStringLiteral("<ROTATE a=\"45\">WWW</R>")) == rotated);
+    EXPECT_TRUE(rotated != plain);
+    // Only ALIGN lifts the text beside a picture, not another value beginning with TOP.
+    const QImage beside = page_of(QStringLiteral("WWW<IMG src=\"logo\">"));
+    EXPECT_TRUE(page_of(QStringLiteral("WWW<IMG src=\"logo\" alt=\"top\">")) == beside);
+    EXPECT_TRUE(page_of(QStringLiteral("WWW<IMG src=\"logo\" align=\"top\">")) != beside);
+}
