@@ -198,7 +198,7 @@ void DrawHtmlControl(TRenderCall& call, const TControlBox& box, int x, int botto
             c.DrawFrameControl(r, fw::DFC_BUTTON,
                                fw::DFCS_BUTTONRADIO | fw::DFCS_FLAT | (checked ? fw::DFCS_CHECKED : 0));
     } else if (t == u"BUTTON") {
-        fw::TRect r(x + 2, bottom - std::min(box.height, 24), x + box.width - 2, bottom);
+        fw::TRect r(x + 2, bottom - box.height, x + box.width - 2, bottom);
         if (call.themed) {
             const int state = hot && call.mouseDown ? xpvs::PBS_PRESSED : hot ? xpvs::PBS_HOT : xpvs::PBS_NORMAL;
             drawThemed(call, "button", xpvs::BP_PUSHBUTTON, state, r);

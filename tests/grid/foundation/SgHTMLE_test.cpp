@@ -896,3 +896,37 @@ TEST_F(HtmlPictures, AttributesNeedQuotesAndAWholeName)
     EXPECT_TRUE(page_of(QStringLiteral("WWW<IMG src=\"logo\" alt=\"top\">")) == beside);
     EXPECT_TRUE(page_of(QStringLiteral("WWW<IMG src=\"logo\" align=\"top\">")) != beside);
 }
+
+TEST_F(HtmlRender, ButtonIsDrawnAsHighAsItsHeight)
+{
+    // The line of a control is 23 high, or the control's height - 2 above 25;
+    // the button stands on the line's bottom, its given height tall.
+    struct Case {
+        QString heightAttr;
+        int height, lineHeight;
+    };
+    const Case cases[] = {
+        {QString(), 25, 23},
+        {QStringLiteral(" HEIGHT=\"40\""), 40, 38},
+        {QStringLiteral(" HEIGHT=\"60\""), 60, 58},
+    };
+    const int top = 80, middle = 1 + 30;
+    for (const Case& c : cases) {
+        page.fill(White);
+        Render r;
+        r.rect = fw::TRect(0, top, 300, 300);
+        r.text = QStringLiteral("<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"\" WIDTH=\"60\"%1>").arg(c.heightAttr);
+        r.run(*canvas);
+        EXPECT_EQ(r.height, c.lineHeight) << c.height;
+        const QImage img = drawn();
+        int first = -1, last = -1;
+        for (int y = 0; y < img.height(); ++y)
+            if ((img.pixel(middle, y) | 0xFF000000) != White) {
+                if (first < 0)
+                    first = y;
+                last = y;
+            }
+        EXPECT_EQ(first, top + c.lineHeight - c.height) << c.height;
+        EXPECT_EQ(last, top + c.lineHeight - 1) << c.height;
+    }
+}
