@@ -75,7 +75,9 @@ THTMLPicture::~THTMLPicture() = default;
 
 namespace {
 
-// Decodes `data` (already cut down to the wanted frame for a GIF).
+// Decodes `data` (already cut down to the wanted frame for a GIF). Any data the
+// decoder rejects, known signature or not, is an invalid format; "Could not
+// load image" is left for a decoder that reports success without a picture.
 bool decodePicture(const QByteArray& data, QImage& image, QString& error)
 {
     if (isGif(data)) {
@@ -83,26 +85,18 @@ bool decodePicture(const QByteArray& data, QImage& image, QString& error)
         buffer.setData(data);
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer, "gif");
-        if (!reader.canRead()) {
+        if (!reader.canRead() || !reader.read(&image)) {
             error = ErrFormat;
             return false;
         }
-        if (!reader.read(&image) || image.isNull()) {
-            error = ErrLoad;
+    } else {
+        auto graphic = fw::CreateGraphicFor(data);
+        if (!graphic || !graphic->LoadFromStream(data)) {
+            error = ErrFormat;
             return false;
         }
-        return true;
+        image = graphic->ToImage();
     }
-    auto graphic = fw::CreateGraphicFor(data);
-    if (!graphic) {
-        error = ErrFormat;
-        return false;
-    }
-    if (!graphic->LoadFromStream(data)) {
-        error = ErrLoad;
-        return false;
-    }
-    image = graphic->ToImage();
     if (image.isNull()) {
         error = ErrLoad;
         return false;

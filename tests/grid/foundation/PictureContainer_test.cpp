@@ -221,14 +221,16 @@ TEST(HTMLPicture, FailedLoadsReportTheirReasonAndDrawNothing)
     };
     const Case cases[] = {
         {"unknown format", QByteArray("not a picture at all"), QStringLiteral("Could not load image. Invalid format")},
-        {"truncated png", png.left(png.size() / 2), QStringLiteral("Could not load image")},
-        {"gif header only", QByteArray("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13), QStringLiteral("Could not load image")},
+        // A known signature whose data the decoder rejects is an invalid format too.
+        {"truncated png", png.left(png.size() / 2), QStringLiteral("Could not load image. Invalid format")},
+        {"truncated jpeg", QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF", 10), QStringLiteral("Could not load image. Invalid format")},
+        {"gif header only", QByteArray("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13), QStringLiteral("Could not load image. Invalid format")},
         {"no bytes", QByteArray(), QStringLiteral("Empty image stream created")},
     };
     for (const Case& c : cases) {
         THTMLPicture p;
         EXPECT_FALSE(p.LoadFromStream(c.bytes)) << c.name;
-        EXPECT_EQ(p.LastError(), c.error) << c.name;
+        EXPECT_EQ(p.LastError().toStdString(), c.error.toStdString()) << c.name;
         EXPECT_EQ(p.Width(), 0) << c.name;
         QImage target(8, 8, QImage::Format_RGB32);
         target.fill(Qt::white);
