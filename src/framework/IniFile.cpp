@@ -36,6 +36,7 @@ bool sameName(const QString& a, const QString& b)
 struct TIniFile::Impl {
     QString fileName;
     QString lastError;
+    bool loadFailed = false;   // the file exists but could not be read
     QStringList preamble;   // comment lines before the first section
     std::vector<Section> sections;
 
@@ -112,8 +113,12 @@ TIniFile::TIniFile(const QString& fileName) : d(std::make_unique<Impl>())
 {
     d->fileName = fileName;
     QByteArray bytes;
-    if (QFile::exists(fileName) && ReadTextFileBytes(fileName, bytes, &d->lastError))
+    if (!QFile::exists(fileName))
+        return;
+    if (ReadTextFileBytes(fileName, bytes, &d->lastError))
         d->parse(DecodeText(bytes));
+    else
+        d->loadFailed = true;
 }
 
 TIniFile::~TIniFile() = default;
@@ -229,6 +234,9 @@ void TIniFile::ReadSections(TStringList& sections) const
 
 bool TIniFile::UpdateFile()
 {
+    // Writing only what this store holds would throw away the unread file.
+    if (d->loadFailed)
+        return false;
     return WriteFileAtomically(d->fileName, d->render().toUtf8(), &d->lastError);
 }
 

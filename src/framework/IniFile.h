@@ -13,7 +13,11 @@ class TStringList;
 class TIniFile {
 public:
     // Reads the file when it exists (UTF-8, a byte-order mark is skipped);
-    // a missing or unreadable file gives an empty store.
+    // a missing or unreadable file gives an empty store. An existing file
+    // that cannot be read (too large, a folder, no access) is never
+    // replaced: UpdateFile then fails with the read error. An existing file
+    // that cannot be read (too large, a folder, no access) is never
+    // replaced: UpdateFile then fails with the read error.
     explicit TIniFile(const QString& fileName);
     ~TIniFile();
     TIniFile(const TIniFile&) = delete;

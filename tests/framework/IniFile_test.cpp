@@ -1,9 +1,12 @@
 #include "framework/AtomicFile.h"
 #include "framework/IniFile.h"
 #include "framework/StringList.h"
+#include "framework/TextFile.h"
 
 #include "support/TestSupport.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -124,4 +127,36 @@ TEST_F(IniFileTest, FailedUpdateKeepsTheOldFile)
     EXPECT_EQ(readFile(path()), QByteArray("[Old]\nK=1\n"));
     ASSERT_TRUE(ini.UpdateFile());
     EXPECT_EQ(readFile(path()), QByteArray("[Old]\nK=2\n"));
+}
+
+TEST_F(IniFileTest, ExistingFileThatCannotBeReadIsNeverReplaced)
+{
+    struct Case {
+        const char* name;
+        bool folder;   // else a file just over the size limit
+    };
+    const Case cases[] = {{"oversized", false}, {"folder", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = dir.filePath(QString::fromLatin1(c.name) + QStringLiteral(".ini"));
+        if (c.folder) {
+            ASSERT_TRUE(QDir(dir.path()).mkdir(QFileInfo(file).fileName()));
+        } else {
+            ASSERT_TRUE(writeFile(file, QByteArray("[Keep]\nK=1\n")));
+            QFile grow(file);
+            ASSERT_TRUE(grow.resize(MaxTextFileSize + 1));   // sparse, cheap
+        }
+        TIniFile ini(file);
+        ini.WriteString(QStringLiteral("New"), QStringLiteral("K"), QStringLiteral("2"));
+        EXPECT_FALSE(ini.UpdateFile());
+        EXPECT_FALSE(ini.LastError().isEmpty());
+        const QFileInfo after(file);
+        EXPECT_EQ(after.isDir(), c.folder);
+        if (!c.folder) {
+            EXPECT_EQ(after.size(), MaxTextFileSize + 1);
+            QFile f(file);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.read(11), QByteArray("[Keep]\nK=1\n"));
+        }
+    }
 }
