@@ -379,8 +379,8 @@ bool THTMLPicture::Step()
     // Counted on demand: a picture nobody asked about yet would otherwise never move.
     if (d->empty || FrameCount() < 2)
         return false;
-    if (d->tickCount < 0)
-        d->tickCount = 0;
+    // Ticks count from -1 (set on creation and by Assign): the first frame is
+    // held one tick beyond its delay.
     if (d->nextChange == -1)
         d->nextChange = FrameTime(d->frame);
     bool changed = false;

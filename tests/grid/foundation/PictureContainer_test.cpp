@@ -197,13 +197,16 @@ TEST(HTMLPicture, StepAdvancesWhenTheFrameDelayHasPassed)
 {
     THTMLPicture p;
     p.LoadFromStream(makeGif(8, 6, ThreeFrames));
-    // Frame 1 waits 10/100 s (one tick), frame 2 another 20/100 s (two ticks).
+    // The tick count starts one below zero: frame 1 (10/100 s) changes on the
+    // third tick, frame 2 (another 20/100 s) two ticks later.
     std::vector<int> framesSeen;
+    std::vector<bool> changed;
     for (int tick = 0; tick < 6; ++tick) {
-        p.Step();
+        changed.push_back(p.Step());
         framesSeen.push_back(p.Frame());
     }
-    EXPECT_EQ(framesSeen, (std::vector<int>{1, 2, 2, 3, 3, 3}));
+    EXPECT_EQ(framesSeen, (std::vector<int>{1, 1, 2, 2, 3, 3}));
+    EXPECT_EQ(changed, (std::vector<bool>{false, false, true, false, true, false}));
     EXPECT_EQ(p.ToImage().pixel(0, 0) | 0xFF000000, Palette[3]);
 
     THTMLPicture still;
@@ -373,11 +376,13 @@ TEST(PictureContainer, AnimateStepsEveryPicture)
     container.Items().Add()->SetPicture(gif);
     container.Items().Add();   // empty item
     EXPECT_FALSE(container.Items().Animate());
+    EXPECT_FALSE(container.Items().Animate());
     EXPECT_TRUE(container.Items().Animate());
     EXPECT_EQ(container.Items().Item(0)->Picture().Frame(), 2);
 
     THTMLPictureCache cache;
     cache.AddPicture()->LoadFromStream(makeGif(8, 6, ThreeFrames));
+    EXPECT_FALSE(cache.Animate());
     EXPECT_FALSE(cache.Animate());
     EXPECT_TRUE(cache.Animate());
 }
