@@ -31,13 +31,22 @@ bool sameName(const QString& a, const QString& b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// The file is line based: a line break inside a name or value would start a
+// new key or section when the file is read back, so it becomes a blank.
+QString singleLine(QString text)
+{
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
 } // namespace
 
 struct TIniFile::Impl {
     QString fileName;
     QString lastError;
     bool loadFailed = false;   // the file exists but could not be read
-    QStringList preamble;   // comment lines before the first section
+    QStringList preamble;   // lines before the first section, kept as read
     std::vector<Section> sections;
 
     Section* find(const QString& name)
@@ -79,8 +88,7 @@ struct TIniFile::Impl {
                 continue;
             }
             if (!current) {
-                if (comment)
-                    preamble << line;
+                preamble << line;
                 continue;
             }
             const int eq = int(line.indexOf(QLatin1Char('=')));
@@ -147,15 +155,17 @@ bool TIniFile::ReadBool(const QString& section, const QString& ident, bool def) 
 
 void TIniFile::WriteString(const QString& section, const QString& ident, const QString& value)
 {
-    Section* s = d->find(section);
+    const QString sectionName = singleLine(section);
+    const QString key = singleLine(ident);
+    Section* s = d->find(sectionName);
     if (!s) {
-        d->sections.push_back(Section{section, {}});
+        d->sections.push_back(Section{sectionName, {}});
         s = &d->sections.back();
     }
-    if (Entry* e = Impl::findKey(s, ident))
-        e->value = value;
+    if (Entry* e = Impl::findKey(s, key))
+        e->value = singleLine(value);
     else
-        s->entries.push_back(Entry{ident, value, false});
+        s->entries.push_back(Entry{key, singleLine(value), false});
 }
 
 void TIniFile::WriteInteger(const QString& section, const QString& ident, int value)

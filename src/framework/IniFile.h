@@ -15,8 +15,6 @@ public:
     // Reads the file when it exists (UTF-8, a byte-order mark is skipped);
     // a missing or unreadable file gives an empty store. An existing file
     // that cannot be read (too large, a folder, no access) is never
-    // replaced: UpdateFile then fails with the read error. An existing file
-    // that cannot be read (too large, a folder, no access) is never
     // replaced: UpdateFile then fails with the read error.
     explicit TIniFile(const QString& fileName);
     ~TIniFile();
@@ -32,6 +30,7 @@ public:
     bool ReadBool(const QString& section, const QString& ident, bool def) const;
 
     // A new section or key is appended; an existing key keeps its place and spelling.
+    // A line break (CR or LF) in the section, key or value is stored as a blank.
     void WriteString(const QString& section, const QString& ident, const QString& value);
     void WriteInteger(const QString& section, const QString& ident, int value);
     void WriteBool(const QString& section, const QString& ident, bool value);   // "1" / "0"

@@ -160,3 +160,28 @@ TEST_F(IniFileTest, ExistingFileThatCannotBeReadIsNeverReplaced)
         }
     }
 }
+
+TEST_F(IniFileTest, LineBreaksCannotInjectLinesAndLeadingTextIsKept)
+{
+    ASSERT_TRUE(writeFile(path(), QByteArray("written by hand\n; note\n[S]\nA=1\n")));
+    {
+        TIniFile ini(path());
+        ini.WriteString(QStringLiteral("S"), QStringLiteral("B"), QStringLiteral("x\r\n[Evil]\nK=v\rend"));
+        ini.WriteString(QStringLiteral("T\nU"), QStringLiteral("k\r1"), QStringLiteral("2"));
+        EXPECT_EQ(ini.ReadString(QStringLiteral("S"), QStringLiteral("B"), QString()), QStringLiteral("x  [Evil] K=v end"));
+        ASSERT_TRUE(ini.UpdateFile()) << ini.LastError().toStdString();
+    }
+    EXPECT_EQ(readFile(path()), QByteArray("written by hand\n"
+                                           "; note\n"
+                                           "\n"
+                                           "[S]\n"
+                                           "A=1\n"
+                                           "B=x  [Evil] K=v end\n"
+                                           "\n"
+                                           "[T U]\n"
+                                           "k 1=2\n"));
+    TIniFile back(path());
+    TStringList sections;
+    back.ReadSections(sections);
+    EXPECT_EQ(sections.CommaText(), QStringLiteral("S,\"T U\""));
+}
