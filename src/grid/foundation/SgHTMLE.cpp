@@ -213,7 +213,7 @@ bool RenderHtmlText(fw::TCanvas& canvas, const QString& text, const fw::TRect& r
             call.controlCount = controls;
             const TLineResult r =
                 RenderHtmlLine(call, drawState, checkOnly ? pmCheck : pmDraw, s, pos, m.end, aligned, &m);
-            const int bottom = aligned.Bottom - m.subExtra - m.imageOffset;
+            const int bottom = aligned.Bottom - m.imageOffset;
             if ((r.anchorTextHit && mouseY > bottom - m.ghHeight && mouseY < bottom) || r.objectHit)
                 result = true;
         }

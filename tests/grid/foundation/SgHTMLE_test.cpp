@@ -930,3 +930,29 @@ TEST_F(HtmlRender, ButtonIsDrawnAsHighAsItsHeight)
         EXPECT_EQ(last, top + c.lineHeight - 1) << c.height;
     }
 }
+
+TEST_F(HtmlRender, AnchorTextBandEndsAtTheLineBottom)
+{
+    // With a subscript in the line, the band of anchor text that answers a check
+    // is the lowest "gh" height of the whole line, subscript room included.
+    const int bottom = gh() + th(QStringLiteral("2")) / 4;
+    ASSERT_GT(bottom, gh());
+    struct Case {
+        int mouseY;
+        bool hit;
+    };
+    const Case cases[] = {
+        {bottom - 1, true},
+        {bottom - gh() + 1, true},
+        {bottom - gh(), false},
+        {bottom, false},
+    };
+    for (const Case& c : cases) {
+        Render r;
+        r.text = QStringLiteral("<A href=\"a\">link</A>x<SUB>2</SUB>");
+        r.checkOnly = true;
+        r.mouseX = 1 + tw(QStringLiteral("link")) / 2;
+        r.mouseY = c.mouseY;
+        EXPECT_EQ(r.run(*canvas), c.hit) << c.mouseY;
+    }
+}
