@@ -122,6 +122,16 @@ struct TLine {
 
     void useFont() { c.Font() = st.font; }
 
+    // A run of height h raises the line, and the room for sub- or superscript.
+    void raiseHeight(int h)
+    {
+        res.height = std::max(res.height, h);
+        if (st.sub)
+            res.subExtra = std::max(res.subExtra, h / 4);
+        if (st.sup)
+            res.supExtra = std::max(res.supExtra, h / 4);
+    }
+
     // Box of an object of height h at x for hit-testing: the drawing pass knows
     // the line's bottom; the measuring pass places it at the line's top.
     fw::TRect objectRect(int w, int h) const
@@ -163,15 +173,16 @@ void TLine::run(const QString& text, qsizetype& i, qsizetype to)
             end = i + sp + 1;
     }
     const QString runText = decodeRun(text.mid(i, end - i));
-    if (st.hidden) {
+    useFont();
+    const int h = c.TextHeight(runText);
+    if (st.hidden) {   // takes its height, like shown text, but no width
+        raiseHeight(h);
         if (measuring())
             call.stripped += runText;
         i = end;
         consumedAny = true;
         return;
     }
-    useFont();
-    const int h = c.TextHeight(runText);
     fw::TRect calc(0, 0, std::max(0, lineWidth() - x), 0);
     c.DrawText(runText, calc, call.format | fw::DT_CALCRECT);
     const int w = calc.Width();
@@ -189,11 +200,7 @@ void TLine::run(const QString& text, qsizetype& i, qsizetype to)
             res.dropRest = true;
         }
     }
-    res.height = std::max(res.height, h);
-    if (st.sub)
-        res.subExtra = std::max(res.subExtra, h / 4);
-    if (st.sup)
-        res.supExtra = std::max(res.supExtra, h / 4);
+    raiseHeight(h);
     if (measuring())
         call.stripped += runText;
 

@@ -956,3 +956,27 @@ TEST_F(HtmlRender, AnchorTextBandEndsAtTheLineBottom)
         EXPECT_EQ(r.run(*canvas), c.hit) << c.mouseY;
     }
 }
+
+TEST_F(HtmlRender, HiddenTextTakesHeightButNoWidth)
+{
+    struct Case {
+        QString text;
+        int height;
+    };
+    const Case cases[] = {
+        {QStringLiteral("a<FONT size=\"20\"><Z>x</Z></FONT>"), std::max(gh(), th(QStringLiteral("x"), 20))},
+        {QStringLiteral("a<SUB><Z>x</Z></SUB>"), gh() + th(QStringLiteral("x")) / 4},
+        {QStringLiteral("a<Z>x</Z>"), gh()},
+    };
+    for (const Case& c : cases) {
+        for (bool measureOnly : {true, false}) {
+            Render r;
+            r.text = c.text;
+            r.measureOnly = measureOnly;
+            r.run(*canvas);
+            EXPECT_EQ(r.height, c.height) << c.text.toStdString();
+            EXPECT_EQ(r.width, tw(QStringLiteral("a"))) << c.text.toStdString();
+            EXPECT_EQ(r.stripped, QStringLiteral("ax")) << c.text.toStdString();
+        }
+    }
+}
