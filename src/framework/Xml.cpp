@@ -6,8 +6,9 @@
 
 #include <pugixml.hpp>
 
-#include <cstring>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace fw {
 
@@ -56,14 +57,25 @@ QString duplicateAttribute(pugi::xml_node root)
         QString found;
         bool for_each(pugi::xml_node& node) override
         {
-            for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute())
-                for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute())
-                    if (std::strcmp(a.name(), b.name()) == 0) {
-                        found = QString::fromUtf8(a.name());
-                        return false;
-                    }
-            return true;
+            // One pass with a hash per element: a file may carry tens of
+            // thousands of attributes on one element.
+            seen.clear();
+            const char* first = nullptr;
+            size_t firstIndex = 0;
+            size_t index = 0;
+            for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute(), ++index) {
+                const auto [it, added] = seen.emplace(std::string_view(a.name()), index);
+                if (!added && (!first || it->second < firstIndex)) {
+                    first = a.name();
+                    firstIndex = it->second;
+                }
+            }
+            if (!first)
+                return true;
+            found = QString::fromUtf8(first);
+            return false;
         }
+        std::unordered_map<std::string_view, size_t> seen;   // name -> index of its first use
     } walker;
     pugi::xml_node start = root;
     walker.for_each(start);

@@ -4,9 +4,12 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace fw;
 using testsupport::readFile;
@@ -287,4 +290,35 @@ TEST(Xml, OversizedFileIsRefusedWithoutReadingIt)
     TXmlDocument doc;
     EXPECT_FALSE(doc.LoadFromFile(path));
     EXPECT_TRUE(doc.LastError().contains(QStringLiteral("larger"))) << doc.LastError().toStdString();
+}
+
+TEST(Xml, ManyAttributesOnOneElementLoadInLinearTime)
+{
+    auto element = [](int count, bool duplicateLast) {
+        QString xml = QStringLiteral("<r><e");
+        for (int i = 0; i < count; ++i)
+            xml += QStringLiteral(" a%1=\"%2\"").arg(duplicateLast && i == count - 1 ? 7 : i).arg(i);
+        return xml + QStringLiteral("/></r>");
+    };
+    auto bestLoadSeconds = [](const QString& xml) {
+        double best = 1e9;
+        for (int run = 0; run < 3; ++run) {
+            TXmlDocument doc;
+            QElapsedTimer t;
+            t.start();
+            EXPECT_TRUE(doc.LoadFromString(xml)) << doc.LastError().toStdString();
+            best = std::min(best, t.nsecsElapsed() / 1e9);
+        }
+        return best;
+    };
+    const double small = bestLoadSeconds(element(5000, false));
+    const double large = bestLoadSeconds(element(50000, false));
+    // Ten times the attributes: linear work is about ten times the time, a
+    // comparison of every pair a hundred times.
+    EXPECT_LT(large, std::max(small, 0.002) * 35) << "5,000: " << small << " s, 50,000: " << large << " s";
+    EXPECT_LT(large, 1.0);
+
+    TXmlDocument doc;
+    EXPECT_FALSE(doc.LoadFromString(element(50000, true)));
+    EXPECT_TRUE(doc.LastError().contains(QStringLiteral("a7"))) << doc.LastError().toStdString();
 }
