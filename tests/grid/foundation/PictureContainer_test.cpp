@@ -334,6 +334,12 @@ TEST(HTMLPicture, AssignCopiesOnlyPictures)
     copy.Assign(&bitmap);
     EXPECT_TRUE(copy.Empty());
     EXPECT_EQ(copy.Width(), 0);
+    // The old bytes go too: an emptied picture neither stores them nor shows
+    // them again when its frame is set.
+    copy.SaveToStream(bytes);
+    EXPECT_TRUE(bytes.isEmpty());
+    copy.SetFrame(2);
+    EXPECT_EQ(copy.Width(), 0);
 
     copy.Assign(&source);
     copy.Assign(nullptr);

@@ -980,3 +980,42 @@ TEST_F(HtmlRender, HiddenTextTakesHeightButNoWidth)
         }
     }
 }
+
+TEST_F(HtmlRender, CheckWithoutControlIdFindsControlsOnlyUnderTheMouse)
+{
+    // A check made for the mouse alone passes no ID: a CONTROL without an ID is
+    // then no match by ID, or every such control would answer wherever the mouse is.
+    const QString text = QStringLiteral("<A href=\"a\">link</A> <CONTROL TYPE=\"CHECK\" VALUE=\"TRUE\">");
+    struct Case {
+        int mouseX;
+        bool result;
+        QString anchor;
+    };
+    const Case cases[] = {
+        {1 + tw(QStringLiteral("link")) / 2, true, QStringLiteral("a")},
+        {250, false, QStringLiteral("untouched")},
+    };
+    for (const Case& c : cases) {
+        Render r;
+        r.text = text;
+        r.checkOnly = true;
+        r.mouseX = c.mouseX;
+        r.mouseY = std::max(gh(), 16) - 2;   // a check box line is 16 high
+        EXPECT_EQ(r.run(*canvas), c.result) << c.mouseX;
+        EXPECT_EQ(r.anchor, c.anchor) << c.mouseX;
+        EXPECT_TRUE(r.controlType.isEmpty()) << c.mouseX;
+        EXPECT_EQ(r.controlRect, fw::TRect(0, 0, 0, 0)) << c.mouseX;
+    }
+}
+
+TEST_F(HtmlRender, ListItemOutsideAListDrawsNoBullet)
+{
+    // At level 0 a bullet would stand left of the rectangle, over whatever lies there.
+    Render r;
+    r.rect = fw::TRect(50, 0, 300, 200);
+    r.text = QStringLiteral("<LI>item");
+    r.run(*canvas);
+    EXPECT_EQ(r.width, tw(QStringLiteral("item")));
+    const auto [lo, hi] = inkColumns(drawn(), fw::TRect(0, 0, 400, gh()));
+    EXPECT_GE(lo, 51);
+}
