@@ -169,6 +169,7 @@ void THTMLPicture::Assign(const fw::TGraphic* source)
         return;
     }
     if (!other) {
+        // Stale bytes would still be saved, and shown again by a frame change.
         d->bytes.clear();
         return;
     }

@@ -287,6 +287,7 @@ bool TLine::listItem()
         return false;   // a second item starts a new line
     hadListItem = true;
     const int level = call.listLevel;
+    // Outside a list the bullet would stand left of the line, outside the rectangle.
     if (drawing() && level > 0) {
         const fw::TFont saved = c.Font();
         c.Font() = st.font;
@@ -656,6 +657,8 @@ bool TLine::control(const QString& body)
         return false;
     const fw::TRect r = objectRect(box.boxWidth, box.boxHeight);
     const bool hot = call.mouseX >= 0 && mouseIn(r);
+    // A check for the mouse alone passes no ID; matching empty IDs would then
+    // report every ID-less control wherever the mouse is.
     if (hot || (call.checkOnly && !box.id.isEmpty() && call.controlID == box.id)) {
         call.anchor = QStringLiteral("ctrl");
         call.controlRect = r;
