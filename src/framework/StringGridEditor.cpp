@@ -9,8 +9,46 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QValidator>
+
+#include <algorithm>
+#include <limits>
 
 namespace fw {
+
+namespace {
+
+// The length limit holds back new input only: text loaded from the cell
+// may be longer and must go back unchanged, so the line edit's own limit
+// (which cuts any text set on it) stays out of the way. Typed or pasted
+// text is cut to what still fits, as the line edit would do.
+class TEditLimitValidator : public QValidator {
+public:
+    TEditLimitValidator(QObject* parent, const int& limit, const QString& before, const bool& loading)
+        : QValidator(parent), limit_(limit), before_(before), loading_(loading)
+    {
+    }
+    State validate(QString& input, int& pos) const override
+    {
+        if (loading_ || limit_ <= 0)
+            return Acceptable;
+        const qsizetype allowed = std::max<qsizetype>(limit_, before_.size());
+        if (input.size() <= allowed)
+            return Acceptable;
+        const qsizetype excess = input.size() - allowed;
+        const qsizetype cut = std::clamp<qsizetype>(excess, 0, pos);
+        input.remove(pos - cut, cut);
+        pos -= int(cut);
+        return cut == excess ? Acceptable : Invalid;
+    }
+
+private:
+    const int& limit_;
+    const QString& before_;
+    const bool& loading_;
+};
+
+} // namespace
 
 // ================================================================ grid side
 
@@ -173,6 +211,9 @@ TInplaceEdit::TInplaceEdit(TStringGrid* grid) : QLineEdit(grid->viewport()), gri
     // Text sits where the cell draws it (2 pixels in from the top left).
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setTextMargins(0, 1, 0, 0);
+    setMaxLength(std::numeric_limits<int>::max());
+    setValidator(new TEditLimitValidator(this, limit_, accepted_, loading_));
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { accepted_ = text; });
     connect(this, &QLineEdit::textChanged, this, [this] {
         if (grid_)
             grid_->Perform(WM_COMMAND, MakeWParam(0, int(EN_CHANGE)), reinterpret_cast<std::intptr_t>(this));
@@ -183,7 +224,9 @@ TInplaceEdit::~TInplaceEdit() = default;
 
 void TInplaceEdit::SetText(const QString& value)
 {
+    loading_ = true;
     setText(value);
+    loading_ = false;
 }
 
 void TInplaceEdit::SetEditMask(const QString& value)
@@ -193,7 +236,7 @@ void TInplaceEdit::SetEditMask(const QString& value)
 
 void TInplaceEdit::SetMaxLength(int value)
 {
-    setMaxLength(value > 0 ? value : 32767);
+    limit_ = std::max(0, value);
 }
 
 void TInplaceEdit::Deselect()
@@ -394,7 +437,7 @@ void TInplaceEdit::KeyPress(QChar& Key)
         // Escape abandons the typing: the cell keeps the text it had when
         // the editor opened.
         Key = QChar();
-        setText(original_);
+        SetText(original_);
         if (!(g->Options() & goAlwaysShowEditor))
             g->HideEditor();
         break;
@@ -450,11 +493,11 @@ void TInplaceEdit::UpdateContents()
         return;
     const int c = grid_->Col();
     const int r = grid_->Row();
-    setText(QString());
+    SetText(QString());
     SetEditMask(grid_->GetEditMask(c, r));
     original_ = grid_->GetEditText(c, r);
     SetMaxLength(grid_->GetEditLimit());
-    setText(original_);
+    SetText(original_);
     setModified(false);
 }
 

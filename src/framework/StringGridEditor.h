@@ -27,7 +27,9 @@ public:
     QString OriginalText() const { return original_; }
     QString EditMask() const { return mask_; }
     void SetEditMask(const QString& value);
-    int MaxLength() const { return maxLength(); }
+    // Limits what typing and pasting may add; text set on the editor (the
+    // cell's text) is never shortened.
+    int MaxLength() const { return limit_; }
     void SetMaxLength(int value);          // 0 = no limit
     bool Modified() const { return isModified(); }
     void Deselect();
@@ -80,6 +82,9 @@ private:
     QString original_;
     QString mask_;
     bool inQtKey_ = false;
+    int limit_ = 0;
+    QString accepted_;      // the text before the edit being validated
+    bool loading_ = false;  // text set by the program, not typed
 };
 
 } // namespace fw

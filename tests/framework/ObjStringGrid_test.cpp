@@ -25,6 +25,7 @@ public:
     bool refuseSelect = false;
     int clearKey = 0;          // KeyDown clears this key before the default handling
     int drawCalls = 0;
+    int editLimit = 0;
     std::map<std::pair<int, int>, TGridDrawState> drawStates;
 
     using TStringGrid::Dispatch;
@@ -129,6 +130,7 @@ protected:
         log.push_back("DoExit");
         TObjStringGrid::DoExit();
     }
+    int GetEditLimit() override { return editLimit; }
     void DrawCell(int ACol, int ARow, const TRect& R, TGridDrawState S) override
     {
         ++drawCalls;
@@ -589,6 +591,40 @@ TEST_F(StringGridTest, LeavingTheGridKeepsTheTypedText)
     EXPECT_EQ(grid.Cells(1, 1), "typed");
     EXPECT_FALSE(grid.EditorMode());
     EXPECT_EQ(grid.log, (std::vector<std::string>{"SetEditText 1,1 typed", "DoExit"}));
+}
+
+TEST_F(StringGridTest, EditLimitHoldsBackTypingButNeverCutsTheCellText)
+{
+    const QString longText(40000, QChar('x'));
+    struct Case {
+        const char* name;
+        QString cell;
+        int limit;
+        const char* typed;   // at the end of the text
+        QString expected;
+    };
+    const Case cases[] = {
+        {"long text, untouched", longText, 0, "", longText},
+        {"long text, typed on", longText, 0, "z", longText + "z"},
+        {"over the limit, untouched", "abcdef", 3, "", "abcdef"},
+        {"over the limit, typed on", "abcdef", 3, "gh", "abcdef"},
+        {"typing stops at the limit", "", 3, "abcdef", "abc"},
+        {"typing fills up to the limit", "ab", 3, "cd", "abc"},
+    };
+    grid.SetOptions(DefaultGridOptions | goEditing);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        grid.editLimit = c.limit;
+        grid.SetCells(1, 1, c.cell);
+        grid.FocusCell(1, 1, true);
+        Key(Qt::Key_F2);
+        ASSERT_TRUE(grid.EditorMode());
+        QTest::keyClicks(grid.InplaceEditor(), c.typed);
+        Key(Qt::Key_Return);
+        ASSERT_FALSE(grid.EditorMode());
+        EXPECT_EQ(grid.Cells(1, 1).size(), c.expected.size());
+        EXPECT_TRUE(grid.Cells(1, 1) == c.expected);
+    }
 }
 
 // ------------------------------------------------------------------ scrolling
