@@ -78,11 +78,19 @@ void TStringGrid::resizeEvent(QResizeEvent* e)
 void TStringGrid::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
+    // A drawing hook may throw: Canvas() must never hand out the canvas over
+    // this painter once it is gone.
+    struct PaintScope {
+        TStringGrid::Impl* d;
+        ~PaintScope()
+        {
+            d->paintCanvas.reset();
+            d->painter = nullptr;
+        }
+    } scope{d.get()};
     d->painter = &painter;
     d->paintCanvas = std::make_unique<TCanvas>(&painter);
     Perform(WM_PAINT);
-    d->paintCanvas.reset();
-    d->painter = nullptr;
 }
 
 void TStringGrid::keyPressEvent(QKeyEvent* e)

@@ -1,15 +1,18 @@
 #include "framework/ObjStringGrid.h"
+#include "framework/Canvas.h"
 #include "framework/StringGridEditor.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -26,9 +29,12 @@ public:
     int clearKey = 0;          // KeyDown clears this key before the default handling
     int drawCalls = 0;
     int editLimit = 0;
+    bool throwInDraw = false;
+    TCanvas* drawCanvas = nullptr;   // the canvas a throwing DrawCell saw
     std::map<std::pair<int, int>, TGridDrawState> drawStates;
 
     using TStringGrid::Dispatch;
+    using TStringGrid::paintEvent;
 
 protected:
     void WndProc(TMessage& m) override
@@ -135,6 +141,10 @@ protected:
     {
         ++drawCalls;
         drawStates[{ACol, ARow}] = S;
+        if (throwInDraw) {
+            drawCanvas = &Canvas();
+            throw std::runtime_error("drawing hook failed");
+        }
         TObjStringGrid::DrawCell(ACol, ARow, R, S);
     }
 };
@@ -716,6 +726,20 @@ TEST_F(StringGridTest, PaintsFixedSelectedAndNormalCells)
     EXPECT_EQ(img.pixelColor(220, 85), QColor(Qt::white));          // the current cell keeps its look
     EXPECT_EQ(img.pixelColor(129, 35), QColor(0xC0, 0xC0, 0xC0));   // grid line after column 1
     EXPECT_EQ(grid.drawCalls, 5 * 8);   // columns 0..4 and rows 0..7 are (partly) visible
+}
+
+TEST_F(StringGridTest, ThrowingDrawHookLeavesNoPaintCanvasBehind)
+{
+    grid.throwInDraw = true;
+    QPaintEvent paint(grid.viewport()->rect());
+    EXPECT_THROW(grid.paintEvent(&paint), std::runtime_error);
+    grid.throwInDraw = false;
+    ASSERT_NE(grid.drawCanvas, nullptr);
+    EXPECT_NE(&grid.Canvas(), grid.drawCanvas);
+    EXPECT_GT(grid.Canvas().TextWidth("abc"), 0);   // measuring works outside painting
+    QImage img(grid.viewport()->size(), QImage::Format_RGB32);
+    grid.viewport()->render(&img);   // and painting works again
+    EXPECT_GT(grid.drawCalls, 1);
 }
 
 // ------------------------------------------------------------------ more editing
