@@ -3,6 +3,7 @@
 #include "framework/StringGridEditor.h"
 #include "framework/StringGridPrivate.h"
 
+#include <QApplication>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -24,12 +25,18 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent), d(std::
     d->font.Name = QStringLiteral("Tahoma");
     d->font.Size = 8;
     UpdateScrollRange();
+    // Any control inside the grid (not only the editor) may be where the
+    // focus enters or leaves it; only the application sees every move.
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        d->focusWatch = connect(app, &QApplication::focusChanged, this,
+                                [this](QWidget* old, QWidget* now) { ApplicationFocusChanged(old, now); });
 }
 
 TStringGrid::~TStringGrid()
 {
     // Focus changes while the window goes away must not reach a half-destroyed grid.
     d->destroying = true;
+    QObject::disconnect(d->focusWatch);
     if (TInplaceEdit* editor = d->editor.data()) {
         editor->grid_ = nullptr;
         delete editor;

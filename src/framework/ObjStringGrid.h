@@ -394,6 +394,7 @@ private:
     void MoveCellData(bool columns, int FromIndex, int ToIndex);
     void PaintLines(TCanvas& canvas);
     void EditorFocusLeft(QWidget* newFocus);
+    void ApplicationFocusChanged(QWidget* old, QWidget* now);
     bool Inside(const QWidget* w) const;
 };
 

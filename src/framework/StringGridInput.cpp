@@ -541,6 +541,23 @@ void TStringGrid::EditorFocusLeft(QWidget* to)
     Perform(CM_EXIT);
 }
 
+void TStringGrid::ApplicationFocusChanged(QWidget* old, QWidget* now)
+{
+    // Runs after the focus events: the grid and its editor have already
+    // reported what they saw, so this only catches the moves through other
+    // controls inside the grid.
+    if (d->destroying)
+        return;
+    const bool wasInside = Inside(old);
+    const bool isInside = Inside(now);
+    if (isInside && !wasInside && !d->entered && now->window() == window()) {
+        d->entered = true;
+        Perform(CM_ENTER);
+    } else if (wasInside && !isInside) {
+        EditorFocusLeft(now);
+    }
+}
+
 void TStringGrid::DoEnter()
 {
     if (OnEnter)

@@ -88,6 +88,7 @@ struct TStringGrid::Impl {
     bool focusFromEditor = false;
     bool destroying = false;
     bool entered = false;          // DoEnter ran and DoExit did not yet  // the editor is handing the focus back
+    QMetaObject::Connection focusWatch;   // QApplication::focusChanged
 
     QHash<int, int> timerByQtId;   // Qt timer id -> message timer id
     QHash<int, int> qtIdByTimer;

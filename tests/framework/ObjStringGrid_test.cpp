@@ -846,6 +846,35 @@ TEST_F(StringGridTest, FocusEntersAndLeavesOnce)
     EXPECT_EQ(std::count(grid.log.begin(), grid.log.end(), "DoExit"), 1);
 }
 
+TEST_F(StringGridTest, FocusLeavingAndEnteringThroughAChildOfTheGrid)
+{
+    auto count = [&](const char* what) { return std::count(grid.log.begin(), grid.log.end(), what); };
+    QLineEdit child(&grid);   // a control the grid itself hosts, not its editor
+    child.setGeometry(5, 5, 40, 20);
+    child.show();
+    struct Step {
+        const char* name;
+        QWidget* focus;
+        long enters, exits;   // totals after the step
+    };
+    const Step steps[] = {
+        {"grid to its child: still inside", &child, 0, 0},
+        {"child to a control outside", &sibling, 0, 1},
+        {"outside straight to the child", &child, 1, 1},
+        {"child to the grid", &grid, 1, 1},
+        {"grid back to the child", &child, 1, 1},
+        {"child out again", &sibling, 1, 2},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        s.focus->setFocus();
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), s.focus);
+        EXPECT_EQ(count("DoEnter"), s.enters);
+        EXPECT_EQ(count("DoExit"), s.exits);
+    }
+}
+
 TEST_F(StringGridTest, ModifierStateIsReadableDuringKeyHandling)
 {
     bool shiftSeen = false;
