@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -153,16 +154,31 @@ bool TGraphic::SaveToStream(QByteArray&) const
     return false;
 }
 
-bool TGraphic::LoadFromFile(const QString& path)
+namespace {
+
+// Pictures are small; a file beyond any sane picture size is not read at all.
+constexpr qint64 MaxPictureFileBytes = 256LL * 1024 * 1024;
+
+// Only a regular file is read: a pipe or device reports size 0 and may never
+// end (or never start). The read stops at the limit whatever the size said.
+bool readPictureFile(const QString& path, QByteArray& bytes)
 {
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > MaxPictureFileBytes)
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    // Pictures are small; a file beyond any sane picture size is not read at all.
-    constexpr qint64 maxBytes = 256LL * 1024 * 1024;
-    if (file.size() > maxBytes)
-        return false;
-    return LoadFromStream(file.readAll());
+    bytes = file.read(MaxPictureFileBytes + 1);
+    return file.error() == QFileDevice::NoError && bytes.size() <= MaxPictureFileBytes;
+}
+
+} // namespace
+
+bool TGraphic::LoadFromFile(const QString& path)
+{
+    QByteArray bytes;
+    return readPictureFile(path, bytes) && LoadFromStream(bytes);
 }
 
 bool TGraphic::SaveToFile(const QString& path) const
@@ -434,12 +450,12 @@ TPicture::~TPicture() = default;
 
 bool TPicture::LoadFromFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 256LL * 1024 * 1024) {
+    QByteArray bytes;
+    if (!readPictureFile(path, bytes)) {
         graphic_.reset();
         return false;
     }
-    return LoadFromStream(file.readAll());
+    return LoadFromStream(bytes);
 }
 
 bool TPicture::LoadFromStream(const QByteArray& bytes)

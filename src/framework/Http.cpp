@@ -119,8 +119,11 @@ HttpGetResult HttpGet(const HttpGetRequest& request)
     curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, long(request.timeoutMs));
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, long(request.timeoutMs));
+    // To curl a time-out of 0 means none at all: a silent peer would hold the
+    // caller forever, so no positive time-out means the default.
+    const long timeoutMs = request.timeoutMs > 0 ? long(request.timeoutMs) : long(HttpGetRequest{}.timeoutMs);
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, timeoutMs);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, timeoutMs);
     curl_easy_setopt(c, CURLOPT_NOPROXY, "127.0.0.1,localhost,::1");
     curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, writeBody);

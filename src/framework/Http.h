@@ -14,7 +14,7 @@ struct HttpGetRequest {
     int port = 80;
     QString pathAndQuery;     // "/dir/page.asp?key=value"; must start with "/"
     QList<QPair<QByteArray, QByteArray>> headers;   // sent as "Name: value"
-    int timeoutMs = 10000;    // whole exchange, connection included
+    int timeoutMs = 10000;    // whole exchange, connection included; <= 0 means this default
     qsizetype maxBodyBytes = 64 * 1024;   // a longer body is an error
 };
 

@@ -11,6 +11,15 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace fw;
 
 TEST(SysColors, ColorToRgbResolvesSystemColoursOnly)
@@ -239,4 +248,45 @@ TEST(Font, StyleSetOperations)
     s.Include(fsStrikeOut).Include(fsUnderline).Exclude(fsUnderline);
     EXPECT_EQ(s, TFontStyles{fsStrikeOut});
     EXPECT_EQ(TFontStyles::FromBits(0xFF).Bits(), 0x0F);   // only the four styles exist
+}
+
+TEST(Picture, OnlyRegularFilesAreRead)
+{
+    QImage src(2, 2, QImage::Format_RGB32);
+    src.fill(Qt::blue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(src.save(&buffer, "PNG"));
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        std::function<bool(const QString&)> load;
+    };
+    const Case cases[] = {
+        {"picture", [](const QString& p) { TPicture pic; return pic.LoadFromFile(p); }},
+        {"graphic", [](const QString& p) { TPngImage img; return img.LoadFromFile(p); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A pipe reports size 0; a writer offers a valid picture as soon as a
+        // reader opens it, so a loader that reads pipes would succeed.
+        const QByteArray fifo = QFile::encodeName(dir.filePath(QString::fromLatin1(c.name) + QStringLiteral(".png")));
+        ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+        std::atomic<bool> stop{false};
+        std::thread writer([&] {
+            while (!stop) {
+                const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    EXPECT_EQ(::write(fd, png.constData(), size_t(png.size())), png.size());
+                    ::close(fd);
+                    return;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
+        EXPECT_FALSE(c.load(QString::fromLocal8Bit(fifo)));
+        stop = true;
+        writer.join();
+    }
 }

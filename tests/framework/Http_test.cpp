@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <future>
+#include <utility>
 
 using namespace fw;
 using testsupport::LoopbackHttpServer;
@@ -88,6 +90,28 @@ TEST(Http, GivesUpAfterTheTimeout)
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.isEmpty());
     EXPECT_LT(clock.elapsed(), 1500);
+}
+
+TEST(Http, NoPositiveTimeoutMeansTheDefaultNotForever)
+{
+    // Both peers answer only after the default time-out has passed.
+    LoopbackHttpServer zero(reply("HTTP/1.0 200 OK", "late"), 11500);
+    LoopbackHttpServer negative(reply("HTTP/1.0 200 OK", "late"), 11500);
+    auto timedGet = [](int port, int timeoutMs) {
+        HttpGetRequest request = versionQuery(port);
+        request.timeoutMs = timeoutMs;
+        QElapsedTimer clock;
+        clock.start();
+        const HttpGetResult r = HttpGet(request);
+        return std::make_pair(r.ok, clock.elapsed());
+    };
+    auto a = std::async(std::launch::async, timedGet, zero.port(), 0);
+    auto b = std::async(std::launch::async, timedGet, negative.port(), -1);
+    for (auto [ok, elapsed] : {a.get(), b.get()}) {
+        EXPECT_FALSE(ok);
+        EXPECT_GE(elapsed, 9000);
+        EXPECT_LT(elapsed, 11000);
+    }
 }
 
 TEST(Http, RefusesRequestsThatCouldSmuggleTextIntoTheRequest)
