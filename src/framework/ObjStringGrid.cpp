@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <algorithm>
+#include <vector>
 
 namespace fw {
 
@@ -53,28 +54,77 @@ static void CheckCellIndex(int c, int r)
         throw EGridError("Grid index out of range: column " + std::to_string(c) + ", row " + std::to_string(r));
 }
 
+const TStringGrid::Impl::Cell* TStringGrid::Impl::FindCell(int c, int r) const
+{
+    const auto row = rows.find(r);
+    if (row == rows.end())
+        return nullptr;
+    const auto cell = row->second.find(c);
+    return cell == row->second.end() ? nullptr : &cell->second;
+}
+
+TStringGrid::Impl::Cell& TStringGrid::Impl::CellAt(int c, int r)
+{
+    return rows[r][c];
+}
+
+void TStringGrid::Impl::EraseCell(int c, int r)
+{
+    const auto row = rows.find(r);
+    if (row == rows.end())
+        return;
+    row->second.erase(c);
+    if (row->second.empty())
+        rows.erase(row);
+}
+
+namespace {
+
+// Gives the keys of `map` between from and to their index after moving
+// `from` to `to`; entries outside that span are not touched.
+template <class Map>
+void MoveKeys(Map& map, int from, int to)
+{
+    const int lo = std::min(from, to);
+    const int hi = std::max(from, to);
+    std::vector<typename Map::node_type> moved;
+    for (auto it = map.begin(); it != map.end();) {
+        const auto current = it++;
+        if (current->first >= lo && current->first <= hi)
+            moved.push_back(map.extract(current));
+    }
+    // All affected entries are out before any goes back, so no new key can
+    // meet an old one.
+    for (auto& node : moved) {
+        node.key() = MoveAdjust(node.key(), from, to);
+        map.insert(std::move(node));
+    }
+}
+
+} // namespace
+
 QString TStringGrid::Cells(int ACol, int ARow) const
 {
     CheckCellIndex(ACol, ARow);
-    auto it = d->cells.find(Impl::Key(ACol, ARow));
-    return it == d->cells.end() ? QString() : it->second.text;
+    const Impl::Cell* cell = d->FindCell(ACol, ARow);
+    return cell ? cell->text : QString();
 }
 
 void TStringGrid::SetCells(int ACol, int ARow, const QString& value)
 {
     CheckCellIndex(ACol, ARow);
-    const auto key = Impl::Key(ACol, ARow);
-    auto it = d->cells.find(key);
-    if (it == d->cells.end()) {
+    const Impl::Cell* existing = d->FindCell(ACol, ARow);
+    if (!existing) {
         if (value.isEmpty())
             return;
-        d->cells[key].text = value;
+        d->CellAt(ACol, ARow).text = value;
     } else {
-        if (it->second.text == value)
+        if (existing->text == value)
             return;
-        it->second.text = value;
-        if (value.isEmpty() && !it->second.object)
-            d->cells.erase(it);
+        Impl::Cell& cell = d->CellAt(ACol, ARow);
+        cell.text = value;
+        if (value.isEmpty() && !cell.object)
+            d->EraseCell(ACol, ARow);
     }
     InvalidateCell(ACol, ARow);
 }
@@ -82,39 +132,34 @@ void TStringGrid::SetCells(int ACol, int ARow, const QString& value)
 void* TStringGrid::Objects(int ACol, int ARow) const
 {
     CheckCellIndex(ACol, ARow);
-    auto it = d->cells.find(Impl::Key(ACol, ARow));
-    return it == d->cells.end() ? nullptr : it->second.object;
+    const Impl::Cell* cell = d->FindCell(ACol, ARow);
+    return cell ? cell->object : nullptr;
 }
 
 void TStringGrid::SetObjects(int ACol, int ARow, void* object)
 {
     CheckCellIndex(ACol, ARow);
-    const auto key = Impl::Key(ACol, ARow);
-    auto it = d->cells.find(key);
-    if (it == d->cells.end()) {
+    if (!d->FindCell(ACol, ARow)) {
         if (object)
-            d->cells[key].object = object;
+            d->CellAt(ACol, ARow).object = object;
         return;
     }
-    it->second.object = object;
-    if (!object && it->second.text.isEmpty())
-        d->cells.erase(it);
+    Impl::Cell& cell = d->CellAt(ACol, ARow);
+    cell.object = object;
+    if (!object && cell.text.isEmpty())
+        d->EraseCell(ACol, ARow);
 }
 
 void TStringGrid::MoveCellData(bool columns, int FromIndex, int ToIndex)
 {
-    std::unordered_map<std::uint64_t, Impl::Cell> moved;
-    moved.reserve(d->cells.size());
-    for (auto& [key, cell] : d->cells) {
-        int c = int(std::uint32_t(key >> 32));
-        int r = int(std::uint32_t(key));
-        if (columns)
-            c = MoveAdjust(c, FromIndex, ToIndex);
-        else
-            r = MoveAdjust(r, FromIndex, ToIndex);
-        moved.emplace(Impl::Key(c, r), std::move(cell));
+    if (FromIndex == ToIndex)
+        return;
+    if (columns) {
+        for (auto& [row, cells] : d->rows)
+            MoveKeys(cells, FromIndex, ToIndex);
+    } else {
+        MoveKeys(d->rows, FromIndex, ToIndex);
     }
-    d->cells.swap(moved);
 }
 
 // ---------------------------------------------------------------- layout properties
@@ -591,17 +636,17 @@ void TStringGrid::DeleteColumn(int ACol)
     MoveColumn(ACol, d->colCount - 1);
     // The removed cells must not come back when the grid grows again.
     const int gone = d->colCount - 1;
-    for (auto it = d->cells.begin(); it != d->cells.end();)
-        it = int(std::uint32_t(it->first >> 32)) == gone ? d->cells.erase(it) : std::next(it);
+    for (auto it = d->rows.begin(); it != d->rows.end();) {
+        it->second.erase(gone);
+        it = it->second.empty() ? d->rows.erase(it) : std::next(it);
+    }
     SetColCount(d->colCount - 1);
 }
 
 void TStringGrid::DeleteRow(int ARow)
 {
     MoveRow(ARow, d->rowCount - 1);
-    const int gone = d->rowCount - 1;
-    for (auto it = d->cells.begin(); it != d->cells.end();)
-        it = int(std::uint32_t(it->first)) == gone ? d->cells.erase(it) : std::next(it);
+    d->rows.erase(d->rowCount - 1);
     SetRowCount(d->rowCount - 1);
 }
 

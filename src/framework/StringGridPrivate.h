@@ -44,13 +44,18 @@ struct TStringGrid::Impl {
     explicit Impl(TStringGrid* owner) : q(owner) {}
     TStringGrid* q;
 
-    // Sparse cell storage: key = column << 32 | row.
+    // Sparse cell storage by row, then column: moving or deleting a row
+    // re-keys whole rows instead of rebuilding every cell.
     struct Cell {
         QString text;
         void* object = nullptr;
     };
-    std::unordered_map<std::uint64_t, Cell> cells;
-    static std::uint64_t Key(int c, int r) { return (std::uint64_t(std::uint32_t(c)) << 32) | std::uint32_t(r); }
+    using RowCells = std::unordered_map<int, Cell>;   // column -> cell
+    std::unordered_map<int, RowCells> rows;           // row -> its cells, never empty
+
+    const Cell* FindCell(int c, int r) const;
+    Cell& CellAt(int c, int r);          // created when missing
+    void EraseCell(int c, int r);
 
     int colCount = 5;
     int rowCount = 5;
