@@ -545,15 +545,15 @@ void TStringGrid::ApplicationFocusChanged(QWidget* old, QWidget* now)
 {
     // Runs after the focus events: the grid and its editor have already
     // reported what they saw, so this only catches the moves through other
-    // controls inside the grid.
-    if (d->destroying)
+    // controls inside the grid, and a return from another window to another
+    // control of this one (the grid was still the window's active control).
+    if (d->destroying || !now)
         return;
-    const bool wasInside = Inside(old);
     const bool isInside = Inside(now);
-    if (isInside && !wasInside && !d->entered && now->window() == window()) {
+    if (isInside && !Inside(old) && !d->entered && now->window() == window()) {
         d->entered = true;
         Perform(CM_ENTER);
-    } else if (wasInside && !isInside) {
+    } else if (!isInside && d->entered) {
         EditorFocusLeft(now);
     }
 }

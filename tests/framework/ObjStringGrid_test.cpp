@@ -949,6 +949,9 @@ TEST_F(StringGridTest, FocusLeavingAndEnteringThroughAChildOfTheGrid)
     QLineEdit child(&grid);   // a control the grid itself hosts, not its editor
     child.setGeometry(5, 5, 40, 20);
     child.show();
+    QWidget otherWindow;
+    otherWindow.setFocusPolicy(Qt::StrongFocus);
+    otherWindow.show();
     struct Step {
         const char* name;
         QWidget* focus;
@@ -961,9 +964,13 @@ TEST_F(StringGridTest, FocusLeavingAndEnteringThroughAChildOfTheGrid)
         {"child to the grid", &grid, 1, 1},
         {"grid back to the child", &child, 1, 1},
         {"child out again", &sibling, 1, 2},
+        {"back to the child", &child, 2, 2},
+        {"another window: the grid stays active", &otherWindow, 2, 2},
+        {"from there to a control beside the grid", &sibling, 2, 3},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);
+        s.focus->activateWindow();
         s.focus->setFocus();
         QApplication::processEvents();
         ASSERT_EQ(QApplication::focusWidget(), s.focus);
