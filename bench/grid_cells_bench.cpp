@@ -141,13 +141,3 @@ BENCHMARK(BM_Baseline_VectorOfStrings)->Unit(benchmark::kMillisecond)->MinTime(1
 BENCHMARK(BM_StringGridStorage_SetAndRead)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_BaseGrid_SetAndRead)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_BaseGrid_SetAndReadMergedBlocks)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

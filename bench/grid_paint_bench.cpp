@@ -53,14 +53,3 @@ void BM_PaintViewport(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_PaintViewport)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -93,13 +93,3 @@ void BM_RenderHtml_MeasureOnly(benchmark::State& state) { renderBench(state, tru
 BENCHMARK(BM_Baseline_DrawTextStripped)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 BENCHMARK(BM_RenderHtml_LayoutAndDraw)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 BENCHMARK(BM_RenderHtml_MeasureOnly)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

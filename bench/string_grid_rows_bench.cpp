@@ -87,13 +87,3 @@ void BM_MoveRow(benchmark::State& state)
 // The small grid runs first so that its time is known to the large one.
 BENCHMARK(BM_DeleteRow)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MoveRow)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,5 +1,6 @@
 #pragma once
 // Helpers shared by the tests: temporary folders and test data paths.
+#include <QColor>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -13,5 +14,8 @@ QByteArray readFile(const QString& path);
 
 // Writes bytes to a file, creating parent folders; false on failure.
 bool writeFile(const QString& path, const QByteArray& bytes);
+
+// A w x h picture of one colour, encoded as PNG.
+QByteArray pngBytes(int w, int h, QRgb color);
 
 } // namespace testsupport

@@ -100,16 +100,7 @@ const std::vector<GifFrame> ThreeFrames = {
     {3, 5, 4, 2, 2, 30},
 };
 
-QByteArray pngBytes(int w, int h, QRgb color)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    img.save(&buffer, "PNG");
-    return bytes;
-}
+using testsupport::pngBytes;
 
 } // namespace
 

@@ -113,16 +113,7 @@ protected:
     std::unique_ptr<fw::TCanvas> canvas;
 };
 
-QByteArray pngBytes(int w, int h, QRgb color)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    img.save(&buffer, "PNG");
-    return bytes;
-}
+using testsupport::pngBytes;
 
 } // namespace
 
