@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and `make run` need.
 # Only missing packages are installed; apt-get update runs only then.
+# Usage: install-deps.sh [fuzz]
 set -euo pipefail
 
 PACKAGES=(
@@ -9,9 +10,12 @@ PACKAGES=(
   libpugixml-dev libcurl4-openssl-dev zlib1g-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core libxml2-utils
-  xvfb xauth imagemagick
-  clang libclang-rt-14-dev
+  xvfb xauth
 )
+# The libFuzzer targets need clang: `scripts/install-deps.sh fuzz`.
+if [ "${1:-}" = "fuzz" ]; then
+  PACKAGES+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
