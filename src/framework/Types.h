@@ -77,37 +77,43 @@ struct TSize {
 // Horizontal alignment of text in controls and cells.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
-// Font styles form a small set, as the controls combine and test them.
-enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+// A set over an enumeration, one bit per ordinal, as the controls combine and
+// test their style and option sets. Only the first Count ordinals exist.
+template <typename E, unsigned Count = 32>
+class TSet {
+    static_assert(Count >= 1 && Count <= 32, "a set holds 1 to 32 values");
 
-class TFontStyles {
 public:
-    constexpr TFontStyles() = default;
-    constexpr TFontStyles(std::initializer_list<TFontStyle> styles)
+    constexpr TSet() = default;
+    constexpr TSet(std::initializer_list<E> values)
     {
-        for (TFontStyle s : styles)
-            bits_ |= bit(s);
+        for (E v : values)
+            bits_ |= bit(v);
     }
-    static constexpr TFontStyles FromBits(std::uint8_t bits)
+    static constexpr TSet FromBits(std::uint32_t bits)
     {
-        TFontStyles r;
-        r.bits_ = std::uint8_t(bits & 0x0F);
-        return r;
+        TSet s;
+        s.bits_ = bits & Mask;
+        return s;
     }
-    constexpr std::uint8_t Bits() const { return bits_; }
-    constexpr bool Contains(TFontStyle s) const { return (bits_ & bit(s)) != 0; }
+    constexpr std::uint32_t Bits() const { return bits_; }
+    constexpr bool Contains(E v) const { return (bits_ & bit(v)) != 0; }
     constexpr bool Empty() const { return bits_ == 0; }
-    constexpr TFontStyles& Include(TFontStyle s) { bits_ |= bit(s); return *this; }
-    constexpr TFontStyles& Exclude(TFontStyle s) { bits_ &= std::uint8_t(~bit(s)); return *this; }
-    friend constexpr TFontStyles operator+(TFontStyles a, TFontStyles b) { return FromBits(a.bits_ | b.bits_); }
-    friend constexpr TFontStyles operator-(TFontStyles a, TFontStyles b) { return FromBits(a.bits_ & ~b.bits_); }
-    friend constexpr TFontStyles operator*(TFontStyles a, TFontStyles b) { return FromBits(a.bits_ & b.bits_); }
-    friend constexpr bool operator==(TFontStyles, TFontStyles) = default;
+    constexpr TSet& Include(E v) { bits_ |= bit(v); return *this; }
+    constexpr TSet& Exclude(E v) { bits_ &= ~bit(v); return *this; }
+    friend constexpr TSet operator+(TSet a, TSet b) { return FromBits(a.bits_ | b.bits_); }
+    friend constexpr TSet operator-(TSet a, TSet b) { return FromBits(a.bits_ & ~b.bits_); }
+    friend constexpr TSet operator*(TSet a, TSet b) { return FromBits(a.bits_ & b.bits_); }
+    friend constexpr bool operator==(TSet, TSet) = default;
 
 private:
-    static constexpr std::uint8_t bit(TFontStyle s) { return std::uint8_t(1u << unsigned(s)); }
-    std::uint8_t bits_ = 0;
+    static constexpr std::uint32_t Mask = Count == 32 ? ~std::uint32_t(0) : (std::uint32_t(1) << Count) - 1;
+    static constexpr std::uint32_t bit(E v) { return std::uint32_t(1) << unsigned(v); }
+    std::uint32_t bits_ = 0;
 };
+
+enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+using TFontStyles = TSet<TFontStyle, 4>;
 
 constexpr TRect Rect(int l, int t, int r, int b) { return TRect(l, t, r, b); }
 constexpr TRect Bounds(int l, int t, int w, int h) { return TRect(l, t, l + w, t + h); }

@@ -3,6 +3,8 @@
 // application. Ordinals run from 0 in declaration order and are stored in
 // settings files and window descriptions, so never reorder them. Every type
 // has its text form (the value's name) for streaming.
+#include "framework/Types.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -49,36 +51,9 @@ enum TColumnCalcType { acNONE, acSUM, acAVG, acCOUNT, acMIN, acMAX, acSPREAD, ac
 enum TGridSelectionStyle { ssDefault, ssVista, ssWin7, ssOffice2007 };
 enum THoverRowCell { hcNormal, hcFixed, hcSelected };
 
-// A set over an enumeration of at most 32 values, one bit per ordinal.
+// The grid's sets are the framework's enumeration sets.
 template <typename E>
-class TFxSet {
-public:
-    constexpr TFxSet() = default;
-    constexpr TFxSet(std::initializer_list<E> values)
-    {
-        for (E v : values)
-            Bits |= bit(v);
-    }
-    static constexpr TFxSet FromBits(std::uint32_t bits)
-    {
-        TFxSet s;
-        s.Bits = bits;
-        return s;
-    }
-    constexpr std::uint32_t ToBits() const { return Bits; }
-    constexpr bool Contains(E v) const { return (Bits & bit(v)) != 0; }
-    constexpr bool IsEmpty() const { return Bits == 0; }
-    constexpr TFxSet& Include(E v) { Bits |= bit(v); return *this; }
-    constexpr TFxSet& Exclude(E v) { Bits &= ~bit(v); return *this; }
-    friend constexpr TFxSet operator+(TFxSet a, TFxSet b) { return FromBits(a.Bits | b.Bits); }
-    friend constexpr TFxSet operator-(TFxSet a, TFxSet b) { return FromBits(a.Bits & ~b.Bits); }
-    friend constexpr TFxSet operator*(TFxSet a, TFxSet b) { return FromBits(a.Bits & b.Bits); }
-    friend constexpr bool operator==(TFxSet, TFxSet) = default;
-
-private:
-    static constexpr std::uint32_t bit(E v) { return std::uint32_t(1) << unsigned(v); }
-    std::uint32_t Bits = 0;
-};
+using TFxSet = fw::TSet<E>;
 
 using TCellBorders = TFxSet<TCellBorder>;
 using THoverRowCells = TFxSet<THoverRowCell>;

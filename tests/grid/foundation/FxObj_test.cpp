@@ -130,7 +130,7 @@ TEST(FxTypes, SetTextForms)
     TCellBorders borders;
     ASSERT_TRUE(FxTextToSet(QStringLiteral(" [ cbTop , cbBottom ] "), borders));
     EXPECT_EQ(borders, (TCellBorders{cbTop, cbBottom}));
-    EXPECT_EQ(borders.ToBits(), 0b1001u);
+    EXPECT_EQ(borders.Bits(), 0b1001u);
     EXPECT_FALSE(FxTextToSet(QStringLiteral("[cbTop,cbMiddle]"), borders));
     EXPECT_FALSE(FxTextToSet(QStringLiteral("cbTop"), borders));
     EXPECT_EQ(borders, (TCellBorders{cbTop, cbBottom}));
