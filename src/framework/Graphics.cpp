@@ -1,5 +1,6 @@
 #include "framework/Graphics.h"
 
+#include "framework/AtomicFile.h"
 #include "framework/Canvas.h"
 #include "framework/Jpeg.h"
 #include "framework/SysColors.h"
@@ -14,7 +15,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -186,12 +186,7 @@ bool TGraphic::SaveToFile(const QString& path) const
     QByteArray bytes;
     if (!SaveToStream(bytes))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return WriteFileAtomically(path, bytes);
 }
 
 // ---------------------------------------------------------------- TBitmap
