@@ -26,11 +26,6 @@ struct Section {
     std::vector<Entry> entries;
 };
 
-bool sameName(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 // The file is line based: a line break inside a name or value would start a
 // new key or section when the file is read back, so it becomes a blank.
 QString singleLine(QString text)
@@ -52,7 +47,7 @@ struct TIniFile::Impl {
     Section* find(const QString& name)
     {
         for (Section& s : sections)
-            if (sameName(s.name, name))
+            if (AnsiSameText(s.name, name))
                 return &s;
         return nullptr;
     }
@@ -63,9 +58,15 @@ struct TIniFile::Impl {
         if (!s)
             return nullptr;
         for (Entry& e : s->entries)
-            if (!e.raw && sameName(e.key, key))
+            if (!e.raw && AnsiSameText(e.key, key))
                 return &e;
         return nullptr;
+    }
+
+    // The readers are const; the lookup itself changes nothing.
+    const Entry* findValue(const QString& section, const QString& key) const
+    {
+        return findKey(const_cast<Section*>(find(section)), key);
     }
 
     void parse(const QString& text)
@@ -138,13 +139,13 @@ QString TIniFile::FileName() const
 
 QString TIniFile::ReadString(const QString& section, const QString& ident, const QString& def) const
 {
-    const Entry* e = Impl::findKey(const_cast<Section*>(d->find(section)), ident);
+    const Entry* e = d->findValue(section, ident);
     return e ? e->value : def;
 }
 
 int TIniFile::ReadInteger(const QString& section, const QString& ident, int def) const
 {
-    const Entry* e = Impl::findKey(const_cast<Section*>(d->find(section)), ident);
+    const Entry* e = d->findValue(section, ident);
     return e ? StrToIntDef(e->value, def) : def;
 }
 
@@ -185,13 +186,13 @@ bool TIniFile::SectionExists(const QString& section) const
 
 bool TIniFile::ValueExists(const QString& section, const QString& ident) const
 {
-    return Impl::findKey(const_cast<Section*>(d->find(section)), ident) != nullptr;
+    return d->findValue(section, ident) != nullptr;
 }
 
 void TIniFile::EraseSection(const QString& section)
 {
     for (auto it = d->sections.begin(); it != d->sections.end(); ++it) {
-        if (sameName(it->name, section)) {
+        if (AnsiSameText(it->name, section)) {
             d->sections.erase(it);
             return;
         }
@@ -204,7 +205,7 @@ void TIniFile::DeleteKey(const QString& section, const QString& ident)
     if (!s)
         return;
     for (auto it = s->entries.begin(); it != s->entries.end(); ++it) {
-        if (!it->raw && sameName(it->key, ident)) {
+        if (!it->raw && AnsiSameText(it->key, ident)) {
             s->entries.erase(it);
             return;
         }
