@@ -197,6 +197,19 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
         }
         return x;
     };
+    // Widths grow with the prefix length, so the longest prefix of
+    // [start, start + len) no wider than limit is found by halving.
+    auto longestFit = [&](qsizetype start, qsizetype len, int limit) {
+        qsizetype lo = 0, hi = len;
+        while (lo < hi) {
+            const qsizetype mid = (lo + hi + 1) / 2;
+            if (measure(start, mid) <= limit)
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        return lo;
+    };
     auto isBreakChar = [&](qsizetype i) {
         return text[i] == QLatin1Char(' ') || (tabs && text[i] == QLatin1Char('\t'));
     };
@@ -208,8 +221,6 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
         for (qsizetype i = 0; i < text.size(); ++i) {
             const QChar c = text[i];
             if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-                continue;
-            if (single)
                 continue;
             paragraphs.emplace_back(start, i - start);
             if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
@@ -243,22 +254,19 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
                     ++wordEnd;
                 while (wordEnd < end && !isBreakChar(wordEnd))
                     ++wordEnd;
-                if (measure(pos, wordEnd - pos) <= avail || lineEnd == pos) {
-                    if (measure(pos, wordEnd - pos) > avail && lineEnd == pos && breakWords) {
-                        // A word wider than the line: cut it where it stops fitting.
-                        qsizetype cut = pos + 1;
-                        while (cut < wordEnd && measure(pos, cut + 1 - pos) <= avail)
-                            ++cut;
-                        lineEnd = cut;
-                        break;
-                    }
-                    lineEnd = wordEnd;
-                    i = wordEnd;
-                    if (measure(pos, wordEnd - pos) > avail)
-                        break;
-                } else {
+                const bool fits = measure(pos, wordEnd - pos) <= avail;
+                if (!fits && lineEnd != pos)
+                    break;
+                if (!fits && breakWords) {
+                    // A word wider than the line: cut it where it stops fitting,
+                    // keeping at least one character so the layout moves on.
+                    lineEnd = pos + std::max<qsizetype>(1, longestFit(pos, wordEnd - pos, avail));
                     break;
                 }
+                lineEnd = wordEnd;
+                i = wordEnd;
+                if (!fits)
+                    break;
             }
             qsizetype shownEnd = lineEnd;
             while (shownEnd > pos && isBreakChar(shownEnd - 1))
@@ -291,21 +299,11 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
             // Characters are dropped from the end until the text and "..." fit.
             const int dotsWidth = fm.horizontalAdvance(dots);
             qsizetype n = line.length;
-            if (line.width + dotsWidth > avail) {
-                // Widths grow with the prefix length: search the longest prefix that fits.
-                qsizetype lo = 0, hi = line.length;
-                while (lo < hi) {
-                    const qsizetype mid = (lo + hi + 1) / 2;
-                    if (measure(line.start, mid) + dotsWidth <= avail)
-                        lo = mid;
-                    else
-                        hi = mid - 1;
-                }
-                n = lo;
-            }
+            if (line.width + dotsWidth > avail)
+                n = longestFit(line.start, line.length, avail - dotsWidth);
             line.ellipsis = true;
             line.length = n;
-            line.width = measure(line.start, n) + fm.horizontalAdvance(dots);
+            line.width = measure(line.start, n) + dotsWidth;
         }
         maxWidth = std::max(maxWidth, line.width);
     }
