@@ -183,6 +183,7 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
     const QString& text = g.text;
     const int tabWidth = 8 * std::max(1, fm.averageCharWidth());
     const bool tabs = format & DT_EXPANDTABS;
+    auto nextTabStop = [tabWidth](int x) { return (x / tabWidth + 1) * tabWidth; };
 
     auto measure = [&](qsizetype start, qsizetype len) {
         const QString s = text.mid(start, len);
@@ -193,7 +194,7 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
         for (qsizetype i = 0; i < parts.size(); ++i) {
             x += fm.horizontalAdvance(parts[i]);
             if (i + 1 < parts.size())
-                x = (x / tabWidth + 1) * tabWidth;
+                x = nextTabStop(x);
         }
         return x;
     };
@@ -353,7 +354,7 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
                     p->drawText(QPoint(x + tx, baseline), parts[i]);
                     tx += fm.horizontalAdvance(parts[i]);
                     if (i + 1 < parts.size())
-                        tx = (tx / tabWidth + 1) * tabWidth;
+                        tx = nextTabStop(tx);
                 }
                 if (line.ellipsis)
                     p->drawText(QPoint(x + tx, baseline), dots);
