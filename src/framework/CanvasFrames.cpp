@@ -32,6 +32,17 @@ void fillColor(TCanvas& c, const TRect& r, TColor color)
     c.FillRect(r);
 }
 
+// The check mark: seven bars three pixels high, the first three stepping
+// down and the rest up, starting one pixel right of and below (left, top).
+void drawTick(TCanvas& c, int left, int top, TColor color)
+{
+    for (int k = 0; k < 7; ++k) {
+        left += 1;
+        top = k < 3 ? top + 1 : top - 1;
+        fillColor(c, TRect(left, top, left + 1, top + 3), color);
+    }
+}
+
 struct Ring {
     TColor topLeft;
     TColor bottomRight;
@@ -166,13 +177,7 @@ bool drawButton(TCanvas& c, TRect& r, unsigned state)
         fillColor(c, box, clWindow);
     if (state & DFCS_CHECKED) {
         const TColor mark = ((state & DFCS_INACTIVE) || kind == DFCS_BUTTON3STATE) ? clBtnShadow : clWindowText;
-        int left = box.Left;
-        int top = box.Top + 2;
-        for (int k = 0; k < 7; ++k) {
-            left += 1;
-            top = k < 3 ? top + 1 : top - 1;
-            fillColor(c, TRect(left, top, left + 1, top + 3), mark);
-        }
+        drawTick(c, box.Left, box.Top + 2, mark);
     }
     return true;
 }
@@ -181,13 +186,7 @@ bool drawScroll(TCanvas& c, TRect& r, unsigned state)
 {
     const unsigned kind = state & 0xFF;
     buttonFace(c, r, state & ~DFCS_CHECKED);
-    TRect inner = r;
-    if (state & DFCS_PUSHED) {
-        ++inner.Left;
-        ++inner.Top;
-        ++inner.Right;
-        ++inner.Bottom;
-    }
+    const TRect inner = (state & DFCS_PUSHED) ? r.Offset(1, 1) : r;
     Arrow dir = Arrow::Down;
     switch (kind) {
     case DFCS_SCROLLUP: dir = Arrow::Up; break;
@@ -198,12 +197,7 @@ bool drawScroll(TCanvas& c, TRect& r, unsigned state)
     default: return kind == 8;   // size grip: face only
     }
     if (state & DFCS_INACTIVE) {
-        TRect shadow = inner;
-        ++shadow.Left;
-        ++shadow.Top;
-        ++shadow.Right;
-        ++shadow.Bottom;
-        drawArrow(c, shadow, dir, clBtnHighlight);
+        drawArrow(c, inner.Offset(1, 1), dir, clBtnHighlight);
         drawArrow(c, inner, dir, clBtnShadow);
     } else {
         drawArrow(c, inner, dir, clBtnText);
@@ -217,13 +211,9 @@ bool drawCaption(TCanvas& c, TRect& r, unsigned state)
     buttonFace(c, r, state);
     TRect g = squareIn(r);
     const int inset = std::max(2, g.Width() / 4);
-    g = TRect(g.Left + inset, g.Top + inset, g.Right - inset, g.Bottom - inset);
-    if (state & DFCS_PUSHED) {
-        ++g.Left;
-        ++g.Top;
-        ++g.Right;
-        ++g.Bottom;
-    }
+    g = g.Inflated(-inset, -inset);
+    if (state & DFCS_PUSHED)
+        g = g.Offset(1, 1);
     if (g.IsEmpty())
         return true;
     const TColor color = (state & DFCS_INACTIVE) ? clBtnShadow : clBtnText;
@@ -283,13 +273,7 @@ bool drawMenu(TCanvas& c, TRect& r, unsigned state)
         drawArrow(c, s, Arrow::Right, clMenuText);
         return true;
     case 1: {   // check mark
-        int left = s.Left + (s.Width() - 7) / 2 - 1;
-        int top = s.Top + (s.Height() - 7) / 2;
-        for (int k = 0; k < 7; ++k) {
-            left += 1;
-            top = k < 3 ? top + 1 : top - 1;
-            fillColor(c, TRect(left, top, left + 1, top + 3), clMenuText);
-        }
+        drawTick(c, s.Left + (s.Width() - 7) / 2 - 1, s.Top + (s.Height() - 7) / 2, clMenuText);
         return true;
     }
     case 2: {   // bullet

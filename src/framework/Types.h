@@ -63,6 +63,11 @@ struct TRect {
     {
         return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom;
     }
+    // Grown by dx on the left and right and dy on the top and bottom
+    // (negative values shrink it).
+    constexpr TRect Inflated(int dx, int dy) const { return TRect(Left - dx, Top - dy, Right + dx, Bottom + dy); }
+    // Moved by dx to the right and dy down.
+    constexpr TRect Offset(int dx, int dy) const { return TRect(Left + dx, Top + dy, Right + dx, Bottom + dy); }
     friend constexpr bool operator==(const TRect&, const TRect&) = default;
 };
 
