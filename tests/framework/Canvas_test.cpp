@@ -1,5 +1,6 @@
 #include "framework/Canvas.h"
 #include "framework/SysColors.h"
+#include "support/TestSupport.h"
 
 #include <QImage>
 #include <QPainter>
@@ -22,19 +23,7 @@ protected:
     TColor px(int x, int y) { return canvas->Pixel(x, y); }
 
     // Bounding box of the pixels that differ from white.
-    TRect ink()
-    {
-        int l = image.width(), t = image.height(), r = -1, b = -1;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
-                    l = std::min(l, x);
-                    t = std::min(t, y);
-                    r = std::max(r, x + 1);
-                    b = std::max(b, y + 1);
-                }
-        return r < 0 ? TRect() : TRect(l, t, r, b);
-    }
+    TRect ink() { return testsupport::toTRect(testsupport::pixelBox(image, testsupport::rgbIsNot(0xFFFFFF))); }
 
     // Pixels of the canvas after its painter is closed.
     QImage pixels()

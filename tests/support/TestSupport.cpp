@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "framework/SysColors.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
@@ -42,6 +44,69 @@ QByteArray pngBytes(int w, int h, QRgb color)
     buffer.open(QIODevice::WriteOnly);
     img.save(&buffer, "PNG");
     return bytes;
+}
+
+PixelMatch rgbIs(QRgb rgb)
+{
+    return [rgb](QRgb p) { return (p & 0xFFFFFF) == (rgb & 0xFFFFFF); };
+}
+
+PixelMatch rgbIsNot(QRgb rgb)
+{
+    return [rgb](QRgb p) { return (p & 0xFFFFFF) != (rgb & 0xFFFFFF); };
+}
+
+PixelMatch colorIs(fw::TColor color)
+{
+    return [color](QRgb p) { return fw::FromQColor(QColor(p)) == color; };
+}
+
+PixelMatch colorIsNot(fw::TColor color)
+{
+    return [color](QRgb p) { return fw::FromQColor(QColor(p)) != color; };
+}
+
+namespace {
+
+template <typename Visit>
+void forMatching(const QImage& img, const PixelMatch& match, QRect area, Visit visit)
+{
+    const QRect r = (area.isNull() ? img.rect() : area).intersected(img.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (match(img.pixel(x, y)))
+                visit(x, y);
+}
+
+} // namespace
+
+QRect pixelBox(const QImage& img, const PixelMatch& match, QRect area)
+{
+    int l = img.width(), t = img.height(), r = -1, b = -1;
+    forMatching(img, match, area, [&](int x, int y) {
+        l = std::min(l, x);
+        t = std::min(t, y);
+        r = std::max(r, x);
+        b = std::max(b, y);
+    });
+    return r < 0 ? QRect() : QRect(QPoint(l, t), QPoint(r, b));
+}
+
+int countPixels(const QImage& img, const PixelMatch& match, QRect area)
+{
+    int n = 0;
+    forMatching(img, match, area, [&](int, int) { ++n; });
+    return n;
+}
+
+fw::TRect toTRect(const QRect& box)
+{
+    return box.isNull() ? fw::TRect() : fw::TRect(box.left(), box.top(), box.right() + 1, box.bottom() + 1);
+}
+
+QRect toQRect(const fw::TRect& r)
+{
+    return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1));
 }
 
 } // namespace testsupport

@@ -1,8 +1,14 @@
 #pragma once
-// Helpers shared by the tests: temporary folders and test data paths.
+// Helpers shared by the tests: temporary folders, test data paths, pixels.
+#include "framework/Types.h"
+
 #include <QColor>
+#include <QImage>
+#include <QRect>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <functional>
 
 namespace testsupport {
 
@@ -17,5 +23,26 @@ bool writeFile(const QString& path, const QByteArray& bytes);
 
 // A w x h picture of one colour, encoded as PNG.
 QByteArray pngBytes(int w, int h, QRgb color);
+
+// Decides whether one pixel (as QImage::pixel gives it) is wanted.
+using PixelMatch = std::function<bool(QRgb)>;
+
+// Pixels whose red, green and blue equal those of `rgb`; alpha is ignored.
+PixelMatch rgbIs(QRgb rgb);
+PixelMatch rgbIsNot(QRgb rgb);
+// Pixels that read back as `color`; a system colour or clNone never matches.
+PixelMatch colorIs(fw::TColor color);
+PixelMatch colorIsNot(fw::TColor color);
+
+// Bounding box of the matching pixels inside `area` (the whole image when
+// null; clipped to the image); a null rectangle when none match.
+QRect pixelBox(const QImage& img, const PixelMatch& match, QRect area = {});
+// Number of matching pixels inside `area`, as for pixelBox.
+int countPixels(const QImage& img, const PixelMatch& match, QRect area = {});
+
+// The same box with exclusive right and bottom; empty TRect() for a null box.
+fw::TRect toTRect(const QRect& box);
+// An exclusive-edged rectangle as a QRect.
+QRect toQRect(const fw::TRect& r);
 
 } // namespace testsupport

@@ -5,6 +5,7 @@
 #include "controls/buttons/LbGlyphs.h"
 #include "framework/Canvas.h"
 #include "framework/SysColors.h"
+#include "support/TestSupport.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -59,16 +60,8 @@ TLbFace baseFace(TLbButtonStyle style)
 // Bounding box of the pixels whose colour is `ink`; nullopt when none.
 std::optional<QRect> inkBox(const QImage& img, TColor ink, const QRect& area = QRect())
 {
-    const QRect r = area.isNull() ? img.rect() : area;
-    const QRgb rgb = fw::ToQColor(ink).rgb();
-    QRect box;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            if ((img.pixel(x, y) & 0xFFFFFF) == (rgb & 0xFFFFFF))
-                box = box.united(QRect(x, y, 1, 1));
-    if (box.isNull())
-        return std::nullopt;
-    return box;
+    const QRect box = testsupport::pixelBox(img, testsupport::rgbIs(fw::ToQColor(ink).rgb()), area);
+    return box.isNull() ? std::nullopt : std::optional<QRect>(box);
 }
 
 // A strip of `count` solid squares of `size`, each with the glyph background

@@ -1,6 +1,7 @@
 #include "grid/foundation/FxUtilDraw.h"
 
 #include "framework/SysColors.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <set>
 
 using namespace fw;
+using namespace testsupport;
 
 namespace {
 
@@ -29,44 +31,10 @@ public:
         return FromQColor(image.pixelColor(x, y));
     }
     // Bounding box of the pixels of `color`; empty when there are none.
-    TRect boxOf(TColor color)
-    {
-        canvas->Release();
-        int l = image.width(), t = image.height(), r = -1, b = -1;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (FromQColor(image.pixelColor(x, y)) == color) {
-                    l = std::min(l, x);
-                    t = std::min(t, y);
-                    r = std::max(r, x);
-                    b = std::max(b, y);
-                }
-        return r < 0 ? TRect() : TRect(l, t, r + 1, b + 1);
-    }
-    int count(TColor color)
-    {
-        canvas->Release();
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                n += FromQColor(image.pixelColor(x, y)) == color;
-        return n;
-    }
+    TRect boxOf(TColor color) { return canvas->Release(), toTRect(pixelBox(image, colorIs(color))); }
+    int count(TColor color) { return canvas->Release(), countPixels(image, colorIs(color)); }
     // Box of every pixel that is not `background`.
-    TRect boxOfNot(TColor background)
-    {
-        canvas->Release();
-        int l = image.width(), t = image.height(), r = -1, b = -1;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (FromQColor(image.pixelColor(x, y)) != background) {
-                    l = std::min(l, x);
-                    t = std::min(t, y);
-                    r = std::max(r, x);
-                    b = std::max(b, y);
-                }
-        return r < 0 ? TRect() : TRect(l, t, r + 1, b + 1);
-    }
+    TRect boxOfNot(TColor background) { return canvas->Release(), toTRect(pixelBox(image, colorIsNot(background))); }
 
     QImage image;
     std::unique_ptr<TCanvas> canvas;

@@ -2,6 +2,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/SysColors.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,16 +16,7 @@ namespace {
 // Bounding box of the pixels that differ from the fill colour.
 TRect drawnBox(const QImage& img, TColor background)
 {
-    int l = img.width(), t = img.height(), r = -1, b = -1;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (FromQColor(img.pixelColor(x, y)) != background) {
-                l = std::min(l, x);
-                t = std::min(t, y);
-                r = std::max(r, x);
-                b = std::max(b, y);
-            }
-    return r < 0 ? TRect() : TRect(l, t, r + 1, b + 1);
+    return testsupport::toTRect(testsupport::pixelBox(img, testsupport::colorIsNot(background)));
 }
 
 TEST(FxXPVS, BindingAnswers)

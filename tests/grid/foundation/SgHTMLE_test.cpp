@@ -88,11 +88,7 @@ protected:
     }
     static bool hasColor(const QImage& img, const fw::TRect& area, QRgb color)
     {
-        for (int y = std::max(0, area.Top); y < std::min(img.height(), area.Bottom); ++y)
-            for (int x = std::max(0, area.Left); x < std::min(img.width(), area.Right); ++x)
-                if ((img.pixel(x, y) | 0xFF000000) == (color | 0xFF000000))
-                    return true;
-        return false;
+        return testsupport::countPixels(img, testsupport::rgbIs(color), testsupport::toQRect(area)) > 0;
     }
     // Columns holding anything but white, within the rows of `area`.
     static std::pair<int, int> inkColumns(const QImage& img, const fw::TRect& area)
