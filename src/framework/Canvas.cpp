@@ -47,14 +47,14 @@ TRect TRegion::BoundingRect() const
     const QRect b = region_.boundingRect();
     if (b.isEmpty())
         return {};
-    return Bounds(b.x(), b.y(), b.width(), b.height());
+    return FromQRect(b);
 }
 
 std::vector<TRect> TRegion::Rects() const
 {
     std::vector<TRect> out;
     for (const QRect& r : region_)
-        out.push_back(Bounds(r.x(), r.y(), r.width(), r.height()));
+        out.push_back(FromQRect(r));
     return out;
 }
 
@@ -269,7 +269,7 @@ void TCanvas::FillRect(const TRect& r)
     if (!p || r.IsEmpty() || d->brush.Style == bsClear)
         return;
     d->prepare(p);
-    p->fillRect(toQRect(r), d->qbrush());
+    p->fillRect(ToQRect(r), d->qbrush());
 }
 
 void TCanvas::FrameRect(const TRect& r)
@@ -277,7 +277,7 @@ void TCanvas::FrameRect(const TRect& r)
     QPainter* p = d->painter();
     if (!p || r.IsEmpty() || d->brush.Style == bsClear)
         return;
-    const QRegion ring = QRegion(toQRect(r)).subtracted(QRegion(toQRect(r).adjusted(1, 1, -1, -1)));
+    const QRegion ring = QRegion(ToQRect(r)).subtracted(QRegion(ToQRect(r).adjusted(1, 1, -1, -1)));
     d->prepare(p);
     for (const QRect& band : ring)
         p->fillRect(band, d->qbrush());
@@ -391,12 +391,12 @@ TRect TCanvas::ClipRect() const
     const QRect b = d->clip ? d->clip->boundingRect() : d->deviceRect();
     if (b.isEmpty())
         return {};
-    return Bounds(b.x(), b.y(), b.width(), b.height());
+    return FromQRect(b);
 }
 
 TRegionKind TCanvas::IntersectClipRect(const TRect& r)
 {
-    const QRect q = r.IsEmpty() ? QRect() : toQRect(r);
+    const QRect q = r.IsEmpty() ? QRect() : ToQRect(r);
     return d->setClip(d->currentClip().intersected(q));
 }
 
@@ -404,7 +404,7 @@ TRegionKind TCanvas::ExcludeClipRect(const TRect& r)
 {
     if (r.IsEmpty())
         return d->setClip(d->currentClip());
-    return d->setClip(d->currentClip().subtracted(toQRect(r)));
+    return d->setClip(d->currentClip().subtracted(ToQRect(r)));
 }
 
 TRegionKind TCanvas::ExtSelectClipRgn(const TRegion& region, TRegionMode mode)
@@ -484,7 +484,7 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sr
         return;
     d->prepare(p);
     p->setCompositionMode(QPainter::CompositionMode_Source);
-    p->drawImage(toQRect(dest), *direct, toQRect(src));
+    p->drawImage(ToQRect(dest), *direct, ToQRect(src));
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
@@ -505,7 +505,7 @@ void TCanvas::BrushCopy(const TRect& dest, const TBitmap& bitmap, const TRect& s
     QPainter* p = d->painter();
     if (!p || bitmap.Empty() || dest.IsEmpty() || src.IsEmpty())
         return;
-    QImage img = bitmap.ToImage().copy(toQRect(src)).convertToFormat(QImage::Format_ARGB32);
+    QImage img = bitmap.ToImage().copy(ToQRect(src)).convertToFormat(QImage::Format_ARGB32);
     const TColor key = ColorToRGB(keyColor) & 0xFFFFFF;
     const QRgb replacement = ToQColor(d->brush.Color).rgb();
     for (int y = 0; y < img.height(); ++y) {
@@ -516,7 +516,7 @@ void TCanvas::BrushCopy(const TRect& dest, const TBitmap& bitmap, const TRect& s
     }
     d->prepare(p);
     p->setCompositionMode(QPainter::CompositionMode_Source);
-    p->drawImage(toQRect(dest), img);
+    p->drawImage(ToQRect(dest), img);
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
@@ -526,7 +526,7 @@ void TCanvas::DrawImage(const TRect& dest, const QImage& image, const TRect& src
     if (!p || image.isNull() || dest.IsEmpty() || src.IsEmpty())
         return;
     d->prepare(p);
-    p->drawImage(toQRect(dest), image, toQRect(src));
+    p->drawImage(ToQRect(dest), image, ToQRect(src));
 }
 
 QImage TCanvas::ToImage() const

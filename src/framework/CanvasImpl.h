@@ -16,11 +16,6 @@
 namespace fw {
 namespace canvasdetail {
 
-inline QRect toQRect(const TRect& r)
-{
-    return QRect(r.Left, r.Top, r.Width(), r.Height());
-}
-
 inline TRect normalisedRect(int l, int t, int r, int b)
 {
     return TRect(std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b));

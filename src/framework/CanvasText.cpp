@@ -82,7 +82,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
         return;
     if (d->brush.Style != bsClear)
         FillRect(r);
-    const QRegion area = d->currentClip().intersected(toQRect(r));
+    const QRegion area = d->currentClip().intersected(ToQRect(r));
     if (area.isEmpty())
         return;
     d->prepare(p);
@@ -328,7 +328,7 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
         return result;
     d->prepare(p);
     if (!(format & DT_NOCLIP)) {
-        const QRegion area = d->currentClip().intersected(toQRect(r));
+        const QRegion area = d->currentClip().intersected(ToQRect(r));
         p->setClipRegion(area);
     }
     p->setFont(font);

@@ -1,6 +1,7 @@
 #include "framework/SysColors.h"
 
 #include <QColor>
+#include <QRect>
 #include <array>
 
 namespace fw {
@@ -67,6 +68,16 @@ QColor ToQColor(TColor color)
 TColor FromQColor(const QColor& color)
 {
     return RGBToColor(color.red(), color.green(), color.blue());
+}
+
+QRect ToQRect(const TRect& r)
+{
+    return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+
+TRect FromQRect(const QRect& r)
+{
+    return Bounds(r.x(), r.y(), r.width(), r.height());
 }
 
 } // namespace fw

@@ -4,6 +4,7 @@
 #include "framework/Types.h"
 
 class QColor;
+class QRect;
 
 namespace fw {
 
@@ -22,5 +23,10 @@ QColor ToQColor(TColor color);
 
 // TColor of a Qt colour (alpha dropped).
 TColor FromQColor(const QColor& color);
+
+// Qt rectangle of a TRect and back; both keep origin and size (TRect's
+// right and bottom are exclusive, QRect's inclusive).
+QRect ToQRect(const TRect& r);
+TRect FromQRect(const QRect& r);
 
 } // namespace fw
