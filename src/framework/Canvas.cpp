@@ -93,9 +93,7 @@ TCanvas::~TCanvas()
 
 QPaintDevice* TCanvas::Device() const
 {
-    if (d->device)
-        return d->device;
-    return d->external ? d->external->device() : nullptr;
+    return d->target();
 }
 
 QPainter* TCanvas::Painter()

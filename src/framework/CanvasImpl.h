@@ -157,9 +157,12 @@ struct TCanvas::Impl {
             p->setClipping(false);
     }
 
+    // The device drawn on: the canvas's own, else the outside painter's.
+    QPaintDevice* target() const { return device ? device : (external ? external->device() : nullptr); }
+
     QRect deviceRect() const
     {
-        const QPaintDevice* dev = device ? device : (external ? external->device() : nullptr);
+        const QPaintDevice* dev = target();
         if (!dev)
             return {};
         return QRect(0, 0, dev->width(), dev->height());
@@ -316,7 +319,7 @@ struct TCanvas::Impl {
     // Pixels of the device as an image: the device itself when it is one.
     const QImage* imageDevice() const
     {
-        const QPaintDevice* dev = device ? device : (external ? external->device() : nullptr);
+        const QPaintDevice* dev = target();
         if (dev && dev->devType() == QInternal::Image)
             return static_cast<const QImage*>(dev);
         return nullptr;
@@ -326,7 +329,7 @@ struct TCanvas::Impl {
     {
         if (const QImage* img = imageDevice())
             return img->copy();
-        const QPaintDevice* dev = device ? device : (external ? external->device() : nullptr);
+        const QPaintDevice* dev = target();
         if (dev && dev->devType() == QInternal::Pixmap)
             return static_cast<const QPixmap*>(dev)->toImage();
         return {};
