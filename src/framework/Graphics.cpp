@@ -37,13 +37,6 @@ int mulDiv(int a, int b, int c)
     return int(r);
 }
 
-// Guard for decoders: refuse pictures whose pixel buffer would be absurd.
-bool sizeAcceptable(const QSize& s)
-{
-    return s.isValid() && s.width() <= JpegMaxSide && s.height() <= JpegMaxSide
-        && (long long)s.width() * s.height() <= JpegMaxPixels;
-}
-
 QImage decodeWithQt(const QByteArray& bytes, const char* format = nullptr)
 {
     QBuffer buffer;
@@ -51,7 +44,9 @@ QImage decodeWithQt(const QByteArray& bytes, const char* format = nullptr)
     if (!buffer.open(QIODevice::ReadOnly))
         return {};
     QImageReader reader(&buffer, format);
-    if (!sizeAcceptable(reader.size()) && reader.size().isValid())
+    // An unknown size (invalid) is left to the reader.
+    const QSize size = reader.size();
+    if (size.isValid() && !PictureSizeAcceptable(size.width(), size.height()))
         return {};
     QImage image;
     if (!reader.read(&image))
@@ -391,8 +386,7 @@ void TImageGraphic::Draw(TCanvas& canvas, const TRect& dest) const
 
 bool TImageGraphic::LoadFromStream(const QByteArray& bytes)
 {
-    const QImage image = decodeWithQt(bytes);
-    d->image = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    SetImage(decodeWithQt(bytes));
     return !d->image.isNull();
 }
 

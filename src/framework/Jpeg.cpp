@@ -83,9 +83,8 @@ bool JpegDecode(const QByteArray& bytes, QImage& image, QString* error)
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
-    if (info.image_width == 0 || info.image_height == 0 || info.image_width > unsigned(JpegMaxSide)
-        || info.image_height > unsigned(JpegMaxSide)
-        || (long long)info.image_width * info.image_height > JpegMaxPixels) {
+    if (info.image_width == 0 || info.image_height == 0
+        || !PictureSizeAcceptable(info.image_width, info.image_height)) {
         jpeg_destroy_decompress(&info);
         setError(error, QStringLiteral("Image too large"));
         return false;

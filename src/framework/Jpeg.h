@@ -14,6 +14,13 @@ namespace fw {
 constexpr int JpegMaxSide = 16384;
 constexpr long long JpegMaxPixels = 64LL * 1024 * 1024;
 
+// Whether a picture of w x h pixels stays within those limits; the decoders
+// refuse bigger ones before allocating any pixels.
+constexpr bool PictureSizeAcceptable(long long w, long long h)
+{
+    return w <= JpegMaxSide && h <= JpegMaxSide && w * h <= JpegMaxPixels;
+}
+
 // Decodes a JPEG image into an RGB32 image; on failure returns false and sets
 // `error` (when given) to the decoder's message.
 bool JpegDecode(const QByteArray& bytes, QImage& image, QString* error = nullptr);

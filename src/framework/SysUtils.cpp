@@ -883,6 +883,18 @@ QString formatArgs(const QString& format, const TFormatArg* argv, int argc, cons
         }
         return any;
     };
+    // A "*" width or precision comes from the next argument, which must be
+    // an integer; it is capped at limit.
+    auto readStar = [&](int& i, int& value, std::int64_t limit) {
+        if (i >= n || format.at(i) != QLatin1Char('*'))
+            return false;
+        const TFormatArg& a = takeArg();
+        if (a.kind() != TFormatArg::Kind::Int && a.kind() != TFormatArg::Kind::UInt)
+            formatError(format);
+        value = int(std::min<std::int64_t>(a.intValue() + std::int64_t(a.uintValue()), limit));
+        ++i;
+        return true;
+    };
     for (int i = 0; i < n; ++i) {
         const QChar c = format.at(i);
         if (c != QLatin1Char('%')) {
@@ -906,27 +918,13 @@ QString formatArgs(const QString& format, const TFormatArg* argv, int argc, cons
         if (i < n && format.at(i) == QLatin1Char('-'))
             left = true, ++i;
         int width = 0;
-        if (i < n && format.at(i) == QLatin1Char('*')) {
-            const TFormatArg& a = takeArg();
-            if (a.kind() != TFormatArg::Kind::Int && a.kind() != TFormatArg::Kind::UInt)
-                formatError(format);
-            width = int(std::min<std::int64_t>(a.intValue() + std::int64_t(a.uintValue()), 100000));
-            ++i;
-        } else {
+        if (!readStar(i, width, 100000))
             readNumber(i, width);
-        }
         int precision = -1;
         if (i < n && format.at(i) == QLatin1Char('.')) {
             ++i;
-            if (i < n && format.at(i) == QLatin1Char('*')) {
-                const TFormatArg& a = takeArg();
-                if (a.kind() != TFormatArg::Kind::Int && a.kind() != TFormatArg::Kind::UInt)
-                    formatError(format);
-                precision = int(std::min<std::int64_t>(a.intValue() + std::int64_t(a.uintValue()), 1000));
-                ++i;
-            } else {
+            if (!readStar(i, precision, 1000))
                 readNumber(i, precision);
-            }
         }
         if (i >= n)
             formatError(format);
