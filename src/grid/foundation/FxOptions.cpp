@@ -365,7 +365,6 @@ void TBands::SetPrimaryLength(int value)
 {
     const bool changed = FPrimaryLength != value;
     FPrimaryLength = value;
-    FTotalLength = FPrimaryLength + FSecondaryLength;
     ChangedWhileActive(changed);
 }
 
@@ -373,7 +372,6 @@ void TBands::SetSecondaryLength(int value)
 {
     const bool changed = FSecondaryLength != value;
     FSecondaryLength = value;
-    FTotalLength = FPrimaryLength + FSecondaryLength;
     ChangedWhileActive(changed);
 }
 
@@ -388,5 +386,4 @@ void TBands::Assign(const QObject* source)
     FSecondaryColor = s->FSecondaryColor;
     FSecondaryLength = s->FSecondaryLength;
     FPrint = s->FPrint;
-    FTotalLength = FPrimaryLength + FSecondaryLength;
 }

@@ -283,7 +283,7 @@ public:
     void SetPrimaryLength(int value);
     int SecondaryLength() const { return FSecondaryLength; }
     void SetSecondaryLength(int value);
-    int TotalLength() const { return FTotalLength; }
+    int TotalLength() const { return FPrimaryLength + FSecondaryLength; }
     void Assign(const QObject* source);   // no notification
 
     TFxNotifyEvent OnChange;
@@ -298,7 +298,6 @@ private:
     fw::TColor FSecondaryColor = fw::clWindow;
     int FPrimaryLength = 1;
     int FSecondaryLength = 1;
-    int FTotalLength = 2;
 };
 
 #undef FX_PLAIN_SETTING
