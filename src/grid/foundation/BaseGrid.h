@@ -215,6 +215,9 @@ public:
     fw::TRect CellRect(int c, int r) const override;
     fw::TPoint CellSize(int c, int r) const;
     fw::TRect UnclippedCellRect(int c, int r) const;
+    // Pixel width of columns [from, to) and height of rows [from, to).
+    int SumColWidths(int from, int to) const;
+    int SumRowHeights(int from, int to) const;
     int MinRowSpan(int ARow) const;
     int MaxRowSpan(int ARow) const;
     bool RowSpanIdentical(int ARow1, int ARow2) const;
@@ -329,8 +332,6 @@ private:
     void DeleteProps(TCellProperties* p);
     TCellProperties* SlotProps(int c, int r) const;
     TCellProperties* AssignedProps(int c, int r) const;
-    int SumColWidths(int from, int to) const;
-    int SumRowHeights(int from, int to) const;
 
     struct Impl;
     std::unique_ptr<Impl> d;

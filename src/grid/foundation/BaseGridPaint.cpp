@@ -19,26 +19,6 @@ TSelectionColors SelectionColorsFor(int selectionStyle, bool focused)
     }
 }
 
-namespace {
-
-int sumWidths(const TBaseGrid& grid, int count)
-{
-    int w = 0;
-    for (int c = 0; c < count; ++c)
-        w += grid.ColWidths(c);
-    return w;
-}
-
-int sumHeights(const TBaseGrid& grid, int count)
-{
-    int h = 0;
-    for (int r = 0; r < count; ++r)
-        h += grid.RowHeights(r);
-    return h;
-}
-
-} // namespace
-
 void BaseGridPaintCellCore(TBaseGrid& grid, fw::TCanvas& canvas, int ACol, int ARow, TRect Rect,
                            fw::TGridDrawState State, bool WithContent, const TBaseCellPaintState& st)
 {
@@ -74,10 +54,12 @@ void BaseGridPaintCellCore(TBaseGrid& grid, fw::TCanvas& canvas, int ACol, int A
     // Keep a block that starts under the fixed area from painting over it.
     const bool fixedCol = ACol < grid.FixedCols();
     const bool fixedRow = ARow < grid.FixedRows();
-    const int FW = fixedCol ? 0 : sumWidths(grid, grid.FixedCols());
-    const int FH = fixedRow ? 0 : sumHeights(grid, grid.FixedRows());
+    const bool clipCols = !fixedCol && grid.FixedCols() > 0;
+    const bool clipRows = !fixedRow && grid.FixedRows() > 0;
+    const int FW = clipCols ? grid.SumColWidths(0, grid.FixedCols()) : 0;
+    const int FH = clipRows ? grid.SumRowHeights(0, grid.FixedRows()) : 0;
     int savedClip = 0;
-    if ((!fixedCol && grid.FixedCols() > 0 && Rect.Left < FW) || (!fixedRow && grid.FixedRows() > 0 && Rect.Top < FH)) {
+    if ((clipCols && Rect.Left < FW) || (clipRows && Rect.Top < FH)) {
         savedClip = canvas.SaveDC();
         canvas.IntersectClipRect(TRect(FW, FH, grid.ClientWidth(), grid.ClientHeight()));
     }
@@ -96,7 +78,6 @@ void BaseGridPaintCellCore(TBaseGrid& grid, fw::TCanvas& canvas, int ACol, int A
     TCellGradientDirection gd = GradientVertical;
     grid.GetVisualProperties(ACol, ARow, State, false, true, true, brush, colorTo, mirror, mirrorTo, canvas.Font(), ha,
                              va, ww, gd);
-    canvas.Pen().Color = brush.Color;
 
     const bool selected = (State & fw::gdSelected) != 0;
     const bool fixed = (State & fw::gdFixed) != 0;
