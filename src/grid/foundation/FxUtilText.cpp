@@ -22,7 +22,7 @@ int PosAndStore(const QString& sub, const QString& text, int& pos)
 
 int PosInUpperCase(const QString& upperPattern, const QString& text)
 {
-    return pos1(upperPattern, asciiUpper(text));
+    return pos1(upperPattern, fw::UpperCase(text));
 }
 
 int CharPosition(QChar c, const QString& text)
@@ -80,7 +80,7 @@ bool CellInGridRect(int left, int top, int right, int bottom, int col, int row)
 
 bool ParseRowColRef(const QString& text, fw::TPoint& cell)
 {
-    const QString s = asciiUpper(text);
+    const QString s = fw::UpperCase(text);
     if (s.size() <= 3 || s[0] != QLatin1Char('R'))
         return false;
     const int c = int(s.indexOf(QLatin1Char('C'), 1));
@@ -409,11 +409,7 @@ QString NormalizeNumberText(const QString& text)
 {
     if (text.isEmpty())
         return QString();
-    QString s = text;
-    while (!s.isEmpty() && isBlank(s[0]))
-        s.remove(0, 1);
-    while (!s.isEmpty() && isBlank(s[s.size() - 1]))
-        s.chop(1);
+    QString s = fw::Trim(text);
     bool negative = s.startsWith(QLatin1Char('(')) && s.endsWith(QLatin1Char(')'));
     while (s.size() >= 2 && !IsNumberCharOrSeparator(s[0])) {
         if (s[0] == QLatin1Char('-'))

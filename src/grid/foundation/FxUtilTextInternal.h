@@ -20,17 +20,6 @@ inline int pos1(const QString& sub, const QString& text, int from = 0)
     return int(text.indexOf(sub, from)) + 1;
 }
 
-inline QString asciiUpper(const QString& s)
-{
-    QString r = s;
-    for (QChar& c : r)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 32);
-    return r;
-}
-
-inline bool isBlank(QChar c) { return c.unicode() <= 32; }
-
 // Where the digits of an integer text start: after leading spaces, an
 // optional sign and a hexadecimal prefix ("$" or "0x", with bareX also "x").
 struct IntLead {
