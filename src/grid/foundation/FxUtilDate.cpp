@@ -85,8 +85,6 @@ bool ParseDateTimeText(const QString& text, TFxDateTime& value)
     const int day = fields[rank(pd)];
     const int month = fields[rank(pm)];
     const int year = fields[rank(py)];
-    if (day > 31 || month > 12)
-        return false;
     TFxDateTime date = 0;
     if (!fw::TryEncodeDate(year, month, day, date))
         return false;
@@ -107,8 +105,6 @@ bool ParseDateTimeText(const QString& text, TFxDateTime& value)
         } else if (!strictInt(timePart.mid(t1 + 1), minute)) {
             return false;
         }
-        if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
-            return false;
         if (!fw::TryEncodeTime(hour, minute, second, 0, time))
             return false;
     }
