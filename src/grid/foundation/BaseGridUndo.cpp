@@ -61,27 +61,16 @@ void TFxGridUndoRedo::StopSequence()
     AddMarker(false);
 }
 
-void TFxGridUndoRedo::UndoEntry(const TUndoRedoItem& e)
+void TFxGridUndoRedo::ApplyEntry(const TUndoRedoItem& e, bool undo)
 {
     // A marker met on its own (an unbalanced sequence) changes no cell.
     if (e.IsMarker())
         return;
     TBaseGrid* grid = FGrid.data();
-    if (OnUndo)
-        OnUndo(this, grid, e.Col(), e.Row(), grid->Cells(e.Col(), e.Row()), e.OrigValue());
-    grid->SetCells(e.Col(), e.Row(), e.OrigValue());
-    grid->SetCol(grid->DisplColIndex(e.Col()));
-    grid->SetRow(e.Row());
-}
-
-void TFxGridUndoRedo::RedoEntry(const TUndoRedoItem& e)
-{
-    if (e.IsMarker())
-        return;
-    TBaseGrid* grid = FGrid.data();
-    if (OnRedo)
-        OnRedo(this, grid, e.Col(), e.Row(), grid->Cells(e.Col(), e.Row()), e.Value());
-    grid->SetCells(e.Col(), e.Row(), e.Value());
+    const QString text = undo ? e.OrigValue() : e.Value();
+    if (const TFxGridUndoRedoEvent& event = undo ? OnUndo : OnRedo)
+        event(this, grid, e.Col(), e.Row(), grid->Cells(e.Col(), e.Row()), text);
+    grid->SetCells(e.Col(), e.Row(), text);
     grid->SetCol(grid->DisplColIndex(e.Col()));
     grid->SetRow(e.Row());
 }
@@ -100,7 +89,7 @@ void TFxGridUndoRedo::Undo()
     if (e.SequenceStop()) {
         --FLevel;
         while (FLevel > 0 && !FItems.Items(FLevel - 1).SequenceStart()) {
-            UndoEntry(FItems.Items(FLevel - 1));
+            ApplyEntry(FItems.Items(FLevel - 1), true);
             --FLevel;
         }
         if (FLevel > 0) // step over the start marker
@@ -112,7 +101,7 @@ void TFxGridUndoRedo::Undo()
         --FLevel;
         return;
     }
-    UndoEntry(e);
+    ApplyEntry(e, true);
     FGrid->RepaintCell(FGrid->Col(), e.Row());
     --FLevel;
 }
@@ -131,12 +120,12 @@ void TFxGridUndoRedo::Redo()
             ++FLevel;
             if (next.SequenceStop())
                 break;
-            RedoEntry(next);
+            ApplyEntry(next, false);
         }
         RepaintGrid();
         return;
     }
-    RedoEntry(e);
+    ApplyEntry(e, false);
 }
 
 void TFxGridUndoRedo::Reset()

@@ -81,8 +81,9 @@ public:
 
 private:
     void AddMarker(bool start);
-    void UndoEntry(const TUndoRedoItem& e);
-    void RedoEntry(const TUndoRedoItem& e);
+    // Writes the entry's original text (undo) or its new text (redo),
+    // after the matching event, and moves the current cell onto it.
+    void ApplyEntry(const TUndoRedoItem& e, bool undo);
     void RepaintGrid();
 
     TUndoRedoCollection FItems;
