@@ -1,8 +1,5 @@
 // Conversion between the ANSI and OEM code pages.
 #include "grid/foundation/FxUtilText.h"
-#include "grid/foundation/FxUtilTextInternal.h"
-
-using namespace fxutil_detail;
 
 // ---------------------------------------------------------------- code pages
 
