@@ -2,7 +2,6 @@
 // The text table: every caption, hint, column header and message of the user
 // interface is taken by index from Lang_Texts. The table starts from the
 // built-in English texts and is then overridden from the chosen language file.
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -31,7 +30,3 @@ bool Read_Language_File(const QString& path, QString* error = nullptr);
 // when an existing language file cannot be read.
 bool Load_Language(QString* error = nullptr);
 
-// Decodes a language file's bytes: a byte-order mark selects UTF-8 or UTF-16
-// (LE or BE); without one the bytes are UTF-8 when they are valid UTF-8 and
-// Windows-1252 otherwise.
-QString Decode_Language_Text(const QByteArray& bytes);

@@ -48,7 +48,7 @@ QString DecodeText(const QByteArray& bytes)
     return fromCp1252(bytes);
 }
 
-bool ReadTextFileBytes(const QString& fileName, QByteArray& bytes, QString* error)
+bool ReadTextFileBytes(const QString& fileName, QByteArray& bytes, QString* error, qint64 maxSize)
 {
     auto fail = [&](const QString& reason) {
         if (error)
@@ -61,12 +61,12 @@ bool ReadTextFileBytes(const QString& fileName, QByteArray& bytes, QString* erro
     if (!f.open(QIODevice::ReadOnly))
         return fail(f.errorString());
     // Read one byte past the limit so that a file still growing is caught too.
-    bytes = f.read(MaxTextFileSize + 1);
+    bytes = f.read(maxSize + 1);
     if (f.error() != QFileDevice::NoError)
         return fail(f.errorString());
-    if (bytes.size() > MaxTextFileSize) {
+    if (bytes.size() > maxSize) {
         bytes.clear();
-        return fail(QStringLiteral("The file is larger than %1 bytes").arg(MaxTextFileSize));
+        return fail(QStringLiteral("The file is larger than %1 bytes").arg(maxSize));
     }
     return true;
 }

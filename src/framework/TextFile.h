@@ -14,8 +14,9 @@ QString DecodeText(const QByteArray& bytes);
 // is refused instead of being read into memory without bound.
 constexpr qint64 MaxTextFileSize = 64 * 1024 * 1024;
 
-// Reads a whole file of at most MaxTextFileSize bytes. False with a message
+// Reads a whole file of at most maxSize bytes. False with a message
 // (naming the file) when it cannot be opened or read or is too large.
-bool ReadTextFileBytes(const QString& fileName, QByteArray& bytes, QString* error);
+bool ReadTextFileBytes(const QString& fileName, QByteArray& bytes, QString* error,
+                       qint64 maxSize = MaxTextFileSize);
 
 } // namespace fw

@@ -1,5 +1,6 @@
 #include "app/ULanguage.h"
 #include "app/UComon.h"
+#include "framework/TextFile.h"
 
 #include "support/TestSupport.h"
 
@@ -181,7 +182,7 @@ TEST_F(LanguageFile, Encodings)
 
 TEST(LanguageDecoding, Windows1252HighRange)
 {
-    EXPECT_EQ(Decode_Language_Text(QByteArray("\x80\x8A\x93\x94\x9F\xA0\xFF")),
+    EXPECT_EQ(fw::DecodeText(QByteArray("\x80\x8A\x93\x94\x9F\xA0\xFF")),
               QStringLiteral("\u20AC\u0160\u201C\u201D\u0178\u00A0\u00FF"));
 }
 
