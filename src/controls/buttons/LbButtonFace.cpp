@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <memory>
 
 using fw::TCanvas;
 using fw::TColor;
@@ -14,6 +15,18 @@ using fw::TColor;
 namespace {
 
 constexpr TColor kShapeBackground = 0xFF00FF;
+
+// Built on first use and kept: every paint of a button with a popup menu draws it.
+const fw::TBitmap& popupArrow()
+{
+    static const std::unique_ptr<const fw::TBitmap> arrow = [] {
+        auto bitmap = std::make_unique<fw::TBitmap>();
+        LoadLbGlyph(QStringLiteral("LBARROW"), *bitmap);
+        bitmap->SetTransparent(true);
+        return bitmap;
+    }();
+    return *arrow;
+}
 
 void line(TCanvas& c, TColor color, int x0, int y0, int x1, int y1)
 {
@@ -299,10 +312,6 @@ void DrawLbButtonFace(TCanvas& canvas, const TLbFace& f)
         drawGlyph(gx, gy);
     }
 
-    if (f.HasPopupMenu) {
-        fw::TBitmap arrow;
-        LoadLbGlyph(QStringLiteral("LBARROW"), arrow);
-        arrow.SetTransparent(true);
-        canvas.Draw(W - 11, H / 2 - 1, arrow);
-    }
+    if (f.HasPopupMenu)
+        canvas.Draw(W - 11, H / 2 - 1, popupArrow());
 }
