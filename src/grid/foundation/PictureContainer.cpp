@@ -45,14 +45,14 @@ bool isGif(const QByteArray& b) { return b.size() >= 5 && b.startsWith("GIF8"); 
 } // namespace
 
 struct THTMLPicture::Impl {
-    QByteArray bytes;
+    QByteArray bytes;                // set only through setBytes
+    std::vector<qsizetype> starts;   // offsets of the GIF frames in bytes; empty when not a GIF
     bool empty = true;
     QImage image;            // the loaded picture; null when none
     bool stretch = false;
     bool asynchronous = true;
     bool downloadBusy = false;
     int frame = 1;
-    mutable int frameCount = -1;
     int nextChange = -1;
     int tickCount = -1;
     int frameLeft = 0, frameTop = 0, frameWidth = 0, frameHeight = 0;
@@ -62,9 +62,15 @@ struct THTMLPicture::Impl {
     QString lastError;
 
     bool load();
+    // Frames are located once per content: loading a frame and the animation
+    // ticks only look them up.
+    void setBytes(const QByteArray& value)
+    {
+        bytes = value;
+        starts = isGif(bytes) ? frameStarts(bytes) : std::vector<qsizetype>{};
+    }
     void resetAnimation()
     {
-        frameCount = -1;
         nextChange = -1;
         tickCount = -1;
     }
@@ -123,19 +129,18 @@ bool THTMLPicture::Impl::load()
         return false;
     }
     QByteArray data;
-    const std::vector<qsizetype> starts = isGif(p.bytes) ? frameStarts(p.bytes) : std::vector<qsizetype>{};
-    if (!starts.empty() && p.bytes.size() >= 10) {
+    if (!p.starts.empty() && p.bytes.size() >= 10) {
         p.animWidth = u16(p.bytes, 6);
         p.animHeight = u16(p.bytes, 8);
-        const int shown = std::clamp(p.frame, 1, int(starts.size()));
-        const qsizetype at = starts[std::size_t(shown - 1)];
+        const int shown = std::clamp(p.frame, 1, int(p.starts.size()));
+        const qsizetype at = p.starts[std::size_t(shown - 1)];
         if (at + 16 < p.bytes.size()) {
             p.frameLeft = u16(p.bytes, at + 9);
             p.frameTop = u16(p.bytes, at + 11);
             p.frameWidth = u16(p.bytes, at + 13);
             p.frameHeight = u16(p.bytes, at + 15);
         }
-        data = p.bytes.left(starts.front()) + p.bytes.mid(at);
+        data = p.bytes.left(p.starts.front()) + p.bytes.mid(at);
     } else {
         data = p.bytes;
     }
@@ -165,15 +170,15 @@ void THTMLPicture::Assign(const fw::TGraphic* source)
     d->frame = 1;
     const auto* other = dynamic_cast<const THTMLPicture*>(source);
     if (!source) {
-        d->bytes.clear();
+        d->setBytes({});
         return;
     }
     if (!other) {
         // Stale bytes would still be saved, and shown again by a frame change.
-        d->bytes.clear();
+        d->setBytes({});
         return;
     }
-    d->bytes = other->d->bytes;
+    d->setBytes(other->d->bytes);
     d->empty = d->bytes.isEmpty();
     if (!d->empty)
         d->load();
@@ -215,7 +220,7 @@ void THTMLPicture::Draw(fw::TCanvas& canvas, const fw::TRect& dest) const
 
 bool THTMLPicture::ReadData(const QByteArray& bytes)
 {
-    d->bytes = bytes;
+    d->setBytes(bytes);
     d->empty = false;
     d->resetAnimation();
     return d->load();
@@ -328,29 +333,14 @@ QString THTMLPicture::DownloadURL() const { return d->downloadUrl; }
 
 bool THTMLPicture::IsGIF() const { return isGif(d->bytes); }
 
-int THTMLPicture::FrameCount() const
-{
-    if (d->frameCount >= 0)
-        return d->frameCount;
-    if (!IsGIF())
-        return -1;
-    d->frameCount = int(frameStarts(d->bytes).size());
-    return d->frameCount;
-}
+int THTMLPicture::FrameCount() const { return IsGIF() ? int(d->starts.size()) : -1; }
 
+// The delay of a frame counted by FrameCount, so the two never disagree.
 int THTMLPicture::FrameTime(int frame) const
 {
-    if (!IsGIF())
+    if (!IsGIF() || frame < 1 || frame > int(d->starts.size()))
         return -1;
-    const QByteArray& b = d->bytes;
-    int n = 0;
-    for (qsizetype i = b.indexOf('\x21'); i >= 0 && i + 8 < b.size(); i = b.indexOf('\x21', i + 1)) {
-        if (u8(b, i + 1) == 0xF9 && u8(b, i + 2) == 0x04 && u8(b, i + 8) == 0x2C) {
-            if (++n == frame)
-                return u16(b, i + 4);
-        }
-    }
-    return -1;
+    return u16(d->bytes, d->starts[std::size_t(frame - 1)] + 4);
 }
 
 int THTMLPicture::Frame() const { return d->frame; }
