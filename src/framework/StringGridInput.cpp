@@ -30,17 +30,6 @@ std::intptr_t KeyLParam(const QKeyEvent& e)
     return l;
 }
 
-std::intptr_t MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
-{
-    std::intptr_t k = 0;
-    if (buttons & Qt::LeftButton) k |= MK_LBUTTON;
-    if (buttons & Qt::RightButton) k |= MK_RBUTTON;
-    if (buttons & Qt::MiddleButton) k |= MK_MBUTTON;
-    if (mods & Qt::ShiftModifier) k |= MK_SHIFT;
-    if (mods & Qt::ControlModifier) k |= MK_CONTROL;
-    return k;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- Qt -> messages
@@ -164,7 +153,8 @@ void TStringGrid::mousePressEvent(QMouseEvent* e)
     if (!msg)
         return;
     const QPoint p = e->position().toPoint();
-    Perform(msg, MouseKeys(e->buttons() | e->button(), e->modifiers()), MakeLParam(p.x(), p.y()));
+    const unsigned keys = ShiftStateToKeys(ShiftStateFromQt(e->modifiers(), e->buttons() | e->button()));
+    Perform(msg, keys, MakeLParam(p.x(), p.y()));
 }
 
 void TStringGrid::mouseDoubleClickEvent(QMouseEvent* e)
@@ -173,7 +163,8 @@ void TStringGrid::mouseDoubleClickEvent(QMouseEvent* e)
     if (!msg)
         return;
     const QPoint p = e->position().toPoint();
-    Perform(msg, MouseKeys(e->buttons() | e->button(), e->modifiers()), MakeLParam(p.x(), p.y()));
+    const unsigned keys = ShiftStateToKeys(ShiftStateFromQt(e->modifiers(), e->buttons() | e->button()));
+    Perform(msg, keys, MakeLParam(p.x(), p.y()));
 }
 
 void TStringGrid::mouseReleaseEvent(QMouseEvent* e)
@@ -182,13 +173,15 @@ void TStringGrid::mouseReleaseEvent(QMouseEvent* e)
     if (!msg)
         return;
     const QPoint p = e->position().toPoint();
-    Perform(msg, MouseKeys(e->buttons() & ~e->button(), e->modifiers()), MakeLParam(p.x(), p.y()));
+    const unsigned keys = ShiftStateToKeys(ShiftStateFromQt(e->modifiers(), e->buttons() & ~e->button()));
+    Perform(msg, keys, MakeLParam(p.x(), p.y()));
 }
 
 void TStringGrid::mouseMoveEvent(QMouseEvent* e)
 {
     const QPoint p = e->position().toPoint();
-    Perform(WM_MOUSEMOVE, MouseKeys(e->buttons(), e->modifiers()), MakeLParam(p.x(), p.y()));
+    const unsigned keys = ShiftStateToKeys(ShiftStateFromQt(e->modifiers(), e->buttons()));
+    Perform(WM_MOUSEMOVE, keys, MakeLParam(p.x(), p.y()));
 }
 
 void TStringGrid::wheelEvent(QWheelEvent* e)
@@ -199,8 +192,8 @@ void TStringGrid::wheelEvent(QWheelEvent* e)
         return;
     }
     const QPoint screen = viewport()->mapToGlobal(e->position().toPoint());
-    Perform(WM_MOUSEWHEEL, MakeWParam(int(MouseKeys(e->buttons(), e->modifiers())), delta),
-            MakeLParam(screen.x(), screen.y()));
+    const unsigned keys = ShiftStateToKeys(ShiftStateFromQt(e->modifiers(), e->buttons()));
+    Perform(WM_MOUSEWHEEL, MakeWParam(int(keys), delta), MakeLParam(screen.x(), screen.y()));
     e->accept();
 }
 
