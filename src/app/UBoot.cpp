@@ -6,17 +6,16 @@
 #include "app/UpdaterFile.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/Dialogs.h"
+#include "framework/Timer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QTimer>
 
 #include <exception>
 #include <vector>
@@ -66,14 +65,6 @@ QLabel* makeGreyLabel(QWidget* parent, const char* name, int pointSize, const QR
     l->setPalette(grey);
     l->setGeometry(place);
     return l;
-}
-
-// Pauses for ms milliseconds while the windows keep handling input and paint.
-void pauseProcessingEvents(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 bool canFocus(const QWidget* w)
@@ -380,7 +371,7 @@ bool TFBoot::Send_Ping()
                 return false;
             PingReply(reply);
             do
-                pauseProcessingEvents(Ping_Pause_Ms);
+                fw::PauseProcessingEvents(Ping_Pause_Ms);
             while (ping_res == Ping_None && cycle.elapsed() <= Ping_Timeout_Ms);
             if (ping_res == Ping_Good && ++good >= 2)
                 break;

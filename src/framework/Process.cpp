@@ -1,8 +1,9 @@
 #include "framework/Process.h"
 
+#include "framework/Timer.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
@@ -83,17 +84,6 @@ RunStatus statusOfErrno(int err)
     case EISDIR: return RunStatus::NotExecutable;
     default: return RunStatus::StartFailed;
     }
-}
-
-void pauseProcessingEvents(int ms)
-{
-    if (!QCoreApplication::instance()) {
-        usleep(useconds_t(ms) * 1000);
-        return;
-    }
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 } // namespace
@@ -194,7 +184,7 @@ RunResult RunAndWait(const QString& program, const QString& workingDir, const QS
         }
         if (clock.elapsed() >= timeoutMs)
             break;
-        pauseProcessingEvents(10);
+        PauseProcessingEvents(10);
     }
     leftovers().add(pid);
     result.status = RunStatus::StillRunning;

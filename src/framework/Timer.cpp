@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
@@ -104,6 +105,17 @@ void Sleep(int ms)
 void ProcessMessages()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void PauseProcessingEvents(int ms)
+{
+    if (!QCoreApplication::instance()) {
+        Sleep(ms);
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 } // namespace fw

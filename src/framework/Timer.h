@@ -40,5 +40,8 @@ void Beep();
 void Sleep(int ms);
 // Handles pending events of the calling thread, then returns.
 void ProcessMessages();
+// Waits ms milliseconds while the windows keep handling input and paint;
+// without an application object it simply sleeps.
+void PauseProcessingEvents(int ms);
 
 } // namespace fw
