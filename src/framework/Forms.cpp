@@ -438,8 +438,6 @@ void TApplication::Terminate()
 
 bool TApplication::Terminated() const { return m_terminated; }
 
-void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
-
 int TApplication::MessageBox(const QString& text, const QString& caption, unsigned flags)
 {
     return fw::MessageBox(text, caption.isEmpty() ? Title() : caption, flags);

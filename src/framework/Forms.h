@@ -183,9 +183,6 @@ public:
     void Terminate();
     bool Terminated() const;
 
-    // Processes pending events once (keeps the window responsive in waits).
-    void ProcessMessages();
-
     // Message box with Windows-style flags (MB_OK | MB_ICONERROR ...), through
     // the dialog seam; returns IDOK, IDYES, IDNO... See Dialogs.h.
     int MessageBox(const QString& text, const QString& caption, unsigned flags);
