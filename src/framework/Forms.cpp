@@ -116,20 +116,26 @@ void TForm::SetModalResult(TModalResult value)
 // result goes back to mrNone, so a refused close does not return later.
 bool TForm::TryEndModal()
 {
-    bool canClose = true;
-    FormCloseQuery(canClose);
-    if (canClose) {
-        TCloseAction action = TCloseAction::caHide;
-        FormClose(action);
-        if (action != TCloseAction::caNone) {
-            d->modal = false;
-            if (d->loop)
-                d->loop->exit(d->modalResult);
-            return true;
-        }
+    TCloseAction action;
+    if (AgreesToClose(action)) {
+        d->modal = false;
+        if (d->loop)
+            d->loop->exit(d->modalResult);
+        return true;
     }
     d->modalResult = mrNone;
     return false;
+}
+
+bool TForm::AgreesToClose(TCloseAction& action)
+{
+    action = TCloseAction::caHide;
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    if (!canClose)
+        return false;
+    FormClose(action);
+    return action != TCloseAction::caNone;
 }
 
 void TForm::Show()
@@ -292,15 +298,8 @@ void TForm::closeEvent(QCloseEvent* event)
         SetModalResult(mrCancel);
         return;
     }
-    bool canClose = true;
-    FormCloseQuery(canClose);
-    if (!canClose) {
-        event->ignore();
-        return;
-    }
-    TCloseAction action = TCloseAction::caHide;
-    FormClose(action);
-    if (action == TCloseAction::caNone) {
+    TCloseAction action;
+    if (!AgreesToClose(action)) {
         event->ignore();
         return;
     }

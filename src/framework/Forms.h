@@ -136,6 +136,9 @@ protected:
 private:
     bool RunDialogKey(QKeyEvent* event);
     bool TryEndModal();
+    // FormCloseQuery, then FormClose when allowed; true when both let the
+    // window close, with FormClose's choice in `action`.
+    bool AgreesToClose(TCloseAction& action);
     void ApplyGeometry();
     void CenterWindow();
     bool RunKeyHooks(QKeyEvent* event);
