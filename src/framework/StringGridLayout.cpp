@@ -167,8 +167,9 @@ static bool AxisSpan(const TGridAxis& a, int lo, int hi, int& start, int& end)
     const int scrollLo = std::max(lo, a.first);
     const int scrollHi = std::min(hi, a.lastVisible);
     if (scrollLo <= scrollHi) {
+        // Every unhidden cell from the first shown to the last shown has a place.
         for (int i = scrollLo; i <= scrollHi; ++i)
-            if (a.Start(i) != INT_MIN) {
+            if (a.Extent(i) >= 0) {
                 take(i);
                 break;
             }

@@ -17,17 +17,29 @@ namespace {
 constexpr TColor kFixedLineColor = clBlack;
 constexpr TColor kLineColor = clSilver;
 
+struct VisibleCell {
+    int index;
+    int start;   // client pixels
+};
+
 // Visible cells of an axis in drawing order: the fixed ones, then the
-// scrolled ones that are at least partly shown.
-std::vector<int> VisibleCells(const TGridAxis& a)
+// scrolled ones that are at least partly shown. Positions are summed in the
+// same walk, so a paint stays linear in the cells shown.
+std::vector<VisibleCell> VisibleCells(const TGridAxis& a)
 {
-    std::vector<int> cells;
+    std::vector<VisibleCell> cells;
+    int pos = 0;
     for (int i = 0; i < a.fixedCount; ++i)
-        if (a.Extent(i) >= 0)
-            cells.push_back(i);
+        if (a.Extent(i) >= 0) {
+            cells.push_back({i, pos});
+            pos += a.Extent(i) + a.lineWidth;
+        }
+    pos = a.fixedBoundary;
     for (int i = a.first; i <= a.lastVisible; ++i)
-        if (a.Extent(i) >= 0)
-            cells.push_back(i);
+        if (a.Extent(i) >= 0) {
+            cells.push_back({i, pos});
+            pos += a.Extent(i) + a.lineWidth;
+        }
     return cells;
 }
 
@@ -66,18 +78,12 @@ void TStringGrid::Paint()
     const bool active = IsActiveControl();
     const bool rowSelect = d->options & goRowSelect;
     const bool editorShown = d->editorMode && d->editor && d->editor->isVisible();
-    const std::vector<int> cols = VisibleCells(h);
-    const std::vector<int> rows = VisibleCells(v);
+    const std::vector<VisibleCell> cols = VisibleCells(h);
+    const std::vector<VisibleCell> rows = VisibleCells(v);
 
-    for (int r : rows) {
-        const int y = v.Start(r);
-        if (y == INT_MIN)
-            continue;
+    for (const auto [r, y] : rows) {
         const int eh = v.Extent(r);
-        for (int c : cols) {
-            const int x = h.Start(c);
-            if (x == INT_MIN)
-                continue;
+        for (const auto [c, x] : cols) {
             const int ew = h.Extent(c);
             const TRect where(x, y, x + ew, y + eh);
             const bool fixed = c < d->fixedCols || r < d->fixedRows;
