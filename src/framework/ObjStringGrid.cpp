@@ -54,7 +54,7 @@ static void CheckCellIndex(int c, int r)
         throw EGridError("Grid index out of range: column " + std::to_string(c) + ", row " + std::to_string(r));
 }
 
-const TStringGrid::Impl::Cell* TStringGrid::Impl::FindCell(int c, int r) const
+TStringGrid::Impl::Cell* TStringGrid::Impl::FindCell(int c, int r)
 {
     const auto row = rows.find(r);
     if (row == rows.end())
@@ -113,17 +113,16 @@ QString TStringGrid::Cells(int ACol, int ARow) const
 void TStringGrid::SetCells(int ACol, int ARow, const QString& value)
 {
     CheckCellIndex(ACol, ARow);
-    const Impl::Cell* existing = d->FindCell(ACol, ARow);
-    if (!existing) {
+    Impl::Cell* cell = d->FindCell(ACol, ARow);
+    if (!cell) {
         if (value.isEmpty())
             return;
         d->CellAt(ACol, ARow).text = value;
     } else {
-        if (existing->text == value)
+        if (cell->text == value)
             return;
-        Impl::Cell& cell = d->CellAt(ACol, ARow);
-        cell.text = value;
-        if (value.isEmpty() && !cell.object)
+        cell->text = value;
+        if (value.isEmpty() && !cell->object)
             d->EraseCell(ACol, ARow);
     }
     InvalidateCell(ACol, ARow);
@@ -139,14 +138,14 @@ void* TStringGrid::Objects(int ACol, int ARow) const
 void TStringGrid::SetObjects(int ACol, int ARow, void* object)
 {
     CheckCellIndex(ACol, ARow);
-    if (!d->FindCell(ACol, ARow)) {
+    Impl::Cell* cell = d->FindCell(ACol, ARow);
+    if (!cell) {
         if (object)
             d->CellAt(ACol, ARow).object = object;
         return;
     }
-    Impl::Cell& cell = d->CellAt(ACol, ARow);
-    cell.object = object;
-    if (!object && cell.text.isEmpty())
+    cell->object = object;
+    if (!object && cell->text.isEmpty())
         d->EraseCell(ACol, ARow);
 }
 

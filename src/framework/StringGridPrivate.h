@@ -53,7 +53,8 @@ struct TStringGrid::Impl {
     using RowCells = std::unordered_map<int, Cell>;   // column -> cell
     std::unordered_map<int, RowCells> rows;           // row -> its cells, never empty
 
-    const Cell* FindCell(int c, int r) const;
+    Cell* FindCell(int c, int r);        // nullptr when missing
+    const Cell* FindCell(int c, int r) const { return const_cast<Impl*>(this)->FindCell(c, r); }
     Cell& CellAt(int c, int r);          // created when missing
     void EraseCell(int c, int r);
 
