@@ -464,11 +464,7 @@ void TStringGrid::KeyDown(int& Key, TShiftState Shift)
     }
     if (!handled)
         return;
-    const TGridCoord maxTl = d->MaxTopLeft();
-    tl.X = std::clamp(tl.X, d->fixedCols, std::max(d->fixedCols, maxTl.X));
-    tl.Y = std::clamp(tl.Y, d->fixedRows, std::max(d->fixedRows, maxTl.Y));
-    if (tl.X != d->topLeft.X || tl.Y != d->topLeft.Y)
-        MoveTopLeft(tl.X, tl.Y);
+    MoveTopLeft(tl.X, tl.Y);
     cur.X = std::clamp(cur.X, d->fixedCols, d->colCount - 1);
     cur.Y = std::clamp(cur.Y, d->fixedRows, d->rowCount - 1);
     if (cur.X != d->current.X || cur.Y != d->current.Y)
