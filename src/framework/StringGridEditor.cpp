@@ -119,8 +119,7 @@ QString TStringGrid::GetEditText(int ACol, int ARow)
 
 void TStringGrid::SetEditText(int ACol, int ARow, const QString& Value)
 {
-    if (Value != Cells(ACol, ARow))
-        SetCells(ACol, ARow, Value);
+    SetCells(ACol, ARow, Value);
     if (OnSetEditText)
         OnSetEditText(this, ACol, ARow, Value);
 }
