@@ -588,19 +588,23 @@ void TStringGrid::MoveTopLeft(int ALeft, int ATop)
 
 // ---------------------------------------------------------------- moving and deleting
 
+// Takes the entry at `from` out and puts it back at `to`; those between shift by one.
+template <class T>
+static void MoveEntry(std::vector<T>& v, int from, int to)
+{
+    const T value = v[std::size_t(from)];
+    v.erase(v.begin() + from);
+    v.insert(v.begin() + to, value);
+}
+
 void TStringGrid::MoveColumn(int FromIndex, int ToIndex)
 {
     if (FromIndex < 0 || ToIndex < 0 || FromIndex >= d->colCount || ToIndex >= d->colCount)
         throw EGridError("Column index out of range");
     if (FromIndex == ToIndex)
         return;
-    auto moveExtent = [](auto& v, int from, int to) {
-        auto value = v[std::size_t(from)];
-        v.erase(v.begin() + from);
-        v.insert(v.begin() + to, value);
-    };
-    moveExtent(d->colWidths, FromIndex, ToIndex);
-    moveExtent(d->tabStops, FromIndex, ToIndex);
+    MoveEntry(d->colWidths, FromIndex, ToIndex);
+    MoveEntry(d->tabStops, FromIndex, ToIndex);
     d->current.X = MoveAdjust(d->current.X, FromIndex, ToIndex);
     d->anchor.X = MoveAdjust(d->anchor.X, FromIndex, ToIndex);
     if (d->inplaceCol >= 0)
@@ -617,9 +621,7 @@ void TStringGrid::MoveRow(int FromIndex, int ToIndex)
         throw EGridError("Row index out of range");
     if (FromIndex == ToIndex)
         return;
-    const int height = d->rowHeights[std::size_t(FromIndex)];
-    d->rowHeights.erase(d->rowHeights.begin() + FromIndex);
-    d->rowHeights.insert(d->rowHeights.begin() + ToIndex, height);
+    MoveEntry(d->rowHeights, FromIndex, ToIndex);
     d->current.Y = MoveAdjust(d->current.Y, FromIndex, ToIndex);
     d->anchor.Y = MoveAdjust(d->anchor.Y, FromIndex, ToIndex);
     if (d->inplaceRow >= 0)
