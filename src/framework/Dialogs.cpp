@@ -3,7 +3,6 @@
 #include "framework/Forms.h"
 
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -124,7 +123,8 @@ public:
         case DialogKind::MessageDlg:
         case DialogKind::ShowMessage: {
             std::vector<std::pair<QMessageBox::StandardButton, int>> buttons;
-            TMsgDlgButtons set = r.kind == DialogKind::ShowMessage ? mbOK : r.buttons;
+            // ShowMessage asks for mbOK itself; a message without buttons gets OK too.
+            TMsgDlgButtons set = r.buttons;
             if (set == 0)
                 set = mbOK;
             for (const ButtonInfo& b : kButtons)

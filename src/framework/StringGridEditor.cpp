@@ -300,7 +300,7 @@ void TInplaceEdit::Dispatch(TMessage& m)
     case WM_LBUTTONDBLCLK: DblClick(); break;
     case WM_KILLFOCUS: {
         auto* to = reinterpret_cast<QWidget*>(m.WParam);
-        if (grid_ && to != grid_ && !grid_->Inside(to))
+        if (grid_ && !grid_->Inside(to))
             grid_->EditorFocusLeft(to);
         break;
     }
