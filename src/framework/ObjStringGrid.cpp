@@ -670,16 +670,6 @@ void TStringGrid::InvalidateCell(int ACol, int ARow)
     InvalidateRect({ACol, ARow, ACol, ARow});
 }
 
-void TStringGrid::InvalidateRow(int ARow)
-{
-    InvalidateRect({0, ARow, d->colCount - 1, ARow});
-}
-
-void TStringGrid::InvalidateCol(int ACol)
-{
-    InvalidateRect({ACol, 0, ACol, d->rowCount - 1});
-}
-
 void TStringGrid::Update()
 {
     if (viewport()->isVisible())

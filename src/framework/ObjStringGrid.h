@@ -209,8 +209,6 @@ public:
     virtual void Invalidate();
     void InvalidateRect(const TGridRect& r);
     void InvalidateCell(int ACol, int ARow);
-    void InvalidateRow(int ARow);
-    void InvalidateCol(int ACol);
     // Repaints what is pending now instead of at the next event-loop turn.
     void Update();
 
@@ -224,8 +222,6 @@ public:
     void HideEditor();
     // The editor once created (null before the first show).
     TInplaceEdit* InplaceEditor() const;
-    // Reloads the editor's text from the current cell.
-    void InvalidateEditor();
 
     // ---------------------------------------------------------------- messages
     // Runs a message through the window procedure now and returns its Result.
@@ -338,7 +334,6 @@ protected:
     bool event(QEvent* e) override;
     bool viewportEvent(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;

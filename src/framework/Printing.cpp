@@ -74,7 +74,6 @@ QPainter* TPrinter::Painter() { return d->painter.get(); }
 
 int TPrinter::PageWidth() const { return d->printer.pageLayout().paintRectPixels(d->printer.resolution()).width(); }
 int TPrinter::PageHeight() const { return d->printer.pageLayout().paintRectPixels(d->printer.resolution()).height(); }
-int TPrinter::Resolution() const { return d->printer.resolution(); }
 
 QPrinter& TPrinter::Device() { return d->printer; }
 

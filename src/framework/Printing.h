@@ -36,10 +36,9 @@ public:
     int PageNumber() const;   // 1 for the first page, 0 when not printing
     QPainter* Painter();
 
-    // The printable area in device pixels, and the device resolution.
+    // The printable area in device pixels.
     int PageWidth() const;
     int PageHeight() const;
-    int Resolution() const;
 
     QPrinter& Device();
 

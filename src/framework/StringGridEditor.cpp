@@ -88,13 +88,6 @@ void TStringGrid::HideEditor()
     HideEdit();
 }
 
-void TStringGrid::InvalidateEditor()
-{
-    d->inplaceCol = -1;
-    d->inplaceRow = -1;
-    UpdateEdit();
-}
-
 bool TStringGrid::CanEditShow()
 {
     return (d->options & (goRowSelect | goEditing)) == goEditing && d->editorMode

@@ -23,8 +23,6 @@ public:
     TStringGrid* Grid() const { return grid_; }
     QString Text() const { return text(); }
     void SetText(const QString& value);
-    // Text the editor held when it was last loaded from the cell (Escape restores it).
-    QString OriginalText() const { return original_; }
     QString EditMask() const { return mask_; }
     void SetEditMask(const QString& value);
     // Limits what typing and pasting may add; text set on the editor (the
@@ -52,7 +50,7 @@ protected:
     virtual void KeyDown(int& Key, TShiftState Shift);
     virtual void KeyUp(int& Key, TShiftState Shift);
     // The grid's KeyPress sees the character first; Enter and Escape never
-    // reach the text; Escape restores OriginalText and ends editing.
+    // reach the text; Escape restores the text loaded from the cell and ends editing.
     virtual void KeyPress(QChar& Key);
     // After every change of the text (user or program).
     virtual void Change();

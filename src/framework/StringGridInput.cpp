@@ -59,11 +59,6 @@ bool TStringGrid::viewportEvent(QEvent* e)
     return QAbstractScrollArea::viewportEvent(e);
 }
 
-void TStringGrid::resizeEvent(QResizeEvent* e)
-{
-    QAbstractScrollArea::resizeEvent(e);
-}
-
 void TStringGrid::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
@@ -71,13 +66,8 @@ void TStringGrid::paintEvent(QPaintEvent*)
     // this painter once it is gone.
     struct PaintScope {
         TStringGrid::Impl* d;
-        ~PaintScope()
-        {
-            d->paintCanvas.reset();
-            d->painter = nullptr;
-        }
+        ~PaintScope() { d->paintCanvas.reset(); }
     } scope{d.get()};
-    d->painter = &painter;
     d->paintCanvas = std::make_unique<TCanvas>(&painter);
     Perform(WM_PAINT);
 }

@@ -10,8 +10,6 @@
 #include <unordered_map>
 #include <vector>
 
-class QPainter;
-
 namespace fw {
 
 class TInplaceEdit;
@@ -91,9 +89,9 @@ struct TStringGrid::Impl {
     QPointer<TInplaceEdit> editor;
     int inplaceCol = -1;
     int inplaceRow = -1;
-    bool focusFromEditor = false;
+    bool focusFromEditor = false;  // the editor is handing the focus back
     bool destroying = false;
-    bool entered = false;          // DoEnter ran and DoExit did not yet  // the editor is handing the focus back
+    bool entered = false;          // DoEnter ran and DoExit did not yet
     QMetaObject::Connection focusWatch;   // QApplication::focusChanged
 
     QHash<int, int> timerByQtId;   // Qt timer id -> message timer id
@@ -102,7 +100,6 @@ struct TStringGrid::Impl {
     bool updatingScrollBars = false;
     int exactThumb = -1;           // precise target of a thumb drag, -1 none
 
-    QPainter* painter = nullptr;
     std::unique_ptr<TCanvas> paintCanvas;
     TCanvas measureCanvas;
 
