@@ -33,11 +33,6 @@ constexpr int kSearchHeight = 184;
 constexpr int kOptionsHeight = 72;
 constexpr int kIPLeft[4] = {35, 91, 147, 203};
 
-QString text(int index)
-{
-    return index >= 0 && index < Lang_Texts.size() ? Lang_Texts.at(index) : QString();
-}
-
 constexpr fw::TColor kWindowColor = 0x00EDF7F8;
 
 QFont windowFont(int pointSize = 8, bool bold = false)
@@ -219,34 +214,34 @@ TFBoot::~TFBoot() = default;
 void TFBoot::Set_Lang()
 {
     if (Form_Type == Form_Type_Serial) {
-        SetCaption(text(800));
-        d->L_SW_Desc->setText(text(801));
+        SetCaption(Lang_Text(800));
+        d->L_SW_Desc->setText(Lang_Text(801));
     } else if (Form_Type == Form_Type_Ethernet) {
-        SetCaption(text(802));
-        d->L_SW_Desc->setText(text(803));
+        SetCaption(Lang_Text(802));
+        d->L_SW_Desc->setText(Lang_Text(803));
     }
-    d->L_IP_Address->setText(text(806));
-    d->L_List_Device->setText(text(809));
-    d->Btn_Search->SetCaption(text(810));
-    d->Grid_Header[0]->setText(text(811));
-    d->Grid_Header[1]->setText(text(812));
-    d->CB_Find_All_ORQ->setText(text(813));
-    d->L_Update_Option->setText(text(814));
+    d->L_IP_Address->setText(Lang_Text(806));
+    d->L_List_Device->setText(Lang_Text(809));
+    d->Btn_Search->SetCaption(Lang_Text(810));
+    d->Grid_Header[0]->setText(Lang_Text(811));
+    d->Grid_Header[1]->setText(Lang_Text(812));
+    d->CB_Find_All_ORQ->setText(Lang_Text(813));
+    d->L_Update_Option->setText(Lang_Text(814));
     d->CB_Update_Options->clear();
-    d->CB_Update_Options->addItems({text(815), text(816), text(817)});
+    d->CB_Update_Options->addItems({Lang_Text(815), Lang_Text(816), Lang_Text(817)});
     d->CB_Update_Options->setCurrentIndex(0);
-    d->CB_Update_Option_Read_Back->setText(text(818));
-    d->Btn_Cancel->SetCaption(text(819));
-    d->Btn_Update->SetCaption(text(820));
+    d->CB_Update_Option_Read_Back->setText(Lang_Text(818));
+    d->Btn_Cancel->SetCaption(Lang_Text(819));
+    d->Btn_Update->SetCaption(Lang_Text(820));
     for (int i = 0; i < 4; ++i)
-        d->E_IP[i]->setToolTip(text(821 + i));
-    d->Btn_Search->SetHint(text(829));
-    d->ACG_List_Devices->setToolTip(text(830));
-    d->CB_Find_All_ORQ->setToolTip(text(831));
-    d->CB_Update_Options->setToolTip(text(832));
-    d->CB_Update_Option_Read_Back->setToolTip(text(833));
-    d->Btn_Cancel->SetHint(text(834));
-    d->Btn_Update->SetHint(text(835));
+        d->E_IP[i]->setToolTip(Lang_Text(821 + i));
+    d->Btn_Search->SetHint(Lang_Text(829));
+    d->ACG_List_Devices->setToolTip(Lang_Text(830));
+    d->CB_Find_All_ORQ->setToolTip(Lang_Text(831));
+    d->CB_Update_Options->setToolTip(Lang_Text(832));
+    d->CB_Update_Option_Read_Back->setToolTip(Lang_Text(833));
+    d->Btn_Cancel->SetHint(Lang_Text(834));
+    d->Btn_Update->SetHint(Lang_Text(835));
 }
 
 void TFBoot::FormShow()
@@ -433,9 +428,9 @@ void TFBoot::Btn_UpdateClick()
 
     if (!Send_Ping()) {
         if (ping_res == Ping_Timeout)
-            fw::MessageDlg(text(836), fw::mtWarning, fw::mbOK);
+            fw::MessageDlg(Lang_Text(836), fw::mtWarning, fw::mbOK);
         else
-            fw::MessageDlg(text(837), fw::mtError, fw::mbOK);
+            fw::MessageDlg(Lang_Text(837), fw::mtError, fw::mbOK);
         return;
     }
     Update_IP_Address = IP_Address_Text();

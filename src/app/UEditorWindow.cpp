@@ -9,13 +9,6 @@
 #include <QLabel>
 #include <QTabWidget>
 
-QString Lang_Text(int index)
-{
-    if (index < 0 || index >= Lang_Texts.size())
-        return QStringLiteral(" ");
-    return Lang_Texts.at(index);
-}
-
 namespace {
 
 // Marks the place of a table that its own window builds later.

@@ -71,6 +71,3 @@ private:
     std::vector<QWidget*> m_bodies;
     std::vector<TLbButton*> m_buttons;
 };
-
-// The text n of the table, a blank for an index outside it.
-QString Lang_Text(int index);

@@ -54,6 +54,13 @@ void applyLine(const QString& line)
 
 } // namespace
 
+QString Lang_Text(int index)
+{
+    if (index < 0 || index >= Lang_Texts.size())
+        return QStringLiteral(" ");
+    return Lang_Texts.at(index);
+}
+
 void Load_Default_Language()
 {
     Lang_Texts.clear();

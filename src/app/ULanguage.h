@@ -10,6 +10,9 @@ extern QStringList Lang_Texts;
 // Upper bound (exclusive) of the indices a language file may set; 0 before the first fill.
 extern int Num_Lang_Texts;
 
+// The text n of the table, a blank for an index outside it.
+QString Lang_Text(int index);
+
 // Empties the table, appends the built-in texts 0 to 1999, then the rest through
 // Load_Default_Language_2, and sets Num_Lang_Texts to 2600.
 void Load_Default_Language();

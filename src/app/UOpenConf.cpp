@@ -1,7 +1,7 @@
 #include "app/UOpenConf.h"
 
 #include "app/UComon.h"
-#include "app/UEditorWindow.h"
+#include "app/ULanguage.h"
 #include "app/UWindowParts.h"
 #include "controls/buttons/LbButton.h"
 

@@ -2,6 +2,7 @@
 
 #include "app/ParGenFile.h"
 #include "app/UComon.h"
+#include "app/ULanguage.h"
 #include "app/UParGenGroups.h"
 #include "app/UWindowParts.h"
 #include "controls/buttons/LbButton.h"
@@ -182,12 +183,12 @@ void TFParGen::TAB_order()
 
 void TFParGen::Set_Lang()
 {
-    SetCaption(ParGen_Text(400));
-    d->L_SW_Desc->setText(ParGen_Text(401));
-    d->Btn_OK->SetCaption(ParGen_Text(402));
-    d->Btn_OK->SetHint(ParGen_Text(425));
-    d->Btn_Cancel->SetCaption(ParGen_Text(403));
-    d->Btn_Cancel->SetHint(ParGen_Text(426));
+    SetCaption(Lang_Text(400));
+    d->L_SW_Desc->setText(Lang_Text(401));
+    d->Btn_OK->SetCaption(Lang_Text(402));
+    d->Btn_OK->SetHint(Lang_Text(425));
+    d->Btn_Cancel->SetCaption(Lang_Text(403));
+    d->Btn_Cancel->SetHint(Lang_Text(426));
     Set_ParGen_Group_Texts(d->c);
 }
 
@@ -336,7 +337,7 @@ bool TFParGen::Controllo_Dati()
     const int error = ParGen_First_Error(Values());
     if (error == 0)
         return true;
-    fw::MessageDlg(ParGen_Text(error), fw::mtError, fw::mbOK);
+    fw::MessageDlg(Lang_Text(error), fw::mtError, fw::mbOK);
     return false;
 }
 
@@ -355,7 +356,7 @@ void TFParGen::Btn_OKClick()
 
 bool TFParGen::Discard_Confirmed()
 {
-    return !d->Is_Change || fw::MessageDlg(ParGen_Text(424), fw::mtConfirmation, fw::mbYesNo) == fw::mrYes;
+    return !d->Is_Change || fw::MessageDlg(Lang_Text(424), fw::mtConfirmation, fw::mbYesNo) == fw::mrYes;
 }
 
 void TFParGen::closeDecided(fw::TModalResult result)

@@ -457,11 +457,6 @@ void buildCANopen(QWidget* form, TParGen_Controls& c)
 
 } // namespace
 
-QString ParGen_Text(int index)
-{
-    return index >= 0 && index < Lang_Texts.size() ? Lang_Texts.at(index) : QString();
-}
-
 void Build_ParGen_Groups(QWidget* form, TParGen_Controls& c)
 {
     buildEthernet(form, c);
@@ -487,7 +482,7 @@ void Set_ParGen_Group_Texts(TParGen_Controls& c)
 {
     for (const TParGen_Text& t : c.Texts) {
         if (t.Text) {
-            const QString text = ParGen_Text(t.Text);
+            const QString text = Lang_Text(t.Text);
             if (auto* box = qobject_cast<QGroupBox*>(t.Control))
                 box->setTitle(text);
             else if (auto* label = qobject_cast<QLabel*>(t.Control))
@@ -496,20 +491,20 @@ void Set_ParGen_Group_Texts(TParGen_Controls& c)
                 check->setText(text);
         }
         if (t.Hint)
-            t.Control->setToolTip(ParGen_Text(t.Hint));
+            t.Control->setToolTip(Lang_Text(t.Hint));
     }
     for (TParGen_GroupParts& g : c.Groups) {
         if (!g.Collapse_Hints)
             continue;
-        g.Btn_Collapse->SetHint(ParGen_Text(409));
-        g.Btn_Expande->SetHint(ParGen_Text(410));
+        g.Btn_Collapse->SetHint(Lang_Text(409));
+        g.Btn_Expande->SetHint(Lang_Text(410));
     }
     // Refilling is not an edit of the user's.
     auto refill = [](QComboBox* combo, int first, int second) {
         const QSignalBlocker quiet(combo);
         combo->clear();
-        combo->addItem(ParGen_Text(first));
-        combo->addItem(ParGen_Text(second));
+        combo->addItem(Lang_Text(first));
+        combo->addItem(Lang_Text(second));
         combo->setCurrentIndex(0);
     };
     refill(c.CB_DALI_Dimming_Mode, 1231, 1232);

@@ -88,9 +88,6 @@ struct TParGen_Controls {
     const TParGen_GroupParts& Group(TParGen_Group g) const { return Groups[static_cast<size_t>(g)]; }
 };
 
-// Text n of the text table; empty for an index outside it.
-QString ParGen_Text(int index);
-
 // Builds the 17 group boxes, hidden, with their design values, inside form.
 void Build_ParGen_Groups(QWidget* form, TParGen_Controls& controls);
 

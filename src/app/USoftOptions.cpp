@@ -1,7 +1,6 @@
 #include "app/USoftOptions.h"
 
 #include "app/UComon.h"
-#include "app/UEditorWindow.h"
 #include "app/ULanguage.h"
 #include "app/UWindowParts.h"
 #include "app/UZizuzuzarizFirmWare.h"

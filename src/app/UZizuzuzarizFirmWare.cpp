@@ -4,7 +4,6 @@
 #include "app/UBoot.h"
 #include "app/UComon.h"
 #include "app/UDMXDefVal.h"
-#include "app/UEditorWindow.h"
 #include "app/ULanguage.h"
 #include "app/UNew_Project.h"
 #include "app/UOpenConf.h"
