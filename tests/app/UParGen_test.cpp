@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -289,16 +288,10 @@ TEST_F(ParGenWindow, ModalCancelWithoutChangeClosesWithoutQuestion)
     EXPECT_EQ(form->E_IP(1)->text(), QStringLiteral("10"));
 }
 
-// Runs the window modally; during its loop, step runs with the loop running
-// and must end it. Gives the modal result (mrAbort when step left it open).
+// Runs the window modally; during its loop, step runs and must end it.
 fw::TModalResult runModal(TFParGen& form, const std::function<void()>& step)
 {
-    QTimer::singleShot(0, step);
-    QTimer::singleShot(3000, [&form] {
-        if (form.Modal())
-            form.SetModalResult(fw::mrAbort);
-    });
-    return form.ShowModal();
+    return testsupport::runModal(form, step);
 }
 
 TEST_F(ParGenWindow, EscapeCancelsThroughTheSameQuestion)

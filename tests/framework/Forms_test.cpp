@@ -1,10 +1,10 @@
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
+#include "support/TestSupport.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPointer>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -64,19 +64,10 @@ protected:
     }
 };
 
-// Runs action once the modal loop is running; a guard ends a loop that the
-// action failed to end, so a broken form fails the test instead of hanging it.
+// A loop the action failed to end fails the test instead of hanging it.
 TModalResult showModalAndDo(TForm& form, std::function<void()> action)
 {
-    QTimer::singleShot(0, action);
-    QPointer<TForm> guard(&form);
-    QTimer::singleShot(5000, [guard] {
-        if (guard && guard->Modal()) {
-            ADD_FAILURE() << "modal loop did not end";
-            guard->SetModalResult(-1);
-        }
-    });
-    return form.ShowModal();
+    return testsupport::runModal(form, action, 5000);
 }
 
 struct DialogKeyCase {

@@ -2,11 +2,14 @@
 
 #include "framework/SysColors.h"
 
+#include <gtest/gtest.h>
+
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace testsupport {
 
@@ -107,6 +110,22 @@ fw::TRect toTRect(const QRect& box)
 QRect toQRect(const fw::TRect& r)
 {
     return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1));
+}
+
+fw::TModalResult runModal(fw::TForm& form, const std::function<void()>& step, int timeoutMs)
+{
+    QTimer::singleShot(0, &form, step);
+    // Stopped when this loop ends, so it never reaches a later loop of the same form.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &form, [&form, timeoutMs] {
+        if (form.Modal()) {
+            ADD_FAILURE() << "modal loop still open after " << timeoutMs << " ms";
+            form.SetModalResult(modalTimedOut);
+        }
+    });
+    guard.start(timeoutMs);
+    return form.ShowModal();
 }
 
 } // namespace testsupport

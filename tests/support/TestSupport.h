@@ -1,5 +1,6 @@
 #pragma once
 // Helpers shared by the tests: temporary folders, test data paths, pixels.
+#include "framework/Forms.h"
 #include "framework/Types.h"
 
 #include <QColor>
@@ -44,5 +45,13 @@ int countPixels(const QImage& img, const PixelMatch& match, QRect area = {});
 fw::TRect toTRect(const QRect& box);
 // An exclusive-edged rectangle as a QRect.
 QRect toQRect(const fw::TRect& r);
+
+// What runModal gives when the window was still open after the time-out.
+constexpr fw::TModalResult modalTimedOut = -1000;
+
+// Runs the form modally; step runs once inside its loop and is expected to
+// end it. A loop still open after timeoutMs fails the test and is ended with
+// modalTimedOut, so a broken window fails instead of hanging the run.
+fw::TModalResult runModal(fw::TForm& form, const std::function<void()>& step, int timeoutMs = 3000);
 
 } // namespace testsupport

@@ -6,6 +6,7 @@
 #include "framework/Canvas.h"
 #include "framework/Forms.h"
 #include "framework/SysColors.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -74,20 +74,15 @@ struct Window {
         QApplication::setActiveWindow(&form);
         (void)QTest::qWaitForWindowActive(&form, 1000);
     }
-    // Runs the window modally; `whileModal` runs inside the modal loop. A
-    // guard ends the loop with 99 should the keys not end it.
+    // Runs the window modally; `whileModal` runs inside the modal loop, with
+    // the window active so keys reach it. A loop left open fails the test.
     fw::TModalResult runModal(std::function<void()> whileModal)
     {
-        QTimer::singleShot(0, &form, [this, whileModal] {
+        return testsupport::runModal(form, [this, whileModal] {
             form.activateWindow();
             QApplication::setActiveWindow(&form);
             whileModal();
         });
-        QTimer::singleShot(3000, &form, [this] {
-            if (form.Modal())
-                form.SetModalResult(99);
-        });
-        return form.ShowModal();
     }
 };
 
