@@ -19,8 +19,6 @@ using fw::TColor;
 
 namespace {
 
-constexpr TColor kSeeThrough = 0xFF00FF;
-
 struct KindEntry {
     const char* resource;
     const char* caption;
@@ -622,9 +620,10 @@ void TLbButton::PaintTo(fw::TCanvas& canvas)
     fw::TBitmap bitmap(W, H);
     fw::TCanvas& bc = bitmap.Canvas();
     const bool seeThrough = seeThroughStyle(d->style);
-    if (seeThrough) {
+    // A bsShape face fills its whole background itself.
+    if (seeThrough && d->style != bsShape) {
         bc.Brush().Style = fw::bsSolid;
-        bc.Brush().Color = kSeeThrough;
+        bc.Brush().Color = LbSeeThroughColor;
         bc.FillRect(fw::TRect(0, 0, W, H));
     }
     if (d->style == bsOld && focused) {
@@ -646,7 +645,7 @@ void TLbButton::PaintTo(fw::TCanvas& canvas)
     }
     bc.Release();
     if (seeThrough) {
-        bitmap.SetTransparentColor(kSeeThrough);
+        bitmap.SetTransparentColor(LbSeeThroughColor);
         bitmap.SetTransparent(true);
     }
     canvas.Draw(0, 0, bitmap);

@@ -14,8 +14,6 @@ using fw::TColor;
 
 namespace {
 
-constexpr TColor kShapeBackground = 0xFF00FF;
-
 // Built on first use and kept: every paint of a button with a popup menu draws it.
 const fw::TBitmap& popupArrow()
 {
@@ -197,7 +195,7 @@ void DrawLbButtonFace(TCanvas& canvas, const TLbFace& f)
     // Background.
     canvas.Brush().Style = fw::bsSolid;
     if (f.Style == bsShape) {
-        canvas.Brush().Color = kShapeBackground;
+        canvas.Brush().Color = LbSeeThroughColor;
         canvas.FillRect(fw::TRect(-1, -1, W + 1, H + 1));
     } else if (!f.Transparent) {
         switch (f.Style) {

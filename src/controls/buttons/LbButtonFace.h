@@ -12,6 +12,10 @@ namespace fw {
 class TCanvas;
 }
 
+// Background of a bsShape face, and of the button's off-screen bitmap for
+// the other see-through styles; the button leaves it out when copying.
+constexpr fw::TColor LbSeeThroughColor = 0xFF00FF;
+
 // Number of hot-track steps: step 8 shows the full hot-track colour.
 constexpr int LbHotTrackSteps = 8;
 
