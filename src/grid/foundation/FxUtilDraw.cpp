@@ -52,15 +52,6 @@ const TColorTone& toneFor(const TColorTones& tones, std::uint8_t state)
     }
 }
 
-void drawThemed(TCanvas& canvas, QWidget* window, const char* cls, int part, int state, const TRect& r)
-{
-    HTHEME theme = OpenThemeData(window, QString::fromLatin1(cls));
-    if (!theme)
-        return;
-    DrawThemeBackground(theme, canvas, part, state, r);
-    CloseThemeData(theme);
-}
-
 void filledTriangle(TCanvas& canvas, TColor color, TPoint a, TPoint b, TPoint c)
 {
     solidTools(canvas, color);
@@ -293,8 +284,8 @@ void DrawCellComboButton(TCanvas& canvas, QWidget* window, const TRect& cell, TC
     const bool disabled = state == cbsDisabled;
     switch (look) {
     case cblThemed:
-        drawThemed(canvas, window, "combobox", xpvs::CP_DROPDOWNBUTTON,
-                   disabled ? xpvs::CBXS_DISABLED : xpvs::CBXS_NORMAL, b);
+        DrawThemePart(window, QStringLiteral("combobox"), canvas, xpvs::CP_DROPDOWNBUTTON,
+                      disabled ? xpvs::CBXS_DISABLED : xpvs::CBXS_NORMAL, b);
         break;
     case cblClassic:
     case cblFlat: {
@@ -326,7 +317,8 @@ void DrawCellPushButton(TCanvas& canvas, QWidget* window, const TRect& r, TColor
 {
     switch (look) {
     case cblThemed:
-        drawThemed(canvas, window, "button", xpvs::BP_PUSHBUTTON, std::min<int>(state, 3) + 1, r);
+        DrawThemePart(window, QStringLiteral("button"), canvas, xpvs::BP_PUSHBUTTON, std::min<int>(state, 3) + 1,
+                      r);
         break;
     case cblClassic:
     case cblFlat: {
@@ -369,8 +361,8 @@ void DrawCellSpinButtons(TCanvas& canvas, QWidget* window, const TRect& cell, TC
     switch (look) {
     case cblThemed: {
         const int s = disabled ? xpvs::UPS_DISABLED : xpvs::UPS_NORMAL;
-        drawThemed(canvas, window, "spin", xpvs::SPNP_UP, s, upper);
-        drawThemed(canvas, window, "spin", xpvs::SPNP_DOWN, s, lower);
+        DrawThemePart(window, QStringLiteral("spin"), canvas, xpvs::SPNP_UP, s, upper);
+        DrawThemePart(window, QStringLiteral("spin"), canvas, xpvs::SPNP_DOWN, s, lower);
         break;
     }
     case cblClassic:

@@ -185,3 +185,12 @@ bool DrawThemeBackground(HTHEME theme, fw::TCanvas& canvas, int part, int state,
     p->restore();
     return true;
 }
+
+bool DrawThemePart(QWidget* window, const QString& classList, fw::TCanvas& canvas, int part, int state,
+                   const fw::TRect& rect)
+{
+    HTHEME theme = OpenThemeData(window, classList);
+    const bool drawn = DrawThemeBackground(theme, canvas, part, state, rect);
+    CloseThemeData(theme);
+    return drawn;
+}

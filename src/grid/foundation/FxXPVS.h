@@ -49,3 +49,7 @@ bool IsThemePartDefined(HTHEME theme, int part, int state);
 // Draws the part in `rect`, limited to `clip` when given. False for an unknown part.
 bool DrawThemeBackground(HTHEME theme, fw::TCanvas& canvas, int part, int state, const fw::TRect& rect,
                          const fw::TRect* clip = nullptr);
+// Opens the class's theme data, draws the part and closes it again. False when
+// the class or part cannot be drawn.
+bool DrawThemePart(QWidget* window, const QString& classList, fw::TCanvas& canvas, int part, int state,
+                   const fw::TRect& rect);

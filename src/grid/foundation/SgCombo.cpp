@@ -448,9 +448,7 @@ void TSgCustomCombo::PaintDropButton(TCanvas& canvas)
             state = xpvs::CBXS_NORMAL;
         else
             state = xpvs::CBXS_HOT;
-        HTHEME theme = OpenThemeData(this, QStringLiteral("combobox"));
-        DrawThemeBackground(theme, canvas, xpvs::CP_DROPDOWNBUTTON, state, b);
-        CloseThemeData(theme);
+        DrawThemePart(this, QStringLiteral("combobox"), canvas, xpvs::CP_DROPDOWNBUTTON, state, b);
     } else if (FButtonColor == clNone) {
         b.Left -= 4;
         b.Top += 1;

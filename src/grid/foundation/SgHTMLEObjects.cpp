@@ -141,11 +141,7 @@ namespace {
 
 void drawThemed(TRenderCall& call, const char* themeClass, int part, int state, const fw::TRect& r)
 {
-    HTHEME theme = OpenThemeData(call.window, QString::fromLatin1(themeClass));
-    if (theme) {
-        DrawThemeBackground(theme, call.canvas, part, state, r);
-        CloseThemeData(theme);
-    }
+    DrawThemePart(call.window, QString::fromLatin1(themeClass), call.canvas, part, state, r);
 }
 
 void drawValue(fw::TCanvas& c, const QString& value, fw::TRect r, unsigned align)
