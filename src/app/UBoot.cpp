@@ -4,6 +4,7 @@
 #include "app/ULanguage.h"
 #include "app/UpdateDevice.h"
 #include "app/UpdaterFile.h"
+#include "app/UWindowParts.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/Dialogs.h"
 #include "framework/Timer.h"
@@ -15,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 
 #include <exception>
 #include <vector>
@@ -33,33 +33,12 @@ constexpr int kSearchHeight = 184;
 constexpr int kOptionsHeight = 72;
 constexpr int kIPLeft[4] = {35, 91, 147, 203};
 
-constexpr fw::TColor kWindowColor = 0x00EDF7F8;
-
-QFont windowFont(int pointSize = 8, bool bold = false)
-{
-    QFont font(QStringLiteral("Verdana"), pointSize);
-    font.setBold(bold);
-    return font;
-}
-
 QWidget* makePanel(QWidget* parent, const char* name, int height)
 {
     auto* p = new QWidget(parent);
     p->setObjectName(QLatin1String(name));
     p->setGeometry(0, 0, kWidth, height);
     return p;
-}
-
-QLabel* makeGreyLabel(QWidget* parent, const char* name, int pointSize, const QRect& place)
-{
-    auto* l = new QLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setFont(windowFont(pointSize, true));
-    QPalette grey = l->palette();
-    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-    l->setPalette(grey);
-    l->setGeometry(place);
-    return l;
 }
 
 bool canFocus(const QWidget* w)
@@ -110,18 +89,17 @@ struct TFBoot::Impl {
 TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
 {
     setObjectName(QStringLiteral("FBoot"));
-    SetColor(kWindowColor);
-    setFont(windowFont());
+    SetColor(Window_Color);
+    setFont(Window_Font());
     d->ownPing.DataSize = Ping_Packet_Size;
     d->ownPing.TimeoutMs = Ping_Timeout_Ms;
 
-    d->P_Title = makePanel(this, "P_Title", kTitleHeight);
-    QPalette white = d->P_Title->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    d->P_Title->setPalette(white);
-    d->P_Title->setAutoFillBackground(true);
-    d->L_SW_Code = makeGreyLabel(d->P_Title, "L_SW_Code", 16, QRect(8, 6, kWidth - 16, 28));
-    d->L_SW_Desc = makeGreyLabel(d->P_Title, "L_SW_Desc", 10, QRect(8, 40, kWidth - 16, 20));
+    const TTitlePanel title = Make_Title_Panel(this, kWidth);
+    d->P_Title = title.P_Title;
+    d->L_SW_Code = title.L_SW_Code;
+    d->L_SW_Desc = title.L_SW_Desc;
+    // Unlike the other windows, the boot window's description is grey too.
+    Set_Grey(d->L_SW_Desc);
 
     // Address.
     d->P_IP_Address = makePanel(this, "P_IP_Address", kIPHeight);

@@ -32,13 +32,6 @@ constexpr int kClientBelowGroups = 54;
 
 int bottomOf(const QWidget* w) { return w->y() + w->height(); }
 
-void setGrey(QLabel* label)
-{
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-    label->setPalette(p);
-}
-
 } // namespace
 
 struct TFParGen::Impl {
@@ -64,12 +57,12 @@ TFParGen::TFParGen(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>(
     d->L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
     d->L_SW_Code->setFont(Window_Font(16, true));
     d->L_SW_Code->setGeometry(16, 8, kClientWidth - 32, 28);
-    setGrey(d->L_SW_Code);
+    Set_Grey(d->L_SW_Code);
     d->L_SW_Desc = new QLabel(this);
     d->L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
     d->L_SW_Desc->setFont(Window_Font(8, true));
     d->L_SW_Desc->setGeometry(16, 42, kClientWidth - 32, 16);
-    setGrey(d->L_SW_Desc);
+    Set_Grey(d->L_SW_Desc);
 
     Build_ParGen_Groups(this, d->c);
 

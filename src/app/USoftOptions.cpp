@@ -56,9 +56,7 @@ bool offeredLanguageFile(const QFileInfo& info)
 TFSoftOptions::TFSoftOptions(QWidget* owner) : fw::TForm(owner)
 {
     setObjectName(QStringLiteral("FSoftOptions"));
-    SetColor(Window_Color);
-    setFont(Window_Font());
-    const TTitlePanel title = Make_Title_Panel(this, kWidth);
+    const TTitlePanel title = Begin_Window(this, kWidth);
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
 
@@ -123,11 +121,8 @@ TFSoftOptions::TFSoftOptions(QWidget* owner) : fw::TForm(owner)
 
 void TFSoftOptions::FormCreate()
 {
-    L_SW_Code->setText(SW_Code);
     PC_Options->setTabVisible(PC_Options->indexOf(TS_Con_Options), true);
-    SetBorderStyle(fw::TFormBorderStyle::bsSingle);
-    SetPosition(fw::TPosition::poScreenCenter);
-    SetClientSize(kWidth, kHeight);
+    Place_Window(this, L_SW_Code, kWidth, kHeight);
     Set_Lang();
 }
 

@@ -26,6 +26,13 @@ QFont Window_Font(int pointSize, bool bold)
     return font;
 }
 
+void Set_Grey(QLabel* label)
+{
+    QPalette grey = label->palette();
+    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    label->setPalette(grey);
+}
+
 TTitlePanel Make_Title_Panel(QWidget* parent, int width)
 {
     TTitlePanel t;
@@ -37,9 +44,7 @@ TTitlePanel Make_Title_Panel(QWidget* parent, int width)
     t.L_SW_Code = new QLabel(t.P_Title);
     t.L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
     t.L_SW_Code->setFont(Window_Font(16, true));
-    QPalette grey = t.L_SW_Code->palette();
-    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-    t.L_SW_Code->setPalette(grey);
+    Set_Grey(t.L_SW_Code);
     t.L_SW_Code->setGeometry(8, 6, width - 16, 28);
 
     t.L_SW_Desc = new QLabel(t.P_Title);

@@ -43,6 +43,9 @@ TButtonPanel Make_Button_Panel(QWidget* parent, int top, int width);
 // The window font: Verdana 8 point (falls back to the nearest family).
 QFont Window_Font(int pointSize = 8, bool bold = false);
 
+// Gives a label the grey text of the software code and the descriptions.
+void Set_Grey(QLabel* label);
+
 // A label that reports mouse clicks, used for web addresses and flag pictures.
 class TClickLabel : public QLabel {
     Q_OBJECT

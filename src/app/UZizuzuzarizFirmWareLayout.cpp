@@ -92,9 +92,7 @@ void TFZizuzuzarizFirmWare::Build_Controls()
 {
     QFont codeFont = Window_Font(20, true);
     L_SW_Code = newLabel(this, QStringLiteral("L_SW_Code"), codeFont, 8, 16, 420, 32);
-    QPalette grey = L_SW_Code->palette();
-    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-    L_SW_Code->setPalette(grey);
+    Set_Grey(L_SW_Code);
     L_SW_Desc = newLabel(this, QStringLiteral("L_SW_Desc"), Window_Font(10, true), 42, 16, 420, 20);
     L_Begin = newLabel(this, QStringLiteral("L_Begin"), Window_Font(8, true), 84, 16, 60, 16);
 
