@@ -1,6 +1,7 @@
 #include "controls/buttons/LbGlyphs.h"
 
 #include "framework/Graphics.h"
+#include "framework/SysColors.h"
 
 #include <QImage>
 #include <QPainter>
@@ -10,7 +11,7 @@
 
 namespace {
 
-const QColor kBack(0x80, 0x80, 0x00);   // LbGlyphBackground as RGB
+const QColor kBack = fw::ToQColor(LbGlyphBackground);
 const QColor kGreen(0x00, 0x80, 0x00);
 const QColor kRed(0xFF, 0x00, 0x00);
 const QColor kMaroon(0x80, 0x00, 0x00);

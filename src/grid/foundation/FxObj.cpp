@@ -4,6 +4,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/Graphics.h"
+#include "framework/SysColors.h"
 #include "framework/SysUtils.h"
 
 #include <QPainter>
@@ -358,5 +359,5 @@ void TArrowWindow::showEvent(QShowEvent* event)
 void TArrowWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(fw::GetRValue(FColor), fw::GetGValue(FColor), fw::GetBValue(FColor)));
+    painter.fillRect(rect(), fw::ToQColor(FColor));
 }
