@@ -186,10 +186,10 @@ void TLine::run(const QString& text, qsizetype& i, qsizetype to)
     fw::TRect calc(0, 0, std::max(0, lineWidth() - x), 0);
     c.DrawText(runText, calc, call.format | fw::DT_CALCRECT);
     const int w = calc.Width();
+    // A trailing blank may hang over the line's end: the line's width leaves it out too.
+    const int blank = runText.endsWith(u' ') ? c.TextWidth(QStringLiteral(" ")) : 0;
 
     if (measuring()) {
-        // A trailing blank may hang over the line's end: the line's width leaves it out too.
-        const int blank = runText.endsWith(u' ') ? c.TextWidth(QStringLiteral(" ")) : 0;
         const bool fits = x + w - blank <= lineWidth() || !consumedAny || !endsWithSpace;
         if (!fits && call.wordWrap) {
             lineBreak = true;
@@ -249,7 +249,7 @@ void TLine::run(const QString& text, qsizetype& i, qsizetype to)
     }
     x += w;
     endsWithSpace = runText.endsWith(u' ');
-    contentRight = endsWithSpace ? x - c.TextWidth(QStringLiteral(" ")) : x;
+    contentRight = x - blank;
     consumedAny = true;
     i = end;
     if (res.dropRest)
@@ -687,18 +687,16 @@ TLineResult RenderHtmlLine(TRenderCall& call, TPassState& st, TPassMode mode, co
     TLine line{call, st, mode, lineRect, measured, {}, call.canvas};
     fw::TCanvas& c = call.canvas;
     line.useFont();
-    line.res.ghHeight = c.TextHeight(GH);
+    // The drawing pass keeps the measured geometry: the font is measured once per line.
+    line.res.ghHeight = measured ? measured->ghHeight : c.TextHeight(GH);
     line.res.height = line.res.ghHeight;
     line.res.align = st.align;
     line.res.indent = st.indent;
     st.sub = st.sup = false;
 
-    if (measured) {
-        line.res.ghHeight = measured->ghHeight;
-        if (mode == pmDraw && st.paraBg)
-            fillRect(c, fw::TRect(call.rect.Left, lineRect.Top, call.rect.Right, lineRect.Top + measured->height),
-                     st.paraBackground);
-    }
+    if (measured && mode == pmDraw && st.paraBg)
+        fillRect(c, fw::TRect(call.rect.Left, lineRect.Top, call.rect.Right, lineRect.Top + measured->height),
+                 st.paraBackground);
     if (st.inAnchor) {   // an anchor from an earlier line starts at this line's left
         st.anchorStartX = 0;
         st.anchorTop = lineRect.Top;
