@@ -79,7 +79,7 @@ void Read_ParGen_File(const QString& fileName, TParGen_Values& values)
     read.EN_GAT = readFlag(root, "MTCPs_EN_GAT");
     QString mode;
     if (childText(root, "DMX_DMX", mode))
-        read.DMX_Mode = Str_To_Int_Def(mode, 1);
+        read.DMX_Mode = fw::StrToIntDef(mode, 1);
     readText(root, "DMX_Num_Channels", read.DMX_Num_Channels);
     readText(root, "DALI_CONSOLE_PORT", read.DALI_Console_Port);
     read.DALI_Disable_Scan = readFlag(root, "DALI_DISABLE_SCAN");
@@ -136,7 +136,7 @@ void Write_ParGen_File(const QString& fileName, const TParGen_Values& values)
 int ParGen_First_Error(const TParGen_Values& v)
 {
     auto bad = [](const QString& text, int lo, int hi) {
-        const int n = Str_To_Int_Def(text, -1);
+        const int n = fw::StrToIntDef(text, -1);
         return n < lo || n > hi;
     };
     for (int i = 0; i < 4; ++i)

@@ -93,14 +93,6 @@ void Reopen_Last_Project();
 
 // ---- Shared routines -------------------------------------------------------
 
-// Lenient integer conversion: optional leading blanks, an optional sign, then
-// decimal digits or hexadecimal digits after "$" or "0x". Anything else (the
-// empty text, trailing blanks, a value outside the int range) gives def.
-inline int Str_To_Int_Def(const QString& s, int def) { return fw::StrToIntDef(s, def); }
-
-// Removes the characters of code 0 to 32 at both ends.
-inline QString Trim_Blanks(const QString& s) { return fw::Trim(s); }
-
 // Splits a dotted address into four trimmed octet texts. Each output is written
 // as soon as its part is found; true when all four convert to 0..255.
 bool Split_IP_Address(const QString& text, QString& octet1, QString& octet2, QString& octet3,

@@ -51,7 +51,6 @@ TEditorWindow::TEditorWindow(const TEditorTexts& texts, QWidget* owner) : fw::TF
         body->setObjectName(QStringLiteral("P_Body"));
         body->setGeometry(middle);
         makeTableArea(body, QRect(8, 8, middle.width() - 16, middle.height() - 16));
-        m_bodies.push_back(body);
     } else {
         PC_Pages = new QTabWidget(this);
         PC_Pages->setObjectName(QStringLiteral("PC_Pages"));
@@ -62,7 +61,6 @@ TEditorWindow::TEditorWindow(const TEditorTexts& texts, QWidget* owner) : fw::TF
             const QSize area = PC_Pages->size() - QSize(8, 32);
             makeTableArea(page, QRect(4, 4, area.width() - 8, area.height() - 8));
             PC_Pages->addTab(page, QString());
-            m_bodies.push_back(page);
         }
     }
 }
@@ -92,30 +90,9 @@ void TEditorWindow::Set_Lang()
         for (std::size_t i = 0; i < m_texts.Pages.size(); ++i)
             PC_Pages->setTabText(int(i), Lang_Text(m_texts.Pages[i]));
     }
-    for (const auto& [index, apply] : m_bindings)
-        apply(Lang_Text(index));
 }
 
 void TEditorWindow::Btn_OKClick()
 {
     SetModalResult(fw::mrOk);
-}
-
-QWidget* TEditorWindow::Body(int page) const
-{
-    return page >= 0 && std::size_t(page) < m_bodies.size() ? m_bodies[std::size_t(page)] : nullptr;
-}
-
-void TEditorWindow::Bind(int index, std::function<void(const QString&)> apply)
-{
-    apply(Lang_Text(index));
-    m_bindings.emplace_back(index, std::move(apply));
-}
-
-TLbButton* TEditorWindow::Button(const QString& name) const
-{
-    for (TLbButton* b : m_buttons)
-        if (b->objectName() == name)
-            return b;
-    return nullptr;
 }

@@ -8,7 +8,6 @@
 #include <QString>
 #include <QVector>
 
-#include <functional>
 #include <vector>
 
 class QFrame;
@@ -48,9 +47,6 @@ public:
     // The pages (nullptr for a window without pages).
     QTabWidget* PC_Pages = nullptr;
 
-    // A row button by its object name; nullptr when the window has none.
-    TLbButton* Button(const QString& name) const;
-
 protected:
     explicit TEditorWindow(const TEditorTexts& texts, QWidget* owner = nullptr);
 
@@ -58,16 +54,7 @@ protected:
     // Closes with OK. The windows that validate and save override it.
     virtual void Btn_OKClick();
 
-    // The client area between the title panel and the buttons (or the page
-    // with that index): where the window's controls and tables go.
-    QWidget* Body(int page = 0) const;
-
-    // A further text: apply(text n) runs now and at every Set_Lang.
-    void Bind(int index, std::function<void(const QString&)> apply);
-
 private:
     TEditorTexts m_texts;
-    std::vector<std::pair<int, std::function<void(const QString&)>>> m_bindings;
-    std::vector<QWidget*> m_bodies;
     std::vector<TLbButton*> m_buttons;
 };

@@ -398,7 +398,7 @@ void TFParGen::Load_DALI_Config()
                 if (enable != QLatin1String("Y"))
                     continue;
                 const int position = rule.HasAttribute(QStringLiteral("Position"))
-                                         ? Str_To_Int_Def(rule.Attribute(QStringLiteral("Position")), -2)
+                                         ? fw::StrToIntDef(rule.Attribute(QStringLiteral("Position")), -2)
                                          : -2;
                 best = std::max(best, position + 1);
             }

@@ -229,14 +229,14 @@ void buildDMX(QWidget* form, TParGen_Controls& c)
     c.L_DMX_DMX = g.label("L_DMX_DMX", 16, 24, 1236, 60);
     c.CB_DMX_DMX = g.combo("CB_DMX_DMX", 82, 21, 192, {}, -1, 1240);
     g.firstRow({c.L_DMX_DMX, c.CB_DMX_DMX});
-    c.L_DMX_Num_Channal = g.label("L_DMX_Num_Channal", 16, 58, 1239);
+    g.label("L_DMX_Num_Channal", 16, 58, 1239);
     c.E_DMX_Num_Channel = g.edit("E_DMX_Num_Channel", 148, 55, 126, 1241, QStringLiteral("512"));
     // Channel start belongs to the models that also drive DALI.
-    c.L_DMX_Channel_Start = g.label("L_DMX_Channel_Start", 16, 92, 0);
-    c.L_DMX_Channel_Start->setText(QStringLiteral("Channel Start"));
-    c.E_DMX_Channel_Start = g.edit("E_DMX_Channel_Start", 148, 89, 126, 0, QStringLiteral("1"));
-    c.L_DMX_Channel_Start->setVisible(false);
-    c.E_DMX_Channel_Start->setVisible(false);
+    QLabel* channelStartLabel = g.label("L_DMX_Channel_Start", 16, 92, 0);
+    channelStartLabel->setText(QStringLiteral("Channel Start"));
+    QLineEdit* channelStart = g.edit("E_DMX_Channel_Start", 148, 89, 126, 0, QStringLiteral("1"));
+    channelStartLabel->setVisible(false);
+    channelStart->setVisible(false);
 }
 
 void buildEthernet(QWidget* form, TParGen_Controls& c)
@@ -244,8 +244,6 @@ void buildEthernet(QWidget* form, TParGen_Controls& c)
     GroupBuilder g(form, c, TParGen_Group::Modbus_TCP_Slave, "Modbus_TCP_Slave", 468);
     const auto b = g.addressBlock("L_ModTCPs_IP", 405, "L_ModTCPs_SM", 406, "CB_ModTCPs_EN_GAT", 407, "E_IP", "E_SM",
                                   "E_GAT", kDefaultAddress);
-    c.L_ModTCPs_IP = b.L_IP;
-    c.L_ModTCPs_SM = b.L_SM;
     c.CB_ModTCPs_EN_GAT = b.CB_GAT;
     c.E_IP = b.IP;
     c.E_SM = b.SM;
@@ -321,7 +319,7 @@ void buildKNX(QWidget* form, TParGen_Controls& c)
     g.rowEdit("L_KNX_CTRL_Port", 511, "E_CTRL_Port_KNX", 518, QStringLiteral("3671"));
     g.rowEdit("L_KNX_TUN_Port", 512, "E_TUN_Port_KNX", 519, QStringLiteral("3672"));
     g.rowEdit("L_KNX_MANA_Port", 513, "E_MANA_Port_KNX", 520, QStringLiteral("3673"));
-    c.CB_KNX_Interface_Enable = g.rowCheck("CB_KNX_Interface_Enable", 1233, 0);
+    g.rowCheck("CB_KNX_Interface_Enable", 1233, 0);
     g.rowEdit("L_KNX_TimeOut_DALI", 1243, "E_KNX_TimeOut_DALI", 1244, QStringLiteral("1000"));
     g.rowEdit("L_KNX_Delay_Packets", 1249, "E_KNX_Delay_Packets", 1250, QStringLiteral("20"));
 }

@@ -51,14 +51,9 @@ struct TParGen_Controls {
     // DMX group.
     QLabel* L_DMX_DMX = nullptr;
     QComboBox* CB_DMX_DMX = nullptr;
-    QLabel* L_DMX_Num_Channal = nullptr;
     QLineEdit* E_DMX_Num_Channel = nullptr;
-    QLabel* L_DMX_Channel_Start = nullptr;
-    QLineEdit* E_DMX_Channel_Start = nullptr;
 
     // Ethernet group.
-    QLabel* L_ModTCPs_IP = nullptr;
-    QLabel* L_ModTCPs_SM = nullptr;
     std::array<QLineEdit*, 4> E_IP{};
     std::array<QLineEdit*, 4> E_SM{};
     std::array<QLineEdit*, 4> E_GAT{};
@@ -77,7 +72,6 @@ struct TParGen_Controls {
     QComboBox* CB_DALI_Dimming_Mode = nullptr;
 
     // Controls whose change re-runs the layout of the models that show them.
-    QCheckBox* CB_KNX_Interface_Enable = nullptr;
     QComboBox* CB_BACnet_Type = nullptr;
     QCheckBox* CB_SNMP_Agent_Ver3 = nullptr;
     QComboBox* CB_SNMP_Agent_Secure_Lev = nullptr;

@@ -84,7 +84,7 @@ int childInt(const fw::TXmlNode& root, const char* name, int def)
     const fw::TXmlNode node = root.FindNode(QLatin1String(name));
     if (node.IsNull() || !root.IsElement())
         return def;
-    return Str_To_Int_Def(node.Text(), def);
+    return fw::StrToIntDef(node.Text(), def);
 }
 
 } // namespace
@@ -152,7 +152,7 @@ void Read_DMX_Default_Values()
         if (i >= count)
             break;
         const int value = row.HasAttribute(QStringLiteral("Default_Value"))
-                              ? Str_To_Int_Def(row.Attribute(QStringLiteral("Default_Value")), 0)
+                              ? fw::StrToIntDef(row.Attribute(QStringLiteral("Default_Value")), 0)
                               : 0;
         Bank_DMX_Values[std::size_t(i)] = std::uint8_t(value);
         ++i;
