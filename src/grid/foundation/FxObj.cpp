@@ -13,8 +13,6 @@
 
 #include <algorithm>
 
-#include <algorithm>
-
 namespace {
 
 [[noreturn]] void listIndexError(int index)
@@ -197,11 +195,7 @@ void TSortIndexList::LoadFromString(const QString& text)
 
 TControlList::TControlList() = default;
 
-TControlList::~TControlList()
-{
-    while (!FItems.empty())
-        RemoveControl(0);
-}
+TControlList::~TControlList() = default;
 
 int TControlList::Count() const
 {
