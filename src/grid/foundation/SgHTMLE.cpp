@@ -111,7 +111,8 @@ namespace {
 using namespace sghtml;
 
 // Entities that are rewritten before layout; "&amp;" becomes the text output's
-// escaped ampersand. Each replacement shortens the text, so the loop ends.
+// escaped ampersand. Each replacement shortens the text, so the loop ends and
+// an unchanged size means nothing was replaced.
 void replaceEntities(QString& s)
 {
     static const std::pair<QString, QString> entities[] = {
@@ -121,14 +122,15 @@ void replaceEntities(QString& s)
         {QStringLiteral("&para;"), QStringLiteral("¶")},   {QStringLiteral("&trade;"), QStringLiteral("™")},
         {QStringLiteral("&euro;"), QStringLiteral("€")},
     };
+    if (!s.contains(u'&'))
+        return;
     bool changed = true;
     while (changed) {
         changed = false;
         for (const auto& [from, to] : entities) {
-            if (s.contains(from, Qt::CaseInsensitive)) {
-                s.replace(from, to, Qt::CaseInsensitive);
-                changed = true;
-            }
+            const qsizetype before = s.size();
+            s.replace(from, to, Qt::CaseInsensitive);
+            changed = changed || s.size() != before;
         }
     }
 }
