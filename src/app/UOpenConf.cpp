@@ -4,6 +4,7 @@
 #include "app/ULanguage.h"
 #include "app/UWindowParts.h"
 #include "controls/buttons/LbButton.h"
+#include "framework/SysUtils.h"
 
 #include <QDir>
 #include <QLabel>
@@ -15,16 +16,6 @@ namespace {
 
 constexpr int kWidth = 377;
 constexpr int kHeight = 351;
-
-// Only a to z are folded, as the project names were always compared.
-QString upperAToZ(const QString& s)
-{
-    QString r = s;
-    for (QChar& c : r)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
-    return r;
-}
 
 } // namespace
 
@@ -71,21 +62,17 @@ void TFOpenConf::Set_Lang()
 
 void TFOpenConf::Load_Existing_Configuration()
 {
-    SL.clear();
     // A link could lead the project outside PROJECTS; hidden folders are not
     // projects.
     const QDir projects(Path_Projects);
-    const QStringList names =
-        projects.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Unsorted);
-    for (const QString& name : names)
-        SL.append(name);
+    SL = projects.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Unsorted);
 }
 
 int TFOpenConf::Search_Open_Conf(const QString& name) const
 {
-    const QString wanted = upperAToZ(name);
+    // Only a to z are folded, as the project names were always compared.
     for (int i = 0; i < SL.size(); ++i)
-        if (upperAToZ(SL.at(i)) == wanted)
+        if (fw::SameText(SL.at(i), name))
             return i;
     return -1;
 }
