@@ -247,8 +247,7 @@ void TFZizuzuzarizFirmWare::Create_New_Project()
 {
     if (showModal(FNew_Project) != fw::mrOk)
         return;
-    L_Name_Conf->setText(Lang_Text(11));
-    L_Name_Conf_L2->setText(Name_Project);
+    Show_Configuration_Lines();
 }
 
 void TFZizuzuzarizFirmWare::Open_Project()
@@ -256,15 +255,11 @@ void TFZizuzuzarizFirmWare::Open_Project()
     if (showModal(FOpenConf) != fw::mrOk)
         return;
     Name_Project = FOpenConf->Name_Conf;
-    if (!Name_Project.isEmpty()) {
+    if (!Name_Project.isEmpty())
         Path_Project = Path_Projects + QLatin1Char('/') + Name_Project;
-        L_Name_Conf->setText(Lang_Text(11));
-        L_Name_Conf_L2->setText(Name_Project);
-    } else {
+    else
         Path_Project.clear();
-        L_Name_Conf->setText(Lang_Text(9));
-        L_Name_Conf_L2->setText(Lang_Text(10));
-    }
+    Show_Configuration_Lines();
     Set_Files();
 }
 
@@ -307,8 +302,7 @@ void TFZizuzuzarizFirmWare::Save_Setting()
 void TFZizuzuzarizFirmWare::Timer_UpdateTimer()
 {
     Timer_Update->SetEnabled(false);
-    const bool newer = FSoftOptions ? FSoftOptions->Check_Version() : Check_Version();
-    if (newer) {
+    if (::Check_Version()) {
         LL_Update->setText(Download_Anchor(Lang_Text(19)));
         LL_Update->show();
     } else {
