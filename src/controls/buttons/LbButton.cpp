@@ -130,6 +130,7 @@ struct TLbButton::Impl {
     std::unique_ptr<fw::TTimer> fade;
     bool destroying = false;
     int shortcutId = 0;
+    QChar accelerator;   // of the caption, upper case; null when none
 
     void createFade(TLbButton* button)
     {
@@ -347,6 +348,11 @@ bool TLbButton::Usable() const
     return !isHidden() && isEnabled();
 }
 
+bool TLbButton::Reachable() const
+{
+    return Usable() && parentWidget() && parentWidget()->isVisible();
+}
+
 void TLbButton::Click()
 {
     d->pressed = true;
@@ -404,6 +410,7 @@ void TLbButton::UpdateAccelerator()
         releaseShortcut(d->shortcutId);
         d->shortcutId = 0;
     }
+    d->accelerator = acceleratorOf(d->caption);
     const QKeySequence accel = QKeySequence::mnemonic(d->caption);
     if (!accel.isEmpty())
         d->shortcutId = grabShortcut(accel);
@@ -411,7 +418,7 @@ void TLbButton::UpdateAccelerator()
 
 bool TLbButton::TakeAccelerator()
 {
-    if (!Usable() || !parentWidget() || !parentWidget()->isVisible())
+    if (!Reachable())
         return false;
     Click();
     return true;
@@ -437,7 +444,7 @@ bool TLbButton::AcceleratorFromTypedChar(const QKeyEvent& event)
     const QChar typed = text[0].toUpper();
     const QList<TLbButton*> buttons = window()->findChildren<TLbButton*>();
     for (TLbButton* b : buttons)
-        if (acceleratorOf(b->d->caption) == typed && b->TakeAccelerator())
+        if (b->d->accelerator == typed && b->TakeAccelerator())
             return true;
     return false;
 }
@@ -506,7 +513,7 @@ void TLbButton::keyReleaseEvent(QKeyEvent* event)
 void TLbButton::enterEvent(QEnterEvent* event)
 {
     QWidget::enterEvent(event);
-    if (!Usable() || !parentWidget() || !parentWidget()->isVisible())
+    if (!Reachable())
         return;
     d->inside = true;
     d->step = LbHotTrackSteps;
@@ -526,7 +533,7 @@ void TLbButton::leaveEvent(QEvent* event)
         d->step = 0;
         RepaintNow();
     }
-    if (Usable() && parentWidget() && parentWidget()->isVisible() && OnMouseExit)
+    if (Reachable() && OnMouseExit)
         OnMouseExit(this);
 }
 

@@ -133,6 +133,8 @@ private:
     void ClickAction();
     void RepaintNow();
     bool Usable() const;
+    // Usable, and inside a visible parent: hover and accelerators count.
+    bool Reachable() const;
     void UpdateAccelerator();
     bool TakeAccelerator();
     bool AcceleratorFromTypedChar(const QKeyEvent& event);
