@@ -7,7 +7,6 @@
 #include "framework/Graphics.h"
 #include "framework/ObjStringGrid.h"
 #include "framework/Types.h"
-#include "grid/foundation/FxObj.h"
 #include "grid/foundation/FxTypes.h"
 
 #include <QPointer>

@@ -19,9 +19,6 @@ namespace fw {
 class TCanvas;
 }
 
-// TObjStringGrid, the framework's string grid the grid chain derives from.
-#include "framework/ObjStringGrid.h"
-
 class TIntList;
 using TIntListChangeEvent = std::function<void(TIntList* sender, int col, int row)>;
 
