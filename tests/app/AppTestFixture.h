@@ -3,6 +3,7 @@
 // in it, and every question to the user answered by a recorder.
 #include "app/Application.h"
 #include "app/UComon.h"
+#include "app/ULanguage.h"
 #include "app/VersionCheck.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 namespace apptest {
 
@@ -24,6 +26,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
+        m_savedProject = Path_Project;
         m_guard = std::make_unique<fw::DialogSeam::Guard>(recorder);
         // No test may reach the maker's real server.
         TMaker_Server local;
@@ -36,6 +39,8 @@ protected:
     {
         Free_Application_Windows();
         m_guard.reset();
+        Path_Project = m_savedProject;
+        Set_Project_Files();
     }
 
     QString folder() const { return m_dir.path(); }
@@ -46,14 +51,30 @@ protected:
     }
     void start() { Create_Application_Windows(folder()); }
     void startIn(const QString& programFolder) { Create_Application_Windows(programFolder); }
+    // The built-in texts, the program paths in this folder and the project
+    // `name` among its projects (the project folder is not created).
+    void openProject(const QString& name)
+    {
+        Load_Default_Language();
+        Set_Program_Paths(folder());
+        Path_Project = Path_Projects + QLatin1Char('/') + name;
+    }
 
-    // The message texts the recorder was asked to show, in order.
+    // The messages the recorder was asked to show, in order.
+    std::vector<fw::DialogRequest> messageRequests() const
+    {
+        std::vector<fw::DialogRequest> out;
+        for (const fw::DialogRequest& r : recorder.Calls())
+            if (r.kind == fw::DialogKind::MessageDlg || r.kind == fw::DialogKind::MessageBox)
+                out.push_back(r);
+        return out;
+    }
+    // Their texts.
     QStringList messages() const
     {
         QStringList texts;
-        for (const fw::DialogRequest& r : recorder.Calls())
-            if (r.kind == fw::DialogKind::MessageDlg || r.kind == fw::DialogKind::MessageBox)
-                texts << r.text;
+        for (const fw::DialogRequest& r : messageRequests())
+            texts << r.text;
         return texts;
     }
 
@@ -61,6 +82,7 @@ protected:
 
 private:
     QTemporaryDir m_dir;
+    QString m_savedProject;
     std::unique_ptr<fw::DialogSeam::Guard> m_guard;
 };
 

@@ -1,3 +1,4 @@
+#include "app/AppTestFixture.h"
 #include "app/UBoot.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -67,14 +67,12 @@ QString tabChain(QWidget* first)
     return names.join(' ');
 }
 
-class Boot : public ::testing::Test {
+class Boot : public apptest::ProgramFolder {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        Load_Default_Language();
-        Set_Program_Paths(dir.path());
-        Path_Project = Path_Projects + QStringLiteral("/Hall");
+        ProgramFolder::SetUp();
+        openProject(QStringLiteral("Hall"));
         Update_IP_Address = Default_IP_Address;
         Update_Option = 0;
         Update_Read_Back = true;
@@ -84,7 +82,7 @@ protected:
     void TearDown() override
     {
         boot.reset();
-        Path_Project.clear();
+        ProgramFolder::TearDown();
     }
 
     void setAddress(const QString& a, const QString& b, const QString& c, const QString& d)
@@ -95,9 +93,6 @@ protected:
         boot->E_IP(4)->setText(d);
     }
 
-    QTemporaryDir dir;
-    fw::DialogRecorder dialogs;
-    fw::DialogSeam::Guard dialogGuard{dialogs};
     std::unique_ptr<TFBoot> boot;
 };
 
@@ -238,10 +233,10 @@ TEST_F(Boot, SilentDeviceIsNotFound)
     EXPECT_LT(took, TFBoot::Ping_Total_Ms + 1000);
     EXPECT_GE(echo.addresses.size(), 11);
     EXPECT_LE(echo.addresses.size(), 13);
-    ASSERT_EQ(dialogs.Calls().size(), 1u);
-    EXPECT_EQ(dialogs.Calls()[0].text, QStringLiteral("Device Not Found!"));
-    EXPECT_EQ(dialogs.Calls()[0].type, fw::mtWarning);
-    EXPECT_EQ(dialogs.Calls()[0].buttons, fw::mbOK);
+    ASSERT_EQ(recorder.Calls().size(), 1u);
+    EXPECT_EQ(recorder.Calls()[0].text, QStringLiteral("Device Not Found!"));
+    EXPECT_EQ(recorder.Calls()[0].type, fw::mtWarning);
+    EXPECT_EQ(recorder.Calls()[0].buttons, fw::mbOK);
     EXPECT_FALSE(QFile::exists(Path_SW + QStringLiteral("/Ethernet_Update.xml")));
     EXPECT_EQ(Update_IP_Address, Default_IP_Address);
 }
@@ -262,13 +257,13 @@ TEST_F(Boot, UnusableAddressAsksToCheckIt)
     boot->Form_Type = TFBoot::Form_Type_Ethernet;
     for (const auto& a : addresses) {
         SCOPED_TRACE(a[3]);
-        dialogs.Clear();
+        recorder.Clear();
         setAddress(a[0], a[1], a[2], a[3]);
         boot->Btn_UpdateClick();
         EXPECT_EQ(boot->ping_res, TFBoot::Ping_None);
-        ASSERT_EQ(dialogs.Calls().size(), 1u);
-        EXPECT_EQ(dialogs.Calls()[0].text, QStringLiteral("Error!!! Check the Ip Address"));
-        EXPECT_EQ(dialogs.Calls()[0].type, fw::mtError);
+        ASSERT_EQ(recorder.Calls().size(), 1u);
+        EXPECT_EQ(recorder.Calls()[0].text, QStringLiteral("Error!!! Check the Ip Address"));
+        EXPECT_EQ(recorder.Calls()[0].type, fw::mtError);
     }
 }
 
@@ -331,7 +326,7 @@ TEST_F(Boot, AnsweringDeviceWritesTheFileAndRunsTheUpdater)
     boot->CB_Update_Option_Read_Back()->setChecked(false);
     boot->Btn_UpdateClick();
 
-    EXPECT_TRUE(dialogs.Calls().empty());
+    EXPECT_TRUE(recorder.Calls().empty());
     EXPECT_EQ(Update_IP_Address, QStringLiteral("10.0.0.09"));
     EXPECT_EQ(Update_Option, 1);
     EXPECT_FALSE(Update_Read_Back);
@@ -359,16 +354,16 @@ TEST_F(Boot, AnsweringDeviceWritesTheFileAndRunsTheUpdater)
 
 TEST_F(Boot, ParameterFileThatCannotBeWrittenStopsTheUpdate)
 {
-    Set_Program_Paths(dir.filePath(QStringLiteral("missing")));
+    Set_Program_Paths(path(QStringLiteral("missing")));
     FakeEcho echo;
     echo.answer = [](qint64) { return reply(); };
     boot->SetEchoClient(&echo);
     boot->Form_Type = TFBoot::Form_Type_Ethernet;
     setAddress("10", "0", "0", "9");
     boot->Btn_UpdateClick();
-    ASSERT_EQ(dialogs.Calls().size(), 1u);
-    EXPECT_EQ(dialogs.Calls()[0].type, fw::mtError);
-    EXPECT_NE(dialogs.Calls()[0].text, QStringLiteral("Error!!! Check the Ip Address"));
+    ASSERT_EQ(recorder.Calls().size(), 1u);
+    EXPECT_EQ(recorder.Calls()[0].type, fw::mtError);
+    EXPECT_NE(recorder.Calls()[0].text, QStringLiteral("Error!!! Check the Ip Address"));
 }
 
 TEST_F(Boot, SerialPathOnlyRemembersTheOptions)

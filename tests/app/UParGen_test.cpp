@@ -1,5 +1,6 @@
 #include "app/UParGen.h"
 
+#include "app/AppTestFixture.h"
 #include "app/ParGenFile.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
@@ -13,7 +14,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -24,24 +24,20 @@ namespace {
 
 // A project folder of its own, the built-in texts, every question answered by
 // a recorder, and one window created as the program creates it.
-class ParGenWindow : public ::testing::Test {
+class ParGenWindow : public apptest::ProgramFolder {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
+        ProgramFolder::SetUp();
         Load_Default_Language();
-        m_savedProject = Path_Project;
-        Path_Project = m_dir.path();
+        Path_Project = folder();
         Set_Project_Files();
-        m_guard = std::make_unique<fw::DialogSeam::Guard>(recorder);
         form.reset(fw::CreateForm<TFParGen>());
     }
     void TearDown() override
     {
         form.reset();
-        m_guard.reset();
-        Path_Project = m_savedProject;
-        Set_Project_Files();
+        ProgramFolder::TearDown();
     }
 
     QString parGenFile() const { return File_ParGen; }
@@ -64,24 +60,9 @@ protected:
         return w;
     }
 
-    std::vector<fw::DialogRequest> messages() const
-    {
-        std::vector<fw::DialogRequest> out;
-        for (const fw::DialogRequest& r : recorder.Calls())
-            if (r.kind == fw::DialogKind::MessageDlg || r.kind == fw::DialogKind::MessageBox)
-                out.push_back(r);
-        return out;
-    }
-
     int buttonsTop() const { return form->Btn_OK()->y(); }
 
-    fw::DialogRecorder recorder;
     std::unique_ptr<TFParGen> form;
-
-private:
-    QTemporaryDir m_dir;
-    QString m_savedProject;
-    std::unique_ptr<fw::DialogSeam::Guard> m_guard;
 };
 
 // ---------------------------------------------------------------- layout
@@ -266,7 +247,7 @@ TEST_F(ParGenWindow, CancelAsksOnlyAfterAChange)
         c.touch(*form);
         recorder.Answer(c.answer);
         form->Btn_Cancel()->Click();
-        const auto asked = messages();
+        const auto asked = messageRequests();
         ASSERT_EQ(asked.size(), c.asks ? 1u : 0u);
         if (c.asks) {
             EXPECT_EQ(asked[0].text, QStringLiteral("Do you want to exit without saving changes?"));
@@ -284,7 +265,7 @@ TEST_F(ParGenWindow, ModalCancelWithoutChangeClosesWithoutQuestion)
 {
     writeParGen("<Par_Gen><MTCPs_IP1>10</MTCPs_IP1></Par_Gen>");
     EXPECT_EQ(runModal(*form, [this] { form->Btn_Cancel()->Click(); }), fw::mrCancel);
-    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(messageRequests().empty());
     EXPECT_EQ(form->E_IP(1)->text(), QStringLiteral("10"));
 }
 
@@ -297,7 +278,7 @@ fw::TModalResult runModal(TFParGen& form, const std::function<void()>& step)
 TEST_F(ParGenWindow, EscapeCancelsThroughTheSameQuestion)
 {
     EXPECT_EQ(runModal(*form, [this] { QTest::keyClick(form->E_IP(1), Qt::Key_Escape); }), fw::mrCancel);
-    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(messageRequests().empty());
 
     recorder.Answer(fw::mrYes);
     EXPECT_EQ(runModal(*form,
@@ -306,14 +287,14 @@ TEST_F(ParGenWindow, EscapeCancelsThroughTheSameQuestion)
                            QTest::keyClick(form->E_IP(1), Qt::Key_Escape);
                        }),
               fw::mrCancel);
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, Lang_Texts.at(424));
+    ASSERT_EQ(messageRequests().size(), 1u);
+    EXPECT_EQ(messageRequests()[0].text, Lang_Texts.at(424));
 }
 
 TEST_F(ParGenWindow, TitleBarCloseAsksLikeCancelOnlyAfterAChange)
 {
     EXPECT_EQ(runModal(*form, [this] { form->close(); }), fw::mrCancel);
-    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(messageRequests().empty());
 
     recorder.Answer(fw::mrNo);
     recorder.Answer(fw::mrYes);
@@ -326,8 +307,8 @@ TEST_F(ParGenWindow, TitleBarCloseAsksLikeCancelOnlyAfterAChange)
     });
     EXPECT_TRUE(openAfterNo);
     EXPECT_EQ(result, fw::mrCancel);
-    ASSERT_EQ(messages().size(), 2u);
-    EXPECT_EQ(messages()[1].text, Lang_Texts.at(424));
+    ASSERT_EQ(messageRequests().size(), 2u);
+    EXPECT_EQ(messageRequests()[1].text, Lang_Texts.at(424));
     EXPECT_FALSE(QFile::exists(parGenFile()));
 }
 
@@ -340,7 +321,7 @@ TEST_F(ParGenWindow, OkAndCancelAskNothingMoreWhenTheWindowCloses)
                            form->Btn_Cancel()->Click();
                        }),
               fw::mrCancel);
-    EXPECT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messageRequests().size(), 1u);
 
     recorder.Clear();
     EXPECT_EQ(runModal(*form,
@@ -349,7 +330,7 @@ TEST_F(ParGenWindow, OkAndCancelAskNothingMoreWhenTheWindowCloses)
                            form->Btn_OK()->Click();
                        }),
               fw::mrOk);
-    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(messageRequests().empty());
     TParGen_Values saved;
     Read_ParGen_File(parGenFile(), saved);
     EXPECT_EQ(saved.IP[0], QStringLiteral("2"));
@@ -435,7 +416,7 @@ TEST_F(ParGenWindow, EachInvalidFieldShowsItsMessageAndKeepsWindowOpen)
         fillValid(*form);
         control<QLineEdit>(c.edit)->setText(c.bad);
         form->Btn_OK()->Click();
-        const auto shown = messages();
+        const auto shown = messageRequests();
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].text, Lang_Texts.at(c.message));
         EXPECT_EQ(shown[0].type, fw::mtError);
@@ -455,8 +436,8 @@ TEST_F(ParGenWindow, FirstInvalidFieldInOrderIsReported)
     form->E_GAT(1)->setText(QStringLiteral("300"));
     form->E_SM(4)->setText(QStringLiteral("300"));
     EXPECT_FALSE(form->Controllo_Dati());
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, Lang_Texts.at(476));
+    ASSERT_EQ(messageRequests().size(), 1u);
+    EXPECT_EQ(messageRequests()[0].text, Lang_Texts.at(476));
 }
 
 TEST_F(ParGenWindow, OkWritesTheValuesAsTypedAndCloses)
@@ -469,7 +450,7 @@ TEST_F(ParGenWindow, OkWritesTheValuesAsTypedAndCloses)
     form->CB_DMX_DMX()->setCurrentIndex(0);
     form->E_DMX_Num_Channel()->setText(QStringLiteral("24"));
     form->Btn_OK()->Click();
-    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(messageRequests().empty());
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
 
     TParGen_Values expected;
@@ -491,7 +472,7 @@ TEST_F(ParGenWindow, FailingSaveIsReportedAndWindowStaysOpen)
     fillValid(*form);
     File_ParGen = parGenFile() + QStringLiteral("/missing/ParGen.xml");
     form->Btn_OK()->Click();
-    const auto shown = messages();
+    const auto shown = messageRequests();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, fw::DialogKind::MessageBox);
     EXPECT_EQ(shown[0].flags & fw::MB_ICONMASK, fw::MB_ICONERROR);
@@ -556,7 +537,7 @@ TEST_F(ParGenWindow, MissingOrOddValuesTakeTheirDefaults)
         EXPECT_EQ(form->CB_ModTCPs_EN_GAT()->isChecked(), c.gateway);
         EXPECT_EQ(form->E_IP(1)->text(), QString::fromLatin1(c.ip1));
         EXPECT_EQ(form->E_DMX_Num_Channel()->text(), QStringLiteral("512"));
-        EXPECT_TRUE(messages().empty());
+        EXPECT_TRUE(messageRequests().empty());
         form->Hide();
     }
     // A mode the list does not hold is written back as -1.
@@ -571,7 +552,7 @@ TEST_F(ParGenWindow, UnreadableFileIsReportedAndControlsKeepTheirValues)
     writeParGen("<Par_Gen><MTCPs_IP1>10</MTCPs_IP1>");
     form->E_IP(1)->setText(QStringLiteral("77"));
     form->Show();
-    const auto shown = messages();
+    const auto shown = messageRequests();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].flags & fw::MB_ICONMASK, fw::MB_ICONERROR);
     EXPECT_EQ(form->E_IP(1)->text(), QStringLiteral("77"));

@@ -1,3 +1,4 @@
+#include "app/AppTestFixture.h"
 #include "app/UBoot.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -19,22 +19,16 @@
 
 namespace {
 
-class ProgramFolder : public ::testing::Test {
+class ProgramFolder : public apptest::ProgramFolder {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-
     QString script(const QString& name, const QByteArray& body, bool executable = true)
     {
-        const QString path = dir.filePath(name);
-        EXPECT_TRUE(testsupport::writeFile(path, "#!/bin/sh\n" + body));
+        const QString file = path(name);
+        EXPECT_TRUE(write(name, "#!/bin/sh\n" + body));
         if (executable)
-            QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
-        return path;
+            QFile::setPermissions(file, QFile::permissions(file) | QFileDevice::ExeOwner);
+        return file;
     }
-
-    QTemporaryDir dir;
-    fw::DialogRecorder dialogs;
-    fw::DialogSeam::Guard dialogGuard{dialogs};
 };
 
 // Runs from another folder, so the working folder is really set for it.
@@ -50,11 +44,11 @@ TEST_F(ProgramFolder, RunsInItsOwnFolderWithTheParametersAndWaits)
     const fw::RunResult r = Start_Program(program, QStringLiteral("-a \"two words\" x"), false);
     EXPECT_EQ(r.status, fw::RunStatus::Finished);
     EXPECT_EQ(r.exitCode, 3);
-    EXPECT_EQ(QString::fromUtf8(testsupport::readFile(dir.filePath(QStringLiteral("where.txt")))).trimmed(),
-              QDir(dir.path()).canonicalPath());
-    EXPECT_EQ(testsupport::readFile(dir.filePath(QStringLiteral("args.txt"))), QByteArray("-a|two words|x|"));
+    EXPECT_EQ(QString::fromUtf8(testsupport::readFile(path(QStringLiteral("where.txt")))).trimmed(),
+              QDir(folder()).canonicalPath());
+    EXPECT_EQ(testsupport::readFile(path(QStringLiteral("args.txt"))), QByteArray("-a|two words|x|"));
     EXPECT_GE(ticks, 5);   // the windows kept working during the wait
-    EXPECT_TRUE(dialogs.Calls().empty());
+    EXPECT_TRUE(recorder.Calls().empty());
 }
 
 TEST_F(ProgramFolder, ProgramThatOutlivesTheWaitKeepsRunningAndIsReapedLater)
@@ -67,9 +61,9 @@ TEST_F(ProgramFolder, ProgramThatOutlivesTheWaitKeepsRunningAndIsReapedLater)
     ASSERT_EQ(r.status, fw::RunStatus::StillRunning);
     ASSERT_GT(r.pid, 0);
     EXPECT_EQ(kill(pid_t(r.pid), 0), 0);   // not killed
-    EXPECT_TRUE(dialogs.Calls().empty());
+    EXPECT_TRUE(recorder.Calls().empty());
 
-    const QString done = dir.filePath(QStringLiteral("done.txt"));
+    const QString done = path(QStringLiteral("done.txt"));
     for (int i = 0; i < 100 && !QFile::exists(done); ++i)
         QTest::qWait(50);
     ASSERT_TRUE(QFile::exists(done));
@@ -88,17 +82,17 @@ TEST_F(ProgramFolder, ProgramThatCannotStartIsReported)
         fw::RunStatus status;
     };
     const Case cases[] = {
-        {"missing", dir.filePath(QStringLiteral("Ethernet_Update.exe")), fw::RunStatus::NotFound},
+        {"missing", path(QStringLiteral("Ethernet_Update.exe")), fw::RunStatus::NotFound},
         {"not executable", script(QStringLiteral("plain.exe"), "exit 0\n", false), fw::RunStatus::NotExecutable},
-        {"folder", dir.path(), fw::RunStatus::NotExecutable},
+        {"folder", folder(), fw::RunStatus::NotExecutable},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        dialogs.Clear();
+        recorder.Clear();
         EXPECT_EQ(Start_Program(c.program, QString(), false).status, c.status);
-        ASSERT_EQ(dialogs.Calls().size(), 1u);
-        EXPECT_EQ(dialogs.Calls()[0].type, fw::mtError);
-        EXPECT_TRUE(dialogs.Calls()[0].text.contains(QDir::toNativeSeparators(QFileInfo(c.program).absoluteFilePath())));
+        ASSERT_EQ(recorder.Calls().size(), 1u);
+        EXPECT_EQ(recorder.Calls()[0].type, fw::mtError);
+        EXPECT_TRUE(recorder.Calls()[0].text.contains(QDir::toNativeSeparators(QFileInfo(c.program).absoluteFilePath())));
     }
 }
 
@@ -107,9 +101,7 @@ protected:
     void SetUp() override
     {
         ProgramFolder::SetUp();
-        Load_Default_Language();
-        Set_Program_Paths(dir.path());
-        Path_Project = Path_Projects + QStringLiteral("/Hall");
+        openProject(QStringLiteral("Hall"));
         ASSERT_TRUE(QDir().mkpath(Path_Project));
         Set_Project_Files();
         FBoot = new TFBoot();
@@ -119,8 +111,7 @@ protected:
     {
         delete FBoot;
         FBoot = nullptr;
-        Path_Project.clear();
-        Set_Project_Files();
+        ProgramFolder::TearDown();
     }
 };
 
@@ -135,7 +126,7 @@ TEST_F(Step4, WritesTheImageThenShowsTheWindowForEthernet)
     EXPECT_EQ(FBoot->Form_Type, TFBoot::Form_Type_Ethernet);
     EXPECT_EQ(caption, QStringLiteral("Update Device by Ethernet (UDP)"));
     EXPECT_EQ(testsupport::readFile(Path_Project + QStringLiteral("/bin/bank.bin")).size(), 2560);
-    EXPECT_TRUE(dialogs.Calls().empty());
+    EXPECT_TRUE(recorder.Calls().empty());
 }
 
 TEST_F(Step4, ImageThatCannotBeWrittenStopsTheUpdate)
@@ -150,8 +141,8 @@ TEST_F(Step4, ImageThatCannotBeWrittenStopsTheUpdate)
     Update_Device();
     QTest::qWait(10);
     EXPECT_FALSE(shown);
-    ASSERT_EQ(dialogs.Calls().size(), 1u);
-    EXPECT_EQ(dialogs.Calls()[0].type, fw::mtError);
+    ASSERT_EQ(recorder.Calls().size(), 1u);
+    EXPECT_EQ(recorder.Calls()[0].type, fw::mtError);
 }
 
 } // namespace
