@@ -17,9 +17,30 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace apptest {
+
+// Points the update server at a loopback port for the life of the object,
+// then puts the previous server back.
+class LocalServer {
+public:
+    explicit LocalServer(int port, int timeoutMs = 3000) : m_previous(Maker_Server())
+    {
+        TMaker_Server s;
+        s.Host = QStringLiteral("127.0.0.1");
+        s.Port = port;
+        s.Timeout_Ms = timeoutMs;
+        Set_Maker_Server(s);
+    }
+    ~LocalServer() { Set_Maker_Server(m_previous); }
+    LocalServer(const LocalServer&) = delete;
+    LocalServer& operator=(const LocalServer&) = delete;
+
+private:
+    TMaker_Server m_previous;
+};
 
 class ProgramFolder : public ::testing::Test {
 protected:
@@ -29,11 +50,7 @@ protected:
         m_savedProject = Path_Project;
         m_guard = std::make_unique<fw::DialogSeam::Guard>(recorder);
         // No test may reach the maker's real server.
-        TMaker_Server local;
-        local.Host = QStringLiteral("127.0.0.1");
-        local.Port = 9;
-        local.Timeout_Ms = 1000;
-        Set_Maker_Server(local);
+        m_server.emplace(9, 1000);
     }
     void TearDown() override
     {
@@ -41,6 +58,7 @@ protected:
         m_guard.reset();
         Path_Project = m_savedProject;
         Set_Project_Files();
+        m_server.reset();
     }
 
     QString folder() const { return m_dir.path(); }
@@ -83,6 +101,7 @@ protected:
 private:
     QTemporaryDir m_dir;
     QString m_savedProject;
+    std::optional<LocalServer> m_server;
     std::unique_ptr<fw::DialogSeam::Guard> m_guard;
 };
 

@@ -181,10 +181,7 @@ TEST_F(SoftOptions, ManualCheckShowsTheResult)
     };
     for (const auto& c : cases) {
         LoopbackHttpServer server(LoopbackHttpServer::reply("HTTP/1.0 200 OK", c.body));
-        TMaker_Server s;
-        s.Host = QStringLiteral("127.0.0.1");
-        s.Port = server.port();
-        Set_Maker_Server(s);
+        apptest::LocalServer local(server.port());
         inOptions([&] {
             EXPECT_TRUE(FSoftOptions->LL_Check_Update->isHidden());
             FSoftOptions->Btn_Check_UpdateClick();

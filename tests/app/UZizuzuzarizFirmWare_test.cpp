@@ -324,10 +324,7 @@ TEST_F(MainWindow, TimerShowsTheUpdateLinkWhenTheServerNamesANewerVersion)
     } cases[] = {{"VER. 1.002", true}, {"VER. 1.001", false}, {"VER. 0.000", false}};
     for (const auto& c : cases) {
         LoopbackHttpServer server(LoopbackHttpServer::reply("HTTP/1.0 200 OK", c.body));
-        TMaker_Server s;
-        s.Host = QStringLiteral("127.0.0.1");
-        s.Port = server.port();
-        Set_Maker_Server(s);
+        apptest::LocalServer local(server.port());
         main().Timer_UpdateTimer();
         EXPECT_EQ(main().LL_Update->isVisibleTo(&main()), c.shown) << c.body.constData();
         EXPECT_TRUE(main().Timer_Update->Enabled());

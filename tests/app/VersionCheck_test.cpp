@@ -1,27 +1,15 @@
 #include "app/VersionCheck.h"
 
+#include "app/AppTestFixture.h"
 #include "support/LoopbackHttpServer.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
+using apptest::LocalServer;
 using testsupport::LoopbackHttpServer;
 
 namespace {
-
-// Points the version query at a loopback port for the life of the object.
-class LocalServer {
-public:
-    LocalServer(int port, int timeoutMs = 3000)
-    {
-        TMaker_Server s;
-        s.Host = QStringLiteral("127.0.0.1");
-        s.Port = port;
-        s.Timeout_Ms = timeoutMs;
-        Set_Maker_Server(s);
-    }
-    ~LocalServer() { Set_Maker_Server(TMaker_Server{}); }
-};
 
 TEST(VersionCheck, ConvVersionReadsTheDigitsAroundThePoint)
 {
