@@ -1,5 +1,6 @@
 #include "app/UComon.h"
 
+#include "support/ScopedSettings.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -120,14 +121,13 @@ TEST(StrToSingle, Cases)
         {"1.2.3", '.', '.', false, 1.0f},
         {"1e39", '.', '.', false, 1.0f},   // beyond single precision
     };
-    const QChar saved = fw::FormatSettings().DecimalSeparator;
+    const testsupport::FormatSettingsGuard saved;
     for (const Case& c : cases) {
         fw::FormatSettings().DecimalSeparator = QLatin1Char(c.processSeparator);
         float value = 42.0f;
         EXPECT_EQ(Str_To_Single(QString::fromLatin1(c.input), QLatin1Char(c.separator), value), c.result) << c.input;
         EXPECT_FLOAT_EQ(value, c.value) << c.input;
     }
-    fw::FormatSettings().DecimalSeparator = saved;
 }
 
 TEST(DecimalSeparator, FromLocale)

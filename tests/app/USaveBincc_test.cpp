@@ -3,6 +3,7 @@
 #include "app/USaveBincc.h"
 #include "framework/AtomicFile.h"
 #include "framework/Xml.h"
+#include "support/ScopedSettings.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -236,11 +237,12 @@ TEST_F(BankImage, UnwritableImageIsReportedAndTheOldFileKept)
 {
     const QString bank = Path_Project + QStringLiteral("/bin/bank.bin");
     ASSERT_TRUE(testsupport::writeFile(bank, "old"));
-    fw::SetRenameFunctionForTesting([](const QString&, const QString&) { return false; });
-    Build_Bank_Image();
     QString error;
-    EXPECT_FALSE(Write_Bank_File(&error));
-    fw::SetRenameFunctionForTesting({});
+    {
+        const testsupport::RenameHookGuard failing([](const QString&, const QString&) { return false; });
+        Build_Bank_Image();
+        EXPECT_FALSE(Write_Bank_File(&error));
+    }
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(testsupport::readFile(bank), QByteArray("old"));
 

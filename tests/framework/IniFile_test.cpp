@@ -3,6 +3,7 @@
 #include "framework/StringList.h"
 #include "framework/TextFile.h"
 
+#include "support/ScopedSettings.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -120,9 +121,10 @@ TEST_F(IniFileTest, FailedUpdateKeepsTheOldFile)
     ASSERT_TRUE(writeFile(path(), QByteArray("[Old]\nK=1\n")));
     TIniFile ini(path());
     ini.WriteString(QStringLiteral("Old"), QStringLiteral("K"), QStringLiteral("2"));
-    SetRenameFunctionForTesting([](const QString&, const QString&) { return false; });
-    EXPECT_FALSE(ini.UpdateFile());
-    SetRenameFunctionForTesting({});
+    {
+        const testsupport::RenameHookGuard failing([](const QString&, const QString&) { return false; });
+        EXPECT_FALSE(ini.UpdateFile());
+    }
     EXPECT_FALSE(ini.LastError().isEmpty());
     EXPECT_EQ(readFile(path()), QByteArray("[Old]\nK=1\n"));
     ASSERT_TRUE(ini.UpdateFile());

@@ -1,5 +1,7 @@
 #include "framework/Registry.h"
 
+#include "support/ScopedSettings.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -14,15 +16,8 @@ const QString kKey = "Software\\Maker\\Tool\\Common";
 // Puts a memory store in place for one test and restores the platform's store afterwards.
 class RegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        store = std::make_shared<TMemoryRegistryStore>();
-        previous = SetRegistryStore(store);
-    }
-    void TearDown() override { SetRegistryStore(previous); }
-
-    std::shared_ptr<TMemoryRegistryStore> store;
-    std::shared_ptr<TRegistryStore> previous;
+    testsupport::RegistryStoreGuard registry;
+    TMemoryRegistryStore* const store = &registry.store();
 };
 
 TEST(RegistryPlatform, EveryKeyIsMissing)

@@ -1,5 +1,7 @@
 #include "framework/SysUtils.h"
 
+#include "support/ScopedSettings.h"
+
 #include <QLocale>
 
 #include <gtest/gtest.h>
@@ -13,14 +15,7 @@ using namespace fw;
 namespace {
 
 // Restores the process format settings a test changed.
-class SettingsGuard {
-public:
-    SettingsGuard() : FSaved(FormatSettings()) {}
-    ~SettingsGuard() { FormatSettings() = FSaved; }
-
-private:
-    TFormatSettings FSaved;
-};
+using SettingsGuard = testsupport::FormatSettingsGuard;
 
 } // namespace
 

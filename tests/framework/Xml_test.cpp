@@ -1,6 +1,7 @@
 #include "framework/AtomicFile.h"
 #include "framework/Xml.h"
 
+#include "support/ScopedSettings.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -32,11 +33,6 @@ void buildSample(TXmlDocument& doc)
     row.SetAttribute(QStringLiteral("Alpha"), QStringLiteral("\"q\" 'a' <&>"));
     row.SetAttribute(QStringLiteral("Mid"), QStringLiteral("line1\nline2"));
 }
-
-class RenameGuard {
-public:
-    ~RenameGuard() { SetRenameFunctionForTesting({}); }
-};
 
 } // namespace
 
@@ -239,14 +235,13 @@ TEST(Xml, DeclarationAndUtf16FilesAreRead)
 
 TEST(Xml, SaveInterruptedBeforeRenameKeepsTheOldFile)
 {
-    RenameGuard guard;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("DMX_Default_Values.xml"));
     const QByteArray old("<Old>kept</Old>\n");
     ASSERT_TRUE(writeFile(path, old));
 
     QString seenFrom;
-    SetRenameFunctionForTesting([&](const QString& from, const QString& to) {
+    testsupport::RenameHookGuard hook([&](const QString& from, const QString& to) {
         seenFrom = from;
         EXPECT_EQ(to, QFileInfo(path).absoluteFilePath());
         // The complete new content is on disk beside the target before the rename.
@@ -263,7 +258,7 @@ TEST(Xml, SaveInterruptedBeforeRenameKeepsTheOldFile)
     EXPECT_FALSE(QFileInfo::exists(seenFrom)) << "the temporary file is removed";
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 
-    SetRenameFunctionForTesting({});
+    hook.restore();
     ASSERT_TRUE(doc.SaveToFile(path));
     EXPECT_TRUE(readFile(path).startsWith("<Par_Gen>"));
 }

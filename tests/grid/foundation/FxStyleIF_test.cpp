@@ -1,5 +1,6 @@
 #include "grid/foundation/FxStyleIF.h"
 #include "grid/foundation/FxXPVS.h"
+#include "support/ScopedSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,6 @@ const QString k14 = "Software\\Microsoft\\Office\\14.0\\Common";
 
 class ThemeTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        store = std::make_shared<fw::TMemoryRegistryStore>();
-        previous = fw::SetRegistryStore(store);
-    }
-    void TearDown() override { fw::SetRegistryStore(previous); }
-
     // Processes events until `done` holds or a second has passed.
     template <typename F>
     static bool waitFor(F done)
@@ -34,8 +28,8 @@ protected:
         return done();
     }
 
-    std::shared_ptr<fw::TMemoryRegistryStore> store;
-    std::shared_ptr<fw::TRegistryStore> previous;
+    testsupport::RegistryStoreGuard registry;
+    fw::TMemoryRegistryStore* const store = &registry.store();
 };
 
 // Counts the theme events it receives.

@@ -2,6 +2,7 @@
 
 #include "framework/DateTime.h"
 #include "framework/SysUtils.h"
+#include "support/ScopedSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,6 @@ const QChar LF = QChar(10);
 // Each test chooses its separators; the process settings are restored after.
 class FxUtilText : public ::testing::Test {
 protected:
-    void SetUp() override { Saved = fw::FormatSettings(); }
-    void TearDown() override { fw::FormatSettings() = Saved; }
     static void Separators(QChar thousand, QChar decimal)
     {
         fw::FormatSettings().ThousandSeparator = thousand;
@@ -30,7 +29,7 @@ protected:
         fw::FormatSettings().DateSeparator = dateSep;
         fw::FormatSettings().TimeSeparator = timeSep;
     }
-    fw::TFormatSettings Saved;
+    testsupport::FormatSettingsGuard Saved;
 };
 
 TEST_F(FxUtilText, LocaleAccessorsReadTheSettingsAtEachCall)
