@@ -7,20 +7,6 @@
 
 using namespace fw;
 
-namespace {
-
-// Runs the event loop until the condition holds or the time runs out.
-bool waitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!condition() && t.elapsed() < timeoutMs)
-        QTest::qWait(5);
-    return condition();
-}
-
-} // namespace
-
 TEST(Timer, FiresOnlyWithHandlerIntervalAndEnabled)
 {
     TTimer timer;
@@ -31,7 +17,7 @@ TEST(Timer, FiresOnlyWithHandlerIntervalAndEnabled)
     timer.SetInterval(20);
     timer.SetOnTimer([&] { ++ticks; });
     EXPECT_TRUE(timer.IsRunning());
-    EXPECT_TRUE(waitFor([&] { return ticks >= 2; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, 2000));
 
     timer.SetEnabled(false);
     EXPECT_FALSE(timer.IsRunning());
@@ -67,7 +53,7 @@ TEST(Timer, EnablingARunningTimerDoesNotRestartIt)
     firedAt = -1;
     timer.SetInterval(250);
     clock.restart();
-    ASSERT_TRUE(waitFor([&] { return firedAt >= 0; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return firedAt >= 0; }, 2000));
     EXPECT_GE(firedAt, 200);
 }
 
@@ -81,7 +67,7 @@ TEST(Timer, HandlerMayStopItsOwnTimer)
         timer.SetEnabled(false);
         timer.SetOnTimer({});
     });
-    EXPECT_TRUE(waitFor([&] { return ticks > 0; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks > 0; }, 2000));
     QTest::qWait(50);
     EXPECT_EQ(ticks, 1);
 }

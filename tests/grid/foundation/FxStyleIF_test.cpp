@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QTest>
 #include <QWidget>
 
 using fw::HKEY_CURRENT_USER;
@@ -17,17 +17,6 @@ const QString k14 = "Software\\Microsoft\\Office\\14.0\\Common";
 
 class ThemeTest : public ::testing::Test {
 protected:
-    // Processes events until `done` holds or a second has passed.
-    template <typename F>
-    static bool waitFor(F done)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (!done() && t.elapsed() < 1000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        return done();
-    }
-
     testsupport::RegistryStoreGuard registry;
     fw::TMemoryRegistryStore* const store = &registry.store();
 };
@@ -126,18 +115,18 @@ TEST_F(ThemeTest, NotifierDeliversThemeChanges)
     EXPECT_EQ(notifier->MonitorThread()->Handles().Count(), 2);
 
     store->WriteInteger(HKEY_CURRENT_USER, k14, "Theme", 2);
-    ASSERT_TRUE(waitFor([&] { return a.events == 1 && b.events == 1 && notifierCalls == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return a.events == 1 && b.events == 1 && notifierCalls == 1; }, 1000));
     EXPECT_EQ(sender, notifier);
     EXPECT_EQ(a.key, k14);
 
     notifier->UnRegisterWindow(&a);
     store->WriteInteger(HKEY_CURRENT_USER, k14, "Theme", 3);
-    ASSERT_TRUE(waitFor([&] { return b.events == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b.events == 2; }, 1000));
     EXPECT_EQ(a.events, 1);
 
     // Changes elsewhere do not count.
     store->WriteInteger(HKEY_CURRENT_USER, k12, "Theme", 3);
-    waitFor([] { return false; });
+    QTest::qWait(1000);
     EXPECT_EQ(b.events, 2);
 
     delete notifier;   // joins the watch thread
