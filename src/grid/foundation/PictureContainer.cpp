@@ -1,6 +1,7 @@
 #include "grid/foundation/PictureContainer.h"
 
 #include "framework/Canvas.h"
+#include "framework/SysUtils.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -495,19 +496,12 @@ TPictureContainer::~TPictureContainer() = default;
 TPictureCollection& TPictureContainer::Items() { return items_; }
 const TPictureCollection& TPictureContainer::Items() const { return items_; }
 
+// Names match ignoring ASCII case only, whatever the locale.
 THTMLPicture* TPictureContainer::FindPicture(const QString& name) const
 {
-    auto upper = [](const QString& s) {
-        QString r = s;
-        for (QChar& c : r)
-            if (c.unicode() >= u'a' && c.unicode() <= u'z')
-                c = QChar(char16_t(c.unicode() - 32));
-        return r;
-    };
-    const QString key = upper(name);
     for (int i = 0; i < items_.Count(); ++i) {
         TPictureItem* item = items_.Item(i);
-        if (upper(item->Name) == key)
+        if (fw::SameText(item->Name, name))
             return &item->Picture();
     }
     return nullptr;
