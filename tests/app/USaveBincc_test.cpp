@@ -7,7 +7,6 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -165,10 +164,8 @@ TEST_F(BankImage, ParGenValuesLandAtTheirOffsets)
 
 TEST_F(BankImage, MissingGatewaySwitchMeansGatewayOff)
 {
-    QFile f(File_ParGen);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("<Par_Gen><MTCPs_GAT1>10</MTCPs_GAT1><MTCPs_GAT2>0</MTCPs_GAT2></Par_Gen>");
-    f.close();
+    ASSERT_TRUE(
+        testsupport::writeFile(File_ParGen, "<Par_Gen><MTCPs_GAT1>10</MTCPs_GAT1><MTCPs_GAT2>0</MTCPs_GAT2></Par_Gen>"));
     const QByteArray image = buildAndWrite();
     EXPECT_EQ(bytes(image, 0x030, 4), octets(255, 255, 255, 255));
     // Absent values take the reader's own defaults, not the window's.

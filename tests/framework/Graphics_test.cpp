@@ -2,6 +2,7 @@
 #include "framework/Graphics.h"
 #include "framework/Jpeg.h"
 #include "framework/SysColors.h"
+#include "support/TestSupport.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -146,11 +147,7 @@ TEST(Picture, LoadsEachFormatByContent)
         buffer.open(QIODevice::WriteOnly);
         ASSERT_TRUE(src.save(&buffer, c.format)) << c.format;
         const QString path = dir.filePath(QStringLiteral("pic.") + QString::fromLatin1(c.format));
-        {
-            QFile f(path);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(bytes);
-        }
+        ASSERT_TRUE(testsupport::writeFile(path, bytes));
         TPicture pic;
         ASSERT_TRUE(pic.LoadFromFile(path)) << c.format;
         EXPECT_TRUE(c.isKind(pic.Graphic())) << c.format;
@@ -252,12 +249,8 @@ TEST(Font, StyleSetOperations)
 
 TEST(Picture, OnlyRegularFilesAreRead)
 {
-    QImage src(2, 2, QImage::Format_RGB32);
-    src.fill(Qt::blue);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(src.save(&buffer, "PNG"));
+    const QByteArray png = testsupport::pngBytes(2, 2, qRgb(0, 0, 255));
+    ASSERT_FALSE(png.isEmpty());
     QTemporaryDir dir;
     struct Case {
         const char* name;
