@@ -2,6 +2,7 @@
 #include "grid/foundation/FxXPVS.h"
 #include "grid/foundation/PictureContainer.h"
 #include "grid/foundation/SgHTMLEImpl.h"
+#include "grid/foundation/SgHTMLEUtil.h"
 
 #include <QImage>
 
@@ -176,7 +177,7 @@ void DrawHtmlControl(TRenderCall& call, const TControlBox& box, int x, int botto
             else
                 c.DrawFrameControl(button, fw::DFC_SCROLL, fw::DFCS_SCROLLCOMBOBOX);
         } else {
-            const QString shown = t == u"PASSWORD" ? QString(box.value.size(), u'*') : box.value;
+            const QString shown = t == u"PASSWORD" ? PasswordMask(box.value) : box.value;
             drawValue(c, shown, fw::TRect(x + 2, bottom - lh + 4, x + box.width, bottom), fw::DT_LEFT);
         }
     } else if (t == u"CHECK") {
