@@ -132,10 +132,7 @@ void TSgCustomCombo::ApplyColor()
 void TSgCustomCombo::SetParentFont(bool value)
 {
     FParentFont = value;
-    if (FLabel) {
-        ApplyLabelFont();
-        PlaceLabel();
-    }
+    LabelFontUpdated();
 }
 
 bool TSgCustomCombo::AutoComplete() const { return !lineEdit() || lineEdit()->completer() != nullptr; }
@@ -603,18 +600,6 @@ void TSgCustomCombo::mouseMoveEvent(QMouseEvent* e)
         update();
     }
     QComboBox::mouseMoveEvent(e);
-}
-
-void TSgCustomCombo::mousePressEvent(QMouseEvent* e)
-{
-    FMouseDown = true;
-    QComboBox::mousePressEvent(e);
-}
-
-void TSgCustomCombo::mouseReleaseEvent(QMouseEvent* e)
-{
-    FMouseDown = false;
-    QComboBox::mouseReleaseEvent(e);
 }
 
 void TSgCustomCombo::showPopup()

@@ -129,8 +129,6 @@ protected:
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
     void changeEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
@@ -164,7 +162,6 @@ private:
     bool FEtched = false;
     fw::TColor FOldColor = fw::clWindow;
     fw::TColor FLoadedColor = fw::clWindow;
-    bool FOldParentColor = false;
     int FButtonWidth = 19;
     bool FFocusBorder = false;
     bool FMouseInControl = false;
@@ -197,7 +194,6 @@ private:
     bool FIsVista = false;
 
     bool FDroppedDown = false;
-    bool FMouseDown = false;
     bool FDestroying = false;
 };
 
