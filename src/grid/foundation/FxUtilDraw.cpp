@@ -27,6 +27,15 @@ int roundEven(double v) { return int(fw::RoundHalfEven(v)); }
 
 int clampByte(int v) { return std::clamp(v, 0, 255); }
 
+// Colour of step i of a gradient from `from` (step 0) to `to` (step `steps`), both RGB.
+TColor stepColor(TColor from, TColor to, int i, int steps)
+{
+    auto channel = [&](int f, int t) { return f + roundEven(double(i) * (t - f) / steps); };
+    return fw::RGBToColor(channel(fw::GetRValue(from), fw::GetRValue(to)),
+                          channel(fw::GetGValue(from), fw::GetGValue(to)),
+                          channel(fw::GetBValue(from), fw::GetBValue(to)));
+}
+
 void solidTools(TCanvas& canvas, TColor color)
 {
     canvas.Brush().Color = color;
@@ -119,11 +128,8 @@ void GradientFillRect(TCanvas& canvas, TColor from, TColor to, int steps, TRect 
     const double band = double(span) / steps;
     const int edge = horizontal ? r.Right : r.Bottom;
     const int lead = horizontal ? r.Left : r.Top;
-    const int rf = fw::GetRValue(from), gf = fw::GetGValue(from), bf = fw::GetBValue(from);
-    const int dr = fw::GetRValue(to) - rf, dg = fw::GetGValue(to) - gf, db = fw::GetBValue(to) - bf;
     for (int i = 0; i <= steps; ++i) {
-        const TColor c = fw::RGBToColor(rf + roundEven(double(i) * dr / steps), gf + roundEven(double(i) * dg / steps),
-                                        bf + roundEven(double(i) * db / steps));
+        const TColor c = stepColor(from, to, i, steps);
         const int a = lead + int(std::trunc(i * band));
         const int b = std::min(a + int(std::trunc(band + 1)), edge);
         if (b <= a)
@@ -150,12 +156,8 @@ void DrawStepGradient(TCanvas& canvas, TColor from, TColor to, int steps, const 
         r.Bottom -= 1;
         extent = double(r.Bottom - r.Top) / steps;
     }
-    const int rf = fw::GetRValue(from), gf = fw::GetGValue(from), bf = fw::GetBValue(from);
-    const int dr = fw::GetRValue(to) - rf, dg = fw::GetGValue(to) - gf, db = fw::GetBValue(to) - bf;
     for (int n = 0; n < steps; ++n) {
-        const TColor c = fw::RGBToColor(rf + roundEven(double(n) * dr / steps), gf + roundEven(double(n) * dg / steps),
-                                        bf + roundEven(double(n) * db / steps));
-        solidTools(canvas, c);
+        solidTools(canvas, stepColor(from, to, n, steps));
         const int start = roundEven(n * extent);
         const int size = roundEven(extent) + 1;
         if (horizontal)
