@@ -3,13 +3,12 @@
 // storage shows what the base grid's layer adds. Each grid benchmark
 // reports "x_baseline": its time per iteration divided by the baseline's.
 #include "grid/foundation/BaseGrid.h"
+#include "support/BenchRatio.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QString>
 
-#include <chrono>
 #include <vector>
 
 namespace {
@@ -28,17 +27,13 @@ const std::vector<QString>& Texts()
     return texts;
 }
 
-double BaselineSeconds = 0;
+benchsupport::Baseline VectorBaseline;
 
-using Clock = std::chrono::steady_clock;
-
-void ReportRatio(benchmark::State& state, double seconds)
+void ReportRatio(benchmark::State& state, const benchsupport::Stopwatch& watch)
 {
-    const double perIteration = seconds / double(state.iterations());
     state.counters["cells_per_s"] =
         benchmark::Counter(double(Cols) * Rows * 2 * double(state.iterations()), benchmark::Counter::kIsRate);
-    if (BaselineSeconds > 0)
-        state.counters["x_baseline"] = perIteration / BaselineSeconds;
+    VectorBaseline.report(state, "x_baseline", watch.perIteration(state));
 }
 
 // Sets every cell through set, then reads every cell back through get; the
@@ -59,17 +54,17 @@ qsizetype FillAndRead(Set set, Get get)
 
 void BM_Baseline_VectorOfStrings(benchmark::State& state)
 {
-    double seconds = 0;
+    benchsupport::Stopwatch watch;
     for (auto _ : state) {
-        const auto start = Clock::now();
-        std::vector<QString> cells(size_t(Cols) * Rows);
-        benchmark::DoNotOptimize(FillAndRead(
-            [&](int c, int r, const QString& text) { cells[size_t(r) * Cols + c] = text; },
-            [&](int c, int r) -> const QString& { return cells[size_t(r) * Cols + c]; }));
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        watch.time([&] {
+            std::vector<QString> cells(size_t(Cols) * Rows);
+            benchmark::DoNotOptimize(FillAndRead(
+                [&](int c, int r, const QString& text) { cells[size_t(r) * Cols + c] = text; },
+                [&](int c, int r) -> const QString& { return cells[size_t(r) * Cols + c]; }));
+        });
     }
-    BaselineSeconds = seconds / double(state.iterations());
-    ReportRatio(state, seconds);
+    VectorBaseline.set(watch.perIteration(state));
+    ReportRatio(state, watch);
 }
 
 // Times FillAndRead on a fresh grid of Cols x Rows; prepare runs on the grid
@@ -77,7 +72,7 @@ void BM_Baseline_VectorOfStrings(benchmark::State& state)
 template <class Prepare, class Set, class Get>
 void RunFreshGrid(benchmark::State& state, Prepare prepare, Set set, Get get)
 {
-    double seconds = 0;
+    benchsupport::Stopwatch watch;
     for (auto _ : state) {
         state.PauseTiming();
         auto grid = std::make_unique<TBaseGrid>();
@@ -86,16 +81,16 @@ void RunFreshGrid(benchmark::State& state, Prepare prepare, Set set, Get get)
         prepare(*grid);
         state.ResumeTiming();
 
-        const auto start = Clock::now();
-        benchmark::DoNotOptimize(FillAndRead([&](int c, int r, const QString& text) { set(*grid, c, r, text); },
-                                             [&](int c, int r) { return get(*grid, c, r); }));
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        watch.time([&] {
+            benchmark::DoNotOptimize(FillAndRead([&](int c, int r, const QString& text) { set(*grid, c, r, text); },
+                                                 [&](int c, int r) { return get(*grid, c, r); }));
+        });
 
         state.PauseTiming();
         grid.reset();
         state.ResumeTiming();
     }
-    ReportRatio(state, seconds);
+    ReportRatio(state, watch);
 }
 
 // The string grid's own storage under the base grid, without its layer.

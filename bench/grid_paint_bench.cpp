@@ -3,18 +3,17 @@
 // the middle of the grid; "x_1000_rows" is its time per paint divided by the
 // time per paint of the 1,000-row grid measured first in the same run.
 #include "grid/foundation/BaseGrid.h"
+#include "support/BenchRatio.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 
-#include <chrono>
 #include <memory>
 
 namespace {
 
-double BaselinePerPaint = 0;
+benchsupport::Baseline ThousandRows;   // time per paint of the 1,000-row grid
 
 std::unique_ptr<TBaseGrid> MakeGrid(int rows)
 {
@@ -36,18 +35,17 @@ void BM_PaintViewport(benchmark::State& state)
     auto grid = MakeGrid(rows);
     QImage image(grid->size(), QImage::Format_RGB32);
     constexpr int Paints = 20;
-    double seconds = 0;
+    benchsupport::Stopwatch watch;
     for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < Paints; ++i)
-            grid->render(&image);
-        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        watch.time([&] {
+            for (int i = 0; i < Paints; ++i)
+                grid->render(&image);
+        });
     }
-    const double perPaint = seconds / double(state.iterations() * Paints);
+    const double perPaint = watch.perIteration(state, Paints);
     if (rows == 1000)
-        BaselinePerPaint = perPaint;
-    if (BaselinePerPaint > 0)
-        state.counters["x_1000_rows"] = perPaint / BaselinePerPaint;
+        ThousandRows.set(perPaint);
+    ThousandRows.report(state, "x_1000_rows", perPaint);
 }
 
 } // namespace

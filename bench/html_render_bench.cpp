@@ -5,14 +5,12 @@
 #include "framework/Canvas.h"
 #include "grid/foundation/SgHTMLE.h"
 #include "grid/foundation/SgHTMLEUtil.h"
+#include "support/BenchRatio.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QString>
-
-#include <chrono>
 
 namespace {
 
@@ -37,29 +35,21 @@ const QString& FormattedText()
     return text;
 }
 
-double BaselineSeconds = 0;
-using Clock = std::chrono::steady_clock;
-
-void ReportRatio(benchmark::State& state, double seconds)
-{
-    state.counters["chars"] = double(FormattedText().size());
-    if (BaselineSeconds > 0)
-        state.counters["x_baseline"] = seconds / double(state.iterations()) / BaselineSeconds;
-}
+benchsupport::Baseline StrippedBaseline;
 
 void BM_Baseline_DrawTextStripped(benchmark::State& state)
 {
     QImage page(Area.Width(), Area.Height(), QImage::Format_RGB32);
     fw::TCanvas canvas(&page);
     const QString plain = StripHtmlTags(FormattedText());
-    double seconds = 0;
+    benchsupport::Stopwatch watch;
     for (auto _ : state) {
-        const auto start = Clock::now();
-        fw::TRect r = Area;
-        benchmark::DoNotOptimize(canvas.DrawText(plain, r, fw::DT_WORDBREAK | fw::DT_NOPREFIX));
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        watch.time([&] {
+            fw::TRect r = Area;
+            benchmark::DoNotOptimize(canvas.DrawText(plain, r, fw::DT_WORDBREAK | fw::DT_NOPREFIX));
+        });
     }
-    BaselineSeconds = seconds / double(state.iterations());
+    StrippedBaseline.set(watch.perIteration(state));
     state.counters["chars"] = double(plain.size());
 }
 
@@ -70,18 +60,19 @@ void renderBench(benchmark::State& state, bool measureOnly)
     QString anchor, stripped, focusAnchor, title, controlID, controlValue, controlType;
     int width = 0, height = 0, links = 0, mouseLink = 0;
     fw::TRect hoverRect, controlRect;
-    double seconds = 0;
+    benchsupport::Stopwatch watch;
     for (auto _ : state) {
-        const auto start = Clock::now();
-        benchmark::DoNotOptimize(RenderHtmlText(
-            canvas, FormattedText(), Area, nullptr, -1, -1, -1, 0, 0, false, measureOnly, false, false, true, false,
-            true, false, 1.0, fw::clBlue, fw::clNone, fw::clNone, fw::clGray, anchor, stripped, focusAnchor, title,
-            width, height, links, mouseLink, hoverRect, controlRect, controlID, controlValue, controlType, nullptr,
-            nullptr, nullptr, bdLeftToRight));
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        watch.time([&] {
+            benchmark::DoNotOptimize(RenderHtmlText(
+                canvas, FormattedText(), Area, nullptr, -1, -1, -1, 0, 0, false, measureOnly, false, false, true,
+                false, true, false, 1.0, fw::clBlue, fw::clNone, fw::clNone, fw::clGray, anchor, stripped,
+                focusAnchor, title, width, height, links, mouseLink, hoverRect, controlRect, controlID, controlValue,
+                controlType, nullptr, nullptr, nullptr, bdLeftToRight));
+        });
     }
     state.counters["lines_px"] = double(height);
-    ReportRatio(state, seconds);
+    state.counters["chars"] = double(FormattedText().size());
+    StrippedBaseline.report(state, "x_baseline", watch.perIteration(state));
 }
 
 void BM_RenderHtml_LayoutAndDraw(benchmark::State& state) { renderBench(state, false); }

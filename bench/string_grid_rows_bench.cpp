@@ -4,13 +4,12 @@
 // divided by the small grid's for the same operation. The rows below the
 // touched one all move, so the ratio follows the row count, not the cells.
 #include "framework/ObjStringGrid.h"
+#include "support/BenchRatio.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QString>
 
-#include <chrono>
 #include <map>
 #include <memory>
 #include <string>
@@ -19,9 +18,7 @@ namespace {
 
 constexpr int Cols = 100;
 
-using Clock = std::chrono::steady_clock;
-
-std::map<std::string, double> SmallSeconds;   // operation -> seconds per iteration on the small grid
+std::map<std::string, benchsupport::Baseline> SmallGrid;   // operation -> its time on the small grid
 
 std::unique_ptr<fw::TStringGrid> FullGrid(int rows)
 {
@@ -42,20 +39,18 @@ void Run(benchmark::State& state, const std::string& name, Op op, Restore restor
 {
     const int rows = int(state.range(0));
     auto grid = FullGrid(rows);
-    double seconds = 0;
+    benchsupport::Stopwatch watch;
     for (auto _ : state) {
-        const auto start = Clock::now();
-        op(*grid, rows);
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        watch.time([&] { op(*grid, rows); });
         state.PauseTiming();
         restore(*grid, rows);
         state.ResumeTiming();
     }
-    const double perIteration = seconds / double(state.iterations());
+    const double perIteration = watch.perIteration(state);
     if (rows == 100)
-        SmallSeconds[name] = perIteration;
-    else if (SmallSeconds.count(name) && SmallSeconds[name] > 0)
-        state.counters["x_small"] = perIteration / SmallSeconds[name];
+        SmallGrid[name].set(perIteration);
+    else
+        SmallGrid[name].report(state, "x_small", perIteration);
 }
 
 void BM_DeleteRow(benchmark::State& state)

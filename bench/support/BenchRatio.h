@@ -1,0 +1,47 @@
+#pragma once
+// The measured time of a benchmark's iterations and its ratio to a baseline
+// measured earlier in the same run, so that results compare across machines.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace benchsupport {
+
+// Sums the wall time of the measured part of each iteration.
+class Stopwatch {
+public:
+    template <class F>
+    void time(F&& measured)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        measured();
+        m_seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    double seconds() const { return m_seconds; }
+    // Seconds per iteration, or per unit when each iteration does `units`.
+    double perIteration(const benchmark::State& state, double units = 1) const
+    {
+        return m_seconds / (double(state.iterations()) * units);
+    }
+
+private:
+    double m_seconds = 0;
+};
+
+// The time of the baseline case, once it has run.
+class Baseline {
+public:
+    void set(double seconds) { m_seconds = seconds; }
+    bool known() const { return m_seconds > 0; }
+    // Reports seconds / baseline as `counter`; nothing while no baseline ran.
+    void report(benchmark::State& state, const char* counter, double seconds) const
+    {
+        if (known())
+            state.counters[counter] = seconds / m_seconds;
+    }
+
+private:
+    double m_seconds = 0;
+};
+
+} // namespace benchsupport
