@@ -4,10 +4,9 @@
 #include "framework/Canvas.h"
 #include "framework/Jpeg.h"
 #include "framework/SysColors.h"
+#include "framework/TextFile.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -151,29 +150,16 @@ bool TGraphic::SaveToStream(QByteArray&) const
 
 namespace {
 
-// Pictures are small; a file beyond any sane picture size is not read at all.
+// Pictures are small; a file beyond any sane picture size is not read at all
+// (nor a pipe or device, which reports size 0 and may never end).
 constexpr qint64 MaxPictureFileBytes = 256LL * 1024 * 1024;
-
-// Only a regular file is read: a pipe or device reports size 0 and may never
-// end (or never start). The read stops at the limit whatever the size said.
-bool readPictureFile(const QString& path, QByteArray& bytes)
-{
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > MaxPictureFileBytes)
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    bytes = file.read(MaxPictureFileBytes + 1);
-    return file.error() == QFileDevice::NoError && bytes.size() <= MaxPictureFileBytes;
-}
 
 } // namespace
 
 bool TGraphic::LoadFromFile(const QString& path)
 {
     QByteArray bytes;
-    return readPictureFile(path, bytes) && LoadFromStream(bytes);
+    return ReadFileBytes(path, MaxPictureFileBytes, bytes) && LoadFromStream(bytes);
 }
 
 bool TGraphic::SaveToFile(const QString& path) const
@@ -440,7 +426,7 @@ TPicture::~TPicture() = default;
 bool TPicture::LoadFromFile(const QString& path)
 {
     QByteArray bytes;
-    if (!readPictureFile(path, bytes)) {
+    if (!ReadFileBytes(path, MaxPictureFileBytes, bytes)) {
         graphic_.reset();
         return false;
     }

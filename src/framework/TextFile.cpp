@@ -48,27 +48,43 @@ QString DecodeText(const QByteArray& bytes)
     return fromCp1252(bytes);
 }
 
-bool ReadTextFileBytes(const QString& fileName, QByteArray& bytes, QString* error, qint64 maxSize)
+bool ReadFileBytes(const QString& path, qint64 maxBytes, QByteArray& bytes, QString* error)
 {
     auto fail = [&](const QString& reason) {
+        bytes.clear();
         if (error)
-            *error = QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason);
+            *error = reason;
         return false;
     };
-    if (QFileInfo(fileName).isDir())
+    const QString tooLarge = QStringLiteral("The file is larger than %1 bytes").arg(maxBytes);
+    const QFileInfo info(path);
+    if (info.isDir())
         return fail(QStringLiteral("It is a folder"));
-    QFile f(fileName);
+    // A missing file is left to open() below, which names the reason.
+    if (info.exists() && !info.isFile())
+        return fail(QStringLiteral("It is not a regular file"));
+    if (info.size() > maxBytes)
+        return fail(tooLarge);
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return fail(f.errorString());
     // Read one byte past the limit so that a file still growing is caught too.
-    bytes = f.read(maxSize + 1);
+    bytes = f.read(maxBytes + 1);
     if (f.error() != QFileDevice::NoError)
         return fail(f.errorString());
-    if (bytes.size() > maxSize) {
-        bytes.clear();
-        return fail(QStringLiteral("The file is larger than %1 bytes").arg(maxSize));
-    }
+    if (bytes.size() > maxBytes)
+        return fail(tooLarge);
     return true;
+}
+
+bool ReadTextFileBytes(const QString& fileName, QByteArray& bytes, QString* error, qint64 maxSize)
+{
+    QString reason;
+    if (ReadFileBytes(fileName, maxSize, bytes, &reason))
+        return true;
+    if (error)
+        *error = QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason);
+    return false;
 }
 
 } // namespace fw

@@ -14,6 +14,11 @@ QString DecodeText(const QByteArray& bytes);
 // is refused instead of being read into memory without bound.
 constexpr qint64 MaxTextFileSize = 64 * 1024 * 1024;
 
+// Reads the whole regular file `path` of at most maxBytes bytes; a folder,
+// pipe or device is refused, since it may never end. False with the reason
+// (without the file name) in *error and bytes empty on failure.
+bool ReadFileBytes(const QString& path, qint64 maxBytes, QByteArray& bytes, QString* error = nullptr);
+
 // Reads a whole file of at most maxSize bytes. False with a message
 // (naming the file) when it cannot be opened or read or is too large.
 bool ReadTextFileBytes(const QString& fileName, QByteArray& bytes, QString* error,
