@@ -1,5 +1,6 @@
 // Cell properties and the cell text, object and property paths of the base grid.
 #include "grid/foundation/BaseGrid.h"
+#include "framework/SysColors.h"
 #include "grid/foundation/BaseGridImpl.h"
 #include "grid/foundation/FxUtilText.h"
 
@@ -339,5 +340,5 @@ void TBaseGrid::RepaintCell(int c, int r)
     const fw::TRect rc = CellRect(c, r);
     if (rc.IsEmpty())
         return;
-    viewport()->update(QRect(rc.Left, rc.Top, rc.Width(), rc.Height()));
+    viewport()->update(fw::ToQRect(rc));
 }

@@ -2,6 +2,7 @@
 // properties of its cells (the base cell holds the extent minus one, every
 // other cell its offset back to the base).
 #include "grid/foundation/BaseGrid.h"
+#include "framework/SysColors.h"
 
 #include <algorithm>
 
@@ -38,7 +39,7 @@ void TBaseGrid::SplitCells(int c, int r)
         }
     }
     if (viewport() && !block.IsEmpty())
-        viewport()->update(QRect(block.Left, block.Top, block.Width(), block.Height()));
+        viewport()->update(fw::ToQRect(block));
     // Only a block made by MergeCells is undone here; splitting a cell that
     // holds no merge data leaves the count alone.
     if (sx != -1 && sy != -1)

@@ -678,12 +678,12 @@ void DrawSimpleProgressBar(TCanvas& canvas, TRect r, TColor doneColor, TColor do
     canvas.Font().Color = restFontColor;
     canvas.TextRect(rest, tx, ty, text);
 
-    r = TRect(r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1);
+    r = r.Inflated(1, 1);
     if (borderColor != clNone) {
         canvas.Brush().Color = borderColor;
         canvas.FrameRect(r);
     }
-    r = TRect(r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1);
+    r = r.Inflated(1, 1);
     canvas.Brush().Color = background;
     canvas.FrameRect(r);
 }
@@ -711,7 +711,7 @@ void DrawPiePercentage(TCanvas& canvas, const TRect& r, TColor color, int percen
 void DrawSignedBar(TCanvas& canvas, TRect r, double value, double maximum, bool showValue, TColor negativeColor,
                    TColor positiveColor)
 {
-    r = TRect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
+    r = r.Inflated(-2, -2);
     const int h = (r.Right - r.Left) / 2;
     maximum = std::abs(maximum);
     value = std::clamp(value, -maximum, maximum);

@@ -1,4 +1,5 @@
 #include "grid/foundation/FxXPVS.h"
+#include "framework/SysColors.h"
 
 #include "framework/Canvas.h"
 
@@ -49,7 +50,7 @@ QStyle::State stateFlags(int state4)
 
 void initOption(QStyleOption& opt, const TThemeData* t, const fw::TRect& r, QStyle::State state)
 {
-    opt.rect = QRect(r.Left, r.Top, r.Width(), r.Height());
+    opt.rect = fw::ToQRect(r);
     opt.state = state;
     opt.palette = paletteFor(t);
     opt.direction = Qt::LeftToRight;
@@ -129,9 +130,9 @@ bool DrawThemeBackground(HTHEME theme, fw::TCanvas& canvas, int part, int state,
     p->save();
     p->setRenderHint(QPainter::Antialiasing, false);
     // A part never paints outside its rectangle, whatever size the style prefers.
-    p->setClipRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), Qt::IntersectClip);
+    p->setClipRect(fw::ToQRect(rect), Qt::IntersectClip);
     if (clip)
-        p->setClipRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()), Qt::IntersectClip);
+        p->setClipRect(fw::ToQRect(*clip), Qt::IntersectClip);
     QStyle* style = styleFor(theme);
     QWidget* w = theme->window;
 

@@ -35,7 +35,6 @@ void frameIn(TCanvas& canvas, const TRect& r, TColor color)
     canvas.FrameRect(r);
 }
 
-TRect shrunk(const TRect& r, int by) { return TRect(r.Left + by, r.Top + by, r.Right - by, r.Bottom - by); }
 
 } // namespace
 
@@ -512,16 +511,16 @@ void TSgCustomCombo::FrameWindow(TCanvas& canvas)
     if (WantsFocusFrame()) {
         canvas.DrawEdge(w, fw::BDR_SUNKENOUTER, fw::BF_RECT | fw::BF_ADJUST);
         frameIn(canvas, w, outer);
-        frameIn(canvas, shrunk(w, 1), inner);
+        frameIn(canvas, w.Inflated(-1, -1), inner);
     } else {
         frameIn(canvas, w, outer);
-        TRect second = shrunk(w, 1);
+        TRect second = w.Inflated(-1, -1);
         second.Right -= FButtonWidth;
         frameIn(canvas, second, outer);
-        frameIn(canvas, shrunk(second, 1), inner);
+        frameIn(canvas, second.Inflated(-1, -1), inner);
     }
     if (FFlat && FFlatLineColor != clNone) {
-        const TRect frame = shrunk(TRect(0, 0, width(), height()), 2);
+        const TRect frame = TRect(0, 0, width(), height()).Inflated(-2, -2);
         canvas.Pen().Color = FFlatLineColor;
         canvas.Pen().Width = 1;
         canvas.Pen().Style = fw::psSolid;
@@ -535,7 +534,7 @@ void TSgCustomCombo::PaintFlatButtonArea(TCanvas& canvas)
     const int cw = width(), ch = height();
     const int saved = canvas.SaveDC();
     canvas.ExcludeClipRect(TRect(cw - FButtonWidth + 4, 4, cw - 4, ch - 4));
-    TRect area = shrunk(TRect(cw - FButtonWidth - 2, 0, width(), height()), 2);
+    TRect area = TRect(cw - FButtonWidth - 2, 0, width(), height()).Inflated(-2, -2);
     if (!FMouseInControl) {
         area.Top += 1;
         area.Bottom -= 1;

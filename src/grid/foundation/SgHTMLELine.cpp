@@ -1,5 +1,6 @@
 // One line of the HTML text engine: runs of text, tags and embedded objects.
 #include "grid/foundation/PictureContainer.h"
+#include "framework/SysColors.h"
 #include "grid/foundation/SgHTMLEImpl.h"
 
 #include <QPainter>
@@ -380,7 +381,7 @@ bool TLine::openTag(const QString& body, const QString& name)
                 const QImage img = ref.picture->ToImage();
                 if (QPainter* p = c.Painter(); p && !img.isNull()) {
                     const fw::TRect& r = call.rect;
-                    p->drawTiledPixmap(QRect(r.Left, r.Top, r.Width(), r.Height()), QPixmap::fromImage(img));
+                    p->drawTiledPixmap(fw::ToQRect(r), QPixmap::fromImage(img));
                 }
             }
         }
