@@ -1,7 +1,7 @@
 #include "framework/ObjStringGrid.h"
 
 #include "framework/StringGridEditor.h"
-#include "framework/StringGridPrivate.h"
+#include "framework/ObjStringGrid_p.h"
 
 #include <QApplication>
 #include <QScrollBar>

@@ -1,7 +1,7 @@
 // Construction, settings, the virtual operations' base behaviour and the key,
 // wheel and scroll handling that keeps the current cell on merged blocks.
 #include "grid/foundation/BaseGrid.h"
-#include "grid/foundation/BaseGridImpl.h"
+#include "grid/foundation/BaseGrid_p.h"
 #include "grid/foundation/BaseGridPaint.h"
 
 #include "framework/Canvas.h"

@@ -1,7 +1,7 @@
 // Cell properties and the cell text, object and property paths of the base grid.
 #include "grid/foundation/BaseGrid.h"
 #include "framework/SysColors.h"
-#include "grid/foundation/BaseGridImpl.h"
+#include "grid/foundation/BaseGrid_p.h"
 #include "grid/foundation/FxUtilText.h"
 
 // ---------------------------------------------------------------- TCellGraphicObject
