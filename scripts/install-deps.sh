@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpugixml-dev libcurl4-openssl-dev zlib1g-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core libxml2-utils
+  fonts-dejavu-core libxml2-utils python3
   xvfb xauth
 )
 # The libFuzzer targets need clang: `scripts/install-deps.sh fuzz`.

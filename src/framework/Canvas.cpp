@@ -1,6 +1,6 @@
 #include "framework/Canvas.h"
 
-#include "framework/CanvasImpl.h"
+#include "framework/Canvas_p.h"
 #include "framework/SysColors.h"
 
 #include <QFontMetrics>

@@ -1,5 +1,5 @@
 // Text output and measuring of TCanvas, with the desktop's DrawText layout.
-#include "framework/CanvasImpl.h"
+#include "framework/Canvas_p.h"
 
 namespace fw {
 

@@ -2,7 +2,7 @@
 // and client size, and the scroll bars that mirror the first shown row and column.
 #include "framework/ObjStringGrid.h"
 
-#include "framework/StringGridPrivate.h"
+#include "framework/ObjStringGrid_p.h"
 
 #include <QScrollBar>
 #include <algorithm>

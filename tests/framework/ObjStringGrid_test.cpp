@@ -12,6 +12,8 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -199,6 +201,14 @@ TEST_F(StringGridTest, CellsAreSparseAndSurviveShrinkingTheGrid)
     grid.SetObjects(4, 4, &token);
     EXPECT_EQ(grid.Objects(4, 4), &token);
     EXPECT_EQ(grid.Objects(4, 5), nullptr);
+    // Indices at the end of the range must not be stored densely.
+    grid.SetCells(INT_MAX - 1, INT_MAX - 1, "edge");
+    grid.SetObjects(INT_MAX, 3, &grid);
+    EXPECT_EQ(grid.Cells(INT_MAX - 1, INT_MAX - 1), "edge");
+    EXPECT_EQ(grid.Objects(INT_MAX, 3), &grid);
+    grid.DeleteRow(1);
+    EXPECT_EQ(grid.Cells(INT_MAX - 1, INT_MAX - 1), "edge");
+    EXPECT_EQ(grid.Objects(INT_MAX, 2), &grid);
 }
 
 TEST_F(StringGridTest, NegativeCellIndicesRaiseAClearError)
@@ -253,13 +263,16 @@ TEST_F(StringGridTest, MovedAndDeletedRowsAndColumnsCarryTheirCells)
     int token = 0;
     grid.SetObjects(4, 6, &token);   // an object without text moves too
     grid.SetCells(500, 100000, "far");
-    enum Op { MoveRow, MoveCol, DeleteRow, DeleteCol };
+    enum Op { MoveRow, MoveCol, DeleteRow, DeleteCol, DeleteRows, InsertRows, ExchangeRows };
     struct Step {
         Op op;
         int from, to;
     };
     const Step steps[] = {{MoveRow, 2, 7}, {MoveRow, 8, 1}, {MoveCol, 1, 4}, {MoveCol, 6, 0},
-                          {DeleteRow, 3, 0}, {DeleteCol, 2, 0}, {DeleteRow, 0, 0}, {MoveRow, 0, 17}};
+                          {DeleteRow, 3, 0}, {DeleteCol, 2, 0}, {DeleteRow, 0, 0}, {MoveRow, 0, 17},
+                          // bulk edits: (row, count) and the two rows exchanged
+                          {DeleteRows, 4, 3}, {InsertRows, 2, 2}, {ExchangeRows, 1, 12}, {InsertRows, 16, 3},
+                          {DeleteRows, 14, 50}, {ExchangeRows, 6, 3}};
     auto moveIn = [](auto& v, int from, int to) {
         auto value = std::move(v[size_t(from)]);
         v.erase(v.begin() + from);
@@ -293,6 +306,24 @@ TEST_F(StringGridTest, MovedAndDeletedRowsAndColumnsCarryTheirCells)
             model.erase(model.begin() + s.from);
             objectRow = objectRow > s.from ? objectRow - 1 : objectRow;
             break;
+        case DeleteRows: {
+            const int gone = std::min(s.to, int(model.size()) - s.from);   // a count past the end stops there
+            grid.DeleteRows(s.from, s.to);
+            model.erase(model.begin() + s.from, model.begin() + s.from + gone);
+            ASSERT_TRUE(objectRow < s.from || objectRow >= s.from + gone);
+            objectRow = objectRow >= s.from ? objectRow - gone : objectRow;
+            break;
+        }
+        case InsertRows:
+            grid.InsertRows(s.from, s.to);
+            model.insert(model.begin() + s.from, size_t(s.to), std::vector<QString>(model[0].size()));
+            objectRow = objectRow >= s.from ? objectRow + s.to : objectRow;
+            break;
+        case ExchangeRows:
+            grid.ExchangeRowCells(s.from, s.to);
+            std::swap(model[size_t(s.from)], model[size_t(s.to)]);
+            objectRow = objectRow == s.from ? s.to : objectRow == s.to ? s.from : objectRow;
+            break;
         case DeleteCol:
             grid.DeleteColumn(s.from);
             for (auto& row : model)
@@ -310,6 +341,38 @@ TEST_F(StringGridTest, MovedAndDeletedRowsAndColumnsCarryTheirCells)
         }
     EXPECT_EQ(grid.Objects(objectCol, objectRow), &token);
     EXPECT_EQ(grid.Cells(500, 100000), "far");
+}
+
+TEST_F(StringGridTest, BulkRowEditsCarryHeightsAndFollowTheCurrentRowLikeSingleDeletes)
+{
+    for (int r = 0; r < 20; ++r)
+        grid.SetRowHeights(r, 10 + r);
+    grid.SetRow(10);
+    grid.DeleteRows(2, 3);   // three single deletes at row 2 would leave the same grid
+    EXPECT_EQ(grid.RowCount(), 17);
+    EXPECT_EQ(grid.Row(), 7);
+    EXPECT_EQ(grid.RowHeights(1), 11);
+    EXPECT_EQ(grid.RowHeights(2), 15);
+    EXPECT_EQ(grid.RowHeights(16), 29);
+
+    grid.InsertRows(1, 2);
+    EXPECT_EQ(grid.RowCount(), 19);
+    EXPECT_EQ(grid.Row(), 7);
+    EXPECT_EQ(grid.RowHeights(0), 10);
+    EXPECT_EQ(grid.RowHeights(1), 24);   // the default height
+    EXPECT_EQ(grid.RowHeights(2), 24);
+    EXPECT_EQ(grid.RowHeights(3), 11);
+    EXPECT_EQ(grid.RowHeights(18), 29);
+
+    grid.InsertRows(19, 1);   // at RowCount: appends
+    EXPECT_EQ(grid.RowCount(), 20);
+    EXPECT_EQ(grid.RowHeights(19), 24);
+
+    EXPECT_THROW(grid.DeleteRows(20, 1), EGridError);
+    EXPECT_THROW(grid.InsertRows(21, 1), EGridError);
+    EXPECT_THROW(grid.InsertRows(0, INT_MAX), EGridError);
+    EXPECT_THROW(grid.ExchangeRowCells(0, 20), EGridError);
+    EXPECT_EQ(grid.RowCount(), 20);
 }
 
 TEST_F(StringGridTest, DeletingARowCostsTheRowsMovedNotEveryCell)

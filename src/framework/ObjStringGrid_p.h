@@ -1,13 +1,13 @@
 #pragma once
 // State of TStringGrid shared by its source files (not part of the public API).
 #include "framework/Canvas.h"
+#include "framework/GridCellStore_p.h"
 #include "framework/ObjStringGrid.h"
 
 #include <QHash>
 #include <QPointer>
 #include <climits>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 namespace fw {
@@ -42,19 +42,7 @@ struct TStringGrid::Impl {
     explicit Impl(TStringGrid* owner) : q(owner) {}
     TStringGrid* q;
 
-    // Sparse cell storage by row, then column: moving or deleting a row
-    // re-keys whole rows instead of rebuilding every cell.
-    struct Cell {
-        QString text;
-        void* object = nullptr;
-    };
-    using RowCells = std::unordered_map<int, Cell>;   // column -> cell
-    std::unordered_map<int, RowCells> rows;           // row -> its cells, never empty
-
-    Cell* FindCell(int c, int r);        // nullptr when missing
-    const Cell* FindCell(int c, int r) const { return const_cast<Impl*>(this)->FindCell(c, r); }
-    Cell& CellAt(int c, int r);          // created when missing
-    void EraseCell(int c, int r);
+    TGridCellStore cells;
 
     int colCount = 5;
     int rowCount = 5;
