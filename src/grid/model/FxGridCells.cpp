@@ -271,7 +271,7 @@ void TFxStringGrid::SetRowCount(int value)
     if (FixedRowAlways() && m.FixedRowsMin < RowCount())
         SetFixedRows(m.FixedRowsMin);
     m.MaxRowCount = std::max(m.MaxRowCount, value);
-    FNormalRowCount = value;
+    SetNormalRowCount(value);
     UpdateFooter();
     UpdateProportionalVertScroll();
     UpdateProportionalHorzScroll();

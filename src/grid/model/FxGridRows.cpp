@@ -85,7 +85,7 @@ void TFxGridRowOps::DeleteRows(TFxStringGrid& g, const std::vector<int>& rows, b
             g.TObjStringGrid::SetObjects(c, r, nullptr);
         }
     g.TBaseGrid::SetRowCount(w);
-    g.FNormalRowCount = w;
+    g.SetNormalRowCount(w);
 }
 
 void TFxGridRowOps::InsertRows(TFxStringGrid& g, std::vector<TNewRow> rows)
@@ -129,7 +129,7 @@ void TFxGridRowOps::InsertRows(TFxStringGrid& g, std::vector<TNewRow> rows)
             g.SetRowHeights(t, heights[std::size_t(source)]);
         --source;
     }
-    g.FNormalRowCount = newCount;
+    g.SetNormalRowCount(newCount);
 }
 
 TCellProperties* TFxGridRowOps::NewDetachedProps(TFxStringGrid& g, int c, int r)
