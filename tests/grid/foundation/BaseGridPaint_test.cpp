@@ -74,14 +74,16 @@ TEST(BaseGridPaint, MergedBlockIsPaintedAsOneRectangle)
     EXPECT_GE(grid.callsFor(2, 2), 1);
     for (int c = 2; c <= 4; ++c)
         for (int r = 2; r <= 3; ++r)
-            if (c != 2 || r != 2)
+            if (c != 2 || r != 2) {
                 EXPECT_EQ(grid.callsFor(c, r), 0) << c << "," << r;
+            }
     const TRect block = grid.CellRect(2, 2);
     EXPECT_EQ(block.Width(), 3 * 40);
     EXPECT_EQ(block.Height(), 2 * 20);
     for (const auto& call : grid.calls)
-        if (call.col == 2 && call.row == 2)
+        if (call.col == 2 && call.row == 2) {
             EXPECT_EQ(call.rect, TRect(block.Left + 1, block.Top + 1, block.Right - 1, block.Bottom - 1));
+        }
 
     // The next pass paints it again.
     grid.paintPass();
@@ -141,8 +143,9 @@ TEST(BaseGridPaint, LineWidthShrinksContent)
     const QImage img = grid.paintPass();
     const TRect rc = grid.CellRect(3, 3);
     for (const auto& call : grid.calls)
-        if (call.col == 3 && call.row == 3)
+        if (call.col == 3 && call.row == 3) {
             EXPECT_EQ(call.rect, TRect(rc.Left + 3, rc.Top + 3, rc.Right - 3, rc.Bottom - 3));
+        }
     // h = 2: the 3-pixel line is centred on Bottom - 2 and Right - 2.
     EXPECT_EQ(px(img, rc.Left + 10, rc.Bottom - 2), 0x0000FFu);
     EXPECT_EQ(px(img, rc.Right - 2, rc.Top + 10), 0x0000FFu);
