@@ -362,6 +362,10 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d;
 
+    // Perform for the Qt event handlers: an exception goes to the
+    // application's error handler instead of into Qt.
+    std::intptr_t PerformFromQt(unsigned Msg, std::intptr_t WParam = 0, std::intptr_t LParam = 0);
+
     // Handlers of Dispatch, one per message kind.
     void WMKeyDown(TMessage& m);
     void WMKeyUp(TMessage& m);
