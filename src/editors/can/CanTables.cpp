@@ -2,6 +2,7 @@
 
 #include "app/ULanguage.h"
 #include "editors/can/CellNumber.h"
+#include "framework/Xml.h"
 
 TColumnSpec Row_Number_Column(int header, fw::TColor color)
 {
@@ -58,4 +59,15 @@ TTableFailure Check_SDO_Addresses(const QStringList& row, int sizeColumn, int fi
             return f;
     }
     return {};
+}
+
+TTableLoadReport Load_For_Writer(TTableFile& tables, const QString& fileName, QStringList& notes)
+{
+    const TTableLoadReport report = tables.Load(fileName);
+    if (report.State == TProjectFileState::Unreadable)
+        throw fw::EXmlError(report.Error);
+    const QString findings = Table_Load_Message(report, tables.Spec(), fileName);
+    if (!findings.isEmpty())
+        notes << findings;
+    return report;
 }

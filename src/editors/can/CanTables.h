@@ -2,7 +2,7 @@
 // What the SNMP, CAN and CANopen tables share: the colours that group their
 // cells, the row-number column, combo items that count, the version comment
 // of their files and the form of their check messages.
-#include "app/TableSpec.h"
+#include "app/TableFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,3 +42,10 @@ TTableFailure Check_SDO_Size(const QStringList& row, int sizeColumn, int table, 
 // address1Text and on, the message ending with arraySize - 1).
 TTableFailure Check_SDO_Addresses(const QStringList& row, int sizeColumn, int firstAddress, int arraySize,
                                   int table, int rowNumber, int prefixText, int address1Text);
+
+// Loads a project table file for the MIB or EDS writer as its window would:
+// a missing file leaves the defaults, an unreadable one throws fw::EXmlError
+// (the device file must not silently describe default tables), and what the
+// load could not take over (rows beyond the table, rows below its end, rows
+// lacking values) is appended to notes in the window's words.
+TTableLoadReport Load_For_Writer(TTableFile& tables, const QString& fileName, QStringList& notes);

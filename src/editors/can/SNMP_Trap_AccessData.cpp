@@ -11,12 +11,13 @@
 namespace {
 
 // Read table columns.
-constexpr int kR_Enable = 1, kR_Community = 2, kR_Type = 3, kR_On_Change = 4, kR_On_Command = 5, kR_On_Timer = 6,
-              kR_Time = 7, kR_Position = 8, kR_Bit = 9, kR_NumBits = 10, kR_Description = 11, kR_IP = 12,
-              kR_Conversion = 13, kR_Mnemonic = 14;
+constexpr int kR_Enable = SNMP_Col_Enable, kR_Community = SNMP_Col_Community, kR_Type = SNMP_Col_Type,
+              kR_On_Timer = 6, kR_Time = 7, kR_Position = 8, kR_Bit = 9, kR_NumBits = 10,
+              kR_Description = SNMP_Read_Col_Description, kR_IP = 12, kR_Conversion = 13;
 // Write table columns.
-constexpr int kW_Enable = 1, kW_Community = 2, kW_Type = 3, kW_Position = 4, kW_Bit = 5, kW_NumBits = 6,
-              kW_Description = 7, kW_Conversion = 8, kW_Mnemonic = 9;
+constexpr int kW_Enable = SNMP_Col_Enable, kW_Community = SNMP_Col_Community, kW_Type = SNMP_Col_Type,
+              kW_Position = 4, kW_Bit = 5, kW_NumBits = 6, kW_Description = SNMP_Write_Col_Description,
+              kW_Conversion = 8;
 
 constexpr int kNameLength = 15;
 constexpr int kErrorRow = 1960;

@@ -11,6 +11,12 @@ constexpr int SNMP_Rows = 256;
 constexpr int SNMP_NByte_IN = 1440;    // data array the read objects address
 constexpr int SNMP_NByte_OUT = 1440;   // data array the write objects address
 constexpr int SNMP_Default_Objects = 64;
+// Columns both tables have at the same place, and the Descriptions.
+constexpr int SNMP_Col_Enable = 1;
+constexpr int SNMP_Col_Community = 2;
+constexpr int SNMP_Col_Type = 3;
+constexpr int SNMP_Read_Col_Description = 11;
+constexpr int SNMP_Write_Col_Description = 7;
 
 // Root SNMP_Trap with the sections SNMP_Trap_Read (15 columns) and
 // SNMP_Trap_Write (10 columns); the Community Name is the key of both.

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int kCobID = 1, kDimension = 2, kFirstAddress = 3, kTiming = 11;
+constexpr int kCobID = PDO_Col_COB_ID, kDimension = PDO_Col_Dimension, kFirstAddress = 3, kTiming = 11;
 constexpr int kErrorRow = 2268;
 
 struct TPdoTexts {

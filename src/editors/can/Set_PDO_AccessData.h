@@ -9,6 +9,8 @@ constexpr int PDO_Transmit = 1;
 constexpr int PDO_Rows = 30;
 constexpr int PDO_NByte_IN = 1440;    // data array the receive PDOs write into
 constexpr int PDO_NByte_OUT = 1440;   // data array the transmit PDOs read from
+constexpr int PDO_Col_COB_ID = 1;     // both tables
+constexpr int PDO_Col_Dimension = 2;
 
 // Root PDO_CANopen with the sections Receive_PDO (13 columns) and
 // Transmit_PDO (14 columns); the COB-ID is the key of both. Every cell

@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr int kIndex = 1, kSubIndex = 2, kNByte = 3, kFirstAddress = 4;
+constexpr int kIndex = SDO_Server_Col_Index, kSubIndex = SDO_Server_Col_SubIndex, kNByte = SDO_Server_Col_NByte,
+              kFirstAddress = 4;
 constexpr int kErrorRow = 2450;
 
 struct TServerTable {

@@ -10,6 +10,9 @@ constexpr int SDO_Server_Write = 1;
 constexpr int SDO_Server_Rows = 500;
 constexpr int SDO_Server_NByte_IN = 1440;
 constexpr int SDO_Server_NByte_OUT = 1440;
+constexpr int SDO_Server_Col_Index = 1;   // both tables
+constexpr int SDO_Server_Col_SubIndex = 2;
+constexpr int SDO_Server_Col_NByte = 3;
 
 // Root SDO_Server_CANopen with the sections SDO_Read and SDO_Write, nine
 // columns each; the Index is the key of both. Every cell starts empty.
