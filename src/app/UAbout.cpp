@@ -83,8 +83,6 @@ TFAbout::TFAbout(QWidget* owner) : fw::TForm(owner)
     LbButton1->setGeometry(kWidth - 90, kHeight - 40, 80, 28);
     LbButton1->SetCaption(QStringLiteral("OK"));
     LbButton1->SetModalResult(fw::mrOk);
-    LbButton1->SetDefault(true);
-    LbButton1->SetCancel(true);
 }
 
 void TFAbout::FormCreate()

@@ -173,7 +173,6 @@ TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
     d->Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
     d->Btn_Cancel->setGeometry(16, 6, 110, 28);
     d->Btn_Cancel->SetModalResult(fw::mrCancel);
-    d->Btn_Cancel->SetCancel(true);
     d->Btn_Update = new TLbButton(d->P_Button);
     d->Btn_Update->setObjectName(QStringLiteral("Btn_Update"));
     d->Btn_Update->setGeometry(kWidth - 16 - 190, 6, 190, 28);

@@ -74,8 +74,6 @@ TFParGen::TFParGen(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>(
     d->Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
     d->Btn_Cancel->setGeometry(192, 370, 112, 28);
     d->Btn_Cancel->OnClick = [this](TLbButton*) { Btn_CancelClick(); };
-    // Esc cancels as in every other dialog, through the same question.
-    d->Btn_Cancel->SetCancel(true);
 
     TParGen_Controls& c = d->c;
     for (TParGen_GroupParts& g : c.Groups) {

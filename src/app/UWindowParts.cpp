@@ -84,7 +84,6 @@ TButtonPanel Make_Button_Panel(QWidget* parent, int top, int width)
     b.Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
     b.Btn_Cancel->setGeometry(134, 6, 110, 28);
     b.Btn_Cancel->SetModalResult(fw::mrCancel);
-    b.Btn_Cancel->SetCancel(true);
     return b;
 }
 
