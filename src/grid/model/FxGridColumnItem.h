@@ -14,6 +14,8 @@
 #include <vector>
 
 class TFxColumnGrid;
+// A component the column refers to (popup menu, editor link); not owned.
+using TObjectRef = QObject*;
 class TGridColumnCollection;
 
 enum TColumnPopupType {
@@ -30,11 +32,11 @@ enum TColumnPopupType {
     S(TCellBorders, Borders, TCellBorders{}, Notify)                                                                 \
     S(QString, CheckFalse, QStringLiteral("N"), Store)                                                               \
     S(QString, CheckTrue, QStringLiteral("Y"), Store)                                                                \
-    S(QObject*, ColumnPopup, nullptr, Store)                                                                         \
+    S(TObjectRef, ColumnPopup, nullptr, Store)                                                                         \
     S(TColumnPopupType, ColumnPopupType, cpFixedCellsRClick, Store)                                                  \
     S(int, DropDownCount, 8, Store)                                                                                  \
     S(int, EditLength, 0, Store)                                                                                     \
-    S(QObject*, EditLink, nullptr, Store)                                                                            \
+    S(TObjectRef, EditLink, nullptr, Store)                                                                            \
     S(QString, EditMask, QString(), Store)                                                                           \
     S(bool, FilterCaseSensitive, false, Store)                                                                       \
     S(bool, Fixed, false, Notify)                                                                                    \
@@ -123,6 +125,7 @@ public:
 
 private:
     friend class TGridColumnCollection;
+    friend class TFxColumnGrid;
     TFxColumnGrid* Grid() const;
     void Changed();   // the collection's update notification
     void Repaint();
