@@ -6,13 +6,13 @@
 #include "framework/Canvas.h"
 #include "framework/Graphics.h"
 #include "framework/Types.h"
+#include "grid/foundation/FxTypes.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <functional>
 
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 class TFxCheckBox : public QWidget {
