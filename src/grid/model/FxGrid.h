@@ -262,6 +262,10 @@ public:
     void MoveColumn(int FromIndex, int ToIndex);
     void MoveRow(int FromIndex, int ToIndex);
     void MoveRows(int FromIndex, int ToIndex, int Count);
+    // Deletes the listed display rows in one pass (rows out of range are
+    // passed over); their property objects are freed. The structure edits
+    // (RemoveRows, RemoveSelectedRows …) build on it.
+    void DeleteRowsCore(const std::vector<int>& Rows);
 
     // ---- per-cell query hooks (FxGridQuery.cpp)
     virtual void DoGetCellColor(int ACol, int ARow, fw::TGridDrawState AState, fw::TBrush& ABrush, fw::TFont& AFont);

@@ -287,3 +287,12 @@ void TFxStringGrid::MoveRows(int FromIndex, int ToIndex, int Count)
     TFxGridRowOps::InsertRows(*this, std::move(moved));
     CellControlsUpdate(false);
 }
+
+void TFxStringGrid::DeleteRowsCore(const std::vector<int>& Rows)
+{
+    std::vector<int> rows = Rows;
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    TFxGridRowOps::DeleteRows(*this, rows, true);
+    CellControlsUpdate(false);
+}

@@ -356,3 +356,24 @@ TEST_F(FxGridTest, RowColorNoneClearsOnlyTheColour)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FxGridTest, DeleteRowsCoreClosesUpScatteredRowsInOnePass)
+{
+    Fill(3, 10);
+    grid->SetColors(1, 4, 0xFF);
+    grid->SetColors(1, 5, 0xFF00);
+    grid->SetRowHeights(6, 33);
+    grid->DeleteRowsCore({4, 1, 8, 4, 42, -1});
+    ASSERT_EQ(grid->RowCount(), 7);
+    const std::vector<int> kept = {0, 2, 3, 5, 6, 7, 9};
+    for (int r = 0; r < 7; ++r)
+        EXPECT_EQ(grid->Cells(2, r), QStringLiteral("2,%1").arg(kept[std::size_t(r)]));
+    EXPECT_EQ(grid->Colors(1, 3), fw::TColor(0xFF00));   // former row 5
+    EXPECT_EQ(grid->RowHeights(4), 33);                  // former row 6
+    grid->SetRowCount(10);
+    EXPECT_EQ(grid->Cells(2, 9), "");
+}
+
+} // namespace
