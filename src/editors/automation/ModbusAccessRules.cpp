@@ -1,17 +1,12 @@
 #include "editors/automation/ModbusAccessRules.h"
 
 #include "app/ULanguage.h"
+#include "editors/automation/AutomationNumbers.h"
 #include "framework/SysUtils.h"
 
 namespace {
 
 constexpr int kMaxTime = 100000000;
-
-bool inRange(const QString& text, int lo, int hi)
-{
-    const int n = fw::StrToIntDef(text, -1);
-    return n >= lo && n <= hi;
-}
 
 } // namespace
 
@@ -59,7 +54,7 @@ bool Check_IP_Address(const QString& text)
             piece = rest.left(dot);
             rest = rest.mid(dot + 1);
         }
-        if (!inRange(piece, 0, 255))
+        if (!Whole_In_Range(piece, 0, 255))
             return true;
     }
     return false;
@@ -88,29 +83,29 @@ TTableFailure Check_Modbus_Table(const TModbusLayout& layout, const TTableSpec& 
         if (layout.IP_Address >= 0) {
             if (Check_IP_Address(cell(layout.IP_Address)))
                 return failure(layout.IP_Address, step - 2);
-            if (!inRange(cell(layout.Port), 0, 65535))
+            if (!Whole_In_Range(cell(layout.Port), 0, 65535))
                 return failure(layout.Port, step - 1);
         }
-        if (!inRange(cell(layout.Slave_ID), 1, 247))
+        if (!Whole_In_Range(cell(layout.Slave_ID), 1, 247))
             return failure(layout.Slave_ID, step);
         const QString type = cell(layout.Type);
         if (fw::Trim(type).isEmpty())
             return failure(layout.Type, step + 1);
-        if (!inRange(cell(layout.Address), 0, 65535))
+        if (!Whole_In_Range(cell(layout.Address), 0, 65535))
             return failure(layout.Address, step + 2);
         const bool bits = Modbus_Is_Bit_Type(layout.Table, type);
         const int maxPoints = bits ? (read ? 2000 : 1968) : (read ? 125 : 123);
-        if (!inRange(cell(layout.NPoint), 1, maxPoints))
+        if (!Whole_In_Range(cell(layout.NPoint), 1, maxPoints))
             return failure(layout.NPoint, step + 3, QString::number(maxPoints));
-        if (!inRange(cell(layout.Poll_Time), read ? 1 : 0, kMaxTime))
+        if (!Whole_In_Range(cell(layout.Poll_Time), read ? 1 : 0, kMaxTime))
             return failure(layout.Poll_Time, step + 4);
-        if (!inRange(cell(layout.Max_Error), 0, kMaxTime))
+        if (!Whole_In_Range(cell(layout.Max_Error), 0, kMaxTime))
             return failure(layout.Max_Error, step + 5);
-        if (!inRange(cell(layout.Position), 0, layout.Area_Bytes - 1))
+        if (!Whole_In_Range(cell(layout.Position), 0, layout.Area_Bytes - 1))
             return failure(layout.Position, step + 6, QString::number(layout.Area_Bytes - 1));
         // The message promises 0 to 7, and a start bit beyond 7 would move the
         // data into the next byte unnoticed, so the value is checked too.
-        if (bits && !inRange(cell(layout.Start_Bit), 0, 7))
+        if (bits && !Whole_In_Range(cell(layout.Start_Bit), 0, 7))
             return failure(layout.Start_Bit, step + 7);
         const int last = Modbus_Last_Byte(layout.Table, type, fw::StrToIntDef(cell(layout.Position), -1),
                                           fw::StrToIntDef(cell(layout.NPoint), -1),
