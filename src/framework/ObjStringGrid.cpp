@@ -149,6 +149,7 @@ void TStringGrid::ChangeSize(int NewColCount, int NewRowCount)
     d->colWidths.resize(std::size_t(NewColCount), d->defaultColWidth);
     d->tabStops.resize(std::size_t(NewColCount), 1);
     d->rowHeights.resize(std::size_t(NewRowCount), d->defaultRowHeight);
+    d->ExtentsChanged();
     d->colCount = NewColCount;
     d->rowCount = NewRowCount;
     d->cells.SetExtent(NewColCount, NewRowCount);
@@ -212,6 +213,7 @@ void TStringGrid::SetDefaultColWidth(int value)
 {
     d->defaultColWidth = value;
     std::fill(d->colWidths.begin(), d->colWidths.end(), value);
+    d->ExtentsChanged();
     Invalidate();
     ColWidthsChanged();
 }
@@ -220,6 +222,7 @@ void TStringGrid::SetDefaultRowHeight(int value)
 {
     d->defaultRowHeight = value;
     std::fill(d->rowHeights.begin(), d->rowHeights.end(), value);
+    d->ExtentsChanged();
     Invalidate();
     RowHeightsChanged();
 }
@@ -238,6 +241,7 @@ void TStringGrid::SetColWidths(int index, int value)
     if (d->colWidths[std::size_t(index)] == value)
         return;
     d->colWidths[std::size_t(index)] = value;
+    d->ExtentsChanged();
     Invalidate();
     ColWidthsChanged();
 }
@@ -256,6 +260,7 @@ void TStringGrid::SetRowHeights(int index, int value)
     if (d->rowHeights[std::size_t(index)] == value)
         return;
     d->rowHeights[std::size_t(index)] = value;
+    d->ExtentsChanged();
     Invalidate();
     RowHeightsChanged();
 }
@@ -539,6 +544,7 @@ void TStringGrid::MoveColumn(int FromIndex, int ToIndex)
     if (FromIndex == ToIndex)
         return;
     MoveEntry(d->colWidths, FromIndex, ToIndex);
+    d->ExtentsChanged();
     MoveEntry(d->tabStops, FromIndex, ToIndex);
     d->current.X = MoveAdjust(d->current.X, FromIndex, ToIndex);
     d->anchor.X = MoveAdjust(d->anchor.X, FromIndex, ToIndex);
@@ -557,6 +563,7 @@ void TStringGrid::MoveRow(int FromIndex, int ToIndex)
     if (FromIndex == ToIndex)
         return;
     MoveEntry(d->rowHeights, FromIndex, ToIndex);
+    d->ExtentsChanged();
     d->current.Y = MoveAdjust(d->current.Y, FromIndex, ToIndex);
     d->anchor.Y = MoveAdjust(d->anchor.Y, FromIndex, ToIndex);
     if (d->inplaceRow >= 0)
@@ -593,6 +600,7 @@ void TStringGrid::DeleteRows(int ARow, int Count)
     // and drop off with the count.
     const int end = d->rowCount;
     std::rotate(d->rowHeights.begin() + ARow, d->rowHeights.begin() + ARow + Count, d->rowHeights.begin() + end);
+    d->ExtentsChanged();
     d->cells.RotateRows(ARow, ARow + Count, end);
     d->cells.ClearRows(end - Count, end);
     auto adjust = [&](int index) {
@@ -623,6 +631,7 @@ void TStringGrid::InsertRows(int ARow, int Count)
     // an earlier, larger grid is cleared.
     const int end = d->rowCount;
     std::rotate(d->rowHeights.begin() + ARow, d->rowHeights.begin() + oldEnd, d->rowHeights.begin() + end);
+    d->ExtentsChanged();
     d->cells.RotateRows(ARow, oldEnd, end);
     d->cells.ClearRows(ARow, ARow + Count);
     Invalidate();
@@ -649,6 +658,9 @@ void TStringGrid::Invalidate()
 
 void TStringGrid::InvalidateRect(const TGridRect& r)
 {
+    // A hidden grid paints everything when it shows.
+    if (!viewport()->isVisible())
+        return;
     const TRect box = d->BlockRect(r);
     if (!box.IsEmpty())
         viewport()->update(box.Left, box.Top, box.Width(), box.Height());

@@ -38,6 +38,17 @@ struct TGridAxis {
     int MaxFirst() const;
 };
 
+// What an axis layout is made of; equal keys give equal layouts.
+struct TGridAxisKey {
+    int extentsVersion = -1;
+    int lineWidth = 0;
+    int fixedCount = 0;
+    int count = 0;
+    int first = 0;
+    int clientExtent = 0;
+    friend bool operator==(const TGridAxisKey&, const TGridAxisKey&) = default;
+};
+
 struct TStringGrid::Impl {
     explicit Impl(TStringGrid* owner) : q(owner) {}
     TStringGrid* q;
@@ -91,8 +102,15 @@ struct TStringGrid::Impl {
     std::unique_ptr<TCanvas> paintCanvas;
     TCanvas measureCanvas;
 
-    TGridAxis Horz() const;
-    TGridAxis Vert() const;
+    // The layout of each axis is kept until one of its inputs changes, so
+    // that cell writes and repaint requests do not lay the axes out again.
+    // Every change of colWidths or rowHeights calls ExtentsChanged.
+    const TGridAxis& Horz() const;
+    const TGridAxis& Vert() const;
+    void ExtentsChanged() { ++extentsVersion; }
+    int extentsVersion = 0;
+    mutable TGridAxisKey horzKey, vertKey;
+    mutable TGridAxis horzAxis, vertAxis;
     TGridCoord MaxTopLeft() const;
     TRect CellRectOf(int c, int r) const;
     // Client rectangle of a block of cells (union of its visible part).

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -425,6 +426,50 @@ TEST_F(StringGridTest, CellRectFollowsScrollingAndIsEmptyOutOfView)
     grid.MouseToCell(280, 30, c, r);  // right of the last column
     EXPECT_EQ(c, -1);
     EXPECT_EQ(r, 5);
+}
+
+TEST(StringGridLayout, EveryChangeOfSizesMovesTheCells)
+{
+    // Cell (2, 3) of a fresh 10 x 20 grid lies at (130, 75, 194, 99) with 7
+    // rows fully in view; each change must show in the very next query, after
+    // the old layout was used.
+    struct Case {
+        const char* name;
+        std::function<void(TObjStringGrid&)> change;
+        TRect expected;
+        int fullRows;
+    };
+    const Case cases[] = {
+        {"column width", [](TObjStringGrid& g) { g.SetColWidths(1, 30); }, TRect(96, 75, 160, 99), 7},
+        {"row height", [](TObjStringGrid& g) { g.SetRowHeights(2, 60); }, TRect(130, 111, 194, 135), 5},
+        {"default row height", [](TObjStringGrid& g) { g.SetDefaultRowHeight(20); }, TRect(130, 63, 194, 83), 8},
+        {"moved row", [](TObjStringGrid& g) { g.SetRowHeights(5, 40); g.CellRect(2, 3); g.MoveRow(5, 1); },
+         TRect(130, 91, 194, 115), 6},
+        {"inserted row", [](TObjStringGrid& g) { g.SetRowHeights(1, 10); g.CellRect(2, 3); g.InsertRows(1, 1); },
+         TRect(130, 61, 194, 85), 7},
+        {"deleted row", [](TObjStringGrid& g) { g.SetRowHeights(1, 10); g.CellRect(2, 3); g.DeleteRows(1, 1); },
+         TRect(130, 75, 194, 99), 7},
+        {"line width", [](TObjStringGrid& g) { g.SetGridLineWidth(3); }, TRect(134, 81, 198, 105), 6},
+        {"no lines", [](TObjStringGrid& g) { g.SetOptions(goRangeSelect); }, TRect(128, 72, 192, 96), 7},
+        {"scrolled", [](TObjStringGrid& g) { g.SetTopRow(2); }, TRect(130, 50, 194, 74), 7},
+        {"smaller client", [](TObjStringGrid& g) { g.resize(150, 60); }, TRect(), 1},
+    };
+    for (const Case& c : cases) {
+        TObjStringGrid grid;
+        grid.setFrameShape(QFrame::NoFrame);
+        grid.SetScrollBars(ssNone);
+        grid.resize(300, 200);
+        grid.SetColCount(10);
+        grid.SetRowCount(20);
+        grid.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+        ASSERT_EQ(grid.CellRect(2, 3), TRect(130, 75, 194, 99)) << c.name;
+        ASSERT_EQ(grid.VisibleRowCount(), 7) << c.name;
+        c.change(grid);
+        QApplication::processEvents();
+        EXPECT_EQ(grid.CellRect(2, 3), c.expected) << c.name;
+        EXPECT_EQ(grid.VisibleRowCount(), c.fullRows) << c.name;
+    }
 }
 
 TEST_F(StringGridTest, TopLeftIsClampedSoTheLastCellsFillTheView)
