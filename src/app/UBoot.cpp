@@ -1,5 +1,6 @@
 #include "app/UBoot.h"
 
+#include "app/UButtonLook.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "app/UpdateDevice.h"
@@ -126,9 +127,7 @@ TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
     d->CB_COM_Port = new QComboBox(d->P_Serial);
     d->CB_COM_Port->setObjectName(QStringLiteral("CB_COM_Port"));
     d->CB_COM_Port->setGeometry(35, 22, 145, 22);
-    d->Btn_COM_List = new TLbButton(d->P_Serial);
-    d->Btn_COM_List->setObjectName(QStringLiteral("Btn_COM_List"));
-    d->Btn_COM_List->setGeometry(188, 20, 26, 26);
+    d->Btn_COM_List = New_Button(d->P_Serial, "Btn_COM_List", QRect(188, 20, 26, 26), TButtonGlyph::Refresh_List);
     d->Btn_COM_List->SetHint(QStringLiteral("Update COM Ports List"));
     d->Btn_COM_List->OnClick = [this](TLbButton*) { update_ComPort(); };
 
@@ -137,9 +136,7 @@ TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
     d->L_List_Device = new QLabel(d->P_Eth_Search);
     d->L_List_Device->setObjectName(QStringLiteral("L_List_Device"));
     d->L_List_Device->setGeometry(16, 4, 300, 16);
-    d->Btn_Search = new TLbButton(d->P_Eth_Search);
-    d->Btn_Search->setObjectName(QStringLiteral("Btn_Search"));
-    d->Btn_Search->setGeometry(336, 22, 97, 26);
+    d->Btn_Search = New_Button(d->P_Eth_Search, "Btn_Search", QRect(336, 22, 97, 26), TButtonGlyph::Search);
     d->ACG_List_Devices = new QFrame(d->P_Eth_Search);
     d->ACG_List_Devices->setObjectName(QStringLiteral("ACG_List_Devices"));
     d->ACG_List_Devices->setFrameShape(QFrame::StyledPanel);
@@ -169,14 +166,10 @@ TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
 
     // Buttons.
     d->P_Button = makePanel(this, "P_Button", kButtonHeight);
-    d->Btn_Cancel = new TLbButton(d->P_Button);
-    d->Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    d->Btn_Cancel->setGeometry(16, 6, 110, 28);
+    d->Btn_Cancel = New_Button(d->P_Button, "Btn_Cancel", QRect(16, 6, 110, 28), TButtonGlyph::Cancel);
     d->Btn_Cancel->SetModalResult(fw::mrCancel);
-    d->Btn_Cancel->SetCancel(true);
-    d->Btn_Update = new TLbButton(d->P_Button);
-    d->Btn_Update->setObjectName(QStringLiteral("Btn_Update"));
-    d->Btn_Update->setGeometry(kWidth - 16 - 190, 6, 190, 28);
+    d->Btn_Update =
+        New_Button(d->P_Button, "Btn_Update", QRect(kWidth - 16 - 190, 6, 190, 28), TButtonGlyph::Execute_Update);
     d->Btn_Update->OnClick = [this](TLbButton*) { Btn_UpdateClick(); };
 
     for (QWidget* p : {d->P_IP_Address, d->P_Serial, d->P_Eth_Search, d->P_Options})

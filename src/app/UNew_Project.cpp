@@ -5,6 +5,7 @@
 #include "app/UWindowParts.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/Dialogs.h"
+#include "framework/SysUtils.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,10 +25,11 @@ void errorBox(int text)
 }
 
 // A project name must stay one folder directly inside PROJECTS and be a name
-// every supported desktop can hold; a leading point would hide the folder.
+// every supported desktop can hold; a leading point would hide the folder,
+// and a name of blanks only could not be told apart in any list.
 bool acceptableName(const QString& name)
 {
-    return Is_Valid_Project_Name(name) && !name.startsWith(QLatin1Char('.'));
+    return Is_Valid_Project_Name(name) && !name.startsWith(QLatin1Char('.')) && !fw::Trim(name).isEmpty();
 }
 
 } // namespace

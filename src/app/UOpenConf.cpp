@@ -39,7 +39,6 @@ TFOpenConf::TFOpenConf(QWidget* owner) : fw::TForm(owner)
     Btn_OK = buttons.Btn_OK;
     Btn_Cancel = buttons.Btn_Cancel;
     Btn_OK->SetModalResult(fw::mrOk);
-    Btn_OK->SetDefault(true);
 }
 
 void TFOpenConf::FormCreate()

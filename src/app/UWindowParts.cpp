@@ -1,5 +1,6 @@
 #include "app/UWindowParts.h"
 
+#include "app/UButtonLook.h"
 #include "app/UComon.h"
 #include "controls/buttons/LbButton.h"
 
@@ -76,15 +77,9 @@ TButtonPanel Make_Button_Panel(QWidget* parent, int top, int width)
     b.P_Button->setObjectName(QStringLiteral("P_Button"));
     b.P_Button->setGeometry(0, top, width, 40);
 
-    b.Btn_OK = new TLbButton(b.P_Button);
-    b.Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
-    b.Btn_OK->setGeometry(16, 6, 110, 28);
-
-    b.Btn_Cancel = new TLbButton(b.P_Button);
-    b.Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    b.Btn_Cancel->setGeometry(134, 6, 110, 28);
+    b.Btn_OK = New_Button(b.P_Button, "Btn_OK", QRect(16, 6, 110, 28), TButtonGlyph::Ok);
+    b.Btn_Cancel = New_Button(b.P_Button, "Btn_Cancel", QRect(134, 6, 110, 28), TButtonGlyph::Cancel);
     b.Btn_Cancel->SetModalResult(fw::mrCancel);
-    b.Btn_Cancel->SetCancel(true);
     return b;
 }
 

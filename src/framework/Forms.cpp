@@ -275,7 +275,12 @@ void TForm::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
         CenterWindow();
+        const QSize before = size();
         FormShow();
+        // A window that lays itself out for this showing is centred as it
+        // is now shown, not as it was before.
+        if (size() != before)
+            CenterWindow();
     }
 }
 

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTest>
 
 using apptest::withModal;
 
@@ -178,3 +179,29 @@ TEST_F(Startup, DmxDefaultValuesWindowFrame)
 }
 
 } // namespace
+
+// No window makes a button its cancel button, so Esc closes none of them:
+// not through the button panel, not through the window itself.
+TEST_F(Startup, EscapeClosesNoWindow)
+{
+    start();
+    const struct {
+        const char* name;
+        fw::TForm* window;
+    } cases[] = {
+        {"New", FNew_Project},   {"Open", FOpenConf},      {"About", FAbout},
+        {"Options", FSoftOptions}, {"Update", FBoot},     {"DMX", FDMXDefVal},
+        {"DALI", FDALI_Access},  {"PROFINET", FProfinetFileName},
+    };
+    for (const auto& c : cases) {
+        bool openAfterEscape = false;
+        withModal([&] { c.window->ShowModal(); }, [&](fw::TForm& form) {
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+            QTest::keyClick(target, Qt::Key_Escape);
+            openAfterEscape = form.Modal();
+            form.SetModalResult(fw::mrCancel);
+        });
+        EXPECT_TRUE(openAfterEscape) << c.name;
+    }
+    EXPECT_TRUE(messages().isEmpty());
+}

@@ -9,7 +9,10 @@ TCellType TFxStringGrid::GetCellType(int ACol, int ARow)
         return ctEmpty;
     if (ACol == 0 && d->model.MouseActions->HotmailRowSelect())
         return ctRowCheckBox;
-    const TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    // The cell's own graphic: a descendant's shared answer is its own affair.
+    const TCellGraphic* g = CellPropertiesAssigned(ACol, ARow)
+                                ? dynamic_cast<const TCellGraphic*>(GridObjects(ACol, ARow)->GraphicObject())
+                                : nullptr;
     return g ? g->CellType() : ctEmpty;
 }
 
