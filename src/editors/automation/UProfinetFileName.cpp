@@ -25,10 +25,10 @@ TFProfinetFileName::TFProfinetFileName(QWidget* owner) : fw::TForm(owner)
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
 
-    Label1 = new QLabel(this);
+    Label1 = new fw::TLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(16, 80, kWidth - 32, 18);
-    L_Fixed_Part = new QLabel(this);
+    L_Fixed_Part = new fw::TLabel(this);
     L_Fixed_Part->setObjectName(QStringLiteral("L_Fixed_Part"));
     L_Fixed_Part->setGeometry(16, 108, 200, 16);
     E_Fixed_Part = new QLineEdit(this);
@@ -36,7 +36,7 @@ TFProfinetFileName::TFProfinetFileName(QWidget* owner) : fw::TForm(owner)
     E_Fixed_Part->setGeometry(16, 126, 210, 22);
     E_Fixed_Part->setReadOnly(true);
     E_Fixed_Part->setText(kFixedPart);
-    L_User_Part = new QLabel(this);
+    L_User_Part = new fw::TLabel(this);
     L_User_Part->setObjectName(QStringLiteral("L_User_Part"));
     L_User_Part->setGeometry(236, 108, 200, 16);
     E_User_Part = new QLineEdit(this);
