@@ -69,7 +69,12 @@ void TFOpenConf::Load_Existing_Configuration()
 
 int TFOpenConf::Search_Open_Conf(const QString& name) const
 {
-    // Only a to z are folded, as the project names were always compared.
+    // The folder of that very name first: with "p1" and "P1" both present,
+    // "p1" open must not preselect "P1". Only then a name that differs in
+    // the case of a to z, as the project names were always compared.
+    const qsizetype exact = SL.indexOf(name);
+    if (exact >= 0)
+        return int(exact);
     for (int i = 0; i < SL.size(); ++i)
         if (fw::SameText(SL.at(i), name))
             return i;
