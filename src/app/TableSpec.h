@@ -28,6 +28,7 @@ struct TColumnSpec {
     std::optional<QString> IfMissing;
     bool Hidden = false;
     bool Centered = false;
+    bool ReadOnly = false;            // shown with its editor's look, never changed by the user
     int Hint = -1;                    // text index of the header hint; -1: none
 
     QString MissingText() const { return IfMissing ? *IfMissing : Default; }
@@ -36,6 +37,7 @@ struct TColumnSpec {
     // Column(1109, edDataCheckBox, 50, kColour, "Enable", "Y").Centre()
     TColumnSpec Centre() const { TColumnSpec c = *this; c.Centered = true; return c; }
     TColumnSpec Hide() const { TColumnSpec c = *this; c.Hidden = true; return c; }
+    TColumnSpec Read_Only() const { TColumnSpec c = *this; c.ReadOnly = true; return c; }
     TColumnSpec With_Items(const QStringList& items) const { TColumnSpec c = *this; c.Items = items; return c; }
     TColumnSpec With_Item_Texts(std::vector<int> texts) const
     {
