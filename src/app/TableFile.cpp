@@ -194,7 +194,7 @@ TTableLoadReport TTableFile::Load(const QString& fileName)
                 if (node.HasAttribute(column.Attribute)) {
                     rows[size_t(r)][c] = node.Attribute(column.Attribute);
                 } else {
-                    rows[size_t(r)][c] = column.MissingText();
+                    rows[size_t(r)][c] = column.MissingText(rows[size_t(r)]);
                     complete = false;
                 }
             }
