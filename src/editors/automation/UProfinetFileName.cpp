@@ -87,7 +87,8 @@ void TFProfinetFileName::Btn_OKClick()
         E_XML_User->setFocus();
         return;
     }
-    Name_File_XML = GSDML_File_Name(user, GSDML_Today());
-    L_XML_Fix2->setText(GSDML_File_Date_Part(GSDML_Today()));
+    const QDate today = GSDML_Today();
+    Name_File_XML = GSDML_File_Name(user, today);
+    L_XML_Fix2->setText(GSDML_File_Date_Part(today));
     SetModalResult(fw::mrOk);
 }

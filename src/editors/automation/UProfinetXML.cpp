@@ -310,8 +310,7 @@ void Create_GSDML_File(const QString& fileName)
 {
     // The name comes from the file-name dialog; a path in it would place the
     // file outside the folder the user chose.
-    if (fileName.isEmpty() || fileName.contains(QLatin1Char('/')) || fileName.contains(QLatin1Char('\\'))
-        || fileName.contains(QLatin1String("..")))
+    if (fileName.isEmpty() || !Is_Valid_GSDML_User_Part(fileName))
         throw fw::Exception(QStringLiteral("Not a file name for the PROFINET description: ") + fileName);
     fw::TSaveDialog dialog;
     dialog.InitialDir = Path_Project;
