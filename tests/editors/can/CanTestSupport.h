@@ -118,41 +118,6 @@ inline QString canData(const QString& name)
     return testsupport::dataPath(QStringLiteral("editors/can/") + name);
 }
 
-// The saved file passes xmllint and Python reads back every stored cell of
-// every row up to each table's end. Skips when a tool is missing: call last.
-inline void expectReadsBack(const TTableFile& tables, const QString& file)
-{
-    if (testsupport::xmllintProgram().isEmpty())
-        GTEST_SKIP() << "xmllint is not installed";
-    QString lint;
-    EXPECT_TRUE(testsupport::xmllintPasses(file, &lint)) << lint.toStdString();
-    if (testsupport::pythonProgram().isEmpty())
-        GTEST_SKIP() << "/usr/bin/python3 is not installed";
-    QString error;
-    const QJsonObject tree = testsupport::pythonXmlTree(file, &error);
-    ASSERT_FALSE(tree.isEmpty()) << error.toStdString();
-    EXPECT_EQ(tree.value(QStringLiteral("tag")).toString(), tables.Spec().Root);
-    for (int t = 0; t < tables.TableCount(); ++t) {
-        const TTableSpec& spec = tables.Table(t);
-        QStringList attributes;
-        QList<int> columns;
-        for (int c = 0; c < spec.ColumnCount(); ++c)
-            if (!spec.Columns[size_t(c)].Attribute.isEmpty()) {
-                attributes << spec.Columns[size_t(c)].Attribute;
-                columns << c;
-            }
-        std::vector<QStringList> expected;
-        for (int r = 0; r < Table_End(spec, tables.Rows(t)); ++r) {
-            QStringList cells;
-            for (int c : columns)
-                cells << tables.Rows(t)[size_t(r)].value(c);
-            expected.push_back(cells);
-        }
-        const QStringList path = spec.Section.isEmpty() ? QStringList() : QStringList{spec.Section};
-        EXPECT_EQ(testsupport::pythonRows(tree, path, attributes), expected) << "table " << t;
-    }
-}
-
 // One case of a table window's check: cells set in one row of tables that
 // pass, and the whole message expected (empty: the tables still pass).
 struct CheckCase {

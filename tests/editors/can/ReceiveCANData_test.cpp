@@ -33,7 +33,7 @@ TEST_F(ReceiveCan, WithoutFileTheTableHolds512EnabledEmptyRows)
     tables.Save(File_CAN_Rec_Frames);
     EXPECT_EQ(testsupport::readFile(File_CAN_Rec_Frames),
               testsupport::readFile(cantest::canData(QStringLiteral("CAN_Rec_Frames.default.xml"))));
-    cantest::expectReadsBack(tables, File_CAN_Rec_Frames);
+    testsupport::expectTableFileReadsBack(tables, File_CAN_Rec_Frames);
 }
 
 TEST_F(ReceiveCan, LoadThenSaveIsByteExact)
@@ -46,7 +46,7 @@ TEST_F(ReceiveCan, LoadThenSaveIsByteExact)
     EXPECT_EQ(tables.Rows(0)[2][0], QStringLiteral("3"));   // column 0 is the row position
     tables.Save(File_CAN_Rec_Frames);
     EXPECT_EQ(testsupport::readFile(File_CAN_Rec_Frames), original);
-    cantest::expectReadsBack(tables, File_CAN_Rec_Frames);
+    testsupport::expectTableFileReadsBack(tables, File_CAN_Rec_Frames);
 }
 
 TEST_F(ReceiveCan, AttributesMissingFromTheFileTakeTheirDefaults)

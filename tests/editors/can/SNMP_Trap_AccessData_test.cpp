@@ -33,7 +33,7 @@ TEST_F(SnmpTables, WithoutFileBothTablesHoldTheDefaultObjects)
     tables.Save(File_SNMP_Trap);
     EXPECT_EQ(testsupport::readFile(File_SNMP_Trap),
               testsupport::readFile(cantest::canData(QStringLiteral("SNMP_Trap.default.xml"))));
-    cantest::expectReadsBack(tables, File_SNMP_Trap);
+    testsupport::expectTableFileReadsBack(tables, File_SNMP_Trap);
 }
 
 TEST_F(SnmpTables, LoadThenSaveIsByteExactAndTheMibReadsTheSameObjects)
@@ -55,7 +55,7 @@ TEST_F(SnmpTables, LoadThenSaveIsByteExactAndTheMibReadsTheSameObjects)
     Read_SNMP_Names();
     EXPECT_EQ(SNMP_Read_Names, QStringList({"boilerTemp", "alarmText"}));
     EXPECT_EQ(SNMP_Write_Names, QStringList({"setpoint"}));
-    cantest::expectReadsBack(tables, File_SNMP_Trap);
+    testsupport::expectTableFileReadsBack(tables, File_SNMP_Trap);
 }
 
 TEST_F(SnmpTables, AttributesMissingFromTheFileTakeTheirDefaults)

@@ -21,7 +21,7 @@ TEST_F(PdoTables, WithoutFileBothTablesAreEmpty)
     tables.Save(File_PDO_CANopen);
     EXPECT_EQ(testsupport::readFile(File_PDO_CANopen),
               testsupport::readFile(cantest::canData(QStringLiteral("PDO_CANopen.default.xml"))));
-    cantest::expectReadsBack(tables, File_PDO_CANopen);
+    testsupport::expectTableFileReadsBack(tables, File_PDO_CANopen);
 }
 
 TEST_F(PdoTables, LoadThenSaveIsByteExactAndFeedsTheEds)
@@ -40,7 +40,7 @@ TEST_F(PdoTables, LoadThenSaveIsByteExactAndFeedsTheEds)
     EXPECT_EQ(eds.Nr_TX_PDO, 1);
     EXPECT_EQ(eds.PDO_List[0].COB_ID, 0x181);
     EXPECT_EQ(eds.PDO_List[30].Dimension, 8);
-    cantest::expectReadsBack(tables, File_PDO_CANopen);
+    testsupport::expectTableFileReadsBack(tables, File_PDO_CANopen);
 }
 
 TEST_F(PdoTables, RowsMissingAttributesAndRowsBeyond30AreReported)

@@ -20,7 +20,7 @@ TEST_F(SdoClientTables, WithoutFileBothTablesAreEmpty)
     tables.Save(File_SDO_Client_CANopen);
     EXPECT_EQ(testsupport::readFile(File_SDO_Client_CANopen),
               testsupport::readFile(cantest::canData(QStringLiteral("SDO_Client_CANopen.default.xml"))));
-    cantest::expectReadsBack(tables, File_SDO_Client_CANopen);
+    testsupport::expectTableFileReadsBack(tables, File_SDO_Client_CANopen);
 }
 
 TEST_F(SdoClientTables, LoadThenSaveIsByteExact)
@@ -32,7 +32,7 @@ TEST_F(SdoClientTables, LoadThenSaveIsByteExact)
     EXPECT_FALSE(SDO_Client_Controllo_dati(tables).Failed()) << SDO_Client_Controllo_dati(tables).Message.toStdString();
     tables.Save(File_SDO_Client_CANopen);
     EXPECT_EQ(testsupport::readFile(File_SDO_Client_CANopen), original);
-    cantest::expectReadsBack(tables, File_SDO_Client_CANopen);
+    testsupport::expectTableFileReadsBack(tables, File_SDO_Client_CANopen);
 }
 
 TEST_F(SdoClientTables, ValidationWithThePartsTexts)

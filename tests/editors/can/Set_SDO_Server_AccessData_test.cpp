@@ -20,7 +20,7 @@ TEST_F(SdoServerTables, WithoutFileBothTablesAreEmpty)
     tables.Save(File_SDO_Server_CANopen);
     EXPECT_EQ(testsupport::readFile(File_SDO_Server_CANopen),
               testsupport::readFile(cantest::canData(QStringLiteral("SDO_Server_CANopen.default.xml"))));
-    cantest::expectReadsBack(tables, File_SDO_Server_CANopen);
+    testsupport::expectTableFileReadsBack(tables, File_SDO_Server_CANopen);
 }
 
 TEST_F(SdoServerTables, LoadThenSaveIsByteExactAndFeedsTheEds)
@@ -39,7 +39,7 @@ TEST_F(SdoServerTables, LoadThenSaveIsByteExactAndFeedsTheEds)
     ASSERT_EQ(eds.SDO_Index_List.size(), 2u);
     EXPECT_EQ(eds.SDO_Index_List[0].Index, 0x2000);
     EXPECT_EQ(eds.SDO_Index_List[0].Sub_Indexs.size(), 3u);
-    cantest::expectReadsBack(tables, File_SDO_Server_CANopen);
+    testsupport::expectTableFileReadsBack(tables, File_SDO_Server_CANopen);
 }
 
 TEST_F(SdoServerTables, ValidationWithThePartsTexts)

@@ -21,7 +21,7 @@ TEST_F(TransmitCan, WithoutFileTheTableHolds512EnabledEmptyRows)
     tables.Save(File_CAN_Send_Frames);
     EXPECT_EQ(testsupport::readFile(File_CAN_Send_Frames),
               testsupport::readFile(cantest::canData(QStringLiteral("CAN_Send_Frames.default.xml"))));
-    cantest::expectReadsBack(tables, File_CAN_Send_Frames);
+    testsupport::expectTableFileReadsBack(tables, File_CAN_Send_Frames);
 }
 
 TEST_F(TransmitCan, LoadThenSaveIsByteExact)
@@ -33,7 +33,7 @@ TEST_F(TransmitCan, LoadThenSaveIsByteExact)
     EXPECT_FALSE(TransmitCAN_Controllo_dati(tables).Failed()) << TransmitCAN_Controllo_dati(tables).Message.toStdString();
     tables.Save(File_CAN_Send_Frames);
     EXPECT_EQ(testsupport::readFile(File_CAN_Send_Frames), original);
-    cantest::expectReadsBack(tables, File_CAN_Send_Frames);
+    testsupport::expectTableFileReadsBack(tables, File_CAN_Send_Frames);
 }
 
 TEST_F(TransmitCan, AttributesMissingFromTheFileTakeTheirDefaults)
