@@ -118,6 +118,29 @@ inline QString canData(const QString& name)
     return testsupport::dataPath(QStringLiteral("editors/can/") + name);
 }
 
+// Saving the tables gives the golden file `golden` of this folder.
+inline void expectSavedAsGolden(TTableFile& tables, const QString& file, const QString& golden)
+{
+    tables.Save(file);
+    EXPECT_EQ(testsupport::readFile(file), testsupport::readFile(canData(golden))) << golden.toStdString();
+}
+
+// The golden file `golden` loads without findings, passes the window's
+// check and saves back byte for byte. `load` stands for the window's load
+// when it does more than the table kit's.
+using TableCheck = std::function<TTableFailure(const TTableFile&)>;
+inline void expectRoundTrip(TTableFile& tables, const QString& file, const QString& golden, const TableCheck& check,
+                            const std::function<TTableLoadReport(TTableFile&, const QString&)>& load = {})
+{
+    const QByteArray original = testsupport::readFile(canData(golden));
+    ASSERT_FALSE(original.isEmpty()) << golden.toStdString();
+    ASSERT_TRUE(testsupport::writeFile(file, original));
+    EXPECT_TRUE((load ? load(tables, file) : tables.Load(file)).Clean());
+    EXPECT_FALSE(check(tables).Failed()) << check(tables).Message.toStdString();
+    tables.Save(file);
+    EXPECT_EQ(testsupport::readFile(file), original);
+}
+
 // One case of a table window's check: cells set in one row of tables that
 // pass, and the whole message expected (empty: the tables still pass).
 struct CheckCase {
@@ -128,8 +151,7 @@ struct CheckCase {
     QString message;
 };
 
-inline void expectChecks(const TTableFile& passing, const std::vector<CheckCase>& cases,
-                         const std::function<TTableFailure(const TTableFile&)>& check)
+inline void expectChecks(const TTableFile& passing, const std::vector<CheckCase>& cases, const TableCheck& check)
 {
     ASSERT_FALSE(check(passing).Failed()) << check(passing).Message.toStdString();
     for (const CheckCase& c : cases) {
