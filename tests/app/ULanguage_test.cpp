@@ -41,6 +41,14 @@ TEST(BuiltInTexts, TableHas2600EntriesMatchingTheReferenceDigest)
         {910, QStringLiteral(" ")}, {911, QStringLiteral(" ")}, {912, QStringLiteral(" ")},
         {913, QStringLiteral(" ")}, {914, QStringLiteral(" ")}, {915, QStringLiteral(" ")},
         {916, QStringLiteral(" ")},
+        // The updater cannot be started (missing, not executable, failed): new.
+        {838, QStringLiteral(" ")}, {839, QStringLiteral(" ")}, {840, QStringLiteral(" ")},
+        // A damaged ParGen.xml shows the defaults: new.
+        {1294, QStringLiteral(" ")},
+        // A GSDML user part that would leave the chosen folder: new.
+        {1012, QStringLiteral(" ")},
+        // Objects of an EDE import left without a free row: new.
+        {1620, QStringLiteral(" ")},
         // The BACnet Max Err check allows 0 to 65535.
         {1445, QStringLiteral("!! Max Err must be between 0 and 655535")},
         {1456, QStringLiteral("!! Max Err must be between 0 and 655535")},

@@ -19,9 +19,15 @@ struct TFxColumnGrid::Private {
     std::function<void(QObject*, int, int)> OnAfterColumnMoved;
 };
 
-TFxColumnGrid::TFxColumnGrid(QWidget* parent) : TFxStringGrid(parent), c(std::make_unique<Private>())
+TFxColumnGrid::TFxColumnGrid(QWidget* parent)
+    : TFxColumnGrid(parent, [](TFxColumnGrid* owner) { return std::make_unique<TGridColumnCollection>(owner); })
 {
-    c->Columns = CreateColumns();
+}
+
+TFxColumnGrid::TFxColumnGrid(QWidget* parent, const TColumnsFactory& makeColumns)
+    : TFxStringGrid(parent), c(std::make_unique<Private>())
+{
+    c->Columns = makeColumns(this);
     c->Columns->SetNoRecursiveUpdate(true);
     SyncColumns();
     c->Columns->SetNoRecursiveUpdate(false);
@@ -29,11 +35,6 @@ TFxColumnGrid::TFxColumnGrid(QWidget* parent) : TFxStringGrid(parent), c(std::ma
 }
 
 TFxColumnGrid::~TFxColumnGrid() = default;
-
-std::unique_ptr<TGridColumnCollection> TFxColumnGrid::CreateColumns()
-{
-    return std::make_unique<TGridColumnCollection>(this);
-}
 
 TGridColumnCollection& TFxColumnGrid::Columns() const
 {

@@ -12,6 +12,10 @@
 class TFxColumnGrid : public TFxStringGrid {
     Q_OBJECT
 public:
+    // Makes the collection a grid uses; a descendant passes its own factory
+    // (a virtual call could not reach the descendant during construction).
+    using TColumnsFactory = std::function<std::unique_ptr<TGridColumnCollection>(TFxColumnGrid* owner)>;
+
     explicit TFxColumnGrid(QWidget* parent = nullptr);
     ~TFxColumnGrid() override;
 
@@ -75,9 +79,8 @@ public:
     void SetOnAfterColumnMoved(std::function<void(QObject* Sender, int FromIndex, int ToIndex)> value);
 
 protected:
+    TFxColumnGrid(QWidget* parent, const TColumnsFactory& makeColumns);
     void ColumnMoved(int FromIndex, int ToIndex) override;
-    // Returns the collection the grid uses; a descendant may return its own.
-    virtual std::unique_ptr<TGridColumnCollection> CreateColumns();
 
 private:
     // A column's item when the column has one (real column index).

@@ -4,6 +4,7 @@
 // button, progress bar, comment ...) and the values of that kind.
 #include "framework/Types.h"
 #include "grid/foundation/BaseGrid.h"
+#include "grid/foundation/FxTypes.h"
 
 #include <QString>
 #include <QVariant>
@@ -31,7 +32,6 @@ enum TCellType {
 enum TCellVAlign { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
 enum TCellHAlign { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
 enum TStretchMode { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWithAspectRatio };
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 // The check-box kinds whose state lives in the cell text or row selection.
 bool IsTextBoundCheckBox(TCellType t);   // ctDataCheckBox, ctVirtCheckBox

@@ -162,3 +162,171 @@ TEST_F(FxCGridTest, AutoSizedWidthsStayWithinTheColumnBounds)
 }
 
 } // namespace
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+// Counts the collection's update notifications and the grid's repaints.
+class CountingColumns : public TGridColumnCollection {
+public:
+    using TGridColumnCollection::TGridColumnCollection;
+    void Update(TGridColumnItem* item) override
+    {
+        ++Updates;
+        TGridColumnCollection::Update(item);
+    }
+    int Updates = 0;
+};
+
+class CountingGrid : public TFxColumnGrid {
+public:
+    CountingGrid()
+        : TFxColumnGrid(nullptr, [](TFxColumnGrid* owner) { return std::make_unique<CountingColumns>(owner); })
+    {
+    }
+    void Invalidate() override
+    {
+        ++Invalidates;
+        TFxColumnGrid::Invalidate();
+    }
+    CountingColumns& Counting() { return static_cast<CountingColumns&>(Columns()); }
+    int Invalidates = 0;
+};
+
+enum Effect { Stores, Repaints, Notifies };
+
+TEST(FxCGridSettings, EachWriteNotifiesRepaintsOrOnlyStores)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TGridColumnItem&)> write;
+        Effect effect;
+    };
+    fw::TFont bigFont;
+    bigFont.Size = 20;
+    fw::TPen pen;
+    pen.Width = 3;
+    fw::TStringList list;
+    list.Add("x");
+    const std::vector<Case> cases = {
+        {"AutoMinSize", [](TGridColumnItem& c) { c.SetAutoMinSize(5); }, Stores},
+        {"AutoMaxSize", [](TGridColumnItem& c) { c.SetAutoMaxSize(5); }, Stores},
+        {"Alignment", [](TGridColumnItem& c) { c.SetAlignment(fw::taCenter); }, Repaints},
+        {"Borders", [](TGridColumnItem& c) { c.SetBorders(TCellBorders{cbTop}); }, Notifies},
+        {"BorderPen", [&](TGridColumnItem& c) { c.SetBorderPen(pen); }, Notifies},
+        {"CheckFalse", [](TGridColumnItem& c) { c.SetCheckFalse("0"); }, Stores},
+        {"CheckTrue", [](TGridColumnItem& c) { c.SetCheckTrue("1"); }, Stores},
+        {"Color", [](TGridColumnItem& c) { c.SetColor(0x123456); }, Notifies},
+        {"ColumnPopupType", [](TGridColumnItem& c) { c.SetColumnPopupType(cpAllCellsLClick); }, Stores},
+        {"ComboItems", [&](TGridColumnItem& c) { c.SetComboItems(list); }, Stores},
+        {"DropDownCount", [](TGridColumnItem& c) { c.SetDropDownCount(3); }, Stores},
+        {"EditLength", [](TGridColumnItem& c) { c.SetEditLength(15); }, Stores},
+        {"EditMask", [](TGridColumnItem& c) { c.SetEditMask("99"); }, Stores},
+        {"Editor to data check box", [](TGridColumnItem& c) { c.SetEditor(edDataCheckBox); }, Repaints},
+        {"Editor to combo", [](TGridColumnItem& c) { c.SetEditor(edComboList); }, Stores},
+        {"Filter", [&](TGridColumnItem& c) { c.SetFilter(list); }, Repaints},
+        {"FilterCaseSensitive", [](TGridColumnItem& c) { c.SetFilterCaseSensitive(true); }, Stores},
+        {"Fixed", [](TGridColumnItem& c) { c.SetFixed(true); }, Notifies},
+        {"FloatFormat", [](TGridColumnItem& c) { c.SetFloatFormat("%.1f"); }, Repaints},
+        {"Font", [&](TGridColumnItem& c) { c.SetFont(bigFont); }, Notifies},
+        {"HeaderAlignment", [](TGridColumnItem& c) { c.SetHeaderAlignment(fw::taCenter); }, Repaints},
+        {"HeaderFont", [&](TGridColumnItem& c) { c.SetHeaderFont(bigFont); }, Notifies},
+        {"MinSize", [](TGridColumnItem& c) { c.SetMinSize(5); }, Stores},
+        {"MaxSize", [](TGridColumnItem& c) { c.SetMaxSize(15); }, Stores},
+        {"Name", [](TGridColumnItem& c) { c.SetName("n"); }, Stores},
+        {"Password", [](TGridColumnItem& c) { c.SetPassword(true); }, Notifies},
+        {"PrintBorderCustom", [](TGridColumnItem& c) { c.SetPrintBorderCustom(false); }, Stores},
+        {"PrintBorders", [](TGridColumnItem& c) { c.SetPrintBorders(TCellBorders{}); }, Stores},
+        {"PrintBorderPen", [&](TGridColumnItem& c) { c.SetPrintBorderPen(pen); }, Stores},
+        {"PrintColor", [](TGridColumnItem& c) { c.SetPrintColor(0); }, Stores},
+        {"PrintFontCustom", [](TGridColumnItem& c) { c.SetPrintFontCustom(false); }, Stores},
+        {"PrintFont", [&](TGridColumnItem& c) { c.SetPrintFont(bigFont); }, Stores},
+        {"ReadOnly", [](TGridColumnItem& c) { c.SetReadOnly(true); }, Stores},
+        {"ShowBands", [](TGridColumnItem& c) { c.SetShowBands(true); }, Notifies},
+        {"SortStyle", [](TGridColumnItem& c) { c.SetSortStyle(ssNumeric); }, Stores},
+        {"SortPrefix", [](TGridColumnItem& c) { c.SetSortPrefix("$"); }, Stores},
+        {"SortSuffix", [](TGridColumnItem& c) { c.SetSortSuffix("%"); }, Stores},
+        {"SpinMax", [](TGridColumnItem& c) { c.SetSpinMax(9); }, Stores},
+        {"SpinMin", [](TGridColumnItem& c) { c.SetSpinMin(1); }, Stores},
+        {"SpinStep", [](TGridColumnItem& c) { c.SetSpinStep(2); }, Stores},
+        {"Tag", [](TGridColumnItem& c) { c.SetTag(7); }, Stores},
+    };
+    for (const Case& c : cases) {
+        CountingGrid grid;
+        TGridColumnItem& item = *grid.Columns()[2];
+        grid.Counting().Updates = 0;
+        grid.Invalidates = 0;
+        c.write(item);
+        EXPECT_EQ(grid.Counting().Updates > 0, c.effect == Notifies) << c.name;
+        EXPECT_EQ(grid.Invalidates > 0, c.effect != Stores) << c.name;
+    }
+}
+
+TEST(FxCGridSettings, WidthAndHeaderReachTheGrid)
+{
+    TFxColumnGrid grid;
+    grid.Columns()[1]->SetWidth(77);
+    EXPECT_EQ(grid.ColWidths(1), 77);
+    grid.HideColumn(1);
+    EXPECT_EQ(grid.Columns()[1]->Width(), 77);   // a hidden column keeps its width
+}
+
+TEST(FxCGridSettings, MovedColumnsKeepTheirSettings)
+{
+    TFxColumnGrid grid;
+    grid.Columns()[1]->SetReadOnly(true);
+    grid.Columns()[1]->SetName("one");
+    grid.Columns()[1]->SetColumnPopupType(cpAllCellsLClick);
+    std::pair<int, int> moved{-1, -1};
+    grid.SetOnAfterColumnMoved([&](QObject*, int f, int t) { moved = {f, t}; });
+    grid.MoveColumn(1, 3);
+    EXPECT_EQ(grid.Columns()[3]->Name(), "one");
+    EXPECT_TRUE(grid.Columns()[3]->ReadOnly());
+    EXPECT_EQ(grid.Columns()[3]->ColumnPopupType(), cpFixedCellsRClick);
+    EXPECT_FALSE(grid.Columns()[1]->ReadOnly());
+    EXPECT_EQ(moved, (std::pair<int, int>{1, 3}));
+    EXPECT_EQ(grid.Columns().Count(), 5);
+}
+
+TEST(FxCGridSettings, SavedPositionsApplyOnlyAsAPermutation)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("cols.ini");
+    {
+        TFxColumnGrid grid;
+        grid.Columns().SetOrganization();
+        grid.Columns()[1]->SetName("one");
+        grid.MoveColumn(1, 3);
+        grid.SaveColumnPositions(ini, "Grid");
+    }
+    TFxColumnGrid fresh;
+    fresh.Columns().SetOrganization();
+    fresh.Columns()[1]->SetName("one");
+    fresh.LoadColumnPositions(ini, "Grid");
+    EXPECT_EQ(fresh.Columns()[3]->Name(), "one");
+
+    struct Case {
+        const char* name;
+        QString keys;
+    };
+    const std::vector<Case> bad = {
+        {"missing key", "CP0=0\nCP1=2\nCP2=3\nCP3=1\n"},
+        {"repeated column", "CP0=0\nCP1=1\nCP2=1\nCP3=3\nCP4=4\n"},
+        {"column out of range", "CP0=0\nCP1=1\nCP2=2\nCP3=3\nCP4=9\n"},
+    };
+    for (const Case& c : bad) {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(("[Grid]\n" + c.keys).toUtf8());
+        f.close();
+        TFxColumnGrid grid;
+        grid.Columns().SetOrganization();
+        grid.Columns()[1]->SetName("one");
+        grid.LoadColumnPositions(ini, "Grid");
+        EXPECT_EQ(grid.Columns()[1]->Name(), "one") << c.name;
+    }
+}
+
+} // namespace
