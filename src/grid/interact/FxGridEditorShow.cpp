@@ -164,6 +164,7 @@ void TFxStringGrid::ShowSpecialEditor(int ACol, int ARow)
             cb.SetItemIndex(idx);
         }
         cb.blockSignals(block);
+        cb.SetColor(cellColor);
         cb.SetFlat(Look() == glSoft || (Look() >= glRIR && Look() <= glOffice2007));
         cb.SetEtched(cb.Flat());
         cb.show();

@@ -14,20 +14,6 @@
 
 using namespace fw;
 
-namespace {
-
-bool IsTextKind(TEditorType k)
-{
-    switch (k) {
-    case edNormal: case edNumeric: case edPositiveNumeric: case edFloat: case edCapital: case edMixedCase:
-    case edPassword: case edLowerCase: case edUpperCase: case edValidChars: case edPositiveFloat:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
 
 TFxInplaceEdit::TFxInplaceEdit(TFxStringGrid* grid) : TInplaceEdit(grid), FGrid(grid)
 {
