@@ -94,6 +94,8 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
     } else {
         s.Clickposdx = s.Clickposy = 0;
     }
+    if (!inFixed && HandleAnchorPress(acol, arow, x, y))
+        return;
     s.Movecell = -1;
     if (arow < FixedRows() && acol >= FixedCols())
         s.Movecell = acol;
