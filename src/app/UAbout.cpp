@@ -37,7 +37,7 @@ QPixmap makerLogo()
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, bool bold = false)
 {
-    auto* l = new QLabel(text, parent);
+    auto* l = new fw::TLabel(text, parent);
     l->setObjectName(QLatin1String(name));
     l->setFont(Window_Font(8, bold));
     l->move(x, y);

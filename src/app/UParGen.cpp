@@ -71,12 +71,12 @@ TFParGen::TFParGen(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>(
     SetColor(Window_Color);
     setFont(Window_Font());
 
-    d->L_SW_Code = new QLabel(this);
+    d->L_SW_Code = new fw::TLabel(this);
     d->L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
     d->L_SW_Code->setFont(Window_Font(16, true));
     d->L_SW_Code->setGeometry(16, 8, kClientWidth - 32, 28);
     Set_Grey(d->L_SW_Code);
-    d->L_SW_Desc = new QLabel(this);
+    d->L_SW_Desc = new fw::TLabel(this);
     d->L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
     d->L_SW_Desc->setFont(Window_Font(8, true));
     d->L_SW_Desc->setGeometry(16, 42, kClientWidth - 32, 16);

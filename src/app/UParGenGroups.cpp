@@ -71,7 +71,7 @@ public:
 
     QLabel* label(const char* name, int x, int y, int text, int width = kLabelWidth)
     {
-        auto* l = new QLabel(m_group.Box);
+        auto* l = new fw::TLabel(m_group.Box);
         l->setObjectName(QString::fromLatin1(name));
         l->setGeometry(x, y, width, 16);
         if (text)

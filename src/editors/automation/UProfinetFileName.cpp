@@ -18,7 +18,7 @@ constexpr int kRowTop = 122;
 
 QLabel* label(QWidget* parent, const char* name, int x, int y, int w)
 {
-    QLabel* l = new QLabel(parent);
+    QLabel* l = new fw::TLabel(parent);
     l->setObjectName(QLatin1String(name));
     l->setGeometry(x, y, w, 16);
     return l;

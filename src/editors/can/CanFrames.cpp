@@ -16,28 +16,22 @@ QString CAN_Type_11_Bits()
     return QStringLiteral("2.0A (11 bits)");
 }
 
-bool CAN_Row_Enabled(const TCanFrameLayout& layout, const QStringList& row)
-{
-    return fw::UpperCase(fw::Trim(row[layout.Enable])) == QLatin1String("Y");
-}
+namespace {
 
-TTableFailure CAN_Check_Frame(const TCanFrameLayout& layout, const QStringList& row, int rowNumber)
+TTableFailure checkFrame(const TCanFrameLayout& layout, const QStringList& row, int rowNumber)
 {
     const int cobId = Cell_Int(row[layout.CobID]);
-    // Any type but 2.0A, a blank one too, takes the 29-bit range.
     if (fw::Trim(row[layout.Type]) == CAN_Type_11_Bits()) {
         if (cobId < 0 || cobId > 0x7FF)
             return Row_Failure(layout.Table, rowNumber, layout.CobID, layout.Error_Row, layout.CobID_11);
     } else if (cobId < 0 || cobId > 0x1FFFFFFF) {
         return Row_Failure(layout.Table, rowNumber, layout.CobID, layout.Error_Row, layout.CobID_29);
     }
-    const int dimension = Cell_Int(row[layout.Dimension]);
-    if (dimension < 1 || dimension > 8)
-        return Row_Failure(layout.Table, rowNumber, layout.Dimension, layout.Error_Row, layout.Dimension_Text);
-    return {};
+    return Check_Cell_Range(row, layout.Dimension, 1, 8, layout.Table, rowNumber, layout.Error_Row,
+                            layout.Dimension_Text);
 }
 
-TTableFailure CAN_Check_Bytes(const TCanFrameLayout& layout, const QStringList& row, int rowNumber)
+TTableFailure checkBytes(const TCanFrameLayout& layout, const QStringList& row, int rowNumber)
 {
     const int dimension = Cell_Int(row[layout.Dimension]);
     for (int k = 1; k <= dimension; ++k) {
@@ -45,11 +39,33 @@ TTableFailure CAN_Check_Bytes(const TCanFrameLayout& layout, const QStringList& 
         const QString trimmed = fw::Trim(row[column]);
         if (trimmed.isEmpty() || trimmed == QLatin1String("None"))
             continue;
-        if (Cell_In_Range(row[column], 0, layout.Max_Byte - 1))
-            continue;
         const int text = k == 1 ? layout.Byte1_Text : layout.Byte2_Text + k - 2;
-        return Row_Failure(layout.Table, rowNumber, column, layout.Error_Row, text,
-                           QString::number(layout.Max_Byte - 1) + Lang_Text(layout.Or_None));
+        const TTableFailure f = Check_Cell_Range(row, column, 0, layout.Max_Byte - 1, layout.Table, rowNumber,
+                                                 layout.Error_Row, text,
+                                                 QString::number(layout.Max_Byte - 1) + Lang_Text(layout.Or_None));
+        if (f.Failed())
+            return f;
+    }
+    return {};
+}
+
+} // namespace
+
+TTableFailure CAN_Check_Frames(const TTableFile& file, const TCanFrameLayout& layout, const TCanTimingCheck& timing)
+{
+    const TTableRows& rows = file.Rows(layout.Table);
+    const int end = Table_End(file.Table(layout.Table), rows);
+    for (int r = 0; r < end; ++r) {
+        const QStringList& row = rows[size_t(r)];
+        if (fw::UpperCase(fw::Trim(row[layout.Enable])) != QLatin1String("Y"))
+            continue;
+        TTableFailure f = checkFrame(layout, row, r + 1);
+        if (!f.Failed())
+            f = timing(row, r + 1);
+        if (!f.Failed())
+            f = checkBytes(layout, row, r + 1);
+        if (f.Failed())
+            return f;
     }
     return {};
 }

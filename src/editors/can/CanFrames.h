@@ -1,10 +1,12 @@
 #pragma once
 // What the CAN receive and transmit tables share: the frame formats and the
 // checks of a frame's identifier, length and data byte positions.
-#include "app/TableSpec.h"
+#include "app/TableFile.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // "2.0A (11 bits)", "2.0B (29 bits)".
 const QStringList& CAN_Types();
@@ -25,12 +27,13 @@ struct TCanFrameLayout {
     int Or_None = 0;        // " or None"
 };
 
-// A row is checked when its Enable cell, trimmed and upper-cased, is "Y".
-bool CAN_Row_Enabled(const TCanFrameLayout& layout, const QStringList& row);
+// The table's timing check of one enabled row (its time-out or send period).
+using TCanTimingCheck = std::function<TTableFailure(const QStringList& row, int rowNumber)>;
 
-// Checks 1 and 2 of a frame row (identifier by frame format, length 1 to 8).
-TTableFailure CAN_Check_Frame(const TCanFrameLayout& layout, const QStringList& row, int rowNumber);
-
-// The byte checks: Byte1 to Byte<Dimension> blank, "None" or a position
-// 0 to Max_Byte - 1; the message ends with Max_Byte - 1 and " or None".
-TTableFailure CAN_Check_Bytes(const TCanFrameLayout& layout, const QStringList& row, int rowNumber);
+// Controllo_dati of a frame table: each row up to the table's end whose
+// Enable cell, trimmed and upper-cased, is "Y": the identifier by frame
+// format (any type but "2.0A (11 bits)", a blank one too, takes 29 bits),
+// the length 1 to 8, the timing check, then Byte1 to Byte<length> blank,
+// "None" or a position 0 to Max_Byte - 1 (the message ending with
+// Max_Byte - 1 and " or None"). The first failure.
+TTableFailure CAN_Check_Frames(const TTableFile& file, const TCanFrameLayout& layout, const TCanTimingCheck& timing);

@@ -2,7 +2,6 @@
 
 #include "editors/can/CanFrames.h"
 #include "editors/can/CanTables.h"
-#include "editors/can/CellNumber.h"
 
 namespace {
 
@@ -49,20 +48,7 @@ TFileSpec ReceiveCAN_File_Spec()
 TTableFailure ReceiveCAN_Controllo_dati(const TTableFile& file)
 {
     const TCanFrameLayout l = layout();
-    const TTableRows& rows = file.Rows(0);
-    const int end = Table_End(file.Table(0), rows);
-    for (int r = 0; r < end; ++r) {
-        const QStringList& row = rows[size_t(r)];
-        if (!CAN_Row_Enabled(l, row))
-            continue;
-        TTableFailure f = CAN_Check_Frame(l, row, r + 1);
-        if (f.Failed())
-            return f;
-        if (!Cell_In_Range(row[kTimeOut], 0, 100000000))
-            return Row_Failure(0, r + 1, kTimeOut, l.Error_Row, 2048);
-        f = CAN_Check_Bytes(l, row, r + 1);
-        if (f.Failed())
-            return f;
-    }
-    return {};
+    return CAN_Check_Frames(file, l, [&l](const QStringList& row, int rowNumber) {
+        return Check_Cell_Range(row, kTimeOut, 0, 100000000, l.Table, rowNumber, l.Error_Row, 2048);
+    });
 }

@@ -2,7 +2,6 @@
 
 #include "editors/can/CanFrames.h"
 #include "editors/can/CanTables.h"
-#include "editors/can/CellNumber.h"
 #include "framework/SysUtils.h"
 
 namespace {
@@ -58,20 +57,9 @@ TFileSpec TransmitCAN_File_Spec()
 TTableFailure TransmitCAN_Controllo_dati(const TTableFile& file)
 {
     const TCanFrameLayout l = layout();
-    const TTableRows& rows = file.Rows(0);
-    const int end = Table_End(file.Table(0), rows);
-    for (int r = 0; r < end; ++r) {
-        const QStringList& row = rows[size_t(r)];
-        if (!CAN_Row_Enabled(l, row))
-            continue;
-        TTableFailure f = CAN_Check_Frame(l, row, r + 1);
-        if (f.Failed())
-            return f;
-        if (fw::UpperCase(fw::Trim(row[kOnTimer])) == QLatin1String("Y") && !Cell_In_Range(row[kTime], 0, 100000000))
-            return Row_Failure(0, r + 1, kTime, l.Error_Row, 2151);
-        f = CAN_Check_Bytes(l, row, r + 1);
-        if (f.Failed())
-            return f;
-    }
-    return {};
+    return CAN_Check_Frames(file, l, [&l](const QStringList& row, int rowNumber) {
+        if (fw::UpperCase(fw::Trim(row[kOnTimer])) != QLatin1String("Y"))
+            return TTableFailure{};
+        return Check_Cell_Range(row, kTime, 0, 100000000, l.Table, rowNumber, l.Error_Row, 2151);
+    });
 }

@@ -21,9 +21,10 @@ void readTable(const TTableFile& tables, int table, QStringList& names, int flag
     const int end = Table_End(tables.Table(table), rows);
     for (int r = 0; r < end; ++r) {
         const QStringList& row = rows[size_t(r)];
-        if (row[SNMP_Col_Enable].toUpper() != QLatin1String("Y"))
+        if (fw::UpperCase(row[SNMP_Col_Enable]) != QLatin1String("Y"))
             continue;
-        SNMP_Int_Flags[std::size_t(flagBase + names.size())] = row[SNMP_Col_Type].toUpper() == QLatin1String("INT") ? 1 : 0;
+        const bool isInt = fw::UpperCase(row[SNMP_Col_Type]) == QLatin1String("INT");
+        SNMP_Int_Flags[std::size_t(flagBase + names.size())] = isInt ? 1 : 0;
         names.append(row[description]);
     }
 }

@@ -30,23 +30,16 @@ TEST_F(ReceiveCan, WithoutFileTheTableHolds512EnabledEmptyRows)
     EXPECT_EQ(tables.Table(0).Columns[13].Items.last(), QStringLiteral("131"));
 
     // OK writes the root without rows: row 1's CobID is blank.
-    tables.Save(File_CAN_Rec_Frames);
-    EXPECT_EQ(testsupport::readFile(File_CAN_Rec_Frames),
-              testsupport::readFile(cantest::canData(QStringLiteral("CAN_Rec_Frames.default.xml"))));
-    cantest::expectReadsBack(tables, File_CAN_Rec_Frames);
+    cantest::expectSavedAsGolden(tables, File_CAN_Rec_Frames, QStringLiteral("CAN_Rec_Frames.default.xml"));
+    testsupport::expectTableFileReadsBack(tables, File_CAN_Rec_Frames);
 }
 
 TEST_F(ReceiveCan, LoadThenSaveIsByteExact)
 {
-    const QByteArray original = testsupport::readFile(cantest::canData(QStringLiteral("CAN_Rec_Frames.full.xml")));
-    ASSERT_FALSE(original.isEmpty());
-    write(File_CAN_Rec_Frames, original);
-    EXPECT_TRUE(tables.Load(File_CAN_Rec_Frames).Clean());
-    EXPECT_FALSE(ReceiveCAN_Controllo_dati(tables).Failed()) << ReceiveCAN_Controllo_dati(tables).Message.toStdString();
+    cantest::expectRoundTrip(tables, File_CAN_Rec_Frames, QStringLiteral("CAN_Rec_Frames.full.xml"),
+                             ReceiveCAN_Controllo_dati);
     EXPECT_EQ(tables.Rows(0)[2][0], QStringLiteral("3"));   // column 0 is the row position
-    tables.Save(File_CAN_Rec_Frames);
-    EXPECT_EQ(testsupport::readFile(File_CAN_Rec_Frames), original);
-    cantest::expectReadsBack(tables, File_CAN_Rec_Frames);
+    testsupport::expectTableFileReadsBack(tables, File_CAN_Rec_Frames);
 }
 
 TEST_F(ReceiveCan, AttributesMissingFromTheFileTakeTheirDefaults)

@@ -30,32 +30,24 @@ TEST_F(SnmpTables, WithoutFileBothTablesHoldTheDefaultObjects)
     EXPECT_EQ(write[255][0], QStringLiteral("256"));
 
     // OK at once writes 64 rows per section: row 65's key cell is blank.
-    tables.Save(File_SNMP_Trap);
-    EXPECT_EQ(testsupport::readFile(File_SNMP_Trap),
-              testsupport::readFile(cantest::canData(QStringLiteral("SNMP_Trap.default.xml"))));
-    cantest::expectReadsBack(tables, File_SNMP_Trap);
+    cantest::expectSavedAsGolden(tables, File_SNMP_Trap, QStringLiteral("SNMP_Trap.default.xml"));
+    testsupport::expectTableFileReadsBack(tables, File_SNMP_Trap);
 }
 
 TEST_F(SnmpTables, LoadThenSaveIsByteExactAndTheMibReadsTheSameObjects)
 {
-    const QByteArray original = testsupport::readFile(cantest::canData(QStringLiteral("SNMP_Trap.full.xml")));
-    ASSERT_FALSE(original.isEmpty());
-    write(File_SNMP_Trap, original);
-    EXPECT_TRUE(SNMP_Load(tables, File_SNMP_Trap).Clean());
-    EXPECT_FALSE(SNMP_Controllo_dati(tables).Failed()) << SNMP_Controllo_dati(tables).Message.toStdString();
+    cantest::expectRoundTrip(tables, File_SNMP_Trap, QStringLiteral("SNMP_Trap.full.xml"), SNMP_Controllo_dati,
+                             SNMP_Load);
     // Running numbers count enabled rows only.
     EXPECT_EQ(tables.Rows(SNMP_Read)[0][0], QStringLiteral("1"));
     EXPECT_EQ(tables.Rows(SNMP_Read)[1][0], QString());
     EXPECT_EQ(tables.Rows(SNMP_Read)[2][0], QStringLiteral("2"));
 
-    tables.Save(File_SNMP_Trap);
-    EXPECT_EQ(testsupport::readFile(File_SNMP_Trap), original);
-
     // The MIB writer lists what the window saved: the enabled rows' names.
     Read_SNMP_Names();
     EXPECT_EQ(SNMP_Read_Names, QStringList({"boilerTemp", "alarmText"}));
     EXPECT_EQ(SNMP_Write_Names, QStringList({"setpoint"}));
-    cantest::expectReadsBack(tables, File_SNMP_Trap);
+    testsupport::expectTableFileReadsBack(tables, File_SNMP_Trap);
 }
 
 TEST_F(SnmpTables, AttributesMissingFromTheFileTakeTheirDefaults)

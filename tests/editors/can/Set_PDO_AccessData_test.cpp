@@ -18,21 +18,14 @@ TEST_F(PdoTables, WithoutFileBothTablesAreEmpty)
     ASSERT_EQ(tables.Rows(PDO_Receive).size(), 30u);
     EXPECT_EQ(tables.Rows(PDO_Receive)[29], QStringList({"30", "", "", "", "", "", "", "", "", "", "", "", ""}));
     EXPECT_EQ(tables.Rows(PDO_Transmit)[0].size(), 14);
-    tables.Save(File_PDO_CANopen);
-    EXPECT_EQ(testsupport::readFile(File_PDO_CANopen),
-              testsupport::readFile(cantest::canData(QStringLiteral("PDO_CANopen.default.xml"))));
-    cantest::expectReadsBack(tables, File_PDO_CANopen);
+    cantest::expectSavedAsGolden(tables, File_PDO_CANopen, QStringLiteral("PDO_CANopen.default.xml"));
+    testsupport::expectTableFileReadsBack(tables, File_PDO_CANopen);
 }
 
 TEST_F(PdoTables, LoadThenSaveIsByteExactAndFeedsTheEds)
 {
-    const QByteArray original = testsupport::readFile(cantest::canData(QStringLiteral("PDO_CANopen.full.xml")));
-    ASSERT_FALSE(original.isEmpty());
-    write(File_PDO_CANopen, original);
-    EXPECT_TRUE(tables.Load(File_PDO_CANopen).Clean());
-    EXPECT_FALSE(PDO_Controllo_dati(tables).Failed()) << PDO_Controllo_dati(tables).Message.toStdString();
-    tables.Save(File_PDO_CANopen);
-    EXPECT_EQ(testsupport::readFile(File_PDO_CANopen), original);   // "0x181" stays "0x181"
+    // Cells keep their texts: "0x181" is saved as "0x181".
+    cantest::expectRoundTrip(tables, File_PDO_CANopen, QStringLiteral("PDO_CANopen.full.xml"), PDO_Controllo_dati);
 
     TEds_Objects eds;
     Read_PDO_List(File_PDO_CANopen, eds);
@@ -40,7 +33,7 @@ TEST_F(PdoTables, LoadThenSaveIsByteExactAndFeedsTheEds)
     EXPECT_EQ(eds.Nr_TX_PDO, 1);
     EXPECT_EQ(eds.PDO_List[0].COB_ID, 0x181);
     EXPECT_EQ(eds.PDO_List[30].Dimension, 8);
-    cantest::expectReadsBack(tables, File_PDO_CANopen);
+    testsupport::expectTableFileReadsBack(tables, File_PDO_CANopen);
 }
 
 TEST_F(PdoTables, RowsMissingAttributesAndRowsBeyond30AreReported)

@@ -17,22 +17,15 @@ TEST_F(SdoClientTables, WithoutFileBothTablesAreEmpty)
     ASSERT_EQ(tables.Rows(SDO_Client_Read).size(), 256u);
     EXPECT_EQ(tables.Rows(SDO_Client_Read)[255], QStringList({"256", "", "", "", "", "", "", "", "", "", ""}));
     EXPECT_EQ(tables.Rows(SDO_Client_Write)[0].size(), 12);
-    tables.Save(File_SDO_Client_CANopen);
-    EXPECT_EQ(testsupport::readFile(File_SDO_Client_CANopen),
-              testsupport::readFile(cantest::canData(QStringLiteral("SDO_Client_CANopen.default.xml"))));
-    cantest::expectReadsBack(tables, File_SDO_Client_CANopen);
+    cantest::expectSavedAsGolden(tables, File_SDO_Client_CANopen, QStringLiteral("SDO_Client_CANopen.default.xml"));
+    testsupport::expectTableFileReadsBack(tables, File_SDO_Client_CANopen);
 }
 
 TEST_F(SdoClientTables, LoadThenSaveIsByteExact)
 {
-    const QByteArray original = testsupport::readFile(cantest::canData(QStringLiteral("SDO_Client_CANopen.full.xml")));
-    ASSERT_FALSE(original.isEmpty());
-    write(File_SDO_Client_CANopen, original);
-    EXPECT_TRUE(tables.Load(File_SDO_Client_CANopen).Clean());
-    EXPECT_FALSE(SDO_Client_Controllo_dati(tables).Failed()) << SDO_Client_Controllo_dati(tables).Message.toStdString();
-    tables.Save(File_SDO_Client_CANopen);
-    EXPECT_EQ(testsupport::readFile(File_SDO_Client_CANopen), original);
-    cantest::expectReadsBack(tables, File_SDO_Client_CANopen);
+    cantest::expectRoundTrip(tables, File_SDO_Client_CANopen, QStringLiteral("SDO_Client_CANopen.full.xml"),
+                             SDO_Client_Controllo_dati);
+    testsupport::expectTableFileReadsBack(tables, File_SDO_Client_CANopen);
 }
 
 TEST_F(SdoClientTables, ValidationWithThePartsTexts)

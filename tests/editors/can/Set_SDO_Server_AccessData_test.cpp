@@ -17,21 +17,14 @@ TEST_F(SdoServerTables, WithoutFileBothTablesAreEmpty)
     EXPECT_EQ(tables.Load(File_SDO_Server_CANopen).State, TProjectFileState::Missing);
     ASSERT_EQ(tables.Rows(SDO_Server_Write).size(), 500u);
     EXPECT_EQ(tables.Rows(SDO_Server_Write)[499], QStringList({"500", "", "", "", "", "", "", "", ""}));
-    tables.Save(File_SDO_Server_CANopen);
-    EXPECT_EQ(testsupport::readFile(File_SDO_Server_CANopen),
-              testsupport::readFile(cantest::canData(QStringLiteral("SDO_Server_CANopen.default.xml"))));
-    cantest::expectReadsBack(tables, File_SDO_Server_CANopen);
+    cantest::expectSavedAsGolden(tables, File_SDO_Server_CANopen, QStringLiteral("SDO_Server_CANopen.default.xml"));
+    testsupport::expectTableFileReadsBack(tables, File_SDO_Server_CANopen);
 }
 
 TEST_F(SdoServerTables, LoadThenSaveIsByteExactAndFeedsTheEds)
 {
-    const QByteArray original = testsupport::readFile(cantest::canData(QStringLiteral("SDO_Server_CANopen.full.xml")));
-    ASSERT_FALSE(original.isEmpty());
-    write(File_SDO_Server_CANopen, original);
-    EXPECT_TRUE(tables.Load(File_SDO_Server_CANopen).Clean());
-    EXPECT_FALSE(SDO_Server_Controllo_dati(tables).Failed()) << SDO_Server_Controllo_dati(tables).Message.toStdString();
-    tables.Save(File_SDO_Server_CANopen);
-    EXPECT_EQ(testsupport::readFile(File_SDO_Server_CANopen), original);
+    cantest::expectRoundTrip(tables, File_SDO_Server_CANopen, QStringLiteral("SDO_Server_CANopen.full.xml"),
+                             SDO_Server_Controllo_dati);
 
     // What the window accepts, the EDS writer takes as it stands.
     TEds_Objects eds;
@@ -39,7 +32,7 @@ TEST_F(SdoServerTables, LoadThenSaveIsByteExactAndFeedsTheEds)
     ASSERT_EQ(eds.SDO_Index_List.size(), 2u);
     EXPECT_EQ(eds.SDO_Index_List[0].Index, 0x2000);
     EXPECT_EQ(eds.SDO_Index_List[0].Sub_Indexs.size(), 3u);
-    cantest::expectReadsBack(tables, File_SDO_Server_CANopen);
+    testsupport::expectTableFileReadsBack(tables, File_SDO_Server_CANopen);
 }
 
 TEST_F(SdoServerTables, ValidationWithThePartsTexts)

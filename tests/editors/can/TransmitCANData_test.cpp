@@ -18,22 +18,15 @@ TEST_F(TransmitCan, WithoutFileTheTableHolds512EnabledEmptyRows)
     ASSERT_EQ(rows.size(), 512u);
     EXPECT_EQ(rows[0], QStringList({"1", "Y", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""}));
     EXPECT_EQ(tables.Table(0).Columns[16].Items.last(), QStringLiteral("511"));
-    tables.Save(File_CAN_Send_Frames);
-    EXPECT_EQ(testsupport::readFile(File_CAN_Send_Frames),
-              testsupport::readFile(cantest::canData(QStringLiteral("CAN_Send_Frames.default.xml"))));
-    cantest::expectReadsBack(tables, File_CAN_Send_Frames);
+    cantest::expectSavedAsGolden(tables, File_CAN_Send_Frames, QStringLiteral("CAN_Send_Frames.default.xml"));
+    testsupport::expectTableFileReadsBack(tables, File_CAN_Send_Frames);
 }
 
 TEST_F(TransmitCan, LoadThenSaveIsByteExact)
 {
-    const QByteArray original = testsupport::readFile(cantest::canData(QStringLiteral("CAN_Send_Frames.full.xml")));
-    ASSERT_FALSE(original.isEmpty());
-    write(File_CAN_Send_Frames, original);
-    EXPECT_TRUE(tables.Load(File_CAN_Send_Frames).Clean());
-    EXPECT_FALSE(TransmitCAN_Controllo_dati(tables).Failed()) << TransmitCAN_Controllo_dati(tables).Message.toStdString();
-    tables.Save(File_CAN_Send_Frames);
-    EXPECT_EQ(testsupport::readFile(File_CAN_Send_Frames), original);
-    cantest::expectReadsBack(tables, File_CAN_Send_Frames);
+    cantest::expectRoundTrip(tables, File_CAN_Send_Frames, QStringLiteral("CAN_Send_Frames.full.xml"),
+                             TransmitCAN_Controllo_dati);
+    testsupport::expectTableFileReadsBack(tables, File_CAN_Send_Frames);
 }
 
 TEST_F(TransmitCan, AttributesMissingFromTheFileTakeTheirDefaults)
