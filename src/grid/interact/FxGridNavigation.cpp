@@ -249,8 +249,7 @@ bool TFxStringGrid::AdvanceOnTab(bool Backward)
             break;
         }
         const bool moved = !(TGridCoord{Col(), Row()} == before);
-        const bool editableHere = !(Options() & goEditing) || IsEditable(RealCol(), Row());
-        if (!again && editableHere) {
+        if (!again && CanSelectByKey(Col(), Row())) {
             found = true;
             break;
         }
