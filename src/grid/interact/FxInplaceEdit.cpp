@@ -3,6 +3,7 @@
 #include "grid/interact/FxInplaceEdit.h"
 
 #include "framework/Clipboard.h"
+#include "framework/SysColors.h"
 #include "framework/SysUtils.h"
 #include "framework/Timer.h"
 #include "grid/foundation/FxOptions.h"
@@ -371,9 +372,22 @@ void TFxInplaceEdit::UpdateContents()
     TFxStringGrid* g = FGrid;
     TInplaceEdit::UpdateContents();
     setEchoMode(g->CurrentEditor() == edPassword ? QLineEdit::Password : QLineEdit::Normal);
-    const TAlignment a = g->Alignments(g->RealCol(), g->Row());
-    Qt::Alignment h = a == taRightJustify ? Qt::AlignRight : a == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
-    setAlignment(h | Qt::AlignTop);
+    // The editor looks like the cell it covers.
+    TFont font = g->Font();
+    TBrush brush;
+    brush.Color = g->Color();
+    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+    TAlignment a = taLeftJustify;
+    TVAlignment va = vtaTop;
+    bool ww = false;
+    TCellGradientDirection gd = GradientVertical;
+    g->GetDefaultVisualProps(g->RealCol(), g->Row(), font, brush, colorTo, mirror, mirrorTo, a, va, ww, gd);
+    const Qt::Alignment h = a == taRightJustify ? Qt::AlignRight : a == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
+    setAlignment(h | (va == vtaCenter ? Qt::AlignVCenter : va == vtaBottom ? Qt::AlignBottom : Qt::AlignTop));
+    setFont(font.ToQFont());
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, ToQColor(brush.Color));
+    setPalette(pal);
     FColE = g->Col();
     FRowE = g->Row();
     g->DoGetEditorProp(g->RealCol(), g->Row(), nullptr);
