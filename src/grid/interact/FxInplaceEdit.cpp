@@ -100,7 +100,6 @@ bool TFxInplaceEdit::PreKeyDown(int key, TShiftState shift)
     }
     if (key == VK_RETURN && ctrl && !(nav.AllowCtrlEnter() && (g->WordWrap() || g->Multilinecells())))
         return false;
-    const QString oldCellText = g->OldCellText();
     if (key == VK_TAB && g->HasCellValidation()) {
         if (g->ValidateCell(text())) {
             SetText(s.NewCellText);
@@ -111,7 +110,7 @@ bool TFxInplaceEdit::PreKeyDown(int key, TShiftState shift)
             }
             g->PostMessage(WM_KEYDOWN, VK_TAB, 0);
         } else {
-            RefusalRestore(oldCellText);
+            RefusalRestore();
         }
         return false;
     }
@@ -121,14 +120,14 @@ bool TFxInplaceEdit::PreKeyDown(int key, TShiftState shift)
         if (s.Validating)
             g->SetCurrentCell(text());
         if (!g->ValidateCell(text())) {
-            RefusalRestore(oldCellText);
+            RefusalRestore();
             return false;
         }
         SetText(s.NewCellText);
     }
     if (key == VK_RETURN && !nav.LineFeedOnEnter() && !ctrl) {
         if (!g->ValidateCell(text())) {
-            RefusalRestore(oldCellText);
+            RefusalRestore();
             return false;
         }
         SetText(s.NewCellText);
@@ -140,7 +139,7 @@ bool TFxInplaceEdit::PreKeyDown(int key, TShiftState shift)
     return true;
 }
 
-void TFxInplaceEdit::RefusalRestore(const QString&)
+void TFxInplaceEdit::RefusalRestore()
 {
     TFxGridInteractState& s = FGrid->InteractState();
     // The refused text goes back into the editor only: the cell keeps what
@@ -154,7 +153,6 @@ void TFxInplaceEdit::RefusalRestore(const QString&)
     else
         Deselect();
     update();
-    // The old text stays what validation left: the text of the edited cell.
 }
 
 void TFxInplaceEdit::KeyDown(int& Key, TShiftState Shift)

@@ -144,8 +144,9 @@ TEST_P(FxGridOpenEditor, KeysOnAnEditableCell)
     w.key(k.key);
     const bool open = g.NormalEdit() && g.NormalEdit()->isVisible();
     EXPECT_EQ(open, k.opens);
-    if (open)
+    if (open) {
         EXPECT_EQ(g.NormalEdit()->Text(), k.editorText);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, FxGridOpenEditor,
