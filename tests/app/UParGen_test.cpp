@@ -379,28 +379,6 @@ TEST_F(ParGenWindow, BacnetTypeChoosesItsGroupsAndTheAddressCaption)
     EXPECT_TRUE(control<QWidget>("E_BACnet_Dev_Ide")->isVisible());
 }
 
-TEST_F(ParGenWindow, OtherModelsGroupsAreNotBuiltYetTheirDaliValuesAreKept)
-{
-    writeParGen("<Par_Gen><DALI_CONSOLE_PORT>20001</DALI_CONSOLE_PORT><DALI_DISABLE_SCAN>1</DALI_DISABLE_SCAN>"
-                "<DALI_ENABLE_DALI_2>1</DALI_ENABLE_DALI_2></Par_Gen>");
-    showActive();
-    for (int g = 0; g < ParGen_Group_Count; ++g) {
-        const auto group = TParGen_Group(g);
-        EXPECT_EQ(form->Group_Built(group), group == G::DMX || group == G::Modbus_TCP_Slave) << g;
-    }
-    form->Btn_OK()->Click();
-    ASSERT_EQ(form->ModalResult(), fw::mrOk);
-    EXPECT_FALSE(form->Group_Built(G::DALI));
-    TParGen_Values written;
-    Read_ParGen_File(parGenFile(), written);
-    EXPECT_EQ(written.DALI_Console_Port, QStringLiteral("20001"));
-    EXPECT_TRUE(written.DALI_Disable_Scan);
-    EXPECT_TRUE(written.DALI_En_DALI2);
-    // Built later, the group shows what the file holds.
-    EXPECT_EQ(control<QLineEdit>("E_DALI_Console_Port")->text(), QStringLiteral("20001"));
-    EXPECT_FALSE(form->Is_Change());
-}
-
 // ---------------------------------------------------------------- "." key
 
 TEST_F(ParGenWindow, DotMovesToNextOctetWithoutBeingTyped)
@@ -730,6 +708,46 @@ TEST_F(ParGenWindow, FailingSaveIsReportedAndWindowStaysOpen)
 }
 
 // ---------------------------------------------------------------- loading
+
+// The groups of the other converter models cost nothing at start: they are
+// built when first asked for, hidden, translated, and a DALI group built
+// after showing takes the values read from the file without counting as a
+// change; OK writes those values back unchanged.
+TEST_F(ParGenWindow, GroupsOfOtherModelsAreBuiltWhenFirstAskedFor)
+{
+    EXPECT_EQ(form->findChildren<QGroupBox*>().size(), 2);
+    writeParGen("<Par_Gen><DALI_CONSOLE_PORT>20000</DALI_CONSOLE_PORT><DALI_ENABLE_DALI_2>1</DALI_ENABLE_DALI_2>"
+                "</Par_Gen>");
+    showActive();
+    EXPECT_EQ(form->findChildren<QGroupBox*>().size(), 2);
+
+    QGroupBox* knx = form->GroupBox(TParGen_Group::KNX);
+    ASSERT_NE(knx, nullptr);
+    EXPECT_FALSE(knx->isVisible());
+    EXPECT_EQ(knx->title(), Lang_Texts.at(506));
+    EXPECT_EQ(form->Btn_Collapse(TParGen_Group::KNX)->Hint(), Lang_Texts.at(409));
+    EXPECT_EQ(form->GroupBox(TParGen_Group::KNX), knx);
+
+    form->GroupBox(TParGen_Group::DALI);
+    EXPECT_EQ(control<QLineEdit>("E_DALI_Console_Port")->text(), QStringLiteral("20000"));
+    EXPECT_TRUE(control<QCheckBox>("CB_DALI_En_DALI2")->isChecked());
+    EXPECT_FALSE(form->Is_Change());
+    EXPECT_EQ(form->CB_DMX_DMX()->currentIndex(), 1);   // building groups resets no choice
+}
+
+// Values of groups never built go back to the file as they were read.
+TEST_F(ParGenWindow, UnbuiltDaliValuesAreWrittenBackAsRead)
+{
+    writeParGen("<Par_Gen><DALI_CONSOLE_PORT>20000</DALI_CONSOLE_PORT><DALI_DISABLE_SCAN>1</DALI_DISABLE_SCAN>"
+                "</Par_Gen>");
+    form->Show();
+    form->Btn_OKClick();
+    TParGen_Values saved;
+    Read_ParGen_File(parGenFile(), saved);
+    EXPECT_EQ(saved.DALI_Console_Port, QStringLiteral("20000"));
+    EXPECT_TRUE(saved.DALI_Disable_Scan);
+    EXPECT_FALSE(saved.DALI_En_DALI2);
+}
 
 TEST_F(ParGenWindow, ShowingFillsControlsFromTheFile)
 {
