@@ -56,6 +56,9 @@ TTableGrid::TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table)
             m_grid->HideColumn(c);
 
     m_grid->OnKeyPress = [this](QObject*, QChar& key) { Grid_Enter_Next_Cell(m_grid, key); };
+    m_grid->Events().OnDblClickCell = [this](QObject*, int row, int col) {
+        Grid_DblClick_AutoSize(m_grid, row, col);
+    };
     m_grid->Events().OnGridHint = [this](QObject*, int row, int col, QString& hint) {
         hint = Header_Hint(row, col);
     };

@@ -6,8 +6,10 @@
 #include "controls/buttons/LbButton.h"
 #include "grid/model/FxCGrid.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTabWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -391,6 +393,38 @@ TEST_F(TableWindowTest, ALanguageChangeTranslatesHeadersAndItems)
     EXPECT_EQ(grid()->Columns()[4]->ComboItems()[0], QStringLiteral("T1231"));
     EXPECT_EQ(grid()->Columns()[4]->ComboItems()[2], QStringLiteral("other"));
     EXPECT_EQ(button("Btn_Copy_Row")->Caption(), QStringLiteral("T2006"));
+}
+
+// As the user does it: keys into the grid, Enter moving on, OK.
+TEST_F(TableWindowTest, TypedValuesAreSavedOnOkAlsoTheOneStillInTheEditor)
+{
+    writeTables(kThreeRows);
+    Opt_Jump_Field = true;
+    form->Show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->Table_Grid(0).Go_To(4, 2);
+    auto type = [](const QString& text) {
+        for (QChar ch : text) {
+            QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+            QCoreApplication::processEvents();
+        }
+    };
+    auto enter = [] {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+    };
+    type(QStringLiteral("k4"));
+    enter();
+    EXPECT_EQ(grid()->Col(), 3);   // display column 3 is the Kind column after the hidden one
+    enter();
+    type(QStringLiteral("typed"));   // the mnemonic, left in the editor
+    form->Btn_OK->Click();
+    Opt_Jump_Field = false;
+    EXPECT_TRUE(messages().isEmpty()) << messages().join('\n').toStdString();
+    EXPECT_EQ(form->ModalResult(), fw::mrOk);
+    const QByteArray saved = testsupport::readFile(g_fileName);
+    EXPECT_TRUE(saved.contains("Key=\"k4\" Secret=\"\" Kind=\"\" Mnemonic=\"typed\"")) << saved.constData();
 }
 
 TEST_F(TableWindowTest, EnterWalksTheGridWithTheOption)
