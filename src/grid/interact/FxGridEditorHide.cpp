@@ -86,9 +86,13 @@ void TFxStringGrid::DoneInplaceEdit(int Key, TShiftState Shift)
     QPointer<TFxStringGrid> self(this);
     s.BlockFocus = true;
     struct EndBlock {
-        TFxGridInteractState& s;
-        ~EndBlock() { s.BlockFocus = false; }
-    } endBlock{s};
+        QPointer<TFxStringGrid> g;
+        ~EndBlock()
+        {
+            if (g)
+                g->InteractState().BlockFocus = false;
+        }
+    } endBlock{self};
     s.Editing = false;
     HideInplaceEdit();
     if (Navigation().AppendOnArrowDown() && Key == VK_DOWN && AtAppendRow())
