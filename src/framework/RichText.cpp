@@ -377,6 +377,11 @@ std::vector<TRichText::TLine> TRichText::Layout(TCanvas& canvas, const TFont& fo
         line.Ascent = baseAscent;
         bool wrapped = false;
         auto newLine = [&] {
+            // Blanks at the end of a wrapped line take no room.
+            while (!line.Pieces.empty() && line.Pieces.back().Run.Text.trimmed().isEmpty()) {
+                line.Width -= line.Pieces.back().Width;
+                line.Pieces.pop_back();
+            }
             lines.push_back(line);
             line = TLine();
             line.Height = baseHeight;

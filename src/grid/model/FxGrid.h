@@ -56,6 +56,7 @@ class TBalloonSettings;
 class TShowModified;
 class TGridProgressAppearance;
 class TScrollControl;
+class TGridFocusWindow;
 class THTMLPictureCache;
 struct TFxGridModelState;
 struct TFxGridPaintState;
@@ -761,7 +762,10 @@ public:
     void CalcRotatedTextPos(fw::TCanvas& Canvas, fw::TRect& R, int Angle, int VAlign, int HAlign,
                             const QString& Text);
     void DrawRichTextCell(int ACol, int ARow, const fw::TRect& R, fw::TCanvas& Canvas);
+    // The translucent frame of pen width 4 around cell rectangle R (client
+    // coordinates): a window of R's size + 9, 4 pixels up and left of it.
     void ShowFocusWindow(const fw::TRect& R);
+    TGridFocusWindow* FocusWindow() const;
     void MoveFocusWindow();
     void HideFocusWindow();
     // The grid whose focus frame shows, null when none (process-wide).

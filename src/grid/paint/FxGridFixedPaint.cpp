@@ -139,7 +139,7 @@ void TFxStringGrid::DrawFixedCellBackground(fw::TCanvas& Canvas, TCellPaintConte
             const bool outside = !r.Contains(TPoint(mouse.x(), mouse.y()));
             const int state = outside ? xpvs::HIS_NORMAL
                                       : ps.Feedback.FixedButtonDown ? xpvs::HIS_PRESSED : xpvs::HIS_HOT;
-            DrawThemePart(this, QStringLiteral("header"), Canvas, xpvs::HP_HEADERITEM, state, r);
+            DrawThemePartCached(this, QStringLiteral("header"), Canvas, xpvs::HP_HEADERITEM, state, r);
             Line(Canvas, fw::clWhite, R.Left, R.Top, R.Right, R.Top);
         } else {
             FillRectColor(Canvas, R, fw::clBtnFace);

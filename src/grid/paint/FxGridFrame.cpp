@@ -183,6 +183,11 @@ void TFxStringGrid::DrawBorderLines()
 
 // ---------------------------------------------------------------- focus frame
 
+TGridFocusWindow* TFxStringGrid::FocusWindow() const
+{
+    return PaintState().FocusWindow.data();
+}
+
 TFxStringGrid* TFxStringGrid::FocusFrameGrid()
 {
     return gFocusFrameGrid.data();

@@ -507,7 +507,7 @@ void TFxStringGrid::DrawCheckBox(fw::TCanvas& Canvas, TRect ARect, bool Checked,
     }
     case csTheme: {
         const int state = Grayed ? (Enabled ? 9 : 12) : Checked ? (Enabled ? 5 : 8) : (Enabled ? 1 : 4);
-        DrawThemePart(this, QStringLiteral("button"), Canvas, xpvs::BP_CHECKBOX, state,
+        DrawThemePartCached(this, QStringLiteral("button"), Canvas, xpvs::BP_CHECKBOX, state,
                       fw::Bounds(ARect.Left, ARect.Top, size, size));
         break;
     }
@@ -616,7 +616,7 @@ void TFxStringGrid::DrawRadioGroup(fw::TCanvas& Canvas, TRect ARect, bool Upward
                 break;
             }
             case csTheme:
-                DrawThemePart(this, QStringLiteral("button"), Canvas, xpvs::BP_RADIOBUTTON,
+                DrawThemePartCached(this, QStringLiteral("button"), Canvas, xpvs::BP_RADIOBUTTON,
                               checked ? (Disabled ? 8 : 5) : (Disabled ? 4 : 1), fw::Bounds(x, y, 16, 16));
                 break;
             case csWinXP:

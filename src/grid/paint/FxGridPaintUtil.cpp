@@ -4,9 +4,15 @@
 #include "framework/SysColors.h"
 #include "framework/SysUtils.h"
 #include "grid/foundation/FxUtilDraw.h"
+#include "grid/foundation/FxXPVS.h"
+
+#include <QHash>
+#include <QImage>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <vector>
 
 using fw::TCanvas;
@@ -68,6 +74,45 @@ void RotatedTextOrigin(TRect& R, int HAlign, int VAlign, int a, int b, int c, in
     }
     R.Left = left;
     R.Top = top;
+}
+
+bool DrawThemePartCached(QWidget* window, const QString& classList, TCanvas& canvas, int part, int state,
+                         const TRect& rect)
+{
+    if (rect.IsEmpty())
+        return false;
+    struct TKey {
+        const void* style;
+        QString cls;
+        int part, state, w, h;
+        bool operator==(const TKey&) const = default;
+    };
+    struct THash {
+        std::size_t operator()(const TKey& k) const
+        {
+            return qHashMulti(0, k.style, k.cls, k.part, k.state, k.w, k.h);
+        }
+    };
+    static std::unordered_map<TKey, QImage, THash> cache;
+    const TKey key{window ? static_cast<const void*>(window->style()) : nullptr, classList, part, state,
+                   rect.Width(), rect.Height()};
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        if (cache.size() > 256)
+            cache.clear();
+        QImage image(rect.Width(), rect.Height(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        bool drawn = false;
+        {
+            TCanvas c(&image);
+            drawn = DrawThemePart(window, classList, c, part, state, TRect(0, 0, rect.Width(), rect.Height()));
+        }
+        if (!drawn)
+            return false;
+        it = cache.emplace(key, image).first;
+    }
+    canvas.DrawImage(rect, it->second, TRect(0, 0, rect.Width(), rect.Height()));
+    return true;
 }
 
 // ---------------------------------------------------------------- glyphs

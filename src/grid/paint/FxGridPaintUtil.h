@@ -19,6 +19,17 @@ int ClampPercent(double X);
 // 2 bottom. R's right and bottom stay.
 void RotatedTextOrigin(fw::TRect& R, int HAlign, int VAlign, int a, int b, int c, int d, int Angle);
 
+class QWidget;
+namespace fw {
+class TCanvas;
+}
+
+// A part of the widget style's controls (check box, radio button, header)
+// drawn as DrawThemePart draws it; each look is drawn once and then copied,
+// as cells repeat the same few looks many times per paint.
+bool DrawThemePartCached(QWidget* window, const QString& classList, fw::TCanvas& canvas, int part, int state,
+                         const fw::TRect& rect);
+
 // The grid's glyphs by resource name: "SGCHK01" .. "SGCHK08" (check boxes),
 // "SGRAD01" .. "SGRAD08" (radio buttons), "SGFILT" (filter button),
 // "metrocheckon", "metrocheckoff", "metroradioon", "metroradiooff", "SGCLOSE",
