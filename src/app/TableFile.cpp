@@ -120,8 +120,13 @@ void Save_Project_Xml(const QString& fileName, const fw::TXmlDocument& doc, bool
             || !fw::WriteFileAtomically(fileName + QStringLiteral(".bak"), old, &error))
             throw fw::EFileError(QStringLiteral("Cannot keep a copy of \"%1\": %2").arg(fileName, error));
     }
-    if (!fw::WriteFileAtomically(fileName, doc.XmlText(kSaveOptions).toUtf8(), &error))
+    if (!fw::WriteFileAtomically(fileName, Project_Xml_Text(doc).toUtf8(), &error))
         throw fw::EFileError(error);
+}
+
+QString Project_Xml_Text(const fw::TXmlDocument& doc)
+{
+    return doc.XmlText(kSaveOptions);
 }
 
 // ---- Table files -----------------------------------------------------------
@@ -189,7 +194,7 @@ TTableLoadReport TTableFile::Load(const QString& fileName)
                 if (node.HasAttribute(column.Attribute)) {
                     rows[size_t(r)][c] = node.Attribute(column.Attribute);
                 } else {
-                    rows[size_t(r)][c] = column.MissingText();
+                    rows[size_t(r)][c] = column.MissingText(rows[size_t(r)]);
                     complete = false;
                 }
             }
@@ -228,7 +233,7 @@ QString TTableFile::Xml_Text() const
 {
     fw::TXmlDocument doc;
     Build_Document(doc);
-    return doc.XmlText(kSaveOptions);
+    return Project_Xml_Text(doc);
 }
 
 void TTableFile::Save(const QString& fileName)

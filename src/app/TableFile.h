@@ -52,6 +52,8 @@ TProjectFileState Load_Project_Xml(const QString& fileName, const QString& root,
 // unreadable file the user may still want is not replaced without a copy.
 // Throws fw::EFileError when the backup or the file cannot be written.
 void Save_Project_Xml(const QString& fileName, const fw::TXmlDocument& doc, bool keepBackup);
+// The text Save_Project_Xml writes.
+QString Project_Xml_Text(const fw::TXmlDocument& doc);
 
 // ---- Table files -----------------------------------------------------------
 

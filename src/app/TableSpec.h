@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -26,16 +27,23 @@ struct TColumnSpec {
     QString Default;                  // text of the column in a reset row
     // Text a row of the file without the attribute gets, when it is not Default.
     std::optional<QString> IfMissing;
+    // Text a row without the attribute gets when it depends on the cells of
+    // the same row read before it (the columns to the left); wins over IfMissing.
+    std::function<QString(const QStringList& row)> IfMissingFrom;
     bool Hidden = false;
     bool Centered = false;
+    bool ReadOnly = false;            // shown with its editor's look, never changed by the user
     int Hint = -1;                    // text index of the header hint; -1: none
+    int EditLength = 0;               // most characters the cell editor takes; 0: no limit
 
     QString MissingText() const { return IfMissing ? *IfMissing : Default; }
+    QString MissingText(const QStringList& row) const { return IfMissingFrom ? IfMissingFrom(row) : MissingText(); }
 
     // Changed copies, so a spec reads like a line of a columns table:
     // Column(1109, edDataCheckBox, 50, kColour, "Enable", "Y").Centre()
     TColumnSpec Centre() const { TColumnSpec c = *this; c.Centered = true; return c; }
     TColumnSpec Hide() const { TColumnSpec c = *this; c.Hidden = true; return c; }
+    TColumnSpec Read_Only() const { TColumnSpec c = *this; c.ReadOnly = true; return c; }
     TColumnSpec With_Items(const QStringList& items) const { TColumnSpec c = *this; c.Items = items; return c; }
     TColumnSpec With_Item_Texts(std::vector<int> texts) const
     {
@@ -44,6 +52,13 @@ struct TColumnSpec {
         return c;
     }
     TColumnSpec When_Missing(const QString& text) const { TColumnSpec c = *this; c.IfMissing = text; return c; }
+    TColumnSpec When_Missing_From(std::function<QString(const QStringList& row)> rule) const
+    {
+        TColumnSpec c = *this;
+        c.IfMissingFrom = std::move(rule);
+        return c;
+    }
+    TColumnSpec Edit_Length(int characters) const { TColumnSpec c = *this; c.EditLength = characters; return c; }
     TColumnSpec With_Hint(int text) const { TColumnSpec c = *this; c.Hint = text; return c; }
 };
 

@@ -104,7 +104,7 @@ TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
 
     // Address.
     d->P_IP_Address = makePanel(this, "P_IP_Address", kIPHeight);
-    d->L_IP_Address = new QLabel(d->P_IP_Address);
+    d->L_IP_Address = new fw::TLabel(d->P_IP_Address);
     d->L_IP_Address->setObjectName(QStringLiteral("L_IP_Address"));
     d->L_IP_Address->setGeometry(16, 4, kWidth - 32, 16);
     for (int i = 0; i < 4; ++i) {
@@ -114,14 +114,14 @@ TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
         e->installEventFilter(this);
         d->E_IP[i] = e;
         if (i < 3) {
-            auto* dot = new QLabel(QStringLiteral("."), d->P_IP_Address);
+            auto* dot = new fw::TLabel(QStringLiteral("."), d->P_IP_Address);
             dot->setGeometry(kIPLeft[i] + 41 + 5, 26, 8, 16);
         }
     }
 
     // Serial port (a mode this product never selects).
     d->P_Serial = makePanel(this, "P_Serial", kSerialHeight);
-    d->L_COM_Port = new QLabel(QStringLiteral("Select the COM port for the Update"), d->P_Serial);
+    d->L_COM_Port = new fw::TLabel(QStringLiteral("Select the COM port for the Update"), d->P_Serial);
     d->L_COM_Port->setObjectName(QStringLiteral("L_COM_Port"));
     d->L_COM_Port->setGeometry(16, 4, kWidth - 32, 16);
     d->CB_COM_Port = new QComboBox(d->P_Serial);
@@ -133,7 +133,7 @@ TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
 
     // Device search (never shown; its button has no action).
     d->P_Eth_Search = makePanel(this, "P_Eth_Search", kSearchHeight);
-    d->L_List_Device = new QLabel(d->P_Eth_Search);
+    d->L_List_Device = new fw::TLabel(d->P_Eth_Search);
     d->L_List_Device->setObjectName(QStringLiteral("L_List_Device"));
     d->L_List_Device->setGeometry(16, 4, 300, 16);
     d->Btn_Search = New_Button(d->P_Eth_Search, "Btn_Search", QRect(336, 22, 97, 26), TButtonGlyph::Search);
@@ -142,7 +142,7 @@ TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
     d->ACG_List_Devices->setFrameShape(QFrame::StyledPanel);
     d->ACG_List_Devices->setGeometry(16, 22, 364 + 4, 130);
     for (int i = 0; i < 2; ++i) {
-        d->Grid_Header[i] = new QLabel(d->ACG_List_Devices);
+        d->Grid_Header[i] = new fw::TLabel(d->ACG_List_Devices);
         d->Grid_Header[i]->setGeometry(1 + 180 * i, 1, 180, 20);
         d->Grid_Header[i]->setFrameShape(QFrame::Panel);
         d->Grid_Header[i]->setAlignment(Qt::AlignCenter);
@@ -154,7 +154,7 @@ TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
 
     // Options.
     d->P_Options = makePanel(this, "P_Options", kOptionsHeight);
-    d->L_Update_Option = new QLabel(d->P_Options);
+    d->L_Update_Option = new fw::TLabel(d->P_Options);
     d->L_Update_Option->setObjectName(QStringLiteral("L_Update_Option"));
     d->L_Update_Option->setGeometry(16, 4, kWidth - 32, 16);
     d->CB_Update_Options = new QComboBox(d->P_Options);

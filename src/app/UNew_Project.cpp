@@ -41,7 +41,7 @@ TFNew_Project::TFNew_Project(QWidget* owner) : fw::TForm(owner)
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
 
-    Label1 = new QLabel(this);
+    Label1 = new fw::TLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(16, 78, kWidth - 32, 16);
     E_New_Proj = new QLineEdit(this);

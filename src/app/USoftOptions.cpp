@@ -59,7 +59,7 @@ TFSoftOptions::TFSoftOptions(QWidget* owner) : fw::TForm(owner)
 
     TS_Language = new QWidget;
     TS_Language->setObjectName(QStringLiteral("TS_Language"));
-    L_Sel_Lang = new QLabel(TS_Language);
+    L_Sel_Lang = new fw::TLabel(TS_Language);
     L_Sel_Lang->setObjectName(QStringLiteral("L_Sel_Lang"));
     L_Sel_Lang->setGeometry(8, 6, 400, 16);
     for (int k = 0; k < Slots; ++k) {
@@ -79,7 +79,7 @@ TFSoftOptions::TFSoftOptions(QWidget* owner) : fw::TForm(owner)
     Btn_Next = New_Button(TS_Language, "Btn_Next", QRect(344, 168, 90, 26), TButtonGlyph::Next);
     Btn_Prev->OnClick = [this](TLbButton* b) { Btn_NextClick(b); };
     Btn_Next->OnClick = [this](TLbButton* b) { Btn_NextClick(b); };
-    L_Page_Lang = new QLabel(TS_Language);
+    L_Page_Lang = new fw::TLabel(TS_Language);
     L_Page_Lang->setObjectName(QStringLiteral("L_Page_Lang"));
     L_Page_Lang->setGeometry(110, 173, 220, 16);
     L_Page_Lang->setAlignment(Qt::AlignCenter);

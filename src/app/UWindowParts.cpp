@@ -42,13 +42,13 @@ TTitlePanel Make_Title_Panel(QWidget* parent, int width)
     t.P_Title->setGeometry(0, 0, width, 69);
     setBackground(t.P_Title, Qt::white);
 
-    t.L_SW_Code = new QLabel(t.P_Title);
+    t.L_SW_Code = new fw::TLabel(t.P_Title);
     t.L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
     t.L_SW_Code->setFont(Window_Font(16, true));
     Set_Grey(t.L_SW_Code);
     t.L_SW_Code->setGeometry(8, 6, width - 16, 28);
 
-    t.L_SW_Desc = new QLabel(t.P_Title);
+    t.L_SW_Desc = new fw::TLabel(t.P_Title);
     t.L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
     t.L_SW_Desc->setFont(Window_Font(10, true));
     t.L_SW_Desc->setGeometry(8, 40, width - 16, 20);
@@ -83,7 +83,7 @@ TButtonPanel Make_Button_Panel(QWidget* parent, int top, int width)
     return b;
 }
 
-TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent)
+TClickLabel::TClickLabel(QWidget* parent) : fw::TLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
 }

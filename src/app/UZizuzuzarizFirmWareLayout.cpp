@@ -13,7 +13,7 @@ namespace {
 QLabel* newLabel(QWidget* parent, const QString& name, const QFont& font, int top, int left, int width,
                  int height)
 {
-    auto* l = new QLabel(parent);
+    auto* l = new fw::TLabel(parent);
     l->setObjectName(name);
     l->setFont(font);
     l->setGeometry(left, top, width, height);

@@ -1,13 +1,10 @@
 #include "framework/SpeedButton.h"
 
 #include "framework/Canvas.h"
-#include "framework/Guard.h"
 #include "framework/SysColors.h"
 
-#include <QEnterEvent>
+#include <QEvent>
 #include <QImage>
-#include <QMouseEvent>
-#include <QPainter>
 
 namespace fw {
 
@@ -40,10 +37,8 @@ struct TSpeedButton::Impl {
     bool dragging = false;
 };
 
-TSpeedButton::TSpeedButton(QWidget* parent) : QWidget(parent), d(std::make_unique<Impl>())
+TSpeedButton::TSpeedButton(QWidget* parent) : TGraphicControl(parent), d(std::make_unique<Impl>())
 {
-    setFocusPolicy(Qt::NoFocus);
-    setMouseTracking(true);
     resize(23, 22);
 }
 
@@ -166,42 +161,6 @@ void TSpeedButton::MouseLeave()
     update();
 }
 
-void TSpeedButton::mousePressEvent(QMouseEvent* event)
-{
-    event->accept();
-    RunGuarded([&] {
-        MouseDown(MouseButtonFromQt(event->button()), ShiftStateFromEvent(*event), int(event->position().x()),
-                  int(event->position().y()));
-    });
-}
-
-void TSpeedButton::mouseMoveEvent(QMouseEvent* event)
-{
-    event->accept();
-    RunGuarded([&] { MouseMove(ShiftStateFromEvent(*event), int(event->position().x()), int(event->position().y())); });
-}
-
-void TSpeedButton::mouseReleaseEvent(QMouseEvent* event)
-{
-    event->accept();
-    RunGuarded([&] {
-        MouseUp(MouseButtonFromQt(event->button()), ShiftStateFromEvent(*event), int(event->position().x()),
-                int(event->position().y()));
-    });
-}
-
-void TSpeedButton::enterEvent(QEnterEvent* event)
-{
-    QWidget::enterEvent(event);
-    RunGuarded([&] { MouseEnter(); });
-}
-
-void TSpeedButton::leaveEvent(QEvent* event)
-{
-    QWidget::leaveEvent(event);
-    RunGuarded([&] { MouseLeave(); });
-}
-
 void TSpeedButton::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
@@ -215,14 +174,6 @@ void TSpeedButton::changeEvent(QEvent* event)
 }
 
 // ---- painting ------------------------------------------------------------------------------
-
-void TSpeedButton::paintEvent(QPaintEvent*)
-{
-    RunGuarded([&] {
-        TCanvas canvas(this);
-        Paint(canvas);
-    });
-}
 
 void TSpeedButton::Paint(TCanvas& canvas) { PaintStandard(canvas); }
 

@@ -4,12 +4,12 @@
 // released over it. The glyph may be a strip of up to four equal images, for
 // the up, disabled, down and held-down looks. Descendants paint their own face
 // and add behaviour (timed repeats) through the virtual mouse steps.
+#include "framework/GraphicControl.h"
 #include "framework/Graphics.h"
 #include "framework/Input.h"
 #include "framework/Types.h"
 
 #include <QString>
-#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -20,7 +20,7 @@ class TCanvas;
 
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 
-class TSpeedButton : public QWidget {
+class TSpeedButton : public TGraphicControl {
     Q_OBJECT
 public:
     using TMouseEvent = std::function<void(QObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
@@ -59,13 +59,13 @@ public:
 protected:
     // The steps of the mouse handling; each fires its event first, as the
     // framework's controls do, then changes the state.
-    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
-    virtual void MouseMove(TShiftState shift, int x, int y);
-    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
-    virtual void MouseEnter();
-    virtual void MouseLeave();
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
     // The whole face; the default is PaintStandard.
-    virtual void Paint(TCanvas& canvas);
+    void Paint(TCanvas& canvas) override;
     // Frame (classic push-button frame, or for a flat button a raised or sunken
     // edge while hot or down), then glyph and caption, moved by one pixel while down.
     void PaintStandard(TCanvas& canvas);
@@ -73,12 +73,6 @@ protected:
     void PaintContent(TCanvas& canvas, const TRect& r);
     void SetState(TButtonState state);
 
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -163,6 +163,23 @@ TEST_F(MainWindow, ANameLeadingOutOfTheProjectsFolderIsNotReopened)
     EXPECT_TRUE(Path_Project.isEmpty());
 }
 
+// Only what the Open dialog would list is reopened: a link in PROJECTS, to a
+// folder outside or inside it, and a hidden folder are not.
+TEST_F(MainWindow, ALinkOrHiddenFolderInProjectsIsNotReopened)
+{
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("outside"))));
+    mkProject(QStringLiteral("Real"));
+    mkProject(QStringLiteral(".hidden"));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("outside")), path(QStringLiteral("PROJECTS/Away"))));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("PROJECTS/Real")), path(QStringLiteral("PROJECTS/Alias"))));
+    for (const char* name : {"Away", "Alias", ".hidden"}) {
+        settings(QLatin1String(name));
+        start();
+        EXPECT_TRUE(Path_Project.isEmpty()) << name;
+        Free_Application_Windows();
+    }
+}
+
 TEST_F(MainWindow, ClosingWritesTheSettingsFile)
 {
     start();
@@ -263,8 +280,9 @@ TEST_F(MainWindow, DmxStepFollowsTheModeInParGen)
     settings(QStringLiteral("P"));
     for (const auto& c : cases) {
         QFile::remove(path(QStringLiteral("PROJECTS/P/ParGen.xml")));
-        if (c.file)
+        if (c.file) {
             ASSERT_TRUE(write(QStringLiteral("PROJECTS/P/ParGen.xml"), c.file));
+        }
         start();
         main().Check_Enable_DMX_Def_Val();
         EXPECT_EQ(main().Btn_DMX_Default->isEnabled(), c.enabled) << c.name;
@@ -330,11 +348,12 @@ TEST_F(MainWindow, TimerShowsTheUpdateLinkWhenTheServerNamesANewerVersion)
         EXPECT_TRUE(main().Timer_Update->Enabled());
         EXPECT_EQ(main().Timer_Update->Interval(), 7200000);
         EXPECT_EQ(server.requests().size(), 1u);
-        if (c.shown)
+        if (c.shown) {
             EXPECT_EQ(main().LL_Update->text(),
                       QStringLiteral("<a href=\"http://127.0.0.1:%1/Home/download/download.asp#HD585-K317\">"
                                      "New Version Available. Click Here for more Details</a>")
                           .arg(server.port()));
+        }
     }
 }
 

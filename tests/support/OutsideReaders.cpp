@@ -1,5 +1,9 @@
 #include "OutsideReaders.h"
 
+#include "app/TableFile.h"
+
+#include <gtest/gtest.h>
+
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -96,6 +100,40 @@ std::vector<QStringList> pythonRows(const QJsonObject& root, const QStringList& 
         rows.push_back(row);
     }
     return rows;
+}
+
+void expectTableFileReadsBack(const TTableFile& tables, const QString& file)
+{
+    if (xmllintProgram().isEmpty())
+        GTEST_SKIP() << "xmllint is not installed";
+    QString lint;
+    EXPECT_TRUE(xmllintPasses(file, &lint)) << lint.toStdString();
+    if (pythonProgram().isEmpty())
+        GTEST_SKIP() << "/usr/bin/python3 is not installed";
+    QString error;
+    const QJsonObject tree = pythonXmlTree(file, &error);
+    ASSERT_FALSE(tree.isEmpty()) << error.toStdString();
+    EXPECT_EQ(tree.value(QStringLiteral("tag")).toString(), tables.Spec().Root);
+    for (int t = 0; t < tables.TableCount(); ++t) {
+        const TTableSpec& spec = tables.Table(t);
+        QStringList attributes;
+        QList<int> columns;
+        for (int c = 0; c < spec.ColumnCount(); ++c)
+            if (!spec.Columns[size_t(c)].Attribute.isEmpty()) {
+                attributes << spec.Columns[size_t(c)].Attribute;
+                columns << c;
+            }
+        std::vector<QStringList> expected;
+        const TTableRows& rows = tables.Rows(t);
+        for (int r = 0; r < Table_End(spec, rows); ++r) {
+            QStringList cells;
+            for (int c : columns)
+                cells << rows[size_t(r)].value(c);
+            expected.push_back(cells);
+        }
+        const QStringList path = spec.Section.isEmpty() ? QStringList() : QStringList{spec.Section};
+        EXPECT_EQ(pythonRows(tree, path, attributes), expected) << "table " << t;
+    }
 }
 
 } // namespace testsupport

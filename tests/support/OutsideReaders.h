@@ -8,6 +8,8 @@
 
 #include <vector>
 
+class TTableFile;
+
 namespace testsupport {
 
 // Path of xmllint, empty when it is not installed.
@@ -27,5 +29,11 @@ QJsonObject pythonXmlTree(const QString& file, QString* error = nullptr);
 // for the root itself): per child element the values of `attributes` in that
 // order, "<missing>" for an attribute it lacks.
 std::vector<QStringList> pythonRows(const QJsonObject& root, const QStringList& path, const QStringList& attributes);
+
+// The file `tables` saved to `file` passes xmllint, and Python reads back
+// every stored cell of every row up to each table's end (the tables' texts
+// must hold only characters XML can store). Adds gtest failures; skips the
+// test when a tool is missing, so call it last.
+void expectTableFileReadsBack(const TTableFile& tables, const QString& file);
 
 } // namespace testsupport

@@ -23,3 +23,9 @@ int Cell_Int(const QString& text)
     int value = 0;
     return Try_Cell_Int(text, value) ? value : -1;
 }
+
+bool Cell_In_Range(const QString& text, int lo, int hi)
+{
+    int value = 0;
+    return Try_Cell_Int(text, value) && value >= lo && value <= hi;
+}

@@ -9,3 +9,6 @@ bool Try_Cell_Int(const QString& text, int& value);
 
 // The number of a cell, or -1 when the text is no number.
 int Cell_Int(const QString& text);
+
+// True when the text is a number from lo to hi.
+bool Cell_In_Range(const QString& text, int lo, int hi);

@@ -1,10 +1,13 @@
 #include "editors/can/UEds.h"
 
+#include "app/UComon.h"
+#include "editors/can/CanTables.h"
 #include "editors/can/CellNumber.h"
+#include "editors/can/Set_PDO_AccessData.h"
+#include "editors/can/Set_SDO_Server_AccessData.h"
 #include "framework/AtomicFile.h"
 #include "framework/Dialogs.h"
 #include "framework/SysUtils.h"
-#include "framework/Xml.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -28,79 +31,51 @@ QString X(int n) { return fw::IntToHex(std::uint64_t(std::uint32_t(n)), 1); }
 
 // ---- Reading ----------------------------------------------------------------
 
-fw::TXmlNode loadRoot(fw::TXmlDocument& doc, const QString& fileName, const char* rootName)
-{
-    if (!doc.LoadFromFile(fileName))
-        throw fw::EXmlError(doc.LastError());
-    const fw::TXmlNode root = doc.DocumentElement();
-    if (root.NodeName() != QLatin1String(rootName))
-        throw fw::EXmlError(QStringLiteral("%1 cannot be used: its root element is not %2")
-                                .arg(QFileInfo(fileName).fileName(), QLatin1String(rootName)));
-    return root;
-}
-
-// The element children of a section: comments and layout text are no rows.
-std::vector<fw::TXmlNode> sectionRows(const fw::TXmlNode& root, const char* sectionName)
-{
-    std::vector<fw::TXmlNode> rows;
-    for (const fw::TXmlNode node : root.FindNode(QLatin1String(sectionName)).ChildNodes())
-        if (node.IsElement())
-            rows.push_back(node);
-    return rows;
-}
-
-// One table row, named for messages as "<file>, <section> row <n>".
+// The cells of one table row, named in messages "<file>, <section> row <n>".
 class TRowReader {
 public:
-    TRowReader(const fw::TXmlNode& row, const QString& fileName, const char* section, int number)
-        : m_row(row),
-          m_where(QStringLiteral("%1, %2 row %3").arg(QFileInfo(fileName).fileName(), QLatin1String(section)).arg(number))
+    TRowReader(const TTableSpec& spec, const QStringList& row, const QString& fileName, int number)
+        : m_spec(spec),
+          m_row(row),
+          m_where(QStringLiteral("%1, %2 row %3").arg(QFileInfo(fileName).fileName(), spec.Section).arg(number))
     {
     }
 
     const QString& Where() const { return m_where; }
 
-    // The attribute's number; refused unless it is one within lo..hi, so a
-    // value is never cut down to the bits the EDS has room for.
-    int Value(const char* attribute, int lo, int hi, const QString& range) const
+    // The cell's number; refused unless it is one within lo..hi, so a value
+    // is never cut down to the bits the EDS has room for.
+    int Value(int column, int lo, int hi, const QString& range) const
     {
-        const QString name = QLatin1String(attribute);
-        if (!m_row.HasAttribute(name))
-            throw fw::EConvertError(QStringLiteral("%1: the attribute %2 is missing").arg(m_where, name));
         int value = 0;
-        if (!Try_Cell_Int(m_row.Attribute(name), value) || value < lo || value > hi)
-            Refuse(attribute, range);
+        if (!Try_Cell_Int(m_row.value(column), value) || value < lo || value > hi)
+            Refuse(column, range);
         return value;
     }
 
-    [[noreturn]] void Refuse(const char* attribute, const QString& range) const
+    [[noreturn]] void Refuse(int column, const QString& range) const
     {
-        const QString name = QLatin1String(attribute);
-        throw fw::EConvertError(
-            QStringLiteral("%1: %2 \"%3\" must be %4").arg(m_where, name, m_row.Attribute(name), range));
+        throw fw::EConvertError(QStringLiteral("%1: %2 \"%3\" must be %4")
+                                    .arg(m_where, m_spec.Columns[size_t(column)].Attribute, m_row.value(column), range));
     }
 
 private:
-    fw::TXmlNode m_row;
+    const TTableSpec& m_spec;
+    const QStringList& m_row;
     QString m_where;
 };
 
-int readPdoSection(const fw::TXmlNode& root, const QString& fileName, const char* section, const char* direction,
-                   PDO_Entry* entries, QStringList& notes)
+// The PDOs of one table, up to its end; returns their number.
+int readPdoTable(const TTableFile& tables, int table, const QString& fileName, PDO_Entry* entries)
 {
-    const std::vector<fw::TXmlNode> rows = sectionRows(root, section);
-    const int count = std::min(int(rows.size()), EDS_Max_PDO);
+    const TTableSpec& spec = tables.Table(table);
+    const TTableRows& rows = tables.Rows(table);
+    const int count = Table_End(spec, rows);
     for (int j = 0; j < count; ++j) {
-        const TRowReader row(rows[std::size_t(j)], fileName, section, j + 1);
-        entries[j].COB_ID = row.Value("COB-ID", 0, 0x7FF, QStringLiteral("from 0x000 to 0x7FF"));
-        entries[j].Dimension = row.Value("Dimension", 1, 8, QStringLiteral("from 1 to 8"));
+        const TRowReader row(spec, rows[size_t(j)], fileName, j + 1);
+        entries[j].COB_ID = row.Value(PDO_Col_COB_ID, 0, 0x7FF, QStringLiteral("from 0x000 to 0x7FF"));
+        entries[j].Dimension = row.Value(PDO_Col_Dimension, 1, 8, QStringLiteral("from 1 to 8"));
     }
-    if (int(rows.size()) > EDS_Max_PDO)
-        notes << QStringLiteral("%1 holds %2 %3 PDOs: the EDS describes the first %4.")
-                     .arg(QFileInfo(fileName).fileName())
-                     .arg(rows.size())
-                     .arg(QLatin1String(direction))
-                     .arg(EDS_Max_PDO);
     return count;
 }
 
@@ -289,39 +264,38 @@ void Read_PDO_List(const QString& fileName, TEds_Objects& eds)
 {
     eds.Nr_RX_PDO = 0;
     eds.Nr_TX_PDO = 0;
-    if (!QFileInfo::exists(fileName))
+    TTableFile tables(PDO_File_Spec());
+    if (Load_For_Writer(tables, fileName, eds.Notes).State != TProjectFileState::Loaded)
         return;
-    fw::TXmlDocument doc;
-    const fw::TXmlNode root = loadRoot(doc, fileName, "PDO_CANopen");
-    eds.Nr_RX_PDO = readPdoSection(root, fileName, "Receive_PDO", "receive", &eds.PDO_List[0], eds.Notes);
-    eds.Nr_TX_PDO = readPdoSection(root, fileName, "Transmit_PDO", "transmit", &eds.PDO_List[EDS_Max_PDO], eds.Notes);
+    eds.Nr_RX_PDO = readPdoTable(tables, PDO_Receive, fileName, &eds.PDO_List[0]);
+    eds.Nr_TX_PDO = readPdoTable(tables, PDO_Transmit, fileName, &eds.PDO_List[EDS_Max_PDO]);
 }
 
 void Read_SDO_Server_List(const QString& fileName, TEds_Objects& eds)
 {
-    if (!QFileInfo::exists(fileName))
+    TTableFile tables(SDO_Server_File_Spec());
+    if (Load_For_Writer(tables, fileName, eds.Notes).State != TProjectFileState::Loaded)
         return;
-    fw::TXmlDocument doc;
-    const fw::TXmlNode root = loadRoot(doc, fileName, "SDO_Server_CANopen");
     QHash<int, QString> firstSeen;   // index << 8 | sub-index -> where it was read
-    for (const bool readonly : {true, false}) {
-        const char* section = readonly ? "SDO_Read" : "SDO_Write";
-        const std::vector<fw::TXmlNode> rows = sectionRows(root, section);
-        for (std::size_t j = 0; j < rows.size(); ++j) {
-            const TRowReader row(rows[j], fileName, section, int(j) + 1);
-            const int index = row.Value("Index", 0x2000, 0x5FFF, QStringLiteral("from 0x2000 to 0x5FFF"));
-            const int sub = row.Value("SubIndex", 0, 0xFF, QStringLiteral("from 0x00 to 0xFF"));
+    for (const int table : {SDO_Server_Read, SDO_Server_Write}) {
+        const TTableSpec& spec = tables.Table(table);
+        const TTableRows& rows = tables.Rows(table);
+        const int end = Table_End(spec, rows);
+        for (int j = 0; j < end; ++j) {
+            const TRowReader row(spec, rows[size_t(j)], fileName, j + 1);
+            const int index = row.Value(SDO_Server_Col_Index, 0x2000, 0x5FFF, QStringLiteral("from 0x2000 to 0x5FFF"));
+            const int sub = row.Value(SDO_Server_Col_SubIndex, 0, 0xFF, QStringLiteral("from 0x00 to 0xFF"));
             const QString sizes = QStringLiteral("1, 2 or 4");
-            const int quantity = row.Value("NByte", 1, 4, sizes);
+            const int quantity = row.Value(SDO_Server_Col_NByte, 1, 4, sizes);
             if (quantity == 3)
-                row.Refuse("NByte", sizes);
+                row.Refuse(SDO_Server_Col_NByte, sizes);
             const int key = index << 8 | sub;
             if (firstSeen.contains(key))
                 throw fw::EConvertError(QStringLiteral("%1: index 0x%2 sub-index 0x%3 is already given in %4; an EDS "
                                                        "describes each object once")
                                             .arg(row.Where(), H4(index), H2(sub), firstSeen.value(key)));
             firstSeen.insert(key, row.Where());
-            const SDO_Sub_Type record{std::uint8_t(sub), std::uint8_t(quantity), readonly, QString()};
+            const SDO_Sub_Type record{std::uint8_t(sub), std::uint8_t(quantity), table == SDO_Server_Read, QString()};
             const int at = eds.Find_SDO_Index(index);
             if (at < 0)
                 eds.SDO_Index_List.push_back(SDO_Index{std::uint16_t(index), {record}});

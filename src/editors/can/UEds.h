@@ -3,8 +3,6 @@
 // converter's fixed communication objects, one receive and one transmit PDO
 // per row of PDO_CANopen.xml with the application variables they map, and
 // one manufacturer object per index of SDO_Server_CANopen.xml.
-#include "app/UComon.h"
-
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -51,18 +49,22 @@ struct TEds_Objects {
     void Sort_SDO_Sub_Indexs();
 };
 
-// Fills the PDO list and counts from the PDO table file; nothing when the
-// file does not exist. Rows past the 30th of a direction are left out and
-// noted. A row whose COB-ID or Dimension is missing, no number or outside
-// what the PDO window accepts (0 to 0x7FF, 1 to 8) throws fw::EConvertError;
-// a file that does not load, or whose root is not PDO_CANopen, fw::EXmlError.
+// Both files are read as their windows read them (rows are the element
+// children of a section, up to the first blank key cell); a missing file
+// gives no rows, a file that does not load throws fw::EXmlError, and what
+// could not be taken over (rows past the 30th PDO of a direction, rows below
+// the first blank key, rows lacking values) is noted in the window's words.
+
+// Fills the PDO list and counts from the PDO table file. A COB-ID or
+// Dimension that is no number or outside what the PDO window accepts
+// (0 to 0x7FF, 1 to 8) throws fw::EConvertError naming the row.
 void Read_PDO_List(const QString& fileName, TEds_Objects& eds);
 
-// Builds the manufacturer objects from the SDO server table file; nothing
-// when the file does not exist. Index, SubIndex and NByte must be numbers
-// the SDO server window accepts (0x2000 to 0x5FFF, 0 to 0xFF, 1, 2 or 4),
-// and no index and sub-index pair may appear twice in the two tables
-// (the EDS would describe one object twice): fw::EConvertError otherwise.
+// Builds the manufacturer objects from the SDO server table file. Index,
+// SubIndex and NByte must be numbers the SDO server window accepts (0x2000
+// to 0x5FFF, 0 to 0xFF, 1, 2 or 4), and no index and sub-index pair may
+// appear twice in the two tables (the EDS would describe one object twice):
+// fw::EConvertError otherwise.
 void Read_SDO_Server_List(const QString& fileName, TEds_Objects& eds);
 
 // CreationDate / CreationTime texts: "03-05-2024"; "12:15AM" just after

@@ -1,11 +1,11 @@
 #include "editors/can/USNMP_MIB.h"
 
 #include "app/ULanguage.h"
+#include "editors/can/CanTables.h"
 #include "framework/AtomicFile.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
-#include "framework/Xml.h"
 
 #include <QFileInfo>
 
@@ -13,28 +13,20 @@ std::array<std::uint8_t, 2 * SNMP_Max_Objects> SNMP_Int_Flags{};
 
 namespace {
 
-constexpr int kDefaultObjects = 64;
-
-// One direction of the SNMP table file: its enabled rows' names and types.
-int readSection(const fw::TXmlNode& root, const char* sectionName, QStringList& names, int flagBase)
+// One table's enabled objects: names and types.
+void readTable(const TTableFile& tables, int table, QStringList& names, int flagBase)
 {
-    int dropped = 0;
-    const fw::TXmlNode section = root.FindNode(QLatin1String(sectionName));
-    for (const fw::TXmlNode row : section.ChildNodes()) {
-        // Comments and layout text between the rows are no rows.
-        if (!row.IsElement())
+    const int description = table == SNMP_Read ? SNMP_Read_Col_Description : SNMP_Write_Col_Description;
+    const TTableRows& rows = tables.Rows(table);
+    const int end = Table_End(tables.Table(table), rows);
+    for (int r = 0; r < end; ++r) {
+        const QStringList& row = rows[size_t(r)];
+        if (fw::UpperCase(row[SNMP_Col_Enable]) != QLatin1String("Y"))
             continue;
-        if (row.Attribute(QStringLiteral("Enable")).toUpper() != QLatin1String("Y"))
-            continue;
-        if (names.size() >= SNMP_Max_Objects) {
-            ++dropped;
-            continue;
-        }
-        const bool isInt = row.Attribute(QStringLiteral("Type")).toUpper() == QLatin1String("INT");
+        const bool isInt = fw::UpperCase(row[SNMP_Col_Type]) == QLatin1String("INT");
         SNMP_Int_Flags[std::size_t(flagBase + names.size())] = isInt ? 1 : 0;
-        names.append(row.Attribute(QStringLiteral("Description")));
+        names.append(row[description]);
     }
-    return dropped;
 }
 
 QString objectName(const QStringList& names, int k, const char* parent)
@@ -68,39 +60,19 @@ void addBlocks(QStringList& lines, const char* parent, const char* access)
                      .arg(QLatin1String(access));
 }
 
-QString droppedText(int count, const char* direction)
-{
-    return QStringLiteral("%1 enabled SNMP %2 objects beyond the first %3 are not in the MIB.")
-        .arg(count)
-        .arg(QLatin1String(direction))
-        .arg(SNMP_Max_Objects);
-}
-
 } // namespace
 
-TSNMP_Names_Report Read_SNMP_Names(const QString& fileName)
+QString Read_SNMP_Names(const QString& fileName)
 {
     SNMP_Read_Names.clear();
     SNMP_Write_Names.clear();
-    TSNMP_Names_Report report;
-    if (!QFileInfo::exists(fileName)) {
-        for (int i = 0; i < kDefaultObjects; ++i) {
-            SNMP_Read_Names << QStringLiteral("lampADV") + QString::number(i);
-            SNMP_Int_Flags[std::size_t(i)] = 1;
-            SNMP_Write_Names << QStringLiteral("lamp") + QString::number(i);
-            SNMP_Int_Flags[std::size_t(SNMP_Max_Objects + i)] = 1;
-        }
-        return report;
-    }
-    fw::TXmlDocument doc;
-    if (!doc.LoadFromFile(fileName))
-        throw fw::EXmlError(doc.LastError());
-    const fw::TXmlNode root = doc.DocumentElement();
-    if (root.NodeName() != QLatin1String("SNMP_Trap"))
-        throw fw::EXmlError(QStringLiteral("%1 is not an SNMP table: its root element is not SNMP_Trap").arg(fileName));
-    report.Read_Dropped = readSection(root, "SNMP_Trap_Read", SNMP_Read_Names, 0);
-    report.Write_Dropped = readSection(root, "SNMP_Trap_Write", SNMP_Write_Names, SNMP_Max_Objects);
-    return report;
+    TTableFile tables(SNMP_Trap_File_Spec());
+    QStringList notes;
+    if (Load_For_Writer(tables, fileName, notes).State == TProjectFileState::Missing)
+        SNMP_Fill_Default_Objects(tables);
+    readTable(tables, SNMP_Read, SNMP_Read_Names, 0);
+    readTable(tables, SNMP_Write, SNMP_Write_Names, SNMP_Max_Objects);
+    return notes.join(QLatin1Char('\n'));
 }
 
 QByteArray MIB_Text()
@@ -179,13 +151,8 @@ void Build_MIB_File(fw::TSaveDialog& dialog)
     const QString fileName = dialog.FileName;
     if (QFileInfo::exists(fileName) && fw::MessageDlg(Lang_Text(905), fw::mtConfirmation, fw::mbYesNo) == fw::mrNo)
         return;
-    const TSNMP_Names_Report report = Read_SNMP_Names();
+    const QString leftOut = Read_SNMP_Names();
     Write_MIB_File(fileName);
-    QStringList notes;
-    if (report.Read_Dropped > 0)
-        notes << droppedText(report.Read_Dropped, "read");
-    if (report.Write_Dropped > 0)
-        notes << droppedText(report.Write_Dropped, "write");
-    if (!notes.isEmpty())
-        fw::MessageDlg(notes.join(QLatin1Char('\n')), fw::mtWarning, fw::mbOK);
+    if (!leftOut.isEmpty())
+        fw::MessageDlg(leftOut, fw::mtWarning, fw::mbOK);
 }

@@ -3,6 +3,7 @@
 // one object per enabled SNMP read and write row of SNMP_Trap.xml and one
 // notification per enabled read row.
 #include "app/UComon.h"
+#include "editors/can/SNMP_Trap_AccessData.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,8 +15,8 @@ namespace fw {
 class TSaveDialog;
 }
 
-// Objects per direction the agent (and the flag table below) holds.
-constexpr int SNMP_Max_Objects = 256;
+// Objects per direction the agent (and the flag table below) holds: a table's rows.
+constexpr int SNMP_Max_Objects = SNMP_Rows;
 
 // Entry k is 1 when read object k is an INTEGER, 0 for an OCTET STRING;
 // entry 256 + k the same for write object k. Only the first
@@ -23,19 +24,15 @@ constexpr int SNMP_Max_Objects = 256;
 // anything.
 extern std::array<std::uint8_t, 2 * SNMP_Max_Objects> SNMP_Int_Flags;
 
-// Enabled rows that Read_SNMP_Names left out because a direction was full.
-struct TSNMP_Names_Report {
-    int Read_Dropped = 0;
-    int Write_Dropped = 0;
-};
-
-// Fills SNMP_Read_Names, SNMP_Write_Names and SNMP_Int_Flags from the enabled
-// rows of the SNMP table file, or with the 64 + 64 default objects when the
-// file does not exist. Names are taken unchanged. Rows past the 256th enabled
-// one of a direction are counted in the report, not listed. A file that is
-// not well-formed XML, or whose root is not SNMP_Trap, throws fw::EXmlError
-// and leaves the lists empty.
-TSNMP_Names_Report Read_SNMP_Names(const QString& fileName = File_SNMP_Trap);
+// Fills SNMP_Read_Names, SNMP_Write_Names and SNMP_Int_Flags from the
+// enabled rows of the SNMP table file, read as the SNMP window reads it (at
+// most 256 rows a table, up to the first blank Community Name), or with the
+// 64 + 64 default objects when the file does not exist. Names are taken
+// unchanged. Returns what the file held that the MIB leaves out, in the
+// window's words (empty when nothing). A file that is not well-formed XML,
+// or whose root is not SNMP_Trap, throws fw::EXmlError and leaves the lists
+// empty.
+QString Read_SNMP_Names(const QString& fileName = File_SNMP_Trap);
 
 // The MIB text of the current lists and flags: CR LF line ends, the last
 // line "END" included.
@@ -46,7 +43,7 @@ void Write_MIB_File(const QString& fileName);
 
 // The MIB step: the save dialog in the project folder, the overwrite
 // question (text 905) for an existing file, then reading the SNMP table and
-// writing the MIB. When a direction held more objects than the MIB can list,
-// a warning says so after the file is written. The main window passes its
-// MIB save dialog.
+// writing the MIB. When the table file held rows the MIB leaves out, a
+// warning says so after the file is written. The main window passes its MIB
+// save dialog.
 void Build_MIB_File(fw::TSaveDialog& dialog);

@@ -8,11 +8,9 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QEnterEvent>
 #include <QImage>
 #include <QKeySequence>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QShortcutEvent>
 
 #include <algorithm>
@@ -65,6 +63,17 @@ void DrawButtonGradient(TCanvas& canvas, TColor from, TColor to, bool horizontal
         canvas.Rectangle(r);
         canvas.Brush().Style = fw::bsSolid;
     }
+}
+
+void GrabAccelerator(QWidget& widget, int& shortcutId, const QString& caption)
+{
+    if (shortcutId != 0) {
+        widget.releaseShortcut(shortcutId);
+        shortcutId = 0;
+    }
+    const QKeySequence accel = QKeySequence::mnemonic(caption);
+    if (!accel.isEmpty())
+        shortcutId = widget.grabShortcut(accel, Qt::WindowShortcut);
 }
 
 namespace {
@@ -139,11 +148,9 @@ void makeDisabledGlyph(const TBitmap& glyph, TBitmap& target)
 
 // ---- construction and properties -----------------------------------------------------------
 
-TFxGridButton::TFxGridButton(QWidget* parent) : QWidget(parent)
+TFxGridButton::TFxGridButton(QWidget* parent) : fw::TGraphicControl(parent)
 {
     resize(22, 23);
-    setMouseTracking(true);
-    setFocusPolicy(Qt::NoFocus);
     FIsComCtl6 = IsThemedComCtl6();
 }
 
@@ -222,7 +229,7 @@ void TFxGridButton::SetCaption(const QString& value)
     if (value == FCaption)
         return;
     FCaption = value;
-    UpdateAccelerator();
+    GrabAccelerator(*this, FShortcutId, FCaption);
     update();
 }
 
@@ -498,12 +505,12 @@ void TFxGridButton::RecheckMouseInside()
         return;
     const bool inside = isVisible() && rect().contains(mapFromGlobal(QCursor::pos()));
     if (inside && !FMouseInControl)
-        MouseEntered();
+        MouseEnter();
     else if (!inside && FMouseInControl)
-        MouseLeft();
+        MouseLeave();
 }
 
-void TFxGridButton::MouseEntered()
+void TFxGridButton::MouseEnter()
 {
     if (!isEnabled() || FDragging)
         return;
@@ -513,7 +520,7 @@ void TFxGridButton::MouseEntered()
         OnMouseEnter(this);
 }
 
-void TFxGridButton::MouseLeft()
+void TFxGridButton::MouseLeave()
 {
     if (!isEnabled() || FDragging)
         return;
@@ -523,57 +530,15 @@ void TFxGridButton::MouseLeft()
         OnMouseLeave(this);
 }
 
-void TFxGridButton::mousePressEvent(QMouseEvent* e)
+void TFxGridButton::DblClick()
 {
-    e->accept();
-    fw::RunGuarded([&] {
-        MouseDown(fw::MouseButtonFromQt(e->button()), fw::ShiftStateFromEvent(*e), int(e->position().x()),
-                  int(e->position().y()));
-    });
-}
-
-void TFxGridButton::mouseMoveEvent(QMouseEvent* e)
-{
-    e->accept();
-    fw::RunGuarded([&] { MouseMove(fw::ShiftStateFromEvent(*e), int(e->position().x()), int(e->position().y())); });
-}
-
-void TFxGridButton::mouseReleaseEvent(QMouseEvent* e)
-{
-    e->accept();
-    fw::RunGuarded([&] {
-        MouseUp(fw::MouseButtonFromQt(e->button()), fw::ShiftStateFromEvent(*e), int(e->position().x()),
-                int(e->position().y()));
-    });
-}
-
-void TFxGridButton::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    e->accept();
-    fw::RunGuarded([&] {
-        // The second press of a double click is a press like the first.
-        MouseDown(fw::MouseButtonFromQt(e->button()), fw::ShiftStateFromEvent(*e), int(e->position().x()),
-                  int(e->position().y()));
-        if (FDown && OnDblClick)
-            OnDblClick(this);
-    });
-}
-
-void TFxGridButton::enterEvent(QEnterEvent* e)
-{
-    QWidget::enterEvent(e);
-    fw::RunGuarded([&] { MouseEntered(); });
-}
-
-void TFxGridButton::leaveEvent(QEvent* e)
-{
-    QWidget::leaveEvent(e);
-    fw::RunGuarded([&] { MouseLeft(); });
+    if (FDown && OnDblClick)
+        OnDblClick(this);
 }
 
 void TFxGridButton::changeEvent(QEvent* e)
 {
-    QWidget::changeEvent(e);
+    fw::TGraphicControl::changeEvent(e);
     switch (e->type()) {
     case QEvent::EnabledChange:
         RecheckMouseInside();
@@ -593,17 +558,6 @@ void TFxGridButton::changeEvent(QEvent* e)
     }
 }
 
-void TFxGridButton::UpdateAccelerator()
-{
-    if (FShortcutId != 0) {
-        releaseShortcut(FShortcutId);
-        FShortcutId = 0;
-    }
-    const QKeySequence accel = QKeySequence::mnemonic(FCaption);
-    if (!accel.isEmpty())
-        FShortcutId = grabShortcut(accel, Qt::WindowShortcut);
-}
-
 bool TFxGridButton::event(QEvent* e)
 {
     if (e->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(e)->shortcutId() == FShortcutId &&
@@ -614,18 +568,10 @@ bool TFxGridButton::event(QEvent* e)
     }
     if (e->type() == QEvent::ApplicationFontChange && FAutoThemeAdapt)
         ThemeAdapt();
-    return QWidget::event(e);
+    return fw::TGraphicControl::event(e);
 }
 
 // ---- painting ------------------------------------------------------------------------------
-
-void TFxGridButton::paintEvent(QPaintEvent*)
-{
-    fw::RunGuarded([&] {
-        TCanvas canvas(this);
-        Paint(canvas);
-    });
-}
 
 void TFxGridButton::Paint(TCanvas& c)
 {

@@ -5,6 +5,7 @@
 // its right end, seven colour looks and grouping with its siblings. Also the
 // small routines it paints and adapts to the desktop theme with.
 #include "framework/Canvas.h"
+#include "framework/GraphicControl.h"
 #include "framework/Graphics.h"
 #include "framework/Input.h"
 #include "framework/SpeedButton.h"
@@ -14,7 +15,6 @@
 #include <QMenu>
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 
 #include <functional>
 
@@ -29,13 +29,17 @@ bool IsWinXPOrLater();
 int CurrentXPColorScheme();
 bool IsThemedComCtl6();
 
+// Moves `widget`'s accelerator shortcut to the "&" letter of `caption` (none
+// without one); `shortcutId` holds the grabbed shortcut, 0 for none.
+void GrabAccelerator(QWidget& widget, int& shortcutId, const QString& caption);
+
 // Fills r with `steps` bands (at least 1) running from `from` to `to`, left to
 // right when horizontal, else top to bottom, each one pixel longer than its
 // share so neighbours overlap; then outlines r in `border` unless it is clNone.
 void DrawButtonGradient(fw::TCanvas& canvas, fw::TColor from, fw::TColor to, bool horizontal, const fw::TRect& r,
                         int steps, fw::TColor border);
 
-class TFxGridButton : public QWidget {
+class TFxGridButton : public fw::TGraphicControl {
     Q_OBJECT
 public:
     using TNotifyEvent = std::function<void(QObject* sender)>;
@@ -152,19 +156,16 @@ public:
                              int spacing, const fw::TPoint& offset, bool rightToLeft) const;
 
 protected:
-    virtual void Paint(fw::TCanvas& canvas);
-    virtual void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y);
-    virtual void MouseMove(fw::TShiftState shift, int x, int y);
-    virtual void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y);
+    void Paint(fw::TCanvas& canvas) override;
+    void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
+    void MouseMove(fw::TShiftState shift, int x, int y) override;
+    void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
+    // Fires OnDblClick while the button is down.
+    void DblClick() override;
+    void MouseEnter() override;
+    void MouseLeave() override;
 
     bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -174,9 +175,6 @@ private:
     void BuildShadeGlyph();
     void RecheckMouseInside();
     void NotifyGroupPressed();
-    void MouseEntered();
-    void MouseLeft();
-    void UpdateAccelerator();
     fw::TFont CanvasFont() const;
     bool IsInside(int x, int y) const { return x >= 0 && x < width() && y >= 0 && y <= height(); }
 

@@ -10,7 +10,6 @@
 #include <QEnterEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QMouseEvent>
 #include <QShortcutEvent>
 
@@ -23,7 +22,7 @@ TFxCheckBox::TFxCheckBox(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::ClickFocus);
     setMouseTracking(true);
     FFont.Name = font().family();
-    UpdateAccelerator();
+    GrabAccelerator(*this, FShortcutId, FCaption);
 }
 
 TFxCheckBox::~TFxCheckBox() = default;
@@ -50,7 +49,7 @@ void TFxCheckBox::SetCaption(const QString& value)
 {
     FCaption = value;
     setWindowTitle(value);
-    UpdateAccelerator();
+    GrabAccelerator(*this, FShortcutId, FCaption);
     update();
 }
 
@@ -310,17 +309,6 @@ void TFxCheckBox::focusOutEvent(QFocusEvent* e)
     QWidget::focusOutEvent(e);
     FFocused = false;
     update();
-}
-
-void TFxCheckBox::UpdateAccelerator()
-{
-    if (FShortcutId != 0) {
-        releaseShortcut(FShortcutId);
-        FShortcutId = 0;
-    }
-    const QKeySequence accel = QKeySequence::mnemonic(FCaption);
-    if (!accel.isEmpty())
-        FShortcutId = grabShortcut(accel, Qt::WindowShortcut);
 }
 
 bool TFxCheckBox::event(QEvent* e)

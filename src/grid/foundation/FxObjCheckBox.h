@@ -90,7 +90,6 @@ protected:
 
 private:
     void InvalidateBox(int size);
-    void UpdateAccelerator();
 
     bool FDown = false;
     TCheckBoxState FState = cbUnchecked;
@@ -100,7 +99,6 @@ private:
     fw::TAlignment FAlignment = fw::taLeftJustify;
     bool FEllipsis = false;
     QString FCaption = QStringLiteral("TFxCheckBox");
-    bool FIsWinXP = true;
     bool FHot = false;
     bool FReadOnly = false;
     bool FMouseDown = false;

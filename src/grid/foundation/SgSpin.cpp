@@ -36,7 +36,8 @@ void LoadSpinGlyph(TButtonDirection direction, fw::TBitmap& target)
     c.FillRect(TRect(0, 0, 9, 6));
     c.Brush().Color = fw::clBlack;
     for (int i = 0; i < 4; ++i) {
-        const int y = direction == bdDown ? 1 + i : 4 - i;
+        // Row i is 2i + 1 wide: an up arrow widens downwards from its point, a down arrow upwards.
+        const int y = direction == bdUp ? 1 + i : 4 - i;
         c.FillRect(TRect(4 - i, y, 5 + i, y + 1));
     }
     c.Release();

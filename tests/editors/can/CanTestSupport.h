@@ -3,9 +3,11 @@
 // the project file paths pointing into it, every question to the user
 // answered by a recorder, and the outside checkers the writers' files must
 // pass.
+#include "app/TableFile.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "framework/Dialogs.h"
+#include "support/OutsideReaders.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -16,7 +18,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace cantest {
 
@@ -111,6 +116,52 @@ inline ToolRun smilint(const QString& mibFile, QString* skipReason)
 inline QString canData(const QString& name)
 {
     return testsupport::dataPath(QStringLiteral("editors/can/") + name);
+}
+
+// Saving the tables gives the golden file `golden` of this folder.
+inline void expectSavedAsGolden(TTableFile& tables, const QString& file, const QString& golden)
+{
+    tables.Save(file);
+    EXPECT_EQ(testsupport::readFile(file), testsupport::readFile(canData(golden))) << golden.toStdString();
+}
+
+// The golden file `golden` loads without findings, passes the window's
+// check and saves back byte for byte. `load` stands for the window's load
+// when it does more than the table kit's.
+using TableCheck = std::function<TTableFailure(const TTableFile&)>;
+inline void expectRoundTrip(TTableFile& tables, const QString& file, const QString& golden, const TableCheck& check,
+                            const std::function<TTableLoadReport(TTableFile&, const QString&)>& load = {})
+{
+    const QByteArray original = testsupport::readFile(canData(golden));
+    ASSERT_FALSE(original.isEmpty()) << golden.toStdString();
+    ASSERT_TRUE(testsupport::writeFile(file, original));
+    EXPECT_TRUE((load ? load(tables, file) : tables.Load(file)).Clean());
+    EXPECT_FALSE(check(tables).Failed()) << check(tables).Message.toStdString();
+    tables.Save(file);
+    EXPECT_EQ(testsupport::readFile(file), original);
+}
+
+// One case of a table window's check: cells set in one row of tables that
+// pass, and the whole message expected (empty: the tables still pass).
+struct CheckCase {
+    const char* name;
+    int table;
+    int row;   // from 1
+    std::vector<std::pair<int, QString>> cells;
+    QString message;
+};
+
+inline void expectChecks(const TTableFile& passing, const std::vector<CheckCase>& cases, const TableCheck& check)
+{
+    ASSERT_FALSE(check(passing).Failed()) << check(passing).Message.toStdString();
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTableFile tables = passing;
+        for (const auto& [column, text] : c.cells)
+            tables.Rows(c.table)[size_t(c.row - 1)][column] = text;
+        const TTableFailure f = check(tables);
+        EXPECT_EQ(f.Failed() ? f.Message : QString(), c.message);
+    }
 }
 
 } // namespace cantest

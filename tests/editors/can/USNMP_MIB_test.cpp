@@ -11,8 +11,8 @@
 
 namespace {
 
-// A row of SNMP_Trap.xml with what the MIB reads; other attributes as the
-// window writes them.
+// A row of SNMP_Trap.xml as the window writes it; a null enable or type
+// leaves that attribute out.
 QByteArray row(const char* enable, const char* type, const QString& description)
 {
     QByteArray r = "<row";
@@ -21,8 +21,8 @@ QByteArray row(const char* enable, const char* type, const QString& description)
     r += " Community_Name=\"tamvex\"";
     if (type)
         r += QByteArray(" Type=\"") + type + '"';
-    r += " On_Change=\"N\" Position=\"0\" Bit=\"0\" NumBits=\"8\" Description=\"" + description.toUtf8()
-         + "\" Conversion=\"None\"/>\n";
+    r += " On_Change=\"N\" On_Command=\"N\" On_Timer=\"N\" Time=\"1000\" Position=\"0\" Bit=\"0\" NumBits=\"8\" "
+         "Description=\"" + description.toUtf8() + "\" IP_Address=\"10.0.0.1\" Conversion=\"None\" Mnemonic=\"\"/>\n";
     return r;
 }
 
@@ -95,8 +95,9 @@ TEST_F(SnmpMib, EnabledRowsBecomeObjectsNumberedWithoutGaps)
     write(File_SNMP_Trap,
           snmpFile(row("Y", "Int", QStringLiteral("temp")) + row("N", "Int", QStringLiteral("off"))
                        + "<!-- a comment between rows is no row -->\n" + row("y", "String", QStringLiteral("label"))
-                       + row("Y", "Int", QString()) + row(nullptr, "Int", QStringLiteral("noenable"))
-                       + row("Y", nullptr, QStringLiteral("notype")),
+                       + row("Y", "Int", QString()) + row("Y", nullptr, QStringLiteral("notype"))
+                       // A row without Enable is enabled, as the SNMP window shows it.
+                       + row(nullptr, "Int", QStringLiteral("noenable")),
                    row("Y", "String", QStringLiteral("setpoint"))));
     Read_SNMP_Names();
     const QStringList lines = mibLines();
@@ -110,6 +111,8 @@ TEST_F(SnmpMib, EnabledRowsBecomeObjectsNumberedWithoutGaps)
                                  "DESCRIPTION \"\" ::= { bufferinval 3 }"),
                   QStringLiteral("notype OBJECT-TYPE SYNTAX OCTET STRING MAX-ACCESS read-only STATUS current "
                                  "DESCRIPTION \"notype\" ::= { bufferinval 4 }"),
+                  QStringLiteral("noenable OBJECT-TYPE SYNTAX INTEGER MAX-ACCESS read-only STATUS current "
+                                 "DESCRIPTION \"noenable\" ::= { bufferinval 5 }"),
               }));
     EXPECT_EQ(linesBetween(lines, kWriteStart, kWriteEnd),
               QStringList{QStringLiteral("setpoint OBJECT-TYPE SYNTAX OCTET STRING MAX-ACCESS read-write STATUS "
@@ -124,7 +127,21 @@ TEST_F(SnmpMib, EnabledRowsBecomeObjectsNumberedWithoutGaps)
                                  "DESCRIPTION \"\" ::= { trapsval 3 }"),
                   QStringLiteral("trapval4 NOTIFICATION-TYPE OBJECTS { notype } STATUS current DESCRIPTION "
                                  "\"notype\" ::= { trapsval 4 }"),
+                  QStringLiteral("trapval5 NOTIFICATION-TYPE OBJECTS { noenable } STATUS current DESCRIPTION "
+                                 "\"noenable\" ::= { trapsval 5 }"),
               }));
+}
+
+TEST_F(SnmpMib, RowsTheWindowWouldNotSaveAreLeftOut)
+{
+    // A blank Community Name ends a table: the window saves nothing below it.
+    write(File_SNMP_Trap, snmpFile(row("Y", "Int", QStringLiteral("first"))
+                                       + "<row Enable=\"Y\" Community_Name=\" \" Type=\"Int\" Description=\"gap\"/>"
+                                       + row("Y", "Int", QStringLiteral("below")),
+                                   {}));
+    const QString leftOut = Read_SNMP_Names();
+    EXPECT_EQ(SNMP_Read_Names, QStringList{QStringLiteral("first")});
+    EXPECT_TRUE(leftOut.contains(Lang_Text(913) + QStringLiteral(" (SNMP Read): 3"))) << leftOut.toStdString();
 }
 
 TEST_F(SnmpMib, EmptySectionsKeepTheFixedPartOnly)
@@ -199,18 +216,17 @@ TEST_F(SnmpMib, StepAsksBeforeOverwritingAndWritesWhatTheTableSays)
     EXPECT_EQ(recorder.Calls().size(), 2u);   // no message after a successful write
 }
 
-TEST_F(SnmpMib, MoreThan256EnabledRowsAreCappedAndReported)
+TEST_F(SnmpMib, MoreThan256RowsAreCappedAndReported)
 {
     QByteArray reads, writes;
     for (int i = 0; i < 300; ++i)
         reads += row("Y", "Int", QStringLiteral("r%1").arg(i));
-    for (int i = 0; i < 257; ++i)
-        writes += row(i == 0 ? "N" : "Y", "Int", QStringLiteral("w%1").arg(i));   // 256 enabled: all fit
+    for (int i = 0; i < 256; ++i)
+        writes += row("Y", "Int", QStringLiteral("w%1").arg(i));   // a full table fits
     write(File_SNMP_Trap, snmpFile(reads, writes));
 
-    const TSNMP_Names_Report report = Read_SNMP_Names();
-    EXPECT_EQ(report.Read_Dropped, 44);
-    EXPECT_EQ(report.Write_Dropped, 0);
+    const QString leftOut = Read_SNMP_Names();
+    EXPECT_EQ(leftOut, QStringLiteral("SNMP_Trap.xml\n") + Lang_Text(912) + QStringLiteral(" (SNMP Read): 257-300"));
     EXPECT_EQ(SNMP_Read_Names.size(), 256);
     EXPECT_EQ(SNMP_Read_Names.last(), QStringLiteral("r255"));
     EXPECT_EQ(SNMP_Write_Names.size(), 256);
@@ -226,7 +242,7 @@ TEST_F(SnmpMib, MoreThan256EnabledRowsAreCappedAndReported)
     EXPECT_TRUE(QFileInfo::exists(file));
     ASSERT_EQ(recorder.Calls().size(), 2u);
     EXPECT_EQ(recorder.Calls()[1].type, fw::mtWarning);
-    EXPECT_TRUE(recorder.Calls()[1].text.contains(QStringLiteral("44"))) << recorder.Calls()[1].text.toStdString();
+    EXPECT_EQ(recorder.Calls()[1].text, leftOut);
 }
 
 // ---- smilint ------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "grid/foundation/FxUtilDraw.h"
 
+#include "framework/LayeredWindow.h"
 #include "framework/SysColors.h"
 #include "support/TestSupport.h"
 
@@ -39,11 +40,6 @@ public:
     QImage image;
     std::unique_ptr<TCanvas> canvas;
 };
-
-std::ostream& operator<<(std::ostream& os, const TRect& r)
-{
-    return os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
-}
 
 // ---- colour arithmetic
 
@@ -636,6 +632,13 @@ TEST(FxUtilDraw, LayeredWindowCalls)
     EXPECT_TRUE(CallUpdateLayeredWindow(&w, &at, img, 200, ULW_ALPHA));
     EXPECT_EQ(w.size(), QSize(30, 20));
     EXPECT_EQ(w.pos(), QPoint(5, 7));
+
+    // A layered window shows the pixels at the constant alpha.
+    TLayeredWindow layered;
+    EXPECT_TRUE(CallUpdateLayeredWindow(&layered, &at, img, 128, ULW_ALPHA));
+    EXPECT_EQ(layered.size(), QSize(30, 20));
+    EXPECT_EQ(layered.pos(), QPoint(5, 7));
+    EXPECT_EQ(layered.Content().pixel(3, 3), qRgba(128, 0, 0, 128));
 }
 
 } // namespace

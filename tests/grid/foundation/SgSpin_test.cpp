@@ -482,3 +482,21 @@ TEST_F(SpinTest, CustomButtonColours)
     EXPECT_EQ(pixel(up, 12, 6), 0x0000FFu) << "pressed";
     QTest::mouseRelease(up, Qt::LeftButton, {}, QPoint(3, 3));
 }
+
+TEST(SpinButton, BuiltInArrowsPointTheirWay)
+{
+    const auto blackInRow = [](const TBitmap& b, int y) {
+        int n = 0;
+        for (int x = 0; x < b.Width(); ++x)
+            n += b.ToImage().pixel(x, y) == qRgb(0, 0, 0);
+        return n;
+    };
+    TBitmap up, down;
+    LoadSpinGlyph(bdUp, up);
+    LoadSpinGlyph(bdDown, down);
+    EXPECT_EQ(blackInRow(up, 1), 1) << "the up arrow's point is at the top";
+    EXPECT_EQ(blackInRow(up, 4), 7);
+    EXPECT_EQ(blackInRow(down, 1), 7);
+    EXPECT_EQ(blackInRow(down, 4), 1) << "the down arrow's point is at the bottom";
+    EXPECT_NE(up.TransparentColor(), clBlack) << "the lower-left pixel is the see-through key";
+}
