@@ -121,13 +121,8 @@ enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
     S(bool, LookupHistory, false, Store)                                                                             \
     S(TScrollHintType, ScrollHints, shNone, Store)                                                                   \
     S(bool, ScrollSynch, false, Store)                                                                               \
-    S(bool, ScrollProportional, false, Store)                                                                        \
     S(bool, HintShowSizing, false, Store)                                                                            \
-    S(bool, Hovering, false, Store)                                                                                  \
     S(bool, EnableBlink, false, Store)                                                                               \
-    S(bool, SelectionResizer, false, Store)                                                                          \
-    S(bool, SelectionRectangle, false, Store)                                                                        \
-    S(bool, URLShow, false, Store)                                                                                   \
     S(bool, CellSelectorMode, false, Store)
 
 #define FX_GRID_EXCHANGE_SETTINGS(S)                                                                                \

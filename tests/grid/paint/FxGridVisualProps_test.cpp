@@ -75,6 +75,8 @@ TEST(BlendColors, ChannelWiseRoundedMixAndItsLimits)
 
 TEST_F(VisualProps, BandsColourNormalRowsOnlyAndRepeat)
 {
+    grid->SetLook(glStandard);   // fixed cells in FixedColor, not in a look gradient
+    grid->SetFixedColor(0xC0C0C0);
     grid->SetFixedFooters(1);
     grid->SetFixedRightCols(1);
     TBands& bands = grid->Bands();
