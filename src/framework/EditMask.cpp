@@ -1,5 +1,6 @@
 #include "framework/EditMask.h"
 
+#include "framework/Input.h"
 #include "framework/SysUtils.h"
 
 #include <QRegularExpression>
@@ -301,6 +302,28 @@ bool TEditBuffer::DeleteForward()
         return false;
     Text.remove(Caret, 1);
     return true;
+}
+
+bool TEditBuffer::MoveByKey(int vk, bool extend, bool byWord)
+{
+    switch (vk) {
+    case VK_LEFT:
+        // Without Shift a selection collapses to its start.
+        if (HasSelection() && !extend)
+            MoveCaret(byWord ? WordLeft(Caret) : SelStart(), false);
+        else
+            MoveCaret(byWord ? WordLeft(Caret) : Caret - 1, extend);
+        return true;
+    case VK_RIGHT:
+        if (HasSelection() && !extend)
+            MoveCaret(byWord ? WordRight(Caret) : SelEnd(), false);
+        else
+            MoveCaret(byWord ? WordRight(Caret) : Caret + 1, extend);
+        return true;
+    case VK_HOME: MoveCaret(0, extend); return true;
+    case VK_END: MoveCaret(int(Text.size()), extend); return true;
+    default: return false;
+    }
 }
 
 int TEditBuffer::WordLeft(int pos) const

@@ -96,6 +96,10 @@ struct TEditBuffer {
     bool DeleteForward();
     bool DeleteSelection();
 
+    // Left, Right, Home and End (virtual-key codes): `extend` moves the caret
+    // only, `byWord` moves Left and Right by words. False for another key.
+    bool MoveByKey(int vk, bool extend, bool byWord);
+
     // Start of the word before / after `pos` (words are runs of non-blanks).
     int WordLeft(int pos) const;
     int WordRight(int pos) const;

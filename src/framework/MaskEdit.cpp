@@ -255,39 +255,21 @@ void TMaskEdit::DefaultKeyDown(int key, TShiftState shift)
 {
     TEditBuffer b = Buffer();
     const bool extend = shift.Contains(ssShift);
-    const bool ctrl = shift.Contains(ssCtrl);
-    switch (key) {
-    case VK_LEFT:
-        if (b.HasSelection() && !extend)
-            b.MoveCaret(ctrl ? b.WordLeft(b.Caret) : b.SelStart(), false);
-        else
-            b.MoveCaret(ctrl ? b.WordLeft(b.Caret) : b.Caret - 1, extend);
-        break;
-    case VK_RIGHT:
-        if (b.HasSelection() && !extend)
-            b.MoveCaret(ctrl ? b.WordRight(b.Caret) : b.SelEnd(), false);
-        else
-            b.MoveCaret(ctrl ? b.WordRight(b.Caret) : b.Caret + 1, extend);
-        break;
-    case VK_HOME: b.MoveCaret(0, extend); break;
-    case VK_END: b.MoveCaret(int(b.Text.size()), extend); break;
-    case VK_DELETE:
-        if (extend) {
+    if (b.MoveByKey(key, extend, shift.Contains(ssCtrl))) {
+        ApplyBuffer(b);
+        return;
+    }
+    if (key == VK_DELETE) {
+        if (extend)
             DoCut();
-            return;
-        }
-        if (isReadOnly() || !b.DeleteForward())
-            return;
-        break;
-    case VK_INSERT:
+        else if (!isReadOnly() && b.DeleteForward())
+            ApplyBuffer(b);
+    } else if (key == VK_INSERT) {
         if (extend)
             DoPaste();
-        else if (ctrl)
+        else if (shift.Contains(ssCtrl))
             DoCopy();
-        return;
-    default: return;
     }
-    ApplyBuffer(b);
 }
 
 void TMaskEdit::DefaultKeyPress(QChar key)
