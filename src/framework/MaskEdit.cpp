@@ -1,6 +1,7 @@
 #include "framework/MaskEdit.h"
 
 #include "framework/Clipboard.h"
+#include "framework/Forms.h"
 
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
@@ -226,6 +227,10 @@ void TMaskEdit::Change()
 
 void TMaskEdit::PerformKeyDown(int vk, TShiftState shift)
 {
+    if (OnKeyDown)
+        OnKeyDown(this, vk, shift);
+    if (vk == 0)
+        return;
     const TShiftState saved = FKeyShift;
     FKeyShift = shift;
     KeyDown(vk, shift);
@@ -234,6 +239,10 @@ void TMaskEdit::PerformKeyDown(int vk, TShiftState shift)
 
 void TMaskEdit::PerformChar(QChar ch, TShiftState shift, bool keypad)
 {
+    if (OnKeyPress)
+        OnKeyPress(this, ch);
+    if (ch.isNull())
+        return;
     const TShiftState saved = FKeyShift;
     const bool savedKeypad = FCharFromKeypad;
     FKeyShift = shift;
@@ -245,10 +254,26 @@ void TMaskEdit::PerformChar(QChar ch, TShiftState shift, bool keypad)
 
 void TMaskEdit::PerformKeyUp(int vk, TShiftState shift)
 {
+    if (OnKeyUp)
+        OnKeyUp(this, vk, shift);
+    if (vk == 0)
+        return;
     const TShiftState saved = FKeyShift;
     FKeyShift = shift;
     KeyUp(vk, shift);
     FKeyShift = saved;
+}
+
+bool TMaskEdit::WindowTakesKey(int vk) const
+{
+    // The window's default or cancel button takes Enter or Escape.
+    for (QWidget* child : window()->findChildren<QWidget*>()) {
+        auto* button = dynamic_cast<IDialogButton*>(child);
+        if (button && child->isVisible() && child->isEnabled() &&
+            (vk == VK_RETURN ? button->IsDefault() : button->IsCancel()))
+            return true;
+    }
+    return false;
 }
 
 void TMaskEdit::DefaultKeyDown(int key, TShiftState shift)
@@ -302,7 +327,7 @@ void TMaskEdit::keyPressEvent(QKeyEvent* e)
 {
     const int vk = VirtualKeyFromEvent(*e);
     const TShiftState shift = ShiftStateFromEvent(*e);
-    if (vk == VK_TAB || ((vk == VK_RETURN || vk == VK_ESCAPE) && !WantsSpecialKey(vk, shift))) {
+    if (vk == VK_TAB || ((vk == VK_RETURN || vk == VK_ESCAPE) && !WantsSpecialKey(vk, shift) && WindowTakesKey(vk))) {
         e->ignore();
         return;
     }

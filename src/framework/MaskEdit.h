@@ -86,6 +86,10 @@ public:
 
     // Fired by Change after every change of the text.
     std::function<void(QObject* sender)> OnChange;
+    // Every key and character, before the hooks; zeroing it swallows it.
+    std::function<void(QObject* sender, int& key, TShiftState shift)> OnKeyDown;
+    std::function<void(QObject* sender, QChar& key)> OnKeyPress;
+    std::function<void(QObject* sender, int& key, TShiftState shift)> OnKeyUp;
 
 protected:
     // Hooks. A key-down or key-up hook swallows the key by setting it to 0,
@@ -94,8 +98,9 @@ protected:
     virtual void KeyDown(int& key, TShiftState shift) { DefaultKeyDown(key, shift); }
     virtual void KeyPress(QChar& key) { DefaultKeyPress(key); }
     virtual void KeyUp(int& key, TShiftState shift) {}
-    // Enter and Escape reach the hooks only when the edit wants them;
-    // otherwise they go on to the window (default and cancel buttons).
+    // Enter and Escape the edit does not want go on to the window when it
+    // has a default (cancel) button to take them; otherwise, and when the
+    // edit wants them, they reach the hooks.
     virtual bool WantsSpecialKey(int key, TShiftState shift) { return false; }
     virtual void DoCut() { DefaultCut(); }
     virtual void DoCopy() { DefaultCopy(); }
@@ -132,6 +137,7 @@ protected:
 
 private:
     void ShowText(const QString& text, int anchor, int caret);
+    bool WindowTakesKey(int vk) const;
     void ApplyTextRect();
 
     TEditMask FMask;

@@ -1,6 +1,7 @@
 #include "framework/MaskEdit.h"
 
 #include "framework/Clipboard.h"
+#include "framework/Forms.h"
 
 #include <gtest/gtest.h>
 
@@ -73,21 +74,63 @@ TEST(MaskEdit, KeysRunAsKeyDownThenCharacterThroughTheHooks)
     EXPECT_EQ(edit.CaretPos(), 1);
 }
 
-TEST(MaskEdit, EnterReachesTheHooksOnlyWhenWanted)
+// A window's default button.
+class TDefaultButton : public QWidget, public IDialogButton {
+public:
+    using QWidget::QWidget;
+    bool IsDefault() const override { return true; }
+    bool IsCancel() const override { return false; }
+    bool ClickFromKey(int, Qt::KeyboardModifiers) override { return true; }
+};
+
+TEST(MaskEdit, EnterGoesToTheDefaultButtonUnlessTheEditWantsIt)
+{
+    QWidget window;
+    auto* edit = new TProbeEdit(&window);
+    {
+        QKeyEvent alone(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(edit, &alone);
+        EXPECT_TRUE(alone.isAccepted()) << "no button takes it: the edit handles it";
+        EXPECT_EQ(edit->keysDown, std::vector<int>{VK_RETURN});
+    }
+    edit->keysDown.clear();
+    edit->chars.clear();
+    auto* button = new TDefaultButton(&window);
+    window.show();
+    QKeyEvent unwanted(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(edit, &unwanted);
+    EXPECT_FALSE(unwanted.isAccepted()) << "left to the window's default button";
+    EXPECT_TRUE(edit->keysDown.empty());
+    (void)button;
+
+    edit->wantEnter = true;
+    QKeyEvent wanted(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(edit, &wanted);
+    EXPECT_TRUE(wanted.isAccepted());
+    EXPECT_EQ(edit->keysDown, std::vector<int>{VK_RETURN});
+    EXPECT_EQ(edit->chars, QString(QChar(13)));
+    EXPECT_EQ(edit->EditText(), "") << "a control character is never typed";
+}
+
+TEST(MaskEdit, KeyEventsSeeAndMaySwallowEveryKey)
 {
     TProbeEdit edit;
-    QKeyEvent unwanted(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QApplication::sendEvent(&edit, &unwanted);
-    EXPECT_FALSE(unwanted.isAccepted()) << "left to the window's default button";
-    EXPECT_TRUE(edit.keysDown.empty());
-
-    edit.wantEnter = true;
-    QKeyEvent wanted(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QApplication::sendEvent(&edit, &wanted);
-    EXPECT_TRUE(wanted.isAccepted());
-    EXPECT_EQ(edit.keysDown, std::vector<int>{VK_RETURN});
-    EXPECT_EQ(edit.chars, QString(QChar(13)));
-    EXPECT_EQ(edit.EditText(), "") << "a control character is never typed";
+    QString seen;
+    edit.OnKeyPress = [&](QObject*, QChar& ch) {
+        seen += ch;
+        if (ch == QLatin1Char('x'))
+            ch = QChar();
+    };
+    edit.OnKeyDown = [&](QObject*, int& key, TShiftState) {
+        if (key == VK_HOME)
+            key = 0;
+    };
+    QTest::keyClicks(&edit, "axb");
+    QTest::keyClick(&edit, Qt::Key_Home);
+    EXPECT_EQ(edit.EditText(), "ab");
+    EXPECT_EQ(seen, "axb");
+    EXPECT_EQ(edit.CaretPos(), 2) << "Home was swallowed";
+    EXPECT_EQ(edit.chars, "ab") << "the swallowed character never reached the hook";
 }
 
 TEST(MaskEdit, ProgrammaticTextResetsModifiedUndoAndCaret)
