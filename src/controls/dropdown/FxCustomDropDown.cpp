@@ -651,6 +651,14 @@ void TFxCustomDropDown::SetEditRect()
     SetTextRect(FEditRect.Offset(f, f));
 }
 
+TRect TFxCustomDropDown::EditRectInWidget() const
+{
+    QStyleOptionFrame opt;
+    initStyleOption(&opt);
+    const int f = frameWidth(*this, opt);
+    return FEditRect.Offset(f, f);
+}
+
 void TFxCustomDropDown::SetDropDownButtonWidth(int value)
 {
     if (!FButton || value == FButtonWidth)

@@ -181,8 +181,10 @@ public:
     // The edit's text metric height plus a quarter of the smaller of it and
     // the system font's.
     int GetMinHeight() const;
-    // The last text rectangle given to the edit (client coordinates).
+    // The last text rectangle given to the edit (client coordinates, inside
+    // the frame), and the same in the widget's own coordinates.
     fw::TRect EditRect() const { return FEditRect; }
+    fw::TRect EditRectInWidget() const;
     bool IsHot() const;
 
     // 1.2.1.4 (GetVersionNr $01020104 from the top byte down).
