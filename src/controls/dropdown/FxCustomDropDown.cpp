@@ -225,6 +225,7 @@ void TFxCustomDropDown::DoShowDropDown()
         h = FUserDropDownHeight;
     AdjustDropDownHeight(h);
     FDroppedDown = true;
+    FShownSize = QSize(w, h);
     FDropDownForm->ShowAt(Bounds(origin.X, origin.Y, w, h));
     FDropDownForm->Realign();
     FocusDropDownControl();
@@ -245,8 +246,12 @@ void TFxCustomDropDown::DoHideDropDown(bool cancel)
         return;
     if (OnBeforeDropUp)
         OnBeforeDropUp(this);
-    FUserDropDownWidth = FDropDownForm->width();
-    FUserDropDownHeight = FDropDownForm->height();
+    // Only a size the user gave the popup is kept for the next opening; a
+    // popup left at the size it opened with follows its content next time.
+    if (FDropDownForm->size() != FShownSize) {
+        FUserDropDownWidth = FDropDownForm->width();
+        FUserDropDownHeight = FDropDownForm->height();
+    }
     FDropDownForm->hide();
     QToolTip::hideText();
     if (cancel)

@@ -351,4 +351,5 @@ private:
     bool FLoading = false;
     bool FDestroying = false;
     QPointer<QWidget> FRelayedControl;
+    QSize FShownSize;
 };
