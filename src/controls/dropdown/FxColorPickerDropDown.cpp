@@ -260,6 +260,14 @@ void TFxColorPickerDropDown::SizeAroundPanel()
     form->resize(w, h);
 }
 
+void TFxColorPickerDropDown::DoShowDropDown()
+{
+    TFxCustomDropDown::DoShowDropDown();
+    // Now that the list has its size, the selected item comes into view.
+    if (FItemSelector && DroppedDown() && Control() == FItemSelector)
+        FItemSelector->ScrollItemInView(FItemSelector->ItemIndex());
+}
+
 void TFxColorPickerDropDown::UpdateDropDownSize()
 {
     TDropDownForm* form = DropDownForm();
@@ -276,8 +284,12 @@ void TFxColorPickerDropDown::UpdateDropDownSize()
                               DropDownHeight() < 1 ? panel.cy : FItemSelector->height());
     }
     TFxCustomDropDown::UpdateDropDownSize();
+    // The list fills the popup inside its frame: a popup as wide as the
+    // panel alone would cut it and scroll it sideways.
+    int extra = DropDownWidth() < 1 ? 2 * DropDownBorderWidth() : 0;
     if (FItemSelector && FItemSelector->VertScrollBarVisible())
-        form->resize(form->width() + GetSystemMetrics(SM_CXVSCROLL), form->height());
+        extra += GetSystemMetrics(SM_CXVSCROLL);
+    form->resize(form->width() + extra, form->height());
 }
 
 void TFxColorPickerDropDown::DropDownFormDestroyed()

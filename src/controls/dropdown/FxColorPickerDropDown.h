@@ -88,6 +88,7 @@ public:
 protected:
     void CreateDropDownForm() override;
     void BeforeDropDown() override;
+    void DoShowDropDown() override;
     void PlaceDropDownControl() override;
     void UpdateDropDownSize() override;
     void DropDownFormDestroyed() override;

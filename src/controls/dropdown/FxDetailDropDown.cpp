@@ -149,8 +149,11 @@ void TFxDetailDropDown::BeforeDropDown()
 void TFxDetailDropDown::DoShowDropDown()
 {
     TFxCustomDropDown::DoShowDropDown();
-    if (FItemSelector && DroppedDown())
+    if (FItemSelector && DroppedDown()) {
         FItemSelector->setFocus();
+        // Now that the list has its size, the selected row comes into view.
+        FItemSelector->ScrollItemInView(FItemSelector->ItemIndex());
+    }
 }
 
 void TFxDetailDropDown::UpdateDropDownSize()

@@ -202,6 +202,14 @@ void TFxImagePickerDropDown::BeforeDropDown()
     PrepareSelector();
 }
 
+void TFxImagePickerDropDown::DoShowDropDown()
+{
+    TFxCustomDropDown::DoShowDropDown();
+    // Now that the list has its size, the selected item comes into view.
+    if (FItemSelector && DroppedDown() && Control() == FItemSelector)
+        FItemSelector->ScrollItemInView(FItemSelector->ItemIndex());
+}
+
 void TFxImagePickerDropDown::UpdateDropDownSize()
 {
     TDropDownForm* form = DropDownForm();
@@ -212,8 +220,12 @@ void TFxImagePickerDropDown::UpdateDropDownSize()
     FItemSelector->resize(DropDownWidth() < 1 ? panel.cx : FItemSelector->width(),
                           DropDownHeight() < 1 ? panel.cy : FItemSelector->height());
     TFxCustomDropDown::UpdateDropDownSize();
-    if (FItemSelector->VertScrollBarVisible())
-        form->resize(form->width() + GetSystemMetrics(SM_CXVSCROLL), form->height());
+    // The list fills the popup inside its frame: a popup as wide as the
+    // panel alone would cut it and scroll it sideways.
+    int extra = DropDownWidth() < 1 ? 2 * DropDownBorderWidth() : 0;
+    if (FItemSelector && FItemSelector->VertScrollBarVisible())
+        extra += GetSystemMetrics(SM_CXVSCROLL);
+    form->resize(form->width() + extra, form->height());
 }
 
 void TFxImagePickerDropDown::DoHideDropDown(bool cancel)

@@ -83,6 +83,7 @@ public:
 protected:
     void CreateDropDownForm() override;
     void BeforeDropDown() override;
+    void DoShowDropDown() override;
     void UpdateDropDownSize() override;
     void SelectNextItem() override;
     void SelectPrevItem() override;
