@@ -4,7 +4,12 @@
 #include "framework/SysUtils.h"
 #include "framework/Xml.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -131,6 +136,19 @@ void Write_ParGen_File(const QString& fileName, const TParGen_Values& values)
     buildDocument(doc, values);
     if (!doc.SaveToFile(fileName, kSaveOptions))
         throw fw::EFileError(doc.LastError());
+}
+
+void Keep_Damaged_Copy(const QString& fileName)
+{
+    const QFileInfo file(fileName);
+    if (!file.exists() && !file.isSymLink())
+        return;
+    const QString copy = fileName + QStringLiteral(".bak");
+    // One rename: the damaged bytes are never copied, so even a file too
+    // large to read is kept whole.
+    if (::rename(QFile::encodeName(fileName).constData(), QFile::encodeName(copy).constData()) != 0)
+        throw fw::EFileError(QStringLiteral("Cannot keep a copy of \"%1\" as \"%2\": %3")
+                                 .arg(fileName, copy, QString::fromLocal8Bit(std::strerror(errno))));
 }
 
 int ParGen_First_Error(const TParGen_Values& v)

@@ -27,6 +27,11 @@ void Read_ParGen_File(const QString& fileName, TParGen_Values& values);
 void Write_ParGen_File(const QString& fileName, const TParGen_Values& values);
 QString ParGen_Xml_Text(const TParGen_Values& values);
 
+// Moves a file that could not be read to fileName + ".bak" (replacing an
+// older copy), so that saving over it loses nothing. A file that is gone
+// already is left alone. Throws fw::EFileError when it cannot be moved.
+void Keep_Damaged_Copy(const QString& fileName);
+
 // The first invalid value in field order, as the index of its message in the
 // text table; 0 when every checked value is valid.
 int ParGen_First_Error(const TParGen_Values& values);

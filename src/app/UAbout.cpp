@@ -1,5 +1,6 @@
 #include "app/UAbout.h"
 
+#include "app/UButtonLook.h"
 #include "app/UComon.h"
 #include "app/UWindowParts.h"
 #include "app/VersionCheck.h"
@@ -36,7 +37,7 @@ QPixmap makerLogo()
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, bool bold = false)
 {
-    auto* l = new QLabel(text, parent);
+    auto* l = new fw::TLabel(text, parent);
     l->setObjectName(QLatin1String(name));
     l->setFont(Window_Font(8, bold));
     l->move(x, y);
@@ -78,13 +79,9 @@ TFAbout::TFAbout(QWidget* owner) : fw::TForm(owner)
     Label4->setGeometry(124, 114, 180, 18);
     Label4->OnClick = [this] { Label4Click(); };
 
-    LbButton1 = new TLbButton(this);
-    LbButton1->setObjectName(QStringLiteral("LbButton1"));
-    LbButton1->setGeometry(kWidth - 90, kHeight - 40, 80, 28);
+    LbButton1 = New_Button(this, "LbButton1", QRect(kWidth - 90, kHeight - 40, 80, 28), TButtonGlyph::Ok);
     LbButton1->SetCaption(QStringLiteral("OK"));
     LbButton1->SetModalResult(fw::mrOk);
-    LbButton1->SetDefault(true);
-    LbButton1->SetCancel(true);
 }
 
 void TFAbout::FormCreate()

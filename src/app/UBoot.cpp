@@ -1,5 +1,6 @@
 #include "app/UBoot.h"
 
+#include "app/UButtonLook.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "app/UpdateDevice.h"
@@ -103,7 +104,7 @@ TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
 
     // Address.
     d->P_IP_Address = makePanel(this, "P_IP_Address", kIPHeight);
-    d->L_IP_Address = new QLabel(d->P_IP_Address);
+    d->L_IP_Address = new fw::TLabel(d->P_IP_Address);
     d->L_IP_Address->setObjectName(QStringLiteral("L_IP_Address"));
     d->L_IP_Address->setGeometry(16, 4, kWidth - 32, 16);
     for (int i = 0; i < 4; ++i) {
@@ -113,39 +114,35 @@ TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
         e->installEventFilter(this);
         d->E_IP[i] = e;
         if (i < 3) {
-            auto* dot = new QLabel(QStringLiteral("."), d->P_IP_Address);
+            auto* dot = new fw::TLabel(QStringLiteral("."), d->P_IP_Address);
             dot->setGeometry(kIPLeft[i] + 41 + 5, 26, 8, 16);
         }
     }
 
     // Serial port (a mode this product never selects).
     d->P_Serial = makePanel(this, "P_Serial", kSerialHeight);
-    d->L_COM_Port = new QLabel(QStringLiteral("Select the COM port for the Update"), d->P_Serial);
+    d->L_COM_Port = new fw::TLabel(QStringLiteral("Select the COM port for the Update"), d->P_Serial);
     d->L_COM_Port->setObjectName(QStringLiteral("L_COM_Port"));
     d->L_COM_Port->setGeometry(16, 4, kWidth - 32, 16);
     d->CB_COM_Port = new QComboBox(d->P_Serial);
     d->CB_COM_Port->setObjectName(QStringLiteral("CB_COM_Port"));
     d->CB_COM_Port->setGeometry(35, 22, 145, 22);
-    d->Btn_COM_List = new TLbButton(d->P_Serial);
-    d->Btn_COM_List->setObjectName(QStringLiteral("Btn_COM_List"));
-    d->Btn_COM_List->setGeometry(188, 20, 26, 26);
+    d->Btn_COM_List = New_Button(d->P_Serial, "Btn_COM_List", QRect(188, 20, 26, 26), TButtonGlyph::Refresh_List);
     d->Btn_COM_List->SetHint(QStringLiteral("Update COM Ports List"));
     d->Btn_COM_List->OnClick = [this](TLbButton*) { update_ComPort(); };
 
     // Device search (never shown; its button has no action).
     d->P_Eth_Search = makePanel(this, "P_Eth_Search", kSearchHeight);
-    d->L_List_Device = new QLabel(d->P_Eth_Search);
+    d->L_List_Device = new fw::TLabel(d->P_Eth_Search);
     d->L_List_Device->setObjectName(QStringLiteral("L_List_Device"));
     d->L_List_Device->setGeometry(16, 4, 300, 16);
-    d->Btn_Search = new TLbButton(d->P_Eth_Search);
-    d->Btn_Search->setObjectName(QStringLiteral("Btn_Search"));
-    d->Btn_Search->setGeometry(336, 22, 97, 26);
+    d->Btn_Search = New_Button(d->P_Eth_Search, "Btn_Search", QRect(336, 22, 97, 26), TButtonGlyph::Search);
     d->ACG_List_Devices = new QFrame(d->P_Eth_Search);
     d->ACG_List_Devices->setObjectName(QStringLiteral("ACG_List_Devices"));
     d->ACG_List_Devices->setFrameShape(QFrame::StyledPanel);
     d->ACG_List_Devices->setGeometry(16, 22, 364 + 4, 130);
     for (int i = 0; i < 2; ++i) {
-        d->Grid_Header[i] = new QLabel(d->ACG_List_Devices);
+        d->Grid_Header[i] = new fw::TLabel(d->ACG_List_Devices);
         d->Grid_Header[i]->setGeometry(1 + 180 * i, 1, 180, 20);
         d->Grid_Header[i]->setFrameShape(QFrame::Panel);
         d->Grid_Header[i]->setAlignment(Qt::AlignCenter);
@@ -157,7 +154,7 @@ TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
 
     // Options.
     d->P_Options = makePanel(this, "P_Options", kOptionsHeight);
-    d->L_Update_Option = new QLabel(d->P_Options);
+    d->L_Update_Option = new fw::TLabel(d->P_Options);
     d->L_Update_Option->setObjectName(QStringLiteral("L_Update_Option"));
     d->L_Update_Option->setGeometry(16, 4, kWidth - 32, 16);
     d->CB_Update_Options = new QComboBox(d->P_Options);
@@ -169,14 +166,10 @@ TFBoot::TFBoot(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
 
     // Buttons.
     d->P_Button = makePanel(this, "P_Button", kButtonHeight);
-    d->Btn_Cancel = new TLbButton(d->P_Button);
-    d->Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    d->Btn_Cancel->setGeometry(16, 6, 110, 28);
+    d->Btn_Cancel = New_Button(d->P_Button, "Btn_Cancel", QRect(16, 6, 110, 28), TButtonGlyph::Cancel);
     d->Btn_Cancel->SetModalResult(fw::mrCancel);
-    d->Btn_Cancel->SetCancel(true);
-    d->Btn_Update = new TLbButton(d->P_Button);
-    d->Btn_Update->setObjectName(QStringLiteral("Btn_Update"));
-    d->Btn_Update->setGeometry(kWidth - 16 - 190, 6, 190, 28);
+    d->Btn_Update =
+        New_Button(d->P_Button, "Btn_Update", QRect(kWidth - 16 - 190, 6, 190, 28), TButtonGlyph::Execute_Update);
     d->Btn_Update->OnClick = [this](TLbButton*) { Btn_UpdateClick(); };
 
     for (QWidget* p : {d->P_IP_Address, d->P_Serial, d->P_Eth_Search, d->P_Options})

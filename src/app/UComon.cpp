@@ -97,13 +97,19 @@ bool Is_Valid_Project_Name(const QString& name)
     return true;
 }
 
+bool Is_Real_Folder(const QString& folder)
+{
+    const QFileInfo info(folder);
+    return info.isDir() && !info.isSymLink();
+}
+
 void Reopen_Last_Project()
 {
     // The stored name comes from a file the user may have edited: it must not
-    // lead outside PROJECTS.
-    if (Is_Valid_Project_Name(Name_Project)) {
+    // lead outside PROJECTS, and it opens only what the Open dialog offers.
+    if (Is_Valid_Project_Name(Name_Project) && !Name_Project.startsWith(QLatin1Char('.'))) {
         const QString folder = Path_Projects + QLatin1Char('/') + Name_Project;
-        if (QFileInfo(folder).isDir()) {
+        if (Is_Real_Folder(folder)) {
             Path_Project = folder;
             return;
         }

@@ -86,9 +86,14 @@ void Set_Project_Files();
 // control characters).
 bool Is_Valid_Project_Name(const QString& name);
 
+// True when folder is a real folder: not a link, which could lead anywhere
+// (outside PROJECTS, or a bin that sends the configuration image elsewhere).
+// Projects and their bin folders are used only when this holds.
+bool Is_Real_Folder(const QString& folder);
+
 // Re-opens the remembered project: Path_Project := Path_Projects + "/" +
-// Name_Project when the name is a valid project name and that folder exists,
-// else empty. Name_Project is kept either way so it is written back at exit.
+// Name_Project when the name is a valid project name of a folder the Open
+// dialog would list (a real folder, not hidden), else empty. Name_Project is kept either way so it is written back at exit.
 void Reopen_Last_Project();
 
 // ---- Shared routines -------------------------------------------------------

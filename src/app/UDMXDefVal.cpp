@@ -37,7 +37,7 @@ TFDMXDefVal::TFDMXDefVal(QWidget* owner) : fw::TForm(owner)
     ACG_DMX_Def_Val->setFrameShadow(QFrame::Sunken);
     int left = 1;
     for (int i = 0; i < 3; ++i) {
-        Header[i] = new QLabel(ACG_DMX_Def_Val);
+        Header[i] = new fw::TLabel(ACG_DMX_Def_Val);
         Header[i]->setObjectName(QStringLiteral("Header_%1").arg(i));
         Header[i]->setGeometry(left, 1, kColumnWidths[i], 22);
         Header[i]->setFrameShape(QFrame::Panel);

@@ -1,5 +1,6 @@
 #include "app/UEditorWindow.h"
 
+#include "app/UButtonLook.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "app/UWindowParts.h"
@@ -12,6 +13,24 @@
 namespace {
 
 // Marks the place of a table that its own window builds later.
+// The row buttons show the same picture in every table window.
+TButtonGlyph rowButtonGlyph(const char* name)
+{
+    static const struct {
+        const char* name;
+        TButtonGlyph glyph;
+    } glyphs[] = {
+        {"Btn_Delete_Row", TButtonGlyph::Delete_Row}, {"Btn_Insert_Row", TButtonGlyph::Insert_Row},
+        {"Btn_Copy_Row", TButtonGlyph::Copy_Row},     {"Btn_Paste_Row", TButtonGlyph::Paste_Row},
+        {"Btn_Select_All", TButtonGlyph::Select_All}, {"Btn_Clear_All", TButtonGlyph::Clear_All},
+        {"Btn_Unselect_All", TButtonGlyph::Clear_All}, {"Btn_DALI_Maps", TButtonGlyph::Lamp_Map},
+    };
+    for (const auto& g : glyphs)
+        if (qstrcmp(g.name, name) == 0)
+            return g.glyph;
+    return TButtonGlyph::Table_Access;
+}
+
 QFrame* makeTableArea(QWidget* parent, const QRect& geometry)
 {
     auto* area = new QFrame(parent);
@@ -38,11 +57,8 @@ TEditorWindow::TEditorWindow(const TEditorTexts& texts, QWidget* owner) : fw::TF
 
     int left = 134 + 110 + 24;
     for (const TEditorButtonText& b : texts.Buttons) {
-        auto* button = new TLbButton(buttons.P_Button);
-        button->setObjectName(QLatin1String(b.Name));
-        button->setGeometry(left, 6, 110, 28);
+        m_buttons.push_back(New_Button(buttons.P_Button, b.Name, QRect(left, 6, 110, 28), rowButtonGlyph(b.Name)));
         left += 118;
-        m_buttons.push_back(button);
     }
 
     const QRect middle(0, 69, w, h - 69 - 40);

@@ -5,6 +5,7 @@
 #include "app/UWindowParts.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/Dialogs.h"
+#include "framework/SysUtils.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,10 +25,11 @@ void errorBox(int text)
 }
 
 // A project name must stay one folder directly inside PROJECTS and be a name
-// every supported desktop can hold; a leading point would hide the folder.
+// every supported desktop can hold; a leading point would hide the folder,
+// and a name of blanks only could not be told apart in any list.
 bool acceptableName(const QString& name)
 {
-    return Is_Valid_Project_Name(name) && !name.startsWith(QLatin1Char('.'));
+    return Is_Valid_Project_Name(name) && !name.startsWith(QLatin1Char('.')) && !fw::Trim(name).isEmpty();
 }
 
 } // namespace
@@ -39,7 +41,7 @@ TFNew_Project::TFNew_Project(QWidget* owner) : fw::TForm(owner)
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
 
-    Label1 = new QLabel(this);
+    Label1 = new fw::TLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(16, 78, kWidth - 32, 16);
     E_New_Proj = new QLineEdit(this);

@@ -26,7 +26,7 @@ TFOpenConf::TFOpenConf(QWidget* owner) : fw::TForm(owner)
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
 
-    Label1 = new QLabel(this);
+    Label1 = new fw::TLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(16, 76, kWidth - 32, 16);
     ListBox1 = new QListWidget(this);
@@ -39,7 +39,6 @@ TFOpenConf::TFOpenConf(QWidget* owner) : fw::TForm(owner)
     Btn_OK = buttons.Btn_OK;
     Btn_Cancel = buttons.Btn_Cancel;
     Btn_OK->SetModalResult(fw::mrOk);
-    Btn_OK->SetDefault(true);
 }
 
 void TFOpenConf::FormCreate()
@@ -70,7 +69,12 @@ void TFOpenConf::Load_Existing_Configuration()
 
 int TFOpenConf::Search_Open_Conf(const QString& name) const
 {
-    // Only a to z are folded, as the project names were always compared.
+    // The folder of that very name first: with "p1" and "P1" both present,
+    // "p1" open must not preselect "P1". Only then a name that differs in
+    // the case of a to z, as the project names were always compared.
+    const qsizetype exact = SL.indexOf(name);
+    if (exact >= 0)
+        return int(exact);
     for (int i = 0; i < SL.size(); ++i)
         if (fw::SameText(SL.at(i), name))
             return i;

@@ -19,8 +19,9 @@ public:
     // SL := the project folders in PROJECTS, in the order the file system
     // lists them; hidden folders and links are left out.
     void Load_Existing_Configuration();
-    // Index of the first entry of SL equal to name when a-z are compared as
-    // capitals; -1 when none.
+    // Index of the entry of SL equal to name; when there is none, of the
+    // first entry equal to it when a-z are compared as capitals; -1 when
+    // neither exists.
     int Search_Open_Conf(const QString& name) const;
     void ListBox1Click();
 

@@ -1,6 +1,7 @@
 #include "app/UParGen.h"
 
 #include "app/ParGenFile.h"
+#include "app/UButtonLook.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "app/UParGenGroups.h"
@@ -32,6 +33,17 @@ constexpr int kClientBelowGroups = 54;
 
 int bottomOf(const QWidget* w) { return w->y() + w->height(); }
 
+// The group's title stands above its frame line: the corner buttons sit in
+// the title's band at the right, clear of every line of the frame, whatever
+// the font makes of the band.
+void placeCornerButtons(TParGen_GroupParts& g)
+{
+    const int band = g.Box->contentsRect().top();
+    const int top = std::max(0, (band - g.Btn_Collapse->height()) / 2);
+    g.Btn_Collapse->move(280, top);
+    g.Btn_Expande->move(280, top);
+}
+
 } // namespace
 
 struct TFParGen::Impl {
@@ -45,6 +57,12 @@ struct TFParGen::Impl {
     bool Close_Decided = false;
     // The "." key walks the Ethernet group's twelve edits in this order.
     std::array<QLineEdit*, 12> Dot_Chain{};
+    // The controls Tab visits, in order; the first that can take the focus
+    // has it when the window opens.
+    std::vector<QWidget*> Tab_Order;
+    // The file that could not be read at this showing; its content is kept
+    // as a copy before it is first replaced.
+    QString Damaged_File;
 };
 
 TFParGen::TFParGen(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
@@ -53,12 +71,12 @@ TFParGen::TFParGen(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>(
     SetColor(Window_Color);
     setFont(Window_Font());
 
-    d->L_SW_Code = new QLabel(this);
+    d->L_SW_Code = new fw::TLabel(this);
     d->L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
     d->L_SW_Code->setFont(Window_Font(16, true));
     d->L_SW_Code->setGeometry(16, 8, kClientWidth - 32, 28);
     Set_Grey(d->L_SW_Code);
-    d->L_SW_Desc = new QLabel(this);
+    d->L_SW_Desc = new fw::TLabel(this);
     d->L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
     d->L_SW_Desc->setFont(Window_Font(8, true));
     d->L_SW_Desc->setGeometry(16, 42, kClientWidth - 32, 16);
@@ -66,16 +84,10 @@ TFParGen::TFParGen(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>(
 
     Build_ParGen_Groups(this, d->c);
 
-    d->Btn_OK = new TLbButton(this);
-    d->Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
-    d->Btn_OK->setGeometry(71, 370, 112, 28);
+    d->Btn_OK = New_Button(this, "Btn_OK", QRect(71, 370, 112, 28), TButtonGlyph::Ok);
     d->Btn_OK->OnClick = [this](TLbButton*) { Btn_OKClick(); };
-    d->Btn_Cancel = new TLbButton(this);
-    d->Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    d->Btn_Cancel->setGeometry(192, 370, 112, 28);
+    d->Btn_Cancel = New_Button(this, "Btn_Cancel", QRect(192, 370, 112, 28), TButtonGlyph::Cancel);
     d->Btn_Cancel->OnClick = [this](TLbButton*) { Btn_CancelClick(); };
-    // Esc cancels as in every other dialog, through the same question.
-    d->Btn_Cancel->SetCancel(true);
 
     TParGen_Controls& c = d->c;
     for (TParGen_GroupParts& g : c.Groups) {
@@ -121,17 +133,29 @@ void TFParGen::FormShow()
 {
     d->Close_Decided = false;
     TParGen_Values values;
+    QString loadError;
     try {
         Read_ParGen_File(File_ParGen, values);
-    } catch (...) {
-        // An unreadable file is reported; the controls keep what they held.
-        fw::Application.HandleException(std::current_exception());
-        return;
+    } catch (const std::exception& e) {
+        // The controls must not keep the values of the project shown before:
+        // OK would write them over this project's file.
+        values = TParGen_Values();
+        const auto* own = dynamic_cast<const fw::Exception*>(&e);
+        loadError = own ? own->Message() : QString::fromLocal8Bit(e.what());
     }
+    d->Damaged_File = loadError.isEmpty() ? QString() : File_ParGen;
     Set_Values(values);
     // Filling the controls is not a change of the user's.
     d->Is_Change = false;
     Move_GroupBoxs();
+    for (QWidget* w : d->Tab_Order) {
+        if (w->isVisibleTo(this) && w->isEnabled()) {
+            SetActiveControl(w);
+            break;
+        }
+    }
+    if (!loadError.isEmpty())
+        fw::MessageDlg(Lang_Text(1294) + QStringLiteral("\n\n") + loadError, fw::mtWarning, fw::mbOK);
 }
 
 bool TFParGen::event(QEvent* e)
@@ -153,8 +177,7 @@ void TFParGen::Collapse_Expand_Creation()
 {
     for (TParGen_GroupParts& g : d->c.Groups) {
         g.Expanded = true;
-        g.Btn_Collapse->move(280, 10);
-        g.Btn_Expande->move(280, 10);
+        placeCornerButtons(g);
         g.Btn_Collapse->setVisible(true);
         g.Btn_Expande->setVisible(false);
     }
@@ -162,12 +185,15 @@ void TFParGen::Collapse_Expand_Creation()
 
 void TFParGen::TAB_order()
 {
+    // Each group's corner buttons come after its inputs, so the window
+    // opens on the DMX mode, not on a button in a group's corner.
     const TParGen_Controls& c = d->c;
-    std::vector<QWidget*> order{c.CB_DMX_DMX, c.E_DMX_Num_Channel};
+    const TParGen_GroupParts& dmx = c.Group(TParGen_Group::DMX);
+    const TParGen_GroupParts& eth = c.Group(TParGen_Group::Modbus_TCP_Slave);
+    std::vector<QWidget*>& order = d->Tab_Order;
+    order = {c.CB_DMX_DMX, c.E_DMX_Num_Channel, dmx.Btn_Collapse, dmx.Btn_Expande};
     order.insert(order.end(), d->Dot_Chain.begin(), d->Dot_Chain.end());
-    order.push_back(c.CB_ModTCPs_EN_GAT);
-    order.push_back(d->Btn_OK);
-    order.push_back(d->Btn_Cancel);
+    order.insert(order.end(), {c.CB_ModTCPs_EN_GAT, eth.Btn_Collapse, eth.Btn_Expande, d->Btn_OK, d->Btn_Cancel});
     for (size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -183,6 +209,9 @@ void TFParGen::Set_Lang()
     d->Btn_Cancel->SetCaption(Lang_Text(403));
     d->Btn_Cancel->SetHint(Lang_Text(426));
     Set_ParGen_Group_Texts(d->c);
+    // The titles decide the height of the band the corner buttons sit in.
+    for (TParGen_GroupParts& g : d->c.Groups)
+        placeCornerButtons(g);
 }
 
 // ---------------------------------------------------------------- layout
@@ -339,6 +368,10 @@ void TFParGen::Btn_OKClick()
     if (!Controllo_Dati())
         return;
     try {
+        if (!d->Damaged_File.isEmpty()) {
+            Keep_Damaged_Copy(d->Damaged_File);
+            d->Damaged_File.clear();
+        }
         Write_ParGen_File(File_ParGen, Values());
     } catch (...) {
         fw::Application.HandleException(std::current_exception());

@@ -1,5 +1,6 @@
 #include "app/UParGenGroups.h"
 
+#include "app/UButtonLook.h"
 #include "app/ULanguage.h"
 #include "controls/buttons/LbButton.h"
 
@@ -46,8 +47,8 @@ public:
         m_group.Box->setObjectName(QStringLiteral("GB_") + groupName);
         m_group.Box->setGeometry(8, 70, kGroupWidth, 100);
         m_c.Texts.push_back({m_group.Box, caption, 0});
-        m_group.Btn_Collapse = cornerButton(QStringLiteral("Btn_") + groupName + QStringLiteral("_Collapse"));
-        m_group.Btn_Expande = cornerButton(QStringLiteral("Btn_") + groupName + QStringLiteral("_Expande"));
+        m_group.Btn_Collapse = cornerButton("Btn_" + QByteArray(name) + "_Collapse", TButtonGlyph::Collapse);
+        m_group.Btn_Expande = cornerButton("Btn_" + QByteArray(name) + "_Expande", TButtonGlyph::Expand);
         m_group.Btn_Expande->setVisible(false);
     }
 
@@ -70,7 +71,7 @@ public:
 
     QLabel* label(const char* name, int x, int y, int text, int width = kLabelWidth)
     {
-        auto* l = new QLabel(m_group.Box);
+        auto* l = new fw::TLabel(m_group.Box);
         l->setObjectName(QString::fromLatin1(name));
         l->setGeometry(x, y, width, 16);
         if (text)
@@ -176,12 +177,9 @@ public:
     void skipRow() { m_row += kRowStep; }
 
 private:
-    TLbButton* cornerButton(const QString& name)
+    TLbButton* cornerButton(const QByteArray& name, TButtonGlyph glyph)
     {
-        auto* b = new TLbButton(m_group.Box);
-        b->setObjectName(name);
-        b->setGeometry(280, 10, 11, 11);
-        return b;
+        return New_Button(m_group.Box, name.constData(), QRect(280, 10, 11, 11), glyph);
     }
 
     int nextRow()

@@ -202,7 +202,14 @@ bool Write_Bank_File(QString* error)
     if (Path_Project.isEmpty())
         return fail(QStringLiteral("No project is open: the configuration image cannot be written."));
     const QString binFolder = Path_Project + QStringLiteral("/bin");
-    if (!QDir().mkpath(binFolder))
+    // A link, for the project or its bin, would send the image that goes
+    // into the device to wherever it points.
+    for (const QString& folder : {Path_Project, binFolder})
+        if (QFileInfo(folder).isSymLink())
+            return fail(QStringLiteral("The folder \"%1\" is a link: the configuration image is written only into "
+                                       "the project's own bin folder.")
+                            .arg(QDir::toNativeSeparators(folder)));
+    if (!QDir().mkpath(binFolder) || !Is_Real_Folder(binFolder))
         return fail(QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(binFolder)));
     const QString fileName = binFolder + QStringLiteral("/bank.bin");
     QString reason;

@@ -50,7 +50,8 @@ extern int Bank_Image_Len;
 void Build_Bank_Image();
 
 // Writes the image to bin/bank.bin of the open project, creating the bin
-// folder when it is missing and replacing the file atomically. False, with a
+// folder when it is missing and replacing the file atomically; a project or
+// bin folder that is a link is refused. False, with a
 // message for the user in *error, when the file cannot be written; the
 // device must then not be updated with whatever image was there before.
 bool Write_Bank_File(QString* error = nullptr);

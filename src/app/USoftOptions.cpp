@@ -1,5 +1,6 @@
 #include "app/USoftOptions.h"
 
+#include "app/UButtonLook.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "app/UWindowParts.h"
@@ -35,14 +36,6 @@ QCheckBox* checkBox(QWidget* parent, const char* name, int x, int y, int w)
     return cb;
 }
 
-TLbButton* button(QWidget* parent, const char* name, const QRect& r)
-{
-    auto* b = new TLbButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(r);
-    return b;
-}
-
 // A language file is offered only when it is a plain file: no folder, no
 // link, nothing marked read-only (the owner's write bit, whoever runs us).
 bool offeredLanguageFile(const QFileInfo& info)
@@ -66,7 +59,7 @@ TFSoftOptions::TFSoftOptions(QWidget* owner) : fw::TForm(owner)
 
     TS_Language = new QWidget;
     TS_Language->setObjectName(QStringLiteral("TS_Language"));
-    L_Sel_Lang = new QLabel(TS_Language);
+    L_Sel_Lang = new fw::TLabel(TS_Language);
     L_Sel_Lang->setObjectName(QStringLiteral("L_Sel_Lang"));
     L_Sel_Lang->setGeometry(8, 6, 400, 16);
     for (int k = 0; k < Slots; ++k) {
@@ -82,11 +75,11 @@ TFSoftOptions::TFSoftOptions(QWidget* owner) : fw::TForm(owner)
         L_L[k]->setGeometry(x + 56, y + 16, 140, 16);
         L_L[k]->OnClick = [this, k] { LangClick(k + 1); };
     }
-    Btn_Prev = button(TS_Language, "Btn_Prev", QRect(8, 168, 90, 26));
-    Btn_Next = button(TS_Language, "Btn_Next", QRect(344, 168, 90, 26));
+    Btn_Prev = New_Button(TS_Language, "Btn_Prev", QRect(8, 168, 90, 26), TButtonGlyph::Previous);
+    Btn_Next = New_Button(TS_Language, "Btn_Next", QRect(344, 168, 90, 26), TButtonGlyph::Next);
     Btn_Prev->OnClick = [this](TLbButton* b) { Btn_NextClick(b); };
     Btn_Next->OnClick = [this](TLbButton* b) { Btn_NextClick(b); };
-    L_Page_Lang = new QLabel(TS_Language);
+    L_Page_Lang = new fw::TLabel(TS_Language);
     L_Page_Lang->setObjectName(QStringLiteral("L_Page_Lang"));
     L_Page_Lang->setGeometry(110, 173, 220, 16);
     L_Page_Lang->setAlignment(Qt::AlignCenter);
@@ -96,7 +89,8 @@ TFSoftOptions::TFSoftOptions(QWidget* owner) : fw::TForm(owner)
     TS_Con_Options->setObjectName(QStringLiteral("TS_Con_Options"));
     CB_En_Con = checkBox(TS_Con_Options, "CB_En_Con", 16, 16, 400);
     CB_Update = checkBox(TS_Con_Options, "CB_Update", 36, 42, 380);
-    Btn_Check_Update = button(TS_Con_Options, "Btn_Check_Update", QRect(16, 80, 200, 28));
+    Btn_Check_Update =
+        New_Button(TS_Con_Options, "Btn_Check_Update", QRect(16, 80, 200, 28), TButtonGlyph::Check_Update);
     Btn_Check_Update->OnClick = [this](TLbButton*) { Btn_Check_UpdateClick(); };
     LL_Check_Update = new TLinkLabel(TS_Con_Options);
     LL_Check_Update->setObjectName(QStringLiteral("LL_Check_Update"));

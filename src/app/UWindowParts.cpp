@@ -1,5 +1,6 @@
 #include "app/UWindowParts.h"
 
+#include "app/UButtonLook.h"
 #include "app/UComon.h"
 #include "controls/buttons/LbButton.h"
 
@@ -41,13 +42,13 @@ TTitlePanel Make_Title_Panel(QWidget* parent, int width)
     t.P_Title->setGeometry(0, 0, width, 69);
     setBackground(t.P_Title, Qt::white);
 
-    t.L_SW_Code = new QLabel(t.P_Title);
+    t.L_SW_Code = new fw::TLabel(t.P_Title);
     t.L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
     t.L_SW_Code->setFont(Window_Font(16, true));
     Set_Grey(t.L_SW_Code);
     t.L_SW_Code->setGeometry(8, 6, width - 16, 28);
 
-    t.L_SW_Desc = new QLabel(t.P_Title);
+    t.L_SW_Desc = new fw::TLabel(t.P_Title);
     t.L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
     t.L_SW_Desc->setFont(Window_Font(10, true));
     t.L_SW_Desc->setGeometry(8, 40, width - 16, 20);
@@ -76,19 +77,13 @@ TButtonPanel Make_Button_Panel(QWidget* parent, int top, int width)
     b.P_Button->setObjectName(QStringLiteral("P_Button"));
     b.P_Button->setGeometry(0, top, width, 40);
 
-    b.Btn_OK = new TLbButton(b.P_Button);
-    b.Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
-    b.Btn_OK->setGeometry(16, 6, 110, 28);
-
-    b.Btn_Cancel = new TLbButton(b.P_Button);
-    b.Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    b.Btn_Cancel->setGeometry(134, 6, 110, 28);
+    b.Btn_OK = New_Button(b.P_Button, "Btn_OK", QRect(16, 6, 110, 28), TButtonGlyph::Ok);
+    b.Btn_Cancel = New_Button(b.P_Button, "Btn_Cancel", QRect(134, 6, 110, 28), TButtonGlyph::Cancel);
     b.Btn_Cancel->SetModalResult(fw::mrCancel);
-    b.Btn_Cancel->SetCancel(true);
     return b;
 }
 
-TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent)
+TClickLabel::TClickLabel(QWidget* parent) : fw::TLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
 }

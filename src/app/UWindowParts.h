@@ -47,7 +47,7 @@ QFont Window_Font(int pointSize = 8, bool bold = false);
 void Set_Grey(QLabel* label);
 
 // A label that reports mouse clicks, used for web addresses and flag pictures.
-class TClickLabel : public QLabel {
+class TClickLabel : public fw::TLabel {
     Q_OBJECT
 public:
     explicit TClickLabel(QWidget* parent = nullptr);
@@ -60,7 +60,9 @@ protected:
 };
 
 // A label showing an HTML anchor as its caption; a click on the anchor
-// reaches OnLinkClick with the anchor's target.
+// reaches OnLinkClick with the anchor's target. Its caption is markup the
+// program composes (Download_Anchor): a text from elsewhere goes into it
+// escaped.
 class TLinkLabel : public QLabel {
     Q_OBJECT
 public:

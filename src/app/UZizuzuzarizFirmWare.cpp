@@ -223,7 +223,7 @@ void TFZizuzuzarizFirmWare::Btn_Click(TLbButton* sender)
     } else if (sender == Btn_SNMP_Trap) {
         showModal(FSNMP_Trap_Access);
     } else if (sender == Btn_SNMP_MIB) {
-        Build_MIB_File();
+        Build_MIB_File(SaveMIB);
     } else if (sender == Btn_J1939_Rec_Frame) {
         showModal(FReceiveCAN);
     } else if (sender == Btn_J1939_Send_Frame) {

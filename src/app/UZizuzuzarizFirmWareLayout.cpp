@@ -1,89 +1,29 @@
 // The main window's controls and where FormCreate places them.
+#include "app/UButtonLook.h"
 #include "app/UWindowParts.h"
 #include "app/UZizuzuzarizFirmWare.h"
 #include "app/VersionCheck.h"
 #include "controls/buttons/LbButton.h"
-#include "framework/Graphics.h"
 
 #include <QFrame>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 
 namespace {
-
-enum class Symbol { Info, Options, Close };
-
-// The pictures of the three glyph buttons, drawn here so the program carries
-// no picture files: a normal and a disabled image side by side.
-void setSymbol(TLbButton* button, Symbol symbol)
-{
-    constexpr int s = 32;
-    QImage strip(2 * s, s, QImage::Format_RGB32);
-    strip.fill(QColor(0x80, 0x80, 0x00));   // olive: see-through, as every glyph's corner
-    for (int half = 0; half < 2; ++half) {
-        QPainter p(&strip);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.translate(half * s, 0);
-        const QColor ink = half == 0 ? QColor(0x2B, 0x57, 0x9A) : QColor(0x9A, 0x9A, 0x9A);
-        switch (symbol) {
-        case Symbol::Info: {
-            p.setPen(Qt::NoPen);
-            p.setBrush(ink);
-            p.drawEllipse(3, 3, 26, 26);
-            p.setBrush(Qt::white);
-            p.drawEllipse(14, 8, 4, 4);
-            p.drawRect(14, 14, 4, 11);
-            break;
-        }
-        case Symbol::Options: {
-            p.setPen(QPen(ink, 4, Qt::SolidLine, Qt::RoundCap));
-            for (int i = 0; i < 8; ++i) {
-                p.save();
-                p.translate(16, 16);
-                p.rotate(i * 45);
-                p.drawLine(0, 8, 0, 13);
-                p.restore();
-            }
-            p.setPen(QPen(ink, 4));
-            p.setBrush(Qt::NoBrush);
-            p.drawEllipse(QPointF(16, 16), 8, 8);
-            break;
-        }
-        case Symbol::Close: {
-            p.setPen(Qt::NoPen);
-            p.setBrush(half == 0 ? QColor(0xC0, 0x39, 0x2B) : ink);
-            p.drawRoundedRect(3, 3, 26, 26, 5, 5);
-            p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(10, 10, 22, 22);
-            p.drawLine(22, 10, 10, 22);
-            break;
-        }
-        }
-    }
-    fw::TBitmap glyph;
-    glyph.SetImage(strip);
-    button->SetGlyph(&glyph);
-    button->SetNumGlyphs(2);
-    button->SetCaption(QString());
-}
 
 QLabel* newLabel(QWidget* parent, const QString& name, const QFont& font, int top, int left, int width,
                  int height)
 {
-    auto* l = new QLabel(parent);
+    auto* l = new fw::TLabel(parent);
     l->setObjectName(name);
     l->setFont(font);
     l->setGeometry(left, top, width, height);
     return l;
 }
 
-TLbButton* newButton(QWidget* parent, const char* name, int top, int left, int width, int height)
+TLbButton* newButton(QWidget* parent, const char* name, int top, int left, int width, int height,
+                     TButtonGlyph glyph)
 {
-    auto* b = new TLbButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(left, top, width, height);
-    return b;
+    return New_Button(parent, name, QRect(left, top, width, height), glyph);
 }
 
 } // namespace
@@ -110,41 +50,40 @@ void TFZizuzuzarizFirmWare::Build_Controls()
         L_Step[i]->setVisible(i < 4);
     }
 
-    Btn_Info = newButton(this, "Btn_Info", 8, 516, 50, 50);
-    Btn_Opz = newButton(this, "Btn_Opz", 8, 574, 50, 50);
-    Btn_Close = newButton(this, "Btn_Close", 8, 632, 50, 50);
-    setSymbol(Btn_Info, Symbol::Info);
-    setSymbol(Btn_Opz, Symbol::Options);
-    setSymbol(Btn_Close, Symbol::Close);
+    // Hint only: the pictures say what they do.
+    Btn_Info = newButton(this, "Btn_Info", 8, 516, 50, 50, TButtonGlyph::Info);
+    Btn_Opz = newButton(this, "Btn_Opz", 8, 574, 50, 50, TButtonGlyph::Options);
+    Btn_Close = newButton(this, "Btn_Close", 8, 632, 50, 50, TButtonGlyph::Close);
 
-    Btn_New = newButton(this, "Btn_New", 112, 80, 170, 36);
-    Btn_Open = newButton(this, "Btn_Open", 112, 258, 170, 36);
-    Btn_Prm_Gen = newButton(this, "Btn_Prm_Gen", 156, 80, 170, 36);
-    Btn_DMX_Default = newButton(this, "Btn_DMX_Default", 200, 80, 170, 36);
-    Btn_CreateBin = newButton(this, "Btn_CreateBin", 244, 80, 170, 36);
+    Btn_New = newButton(this, "Btn_New", 112, 80, 170, 36, TButtonGlyph::New_Project);
+    Btn_Open = newButton(this, "Btn_Open", 112, 258, 170, 36, TButtonGlyph::Open_Project);
+    Btn_Prm_Gen = newButton(this, "Btn_Prm_Gen", 156, 80, 170, 36, TButtonGlyph::Parameters);
+    Btn_DMX_Default = newButton(this, "Btn_DMX_Default", 200, 80, 170, 36, TButtonGlyph::DMX_Values);
+    Btn_CreateBin = newButton(this, "Btn_CreateBin", 244, 80, 170, 36, TButtonGlyph::Update_Device);
 
     // The steps of the family's other converters: wired, hidden here.
     const struct {
         TLbButton** button;
         const char* name;
         const char* caption;
+        TButtonGlyph glyph;
     } hidden[] = {
-        {&Btn_DALI_Access, "Btn_DALI_Access", ""},
-        {&Btn_PROFINET_XML, "Btn_PROFINET_XML", ""},
-        {&Btn_ModM_SetAccess, "Btn_ModM_SetAccess", ""},
-        {&Btn_Set_BACnet_Access, "Btn_Set_BACnet_Access", "Set BACnet Access"},
-        {&Btn_SNMP_Trap, "Btn_SNMP_Trap", "Set SNMP Access"},
-        {&Btn_SNMP_MIB, "Btn_SNMP_MIB", "SNMP MIB"},
-        {&Btn_J1939_Rec_Frame, "Btn_J1939_Rec_Frame", ""},
-        {&Btn_J1939_Send_Frame, "Btn_J1939_Send_Frame", ""},
-        {&Btn_PDO_CANopen, "Btn_PDO_CANopen", "Set PDO Access"},
-        {&Btn_SDO_Client_CANopen, "Btn_SDO_Client_CANopen", "Set SDO Client"},
-        {&Btn_SDO_Server_CANopen, "Btn_SDO_Server_CANopen", "Set SDO Server"},
-        {&Btn_CANopen_EDS, "Btn_CANopen_EDS", "EDS File"},
+        {&Btn_DALI_Access, "Btn_DALI_Access", "", TButtonGlyph::Table_Access},
+        {&Btn_PROFINET_XML, "Btn_PROFINET_XML", "", TButtonGlyph::File_Export},
+        {&Btn_ModM_SetAccess, "Btn_ModM_SetAccess", "", TButtonGlyph::Table_Access},
+        {&Btn_Set_BACnet_Access, "Btn_Set_BACnet_Access", "Set BACnet Access", TButtonGlyph::Table_Access},
+        {&Btn_SNMP_Trap, "Btn_SNMP_Trap", "Set SNMP Access", TButtonGlyph::Table_Access},
+        {&Btn_SNMP_MIB, "Btn_SNMP_MIB", "SNMP MIB", TButtonGlyph::File_Export},
+        {&Btn_J1939_Rec_Frame, "Btn_J1939_Rec_Frame", "", TButtonGlyph::Table_Access},
+        {&Btn_J1939_Send_Frame, "Btn_J1939_Send_Frame", "", TButtonGlyph::Table_Access},
+        {&Btn_PDO_CANopen, "Btn_PDO_CANopen", "Set PDO Access", TButtonGlyph::Table_Access},
+        {&Btn_SDO_Client_CANopen, "Btn_SDO_Client_CANopen", "Set SDO Client", TButtonGlyph::Table_Access},
+        {&Btn_SDO_Server_CANopen, "Btn_SDO_Server_CANopen", "Set SDO Server", TButtonGlyph::Table_Access},
+        {&Btn_CANopen_EDS, "Btn_CANopen_EDS", "EDS File", TButtonGlyph::File_Export},
     };
     int row = 0;
     for (const auto& h : hidden) {
-        *h.button = newButton(this, h.name, 304 + (row % 4) * 44, 80 + (row / 4) * 178, 170, 36);
+        *h.button = newButton(this, h.name, 304 + (row % 4) * 44, 80 + (row / 4) * 178, 170, 36, h.glyph);
         (*h.button)->SetCaption(QLatin1String(h.caption));
         (*h.button)->hide();
         ++row;

@@ -1,6 +1,7 @@
 #include "app/UpdateDevice.h"
 
 #include "app/UBoot.h"
+#include "app/ULanguage.h"
 #include "app/USaveBincc.h"
 #include "framework/Dialogs.h"
 
@@ -31,21 +32,18 @@ fw::RunResult Start_Program(const QString& NomeSW, const QString& Parameter, boo
     // The updater finds its parameter file beside itself, so it runs in its own folder.
     const fw::RunResult result = fw::RunAndWait(program.absoluteFilePath(), program.absolutePath(),
                                                 QProcess::splitCommand(Parameter), waitMs);
-    const QString name = QDir::toNativeSeparators(program.absoluteFilePath());
+    // The reason comes from the text table, so a language file translates it.
+    int reason = 0;
     switch (result.status) {
-    case fw::RunStatus::NotFound:
-        fw::MessageDlg(QStringLiteral("The program \"%1\" was not found.").arg(name), fw::mtError, fw::mbOK);
-        break;
-    case fw::RunStatus::NotExecutable:
-        fw::MessageDlg(QStringLiteral("The program \"%1\" cannot be run: it is not an executable program.").arg(name),
-                       fw::mtError, fw::mbOK);
-        break;
-    case fw::RunStatus::StartFailed:
-        fw::MessageDlg(QStringLiteral("The program \"%1\" could not be started.").arg(name), fw::mtError, fw::mbOK);
-        break;
+    case fw::RunStatus::NotFound: reason = 838; break;
+    case fw::RunStatus::NotExecutable: reason = 839; break;
+    case fw::RunStatus::StartFailed: reason = 840; break;
     case fw::RunStatus::Finished:
     case fw::RunStatus::StillRunning:
         break;
     }
+    if (reason != 0)
+        fw::MessageDlg(Lang_Text(reason) + QDir::toNativeSeparators(program.absoluteFilePath()), fw::mtError,
+                       fw::mbOK);
     return result;
 }

@@ -40,8 +40,9 @@ QString Download_Page_URL()
 
 QString Download_Anchor(const QString& text)
 {
-    return QStringLiteral("<a href=\"") + Download_Page_URL() + QStringLiteral("\">") + text +
-           QStringLiteral("</a>");
+    // The text comes from the language file: it is shown, never read as markup.
+    return QStringLiteral("<a href=\"") + Download_Page_URL().toHtmlEscaped() + QStringLiteral("\">") +
+           text.toHtmlEscaped() + QStringLiteral("</a>");
 }
 
 QString Version_Query_Path()

@@ -23,7 +23,7 @@ QString Maker_Web_Address();
 QString Home_Page_URL();
 // http://<host>[:port]/Home/download/download.asp#HD585-K317
 QString Download_Page_URL();
-// <a href="<download page>">text</a>
+// <a href="<download page>">text</a>, the text escaped so it shows as it stands.
 QString Download_Anchor(const QString& text);
 
 // "/home/download/GetversionSW.asp?nomesw=" + SW_Name

@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QDateTime>
+#include <QDirIterator>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstdio>
@@ -60,6 +63,25 @@ void syncFolder(const QString& folder)
 
 } // namespace
 
+void RemoveStaleTemporaryFiles(const QString& folder)
+{
+    static const QRegularExpression ours(QStringLiteral("^\\..+\\.[0-9a-f]{8}\\.tmp$"));
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (!ours.match(it.fileName()).hasMatch())
+            continue;
+        struct stat st;
+        const QByteArray name = QFile::encodeName(path);
+        // Only our own regular files; a link of that name is not ours to judge.
+        if (::lstat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (now - st.st_mtime > StaleTemporaryFileSeconds)
+            ::unlink(name.constData());
+    }
+}
+
 void SetRenameFunctionForTesting(TRenameFunction fn)
 {
     renameOverride() = std::move(fn);
@@ -74,14 +96,18 @@ bool WriteFileAtomically(const QString& fileName, const QByteArray& bytes, QStri
     };
     const QFileInfo target(fileName);
     const QString folder = target.absolutePath();
-    if (target.isDir())
+    if (target.isDir() && !target.isSymLink())
         return fail(QStringLiteral("\"%1\" is a folder").arg(fileName));
 
-    // A replaced file keeps its permissions; a new one gets the usual ones.
+    RemoveStaleTemporaryFiles(folder);
+
+    // A replaced regular file keeps its permissions; a new one gets the usual
+    // ones. The name itself is looked at, not what a link points to: a link
+    // to a device must not hand its permissions to the file that replaces it.
     mode_t mode = 0666;
     struct stat st;
     const QByteArray targetPath = QFile::encodeName(target.absoluteFilePath());
-    const bool exists = ::stat(targetPath.constData(), &st) == 0;
+    const bool exists = ::lstat(targetPath.constData(), &st) == 0 && S_ISREG(st.st_mode);
     if (exists)
         mode = st.st_mode & 07777;
 

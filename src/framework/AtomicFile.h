@@ -1,7 +1,11 @@
 #pragma once
 // Replacing a file so that a crash or error never leaves it half written:
-// the bytes go to a temporary file in the same folder, are flushed to disk,
-// and the temporary file is renamed over the target.
+// the bytes go to a temporary file ".<name>.XXXXXXXX.tmp" in the same folder,
+// are flushed to disk, and the temporary file is renamed over the target.
+// A regular file keeps its permissions; anything else at the name (a link,
+// a device) is replaced by a new regular file with the usual permissions.
+// Temporary files of this pattern that an interrupted save left behind are
+// removed when their folder is next written, once they are clearly stale.
 #include <QByteArray>
 #include <QString>
 
@@ -12,6 +16,15 @@ namespace fw {
 // False with a message in *error on failure; the old file is then untouched
 // and the temporary file removed.
 bool WriteFileAtomically(const QString& fileName, const QByteArray& bytes, QString* error = nullptr);
+
+// Age after which a temporary file of ours counts as left behind: no save
+// takes that long, so removing it cannot disturb one that is running.
+constexpr int StaleTemporaryFileSeconds = 10 * 60;
+
+// Removes the left-behind temporary files of WriteFileAtomically in folder:
+// regular files named ".<name>.XXXXXXXX.tmp" (eight lower-case hex digits)
+// last written more than StaleTemporaryFileSeconds ago. Nothing else.
+void RemoveStaleTemporaryFiles(const QString& folder);
 
 // Test seam: replaces the final rename (from, to) -> success. An empty
 // function restores the real rename.

@@ -1,6 +1,6 @@
 #include "framework/Canvas.h"
 
-#include "framework/CanvasImpl.h"
+#include "framework/Canvas_p.h"
 #include "framework/SysColors.h"
 
 #include <QFontMetrics>
@@ -102,7 +102,7 @@ QPainter* TCanvas::Painter()
     if (!p)
         return nullptr;
     d->prepare(p);
-    p->setFont(d->qfont());
+    d->usePainterFont(p);
     d->setOutlinePenAndBrush(p);
     d->applyClip();
     return p;
@@ -214,6 +214,13 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
         return;
     }
     const int w = std::max(1, d->pen.Width);
+    // An outline in the brush's own colour is part of the fill.
+    if (w == 1 && d->pen.Style == psSolid && d->pen.Mode == pmCopy && d->brush.Style == bsSolid &&
+        d->penQColor() == ToQColor(d->brush.Color)) {
+        d->prepare(p);
+        p->fillRect(ToQRect(r), d->qbrush());
+        return;
+    }
     if (w == 1 || d->pen.Style != psSolid) {
         if (brushOn && r.Width() > 2 && r.Height() > 2) {
             d->prepare(p);

@@ -1,5 +1,5 @@
 // Text output and measuring of TCanvas, with the desktop's DrawText layout.
-#include "framework/CanvasImpl.h"
+#include "framework/Canvas_p.h"
 
 namespace fw {
 
@@ -67,7 +67,7 @@ void TCanvas::TextOut(int x, int y, const QString& text)
             p->rotate(-esc / 10.0);
         if (d->effectiveBkMode() == bkOpaque && !text.isEmpty())
             p->fillRect(QRect(0, 0, width, fm.height()), ToQColor(d->brush.Color));
-        p->setFont(d->qfont());
+        d->usePainterFont(p);
         p->setPen(ToQColor(d->font.Color));
         p->drawText(QPoint(0, fm.ascent()), text);
         p->restore();
@@ -88,7 +88,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     d->prepare(p);
     p->setClipRegion(area);
     const QFontMetrics fm(d->qfont());
-    p->setFont(d->qfont());
+    d->usePainterFont(p);
     p->setPen(ToQColor(d->font.Color));
     p->drawText(QPoint(x, y + fm.ascent()), text);
     d->applyClip();
@@ -169,7 +169,7 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
     }
 
     Glyphs g = stripPrefixes(source, format);
-    if (single) {
+    if (single && (g.text.contains(QLatin1Char('\r')) || g.text.contains(QLatin1Char('\n')))) {
         // One line: line ends are left out rather than drawn as boxes.
         Glyphs kept;
         for (qsizetype i = 0; i < g.text.size(); ++i) {
@@ -327,11 +327,17 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
     if (!p)
         return result;
     d->prepare(p);
+    // Text that lies inside the rectangle needs no clip of its own; setting
+    // one per cell is a good part of a grid's paint.
+    bool clipped = false;
     if (!(format & DT_NOCLIP)) {
-        const QRegion area = d->currentClip().intersected(ToQRect(r));
-        p->setClipRegion(area);
+        const bool fits = maxWidth <= avail && y >= r.Top && y + textHeight <= r.Bottom;
+        if (!fits) {
+            p->setClipRegion(d->currentClip().intersected(ToQRect(r)));
+            clipped = true;
+        }
     }
-    p->setFont(font);
+    d->usePainterFont(p);
     const QColor textColor = ToQColor(d->font.Color);
     const bool opaque = d->effectiveBkMode() == bkOpaque;
     const bool prefixOnly = format & DT_PREFIXONLY;
@@ -376,7 +382,8 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
         }
         y += lineHeight;
     }
-    d->applyClip();
+    if (clipped)
+        d->applyClip();
     return result;
 }
 

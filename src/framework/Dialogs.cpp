@@ -95,7 +95,10 @@ int runBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
            const std::vector<std::pair<QMessageBox::StandardButton, int>>& buttons, int defaultIndex,
            int escapeResult)
 {
-    QMessageBox box(icon, caption, text, QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(icon, caption, QString(), QMessageBox::NoButton, QApplication::activeWindow());
+    // Messages carry texts from language files and file names: never markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
     std::vector<std::pair<QAbstractButton*, int>> map;
     for (const auto& [standard, result] : buttons) {
         // mbAll has no standard button of its own: give it its text.

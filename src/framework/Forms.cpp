@@ -10,7 +10,9 @@
 #include <QKeyEvent>
 #include <QPalette>
 #include <QPointer>
+#include <QHelpEvent>
 #include <QScreen>
+#include <QToolTip>
 #include <QWindow>
 
 #include <stdexcept>
@@ -275,7 +277,12 @@ void TForm::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
         CenterWindow();
+        const QSize before = size();
         FormShow();
+        // A window that lays itself out for this showing is centred as it
+        // is now shown, not as it was before.
+        if (size() != before)
+            CenterWindow();
     }
 }
 
@@ -392,6 +399,36 @@ bool TForm::RunDialogKey(QKeyEvent* event)
 
 // ---------------------------------------------------------------------------
 
+TLabel::TLabel(QWidget* parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+}
+
+TLabel::TLabel(const QString& text, QWidget* parent) : TLabel(parent)
+{
+    setText(text);
+}
+
+namespace {
+
+// Shows the hint of a widget that has one as plain text; false leaves the
+// event to Qt (no hint here: it goes on to the parent).
+bool showPlainHint(QObject* receiver, QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip || !receiver->isWidgetType())
+        return false;
+    auto* widget = static_cast<QWidget*>(receiver);
+    const QString hint = widget->toolTip();
+    if (hint.isEmpty())
+        return false;
+    const auto* help = static_cast<QHelpEvent*>(event);
+    QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(hint, Qt::WhiteSpaceNormal), widget, QRect(),
+                       widget->toolTipDuration());
+    return true;
+}
+
+} // namespace
+
 TApplicationCore::TApplicationCore(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TApplicationCore::notify(QObject* receiver, QEvent* event)
@@ -402,6 +439,8 @@ bool TApplicationCore::notify(QObject* receiver, QEvent* event)
 bool TApplicationCore::GuardedNotify(QObject* receiver, QEvent* event)
 {
     try {
+        if (showPlainHint(receiver, event))
+            return true;
         return static_cast<QApplication*>(QCoreApplication::instance())->QApplication::notify(receiver, event);
     } catch (...) {
         Application.HandleException(std::current_exception());

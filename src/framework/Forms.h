@@ -8,6 +8,7 @@
 #include "framework/Types.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QString>
 #include <QWidget>
 
@@ -147,6 +148,17 @@ private:
     std::unique_ptr<Impl> d;
 };
 
+// A label that shows its text exactly as it stands. Texts come from language
+// files, folder names and other files a user can edit; read as markup, a text
+// could lay out for ever or load a picture from any file. Only labels meant
+// to show links opt into markup, with texts the program composes itself.
+class TLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TLabel(QWidget* parent = nullptr);
+    TLabel(const QString& text, QWidget* parent);
+};
+
 // Creates a form, runs its FormCreate and returns it.
 template <class T, class... Args>
 T* CreateForm(Args&&... args)
@@ -158,7 +170,8 @@ T* CreateForm(Args&&... args)
 
 // The Qt application object of the program: delivers every event inside the
 // application's exception handler, so an error escaping an event handler is
-// shown in an error box and the program goes on.
+// shown in an error box and the program goes on. Hints (tool tips) are shown
+// as plain text, for the reason TLabel gives.
 class TApplicationCore : public QApplication {
     Q_OBJECT
 public:

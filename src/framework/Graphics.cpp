@@ -177,6 +177,10 @@ struct TBitmap::Impl {
     std::unique_ptr<TCanvas> canvas;
     TColor transparentColor = clDefault;
     TTransparentMode mode = tmAuto;
+    // The pixel format while the bitmap is empty.
+    QImage::Format emptyFormat = QImage::Format_RGB32;
+
+    QImage::Format format() const { return image.isNull() ? emptyFormat : image.format(); }
 
     void releaseCanvas()
     {
@@ -210,10 +214,11 @@ void TBitmap::SetSize(int width, int height)
         return;
     d->releaseCanvas();
     if (width == 0 || height == 0) {
+        d->emptyFormat = d->format();
         d->image = QImage();
         return;
     }
-    QImage next(width, height, d->image.isNull() ? QImage::Format_RGB32 : d->image.format());
+    QImage next(width, height, d->format());
     next.fill(Qt::white);
     if (!d->image.isNull()) {
         QPainter p(&next);
@@ -229,6 +234,37 @@ TCanvas& TBitmap::Canvas()
         d->canvas = std::make_unique<TCanvas>(&d->image);
     return *d->canvas;
 }
+
+TPixelFormat TBitmap::PixelFormat() const
+{
+    switch (d->format()) {
+    case QImage::Format_BGR888: return pf24bit;
+    case QImage::Format_ARGB32_Premultiplied: return pf32bit;
+    default: return pfDevice;
+    }
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat format)
+{
+    static constexpr QImage::Format formats[] = {QImage::Format_RGB32, QImage::Format_BGR888,
+                                                 QImage::Format_ARGB32_Premultiplied};
+    const QImage::Format wanted = formats[format];
+    if (d->format() == wanted)
+        return;
+    d->releaseCanvas();
+    // An empty bitmap remembers the format for its first pixels.
+    d->emptyFormat = wanted;
+    if (!d->image.isNull())
+        d->image = d->image.convertToFormat(wanted);
+}
+
+std::uint8_t* TBitmap::ScanLine(int y)
+{
+    d->releaseCanvas();
+    return d->image.scanLine(y);
+}
+
+const std::uint8_t* TBitmap::ScanLine(int y) const { return d->image.constScanLine(y); }
 
 TColor TBitmap::TransparentColor() const
 {
@@ -260,6 +296,7 @@ void TBitmap::Assign(const TBitmap& other)
         return;
     d->releaseCanvas();
     d->image = other.ToImage();
+    d->emptyFormat = other.d->emptyFormat;
     d->transparentColor = other.d->transparentColor;
     d->mode = other.d->mode;
     SetTransparent(other.Transparent());

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
 #include <memory>
 
 class QFont;
@@ -114,6 +115,11 @@ private:
 
 enum TTransparentMode { tmAuto, tmFixed };
 
+// How a bitmap stores its pixels: pfDevice as the screen does (what every
+// bitmap starts with), pf24bit as blue, green, red bytes, pf32bit as blue,
+// green, red, alpha bytes with the colours premultiplied by alpha.
+enum TPixelFormat { pfDevice, pf24bit, pf32bit };
+
 // An off-screen picture with a canvas. Transparent drawing leaves out the pixels
 // of TransparentColor; in tmAuto mode that colour is the lower-left pixel.
 class TBitmap : public TGraphic {
@@ -133,6 +139,14 @@ public:
 
     // Canvas over the bitmap's pixels; stays valid for the bitmap's life.
     TCanvas& Canvas();
+
+    TPixelFormat PixelFormat() const;
+    // Converts the pixels; a 32-bit bitmap made from another format is opaque.
+    void SetPixelFormat(TPixelFormat format);
+    // Bytes of row y (0 .. Height - 1) in the pixel format's layout, for
+    // routines that work on raw pixels; drawing through Canvas may go on after.
+    std::uint8_t* ScanLine(int y);
+    const std::uint8_t* ScanLine(int y) const;
 
     TColor TransparentColor() const;
     void SetTransparentColor(TColor color);   // switches to tmFixed

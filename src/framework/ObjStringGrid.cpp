@@ -1,11 +1,12 @@
 #include "framework/ObjStringGrid.h"
 
 #include "framework/StringGridEditor.h"
-#include "framework/StringGridPrivate.h"
+#include "framework/ObjStringGrid_p.h"
 
 #include <QApplication>
 #include <QScrollBar>
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 namespace fw {
@@ -25,6 +26,7 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent), d(std::
             [this](int action) { ScrollBarAction(false, action); });
     d->font.Name = QStringLiteral("Tahoma");
     d->font.Size = 8;
+    d->cells.SetExtent(d->colCount, d->rowCount);
     UpdateScrollRange();
     // Any control inside the grid (not only the editor) may be where the
     // focus enters or leaves it; only the application sees every move.
@@ -54,111 +56,43 @@ static void CheckCellIndex(int c, int r)
         throw EGridError("Grid index out of range: column " + std::to_string(c) + ", row " + std::to_string(r));
 }
 
-TStringGrid::Impl::Cell* TStringGrid::Impl::FindCell(int c, int r)
-{
-    const auto row = rows.find(r);
-    if (row == rows.end())
-        return nullptr;
-    const auto cell = row->second.find(c);
-    return cell == row->second.end() ? nullptr : &cell->second;
-}
-
-TStringGrid::Impl::Cell& TStringGrid::Impl::CellAt(int c, int r)
-{
-    return rows[r][c];
-}
-
-void TStringGrid::Impl::EraseCell(int c, int r)
-{
-    const auto row = rows.find(r);
-    if (row == rows.end())
-        return;
-    row->second.erase(c);
-    if (row->second.empty())
-        rows.erase(row);
-}
-
-namespace {
-
-// Gives the keys of `map` between from and to their index after moving
-// `from` to `to`; entries outside that span are not touched.
-template <class Map>
-void MoveKeys(Map& map, int from, int to)
-{
-    const int lo = std::min(from, to);
-    const int hi = std::max(from, to);
-    std::vector<typename Map::node_type> moved;
-    for (auto it = map.begin(); it != map.end();) {
-        const auto current = it++;
-        if (current->first >= lo && current->first <= hi)
-            moved.push_back(map.extract(current));
-    }
-    // All affected entries are out before any goes back, so no new key can
-    // meet an old one.
-    for (auto& node : moved) {
-        node.key() = MoveAdjust(node.key(), from, to);
-        map.insert(std::move(node));
-    }
-}
-
-} // namespace
-
 QString TStringGrid::Cells(int ACol, int ARow) const
 {
     CheckCellIndex(ACol, ARow);
-    const Impl::Cell* cell = d->FindCell(ACol, ARow);
-    return cell ? cell->text : QString();
+    return d->cells.Text(ACol, ARow);
 }
 
 void TStringGrid::SetCells(int ACol, int ARow, const QString& value)
 {
     CheckCellIndex(ACol, ARow);
-    Impl::Cell* cell = d->FindCell(ACol, ARow);
-    if (!cell) {
-        if (value.isEmpty())
-            return;
-        d->CellAt(ACol, ARow).text = value;
-    } else {
-        if (cell->text == value)
-            return;
-        cell->text = value;
-        if (value.isEmpty() && !cell->object)
-            d->EraseCell(ACol, ARow);
-    }
-    InvalidateCell(ACol, ARow);
+    if (d->cells.SetText(ACol, ARow, value))
+        InvalidateCell(ACol, ARow);
 }
 
 void* TStringGrid::Objects(int ACol, int ARow) const
 {
     CheckCellIndex(ACol, ARow);
-    const Impl::Cell* cell = d->FindCell(ACol, ARow);
-    return cell ? cell->object : nullptr;
+    return d->cells.Object(ACol, ARow);
 }
 
 void TStringGrid::SetObjects(int ACol, int ARow, void* object)
 {
     CheckCellIndex(ACol, ARow);
-    Impl::Cell* cell = d->FindCell(ACol, ARow);
-    if (!cell) {
-        if (object)
-            d->CellAt(ACol, ARow).object = object;
-        return;
-    }
-    cell->object = object;
-    if (!object && cell->text.isEmpty())
-        d->EraseCell(ACol, ARow);
+    d->cells.SetObject(ACol, ARow, object);
 }
 
 void TStringGrid::MoveCellData(bool columns, int FromIndex, int ToIndex)
 {
     if (FromIndex == ToIndex)
         return;
-    if (columns) {
-        for (auto& [row, cells] : d->rows)
-            MoveKeys(cells, FromIndex, ToIndex);
-    } else {
-        MoveKeys(d->rows, FromIndex, ToIndex);
-    }
+    // One entry leaves its place and those between close up behind it.
+    const int first = std::min(FromIndex, ToIndex);
+    const int last = std::max(FromIndex, ToIndex) + 1;
+    const int middle = FromIndex < ToIndex ? first + 1 : last - 1;
+    if (columns)
+        d->cells.RotateColumns(first, middle, last);
+    else
+        d->cells.RotateRows(first, middle, last);
 }
 
 // ---------------------------------------------------------------- layout properties
@@ -215,8 +149,10 @@ void TStringGrid::ChangeSize(int NewColCount, int NewRowCount)
     d->colWidths.resize(std::size_t(NewColCount), d->defaultColWidth);
     d->tabStops.resize(std::size_t(NewColCount), 1);
     d->rowHeights.resize(std::size_t(NewRowCount), d->defaultRowHeight);
+    d->ExtentsChanged();
     d->colCount = NewColCount;
     d->rowCount = NewRowCount;
+    d->cells.SetExtent(NewColCount, NewRowCount);
     auto clamp = [](TGridCoord& c, int cols, int rows) {
         c.X = std::min(c.X, cols - 1);
         c.Y = std::min(c.Y, rows - 1);
@@ -277,6 +213,7 @@ void TStringGrid::SetDefaultColWidth(int value)
 {
     d->defaultColWidth = value;
     std::fill(d->colWidths.begin(), d->colWidths.end(), value);
+    d->ExtentsChanged();
     Invalidate();
     ColWidthsChanged();
 }
@@ -285,6 +222,7 @@ void TStringGrid::SetDefaultRowHeight(int value)
 {
     d->defaultRowHeight = value;
     std::fill(d->rowHeights.begin(), d->rowHeights.end(), value);
+    d->ExtentsChanged();
     Invalidate();
     RowHeightsChanged();
 }
@@ -303,6 +241,7 @@ void TStringGrid::SetColWidths(int index, int value)
     if (d->colWidths[std::size_t(index)] == value)
         return;
     d->colWidths[std::size_t(index)] = value;
+    d->ExtentsChanged();
     Invalidate();
     ColWidthsChanged();
 }
@@ -321,6 +260,7 @@ void TStringGrid::SetRowHeights(int index, int value)
     if (d->rowHeights[std::size_t(index)] == value)
         return;
     d->rowHeights[std::size_t(index)] = value;
+    d->ExtentsChanged();
     Invalidate();
     RowHeightsChanged();
 }
@@ -604,6 +544,7 @@ void TStringGrid::MoveColumn(int FromIndex, int ToIndex)
     if (FromIndex == ToIndex)
         return;
     MoveEntry(d->colWidths, FromIndex, ToIndex);
+    d->ExtentsChanged();
     MoveEntry(d->tabStops, FromIndex, ToIndex);
     d->current.X = MoveAdjust(d->current.X, FromIndex, ToIndex);
     d->anchor.X = MoveAdjust(d->anchor.X, FromIndex, ToIndex);
@@ -622,6 +563,7 @@ void TStringGrid::MoveRow(int FromIndex, int ToIndex)
     if (FromIndex == ToIndex)
         return;
     MoveEntry(d->rowHeights, FromIndex, ToIndex);
+    d->ExtentsChanged();
     d->current.Y = MoveAdjust(d->current.Y, FromIndex, ToIndex);
     d->anchor.Y = MoveAdjust(d->anchor.Y, FromIndex, ToIndex);
     if (d->inplaceRow >= 0)
@@ -636,19 +578,75 @@ void TStringGrid::DeleteColumn(int ACol)
 {
     MoveColumn(ACol, d->colCount - 1);
     // The removed cells must not come back when the grid grows again.
-    const int gone = d->colCount - 1;
-    for (auto it = d->rows.begin(); it != d->rows.end();) {
-        it->second.erase(gone);
-        it = it->second.empty() ? d->rows.erase(it) : std::next(it);
-    }
+    d->cells.ClearColumns(d->colCount - 1, d->colCount);
     SetColCount(d->colCount - 1);
 }
 
 void TStringGrid::DeleteRow(int ARow)
 {
     MoveRow(ARow, d->rowCount - 1);
-    d->rows.erase(d->rowCount - 1);
+    d->cells.ClearRows(d->rowCount - 1, d->rowCount);
     SetRowCount(d->rowCount - 1);
+}
+
+void TStringGrid::DeleteRows(int ARow, int Count)
+{
+    if (ARow < 0 || ARow >= d->rowCount)
+        throw EGridError("Row index out of range: " + std::to_string(ARow));
+    Count = std::min(Count, d->rowCount - ARow);
+    if (Count <= 0)
+        return;
+    // The deleted rows travel to the end, as DeleteRow moves its row there,
+    // and drop off with the count.
+    const int end = d->rowCount;
+    std::rotate(d->rowHeights.begin() + ARow, d->rowHeights.begin() + ARow + Count, d->rowHeights.begin() + end);
+    d->ExtentsChanged();
+    d->cells.RotateRows(ARow, ARow + Count, end);
+    d->cells.ClearRows(end - Count, end);
+    auto adjust = [&](int index) {
+        if (index < ARow || index >= end)
+            return index;
+        return index < ARow + Count ? index + end - ARow - Count : index - Count;
+    };
+    d->current.Y = adjust(d->current.Y);
+    d->anchor.Y = adjust(d->anchor.Y);
+    if (d->inplaceRow >= 0)
+        d->inplaceRow = adjust(d->inplaceRow);
+    Invalidate();
+    RowHeightsChanged();
+    SetRowCount(end - Count);
+}
+
+void TStringGrid::InsertRows(int ARow, int Count)
+{
+    if (ARow < 0 || ARow > d->rowCount)
+        throw EGridError("Row index out of range: " + std::to_string(ARow));
+    if (Count <= 0)
+        return;
+    if (Count > INT_MAX - d->rowCount)
+        throw EGridError("Too many rows: " + std::to_string(Count));
+    const int oldEnd = d->rowCount;
+    SetRowCount(oldEnd + Count);
+    // The rows added at the end come round to ARow; whatever they held from
+    // an earlier, larger grid is cleared.
+    const int end = d->rowCount;
+    std::rotate(d->rowHeights.begin() + ARow, d->rowHeights.begin() + oldEnd, d->rowHeights.begin() + end);
+    d->ExtentsChanged();
+    d->cells.RotateRows(ARow, oldEnd, end);
+    d->cells.ClearRows(ARow, ARow + Count);
+    Invalidate();
+    RowHeightsChanged();
+}
+
+void TStringGrid::ExchangeRowCells(int ARow1, int ARow2)
+{
+    if (ARow1 < 0 || ARow2 < 0 || ARow1 >= d->rowCount || ARow2 >= d->rowCount)
+        throw EGridError("Row index out of range");
+    if (ARow1 == ARow2)
+        return;
+    d->cells.SwapRows(ARow1, ARow2);
+    InvalidateRect({0, ARow1, d->colCount - 1, ARow1});
+    InvalidateRect({0, ARow2, d->colCount - 1, ARow2});
 }
 
 // ---------------------------------------------------------------- repaint
@@ -660,6 +658,9 @@ void TStringGrid::Invalidate()
 
 void TStringGrid::InvalidateRect(const TGridRect& r)
 {
+    // A hidden grid paints everything when it shows.
+    if (!viewport()->isVisible())
+        return;
     const TRect box = d->BlockRect(r);
     if (!box.IsEmpty())
         viewport()->update(box.Left, box.Top, box.Width(), box.Height());

@@ -204,6 +204,16 @@ public:
     // references in it are forgotten (not freed).
     void DeleteColumn(int ACol);
     void DeleteRow(int ARow);
+    // Bulk row edits in one pass, linear in the rows they move. DeleteRows
+    // leaves the grid as Count calls of DeleteRow at ARow would (a Count
+    // past the last row takes the rows to the end), without the row-moved
+    // hooks. InsertRows opens Count empty rows of the default height at ARow
+    // (RowCount appends); the rows from ARow on move down with their heights,
+    // the current cell and the selection keep their indices.
+    void DeleteRows(int ARow, int Count);
+    void InsertRows(int ARow, int Count);
+    // The texts and objects of two rows change places; heights stay.
+    void ExchangeRowCells(int ARow1, int ARow2);
 
     // ---------------------------------------------------------------- repaint
     virtual void Invalidate();

@@ -3,7 +3,7 @@
 #include "framework/StringGridEditor.h"
 
 #include "framework/ObjStringGrid.h"
-#include "framework/StringGridPrivate.h"
+#include "framework/ObjStringGrid_p.h"
 
 #include <QApplication>
 #include <QFocusEvent>

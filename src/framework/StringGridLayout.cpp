@@ -2,7 +2,7 @@
 // and client size, and the scroll bars that mirror the first shown row and column.
 #include "framework/ObjStringGrid.h"
 
-#include "framework/StringGridPrivate.h"
+#include "framework/ObjStringGrid_p.h"
 
 #include <QScrollBar>
 #include <algorithm>
@@ -114,16 +114,28 @@ bool TStringGrid::Impl::HasLines(bool horz) const
     return horz ? (options & (goVertLine | goFixedVertLine)) != 0 : (options & (goHorzLine | goFixedHorzLine)) != 0;
 }
 
-TGridAxis TStringGrid::Impl::Horz() const
+static const TGridAxis& CachedAxis(const TGridAxisKey& key, TGridAxisKey& cachedKey, TGridAxis& cached,
+                                   const std::vector<int>& extents)
 {
-    return MakeAxis(colWidths, HasLines(true) ? gridLineWidth : 0, fixedCols, colCount, topLeft.X,
-                    q->viewport()->width());
+    if (key != cachedKey) {
+        cached = MakeAxis(extents, key.lineWidth, key.fixedCount, key.count, key.first, key.clientExtent);
+        cachedKey = key;
+    }
+    return cached;
 }
 
-TGridAxis TStringGrid::Impl::Vert() const
+const TGridAxis& TStringGrid::Impl::Horz() const
 {
-    return MakeAxis(rowHeights, HasLines(false) ? gridLineWidth : 0, fixedRows, rowCount, topLeft.Y,
-                    q->viewport()->height());
+    return CachedAxis({extentsVersion, HasLines(true) ? gridLineWidth : 0, fixedCols, colCount, topLeft.X,
+                       q->viewport()->width()},
+                      horzKey, horzAxis, colWidths);
+}
+
+const TGridAxis& TStringGrid::Impl::Vert() const
+{
+    return CachedAxis({extentsVersion, HasLines(false) ? gridLineWidth : 0, fixedRows, rowCount, topLeft.Y,
+                       q->viewport()->height()},
+                      vertKey, vertAxis, rowHeights);
 }
 
 TGridCoord TStringGrid::Impl::MaxTopLeft() const

@@ -4,7 +4,7 @@
 #include "framework/ObjStringGrid.h"
 
 #include "framework/StringGridEditor.h"
-#include "framework/StringGridPrivate.h"
+#include "framework/ObjStringGrid_p.h"
 
 #include <QWidget>
 #include <algorithm>

@@ -5,7 +5,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/StringGridEditor.h"
-#include "framework/StringGridPrivate.h"
+#include "framework/ObjStringGrid_p.h"
 
 #include <QApplication>
 #include <vector>

@@ -48,6 +48,25 @@ QString DecodeText(const QByteArray& bytes)
     return fromCp1252(bytes);
 }
 
+QByteArray EncodeCp1252(const QString& text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        char b = '?';
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            b = char(u);
+        } else {
+            for (int i = 0; i < 32; ++i)
+                if (kCp1252High[i] == u)
+                    b = char(0x80 + i);
+        }
+        out += b;
+    }
+    return out;
+}
+
 bool ReadFileBytes(const QString& path, qint64 maxBytes, QByteArray& bytes, QString* error)
 {
     auto fail = [&](const QString& reason) {

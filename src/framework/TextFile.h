@@ -10,6 +10,10 @@ namespace fw {
 
 QString DecodeText(const QByteArray& bytes);
 
+// Text in the Western Windows code page (1252), for files that other
+// programs read in that page; a character the page lacks becomes "?".
+QByteArray EncodeCp1252(const QString& text);
+
 // Settings, language, INI and XML files are small; anything larger than this
 // is refused instead of being read into memory without bound.
 constexpr qint64 MaxTextFileSize = 64 * 1024 * 1024;

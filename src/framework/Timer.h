@@ -27,9 +27,30 @@ public:
     void SetOnTimer(std::function<void()> handler);
     bool IsRunning() const;          // the underlying timer is active
 
+    struct Impl;   // opaque; named here only for the manual clock in the source
+
 private:
-    struct Impl;
     std::unique_ptr<Impl> d;
+};
+
+// A clock driven by hand, for tests of timed behaviour without waiting. While
+// one exists, GetTickCount reads its time and no TTimer runs by itself: Advance
+// moves the time on and fires every timer that falls due, in time order, as
+// often as its interval fits. Timers keep their settings across the switch and
+// run on real time again once the clock is gone. At most one clock exists at a
+// time, on the user-interface thread.
+class TManualClock {
+public:
+    explicit TManualClock(std::uint64_t startMs = 0);
+    ~TManualClock();
+    TManualClock(const TManualClock&) = delete;
+    TManualClock& operator=(const TManualClock&) = delete;
+
+    std::uint64_t Now() const { return FNow; }
+    void Advance(int ms);
+
+private:
+    std::uint64_t FNow;
 };
 
 // Milliseconds since an arbitrary start, wrapping at 2^32 like the desktop's tick.

@@ -16,6 +16,7 @@
 #include "editors/automation/UImportEDEFile.h"
 #include "editors/automation/UModbus_TCP_Master_Set_Access.h"
 #include "editors/automation/UProfinetFileName.h"
+#include "editors/automation/UProfinetXML.h"
 #include "editors/automation/USetAccess.h"
 #include "editors/can/UReceiveCAN.h"
 #include "editors/can/USNMP_Trap_Access.h"
@@ -27,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTest>
 
 using apptest::withModal;
 
@@ -117,13 +119,15 @@ TEST_F(Startup, EditorWindowsCarryTheirTextsAndCloseWithOkOrCancel)
 TEST_F(Startup, ProfinetFileNameGivesTheNameOnOk)
 {
     start();
+    Set_GSDML_Clock([] { return QDate(2024, 3, 9); });
     EXPECT_EQ(FProfinetFileName->Caption(), QStringLiteral("PROFINET XML File Name"));
     withModal([] { FProfinetFileName->ShowModal(); }, [](fw::TForm&) {
-        FProfinetFileName->E_User_Part->setText(QStringLiteral("Hall"));
+        FProfinetFileName->E_XML_User->setText(QStringLiteral("Hall3"));
         FProfinetFileName->Btn_OK->Click();
     });
+    Set_GSDML_Clock({});
     EXPECT_EQ(FProfinetFileName->ModalResult(), fw::mrOk);
-    EXPECT_EQ(FProfinetFileName->Name_File_XML, QStringLiteral("GSDML-V2.31-SW585-K317-Hall.xml"));
+    EXPECT_EQ(FProfinetFileName->Name_File_XML, QStringLiteral("GSDML-V2.31-Orlaqi-HD58526_Hall3-20240309.xml"));
 }
 
 TEST_F(Startup, AboutBoxShowsTheSoftwaresIdentity)
@@ -178,3 +182,29 @@ TEST_F(Startup, DmxDefaultValuesWindowFrame)
 }
 
 } // namespace
+
+// No window makes a button its cancel button, so Esc closes none of them:
+// not through the button panel, not through the window itself.
+TEST_F(Startup, EscapeClosesNoWindow)
+{
+    start();
+    const struct {
+        const char* name;
+        fw::TForm* window;
+    } cases[] = {
+        {"New", FNew_Project},   {"Open", FOpenConf},      {"About", FAbout},
+        {"Options", FSoftOptions}, {"Update", FBoot},     {"DMX", FDMXDefVal},
+        {"DALI", FDALI_Access},  {"PROFINET", FProfinetFileName},
+    };
+    for (const auto& c : cases) {
+        bool openAfterEscape = false;
+        withModal([&] { c.window->ShowModal(); }, [&](fw::TForm& form) {
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+            QTest::keyClick(target, Qt::Key_Escape);
+            openAfterEscape = form.Modal();
+            form.SetModalResult(fw::mrCancel);
+        });
+        EXPECT_TRUE(openAfterEscape) << c.name;
+    }
+    EXPECT_TRUE(messages().isEmpty());
+}

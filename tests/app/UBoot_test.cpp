@@ -12,6 +12,8 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -145,6 +147,23 @@ TEST_F(Boot, LayoutAndTextsFollowTheUpdatePath)
     EXPECT_FALSE(boot->P_Serial()->isVisible());
     EXPECT_FALSE(boot->P_Options()->isVisible());
     EXPECT_EQ(boot->Caption(), QStringLiteral("Update Device by Serial"));
+}
+
+// The window takes its height for the update path while it is being shown;
+// the first showing is centred on that height as every later one is.
+TEST_F(Boot, EveryShowingIsCentredOnTheScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (int showing = 1; showing <= 2; ++showing) {
+        SCOPED_TRACE(showing);
+        boot->Form_Type = TFBoot::Form_Type_Ethernet;
+        boot->Show();
+        const QRect frame = boot->frameGeometry();
+        EXPECT_EQ(boot->ClientHeight(), 230);
+        EXPECT_LE(std::abs(frame.center().y() - screen.center().y()), 1);
+        EXPECT_LE(std::abs(frame.center().x() - screen.center().x()), 1);
+        boot->Hide();
+    }
 }
 
 TEST_F(Boot, ShowingRestoresTheLastAddressAndOptions)

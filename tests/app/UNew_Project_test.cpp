@@ -55,6 +55,8 @@ TEST_F(NewProject, RefusedNamesCreateNothingAndKeepTheDialogOpen)
         {"sub/dir", "Error! Name project is not valid"},
         {"back\\slash", "Error! Name project is not valid"},
         {"tab\there", "Error! Name project is not valid"},
+        {" ", "Error! Name project is not valid"},
+        {"   ", "Error! Name project is not valid"},
     };
     const QStringList before = tree();
     for (const auto& c : cases) {

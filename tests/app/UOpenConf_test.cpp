@@ -60,6 +60,20 @@ TEST_F(OpenConf, PreselectsTheOpenProjectIgnoringTheCaseOfAToZ)
     EXPECT_EQ(shownSelection(), FOpenConf->SL.value(0));
 }
 
+// With folders that differ only in case, the open one is preselected, in
+// whichever order the file system lists them.
+TEST_F(OpenConf, AnExactNameComesBeforeOneThatDiffersInCase)
+{
+    make(QStringLiteral("p1"));
+    make(QStringLiteral("P1"));
+    start();
+    for (const char* open : {"p1", "P1"}) {
+        Path_Project = path(QStringLiteral("PROJECTS/") + QLatin1String(open));
+        EXPECT_EQ(shownSelection(), QLatin1String(open));
+        EXPECT_EQ(FOpenConf->Name_Conf, QLatin1String(open));
+    }
+}
+
 TEST_F(OpenConf, ClickingAnEntryChoosesIt)
 {
     make(QStringLiteral("A"));

@@ -275,20 +275,24 @@ fw::TModalResult runModal(TFParGen& form, const std::function<void()>& step)
     return testsupport::runModal(form, step);
 }
 
-TEST_F(ParGenWindow, EscapeCancelsThroughTheSameQuestion)
+// No button of the window is its cancel button: Esc neither closes the
+// window nor asks about the edits.
+TEST_F(ParGenWindow, EscapeNeitherClosesNorAsks)
 {
-    EXPECT_EQ(runModal(*form, [this] { QTest::keyClick(form->E_IP(1), Qt::Key_Escape); }), fw::mrCancel);
-    EXPECT_TRUE(messageRequests().empty());
-
-    recorder.Answer(fw::mrYes);
+    bool openAfterEscape = false;
+    size_t askedAfterEscape = 0;
+    recorder.Answer(fw::mrYes);   // for the Cancel that ends the test
     EXPECT_EQ(runModal(*form,
-                       [this] {
+                       [&] {
                            form->E_IP(1)->setText(QStringLiteral("1"));
                            QTest::keyClick(form->E_IP(1), Qt::Key_Escape);
+                           openAfterEscape = form->Modal();
+                           askedAfterEscape = messageRequests().size();
+                           form->Btn_Cancel()->Click();
                        }),
               fw::mrCancel);
-    ASSERT_EQ(messageRequests().size(), 1u);
-    EXPECT_EQ(messageRequests()[0].text, Lang_Texts.at(424));
+    EXPECT_TRUE(openAfterEscape);
+    EXPECT_EQ(askedAfterEscape, 0u);
 }
 
 TEST_F(ParGenWindow, TitleBarCloseAsksLikeCancelOnlyAfterAChange)
@@ -336,10 +340,13 @@ TEST_F(ParGenWindow, OkAndCancelAskNothingMoreWhenTheWindowCloses)
     EXPECT_EQ(saved.IP[0], QStringLiteral("2"));
 }
 
+// The window opens on the DMX mode; each group's corner button follows
+// the group's inputs.
 TEST_F(ParGenWindow, TabWalksDmxThenEthernetThenButtons)
 {
     showActive();
-    std::vector<QWidget*> order{form->CB_DMX_DMX(), form->E_DMX_Num_Channel()};
+    std::vector<QWidget*> order{form->CB_DMX_DMX(), form->E_DMX_Num_Channel(),
+                                form->Btn_Collapse(TParGen_Group::DMX)};
     for (int i = 1; i <= 4; ++i)
         order.push_back(form->E_IP(i));
     for (int i = 1; i <= 4; ++i)
@@ -347,9 +354,10 @@ TEST_F(ParGenWindow, TabWalksDmxThenEthernetThenButtons)
     for (int i = 1; i <= 4; ++i)
         order.push_back(form->E_GAT(i));
     order.push_back(form->CB_ModTCPs_EN_GAT());
+    order.push_back(form->Btn_Collapse(TParGen_Group::Modbus_TCP_Slave));
     order.push_back(form->Btn_OK());
     order.push_back(form->Btn_Cancel());
-    order.front()->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), order.front());
     for (size_t i = 1; i < order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), order[i]) << i;
@@ -547,15 +555,37 @@ TEST_F(ParGenWindow, MissingOrOddValuesTakeTheirDefaults)
     EXPECT_NE(testsupport::readFile(parGenFile()).indexOf("<DMX_DMX>-1</DMX_DMX>"), -1);
 }
 
-TEST_F(ParGenWindow, UnreadableFileIsReportedAndControlsKeepTheirValues)
+// The controls still hold another project's values when a damaged file is
+// opened: they must not stay, or OK would write them over this project.
+TEST_F(ParGenWindow, ADamagedFileShowsTheDefaultsAndIsKeptOnTheFirstSave)
 {
-    writeParGen("<Par_Gen><MTCPs_IP1>10</MTCPs_IP1>");
+    const QByteArray damaged = "<Par_Gen><MTCPs_IP1>10</MTCPs_IP1>";
+    writeParGen(damaged);
     form->E_IP(1)->setText(QStringLiteral("77"));
+    form->E_DMX_Num_Channel()->setText(QStringLiteral("100"));
     form->Show();
     const auto shown = messageRequests();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].flags & fw::MB_ICONMASK, fw::MB_ICONERROR);
-    EXPECT_EQ(form->E_IP(1)->text(), QStringLiteral("77"));
+    EXPECT_EQ(shown[0].type, fw::mtWarning);
+    EXPECT_TRUE(shown[0].text.startsWith(QStringLiteral("ParGen.xml could not be read. The window shows the default "
+                                                        "values; when they are saved, the damaged file is kept as "
+                                                        "ParGen.xml.bak.")));
+    EXPECT_EQ(form->E_IP(1)->text(), QStringLiteral("192"));
+    EXPECT_EQ(form->E_DMX_Num_Channel()->text(), QStringLiteral("512"));
+    EXPECT_FALSE(form->Is_Change());
+
+    form->Btn_OKClick();
+    EXPECT_EQ(testsupport::readFile(parGenFile() + QStringLiteral(".bak")), damaged);
+    TParGen_Values saved;
+    Read_ParGen_File(parGenFile(), saved);
+    EXPECT_EQ(saved.IP[0], QStringLiteral("192"));
+
+    // Later saves replace only the file: the copy keeps the damaged bytes.
+    form->E_IP(1)->setText(QStringLiteral("11"));
+    form->Btn_OKClick();
+    EXPECT_EQ(testsupport::readFile(parGenFile() + QStringLiteral(".bak")), damaged);
+    Read_ParGen_File(parGenFile(), saved);
+    EXPECT_EQ(saved.IP[0], QStringLiteral("11"));
 }
 
 // ---------------------------------------------------------------- texts

@@ -249,6 +249,31 @@ TEST_F(BankImage, UnwritableImageIsReportedAndTheOldFileKept)
     EXPECT_FALSE(Write_Bank_File(&error));
 }
 
+// The image that goes into the device is written only into the project's
+// own bin: a bin, or a project folder, that is a link is refused and nothing
+// is written where it points.
+TEST_F(BankImage, ALinkedBinOrProjectFolderIsRefused)
+{
+    const QString elsewhere = dir.path() + QStringLiteral("/elsewhere");
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    const QString bin = Path_Project + QStringLiteral("/bin");
+    ASSERT_TRUE(QDir(bin).removeRecursively());
+    ASSERT_TRUE(QFile::link(elsewhere, bin));
+    Build_Bank_Image();
+    QString error;
+    EXPECT_FALSE(Write_Bank_File(&error));
+    EXPECT_TRUE(error.contains(QStringLiteral("is a link"))) << error.toStdString();
+    EXPECT_TRUE(QDir(elsewhere).isEmpty());
+
+    // The project folder itself a link to a folder with a real bin.
+    const QString real = dir.path() + QStringLiteral("/Real");
+    ASSERT_TRUE(QDir().mkpath(real + QStringLiteral("/bin")));
+    Path_Project = dir.path() + QStringLiteral("/Alias");
+    ASSERT_TRUE(QFile::link(real, Path_Project));
+    EXPECT_FALSE(Write_Bank_File(&error));
+    EXPECT_TRUE(QDir(real + QStringLiteral("/bin")).isEmpty());
+}
+
 TEST(BankImageWithoutProject, WriteIsRefused)
 {
     Path_Project.clear();

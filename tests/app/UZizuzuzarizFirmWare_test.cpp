@@ -163,6 +163,23 @@ TEST_F(MainWindow, ANameLeadingOutOfTheProjectsFolderIsNotReopened)
     EXPECT_TRUE(Path_Project.isEmpty());
 }
 
+// Only what the Open dialog would list is reopened: a link in PROJECTS, to a
+// folder outside or inside it, and a hidden folder are not.
+TEST_F(MainWindow, ALinkOrHiddenFolderInProjectsIsNotReopened)
+{
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("outside"))));
+    mkProject(QStringLiteral("Real"));
+    mkProject(QStringLiteral(".hidden"));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("outside")), path(QStringLiteral("PROJECTS/Away"))));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("PROJECTS/Real")), path(QStringLiteral("PROJECTS/Alias"))));
+    for (const char* name : {"Away", "Alias", ".hidden"}) {
+        settings(QLatin1String(name));
+        start();
+        EXPECT_TRUE(Path_Project.isEmpty()) << name;
+        Free_Application_Windows();
+    }
+}
+
 TEST_F(MainWindow, ClosingWritesTheSettingsFile)
 {
     start();

@@ -76,15 +76,20 @@ TEST_F(ProgramFolder, ProgramThatOutlivesTheWaitKeepsRunningAndIsReapedLater)
 
 TEST_F(ProgramFolder, ProgramThatCannotStartIsReported)
 {
+    Load_Default_Language();
     struct Case {
         const char* name;
         QString program;
         fw::RunStatus status;
+        const char* reason;
     };
     const Case cases[] = {
-        {"missing", path(QStringLiteral("Ethernet_Update.exe")), fw::RunStatus::NotFound},
-        {"not executable", script(QStringLiteral("plain.exe"), "exit 0\n", false), fw::RunStatus::NotExecutable},
-        {"folder", folder(), fw::RunStatus::NotExecutable},
+        {"missing", path(QStringLiteral("Ethernet_Update.exe")), fw::RunStatus::NotFound,
+         "The update program was not found: "},
+        {"not executable", script(QStringLiteral("plain.exe"), "exit 0\n", false), fw::RunStatus::NotExecutable,
+         "The update program cannot be run because it is not an executable program: "},
+        {"folder", folder(), fw::RunStatus::NotExecutable,
+         "The update program cannot be run because it is not an executable program: "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -92,8 +97,24 @@ TEST_F(ProgramFolder, ProgramThatCannotStartIsReported)
         EXPECT_EQ(Start_Program(c.program, QString(), false).status, c.status);
         ASSERT_EQ(recorder.Calls().size(), 1u);
         EXPECT_EQ(recorder.Calls()[0].type, fw::mtError);
-        EXPECT_TRUE(recorder.Calls()[0].text.contains(QDir::toNativeSeparators(QFileInfo(c.program).absoluteFilePath())));
+        EXPECT_EQ(recorder.Calls()[0].text,
+                  QLatin1String(c.reason) + QDir::toNativeSeparators(QFileInfo(c.program).absoluteFilePath()));
     }
+}
+
+TEST_F(ProgramFolder, UpdaterStartMessagesComeFromTheLanguageFile)
+{
+    Load_Default_Language();
+    ASSERT_TRUE(write(QStringLiteral("Deutsch.lng"),
+                      "STR838 = \xc2\xb6" "Das Update-Programm fehlt: \xc2\xb6\n"
+                      "STR839 = Nicht ausf\xc3\xbchrbar: \xc2\xb6\n"));
+    ASSERT_TRUE(Read_Language_File(path(QStringLiteral("Deutsch.lng"))));
+    const QString missing = path(QStringLiteral("Ethernet_Update.exe"));
+    Start_Program(missing, QString(), false);
+    Start_Program(folder(), QString(), false);
+    ASSERT_EQ(recorder.Calls().size(), 2u);
+    EXPECT_EQ(recorder.Calls()[0].text, QStringLiteral("Das Update-Programm fehlt: ") + missing);
+    EXPECT_EQ(recorder.Calls()[1].text, QStringLiteral("Nicht ausf\u00fchrbar: ") + folder());
 }
 
 class Step4 : public ProgramFolder {

@@ -101,12 +101,15 @@ TEST_F(CanvasTest, LineToLeavesOutTheEndPoint)
 {
     struct Case {
         TPoint from, to, lastDrawn;
+        TRect pixels;   // bounding box of all pixels drawn
     };
     const Case cases[] = {
-        {{5, 5}, {15, 5}, {14, 5}},
-        {{5, 5}, {5, 15}, {5, 14}},
-        {{5, 5}, {15, 15}, {14, 14}},
-        {{15, 15}, {5, 5}, {6, 6}},
+        {{5, 5}, {15, 5}, {14, 5}, Rect(5, 5, 15, 6)},
+        {{5, 5}, {5, 15}, {5, 14}, Rect(5, 5, 6, 15)},
+        {{15, 5}, {5, 5}, {6, 5}, Rect(6, 5, 16, 6)},    // leftwards
+        {{5, 15}, {5, 5}, {5, 6}, Rect(5, 6, 6, 16)},    // upwards
+        {{5, 5}, {15, 15}, {14, 14}, Rect(5, 5, 15, 15)},
+        {{15, 15}, {5, 5}, {6, 6}, Rect(6, 6, 16, 16)},
     };
     for (const Case& c : cases) {
         reset();
@@ -116,6 +119,42 @@ TEST_F(CanvasTest, LineToLeavesOutTheEndPoint)
         EXPECT_EQ(px(c.lastDrawn.X, c.lastDrawn.Y), clBlack);
         EXPECT_EQ(px(c.to.X, c.to.Y), clWhite) << c.to.X << "," << c.to.Y;
         EXPECT_EQ(canvas->PenPos(), c.to);
+        canvas->Release();
+        EXPECT_EQ(ink(), c.pixels) << c.to.X << "," << c.to.Y;
+    }
+    reset();
+    canvas->MoveTo(7, 7);
+    canvas->LineTo(7, 7);
+    canvas->Release();
+    EXPECT_EQ(ink(), TRect());
+}
+
+TEST_F(CanvasTest, RectangleOutlinedInTheBrushColourIsOneSolidBlock)
+{
+    struct Case {
+        const char* name;
+        TBrushStyle brush;
+        TPenMode mode;
+        TColor inside;   // pixel (15, 12), inside the outline
+        TColor edge;     // pixel (10, 10), on the outline
+    };
+    const Case cases[] = {
+        {"solid brush", bsSolid, pmCopy, clRed, clRed},
+        {"hollow brush keeps the inside", bsClear, pmCopy, clWhite, clRed},
+        {"a mixing pen mixes fill and outline", bsSolid, pmXor, TColor(0xFFFF00), TColor(0xFFFF00)},
+    };
+    for (const Case& c : cases) {
+        reset();
+        canvas->Pen().Color = clRed;
+        canvas->Pen().Mode = c.mode;
+        canvas->Brush().Color = clRed;
+        canvas->Brush().Style = c.brush;
+        canvas->Rectangle(10, 10, 20, 15);
+        EXPECT_EQ(px(15, 12), c.inside) << c.name;
+        EXPECT_EQ(px(10, 10), c.edge) << c.name;
+        EXPECT_EQ(px(19, 14), c.edge) << c.name;
+        EXPECT_EQ(px(20, 12), clWhite) << c.name;
+        EXPECT_EQ(px(15, 15), clWhite) << c.name;
     }
 }
 

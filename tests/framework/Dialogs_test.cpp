@@ -193,4 +193,24 @@ TEST(Dialogs, RealMessageBoxesReturnTheResultOfThePressedButton)
     }
 }
 
+// A message quotes texts from language files and file names: it shows
+// them as they stand, never as markup.
+TEST(Dialogs, RealMessageBoxesShowTheirTextAsItStands)
+{
+    const QString text = QStringLiteral("<b>Folder</b> <img src=\"/dev/zero\"> & more");
+    Qt::TextFormat format = Qt::AutoText;
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        format = box->textFormat();
+        shown = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    MessageDlg(text, mtError, mbOK);
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(shown, text);
+}
+
 } // namespace

@@ -126,6 +126,40 @@ TEST(Bitmap, TransparentColourAutoIsLowerLeftUntilFixed)
     EXPECT_EQ(qAlpha(masked.pixel(0, 2)), 255);
 }
 
+TEST(Bitmap, PixelFormatsLayTheirBytesOutAsRawRoutinesReadThem)
+{
+    TBitmap bmp;
+    EXPECT_EQ(bmp.PixelFormat(), pfDevice);
+    // An empty bitmap keeps the format for its first pixels.
+    bmp.SetPixelFormat(pf24bit);
+    bmp.SetSize(3, 2);
+    EXPECT_EQ(bmp.PixelFormat(), pf24bit);
+    bmp.Canvas().SetPixel(1, 0, RGBToColor(0x10, 0x20, 0x30));
+    const std::uint8_t* row = bmp.ScanLine(0);
+    EXPECT_EQ(row[3], 0x30) << "blue first";
+    EXPECT_EQ(row[4], 0x20);
+    EXPECT_EQ(row[5], 0x10) << "red last";
+
+    // Raw writes show through the canvas afterwards.
+    bmp.Canvas().SetPixel(0, 1, clBlack);
+    bmp.ScanLine(1)[0] = 0xFF;
+    EXPECT_EQ(bmp.Canvas().Pixel(0, 1), RGBToColor(0, 0, 0xFF));
+
+    bmp.SetPixelFormat(pf32bit);
+    EXPECT_EQ(bmp.PixelFormat(), pf32bit);
+    const std::uint8_t* px = bmp.ScanLine(0) + 4;
+    EXPECT_EQ(px[0], 0x30);
+    EXPECT_EQ(px[2], 0x10);
+    EXPECT_EQ(px[3], 0xFF) << "a 32-bit bitmap made from opaque pixels is opaque";
+
+    TBitmap copy;
+    copy.Assign(bmp);
+    EXPECT_EQ(copy.PixelFormat(), pf32bit);
+    bmp.SetSize(0, 0);
+    bmp.SetSize(1, 1);
+    EXPECT_EQ(bmp.PixelFormat(), pf32bit) << "resizing through empty keeps the format";
+}
+
 TEST(Picture, LoadsEachFormatByContent)
 {
     QImage src(5, 3, QImage::Format_ARGB32);

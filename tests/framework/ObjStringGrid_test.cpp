@@ -12,6 +12,9 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -199,6 +202,14 @@ TEST_F(StringGridTest, CellsAreSparseAndSurviveShrinkingTheGrid)
     grid.SetObjects(4, 4, &token);
     EXPECT_EQ(grid.Objects(4, 4), &token);
     EXPECT_EQ(grid.Objects(4, 5), nullptr);
+    // Indices at the end of the range must not be stored densely.
+    grid.SetCells(INT_MAX - 1, INT_MAX - 1, "edge");
+    grid.SetObjects(INT_MAX, 3, &grid);
+    EXPECT_EQ(grid.Cells(INT_MAX - 1, INT_MAX - 1), "edge");
+    EXPECT_EQ(grid.Objects(INT_MAX, 3), &grid);
+    grid.DeleteRow(1);
+    EXPECT_EQ(grid.Cells(INT_MAX - 1, INT_MAX - 1), "edge");
+    EXPECT_EQ(grid.Objects(INT_MAX, 2), &grid);
 }
 
 TEST_F(StringGridTest, NegativeCellIndicesRaiseAClearError)
@@ -253,13 +264,16 @@ TEST_F(StringGridTest, MovedAndDeletedRowsAndColumnsCarryTheirCells)
     int token = 0;
     grid.SetObjects(4, 6, &token);   // an object without text moves too
     grid.SetCells(500, 100000, "far");
-    enum Op { MoveRow, MoveCol, DeleteRow, DeleteCol };
+    enum Op { MoveRow, MoveCol, DeleteRow, DeleteCol, DeleteRows, InsertRows, ExchangeRows };
     struct Step {
         Op op;
         int from, to;
     };
     const Step steps[] = {{MoveRow, 2, 7}, {MoveRow, 8, 1}, {MoveCol, 1, 4}, {MoveCol, 6, 0},
-                          {DeleteRow, 3, 0}, {DeleteCol, 2, 0}, {DeleteRow, 0, 0}, {MoveRow, 0, 17}};
+                          {DeleteRow, 3, 0}, {DeleteCol, 2, 0}, {DeleteRow, 0, 0}, {MoveRow, 0, 17},
+                          // bulk edits: (row, count) and the two rows exchanged
+                          {DeleteRows, 4, 3}, {InsertRows, 2, 2}, {ExchangeRows, 1, 12}, {InsertRows, 16, 3},
+                          {DeleteRows, 14, 50}, {ExchangeRows, 6, 3}};
     auto moveIn = [](auto& v, int from, int to) {
         auto value = std::move(v[size_t(from)]);
         v.erase(v.begin() + from);
@@ -293,6 +307,24 @@ TEST_F(StringGridTest, MovedAndDeletedRowsAndColumnsCarryTheirCells)
             model.erase(model.begin() + s.from);
             objectRow = objectRow > s.from ? objectRow - 1 : objectRow;
             break;
+        case DeleteRows: {
+            const int gone = std::min(s.to, int(model.size()) - s.from);   // a count past the end stops there
+            grid.DeleteRows(s.from, s.to);
+            model.erase(model.begin() + s.from, model.begin() + s.from + gone);
+            ASSERT_TRUE(objectRow < s.from || objectRow >= s.from + gone);
+            objectRow = objectRow >= s.from ? objectRow - gone : objectRow;
+            break;
+        }
+        case InsertRows:
+            grid.InsertRows(s.from, s.to);
+            model.insert(model.begin() + s.from, size_t(s.to), std::vector<QString>(model[0].size()));
+            objectRow = objectRow >= s.from ? objectRow + s.to : objectRow;
+            break;
+        case ExchangeRows:
+            grid.ExchangeRowCells(s.from, s.to);
+            std::swap(model[size_t(s.from)], model[size_t(s.to)]);
+            objectRow = objectRow == s.from ? s.to : objectRow == s.to ? s.from : objectRow;
+            break;
         case DeleteCol:
             grid.DeleteColumn(s.from);
             for (auto& row : model)
@@ -310,6 +342,38 @@ TEST_F(StringGridTest, MovedAndDeletedRowsAndColumnsCarryTheirCells)
         }
     EXPECT_EQ(grid.Objects(objectCol, objectRow), &token);
     EXPECT_EQ(grid.Cells(500, 100000), "far");
+}
+
+TEST_F(StringGridTest, BulkRowEditsCarryHeightsAndFollowTheCurrentRowLikeSingleDeletes)
+{
+    for (int r = 0; r < 20; ++r)
+        grid.SetRowHeights(r, 10 + r);
+    grid.SetRow(10);
+    grid.DeleteRows(2, 3);   // three single deletes at row 2 would leave the same grid
+    EXPECT_EQ(grid.RowCount(), 17);
+    EXPECT_EQ(grid.Row(), 7);
+    EXPECT_EQ(grid.RowHeights(1), 11);
+    EXPECT_EQ(grid.RowHeights(2), 15);
+    EXPECT_EQ(grid.RowHeights(16), 29);
+
+    grid.InsertRows(1, 2);
+    EXPECT_EQ(grid.RowCount(), 19);
+    EXPECT_EQ(grid.Row(), 7);
+    EXPECT_EQ(grid.RowHeights(0), 10);
+    EXPECT_EQ(grid.RowHeights(1), 24);   // the default height
+    EXPECT_EQ(grid.RowHeights(2), 24);
+    EXPECT_EQ(grid.RowHeights(3), 11);
+    EXPECT_EQ(grid.RowHeights(18), 29);
+
+    grid.InsertRows(19, 1);   // at RowCount: appends
+    EXPECT_EQ(grid.RowCount(), 20);
+    EXPECT_EQ(grid.RowHeights(19), 24);
+
+    EXPECT_THROW(grid.DeleteRows(20, 1), EGridError);
+    EXPECT_THROW(grid.InsertRows(21, 1), EGridError);
+    EXPECT_THROW(grid.InsertRows(0, INT_MAX), EGridError);
+    EXPECT_THROW(grid.ExchangeRowCells(0, 20), EGridError);
+    EXPECT_EQ(grid.RowCount(), 20);
 }
 
 TEST_F(StringGridTest, DeletingARowCostsTheRowsMovedNotEveryCell)
@@ -362,6 +426,50 @@ TEST_F(StringGridTest, CellRectFollowsScrollingAndIsEmptyOutOfView)
     grid.MouseToCell(280, 30, c, r);  // right of the last column
     EXPECT_EQ(c, -1);
     EXPECT_EQ(r, 5);
+}
+
+TEST(StringGridLayout, EveryChangeOfSizesMovesTheCells)
+{
+    // Cell (2, 3) of a fresh 10 x 20 grid lies at (130, 75, 194, 99) with 7
+    // rows fully in view; each change must show in the very next query, after
+    // the old layout was used.
+    struct Case {
+        const char* name;
+        std::function<void(TObjStringGrid&)> change;
+        TRect expected;
+        int fullRows;
+    };
+    const Case cases[] = {
+        {"column width", [](TObjStringGrid& g) { g.SetColWidths(1, 30); }, TRect(96, 75, 160, 99), 7},
+        {"row height", [](TObjStringGrid& g) { g.SetRowHeights(2, 60); }, TRect(130, 111, 194, 135), 5},
+        {"default row height", [](TObjStringGrid& g) { g.SetDefaultRowHeight(20); }, TRect(130, 63, 194, 83), 8},
+        {"moved row", [](TObjStringGrid& g) { g.SetRowHeights(5, 40); g.CellRect(2, 3); g.MoveRow(5, 1); },
+         TRect(130, 91, 194, 115), 6},
+        {"inserted row", [](TObjStringGrid& g) { g.SetRowHeights(1, 10); g.CellRect(2, 3); g.InsertRows(1, 1); },
+         TRect(130, 61, 194, 85), 7},
+        {"deleted row", [](TObjStringGrid& g) { g.SetRowHeights(1, 10); g.CellRect(2, 3); g.DeleteRows(1, 1); },
+         TRect(130, 75, 194, 99), 7},
+        {"line width", [](TObjStringGrid& g) { g.SetGridLineWidth(3); }, TRect(134, 81, 198, 105), 6},
+        {"no lines", [](TObjStringGrid& g) { g.SetOptions(goRangeSelect); }, TRect(128, 72, 192, 96), 7},
+        {"scrolled", [](TObjStringGrid& g) { g.SetTopRow(2); }, TRect(130, 50, 194, 74), 7},
+        {"smaller client", [](TObjStringGrid& g) { g.resize(150, 60); }, TRect(), 1},
+    };
+    for (const Case& c : cases) {
+        TObjStringGrid grid;
+        grid.setFrameShape(QFrame::NoFrame);
+        grid.SetScrollBars(ssNone);
+        grid.resize(300, 200);
+        grid.SetColCount(10);
+        grid.SetRowCount(20);
+        grid.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+        ASSERT_EQ(grid.CellRect(2, 3), TRect(130, 75, 194, 99)) << c.name;
+        ASSERT_EQ(grid.VisibleRowCount(), 7) << c.name;
+        c.change(grid);
+        QApplication::processEvents();
+        EXPECT_EQ(grid.CellRect(2, 3), c.expected) << c.name;
+        EXPECT_EQ(grid.VisibleRowCount(), c.fullRows) << c.name;
+    }
 }
 
 TEST_F(StringGridTest, TopLeftIsClampedSoTheLastCellsFillTheView)

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 using namespace fw;
 
 TEST(Timer, FiresOnlyWithHandlerIntervalAndEnabled)
@@ -94,4 +98,79 @@ TEST(Timer, OwnerDestroyedFirstIsSafe)
     EXPECT_FALSE(timer.IsRunning());
     timer.SetEnabled(false);
     timer.SetEnabled(true);
+}
+
+// ---- manual clock --------------------------------------------------------------------------
+
+TEST(ManualClock, TimersFireOnlyAsTheClockAdvances)
+{
+    TManualClock clock(1000);
+    TTimer timer;
+    std::vector<std::uint64_t> firedAt;
+    timer.SetInterval(400);
+    // The first tick switches to a shorter interval, as a key repeat does.
+    timer.SetOnTimer([&] {
+        firedAt.push_back(clock.Now());
+        timer.SetInterval(100);
+    });
+    EXPECT_TRUE(timer.IsRunning());
+
+    struct Step {
+        int advance;
+        std::vector<std::uint64_t> expected;
+    };
+    const std::vector<Step> steps = {
+        {399, {}},
+        {1, {1400}},
+        {99, {1400}},
+        {1, {1400, 1500}},
+        {250, {1400, 1500, 1600, 1700}},
+    };
+    for (const Step& s : steps) {
+        clock.Advance(s.advance);
+        EXPECT_EQ(firedAt, s.expected) << "after advancing to " << clock.Now();
+    }
+    EXPECT_EQ(clock.Now(), 1750u);
+    EXPECT_EQ(GetTickCount64(), 1750u);
+    EXPECT_EQ(GetTickCount(), 1750u);
+
+    timer.SetEnabled(false);
+    clock.Advance(1000);
+    EXPECT_EQ(firedAt.size(), 4u) << "a disabled timer stays silent";
+}
+
+TEST(ManualClock, TimersFireInTimeOrderAndMayDestroyEachOther)
+{
+    TManualClock clock;
+    std::string order;
+    TTimer a;
+    auto b = std::make_unique<TTimer>();
+    a.SetInterval(30);
+    b->SetInterval(50);
+    a.SetOnTimer([&] {
+        order += 'a';
+        if (clock.Now() == 90)
+            b.reset();
+    });
+    b->SetOnTimer([&] { order += 'b'; });
+    clock.Advance(120);
+    // a at 30, 60, 90 (destroys b before its 100), 120; b at 50.
+    EXPECT_EQ(order, "abaaa");
+}
+
+TEST(ManualClock, TakesOverRunningTimersAndGivesThemBack)
+{
+    TTimer timer;
+    int ticks = 0;
+    timer.SetInterval(5);
+    timer.SetOnTimer([&] { ++ticks; });
+    {
+        TManualClock clock;
+        QTest::qWait(40);
+        EXPECT_EQ(ticks, 0) << "real time does not move a timer under the manual clock";
+        clock.Advance(12);
+        EXPECT_EQ(ticks, 2);
+        EXPECT_THROW(TManualClock second, std::logic_error);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks > 2; }, 2000)) << "back on real time";
 }

@@ -5,6 +5,7 @@
 #include "framework/SysColors.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <algorithm>
 #include <memory>
@@ -169,11 +170,18 @@ void DrawLbGlyph(TCanvas& canvas, const fw::TBitmap& strip, int x, int y, int so
 {
     if (width <= 0 || height <= 0 || strip.Empty())
         return;
+    // The strip replaces the first image wherever it covers it, also with
+    // its see-through pixels: a picture with smooth edges must not show the
+    // first image through them.
+    const QImage source = strip.ToImage();
+    QImage cut = source.copy(0, 0, width, height);
+    {
+        QPainter p(&cut);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(-sourceX, -sourceY, source);
+    }
     fw::TBitmap image;
-    image.SetImage(strip.ToImage().copy(0, 0, width, height));
-    image.Canvas().DrawImage(fw::TRect(-sourceX, -sourceY, strip.Width() - sourceX, strip.Height() - sourceY),
-                             strip.ToImage(), fw::TRect(0, 0, strip.Width(), strip.Height()));
-    image.Canvas().Release();
+    image.SetImage(cut);
     image.SetTransparentMode(fw::tmAuto);
     image.SetTransparent(true);
     canvas.Draw(x, y, image);

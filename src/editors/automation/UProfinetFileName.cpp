@@ -1,9 +1,10 @@
 #include "editors/automation/UProfinetFileName.h"
 
-#include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "app/UWindowParts.h"
 #include "controls/buttons/LbButton.h"
+#include "editors/automation/UProfinetXML.h"
+#include "framework/Dialogs.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -11,11 +12,17 @@
 TFProfinetFileName* FProfinetFileName = nullptr;
 
 namespace {
-constexpr int kWidth = 480;
-constexpr int kHeight = 230;
-// Every description file of the device family starts with the schema
-// version and the device's code.
-const QString kFixedPart = QStringLiteral("GSDML-V2.31-") + SW_Code_Init + QLatin1Char('-');
+constexpr int kWidth = 540;
+constexpr int kHeight = 205;
+constexpr int kRowTop = 122;
+
+QLabel* label(QWidget* parent, const char* name, int x, int y, int w)
+{
+    QLabel* l = new fw::TLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(x, y, w, 16);
+    return l;
+}
 } // namespace
 
 TFProfinetFileName::TFProfinetFileName(QWidget* owner) : fw::TForm(owner)
@@ -25,23 +32,15 @@ TFProfinetFileName::TFProfinetFileName(QWidget* owner) : fw::TForm(owner)
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(16, 80, kWidth - 32, 18);
-    L_Fixed_Part = new QLabel(this);
-    L_Fixed_Part->setObjectName(QStringLiteral("L_Fixed_Part"));
-    L_Fixed_Part->setGeometry(16, 108, 200, 16);
-    E_Fixed_Part = new QLineEdit(this);
-    E_Fixed_Part->setObjectName(QStringLiteral("E_Fixed_Part"));
-    E_Fixed_Part->setGeometry(16, 126, 210, 22);
-    E_Fixed_Part->setReadOnly(true);
-    E_Fixed_Part->setText(kFixedPart);
-    L_User_Part = new QLabel(this);
-    L_User_Part->setObjectName(QStringLiteral("L_User_Part"));
-    L_User_Part->setGeometry(236, 108, 200, 16);
-    E_User_Part = new QLineEdit(this);
-    E_User_Part->setObjectName(QStringLiteral("E_User_Part"));
-    E_User_Part->setGeometry(236, 126, 228, 22);
+    Label1 = label(this, "Label1", 16, 78, kWidth - 32);
+    Label2 = label(this, "Label2", 16, kRowTop - 20, 200);
+    Label4 = label(this, "Label4", 226, kRowTop - 20, 180);
+    Label5 = label(this, "Label5", 412, kRowTop - 20, 112);
+    L_XML_Fix1 = label(this, "L_XML_Fix1", 16, kRowTop + 3, 206);
+    E_XML_User = new QLineEdit(this);
+    E_XML_User->setObjectName(QStringLiteral("E_XML_User"));
+    E_XML_User->setGeometry(226, kRowTop, 180, 22);
+    L_XML_Fix2 = label(this, "L_XML_Fix2", 412, kRowTop + 3, 112);
 
     const TButtonPanel buttons = Make_Button_Panel(this, kHeight - 40, kWidth);
     Btn_OK = buttons.Btn_OK;
@@ -52,12 +51,17 @@ TFProfinetFileName::TFProfinetFileName(QWidget* owner) : fw::TForm(owner)
 void TFProfinetFileName::FormCreate()
 {
     Place_Window(this, L_SW_Code, kWidth, kHeight);
+    L_XML_Fix1->setText(GSDML_File_Fixed_Part());
+    L_XML_Fix2->setText(GSDML_File_Date_Part(GSDML_Today()));
     Set_Lang();
 }
 
 void TFProfinetFileName::FormShow()
 {
-    E_User_Part->setFocus();
+    // The date goes into the name when the file is written, not when the
+    // program started.
+    L_XML_Fix2->setText(GSDML_File_Date_Part(GSDML_Today()));
+    E_XML_User->setFocus();
 }
 
 void TFProfinetFileName::Set_Lang()
@@ -67,16 +71,24 @@ void TFProfinetFileName::Set_Lang()
     Btn_OK->SetCaption(Lang_Text(1002));
     Btn_Cancel->SetCaption(Lang_Text(1003));
     Label1->setText(Lang_Text(1004));
-    L_Fixed_Part->setText(Lang_Text(1005));
-    L_User_Part->setText(Lang_Text(1006));
-    E_Fixed_Part->setToolTip(Lang_Text(1007));
-    E_User_Part->setToolTip(Lang_Text(1008));
+    Label2->setText(Lang_Text(1005));
+    Label4->setText(Lang_Text(1006));
+    Label5->setText(Lang_Text(1007));
+    E_XML_User->setToolTip(Lang_Text(1008));
     Btn_OK->SetHint(Lang_Text(1009));
     Btn_Cancel->SetHint(Lang_Text(1010));
 }
 
 void TFProfinetFileName::Btn_OKClick()
 {
-    Name_File_XML = E_Fixed_Part->text() + E_User_Part->text() + QStringLiteral(".xml");
+    const QString user = E_XML_User->text();
+    if (!Is_Valid_GSDML_User_Part(user)) {
+        fw::MessageDlg(Lang_Text(1012), fw::mtError, fw::mbOK);
+        E_XML_User->setFocus();
+        return;
+    }
+    const QDate today = GSDML_Today();
+    Name_File_XML = GSDML_File_Name(user, today);
+    L_XML_Fix2->setText(GSDML_File_Date_Part(today));
     SetModalResult(fw::mrOk);
 }

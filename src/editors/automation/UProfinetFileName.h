@@ -1,6 +1,6 @@
 #pragma once
 // The dialog that asks for the name of the PROFINET device description file:
-// a fixed first part and a part the user types.
+// a fixed first part, a part the user types and the date.
 #include "framework/Forms.h"
 
 #include <QString>
@@ -16,16 +16,18 @@ public:
 
     void Set_Lang();
 
-    // The file name entered; valid after the dialog returned OK.
+    // The file name composed on OK, with the date of that moment.
     QString Name_File_XML;
 
     QLabel* L_SW_Code = nullptr;
     QLabel* L_SW_Desc = nullptr;
     QLabel* Label1 = nullptr;
-    QLabel* L_Fixed_Part = nullptr;
-    QLabel* L_User_Part = nullptr;
-    QLineEdit* E_Fixed_Part = nullptr;
-    QLineEdit* E_User_Part = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* L_XML_Fix1 = nullptr;   // the fixed prefix
+    QLabel* L_XML_Fix2 = nullptr;   // "-", the date and ".xml"
+    QLineEdit* E_XML_User = nullptr;
     TLbButton* Btn_OK = nullptr;
     TLbButton* Btn_Cancel = nullptr;
 

@@ -1,7 +1,7 @@
 // Construction, settings, the virtual operations' base behaviour and the key,
 // wheel and scroll handling that keeps the current cell on merged blocks.
 #include "grid/foundation/BaseGrid.h"
-#include "grid/foundation/BaseGridImpl.h"
+#include "grid/foundation/BaseGrid_p.h"
 #include "grid/foundation/BaseGridPaint.h"
 
 #include "framework/Canvas.h"
@@ -18,15 +18,15 @@ TBaseGrid::TBaseGrid(QWidget* parent) : TObjStringGrid(parent), d(std::make_uniq
 
 TBaseGrid::~TBaseGrid()
 {
-    FDestroying = true;
-    if (d->UndoRedo && d->UndoRedo->Grid() == this)
-        d->UndoRedo->SetGrid(nullptr);
+    d->FDestroying = true;
+    if (d->FUndoRedo && d->FUndoRedo->Grid() == this)
+        d->FUndoRedo->SetGrid(nullptr);
     FreeCellPropsInRange(0, 0, ColCount() - 1, RowCount() - 1);
     // Properties outside the present counts, or taken out of their slots,
     // are the grid's as well.
-    for (TCellProperties* p : d->Props)
+    for (TCellProperties* p : d->FProps)
         delete p;
-    d->Props.clear();
+    d->FProps.clear();
 }
 
 // ---------------------------------------------------------------- settings
@@ -46,73 +46,106 @@ bool store(T& field, T value)
 
 void TBaseGrid::SetActiveRowShow(bool value)
 {
-    if (store(FActiveRowShow, value))
+    if (store(d->FActiveRowShow, value))
         Invalidate();
 }
 
 void TBaseGrid::SetActiveRowColor(fw::TColor value)
 {
-    if (store(FActiveRowColor, value))
+    if (store(d->FActiveRowColor, value))
         Invalidate();
 }
 
 void TBaseGrid::SetActiveRowColorTo(fw::TColor value)
 {
-    if (store(FActiveRowColorTo, value))
+    if (store(d->FActiveRowColorTo, value))
         Invalidate();
 }
 
 void TBaseGrid::SetActiveRowMirrorColor(fw::TColor value)
 {
-    if (store(FActiveRowMirrorColor, value))
+    if (store(d->FActiveRowMirrorColor, value))
         Invalidate();
 }
 
 void TBaseGrid::SetActiveRowMirrorColorTo(fw::TColor value)
 {
-    if (store(FActiveRowMirrorColorTo, value))
+    if (store(d->FActiveRowMirrorColorTo, value))
         Invalidate();
 }
 
 void TBaseGrid::SetDefaultDrawing(bool value)
 {
-    FDefaultDrawing = value;
+    d->FDefaultDrawing = value;
     TObjStringGrid::SetDefaultDrawing(false);
 }
 
 void TBaseGrid::SetGridLineWidth(int value)
 {
-    FGridLineWidth = value;
+    d->FGridLineWidth = value;
     TObjStringGrid::SetGridLineWidth(0);
     Invalidate();
 }
 
 void TBaseGrid::SetGridLineColor(fw::TColor value)
 {
-    FGridLineColor = value;
+    d->FGridLineColor = value;
     Invalidate();
 }
 
 void TBaseGrid::SetGridFixedLineColor(fw::TColor value)
 {
-    FGridFixedLineColor = value;
+    d->FGridFixedLineColor = value;
     Invalidate();
 }
 
 void TBaseGrid::SetSelectionStyle(TGridSelectionStyle value)
 {
-    if (store(FSelectionStyle, value))
+    if (store(d->FSelectionStyle, value))
         Invalidate();
 }
 
+bool TBaseGrid::ActiveRowShow() const { return d->FActiveRowShow; }
+fw::TColor TBaseGrid::ActiveRowColor() const { return d->FActiveRowColor; }
+fw::TColor TBaseGrid::ActiveRowColorTo() const { return d->FActiveRowColorTo; }
+fw::TColor TBaseGrid::ActiveRowMirrorColor() const { return d->FActiveRowMirrorColor; }
+fw::TColor TBaseGrid::ActiveRowMirrorColorTo() const { return d->FActiveRowMirrorColorTo; }
+bool TBaseGrid::DefaultDrawing() const { return d->FDefaultDrawing; }
+int TBaseGrid::GridLineWidth() const { return d->FGridLineWidth; }
+fw::TColor TBaseGrid::GridLineColor() const { return d->FGridLineColor; }
+fw::TColor TBaseGrid::GridFixedLineColor() const { return d->FGridFixedLineColor; }
+TGridSelectionStyle TBaseGrid::SelectionStyle() const { return d->FSelectionStyle; }
+bool TBaseGrid::HoverRow() const { return d->FHoverRow; }
+void TBaseGrid::SetHoverRow(bool value) { d->FHoverRow = value; }
+fw::TColor TBaseGrid::HoverRowColor() const { return d->FHoverRowColor; }
+void TBaseGrid::SetHoverRowColor(fw::TColor value) { d->FHoverRowColor = value; }
+fw::TColor TBaseGrid::HoverRowColorTo() const { return d->FHoverRowColorTo; }
+void TBaseGrid::SetHoverRowColorTo(fw::TColor value) { d->FHoverRowColorTo = value; }
+THoverRowCells TBaseGrid::HoverRowCells() const { return d->FHoverRowCells; }
+void TBaseGrid::SetHoverRowCells(THoverRowCells value) { d->FHoverRowCells = value; }
+bool TBaseGrid::WordWrap() const { return d->FWordWrap; }
+void TBaseGrid::SetWordWrap(bool value) { d->FWordWrap = value; }
+int TBaseGrid::PaintID() const { return d->FPaintID; }
+bool TBaseGrid::HasCellProps() const { return d->FHasCellProps; }
+int TBaseGrid::MergeCount() const { return d->FMergeCount; }
+
+bool TBaseGrid::HideLastRow() const { return d->FHideLastRow; }
+void TBaseGrid::SetHideLastRow(bool value) { d->FHideLastRow = value; }
+int TBaseGrid::NormalRowCount() const { return d->FNormalRowCount; }
+void TBaseGrid::SetNormalRowCount(int value) { d->FNormalRowCount = value; }
+int TBaseGrid::HoverRowIdx() const { return d->FHoverRowIdx; }
+void TBaseGrid::SetHoverRowIdx(int value) { d->FHoverRowIdx = value; }
+bool TBaseGrid::ShowSel() const { return d->FShowSel; }
+void TBaseGrid::SetShowSel(bool value) { d->FShowSel = value; }
+
 TFxGridUndoRedo* TBaseGrid::UndoRedo() const
 {
-    return d->UndoRedo.data();
+    return d->FUndoRedo.data();
 }
 
 void TBaseGrid::SetUndoRedo(TFxGridUndoRedo* value)
 {
-    d->UndoRedo = value;
+    d->FUndoRedo = value;
     if (value)
         value->SetGrid(this);
 }
@@ -164,7 +197,7 @@ void TBaseGrid::GetDefaultVisualProps(int, int, fw::TFont& Font, fw::TBrush& Bru
     MirrorColorTo = fw::clNone;
     HA = fw::taLeftJustify;
     VA = vtaTop;
-    WW = FWordWrap;
+    WW = d->FWordWrap;
     GD = GradientVertical;
 }
 
@@ -216,7 +249,7 @@ void TBaseGrid::KeyDown(int& Key, fw::TShiftState Shift)
     const int col = Col();
     const int row = Row();
     if (Key == fw::VK_NEXT) {
-        if (TopRow() + VisibleRowCount() - FixedRows() == RowCount() - 1 && FHideLastRow && RowCount() > 1)
+        if (TopRow() + VisibleRowCount() - FixedRows() == RowCount() - 1 && d->FHideLastRow && RowCount() > 1)
             SetRow(RowCount() - 2);
     } else if (const TCellProperties* p = AssignedProps(col, row)) {
         const fw::TPoint b = p->GetBaseCell(col, row);
@@ -261,7 +294,7 @@ void TBaseGrid::KeyDown(int& Key, fw::TShiftState Shift)
 bool TBaseGrid::DoMouseWheelDown(fw::TShiftState Shift, fw::TPoint MousePos)
 {
     const bool result = TObjStringGrid::DoMouseWheelDown(Shift, MousePos);
-    if (VisibleRowCount() < Row() - TopRow() && Row() < RowCount() - 1 && FHideLastRow)
+    if (VisibleRowCount() < Row() - TopRow() && Row() < RowCount() - 1 && d->FHideLastRow)
         SetTopRow(TopRow() + 1);
     SnapToBaseCell();
     return result;
@@ -290,14 +323,14 @@ void TBaseGrid::TopLeftChanged()
 
 void TBaseGrid::PaintCell(fw::TCanvas& ACanvas, int ACol, int ARow, const fw::TRect& ARect, fw::TGridDrawState AState)
 {
-    BaseGridPaintCell(*this, ACanvas, ACol, ARow, ARect, AState, TBaseCellPaintState{FHoverRowIdx, FShowSel, FHideLastRow});
+    BaseGridPaintCell(*this, ACanvas, ACol, ARow, ARect, AState, TBaseCellPaintState{d->FHoverRowIdx, d->FShowSel, d->FHideLastRow});
 }
 
 void TBaseGrid::PaintCellExt(fw::TCanvas& ACanvas, int ACol, int ARow, const fw::TRect& ARect,
                              fw::TGridDrawState AState)
 {
     BaseGridPaintCellExt(*this, ACanvas, ACol, ARow, ARect, AState,
-                         TBaseCellPaintState{FHoverRowIdx, FShowSel, FHideLastRow});
+                         TBaseCellPaintState{d->FHoverRowIdx, d->FShowSel, d->FHideLastRow});
 }
 
 void TBaseGrid::DrawCell(int ACol, int ARow, const fw::TRect& ARect, fw::TGridDrawState AState)
@@ -321,5 +354,5 @@ bool TBaseGrid::SelectCell(int ACol, int ARow)
 void TBaseGrid::Paint()
 {
     TObjStringGrid::Paint();
-    ++FPaintID;
+    ++d->FPaintID;
 }

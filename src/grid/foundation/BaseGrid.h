@@ -245,45 +245,45 @@ public:
     virtual int TotalColCount() const;
 
     // ---------------------------------------------------------------- settings
-    bool ActiveRowShow() const { return FActiveRowShow; }
+    bool ActiveRowShow() const;
     void SetActiveRowShow(bool value);
-    fw::TColor ActiveRowColor() const { return FActiveRowColor; }
+    fw::TColor ActiveRowColor() const;
     void SetActiveRowColor(fw::TColor value);
-    fw::TColor ActiveRowColorTo() const { return FActiveRowColorTo; }
+    fw::TColor ActiveRowColorTo() const;
     void SetActiveRowColorTo(fw::TColor value);
-    fw::TColor ActiveRowMirrorColor() const { return FActiveRowMirrorColor; }
+    fw::TColor ActiveRowMirrorColor() const;
     void SetActiveRowMirrorColor(fw::TColor value);
-    fw::TColor ActiveRowMirrorColorTo() const { return FActiveRowMirrorColorTo; }
+    fw::TColor ActiveRowMirrorColorTo() const;
     void SetActiveRowMirrorColorTo(fw::TColor value);
     // The string grid's own default drawing stays off.
-    bool DefaultDrawing() const { return FDefaultDrawing; }
+    bool DefaultDrawing() const;
     void SetDefaultDrawing(bool value);
     // The string grid's own line width stays 0; the grid draws its lines.
-    int GridLineWidth() const { return FGridLineWidth; }
+    int GridLineWidth() const;
     void SetGridLineWidth(int value);
-    fw::TColor GridLineColor() const { return FGridLineColor; }
+    fw::TColor GridLineColor() const;
     void SetGridLineColor(fw::TColor value);
-    fw::TColor GridFixedLineColor() const { return FGridFixedLineColor; }
+    fw::TColor GridFixedLineColor() const;
     void SetGridFixedLineColor(fw::TColor value);
-    bool HoverRow() const { return FHoverRow; }
-    void SetHoverRow(bool value) { FHoverRow = value; }
-    fw::TColor HoverRowColor() const { return FHoverRowColor; }
-    void SetHoverRowColor(fw::TColor value) { FHoverRowColor = value; }
-    fw::TColor HoverRowColorTo() const { return FHoverRowColorTo; }
-    void SetHoverRowColorTo(fw::TColor value) { FHoverRowColorTo = value; }
-    THoverRowCells HoverRowCells() const { return FHoverRowCells; }
-    void SetHoverRowCells(THoverRowCells value) { FHoverRowCells = value; }
-    TGridSelectionStyle SelectionStyle() const { return FSelectionStyle; }
+    bool HoverRow() const;
+    void SetHoverRow(bool value);
+    fw::TColor HoverRowColor() const;
+    void SetHoverRowColor(fw::TColor value);
+    fw::TColor HoverRowColorTo() const;
+    void SetHoverRowColorTo(fw::TColor value);
+    THoverRowCells HoverRowCells() const;
+    void SetHoverRowCells(THoverRowCells value);
+    TGridSelectionStyle SelectionStyle() const;
     void SetSelectionStyle(TGridSelectionStyle value);
-    bool WordWrap() const { return FWordWrap; }
-    void SetWordWrap(bool value) { FWordWrap = value; }
+    bool WordWrap() const;
+    void SetWordWrap(bool value);
     TFxGridUndoRedo* UndoRedo() const;
     // Stores the component and points its Grid at this grid; either side
     // forgets the other when it is destroyed.
     void SetUndoRedo(TFxGridUndoRedo* value);
-    int PaintID() const { return FPaintID; }
-    bool HasCellProps() const { return FHasCellProps; }
-    int MergeCount() const { return FMergeCount; }
+    int PaintID() const;
+    bool HasCellProps() const;
+    int MergeCount() const;
 
     TGetDisplTextEvent OnGetDisplText;
     // The wide text arrives unpacked and is returned packed ("|\" form).
@@ -311,19 +311,20 @@ protected:
     void TopLeftChanged() override;
     void Paint() override;
 
-    // Set by the feature grid: the last row is its hidden footer row, and
-    // rows below FNormalRowCount get display-text events.
-    bool FHideLastRow = false;
-    int FNormalRowCount = 0;
-
-    int FHoverRowIdx = -1;
-    bool FHoverRow = false;
-    THoverRowCells FHoverRowCells{hcNormal, hcSelected};
-    fw::TColor FHoverRowColor = fw::clInfoBk;
-    fw::TColor FHoverRowColorTo = fw::clNone;
-    bool FShowSel = true;
-    bool FHasCellProps = false;
-    int FMergeCount = 0;
+    // Switches of the feature grid, stored without a repaint (the caller
+    // repaints what it changed). HideLastRow: the last row is its hidden
+    // footer row. NormalRowCount: rows with a smaller index pass read text
+    // through the display-text events.
+    // HoverRowIdx: the row under the mouse for the hover look, -1 none.
+    // ShowSel: selected cells show as selected.
+    bool HideLastRow() const;
+    void SetHideLastRow(bool value);
+    int NormalRowCount() const;
+    void SetNormalRowCount(int value);
+    int HoverRowIdx() const;
+    void SetHoverRowIdx(int value);
+    bool ShowSel() const;
+    void SetShowSel(bool value);
 
 private:
     friend class TCellProperties;
@@ -334,18 +335,4 @@ private:
 
     struct Impl;
     std::unique_ptr<Impl> d;
-
-    bool FDefaultDrawing = false;
-    int FGridLineWidth = 1;
-    fw::TColor FGridLineColor = 0xC0C0C0;
-    fw::TColor FGridFixedLineColor = 0x808080;
-    int FPaintID = 1;
-    bool FWordWrap = true;
-    bool FActiveRowShow = false;
-    fw::TColor FActiveRowColor = fw::clInfoBk;
-    fw::TColor FActiveRowColorTo = fw::clNone;
-    fw::TColor FActiveRowMirrorColor = fw::clNone;
-    fw::TColor FActiveRowMirrorColorTo = fw::clNone;
-    TGridSelectionStyle FSelectionStyle = ssDefault;
-    bool FDestroying = false;
 };

@@ -1,7 +1,7 @@
 // Cell properties and the cell text, object and property paths of the base grid.
 #include "grid/foundation/BaseGrid.h"
 #include "framework/SysColors.h"
-#include "grid/foundation/BaseGridImpl.h"
+#include "grid/foundation/BaseGrid_p.h"
 #include "grid/foundation/FxUtilText.h"
 
 // ---------------------------------------------------------------- TCellGraphicObject
@@ -20,7 +20,7 @@ TCellProperties::TCellProperties(TBaseGrid* owner, int col, int row)
 {
     if (owner) {
         FWordWrap = owner->WordWrap();
-        owner->FHasCellProps = true;
+        owner->d->FHasCellProps = true;
     }
 }
 
@@ -116,15 +116,15 @@ void TBaseGrid::RegisterProps(TCellProperties* p)
 {
     if (!p)
         return;
-    d->Props.insert(p);
-    FHasCellProps = true;
+    d->FProps.insert(p);
+    d->FHasCellProps = true;
 }
 
 void TBaseGrid::DeleteProps(TCellProperties* p)
 {
     // Only what is still registered is freed, so a properties object that
     // sits in two slots is never freed twice.
-    if (p && d->Props.erase(p) > 0)
+    if (p && d->FProps.erase(p) > 0)
         delete p;
 }
 
@@ -136,7 +136,7 @@ TCellProperties* TBaseGrid::SlotProps(int c, int r) const
 TCellProperties* TBaseGrid::AssignedProps(int c, int r) const
 {
     // Until the first properties object exists no slot can hold one.
-    if (!FHasCellProps || c < 0 || r < 0 || c >= TotalColCount() || r >= RowCount())
+    if (!d->FHasCellProps || c < 0 || r < 0 || c >= TotalColCount() || r >= RowCount())
         return nullptr;
     return SlotProps(c, r);
 }
@@ -151,7 +151,7 @@ QString TBaseGrid::GetCellEx(int c, int r) const
         r = b.Y;
     }
     QString value = TObjStringGrid::Cells(c, r);
-    if (r < FNormalRowCount) {
+    if (r < d->FNormalRowCount) {
         GetDisplayText(c, r, value);
         if (OnGetDisplWideText) {
             QString wide = UnpackWideText(value);
@@ -173,7 +173,7 @@ void TBaseGrid::SetCellEx(int c, int r, const QString& value)
     } else {
         TObjStringGrid::SetCells(c, r, value);
     }
-    if (FHideLastRow && r == RowCount() - 1)
+    if (d->FHideLastRow && r == RowCount() - 1)
         LastRowChanged();
 }
 
@@ -202,7 +202,7 @@ TCellProperties* TBaseGrid::GetCellProperties(int c, int r)
     fw::TColor colorTo = fw::clNone, mirror = fw::clNone, mirrorTo = fw::clNone;
     fw::TAlignment ha = fw::taLeftJustify;
     TVAlignment va = vtaTop;
-    bool ww = FWordWrap;
+    bool ww = d->FWordWrap;
     TCellGradientDirection gd = GradientVertical;
     GetDefaultVisualProps(c, r, font, brush, colorTo, mirror, mirrorTo, ha, va, ww, gd);
     // Seeded without repainting: a new object starts as the cell's present look.
@@ -269,7 +269,7 @@ TCellGraphicObject* TBaseGrid::GetGraphicObjectEx(int c, int r) const
 
 void TBaseGrid::SetGraphicObjectEx(int c, int r, TCellGraphicObject* value)
 {
-    if (FDestroying)
+    if (d->FDestroying)
         return;
     const bool wasEmpty = GetCellEx(c, r).isEmpty();
     if (wasEmpty)
@@ -313,7 +313,7 @@ void TBaseGrid::ClearCellData(int c, int r)
 
 void TBaseGrid::FreeCellPropsInRange(int ACol1, int ARow1, int ACol2, int ARow2)
 {
-    if (!FHasCellProps)
+    if (!d->FHasCellProps)
         return;
     for (int c = ACol1; c <= ACol2; ++c) {
         for (int r = ARow1; r <= ARow2; ++r) {

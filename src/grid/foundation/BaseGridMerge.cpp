@@ -2,13 +2,14 @@
 // properties of its cells (the base cell holds the extent minus one, every
 // other cell its offset back to the base).
 #include "grid/foundation/BaseGrid.h"
+#include "grid/foundation/BaseGrid_p.h"
 #include "framework/SysColors.h"
 
 #include <algorithm>
 
 void TBaseGrid::MergeCells(int c, int r, int spanx, int spany)
 {
-    ++FMergeCount;
+    ++d->FMergeCount;
     for (int i = c; i <= c + spanx - 1; ++i) {
         for (int j = r; j <= r + spany - 1; ++j) {
             TCellProperties* p = GetCellProperties(i, j);
@@ -43,7 +44,7 @@ void TBaseGrid::SplitCells(int c, int r)
     // Only a block made by MergeCells is undone here; splitting a cell that
     // holds no merge data leaves the count alone.
     if (sx != -1 && sy != -1)
-        FMergeCount = std::max(0, FMergeCount - 1);
+        d->FMergeCount = std::max(0, d->FMergeCount - 1);
 }
 
 fw::TPoint TBaseGrid::BaseCell(int ACol, int ARow) const

@@ -1,6 +1,6 @@
 #include "grid/foundation/FxObj.h"
 
-#include "grid/foundation/FxUtilTextInternal.h"
+#include "grid/foundation/FxUtilText_p.h"
 
 #include "framework/Canvas.h"
 #include "framework/Graphics.h"

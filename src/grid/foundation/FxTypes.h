@@ -36,6 +36,8 @@ enum TCellGradientDirection { GradientVertical, GradientHorizontal };
 enum TVAlignment { vtaTop, vtaCenter, vtaBottom };
 enum TArrowDirection { arrUp, arrDown, arrLeft, arrRight };
 enum TFxGridButtonStyle { tasButton, tasCheck };
+// The state of a check box, in controls and in cells.
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 enum TSearchDirection { sdTopBottom, sdLeftRight };
 enum THomeEndAction { heFirstLastColumn, heFirstLastRow, heFirstLastCell };
 enum TClipboardPasteAction { paReplace, paInsert };

@@ -1,6 +1,6 @@
 // Date text routines of the grid pack.
 #include "grid/foundation/FxUtilText.h"
-#include "grid/foundation/FxUtilTextInternal.h"
+#include "grid/foundation/FxUtilText_p.h"
 #include "framework/DateTime.h"
 
 using namespace fxutil_detail;

@@ -1,12 +1,12 @@
 #include "grid/foundation/FxUtilDraw.h"
 
+#include "framework/LayeredWindow.h"
 #include "framework/SysColors.h"
 #include "framework/SysUtils.h"
 #include "grid/foundation/FxXPVS.h"
 
 #include <QImage>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPalette>
 #include <QWidget>
 
@@ -912,16 +912,13 @@ bool CallUpdateLayeredWindow(QWidget* window, const TPoint* position, const QIma
 {
     if (!window)
         return true;
-    QImage content = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if ((flags & ULW_ALPHA) && alpha != 255) {
-        QImage faded(content.size(), QImage::Format_ARGB32_Premultiplied);
-        faded.fill(Qt::transparent);
-        QPainter p(&faded);
-        p.setOpacity(alpha / 255.0);
-        p.drawImage(0, 0, content);
-        p.end();
-        content = faded;
+    if (auto* layered = qobject_cast<fw::TLayeredWindow*>(window)) {
+        layered->UpdateLayered(image, (flags & ULW_ALPHA) ? alpha : 255);
+        if (position)
+            layered->move(position->X, position->Y);
+        return true;
     }
+    const QImage content = fw::ScaleAlpha(image, (flags & ULW_ALPHA) ? alpha : 255);
     window->setAttribute(Qt::WA_TranslucentBackground, !(flags & ULW_OPAQUE));
     QPalette pal = window->palette();
     pal.setBrush(QPalette::Window, QBrush(content));

@@ -1,6 +1,6 @@
 // The filter expression matcher of the grid's filtering and search.
 #include "grid/foundation/FxUtilText.h"
-#include "grid/foundation/FxUtilTextInternal.h"
+#include "grid/foundation/FxUtilText_p.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
 // Search, split, encoding and classification routines; URLs, names, packed wide text.
 #include "grid/foundation/FxUtilText.h"
-#include "grid/foundation/FxUtilTextInternal.h"
+#include "grid/foundation/FxUtilText_p.h"
 
 using namespace fxutil_detail;
 

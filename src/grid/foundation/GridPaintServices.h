@@ -121,6 +121,17 @@ public:
     void SetSpinButtonsAlwaysVisible(bool value) { FSpinButtonsAlwaysVisible = value; }
     int CheckSize() const { return FCheckSize; }
     void SetCheckSize(int value);   // repaints the grid
+    // Check boxes and radio groups react to clicks even in cells that cannot be edited.
+    bool CheckAlwaysActive() const { return FCheckAlwaysActive; }
+    void SetCheckAlwaysActive(bool value) { FCheckAlwaysActive = value; }
+    bool RadioAlwaysActive() const { return FRadioAlwaysActive; }
+    void SetRadioAlwaysActive(bool value) { FRadioAlwaysActive = value; }
+    // Colour of the comment mark of AddComment.
+    fw::TColor CommentColor() const { return FCommentColor; }
+    void SetCommentColor(fw::TColor value) { FCommentColor = value; }
+    // Visible rows of combo drop-downs.
+    int DropDownCount() const { return FDropDownCount; }
+    void SetDropDownCount(int value) { FDropDownCount = value; }
 
 private:
     QWidget* FGrid;
@@ -128,6 +139,10 @@ private:
     bool FDropDownAlwaysVisible = false;
     bool FSpinButtonsAlwaysVisible = false;
     int FCheckSize = 15;
+    bool FCheckAlwaysActive = false;
+    bool FRadioAlwaysActive = false;
+    fw::TColor FCommentColor = fw::clRed;
+    int FDropDownCount = 8;
 };
 
 class TBackGround : public QObject {

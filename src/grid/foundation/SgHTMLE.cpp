@@ -1,7 +1,7 @@
 #include "grid/foundation/SgHTMLE.h"
 
 #include "grid/foundation/FxXPVS.h"
-#include "grid/foundation/SgHTMLEImpl.h"
+#include "grid/foundation/SgHTMLE_p.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // One line of the HTML text engine: runs of text, tags and embedded objects.
 #include "grid/foundation/PictureContainer.h"
 #include "framework/SysColors.h"
-#include "grid/foundation/SgHTMLEImpl.h"
+#include "grid/foundation/SgHTMLE_p.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,7 +1,7 @@
 // Pictures and embedded controls of the HTML text engine.
 #include "grid/foundation/FxXPVS.h"
 #include "grid/foundation/PictureContainer.h"
-#include "grid/foundation/SgHTMLEImpl.h"
+#include "grid/foundation/SgHTMLE_p.h"
 #include "grid/foundation/SgHTMLEUtil.h"
 
 #include <QImage>

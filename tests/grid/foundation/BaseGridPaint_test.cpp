@@ -39,10 +39,10 @@ public:
         resize(6 * 40 + 4, 8 * 20 + 4);
         SetScrollBars(ssNone);
     }
-    void setHoverRowIdx(int row) { FHoverRowIdx = row; }
-    void setShowSel(bool value) { FShowSel = value; }
-    void setHideLastRow(bool value) { FHideLastRow = value; }
-    TBaseCellPaintState paintState() const { return {FHoverRowIdx, FShowSel, FHideLastRow}; }
+    void setHoverRowIdx(int row) { SetHoverRowIdx(row); }
+    void setShowSel(bool value) { SetShowSel(value); }
+    void setHideLastRow(bool value) { SetHideLastRow(value); }
+    TBaseCellPaintState paintState() const { return {HoverRowIdx(), ShowSel(), HideLastRow()}; }
     void DrawCellContent(TCanvas& canvas, int c, int r, TRect rect, TGridDrawState state) override
     {
         calls.push_back({c, r, rect, state});

@@ -36,8 +36,8 @@ public:
 // A grid with the feature grid's switches exposed and its hooks recorded.
 class ProbeGrid : public TBaseGrid {
 public:
-    void SetNormalRowCount(int n) { FNormalRowCount = n; }
-    void SetHideLastRow(bool on) { FHideLastRow = on; }
+    using TBaseGrid::SetHideLastRow;
+    using TBaseGrid::SetNormalRowCount;
     void AfterCellTextSet(int c, int r) override { TextSet.push_back({c, r}); }
     void LastRowChanged() override { ++LastRowChanges; }
     std::vector<fw::TPoint> TextSet;

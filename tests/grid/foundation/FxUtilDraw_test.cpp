@@ -1,5 +1,6 @@
 #include "grid/foundation/FxUtilDraw.h"
 
+#include "framework/LayeredWindow.h"
 #include "framework/SysColors.h"
 #include "support/TestSupport.h"
 
@@ -636,6 +637,13 @@ TEST(FxUtilDraw, LayeredWindowCalls)
     EXPECT_TRUE(CallUpdateLayeredWindow(&w, &at, img, 200, ULW_ALPHA));
     EXPECT_EQ(w.size(), QSize(30, 20));
     EXPECT_EQ(w.pos(), QPoint(5, 7));
+
+    // A layered window shows the pixels at the constant alpha.
+    TLayeredWindow layered;
+    EXPECT_TRUE(CallUpdateLayeredWindow(&layered, &at, img, 128, ULW_ALPHA));
+    EXPECT_EQ(layered.size(), QSize(30, 20));
+    EXPECT_EQ(layered.pos(), QPoint(5, 7));
+    EXPECT_EQ(layered.Content().pixel(3, 3), qRgba(128, 0, 0, 128));
 }
 
 } // namespace

@@ -187,6 +187,15 @@ struct TCanvas::Impl {
         return cachedQFont;
     }
 
+    // QPainter::setFont builds a new device font each time, and text drawn
+    // with it looks its font engine up again: set it only when it differs.
+    void usePainterFont(QPainter* p) const
+    {
+        const QFont& f = qfont();
+        if (p->font() != f)
+            p->setFont(f);
+    }
+
     TBkMode effectiveBkMode()
     {
         if (!(bkBrush == brush)) {
@@ -298,9 +307,32 @@ struct TCanvas::Impl {
         p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
 
+    // A straight solid one-pixel line is the rectangle of the pixels a plot
+    // would set (the end point excluded); one fill costs far less than
+    // plotting them point by point.
+    bool straightLine(QPainter* p, int x0, int y0, int x1, int y1)
+    {
+        if (pen.Style != psSolid || pen.Width > 1 || (x0 != x1 && y0 != y1))
+            return false;
+        QRect pixels;
+        if (y0 == y1)
+            pixels = x0 < x1 ? QRect(x0, y0, x1 - x0, 1) : QRect(x1 + 1, y0, x0 - x1, 1);
+        else
+            pixels = y0 < y1 ? QRect(x0, y0, 1, y1 - y0) : QRect(x0, y1 + 1, 1, y0 - y1);
+        if (pixels.isEmpty())
+            return true;
+        prepare(p);
+        setPenMode(p);
+        p->fillRect(pixels, penQColor());
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        return true;
+    }
+
     void line(QPainter* p, int x0, int y0, int x1, int y1)
     {
         if (!penVisible())
+            return;
+        if (straightLine(p, x0, y0, x1, y1))
             return;
         if (pen.Width <= 1 || pen.Style != psSolid)
             plotLine(p, x0, y0, x1, y1);

@@ -1,13 +1,13 @@
 #pragma once
 // State of TStringGrid shared by its source files (not part of the public API).
 #include "framework/Canvas.h"
+#include "framework/GridCellStore_p.h"
 #include "framework/ObjStringGrid.h"
 
 #include <QHash>
 #include <QPointer>
 #include <climits>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 namespace fw {
@@ -38,23 +38,22 @@ struct TGridAxis {
     int MaxFirst() const;
 };
 
+// What an axis layout is made of; equal keys give equal layouts.
+struct TGridAxisKey {
+    int extentsVersion = -1;
+    int lineWidth = 0;
+    int fixedCount = 0;
+    int count = 0;
+    int first = 0;
+    int clientExtent = 0;
+    friend bool operator==(const TGridAxisKey&, const TGridAxisKey&) = default;
+};
+
 struct TStringGrid::Impl {
     explicit Impl(TStringGrid* owner) : q(owner) {}
     TStringGrid* q;
 
-    // Sparse cell storage by row, then column: moving or deleting a row
-    // re-keys whole rows instead of rebuilding every cell.
-    struct Cell {
-        QString text;
-        void* object = nullptr;
-    };
-    using RowCells = std::unordered_map<int, Cell>;   // column -> cell
-    std::unordered_map<int, RowCells> rows;           // row -> its cells, never empty
-
-    Cell* FindCell(int c, int r);        // nullptr when missing
-    const Cell* FindCell(int c, int r) const { return const_cast<Impl*>(this)->FindCell(c, r); }
-    Cell& CellAt(int c, int r);          // created when missing
-    void EraseCell(int c, int r);
+    TGridCellStore cells;
 
     int colCount = 5;
     int rowCount = 5;
@@ -103,8 +102,15 @@ struct TStringGrid::Impl {
     std::unique_ptr<TCanvas> paintCanvas;
     TCanvas measureCanvas;
 
-    TGridAxis Horz() const;
-    TGridAxis Vert() const;
+    // The layout of each axis is kept until one of its inputs changes, so
+    // that cell writes and repaint requests do not lay the axes out again.
+    // Every change of colWidths or rowHeights calls ExtentsChanged.
+    const TGridAxis& Horz() const;
+    const TGridAxis& Vert() const;
+    void ExtentsChanged() { ++extentsVersion; }
+    int extentsVersion = 0;
+    mutable TGridAxisKey horzKey, vertKey;
+    mutable TGridAxis horzAxis, vertAxis;
     TGridCoord MaxTopLeft() const;
     TRect CellRectOf(int c, int r) const;
     // Client rectangle of a block of cells (union of its visible part).

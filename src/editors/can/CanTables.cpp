@@ -1,0 +1,73 @@
+#include "editors/can/CanTables.h"
+
+#include "app/ULanguage.h"
+#include "editors/can/CellNumber.h"
+#include "framework/Xml.h"
+
+TColumnSpec Row_Number_Column(int header, fw::TColor color)
+{
+    return Column(header, edNone, 40, color);
+}
+
+QStringList Count_Items(int count, const QString& first)
+{
+    QStringList items;
+    if (!first.isEmpty())
+        items << first;
+    for (int i = 0; i < count; ++i)
+        items << QString::number(i);
+    return items;
+}
+
+TTableFailure Row_Failure(int table, int row, int column, int prefixText, int text, const QString& suffix)
+{
+    TTableFailure f;
+    f.Table = table;
+    f.Row = row;
+    f.Column = column;
+    f.Text = text;
+    f.Message = Lang_Text(prefixText) + QString::number(row) + Lang_Text(text) + suffix;
+    return f;
+}
+
+TTableFailure Check_Cell_Range(const QStringList& row, int column, int lo, int hi, int table, int rowNumber,
+                               int prefixText, int text, const QString& suffix)
+{
+    if (Cell_In_Range(row.value(column), lo, hi))
+        return {};
+    return Row_Failure(table, rowNumber, column, prefixText, text, suffix);
+}
+
+TTableFailure Check_SDO_Size(const QStringList& row, int sizeColumn, int table, int rowNumber, int prefixText,
+                             int sizeText)
+{
+    const int size = Cell_Int(row.value(sizeColumn));
+    if (size == 1 || size == 2 || size == 4)
+        return {};
+    return Row_Failure(table, rowNumber, sizeColumn, prefixText, sizeText);
+}
+
+TTableFailure Check_SDO_Addresses(const QStringList& row, int sizeColumn, int firstAddress, int arraySize,
+                                  int table, int rowNumber, int prefixText, int address1Text)
+{
+    const int size = Cell_Int(row.value(sizeColumn));
+    const QString lastPosition = QString::number(arraySize - 1);
+    for (int k = 0; k < size; ++k) {
+        const TTableFailure f = Check_Cell_Range(row, firstAddress + k, 0, arraySize - 1, table, rowNumber,
+                                                 prefixText, address1Text + k, lastPosition);
+        if (f.Failed())
+            return f;
+    }
+    return {};
+}
+
+TTableLoadReport Load_For_Writer(TTableFile& tables, const QString& fileName, QStringList& notes)
+{
+    const TTableLoadReport report = tables.Load(fileName);
+    if (report.State == TProjectFileState::Unreadable)
+        throw fw::EXmlError(report.Error);
+    const QString findings = Table_Load_Message(report, tables.Spec(), fileName);
+    if (!findings.isEmpty())
+        notes << findings;
+    return report;
+}

@@ -1,0 +1,721 @@
+#pragma once
+// TFxStringGrid, the feature grid every table window stands on, directly or
+// through the column grid (FxCGrid.h). Its members are grouped by concern:
+//   model        cells and index mapping, hidden rows and columns, per-cell
+//                queries and looks, selection, cell graphics, notification,
+//                check boxes, sizing and headers   (src/grid/model)
+//   painting     look, cell painting, measuring     (src/grid/paint)
+//   interaction  update bracket, editors, framework hooks (src/grid/interact)
+//   exchange     native stream, column persistence  (src/grid/exchange)
+// The class holds no data of its own: each concern keeps its state in a
+// struct of its folder's _p.h, so a painting file sees the painting state
+// and the model's public members only.
+//
+// Index spaces: a column is always the real column (hidden columns keep
+// their cells and index); a row is the display row for Cells, Objects and
+// the per-cell properties, and the real row for the views named All...
+// RealRowIndex / DisplRowIndex / RealColIndex / DisplColIndex translate.
+#include "framework/SysUtils.h"
+#include "grid/foundation/BaseGrid.h"
+#include "grid/foundation/FxObj.h"
+#include "grid/model/FxCellGraphic.h"
+#include "grid/model/FxGridEvents.h"
+#include "grid/model/FxGridSettings.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QIODevice;
+namespace fw {
+class TImageList;
+}
+class TCellNode;
+class TColumnSize;
+struct TSizeWhileTyping;
+class TGridItem;
+class TFooterPanel;
+class TSearchPanel;
+class TSearchFooter;
+class TFloatingFooter;
+class TPrintSettings;
+class TControlLook;
+class TNavigation;
+class TBands;
+class TMouseActions;
+class TSyncGrid;
+class TBackGround;
+class THTMLHintWindow;
+class TBalloonSettings;
+class TShowModified;
+class TGridProgressAppearance;
+class TScrollControl;
+class THTMLPictureCache;
+struct TFxGridModelState;
+struct TFxGridPaintState;
+struct TFxGridInteractState;
+struct TFxGridExchangeState;
+
+// The grid's error: a message text only.
+class EFxGridError : public fw::Exception {
+public:
+    using fw::Exception::Exception;
+};
+
+// The one selection listener: told the new current cell whenever it changes.
+class ITFxStringGridSelect {
+public:
+    virtual ~ITFxStringGridSelect() = default;
+    virtual void SelectionChanged(int ACol, int ARow) = 0;
+};
+
+// Told the changed rectangle whenever cells change; does nothing itself.
+class TGridChangeNotifier : public QObject {
+public:
+    using QObject::QObject;
+    virtual void CellsChanged(const fw::TRect& R) {}
+};
+
+enum TGridLook { glStandard, glSoft, glClassic, glRIR, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
+enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
+
+class TFxStringGrid : public TBaseGrid {
+    Q_OBJECT
+public:
+    explicit TFxStringGrid(QWidget* parent = nullptr);
+    ~TFxStringGrid() override;
+
+    // Every event of the grid, grouped by concern.
+    TFxGridEvents& Events() const;
+
+    // Plain settings (FxGridSettings.h): Name() and SetName() each.
+    FX_GRID_MODEL_SETTINGS(FX_GRID_DECLARE_SETTING)
+    FX_GRID_PAINT_SETTINGS(FX_GRID_DECLARE_SETTING)
+    FX_GRID_INTERACT_SETTINGS(FX_GRID_DECLARE_SETTING)
+    FX_GRID_EXCHANGE_SETTINGS(FX_GRID_DECLARE_SETTING)
+
+    // ================================================================ model
+    // ---- lifecycle (FxGrid.cpp)
+    // Copies settings, option objects, sizes and last the cells (through the
+    // native stream) from another feature grid; nothing from anything else.
+    virtual void Assign(const QObject* Source);
+    virtual void AssignCells(const QObject* Source);
+    // Swallows exactly one invalidation right after an in-place edit change.
+    void Invalidate() override;
+    virtual void Loaded();
+    bool IsLoaded() const;
+    // With IntegralHeight the height is trimmed to whole rows.
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    bool IntegralHeight() const;
+    void SetIntegralHeight(bool value);
+    QString Version() const;                   // "6.2.1.3"; there is no setter
+    virtual int GetVersionNr() const;          // $06020103
+    virtual QString GetVersionString() const;
+    bool AutoSize() const;
+    void SetAutoSize(bool value);              // true auto-sizes all columns
+    fw::TColor BorderColor() const;
+    void SetBorderColor(fw::TColor value);
+    fw::TFont& FixedFont() const;
+    void SetFixedFont(const fw::TFont& value);
+    fw::TFont& ActiveCellFont() const;
+    void SetActiveCellFont(const fw::TFont& value);
+    TScrollBarAlways ScrollBarAlways() const;
+    void SetScrollBarAlways(TScrollBarAlways value);
+    // Owned setting objects (never null).
+    TSearchFooter& SearchFooter() const;
+    TFloatingFooter& FloatingFooter() const;
+    TPrintSettings& PrintSettings() const;
+    TControlLook& ControlLook() const;
+    TNavigation& Navigation() const;
+    TColumnSize& ColumnSize() const;
+    TCellNode& CellNode() const;
+    TBands& Bands() const;
+    TSizeWhileTyping& SizeWhileTyping() const;
+    TMouseActions& MouseActions() const;
+    TSyncGrid& SyncGrid() const;
+    TBackGround& BackGround() const;
+    TBalloonSettings& Balloon() const;
+    TShowModified& ShowModified() const;
+    TGridProgressAppearance& ProgressAppearance() const;
+    TFooterPanel& FooterPanel() const;
+    TSearchPanel& SearchPanel() const;
+    THTMLPictureCache& ImageCache() const;
+    fw::TBitmap& RowIndicator() const;
+    fw::TStringList& LookupItems() const;
+    void SetLookupItems(const fw::TStringList* value);   // null is ignored
+    fw::TStringList& FilterList() const;
+    TIntList& IgnoreColumns() const;
+    // A cell's font: its properties' font when it has properties, else Font().
+    fw::TFont GetCellFont(int i, int j);
+
+    // ---- cells and index mapping (FxGridCells.cpp)
+    using TBaseGrid::Cells;
+    using TBaseGrid::SetCells;
+    QString WideCells(int c, int r) const { return Cells(c, r); }
+    void SetWideCells(int c, int r, const QString& value) { SetCells(c, r, value); }
+    QString StrippedCells(int c, int r) const;
+    // Real column, real row: hidden rows too.
+    QString AllCells(int c, int r) const;
+    void SetAllCells(int c, int r, const QString& value);
+    QString AllGridCells(int c, int r) const;
+    // A hidden row's column must exist in its stored cells (EFxGridError).
+    void SetAllGridCells(int c, int r, const QString& value);
+    QString AllWideCells(int c, int r) const { return AllCells(c, r); }
+    void SetAllWideCells(int c, int r, const QString& value) { SetAllCells(c, r, value); }
+    void* AllObjects(int c, int r) const;
+    void SetAllObjects(int c, int r, void* value);
+    TCellProperties* GetAllGridObject(int c, int r) const;
+    QString OriginalCells(int c, int r) const;
+    void SetOriginalCells(int c, int r, const QString& value);
+    QString UnSortedCells(int c, int r) const;
+    void SetUnSortedCells(int c, int r, const QString& value);
+    virtual QString CurrentCell() const;
+    virtual void SetCurrentCell(const QString& value);
+    virtual QString GetCurrentCellText() const;
+    virtual void SetCurrentCellText(const QString& value);
+
+    int RealRowIndex(int ARow) const;
+    int DisplRowIndex(int ARow) const;
+    int RealColIndex(int ACol) const;
+    int DisplColIndex(int ACol) const override;
+    int RealRow() const;
+    int RealCol() const;
+    bool IsIgnoredColumn(int ACol) const;
+    int SortedRowIndex(int ARow) const;
+    int UnSortedRowIndex(int ARow) const;
+    // The sort cross-reference: per row position after the last sort, its
+    // position before it (filled by sorting).
+    std::vector<int>& SortRowXRef() const;
+
+    int Row() const { return TBaseGrid::Row(); }
+    void SetRow(int value);
+    int Col() const { return TBaseGrid::Col(); }
+    void SetCol(int value);
+    int TopRow() const { return TBaseGrid::TopRow(); }
+    void SetTopRow(int value);                 // ignored outside FixedRows .. RowCount-1
+    int RowCount() const { return TBaseGrid::RowCount(); }
+    void SetRowCount(int value);
+    int ColCount() const { return TBaseGrid::ColCount(); }
+    void SetColCount(int value);
+    int FixedRows() const;
+    void SetFixedRows(int value);
+    int FixedCols() const;
+    void SetFixedCols(int value);
+    void SetDefaultRowHeight(int value);
+    int FixedRowHeight() const;
+    void SetFixedRowHeight(int value);
+    int FixedColWidth() const;
+    void SetFixedColWidth(int value);
+    bool WordWrap() const;
+    void SetWordWrap(bool value);
+    int AllRowCount() const;
+    int AllColCount() const;
+    int TotalRowCount() const;
+    int TotalColCount() const override;
+    int AllColWidths(int c) const;
+    void SetAllColWidths(int c, int value);
+    // Typed values; reads raise EFxGridError for texts that do not convert.
+    int Ints(int c, int r) const;
+    void SetInts(int c, int r, int value);
+    int AllInts(int c, int r) const;
+    void SetAllInts(int c, int r, int value);
+    double Floats(int c, int r) const;
+    void SetFloats(int c, int r, double value);
+    double AllFloats(int c, int r) const;
+    void SetAllFloats(int c, int r, double value);
+    QString ControlValues(int c, int r, const QString& ID) const;
+    void SetControlValues(int c, int r, const QString& ID, const QString& value);
+    virtual QString GetCellFloatFormat(int ACol, int ARow) const;
+    int SaveStartCol() const;
+    int SaveStartRow() const;
+    int SaveEndCol() const;
+    int SaveEndRow() const;
+    int SaveColCount() const;
+    int SaveRowCount() const;
+    virtual fw::TGridRect UsedCells() const;
+
+    // ---- hidden rows and columns, moving (FxGridHidden.cpp)
+    void HideColumn(int ColIndex);
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumn(int ColIndex);
+    void UnHideColumns(int FromCol, int ToCol);
+    void UnHideColumnsAll();
+    bool IsHiddenColumn(int ColIndex) const;
+    int NumHiddenColumns() const;
+    void HideRow(int RowIndex);
+    void HideRows(int FromRow, int ToRow);
+    void HideRowsEx(int FromRow, int ToRow);
+    // Hides display rows (ascending) as one filter level.
+    void HideRowList(const std::vector<int>& RowList);
+    // Shows the rows of the last filter level again.
+    void UnHideRowList();
+    void UnHideRow(int RowIndex);
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowsAll();
+    bool IsHiddenRow(int RowIndex) const;
+    int NumHiddenRows() const;
+    // The stored item of a hidden real row, null when the row is shown.
+    TGridItem* HiddenRowItem(int RealRow) const;
+    void MoveColumn(int FromIndex, int ToIndex);
+    void MoveRow(int FromIndex, int ToIndex);
+    void MoveRows(int FromIndex, int ToIndex, int Count);
+    // Deletes the listed display rows in one pass (rows out of range are
+    // passed over); their property objects are freed. The structure edits
+    // (RemoveRows, RemoveSelectedRows …) build on it.
+    void DeleteRowsCore(const std::vector<int>& Rows);
+
+    // ---- per-cell query hooks (FxGridQuery.cpp)
+    virtual void DoGetCellColor(int ACol, int ARow, fw::TGridDrawState AState, fw::TBrush& ABrush, fw::TFont& AFont);
+    virtual void DoGetCellPrintColor(int ACol, int ARow, fw::TGridDrawState AState, fw::TBrush& ABrush,
+                                     fw::TFont& AFont);
+    virtual void DoGetCellBorder(int ACol, int ARow, fw::TPen& APen, TCellBorders& Borders);
+    virtual void DoGetCellPrintBorder(int ACol, int ARow, fw::TPen& APen, TCellBorders& Borders);
+    virtual void DoGetAlignment(int ACol, int ARow, fw::TAlignment& HAlign, TVAlignment& VAlign);
+    virtual void DoGetWordWrap(int ACol, int ARow, bool& WordWrap);
+    void GetDefaultVisualProps(int ACol, int ARow, fw::TFont& AFont, fw::TBrush& ABrush, fw::TColor& AColorTo,
+                               fw::TColor& AMirrorColor, fw::TColor& AMirrorColorTo, fw::TAlignment& HA,
+                               TVAlignment& VA, bool& WW, TCellGradientDirection& GD) override;
+    virtual void DoGridHint(int ACol, int ARow, QString& hintstr, QString& widehint);
+    virtual void DoGetCellCursor(int ACol, int ARow, int X, int Y);
+    virtual void GetEventEditorType(int ACol, int ARow, TEditorType& AEditor);
+    virtual void GetCellEditorType(int ACol, int ARow, TEditorType& AEditor);
+    virtual bool IsNoEditorCell(int ACol, int ARow);
+    virtual bool HasComboBox(int ACol, int ARow);
+    virtual bool HasSpinEdit(int ACol, int ARow);
+    virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
+    virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
+    virtual void DoIsFixedCell(int ACol, int ARow, bool& IsFixed);
+    virtual void DoIsPasswordCell(int ACol, int ARow, bool& IsPassword);
+    virtual void GetCheckTrue(int ACol, int ARow, QString& Value);
+    virtual void GetCheckFalse(int ACol, int ARow, QString& Value);
+    virtual void DoGetFormat(int ACol, TSortStyle& AStyle, QString& aPrefix, QString& aSuffix);
+    virtual bool DoGetColumnFilter(int Column);
+    void AfterCellTextSet(int ACol, int ARow) override;
+    bool IsFixed(int ACol, int ARow) override;
+    // The sizing vetoes of OnColumnSize / OnRowSize around the framework's
+    // sizing-state calculation.
+    void CalcSizingState(int X, int Y, fw::TGridState& State, int& Index, int& SizingPos, int& SizingOfs) override;
+    virtual void DoSearchFooterAction(const QString& Value, int ACol, int ARow, TSearchAction SearchAction);
+    virtual void DoButtonClick(int ACol, int ARow);
+    virtual void DoExpandClick(int ACol, int ARow, bool Expanded);
+    virtual void DoComboCloseUp(int ARow, int ACol);
+    virtual void DoComboDropDown(int ARow, int ACol);
+
+    // ---- per-cell visual properties (FxGridVisual.cpp)
+    fw::TColor Colors(int c, int r) const;
+    void SetColors(int c, int r, fw::TColor value);
+    fw::TColor ColorsTo(int c, int r) const;
+    void SetColorsTo(int c, int r, fw::TColor value);
+    TCellGradientDirection Gradients(int c, int r) const;
+    void SetGradients(int c, int r, TCellGradientDirection value);
+    fw::TColor FontColors(int c, int r) const;
+    void SetFontColors(int c, int r, fw::TColor value);
+    fw::TFontStyles FontStyles(int c, int r) const;
+    void SetFontStyles(int c, int r, fw::TFontStyles value);
+    QString FontNames(int c, int r) const;
+    void SetFontNames(int c, int r, const QString& value);
+    int FontSizes(int c, int r) const;
+    void SetFontSizes(int c, int r, int value);
+    fw::TFont Fonts(int c, int r) { return GetCellFont(c, r); }
+    void SetFonts(int c, int r, const fw::TFont& value);
+    fw::TAlignment Alignments(int c, int r) const;
+    void SetAlignments(int c, int r, fw::TAlignment value);
+    bool ReadOnly(int c, int r) const;
+    void SetReadOnly(int c, int r, bool value);
+    bool WordWraps(int c, int r);              // creates the properties object
+    void SetWordWraps(int c, int r, bool value);
+    QWidget* CellControls(int c, int r) const;
+    void SetCellControls(int c, int r, QWidget* value);
+    TControlList& ControlList() const;
+    int LinesInCell(int c, int r) const;
+    void SetRowColor(int r, fw::TColor value);
+    void SetRowColorTo(int r, fw::TColor value);
+    void SetRowFontColor(int r, fw::TColor value);
+    fw::TColor RIRGradientFrom() const;
+    void SetRIRGradientFrom(fw::TColor value);   // stores the RGB value
+    fw::TColor RIRGradientTo() const;
+    void SetRIRGradientTo(fw::TColor value);
+    fw::TColor RIRGradientMirrorFrom() const;
+    void SetRIRGradientMirrorFrom(fw::TColor value);
+    fw::TColor RIRGradientMirrorTo() const;
+    void SetRIRGradientMirrorTo(fw::TColor value);
+    void Zoom(int x);
+    int ZoomFactor() const;
+
+    // ---- selection, current cell, repaint (FxGridSelection.cpp)
+    bool RowSelect(int ARow);
+    void SetRowSelect(int ARow, bool Value);
+    bool ColSelect(int ACol);
+    void SetColSelect(int ACol, bool Value);
+    void SelectRows(int RowIndex, int RCount);
+    void UnSelectRows(int RowIndex, int RCount);
+    void SelectCols(int ColIndex, int CCount);
+    void UnSelectCols(int ColIndex, int CCount);
+    void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+    void ClearRowSelect();
+    void ClearColSelect();
+    int RowSelectCount() const;
+    int ColSelectCount() const;
+    int SelectedRowCount() const;
+    int SelectedColCount() const;
+    int SelectedRow(int i) const;
+    void SelectionToRowSelect(bool All);
+    void SelectionToColSelect(bool All);
+    bool SelectedCells(int c, int r) const;
+    void SetSelectedCells(int c, int r, bool value);
+    fw::TGridCoord SelectedCell(int i) const;
+    int SelectedCellsCount();
+    void ClearSelectedCells();
+    bool RowModified(int ARow) const;
+    void SetRowModified(int ARow, bool value);
+    int ModifiedRowCount() const;
+    void ClearModifiedRows();
+    bool RowEnabled(int ARow) const;
+    void SetRowEnabled(int ARow, bool value);
+    void GotoCell(int ACol, int ARow);
+    void EditCell(int ACol, int ARow);
+    void FocusCell(int ACol, int ARow);
+    void MoveCurrentCell(int ACol, int ARow);
+    void UpdateEditMode();
+    void ScrollInView(int ColIndex, int RowIndex);
+    TEditorType CurrentEditor() const;
+    void HideSelection();
+    void UnHideSelection();
+    bool SelectionHidden() const;
+    bool LastRowAboveSearchFooter();
+    void KeepLastRowAboveSearchFooter();
+    void SwapCells(fw::TGridCoord FromCell, fw::TGridCoord ToCell);
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    void RepaintRect(const fw::TGridRect& r);
+    void RepaintActiveHeaders(int OldCol, int OldRow, int NewCol, int NewRow);
+    void RegisterSelListener(ITFxStringGridSelect* AListener);
+    void UnRegisterSelListener(ITFxStringGridSelect* AListener);
+    ITFxStringGridSelect* SelListener() const;
+    void RegisterNotifier(TGridChangeNotifier* ANotifier);
+    void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+
+    // ---- cell graphics and value classes (FxGridGraphics.cpp)
+    virtual TCellType GetCellType(int ACol, int ARow);
+    virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType CellType);
+    void AddRotated(int ACol, int ARow, int AAngle, const QString& s);
+    void SetRotated(int ACol, int ARow, int AAngle);
+    void RemoveRotated(int ACol, int ARow);
+    bool IsRotated(int ACol, int ARow, int& aAngle);
+    static TCheckBoxState BoolToCheckBoxState(bool bChecked);
+    void AddCheckBox(int ACol, int ARow, TCheckBoxState State);
+    void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State);
+    // Real row; hidden rows answer too.
+    bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State);
+    // The graphic of a check box at a real row, hidden or shown.
+    const TCellGraphic* CheckGraphicAtRealRow(int ACol, int ARow);
+
+    // ---- calculations and footers (the structure-edit issue builds them; placeholders)
+    virtual void RecalcFooters();
+    void CalcFooter(int ACol);
+
+    // ---- change notification and text hooks (FxGridNotify.cpp)
+    virtual void DoCellsChanged(const fw::TRect& R);
+    virtual void StoreOldCellValue(int ACol, int ARow);
+    virtual void DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+    virtual void EditorTextChanged();
+    virtual void DoFixedEdit(int ACol, int ARow, TGridFixedCellEditor& AEditor, fw::TStringList& Values);
+    void FixedCellEditChange(int ACol, int ARow, const QString& Text);
+    virtual void ReadCellText(int ACol, int ARow, QString& Value);
+    virtual void GetCellForSave(int ACol, int ARow, QString& Value);
+    virtual void SetCellFromLoad(int ACol, int ARow, const QString& Value);
+    virtual void ExportNotification(TGridExportState AState, int ARow);
+    virtual void ImportNotification(TGridImportState AState, int ARow);
+    // The current cell's position and text before an edit.
+    int OldCol() const;
+    int OldRow() const;
+    QString OldCellText() const;
+    bool SelectionChangedFlag() const;
+
+    // ---- cell objects (FxGridCellObjects.cpp)
+    void AddBitmap(int ACol, int ARow, fw::TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    fw::TBitmap* CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    fw::TBitmap* GetBitmap(int ACol, int ARow);
+    bool HasBitmap(int ACol, int ARow);
+    void RemoveBitmap(int ACol, int ARow);
+    void AddPicture(int ACol, int ARow, fw::TPicture* APicture, bool Transparent, TStretchMode StretchMode,
+                    int Padding, TCellHAlign hal, TCellVAlign val);
+    fw::TPicture* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                                TCellHAlign hal, TCellVAlign val);
+    fw::TPicture* GetPicture(int ACol, int ARow);
+    bool HasPicture(int ACol, int ARow);
+    void RemovePicture(int ACol, int ARow);
+    void AddFilePicture(int ACol, int ARow, TFilePicture* AFilePicture, bool Transparent, TStretchMode StretchMode,
+                        int Padding, TCellHAlign hal, TCellVAlign val);
+    TFilePicture* CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                                    TCellHAlign hal, TCellVAlign val);
+    TFilePicture* GetFilePicture(int ACol, int ARow);
+    void RemoveFilePicture(int ACol, int ARow);
+    void AddIcon(int ACol, int ARow, fw::TIcon* AIcon, TCellHAlign hal, TCellVAlign val);
+    fw::TIcon* CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val);
+    void RemoveIcon(int ACol, int ARow);
+    void AddInterfacedCell(int ACol, int ARow, QObject* AObject);
+    QObject* GetInterfacedCell(int ACol, int ARow);
+    void RemoveInterfacedCell(int ACol, int ARow);
+    void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, fw::TStringList* sl);
+    fw::TStringList* CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
+    bool GetRadioIdx(int ACol, int ARow, int& IdxRadio);
+    bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+    fw::TStringList* GetRadioStrings(int ACol, int ARow);
+    bool IsRadio(int ACol, int ARow);
+    void RemoveRadio(int ACol, int ARow);
+    void NextRadioItem(int ACol, int ARow, bool CheckEdit);
+    void AddExpand(int ACol, int ARow, int ExpandedHeight);
+    bool ToggleExpand(int ACol, int ARow);
+    bool GetExpandState(int ACol, int ARow);
+    int GetExpandHeight(int ACol, int ARow, bool Expanded);
+    bool HasExpand(int ACol, int ARow);
+    void RemoveExpand(int ACol, int ARow);
+    fw::TRect ExpandButtonRect(int ACol, int ARow);
+    void AddProgress(int ACol, int ARow, fw::TColor FGColor, fw::TColor BKColor);
+    void AddProgressEx(int ACol, int ARow, fw::TColor FGColor, fw::TColor FGTextColor, fw::TColor BKColor,
+                       fw::TColor BKTextColor);
+    void AddProgressFormatted(int ACol, int ARow, fw::TColor FGColor, fw::TColor FGTextColor, fw::TColor BKColor,
+                              fw::TColor BKTextColor, const QString& Fmt, int Min, int Max);
+    bool HasProgress(int ACol, int ARow);
+    void RemoveProgress(int ACol, int ARow);
+    void AddFxProgress(int ACol, int ARow, int Min, int Max);
+    void RemoveFxProgress(int ACol, int ARow);
+    void AddProgressPie(int ACol, int ARow, fw::TColor Color, int Value);
+    void SetProgressPie(int ACol, int ARow, int Value);
+    void RemoveProgressPie(int ACol, int ARow);
+    void AddRangeIndicator(int ACol, int ARow, int Range, fw::TColor NegColor, fw::TColor PosColor, bool ShowValue);
+    void RemoveRangeIndicator(int ACol, int ARow);
+    void AddComment(int ACol, int ARow, const QString& Comment);
+    void AddColorComment(int ACol, int ARow, const QString& Comment, fw::TColor Color);
+    bool IsComment(int ACol, int ARow, QString& comment);
+    QString CellComment(int ACol, int ARow);
+    void SetCellComment(int ACol, int ARow, const QString& value);
+    void RemoveComment(int ACol, int ARow);
+    void RemoveAllComments();
+    void AddShape(int ACol, int ARow, int Shape, fw::TColor FillColor, fw::TColor LineColor, TCellHAlign hal,
+                  TCellVAlign val);
+    void SetShapeColor(int ACol, int ARow, fw::TColor Color);
+    fw::TColor GetShapeColor(int ACol, int ARow);
+    void RemoveShape(int ACol, int ARow);
+    void AddRating(int ACol, int ARow, int Scale, fw::TColor FillColor, fw::TColor EmptyColor);
+    bool HasRating(int ACol, int ARow);
+    void RemoveRating(int ACol, int ARow);
+    void AddScrollBar(int ACol, int ARow, bool AutoRange);
+    void SetScrollPosition(int ACol, int ARow, int Pos);
+    int GetScrollPosition(int ACol, int ARow);
+    struct TScrollProp {
+        int PageSize = -1;
+        int Range = -1;
+    };
+    void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+    TScrollProp GetScrollProp(int ACol, int ARow);
+    bool HasScrollBar(int ACol, int ARow);
+    bool HasAutoRangeScrollBar(int ACol, int ARow);
+    void RemoveScrollBar(int ACol, int ARow);
+    void AddButton(int ACol, int ARow, int bw, int bh, const QString& Caption, TCellHAlign hal, TCellVAlign val);
+    void AddBitButton(int ACol, int ARow, int bw, int bh, const QString& Caption, fw::TBitmap* Glyph,
+                      TCellHAlign hal, TCellVAlign val);
+    fw::TBitmap* CreateBitButton(int ACol, int ARow, int bw, int bh, const QString& Caption, TCellHAlign hal,
+                                 TCellVAlign val);
+    void SetButtonText(int ACol, int ARow, const QString& Caption);
+    QString GetButtonText(int ACol, int ARow);
+    void PushButton(int ACol, int ARow, bool push);
+    bool HasButton(int ACol, int ARow);
+    void RemoveButton(int ACol, int ARow);
+    void RemoveBitButton(int ACol, int ARow);
+    void RemoveAllButtons();
+    fw::TRect CellButtonRect(int ACol, int ARow);
+    enum TBalloonIcon { biNone, biInfo, biWarning, biError };
+    void AddBalloon(int ACol, int ARow, const QString& Title, const QString& Text, TBalloonIcon Icon);
+    bool IsBalloon(int ACol, int ARow, QString& Title, QString& Text, TBalloonIcon& Icon);
+    bool HasBalloon(int ACol, int ARow);
+    void RemoveBalloon(int ACol, int ARow);
+    void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
+    void GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen);
+    void RemoveMarker(int ACol, int ARow);
+    void RemoveAllMarkers();
+    void CreateScrollControls();
+    void FreeScrollControls();
+    TIntList* CellImages(int ACol, int ARow);
+
+    // ---- check boxes, radio buttons, image indexes (FxGridCheckBoxes.cpp)
+    void AddCheckBoxColumn(int ACol, bool DefaultState, bool DataCheckBox);
+    void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+    void RemoveCheckBox(int ACol, int ARow);
+    void RemoveCheckBoxColumn(int ACol);
+    bool HasCheckBox(int ACol, int ARow);
+    bool HasDataCheckBox(int ACol, int ARow);
+    bool IsChecked(int ACol, int ARow);
+    // Real row; hidden rows answer too.
+    bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    bool SetCheckBoxState(int ACol, int ARow, TCheckBoxState State);
+    virtual bool ToggleCheckBox(int ACol, int ARow, bool CheckEdit);
+    bool ToggleCheckBox(int ACol, int ARow) { return ToggleCheckBox(ACol, ARow, false); }
+    void CheckAll(int ACol);
+    // Sets a box and reports a real change through DoCheckBoxChange.
+    bool SetCheckBoxNotify(int ACol, int ARow, bool State);
+    void UnCheckAll(int ACol);
+    bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
+    void AddRadioButton(int ACol, int ARow, bool State);
+    void RemoveRadioButton(int ACol, int ARow);
+    bool HasRadioButton(int ACol, int ARow);
+    void AddRadioButtonColumn(int ACol);
+    void RemoveRadioButtonColumn(int ACol);
+    bool IsRadioButtonChecked(int ACol, int ARow);
+    bool SetRadioButtonState(int ACol, int ARow, bool State);
+    void SetRadioButtonColumnIndex(int ACol, int Index);
+    int GetRadioButtonColumnIndex(int ACol);
+    virtual bool ToggleRadioButton(int ACol, int ARow, bool CheckEdit);
+    fw::TImageList* GridImages() const;
+    void SetGridImages(fw::TImageList* value);
+    void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    void RemoveImageIdx(int ACol, int ARow);
+    bool GetImageIdx(int ACol, int ARow, int& idx);
+    void SetImageIdx(int ACol, int ARow, int Idx);
+    void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    void RemoveDataImage(int ACol, int ARow);
+    bool HasDataImage(int ACol, int ARow);
+    void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
+    void RemoveMultiImage(int ACol, int ARow);
+    virtual bool DoCanAddRow();
+    virtual bool DoCanInsertRow(int ARow);
+    virtual void DoCheckBoxChange(int ACol, int ARow, bool State);
+    virtual bool DoRatingChange(int ACol, int ARow, int& NewRate);
+    virtual void DoColorSelect(fw::TColor AColor, const QString& AColorText);
+    virtual void DoImageSelect(int AImageIndex);
+    bool IsDataBoundCell(int ACol, int ARow);
+    bool IsClickableCell(int ACol, int ARow);
+
+    // ---- auto-size, headers, numbering, column order (FxGridAutoSize.cpp)
+    void AutoSizeCol(int ACol, int Padding = 0);
+    void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
+    void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+    void AutoSizeRow(int ARow, int Padding = 0);
+    void AutoSizeRows(bool DoFixedRows, int Padding = 0);
+    void SetRowHeightForLines(int ARow, int Lines, int Padding);
+    void AutoFitColumns(bool DoFixedCells);
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    void SwapColumns(int ACol1, int ACol2);
+    void SwapRows(int ARow1, int ARow2);
+    void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool IsSelected(int ACol, int ARow);
+    QString SelectedText();
+    fw::TStringList& ColumnHeaders() const;
+    void SetColumnHeaders(const fw::TStringList& value);
+    void ClearColumnHeaders();
+    void ShowColumnHeaders();
+    fw::TStringList& RowHeaders() const;
+    void SetRowHeaders(const fw::TStringList& value);
+    void ClearRowHeaders();
+    void ShowRowHeaders();
+    virtual void ColumnHeadersChanged();
+    std::vector<int>& ColumnOrder() const;
+    void SetColumnOrder();
+    void ResetColumnOrder();
+    int ColumnPosition(int ACol) const;
+    int ColumnAtPosition(int APos);
+    int ColumnByHeader(const QString& AValue) const;
+    int PrintColWidth(int ACol) const;
+    int PrintColOffset(int ACol) const;
+    virtual void ColumnAutoSized(int ACol, int& AWidth);
+    virtual void ColumnSizeChanged(int ACol, int& AWidth);
+    void SizeColumnToContent(int ACol, bool GrowOnly);
+    void SizeRowToContent(int ARow, bool GrowOnly);
+
+    // ================================================================ painting
+    // Services of the painting issue; those marked "placeholder" in
+    // src/grid/paint/README.md do the least safe thing until it builds them.
+    TGridLook Look() const;
+    void SetLook(TGridLook value);
+    TScrollType ScrollType() const;
+    void SetScrollType(TScrollType value);
+    fw::TColor ScrollColor() const;
+    void SetScrollColor(fw::TColor value);
+    int ScrollWidth() const;
+    void SetScrollWidth(int value);
+    fw::TScrollStyle ScrollBars() const;
+    void SetScrollBars(fw::TScrollStyle value);
+    virtual QString GetFormattedCell(int ACol, int ARow);
+    virtual fw::TPoint GetCellGraphicSize(int ACol, int ARow);
+    virtual fw::TPoint CalcCellGraphicSize(int ACol, int ARow, fw::TPoint Extra);
+    fw::TSize GetCellTextSize(int ACol, int ARow, bool DropDown, bool WordWrapInCell);
+    fw::TSize CalcCellTextSize(int RealCol, int DisplCol, int ARow, bool DropDown, bool WordWrapInCell);
+    bool IsSortRow(int ACol, int ARow);
+    int TotalXOffset() const;
+    int TotalYOffset() const;
+    int MaxLinesInRow(int ARow) const;
+    void UpdateFooter();
+    void UpdateFlatScrollBars();
+    void DrawBorderLines();
+    void InitOrigColSizes();
+    void SearchFooterChanged();
+    void UnitEditChanged(const QString& AUnit);
+    void ShowModifiedChanged();
+    void BandsChanged();
+    void BalloonEnableChanged();
+    void BalloonInit();
+    void BalloonDone();
+    void ApplyAppStyleColors();
+    bool UsesAppStyles() override;
+
+    // ================================================================ interaction
+    // Services of the interaction issue (placeholders listed in
+    // src/grid/interact/README.md).
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const;
+    void ShowInplaceEdit();
+    void HideInplaceEdit();
+    void CellControlsUpdate(bool Rebuild);
+    void UpdateProportionalHorzScroll();
+    void UpdateProportionalVertScroll();
+    void UpdateScrollBarsAlways(bool Hide);
+    void StretchColumn(int ACol);
+    virtual void HandleSetEditText(int ACol, int ARow, const QString& Value);
+
+    // ================================================================ exchange
+    // Services of the exchange issue (placeholders listed in
+    // src/grid/exchange/README.md).
+    void SaveToStream(QIODevice& Stream);
+    void LoadFromStream(QIODevice& Stream);
+    void SaveColSizes();
+    void LoadColSizes();
+    virtual void SaveColPositions();
+    virtual void LoadColPositions();
+
+protected:
+    // The per-concern state; each struct is defined in its folder's _p.h.
+    TFxGridModelState& ModelState() const;
+    TFxGridPaintState& PaintState() const;
+    TFxGridInteractState& InteractState() const;
+    TFxGridExchangeState& ExchangeState() const;
+
+    // What a plain setting's write does after storing (FxGridSettings.h).
+    void StoreSetting() {}
+    void InvalidateSetting();
+    // True while the grid is being destroyed.
+    bool Destroying() const;
+    // Makes the cell's properties object when missing, lets `set` change it
+    // and repaints the shown cell unless an update is in progress.
+    template <typename Set>
+    void WriteProp(int c, int r, Set set);
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    // Model internals shared by the model's files (FxGridRows.cpp).
+    friend struct TFxGridRowOps;
+    struct Private;
+    std::unique_ptr<Private> d;
+};

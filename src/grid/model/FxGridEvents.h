@@ -1,0 +1,104 @@
+#pragma once
+// The events of the feature grid, one struct per concern. Each is fired only
+// when assigned; reference arguments arrive holding the grid's answer so far.
+// Many events take the row before the column: each signature says which.
+// Reach them through TFxStringGrid::Events().
+#include "framework/Graphics.h"
+#include "framework/StringList.h"
+#include "framework/Types.h"
+#include "grid/foundation/FxTypes.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+enum TSortDirection { sdAscending, sdDescending };
+enum TSearchAction { saFindFirst, saFindNext, saFindPrevious };
+enum TGridExportState { esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow };
+enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
+
+using TFxGridNotify = std::function<void(QObject* Sender)>;
+using TFxCellEvent = std::function<void(QObject* Sender, int ACol, int ARow)>;
+using TFxCellBoolEvent = std::function<void(QObject* Sender, int ACol, int ARow, bool& Value)>;
+using TFxCellTextEvent = std::function<void(QObject* Sender, int ACol, int ARow, QString& Value)>;
+using TFxCellColorEvent = std::function<void(QObject* Sender, int ARow, int ACol, fw::TGridDrawState AState,
+                                             fw::TBrush& ABrush, fw::TFont& AFont)>;
+using TFxCellBorderEvent =
+    std::function<void(QObject* Sender, int ARow, int ACol, fw::TPen& APen, TCellBorders& Borders)>;
+
+// Model: cell queries, selection, change notification, cell objects.
+struct TFxGridModelEvents {
+    TFxCellColorEvent OnGetCellColor;          // (row, column)
+    TFxCellColorEvent OnGetCellPrintColor;     // (row, column)
+    TFxCellBorderEvent OnGetCellBorder;        // (row, column)
+    TFxCellBorderEvent OnGetCellPrintBorder;   // (row, column)
+    std::function<void(QObject* Sender, int ARow, int ACol, fw::TAlignment& HAlign, TVAlignment& VAlign)>
+        OnGetAlignment;                        // (row, column)
+    TFxCellBoolEvent OnGetWordWrap;
+    std::function<void(QObject* Sender, int ARow, int ACol, QString& HintStr)> OnGridHint;       // (row, column)
+    std::function<void(QObject* Sender, int ARow, int ACol, QString& HintStr)> OnGridWideHint;   // (row, column)
+    std::function<void(QObject* Sender, int ACol, int ARow, int X, int Y, int& ACursor)> OnGetCellCursor;
+    std::function<void(QObject* Sender, int ACol, int ARow, TEditorType& AEditor)> OnGetEditorType;
+    TFxCellBoolEvent OnHasComboBox;
+    TFxCellBoolEvent OnHasSpinEdit;
+    std::function<void(QObject* Sender, int ARow, int ACol, bool& CanEdit)> OnCanEditCell;       // (row, column)
+    std::function<void(QObject* Sender, int ARow, int ACol, bool& IsFixed)> OnIsFixedCell;       // (row, column)
+    std::function<void(QObject* Sender, int ARow, int ACol, bool& IsPassword)> OnIsPasswordCell; // (row, column)
+    TFxCellTextEvent OnGetCheckTrue;
+    TFxCellTextEvent OnGetCheckFalse;
+    std::function<void(QObject* Sender, int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix)>
+        OnGetFormat;
+    std::function<void(QObject* Sender, int Column, fw::TStringList& Filter)> OnGetColumnFilter;
+    std::function<void(QObject* Sender, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)> OnGetFloatFormat;
+    std::function<void(QObject* Sender, int ACol, bool& Allow)> OnColumnSize;
+    std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowSize;
+    std::function<void(QObject* Sender, const QString& Value, int ACol, int ARow, TSearchAction SearchAction)>
+        OnSearchFooterAction;
+    TFxCellEvent OnButtonClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, bool Expanded)> OnExpandClick;
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnComboCloseUp;   // (row, column)
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnComboDropDown;  // (row, column)
+    std::function<void(QObject* Sender, int OldRow, int NewRow)> OnRowUpdate;
+    std::function<void(QObject* Sender, int ARow, bool AState, bool& Allow)> OnRowDisjunctSelect;
+    std::function<void(QObject* Sender, int ARow)> OnRowDisjunctSelected;
+    std::function<void(QObject* Sender, const fw::TRect& R)> OnCellsChanged;
+    std::function<void(QObject* Sender, int ALeft, int ATop, int ARight, int ABottom)> OnSelectionChanged;
+    std::function<void(QObject* Sender, int ACol, int ARow, TGridFixedCellEditor& AEditor, fw::TStringList& Values)>
+        OnFixedEdit;
+    std::function<void(QObject* Sender, int ACol, int ARow, const QString& Value)> OnEditChange;
+    TFxCellTextEvent OnSaveCell;
+    TFxCellTextEvent OnLoadCell;
+    std::function<void(QObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxChange;
+    std::function<void(QObject* Sender, int ACol, int ARow, int& NewRate, bool& Allow)> OnRatingChange;
+    std::function<void(QObject* Sender, int ACol, int ARow, fw::TColor AColor, const QString& AColorText)>
+        OnColorSelect;
+    std::function<void(QObject* Sender, int ACol, int ARow, int AImageIndex)> OnImageSelect;
+    std::function<void(QObject* Sender, bool& CanAdd)> OnCanAddRow;
+    std::function<void(QObject* Sender, int ARow, bool& CanInsert)> OnCanInsertRow;
+    std::function<void(QObject* Sender, int ACol, int& AWidth)> OnUpdateColumnSize;
+    std::function<void(QObject* Sender, int ACol, int ARow, const QString& AUnit)> OnUnitChanged;
+    TFxGridNotify OnResize;
+    TFxGridNotify OnRichEditSelectionChange;
+    // Column grid: a pick in a column's filter drop-down.
+    std::function<void(QObject* Sender, int Column, int ItemIndex, const QString& FriendlyName,
+                       QString& FilterCondition)>
+        OnFilterSelect;
+};
+
+// Painting and printing (the painting issue adds its events here).
+struct TFxGridPaintEvents {
+};
+
+// Keyboard, mouse and in-place editing (the interaction issue adds its events here).
+struct TFxGridInteractEvents {
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value)> OnGetEditMask;
+    std::function<void(QObject* Sender, int ACol)> OnEndColumnSize;
+};
+
+// Files, clipboard, drag and drop (the exchange issue adds its events here).
+struct TFxGridExchangeEvents {
+};
+
+struct TFxGridEvents : TFxGridModelEvents, TFxGridPaintEvents, TFxGridInteractEvents, TFxGridExchangeEvents {
+};

@@ -1,0 +1,39 @@
+#pragma once
+// Reading the files the program writes with tools that share no code with it:
+// xmllint for well-formedness, Python's xml.etree for the content. A test
+// skips (GTEST_SKIP) when the tool is not installed, saying which one.
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class TTableFile;
+
+namespace testsupport {
+
+// Path of xmllint, empty when it is not installed.
+QString xmllintProgram();
+// Runs `xmllint --noout file`; true when it passes, else its messages in *output.
+bool xmllintPasses(const QString& file, QString* output = nullptr);
+
+// Path of /usr/bin/python3, empty when it is not there.
+QString pythonProgram();
+// The file as Python's xml.etree reads it, from the root element down:
+// {"tag": name, "attrib": [[name, value], ...] in document order, "text": text
+// or null, "children": [...]}. Comments are left out. An empty object and
+// the reason in *error when Python fails to read it.
+QJsonObject pythonXmlTree(const QString& file, QString* error = nullptr);
+
+// The rows below the element reached from the root by `path` (tag names, empty
+// for the root itself): per child element the values of `attributes` in that
+// order, "<missing>" for an attribute it lacks.
+std::vector<QStringList> pythonRows(const QJsonObject& root, const QStringList& path, const QStringList& attributes);
+
+// The file `tables` saved to `file` passes xmllint, and Python reads back
+// every stored cell of every row up to each table's end (the tables' texts
+// must hold only characters XML can store). Adds gtest failures; skips the
+// test when a tool is missing, so call it last.
+void expectTableFileReadsBack(const TTableFile& tables, const QString& file);
+
+} // namespace testsupport
