@@ -1,6 +1,5 @@
 #include "controls/dropdown/FxColorPickerDropDown.h"
 
-#include "controls/dropdown/FxDetailDropDown.h"
 #include "controls/dropdown/FxDropDownForm.h"
 #include "framework/Canvas.h"
 #include "framework/Screen.h"
@@ -60,16 +59,12 @@ QString WebColorName(TColor color)
 
 // ---- picker -----------------------------------------------------------------------------
 
-TFxColorPickerDropDown::TFxColorPickerDropDown(QWidget* parent) : TFxCustomDropDown(parent)
+TFxColorPickerDropDown::TFxColorPickerDropDown(QWidget* parent)
+    : TFxCustomDropDown(parent), FPicker([this] { PrepareSelector(); })
 {
     CreateDropDownForm();
     SetEditorEnabled(false);
     SetDropDownEnabled(true);
-    FKeyTimer.SetInterval(500);
-    FKeyTimer.SetOnTimer([this] {
-        FKeyTimer.SetEnabled(false);
-        FCurSearch.clear();
-    });
     SetDropDownHeight(200);
     DropDownHeader().SetVisible(false);
     DropDownFooter().SetVisible(false);
@@ -77,7 +72,7 @@ TFxColorPickerDropDown::TFxColorPickerDropDown(QWidget* parent) : TFxCustomDropD
     SetComponentStyle(ComponentStyle());
 }
 
-TFxColorPickerDropDown::~TFxColorPickerDropDown() { FKeyTimer.SetEnabled(false); }
+TFxColorPickerDropDown::~TFxColorPickerDropDown() = default;
 
 void TFxColorPickerDropDown::AddDefaultColors()
 {
@@ -107,6 +102,7 @@ QWidget* TFxColorPickerDropDown::StyleControl()
             FItemSelector->SetSelectorType(stColor);
             FItemSelector->resize(FItemSelector->width(), 150);
             FItemSelector->UpdateSelectorPanel();
+            FPicker.SetList(FItemSelector);
         }
         FItemSelector->SetColor(DropDownColor());
         control = FItemSelector;
@@ -359,7 +355,7 @@ void TFxColorPickerDropDown::SetColorValueText(TColorValueText value)
 void TFxColorPickerDropDown::ListSelected()
 {
     SetItemIndex(FItemSelector->ItemIndex());
-    if (!FInternalCall)
+    if (!FPicker.InternalCall())
         DoHideDropDown(false);
 }
 
@@ -367,7 +363,7 @@ void TFxColorPickerDropDown::PaletteSelected()
 {
     SetSelectedColor(FColorSelector->SelectedColor());
     SetItemIndex(-1);
-    if (!FInternalCall)
+    if (!FPicker.InternalCall())
         DoHideDropDown(false);
 }
 
@@ -378,37 +374,17 @@ void TFxColorPickerDropDown::PanelSelected(TColor color)
     DoHideDropDown(false);
 }
 
-void TFxColorPickerDropDown::SelectFirst()
+void TFxColorPickerDropDown::Step(TPickStep step)
 {
-    if (FColors.Count() > 0)
-        SetItemIndex(0);
+    const int target = PickIndex(step, FItemIndex, FColors.Count());
+    if (target >= 0)
+        SetItemIndex(target);
 }
 
-void TFxColorPickerDropDown::SelectLast()
-{
-    if (FColors.Count() > 0)
-        SetItemIndex(FColors.Count() - 1);
-}
-
-void TFxColorPickerDropDown::SelectNext()
-{
-    if (FColors.Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex + 1 < FColors.Count())
-        SetItemIndex(FItemIndex + 1);
-}
-
-void TFxColorPickerDropDown::SelectPrevious()
-{
-    if (FColors.Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex > 0)
-        SetItemIndex(FItemIndex - 1);
-}
+void TFxColorPickerDropDown::SelectFirst() { Step(TPickStep::First); }
+void TFxColorPickerDropDown::SelectLast() { Step(TPickStep::Last); }
+void TFxColorPickerDropDown::SelectNext() { Step(TPickStep::Next); }
+void TFxColorPickerDropDown::SelectPrevious() { Step(TPickStep::Previous); }
 
 QString TFxColorPickerDropDown::SelectedColorText() const
 {
@@ -444,16 +420,6 @@ void TFxColorPickerDropDown::SetComponentStyle(TFxStyle style)
 
 // ---- keys and wheel ---------------------------------------------------------------------
 
-void TFxColorPickerDropDown::MoveList(int index)
-{
-    if (!FItemSelector || index < 0 || index >= FItemSelector->Items().Count())
-        return;
-    FInternalCall = true;
-    FItemSelector->SetItemIndex(index);
-    FItemSelector->ScrollItemInView(index);
-    FInternalCall = false;
-}
-
 void TFxColorPickerDropDown::KeyDown(int& key, TShiftState shift)
 {
     const int original = key;
@@ -475,86 +441,18 @@ void TFxColorPickerDropDown::KeyDown(int& key, TShiftState shift)
     if (!isEnabled() || shift.Contains(ssAlt))
         return;
     if (FColorSelectionStyle == csDiscrete && FColorSelector) {
-        FInternalCall = true;
-        FColorSelector->HandleKey(original, EditorEnabled(), open);
-        FInternalCall = false;
-        if (original == VK_RETURN && OnSelect)
-            OnSelect(this);
+        // The colour follows the palette without closing.
+        FPicker.Internally([&] { FColorSelector->HandleKey(original, EditorEnabled(), open); });
+    } else if (FColorSelectionStyle == csList) {
+        TSelectorPicker::TKeyRules rules;
+        rules.RowStep = FColumns;
+        FPicker.HandleKey(original, shift, open, EditorEnabled(), FColors.Count(), rules,
+                          [this](TPickStep step) { Step(step); });
+    } else {
         return;
     }
-    if (FColorSelectionStyle != csList)
-        return;
-    TFxCustomItemSelector* list = FItemSelector;
-    switch (original) {
-    case VK_RETURN:
-        if (OnSelect)
-            OnSelect(this);
-        break;
-    case VK_PRIOR:
-    case VK_NEXT: {
-        if (!list)
-            break;
-        if (list->Items().Count() != FColors.Count())
-            PrepareSelector();
-        const int n = list->GetVisibleItemCount();
-        if (n >= 1)
-            MoveList(original == VK_PRIOR ? std::max(list->ItemIndex() - n, 0)
-                                          : std::min(list->ItemIndex() + n, FColors.Count() - 1));
-        break;
-    }
-    case VK_END:
-    case VK_HOME:
-        if (open && list) {
-            FInternalCall = true;
-            if (original == VK_END)
-                list->SelectLast();
-            else
-                list->SelectFirst();
-            FInternalCall = false;
-        } else if (original == VK_END) {
-            SelectLast();
-        } else {
-            SelectFirst();
-        }
-        break;
-    case VK_LEFT:
-    case VK_RIGHT:
-        if (open && !EditorEnabled() && list) {
-            FInternalCall = true;
-            if (original == VK_LEFT)
-                list->SelectPrevious();
-            else
-                list->SelectNext();
-            FInternalCall = false;
-        }
-        break;
-    case VK_UP:
-    case VK_DOWN:
-        if (open && list) {
-            const int i = list->ItemIndex();
-            MoveList(i < 0 ? 0 : i + (original == VK_UP ? -FColumns : FColumns));
-        } else if (original == VK_UP) {
-            SelectPrevious();
-        } else {
-            SelectNext();
-        }
-        break;
-    default: {
-        if (shift.Contains(ssCtrl) || !list)
-            break;
-        const QChar ch = SearchCharForKey(original);
-        if (ch.isNull())
-            break;
-        if (list->Items().Count() != FColors.Count())
-            PrepareSelector();
-        FCurSearch += ch;
-        FInternalCall = true;
-        list->LookupItem(FCurSearch);
-        FInternalCall = false;
-        FKeyTimer.SetEnabled(true);
-        break;
-    }
-    }
+    if (original == VK_RETURN && OnSelect)
+        OnSelect(this);
 }
 
 void TFxColorPickerDropDown::SelectNextItem()
@@ -562,27 +460,10 @@ void TFxColorPickerDropDown::SelectNextItem()
     TFxCustomDropDown::SelectNextItem();
     if (!isEnabled() || ReadOnly())
         return;
-    const bool open = DroppedDown();
-    if (FColorSelectionStyle == csList && FItemSelector) {
-        if (open) {
-            FItemSelector->HotNext();
-            return;
-        }
-        // A picker never opened yet has an empty list.
-        if (FItemSelector->Items().Count() != FColors.Count())
-            PrepareSelector();
-        FInternalCall = true;
-        FItemSelector->SelectNext();
-        FInternalCall = false;
-    } else if (FColorSelectionStyle == csDiscrete && FColorSelector) {
-        if (open) {
-            FColorSelector->HotNext();
-            return;
-        }
-        FInternalCall = true;
-        FColorSelector->SelectNext();
-        FInternalCall = false;
-    }
+    if (FColorSelectionStyle == csList)
+        FPicker.Wheel(true, DroppedDown(), FColors.Count());
+    else if (FColorSelectionStyle == csDiscrete && FColorSelector)
+        DroppedDown() ? FColorSelector->HotNext() : FPicker.Internally([&] { FColorSelector->SelectNext(); });
 }
 
 void TFxColorPickerDropDown::SelectPrevItem()
@@ -590,26 +471,11 @@ void TFxColorPickerDropDown::SelectPrevItem()
     TFxCustomDropDown::SelectPrevItem();
     if (!isEnabled() || ReadOnly())
         return;
-    const bool open = DroppedDown();
-    if (FColorSelectionStyle == csList && FItemSelector) {
-        if (open) {
-            FItemSelector->HotPrevious();
-            return;
-        }
-        if (FItemSelector->Items().Count() != FColors.Count())
-            PrepareSelector();
-        FInternalCall = true;
-        FItemSelector->SelectPrevious();
-        FInternalCall = false;
-    } else if (FColorSelectionStyle == csDiscrete && FColorSelector) {
-        if (open) {
-            FColorSelector->HotPrevious();
-            return;
-        }
-        FInternalCall = true;
-        FColorSelector->SelectPrevious();
-        FInternalCall = false;
-    }
+    if (FColorSelectionStyle == csList)
+        FPicker.Wheel(false, DroppedDown(), FColors.Count());
+    else if (FColorSelectionStyle == csDiscrete && FColorSelector)
+        DroppedDown() ? FColorSelector->HotPrevious()
+                      : FPicker.Internally([&] { FColorSelector->SelectPrevious(); });
 }
 
 // ---- edit area --------------------------------------------------------------------------

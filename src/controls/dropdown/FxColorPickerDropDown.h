@@ -7,7 +7,7 @@
 #include "controls/dropdown/FxColorPanels.h"
 #include "controls/dropdown/FxCustomDropDown.h"
 #include "controls/dropdown/FxItemSelector.h"
-#include "framework/TickSource.h"
+#include "controls/dropdown/FxSelectorPicker.h"
 
 class TColorItem : public TFxCollectionItem {
 public:
@@ -103,11 +103,11 @@ private:
     void PrepareStyleControl();
     void PrepareSelector();
     void ListSelected();
+    void Step(TPickStep step);
     void PaletteSelected();
     void PanelSelected(fw::TColor color);
     void SizeAroundPanel();
     void DrawSelectedColor(fw::TCanvas& canvas);
-    void MoveList(int index);
 
     QPointer<TFxCustomItemSelector> FItemSelector;
     QPointer<TFxColorCubePanel> FColorCubePanel;
@@ -123,9 +123,7 @@ private:
     fw::TColor FSelectedColor = fw::clNone;
     bool FShowText = true;
     TItemAppearance FItemAppearance;
-    bool FInternalCall = false;
-    fw::TTickTimer FKeyTimer;
-    QString FCurSearch;
+    TSelectorPicker FPicker;
     int FOldItemIndex = -1;
     fw::TColor FOldSelectedColor = fw::clNone;
     TColorValueText FColorValueText = cvtNone;

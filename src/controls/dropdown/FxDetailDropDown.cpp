@@ -10,15 +10,6 @@
 
 using namespace fw;
 
-QChar SearchCharForKey(int key)
-{
-    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
-        return QChar(key);
-    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9)
-        return QChar('0' + key - VK_NUMPAD0);
-    return {};
-}
-
 // ---- items ------------------------------------------------------------------------------
 
 TDetailItem::TDetailItem() : FImage(std::make_unique<TPicture>()) {}
@@ -73,19 +64,18 @@ TFont fontOf(const QWidget& w)
 
 } // namespace
 
-TFxDetailDropDown::TFxDetailDropDown(QWidget* parent) : TFxCustomDropDown(parent)
+TFxDetailDropDown::TFxDetailDropDown(QWidget* parent)
+    : TFxCustomDropDown(parent), FPicker([this] { PrepareSelector(); })
 {
     CreateDropDownForm();
     SetEditorEnabled(true);
     SetDropDownEnabled(true);
-    FKeyTimer.SetInterval(500);
-    FKeyTimer.SetOnTimer([this] { KeyTimerElapsed(); });
     FCaptionFont = fontOf(*this);
     FNotesFont = fontOf(*this);
     SetComponentStyle(ComponentStyle());
 }
 
-TFxDetailDropDown::~TFxDetailDropDown() { FKeyTimer.SetEnabled(false); }
+TFxDetailDropDown::~TFxDetailDropDown() = default;
 
 void TFxDetailDropDown::CreateDropDownForm()
 {
@@ -106,6 +96,7 @@ void TFxDetailDropDown::CreateDropDownForm()
     }
     FItemSelector->SetColor(DropDownColor());
     FItemSelector->UpdateSelectorPanel();
+    FPicker.SetList(FItemSelector);
     SetControl(FItemSelector);
 }
 
@@ -216,37 +207,17 @@ void TFxDetailDropDown::SetItemIndex(int value)
     }
 }
 
-void TFxDetailDropDown::SelectFirst()
+void TFxDetailDropDown::Step(TPickStep step)
 {
-    if (FItems.Count() > 0)
-        SetItemIndex(0);
+    const int target = PickIndex(step, FItemIndex, FItems.Count());
+    if (target >= 0)
+        SetItemIndex(target);
 }
 
-void TFxDetailDropDown::SelectLast()
-{
-    if (FItems.Count() > 0)
-        SetItemIndex(FItems.Count() - 1);
-}
-
-void TFxDetailDropDown::SelectNext()
-{
-    if (FItems.Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex + 1 < FItems.Count())
-        SetItemIndex(FItemIndex + 1);
-}
-
-void TFxDetailDropDown::SelectPrevious()
-{
-    if (FItems.Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex > 0)
-        SetItemIndex(FItemIndex - 1);
-}
+void TFxDetailDropDown::SelectFirst() { Step(TPickStep::First); }
+void TFxDetailDropDown::SelectLast() { Step(TPickStep::Last); }
+void TFxDetailDropDown::SelectNext() { Step(TPickStep::Next); }
+void TFxDetailDropDown::SelectPrevious() { Step(TPickStep::Previous); }
 
 void TFxDetailDropDown::ItemSelected()
 {
@@ -258,18 +229,8 @@ void TFxDetailDropDown::ItemSelected()
         SetText(item->Caption());
         SetSel(0, int(item->Caption().size()));
     }
-    if (!FInternalCall)
+    if (!FPicker.InternalCall())
         DoHideDropDown(false);
-}
-
-void TFxDetailDropDown::MoveList(int index)
-{
-    if (!FItemSelector || index < 0 || index >= FItemSelector->Items().Count())
-        return;
-    FInternalCall = true;
-    FItemSelector->SetItemIndex(index);
-    FItemSelector->ScrollItemInView(index);
-    FInternalCall = false;
 }
 
 void TFxDetailDropDown::SelectNextItem()
@@ -281,7 +242,7 @@ void TFxDetailDropDown::SelectNextItem()
     }
     if (FItemSelector) {
         const int i = FItemSelector->ItemIndex();
-        MoveList(i < 0 ? 0 : i + 1);
+        FPicker.MoveList(i < 0 ? 0 : i + 1);
         update();
     }
 }
@@ -295,15 +256,9 @@ void TFxDetailDropDown::SelectPrevItem()
     }
     if (FItemSelector) {
         const int i = FItemSelector->ItemIndex();
-        MoveList(i < 0 ? 0 : i - 1);
+        FPicker.MoveList(i < 0 ? 0 : i - 1);
         update();
     }
-}
-
-void TFxDetailDropDown::KeyTimerElapsed()
-{
-    FKeyTimer.SetEnabled(false);
-    FCurSearch.clear();
 }
 
 // ---- typing -----------------------------------------------------------------------------
@@ -340,85 +295,16 @@ void TFxDetailDropDown::HandleChange()
     }
 }
 
-bool TFxDetailDropDown::Navigate(int key, TShiftState shift)
-{
-    const bool open = DroppedDown();
-    TFxCustomItemSelector* list = FItemSelector;
-    switch (key) {
-    case VK_PRIOR:
-    case VK_NEXT: {
-        if (!list)
-            return true;
-        if (list->Items().Count() != FItems.Count())
-            PrepareSelector();
-        const int n = list->GetVisibleItemCount();
-        if (n >= 1)
-            MoveList(key == VK_PRIOR ? std::max(list->ItemIndex() - n, 0)
-                                     : std::min(list->ItemIndex() + n, FItems.Count() - 1));
-        return true;
-    }
-    case VK_END:
-    case VK_HOME:
-        if (open && list) {
-            FInternalCall = true;
-            if (key == VK_END)
-                list->SelectLast();
-            else
-                list->SelectFirst();
-            FInternalCall = false;
-        } else if (!EditorEnabled()) {
-            if (key == VK_END)
-                SelectLast();
-            else
-                SelectFirst();
-        }
-        return true;
-    case VK_LEFT:
-    case VK_RIGHT:
-        if (open && !EditorEnabled() && list) {
-            FInternalCall = true;
-            if (key == VK_LEFT)
-                list->SelectPrevious();
-            else
-                list->SelectNext();
-            FInternalCall = false;
-        }
-        return true;
-    case VK_UP:
-    case VK_DOWN:
-        if (open && list) {
-            const int i = list->ItemIndex();
-            if (key == VK_DOWN)
-                MoveList(i < 0 ? 0 : i + 1);
-            else if (i != 0)
-                MoveList(i < 0 ? 0 : i - 1);
-            update();
-        } else if (key == VK_DOWN) {
-            SelectNext();
-        } else {
-            SelectPrevious();
-        }
-        return true;
-    default: break;
-    }
-    if (shift.Contains(ssCtrl))
-        return false;
-    // Only letters and digits search; Shift, Enter and the like are no text.
-    const QChar ch = SearchCharForKey(key);
-    if (ch.isNull() || !list)
-        return false;
-    FCurSearch += ch;
-    FInternalCall = true;
-    list->LookupItem(FCurSearch);
-    FInternalCall = false;
-    FKeyTimer.SetEnabled(true);
-    return false;
-}
-
 void TFxDetailDropDown::KeyDown(int& key, TShiftState shift)
 {
     if (isEnabled() && !shift.Contains(ssAlt)) {
-        Navigate(key, shift);
+        TSelectorPicker::TKeyRules rules;
+        rules.HomeEndNeedNoEditor = true;
+        rules.SearchFillsList = false;
+        FPicker.HandleKey(key, shift, DroppedDown(), EditorEnabled(), FItems.Count(), rules,
+                          [this](TPickStep step) { Step(step); });
+        if (key == VK_UP || key == VK_DOWN)
+            update();
         const bool arrowOrPage = key == VK_PRIOR || key == VK_NEXT || key == VK_LEFT || key == VK_RIGHT ||
                                  key == VK_UP || key == VK_DOWN;
         if (DroppedDown() && arrowOrPage) {

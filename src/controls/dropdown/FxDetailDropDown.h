@@ -8,7 +8,7 @@
 #include "controls/dropdown/FxCustomDropDown.h"
 #include "controls/dropdown/FxCollection.h"
 #include "controls/dropdown/FxItemSelector.h"
-#include "framework/TickSource.h"
+#include "controls/dropdown/FxSelectorPicker.h"
 
 class TDetailItem : public TFxCollectionItem {
 public:
@@ -72,7 +72,7 @@ public:
     void SetMatchCase(bool value) { FMatchCase = value; }
     TFxCustomItemSelector* ItemSelector() const { return FItemSelector; }
     // The incremental search text typed so far.
-    QString CurrentSearch() const { return FCurSearch; }
+    QString CurrentSearch() const { return FPicker.CurrentSearch(); }
 
     void SelectFirst();
     void SelectLast();
@@ -104,21 +104,16 @@ private:
     void PrepareSelector();
     void FillSelectorItems();
     void ItemSelected();
-    void KeyTimerElapsed();
+    void Step(TPickStep step);
     void DrawDetailItem(fw::TCanvas& canvas, fw::TRect r, int index);
     void GetDetailItemSize(fw::TSize& size);
-    // Moves the list's selection to `index` without closing the popup.
-    void MoveList(int index);
-    bool Navigate(int key, fw::TShiftState shift);
 
     QPointer<TFxCustomItemSelector> FItemSelector;
     TItemLayout FLayout = ilCaptionRight;
     TDetailItems FItems;
     int FItemIndex = -1;
     TItemAppearance FItemAppearance;
-    bool FInternalCall = false;
-    fw::TTickTimer FKeyTimer;
-    QString FCurSearch;
+    TSelectorPicker FPicker;
     int FOldItemIndex = -1;
     int FItemHeight = 22;
     fw::TFont FCaptionFont;
@@ -130,7 +125,3 @@ private:
     bool FMatchCase = false;
     bool FSelectorAttached = false;
 };
-
-// The character a key adds to an incremental search: letters (upper case)
-// and digits; none for any other key.
-QChar SearchCharForKey(int key);

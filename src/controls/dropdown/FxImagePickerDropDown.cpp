@@ -1,6 +1,5 @@
 #include "controls/dropdown/FxImagePickerDropDown.h"
 
-#include "controls/dropdown/FxDetailDropDown.h"
 #include "controls/dropdown/FxDropDownForm.h"
 #include "framework/Canvas.h"
 #include "framework/Screen.h"
@@ -41,21 +40,17 @@ void TImageItem::Assign(const TImageItem& source)
 
 // ---- picker -----------------------------------------------------------------------------
 
-TFxImagePickerDropDown::TFxImagePickerDropDown(QWidget* parent) : TFxCustomDropDown(parent)
+TFxImagePickerDropDown::TFxImagePickerDropDown(QWidget* parent)
+    : TFxCustomDropDown(parent), FPicker([this] { PrepareSelector(); })
 {
     CreateDropDownForm();
     SetEditorEnabled(false);
     SetDropDownEnabled(true);
-    FKeyTimer.SetInterval(500);
-    FKeyTimer.SetOnTimer([this] {
-        FKeyTimer.SetEnabled(false);
-        FCurSearch.clear();
-    });
     setCursor(Qt::ArrowCursor);
     SetComponentStyle(ComponentStyle());
 }
 
-TFxImagePickerDropDown::~TFxImagePickerDropDown() { FKeyTimer.SetEnabled(false); }
+TFxImagePickerDropDown::~TFxImagePickerDropDown() = default;
 
 void TFxImagePickerDropDown::CreateDropDownForm()
 {
@@ -64,6 +59,7 @@ void TFxImagePickerDropDown::CreateDropDownForm()
         FItemSelector = new TFxCustomItemSelector(DropDownForm());
         FItemSelector->SetSelectorType(stImage);
         FItemSelector->setGeometry(0, 0, FItemSelector->width(), 150);
+        FPicker.SetList(FItemSelector);
     }
     FItemSelector->SetColor(DropDownColor());
     FItemSelector->UpdateSelectorPanel();
@@ -130,37 +126,17 @@ void TFxImagePickerDropDown::SetImageIndex(int value)
     SetItemIndex(-1);
 }
 
-void TFxImagePickerDropDown::SelectFirst()
+void TFxImagePickerDropDown::Step(TPickStep step)
 {
-    if (FItems.Count() > 0)
-        SetItemIndex(0);
+    const int target = PickIndex(step, FItemIndex, FItems.Count());
+    if (target >= 0)
+        SetItemIndex(target);
 }
 
-void TFxImagePickerDropDown::SelectLast()
-{
-    if (FItems.Count() > 0)
-        SetItemIndex(FItems.Count() - 1);
-}
-
-void TFxImagePickerDropDown::SelectNext()
-{
-    if (FItems.Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex + 1 < FItems.Count())
-        SetItemIndex(FItemIndex + 1);
-}
-
-void TFxImagePickerDropDown::SelectPrevious()
-{
-    if (FItems.Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex > 0)
-        SetItemIndex(FItemIndex - 1);
-}
+void TFxImagePickerDropDown::SelectFirst() { Step(TPickStep::First); }
+void TFxImagePickerDropDown::SelectLast() { Step(TPickStep::Last); }
+void TFxImagePickerDropDown::SelectNext() { Step(TPickStep::Next); }
+void TFxImagePickerDropDown::SelectPrevious() { Step(TPickStep::Previous); }
 
 void TFxImagePickerDropDown::PrepareSelector()
 {
@@ -241,7 +217,7 @@ void TFxImagePickerDropDown::ItemSelected()
     if (!FItemSelector)
         return;
     SetItemIndex(FItemSelector->ItemIndex());
-    if (!FInternalCall)
+    if (!FPicker.InternalCall())
         DoHideDropDown(false);
 }
 
@@ -260,16 +236,6 @@ void TFxImagePickerDropDown::SetComponentStyle(TFxStyle style)
 
 // ---- keys and wheel ---------------------------------------------------------------------
 
-void TFxImagePickerDropDown::MoveGrid(int index)
-{
-    if (!FItemSelector || index < 0 || index >= FItemSelector->Items().Count())
-        return;
-    FInternalCall = true;
-    FItemSelector->SetItemIndex(index);
-    FItemSelector->ScrollItemInView(index);
-    FInternalCall = false;
-}
-
 void TFxImagePickerDropDown::KeyDown(int& key, TShiftState shift)
 {
     const int original = key;
@@ -284,109 +250,26 @@ void TFxImagePickerDropDown::KeyDown(int& key, TShiftState shift)
     TFxCustomDropDown::KeyDown(key, shift);
     if (!isEnabled() || shift.Contains(ssAlt))
         return;
-    switch (original) {
-    case VK_RETURN:
-        if (OnSelect)
-            OnSelect(this);
-        break;
-    case VK_PRIOR:
-    case VK_NEXT: {
-        if (!grid)
-            break;
-        if (grid->Items().Count() != FItems.Count())
-            PrepareSelector();
-        const int n = grid->GetVisibleItemCount();
-        if (n >= 1)
-            MoveGrid(original == VK_PRIOR ? std::max(grid->ItemIndex() - n, 0)
-                                          : std::min(grid->ItemIndex() + n, FItems.Count() - 1));
-        break;
-    }
-    case VK_END:
-    case VK_HOME:
-        if (open && grid) {
-            FInternalCall = true;
-            if (original == VK_END)
-                grid->SelectLast();
-            else
-                grid->SelectFirst();
-            FInternalCall = false;
-        } else if (original == VK_END) {
-            SelectLast();
-        } else {
-            SelectFirst();
-        }
-        break;
-    case VK_LEFT:
-    case VK_RIGHT:
-        if (open && !EditorEnabled() && grid) {
-            FInternalCall = true;
-            if (original == VK_LEFT)
-                grid->SelectPrevious();
-            else
-                grid->SelectNext();
-            FInternalCall = false;
-        }
-        break;
-    case VK_UP:
-    case VK_DOWN:
-        if (open && grid) {
-            const int i = grid->ItemIndex();
-            MoveGrid(i < 0 ? 0 : i + (original == VK_UP ? -FColumns : FColumns));
-        } else if (original == VK_UP) {
-            SelectPrevious();
-        } else {
-            SelectNext();
-        }
-        break;
-    default: {
-        if (shift.Contains(ssCtrl) || !grid)
-            break;
-        const QChar ch = SearchCharForKey(original);
-        if (ch.isNull())
-            break;
-        if (grid->Items().Count() != FItems.Count())
-            PrepareSelector();
-        FCurSearch += ch;
-        FInternalCall = true;
-        grid->LookupItem(FCurSearch);
-        FInternalCall = false;
-        FKeyTimer.SetEnabled(true);
-        break;
-    }
-    }
+    TSelectorPicker::TKeyRules rules;
+    rules.RowStep = FColumns;
+    FPicker.HandleKey(original, shift, open, EditorEnabled(), FItems.Count(), rules,
+                      [this](TPickStep step) { Step(step); });
+    if (original == VK_RETURN && OnSelect)
+        OnSelect(this);
 }
 
 void TFxImagePickerDropDown::SelectNextItem()
 {
     TFxCustomDropDown::SelectNextItem();
-    if (!isEnabled() || ReadOnly() || !FItemSelector)
-        return;
-    if (DroppedDown()) {
-        FItemSelector->HotNext();
-        return;
-    }
-    // A picker never opened yet has an empty grid.
-    if (FItemSelector->Items().Count() != FItems.Count())
-        PrepareSelector();
-    FInternalCall = true;
-    FItemSelector->SelectNext();
-    FInternalCall = false;
+    if (isEnabled() && !ReadOnly())
+        FPicker.Wheel(true, DroppedDown(), FItems.Count());
 }
 
 void TFxImagePickerDropDown::SelectPrevItem()
 {
     TFxCustomDropDown::SelectPrevItem();
-    if (!isEnabled() || ReadOnly() || !FItemSelector)
-        return;
-    if (DroppedDown()) {
-        FItemSelector->HotPrevious();
-        return;
-    }
-    if (FItemSelector->Items().Count() != FItems.Count())
-        PrepareSelector();
-    FInternalCall = true;
-    FItemSelector->SelectPrevious();
-    FInternalCall = false;
+    if (isEnabled() && !ReadOnly())
+        FPicker.Wheel(false, DroppedDown(), FItems.Count());
 }
 
 // ---- edit area --------------------------------------------------------------------------

@@ -6,7 +6,7 @@
 // picture files of a folder.
 #include "controls/dropdown/FxCustomDropDown.h"
 #include "controls/dropdown/FxItemSelector.h"
-#include "framework/TickSource.h"
+#include "controls/dropdown/FxSelectorPicker.h"
 
 class TImageItem : public TFxCollectionItem {
 public:
@@ -93,7 +93,7 @@ protected:
 private:
     void PrepareSelector();
     void ItemSelected();
-    void MoveGrid(int index);
+    void Step(TPickStep step);
     void DrawSelectedImage(fw::TCanvas& canvas);
 
     QPointer<TFxCustomItemSelector> FItemSelector;
@@ -102,8 +102,6 @@ private:
     TImageItems FItems;
     int FItemIndex = -1;
     TItemAppearance FItemAppearance;
-    bool FInternalCall = false;
-    fw::TTickTimer FKeyTimer;
-    QString FCurSearch;
+    TSelectorPicker FPicker;
     int FOldItemIndex = -1;
 };

@@ -16,6 +16,19 @@
 
 using namespace fw;
 
+int PickIndex(TPickStep step, int index, int count)
+{
+    if (count <= 0)
+        return -1;
+    switch (step) {
+    case TPickStep::First: return 0;
+    case TPickStep::Last: return count - 1;
+    case TPickStep::Next: return index < 0 ? 0 : index + 1 < count ? index + 1 : -1;
+    case TPickStep::Previous: return index < 0 ? 0 : index > 0 ? index - 1 : -1;
+    }
+    return -1;
+}
+
 // ---- items ------------------------------------------------------------------------------
 
 TSelectorItem::TSelectorItem() : FImage(std::make_unique<TPicture>()) {}
@@ -267,59 +280,23 @@ void TCustomItemSelector::SetItemIndex(int value)
         OnItemSelect(this);
 }
 
-void TCustomItemSelector::SelectFirst()
+void TCustomItemSelector::Step(TPickStep step, bool hot)
 {
-    if (FHost->Items().Count() > 0)
-        SetItemIndex(0);
-}
-
-void TCustomItemSelector::SelectLast()
-{
-    if (FHost->Items().Count() > 0)
-        SetItemIndex(FHost->Items().Count() - 1);
-}
-
-void TCustomItemSelector::SelectNext()
-{
-    const int count = FHost->Items().Count();
-    if (count == 0)
+    const int target = PickIndex(step, hot ? FItemHot : FItemIndex, FHost->Items().Count());
+    if (target < 0)
         return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex + 1 < count)
-        SetItemIndex(FItemIndex + 1);
+    if (hot)
+        SetItemHot(target);
+    else
+        SetItemIndex(target);
 }
 
-void TCustomItemSelector::SelectPrevious()
-{
-    if (FHost->Items().Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex - 1 >= 0)
-        SetItemIndex(FItemIndex - 1);
-}
-
-void TCustomItemSelector::HotNext()
-{
-    const int count = FHost->Items().Count();
-    if (count == 0)
-        return;
-    if (FItemHot < 0)
-        SetItemHot(0);
-    else if (FItemHot + 1 < count)
-        SetItemHot(FItemHot + 1);
-}
-
-void TCustomItemSelector::HotPrevious()
-{
-    if (FHost->Items().Count() == 0)
-        return;
-    if (FItemHot < 0)
-        SetItemHot(0);
-    else if (FItemHot - 1 >= 0)
-        SetItemHot(FItemHot - 1);
-}
+void TCustomItemSelector::SelectFirst() { Step(TPickStep::First, false); }
+void TCustomItemSelector::SelectLast() { Step(TPickStep::Last, false); }
+void TCustomItemSelector::SelectNext() { Step(TPickStep::Next, false); }
+void TCustomItemSelector::SelectPrevious() { Step(TPickStep::Previous, false); }
+void TCustomItemSelector::HotNext() { Step(TPickStep::Next, true); }
+void TCustomItemSelector::HotPrevious() { Step(TPickStep::Previous, true); }
 
 bool TCustomItemSelector::LookupItem(const QString& text)
 {

@@ -15,6 +15,13 @@
 
 class TFxCustomItemSelector;
 
+enum class TPickStep { First, Last, Next, Previous };
+
+// Where a step through `count` items from `index` goes: First 0, Last the
+// last item, Next and Previous the neighbour (the first item when nothing is
+// selected); -1 when there is no such item.
+int PickIndex(TPickStep step, int index, int count);
+
 class TSelectorItem : public TFxCollectionItem {
 public:
     TSelectorItem();
@@ -115,6 +122,7 @@ protected:
 
 private:
     void PaintItemNow(int index);
+    void Step(TPickStep step, bool hot);
 
     int FItemIndex = -1;
     int FItemHot = -1;

@@ -159,8 +159,9 @@ TEST(ColorSpectrum, LayoutPictureAndPicking)
     for (const TCase& c : cases) {
         const QColor px = img.pixelColor(c.x, c.y);
         EXPECT_NEAR(px.lightnessF() * 100, c.lightness, 2) << c.x << "," << c.y;
-        if (c.hue >= 0)
+        if (c.hue >= 0) {
             EXPECT_NEAR(px.hslHue(), c.hue, 4) << c.x << "," << c.y;
+        }
     }
     EXPECT_NEAR(img.pixelColor(30, 63).hslSaturationF(), 1.0, 0.02);
 

@@ -1,6 +1,7 @@
 #include "controls/dropdown/FxDetailDropDown.h"
 
 #include "controls/dropdown/FxDropDownForm.h"
+#include "controls/dropdown/FxSelectorPicker.h"
 #include "framework/Screen.h"
 #include "framework/TickSource.h"
 #include "support/TestSupport.h"

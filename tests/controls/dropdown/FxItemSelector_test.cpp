@@ -194,3 +194,24 @@ TEST_F(SelectorTest, ScrollingAndVisibleCount)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PickIndex, StepsThroughTheItems)
+{
+    struct TCase {
+        TPickStep step;
+        int index, count, expected;
+    };
+    const TCase cases[] = {
+        {TPickStep::First, 3, 5, 0},    {TPickStep::Last, -1, 5, 4},     {TPickStep::Next, -1, 5, 0},
+        {TPickStep::Next, 3, 5, 4},     {TPickStep::Next, 4, 5, -1},     {TPickStep::Previous, -1, 5, 0},
+        {TPickStep::Previous, 0, 5, -1}, {TPickStep::Previous, 3, 5, 2}, {TPickStep::First, -1, 0, -1},
+        {TPickStep::Next, -1, 0, -1},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(PickIndex(c.step, c.index, c.count), c.expected)
+            << int(c.step) << " from " << c.index << " of " << c.count;
+}
+
+} // namespace
