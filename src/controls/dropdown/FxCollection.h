@@ -21,6 +21,15 @@ protected:
     TFxCollectionItem& operator=(const TFxCollectionItem&) = delete;
     // Fires the list's OnChange.
     void Changed();
+    // Stores a different value and fires the list's OnChange.
+    template <typename T>
+    void SetAndNotify(T& field, const T& value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        Changed();
+    }
 
 private:
     friend class TFxCollectionBase;

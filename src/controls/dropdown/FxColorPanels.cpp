@@ -15,13 +15,7 @@
 
 using namespace fw;
 
-void TColorBoxItem::SetColor(TColor value)
-{
-    if (value == FColor)
-        return;
-    FColor = value;
-    Changed();
-}
+void TColorBoxItem::SetColor(TColor value) { SetAndNotify(FColor, value); }
 
 void TColorBoxItem::Assign(const TColorBoxItem& source)
 {

@@ -10,21 +10,9 @@
 
 using namespace fw;
 
-void TColorItem::SetCaption(const QString& value)
-{
-    if (value == FCaption)
-        return;
-    FCaption = value;
-    Changed();
-}
+void TColorItem::SetCaption(const QString& value) { SetAndNotify(FCaption, value); }
 
-void TColorItem::SetColor(TColor value)
-{
-    if (value == FColor)
-        return;
-    FColor = value;
-    Changed();
-}
+void TColorItem::SetColor(TColor value) { SetAndNotify(FColor, value); }
 
 void TColorItem::Assign(const TColorItem& source)
 {

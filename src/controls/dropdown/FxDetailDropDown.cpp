@@ -16,21 +16,9 @@ TDetailItem::TDetailItem() : FImage(std::make_unique<TPicture>()) {}
 
 TDetailItem::~TDetailItem() = default;
 
-void TDetailItem::SetCaption(const QString& value)
-{
-    if (value == FCaption)
-        return;
-    FCaption = value;
-    Changed();
-}
+void TDetailItem::SetCaption(const QString& value) { SetAndNotify(FCaption, value); }
 
-void TDetailItem::SetImageIndex(int value)
-{
-    if (value == FImageIndex)
-        return;
-    FImageIndex = value;
-    Changed();
-}
+void TDetailItem::SetImageIndex(int value) { SetAndNotify(FImageIndex, value); }
 
 void TDetailItem::Assign(const TDetailItem& source)
 {

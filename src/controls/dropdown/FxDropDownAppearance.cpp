@@ -4,29 +4,11 @@
 
 // ---- buttons ----------------------------------------------------------------------------
 
-void THeaderButton::SetCaption(const QString& value)
-{
-    if (value == FCaption)
-        return;
-    FCaption = value;
-    Changed();
-}
+void THeaderButton::SetCaption(const QString& value) { SetAndNotify(FCaption, value); }
 
-void THeaderButton::SetEnabled(bool value)
-{
-    if (value == FEnabled)
-        return;
-    FEnabled = value;
-    Changed();
-}
+void THeaderButton::SetEnabled(bool value) { SetAndNotify(FEnabled, value); }
 
-void THeaderButton::SetWidth(int value)
-{
-    if (value == FWidth)
-        return;
-    FWidth = value;
-    Changed();
-}
+void THeaderButton::SetWidth(int value) { SetAndNotify(FWidth, value); }
 
 void THeaderButton::SetHeight(int value) { FHeight = value; }
 

@@ -14,21 +14,9 @@ TImageItem::TImageItem() : FImage(std::make_unique<TPicture>()) {}
 
 TImageItem::~TImageItem() = default;
 
-void TImageItem::SetCaption(const QString& value)
-{
-    if (value == FCaption)
-        return;
-    FCaption = value;
-    Changed();
-}
+void TImageItem::SetCaption(const QString& value) { SetAndNotify(FCaption, value); }
 
-void TImageItem::SetImageIndex(int value)
-{
-    if (value == FImageIndex)
-        return;
-    FImageIndex = value;
-    Changed();
-}
+void TImageItem::SetImageIndex(int value) { SetAndNotify(FImageIndex, value); }
 
 void TImageItem::Assign(const TImageItem& source)
 {

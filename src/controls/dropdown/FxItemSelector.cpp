@@ -35,29 +35,11 @@ TSelectorItem::TSelectorItem() : FImage(std::make_unique<TPicture>()) {}
 
 TSelectorItem::~TSelectorItem() = default;
 
-void TSelectorItem::SetCaption(const QString& value)
-{
-    if (value == FCaption)
-        return;
-    FCaption = value;
-    Changed();
-}
+void TSelectorItem::SetCaption(const QString& value) { SetAndNotify(FCaption, value); }
 
-void TSelectorItem::SetImageIndex(int value)
-{
-    if (value == FImageIndex)
-        return;
-    FImageIndex = value;
-    Changed();
-}
+void TSelectorItem::SetImageIndex(int value) { SetAndNotify(FImageIndex, value); }
 
-void TSelectorItem::SetColor(TColor value)
-{
-    if (value == FColor)
-        return;
-    FColor = value;
-    Changed();
-}
+void TSelectorItem::SetColor(TColor value) { SetAndNotify(FColor, value); }
 
 void TSelectorItem::Assign(const TSelectorItem& source)
 {
