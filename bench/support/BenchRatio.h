@@ -15,33 +15,33 @@ public:
     {
         const auto start = std::chrono::steady_clock::now();
         measured();
-        m_seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        FSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
-    double seconds() const { return m_seconds; }
+    double seconds() const { return FSeconds; }
     // Seconds per iteration, or per unit when each iteration does `units`.
     double perIteration(const benchmark::State& state, double units = 1) const
     {
-        return m_seconds / (double(state.iterations()) * units);
+        return FSeconds / (double(state.iterations()) * units);
     }
 
 private:
-    double m_seconds = 0;
+    double FSeconds = 0;
 };
 
 // The time of the baseline case, once it has run.
 class Baseline {
 public:
-    void set(double seconds) { m_seconds = seconds; }
-    bool known() const { return m_seconds > 0; }
+    void set(double seconds) { FSeconds = seconds; }
+    bool known() const { return FSeconds > 0; }
     // Reports seconds / baseline as `counter`; nothing while no baseline ran.
     void report(benchmark::State& state, const char* counter, double seconds) const
     {
         if (known())
-            state.counters[counter] = seconds / m_seconds;
+            state.counters[counter] = seconds / FSeconds;
     }
 
 private:
-    double m_seconds = 0;
+    double FSeconds = 0;
 };
 
 } // namespace benchsupport

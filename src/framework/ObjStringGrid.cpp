@@ -53,7 +53,7 @@ TStringGrid::~TStringGrid()
 static void CheckCellIndex(int c, int r)
 {
     if (c < 0 || r < 0)
-        throw EGridError("Grid index out of range: column " + std::to_string(c) + ", row " + std::to_string(r));
+        throw EGridError(QStringLiteral("Grid index out of range: column %1, row %2").arg(c).arg(r));
 }
 
 QString TStringGrid::Cells(int ACol, int ARow) const
@@ -175,9 +175,9 @@ void TStringGrid::ChangeSize(int NewColCount, int NewRowCount)
 void TStringGrid::SetFixedCols(int value)
 {
     if (value < 0)
-        throw EGridError("Fixed column count must not be negative");
+        throw EGridError(QStringLiteral("Fixed column count must not be negative"));
     if (value >= d->colCount)
-        throw EGridError("Fixed column count must be less than the column count");
+        throw EGridError(QStringLiteral("Fixed column count must be less than the column count"));
     if (value == d->fixedCols)
         return;
     d->fixedCols = value;
@@ -188,9 +188,9 @@ void TStringGrid::SetFixedCols(int value)
 void TStringGrid::SetFixedRows(int value)
 {
     if (value < 0)
-        throw EGridError("Fixed row count must not be negative");
+        throw EGridError(QStringLiteral("Fixed row count must not be negative"));
     if (value >= d->rowCount)
-        throw EGridError("Fixed row count must be less than the row count");
+        throw EGridError(QStringLiteral("Fixed row count must be less than the row count"));
     if (value == d->fixedRows)
         return;
     d->fixedRows = value;
@@ -237,7 +237,7 @@ int TStringGrid::ColWidths(int index) const
 void TStringGrid::SetColWidths(int index, int value)
 {
     if (index < 0 || index >= d->colCount)
-        throw EGridError("Column index out of range: " + std::to_string(index));
+        throw EGridError(QStringLiteral("Column index out of range: %1").arg(index));
     if (d->colWidths[std::size_t(index)] == value)
         return;
     d->colWidths[std::size_t(index)] = value;
@@ -256,7 +256,7 @@ int TStringGrid::RowHeights(int index) const
 void TStringGrid::SetRowHeights(int index, int value)
 {
     if (index < 0 || index >= d->rowCount)
-        throw EGridError("Row index out of range: " + std::to_string(index));
+        throw EGridError(QStringLiteral("Row index out of range: %1").arg(index));
     if (d->rowHeights[std::size_t(index)] == value)
         return;
     d->rowHeights[std::size_t(index)] = value;
@@ -287,7 +287,7 @@ bool TStringGrid::TabStops(int index) const
 void TStringGrid::SetTabStops(int index, bool value)
 {
     if (index < 0 || index >= d->colCount)
-        throw EGridError("Column index out of range: " + std::to_string(index));
+        throw EGridError(QStringLiteral("Column index out of range: %1").arg(index));
     d->tabStops[std::size_t(index)] = value ? 1 : 0;
 }
 
@@ -446,7 +446,7 @@ void TStringGrid::FocusCell(int ACol, int ARow, bool MoveAnchor)
 void TStringGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show)
 {
     if (ACol < 0 || ARow < 0 || ACol >= d->colCount || ARow >= d->rowCount)
-        throw EGridError("Grid index out of range: column " + std::to_string(ACol) + ", row " + std::to_string(ARow));
+        throw EGridError(QStringLiteral("Grid index out of range: column %1, row %2").arg(ACol).arg(ARow));
     if (!SelectCell(ACol, ARow))
         return;
     const TGridRect old = Selection();
@@ -540,7 +540,7 @@ static void MoveEntry(std::vector<T>& v, int from, int to)
 void TStringGrid::MoveColumn(int FromIndex, int ToIndex)
 {
     if (FromIndex < 0 || ToIndex < 0 || FromIndex >= d->colCount || ToIndex >= d->colCount)
-        throw EGridError("Column index out of range");
+        throw EGridError(QStringLiteral("Column index out of range"));
     if (FromIndex == ToIndex)
         return;
     MoveEntry(d->colWidths, FromIndex, ToIndex);
@@ -559,7 +559,7 @@ void TStringGrid::MoveColumn(int FromIndex, int ToIndex)
 void TStringGrid::MoveRow(int FromIndex, int ToIndex)
 {
     if (FromIndex < 0 || ToIndex < 0 || FromIndex >= d->rowCount || ToIndex >= d->rowCount)
-        throw EGridError("Row index out of range");
+        throw EGridError(QStringLiteral("Row index out of range"));
     if (FromIndex == ToIndex)
         return;
     MoveEntry(d->rowHeights, FromIndex, ToIndex);
@@ -592,7 +592,7 @@ void TStringGrid::DeleteRow(int ARow)
 void TStringGrid::DeleteRows(int ARow, int Count)
 {
     if (ARow < 0 || ARow >= d->rowCount)
-        throw EGridError("Row index out of range: " + std::to_string(ARow));
+        throw EGridError(QStringLiteral("Row index out of range: %1").arg(ARow));
     Count = std::min(Count, d->rowCount - ARow);
     if (Count <= 0)
         return;
@@ -620,11 +620,11 @@ void TStringGrid::DeleteRows(int ARow, int Count)
 void TStringGrid::InsertRows(int ARow, int Count)
 {
     if (ARow < 0 || ARow > d->rowCount)
-        throw EGridError("Row index out of range: " + std::to_string(ARow));
+        throw EGridError(QStringLiteral("Row index out of range: %1").arg(ARow));
     if (Count <= 0)
         return;
     if (Count > INT_MAX - d->rowCount)
-        throw EGridError("Too many rows: " + std::to_string(Count));
+        throw EGridError(QStringLiteral("Too many rows: %1").arg(Count));
     const int oldEnd = d->rowCount;
     SetRowCount(oldEnd + Count);
     // The rows added at the end come round to ARow; whatever they held from
@@ -641,7 +641,7 @@ void TStringGrid::InsertRows(int ARow, int Count)
 void TStringGrid::ExchangeRowCells(int ARow1, int ARow2)
 {
     if (ARow1 < 0 || ARow2 < 0 || ARow1 >= d->rowCount || ARow2 >= d->rowCount)
-        throw EGridError("Row index out of range");
+        throw EGridError(QStringLiteral("Row index out of range"));
     if (ARow1 == ARow2)
         return;
     d->cells.SwapRows(ARow1, ARow2);

@@ -28,13 +28,13 @@
 //   WM_SIZE, WM_GETDLGCODE, WM_COMMAND (EN_CHANGE of the editor -> its Change)
 #include "framework/Graphics.h"
 #include "framework/Input.h"
+#include "framework/SysUtils.h"
 #include "framework/Types.h"
 
 #include <QAbstractScrollArea>
 #include <QString>
 #include <functional>
 #include <memory>
-#include <stdexcept>
 
 namespace fw {
 
@@ -103,9 +103,9 @@ enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // Misuse of the grid's indices or counts (a negative cell index, more fixed
 // columns than columns); the text is short and says what was wrong.
-class EGridError : public std::runtime_error {
+class EGridError : public Exception {
 public:
-    using std::runtime_error::runtime_error;
+    using Exception::Exception;
 };
 
 class TStringGrid : public QAbstractScrollArea {
@@ -361,6 +361,10 @@ private:
     friend class TInplaceEdit;
     struct Impl;
     std::unique_ptr<Impl> d;
+
+    // Perform for the Qt event handlers: an exception goes to the
+    // application's error handler instead of into Qt.
+    std::intptr_t PerformFromQt(unsigned Msg, std::intptr_t WParam = 0, std::intptr_t LParam = 0);
 
     // Handlers of Dispatch, one per message kind.
     void WMKeyDown(TMessage& m);

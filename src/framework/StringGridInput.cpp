@@ -3,6 +3,7 @@
 // the overridable hooks (keys, mouse, wheel, scrolling, timers, focus).
 #include "framework/ObjStringGrid.h"
 
+#include "framework/Guard.h"
 #include "framework/StringGridEditor.h"
 #include "framework/ObjStringGrid_p.h"
 
@@ -39,7 +40,7 @@ bool TStringGrid::event(QEvent* e)
     if (e->type() == TMessageEvent::EventType()) {
         TMessage m = static_cast<TMessageEvent*>(e)->Message;
         if (!d->destroying)
-            WndProc(m);
+            RunGuarded([&] { WndProc(m); });
         return true;
     }
     return QAbstractScrollArea::event(e);
@@ -49,13 +50,13 @@ bool TStringGrid::viewportEvent(QEvent* e)
 {
     if (e->type() == QEvent::Resize) {
         const QSize s = viewport()->size();
-        Perform(WM_SIZE, 0, MakeLParam(s.width(), s.height()));
+        PerformFromQt(WM_SIZE, 0, MakeLParam(s.width(), s.height()));
         return false;
     }
     if (e->type() == QEvent::Enter)
-        Perform(CM_MOUSEENTER);
+        PerformFromQt(CM_MOUSEENTER);
     else if (e->type() == QEvent::Leave)
-        Perform(CM_MOUSELEAVE);
+        PerformFromQt(CM_MOUSELEAVE);
     return QAbstractScrollArea::viewportEvent(e);
 }
 
@@ -69,7 +70,7 @@ void TStringGrid::paintEvent(QPaintEvent*)
         ~PaintScope() { d->paintCanvas.reset(); }
     } scope{d.get()};
     d->paintCanvas = std::make_unique<TCanvas>(&painter);
-    Perform(WM_PAINT);
+    PerformFromQt(WM_PAINT);
 }
 
 void TStringGrid::keyPressEvent(QKeyEvent* e)
@@ -84,16 +85,16 @@ void TStringGrid::keyPressEvent(QKeyEvent* e)
     const std::intptr_t lParam = KeyLParam(*e);
     std::intptr_t consumed = 0;
     if (vk != 0) {
-        consumed = Perform(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
+        consumed = PerformFromQt(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
     }
     // The desktop translates the key into its character independently of what
     // the key-down handling did, so the character message always follows.
     if (!ch.isNull())
-        Perform(sys ? WM_SYSCHAR : WM_CHAR, ch.unicode(), lParam);
+        PerformFromQt(sys ? WM_SYSCHAR : WM_CHAR, ch.unicode(), lParam);
     // Enter and Escape of a grid that does not edit belong to the window
     // (default and cancel buttons) unless the grid consumed them.
     const bool dialogKey = vk == VK_RETURN || vk == VK_ESCAPE;
-    if (dialogKey && !consumed && !(d->options & goEditing) && !(Perform(WM_GETDLGCODE) & DLGC_WANTALLKEYS))
+    if (dialogKey && !consumed && !(d->options & goEditing) && !(PerformFromQt(WM_GETDLGCODE) & DLGC_WANTALLKEYS))
         e->ignore();
     else
         e->accept();
@@ -107,7 +108,7 @@ void TStringGrid::keyReleaseEvent(QKeyEvent* e)
         return;
     }
     const bool sys = (e->modifiers() & Qt::AltModifier) && !(e->modifiers() & Qt::ControlModifier);
-    Perform(sys ? WM_SYSKEYUP : WM_KEYUP, vk, KeyLParam(*e) | (std::intptr_t(3) << 30));
+    PerformFromQt(sys ? WM_SYSKEYUP : WM_KEYUP, vk, KeyLParam(*e) | (std::intptr_t(3) << 30));
     e->accept();
 }
 
@@ -118,13 +119,13 @@ void TStringGrid::focusInEvent(QFocusEvent* e)
     // matters is the grid's own editor, which reports itself when it hands over.
     QWidget* from = d->focusFromEditor ? d->editor.data() : nullptr;
     d->focusFromEditor = false;
-    Perform(WM_SETFOCUS, reinterpret_cast<std::intptr_t>(from));
+    PerformFromQt(WM_SETFOCUS, reinterpret_cast<std::intptr_t>(from));
 }
 
 void TStringGrid::focusOutEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusOutEvent(e);
-    Perform(WM_KILLFOCUS, reinterpret_cast<std::intptr_t>(QApplication::focusWidget()));
+    PerformFromQt(WM_KILLFOCUS, reinterpret_cast<std::intptr_t>(QApplication::focusWidget()));
 }
 
 static unsigned ButtonMessage(Qt::MouseButton b, unsigned left, unsigned right, unsigned middle)
@@ -144,7 +145,7 @@ void TStringGrid::mousePressEvent(QMouseEvent* e)
         return;
     const QPoint p = e->position().toPoint();
     const unsigned keys = ShiftStateToKeys(ShiftStateFromQt(e->modifiers(), e->buttons() | e->button()));
-    Perform(msg, keys, MakeLParam(p.x(), p.y()));
+    PerformFromQt(msg, keys, MakeLParam(p.x(), p.y()));
 }
 
 void TStringGrid::mouseDoubleClickEvent(QMouseEvent* e)
@@ -154,7 +155,7 @@ void TStringGrid::mouseDoubleClickEvent(QMouseEvent* e)
         return;
     const QPoint p = e->position().toPoint();
     const unsigned keys = ShiftStateToKeys(ShiftStateFromQt(e->modifiers(), e->buttons() | e->button()));
-    Perform(msg, keys, MakeLParam(p.x(), p.y()));
+    PerformFromQt(msg, keys, MakeLParam(p.x(), p.y()));
 }
 
 void TStringGrid::mouseReleaseEvent(QMouseEvent* e)
@@ -164,14 +165,14 @@ void TStringGrid::mouseReleaseEvent(QMouseEvent* e)
         return;
     const QPoint p = e->position().toPoint();
     const unsigned keys = ShiftStateToKeys(ShiftStateFromQt(e->modifiers(), e->buttons() & ~e->button()));
-    Perform(msg, keys, MakeLParam(p.x(), p.y()));
+    PerformFromQt(msg, keys, MakeLParam(p.x(), p.y()));
 }
 
 void TStringGrid::mouseMoveEvent(QMouseEvent* e)
 {
     const QPoint p = e->position().toPoint();
     const unsigned keys = ShiftStateToKeys(ShiftStateFromQt(e->modifiers(), e->buttons()));
-    Perform(WM_MOUSEMOVE, keys, MakeLParam(p.x(), p.y()));
+    PerformFromQt(WM_MOUSEMOVE, keys, MakeLParam(p.x(), p.y()));
 }
 
 void TStringGrid::wheelEvent(QWheelEvent* e)
@@ -183,7 +184,7 @@ void TStringGrid::wheelEvent(QWheelEvent* e)
     }
     const QPoint screen = viewport()->mapToGlobal(e->position().toPoint());
     const unsigned keys = ShiftStateToKeys(ShiftStateFromQt(e->modifiers(), e->buttons()));
-    Perform(WM_MOUSEWHEEL, MakeWParam(int(keys), delta), MakeLParam(screen.x(), screen.y()));
+    PerformFromQt(WM_MOUSEWHEEL, MakeWParam(int(keys), delta), MakeLParam(screen.x(), screen.y()));
     e->accept();
 }
 
@@ -194,18 +195,27 @@ void TStringGrid::timerEvent(QTimerEvent* e)
         QAbstractScrollArea::timerEvent(e);
         return;
     }
-    Perform(WM_TIMER, *it);
+    PerformFromQt(WM_TIMER, *it);
 }
 
 bool TStringGrid::focusNextPrevChild(bool next)
 {
     // A grid that takes Tab keeps it as a navigation key.
-    if (Perform(WM_GETDLGCODE) & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
+    if (PerformFromQt(WM_GETDLGCODE) & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
         return false;
     return QAbstractScrollArea::focusNextPrevChild(next);
 }
 
 // ---------------------------------------------------------------- message plumbing
+
+std::intptr_t TStringGrid::PerformFromQt(unsigned Msg, std::intptr_t WParam, std::intptr_t LParam)
+{
+    // An error of a hook goes to the application's error handler: it must
+    // not unwind through Qt's event delivery.
+    std::intptr_t result = 0;
+    RunGuarded([&] { result = Perform(Msg, WParam, LParam); });
+    return result;
+}
 
 std::intptr_t TStringGrid::Perform(unsigned Msg, std::intptr_t WParam, std::intptr_t LParam)
 {

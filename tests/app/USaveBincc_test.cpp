@@ -157,8 +157,9 @@ TEST_F(BankImage, ParGenValuesLandAtTheirOffsets)
         for (int i = 0; i < 0x7FC; ++i)
             sum += std::uint8_t(image[i]);
         EXPECT_EQ(u32(image, 0x7FC), sum);
-        if (c.checksum)
+        if (c.checksum) {
             EXPECT_EQ(u32(image, 0x7FC), c.checksum);
+        }
     }
 }
 

@@ -280,8 +280,9 @@ TEST_F(MainWindow, DmxStepFollowsTheModeInParGen)
     settings(QStringLiteral("P"));
     for (const auto& c : cases) {
         QFile::remove(path(QStringLiteral("PROJECTS/P/ParGen.xml")));
-        if (c.file)
+        if (c.file) {
             ASSERT_TRUE(write(QStringLiteral("PROJECTS/P/ParGen.xml"), c.file));
+        }
         start();
         main().Check_Enable_DMX_Def_Val();
         EXPECT_EQ(main().Btn_DMX_Default->isEnabled(), c.enabled) << c.name;
@@ -347,11 +348,12 @@ TEST_F(MainWindow, TimerShowsTheUpdateLinkWhenTheServerNamesANewerVersion)
         EXPECT_TRUE(main().Timer_Update->Enabled());
         EXPECT_EQ(main().Timer_Update->Interval(), 7200000);
         EXPECT_EQ(server.requests().size(), 1u);
-        if (c.shown)
+        if (c.shown) {
             EXPECT_EQ(main().LL_Update->text(),
                       QStringLiteral("<a href=\"http://127.0.0.1:%1/Home/download/download.asp#HD585-K317\">"
                                      "New Version Available. Click Here for more Details</a>")
                           .arg(server.port()));
+        }
     }
 }
 

@@ -23,23 +23,23 @@ namespace {
 class KeyButton : public QWidget, public IDialogButton {
 public:
     KeyButton(TForm* form, bool isDefault, bool isCancel, TModalResult result)
-        : QWidget(form), m_form(form), m_default(isDefault), m_cancel(isCancel), m_result(result) {}
-    bool IsDefault() const override { return m_default; }
-    bool IsCancel() const override { return m_cancel; }
+        : QWidget(form), FForm(form), FDefault(isDefault), FCancel(isCancel), FResult(result) {}
+    bool IsDefault() const override { return FDefault; }
+    bool IsCancel() const override { return FCancel; }
     bool ClickFromKey(int, Qt::KeyboardModifiers modifiers) override
     {
         if (modifiers & Qt::ShiftModifier)
             return false;
         ++clicks;
-        m_form->SetModalResult(m_result);
+        FForm->SetModalResult(FResult);
         return true;
     }
     int clicks = 0;
 
 private:
-    TForm* m_form;
-    bool m_default, m_cancel;
-    TModalResult m_result;
+    TForm* FForm;
+    bool FDefault, FCancel;
+    TModalResult FResult;
 };
 
 class TestForm : public TForm {

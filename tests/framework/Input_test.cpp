@@ -40,8 +40,9 @@ TEST(InputTest, QtKeysMapToVirtualKeysAndBack)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.qt);
         EXPECT_EQ(VirtualKeyFromQt(c.qt, c.mods), c.vk);
-        if (c.roundTrip)
+        if (c.roundTrip) {
             EXPECT_EQ(QtKeyFromVirtualKey(c.vk), c.qt);
+        }
     }
 }
 

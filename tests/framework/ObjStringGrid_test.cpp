@@ -1,5 +1,6 @@
 #include "framework/ObjStringGrid.h"
 #include "framework/Canvas.h"
+#include "framework/Forms.h"
 #include "framework/StringGridEditor.h"
 
 #include <QApplication>
@@ -223,10 +224,13 @@ TEST_F(StringGridTest, NegativeCellIndicesRaiseAClearError)
         EXPECT_THROW(grid.Objects(k.c, k.r), EGridError);
         EXPECT_THROW(grid.SetObjects(k.c, k.r, nullptr), EGridError);
     }
+    // Callers that handle every framework error catch grid errors too.
     try {
         grid.Cells(-1, 2);
         FAIL();
-    } catch (const EGridError& e) {
+    } catch (const Exception& e) {
+        EXPECT_NE(dynamic_cast<const EGridError*>(&e), nullptr);
+        EXPECT_TRUE(e.Message().contains("-1"));
         EXPECT_NE(std::string(e.what()).find("-1"), std::string::npos);
     }
     EXPECT_THROW(grid.SetFixedCols(10), EGridError);
@@ -935,9 +939,14 @@ TEST_F(StringGridTest, PaintsFixedSelectedAndNormalCells)
 
 TEST_F(StringGridTest, ThrowingDrawHookLeavesNoPaintCanvasBehind)
 {
+    // The error reaches the application's handler, not Qt's event delivery.
+    QStringList reported;
+    Application.OnException = [&](const QString& message) { reported << message; };
     grid.throwInDraw = true;
     QPaintEvent paint(grid.viewport()->rect());
-    EXPECT_THROW(grid.paintEvent(&paint), std::runtime_error);
+    EXPECT_NO_THROW(grid.paintEvent(&paint));
+    Application.OnException = nullptr;
+    EXPECT_EQ(reported, QStringList{"drawing hook failed"});
     grid.throwInDraw = false;
     ASSERT_NE(grid.drawCanvas, nullptr);
     EXPECT_NE(&grid.Canvas(), grid.drawCanvas);

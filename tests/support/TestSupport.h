@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <ostream>
 
 namespace testsupport {
 
@@ -55,3 +56,11 @@ constexpr fw::TModalResult modalTimedOut = -1000;
 fw::TModalResult runModal(fw::TForm& form, const std::function<void()>& step, int timeoutMs = 3000);
 
 } // namespace testsupport
+
+namespace fw {
+// Failed comparisons of rectangles print their edges.
+inline void PrintTo(const TRect& r, std::ostream* os)
+{
+    *os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
+}
+} // namespace fw

@@ -1,18 +1,115 @@
 #pragma once
-// Interaction state of TFxStringGrid: the update bracket and what editing
-// leaves for the model to read. The interaction issue extends this struct.
+// Interaction state of TFxStringGrid: the update lock, the editing cycle,
+// keyboard navigation and the mouse state that a press leaves for mouse
+// move and button up.
 #include "grid/model/FxGrid.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class TFxInplaceEdit;
+class TGridCombo;
+class TGridCheckBox;
+class QLabel;
+
+enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
 
 struct TFxGridInteractState {
     FX_GRID_INTERACT_SETTINGS(FX_GRID_SETTING_FIELD)
 
     int UpdateCount = 0;
-    // The in-place editor kind in use.
+    // The in-place editor kind in use (the grid's EditControl).
     TEditorType CurrentEditor = edNormal;
     // Set by an in-place edit change: the next Invalidate is swallowed.
     bool EditChange = false;
-    // The current cell's "modified" flag of the in-place editing.
+    // The grid's "modified" flag of in-place editing, and its value when
+    // the pending edit started.
     bool Modified = false;
-    // Editing is allowed although goEditing is off (set by the editing code).
+    bool OldModified = false;
+    // Editing is switched off for the current cell although the grid is
+    // editable (set by the selection check).
     bool EditDisable = false;
+
+    // ---- editing cycle
+    bool EditMode = false;          // an editor of any kind is open
+    QPointer<QWidget> EditCtrl;     // the open non-text editor's control
+    bool Editing = false;           // an edit whose value is not yet validated
+    bool Validating = false;        // re-entry guard of ValidateCell
+    bool LastValidation = true;
+    bool SpecialEditor = false;     // the open editor is a non-text editor
+    bool EditActive = false;        // a non-text editor shows
+    bool Entered = false;
+    bool ShowEditProcess = false;   // typed text reaches the cell at once
+    bool NoEditChange = false;
+    QString CellCache;              // the current cell's text when editing began
+    QChar StartEditChar;            // the character that opened the editor
+    int ComboIdx = -1;              // preselected combo item, -1 none
+    bool ComboUnmatched = false;    // a list combo opened on a text not in its list
+    bool ComboUserChose = false;    // the user picked an item since
+    QString NewCellText;            // the value being validated, then accepted
+    bool NoAutoAdvance = false;
+    bool BlockKill = false;         // a special editor is being hidden
+    bool BlockFocus = false;        // DoneInplaceEdit moves the focus back
+    bool InvokedFocusChange = false;
+    bool DisableChange = false;     // the grid moves the current cell itself
+    bool ForceSel = false;          // a forced selection passes the check at once
+    bool EditChangeOption = false;  // the grid itself changed goEditing
+    QString EditText;               // the target cell's text at the last check
+    int AECol = -1, AERow = -1;     // where an advance started
+    bool EditStart = false;         // around the framework's mouse-down
+    bool LButFlg = false;           // the editor was opened by a click
+    bool InAdvance = false;         // guard of the read-only skipping walk
+
+    // The editor controls, created on first use and kept with the grid.
+    QPointer<TFxInplaceEdit> NormalEdit;
+    QPointer<TGridCombo> Combo;
+    QPointer<TGridCheckBox> CheckEditor;
+
+    // ---- keyboard
+    int LastTabCol = -1, LastTabRow = -1;
+    fw::TGridCoord LastKeyCell;
+    fw::TGridRect MoveSelection;
+    QString SearchInc;
+    int SearchTics = 0;
+    int TimerTicks = 0;
+    bool GridBlink = false;
+    bool PaintCount = false;
+
+    // ---- mouse
+    bool DoOnClick = false;
+    bool MouseDownMove = false;
+    bool MouseKeepDown = false;
+    bool SpinUpClick = false, SpinDnClick = false;
+    bool MouseDown = false;
+    bool DeselectState = false;
+    int MoveColInd = -1, MoveRowInd = -1;
+    fw::TGridCoord PushedCellButton{-1, -1};
+    int OldTopRow = 0, OldKeepLeftCol = 0;
+    int Colclicked = -1, Rowclicked = -1;
+    int Colclickedsize = 0, Rowclickedsize = 0;
+    int Clickposx = 0, Clickposy = 0;
+    int Clickposdx = 0, Clickposdy = 0;
+    int Movecell = -1;
+    int MoveOfsX = 0, MoveOfsY = 0;
+    int MouseSelectStart = -1;
+    bool ColSized = false, Rowsized = false;
+    bool ColSizeFlg = false, ColMoveFlg = false;
+    bool DblClk = false;
+    bool IsColChanging = false;
+    bool ColchgFlg = true;
+    TMouseSelectMode MouseSelectMode = msNormal;
+    bool Invokedchange = false;
+    fw::TGridCoord LastHintPos{-1, -1};
+    bool SortClickPending = false;
+    bool FDisableSize = false;
+    bool SyncedMove = false;
+    bool UserColumnDrag = false;    // the framework is ending a header drag
+
+    // ---- scrolling and hints
+    QPointer<QLabel> HintWnd;
+    QString HintText;
+    bool ScrollHintShow = false;
+    bool ScrollLock = false;
 };

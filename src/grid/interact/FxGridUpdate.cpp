@@ -1,5 +1,4 @@
-// The update bracket, the interaction concern's settings, and placeholders
-// of the interaction services the model calls (see README.md).
+// The update lock and the interaction concern's settings.
 #include "grid/model/FxGrid.h"
 #include "grid/interact/FxGridInteract_p.h"
 
@@ -12,18 +11,32 @@ void TFxStringGrid::BeginUpdate()
     if (!isVisible())
         return;
     if (InteractState().UpdateCount++ == 0)
-        viewport()->setUpdatesEnabled(false);
+        Perform(fw::WM_SETREDRAW, 0);
 }
 
 void TFxStringGrid::EndUpdate()
 {
     TFxGridInteractState& s = InteractState();
-    if (!isVisible() || s.UpdateCount == 0)
+    // A lock taken while shown and released while hidden is still released:
+    // otherwise the grid would never paint again once shown.
+    if (s.UpdateCount > 0)
+        --s.UpdateCount;
+    if (!isVisible() || s.UpdateCount > 0 || Destroying())
         return;
-    if (--s.UpdateCount > 0 || Destroying())
-        return;
-    viewport()->setUpdatesEnabled(true);
+    SetSelectionChangedFlag(false);
+    Perform(fw::WM_SETREDRAW, 1);
     Invalidate();
+    DrawBorderLines();
+}
+
+void TFxStringGrid::StartUpdate()
+{
+    ++InteractState().UpdateCount;
+}
+
+void TFxStringGrid::ResetUpdate()
+{
+    InteractState().UpdateCount = 0;
 }
 
 int TFxStringGrid::UpdateCount() const
@@ -31,25 +44,15 @@ int TFxStringGrid::UpdateCount() const
     return InteractState().UpdateCount;
 }
 
-void TFxStringGrid::ShowInplaceEdit()
+void TFxStringGrid::SetLockUpdate(bool value)
 {
-    ShowEditor();
+    if (value)
+        BeginUpdate();
+    else
+        EndUpdate();
 }
 
-void TFxStringGrid::HideInplaceEdit()
+int TFxStringGrid::TimerTicks() const
 {
-    if (EditorMode())
-        HideEditor();
+    return InteractState().TimerTicks;
 }
-
-void TFxStringGrid::HandleSetEditText(int ACol, int ARow, const QString& Value)
-{
-    const fw::TPoint b = BaseCell(RealColIndex(ACol), ARow);
-    SetCells(b.X, b.Y, Value);
-}
-
-void TFxStringGrid::CellControlsUpdate(bool) {}
-void TFxStringGrid::UpdateProportionalHorzScroll() {}
-void TFxStringGrid::UpdateProportionalVertScroll() {}
-void TFxStringGrid::UpdateScrollBarsAlways(bool) {}
-void TFxStringGrid::StretchColumn(int) {}

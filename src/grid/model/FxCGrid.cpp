@@ -1,6 +1,8 @@
 // The column grid: its Columns kept in step with the grid's columns, and
 // the per-cell queries answered from a column's settings first.
 #include "grid/model/FxCGrid.h"
+
+#include "grid/interact/FxGridEditors.h"
 #include "grid/model/FxGrid_p.h"
 
 #include "framework/IniFile.h"
@@ -348,6 +350,14 @@ void TFxColumnGrid::GetCellEditorType(int ACol, int ARow, TEditorType& AEditor)
         if (ACol >= TBaseGrid::FixedCols() && ARow >= TBaseGrid::FixedRows()) {
             AEditor = item->Editor();
             ControlLook().SetDropDownCount(item->DropDownCount());
+            // The column's choices become the combo editor's list; an
+            // OnGetEditorType handler may still replace them.
+            if (AEditor == edComboEdit || AEditor == edComboList) {
+                QStringList items;
+                for (int i = 0; i < item->ComboItems().Count(); ++i)
+                    items << item->ComboItems()[i];
+                Combobox().SetItems(items);
+            }
         }
         if (!item->FloatFormat().isEmpty())
             SetFloatFormat(item->FloatFormat());

@@ -53,6 +53,9 @@ class TShowModified;
 class TGridProgressAppearance;
 class TScrollControl;
 class THTMLPictureCache;
+class TFxInplaceEdit;
+class TGridCombo;
+class TGridCheckBox;
 struct TFxGridModelState;
 struct TFxGridPaintState;
 struct TFxGridInteractState;
@@ -437,6 +440,7 @@ public:
     int OldRow() const;
     QString OldCellText() const;
     bool SelectionChangedFlag() const;
+    void SetSelectionChangedFlag(bool value);
 
     // ---- cell objects (FxGridCellObjects.cpp)
     void AddBitmap(int ACol, int ARow, fw::TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
@@ -671,19 +675,105 @@ public:
     bool UsesAppStyles() override;
 
     // ================================================================ interaction
-    // Services of the interaction issue (placeholders listed in
-    // src/grid/interact/README.md).
+    // Keyboard, mouse, scrolling, sizing and in-place editing
+    // (src/grid/interact; README.md there says which file holds what).
+    // ---- update lock, window procedure, focus (FxGridUpdate.cpp, FxGridWndProc.cpp)
     void BeginUpdate();
     void EndUpdate();
+    // Count without touching the window / back to 0 without redrawing.
+    void StartUpdate();
+    void ResetUpdate();
     int UpdateCount() const;
+    bool LockUpdate() const { return UpdateCount() > 0; }
+    void SetLockUpdate(bool value);
+    // The registered message a grid posts to itself when an edit ends
+    // (WParam real column, LParam row); it fires OnEditCellDone.
+    static unsigned GridEditDoneMessage();
+    int TimerTicks() const;
+
+    // ---- editors: choosing, showing, hiding, write-back
+    // (FxGridEditorShow.cpp, FxGridEditorHide.cpp)
+    bool EditMode() const;
+    TEditorType EditControl() const { return CurrentEditor(); }
+    bool EditActive() const;
+    QWidget* EditCtrl() const;
+    // The framework text editor (null before the first text edit).
+    TFxInplaceEdit* NormalEdit() const;
+    // The shared combo editor of edComboEdit / edComboList (created with first use).
+    TGridCombo& Combobox() const;
+    TGridCombo& UniCombo() const { return Combobox(); }
+    TGridCheckBox& CheckEditor() const;
     void ShowInplaceEdit();
+    void ShowCellEdit();
     void HideInplaceEdit();
+    void HideCellEdit();
+    void DoneInplaceEdit(int Key, fw::TShiftState Shift);
+    virtual void ShowSpecialEditor(int ACol, int ARow);
+    virtual void HideSpecialEditor(int ACol, int ARow);
+    virtual void FireEditingDone(int ACol, int ARow);
+    virtual void RestoreCachedCell();
+    virtual void WriteCellText(int ACol, int ARow, const QString& Value);
+    virtual QString HandleGetEditMask(int ACol, int ARow);
+    virtual void DoGetEditorProp(int ACol, int ARow, QObject* AEditLink);
+    virtual void HandleSetEditText(int ACol, int ARow, const QString& Value);
+    virtual QString HandleGetEditText(int ACol, int ARow);
     void CellControlsUpdate(bool Rebuild);
+    // The combo list of the next combo editor.
+    void ClearComboString();
+    void AddComboString(const QString& S);
+    void AddComboStringObject(const QString& S, QObject* AObject);
+    bool RemoveComboString(const QString& S);
+    int GetComboCount() const;
+    void SetComboSelection(int Index);
+    bool SetComboSelectionString(const QString& S);
+    void SetComboIndex(int ACol, int ARow, int Index);
+    int GetComboIndex(int ACol, int ARow);
+
+    // ---- selection check and edit permission (FxGridSelect.cpp)
+    bool IsEditable(int ACol, int ARow);
+    bool CanEditBaseCell(int ACol, int ARow);
+    bool IsPasswordCell(int ACol, int ARow);
+    virtual void DoCellChanging(int ACol, int ARow, bool& Allow);
+    void Select();
+    void ClickSelectCell(int ACol, int ARow);
+    virtual void ClearEditingOption();
+    virtual void DoCheckBoxClick(int ACol, int ARow, bool State);
+    virtual void DoClickSort(int ACol);
+
+    // ---- validation and advance (FxGridValidate.cpp)
+    virtual bool ValidateCell(const QString& NewValue);
+    virtual bool ValidateCellWide(const QString& NewValue);
+    void AdvanceAfterEdit(int ACol, int ARow, bool ReEdit, bool Skipping, bool Forward, bool AutoEdit, bool Force);
+    bool HasCellValidation();
+    bool LastValidation() const;
+    QString OriginalCellValue() const;
+
+    // ---- keyboard (FxGridKeys.cpp, FxGridNavigation.cpp)
+    bool AdvanceOnTab(bool Backward);
+    bool AtAppendRow();
+    void AppendRowOnArrowDown();
+    void AppendRow();
+    void GotoFirstRow();
+    int FirstNormalCol();
+    int VisibleFixedRightCols();
+    bool CanSelectByKey(int ACol, int ARow);
+    int FirstSelectableCol(int ARow);
+    int LastSelectableCol(int ARow);
+    virtual void SelectAllByKey(const fw::TGridRect& R);
+    virtual void DoF2Key();
+    QString SearchIncText() const;
+
+    // ---- scrolling, sizing, moving (FxGridScroll.cpp, FxGridSizing.cpp)
     void UpdateProportionalHorzScroll();
     void UpdateProportionalVertScroll();
     void UpdateScrollBarsAlways(bool Hide);
     void StretchColumn(int ACol);
-    virtual void HandleSetEditText(int ACol, int ARow, const QString& Value);
+    void StretchRightColumn();
+    // The text of the scroll or sizing hint while it shows, else empty.
+    QString HintText() const;
+
+    // ---- mouse (FxGridMouseDown.cpp, FxGridMouseUp.cpp, FxGridMouseMove.cpp)
+    virtual void SelectAllByClick(fw::TGridRect& R);
 
     // ================================================================ exchange
     // Services of the exchange issue (placeholders listed in
@@ -713,9 +803,69 @@ protected:
     void WriteProp(int c, int r, Set set);
     void resizeEvent(QResizeEvent* e) override;
 
+    // ---- interaction: the framework grid's hooks and the message handlers
+    void WndProc(fw::TMessage& Message) override;
+    bool CanEditShow() override;
+    fw::TInplaceEdit* CreateEditor() override;
+    QString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const QString& Value) override;
+    QString GetEditMask(int ACol, int ARow) override;
+    int GetEditLimit() override;
+    bool SelectCell(int ACol, int ARow) override;
+    void KeyDown(int& Key, fw::TShiftState Shift) override;
+    void KeyUp(int& Key, fw::TShiftState Shift) override;
+    void KeyPress(QChar& Key) override;
+    void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
+    void MouseMove(fw::TShiftState Shift, int X, int Y) override;
+    void MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
+    bool DoMouseWheelDown(fw::TShiftState Shift, fw::TPoint MousePos) override;
+    bool DoMouseWheelUp(fw::TShiftState Shift, fw::TPoint MousePos) override;
+    void TopLeftChanged() override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    bool EndColumnDrag(int& Origin, int& Destination, const fw::TPoint& MousePt) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+    void DoEnter() override;
+    void DoExit() override;
+    // One key press becomes the key-down chain and, unless the key was
+    // cleared there, the character chain with the desktop's character codes.
+    void keyPressEvent(QKeyEvent* e) override;
+    virtual bool CanSelectCell(int ACol, int ARow);
+    virtual bool CanShowEditor();
+    virtual void HandleKeyPress(QChar& Key);
+    virtual void HandleKeyDown(int& Key, fw::TShiftState Shift);
+    virtual void HandleKeyUp(int& Key, fw::TShiftState Shift);
+
+private:
+    // Message handlers of the window procedure (src/grid/interact).
+    void HandleWmKeyDown(fw::TMessage& m);
+    void HandleWmChar(fw::TMessage& m);
+    void HandleWmCommand(fw::TMessage& m);
+    void HandleWmSetFocus(fw::TMessage& m);
+    void HandleWmKillFocus(fw::TMessage& m);
+    void HandleWmTimer(fw::TMessage& m);
+    void HandleWmGetDlgCode(fw::TMessage& m);
+    void HandleWmScroll(fw::TMessage& m, bool Vertical);
+    void HandleWmMouseWheel(fw::TMessage& m);
+    void HandleWmLButtonDown(fw::TMessage& m);
+    void HandleWmLButtonUp(fw::TMessage& m);
+    void HandleWmLButtonDblClk(fw::TMessage& m);
+    void HandleWmRButtonDown(fw::TMessage& m);
+    void HandleWmSize(fw::TMessage& m);
+    void ShowHint(const QString& Text, fw::TPoint ScreenPos);
+    void ReleaseHint();
+    void StoreOldValue(int ACol, int ARow);
+    void SkipFixedCellsKey(int& Key);
+
 private:
     // Model internals shared by the model's files (FxGridRows.cpp).
     friend struct TFxGridRowOps;
+    // The in-place editors work on the grid's editing state.
+    friend class TFxInplaceEdit;
+    friend class TGridCombo;
+    friend class TGridCheckBox;
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -94,6 +94,51 @@ struct TFxGridPaintEvents {
 struct TFxGridInteractEvents {
     std::function<void(QObject* Sender, int ACol, int ARow, QString& Value)> OnGetEditMask;
     std::function<void(QObject* Sender, int ACol)> OnEndColumnSize;
+    // Editing cycle, in the order an edit sees them.
+    std::function<void(QObject* Sender, int ACol, int ARow, QObject* AEditLink)> OnGetEditorProp;
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidate;
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidateWide;
+    TFxGridNotify OnEditingDone;
+    TFxCellEvent OnEditCellDone;
+    std::function<void(QObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection)>
+        OnComboChange;
+    std::function<void(QObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection,
+                       QObject* AObject)>
+        OnComboObjectChange;
+    // Moving the current cell (row before column where named so).
+    std::function<void(QObject* Sender, int OldRow, int NewRow, bool& Allow)> OnRowChanging;
+    std::function<void(QObject* Sender, int OldCol, int NewCol, bool& Allow)> OnColChanging;
+    std::function<void(QObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>
+        OnCellChanging;
+    std::function<void(QObject* Sender, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)>
+        OnAutoAdvance;
+    std::function<void(QObject* Sender, int ARow)> OnAutoAddRow;
+    std::function<void(QObject* Sender, int ACol)> OnAutoInsertCol;
+    std::function<void(QObject* Sender, int ARow)> OnAutoInsertRow;
+    std::function<void(QObject* Sender, int ARow)> OnAutoDeleteRow;
+    std::function<void(QObject* Sender, int ARow, bool& CanDelete)> OnCanDeleteRow;
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardCopy;
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardCut;
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardPaste;
+    // Mouse (the click events take the row first; check boxes the column first).
+    std::function<void(QObject* Sender, int ARow, int ACol, bool& Allow)> OnCanClickCell;
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnClickCell;
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnDblClickCell;
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnRightClickCell;
+    std::function<void(QObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxMouseUp;
+    std::function<void(QObject* Sender, int ACol, int ARow)> OnRadioButtonClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, int AIdx)> OnRadioClick;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Anchor, bool& AutoHandle)> OnAnchorClick;
+    std::function<void(QObject* Sender, int ACol, bool& DoSort)> OnCanSort;
+    std::function<void(QObject* Sender, int ACol)> OnClickSort;
+    std::function<void(QObject* Sender, int ARow)> OnEndRowSize;
+    std::function<void(QObject* Sender, int ACol, int ColumnSize)> OnColumnSizing;
+    std::function<void(QObject* Sender, int ARow, int RowSize)> OnRowSizing;
+    std::function<void(QObject* Sender, int ACol, bool& Allow)> OnColumnMove;
+    std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowMove;
+    // Scrolling: ARow carries the row or the column the thumb points at.
+    std::function<void(QObject* Sender, int ARow, QString& HintStr)> OnScrollHint;
 };
 
 // Files, clipboard, drag and drop (the exchange issue adds its events here).

@@ -31,6 +31,7 @@ int TFxStringGrid::OldCol() const { return d->model.OldCol; }
 int TFxStringGrid::OldRow() const { return d->model.OldRow; }
 QString TFxStringGrid::OldCellText() const { return d->model.OldCellText; }
 bool TFxStringGrid::SelectionChangedFlag() const { return d->model.SelChange; }
+void TFxStringGrid::SetSelectionChangedFlag(bool value) { d->model.SelChange = value; }
 
 void TFxStringGrid::DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
 {

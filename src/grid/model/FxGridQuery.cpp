@@ -203,8 +203,14 @@ void TFxStringGrid::DoIsFixedCell(int ACol, int ARow, bool& IsFixed)
 
 bool TFxStringGrid::IsFixed(int ACol, int ARow)
 {
+    // Footer rows and right fixed columns are fixed whatever the query says;
+    // a merged cell answers for its block's base cell.
+    const fw::TPoint b = BaseCell(RealColIndex(ACol), ARow);
+    const int bx = DisplColIndex(b.X);
+    if (b.Y >= RowCount() - FixedFooters() || (bx >= ColCount() - FixedRightCols() && bx < ColCount()))
+        return true;
     bool fixed = false;
-    DoIsFixedCell(ACol, ARow, fixed);
+    DoIsFixedCell(bx, b.Y, fixed);
     return fixed;
 }
 

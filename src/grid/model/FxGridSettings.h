@@ -17,6 +17,7 @@ enum TFilterDropDownColumns { fdNormal, fdAll };
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 enum THintShowLargeTextPos { hpCell, hpCursor };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
+enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
 
 #define FX_GRID_MODEL_SETTINGS(S)                                                                                   \
     S(QString, FloatFormat, QStringLiteral("%.2f"), Invalidate)                                                      \
@@ -89,7 +90,26 @@ enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
     S(bool, EnableWheel, true, Store)                                                                                \
     S(TInvalidEntryIcon, InvalidEntryIcon, ieWarning, Store)                                                         \
     S(int, MaxEditLength, 0, Store)                                                                                  \
-    S(QString, EditMask, QString(), Store)
+    S(QString, EditMask, QString(), Store)                                                                           \
+    S(bool, AlwaysValidate, false, Store)                                                                            \
+    S(QString, InvalidEntryTitle, QString(), Store)                                                                  \
+    S(QString, InvalidEntryText, QString(), Store)                                                                   \
+    S(bool, EditWithTags, false, Store)                                                                              \
+    S(QString, ValidChars, QString(), Store)                                                                         \
+    S(int, MaxComboLength, 0, Store)                                                                                 \
+    S(bool, Lookup, false, Store)                                                                                    \
+    S(bool, LookupCaseSensitive, false, Store)                                                                       \
+    S(bool, LookupHistory, false, Store)                                                                             \
+    S(TScrollHintType, ScrollHints, shNone, Store)                                                                   \
+    S(bool, ScrollSynch, false, Store)                                                                               \
+    S(bool, ScrollProportional, false, Store)                                                                        \
+    S(bool, HintShowSizing, false, Store)                                                                            \
+    S(bool, Hovering, false, Store)                                                                                  \
+    S(bool, EnableBlink, false, Store)                                                                               \
+    S(bool, SelectionResizer, false, Store)                                                                          \
+    S(bool, SelectionRectangle, false, Store)                                                                        \
+    S(bool, URLShow, false, Store)                                                                                   \
+    S(bool, CellSelectorMode, false, Store)
 
 #define FX_GRID_EXCHANGE_SETTINGS(S)                                                                                \
     S(QChar, Delimiter, QChar(0), Store)                                                                             \

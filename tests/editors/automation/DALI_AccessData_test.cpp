@@ -8,6 +8,8 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -64,6 +66,17 @@ TEST_F(DALIAccess, LoadThenSaveIsByteExact)
     if (testsupport::xmllintProgram().isEmpty())
         GTEST_SKIP() << "xmllint is not installed";
     EXPECT_TRUE(testsupport::xmllintPasses(file()));
+    if (testsupport::pythonProgram().isEmpty())
+        GTEST_SKIP() << "/usr/bin/python3 is not installed";
+    // Python reads one element per address, in order, "1" exactly for the enabled ones.
+    const QJsonArray children = testsupport::pythonXmlTree(file()).value(QStringLiteral("children")).toArray();
+    ASSERT_EQ(children.size(), 64);
+    for (int a = 0; a < 64; ++a) {
+        const QJsonObject e = children[a].toObject();
+        EXPECT_EQ(e.value(QStringLiteral("tag")).toString(), QStringLiteral("DALI_ID_DEVICE_%1").arg(a));
+        EXPECT_EQ(e.value(QStringLiteral("text")).toString(),
+                  devices.Devices()[size_t(a)][1] == QLatin1String("Y") ? QStringLiteral("1") : QStringLiteral("0"));
+    }
 }
 
 TEST_F(DALIAccess, OnlyTheText1EnablesADevice)

@@ -8,6 +8,9 @@
 #include <QPixmap>
 
 #include <memory>
+#include <set>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -32,6 +35,31 @@ protected:
         {
             int k = key;
             KeyDown(k, fw::TShiftState());
+        }
+        bool WheelDown() { return DoMouseWheelDown(fw::TShiftState(), fw::TPoint()); }
+        bool WheelUp() { return DoMouseWheelUp(fw::TShiftState(), fw::TPoint()); }
+        using TBaseGrid::SetHideLastRow;
+        // Rows the grid was asked to make current, in order.
+        std::vector<int> selectedRows;
+        bool SelectCell(int c, int r) override
+        {
+            selectedRows.push_back(r);
+            return TBaseGrid::SelectCell(c, r);
+        }
+        // Cells whose rectangle the scroll handling asked for (to repaint them).
+        bool recordRects = false;
+        std::vector<std::pair<int, int>> rectsAsked;
+        fw::TRect CellRect(int c, int r) const override
+        {
+            if (recordRects)
+                const_cast<KeyGrid*>(this)->rectsAsked.push_back({c, r});
+            return TBaseGrid::CellRect(c, r);
+        }
+        void TopLeftChanged() override
+        {
+            recordRects = true;
+            TBaseGrid::TopLeftChanged();
+            recordRects = false;
         }
     };
     std::unique_ptr<KeyGrid> grid;
@@ -226,6 +254,67 @@ TEST_F(MergeTest, ArrowsNeverEnterTheFixedArea)
     grid->Key(fw::VK_LEFT);
     EXPECT_EQ(grid->Col(), 1);
     EXPECT_EQ(grid->Row(), 5);
+}
+
+TEST_F(MergeTest, PageDownAtTheEndStopsAboveAHiddenFooterRow)
+{
+    // Scrolled to the end, the last row shown completely is the last row:
+    // TopRow + VisibleRowCount - FixedRows = RowCount - 1.
+    for (bool footer : {true, false}) {
+        grid->SetHideLastRow(footer);
+        grid->SetTopRow(grid->RowCount());
+        grid->FocusCell(2, grid->TopRow(), true);
+        ASSERT_EQ(grid->TopRow() + grid->VisibleRowCount() - grid->FixedRows(), grid->RowCount() - 1);
+        grid->selectedRows.clear();
+        grid->Key(fw::VK_NEXT);
+        ASSERT_FALSE(grid->selectedRows.empty());
+        // With the footer the current row first goes to the row above it;
+        // the page step then starts from there.
+        EXPECT_EQ(grid->selectedRows.front() == grid->RowCount() - 2, footer) << footer;
+    }
+}
+
+TEST_F(MergeTest, WheelKeepsTheCurrentRowInSightAboveAHiddenFooterAndSnapsToTheBaseCell)
+{
+    // The current row lies below the view and a handler takes the wheel, so
+    // the string grid moves nothing: only the footer rule scrolls one row.
+    grid->OnMouseWheelDown = [](QObject*, fw::TShiftState, fw::TPoint, bool& handled) { handled = true; };
+    for (bool footer : {true, false}) {
+        grid->SetHideLastRow(footer);
+        grid->FocusCell(2, 10, true);
+        grid->SetTopRow(1);
+        ASSERT_LT(grid->VisibleRowCount(), grid->Row() - grid->TopRow());
+        grid->WheelDown();
+        EXPECT_EQ(grid->TopRow(), footer ? 2 : 1) << footer;
+    }
+    grid->OnMouseWheelDown = nullptr;
+
+    // A wheel step that lands inside a block moves on to its base cell.
+    grid->SetHideLastRow(false);
+    grid->MergeCells(2, 3, 1, 3);   // rows 3..5
+    grid->FocusCell(2, 6, true);
+    grid->WheelUp();
+    EXPECT_EQ(grid->Row(), 3);
+    grid->FocusCell(2, 2, true);
+    grid->WheelDown();
+    EXPECT_EQ(grid->Row(), 3);
+}
+
+TEST_F(MergeTest, ScrollingRepaintsTheMergedCellsOfTheFixedArea)
+{
+    grid->SetColCount(20);
+    grid->SetRowCount(30);
+    grid->MergeCells(0, 6, 1, 2);    // fixed column, rows 6..7
+    grid->MergeCells(0, 25, 1, 2);   // fixed column, rows 25..26: out of view
+    grid->MergeCells(5, 0, 2, 1);    // fixed row, columns 5..6
+    grid->MergeCells(4, 4, 2, 2);    // not in the fixed area
+    grid->rectsAsked.clear();
+    grid->SetTopRow(3);
+    const int last = grid->TopRow() + grid->VisibleRowCount();
+    ASSERT_LT(last, 25);
+    const std::set<std::pair<int, int>> asked(grid->rectsAsked.begin(), grid->rectsAsked.end());
+    const std::set<std::pair<int, int>> expected = {{0, 6}, {0, 7}, {5, 0}, {6, 0}};
+    EXPECT_EQ(asked, expected);
 }
 
 TEST_F(MergeTest, APaintPassDrawsABlockThroughItsBaseCell)

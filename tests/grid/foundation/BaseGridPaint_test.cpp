@@ -74,14 +74,16 @@ TEST(BaseGridPaint, MergedBlockIsPaintedAsOneRectangle)
     EXPECT_GE(grid.callsFor(2, 2), 1);
     for (int c = 2; c <= 4; ++c)
         for (int r = 2; r <= 3; ++r)
-            if (c != 2 || r != 2)
+            if (c != 2 || r != 2) {
                 EXPECT_EQ(grid.callsFor(c, r), 0) << c << "," << r;
+            }
     const TRect block = grid.CellRect(2, 2);
     EXPECT_EQ(block.Width(), 3 * 40);
     EXPECT_EQ(block.Height(), 2 * 20);
     for (const auto& call : grid.calls)
-        if (call.col == 2 && call.row == 2)
+        if (call.col == 2 && call.row == 2) {
             EXPECT_EQ(call.rect, TRect(block.Left + 1, block.Top + 1, block.Right - 1, block.Bottom - 1));
+        }
 
     // The next pass paints it again.
     grid.paintPass();
@@ -141,8 +143,9 @@ TEST(BaseGridPaint, LineWidthShrinksContent)
     const QImage img = grid.paintPass();
     const TRect rc = grid.CellRect(3, 3);
     for (const auto& call : grid.calls)
-        if (call.col == 3 && call.row == 3)
+        if (call.col == 3 && call.row == 3) {
             EXPECT_EQ(call.rect, TRect(rc.Left + 3, rc.Top + 3, rc.Right - 3, rc.Bottom - 3));
+        }
     // h = 2: the 3-pixel line is centred on Bottom - 2 and Right - 2.
     EXPECT_EQ(px(img, rc.Left + 10, rc.Bottom - 2), 0x0000FFu);
     EXPECT_EQ(px(img, rc.Right - 2, rc.Top + 10), 0x0000FFu);
@@ -156,20 +159,21 @@ TEST(BaseGridPaint, SelectionStylesUseSegments)
     grid.SetOptions(grid.Options() | goDrawFocusSelected | goRangeSelect);
     grid.SetSelection({1, 2, 3, 2});
     const QImage img = grid.paintPass();
-    const TSelectionColors c = SelectionColorsFor(ssOffice2007, true);
+    // The focused Office 2007 look: colour $D7FFFD, border $8DD7D3, corner $C3D9DF.
+    constexpr TColor Face = 0xD7FFFD, Border = 0x8DD7D3, Corner = 0xC3D9DF;
     const TRect left = grid.CellRect(1, 2), middle = grid.CellRect(2, 2), right = grid.CellRect(3, 2);
     // Rounded left end: outer corner in the grid colour, corner colour next to it.
     EXPECT_EQ(px(img, left.Left, left.Top), clWhite);
-    EXPECT_EQ(px(img, left.Left + 1, left.Top + 1), c.Corner);
-    EXPECT_EQ(px(img, left.Right - 2, left.Top), c.Border) << "left segment open to the right";
-    EXPECT_EQ(px(img, middle.Left, middle.Top), c.Border) << "middle segment square";
-    EXPECT_EQ(px(img, right.Right - 3, right.Top + 1), c.Corner) << "rounded right end";
-    EXPECT_EQ(px(img, middle.Left + 5, middle.Top + 2), c.Color) << "face starts with the colour";
+    EXPECT_EQ(px(img, left.Left + 1, left.Top + 1), Corner);
+    EXPECT_EQ(px(img, left.Right - 2, left.Top), Border) << "left segment open to the right";
+    EXPECT_EQ(px(img, middle.Left, middle.Top), Border) << "middle segment square";
+    EXPECT_EQ(px(img, right.Right - 3, right.Top + 1), Corner) << "rounded right end";
+    EXPECT_EQ(px(img, middle.Left + 5, middle.Top + 2), Face) << "face starts with the colour";
 
-    // Unfocused look when the grid has no focus and the option is off.
+    // Unfocused look (border $D9D9D9) when the grid has no focus and the option is off.
     grid.SetOptions(grid.Options() & ~goDrawFocusSelected);
     const QImage off = grid.paintPass();
-    EXPECT_EQ(px(off, middle.Left, middle.Top), SelectionColorsFor(ssOffice2007, false).Border);
+    EXPECT_EQ(px(off, middle.Left, middle.Top), TColor(0xD9D9D9));
 }
 
 TEST(BaseGridPaint, HiddenFooterRow)
@@ -210,31 +214,51 @@ TEST(BaseGridPaint, ExtDrawsWithoutContent)
     EXPECT_EQ(px(clipped, 60, 30), 0x00FF00u);
 }
 
-// Paints a grid with merged cells and the selection looks; with
-// GC_SCREENSHOT_DIR set the pictures are kept for a look.
-TEST(BaseGridPaint, Screenshot)
+// Each rounded selection look in its own colours over a grid with merged
+// blocks and a hover row; with GC_SCREENSHOT_DIR set the pictures are kept
+// for a look.
+TEST(BaseGridPaint, SelectionLooksKeepTheirColoursBesideMergedBlocksAndTheHoverRow)
 {
+    struct Case {
+        TGridSelectionStyle style;
+        TColor face, border;   // colour and border of the focused look
+    };
+    const Case cases[] = {
+        {ssVista, 0xFDF8F1, 0xFDDE99},
+        {ssWin7, 0xFCEBDC, 0xCEA27D},
+        {ssOffice2007, 0xD7FFFD, 0x8DD7D3},
+    };
+    constexpr TColor Hover = 0x00C000;
     const QString dir = qEnvironmentVariable("GC_SCREENSHOT_DIR");
-    int n = 0;
-    for (TGridSelectionStyle style : {ssDefault, ssVista, ssWin7, ssOffice2007}) {
+    for (const Case& c : cases) {
         PaintGrid grid;
         grid.drawText = true;
-        for (int c = 0; c < 6; ++c)
+        for (int col = 0; col < 6; ++col)
             for (int r = 0; r < 8; ++r)
-                grid.SetCells(c, r, QStringLiteral("%1:%2").arg(c).arg(r));
+                grid.SetCells(col, r, QStringLiteral("%1:%2").arg(col).arg(r));
         grid.MergeCells(1, 4, 2, 2);
         grid.SetCells(1, 4, "merged");
         grid.MergeCells(4, 1, 2, 1);
-        grid.SetSelectionStyle(style);
+        grid.SetSelectionStyle(c.style);
         grid.SetOptions(grid.Options() | goDrawFocusSelected);
         grid.SetSelection({1, 2, 4, 2});
         grid.SetHoverRow(true);
+        grid.SetHoverRowColor(Hover);
         grid.setHoverRowIdx(6);
         const QImage img = grid.paintPass();
-        EXPECT_FALSE(img.isNull());
+        const TRect middle = grid.CellRect(2, 2);
+        EXPECT_EQ(px(img, middle.Left, middle.Top), c.border) << c.style;
+        EXPECT_EQ(px(img, middle.Left + 5, middle.Top + 2), c.face) << c.style;
+        // The block over columns 1..2 of rows 4..5 is one rectangle, drawn by
+        // its base cell and once more by the first other cell of the pass.
+        EXPECT_EQ(grid.callsFor(1, 4), 2) << c.style;
+        EXPECT_EQ(grid.callsFor(2, 5), 0) << c.style;
+        EXPECT_EQ(grid.CellRect(1, 4), TRect(40, 4 * 20, 3 * 40, 6 * 20)) << c.style;
+        // Hover row cells outside the selection take the hover colour; the fixed one does not.
+        EXPECT_EQ(px(img, grid.CellRect(3, 6).Left + 2, grid.CellRect(3, 6).Top + 2), Hover) << c.style;
+        EXPECT_EQ(px(img, grid.CellRect(0, 6).Left + 2, grid.CellRect(0, 6).Top + 2), TColor(0xC0C0C0)) << c.style;
         if (!dir.isEmpty())
-            img.save(dir + QStringLiteral("/basegrid_%1.png").arg(n));
-        ++n;
+            img.save(dir + QStringLiteral("/basegrid_%1.png").arg(int(c.style)));
     }
 }
 

@@ -355,20 +355,23 @@ TEST(TFilePicture, ReadsTheFileForSizeAndForEveryDraw)
 
 TEST(TArrowWindow, OutlinesAndInit)
 {
-    struct Case { TArrowDirection dir; std::array<fw::TPoint, 7> pts; };
+    // Each window's shape follows its outline: a point of the shaft is in,
+    // a corner beside the head is out.
+    struct Case { TArrowDirection dir; std::array<fw::TPoint, 7> pts; QPoint shaft, outside; };
     using P = fw::TPoint;
     const Case cases[] = {
-        {arrUp, {P(5, 0), P(10, 5), P(7, 5), P(7, 9), P(3, 9), P(3, 5), P(0, 5)}},
-        {arrDown, {P(3, 0), P(7, 0), P(7, 4), P(9, 4), P(5, 8), P(1, 4), P(3, 4)}},
-        {arrLeft, {P(0, 3), P(0, 7), P(4, 7), P(4, 10), P(8, 5), P(4, 0), P(4, 3)}},
-        {arrRight, {P(0, 5), P(4, 10), P(4, 7), P(8, 7), P(8, 3), P(4, 3), P(4, 0)}},
+        {arrUp, {P(5, 0), P(10, 5), P(7, 5), P(7, 9), P(3, 9), P(3, 5), P(0, 5)}, {5, 7}, {0, 9}},
+        {arrDown, {P(3, 0), P(7, 0), P(7, 4), P(9, 4), P(5, 8), P(1, 4), P(3, 4)}, {5, 2}, {0, 0}},
+        {arrLeft, {P(0, 3), P(0, 7), P(4, 7), P(4, 10), P(8, 5), P(4, 0), P(4, 3)}, {2, 5}, {8, 0}},
+        {arrRight, {P(0, 5), P(4, 10), P(4, 7), P(8, 7), P(8, 3), P(4, 3), P(4, 0)}, {6, 5}, {0, 0}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ArrowOutline(c.dir), c.pts) << int(c.dir);
-        for (const P& p : c.pts) {
-            EXPECT_LE(p.X, 10);
-            EXPECT_LE(p.Y, 10);
-        }
+        QWidget owner;
+        TArrowWindow w;
+        w.Init(&owner, c.dir);
+        EXPECT_TRUE(w.mask().contains(c.shaft)) << int(c.dir);
+        EXPECT_FALSE(w.mask().contains(c.outside)) << int(c.dir);
     }
     QWidget owner;
     TArrowWindow w;

@@ -41,11 +41,6 @@ public:
     std::unique_ptr<TCanvas> canvas;
 };
 
-std::ostream& operator<<(std::ostream& os, const TRect& r)
-{
-    return os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
-}
-
 // ---- colour arithmetic
 
 TEST(FxUtilDraw, ColourArithmetic)

@@ -373,8 +373,9 @@ TEST_F(FxUtilText, ParseDateTimeTextDayMonthYear)
     for (const Case& c : cases) {
         fw::TDateTime v = -1;
         EXPECT_EQ(ParseDateTimeText(QString::fromUtf8(c.text), v), c.ok) << c.text;
-        if (c.ok)
+        if (c.ok) {
             EXPECT_DOUBLE_EQ(v, fw::EncodeDate(c.y, c.m, c.d) + fw::EncodeTime(c.h, c.n, c.s, 0)) << c.text;
+        }
     }
 }
 

@@ -120,8 +120,9 @@ TEST(HTMLPicture, RecognisesGifByItsSignature)
         THTMLPicture p;
         p.LoadFromStream(c.bytes);
         EXPECT_EQ(p.IsGIF(), c.gif) << c.bytes.left(6).toStdString();
-        if (!c.gif)
+        if (!c.gif) {
             EXPECT_EQ(p.FrameCount(), -1);
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLabel>
+#include <QScrollBar>
 #include <QWidget>
 
 using namespace fw;
@@ -57,7 +58,10 @@ TEST_F(ComboTest, Defaults)
     EXPECT_TRUE(combo->isEditable());
     EXPECT_TRUE(combo->AutoComplete());
     EXPECT_EQ(combo->maxVisibleItems(), 8);
-    EXPECT_GE(combo->ButtonWidth(), 14);
+    // The drop button is as wide as a vertical scroll bar of the same style, plus 2.
+    QScrollBar bar(Qt::Vertical);
+    bar.setStyle(combo->style());
+    EXPECT_EQ(combo->ButtonWidth(), bar.sizeHint().width() + 2);
 }
 
 TEST_F(ComboTest, ButtonWidthRange)

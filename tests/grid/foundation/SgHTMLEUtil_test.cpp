@@ -24,8 +24,6 @@ struct TTextCase {
     QString expected;
 };
 
-void PrintTo(const TTextCase& c, std::ostream* os) { *os << c.name; }
-
 TEST(SgHTMLEUtil, StripHtmlTags)
 {
     const std::vector<TTextCase> cases = {

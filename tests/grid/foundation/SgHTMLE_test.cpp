@@ -336,8 +336,9 @@ TEST_F(HtmlRender, AnchorsAreHitTestedByTheirText)
         EXPECT_EQ(r.title, c.title) << c.mouseX;
         EXPECT_EQ(r.mouseLink, c.link) << c.mouseX;
         EXPECT_EQ(r.links, 2);
-        if (c.link == 1)
+        if (c.link == 1) {
             EXPECT_EQ(r.hoverRect, fw::TRect(hereLeft, 0, hereRight, gh()));
+        }
         // Plain drawing reports anchor text only through the outputs.
         EXPECT_FALSE(r.result);
     }

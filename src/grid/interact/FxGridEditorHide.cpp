@@ -1,0 +1,175 @@
+// Ending an in-place edit: the special editors' write-back through the one
+// write path, the editing-done notifications, Escape's restore, what
+// scrolling does to an open editor, and the controls placed in cells.
+#include "grid/model/FxGrid.h"
+#include "grid/interact/FxGridEditors.h"
+#include "grid/interact/FxGridInteract_p.h"
+
+#include "grid/foundation/FxObj.h"
+#include "grid/foundation/FxOptions.h"
+
+#include <QPointer>
+
+using namespace fw;
+
+void TFxStringGrid::HideSpecialEditor(int ACol, int ARow)
+{
+    if (Destroying())
+        return;
+    TFxGridInteractState& s = InteractState();
+    s.SpecialEditor = false;
+    s.BlockKill = true;
+    const int c = RealColIndex(ACol);
+    s.StartEditChar = QChar();
+    // A control that loses its window while focused hands the focus to the grid.
+    auto hide = [this](QWidget* w) {
+        if (w->hasFocus())
+            SetFocus();
+        w->hide();
+        w->setEnabled(false);
+    };
+    switch (s.CurrentEditor) {
+    case edComboEdit:
+    case edComboList:
+        if (s.EditMode && s.Combo) {
+            s.EditMode = false;
+            TGridCombo& cb = *s.Combo;
+            cb.hidePopup();
+            // A list that could not show the cell's text leaves it alone
+            // unless the user chose an item.
+            const bool keep = s.CurrentEditor == edComboList && s.ComboUnmatched && !s.ComboUserChose;
+            WriteCellText(c, ARow, keep ? s.CellCache : cb.currentText());
+            hide(&cb);
+        }
+        break;
+    case edCheckBox:
+        if (s.CheckEditor)
+            hide(s.CheckEditor.data());
+        s.EditMode = false;
+        break;
+    default:
+        break;
+    }
+    if (s.CurrentEditor != edNormal && s.EditActive)
+        FireEditingDone(c, ARow);
+    s.BlockKill = false;
+    s.EditActive = false;
+}
+
+void TFxStringGrid::HideInplaceEdit()
+{
+    TFxGridInteractState& s = InteractState();
+    if (!s.EditMode)
+        return;
+    HideEditor();
+    HideSpecialEditor(Col(), Row());
+    s.EditMode = false;
+    s.ShowEditProcess = false;
+    CanSelectCell(Col(), Row());
+}
+
+void TFxStringGrid::HideCellEdit()
+{
+    HideSpecialEditor(Col(), Row());
+}
+
+void TFxStringGrid::DoneInplaceEdit(int Key, TShiftState Shift)
+{
+    TFxGridInteractState& s = InteractState();
+    QPointer<TFxStringGrid> self(this);
+    s.BlockFocus = true;
+    s.Editing = false;
+    HideInplaceEdit();
+    if (Navigation().AppendOnArrowDown() && Key == VK_DOWN && AtAppendRow())
+        AppendRowOnArrowDown();
+    if (Key == VK_TAB || Key == VK_LEFT || Key == VK_UP || Key == VK_RIGHT || Key == VK_DOWN) {
+        Q_UNUSED(Shift);
+        Perform(WM_KEYDOWN, Key, 0);
+    }
+    if (!self)
+        return;
+    const bool alwaysEdit = Navigation().AlwaysEdit();
+    Navigation().SetAlwaysEdit(false);
+    SetFocus();
+    if (Key == VK_RETURN)
+        AdvanceAfterEdit(Col(), Row(), false, false, true, true, false);
+    Navigation().SetAlwaysEdit(alwaysEdit);
+    s.BlockFocus = false;
+}
+
+void TFxStringGrid::FireEditingDone(int ACol, int ARow)
+{
+    if (const auto& e = Events().OnEditingDone)
+        e(this);
+    InteractState().EditMode = false;
+    InteractState().ShowEditProcess = false;
+    // The grid hears of the end after the current message has been handled.
+    PostMessage(GridEditDoneMessage(), ACol, ARow);
+}
+
+void TFxStringGrid::RestoreCachedCell()
+{
+    const int c = RealCol();
+    SetCellEx(c, Row(), InteractState().CellCache);
+    // Written again so that the cell repaints and its notifications run.
+    SetCellEx(c, Row(), GetCellEx(c, Row()));
+}
+
+void TFxStringGrid::WriteCellText(int ACol, int ARow, const QString& Value)
+{
+    SetEditText(DisplColIndex(ACol), ARow, Value);
+    SetCellEx(ACol, ARow, Value);
+}
+
+void TFxStringGrid::TopLeftChanged()
+{
+    TFxGridInteractState& s = InteractState();
+    TBaseGrid::TopLeftChanged();
+    if (SelectionRectangle() && Selection().Bottom > Selection().Top)
+        Invalidate();
+    // A special editor does not travel with its cell: its value is written
+    // and validated; the text editor moves with the cell.
+    if (s.EditMode && s.CurrentEditor != edNormal && s.SpecialEditor)
+        HideInplaceEdit();
+    UpdateFlatScrollBars();
+    UpdateFooter();
+    CellControlsUpdate(false);
+    s.OldTopRow = TopRow();
+    if (TStringGrid* sync = SyncGrid().Grid()) {
+        if (SyncGrid().ScrollVertical())
+            sync->SetTopRow(TopRow());
+        if (SyncGrid().ScrollHorizontal())
+            sync->SetLeftCol(LeftCol());
+    }
+}
+
+void TFxStringGrid::CellControlsUpdate(bool)
+{
+    TControlList& list = ControlList();
+    for (int i = 0; i < list.Count(); ++i) {
+        const TControlItem* item = list.Control(i);
+        QWidget* w = item ? item->Control() : nullptr;
+        if (!w)
+            continue;
+        const int realRow = item->Y();
+        if (IsHiddenColumn(item->X()) || IsHiddenRow(realRow)) {
+            w->hide();
+            continue;
+        }
+        const int dc = DisplColIndex(item->X());
+        const int dr = DisplRowIndex(realRow);
+        if (dr < FixedRows() || dc < FixedCols())
+            continue;
+        // A partly shown last column or row still counts as shown.
+        const bool visible = LeftCol() <= dc && dc <= LeftCol() + VisibleColCount() && TopRow() <= dr &&
+                             dr <= TopRow() + VisibleRowCount();
+        if (!visible) {
+            w->hide();
+            continue;
+        }
+        const TRect r = CellRect(dc, dr);
+        w->setGeometry(r.Left - 1, r.Top - 1, r.Width() + 1, r.Height() + 1);
+        w->show();
+        w->update();
+    }
+}

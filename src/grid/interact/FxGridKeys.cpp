@@ -1,0 +1,303 @@
+// The grid's WM_KEYDOWN and WM_GETDLGCODE: scroll-only keys, the Enter/F2
+// editing rules, clickable cells operated by Space and Enter, Home/End
+// modes, Tab, skipping fixed cells, append on Down, row insert and delete,
+// Ctrl+A and the selection-changed notification.
+#include "grid/model/FxGrid.h"
+#include "grid/interact/FxGridInteract_p.h"
+
+#include "framework/Forms.h"
+#include "grid/foundation/FxOptions.h"
+#include "grid/foundation/GridPaintServices.h"
+
+#include <QPointer>
+
+using namespace fw;
+
+void TFxStringGrid::HandleWmGetDlgCode(TMessage& m)
+{
+    TBaseGrid::WndProc(m);
+    if (Navigation().AutoGotoWhenSorted() || !(Options() & goEditing))
+        m.Result |= DLGC_WANTCHARS;
+}
+
+void TFxStringGrid::DoF2Key() {}
+
+void TFxStringGrid::SelectAllByKey(const TGridRect&) {}
+
+QString TFxStringGrid::SearchIncText() const
+{
+    return InteractState().SearchInc;
+}
+
+void TFxStringGrid::HandleWmKeyDown(TMessage& m)
+{
+    TFxGridInteractState& s = InteractState();
+    TNavigation& nav = Navigation();
+    TMouseActions& ma = MouseActions();
+    QPointer<TFxStringGrid> self(this);
+    int key = int(m.WParam & 0xFFFF);
+    const bool ctrl = IsKeyDown(VK_CONTROL);
+    const bool shift = IsKeyDown(VK_SHIFT);
+    const bool alt = IsKeyDown(VK_LMENU) || m.Msg == WM_SYSKEYDOWN;
+    TShiftState ss;
+    if (shift) ss |= ssShift;
+    if (alt) ss |= ssAlt;
+    if (ctrl) ss |= ssCtrl;
+    const int entryLeft = LeftCol();
+    const int entryRow = Row();
+    const TGridRect entrySel = Selection();
+    s.MoveSelection = entrySel;
+    auto fireKeyDown = [&] {
+        if (OnKeyDown)
+            OnKeyDown(this, key, ss);
+    };
+    auto consume = [&] {
+        fireKeyDown();
+        key = 0;
+        m.Result = 1;
+    };
+    const bool holdHoriz = (key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_DOWN) &&
+                           (Options() & goRowSelect) && LeftCol() != FixedCols() && nav.KeepHorizScroll();
+
+    if (nav.MoveScrollOnly() &&
+        (key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_HOME || key == VK_UP || key == VK_DOWN)) {
+        const int vis = VisibleRowCount();
+        int top = TopRow();
+        switch (key) {
+        case VK_PRIOR: top = vis + FixedRows() < top ? top - vis : FixedRows(); break;
+        case VK_NEXT: if (top + vis < RowCount()) top += vis; break;
+        case VK_END: top = RowCount() - vis; break;
+        case VK_HOME: top = FixedRows(); break;
+        case VK_UP: if (top > FixedRows()) --top; break;
+        case VK_DOWN: if (top + vis < RowCount()) ++top; break;
+        default: break;
+        }
+        SetTopRow(top);
+        m.Result = 1;
+        return;
+    }
+    const bool enterOrF2 = key == VK_RETURN || key == VK_F2;
+    if (enterOrF2 && ma.EditOnDblClickOnly() && !(Options() & goEditing)) {
+        const bool range = ma.RangeSelectAndEdit();
+        ma.SetRangeSelectAndEdit(true);
+        const bool editable = IsEditable(RealCol(), Row());
+        ma.SetRangeSelectAndEdit(range);
+        if (editable)
+            SetOptions(Options() | goEditing);
+    }
+    if (enterOrF2 && ma.RangeSelectAndEdit() && !(Options() & goEditing)) {
+        if (!IsEditable(RealCol(), Row())) {
+            consume();
+            return;
+        }
+        SetOptions(Options() | goEditing);
+        ShowInplaceEdit();
+    }
+    if (enterOrF2 && (Options() & goEditing) && !IsEditable(RealCol(), Row())) {
+        consume();
+        return;
+    }
+    if (key == VK_RETURN && !(Options() & goEditing) && !IsEditable(RealCol(), Row())) {
+        if (TForm* f = qobject_cast<TForm*>(window()); f && f->KeyPreview()) {
+            TBaseGrid::WndProc(m);
+            return;
+        }
+        consume();
+        return;
+    }
+    const int rc = RealCol();
+    if ((key == VK_SPACE || key == VK_RETURN) && IsClickableCell(rc, Row())) {
+        bool canEdit = (Options() & goEditing) || ma.RangeSelectAndEdit();
+        CanEditCell(rc, Row(), canEdit);
+        const TCellType t = GetCellType(rc, Row());
+        if (key == VK_SPACE && (t == ctCheckBox || t == ctDataCheckBox || t == ctTriStateCheckBox ||
+                                t == ctVirtCheckBox || t == ctRowCheckBox) &&
+            (canEdit || ControlLook().CheckAlwaysActive())) {
+            ToggleCheckBox(rc, Row(), false);
+            if (ShowModified().Enabled()) {
+                SetRowModified(Row(), true);
+                RepaintCell(0, Row());
+            }
+            bool state = false;
+            GetCheckBoxState(rc, RealRowIndex(Row()), state);
+            DoCheckBoxClick(rc, Row(), state);
+        } else if (key == VK_SPACE && t == ctRadio && (canEdit || ControlLook().RadioAlwaysActive())) {
+            NextRadioItem(rc, Row(), false);
+            int idx = -1;
+            GetRadioIdx(rc, Row(), idx);
+            if (const auto& e = Events().OnRadioClick)
+                e(this, rc, Row(), idx);
+        } else if (key == VK_SPACE && t == ctRadioButton && (canEdit || ControlLook().RadioAlwaysActive())) {
+            ToggleRadioButton(rc, Row(), false);
+            if (const auto& e = Events().OnRadioButtonClick)
+                e(this, rc, Row());
+        } else if (t == ctButton && canEdit) {
+            DoButtonClick(rc, Row());
+        }
+        RepaintCell(Col(), Row());
+    }
+    const THomeEndAction heMode = nav.HomeEndKey();
+    if ((key == VK_HOME || key == VK_END) && !(FixedRowAlways() && RowCount() == 1 && heMode != heFirstLastCell)) {
+        bool handled = true;
+        const bool rowSel = Options() & goRowSelect;
+        if (key == VK_HOME && heMode == heFirstLastCell && !ctrl) {
+            SetCol(FixedCols());
+            SetRow(FixedRows());
+        } else if (key == VK_HOME && heMode == heFirstLastRow && !ctrl) {
+            SetRow(FixedRows());
+        } else if (key == VK_HOME && heMode == heFirstLastColumn && ctrl) {
+            SetRow(FixedRows());
+            if (const int v = FirstSelectableCol(FixedRows()); v >= 0)
+                SetCol(v);
+            SetLeftCol(FirstNormalCol());
+        } else if (key == VK_HOME && heMode == heFirstLastColumn && !rowSel) {
+            if (shift) {
+                SetSelection({FixedCols(), Row(), Col(), Row()});
+            } else {
+                if (const int v = FirstSelectableCol(Row()); v >= 0)
+                    SetCol(v);
+                SetLeftCol(FirstNormalCol());
+            }
+        } else if (key == VK_END && heMode == heFirstLastCell && !ctrl) {
+            SetCol(ColCount() - 1);
+            SetRow(RowCount() - 1);
+        } else if (key == VK_END && heMode == heFirstLastRow && !ctrl) {
+            SetRow(RowCount() - FixedFooters() - 1);
+            if (FixedFooters() > 0)
+                SetTopRow(RowCount() - VisibleRowCount());
+        } else if (key == VK_END && heMode == heFirstLastColumn && !ctrl && !rowSel) {
+            if (shift) {
+                SetSelection({Col(), Row(), ColCount() - FixedRightCols() - 1, Row()});
+            } else {
+                SetCol(ColCount() - 1);
+                SetLeftCol(ColCount() - VisibleColCount());
+            }
+        } else {
+            handled = false;
+        }
+        if (handled) {
+            if (self)
+                SnapToBaseCell();
+            fireKeyDown();
+            m.Result = 0;
+            return;
+        }
+    }
+    if (key == VK_TAB && (Options() & goTabs)) {
+        AdvanceOnTab(shift);
+        if (!self)
+            return;
+        const TGridRect sel = Selection();
+        if (!(sel == entrySel))
+            DoSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+        m.Result = 1;
+        return;
+    }
+    if (nav.SkipFixedCells() && (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN)) {
+        SkipFixedCellsKey(key);
+        if (key == 0) {
+            m.Result = 1;
+            return;
+        }
+    }
+    if (key == VK_DOWN && nav.AppendOnArrowDown() && AtAppendRow())
+        AppendRowOnArrowDown();
+    if (holdHoriz)
+        BeginUpdate();
+    m.WParam = key;
+    TBaseGrid::WndProc(m);
+    if (!self)
+        return;
+    if (holdHoriz) {
+        SetLeftCol(entryLeft);
+        EndUpdate();
+    }
+    key = int(m.WParam & 0xFFFF);
+    if (m.Result == 1)
+        key = 0;
+    Q_UNUSED(entryRow);
+    // Keys after the framework's movement.
+    if (key == VK_INSERT && !ctrl && !shift && !IsKeyDown(VK_MENU) && nav.AllowInsertRow()) {
+        const int at = nav.InsertPosition() == pInsertAfter ? Row() + 1 : Row();
+        if (DoCanInsertRow(Row())) {
+            InsertRows(std::min(at, RowCount()), 1);
+            if (const auto& e = Events().OnAutoInsertRow)
+                e(this, at);
+            InteractState().Modified = true;
+            CalcFooter(-1);
+        }
+    } else if (key == VK_DELETE && !IsKeyDown(VK_MENU) && nav.AllowDeleteRow() &&
+               RowCount() - FixedRows() - FixedFooters() > 0) {
+        bool canDelete = true;
+        if (const auto& e = Events().OnCanDeleteRow)
+            e(this, RealRowIndex(Row()), canDelete);
+        if (canDelete) {
+            const int row = Row();
+            DeleteRowsCore({row});
+            if (const auto& e = Events().OnAutoDeleteRow)
+                e(this, row);
+            StoreOldValue(Col(), Row());
+            InteractState().Modified = true;
+            CalcFooter(-1);
+        }
+    } else if (key == 'A' && ctrl && (Options() & (goRowSelect | goRangeSelect))) {
+        const TGridRect all{FirstNormalCol(), FixedRows(), ColCount() - FixedRightCols() - 1,
+                            RowCount() - FixedFooters() - 1};
+        if (ma.DisjunctRowSelect())
+            for (int r = all.Top; r <= all.Bottom; ++r)
+                SetRowSelect(r, true);
+        SelectAllByKey(all);
+        SetSelection(all);
+    } else if (key == VK_RETURN || key == VK_F2) {
+        StoreOldValue(Col(), Row());
+        if (key == VK_F2)
+            DoF2Key();
+    }
+    const TGridRect sel = Selection();
+    if (!(sel == s.MoveSelection)) {
+        DoSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+        s.MoveSelection = sel;
+    }
+}
+
+void TFxStringGrid::SkipFixedCellsKey(int& Key)
+{
+    const bool rtl = isRightToLeft();
+    const int key = (rtl && Key == VK_LEFT) ? VK_RIGHT : (rtl && Key == VK_RIGHT) ? VK_LEFT : Key;
+    auto fixedAt = [this](int c, int r) { return IsFixed(c, r); };
+    int target = -1;
+    if (key == VK_LEFT && Col() > FixedCols() && fixedAt(Col() - 1, Row())) {
+        for (int c = Col() - 1; c >= FixedCols() && target < 0; --c)
+            if (!fixedAt(c, Row()))
+                target = c;
+        if (target >= 0)
+            SetCol(target);
+    } else if (key == VK_RIGHT && Col() + 1 < ColCount() - FixedRightCols() && fixedAt(Col() + 1, Row())) {
+        for (int c = Col() + 1; c < ColCount() - FixedRightCols() && target < 0; ++c)
+            if (!fixedAt(c, Row()))
+                target = c;
+        if (target >= 0)
+            SetCol(target);
+    } else if (key == VK_UP && Row() > FixedRows() && fixedAt(Col(), Row() - 1)) {
+        if (Options() & goRowSelect) {
+            target = Row() - 1;
+        } else {
+            for (int r = Row() - 1; r >= FixedRows() && target < 0; --r)
+                if (!fixedAt(Col(), r))
+                    target = r;
+        }
+        if (target >= 0)
+            SetRow(target);
+    } else if (key == VK_DOWN && Row() + 1 < RowCount() && fixedAt(Col(), Row() + 1)) {
+        for (int r = Row() + 1; r < RowCount() - FixedFooters() && target < 0; ++r)
+            if (!fixedAt(Col(), r))
+                target = r;
+        if (target >= 0)
+            SetRow(target);
+    } else {
+        return;
+    }
+    if (OnKeyDown)
+        OnKeyDown(this, Key, KeyboardStateToShiftState());
+    Key = 0;
+}

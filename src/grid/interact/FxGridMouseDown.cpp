@@ -1,0 +1,221 @@
+// The left-button press: hit tests against the in-cell targets in a fixed
+// order, the state that mouse move and button up continue from, and the
+// framework's MouseDown hook.
+#include "grid/model/FxGrid.h"
+#include "grid/interact/FxGridInteract_p.h"
+
+#include "grid/foundation/FxOptions.h"
+#include "grid/foundation/GridPaintServices.h"
+
+#include <QPointer>
+
+using namespace fw;
+
+namespace {
+
+// Shift state of a press: Alt wins over Shift, Shift over Ctrl.
+TShiftState PressShift()
+{
+    if (IsKeyDown(VK_MENU))
+        return ssAlt;
+    if (IsKeyDown(VK_SHIFT))
+        return ssShift;
+    if (IsKeyDown(VK_CONTROL))
+        return ssCtrl;
+    return {};
+}
+
+} // namespace
+
+void TFxStringGrid::SelectAllByClick(TGridRect&) {}
+
+void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
+{
+    TFxGridInteractState& s = InteractState();
+    TMouseActions& ma = MouseActions();
+    QPointer<TFxStringGrid> self(this);
+    const int x = GetXLParam(m.LParam), y = GetYLParam(m.LParam);
+    const TShiftState shift = PressShift();
+    s.DoOnClick = s.MouseDownMove = s.MouseKeepDown = true;
+    s.SpinUpClick = s.SpinDnClick = false;
+    int acol = -1, arow = -1;
+    MouseToCell(x, y, acol, arow);
+    if ((Options() & goEditing) && ma.RangeSelectAndEdit() && !Selection().Contains(acol, arow))
+        SetOptions(Options() & ~TGridOptions(goEditing));
+    bool allow = true;
+    if (const auto& e = Events().OnCanClickCell)
+        e(this, arow, acol, allow);
+    if (!allow)
+        return;
+    if (CellSelectorMode())
+        return;
+    s.SearchInc.clear();
+    s.MoveColInd = s.MoveRowInd = -1;
+    s.PushedCellButton = {-1, -1};
+    s.OldTopRow = TopRow();
+    s.OldKeepLeftCol = LeftCol();
+    // The cell whose border a sizing drag would move.
+    int rc = -1, rr = -1;
+    if (arow == 0)
+        MouseToCell(x - 5, y, rc, rr);
+    else if (acol == 0)
+        MouseToCell(x, y - 4, rc, rr);
+    else
+        MouseToCell(x - 5, y - 4, rc, rr);
+    s.Colclicked = rc;
+    s.Rowclicked = rr;
+    if (rc >= 0 && rr >= 0) {
+        s.Colclickedsize = ColWidths(rc);
+        s.Rowclickedsize = RowHeights(rr);
+    }
+    s.Clickposx = x;
+    s.Clickposy = y;
+    if (acol < 0 || arow < 0) {
+        HideInplaceEdit();
+        if (!FixedRowAlways())
+            TBaseGrid::WndProc(m);
+        return;
+    }
+    const bool inFixed = acol < FixedCols() || arow < FixedRows();
+    const TPoint b = BaseCell(RealColIndex(acol), arow);
+    acol = DisplColIndex(b.X);
+    arow = b.Y;
+    const TRect cr = CellRect(acol, arow);
+    if (ma.CaretPositioning())
+        s.LButFlg = true;
+    const bool fixedCell = IsFixed(acol, arow);
+    if (inFixed || fixedCell)
+        HideInplaceEdit();
+    const bool customFixed = fixedCell && !inFixed;
+    if (rc >= 0 && rr >= 0) {
+        const TRect ref = CellRect(rc, rr);
+        s.Clickposdx = s.Clickposx - ref.Right;
+        s.Clickposdy = s.Clickposy - ref.Bottom;
+    } else {
+        s.Clickposdx = s.Clickposy = 0;
+    }
+    s.Movecell = -1;
+    if (arow < FixedRows() && acol >= FixedCols())
+        s.Movecell = acol;
+    else if (acol < FixedCols() && arow >= FixedRows())
+        s.Movecell = arow;
+    s.MoveOfsX = x - cr.Left;
+    s.MoveOfsY = y - cr.Top;
+    const int realCol = RealColIndex(acol);
+    bool canEdit = (Options() & goEditing) || ma.RangeSelectAndEdit();
+    CanEditCell(realCol, arow, canEdit);
+
+    // A check box or radio button in the cell: the press operates it.
+    if ((canEdit || ControlLook().CheckAlwaysActive()) && (HasCheckBox(realCol, arow) || HasRadioButton(realCol, arow)) &&
+        IsInCheckBox(realCol, arow, x, y)) {
+        HideInplaceEdit();
+        SetFocus();
+        if (HasRadioButton(realCol, arow)) {
+            ToggleRadioButton(realCol, arow, false);
+            if (const auto& e = Events().OnRadioButtonClick)
+                e(this, realCol, arow);
+        } else {
+            ToggleCheckBox(realCol, arow, false);
+        }
+        if (ShowModified().Enabled()) {
+            SetRowModified(arow, true);
+            RepaintCell(0, arow);
+        }
+        bool state = false;
+        GetCheckBoxState(realCol, RealRowIndex(arow), state);
+        if (!Navigation().AlwaysEdit() && !inFixed && !customFixed) {
+            s.ForceSel = true;
+            MoveColRow(acol, arow, true, true);
+            s.ForceSel = false;
+        }
+        // The check box event names the column as the grid shows it.
+        DoCheckBoxClick(acol, arow, state);
+        if (!self)
+            return;
+        if (OnMouseDown)
+            OnMouseDown(this, mbLeft, KeyboardStateToShiftState(), x, y);
+        Click();
+        return;
+    }
+    if (customFixed) {
+        if (const auto& e = Events().OnClickCell)
+            e(this, arow, acol);
+        return;
+    }
+    const bool sameSel = cr.Contains(TPoint(x, y)) && Selection() == TGridRect{acol, arow, acol, arow};
+    if (!SelectionHidden()) {
+        const bool alwaysEdit = Navigation().AlwaysEdit();
+        Navigation().SetAlwaysEdit(false);
+        TBaseGrid::WndProc(m);
+        if (!self)
+            return;
+        Navigation().SetAlwaysEdit(alwaysEdit);
+    }
+    // A press on a header border starts sizing and is no click.
+    const bool nearBorder = arow < FixedRows() && (Options() & goColSizing) &&
+                            (x - cr.Left < 4 || cr.Right - x <= 4);
+    if (!nearBorder)
+        if (const auto& e = Events().OnClickCell)
+            e(this, arow, acol);
+    if (!self)
+        return;
+    if (Events().OnCellValidate) {
+        s.Entered = false;
+        StoreOldValue(Col(), Row());
+    }
+    const bool notFixed = !inFixed;
+    if (notFixed && IsMergedCell(realCol, arow) && (sameSel || ma.DirectEdit()) && canEdit)
+        ShowInplaceEdit();
+    else if (notFixed && canEdit && ma.DirectEdit() && x - cr.Left >= 4 && cr.Right - x >= 4 &&
+             !IsClickableCell(realCol, arow) && Col() == acol && Row() == arow)
+        ShowInplaceEdit();
+    Q_UNUSED(shift);
+}
+
+void TFxStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TFxGridInteractState& s = InteractState();
+    TMouseActions& ma = MouseActions();
+    if (ma.RangeSelectAndEdit() && Button == mbLeft && !ma.EditOnDblClickOnly()) {
+        int c = -1, r = -1;
+        MouseToCell(X, Y, c, r);
+        if (c == Col() && r == Row() && !(Options() & goEditing) && IsEditable(RealCol(), Row())) {
+            SetOptions(Options() | goEditing);
+            TBaseGrid::MouseDown(Button, Shift, X, Y);
+            ShowInplaceEdit();
+            return;
+        }
+        if (Shift.Contains(ssShift) && (Options() & goEditing) && !(c == Col() && r == Row())) {
+            SetOptions(Options() & ~TGridOptions(goEditing));
+            TBaseGrid::MouseDown(Button, Shift, X, Y);
+            return;
+        }
+    }
+    s.EditStart = true;
+    struct Reset {
+        bool& f;
+        ~Reset() { f = false; }
+    } reset{s.EditStart};
+    TBaseGrid::MouseDown(Button, Shift, X, Y);
+    if (TStringGrid* sync = SyncGrid().Grid()) {
+        if (SyncGrid().SelectionColumn())
+            sync->SetCol(std::min(Col(), sync->ColCount() - 1));
+        if (SyncGrid().SelectionRow())
+            sync->SetRow(std::min(Row(), sync->RowCount() - 1));
+    }
+}
+
+void TFxStringGrid::HandleWmRButtonDown(TMessage& m)
+{
+    TBaseGrid::WndProc(m);
+    const int x = GetXLParam(m.LParam), y = GetYLParam(m.LParam);
+    int c = -1, r = -1;
+    MouseToCell(x, y, c, r);
+    if (c < 0 || r < 0)
+        return;
+    if (MouseActions().SelectOnRightClick() && c >= FixedCols() && r >= FixedRows() &&
+        !IsClickableCell(RealColIndex(c), r))
+        MoveColRow(c, r, true, true);
+    if (const auto& e = Events().OnRightClickCell)
+        e(this, r, c);
+}

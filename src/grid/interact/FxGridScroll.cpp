@@ -1,0 +1,178 @@
+// Scrolling: scroll-bar messages with their position hints, the
+// proportional thumbs, and the mouse wheel.
+#include "grid/model/FxGrid.h"
+#include "grid/interact/FxGridInteract_p.h"
+
+#include "grid/foundation/FxOptions.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QScrollBar>
+
+#include <cmath>
+
+using namespace fw;
+
+namespace {
+
+// a * b / c rounded towards zero, without overflow; 0 for c = 0.
+int MulDiv(int a, int b, int c)
+{
+    return c == 0 ? 0 : int((long long)a * b / c);
+}
+
+} // namespace
+
+void TFxStringGrid::HandleWmScroll(TMessage& m, bool Vertical)
+{
+    TFxGridInteractState& s = InteractState();
+    const int code = LoWord(m.WParam);
+    const int pos = HiWord(m.WParam);
+    const TScrollHintType hints = ScrollHints();
+    const bool wantHint = Vertical ? (hints == shVertical || hints == shBoth)
+                                   : (hints == shHorizontal || hints == shBoth);
+    const int target = Vertical ? MulDiv(pos, RowCount() - VisibleRowCount() - FixedRows(), 127) + FixedRows()
+                                : MulDiv(pos, ColCount() - VisibleColCount() - FixedCols(), 127) + FixedCols();
+    if (wantHint) {
+        if (code == SB_ENDSCROLL) {
+            ReleaseHint();
+        } else if (code == SB_THUMBTRACK) {
+            QString text = (Vertical ? QStringLiteral("Row : ") : QStringLiteral("Col : ")) + QString::number(target);
+            if (const auto& e = Events().OnScrollHint)
+                e(this, target, text);
+            const QPoint c = QCursor::pos();
+            ShowHint(text, TPoint(c.x() + 10, c.y()));
+        }
+    }
+    if (code == SB_THUMBTRACK && ScrollSynch()) {
+        if (Vertical)
+            SetTopRow(target);
+        else
+            SetLeftCol(target);
+    }
+    if (!Vertical && FixedCols() == 0 && target >= Col())
+        HideInplaceEdit();
+    TBaseGrid::WndProc(m);
+    UpdateFlatScrollBars();
+    UpdateFooter();
+    Q_UNUSED(s);
+}
+
+void TFxStringGrid::UpdateProportionalHorzScroll()
+{
+    TFxGridInteractState& s = InteractState();
+    if (!ScrollProportional() || s.ScrollLock || !IsLoaded())
+        return;
+    const int line = GridLineWidth();
+    int b = line, c = line, d = line;
+    for (int i = 0; i < ColCount(); ++i) {
+        if (i < FixedCols())
+            b += ColWidths(i) + line;
+        else {
+            c += ColWidths(i) + line;
+            if (i < LeftCol())
+                d += ColWidths(i) + line;
+        }
+    }
+    const int w = width();
+    // No scrollable columns: nothing to size the thumb by.
+    if (c <= 0)
+        return;
+    const float e = float(w - b) / float(c);
+    if (e >= 0.9999f || b + c - w < 5)
+        return;
+    const int page = std::max(1, int(float(127) * e / (1 - e)));
+    horizontalScrollBar()->setPageStep(page);
+    Q_UNUSED(d);
+}
+
+void TFxStringGrid::UpdateProportionalVertScroll()
+{
+    TFxGridInteractState& s = InteractState();
+    if (!ScrollProportional() || s.ScrollLock || !IsLoaded() || VisibleRowCount() + FixedRows() >= RowCount())
+        return;
+    const int line = GridLineWidth();
+    int b = line, c = line;
+    for (int i = 0; i < RowCount(); ++i)
+        (i < FixedRows() ? b : c) += RowHeights(i) + line;
+    if (c <= 0)
+        return;
+    const float e = float(height() - b) / float(c);
+    if (e >= 0.9999f)
+        return;
+    verticalScrollBar()->setPageStep(std::max(1, int(float(127) * e / (1 - e))));
+}
+
+void TFxStringGrid::UpdateScrollBarsAlways(bool) {}
+
+void TFxStringGrid::HandleWmMouseWheel(TMessage& m)
+{
+    TFxGridInteractState& s = InteractState();
+    const int delta = int(std::int16_t(HiWord(m.WParam)));
+    const int lines = std::max(1, QApplication::wheelScrollLines());
+    const TShiftState shift = KeysToShiftState(LoWord(m.WParam));
+    if (shift.Contains(ssCtrl) && IntelliZoom()) {
+        Zoom(delta < 0 ? lines : -lines);
+        AutoSizeCells(true, 4, 4);
+        m.Result = 1;
+        return;
+    }
+    if (!EnableWheel() || (FixedRowAlways() && RowCount() == 1)) {
+        m.Result = 1;
+        return;
+    }
+    const TGridRect before = Selection();
+    const int notches = std::max(1, std::abs(delta) / WHEEL_DELTA);
+    const int n = (MouseActions().WheelIncrement() >= 1 ? MouseActions().WheelIncrement() : lines) * notches;
+    const bool down = delta < 0;
+    int target = Row();
+    if (MouseActions().WheelAction() == waScroll) {
+        if (down && TopRow() < RowCount() - VisibleRowCount())
+            SetTopRow(std::min(TopRow() + n, RowCount() - VisibleRowCount()));
+        else if (!down && TopRow() > FixedRows())
+            SetTopRow(TopRow() - std::min(n, TopRow() - FixedRows()));
+    } else {
+        target = down ? Row() + n : Row() - n;
+        target = std::clamp(target, FixedRows(), std::max(FixedRows(), RowCount() - FixedFooters() - 1));
+        if (target != Row()) {
+            if (MouseActions().DisjunctRowSelect())
+                ClearRowSelect();
+            SetRow(target);
+            if (Row() != target)
+                SetRow(Row() + int(std::lround((target - Row()) / 2.0)));
+        }
+    }
+    if (MouseActions().WheelIncrement() != 0 || MouseActions().DisjunctRowSelect()) {
+        bool handled = true;
+        const auto& e = down ? OnMouseWheelDown : OnMouseWheelUp;
+        if (e)
+            e(this, TShiftState(), TPoint(0, 0), handled);
+    }
+    const TGridRect now = Selection();
+    if (!(now == before))
+        DoSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
+    m.Result = 1;
+    Q_UNUSED(s);
+}
+
+bool TFxStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
+{
+    if (MouseActions().WheelAction() == waScroll || !EnableWheel()) {
+        bool handled = false;
+        if (OnMouseWheelDown)
+            OnMouseWheelDown(this, Shift, MousePos, handled);
+        return handled;
+    }
+    return TBaseGrid::DoMouseWheelDown(Shift, MousePos);
+}
+
+bool TFxStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
+{
+    if (MouseActions().WheelAction() == waScroll || !EnableWheel()) {
+        bool handled = false;
+        if (OnMouseWheelUp)
+            OnMouseWheelUp(this, Shift, MousePos, handled);
+        return handled;
+    }
+    return TBaseGrid::DoMouseWheelUp(Shift, MousePos);
+}

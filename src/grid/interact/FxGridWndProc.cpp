@@ -1,0 +1,292 @@
+// The grid's window procedure: the edit-done message, painting suppression,
+// the routing of key, mouse and scroll messages to their handlers, focus,
+// the editor's change notifications, the grid timer and the cursor.
+#include "grid/model/FxGrid.h"
+#include "grid/interact/FxGridInteract_p.h"
+#include "grid/interact/FxInplaceEdit.h"
+
+#include "framework/Forms.h"
+#include "grid/foundation/FxOptions.h"
+#include "grid/foundation/GridPaintServices.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QPointer>
+
+using namespace fw;
+
+namespace {
+
+// The grid timer: hover, blinking text and the incremental-search reset.
+constexpr int kGridTimer = 111;
+constexpr int kGridTimerInterval = 500;
+
+bool IsTextEditorKind(TEditorType k)
+{
+    switch (k) {
+    case edNormal: case edNumeric: case edPositiveNumeric: case edFloat: case edCapital: case edMixedCase:
+    case edPassword: case edLowerCase: case edUpperCase: case edPositiveFloat: case edValidChars:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+unsigned TFxStringGrid::GridEditDoneMessage()
+{
+    static const unsigned msg = RegisterWindowMessage(QStringLiteral("GridEditDone"));
+    return msg;
+}
+
+void TFxStringGrid::WndProc(TMessage& m)
+{
+    if (m.Msg == WM_DESTROY)
+        KillTimer(kGridTimer);
+    if (Destroying()) {
+        TBaseGrid::WndProc(m);
+        return;
+    }
+    TFxGridInteractState& s = InteractState();
+    if (m.Msg == GridEditDoneMessage()) {
+        if (const auto& e = Events().OnEditCellDone)
+            e(this, int(m.WParam), int(m.LParam));
+        if (MouseActions().EditOnDblClickOnly()) {
+            HideEditor();
+            s.EditMode = false;
+            SetOptions(Options() & ~TGridOptions(goEditing));
+        }
+        return;
+    }
+    const int oldRow = Row();
+    switch (m.Msg) {
+    case WM_PAINT:
+        // A locked grid paints nothing.
+        if (s.UpdateCount >= 1)
+            return;
+        if (!s.PaintCount && ScrollProportional())
+            UpdateProportionalVertScroll();
+        TBaseGrid::WndProc(m);
+        if (!s.PaintCount && focusPolicy() == Qt::NoFocus) {
+            s.PaintCount = true;
+            UpdateProportionalVertScroll();
+        }
+        return;
+    case WM_SIZE:
+        if (ScrollProportional()) {
+            UpdateProportionalVertScroll();
+            UpdateProportionalHorzScroll();
+        }
+        HandleWmSize(m);
+        if (s.TimerTicks == 0 && isVisible())
+            SetTimer(kGridTimer, kGridTimerInterval);
+        return;
+    case WM_LBUTTONUP:
+        if (ScrollProportional()) {
+            UpdateProportionalVertScroll();
+            UpdateProportionalHorzScroll();
+        }
+        HandleWmLButtonUp(m);
+        break;
+    case WM_LBUTTONDOWN: HandleWmLButtonDown(m); break;
+    case WM_LBUTTONDBLCLK: HandleWmLButtonDblClk(m); break;
+    case WM_RBUTTONDOWN: HandleWmRButtonDown(m); break;
+    case WM_KEYDOWN: HandleWmKeyDown(m); break;
+    case WM_CHAR: HandleWmChar(m); break;
+    case WM_COMMAND: HandleWmCommand(m); break;
+    case WM_SETFOCUS: HandleWmSetFocus(m); break;
+    case WM_KILLFOCUS: HandleWmKillFocus(m); break;
+    case WM_TIMER: HandleWmTimer(m); break;
+    case WM_GETDLGCODE: HandleWmGetDlgCode(m); break;
+    case WM_HSCROLL: HandleWmScroll(m, false); break;
+    case WM_VSCROLL: HandleWmScroll(m, true); break;
+    case WM_MOUSEWHEEL: HandleWmMouseWheel(m); break;
+    case WM_SETCURSOR:
+        TBaseGrid::WndProc(m);
+        if (s.MouseSelectMode != msNormal && GridState() != gsColSizing && GridState() != gsRowSizing) {
+            switch (s.MouseSelectMode) {
+            case msColumn: viewport()->setCursor(Qt::ArrowCursor); break;
+            case msRow: viewport()->setCursor(Qt::ArrowCursor); break;
+            case msAll:
+            case msResize: viewport()->setCursor(Qt::SizeAllCursor); break;
+            default: break;
+            }
+        } else if (CellSelectorMode()) {
+            viewport()->setCursor(Qt::CrossCursor);
+        }
+        break;
+    default: TBaseGrid::WndProc(m); break;
+    }
+    if (Row() != oldRow && SyncGrid().SelectionRow() && SyncGrid().Grid())
+        SetRow(Row());
+}
+
+void TFxStringGrid::keyPressEvent(QKeyEvent* e)
+{
+    const int vk = VirtualKeyFromEvent(*e);
+    const QChar ch = CharCodeFromEvent(*e);
+    if (vk == 0 && ch.isNull()) {
+        e->ignore();
+        return;
+    }
+    const bool sys = (e->modifiers() & Qt::AltModifier) && !(e->modifiers() & Qt::ControlModifier);
+    std::intptr_t lParam = 1;
+    if (e->modifiers() & Qt::AltModifier)
+        lParam |= std::intptr_t(1) << 29;
+    if (e->isAutoRepeat())
+        lParam |= std::intptr_t(1) << 30;
+    QPointer<TFxStringGrid> self(this);
+    std::intptr_t consumed = 0;
+    if (vk != 0)
+        consumed = Perform(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
+    if (!self)
+        return;
+    // A key the key-down chain cleared makes no character.
+    if (!ch.isNull() && consumed == 0)
+        Perform(sys ? WM_SYSCHAR : WM_CHAR, ch.unicode(), lParam);
+    if (!self)
+        return;
+    const bool dialogKey = vk == VK_RETURN || vk == VK_ESCAPE;
+    if (dialogKey && !consumed && !(Options() & goEditing) && !(Perform(WM_GETDLGCODE) & DLGC_WANTALLKEYS))
+        e->ignore();
+    else
+        e->accept();
+}
+
+// ---------------------------------------------------------------- focus
+
+void TFxStringGrid::HandleWmSetFocus(TMessage& m)
+{
+    TFxGridInteractState& s = InteractState();
+    if (s.InvokedFocusChange)
+        return;
+    TBaseGrid::WndProc(m);
+    if (IsClickableCell(RealCol(), Row()))
+        return;
+    if (Navigation().AlwaysEdit()) {
+        auto* from = reinterpret_cast<QWidget*>(m.WParam);
+        bool canEdit = false;
+        CanEditCell(RealCol(), Row(), canEdit);
+        const bool inView = LeftCol() <= Col() && Col() < LeftCol() + VisibleColCount() && TopRow() <= Row() &&
+                            Row() < TopRow() + VisibleRowCount();
+        if (s.NormalEdit) {
+            if (from != s.NormalEdit.data() && GridState() != gsRowMoving && GridState() != gsColMoving &&
+                s.CurrentEditor == edNormal && inView && canEdit) {
+                ShowInplaceEdit();
+                return;
+            }
+        } else if (inView && canEdit && !MouseActions().DirectEdit() && !ControlLook().DropDownAlwaysVisible() &&
+                   HasComboBox(RealCol(), Row())) {
+            ShowInplaceEdit();
+        }
+    }
+    if (IsMergedCell(RealCol(), Row()))
+        RepaintCell(RealCol(), Row());
+}
+
+void TFxStringGrid::HandleWmKillFocus(TMessage& m)
+{
+    if (InteractState().BlockKill) {
+        m.Result = 1;
+        return;
+    }
+    TBaseGrid::WndProc(m);
+    if (IsMergedCell(RealCol(), Row()))
+        RepaintCell(RealCol(), Row());
+}
+
+void TFxStringGrid::DoEnter()
+{
+    TFxGridInteractState& s = InteractState();
+    if (s.BlockFocus)
+        return;
+    TBaseGrid::DoEnter();
+    try {
+        if ((Options() & goEditing) || MouseActions().RangeSelectAndEdit())
+            SelectCell(Col(), Row());
+    } catch (...) {
+        StoreOldValue(Col(), Row());
+        throw;
+    }
+    StoreOldValue(Col(), Row());
+}
+
+void TFxStringGrid::DoExit()
+{
+    if (InteractState().BlockKill)
+        return;
+    if (SelectionChangedFlag() && MouseActions().DisjunctRowSelect())
+        SelectionToRowSelect(false);
+    SetSelectionChangedFlag(false);
+    TBaseGrid::DoExit();
+}
+
+// ---------------------------------------------------------------- editor notifications
+
+void TFxStringGrid::HandleWmCommand(TMessage& m)
+{
+    TFxGridInteractState& s = InteractState();
+    TBaseGrid::WndProc(m);   // the editor's own change handling
+    if (unsigned(HiWord(m.WParam)) != EN_CHANGE || !s.ShowEditProcess)
+        return;
+    TFxInplaceEdit* ed = s.NormalEdit.data();
+    if (!ed || m.LParam != reinterpret_cast<std::intptr_t>(static_cast<TInplaceEdit*>(ed)))
+        return;
+    // Typed text reaches the cell at once; text loaded into a starting
+    // editor is the cell's own and goes nowhere.
+    if (s.EditStart || !s.EditMode || s.NoEditChange || !IsTextEditorKind(s.CurrentEditor))
+        return;
+    SetEditText(Col(), Row(), ed->Text());
+}
+
+// ---------------------------------------------------------------- timer
+
+void TFxStringGrid::HandleWmTimer(TMessage& m)
+{
+    if (int(m.WParam) != kGridTimer) {
+        TBaseGrid::WndProc(m);
+        return;
+    }
+    TFxGridInteractState& s = InteractState();
+    ++s.TimerTicks;
+    if (Navigation().AutoGotoIncremental()) {
+        if (s.SearchTics == 3) {
+            s.SearchInc.clear();
+            s.SearchTics = 0;
+        } else {
+            ++s.SearchTics;
+        }
+    }
+    if (Hovering() && underMouse()) {
+        const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
+        int c = -1, r = -1;
+        MouseToCell(p.x(), p.y(), c, r);
+        if (c >= FixedCols() && c < ColCount() && r >= FixedRows() && r < RowCount()) {
+            SetFocus();
+            SetRow(r);
+            SetCol(c);
+        }
+    }
+    if (EnableBlink()) {
+        s.GridBlink = !s.GridBlink;
+        auto blinks = [this](int c, int r) {
+            return GridCells(c, r).contains(QLatin1String("<BLI"), Qt::CaseInsensitive);
+        };
+        const int lastRow = std::min(TopRow() + VisibleRowCount(), RowCount() - 1);
+        const int lastCol = std::min(LeftCol() + VisibleColCount() + NumHiddenColumns() - 1,
+                                     ColCount() + NumHiddenColumns() - 1);
+        for (int r = TopRow(); r <= lastRow; ++r)
+            for (int c = LeftCol(); c <= lastCol; ++c)
+                if (blinks(c, r))
+                    RepaintCell(DisplColIndex(c), r);
+        for (int r = 0; r < FixedRows(); ++r)
+            for (int c = LeftCol(); c < std::min(LeftCol() + VisibleColCount(), ColCount()); ++c)
+                if (blinks(c, r))
+                    RepaintCell(c, r);
+        for (int c = 0; c < FixedCols(); ++c)
+            for (int r = TopRow(); r <= lastRow; ++r)
+                if (blinks(c, r))
+                    RepaintCell(c, r);
+    }
+}

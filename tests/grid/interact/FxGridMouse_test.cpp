@@ -1,0 +1,295 @@
+// The mouse on the grid: clicks, check boxes, header borders, sizing with
+// its hint, the auto-size double click, drag selection with auto-scroll,
+// column moves, and the scroll hint.
+#include "GridUi.h"
+
+#include "grid/foundation/FxOptions.h"
+#include "grid/interact/FxInplaceEdit.h"
+#include "grid/model/FxColumnSize.h"
+
+#include <gtest/gtest.h>
+
+using gridui::Window;
+
+namespace {
+
+TEST(FxGridMouse, AClickMakesTheCellCurrentAndFiresOnClickCellRowFirst)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    QList<QPair<int, int>> clicks;
+    g.Events().OnClickCell = [&](QObject*, int ARow, int ACol) { clicks.append({ARow, ACol}); };
+    w.click(w.at(3, 2));
+    EXPECT_EQ(g.Col(), 3);
+    EXPECT_EQ(g.Row(), 2);
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(clicks[0], qMakePair(2, 3));
+    EXPECT_FALSE(g.NormalEdit() && g.NormalEdit()->isVisible());
+    // A second click on the current cell of an editing grid opens its editor.
+    w.click(w.at(3, 2));
+    ASSERT_TRUE(g.NormalEdit());
+    EXPECT_TRUE(g.NormalEdit()->isVisible());
+}
+
+TEST(FxGridMouse, ACheckBoxClickTogglesYesNoAndReportsTheDisplayColumnBeforeOnClick)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.HideColumn(1);   // real column 3 shows as column 2
+    g.AddCheckBox(3, 2, false, true);
+    g.SetCells(3, 2, "N");
+    QStringList log;
+    g.Events().OnCheckBoxClick = [&](QObject*, int c, int r, bool s) {
+        log << QStringLiteral("check %1,%2 %3").arg(c).arg(r).arg(s);
+    };
+    g.OnClick = [&](QObject*) { log << "click"; };
+    const fw::TRect r = g.CellRect(2, 2);
+    // The box sits at the cell's left; PreciseCheckBoxCheck is off, so the cell counts.
+    w.click(QPoint(r.Left + 6, r.Top + r.Height() / 2));
+    EXPECT_EQ(g.Cells(3, 2), "Y");
+    EXPECT_EQ(g.Col(), 2);
+    EXPECT_EQ(g.Row(), 2);
+    const QStringList expected{"check 2,2 1", "click"};
+    EXPECT_EQ(log, expected);
+    w.click(QPoint(r.Left + 6, r.Top + r.Height() / 2));
+    EXPECT_EQ(g.Cells(3, 2), "N");
+    EXPECT_FALSE(g.EditMode());
+}
+
+// Presses on a header cell: near its border (sizing) no click.
+struct HeaderPressCase {
+    const char* name;
+    int dxFromRight;    // press position left of the cell's right edge
+    bool clicked;
+};
+
+class FxGridHeaderPress : public ::testing::TestWithParam<HeaderPressCase> {};
+
+TEST_P(FxGridHeaderPress, WithinFourPixelsOfTheBorderIsNoClick)
+{
+    const HeaderPressCase& k = GetParam();
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() | fw::goColSizing);
+    int clicks = 0;
+    g.Events().OnClickCell = [&](QObject*, int, int) { ++clicks; };
+    const fw::TRect r = g.CellRect(2, 0);
+    w.click(QPoint(r.Right - k.dxFromRight, r.Top + 5));
+    EXPECT_EQ(clicks, k.clicked ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FxGridHeaderPress,
+                         ::testing::Values(HeaderPressCase{"middle", 30, true},
+                                           HeaderPressCase{"five_from_border", 5, true},
+                                           HeaderPressCase{"four_from_border", 4, false},
+                                           HeaderPressCase{"two_from_border", 2, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A drag on a column border, press to release.
+void DragBorder(Window& w, int col, int dx)
+{
+    TFxStringGrid& g = *w.grid;
+    const fw::TRect r = g.CellRect(col, 0);
+    const QPoint from(r.Right, r.Top + 5);
+    QWidget* vp = g.viewport();
+    QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(vp, from + QPoint(dx, 0));
+    w.settle();
+}
+
+TEST(FxGridMouse, SizingAColumnShowsItsWidthAndEndsWithOnEndColumnSize)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() | fw::goColSizing);
+    g.SetHintShowSizing(true);
+    g.SetColWidths(2, 60);
+    QList<int> ended, sizing;
+    g.Events().OnEndColumnSize = [&](QObject*, int c) { ended << c; };
+    g.Events().OnColumnSizing = [&](QObject*, int, int size) { sizing << size; };
+    DragBorder(w, 2, 15);
+    EXPECT_EQ(g.HintText(), "cw=<b>75</b>");
+    ASSERT_FALSE(sizing.isEmpty());
+    EXPECT_EQ(sizing.last(), 75);
+    const fw::TRect r = g.CellRect(2, 0);
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(r.Right + 15, r.Top + 5));
+    w.settle();
+    EXPECT_EQ(g.ColWidths(2), 75);
+    EXPECT_EQ(ended, QList<int>{2});
+    EXPECT_EQ(g.HintText(), "");
+}
+
+TEST(FxGridMouse, AnUpdateColumnSizeHandlerHasTheLastWordAfterOnEndColumnSize)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() | fw::goColSizing);
+    g.SetColWidths(2, 60);
+    int widthAtEnd = -1;
+    g.Events().OnEndColumnSize = [&](QObject*, int c) { widthAtEnd = g.ColWidths(c); };
+    g.Events().OnUpdateColumnSize = [&](QObject*, int, int& width) { width = 50; };
+    DragBorder(w, 2, 20);
+    const fw::TRect r = g.CellRect(2, 0);
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(r.Right + 20, r.Top + 5));
+    w.settle();
+    EXPECT_EQ(widthAtEnd, 80);
+    EXPECT_EQ(g.ColWidths(2), 50);
+}
+
+TEST(FxGridMouse, AllColumnSizeScalesTheOtherNormalColumns)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() | fw::goColSizing);
+    g.MouseActions().SetAllColumnSize(true);
+    for (int c = 0; c < g.ColCount(); ++c)
+        g.SetColWidths(c, 64);
+    DragBorder(w, 2, 64);
+    const fw::TRect r = g.CellRect(2, 0);
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(r.Right + 64, r.Top + 5));
+    w.settle();
+    EXPECT_EQ(g.ColWidths(2), 128);
+    EXPECT_EQ(g.ColWidths(1), 128);
+    EXPECT_EQ(g.ColWidths(4), 128);
+    EXPECT_EQ(g.ColWidths(0), 64);   // fixed columns keep their width
+}
+
+TEST(FxGridMouse, DoubleClickOnAHeaderBorderAutoSizesTheColumnLeftOfIt)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() | fw::goColSizing);
+    g.SetCells(2, 3, "a text much wider than sixty-four pixels");
+    QList<int> ended;
+    g.Events().OnEndColumnSize = [&](QObject*, int c) { ended << c; };
+    const int before = g.ColWidths(2);
+    const fw::TRect r = g.CellRect(3, 0);
+    w.dblClick(QPoint(r.Left + 1, r.Top + 5));   // the border between 2 and 3
+    EXPECT_GT(g.ColWidths(2), before);
+    EXPECT_EQ(ended, QList<int>{2});
+    // A refusing OnColumnSize keeps the width.
+    g.SetColWidths(2, 40);
+    g.Events().OnColumnSize = [](QObject*, int, bool& allow) { allow = false; };
+    const fw::TRect r2 = g.CellRect(3, 0);
+    w.dblClick(QPoint(r2.Left + 1, r2.Top + 5));
+    EXPECT_EQ(g.ColWidths(2), 40);
+}
+
+TEST(FxGridMouse, DragSelectionExtendsAndAutoScrollsPastTheBottom)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions((g.Options() & ~fw::TGridOptions(fw::goEditing)) | fw::goRangeSelect);
+    g.SetRowCount(60);
+    QWidget* vp = g.viewport();
+    QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, w.at(1, 1));
+    QTest::mouseMove(vp, w.at(2, 3));
+    w.settle();
+    EXPECT_EQ(g.Selection(), (fw::TGridRect{1, 1, 2, 3}));
+    const int top = g.TopRow();
+    QTest::mouseMove(vp, QPoint(w.at(2, 3).x(), vp->height() + 10));
+    w.settle();
+    // The drag's scroll timer: each tick scrolls a row and extends the selection.
+    g.Perform(fw::WM_TIMER, 1);
+    g.Perform(fw::WM_TIMER, 1);
+    EXPECT_EQ(g.TopRow(), top + 2);
+    EXPECT_GT(g.Selection().Bottom, 3);
+    QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, QPoint(w.at(2, 3).x(), vp->height() + 10));
+    w.settle();
+    EXPECT_EQ(g.Selection().Top, 1);
+}
+
+TEST(FxGridMouse, AHeaderDragMovesTheColumnAndKeepsTheColumnOrder)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() | fw::goColMoving);
+    for (int c = 1; c < 5; ++c)
+        g.SetCells(c, 1, QString(QChar('A' + c - 1)));
+    g.SetColumnOrder();
+    QWidget* vp = g.viewport();
+    QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, w.at(1, 0, 20, 5));
+    QTest::mouseMove(vp, w.at(3, 0, 20, 5));
+    QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, w.at(3, 0, 20, 5));
+    w.settle();
+    EXPECT_EQ(g.Cells(1, 1), "B");
+    EXPECT_EQ(g.Cells(2, 1), "C");
+    EXPECT_EQ(g.Cells(3, 1), "A");
+    EXPECT_EQ(g.ColumnPosition(1), 3);
+}
+
+TEST(FxGridScroll, ThumbTrackingShowsTheColumnTheThumbPointsAt)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetColCount(20);
+    g.SetScrollHints(shHorizontal);
+    const int visible = g.VisibleColCount();
+    // 1 fixed column: the target is Pos * (20 - visible - 1) / 127 + 1.
+    g.Perform(fw::WM_HSCROLL, fw::MakeWParam(fw::SB_THUMBTRACK, 127));
+    EXPECT_EQ(g.HintText(), QStringLiteral("Col : %1").arg(20 - visible));
+    g.Perform(fw::WM_HSCROLL, fw::MakeWParam(fw::SB_THUMBTRACK, 0));
+    EXPECT_EQ(g.HintText(), "Col : 1");
+    g.Perform(fw::WM_HSCROLL, fw::MakeWParam(fw::SB_ENDSCROLL, 0));
+    EXPECT_EQ(g.HintText(), "");
+    // The vertical bar says "Row : " and an OnScrollHint handler may change it.
+    g.SetScrollHints(shBoth);
+    g.Events().OnScrollHint = [](QObject*, int ARow, QString& s) { s += QStringLiteral(" of %1").arg(ARow); };
+    g.Perform(fw::WM_VSCROLL, fw::MakeWParam(fw::SB_THUMBTRACK, 0));
+    EXPECT_EQ(g.HintText(), "Row : 1 of 1");
+}
+
+TEST(FxGridScroll, TheDocumentedColumnFifteen)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetColCount(20);
+    for (int c = 0; c < 20; ++c)
+        g.SetColWidths(c, 100);
+    g.resize(5 * 101 + 101 + g.width() - g.ClientWidth() + 20, g.height());
+    w.settle();
+    ASSERT_EQ(g.VisibleColCount(), 5);
+    g.SetScrollHints(shHorizontal);
+    g.Perform(fw::WM_HSCROLL, fw::MakeWParam(fw::SB_THUMBTRACK, 127));
+    EXPECT_EQ(g.HintText(), "Col : 15");
+}
+
+TEST(FxGridSizing, StretchColumnOutOfRangeRaisesAndStretchFillsTheClient)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    EXPECT_THROW(g.StretchColumn(g.ColCount()), EFxGridError);
+    try {
+        g.StretchColumn(g.ColCount());
+    } catch (const EFxGridError& e) {
+        EXPECT_STREQ(e.what(), "Stretch column index out of range");
+    }
+    g.ColumnSize().SetStretch(true);
+    g.StretchColumn(-1);
+    int sum = 0;
+    for (int c = 0; c < g.ColCount(); ++c)
+        sum += g.ColWidths(c);
+    EXPECT_EQ(sum, g.ClientWidth() - 1);
+}
+
+TEST(FxGridUpdate, ALockReleasedWhileHiddenIsStillReleased)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.BeginUpdate();
+    g.BeginUpdate();
+    EXPECT_EQ(g.UpdateCount(), 2);
+    g.EndUpdate();
+    EXPECT_TRUE(g.LockUpdate());
+    g.hide();
+    g.EndUpdate();
+    EXPECT_EQ(g.UpdateCount(), 0);
+    g.show();
+    EXPECT_TRUE(g.viewport()->updatesEnabled() || g.UpdateCount() == 0);
+    // An unbalanced EndUpdate leaves the count at 0.
+    g.EndUpdate();
+    EXPECT_EQ(g.UpdateCount(), 0);
+    EXPECT_TRUE(g.viewport()->updatesEnabled());
+}
+
+} // namespace
