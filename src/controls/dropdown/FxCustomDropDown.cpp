@@ -79,7 +79,6 @@ TFxCustomDropDown::TFxCustomDropDown(QWidget* parent)
     FDropDownHeader.OnButtonsChanged = [this] { HeaderChanged(); };
     FDropDownFooter.OnChange = [this] { FooterChanged(); };
     FDropDownFooter.OnButtonsChanged = [this] { FooterChanged(); };
-    FIsWinXP = true;
     FIsThemed = XPVSBound();
     SetSelectionColorStyle(scOffice2007);
     SetComponentStyle(tsOffice2007Luna);
@@ -517,8 +516,6 @@ void TFxCustomDropDown::mouseReleaseEvent(QMouseEvent* e)
         FValue.ClampSelectionToValue();
 }
 
-void TFxCustomDropDown::mouseDoubleClickEvent(QMouseEvent* e) { TMaskEdit::mouseDoubleClickEvent(e); }
-
 void TFxCustomDropDown::focusInEvent(QFocusEvent* e)
 {
     TMaskEdit::focusInEvent(e);
@@ -696,6 +693,13 @@ void TFxCustomDropDown::SetButtonCaption(const QString& value)
 {
     if (FButton)
         FButton->SetButtonCaption(value);
+}
+
+void TFxCustomDropDown::SetEtched(bool value)
+{
+    FEtched = value;
+    if (FButton)
+        FButton->InnerButton()->SetEtched(value);
 }
 
 void TFxCustomDropDown::SetFlat(bool value)

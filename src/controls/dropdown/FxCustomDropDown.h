@@ -130,7 +130,7 @@ public:
     QString ButtonCaption() const;
     void SetButtonCaption(const QString& value);
     bool Etched() const { return FEtched; }
-    void SetEtched(bool value) { FEtched = value; }
+    void SetEtched(bool value);
     bool Flat() const { return FFlat; }
     void SetFlat(bool value);
 
@@ -276,7 +276,6 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
@@ -328,7 +327,6 @@ private:
     fw::TColor FSelectionColorTo = fw::clNone;
     TSelectionColorStyle FSelectionColorStyle = scOffice2007;
     bool FReturnIsTab = false;
-    bool FIsWinXP = true;
     bool FIsThemed = true;
     bool FBlockCopy = false;
     bool FButtonDown = false;

@@ -5,7 +5,7 @@
 #include "framework/SysColors.h"
 #include "grid/foundation/FxStyleIF.h"
 #include "grid/foundation/FxUtilDraw.h"
-#include "grid/foundation/FxXPVS.h"
+#include "controls/dropdown/FxThemeBinder.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,7 +17,7 @@ using namespace fw;
 TFxDropDownSpeedButton::TFxDropDownSpeedButton(TDropDownEditButton* container)
     : QWidget(container), FContainer(container)
 {
-    FIsWinXP = XPVSBound();
+    FIsWinXP = ThemeBinderLoaded();
 }
 
 TFxCustomDropDown* TFxDropDownSpeedButton::Edit() const { return FContainer->FocusControl(); }
@@ -64,7 +64,7 @@ void TFxDropDownSpeedButton::SetCaption(const QString& value)
     update();
 }
 
-bool TFxDropDownSpeedButton::IsThemed() const { return FIsWinXP && IsThemeActive(); }
+bool TFxDropDownSpeedButton::IsThemed() const { return FIsWinXP && ThemeBinderLoaded() && IsThemeActive(); }
 
 void TFxDropDownSpeedButton::enterEvent(QEnterEvent* e)
 {

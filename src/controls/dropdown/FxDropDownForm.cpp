@@ -25,8 +25,6 @@ TDropDownForm::TDropDownForm(TFxCustomDropDown* dropDown) : TPopupWindow(dropDow
             FFxDropDown->DropDownHidden();
     };
     OnSizing = [this] {
-        if (OnSizingEvent)
-            OnSizingEvent();
         if (FFxDropDown)
             FFxDropDown->DropDownResizing();
     };

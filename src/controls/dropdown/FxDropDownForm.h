@@ -46,8 +46,6 @@ public:
     fw::TRect ClientArea() const;
     virtual void UpdateSize() {}
 
-    std::function<void()> OnSizingEvent;
-
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;

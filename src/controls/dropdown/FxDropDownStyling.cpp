@@ -158,7 +158,7 @@ void TFxCustomDropDown::Assign(const TFxCustomDropDown& source)
     if (const TBitmap* glyph = source.DropDownButtonGlyph())
         SetDropDownButtonGlyph(*glyph);
     SetButtonCaption(source.ButtonCaption());
-    FEtched = source.FEtched;
+    SetEtched(source.FEtched);
     FImages = source.FImages;
     FSelectionColorStyle = source.FSelectionColorStyle;
     FSelectionColor = source.FSelectionColor;

@@ -1,24 +1,8 @@
 #include "controls/dropdown/FxThemeBinder.h"
 
-namespace {
-
-int initCount = 0;
-bool loaded = false;
-
-} // namespace
-
-void InitThemeBinder()
+bool ThemeBinderLoaded()
 {
-    if (initCount++ == 0)
-        loaded = XPVSBound();
+    // Bound once: a style that goes later (the program ending) unbinds it.
+    static const bool bound = XPVSBound();
+    return bound && XPVSBound();
 }
-
-void DoneThemeBinder()
-{
-    if (initCount == 0)
-        return;
-    if (--initCount == 0)
-        loaded = false;
-}
-
-bool ThemeBinderLoaded() { return loaded && XPVSBound(); }
