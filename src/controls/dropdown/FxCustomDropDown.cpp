@@ -320,6 +320,7 @@ void TFxCustomDropDown::RelayFormKey(QKeyEvent* e)
     int key = VirtualKeyFromEvent(*e);
     const TShiftState shift = ShiftStateFromEvent(*e);
     QChar ch = CharCodeFromEvent(*e);
+    FRelayShift = shift;
     FormKeyDown(key, shift);
     if (!ch.isNull() && FDropDownForm)
         FormKeyPress(ch);
@@ -334,7 +335,7 @@ void TFxCustomDropDown::FormKeyDown(int& key, TShiftState shift)
 void TFxCustomDropDown::FormKeyPress(QChar& key)
 {
     if (!key.isNull())
-        PerformChar(key, KeyboardStateToShiftState());
+        PerformChar(key, FRelayShift);
 }
 
 void TFxCustomDropDown::FormKeyUp(int& key, TShiftState shift)
@@ -358,7 +359,7 @@ void TFxCustomDropDown::ControlKeyUp(int& key, TShiftState shift)
 void TFxCustomDropDown::ControlKeyPress(QChar& key)
 {
     if (!key.isNull())
-        PerformChar(key, KeyboardStateToShiftState());
+        PerformChar(key, FRelayShift);
 }
 
 void TFxCustomDropDown::FormWheelDown(TShiftState, const QPoint&, bool& handled)
@@ -388,7 +389,8 @@ bool TFxCustomDropDown::eventFilter(QObject* watched, QEvent* e)
         auto* k = static_cast<QKeyEvent*>(e);
         int key = VirtualKeyFromEvent(*k);
         QChar ch = CharCodeFromEvent(*k);
-        ControlKeyDown(key, ShiftStateFromEvent(*k));
+        FRelayShift = ShiftStateFromEvent(*k);
+        ControlKeyDown(key, FRelayShift);
         if (!ch.isNull())
             ControlKeyPress(ch);
         // The control still handles the key unless a relay swallowed it.

@@ -350,4 +350,6 @@ private:
     bool FDestroying = false;
     QPointer<QWidget> FRelayedControl;
     QSize FShownSize;
+    // Shift state of the key being relayed from the popup (its character carries none).
+    fw::TShiftState FRelayShift;
 };
