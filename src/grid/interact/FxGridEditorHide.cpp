@@ -82,10 +82,9 @@ void TFxStringGrid::DoneInplaceEdit(int Key, TShiftState Shift)
     HideInplaceEdit();
     if (Navigation().AppendOnArrowDown() && Key == VK_DOWN && AtAppendRow())
         AppendRowOnArrowDown();
-    if (Key == VK_TAB || Key == VK_LEFT || Key == VK_UP || Key == VK_RIGHT || Key == VK_DOWN) {
-        Q_UNUSED(Shift);
+    // The grid's key handling samples the shift keys itself.
+    if (Key == VK_TAB || Key == VK_LEFT || Key == VK_UP || Key == VK_RIGHT || Key == VK_DOWN)
         Perform(WM_KEYDOWN, Key, 0);
-    }
     if (!self)
         return;
     const bool alwaysEdit = Navigation().AlwaysEdit();

@@ -19,10 +19,9 @@ using namespace fw;
 namespace {
 
 // Runs a key through the grid's own key-down handling (the grid moves).
-void GridKeyDown(TFxStringGrid* g, int key, TShiftState shift)
+void GridKeyDown(TFxStringGrid* g, int key)
 {
     g->Perform(WM_KEYDOWN, key, 0);
-    Q_UNUSED(shift);
 }
 
 } // namespace
@@ -71,7 +70,7 @@ void TGridCheckBox::keyPressEvent(QKeyEvent* e)
         if (key == VK_RETURN && g->Navigation().AdvanceOnEnter())
             g->AdvanceAfterEdit(g->Col(), g->Row(), true, false, true, true, false);
         if (key == VK_UP || key == VK_DOWN)
-            GridKeyDown(g, key, ShiftStateFromEvent(*e));
+            GridKeyDown(g, key);
         e->accept();
         return;
     }
@@ -238,7 +237,7 @@ bool TGridCombo::HandleKeyDown(int& key, TShiftState shift)
         nav.SetAlwaysEdit(false);
         g->SetFocus();
         nav.SetAlwaysEdit(alwaysEdit);
-        GridKeyDown(g, key, shift);
+        GridKeyDown(g, key);
         return false;
     }
     if (!navKey)
@@ -302,7 +301,7 @@ bool TGridCombo::HandleKeyDown(int& key, TShiftState shift)
         g->MouseActions().SetDirectComboClose(directClose);
         if (key == VK_LEFT || key == VK_RIGHT) {
             g->SetFocus();
-            GridKeyDown(g, key, shift);
+            GridKeyDown(g, key);
             return false;
         }
     } else if (key == VK_END) {

@@ -21,17 +21,6 @@ namespace {
 constexpr int kGridTimer = 111;
 constexpr int kGridTimerInterval = 500;
 
-bool IsTextEditorKind(TEditorType k)
-{
-    switch (k) {
-    case edNormal: case edNumeric: case edPositiveNumeric: case edFloat: case edCapital: case edMixedCase:
-    case edPassword: case edLowerCase: case edUpperCase: case edPositiveFloat: case edValidChars:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 unsigned TFxStringGrid::GridEditDoneMessage()
@@ -105,13 +94,8 @@ void TFxStringGrid::WndProc(TMessage& m)
     case WM_SETCURSOR:
         TBaseGrid::WndProc(m);
         if (s.MouseSelectMode != msNormal && GridState() != gsColSizing && GridState() != gsRowSizing) {
-            switch (s.MouseSelectMode) {
-            case msColumn: viewport()->setCursor(Qt::ArrowCursor); break;
-            case msRow: viewport()->setCursor(Qt::ArrowCursor); break;
-            case msAll:
-            case msResize: viewport()->setCursor(Qt::SizeAllCursor); break;
-            default: break;
-            }
+            if (s.MouseSelectMode == msAll || s.MouseSelectMode == msResize)
+                viewport()->setCursor(Qt::SizeAllCursor);
         } else if (CellSelectorMode()) {
             viewport()->setCursor(Qt::CrossCursor);
         }
@@ -235,7 +219,7 @@ void TFxStringGrid::HandleWmCommand(TMessage& m)
         return;
     // Typed text reaches the cell at once; text loaded into a starting
     // editor is the cell's own and goes nowhere.
-    if (s.EditStart || !s.EditMode || s.NoEditChange || !IsTextEditorKind(s.CurrentEditor))
+    if (s.EditStart || !s.EditMode || s.NoEditChange || !FxIsTextEditorKind(s.CurrentEditor))
         return;
     SetEditText(Col(), Row(), ed->Text());
 }

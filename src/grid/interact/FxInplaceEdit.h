@@ -35,7 +35,7 @@ private:
     // False when the character is dropped or refused.
     bool FilterChar(QChar& ch, fw::TShiftState shift);
     void Paste();
-    void RefusalRestore(const QString& oldCellText);
+    void RefusalRestore();
     void LookupComplete();
     void FocusGained();
     void FocusLost(QWidget* to);
