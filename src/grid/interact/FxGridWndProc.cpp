@@ -6,6 +6,7 @@
 #include "grid/interact/FxInplaceEdit.h"
 
 #include "framework/Forms.h"
+#include "framework/Guard.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/GridPaintServices.h"
 
@@ -121,18 +122,24 @@ void TFxStringGrid::keyPressEvent(QKeyEvent* e)
     if (e->isAutoRepeat())
         lParam |= std::intptr_t(1) << 30;
     QPointer<TFxStringGrid> self(this);
+    // An error of an event handler must not unwind through Qt.
+    auto perform = [this](unsigned msg, std::intptr_t w = 0, std::intptr_t l = 0) {
+        std::intptr_t r = 0;
+        RunGuarded([&] { r = Perform(msg, w, l); });
+        return r;
+    };
     std::intptr_t consumed = 0;
     if (vk != 0)
-        consumed = Perform(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
+        consumed = perform(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
     if (!self)
         return;
     // A key the key-down chain cleared makes no character.
     if (!ch.isNull() && consumed == 0)
-        Perform(sys ? WM_SYSCHAR : WM_CHAR, ch.unicode(), lParam);
+        perform(sys ? WM_SYSCHAR : WM_CHAR, ch.unicode(), lParam);
     if (!self)
         return;
     const bool dialogKey = vk == VK_RETURN || vk == VK_ESCAPE;
-    if (dialogKey && !consumed && !(Options() & goEditing) && !(Perform(WM_GETDLGCODE) & DLGC_WANTALLKEYS))
+    if (dialogKey && !consumed && !(Options() & goEditing) && !(perform(WM_GETDLGCODE) & DLGC_WANTALLKEYS))
         e->ignore();
     else
         e->accept();

@@ -3,6 +3,7 @@
 #include "grid/interact/FxInplaceEdit.h"
 
 #include "framework/Clipboard.h"
+#include "framework/Guard.h"
 #include "framework/SysColors.h"
 #include "framework/SysUtils.h"
 #include "framework/Timer.h"
@@ -23,6 +24,12 @@ TFxInplaceEdit::TFxInplaceEdit(TFxStringGrid* grid) : TInplaceEdit(grid), FGrid(
 }
 
 void TFxInplaceEdit::WndProc(TMessage& m)
+{
+    // An error of a grid event handler must not unwind through Qt.
+    RunGuarded([&] { HandleMessage(m); });
+}
+
+void TFxInplaceEdit::HandleMessage(TMessage& m)
 {
     TFxGridInteractState& s = FGrid->InteractState();
     switch (m.Msg) {

@@ -466,3 +466,34 @@ TEST(FxGridEdit, AnEditorTypeOfNoneRefusesTheEditSilently)
 }
 
 } // namespace
+
+#include "framework/Dialogs.h"
+
+namespace {
+
+TEST(FxGridEdit, AnErrorOfAnEventHandlerReachesTheErrorHandlerNotQt)
+{
+    fw::DialogRecorder boxes;
+    fw::DialogSeam::Guard guard(boxes);
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.Events().OnCellValidate = [](QObject*, int, int, QString&, bool&) {
+        throw EFxGridError(QStringLiteral("handler failed"));
+    };
+    g.SetCol(1);
+    g.SetRow(1);
+    w.type("1");
+    w.key(Qt::Key_Return);
+    ASSERT_FALSE(boxes.Calls().empty());
+    EXPECT_TRUE(boxes.Calls().front().text.contains("handler failed"));
+    // The grid still works afterwards.
+    g.Events().OnCellValidate = nullptr;
+    w.key(Qt::Key_Escape);
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(g.Row(), 2);
+    w.type("8");
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(g.Cells(1, 2), "8");
+}
+
+} // namespace
