@@ -132,6 +132,10 @@ void TTableGrid::Go_To(int row, int realCol)
     const int col = std::max(1, m_grid->DisplColIndex(std::max(1, realCol)));
     m_grid->MoveCurrentCell(std::min(col, m_grid->ColCount() - 1),
                             std::clamp(row, 1, m_grid->RowCount() - 1));
+    // After a message box the window must be the active one again, or the
+    // grid would take arrow keys but open no editor for typed ones.
+    if (m_grid->isVisible())
+        m_grid->window()->activateWindow();
     m_grid->SetFocus();
 }
 
