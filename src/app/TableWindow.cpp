@@ -65,6 +65,13 @@ TTableGrid::TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table)
     Set_Lang();
 }
 
+TTableGrid::~TTableGrid()
+{
+    m_grid->OnKeyPress = nullptr;
+    m_grid->Events().OnDblClickCell = nullptr;
+    m_grid->Events().OnGridHint = nullptr;
+}
+
 const TTableSpec& TTableGrid::Spec() const
 {
     return m_file.Table(m_table);

@@ -31,6 +31,8 @@ public:
     // hidden. The grid takes the Enter walk and the header double click
     // (Grid_Enter_Next_Cell, Grid_DblClick_AutoSize) and the header hints.
     TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table);
+    // The grid, a child of the window, outlives this object: it forgets the handlers.
+    ~TTableGrid();
     TTableGrid(const TTableGrid&) = delete;
     TTableGrid& operator=(const TTableGrid&) = delete;
 

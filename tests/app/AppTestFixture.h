@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -103,6 +104,40 @@ private:
     QString m_savedProject;
     std::optional<LocalServer> m_server;
     std::unique_ptr<fw::DialogSeam::Guard> m_guard;
+};
+
+// A project folder of its own with the built-in texts, and one window of
+// the program created in it as the program creates it.
+template <class TWindow>
+class ProjectWindow : public ProgramFolder {
+protected:
+    void SetUp() override
+    {
+        ProgramFolder::SetUp();
+        Load_Default_Language();
+        Path_Project = folder();
+        Set_Project_Files();
+        form.reset(fw::CreateForm<TWindow>());
+    }
+    void TearDown() override
+    {
+        form.reset();
+        ProgramFolder::TearDown();
+    }
+
+    // A save that failed: one error box from the framework's error report,
+    // and the window still open with what the user typed.
+    void expectSaveFailureReported() const
+    {
+        const std::vector<fw::DialogRequest> shown = messageRequests();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].kind, fw::DialogKind::MessageBox);
+        EXPECT_EQ(shown[0].flags & fw::MB_ICONMASK, fw::MB_ICONERROR);
+        EXPECT_EQ(form->ModalResult(), fw::mrNone);
+        EXPECT_TRUE(form->isVisible());
+    }
+
+    std::unique_ptr<TWindow> form;
 };
 
 // Runs trigger, which is expected to open a modal window; whileOpen runs once

@@ -83,20 +83,13 @@ public:
     explicit TestTableWindow(QWidget* owner = nullptr) : TTableWindow(windowSpec(), owner) {}
 };
 
-class TableWindowTest : public apptest::ProgramFolder {
+class TableWindowTest : public apptest::ProjectWindow<TestTableWindow> {
 protected:
     void SetUp() override
     {
-        ProgramFolder::SetUp();
-        Load_Default_Language();
+        ProjectWindow::SetUp();
         g_fileName = path(QStringLiteral("Test_Tables.xml"));
         Row_Clipboard.clear();
-        form.reset(fw::CreateForm<TestTableWindow>());
-    }
-    void TearDown() override
-    {
-        form.reset();
-        ProgramFolder::TearDown();
     }
 
     TFxColumnGrid* grid(int t = 0) const { return form->Grid(t); }
@@ -113,8 +106,6 @@ protected:
             cells << grid(t)->Cells(c, r);
         return cells;
     }
-
-    std::unique_ptr<TestTableWindow> form;
 };
 
 const QByteArray kThreeRows = "<row Enable=\"Y\" Key=\"k1\" Secret=\"s1\" Kind=\"other\" Mnemonic=\"one\"/>"
@@ -304,11 +295,7 @@ TEST_F(TableWindowTest, AFailingSaveIsReportedAndTheWindowStaysOpen)
     form->Show();
     g_fileName = path(QStringLiteral("missing/folder/Test_Tables.xml"));
     form->Btn_OK->Click();
-    ASSERT_EQ(messageRequests().size(), 1u);
-    EXPECT_EQ(messageRequests()[0].kind, fw::DialogKind::MessageBox);
-    EXPECT_EQ(messageRequests()[0].flags & fw::MB_ICONMASK, fw::MB_ICONERROR);
-    EXPECT_EQ(form->ModalResult(), fw::mrNone);
-    EXPECT_TRUE(form->isVisible());
+    expectSaveFailureReported();
 }
 
 TEST_F(TableWindowTest, RowButtonsWorkOnTheCurrentRowOfTheCurrentPage)

@@ -26,21 +26,8 @@ namespace {
 const QString kRangeText = QStringLiteral("!! Default Value must be between 0 and 255");
 
 // A project of its own and the window as the program creates it.
-class DmxWindow : public apptest::ProgramFolder {
+class DmxWindow : public apptest::ProjectWindow<TFDMXDefVal> {
 protected:
-    void SetUp() override
-    {
-        ProgramFolder::SetUp();
-        Load_Default_Language();
-        Path_Project = folder();
-        Set_Project_Files();
-        form.reset(fw::CreateForm<TFDMXDefVal>());
-    }
-    void TearDown() override
-    {
-        form.reset();
-        ProgramFolder::TearDown();
-    }
 
     TFxColumnGrid* grid() const { return form->ACG_DMX_Def_Val; }
     void channels(const char* count)
@@ -59,8 +46,6 @@ protected:
     }
     void writeDmx(const QByteArray& bytes) { ASSERT_TRUE(testsupport::writeFile(File_DMX_Default_Values, bytes)); }
     QStringList row(int r) const { return {grid()->Cells(0, r), grid()->Cells(1, r), grid()->Cells(2, r)}; }
-
-    std::unique_ptr<TFDMXDefVal> form;
 };
 
 struct LoadCase {
@@ -239,11 +224,7 @@ TEST_F(DmxWindow, AnUnwritableFileIsReportedAndTheWindowStaysOpen)
     ASSERT_TRUE(testsupport::writeFile(path(QStringLiteral("blocked")), "not a folder"));
     File_DMX_Default_Values = path(QStringLiteral("blocked/DMX_Default_Values.xml"));
     form->Btn_OK->Click();
-    ASSERT_EQ(messageRequests().size(), 1u);
-    EXPECT_EQ(messageRequests()[0].kind, fw::DialogKind::MessageBox);
-    EXPECT_EQ(messageRequests()[0].flags & fw::MB_ICONMASK, fw::MB_ICONERROR);
-    EXPECT_EQ(form->ModalResult(), fw::mrNone);
-    EXPECT_TRUE(form->isVisible());
+    expectSaveFailureReported();
     EXPECT_EQ(testsupport::readFile(path(QStringLiteral("blocked"))), QByteArray("not a folder"));
 }
 

@@ -27,21 +27,8 @@ namespace {
 
 // A project folder of its own, the built-in texts, every question answered by
 // a recorder, and one window created as the program creates it.
-class ParGenWindow : public apptest::ProgramFolder {
+class ParGenWindow : public apptest::ProjectWindow<TFParGen> {
 protected:
-    void SetUp() override
-    {
-        ProgramFolder::SetUp();
-        Load_Default_Language();
-        Path_Project = folder();
-        Set_Project_Files();
-        form.reset(fw::CreateForm<TFParGen>());
-    }
-    void TearDown() override
-    {
-        form.reset();
-        ProgramFolder::TearDown();
-    }
 
     QString parGenFile() const { return File_ParGen; }
     void writeParGen(const QByteArray& xml) const { ASSERT_TRUE(testsupport::writeFile(File_ParGen, xml)); }
@@ -73,8 +60,6 @@ protected:
     }
 
     int buttonsTop() const { return form->Btn_OK()->y(); }
-
-    std::unique_ptr<TFParGen> form;
 };
 
 // ---------------------------------------------------------------- layout
@@ -699,12 +684,7 @@ TEST_F(ParGenWindow, FailingSaveIsReportedAndWindowStaysOpen)
     fillValid(*form);
     File_ParGen = parGenFile() + QStringLiteral("/missing/ParGen.xml");
     form->Btn_OK()->Click();
-    const auto shown = messageRequests();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].kind, fw::DialogKind::MessageBox);
-    EXPECT_EQ(shown[0].flags & fw::MB_ICONMASK, fw::MB_ICONERROR);
-    EXPECT_EQ(form->ModalResult(), fw::mrNone);
-    EXPECT_TRUE(form->isVisible());
+    expectSaveFailureReported();
 }
 
 // ---------------------------------------------------------------- loading

@@ -25,10 +25,10 @@ const QString kPushesOutLast =
 
 using Rows = std::vector<QStringList>;
 
-// A table of 4 rows as the table windows have them: row-number column 0,
-// Enable check box 1, key 2, a hidden column 3 in the middle, a second check
-// box 4 and a mnemonic 5.
-class ColumnGridRows : public apptest::ProgramFolder {
+// A table of 4 rows below a header row, 6 columns from the row-number
+// column 0, an empty row clipboard and every question answered by a recorder.
+template <class TGrid>
+class GridRows : public apptest::ProgramFolder {
 protected:
     void SetUp() override
     {
@@ -36,21 +36,33 @@ protected:
         Load_Default_Language();
         Row_Clipboard.clear();
         Row_Clipboard_Is_Check.clear();
-        grid = std::make_unique<TFxColumnGrid>();
+        grid = std::make_unique<TGrid>();
         grid->SetColCount(6);
         grid->SetRowCount(5);
         grid->SetFixedCols(1);
         grid->SetFixedRows(1);
-        grid->Columns()[1]->SetEditor(edDataCheckBox);
-        grid->Columns()[4]->SetEditor(edDataCheckBox);
         for (int r = 1; r < 5; ++r)
             grid->SetCells(0, r, QString::number(r));
-        grid->HideColumn(3);
     }
     void TearDown() override
     {
         grid.reset();
         ProgramFolder::TearDown();
+    }
+
+    std::unique_ptr<TGrid> grid;
+};
+
+// As the table windows have them: Enable check box 1, key 2, a hidden
+// column 3 in the middle, a second check box 4 and a mnemonic 5.
+class ColumnGridRows : public GridRows<TFxColumnGrid> {
+protected:
+    void SetUp() override
+    {
+        GridRows::SetUp();
+        grid->Columns()[1]->SetEditor(edDataCheckBox);
+        grid->Columns()[4]->SetEditor(edDataCheckBox);
+        grid->HideColumn(3);
     }
 
     // Rows 1..4, columns 1..5 (the hidden one too).
@@ -78,8 +90,6 @@ protected:
             n << grid->Cells(0, r);
         return n;
     }
-
-    std::unique_ptr<TFxColumnGrid> grid;
 };
 
 const Rows kTable = {
@@ -217,30 +227,16 @@ TEST_F(ColumnGridRows, DeleteMovesRowsUpWithHiddenColumnsAndEmptiesTheLast)
 
 // A rule table as the DALI access window has it: check-box objects in
 // columns 1 and 4 (4 hidden), texts in 2, 3 and 5, read-only cells.
-class CheckBoxGridRows : public apptest::ProgramFolder {
+class CheckBoxGridRows : public GridRows<TFxStringGrid> {
 protected:
     void SetUp() override
     {
-        ProgramFolder::SetUp();
-        Load_Default_Language();
-        Row_Clipboard.clear();
-        Row_Clipboard_Is_Check.clear();
-        grid = std::make_unique<TFxStringGrid>();
-        grid->SetColCount(6);
-        grid->SetRowCount(5);
-        grid->SetFixedCols(1);
-        grid->SetFixedRows(1);
+        GridRows::SetUp();
         for (int r = 1; r < 5; ++r) {
-            grid->SetCells(0, r, QString::number(r));
             grid->AddCheckBox(1, r, false, false);
             grid->AddCheckBox(4, r, false, false);
         }
         grid->HideColumn(4);
-    }
-    void TearDown() override
-    {
-        grid.reset();
-        ProgramFolder::TearDown();
     }
 
     // One row, a word a cell: a box as Y or N, a text in brackets, and R
@@ -277,8 +273,6 @@ protected:
         setRow(3, true, "a3", "b3", true, "m3");
         setRow(4, false, "", "", false, "", true);
     }
-
-    std::unique_ptr<TFxStringGrid> grid;
 };
 
 TEST_F(CheckBoxGridRows, CopyTakesEveryColumnWithBoxesAsYOrN)
