@@ -10,7 +10,7 @@ PACKAGES=(
   libpugixml-dev libcurl4-openssl-dev zlib1g-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core libxml2-utils python3
-  xvfb xauth
+  xvfb xauth libxcb1-dev
   smitools
   poppler-utils
 )

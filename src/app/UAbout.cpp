@@ -57,7 +57,6 @@ TFAbout::TFAbout(QWidget* owner) : fw::TForm(owner)
     Image2 = new TClickLabel(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(12, 12, 96, 96);
-    Image2->setPixmap(makerLogo());
     Image2->OnClick = [this] { Label4Click(); };
 
     Label1 = label(this, "Label1", QStringLiteral("Software Strandelor "), 124, 12, true);
@@ -93,6 +92,9 @@ void TFAbout::FormCreate()
 
 void TFAbout::FormShow()
 {
+    // Drawn when first shown: most runs never open the about box.
+    if (Image2->pixmap().isNull())
+        Image2->setPixmap(makerLogo());
     Image2->show();
     Label4->show();
     Label2->setText(SW_Description_Init);

@@ -9,6 +9,7 @@
 #include <QPainterPath>
 
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -383,8 +384,12 @@ void Set_Button_Look(TLbButton* button, TButtonGlyph glyph)
     button->SetHotTrackColor(look.hotTrack);
     button->SetLightColor(fw::clGray);
     button->SetAlignment(look.alignment);
-    fw::TBitmap strip;
-    strip.SetImage(glyphStrip(glyph, look.glyphSize, look.numGlyphs));
+    // Many buttons share a picture (OK and Cancel in every window): each is
+    // drawn once per run.
+    static std::map<int, fw::TBitmap> drawn;
+    fw::TBitmap& strip = drawn[int(glyph)];
+    if (strip.Empty())
+        strip.SetImage(glyphStrip(glyph, look.glyphSize, look.numGlyphs));
     button->SetGlyph(&strip);
     button->SetNumGlyphs(look.numGlyphs);
 }

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <optional>
 
 TFParGen* FParGen = nullptr;
 
@@ -60,6 +61,9 @@ struct TFParGen::Impl {
     // The controls Tab visits, in order; the first that can take the focus
     // has it when the window opens.
     std::vector<QWidget*> Tab_Order;
+    // The values last put into the controls; they stand in for the controls
+    // of a group not built yet.
+    std::optional<TParGen_Values> Shown;
     // The file that could not be read at this showing; its content is kept
     // as a copy before it is first replaced.
     QString Damaged_File;
@@ -82,7 +86,9 @@ TFParGen::TFParGen(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>(
     d->L_SW_Desc->setGeometry(16, 42, kClientWidth - 32, 16);
     Set_Grey(d->L_SW_Desc);
 
-    Build_ParGen_Groups(this, d->c);
+    // The groups this converter model shows; the others when first asked for.
+    Build_ParGen_Group(this, d->c, TParGen_Group::Modbus_TCP_Slave);
+    Build_ParGen_Group(this, d->c, TParGen_Group::DMX);
 
     d->Btn_OK = New_Button(this, "Btn_OK", QRect(71, 370, 112, 28), TButtonGlyph::Ok);
     d->Btn_OK->OnClick = [this](TLbButton*) { Btn_OKClick(); };
@@ -90,21 +96,7 @@ TFParGen::TFParGen(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>(
     d->Btn_Cancel->OnClick = [this](TLbButton*) { Btn_CancelClick(); };
 
     TParGen_Controls& c = d->c;
-    for (TParGen_GroupParts& g : c.Groups) {
-        g.Btn_Collapse->OnClick = [this](TLbButton* sender) { Btn_GB_Collapse(sender); };
-        g.Btn_Expande->OnClick = [this](TLbButton* sender) { Btn_GB_Expande(sender); };
-    }
-    for (QLineEdit* e : c.Edits)
-        connect(e, &QLineEdit::textChanged, this, [this] { On_Change(); });
-    for (QComboBox* cb : c.Combos)
-        connect(cb, &QComboBox::currentIndexChanged, this, [this] { On_Change(); });
-    // The layouts that show BACnet or SNMP depend on these choices.
-    for (QComboBox* cb : {c.CB_BACnet_Type, c.CB_SNMP_Agent_Secure_Lev})
-        connect(cb, &QComboBox::currentIndexChanged, this, [this] { Move_GroupBoxs(); });
-    for (QCheckBox* cb : c.Checks)
-        connect(cb, &QCheckBox::clicked, this, [this, cb] { On_Click(cb); });
-    for (QLineEdit* e : c.Address_Edits)
-        e->installEventFilter(this);
+    Wire_Controls({});
     for (int i = 0; i < 4; ++i) {
         d->Dot_Chain[i] = c.E_IP[i];
         d->Dot_Chain[4 + i] = c.E_SM[i];
@@ -114,6 +106,60 @@ TFParGen::TFParGen(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>(
 
 TFParGen::~TFParGen() = default;
 
+void TFParGen::Wire_Controls(const TBuilt& from)
+{
+    TParGen_Controls& c = d->c;
+    for (TParGen_GroupParts& g : c.Groups) {
+        if (!g.Box || g.Btn_Collapse->OnClick)
+            continue;
+        g.Btn_Collapse->OnClick = [this](TLbButton* sender) { Btn_GB_Collapse(sender); };
+        g.Btn_Expande->OnClick = [this](TLbButton* sender) { Btn_GB_Expande(sender); };
+    }
+    for (size_t i = from.Edits; i < c.Edits.size(); ++i)
+        connect(c.Edits[i], &QLineEdit::textChanged, this, [this] { On_Change(); });
+    for (size_t i = from.Combos; i < c.Combos.size(); ++i) {
+        QComboBox* cb = c.Combos[i];
+        connect(cb, &QComboBox::currentIndexChanged, this, [this] { On_Change(); });
+        // The layouts that show BACnet or SNMP depend on these choices.
+        if (cb == c.CB_BACnet_Type || cb == c.CB_SNMP_Agent_Secure_Lev)
+            connect(cb, &QComboBox::currentIndexChanged, this, [this] { Move_GroupBoxs(); });
+    }
+    for (size_t i = from.Checks; i < c.Checks.size(); ++i) {
+        QCheckBox* cb = c.Checks[i];
+        connect(cb, &QCheckBox::clicked, this, [this, cb] { On_Click(cb); });
+    }
+    for (size_t i = from.Address_Edits; i < c.Address_Edits.size(); ++i)
+        c.Address_Edits[i]->installEventFilter(this);
+}
+
+TParGen_GroupParts& TFParGen::Ensure_Group(TParGen_Group group) const
+{
+    TParGen_Controls& c = d->c;
+    TParGen_GroupParts& g = c.Group(group);
+    if (g.Box)
+        return g;
+    auto* self = const_cast<TFParGen*>(this);
+    const TBuilt before{c.Edits.size(), c.Combos.size(), c.Checks.size(), c.Address_Edits.size()};
+    const size_t firstText = c.Texts.size();
+    Build_ParGen_Group(self, c, group);
+    self->Wire_Controls(before);
+    // A DALI group built after values were shown takes those values; that
+    // is no change of the user's.
+    if (group == TParGen_Group::DALI && d->Shown) {
+        const bool changed = d->Is_Change;
+        self->Set_DALI_Values(*d->Shown);
+        d->Is_Change = changed;
+    }
+    if (Created()) {
+        // As creation left every group: expanded, translated, corner set.
+        g.Btn_Collapse->setVisible(true);
+        g.Btn_Expande->setVisible(false);
+        Set_ParGen_Group_Texts(c, firstText);
+        placeCornerButtons(g);
+    }
+    return g;
+}
+
 // ---------------------------------------------------------------- lifecycle
 
 void TFParGen::FormCreate()
@@ -122,7 +168,8 @@ void TFParGen::FormCreate()
     SetPosition(fw::TPosition::poScreenCenter);
     d->L_SW_Code->setText(SW_Code);
     for (TParGen_GroupParts& g : d->c.Groups)
-        g.Box->setVisible(false);
+        if (g.Box)
+            g.Box->setVisible(false);
     Collapse_Expand_Creation();
     TAB_order();
     Move_GroupBoxs();
@@ -177,6 +224,8 @@ void TFParGen::Collapse_Expand_Creation()
 {
     for (TParGen_GroupParts& g : d->c.Groups) {
         g.Expanded = true;
+        if (!g.Box)
+            continue;
         placeCornerButtons(g);
         g.Btn_Collapse->setVisible(true);
         g.Btn_Expande->setVisible(false);
@@ -211,7 +260,8 @@ void TFParGen::Set_Lang()
     Set_ParGen_Group_Texts(d->c);
     // The titles decide the height of the band the corner buttons sit in.
     for (TParGen_GroupParts& g : d->c.Groups)
-        placeCornerButtons(g);
+        if (g.Box)
+            placeCornerButtons(g);
 }
 
 // ---------------------------------------------------------------- layout
@@ -330,9 +380,16 @@ TParGen_Values TFParGen::Values() const
     v.EN_GAT = c.CB_ModTCPs_EN_GAT->isChecked();
     v.DMX_Mode = c.CB_DMX_DMX->currentIndex();
     v.DMX_Num_Channels = c.E_DMX_Num_Channel->text();
-    v.DALI_Console_Port = c.E_DALI_Console_Port->text();
-    v.DALI_Disable_Scan = c.CB_DALI_Disable_Scan->isChecked();
-    v.DALI_En_DALI2 = c.CB_DALI_En_DALI2->isChecked();
+    if (c.Group(TParGen_Group::DALI).Box) {
+        v.DALI_Console_Port = c.E_DALI_Console_Port->text();
+        v.DALI_Disable_Scan = c.CB_DALI_Disable_Scan->isChecked();
+        v.DALI_En_DALI2 = c.CB_DALI_En_DALI2->isChecked();
+    } else if (d->Shown) {
+        // Kept from the file as read: nothing could change them.
+        v.DALI_Console_Port = d->Shown->DALI_Console_Port;
+        v.DALI_Disable_Scan = d->Shown->DALI_Disable_Scan;
+        v.DALI_En_DALI2 = d->Shown->DALI_En_DALI2;
+    }
     return v;
 }
 
@@ -349,6 +406,14 @@ void TFParGen::Set_Values(const TParGen_Values& v)
     const bool known = v.DMX_Mode >= 0 && v.DMX_Mode < c.CB_DMX_DMX->count();
     c.CB_DMX_DMX->setCurrentIndex(known ? v.DMX_Mode : -1);
     c.E_DMX_Num_Channel->setText(v.DMX_Num_Channels);
+    d->Shown = v;
+    if (c.Group(TParGen_Group::DALI).Box)
+        Set_DALI_Values(v);
+}
+
+void TFParGen::Set_DALI_Values(const TParGen_Values& v)
+{
+    TParGen_Controls& c = d->c;
     c.E_DALI_Console_Port->setText(v.DALI_Console_Port);
     c.CB_DALI_Disable_Scan->setChecked(v.DALI_Disable_Scan);
     c.CB_DALI_En_DALI2->setChecked(v.DALI_En_DALI2);
@@ -451,6 +516,7 @@ void TFParGen::Load_DALI_Config()
                     ++enabled;
         count = 8 * enabled;
     }
+    Ensure_Group(TParGen_Group::EtherNetIP);
     d->c.E_NB_Output->setText(QString::number(count));
 }
 
@@ -469,9 +535,9 @@ bool TFParGen::Is_Change() const { return d->Is_Change; }
 bool TFParGen::GB_Visible(TParGen_Group group) const { return d->c.Group(group).Expanded; }
 QLabel* TFParGen::L_SW_Code() const { return d->L_SW_Code; }
 QLabel* TFParGen::L_SW_Desc() const { return d->L_SW_Desc; }
-QGroupBox* TFParGen::GroupBox(TParGen_Group group) const { return d->c.Group(group).Box; }
-TLbButton* TFParGen::Btn_Collapse(TParGen_Group group) const { return d->c.Group(group).Btn_Collapse; }
-TLbButton* TFParGen::Btn_Expande(TParGen_Group group) const { return d->c.Group(group).Btn_Expande; }
+QGroupBox* TFParGen::GroupBox(TParGen_Group group) const { return Ensure_Group(group).Box; }
+TLbButton* TFParGen::Btn_Collapse(TParGen_Group group) const { return Ensure_Group(group).Btn_Collapse; }
+TLbButton* TFParGen::Btn_Expande(TParGen_Group group) const { return Ensure_Group(group).Btn_Expande; }
 QComboBox* TFParGen::CB_DMX_DMX() const { return d->c.CB_DMX_DMX; }
 QLineEdit* TFParGen::E_DMX_Num_Channel() const { return d->c.E_DMX_Num_Channel; }
 QLineEdit* TFParGen::E_IP(int index) const { return d->c.E_IP.at(index - 1); }

@@ -15,6 +15,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class TLbButton;
+struct TParGen_GroupParts;
 struct TParGen_Values;
 
 // The function blocks of the window, one group box each.
@@ -86,6 +87,8 @@ public:
 
     QLabel* L_SW_Code() const;
     QLabel* L_SW_Desc() const;
+    // The group box of a group; the groups this model does not show are
+    // built when first asked for.
     QGroupBox* GroupBox(TParGen_Group group) const;
     TLbButton* Btn_Collapse(TParGen_Group group) const;
     TLbButton* Btn_Expande(TParGen_Group group) const;
@@ -106,6 +109,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct TBuilt {
+        size_t Edits = 0, Combos = 0, Checks = 0, Address_Edits = 0;
+    };
+    // Connects the controls built since `from` (counts of the control lists).
+    void Wire_Controls(const TBuilt& from);
+    // The group, built (hidden, translated, wired) when it does not exist yet.
+    TParGen_GroupParts& Ensure_Group(TParGen_Group group) const;
+    void Set_DALI_Values(const TParGen_Values& values);
     void Collapse_Expand_Creation();
     void TAB_order();
     void On_Change();

@@ -453,30 +453,23 @@ void buildCANopen(QWidget* form, TParGen_Controls& c)
 
 } // namespace
 
-void Build_ParGen_Groups(QWidget* form, TParGen_Controls& c)
+void Build_ParGen_Group(QWidget* form, TParGen_Controls& c, TParGen_Group group)
 {
-    buildEthernet(form, c);
-    buildEtherNetIP(form, c);
-    buildDALI(form, c);
-    buildBACnet(form, c);
-    buildKNX(form, c);
-    buildPROFINET(form, c);
-    buildModbusTCPMaster(form, c);
-    buildModbusSlave(form, c);
-    buildBACnetType(form, c);
-    buildBACnetSerial(form, c);
-    buildSerial(form, c);
-    buildDMX(form, c);
-    buildDeviceNet(form, c);
-    buildModbusMaster(form, c);
-    buildSNMPAgent(form, c);
-    buildCAN(form, c);
-    buildCANopen(form, c);
+    if (c.Group(group).Box)
+        return;
+    using Builder = void (*)(QWidget*, TParGen_Controls&);
+    static const Builder builders[ParGen_Group_Count] = {
+        buildEthernet, buildEtherNetIP, buildDALI,   buildBACnet,       buildKNX,       buildPROFINET,
+        buildModbusTCPMaster, buildModbusSlave, buildBACnetType, buildBACnetSerial, buildSerial, buildDMX,
+        buildDeviceNet, buildModbusMaster, buildSNMPAgent, buildCAN, buildCANopen,
+    };
+    builders[static_cast<size_t>(group)](form, c);
 }
 
-void Set_ParGen_Group_Texts(TParGen_Controls& c)
+void Set_ParGen_Group_Texts(TParGen_Controls& c, size_t firstText)
 {
-    for (const TParGen_Text& t : c.Texts) {
+    for (size_t i = firstText; i < c.Texts.size(); ++i) {
+        const TParGen_Text& t = c.Texts[i];
         if (t.Text) {
             const QString text = Lang_Text(t.Text);
             if (auto* box = qobject_cast<QGroupBox*>(t.Control))
@@ -490,13 +483,17 @@ void Set_ParGen_Group_Texts(TParGen_Controls& c)
             t.Control->setToolTip(Lang_Text(t.Hint));
     }
     for (TParGen_GroupParts& g : c.Groups) {
-        if (!g.Collapse_Hints)
+        if (!g.Box || !g.Collapse_Hints)
             continue;
         g.Btn_Collapse->SetHint(Lang_Text(409));
         g.Btn_Expande->SetHint(Lang_Text(410));
     }
     // Refilling is not an edit of the user's.
-    auto refill = [](QComboBox* combo, int first, int second) {
+    // Refilling the whole table resets both; texts for a group built later
+    // fill only its own, still empty, combo box.
+    auto refill = [firstText](QComboBox* combo, int first, int second) {
+        if (!combo || (firstText > 0 && combo->count() > 0))
+            return;
         const QSignalBlocker quiet(combo);
         combo->clear();
         combo->addItem(Lang_Text(first));

@@ -37,6 +37,7 @@ struct TParGen_Text {
 };
 
 struct TParGen_Controls {
+    // A group not built yet has no Box (see Build_ParGen_Group).
     std::array<TParGen_GroupParts, ParGen_Group_Count> Groups;
     std::vector<TParGen_Text> Texts;
 
@@ -82,9 +83,13 @@ struct TParGen_Controls {
     const TParGen_GroupParts& Group(TParGen_Group g) const { return Groups[static_cast<size_t>(g)]; }
 };
 
-// Builds the 17 group boxes, hidden, with their design values, inside form.
-void Build_ParGen_Groups(QWidget* form, TParGen_Controls& controls);
+// Builds one group box, hidden, with its design values, inside form; a group
+// that exists already stays as it is. The window builds the groups its
+// converter model shows at once and any other group when it is first asked
+// for: nothing shows them in this model, so they cost nothing at start.
+void Build_ParGen_Group(QWidget* form, TParGen_Controls& controls, TParGen_Group group);
 
-// Puts the texts of the current language on every control of the groups and
+// Puts the texts of the current language on the controls of the groups built
+// so far, from entry firstText of controls.Texts on (0: every control), and
 // refills the two translated combo boxes, each set to its first item.
-void Set_ParGen_Group_Texts(TParGen_Controls& controls);
+void Set_ParGen_Group_Texts(TParGen_Controls& controls, size_t firstText = 0);

@@ -1,18 +1,58 @@
 #include "framework/Http.h"
 
+#define CURL_DISABLE_TYPECHECK
 #include <curl/curl.h>
 
+#include <dlfcn.h>
+
 #include <memory>
-#include <mutex>
 
 namespace fw {
 
 namespace {
 
-void initCurlOnce()
+// libcurl brings two dozen libraries (TLS, Kerberos, LDAP ...) that take
+// longer to load than the program's whole main window takes to appear, and
+// a run asks the web server at most now and then: the library is loaded at
+// the first request, not at start.
+struct TCurl {
+    decltype(&curl_global_init) global_init = nullptr;
+    decltype(&curl_easy_init) easy_init = nullptr;
+    decltype(&curl_easy_cleanup) easy_cleanup = nullptr;
+    decltype(&curl_easy_setopt) easy_setopt = nullptr;
+    decltype(&curl_easy_perform) easy_perform = nullptr;
+    decltype(&curl_easy_getinfo) easy_getinfo = nullptr;
+    decltype(&curl_easy_strerror) easy_strerror = nullptr;
+    decltype(&curl_slist_append) slist_append = nullptr;
+    decltype(&curl_slist_free_all) slist_free_all = nullptr;
+};
+
+// The library's entry points, the library set up once; nullptr when it
+// cannot be loaded.
+const TCurl* curlLibrary()
 {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    static const TCurl* const loaded = []() -> const TCurl* {
+        void* lib = ::dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
+        if (!lib)
+            return nullptr;
+        static TCurl api;
+        auto bind = [lib](auto& entry, const char* name) {
+            entry = reinterpret_cast<std::remove_reference_t<decltype(entry)>>(::dlsym(lib, name));
+            return entry != nullptr;
+        };
+        const bool complete = bind(api.global_init, "curl_global_init") && bind(api.easy_init, "curl_easy_init")
+                              && bind(api.easy_cleanup, "curl_easy_cleanup")
+                              && bind(api.easy_setopt, "curl_easy_setopt")
+                              && bind(api.easy_perform, "curl_easy_perform")
+                              && bind(api.easy_getinfo, "curl_easy_getinfo")
+                              && bind(api.easy_strerror, "curl_easy_strerror")
+                              && bind(api.slist_append, "curl_slist_append")
+                              && bind(api.slist_free_all, "curl_slist_free_all");
+        if (!complete || api.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+            return nullptr;
+        return &api;
+    }();
+    return loaded;
 }
 
 struct Sink {
@@ -82,8 +122,10 @@ HttpGetResult HttpGet(const HttpGetRequest& request)
     if (!isValidPath(path))
         return failure(QStringLiteral("Invalid request path"));
 
-    initCurlOnce();
-    std::unique_ptr<CURL, void (*)(CURL*)> curl(curl_easy_init(), curl_easy_cleanup);
+    const TCurl* api = curlLibrary();
+    if (!api)
+        return failure(QStringLiteral("HTTP client not available (libcurl.so.4 cannot be loaded)"));
+    std::unique_ptr<CURL, void (*)(CURL*)> curl(api->easy_init(), api->easy_cleanup);
     if (!curl)
         return failure(QStringLiteral("HTTP client not available"));
     CURL* c = curl.get();
@@ -96,44 +138,44 @@ HttpGetResult HttpGet(const HttpGetRequest& request)
     bool hasAccept = false;
     for (const auto& [name, value] : request.headers) {
         if (name.isEmpty() || name.contains(':') || !isSafeRequestText(name) || !isSafeRequestText(value)) {
-            curl_slist_free_all(list);
+            api->slist_free_all(list);
             return failure(QStringLiteral("Invalid request header"));
         }
         if (name.compare("Accept", Qt::CaseInsensitive) == 0)
             hasAccept = true;
         // "Name;" is curl's way of sending a header with an empty value.
         const QByteArray line = value.isEmpty() ? name + ';' : name + ": " + value;
-        list = curl_slist_append(list, line.constData());
+        list = api->slist_append(list, line.constData());
     }
     if (!hasAccept)
-        list = curl_slist_append(list, "Accept:");
-    std::unique_ptr<curl_slist, void (*)(curl_slist*)> headers(list, curl_slist_free_all);
+        list = api->slist_append(list, "Accept:");
+    std::unique_ptr<curl_slist, void (*)(curl_slist*)> headers(list, api->slist_free_all);
 
     Sink sink;
     sink.limit = request.maxBodyBytes;
     char errorText[CURL_ERROR_SIZE] = {};
 
-    curl_easy_setopt(c, CURLOPT_URL, url.constData());
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http");
-    curl_easy_setopt(c, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
-    curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
-    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    api->easy_setopt(c, CURLOPT_URL, url.constData());
+    api->easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http");
+    api->easy_setopt(c, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
+    api->easy_setopt(c, CURLOPT_HTTPGET, 1L);
+    api->easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
+    api->easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     // To curl a time-out of 0 means none at all: a silent peer would hold the
     // caller forever, so no positive time-out means the default.
     const long timeoutMs = request.timeoutMs > 0 ? long(request.timeoutMs) : long(HttpGetRequest{}.timeoutMs);
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, timeoutMs);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, timeoutMs);
-    curl_easy_setopt(c, CURLOPT_NOPROXY, "127.0.0.1,localhost,::1");
-    curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, writeBody);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
-    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(request.maxBodyBytes));
+    api->easy_setopt(c, CURLOPT_TIMEOUT_MS, timeoutMs);
+    api->easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, timeoutMs);
+    api->easy_setopt(c, CURLOPT_NOPROXY, "127.0.0.1,localhost,::1");
+    api->easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
+    api->easy_setopt(c, CURLOPT_WRITEFUNCTION, writeBody);
+    api->easy_setopt(c, CURLOPT_WRITEDATA, &sink);
+    api->easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
+    api->easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(request.maxBodyBytes));
 
-    const CURLcode code = curl_easy_perform(c);
+    const CURLcode code = api->easy_perform(c);
     long status = 0;
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    api->easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
 
     HttpGetResult result;
     result.status = int(status);
@@ -141,7 +183,7 @@ HttpGetResult HttpGet(const HttpGetRequest& request)
         if (sink.overflow || code == CURLE_FILESIZE_EXCEEDED)
             result.error = QStringLiteral("Reply too large");
         else
-            result.error = QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code));
+            result.error = QString::fromUtf8(errorText[0] ? errorText : api->easy_strerror(code));
         return result;
     }
     if (status < 200 || status > 299) {

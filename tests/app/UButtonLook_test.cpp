@@ -157,8 +157,10 @@ TEST_F(ButtonLook, HoverAndPressShowOnTheFace)
         }
         ++row;
     }
-    if (!sheet.isNull())
+    if (!sheet.isNull()) {
         sheet.save(shots + QStringLiteral("/buttons-idle-hover-pressed.png"));
+        FZizuzuzarizFirmWare->grab().save(shots + QStringLiteral("/main-window.png"));
+    }
 }
 
 // The corner buttons of a group tell collapse from expand by their glyph and

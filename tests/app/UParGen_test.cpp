@@ -52,9 +52,13 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
+    // A control by name. The groups this model does not show exist once the
+    // window is asked for them: asking for their controls does that first.
     template <class T>
     T* control(const char* name) const
     {
+        for (int g = 0; g < ParGen_Group_Count; ++g)
+            form->GroupBox(TParGen_Group(g));
         T* w = form->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
@@ -235,7 +239,10 @@ TEST_F(ParGenWindow, CancelAsksOnlyAfterAChange)
         {"mode chosen", [](TFParGen& f) { f.CB_DMX_DMX()->setCurrentIndex(1); }, fw::mrNo, true, false},
         {"gateway clicked", [](TFParGen& f) { f.CB_ModTCPs_EN_GAT()->click(); }, fw::mrNo, true, false},
         {"hidden DALI box clicked",
-         [](TFParGen& f) { f.findChild<QCheckBox*>(QStringLiteral("CB_DALI_En_DALI2"))->click(); }, fw::mrNo, true,
+         [](TFParGen& f) {
+             f.GroupBox(TParGen_Group::DALI);
+             f.findChild<QCheckBox*>(QStringLiteral("CB_DALI_En_DALI2"))->click();
+         }, fw::mrNo, true,
          false},
     };
     for (const CancelCase& c : cases) {
@@ -489,6 +496,46 @@ TEST_F(ParGenWindow, FailingSaveIsReportedAndWindowStaysOpen)
 }
 
 // ---------------------------------------------------------------- loading
+
+// The groups of the other converter models cost nothing at start: they are
+// built when first asked for, hidden, translated, and a DALI group built
+// after showing takes the values read from the file without counting as a
+// change; OK writes those values back unchanged.
+TEST_F(ParGenWindow, GroupsOfOtherModelsAreBuiltWhenFirstAskedFor)
+{
+    EXPECT_EQ(form->findChildren<QGroupBox*>().size(), 2);
+    writeParGen("<Par_Gen><DALI_CONSOLE_PORT>20000</DALI_CONSOLE_PORT><DALI_ENABLE_DALI_2>1</DALI_ENABLE_DALI_2>"
+                "</Par_Gen>");
+    showActive();
+    EXPECT_EQ(form->findChildren<QGroupBox*>().size(), 2);
+
+    QGroupBox* knx = form->GroupBox(TParGen_Group::KNX);
+    ASSERT_NE(knx, nullptr);
+    EXPECT_FALSE(knx->isVisible());
+    EXPECT_EQ(knx->title(), Lang_Texts.at(506));
+    EXPECT_EQ(form->Btn_Collapse(TParGen_Group::KNX)->Hint(), Lang_Texts.at(409));
+    EXPECT_EQ(form->GroupBox(TParGen_Group::KNX), knx);
+
+    form->GroupBox(TParGen_Group::DALI);
+    EXPECT_EQ(control<QLineEdit>("E_DALI_Console_Port")->text(), QStringLiteral("20000"));
+    EXPECT_TRUE(control<QCheckBox>("CB_DALI_En_DALI2")->isChecked());
+    EXPECT_FALSE(form->Is_Change());
+    EXPECT_EQ(form->CB_DMX_DMX()->currentIndex(), 1);   // building groups resets no choice
+}
+
+// Values of groups never built go back to the file as they were read.
+TEST_F(ParGenWindow, UnbuiltDaliValuesAreWrittenBackAsRead)
+{
+    writeParGen("<Par_Gen><DALI_CONSOLE_PORT>20000</DALI_CONSOLE_PORT><DALI_DISABLE_SCAN>1</DALI_DISABLE_SCAN>"
+                "</Par_Gen>");
+    form->Show();
+    form->Btn_OKClick();
+    TParGen_Values saved;
+    Read_ParGen_File(parGenFile(), saved);
+    EXPECT_EQ(saved.DALI_Console_Port, QStringLiteral("20000"));
+    EXPECT_TRUE(saved.DALI_Disable_Scan);
+    EXPECT_FALSE(saved.DALI_En_DALI2);
+}
 
 TEST_F(ParGenWindow, ShowingFillsControlsFromTheFile)
 {

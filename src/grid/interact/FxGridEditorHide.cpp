@@ -19,6 +19,15 @@ void TFxStringGrid::HideSpecialEditor(int ACol, int ARow)
     TFxGridInteractState& s = InteractState();
     s.SpecialEditor = false;
     s.BlockKill = true;
+    // The editing-done handler may raise: focus changes count again afterwards.
+    struct EndHide {
+        TFxGridInteractState& s;
+        ~EndHide()
+        {
+            s.BlockKill = false;
+            s.EditActive = false;
+        }
+    } end{s};
     const int c = RealColIndex(ACol);
     s.StartEditChar = QChar();
     // A control that loses its window while focused hands the focus to the grid.
@@ -52,8 +61,6 @@ void TFxStringGrid::HideSpecialEditor(int ACol, int ARow)
     }
     if (s.CurrentEditor != edNormal && s.EditActive)
         FireEditingDone(c, ARow);
-    s.BlockKill = false;
-    s.EditActive = false;
 }
 
 void TFxStringGrid::HideInplaceEdit()
@@ -78,14 +85,21 @@ void TFxStringGrid::DoneInplaceEdit(int Key, TShiftState Shift)
     TFxGridInteractState& s = InteractState();
     QPointer<TFxStringGrid> self(this);
     s.BlockFocus = true;
+    struct EndBlock {
+        QPointer<TFxStringGrid> g;
+        ~EndBlock()
+        {
+            if (g)
+                g->InteractState().BlockFocus = false;
+        }
+    } endBlock{self};
     s.Editing = false;
     HideInplaceEdit();
     if (Navigation().AppendOnArrowDown() && Key == VK_DOWN && AtAppendRow())
         AppendRowOnArrowDown();
-    if (Key == VK_TAB || Key == VK_LEFT || Key == VK_UP || Key == VK_RIGHT || Key == VK_DOWN) {
-        Q_UNUSED(Shift);
+    // The grid's key handling samples the shift keys itself.
+    if (Key == VK_TAB || Key == VK_LEFT || Key == VK_UP || Key == VK_RIGHT || Key == VK_DOWN)
         Perform(WM_KEYDOWN, Key, 0);
-    }
     if (!self)
         return;
     const bool alwaysEdit = Navigation().AlwaysEdit();
@@ -94,7 +108,6 @@ void TFxStringGrid::DoneInplaceEdit(int Key, TShiftState Shift)
     if (Key == VK_RETURN)
         AdvanceAfterEdit(Col(), Row(), false, false, true, true, false);
     Navigation().SetAlwaysEdit(alwaysEdit);
-    s.BlockFocus = false;
 }
 
 void TFxStringGrid::FireEditingDone(int ACol, int ARow)

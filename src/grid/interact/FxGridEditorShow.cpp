@@ -19,17 +19,6 @@ using namespace fw;
 
 namespace {
 
-bool IsTextKind(TEditorType k)
-{
-    switch (k) {
-    case edNormal: case edNumeric: case edPositiveNumeric: case edFloat: case edCapital: case edMixedCase:
-    case edPassword: case edLowerCase: case edUpperCase: case edValidChars: case edPositiveFloat:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Replays a typed character into a control, after the current event.
 void PostChar(QWidget* target, QChar ch)
 {
@@ -99,7 +88,7 @@ bool TFxStringGrid::CanShowEditor()
         if (kind == edNone)
             return false;
         s.EditMode = true;
-        if (IsTextKind(kind)) {
+        if (FxIsTextEditorKind(kind)) {
             s.ShowEditProcess = true;
         } else {
             ShowSpecialEditor(DisplColIndex(b.X), b.Y);

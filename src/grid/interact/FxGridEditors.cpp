@@ -2,6 +2,7 @@
 #include "grid/interact/FxGridEditors.h"
 
 #include "framework/Canvas.h"
+#include "framework/Guard.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/interact/FxGridInteract_p.h"
 #include "grid/model/FxGrid.h"
@@ -19,10 +20,9 @@ using namespace fw;
 namespace {
 
 // Runs a key through the grid's own key-down handling (the grid moves).
-void GridKeyDown(TFxStringGrid* g, int key, TShiftState shift)
+void GridKeyDown(TFxStringGrid* g, int key)
 {
     g->Perform(WM_KEYDOWN, key, 0);
-    Q_UNUSED(shift);
 }
 
 } // namespace
@@ -37,54 +37,60 @@ TGridCheckBox::TGridCheckBox(TFxStringGrid* grid) : QCheckBox(grid->viewport()),
 
 void TGridCheckBox::mousePressEvent(QMouseEvent* e)
 {
-    // The state changes on the press, before anything else sees it.
-    if (e->button() == Qt::LeftButton) {
-        setCheckState(checkState() == Qt::Unchecked ? (isTristate() ? Qt::PartiallyChecked : Qt::Checked)
-                      : checkState() == Qt::Checked ? Qt::Unchecked
-                                                    : Qt::Checked);
-        setFocus(Qt::MouseFocusReason);
-        e->accept();
-        return;
-    }
-    QCheckBox::mousePressEvent(e);
+    fw::RunGuarded([&] {
+        // The state changes on the press, before anything else sees it.
+        if (e->button() == Qt::LeftButton) {
+            setCheckState(checkState() == Qt::Unchecked ? (isTristate() ? Qt::PartiallyChecked : Qt::Checked)
+                          : checkState() == Qt::Checked ? Qt::Unchecked
+                                                        : Qt::Checked);
+            setFocus(Qt::MouseFocusReason);
+            e->accept();
+            return;
+        }
+        QCheckBox::mousePressEvent(e);
+    });
 }
 
 void TGridCheckBox::keyPressEvent(QKeyEvent* e)
 {
-    const int key = VirtualKeyFromEvent(*e);
-    switch (key) {
-    case VK_SPACE:
-        setChecked(!isChecked());
-        e->accept();
-        return;
-    case VK_RETURN:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_END:
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN: {
-        QPointer<TFxStringGrid> g = FGrid;
-        g->HideInplaceEdit();
-        g->SetFocus();
-        if (key == VK_RETURN && g->Navigation().AdvanceOnEnter())
-            g->AdvanceAfterEdit(g->Col(), g->Row(), true, false, true, true, false);
-        if (key == VK_UP || key == VK_DOWN)
-            GridKeyDown(g, key, ShiftStateFromEvent(*e));
-        e->accept();
-        return;
-    }
-    default:
-        QCheckBox::keyPressEvent(e);
-    }
+    fw::RunGuarded([&] {
+        const int key = VirtualKeyFromEvent(*e);
+        switch (key) {
+        case VK_SPACE:
+            setChecked(!isChecked());
+            e->accept();
+            return;
+        case VK_RETURN:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_END:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN: {
+            QPointer<TFxStringGrid> g = FGrid;
+            g->HideInplaceEdit();
+            g->SetFocus();
+            if (key == VK_RETURN && g->Navigation().AdvanceOnEnter())
+                g->AdvanceAfterEdit(g->Col(), g->Row(), true, false, true, true, false);
+            if (key == VK_UP || key == VK_DOWN)
+                GridKeyDown(g, key);
+            e->accept();
+            return;
+        }
+        default:
+            QCheckBox::keyPressEvent(e);
+        }
+    });
 }
 
 void TGridCheckBox::focusOutEvent(QFocusEvent* e)
 {
-    QCheckBox::focusOutEvent(e);
-    if (isVisible())
-        FGrid->HideInplaceEdit();
+    fw::RunGuarded([&] {
+        QCheckBox::focusOutEvent(e);
+        if (isVisible())
+            FGrid->HideInplaceEdit();
+    });
 }
 
 // ================================================================ combo
@@ -169,47 +175,53 @@ void TGridCombo::FireComboChange()
 
 void TGridCombo::wheelEvent(QWheelEvent* e)
 {
-    const int delta = e->angleDelta().y();
-    const int before = currentIndex();
-    if (delta < 0 && before + 1 < count())
-        setCurrentIndex(before + 1);
-    else if (delta > 0 && before > 0)
-        setCurrentIndex(before - 1);
-    e->accept();
-    if (currentIndex() == before)
-        return;
-    FGrid->InteractState().ComboUserChose = true;
-    TFxStringGrid* g = FGrid;
-    if (g->Events().OnEditChange)
-        g->Events().OnEditChange(g, g->RealColIndex(g->Col()), g->Row(), itemText(currentIndex()));
-    FireComboChange();
+    fw::RunGuarded([&] {
+        const int delta = e->angleDelta().y();
+        const int before = currentIndex();
+        if (delta < 0 && before + 1 < count())
+            setCurrentIndex(before + 1);
+        else if (delta > 0 && before > 0)
+            setCurrentIndex(before - 1);
+        e->accept();
+        if (currentIndex() == before)
+            return;
+        FGrid->InteractState().ComboUserChose = true;
+        TFxStringGrid* g = FGrid;
+        if (g->Events().OnEditChange)
+            g->Events().OnEditChange(g, g->RealColIndex(g->Col()), g->Row(), itemText(currentIndex()));
+        FireComboChange();
+    });
 }
 
 void TGridCombo::focusInEvent(QFocusEvent* e)
 {
-    TSgComboBox::focusInEvent(e);
-    TFxGridInteractState& s = FGrid->InteractState();
-    if (isEditable() && lineEdit() && !FGrid->Navigation().EditSelectAll())
-        lineEdit()->end(false);
-    if (s.LButFlg && isEditable() && lineEdit()) {
-        const QPoint p = lineEdit()->mapFromGlobal(QCursor::pos());
-        if (lineEdit()->rect().contains(p))
-            lineEdit()->setCursorPosition(lineEdit()->cursorPositionAt(p));
-        s.LButFlg = false;
-    }
+    fw::RunGuarded([&] {
+        TSgComboBox::focusInEvent(e);
+        TFxGridInteractState& s = FGrid->InteractState();
+        if (isEditable() && lineEdit() && !FGrid->Navigation().EditSelectAll())
+            lineEdit()->end(false);
+        if (s.LButFlg && isEditable() && lineEdit()) {
+            const QPoint p = lineEdit()->mapFromGlobal(QCursor::pos());
+            if (lineEdit()->rect().contains(p))
+                lineEdit()->setCursorPosition(lineEdit()->cursorPositionAt(p));
+            s.LButFlg = false;
+        }
+    });
 }
 
 void TGridCombo::focusOutEvent(QFocusEvent* e)
 {
-    TSgComboBox::focusOutEvent(e);
-    // The list popping up takes the focus for a moment: the edit goes on.
-    if (e->reason() == Qt::PopupFocusReason || (view() && view()->isVisible()))
-        return;
-    TFxStringGrid* g = FGrid;
-    if (g->LookupHistory() && !currentText().isEmpty() && findText(currentText()) < 0)
-        addItem(currentText());
-    if (isVisible())
-        g->HideInplaceEdit();
+    fw::RunGuarded([&] {
+        TSgComboBox::focusOutEvent(e);
+        // The list popping up takes the focus for a moment: the edit goes on.
+        if (e->reason() == Qt::PopupFocusReason || (view() && view()->isVisible()))
+            return;
+        TFxStringGrid* g = FGrid;
+        if (g->LookupHistory() && !currentText().isEmpty() && findText(currentText()) < 0)
+            addItem(currentText());
+        if (isVisible())
+            g->HideInplaceEdit();
+    });
 }
 
 bool TGridCombo::HandleKeyDown(int& key, TShiftState shift)
@@ -238,7 +250,7 @@ bool TGridCombo::HandleKeyDown(int& key, TShiftState shift)
         nav.SetAlwaysEdit(false);
         g->SetFocus();
         nav.SetAlwaysEdit(alwaysEdit);
-        GridKeyDown(g, key, shift);
+        GridKeyDown(g, key);
         return false;
     }
     if (!navKey)
@@ -302,7 +314,7 @@ bool TGridCombo::HandleKeyDown(int& key, TShiftState shift)
         g->MouseActions().SetDirectComboClose(directClose);
         if (key == VK_LEFT || key == VK_RIGHT) {
             g->SetFocus();
-            GridKeyDown(g, key, shift);
+            GridKeyDown(g, key);
             return false;
         }
     } else if (key == VK_END) {
@@ -316,43 +328,47 @@ bool TGridCombo::HandleKeyDown(int& key, TShiftState shift)
 
 void TGridCombo::keyPressEvent(QKeyEvent* e)
 {
-    int key = VirtualKeyFromEvent(*e);
-    QChar ch = CharCodeFromEvent(*e);
-    QPointer<TGridCombo> self(this);
-    if (key != 0 && !HandleKeyDown(key, ShiftStateFromEvent(*e))) {
-        e->accept();
-        return;
-    }
-    if (!self)
-        return;
-    TFxStringGrid* g = FGrid;
-    if (!ch.isNull()) {
-        if (g->OnKeyPress)
-            g->OnKeyPress(this, ch);
-        if (ch.unicode() == 27 || ch.unicode() == 9) {
+    fw::RunGuarded([&] {
+        int key = VirtualKeyFromEvent(*e);
+        QChar ch = CharCodeFromEvent(*e);
+        QPointer<TGridCombo> self(this);
+        if (key != 0 && !HandleKeyDown(key, ShiftStateFromEvent(*e))) {
             e->accept();
             return;
         }
-        if (ch.unicode() == 13) {
-            if (OnReturnKey)
-                OnReturnKey(this);
-            e->accept();
+        if (!self)
             return;
+        TFxStringGrid* g = FGrid;
+        if (!ch.isNull()) {
+            if (g->OnKeyPress)
+                g->OnKeyPress(this, ch);
+            if (ch.unicode() == 27 || ch.unicode() == 9) {
+                e->accept();
+                return;
+            }
+            if (ch.unicode() == 13) {
+                if (OnReturnKey)
+                    OnReturnKey(this);
+                e->accept();
+                return;
+            }
+            if (ch.isNull()) {
+                e->accept();
+                return;
+            }
         }
-        if (ch.isNull()) {
-            e->accept();
-            return;
-        }
-    }
-    // A choice made here reaches the grid through the activated signal.
-    TSgComboBox::keyPressEvent(e);
+        // A choice made here reaches the grid through the activated signal.
+        TSgComboBox::keyPressEvent(e);
+    });
 }
 
 void TGridCombo::keyReleaseEvent(QKeyEvent* e)
 {
-    FGrid->InteractState().NoAutoAdvance = false;
-    TSgComboBox::keyReleaseEvent(e);
-    Complete();
+    fw::RunGuarded([&] {
+        FGrid->InteractState().NoAutoAdvance = false;
+        TSgComboBox::keyReleaseEvent(e);
+        Complete();
+    });
 }
 
 void TGridCombo::Complete()

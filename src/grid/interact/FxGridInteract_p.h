@@ -16,6 +16,19 @@ class QLabel;
 
 enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
 
+// The kinds edited in the framework's text editor; every other kind has a
+// control of its own (or none).
+inline bool FxIsTextEditorKind(TEditorType k)
+{
+    switch (k) {
+    case edNormal: case edNumeric: case edPositiveNumeric: case edFloat: case edCapital: case edMixedCase:
+    case edPassword: case edLowerCase: case edUpperCase: case edValidChars: case edPositiveFloat:
+        return true;
+    default:
+        return false;
+    }
+}
+
 struct TFxGridInteractState {
     FX_GRID_INTERACT_SETTINGS(FX_GRID_SETTING_FIELD)
 

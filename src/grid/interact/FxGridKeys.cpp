@@ -44,7 +44,6 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
     if (alt) ss |= ssAlt;
     if (ctrl) ss |= ssCtrl;
     const int entryLeft = LeftCol();
-    const int entryRow = Row();
     const TGridRect entrySel = Selection();
     s.MoveSelection = entrySel;
     auto fireKeyDown = [&] {
@@ -215,7 +214,6 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
     key = int(m.WParam & 0xFFFF);
     if (m.Result == 1)
         key = 0;
-    Q_UNUSED(entryRow);
     // Keys after the framework's movement.
     if (key == VK_INSERT && !ctrl && !shift && !IsKeyDown(VK_MENU) && nav.AllowInsertRow()) {
         const int at = nav.InsertPosition() == pInsertAfter ? Row() + 1 : Row();

@@ -11,22 +11,6 @@
 
 using namespace fw;
 
-namespace {
-
-// Shift state of a press: Alt wins over Shift, Shift over Ctrl.
-TShiftState PressShift()
-{
-    if (IsKeyDown(VK_MENU))
-        return ssAlt;
-    if (IsKeyDown(VK_SHIFT))
-        return ssShift;
-    if (IsKeyDown(VK_CONTROL))
-        return ssCtrl;
-    return {};
-}
-
-} // namespace
-
 void TFxStringGrid::SelectAllByClick(TGridRect&) {}
 
 void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
@@ -35,7 +19,6 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
     TMouseActions& ma = MouseActions();
     QPointer<TFxStringGrid> self(this);
     const int x = GetXLParam(m.LParam), y = GetYLParam(m.LParam);
-    const TShiftState shift = PressShift();
     s.DoOnClick = s.MouseDownMove = s.MouseKeepDown = true;
     s.SpinUpClick = s.SpinDnClick = false;
     int acol = -1, arow = -1;
@@ -92,8 +75,10 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
         s.Clickposdx = s.Clickposx - ref.Right;
         s.Clickposdy = s.Clickposy - ref.Bottom;
     } else {
-        s.Clickposdx = s.Clickposy = 0;
+        s.Clickposdx = s.Clickposdy = 0;
     }
+    if (!inFixed && HandleAnchorPress(acol, arow, x, y))
+        return;
     s.Movecell = -1;
     if (arow < FixedRows() && acol >= FixedCols())
         s.Movecell = acol;
@@ -169,7 +154,6 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
     else if (notFixed && canEdit && ma.DirectEdit() && x - cr.Left >= 4 && cr.Right - x >= 4 &&
              !IsClickableCell(realCol, arow) && Col() == acol && Row() == arow)
         ShowInplaceEdit();
-    Q_UNUSED(shift);
 }
 
 void TFxStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

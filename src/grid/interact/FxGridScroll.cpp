@@ -25,7 +25,6 @@ int MulDiv(int a, int b, int c)
 
 void TFxStringGrid::HandleWmScroll(TMessage& m, bool Vertical)
 {
-    TFxGridInteractState& s = InteractState();
     const int code = LoWord(m.WParam);
     const int pos = HiWord(m.WParam);
     const TScrollHintType hints = ScrollHints();
@@ -55,7 +54,6 @@ void TFxStringGrid::HandleWmScroll(TMessage& m, bool Vertical)
     TBaseGrid::WndProc(m);
     UpdateFlatScrollBars();
     UpdateFooter();
-    Q_UNUSED(s);
 }
 
 void TFxStringGrid::UpdateProportionalHorzScroll()
@@ -64,16 +62,9 @@ void TFxStringGrid::UpdateProportionalHorzScroll()
     if (!ScrollProportional() || s.ScrollLock || !IsLoaded())
         return;
     const int line = GridLineWidth();
-    int b = line, c = line, d = line;
-    for (int i = 0; i < ColCount(); ++i) {
-        if (i < FixedCols())
-            b += ColWidths(i) + line;
-        else {
-            c += ColWidths(i) + line;
-            if (i < LeftCol())
-                d += ColWidths(i) + line;
-        }
-    }
+    int b = line, c = line;
+    for (int i = 0; i < ColCount(); ++i)
+        (i < FixedCols() ? b : c) += ColWidths(i) + line;
     const int w = width();
     // No scrollable columns: nothing to size the thumb by.
     if (c <= 0)
@@ -83,7 +74,6 @@ void TFxStringGrid::UpdateProportionalHorzScroll()
         return;
     const int page = std::max(1, int(float(127) * e / (1 - e)));
     horizontalScrollBar()->setPageStep(page);
-    Q_UNUSED(d);
 }
 
 void TFxStringGrid::UpdateProportionalVertScroll()
@@ -107,7 +97,6 @@ void TFxStringGrid::UpdateScrollBarsAlways(bool) {}
 
 void TFxStringGrid::HandleWmMouseWheel(TMessage& m)
 {
-    TFxGridInteractState& s = InteractState();
     const int delta = int(std::int16_t(HiWord(m.WParam)));
     const int lines = std::max(1, QApplication::wheelScrollLines());
     const TShiftState shift = KeysToShiftState(LoWord(m.WParam));
@@ -152,7 +141,6 @@ void TFxStringGrid::HandleWmMouseWheel(TMessage& m)
     if (!(now == before))
         DoSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
     m.Result = 1;
-    Q_UNUSED(s);
 }
 
 bool TFxStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)

@@ -30,6 +30,17 @@ bool TFxStringGrid::ValidateCell(const QString& NewValue)
         return true;
     s.Editing = false;
     s.Validating = true;
+    // A handler that raises must not leave the grid validating for ever.
+    struct EndValidation {
+        TFxGridInteractState& s;
+        TNavigation& nav;
+        bool advance;
+        ~EndValidation()
+        {
+            s.Validating = false;
+            nav.SetAdvanceOnEnter(advance);
+        }
+    } end{s, Navigation(), Navigation().AdvanceOnEnter()};
     bool valid = true;
     const int oldCol = OldCol();
     const int c = RealColIndex(oldCol);
@@ -38,7 +49,6 @@ bool TFxStringGrid::ValidateCell(const QString& NewValue)
     s.NewCellText = NewValue;
     if (NewValue != oldText || AlwaysValidate()) {
         const bool changed = NewValue != oldText;
-        const bool advance = Navigation().AdvanceOnEnter();
         Navigation().SetAdvanceOnEnter(false);
         QString v = NewValue;
         TFxGridEvents& ev = Events();
@@ -60,7 +70,7 @@ bool TFxStringGrid::ValidateCell(const QString& NewValue)
             UndoRedo()->RegisterChange(c, r, oldText, v);
         if (valid && changed)
             DoCellsChanged(TRect(c, r, c, r));
-        Navigation().SetAdvanceOnEnter(advance);
+        Navigation().SetAdvanceOnEnter(end.advance);
         s.NewCellText = v;
         if (valid) {
             SetCellEx(c, r, v);

@@ -6,6 +6,7 @@
 #include "grid/interact/FxInplaceEdit.h"
 
 #include "framework/Forms.h"
+#include "framework/Guard.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/GridPaintServices.h"
 
@@ -20,17 +21,6 @@ namespace {
 // The grid timer: hover, blinking text and the incremental-search reset.
 constexpr int kGridTimer = 111;
 constexpr int kGridTimerInterval = 500;
-
-bool IsTextEditorKind(TEditorType k)
-{
-    switch (k) {
-    case edNormal: case edNumeric: case edPositiveNumeric: case edFloat: case edCapital: case edMixedCase:
-    case edPassword: case edLowerCase: case edUpperCase: case edPositiveFloat: case edValidChars:
-        return true;
-    default:
-        return false;
-    }
-}
 
 } // namespace
 
@@ -105,13 +95,8 @@ void TFxStringGrid::WndProc(TMessage& m)
     case WM_SETCURSOR:
         TBaseGrid::WndProc(m);
         if (s.MouseSelectMode != msNormal && GridState() != gsColSizing && GridState() != gsRowSizing) {
-            switch (s.MouseSelectMode) {
-            case msColumn: viewport()->setCursor(Qt::ArrowCursor); break;
-            case msRow: viewport()->setCursor(Qt::ArrowCursor); break;
-            case msAll:
-            case msResize: viewport()->setCursor(Qt::SizeAllCursor); break;
-            default: break;
-            }
+            if (s.MouseSelectMode == msAll || s.MouseSelectMode == msResize)
+                viewport()->setCursor(Qt::SizeAllCursor);
         } else if (CellSelectorMode()) {
             viewport()->setCursor(Qt::CrossCursor);
         }
@@ -137,18 +122,24 @@ void TFxStringGrid::keyPressEvent(QKeyEvent* e)
     if (e->isAutoRepeat())
         lParam |= std::intptr_t(1) << 30;
     QPointer<TFxStringGrid> self(this);
+    // An error of an event handler must not unwind through Qt.
+    auto perform = [this](unsigned msg, std::intptr_t w = 0, std::intptr_t l = 0) {
+        std::intptr_t r = 0;
+        RunGuarded([&] { r = Perform(msg, w, l); });
+        return r;
+    };
     std::intptr_t consumed = 0;
     if (vk != 0)
-        consumed = Perform(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
+        consumed = perform(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
     if (!self)
         return;
     // A key the key-down chain cleared makes no character.
     if (!ch.isNull() && consumed == 0)
-        Perform(sys ? WM_SYSCHAR : WM_CHAR, ch.unicode(), lParam);
+        perform(sys ? WM_SYSCHAR : WM_CHAR, ch.unicode(), lParam);
     if (!self)
         return;
     const bool dialogKey = vk == VK_RETURN || vk == VK_ESCAPE;
-    if (dialogKey && !consumed && !(Options() & goEditing) && !(Perform(WM_GETDLGCODE) & DLGC_WANTALLKEYS))
+    if (dialogKey && !consumed && !(Options() & goEditing) && !(perform(WM_GETDLGCODE) & DLGC_WANTALLKEYS))
         e->ignore();
     else
         e->accept();
@@ -235,7 +226,7 @@ void TFxStringGrid::HandleWmCommand(TMessage& m)
         return;
     // Typed text reaches the cell at once; text loaded into a starting
     // editor is the cell's own and goes nowhere.
-    if (s.EditStart || !s.EditMode || s.NoEditChange || !IsTextEditorKind(s.CurrentEditor))
+    if (s.EditStart || !s.EditMode || s.NoEditChange || !FxIsTextEditorKind(s.CurrentEditor))
         return;
     SetEditText(Col(), Row(), ed->Text());
 }

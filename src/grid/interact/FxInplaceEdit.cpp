@@ -3,6 +3,8 @@
 #include "grid/interact/FxInplaceEdit.h"
 
 #include "framework/Clipboard.h"
+#include "framework/Guard.h"
+#include "framework/SysColors.h"
 #include "framework/SysUtils.h"
 #include "framework/Timer.h"
 #include "grid/foundation/FxOptions.h"
@@ -22,6 +24,12 @@ TFxInplaceEdit::TFxInplaceEdit(TFxStringGrid* grid) : TInplaceEdit(grid), FGrid(
 }
 
 void TFxInplaceEdit::WndProc(TMessage& m)
+{
+    // An error of a grid event handler must not unwind through Qt.
+    RunGuarded([&] { HandleMessage(m); });
+}
+
+void TFxInplaceEdit::HandleMessage(TMessage& m)
 {
     TFxGridInteractState& s = FGrid->InteractState();
     switch (m.Msg) {
@@ -99,7 +107,6 @@ bool TFxInplaceEdit::PreKeyDown(int key, TShiftState shift)
     }
     if (key == VK_RETURN && ctrl && !(nav.AllowCtrlEnter() && (g->WordWrap() || g->Multilinecells())))
         return false;
-    const QString oldCellText = g->OldCellText();
     if (key == VK_TAB && g->HasCellValidation()) {
         if (g->ValidateCell(text())) {
             SetText(s.NewCellText);
@@ -110,7 +117,7 @@ bool TFxInplaceEdit::PreKeyDown(int key, TShiftState shift)
             }
             g->PostMessage(WM_KEYDOWN, VK_TAB, 0);
         } else {
-            RefusalRestore(oldCellText);
+            RefusalRestore();
         }
         return false;
     }
@@ -120,14 +127,14 @@ bool TFxInplaceEdit::PreKeyDown(int key, TShiftState shift)
         if (s.Validating)
             g->SetCurrentCell(text());
         if (!g->ValidateCell(text())) {
-            RefusalRestore(oldCellText);
+            RefusalRestore();
             return false;
         }
         SetText(s.NewCellText);
     }
     if (key == VK_RETURN && !nav.LineFeedOnEnter() && !ctrl) {
         if (!g->ValidateCell(text())) {
-            RefusalRestore(oldCellText);
+            RefusalRestore();
             return false;
         }
         SetText(s.NewCellText);
@@ -139,7 +146,7 @@ bool TFxInplaceEdit::PreKeyDown(int key, TShiftState shift)
     return true;
 }
 
-void TFxInplaceEdit::RefusalRestore(const QString&)
+void TFxInplaceEdit::RefusalRestore()
 {
     TFxGridInteractState& s = FGrid->InteractState();
     // The refused text goes back into the editor only: the cell keeps what
@@ -153,7 +160,6 @@ void TFxInplaceEdit::RefusalRestore(const QString&)
     else
         Deselect();
     update();
-    // The old text stays what validation left: the text of the edited cell.
 }
 
 void TFxInplaceEdit::KeyDown(int& Key, TShiftState Shift)
@@ -371,9 +377,22 @@ void TFxInplaceEdit::UpdateContents()
     TFxStringGrid* g = FGrid;
     TInplaceEdit::UpdateContents();
     setEchoMode(g->CurrentEditor() == edPassword ? QLineEdit::Password : QLineEdit::Normal);
-    const TAlignment a = g->Alignments(g->RealCol(), g->Row());
-    Qt::Alignment h = a == taRightJustify ? Qt::AlignRight : a == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
-    setAlignment(h | Qt::AlignTop);
+    // The editor looks like the cell it covers.
+    TFont font = g->Font();
+    TBrush brush;
+    brush.Color = g->Color();
+    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+    TAlignment a = taLeftJustify;
+    TVAlignment va = vtaTop;
+    bool ww = false;
+    TCellGradientDirection gd = GradientVertical;
+    g->GetDefaultVisualProps(g->RealCol(), g->Row(), font, brush, colorTo, mirror, mirrorTo, a, va, ww, gd);
+    const Qt::Alignment h = a == taRightJustify ? Qt::AlignRight : a == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
+    setAlignment(h | (va == vtaCenter ? Qt::AlignVCenter : va == vtaBottom ? Qt::AlignBottom : Qt::AlignTop));
+    setFont(font.ToQFont());
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, ToQColor(brush.Color));
+    setPalette(pal);
     FColE = g->Col();
     FRowE = g->Row();
     g->DoGetEditorProp(g->RealCol(), g->Row(), nullptr);

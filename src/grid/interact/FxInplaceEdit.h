@@ -31,11 +31,12 @@ protected:
     void BoundsChanged(const fw::TRect& r) override;
 
 private:
+    void HandleMessage(fw::TMessage& m);
     bool PreKeyDown(int key, fw::TShiftState shift);
     // False when the character is dropped or refused.
     bool FilterChar(QChar& ch, fw::TShiftState shift);
     void Paste();
-    void RefusalRestore(const QString& oldCellText);
+    void RefusalRestore();
     void LookupComplete();
     void FocusGained();
     void FocusLost(QWidget* to);

@@ -858,6 +858,8 @@ private:
     void ReleaseHint();
     void StoreOldValue(int ACol, int ARow);
     void SkipFixedCellsKey(int& Key);
+    // An anchor under a press in an HTML or URL cell; true when it was handled.
+    bool HandleAnchorPress(int ACol, int ARow, int X, int Y);
 
 private:
     // Model internals shared by the model's files (FxGridRows.cpp).

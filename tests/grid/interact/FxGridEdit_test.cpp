@@ -144,8 +144,9 @@ TEST_P(FxGridOpenEditor, KeysOnAnEditableCell)
     w.key(k.key);
     const bool open = g.NormalEdit() && g.NormalEdit()->isVisible();
     EXPECT_EQ(open, k.opens);
-    if (open)
+    if (open) {
         EXPECT_EQ(g.NormalEdit()->Text(), k.editorText);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, FxGridOpenEditor,
@@ -367,6 +368,132 @@ TEST(FxGridCombo, AColumnsChoicesFillTheListUnlessTheEditorTypeHandlerReplacesTh
         EXPECT_EQ(g.Combobox().Items(), handler ? QStringList{"X"} : QStringList({"A", "B"}));
         EXPECT_EQ(g.Combobox().Text(), handler ? "X" : "B");
     }
+}
+
+} // namespace
+
+namespace {
+
+// What typing leaves in the text editor of each kind.
+struct KindCase {
+    const char* name;
+    TEditorType kind;
+    const char* typed;
+    const char* result;
+};
+
+class FxGridEditorKind : public ::testing::TestWithParam<KindCase> {};
+
+TEST_P(FxGridEditorKind, TypedCharactersPassTheKindsFilter)
+{
+    const KindCase& k = GetParam();
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetDefaultEditor(k.kind);
+    g.SetValidChars("01");
+    g.SetCol(1);
+    g.SetRow(1);
+    w.type(k.typed);
+    ASSERT_TRUE(g.NormalEdit());
+    EXPECT_EQ(g.NormalEdit()->Text(), k.result);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FxGridEditorKind,
+                         ::testing::Values(KindCase{"numeric_letters_refused", edNumeric, "-12a", "-12"},
+                                           KindCase{"numeric_minus_only_first", edNumeric, "1-2", "12"},
+                                           KindCase{"positive_numeric_no_minus", edPositiveNumeric, "-5", "5"},
+                                           KindCase{"float_one_separator", edFloat, "1.2.3", "1.23"},
+                                           KindCase{"positive_float_no_minus", edPositiveFloat, "-1.5", "1.5"},
+                                           KindCase{"upper_case", edUpperCase, "abC", "ABC"},
+                                           KindCase{"lower_case", edLowerCase, "AbC", "abc"},
+                                           KindCase{"mixed_case", edMixedCase, "john smith", "John Smith"},
+                                           KindCase{"valid_chars", edValidChars, "0121", "011"},
+                                           KindCase{"normal_takes_all", edNormal, "a-1.B", "a-1.B"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FxGridEdit, TheEditLengthLimitHoldsBackFurtherTyping)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetMaxEditLength(3);
+    g.SetCol(1);
+    g.SetRow(1);
+    w.type("abcdef");
+    EXPECT_EQ(g.NormalEdit()->Text(), "abc");
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(g.Cells(1, 1), "abc");
+}
+
+TEST(FxGridEdit, TheCheckBoxEditorShowsUncheckedWithTheCellTextAndSpaceToggles)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetDefaultEditor(edCheckBox);
+    g.SetCells(2, 2, "Yes please");
+    g.SetCol(2);
+    g.SetRow(2);
+    w.key(Qt::Key_F2);
+    TGridCheckBox& ck = g.CheckEditor();
+    ASSERT_TRUE(ck.isVisible());
+    EXPECT_EQ(ck.text(), "Yes please");
+    EXPECT_FALSE(ck.isChecked());
+    w.key(Qt::Key_Space);
+    EXPECT_TRUE(ck.isChecked());
+    w.key(Qt::Key_Down);   // ends the edit and the grid moves
+    EXPECT_FALSE(ck.isVisible());
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(g.Cells(2, 2), "Yes please");
+}
+
+TEST(FxGridEdit, AnEditorTypeOfNoneRefusesTheEditSilently)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.Events().OnGetEditorType = [](QObject*, int c, int, TEditorType& e) {
+        if (c == 2)
+            e = edNone;
+    };
+    int events = 0;
+    g.Events().OnEditingDone = [&](QObject*) { ++events; };
+    g.SetCol(2);
+    g.SetRow(1);
+    w.key(Qt::Key_F2);
+    w.type("z");
+    EXPECT_FALSE(g.NormalEdit() && g.NormalEdit()->isVisible());
+    EXPECT_FALSE(g.EditMode());
+    EXPECT_EQ(g.Cells(2, 1), "");
+    EXPECT_EQ(events, 0);
+}
+
+} // namespace
+
+#include "framework/Dialogs.h"
+
+namespace {
+
+TEST(FxGridEdit, AnErrorOfAnEventHandlerReachesTheErrorHandlerNotQt)
+{
+    fw::DialogRecorder boxes;
+    fw::DialogSeam::Guard guard(boxes);
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.Events().OnCellValidate = [](QObject*, int, int, QString&, bool&) {
+        throw EFxGridError(QStringLiteral("handler failed"));
+    };
+    g.SetCol(1);
+    g.SetRow(1);
+    w.type("1");
+    w.key(Qt::Key_Return);
+    ASSERT_FALSE(boxes.Calls().empty());
+    EXPECT_TRUE(boxes.Calls().front().text.contains("handler failed"));
+    // The grid still works afterwards.
+    g.Events().OnCellValidate = nullptr;
+    w.key(Qt::Key_Escape);
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(g.Row(), 2);
+    w.type("8");
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(g.Cells(1, 2), "8");
 }
 
 } // namespace

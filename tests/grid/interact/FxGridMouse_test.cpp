@@ -293,3 +293,50 @@ TEST(FxGridUpdate, ALockReleasedWhileHiddenIsStillReleased)
 }
 
 } // namespace
+
+#include "framework/Dialogs.h"
+
+namespace {
+
+// A press on a link: which anchors go where.
+struct AnchorCase {
+    const char* name;
+    const char* href;
+    int toCol, toRow;       // current cell afterwards
+    const char* opened;     // the address handed to the desktop, or null
+};
+
+class FxGridAnchor : public ::testing::TestWithParam<AnchorCase> {};
+
+TEST_P(FxGridAnchor, PressOnTheLink)
+{
+    const AnchorCase& k = GetParam();
+    fw::DialogRecorder desk;
+    fw::DialogSeam::Guard guard(desk);
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetColWidths(1, 200);
+    g.SetCells(1, 1, QStringLiteral("<A href=\"%1\">link</A>").arg(k.href));
+    w.click(w.at(1, 1, 8, 8));
+    EXPECT_EQ(g.Col(), k.toCol);
+    EXPECT_EQ(g.Row(), k.toRow);
+    int opened = 0;
+    for (const fw::DialogRequest& r : desk.Calls())
+        if (r.kind == fw::DialogKind::OpenUrl) {
+            ++opened;
+            EXPECT_EQ(r.text, k.opened);
+        }
+    EXPECT_EQ(opened, k.opened ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FxGridAnchor,
+    ::testing::Values(AnchorCase{"cell_reference_jumps", "CELL://R3C2", 2, 3, nullptr},
+                      AnchorCase{"bad_cell_reference_does_nothing", "CELL://nowhere", 1, 1, nullptr},
+                      AnchorCase{"web_address_opens", "https://example.org/a", 1, 1, "https://example.org/a"},
+                      AnchorCase{"mail_address_opens", "mailto:a@b.c", 1, 1, "mailto:a@b.c"},
+                      AnchorCase{"local_file_is_ignored", "file:///etc/passwd", 1, 1, nullptr},
+                      AnchorCase{"program_is_ignored", "/usr/bin/xterm", 1, 1, nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

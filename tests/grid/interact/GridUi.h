@@ -30,7 +30,9 @@ public:
         grid->SetOptions(grid->Options() | fw::goEditing);
         form->show();
         QApplication::setActiveWindow(form.get());
-        QTest::qWaitForWindowActive(form.get());
+        // Without an active window the grid could not take the keyboard focus.
+        if (!QTest::qWaitForWindowActive(form.get()))
+            qWarning("grid test window did not become active");
         grid->setFocus(Qt::OtherFocusReason);
         settle();
     }
