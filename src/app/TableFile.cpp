@@ -67,6 +67,8 @@ bool Row_In_Use(const TTableSpec& spec, const QStringList& row)
 
 int Table_End(const TTableSpec& spec, const TTableRows& rows)
 {
+    if (spec.KeyColumn < 0)
+        return int(rows.size());
     int end = 0;
     while (end < int(rows.size()) && !fw::Trim(rows[size_t(end)].value(spec.KeyColumn)).isEmpty())
         ++end;
@@ -75,8 +77,10 @@ int Table_End(const TTableSpec& spec, const TTableRows& rows)
 
 QList<int> Rows_After_End(const TTableSpec& spec, const TTableRows& rows)
 {
+    // The row that ends the table is dropped with the rest when it holds
+    // anything besides its blank key.
     QList<int> lost;
-    for (int r = Table_End(spec, rows) + 1; r < int(rows.size()); ++r)
+    for (int r = Table_End(spec, rows); r < int(rows.size()); ++r)
         if (Row_In_Use(spec, rows[size_t(r)]))
             lost << r + 1;
     return lost;
@@ -148,6 +152,12 @@ TTableFile::TTableFile(TFileSpec spec) : m_spec(std::move(spec))
 void TTableFile::Set_Key_Column(int table, int column)
 {
     m_spec.Tables.at(size_t(table)).KeyColumn = column;
+}
+
+void TTableFile::Set_Row_Count(int table, int rows)
+{
+    m_spec.Tables.at(size_t(table)).RowCount = rows;
+    m_rows.at(size_t(table)) = Default_Table_Rows(m_spec.Tables[size_t(table)]);
 }
 
 void TTableFile::Reset()

@@ -29,7 +29,8 @@ bool Row_In_Use(const TTableSpec& spec, const QStringList& row);
 // Number of rows before the first row whose key cell is blank after trimming.
 int Table_End(const TTableSpec& spec, const TTableRows& rows);
 
-// Table rows (from 1) below the table's end that are in use: saving drops them.
+// Table rows (from 1) from the table's end on that are in use, the row with
+// the blank key included: saving drops them.
 QList<int> Rows_After_End(const TTableSpec& spec, const TTableRows& rows);
 
 // True when the last row is in use, so Insert Row would push it out; the
@@ -82,6 +83,9 @@ public:
     int TableCount() const { return int(m_spec.Tables.size()); }
     // For tables whose key column follows a setting (the BACnet address kind).
     void Set_Key_Column(int table, int column);
+    // For tables whose length follows a setting (the DMX channel count); the
+    // table goes back to its default rows.
+    void Set_Row_Count(int table, int rows);
 
     TTableRows& Rows(int table) { return m_rows.at(size_t(table)); }
     const TTableRows& Rows(int table) const { return m_rows.at(size_t(table)); }

@@ -85,7 +85,8 @@ struct TTableSpec {
     QString RowElement = QStringLiteral("row");
     int RowCount = 0;                 // table rows, the header row not counted
     // The table ends at its first row whose key cell is blank after trimming;
-    // rows below it are neither checked nor saved.
+    // rows below it are neither checked nor saved. -1: no key, every row
+    // belongs to the table.
     int KeyColumn = 1;
     // Indexed by the real column number (hidden columns included); column 0
     // is the row-number column.

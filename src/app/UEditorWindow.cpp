@@ -12,7 +12,6 @@
 
 namespace {
 
-// Marks the place of a table that its own window builds later.
 // The row buttons show the same picture in every table window.
 TButtonGlyph rowButtonGlyph(const char* name)
 {
@@ -31,6 +30,7 @@ TButtonGlyph rowButtonGlyph(const char* name)
     return TButtonGlyph::Table_Access;
 }
 
+// The place of a table: a sunken frame the table's grid fills.
 QFrame* makeTableArea(QWidget* parent, const QRect& geometry)
 {
     auto* area = new QFrame(parent);
@@ -66,7 +66,7 @@ TEditorWindow::TEditorWindow(const TEditorTexts& texts, QWidget* owner) : fw::TF
         auto* body = new QWidget(this);
         body->setObjectName(QStringLiteral("P_Body"));
         body->setGeometry(middle);
-        makeTableArea(body, QRect(8, 8, middle.width() - 16, middle.height() - 16));
+        m_areas.push_back(makeTableArea(body, QRect(8, 8, middle.width() - 16, middle.height() - 16)));
     } else {
         PC_Pages = new QTabWidget(this);
         PC_Pages->setObjectName(QStringLiteral("PC_Pages"));
@@ -75,7 +75,7 @@ TEditorWindow::TEditorWindow(const TEditorTexts& texts, QWidget* owner) : fw::TF
             auto* page = new QWidget;
             page->setObjectName(QStringLiteral("TS_Page_%1").arg(i + 1));
             const QSize area = PC_Pages->size() - QSize(8, 32);
-            makeTableArea(page, QRect(4, 4, area.width() - 8, area.height() - 8));
+            m_areas.push_back(makeTableArea(page, QRect(4, 4, area.width() - 8, area.height() - 8)));
             PC_Pages->addTab(page, QString());
         }
     }
@@ -111,4 +111,12 @@ void TEditorWindow::Set_Lang()
 void TEditorWindow::Btn_OKClick()
 {
     SetModalResult(fw::mrOk);
+}
+
+TLbButton* TEditorWindow::Button(const char* name) const
+{
+    for (std::size_t i = 0; i < m_buttons.size(); ++i)
+        if (qstrcmp(m_texts.Buttons[i].Name, name) == 0)
+            return m_buttons[i];
+    return nullptr;
 }

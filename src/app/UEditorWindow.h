@@ -38,7 +38,7 @@ class TEditorWindow : public fw::TForm {
     Q_OBJECT
 public:
     // Assigns every text of the window from the text table.
-    void Set_Lang();
+    virtual void Set_Lang();
 
     QLabel* L_SW_Code = nullptr;
     QLabel* L_SW_Desc = nullptr;
@@ -54,7 +54,13 @@ protected:
     // Closes with OK. The windows that validate and save override it.
     virtual void Btn_OKClick();
 
+    // The frames the tables go in: one, or one per page.
+    const std::vector<QFrame*>& Table_Areas() const { return m_areas; }
+    // A row button by its object name; nullptr when the window has none.
+    TLbButton* Button(const char* name) const;
+
 private:
     TEditorTexts m_texts;
     std::vector<TLbButton*> m_buttons;
+    std::vector<QFrame*> m_areas;
 };

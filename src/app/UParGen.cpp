@@ -20,7 +20,6 @@
 #include <QLineEdit>
 
 #include <algorithm>
-#include <optional>
 
 TFParGen* FParGen = nullptr;
 
@@ -28,7 +27,8 @@ namespace {
 
 constexpr int kClientWidth = 312;
 constexpr int kCollapsedHeight = 26;
-constexpr int kGroupGap = 6;
+constexpr int kGroupLeft = 8;
+constexpr int kFirstGroupTop = 70;
 constexpr int kButtonGap = 13;
 constexpr int kClientBelowGroups = 54;
 
@@ -61,12 +61,14 @@ struct TFParGen::Impl {
     // The controls Tab visits, in order; the first that can take the focus
     // has it when the window opens.
     std::vector<QWidget*> Tab_Order;
-    // The values last put into the controls; they stand in for the controls
-    // of a group not built yet.
-    std::optional<TParGen_Values> Shown;
     // The file that could not be read at this showing; its content is kept
     // as a copy before it is first replaced.
     QString Damaged_File;
+    TParGen_Layout Layout = TParGen_Layout::DMX_Ethernet;
+    // The DALI values of ParGen.xml while the DALI group is not built.
+    QString DALI_Console_Port = TParGen_Values().DALI_Console_Port;
+    bool DALI_Disable_Scan = false;
+    bool DALI_En_DALI2 = false;
 };
 
 TFParGen::TFParGen(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
@@ -86,17 +88,16 @@ TFParGen::TFParGen(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>(
     d->L_SW_Desc->setGeometry(16, 42, kClientWidth - 32, 16);
     Set_Grey(d->L_SW_Desc);
 
-    // The groups this converter model shows; the others when first asked for.
-    Build_ParGen_Group(this, d->c, TParGen_Group::Modbus_TCP_Slave);
-    Build_ParGen_Group(this, d->c, TParGen_Group::DMX);
-
     d->Btn_OK = New_Button(this, "Btn_OK", QRect(71, 370, 112, 28), TButtonGlyph::Ok);
     d->Btn_OK->OnClick = [this](TLbButton*) { Btn_OKClick(); };
     d->Btn_Cancel = New_Button(this, "Btn_Cancel", QRect(192, 370, 112, 28), TButtonGlyph::Cancel);
     d->Btn_Cancel->OnClick = [this](TLbButton*) { Btn_CancelClick(); };
 
+    // Start-up builds only the groups this model shows; the groups of the
+    // other models are built when a layout or a caller first needs them.
+    for (TParGen_Group g : ParGen_Layout_Groups(d->Layout))
+        Ensure_Group(g);
     TParGen_Controls& c = d->c;
-    Wire_Controls({});
     for (int i = 0; i < 4; ++i) {
         d->Dot_Chain[i] = c.E_IP[i];
         d->Dot_Chain[4 + i] = c.E_SM[i];
@@ -104,61 +105,50 @@ TFParGen::TFParGen(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>(
     }
 }
 
-TFParGen::~TFParGen() = default;
-
-void TFParGen::Wire_Controls(const TBuilt& from)
-{
-    TParGen_Controls& c = d->c;
-    for (TParGen_GroupParts& g : c.Groups) {
-        if (!g.Box || g.Btn_Collapse->OnClick)
-            continue;
-        g.Btn_Collapse->OnClick = [this](TLbButton* sender) { Btn_GB_Collapse(sender); };
-        g.Btn_Expande->OnClick = [this](TLbButton* sender) { Btn_GB_Expande(sender); };
-    }
-    for (size_t i = from.Edits; i < c.Edits.size(); ++i)
-        connect(c.Edits[i], &QLineEdit::textChanged, this, [this] { On_Change(); });
-    for (size_t i = from.Combos; i < c.Combos.size(); ++i) {
-        QComboBox* cb = c.Combos[i];
-        connect(cb, &QComboBox::currentIndexChanged, this, [this] { On_Change(); });
-        // The layouts that show BACnet or SNMP depend on these choices.
-        if (cb == c.CB_BACnet_Type || cb == c.CB_SNMP_Agent_Secure_Lev)
-            connect(cb, &QComboBox::currentIndexChanged, this, [this] { Move_GroupBoxs(); });
-    }
-    for (size_t i = from.Checks; i < c.Checks.size(); ++i) {
-        QCheckBox* cb = c.Checks[i];
-        connect(cb, &QCheckBox::clicked, this, [this, cb] { On_Click(cb); });
-    }
-    for (size_t i = from.Address_Edits; i < c.Address_Edits.size(); ++i)
-        c.Address_Edits[i]->installEventFilter(this);
-}
-
-TParGen_GroupParts& TFParGen::Ensure_Group(TParGen_Group group) const
+void TFParGen::Ensure_Group(TParGen_Group group)
 {
     TParGen_Controls& c = d->c;
     TParGen_GroupParts& g = c.Group(group);
     if (g.Box)
-        return g;
-    auto* self = const_cast<TFParGen*>(this);
-    const TBuilt before{c.Edits.size(), c.Combos.size(), c.Checks.size(), c.Address_Edits.size()};
-    const size_t firstText = c.Texts.size();
-    Build_ParGen_Group(self, c, group);
-    self->Wire_Controls(before);
-    // A DALI group built after values were shown takes those values; that
-    // is no change of the user's.
-    if (group == TParGen_Group::DALI && d->Shown) {
-        const bool changed = d->Is_Change;
-        self->Set_DALI_Values(*d->Shown);
-        d->Is_Change = changed;
+        return;
+    const std::size_t edits = c.Edits.size();
+    const std::size_t combos = c.Combos.size();
+    const std::size_t checks = c.Checks.size();
+    const std::size_t addressEdits = c.Address_Edits.size();
+    Build_ParGen_Group(this, c, group);
+
+    g.Btn_Collapse->OnClick = [this](TLbButton* sender) { Btn_GB_Collapse(sender); };
+    g.Btn_Expande->OnClick = [this](TLbButton* sender) { Btn_GB_Expande(sender); };
+    if (group == TParGen_Group::DALI) {
+        // The values read from ParGen.xml before the group existed.
+        c.E_DALI_Console_Port->setText(d->DALI_Console_Port);
+        c.CB_DALI_Disable_Scan->setChecked(d->DALI_Disable_Scan);
+        c.CB_DALI_En_DALI2->setChecked(d->DALI_En_DALI2);
     }
-    if (Created()) {
-        // As creation left every group: expanded, translated, corner set.
-        g.Btn_Collapse->setVisible(true);
-        g.Btn_Expande->setVisible(false);
-        Set_ParGen_Group_Texts(c, firstText);
-        placeCornerButtons(g);
+    for (std::size_t i = edits; i < c.Edits.size(); ++i)
+        connect(c.Edits[i], &QLineEdit::textChanged, this, [this] { On_Change(); });
+    for (std::size_t i = combos; i < c.Combos.size(); ++i)
+        connect(c.Combos[i], &QComboBox::currentIndexChanged, this, [this] { On_Change(); });
+    for (std::size_t i = checks; i < c.Checks.size(); ++i) {
+        QCheckBox* cb = c.Checks[i];
+        connect(cb, &QCheckBox::clicked, this, [this, cb] { On_Click(cb); });
     }
-    return g;
+    for (std::size_t i = addressEdits; i < c.Address_Edits.size(); ++i)
+        c.Address_Edits[i]->installEventFilter(this);
+    // The layouts that show BACnet or SNMP depend on these choices.
+    if (group == TParGen_Group::BACnet_Type)
+        connect(c.CB_BACnet_Type, &QComboBox::currentIndexChanged, this, [this] { Move_GroupBoxs(); });
+    if (group == TParGen_Group::SNMP_Agent)
+        connect(c.CB_SNMP_Agent_Secure_Lev, &QComboBox::currentIndexChanged, this, [this] { Move_GroupBoxs(); });
+
+    g.Expanded = true;
+    g.Btn_Collapse->setVisible(true);
+    g.Btn_Expande->setVisible(false);
+    Set_ParGen_Group_Texts(c, group);
+    placeCornerButtons(g);
 }
+
+TFParGen::~TFParGen() = default;
 
 // ---------------------------------------------------------------- lifecycle
 
@@ -257,46 +247,66 @@ void TFParGen::Set_Lang()
     d->Btn_OK->SetHint(Lang_Text(425));
     d->Btn_Cancel->SetCaption(Lang_Text(403));
     d->Btn_Cancel->SetHint(Lang_Text(426));
-    Set_ParGen_Group_Texts(d->c);
-    // The titles decide the height of the band the corner buttons sit in.
-    for (TParGen_GroupParts& g : d->c.Groups)
-        if (g.Box)
-            placeCornerButtons(g);
+    for (int i = 0; i < ParGen_Group_Count; ++i) {
+        const auto group = TParGen_Group(i);
+        TParGen_GroupParts& g = d->c.Group(group);
+        if (!g.Box)
+            continue;
+        Set_ParGen_Group_Texts(d->c, group);
+        // The titles decide the height of the band the corner buttons sit in.
+        placeCornerButtons(g);
+    }
+    // A layout may caption a group by the model's choices.
+    Move_GroupBoxs();
 }
 
 // ---------------------------------------------------------------- layout
 
-void TFParGen::Move_GroupBoxs() { RePosition_Objects_517(); }
+void TFParGen::Move_GroupBoxs() { RePosition_Objects(d->Layout); }
 
-void TFParGen::RePosition_Objects_517()
+void TFParGen::RePosition_Objects_517() { RePosition_Objects(TParGen_Layout::DMX_Ethernet); }
+
+void TFParGen::RePosition_Objects(TParGen_Layout layout)
 {
     TParGen_Controls& c = d->c;
-    TParGen_GroupParts& dmx = c.Group(TParGen_Group::DMX);
-    dmx.Box->move(8, 70);
-    dmx.Box->setVisible(true);
-    c.CB_DMX_DMX->setEnabled(true);
-    if (dmx.Expanded)
-        dmx.Box->resize(dmx.Box->width(), bottomOf(c.E_DMX_Num_Channel) + 15);
-
-    TParGen_GroupParts& eth = c.Group(TParGen_Group::Modbus_TCP_Slave);
-    eth.Box->move(8, bottomOf(dmx.Box) + kGroupGap);
-    eth.Box->setVisible(true);
-    c.L_ModTCPs_Port->setVisible(false);
-    c.E_PORT->setVisible(false);
-    c.CB_Modbus_TCP_Slave_Map_DALI->setVisible(false);
-    if (eth.Expanded)
-        eth.Box->resize(eth.Box->width(), bottomOf(c.E_GAT[3]) + 15);
-
-    const int buttons = bottomOf(eth.Box) + kButtonGap;
+    for (TParGen_Group g : ParGen_Layout_Groups(layout))
+        Ensure_Group(g);
+    const std::vector<TParGen_Stacked> shown = ParGen_Arrange(c, layout);
+    for (int i = 0; i < ParGen_Group_Count; ++i) {
+        const auto group = TParGen_Group(i);
+        QGroupBox* box = c.Group(group).Box;
+        const bool stacked = std::any_of(shown.begin(), shown.end(),
+                                         [group](const TParGen_Stacked& s) { return s.Group == group; });
+        if (box && !stacked)
+            box->setVisible(false);
+    }
+    int bottom = kFirstGroupTop;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        TParGen_GroupParts& g = c.Group(shown[i].Group);
+        g.Box->move(kGroupLeft, i == 0 ? kFirstGroupTop : bottom + shown[i].Gap);
+        g.Box->setVisible(true);
+        if (g.Expanded)
+            g.Box->resize(g.Box->width(), ParGen_Content_Height(g));
+        bottom = bottomOf(g.Box);
+    }
+    const int buttons = bottom + kButtonGap;
     d->Btn_OK->move(d->Btn_OK->x(), buttons);
     d->Btn_Cancel->move(d->Btn_Cancel->x(), buttons);
-    SetClientSize(kClientWidth, bottomOf(eth.Box) + kClientBelowGroups);
+    SetClientSize(kClientWidth, bottom + kClientBelowGroups);
 }
+
+void TFParGen::Set_Layout(TParGen_Layout layout)
+{
+    d->Layout = layout;
+    Move_GroupBoxs();
+}
+
+TParGen_Layout TFParGen::Layout() const { return d->Layout; }
 
 void TFParGen::Btn_GB_Collapse(QObject* sender)
 {
     for (TParGen_GroupParts& g : d->c.Groups) {
-        if (sender != g.Btn_Collapse)
+        if (!g.Box || sender != g.Btn_Collapse)
             continue;
         g.Box->resize(g.Box->width(), kCollapsedHeight);
         for (QWidget* w : g.First_Row)
@@ -312,7 +322,7 @@ void TFParGen::Btn_GB_Collapse(QObject* sender)
 void TFParGen::Btn_GB_Expande(QObject* sender)
 {
     for (TParGen_GroupParts& g : d->c.Groups) {
-        if (sender != g.Btn_Expande)
+        if (!g.Box || sender != g.Btn_Expande)
             continue;
         for (QWidget* w : g.First_Row)
             w->setVisible(true);
@@ -384,11 +394,10 @@ TParGen_Values TFParGen::Values() const
         v.DALI_Console_Port = c.E_DALI_Console_Port->text();
         v.DALI_Disable_Scan = c.CB_DALI_Disable_Scan->isChecked();
         v.DALI_En_DALI2 = c.CB_DALI_En_DALI2->isChecked();
-    } else if (d->Shown) {
-        // Kept from the file as read: nothing could change them.
-        v.DALI_Console_Port = d->Shown->DALI_Console_Port;
-        v.DALI_Disable_Scan = d->Shown->DALI_Disable_Scan;
-        v.DALI_En_DALI2 = d->Shown->DALI_En_DALI2;
+    } else {
+        v.DALI_Console_Port = d->DALI_Console_Port;
+        v.DALI_Disable_Scan = d->DALI_Disable_Scan;
+        v.DALI_En_DALI2 = d->DALI_En_DALI2;
     }
     return v;
 }
@@ -406,17 +415,14 @@ void TFParGen::Set_Values(const TParGen_Values& v)
     const bool known = v.DMX_Mode >= 0 && v.DMX_Mode < c.CB_DMX_DMX->count();
     c.CB_DMX_DMX->setCurrentIndex(known ? v.DMX_Mode : -1);
     c.E_DMX_Num_Channel->setText(v.DMX_Num_Channels);
-    d->Shown = v;
-    if (c.Group(TParGen_Group::DALI).Box)
-        Set_DALI_Values(v);
-}
-
-void TFParGen::Set_DALI_Values(const TParGen_Values& v)
-{
-    TParGen_Controls& c = d->c;
-    c.E_DALI_Console_Port->setText(v.DALI_Console_Port);
-    c.CB_DALI_Disable_Scan->setChecked(v.DALI_Disable_Scan);
-    c.CB_DALI_En_DALI2->setChecked(v.DALI_En_DALI2);
+    d->DALI_Console_Port = v.DALI_Console_Port;
+    d->DALI_Disable_Scan = v.DALI_Disable_Scan;
+    d->DALI_En_DALI2 = v.DALI_En_DALI2;
+    if (c.Group(TParGen_Group::DALI).Box) {
+        c.E_DALI_Console_Port->setText(v.DALI_Console_Port);
+        c.CB_DALI_Disable_Scan->setChecked(v.DALI_Disable_Scan);
+        c.CB_DALI_En_DALI2->setChecked(v.DALI_En_DALI2);
+    }
 }
 
 bool TFParGen::Controllo_Dati()
@@ -535,9 +541,25 @@ bool TFParGen::Is_Change() const { return d->Is_Change; }
 bool TFParGen::GB_Visible(TParGen_Group group) const { return d->c.Group(group).Expanded; }
 QLabel* TFParGen::L_SW_Code() const { return d->L_SW_Code; }
 QLabel* TFParGen::L_SW_Desc() const { return d->L_SW_Desc; }
-QGroupBox* TFParGen::GroupBox(TParGen_Group group) const { return Ensure_Group(group).Box; }
-TLbButton* TFParGen::Btn_Collapse(TParGen_Group group) const { return Ensure_Group(group).Btn_Collapse; }
-TLbButton* TFParGen::Btn_Expande(TParGen_Group group) const { return Ensure_Group(group).Btn_Expande; }
+QGroupBox* TFParGen::GroupBox(TParGen_Group group)
+{
+    Ensure_Group(group);
+    return d->c.Group(group).Box;
+}
+
+TLbButton* TFParGen::Btn_Collapse(TParGen_Group group)
+{
+    Ensure_Group(group);
+    return d->c.Group(group).Btn_Collapse;
+}
+
+TLbButton* TFParGen::Btn_Expande(TParGen_Group group)
+{
+    Ensure_Group(group);
+    return d->c.Group(group).Btn_Expande;
+}
+
+bool TFParGen::Group_Built(TParGen_Group group) const { return d->c.Group(group).Box != nullptr; }
 QComboBox* TFParGen::CB_DMX_DMX() const { return d->c.CB_DMX_DMX; }
 QLineEdit* TFParGen::E_DMX_Num_Channel() const { return d->c.E_DMX_Num_Channel; }
 QLineEdit* TFParGen::E_IP(int index) const { return d->c.E_IP.at(index - 1); }

@@ -15,7 +15,6 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class TLbButton;
-struct TParGen_GroupParts;
 struct TParGen_Values;
 
 // The function blocks of the window, one group box each.
@@ -39,6 +38,29 @@ enum class TParGen_Group {
     CANopen,
 };
 constexpr int ParGen_Group_Count = 17;
+
+// The converter models of the family, each with its layout routine: which
+// groups show, from the top, and which of their controls. This product runs
+// DMX_Ethernet (RePosition_Objects_517); the others serve the sister models.
+enum class TParGen_Layout {
+    DMX_Ethernet,                 // DMX, Ethernet
+    Ethernet_Port_DALI,           // Ethernet with port and DALI mapping, DALI
+    Ethernet_DALI,                // Ethernet without port, DALI
+    Modbus_Master_DALI_Ethernet,  // Modbus master, DALI, Ethernet
+    Modbus_TCP_Master_DALI,       // Modbus TCP master, DALI
+    EtherNetIP_DALI,              // EtherNet/IP, DALI
+    BACnet_DALI,                  // BACnet type, the groups of the type, DALI
+    KNX_DALI_Ethernet,            // KNX, DALI, Ethernet
+    PROFINET_DALI,                // PROFINET, DALI
+    Modbus_Slave_DALI_Ethernet,   // Modbus slave, DALI, Ethernet
+    Serial_DALI_Ethernet,         // Serial, DALI, Ethernet
+    DMX_DALI_Ethernet,            // DMX with channel start, DALI, Ethernet
+    CAN_DALI_Ethernet,            // CAN, DALI, Ethernet
+    CANopen_DALI_Ethernet,        // CANopen, DALI, Ethernet
+    DNET_Slave_DALI_Ethernet,     // DeviceNet slave, DALI, Ethernet
+    DALI_SNMP_Agent,              // DALI, SNMP agent
+};
+constexpr int ParGen_Layout_Count = 16;
 
 class TFParGen : public fw::TForm {
     Q_OBJECT
@@ -64,10 +86,20 @@ public:
     void Btn_GB_Collapse(QObject* sender);
     void Btn_GB_Expande(QObject* sender);
 
-    // Layout of this converter model: DMX over Ethernet, buttons below,
-    // client size from the groups' expanded or collapsed heights.
+    // Runs the layout routine of the selected model: its groups stacked at
+    // left 8 from top 70, each expanded one as high as its content, the
+    // buttons below the last and the client size from it. Also run by a
+    // change of the BACnet type, of the SNMP security level and a click on
+    // the SNMP version 3 box.
     void Move_GroupBoxs();
+    // The layout routine of this converter model: DMX over Ethernet.
     void RePosition_Objects_517();
+    // The layout routine of any model of the family.
+    void RePosition_Objects(TParGen_Layout layout);
+    // Selects the model whose layout Move_GroupBoxs runs, and runs it. The
+    // program never changes it: DMX_Ethernet.
+    void Set_Layout(TParGen_Layout layout);
+    TParGen_Layout Layout() const;
 
     // True once the user changed a value since the window was last shown.
     bool Is_Change() const;
@@ -87,11 +119,12 @@ public:
 
     QLabel* L_SW_Code() const;
     QLabel* L_SW_Desc() const;
-    // The group box of a group; the groups this model does not show are
-    // built when first asked for.
-    QGroupBox* GroupBox(TParGen_Group group) const;
-    TLbButton* Btn_Collapse(TParGen_Group group) const;
-    TLbButton* Btn_Expande(TParGen_Group group) const;
+    // A group and its corner buttons. Only the groups of the running layout
+    // are built with the window; any other is built when first asked for.
+    QGroupBox* GroupBox(TParGen_Group group);
+    TLbButton* Btn_Collapse(TParGen_Group group);
+    TLbButton* Btn_Expande(TParGen_Group group);
+    bool Group_Built(TParGen_Group group) const;
     QComboBox* CB_DMX_DMX() const;
     QLineEdit* E_DMX_Num_Channel() const;
     QLineEdit* E_IP(int index) const;    // 1 .. 4
@@ -109,14 +142,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct TBuilt {
-        size_t Edits = 0, Combos = 0, Checks = 0, Address_Edits = 0;
-    };
-    // Connects the controls built since `from` (counts of the control lists).
-    void Wire_Controls(const TBuilt& from);
-    // The group, built (hidden, translated, wired) when it does not exist yet.
-    TParGen_GroupParts& Ensure_Group(TParGen_Group group) const;
-    void Set_DALI_Values(const TParGen_Values& values);
+    // Builds the group when it is not built yet, in the state every group
+    // has after creation: hidden, expanded, translated.
+    void Ensure_Group(TParGen_Group group);
     void Collapse_Expand_Creation();
     void TAB_order();
     void On_Change();

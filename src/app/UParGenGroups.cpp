@@ -46,6 +46,7 @@ public:
         m_group.Box = new QGroupBox(form);
         m_group.Box->setObjectName(QStringLiteral("GB_") + groupName);
         m_group.Box->setGeometry(8, 70, kGroupWidth, 100);
+        m_group.Texts_Begin = m_c.Texts.size();
         m_c.Texts.push_back({m_group.Box, caption, 0});
         m_group.Btn_Collapse = cornerButton("Btn_" + QByteArray(name) + "_Collapse", TButtonGlyph::Collapse);
         m_group.Btn_Expande = cornerButton("Btn_" + QByteArray(name) + "_Expande", TButtonGlyph::Expand);
@@ -54,13 +55,9 @@ public:
 
     ~GroupBuilder()
     {
-        // Expanded, a group reaches 15 pixels below its lowest shown control.
-        int bottom = 0;
-        for (QWidget* w : m_group.Box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (!w->isHidden() && w != m_group.Btn_Collapse && w != m_group.Btn_Expande)
-                bottom = std::max(bottom, w->y() + w->height());
-        m_group.Box->resize(kGroupWidth, bottom + 15);
+        m_group.Box->resize(kGroupWidth, ParGen_Content_Height(m_group));
         m_group.Box->setVisible(false);
+        m_group.Texts_End = m_c.Texts.size();
     }
 
     GroupBuilder(const GroupBuilder&) = delete;
@@ -68,6 +65,7 @@ public:
 
     void noCollapseHints() { m_group.Collapse_Hints = false; }
     void firstRow(std::initializer_list<QWidget*> controls) { m_group.First_Row.insert(m_group.First_Row.end(), controls); }
+    void addRow(std::initializer_list<QWidget*> controls) { m_group.Rows.emplace_back(controls); }
 
     QLabel* label(const char* name, int x, int y, int text, int width = kLabelWidth)
     {
@@ -126,6 +124,7 @@ public:
         QLineEdit* e = edit(editName, kInputLeft, y - kInputRaise, kInputWidth, hint, value);
         e->setEnabled(enabled);
         firstRowIfAt(y, {l, e});
+        addRow({l, e});
         return e;
     }
 
@@ -136,6 +135,7 @@ public:
         QLabel* l = label(labelName, 16, y, text);
         QComboBox* cb = combo(comboName, kInputLeft, y - kInputRaise, kInputWidth, list, index, hint);
         firstRowIfAt(y, {l, cb});
+        addRow({l, cb});
         return cb;
     }
 
@@ -144,6 +144,7 @@ public:
         const int y = nextRow();
         QCheckBox* cb = check(name, 16, y, kCheckWidth, text, hint);
         firstRowIfAt(y, {cb});
+        addRow({cb});
         return cb;
     }
 
@@ -227,12 +228,15 @@ void buildDMX(QWidget* form, TParGen_Controls& c)
     c.L_DMX_DMX = g.label("L_DMX_DMX", 16, 24, 1236, 60);
     c.CB_DMX_DMX = g.combo("CB_DMX_DMX", 82, 21, 192, {}, -1, 1240);
     g.firstRow({c.L_DMX_DMX, c.CB_DMX_DMX});
-    g.label("L_DMX_Num_Channal", 16, 58, 1239);
+    g.addRow({c.L_DMX_DMX, c.CB_DMX_DMX});
+    QLabel* channelsLabel = g.label("L_DMX_Num_Channal", 16, 58, 1239);
     c.E_DMX_Num_Channel = g.edit("E_DMX_Num_Channel", 148, 55, 126, 1241, QStringLiteral("512"));
+    g.addRow({channelsLabel, c.E_DMX_Num_Channel});
     // Channel start belongs to the models that also drive DALI.
     QLabel* channelStartLabel = g.label("L_DMX_Channel_Start", 16, 92, 0);
     channelStartLabel->setText(QStringLiteral("Channel Start"));
     QLineEdit* channelStart = g.edit("E_DMX_Channel_Start", 148, 89, 126, 0, QStringLiteral("1"));
+    g.addRow({channelStartLabel, channelStart});
     channelStartLabel->setVisible(false);
     channelStart->setVisible(false);
 }
@@ -272,9 +276,9 @@ void buildDALI(QWidget* form, TParGen_Controls& c)
     for (const DataPoint& p : points) {
         const int y = g.row();
         g.skipRow();
-        g.label(p.label, 16, y, p.text);
-        g.edit(p.edit, kInputLeft, y - kInputRaise, 60, p.hint, QStringLiteral("3/3/0"));
-        g.edit(p.edit2, 214, y - kInputRaise, 60, p.hint2, QStringLiteral("3/3/0"));
+        g.addRow({g.label(p.label, 16, y, p.text),
+                  g.edit(p.edit, kInputLeft, y - kInputRaise, 60, p.hint, QStringLiteral("3/3/0")),
+                  g.edit(p.edit2, 214, y - kInputRaise, 60, p.hint2, QStringLiteral("3/3/0"))});
     }
     g.rowCheck("CB_DALI_SwitchOff", 553, 555);
     g.rowEdit("L_DALI_TimeOut", 554, "E_DALI_TimeOut", 556, QStringLiteral("5000"));
@@ -417,10 +421,12 @@ void buildSNMPAgent(QWidget* form, TParGen_Controls& c)
     g.rowEdit("L_SNMP_Agent_Location", 1808, "E_SNMP_Agent_Location", 1809);
     const int y = g.row();
     g.skipRow();
-    g.label("L_SNMP_Agent_Version", 16, y, 1810);
-    g.check("CB_SNMP_Agent_Ver1", 148, y, 40, 0, 1811, QStringLiteral("1"))->setChecked(true);
-    g.check("CB_SNMP_Agent_Ver2", 191, y, 40, 0, 1812, QStringLiteral("2"));
+    QLabel* version = g.label("L_SNMP_Agent_Version", 16, y, 1810);
+    QCheckBox* ver1 = g.check("CB_SNMP_Agent_Ver1", 148, y, 40, 0, 1811, QStringLiteral("1"));
+    ver1->setChecked(true);
+    QCheckBox* ver2 = g.check("CB_SNMP_Agent_Ver2", 191, y, 40, 0, 1812, QStringLiteral("2"));
     c.CB_SNMP_Agent_Ver3 = g.check("CB_SNMP_Agent_Ver3", 234, y, 40, 0, 1813, QStringLiteral("3"));
+    g.addRow({version, ver1, ver2, c.CB_SNMP_Agent_Ver3});
     g.rowEdit("L_SNMP_Agent_User", 1814, "E_SNMP_Agent_User", 1815);
     c.CB_SNMP_Agent_Secure_Lev = g.rowCombo("L_SNMP_Agent_Secure_Lev", 1816, "CB_SNMP_Agent_Secure_Lev",
                                             items({"NoAuth NoPriv", "Auth NoPriv", "Auth Priv"}), 0, 1817);
@@ -446,29 +452,39 @@ void buildCANopen(QWidget* form, TParGen_Controls& c)
     g.rowCheck("CB_Set_Ope_CANopen", 1843, 0);
     const int y = g.row();
     g.skipRow();
-    g.check("CB_Net_Ope_CANopen", 16, y, 226, 1844, 0);
-    g.edit("E_CANopen_Net_Delay", 244, y - kInputRaise, 30, 0, QStringLiteral("0"));
+    g.addRow({g.check("CB_Net_Ope_CANopen", 16, y, 226, 1844, 0),
+              g.edit("E_CANopen_Net_Delay", 244, y - kInputRaise, 30, 0, QStringLiteral("0"))});
     g.rowEdit("L_CANopen_TimeOut", 1845, "E_CANopen_TimeOut", 0, QStringLiteral("1000"));
 }
 
 } // namespace
 
+int ParGen_Content_Height(const TParGen_GroupParts& g)
+{
+    int bottom = 0;
+    for (QWidget* w : g.Box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!w->isHidden() && w != g.Btn_Collapse && w != g.Btn_Expande)
+            bottom = std::max(bottom, w->y() + w->height());
+    return bottom + 15;
+}
+
 void Build_ParGen_Group(QWidget* form, TParGen_Controls& c, TParGen_Group group)
 {
-    if (c.Group(group).Box)
-        return;
     using Builder = void (*)(QWidget*, TParGen_Controls&);
     static const Builder builders[ParGen_Group_Count] = {
-        buildEthernet, buildEtherNetIP, buildDALI,   buildBACnet,       buildKNX,       buildPROFINET,
+        buildEthernet, buildEtherNetIP, buildDALI, buildBACnet, buildKNX, buildPROFINET,
         buildModbusTCPMaster, buildModbusSlave, buildBACnetType, buildBACnetSerial, buildSerial, buildDMX,
         buildDeviceNet, buildModbusMaster, buildSNMPAgent, buildCAN, buildCANopen,
     };
-    builders[static_cast<size_t>(group)](form, c);
+    builders[static_cast<int>(group)](form, c);
 }
 
-void Set_ParGen_Group_Texts(TParGen_Controls& c, size_t firstText)
+void Set_ParGen_Group_Texts(TParGen_Controls& c, TParGen_Group group)
 {
-    for (size_t i = firstText; i < c.Texts.size(); ++i) {
+    TParGen_GroupParts& g = c.Group(group);
+    if (!g.Box)
+        return;
+    for (std::size_t i = g.Texts_Begin; i < g.Texts_End; ++i) {
         const TParGen_Text& t = c.Texts[i];
         if (t.Text) {
             const QString text = Lang_Text(t.Text);
@@ -482,24 +498,20 @@ void Set_ParGen_Group_Texts(TParGen_Controls& c, size_t firstText)
         if (t.Hint)
             t.Control->setToolTip(Lang_Text(t.Hint));
     }
-    for (TParGen_GroupParts& g : c.Groups) {
-        if (!g.Box || !g.Collapse_Hints)
-            continue;
+    if (g.Collapse_Hints) {
         g.Btn_Collapse->SetHint(Lang_Text(409));
         g.Btn_Expande->SetHint(Lang_Text(410));
     }
     // Refilling is not an edit of the user's.
-    // Refilling the whole table resets both; texts for a group built later
-    // fill only its own, still empty, combo box.
-    auto refill = [firstText](QComboBox* combo, int first, int second) {
-        if (!combo || (firstText > 0 && combo->count() > 0))
-            return;
+    auto refill = [](QComboBox* combo, int first, int second) {
         const QSignalBlocker quiet(combo);
         combo->clear();
         combo->addItem(Lang_Text(first));
         combo->addItem(Lang_Text(second));
         combo->setCurrentIndex(0);
     };
-    refill(c.CB_DALI_Dimming_Mode, 1231, 1232);
-    refill(c.CB_DMX_DMX, 1247, 1248);
+    if (group == TParGen_Group::DALI)
+        refill(c.CB_DALI_Dimming_Mode, 1231, 1232);
+    if (group == TParGen_Group::DMX)
+        refill(c.CB_DMX_DMX, 1247, 1248);
 }

@@ -72,6 +72,10 @@ struct EditorCase {
 TEST_F(Startup, EditorWindowsCarryTheirTextsAndCloseWithOkOrCancel)
 {
     start();
+    // The windows open on a project only; those with their tables save on OK.
+    QDir(folder()).mkpath(QStringLiteral("PROJECTS/Hall"));
+    Path_Project = Path_Projects + QStringLiteral("/Hall");
+    Set_Project_Files();
     const std::vector<EditorCase> cases = {
         {"DALI", [] { return FDALI_Access; }, "DALI Access", "Select the DALI Device Present in the  Network",
          {"Select Device", "Set Access", "Functions"}},

@@ -275,6 +275,9 @@ TEST_F(TableFileTest, RowsAfterABlankKeyAreNamedBeforeSaving)
     EXPECT_EQ(Rows_After_End_Question(spec, rows),
               QStringLiteral("Rows below the first row with an empty key cell, which are not saved: 3\n"
                              "Do you want to save without them?"));
+    // The row whose blank key ends the table goes too when it holds anything else.
+    rows[1][4] = QStringLiteral("a note without a key");
+    EXPECT_EQ(Rows_After_End(spec, rows), QList<int>({2, 3}));
 }
 
 TEST_F(TableFileTest, RowInUseIgnoresRowNumbersAndCheckBoxes)

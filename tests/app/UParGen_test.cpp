@@ -18,7 +18,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -52,13 +55,18 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
-    // A control by name. The groups this model does not show exist once the
-    // window is asked for them: asking for their controls does that first.
-    template <class T>
-    T* control(const char* name) const
+    // The groups of the other models are built when first asked for; a
+    // test that looks at their controls asks for all of them first.
+    void buildAllGroups() const
     {
         for (int g = 0; g < ParGen_Group_Count; ++g)
             form->GroupBox(TParGen_Group(g));
+    }
+
+    template <class T>
+    T* control(const char* name) const
+    {
+        buildAllGroups();
         T* w = form->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
@@ -167,6 +175,210 @@ TEST_F(ParGenWindow, OnlyDmxAndEthernetGroupsAreShown)
     EXPECT_EQ(form->E_DMX_Num_Channel()->geometry(), QRect(148, 55, 126, 21));
 }
 
+// ---------------------------------------------------------------- layouts of the family
+
+// Every model stacks its groups at left 8 from top 70, 6 apart (the SNMP
+// agent 15 below DALI), each expanded group 15 below its lowest shown
+// control; rows lie 34 apart from 24 (DALI options from 58), an input 3 above
+// its row, labels 16, inputs 21 and check boxes 17 high; the buttons stand 13
+// below the last group and the client area is 312 wide and reaches 54 below it.
+struct StackedGroup {
+    TParGen_Group group;
+    int top;
+    int height;
+};
+
+struct ModelCase {
+    const char* name;
+    TParGen_Layout layout;
+    std::vector<StackedGroup> groups;
+    int buttons;
+    int clientHeight;
+    // Controls whose row the model decides: their top, or -1 when hidden.
+    std::vector<std::pair<const char*, int>> rows;
+};
+
+using G = TParGen_Group;
+using L = TParGen_Layout;
+
+const std::vector<std::pair<const char*, int>> kDaliTwoOptions = {
+    {"CB_DALI_Disable_Scan", 58}, {"CB_DALI_En_DALI2", 92}, {"CB_DALI_SwitchOff", -1}, {"E_DALI_TimeOut", -1}};
+
+std::vector<ModelCase> modelCases()
+{
+    const std::vector<std::pair<const char*, int>> addressOnly = {{"E_PORT", -1}, {"CB_Modbus_TCP_Slave_Map_DALI", -1}};
+    return {
+        {"this product", L::DMX_Ethernet, {{G::DMX, 70, 91}, {G::Modbus_TCP_Slave, 167, 190}}, 370, 411,
+         {{"E_DMX_Channel_Start", -1}, {"E_PORT", -1}, {"CB_Modbus_TCP_Slave_Map_DALI", -1}}},
+        {"Ethernet with port", L::Ethernet_Port_DALI, {{G::Modbus_TCP_Slave, 70, 254}, {G::DALI, 330, 192}}, 535, 576,
+         {{"L_ModTCPs_Port", 188}, {"E_PORT", 185}, {"CB_Modbus_TCP_Slave_Map_DALI", 222}, {"E_DALI_Console_Port", 21},
+          {"CB_DALI_SwitchOff", 58}, {"L_DALI_TimeOut", 92}, {"E_DALI_TimeOut", 89}, {"CB_DALI_Disable_Scan", 126},
+          {"CB_DALI_En_DALI2", 160}, {"E_DALI_Data_Point_ADV", -1}, {"CB_DALI_Dimming_Mode", -1},
+          {"CB_DALI_Allow_MinMax_Val", -1}, {"CB_DALI_Recall_MinMAx", -1}, {"CB_DALI_Recall_OldValues", -1}}},
+        {"Ethernet without port", L::Ethernet_DALI, {{G::Modbus_TCP_Slave, 70, 220}, {G::DALI, 296, 192}}, 501, 542,
+         {{"E_PORT", -1}, {"CB_Modbus_TCP_Slave_Map_DALI", 188}, {"CB_DALI_En_DALI2", 160}}},
+        {"Modbus master", L::Modbus_Master_DALI_Ethernet,
+         {{G::Modbus_Master, 70, 260}, {G::DALI, 336, 158}, {G::Modbus_TCP_Slave, 500, 190}}, 703, 744,
+         {{"CB_DALI_SwitchOff", 58}, {"E_DALI_TimeOut", 89}, {"CB_DALI_En_DALI2", 126}, {"CB_DALI_Disable_Scan", -1},
+          {"E_PORT", -1}}},
+        {"Modbus TCP master", L::Modbus_TCP_Master_DALI, {{G::Modbus_TCP_Master, 70, 288}, {G::DALI, 364, 192}}, 569,
+         610, {{"CB_DALI_Disable_Scan", 126}, {"CB_DALI_En_DALI2", 160}}},
+        {"EtherNet/IP", L::EtherNetIP_DALI, {{G::EtherNetIP, 70, 289}, {G::DALI, 365, 124}}, 502, 543, kDaliTwoOptions},
+        {"BACnet/IP", L::BACnet_DALI, {{G::BACnet_Type, 70, 57}, {G::BACnet, 133, 289}, {G::DALI, 428, 90}}, 531, 572,
+         {{"E_BACnetIP_Port", 185}, {"E_BACnet_Dev_Ide", 253}, {"CB_DALI_En_DALI2", 58}, {"CB_DALI_Disable_Scan", -1}}},
+        {"KNX", L::KNX_DALI_Ethernet, {{G::KNX, 70, 363}, {G::DALI, 439, 226}, {G::Modbus_TCP_Slave, 671, 190}}, 874,
+         915,
+         {{"L_DALI_Data_Point_ADV", 58}, {"E_DALI_Data_Point_ADV", 55}, {"E_DALI_Data_Point_SW2", 89},
+          {"E_DALI_Data_Point_DIM", 123}, {"CB_DALI_Disable_Scan", 160}, {"CB_DALI_En_DALI2", 194},
+          {"CB_DALI_SwitchOff", -1}, {"E_PORT", -1}}},
+        {"PROFINET", L::PROFINET_DALI, {{G::PROFINET, 70, 323}, {G::DALI, 399, 124}}, 536, 577, kDaliTwoOptions},
+        {"Modbus slave", L::Modbus_Slave_DALI_Ethernet,
+         {{G::Modbus_Slave, 70, 158}, {G::DALI, 234, 158}, {G::Modbus_TCP_Slave, 398, 190}}, 601, 642,
+         {{"CB_DALI_SwitchOff", 58}, {"E_DALI_TimeOut", 89}, {"CB_DALI_En_DALI2", 126}}},
+        {"serial", L::Serial_DALI_Ethernet, {{G::Serial, 70, 91}, {G::DALI, 167, 90}, {G::Modbus_TCP_Slave, 263, 190}},
+         466, 507, {{"CB_DALI_En_DALI2", 58}, {"CB_DALI_SwitchOff", -1}}},
+        {"DMX with DALI", L::DMX_DALI_Ethernet,
+         {{G::DMX, 70, 125}, {G::DALI, 201, 124}, {G::Modbus_TCP_Slave, 331, 190}}, 534, 575,
+         {{"L_DMX_Channel_Start", 92}, {"E_DMX_Channel_Start", 89}, {"CB_DALI_SwitchOff", 58},
+          {"CB_DALI_En_DALI2", 92}, {"E_DALI_TimeOut", -1}}},
+        {"CAN", L::CAN_DALI_Ethernet, {{G::CAN, 70, 57}, {G::DALI, 133, 124}, {G::Modbus_TCP_Slave, 263, 190}}, 466,
+         507, kDaliTwoOptions},
+        {"CANopen", L::CANopen_DALI_Ethernet,
+         {{G::CANopen, 70, 193}, {G::DALI, 269, 124}, {G::Modbus_TCP_Slave, 399, 190}}, 602, 643, kDaliTwoOptions},
+        {"DeviceNet slave", L::DNET_Slave_DALI_Ethernet,
+         {{G::DNET_Slave, 70, 159}, {G::DALI, 235, 90}, {G::Modbus_TCP_Slave, 331, 190}}, 534, 575,
+         {{"CB_DALI_En_DALI2", 58}}},
+        {"SNMP agent", L::DALI_SNMP_Agent, {{G::DALI, 70, 57}, {G::SNMP_Agent, 142, 322}}, 477, 518,
+         {{"E_DALI_Console_Port", 21}, {"CB_DALI_En_DALI2", -1}, {"CB_DALI_SwitchOff", -1},
+          {"CB_SNMP_Agent_Ver3", 290}, {"E_SNMP_Agent_User", -1}, {"CB_SNMP_Agent_Secure_Lev", -1},
+          {"E_SNMP_Agent_Auth_Pass", -1}, {"CB_SNMP_Agent_Priv_Mode", -1}}},
+    };
+}
+
+TEST_F(ParGenWindow, EachModelStacksItsGroupsAndPlacesButtonsAndClientArea)
+{
+    showActive();
+    // Switching from one model to the next must leave nothing of the last.
+    for (const ModelCase& m : modelCases()) {
+        SCOPED_TRACE(m.name);
+        form->Set_Layout(m.layout);
+        for (int g = 0; g < ParGen_Group_Count; ++g) {
+            const auto group = TParGen_Group(g);
+            const auto it = std::find_if(m.groups.begin(), m.groups.end(),
+                                         [group](const StackedGroup& s) { return s.group == group; });
+            if (!form->Group_Built(group)) {
+                EXPECT_EQ(it, m.groups.end()) << "group " << g << " shown but not built";
+                continue;
+            }
+            QGroupBox* box = form->GroupBox(group);
+            EXPECT_EQ(box->isVisible(), it != m.groups.end()) << box->objectName().toStdString();
+            if (it != m.groups.end())
+                EXPECT_EQ(box->geometry(), QRect(8, it->top, 296, it->height)) << box->objectName().toStdString();
+        }
+        EXPECT_EQ(form->Btn_OK()->geometry(), QRect(71, m.buttons, 112, 28));
+        EXPECT_EQ(form->Btn_Cancel()->geometry(), QRect(192, m.buttons, 112, 28));
+        EXPECT_EQ(form->ClientWidth(), 312);
+        EXPECT_EQ(form->ClientHeight(), m.clientHeight);
+        for (const auto& [name, top] : m.rows) {
+            QWidget* w = form->findChild<QWidget*>(QString::fromLatin1(name));
+            ASSERT_NE(w, nullptr) << name;
+            EXPECT_EQ(!w->isHidden(), top >= 0) << name;
+            if (top >= 0)
+                EXPECT_EQ(w->y(), top) << name;
+        }
+    }
+    // Back to this product's model: its own layout again.
+    form->Set_Layout(L::DMX_Ethernet);
+    EXPECT_EQ(form->GroupBox(G::Modbus_TCP_Slave)->geometry(), QRect(8, 167, 296, 190));
+    EXPECT_FALSE(form->GroupBox(G::DALI)->isVisible());
+    EXPECT_TRUE(form->CB_DMX_DMX()->isEnabled());
+    EXPECT_EQ(form->ClientHeight(), 411);
+}
+
+TEST_F(ParGenWindow, DmxModeIsFixedWhereTheModelDrivesDali)
+{
+    form->Set_Layout(L::DMX_DALI_Ethernet);
+    EXPECT_FALSE(form->CB_DMX_DMX()->isEnabled());
+    form->Set_Layout(L::DMX_Ethernet);
+    EXPECT_TRUE(form->CB_DMX_DMX()->isEnabled());
+}
+
+struct SnmpCase {
+    const char* name;
+    bool version3;
+    int level;
+    int height;
+    std::vector<const char*> shown;
+    std::vector<const char*> hidden;
+};
+
+TEST_F(ParGenWindow, SnmpVersion3AndSecurityLevelReLayTheAgentGroup)
+{
+    const SnmpCase cases[] = {
+        {"version 3 off", false, 2, 322, {"E_SNMP_Agent_Location"},
+         {"E_SNMP_Agent_User", "CB_SNMP_Agent_Secure_Lev", "E_SNMP_Agent_Auth_Pass", "E_SNMP_Agent_Priv_Pass"}},
+        {"no authentication", true, 0, 391, {"L_SNMP_Agent_User", "E_SNMP_Agent_User", "CB_SNMP_Agent_Secure_Lev"},
+         {"E_SNMP_Agent_Auth_Pass", "CB_SNMP_Agent_Auth_Mode", "E_SNMP_Agent_Priv_Pass"}},
+        {"authentication", true, 1, 459, {"E_SNMP_Agent_Auth_Pass", "CB_SNMP_Agent_Auth_Mode"},
+         {"E_SNMP_Agent_Priv_Pass", "CB_SNMP_Agent_Priv_Mode"}},
+        {"privacy", true, 2, 527, {"L_SNMP_Agent_Priv_Pass", "E_SNMP_Agent_Priv_Pass", "CB_SNMP_Agent_Priv_Mode"}, {}},
+    };
+    showActive();
+    form->Set_Layout(L::DALI_SNMP_Agent);
+    auto* version3 = control<QCheckBox>("CB_SNMP_Agent_Ver3");
+    auto* level = control<QComboBox>("CB_SNMP_Agent_Secure_Lev");
+    QGroupBox* agent = form->GroupBox(G::SNMP_Agent);
+    for (const SnmpCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        // As the user does it: the box is clicked, the level picked.
+        if (version3->isChecked() != c.version3)
+            version3->click();
+        level->setCurrentIndex(c.level);
+        EXPECT_EQ(agent->geometry(), QRect(8, 142, 296, c.height));
+        EXPECT_EQ(form->Btn_OK()->y(), 142 + c.height + 13);
+        EXPECT_EQ(form->ClientHeight(), 142 + c.height + 54);
+        for (const char* name : c.shown)
+            EXPECT_TRUE(control<QWidget>(name)->isVisible()) << name;
+        for (const char* name : c.hidden)
+            EXPECT_FALSE(control<QWidget>(name)->isVisible()) << name;
+    }
+    // Collapsing DALI moves the agent up, still 15 below it.
+    form->Btn_Collapse(G::DALI)->Click();
+    EXPECT_EQ(agent->y(), 70 + 26 + 15);
+}
+
+TEST_F(ParGenWindow, BacnetTypeChoosesItsGroupsAndTheAddressCaption)
+{
+    showActive();
+    form->Set_Layout(L::BACnet_DALI);
+    auto* type = control<QComboBox>("CB_BACnet_Type");
+    QGroupBox* ip = form->GroupBox(G::BACnet);
+    QGroupBox* mstp = form->GroupBox(G::BACnet_Serial);
+    EXPECT_EQ(ip->title(), Lang_Texts.at(481));
+
+    type->setCurrentIndex(1);   // BACnet MS/TP
+    EXPECT_TRUE(mstp->isVisible());
+    EXPECT_EQ(mstp->geometry(), QRect(8, 133, 296, 295));
+    // Reduced to address, mask and gateway, it only serves device updates.
+    EXPECT_EQ(ip->geometry(), QRect(8, 434, 296, 190));
+    EXPECT_EQ(ip->title(), Lang_Texts.at(590));
+    for (const char* name : {"E_BACnetIP_Port", "E_BACnet_Name_Station", "E_BACnet_Dev_Ide"})
+        EXPECT_FALSE(control<QWidget>(name)->isVisible()) << name;
+    EXPECT_TRUE(control<QWidget>("E_BACnetIP_GAT4")->isVisible());
+    EXPECT_EQ(form->GroupBox(G::DALI)->geometry(), QRect(8, 630, 296, 90));
+    EXPECT_EQ(form->Btn_OK()->y(), 733);
+    EXPECT_EQ(form->ClientHeight(), 774);
+    // A language change keeps the caption the type asks for.
+    form->Set_Lang();
+    EXPECT_EQ(ip->title(), Lang_Texts.at(590));
+
+    type->setCurrentIndex(0);   // BACnet/IP
+    EXPECT_FALSE(mstp->isVisible());
+    EXPECT_EQ(ip->geometry(), QRect(8, 133, 296, 289));
+    EXPECT_EQ(ip->title(), Lang_Texts.at(481));
+    EXPECT_TRUE(control<QWidget>("E_BACnet_Dev_Ide")->isVisible());
+}
+
 // ---------------------------------------------------------------- "." key
 
 TEST_F(ParGenWindow, DotMovesToNextOctetWithoutBeingTyped)
@@ -242,8 +454,8 @@ TEST_F(ParGenWindow, CancelAsksOnlyAfterAChange)
          [](TFParGen& f) {
              f.GroupBox(TParGen_Group::DALI);
              f.findChild<QCheckBox*>(QStringLiteral("CB_DALI_En_DALI2"))->click();
-         }, fw::mrNo, true,
-         false},
+         },
+         fw::mrNo, true, false},
     };
     for (const CancelCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,9 +1,10 @@
 #pragma once
-// CAN frames received by the converter and where their bytes go.
-// The window frame, its texts and OK/Cancel; the tables arrive with the grid.
-#include "app/UEditorWindow.h"
+// CAN frames received by the converter and where their bytes go: the table
+// of CAN_Rec_Frames.xml in a column grid, with its row buttons and its check
+// on OK.
+#include "app/TableWindow.h"
 
-class TFReceiveCAN : public TEditorWindow {
+class TFReceiveCAN : public TTableWindow {
     Q_OBJECT
 public:
     explicit TFReceiveCAN(QWidget* owner = nullptr);

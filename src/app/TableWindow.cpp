@@ -1,0 +1,311 @@
+#include "app/TableWindow.h"
+
+#include "app/ULanguage.h"
+#include "app/UTableRows.h"
+#include "controls/buttons/LbButton.h"
+#include "framework/Dialogs.h"
+#include "framework/Forms.h"
+#include "grid/model/FxCGrid.h"
+
+#include <QFrame>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kRowHeight = 22;
+
+// A new row of a table whose first column enables the row starts enabled.
+bool firstColumnEnables(const TTableSpec& spec)
+{
+    return spec.ColumnCount() > 1 && spec.Columns[1].Editor == edDataCheckBox
+           && spec.Columns[1].Default == QLatin1String("Y");
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- one table
+
+TTableGrid::TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table)
+    : m_grid(grid), m_file(file), m_table(table)
+{
+    const TTableSpec& spec = Spec();
+    m_grid->SetColCount(spec.ColumnCount());
+    m_grid->SetRowCount(std::max(2, spec.RowCount + 1));
+    m_grid->SetFixedCols(1);
+    m_grid->SetFixedRows(1);
+    m_grid->SetDefaultRowHeight(kRowHeight);
+    m_grid->SetOptions(fw::goFixedVertLine | fw::goFixedHorzLine | fw::goVertLine | fw::goHorzLine
+                       | fw::goRangeSelect | fw::goColSizing | fw::goEditing);
+    for (int c = 0; c < spec.ColumnCount(); ++c) {
+        const TColumnSpec& column = spec.Columns[size_t(c)];
+        TGridColumnItem* item = m_grid->Columns()[c];
+        item->SetWidth(column.Width);
+        item->SetEditor(column.Editor);
+        if (column.Color != fw::clNone)
+            item->SetColor(column.Color);
+        if (column.Centered)
+            item->SetAlignment(fw::taCenter);
+        item->SetReadOnly(column.ReadOnly || column.Editor == edNone);
+        item->SetEditLength(column.EditLength);
+    }
+    for (int c = 0; c < spec.ColumnCount(); ++c)
+        if (spec.Columns[size_t(c)].Hidden)
+            m_grid->HideColumn(c);
+
+    m_grid->OnKeyPress = [this](QObject*, QChar& key) { Grid_Enter_Next_Cell(m_grid, key); };
+    m_grid->Events().OnDblClickCell = [this](QObject*, int row, int col) {
+        Grid_DblClick_AutoSize(m_grid, row, col);
+    };
+    m_grid->Events().OnGridHint = [this](QObject*, int row, int col, QString& hint) {
+        hint = Header_Hint(row, col);
+    };
+    Set_Lang();
+}
+
+const TTableSpec& TTableGrid::Spec() const
+{
+    return m_file.Table(m_table);
+}
+
+void TTableGrid::Set_Lang()
+{
+    const TTableSpec& spec = Spec();
+    for (int c = 0; c < spec.ColumnCount(); ++c) {
+        const TColumnSpec& column = spec.Columns[size_t(c)];
+        TGridColumnItem* item = m_grid->Columns()[c];
+        if (column.Header >= 0)
+            item->SetHeader(Lang_Text(column.Header));
+        if (!column.ItemTexts.empty() || !column.Items.isEmpty()) {
+            fw::TStringList items;
+            for (int text : column.ItemTexts)
+                items.Add(Lang_Text(text));
+            for (const QString& text : column.Items)
+                items.Add(text);
+            item->SetComboItems(items);
+        }
+    }
+}
+
+void TTableGrid::Show_Rows()
+{
+    const TTableRows& rows = m_file.Rows(m_table);
+    const int columns = Spec().ColumnCount();
+    m_grid->HideInplaceEdit();
+    m_grid->BeginUpdate();
+    m_grid->SetRowCount(std::max(2, int(rows.size()) + 1));
+    for (int r = 0; r < int(rows.size()); ++r)
+        for (int c = 0; c < columns; ++c)
+            m_grid->SetCells(c, r + 1, rows[size_t(r)].value(c));
+    m_grid->EndUpdate();
+}
+
+void TTableGrid::Take_Rows()
+{
+    // A value still in the cell editor belongs to the table.
+    m_grid->HideInplaceEdit();
+    TTableRows& rows = m_file.Rows(m_table);
+    const int columns = Spec().ColumnCount();
+    const int count = std::min(int(rows.size()), m_grid->RowCount() - 1);
+    for (int r = 0; r < count; ++r) {
+        QStringList& row = rows[size_t(r)];
+        for (int c = 0; c < columns && c < row.size(); ++c)
+            row[c] = m_grid->Cells(c, r + 1);
+    }
+}
+
+QString TTableGrid::Header_Hint(int row, int displayCol) const
+{
+    if (row != 0 || displayCol < 1)
+        return {};
+    const int c = m_grid->RealColIndex(displayCol);
+    const TTableSpec& spec = Spec();
+    if (c < 1 || c >= spec.ColumnCount() || spec.Columns[size_t(c)].Hint < 0)
+        return {};
+    return Lang_Text(spec.Columns[size_t(c)].Hint);
+}
+
+void TTableGrid::Go_To(int row, int realCol)
+{
+    const int col = std::max(1, m_grid->DisplColIndex(std::max(1, realCol)));
+    m_grid->MoveCurrentCell(std::min(col, m_grid->ColCount() - 1),
+                            std::clamp(row, 1, m_grid->RowCount() - 1));
+    m_grid->SetFocus();
+}
+
+void TTableGrid::Copy_Row()
+{
+    Grid_Copy_Row(m_grid, m_grid->Row());
+    m_copied = true;
+}
+
+bool TTableGrid::Paste_Row()
+{
+    return Grid_Paste_Row(m_grid, m_grid->Row(), m_copied);
+}
+
+bool TTableGrid::Insert_Row()
+{
+    return Grid_Insert_Row(m_grid->Row(), m_grid, firstColumnEnables(Spec()));
+}
+
+bool TTableGrid::Delete_Row(int question)
+{
+    const int row = m_grid->Row();
+    if (row < 1)
+        return false;
+    if (question >= 0
+        && fw::MessageDlg(Lang_Text(question) + QString::number(row), fw::mtConfirmation, fw::mbYesNo) != fw::mrYes)
+        return false;
+    Grid_Delete_Row(row, m_grid);
+    return true;
+}
+
+// ---------------------------------------------------------------- the window
+
+struct TTableWindow::Impl {
+    explicit Impl(const TTableWindowSpec& s) : Spec(s), File(s.File) {}
+    TTableWindowSpec Spec;
+    mutable TTableFile File;
+    std::vector<std::unique_ptr<TTableGrid>> Grids;
+};
+
+TTableWindow::TTableWindow(const TTableWindowSpec& spec, QWidget* owner)
+    : TEditorWindow(spec.Texts, owner), t(std::make_unique<Impl>(spec))
+{
+    const std::vector<QFrame*>& areas = Table_Areas();
+    const int tables = std::min(t->File.TableCount(), int(areas.size()));
+    for (int i = 0; i < tables; ++i) {
+        auto* layout = new QVBoxLayout(areas[size_t(i)]);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* grid = new TFxColumnGrid(areas[size_t(i)]);
+        if (size_t(i) < spec.Grid_Names.size())
+            grid->setObjectName(spec.Grid_Names[size_t(i)]);
+        layout->addWidget(grid);
+        t->Grids.push_back(std::make_unique<TTableGrid>(grid, t->File, i));
+    }
+    auto bind = [this](const char* name, void (TTableWindow::*handler)()) {
+        if (TLbButton* b = Button(name))
+            b->OnClick = [this, handler](TLbButton*) { (this->*handler)(); };
+    };
+    bind("Btn_Delete_Row", &TTableWindow::Btn_DelRowClick);
+    bind("Btn_Insert_Row", &TTableWindow::Btn_InsRowClick);
+    bind("Btn_Copy_Row", &TTableWindow::Btn_CopyRowClick);
+    bind("Btn_Paste_Row", &TTableWindow::Btn_PasteRowClick);
+}
+
+TTableWindow::~TTableWindow() = default;
+
+void TTableWindow::Set_Lang()
+{
+    TEditorWindow::Set_Lang();
+    if (t)
+        for (const auto& g : t->Grids)
+            g->Set_Lang();
+}
+
+TTableFile& TTableWindow::File() const { return t->File; }
+TTableGrid& TTableWindow::Table_Grid(int table) const { return *t->Grids.at(size_t(table)); }
+TFxColumnGrid* TTableWindow::Grid(int table) const { return Table_Grid(table).Grid(); }
+int TTableWindow::Table_Count() const { return int(t->Grids.size()); }
+
+int TTableWindow::Current_Table() const
+{
+    const int page = PC_Pages ? PC_Pages->currentIndex() : 0;
+    return std::clamp(page, 0, Table_Count() - 1);
+}
+
+void TTableWindow::Show_Table(int table)
+{
+    if (PC_Pages)
+        PC_Pages->setCurrentIndex(table);
+}
+
+TTableLoadReport TTableWindow::Load_File(const QString& fileName)
+{
+    return t->File.Load(fileName);
+}
+
+void TTableWindow::FormShow()
+{
+    const QString fileName = t->Spec.File_Name ? *t->Spec.File_Name : QString();
+    const TTableLoadReport report = Load_File(fileName);
+    for (const auto& g : t->Grids) {
+        g->Show_Rows();
+        g->Reset_Copied();
+    }
+    if (Table_Count() > 0) {
+        Show_Table(0);
+        Table_Grid(0).Go_To(1, 1);
+        SetActiveControl(Grid(0));
+    }
+    const QString findings = Table_Load_Message(report, t->File.Spec(), fileName);
+    if (!findings.isEmpty())
+        fw::MessageDlg(findings, fw::mtWarning, fw::mbOK);
+}
+
+bool TTableWindow::Controllo_dati()
+{
+    for (const auto& g : t->Grids)
+        g->Take_Rows();
+    if (!t->Spec.Check)
+        return true;
+    const TTableFailure failure = t->Spec.Check(t->File);
+    if (!failure.Failed())
+        return true;
+    fw::MessageDlg(failure.Message, fw::mtError, fw::mbOK);
+    if (failure.Table < Table_Count()) {
+        Show_Table(failure.Table);
+        TTableGrid& g = Table_Grid(failure.Table);
+        g.Go_To(failure.Row, failure.Column >= 0 ? failure.Column : std::max(1, g.Spec().KeyColumn));
+    }
+    return false;
+}
+
+void TTableWindow::Btn_OKClick()
+{
+    if (!Controllo_dati())
+        return;
+    // Rows below a table's first blank key are not saved: the user decides.
+    for (int i = 0; i < Table_Count(); ++i) {
+        const QString question = Rows_After_End_Question(t->File.Table(i), t->File.Rows(i));
+        if (question.isEmpty())
+            continue;
+        Show_Table(i);
+        if (fw::MessageDlg(question, fw::mtConfirmation, fw::mbYesNo) != fw::mrYes)
+            return;
+    }
+    try {
+        t->File.Save(t->Spec.File_Name ? *t->Spec.File_Name : QString());
+    } catch (...) {
+        fw::Application.HandleException(std::current_exception());
+        return;
+    }
+    SetModalResult(fw::mrOk);
+}
+
+void TTableWindow::Btn_DelRowClick()
+{
+    if (Table_Count() > 0)
+        Table_Grid(Current_Table()).Delete_Row(t->Spec.Delete_Question);
+}
+
+void TTableWindow::Btn_InsRowClick()
+{
+    if (Table_Count() > 0)
+        Table_Grid(Current_Table()).Insert_Row();
+}
+
+void TTableWindow::Btn_CopyRowClick()
+{
+    if (Table_Count() > 0)
+        Table_Grid(Current_Table()).Copy_Row();
+}
+
+void TTableWindow::Btn_PasteRowClick()
+{
+    if (Table_Count() > 0)
+        Table_Grid(Current_Table()).Paste_Row();
+}
