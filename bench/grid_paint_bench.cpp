@@ -1,11 +1,15 @@
-// Painting one 800 x 600 viewport of the base grid against a QTableView over
-// a QStandardItemModel showing the same cells: 10 columns of texts, the view
+// Painting one 800 x 600 viewport against a QTableView over a
+// QStandardItemModel showing the same cells: 10 columns of texts, the view
 // scrolled to the middle of the rows, cells 64 x 24 pixels, one header row
-// and column. The QTableView case runs first; each base grid case reports
-// "x_qtableview", its time per paint divided by the QTableView's. A base grid
-// case of another row count also reports "x_1000_rows" against the 1,000-row
-// grid, so that a paint that grows with the rows outside the view shows.
+// and column. The QTableView case runs first; each grid case reports
+// "x_qtableview", its time per paint divided by the QTableView's. A grid case
+// of another row count also reports "x_1000_rows" against the 1,000-row grid
+// of its kind, so that a paint that grows with the rows outside the view
+// shows. The base grid paints plain cells; the feature grid paints its full
+// cell pipeline with bands, cell borders and a check-box column.
 #include "grid/foundation/BaseGrid.h"
+#include "grid/foundation/FxOptions.h"
+#include "grid/model/FxGrid.h"
 #include "support/BenchRatio.h"
 
 #include <benchmark/benchmark.h>
@@ -28,6 +32,7 @@ constexpr int Paints = 20;
 
 benchsupport::Baseline TableView;      // time per paint of the QTableView, 100,000 rows
 benchsupport::Baseline ThousandRows;   // time per paint of the 1,000-row base grid
+benchsupport::Baseline FxThousandRows; // time per paint of the 1,000-row feature grid
 
 QString Text(int c, int r)
 {
@@ -88,8 +93,39 @@ void BM_PaintViewport_BaseGrid(benchmark::State& state)
         ThousandRows.report(state, "x_1000_rows", perPaint);
 }
 
+void BM_PaintViewport_FxGrid(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    TFxStringGrid grid;
+    grid.SetColCount(Cols + 1);   // the header column
+    grid.SetRowCount(rows + 1);   // the header row
+    grid.SetDefaultColWidth(ColWidth);
+    grid.SetDefaultRowHeight(RowHeight);
+    grid.Bands().SetPrimaryColor(0xF0F0FF);
+    grid.Bands().SetActive(true);
+    grid.Events().OnGetCellBorder = [](QObject*, int, int ACol, fw::TPen& APen, TCellBorders& Borders) {
+        if (ACol == 5) {
+            APen.Color = 0x808080;
+            Borders.Include(cbRight);
+        }
+    };
+    grid.AddCheckBoxColumn(1, false, false);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 1; c < Cols; ++c)
+            grid.SetCells(c + 1, r + 1, Text(c, r));
+    grid.resize(Width, Height);
+    grid.SetTopRow(rows / 2 + 1);
+    const double perPaint = TimePaints(state, grid);
+    TableView.report(state, "x_qtableview", perPaint);
+    if (rows == 1000)
+        FxThousandRows.set(perPaint);
+    else
+        FxThousandRows.report(state, "x_1000_rows", perPaint);
+}
+
 } // namespace
 
 // The baselines run first so that their times are known to the cases after them.
 BENCHMARK(BM_PaintViewport_QTableView)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintViewport_BaseGrid)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintViewport_FxGrid)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);

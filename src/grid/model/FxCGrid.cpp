@@ -114,7 +114,7 @@ int TFxColumnGrid::GetVersionNr() const
 
 QString TFxColumnGrid::GetVersionString() const
 {
-    return TFxStringGrid::GetVersionString() + QStringLiteral(" Aug, 2012");
+    return Version() + QStringLiteral(" Aug, 2012");
 }
 
 TGridColumnItem* TFxColumnGrid::ItemOf(int realCol) const

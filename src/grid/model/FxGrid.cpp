@@ -296,7 +296,7 @@ int TFxStringGrid::GetVersionNr() const
 
 QString TFxStringGrid::GetVersionString() const
 {
-    return VersionText(GetVersionNr());
+    return VersionText(GetVersionNr()) + QStringLiteral(" Sep, 2012");
 }
 
 QString TFxStringGrid::Version() const

@@ -21,6 +21,8 @@
 #include "grid/model/FxCellGraphic.h"
 #include "grid/model/FxGridEvents.h"
 #include "grid/model/FxGridSettings.h"
+#include "grid/foundation/FxStyleIF.h"
+#include "grid/paint/FxGridPaintTypes.h"
 
 #include <QObject>
 #include <QString>
@@ -31,6 +33,8 @@
 class QIODevice;
 namespace fw {
 class TImageList;
+class TBalloonToolTip;
+class TNoActiveForm;
 }
 class TCellNode;
 class TColumnSize;
@@ -52,6 +56,7 @@ class TBalloonSettings;
 class TShowModified;
 class TGridProgressAppearance;
 class TScrollControl;
+class TGridFocusWindow;
 class THTMLPictureCache;
 class TFxInplaceEdit;
 class TGridCombo;
@@ -378,6 +383,8 @@ public:
     void ClearModifiedRows();
     bool RowEnabled(int ARow) const;
     void SetRowEnabled(int ARow, bool value);
+    // True once a row was enabled or disabled through SetRowEnabled.
+    bool UsesEnabledRows() const;
     void GotoCell(int ACol, int ARow);
     void EditCell(int ACol, int ARow);
     void FocusCell(int ACol, int ARow);
@@ -639,10 +646,147 @@ public:
     void SizeRowToContent(int ARow, bool GrowOnly);
 
     // ================================================================ painting
-    // Services of the painting issue; those marked "placeholder" in
-    // src/grid/paint/README.md do the least safe thing until it builds them.
+    // Cell painting, looks, measuring, hints and the appearance objects
+    // (src/grid/paint; its README.md says which file holds what).
+    // ---- resolved look of a cell (FxGridVisualProps.cpp)
+    void GetVisualProperties(int ACol, int ARow, fw::TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                             fw::TBrush& ABrush, fw::TColor& AColorTo, fw::TColor& AMirrorColor,
+                             fw::TColor& AMirrorColorTo, fw::TFont& AFont, fw::TAlignment& HA, TVAlignment& VA,
+                             bool& WW, TCellGradientDirection& GD) override;
+    void GetFontProperties(int ACol, int RCol, int ARow, fw::TGridDrawState& AState, fw::TFont& AFont,
+                           fw::TBrush& ABrush, bool Remap);
+    fw::TColor MixSelectionColor(fw::TColor SelColor, fw::TColor CellColor, bool Mixer, int Factor) const;
+    int SelectionColorMixerFactor() const;
+    void SetSelectionColorMixerFactor(int value);   // kept within 0 .. 100
+    bool ShowSelection() const;
+    void SetShowSelection(bool value);
+    fw::TColor HighlightColor() const;
+    void SetHighlightColor(fw::TColor value);       // also the HTML renderer's highlight colours
+    fw::TColor HighlightTextColor() const;
+    void SetHighlightTextColor(fw::TColor value);
+
+    // ---- cell paint pipeline (FxGridCellPaint.cpp, FxGridTextPaint.cpp, FxGridFixedPaint.cpp)
+    void DrawCellContent(fw::TCanvas& Canvas, int ACol, int ARow, fw::TRect ARect,
+                         fw::TGridDrawState AState) override;
+    void DrawBackgroundBitmap(fw::TCanvas& Canvas, const fw::TRect& ARect);
+    void DrawBackgroundTiled(fw::TCanvas& Canvas, const fw::TRect& ARect);
+    void DrawCellBorders(fw::TCanvas& Canvas, int ACol, int ARow, fw::TRect R);
+    void DrawSortIndicator(fw::TCanvas& Canvas, int ACol, int Y, int X);
+    // What the mouse handling tells painting; written by src/grid/interact.
+    struct TPaintFeedback {
+        bool ButtonDown = false;                 // a mouse button is held in the cells
+        fw::TGridCoord HoverFixed{-1, -1};       // the fixed cell under the mouse
+        int MovingColumn = -1;                   // the column being dragged
+        bool FixedButtonDown = false;            // a button is held on a fixed cell
+        bool FixedDropDownOpen = false;          // the header drop-down is down
+        fw::TGridCoord HotButton{-1, -1};        // cell whose button the mouse is over
+        fw::TGridCoord HoverAnchorCell{-1, -1};  // cell of the hovered HTML anchor
+        int HoverAnchor = -1;                    // index of that anchor
+        bool Blink = false;                      // blinking text is in its "on" phase
+    };
+    TPaintFeedback& PaintFeedback() const;
+    // The sort marks of the header, as the sort settings give them.
+    struct TSortLook {
+        int Column = -1;
+        int Row = 0;
+        bool Show = false;
+        bool FixedCols = false;
+        bool Descending = false;
+        bool IndexShow = false;
+        fw::TColor IndexColor = fw::clYellow;
+        const fw::TBitmap* UpGlyph = nullptr;
+        const fw::TBitmap* DownGlyph = nullptr;
+        const fw::TBitmap* IndexUpGlyph = nullptr;
+        const fw::TBitmap* IndexDownGlyph = nullptr;
+        fw::TColor HeaderColor = fw::clNone;
+        fw::TColor HeaderColorTo = fw::clNone;
+        fw::TColor HeaderMirrorColor = fw::clNone;
+        fw::TColor HeaderMirrorColorTo = fw::clNone;
+        // Sorted columns in order, as TSortIndexList keeps them: the column,
+        // with bit 31 set (a negative entry) when it sorts descending.
+        std::vector<int> Indexes;
+    };
+    // The filter glyphs of the filter drop-down row.
+    struct TFilterLook {
+        const fw::TBitmap* Glyph = nullptr;
+        const fw::TBitmap* GlyphActive = nullptr;
+        bool ColumnActive = false;   // the column's filter is in force
+    };
+    virtual TSortLook SortLook() const;
+    virtual TFilterLook FilterLook(int ACol) const;
+    virtual bool DoCanShowFixedDropDown(int ACol);
+
+    // ---- cell graphics: layout, display text (FxGridGraphicLayout.cpp)
+    virtual fw::TPoint GetCellGraphicSize(int ACol, int ARow);
+    // Extra.Y is the text height to keep free; Extra.X is not used.
+    virtual fw::TPoint CalcCellGraphicSize(int ACol, int ARow, fw::TPoint Extra);
+    virtual fw::TPoint CalcPrintGraphicSize(int ACol, int ARow, int AWidth, int AHeight, double Scale);
+    TCellGraphic* GetCellGraphicInfo(int ACol, int ARow, int& Width, int& Height, bool& ShowText,
+                                     TCellHAlign& HAlign, TCellVAlign& VAlign);
+    TIntList* GetCellImages(int ACol, int ARow);
+    virtual fw::TImageList* GetCellImageList(int ACol, int ARow);
+    std::intptr_t CellGraphicSortKey(int ACol, int ARow);
+    void GetDisplayText(int ACol, int ARow, QString& Value) const override;
+    virtual QString GetFormattedCell(int ACol, int ARow);
+    bool IsSortRow(int ACol, int ARow);
+    int NodeIndent(int ARow) override;
+
+    // ---- cell graphic drawing (FxGridGraphicPaint.cpp)
+    void DrawCheckBox(fw::TCanvas& Canvas, fw::TRect ARect, bool Checked, int TriStateValue, bool TriState,
+                      TControlStyle Style, bool Grayed, bool Enabled);
+    void DrawRadioGroup(fw::TCanvas& Canvas, fw::TRect ARect, bool Upward, double Zoom, TControlStyle Style,
+                        int ARow, int ACol, bool Selected, const fw::TStringList* Captions, bool Disabled,
+                        bool Horizontal, int Index, int Count);
+
+    // ---- looks, style presets, colour tones (FxGridLooks.cpp)
     TGridLook Look() const;
     void SetLook(TGridLook value);
+    virtual void SetStyle(TFxGridStyle AStyle);
+    void SetComponentStyle(TFxStyle AStyle);
+    TFxStyle ComponentStyle() const;
+    void SetTheme(TXPColorScheme Scheme);
+    void SetColorTones(const TColorTones& ATones);
+    const TColorTones& ColorTones() const;
+    // SetColorTones was called: in-cell buttons take the tones while Flat is on.
+    bool HasColorTones() const;
+    void AdaptToOfficeTheme();
+    bool AutoThemeAdapt() const;
+    void SetAutoThemeAdapt(bool value);
+    static QString LookName(TGridLook ALook);
+    static QString LookCaption(TGridLook ALook);
+
+    // ---- frame, alignment, measuring (FxGridFrame.cpp, FxGridMeasure.cpp)
+    void DrawBorderLines();
+    void PaintOutsideCells();
+    virtual void GetCellAlignment(int ACol, int ARow, fw::TAlignment& HAlign, TVAlignment& VAlign);
+    fw::TSize GetCellTextSize(int ACol, int ARow, bool DropDown, bool WordWrapInCell);
+    fw::TSize CalcCellTextSize(int RealCol, int DisplCol, int ARow, bool DropDown, bool WordWrapInCell);
+    // Moves R's top-left to where text rotated by Angle degrees starts
+    // (VAlign 0 top, 1 centre, 2 bottom; HAlign 0 left, 1 right, 2 centre).
+    void CalcRotatedTextPos(fw::TCanvas& Canvas, fw::TRect& R, int Angle, int VAlign, int HAlign,
+                            const QString& Text);
+    void DrawRichTextCell(int ACol, int ARow, const fw::TRect& R, fw::TCanvas& Canvas);
+    // The translucent frame of pen width 4 around cell rectangle R (client
+    // coordinates): a window of R's size + 9, 4 pixels up and left of it.
+    void ShowFocusWindow(const fw::TRect& R);
+    TGridFocusWindow* FocusWindow() const;
+    void MoveFocusWindow();
+    void HideFocusWindow();
+    // The grid whose focus frame shows, null when none (process-wide).
+    static TFxStringGrid* FocusFrameGrid();
+    void DrawSizingLineVert(int X);
+    void DrawSizingLineHorz(int Y);
+    int TotalXOffset() const;
+    int TotalYOffset() const;
+    int MaxLinesInRow(int ARow) const;
+    int MaxColTextLength(int ACol);
+
+    // ---- appearance properties, scroll-bar look (FxGridScrollLook.cpp)
+    void SetBackGround(const TBackGround& value);   // copies all seven values
+    void SetRowIndicator(const fw::TBitmap& value);
+    void SetShowModified(const TShowModified& value);
+    void SetBalloon(const TBalloonSettings& value);
+    void SetProgressAppearance(const TGridProgressAppearance& value);
     TScrollType ScrollType() const;
     void SetScrollType(TScrollType value);
     fw::TColor ScrollColor() const;
@@ -651,26 +795,49 @@ public:
     void SetScrollWidth(int value);
     fw::TScrollStyle ScrollBars() const;
     void SetScrollBars(fw::TScrollStyle value);
-    virtual QString GetFormattedCell(int ACol, int ARow);
-    virtual fw::TPoint GetCellGraphicSize(int ACol, int ARow);
-    virtual fw::TPoint CalcCellGraphicSize(int ACol, int ARow, fw::TPoint Extra);
-    fw::TSize GetCellTextSize(int ACol, int ARow, bool DropDown, bool WordWrapInCell);
-    fw::TSize CalcCellTextSize(int RealCol, int DisplCol, int ARow, bool DropDown, bool WordWrapInCell);
-    bool IsSortRow(int ACol, int ARow);
-    int TotalXOffset() const;
-    int TotalYOffset() const;
-    int MaxLinesInRow(int ARow) const;
-    void UpdateFooter();
+    bool ScrollProportional() const;
+    void SetScrollProportional(bool value);
+    bool SpreadSheet() const;
+    void SetSpreadSheet(bool value);
+    // The flat scroll bars are in use (never on this platform).
+    bool FlatScrollBarsActive() const;
+    void InitFlatScrollBars();
+    void UninitFlatScrollBars();
     void UpdateFlatScrollBars();
-    void DrawBorderLines();
+    void ApplyScrollType();
+    void ApplyScrollColor();
+    void ApplyScrollWidth();
+    TScrollControl* VScrollControl() const;
+    TScrollControl* HScrollControl() const;
+
+    // ---- hints and balloons (FxGridBalloon.cpp)
+    void BalloonEnableChanged();
+    void BalloonInit();
+    void BalloonDone();
+    bool BalloonInitialized() const;
+    // The balloon window while balloons are initialised, else null.
+    fw::TBalloonToolTip* BalloonToolTip() const;
+    // The balloon's content for the client point (X, Y): the cell text cut
+    // to 2048 characters, title " " and the info icon, then the cell's
+    // balloon and OnCellBalloon; the title is cut to 100 characters. False
+    // while Balloon.Enable is off.
+    bool BalloonText(int X, int Y, QString& Title, QString& Text, int& Icon);
+    THTMLHintWindow& ScrollHintWindow() const;
+
+    // ---- selection snapshot, panels, relays (FxGridSnapshot.cpp, FxGridPaintSettings.cpp)
+    // A picture of the cells of ARect (given in either corner order) in a
+    // borderless, half-transparent window; the caller owns it and shows it.
+    fw::TNoActiveForm* SelectionToForm(const fw::TGridRect& ARect);
     void InitOrigColSizes();
+    const TIntList& OrigColSizes() const;
+    int OldGridWidth() const;
+    void InvalidateGridRect(const fw::TGridRect& R);
+    void OleColumnDragStart(int ACol, int AIndex, QObject* AList);
+    void UpdateFooter();
     void SearchFooterChanged();
     void UnitEditChanged(const QString& AUnit);
     void ShowModifiedChanged();
     void BandsChanged();
-    void BalloonEnableChanged();
-    void BalloonInit();
-    void BalloonDone();
     void ApplyAppStyleColors();
     bool UsesAppStyles() override;
 
@@ -802,6 +969,9 @@ protected:
     template <typename Set>
     void WriteProp(int c, int r, Set set);
     void resizeEvent(QResizeEvent* e) override;
+    // One paint pass: the cells, the edited cell's outline, the area outside
+    // the cells, then OnPainted (FxGridFrame.cpp).
+    void Paint() override;
 
     // ---- interaction: the framework grid's hooks and the message handlers
     void WndProc(fw::TMessage& Message) override;
@@ -862,6 +1032,24 @@ private:
     bool HandleAnchorPress(int ACol, int ARow, int X, int Y);
 
 private:
+    // The steps of one cell's painting share one context (FxGridPaint_p.h).
+    struct TCellPaintContext;
+    void PaintCellContent(fw::TCanvas& Canvas, TCellPaintContext& c);
+    void DrawCellText(fw::TCanvas& Canvas, TCellPaintContext& c);
+    void DrawCellBackgroundBitmap(fw::TCanvas& Canvas, TCellPaintContext& c, const fw::TRect& BR);
+    void DrawCellBackgroundTiled(fw::TCanvas& Canvas, TCellPaintContext& c, const fw::TRect& BR);
+    void DrawCellBackgroundGradient(fw::TCanvas& Canvas, const fw::TRect& BR);
+    void DrawSelectionRectangle(fw::TCanvas& Canvas, TCellPaintContext& c);
+    void DrawFixedCellBackground(fw::TCanvas& Canvas, TCellPaintContext& c);
+    void DrawRowIndicator(fw::TCanvas& Canvas, TCellPaintContext& c);
+    void DrawFixedCellEdges(fw::TCanvas& Canvas, TCellPaintContext& c);
+    void DrawFilterButton(fw::TCanvas& Canvas, TCellPaintContext& c);
+    void PlaceSortIndicator(fw::TCanvas& Canvas, TCellPaintContext& c, bool Html, int TextWidth);
+    void DrawCellGraphic(fw::TCanvas& Canvas, TCellPaintContext& c);
+    void DrawTreeLines(fw::TCanvas& Canvas, TCellPaintContext& c);
+    void DrawNodeGlyph(fw::TCanvas& Canvas, TCellPaintContext& c);
+    void DrawCellButton(fw::TCanvas& Canvas, TCellPaintContext& c, int GL, int GT, int GR, int GB);
+
     // Model internals shared by the model's files (FxGridRows.cpp).
     friend struct TFxGridRowOps;
     // The in-place editors work on the grid's editing state.

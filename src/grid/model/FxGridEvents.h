@@ -86,8 +86,36 @@ struct TFxGridModelEvents {
         OnFilterSelect;
 };
 
-// Painting and printing (the painting issue adds its events here).
+namespace fw {
+class TCanvas;
+}
+using TFxCustomCellDrawEvent = std::function<void(QObject* Sender, fw::TCanvas& Canvas, int ACol, int ARow,
+                                                  fw::TGridDrawState AState, fw::TRect ARect, bool Printing)>;
+
+// Painting and printing.
 struct TFxGridPaintEvents {
+    // (row, column); Color arrives holding the brush colour.
+    std::function<void(QObject* Sender, int ARow, int ACol, fw::TColor& Color, fw::TColor& ColorTo,
+                       fw::TColor& ColorMirror, fw::TColor& ColorMirrorTo, TCellGradientDirection& GD)>
+        OnGetCellGradient;
+    // Before any content, after the background.
+    TFxCustomCellDrawEvent OnCustomCellBkgDraw;
+    // After the default content and OnDrawCell.
+    TFxCustomCellDrawEvent OnCustomCellDraw;
+    // At the end of every paint pass.
+    TFxGridNotify OnPainted;
+    std::function<void(QObject* Sender, int ACol, bool& Allow)> OnCanShowFixedDropDown;
+    // (row, column); each pen arrives as the border pen the grid chose.
+    std::function<void(QObject* Sender, int ARow, int ACol, fw::TPen& LeftPen, fw::TPen& TopPen, fw::TPen& RightPen,
+                       fw::TPen& BottomPen)>
+        OnGetCellBorderProp;
+    // Last word on a balloon; icon 0 none, 1 info, 2 warning, 3 error.
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& ATitle, QString& AText, int& AIcon)>
+        OnCellBalloon;
+    // The floating footer: custom painting of a column's footer cell (Sender is the panel).
+    std::function<void(QObject* Sender, int ACol, fw::TRect ARect, fw::TCanvas& Canvas)> OnPaintFooter;
+    TFxGridNotify OnCreatedFloatingFooter;
+    TFxGridNotify OnCreatedSearchFooter;
 };
 
 // Keyboard, mouse and in-place editing (the interaction issue adds its events here).

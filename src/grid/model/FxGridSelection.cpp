@@ -309,6 +309,11 @@ bool TFxStringGrid::RowEnabled(int ARow) const
     return !d->model.DisabledRows.Flag(ARow);
 }
 
+bool TFxStringGrid::UsesEnabledRows() const
+{
+    return d->model.UseEnabledRows;
+}
+
 void TFxStringGrid::SetRowEnabled(int ARow, bool value)
 {
     TFxGridModelState& m = d->model;

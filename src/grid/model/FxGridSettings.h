@@ -54,36 +54,55 @@ enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
     S(TFilterDropDownColumns, FilterDropDownColumns, fdNormal, Invalidate)                                           \
     S(QString, FilterDropDownClear, QStringLiteral("(All)"), Store)
 
+// Painting; the header gradients of the hover and pressed states are
+// written by the control look (FxControlLook.h) and read by header painting.
 #define FX_GRID_PAINT_SETTINGS(S)                                                                                   \
     S(bool, ActiveCellShow, false, Invalidate)                                                                       \
     S(fw::TColor, ActiveCellColor, 0x808080, Invalidate)                                                             \
     S(fw::TColor, ActiveCellColorTo, fw::clNone, Invalidate)                                                         \
     S(fw::TColor, DisabledFontColor, 0xC0C0C0, Invalidate)                                                           \
     S(fw::TColor, HintColor, fw::clInfoBk, Store)                                                                    \
-    S(fw::TColor, HighlightColor, fw::clHighlight, Invalidate)                                                       \
-    S(fw::TColor, HighlightTextColor, fw::clHighlightText, Invalidate)                                               \
     S(fw::TColor, SelectionColor, 0xEACAB6, Invalidate)                                                              \
     S(fw::TColor, SelectionColorTo, fw::clNone, Invalidate)                                                          \
     S(fw::TColor, SelectionMirrorColor, fw::clNone, Invalidate)                                                      \
     S(fw::TColor, SelectionMirrorColorTo, fw::clNone, Invalidate)                                                    \
     S(fw::TColor, SelectionTextColor, fw::clBlack, Invalidate)                                                       \
     S(fw::TColor, SelectionRectangleColor, fw::clBlack, Invalidate)                                                  \
-    S(int, SelectionColorMixerFactor, 50, Invalidate)                                                                \
+    S(bool, SelectionColorMixer, false, Invalidate)                                                                  \
+    S(bool, SelectionRectangle, false, Invalidate)                                                                   \
+    S(bool, SelectionResizer, false, Invalidate)                                                                     \
+    S(bool, SelectionRTFKeep, false, Invalidate)                                                                     \
     S(fw::TColor, URLColor, 0xFF0000, Invalidate)                                                                    \
+    S(bool, URLShow, false, Invalidate)                                                                              \
+    S(bool, URLShowInText, false, Invalidate)                                                                        \
+    S(bool, URLFull, false, Invalidate)                                                                              \
+    S(bool, URLUnderlineOnHover, false, Invalidate)                                                                  \
+    S(bool, EnhTextSize, false, Invalidate)                                                                          \
+    S(bool, Flat, false, Invalidate)                                                                                 \
+    S(bool, Hovering, false, Store)                                                                                  \
     S(QChar, PasswordChar, QLatin1Char('*'), Invalidate)                                                             \
     S(THoverFixedCells, HoverFixedCells, hfNone, Store)                                                              \
     S(THintShowLargeTextPos, HintShowLargeTextPos, hpCell, Store)                                                    \
     S(int, PreviewPage, 1, Store)                                                                                    \
     S(bool, EnableHTML, true, Invalidate)                                                                            \
-    S(bool, ShowSelection, true, Invalidate)                                                                         \
     S(bool, UseInternalHintClass, true, Store)                                                                       \
-    S(bool, ShowDesignHelper, true, Store)                                                                           \
+    S(bool, ShowDesignHelper, true, Invalidate)                                                                      \
     S(bool, UseDisabledFont, true, Invalidate)                                                                       \
     S(bool, FitCellsInGrid, true, Store)                                                                             \
     S(bool, FixedAsButtons, false, Invalidate)                                                                       \
     S(bool, HideFocusRect, false, Invalidate)                                                                        \
     S(bool, NoDefaultDraw, false, Invalidate)                                                                        \
-    S(bool, PrinterDriverFix, false, Store)
+    S(bool, PrinterDriverFix, false, Store)                                                                          \
+    S(fw::TColor, RIRGradientHoverFrom, fw::clGray, Store)                                                           \
+    S(fw::TColor, RIRGradientHoverTo, fw::clWhite, Store)                                                            \
+    S(fw::TColor, RIRGradientHoverMirrorFrom, fw::clNone, Store)                                                     \
+    S(fw::TColor, RIRGradientHoverMirrorTo, fw::clNone, Store)                                                       \
+    S(fw::TColor, RIRGradientHoverBorder, fw::clSilver, Store)                                                       \
+    S(fw::TColor, RIRGradientDownFrom, fw::clGray, Store)                                                            \
+    S(fw::TColor, RIRGradientDownTo, fw::clSilver, Store)                                                            \
+    S(fw::TColor, RIRGradientDownMirrorFrom, fw::clNone, Store)                                                      \
+    S(fw::TColor, RIRGradientDownMirrorTo, fw::clNone, Store)                                                        \
+    S(fw::TColor, RIRGradientDownBorder, fw::clGray, Store)
 
 #define FX_GRID_INTERACT_SETTINGS(S)                                                                                \
     S(bool, IntelliZoom, true, Store)                                                                                \
@@ -102,13 +121,8 @@ enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
     S(bool, LookupHistory, false, Store)                                                                             \
     S(TScrollHintType, ScrollHints, shNone, Store)                                                                   \
     S(bool, ScrollSynch, false, Store)                                                                               \
-    S(bool, ScrollProportional, false, Store)                                                                        \
     S(bool, HintShowSizing, false, Store)                                                                            \
-    S(bool, Hovering, false, Store)                                                                                  \
     S(bool, EnableBlink, false, Store)                                                                               \
-    S(bool, SelectionResizer, false, Store)                                                                          \
-    S(bool, SelectionRectangle, false, Store)                                                                        \
-    S(bool, URLShow, false, Store)                                                                                   \
     S(bool, CellSelectorMode, false, Store)
 
 #define FX_GRID_EXCHANGE_SETTINGS(S)                                                                                \

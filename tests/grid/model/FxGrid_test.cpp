@@ -2,7 +2,8 @@
 
 #include "framework/SysColors.h"
 #include "grid/foundation/FxOptions.h"
-#include "grid/foundation/GridPaintServices.h"
+#include "grid/paint/FxControlLook.h"
+#include "grid/paint/FxFloatingFooter.h"
 #include "grid/model/FxCellNode.h"
 #include "grid/model/FxColumnSize.h"
 #include "grid/model/FxHiddenRows.h"
