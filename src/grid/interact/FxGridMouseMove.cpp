@@ -1,13 +1,17 @@
 // Mouse move: the sizing flags and events with their hint, column and row
 // move vetoes, and the mouse-select mode that chooses the cursor; and the
-// one hint window of scroll and sizing hints.
+// one hint window of scroll and sizing hints; the cell hint.
 #include "grid/model/FxGrid.h"
 #include "grid/interact/FxGridInteract_p.h"
 
 #include "framework/SysColors.h"
 #include "grid/foundation/FxOptions.h"
 
+#include "framework/Guard.h"
+
+#include <QHelpEvent>
 #include <QLabel>
+#include <QToolTip>
 
 using namespace fw;
 
@@ -106,4 +110,44 @@ void TFxStringGrid::ReleaseHint()
 QString TFxStringGrid::HintText() const
 {
     return InteractState().ScrollHintShow ? InteractState().HintText : QString();
+}
+
+bool TFxStringGrid::FillCellHint(int X, int Y, QString& HintStr, QPoint& At)
+{
+    TFxGridInteractState& s = InteractState();
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (c < 0 || r < 0)
+        return false;
+    const TPoint b = BaseCell(RealColIndex(c), r);
+    const int dc = DisplColIndex(b.X);
+    s.LastHintPos = {dc, b.Y};
+    const TRect rect = CellRect(dc, b.Y);
+    QString comment;
+    if (IsComment(b.X, b.Y, comment)) {
+        HintStr = comment;
+        At = QPoint(rect.Right, rect.Top);
+    } else {
+        At = QPoint(X, rect.Bottom + 6);
+    }
+    QString wide;
+    DoGridHint(b.X, b.Y, HintStr, wide);
+    return !HintStr.isEmpty();
+}
+
+bool TFxStringGrid::viewportEvent(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(e);
+        QString text;
+        QPoint at;
+        bool shown = false;
+        RunGuarded([&] { shown = FillCellHint(help->pos().x(), help->pos().y(), text, at); });
+        if (shown)
+            QToolTip::showText(viewport()->mapToGlobal(at), text, viewport());
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return TBaseGrid::viewportEvent(e);
 }

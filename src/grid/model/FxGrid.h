@@ -1002,6 +1002,8 @@ protected:
     // One key press becomes the key-down chain and, unless the key was
     // cleared there, the character chain with the desktop's character codes.
     void keyPressEvent(QKeyEvent* e) override;
+    // The cell hint: the tool-tip request of the cell under the pointer.
+    bool viewportEvent(QEvent* e) override;
     virtual bool CanSelectCell(int ACol, int ARow);
     virtual bool CanShowEditor();
     virtual void HandleKeyPress(QChar& Key);
@@ -1025,6 +1027,8 @@ private:
     void HandleWmRButtonDown(fw::TMessage& m);
     void HandleWmSize(fw::TMessage& m);
     void ShowHint(const QString& Text, fw::TPoint ScreenPos);
+    // The hint text of a cell and where it shows; false when it has none.
+    bool FillCellHint(int X, int Y, QString& HintStr, QPoint& At);
     void ReleaseHint();
     void StoreOldValue(int ACol, int ARow);
     void SkipFixedCellsKey(int& Key);

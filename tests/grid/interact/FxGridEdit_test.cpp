@@ -497,3 +497,26 @@ TEST(FxGridEdit, AnErrorOfAnEventHandlerReachesTheErrorHandlerNotQt)
 }
 
 } // namespace
+
+namespace {
+
+TEST(FxGridCombo, OpeningTheListDoesNotEndTheEdit)
+{
+    ComboWindow w(edComboList);
+    TFxStringGrid& g = *w.grid;
+    g.SetCells(2, 1, "Off");
+    w.key(Qt::Key_F2);
+    ASSERT_TRUE(w.combo().isVisible());
+    w.combo().showPopup();
+    w.settle();
+    EXPECT_TRUE(w.combo().isVisible());
+    EXPECT_TRUE(g.EditMode());
+    w.combo().hidePopup();
+    w.settle();
+    EXPECT_TRUE(w.combo().isVisible());
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(g.Cells(2, 1), "Off");
+    EXPECT_FALSE(g.EditMode());
+}
+
+} // namespace

@@ -340,3 +340,34 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+#include <QHelpEvent>
+#include <QToolTip>
+
+namespace {
+
+TEST(FxGridHint, TheCellHintComesFromOnGridHintWithTheRowFirst)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    QList<QPair<int, int>> asked;
+    g.Events().OnGridHint = [&](QObject*, int ARow, int ACol, QString& hint) {
+        asked.append({ARow, ACol});
+        if (ACol == 2)
+            hint = QStringLiteral("row %1").arg(ARow);
+    };
+    auto hover = [&](int c, int r) {
+        const QPoint p = w.at(c, r);
+        QHelpEvent e(QEvent::ToolTip, p, g.viewport()->mapToGlobal(p));
+        QCoreApplication::sendEvent(g.viewport(), &e);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(hover(2, 3), "row 3");
+    EXPECT_EQ(hover(2, 4), "row 4");
+    hover(1, 3);
+    ASSERT_EQ(asked.size(), 3);
+    EXPECT_EQ(asked[0], qMakePair(3, 2));
+    EXPECT_EQ(asked[2], qMakePair(3, 1));
+}
+
+} // namespace
