@@ -1,0 +1,179 @@
+// Pictures of the drop-downs as a user sees them: each picker open, the
+// popup strips in every component style, colour tones. With
+// GC_SCREENSHOT_DIR set they are saved there for a person to look at.
+#include "controls/dropdown/FxColorPickerDropDown.h"
+#include "controls/dropdown/FxDetailDropDown.h"
+#include "controls/dropdown/FxDropDown.h"
+#include "controls/dropdown/FxImagePickerDropDown.h"
+#include "framework/Canvas.h"
+#include "framework/Screen.h"
+#include "framework/SysColors.h"
+#include "framework/TickSource.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPainter>
+#include <QSet>
+
+using namespace fw;
+
+namespace {
+
+// The edit and, below it, its open popup, as one picture.
+QImage openPicture(TFxCustomDropDown& dd, QWidget& window)
+{
+    dd.show();
+    dd.ShowDropDown();
+    QApplication::processEvents();
+    const QImage edit = window.grab().toImage();
+    const QImage popup = dd.DropDownForm()->grab().toImage();
+    const QPoint offset = dd.DropDownForm()->geometry().topLeft() - window.mapToGlobal(QPoint(0, 0));
+    QImage out(std::max(edit.width(), offset.x() + popup.width()), std::max(edit.height(), offset.y() + popup.height()),
+               QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter p(&out);
+    p.drawImage(0, 0, edit);
+    p.drawImage(offset, popup);
+    p.end();
+    dd.HideDropDown(false);
+    return out;
+}
+
+int colourCount(const QImage& img)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < img.height(); y += 2)
+        for (int x = 0; x < img.width(); x += 2)
+            colours.insert(img.pixel(x, y));
+    return int(colours.size());
+}
+
+void save(const QImage& img, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("GC_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        img.save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+class Screenshots : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window.resize(300, 320);
+        window.move(0, 0);
+        QPalette pal = window.palette();
+        pal.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
+        window.setPalette(pal);
+        window.show();
+        QApplication::processEvents();
+        for (QRgb c : {qRgb(220, 60, 60), qRgb(60, 160, 60), qRgb(60, 90, 220), qRgb(230, 180, 30)}) {
+            TBitmap b(16, 16);
+            b.Canvas().Brush().Color = FromQColor(QColor(c));
+            b.Canvas().Pen().Color = 0x404040;
+            b.Canvas().Ellipse(TRect(1, 1, 15, 15));
+            images.Add(b);
+        }
+    }
+
+    TScopedMonitors monitors{{{TRect(0, 0, 1024, 768), TRect(0, 0, 1024, 740)}}};
+    TManualTickSource clock{10000};
+    TScopedTickSource scope{clock};
+    TImageList images{16, 16};
+    QWidget window;
+};
+
+TEST_F(Screenshots, EachPickerOpen)
+{
+    {
+        auto* dd = new TFxDetailDropDown(&window);
+        dd->SetBounds(10, 10, 220, 22);
+        dd->SetImages(&images);
+        dd->SetItemHeight(36);
+        const char* rows[][2] = {{"Gateway A", "DMX <b>512</b> channels"},
+                                 {"Gateway B", "DALI, <i>64</i> ballasts"},
+                                 {"Gateway C", "Modbus TCP"},
+                                 {"Gateway D", "BACnet/IP"}};
+        for (int i = 0; i < 4; ++i) {
+            TDetailItem* item = dd->Items().Add();
+            item->SetCaption(rows[i][0]);
+            item->SetNotes(rows[i][1]);
+            item->SetImageIndex(i);
+        }
+        dd->SetItemIndex(1);
+        const QImage img = openPicture(*dd, window);
+        EXPECT_GT(colourCount(img), 20);
+        save(img, "dropdown_detail");
+        delete dd;
+    }
+    for (TColorSelectionStyle style : {csList, csDiscrete, csColorCube, csSpectrum}) {
+        auto* dd = new TFxColorPickerDropDown(&window);
+        dd->SetBounds(10, 10, 180, 22);
+        dd->AddDefaultColors();
+        dd->SetColorSelectionStyle(style);
+        dd->SetColorValueText(cvtHTML);
+        dd->SetSelectedColor(style == csList ? 0x0000FF : 0xCCFF99);
+        const QImage img = openPicture(*dd, window);
+        EXPECT_GT(colourCount(img), 10) << style;
+        save(img, QStringLiteral("dropdown_color_%1").arg(int(style)));
+        delete dd;
+    }
+    {
+        auto* dd = new TFxImagePickerDropDown(&window);
+        dd->SetBounds(10, 10, 180, 24);
+        dd->SetImages(&images);
+        dd->AddImagesFromImageList();
+        dd->AddImagesFromImageList();
+        for (int i = 0; i < dd->Items().Count(); ++i)
+            dd->Items().Items(i)->SetCaption(QStringLiteral("Icon %1").arg(i));
+        dd->SetColumns(4);
+        dd->SetLayout(ilCaptionBottom);
+        dd->SetItemIndex(2);
+        const QImage img = openPicture(*dd, window);
+        EXPECT_GT(colourCount(img), 10);
+        save(img, "dropdown_image");
+        delete dd;
+    }
+}
+
+TEST_F(Screenshots, StylesAndTones)
+{
+    const QStringList names = {"2003Blue", "2003Silver", "2003Olive", "2003Classic", "2007Luna", "2007Obsidian",
+                               "XP", "Whidbey", "Custom", "2007Silver", "Vista", "Windows7", "Terminal",
+                               "2010Blue", "2010Silver", "2010Black"};
+    for (int s = 0; s < 16; ++s) {
+        if (TFxStyle(s) == tsCustom)
+            continue;
+        auto* dd = new TFxDetailDropDown(&window);
+        dd->SetBounds(10, 10, 200, 22);
+        for (const char* caption : {"First", "Second", "Third"})
+            dd->Items().Add()->SetCaption(caption);
+        dd->DropDownHeader().Caption = "<b>Header</b> caption";
+        dd->DropDownFooter().Caption = "Footer";
+        dd->DropDownFooter().Buttons().Add()->SetCaption("OK");
+        dd->DropDownFooter().Buttons().Items(0)->SetModalResult(mrOk);
+        dd->DropDownHeader().Buttons().Add()->SetCaption("Clear");
+        dd->SetComponentStyle(TFxStyle(s));
+        dd->SetItemIndex(1);
+        const QImage img = openPicture(*dd, window);
+        EXPECT_GT(colourCount(img), 10) << s;
+        save(img, QStringLiteral("dropdown_style_%1").arg(names[s]));
+        delete dd;
+    }
+    auto* dd = new TFxCustomDropDown(&window);
+    dd->SetBounds(10, 10, 150, 22);
+    TColorTones tones;
+    tones.Background = {0xF5E6D6, 0x8C6A4A, 0x000000};
+    tones.Hover = {0xE0C8B0, 0x8C6A4A, 0x000000};
+    tones.Selected = {0xC89A6E, 0x5A3A1A, 0xFFFFFF};
+    dd->SetColorTones(tones);
+    dd->SetText("Colour tones");
+    dd->show();
+    const QImage img = window.grab(QRect(0, 0, 170, 42)).toImage();
+    save(img, "dropdown_tones");
+    EXPECT_EQ(FromQColor(img.pixelColor(10, 20)), 0x8C6A4Au) << "the border in the tone's colour";
+    delete dd;
+}
+
+} // namespace
