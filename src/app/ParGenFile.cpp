@@ -171,3 +171,9 @@ int ParGen_First_Error(const TParGen_Values& v)
         return 1242;
     return 0;
 }
+
+int DMX_Channel_Count(const QString& numChannels)
+{
+    const int count = fw::StrToIntDef(numChannels, DMX_Max_Channels);
+    return count < 1 || count > DMX_Max_Channels ? DMX_Max_Channels : count;
+}

@@ -36,5 +36,11 @@ void Keep_Damaged_Copy(const QString& fileName);
 // text table; 0 when every checked value is valid.
 int ParGen_First_Error(const TParGen_Values& values);
 
+// The DMX channel count a DMX_Num_Channels text stands for: 512 for a text
+// that is no number or a number outside 1 .. 512, which the device cannot
+// serve (the window only saves 24 .. 512; a hand-edited file may hold any).
+int DMX_Channel_Count(const QString& numChannels);
+constexpr int DMX_Max_Channels = 512;
+
 // Removes the characters XML 1.0 cannot hold, so a written file always loads.
 QString Xml_Safe_Text(const QString& text);

@@ -1,11 +1,15 @@
 #include "app/UDMXDefVal.h"
 
+#include "app/ParGenFile.h"
+#include "app/TableWindow.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "app/UWindowParts.h"
 #include "controls/buttons/LbButton.h"
+#include "framework/Dialogs.h"
+#include "framework/SysUtils.h"
+#include "grid/model/FxCGrid.h"
 
-#include <QFrame>
 #include <QLabel>
 
 #include <algorithm>
@@ -13,40 +17,90 @@
 TFDMXDefVal* FDMXDefVal = nullptr;
 
 namespace {
+
 constexpr int kWidth = 475;
 constexpr int kHeight = 337;
-constexpr int kColumnWidths[3] = {100, 100, 250};
+constexpr int kTitleHeight = 69;
+constexpr int kButtonsHeight = 40;
+constexpr int kValueColumn = 1;
+// The default value column stands out from the mnemonics.
+constexpr fw::TColor kValueColour = 16710368;
+constexpr int kTextParGenUnreadable = 1309;
+
+// What the user is told after loading: a file that could not be read and
+// rows beyond the channels, which OK drops. A row lacking an attribute takes
+// "0" or an empty mnemonic without a word.
+QString loadFindings(TTableLoadReport report, const TFileSpec& spec, const QString& fileName)
+{
+    for (TTableLoadNotes& notes : report.Tables)
+        notes.Incomplete.clear();
+    return Table_Load_Message(report, spec, fileName);
+}
+
 } // namespace
 
-TFDMXDefVal::TFDMXDefVal(QWidget* owner) : fw::TForm(owner)
+TFileSpec DMX_Default_Values_Spec(int channels)
+{
+    TTableSpec table = Table_Spec(1300, QString(), channels, -1,
+                                  {
+                                      Column(1304, edNone, 100),
+                                      Column(1305, edNormal, 100, kValueColour, "Default_Value", "0"),
+                                      Column(1306, edNormal, 250, fw::clWindow, "Mnemonic"),
+                                  });
+    table.RowElement = QStringLiteral("Row");
+    return {QStringLiteral("DMX_Default_Values"), QStringLiteral("SW_VERSION = 1.001"), {table}};
+}
+
+int Read_DMX_Channel_Count(const QString& parGenFile)
+{
+    TParGen_Values values;
+    Read_ParGen_File(parGenFile, values);
+    return DMX_Channel_Count(values.DMX_Num_Channels);
+}
+
+TTableFailure DMX_Controllo_dati(const TTableFile& file)
+{
+    const TTableRows& rows = file.Rows(0);
+    for (int r = 0; r < int(rows.size()); ++r) {
+        const int value = fw::StrToIntDef(rows[size_t(r)].value(kValueColumn), -1);
+        if (value >= 0 && value <= 255)
+            continue;
+        TTableFailure f;
+        f.Table = 0;
+        f.Row = r + 1;
+        f.Column = kValueColumn;
+        f.Text = 1308;
+        f.Message = Lang_Text(1307) + QString::number(r + 1) + Lang_Text(1308);
+        return f;
+    }
+    return {};
+}
+
+struct TFDMXDefVal::Impl {
+    TTableFile File{DMX_Default_Values_Spec(DMX_Max_Channels)};
+    std::unique_ptr<TTableGrid> Table;
+};
+
+TFDMXDefVal::TFDMXDefVal(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
 {
     setObjectName(QStringLiteral("FDMXDefVal"));
     const TTitlePanel title = Begin_Window(this, kWidth);
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
-    const TButtonPanel buttons = Make_Button_Panel(this, kHeight - 40, kWidth);
+    const TButtonPanel buttons = Make_Button_Panel(this, kHeight - kButtonsHeight, kWidth);
     Btn_OK = buttons.Btn_OK;
     Btn_Cancel = buttons.Btn_Cancel;
     Btn_OK->OnClick = [this](TLbButton*) { Btn_OKClick(); };
 
-    // PLACEHOLDER for the column grid ACG_DMX_Def_Val (channel, default value,
-    // mnemonic): the area it fills and its header row, no table logic.
-    ACG_DMX_Def_Val = new QFrame(this);
+    ACG_DMX_Def_Val = new TFxColumnGrid(this);
     ACG_DMX_Def_Val->setObjectName(QStringLiteral("ACG_DMX_Def_Val"));
-    ACG_DMX_Def_Val->setFrameShape(QFrame::StyledPanel);
-    ACG_DMX_Def_Val->setFrameShadow(QFrame::Sunken);
-    int left = 1;
-    for (int i = 0; i < 3; ++i) {
-        Header[i] = new fw::TLabel(ACG_DMX_Def_Val);
-        Header[i]->setObjectName(QStringLiteral("Header_%1").arg(i));
-        Header[i]->setGeometry(left, 1, kColumnWidths[i], 22);
-        Header[i]->setFrameShape(QFrame::Panel);
-        Header[i]->setFrameShadow(QFrame::Raised);
-        Header[i]->setAlignment(Qt::AlignCenter);
-        left += kColumnWidths[i];
-    }
+    d->Table = std::make_unique<TTableGrid>(ACG_DMX_Def_Val, d->File, 0);
     Place_Controls();
 }
+
+TFDMXDefVal::~TFDMXDefVal() = default;
+
+TTableFile& TFDMXDefVal::File() const { return d->File; }
 
 void TFDMXDefVal::FormCreate()
 {
@@ -60,8 +114,53 @@ void TFDMXDefVal::Set_Lang()
     L_SW_Desc->setText(Lang_Text(1301));
     Btn_OK->SetCaption(Lang_Text(1302));
     Btn_Cancel->SetCaption(Lang_Text(1303));
-    for (int i = 0; i < 3; ++i)
-        Header[i]->setText(Lang_Text(1304 + i));
+    d->Table->Set_Lang();
+}
+
+void TFDMXDefVal::FormShow()
+{
+    QStringList findings;
+    int channels = DMX_Max_Channels;
+    try {
+        channels = Read_DMX_Channel_Count(File_ParGen);
+    } catch (const fw::Exception& e) {
+        // The rows of a project shown before must not stand for this one.
+        findings << Lang_Text(kTextParGenUnreadable) + QLatin1Char('\n') + e.Message();
+    }
+    d->File.Set_Row_Count(0, channels);
+    const TTableLoadReport report = d->File.Load(File_DMX_Default_Values);
+    d->Table->Show_Rows();
+    d->Table->Go_To(1, kValueColumn);
+    SetActiveControl(ACG_DMX_Def_Val);
+    const QString file = loadFindings(report, d->File.Spec(), File_DMX_Default_Values);
+    if (!file.isEmpty())
+        findings << file;
+    if (!findings.isEmpty())
+        fw::MessageDlg(findings.join(QStringLiteral("\n\n")), fw::mtWarning, fw::mbOK);
+}
+
+bool TFDMXDefVal::Controllo_dati()
+{
+    d->Table->Take_Rows();
+    const TTableFailure failure = DMX_Controllo_dati(d->File);
+    if (!failure.Failed())
+        return true;
+    fw::MessageDlg(failure.Message, fw::mtError, fw::mbOK);
+    d->Table->Go_To(failure.Row, failure.Column);
+    return false;
+}
+
+void TFDMXDefVal::Btn_OKClick()
+{
+    if (!Controllo_dati())
+        return;
+    try {
+        d->File.Save(File_DMX_Default_Values);
+    } catch (...) {
+        fw::Application.HandleException(std::current_exception());
+        return;
+    }
+    SetModalResult(fw::mrOk);
 }
 
 void TFDMXDefVal::resizeEvent(QResizeEvent* event)
@@ -75,14 +174,7 @@ void TFDMXDefVal::Place_Controls()
     // The panels are docked at the top and bottom; the grid fills the rest.
     const int w = width();
     const int h = height();
-    L_SW_Code->parentWidget()->setGeometry(0, 0, w, 69);
-    Btn_OK->parentWidget()->setGeometry(0, h - 40, w, 40);
-    ACG_DMX_Def_Val->setGeometry(0, 69, w, std::max(0, h - 69 - 40));
-}
-
-void TFDMXDefVal::Btn_OKClick()
-{
-    // Without the table there is nothing to check or save: the file stays
-    // as it is.
-    SetModalResult(fw::mrOk);
+    L_SW_Code->parentWidget()->setGeometry(0, 0, w, kTitleHeight);
+    Btn_OK->parentWidget()->setGeometry(0, h - kButtonsHeight, w, kButtonsHeight);
+    ACG_DMX_Def_Val->setGeometry(0, kTitleHeight, w, std::max(0, h - kTitleHeight - kButtonsHeight));
 }

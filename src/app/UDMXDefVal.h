@@ -1,36 +1,64 @@
 #pragma once
-// "DMX Default Value": the default value and mnemonic of every DMX channel.
-// The window frame, texts and buttons are here; its table (and with it the
-// reading, checking and writing of DMX_Default_Values.xml) comes with the
-// column grid.
+// "DMX Default Value": the default value (0 to 255) and a mnemonic of every
+// DMX channel of the project, kept in DMX_Default_Values.xml; one row per
+// channel of ParGen.xml. The configuration image carries the values.
+#include "app/TableFile.h"
 #include "framework/Forms.h"
 
-class QFrame;
+#include <memory>
+
 class QLabel;
+class TFxColumnGrid;
 class TLbButton;
+class TTableGrid;
+
+// The file: root DMX_Default_Values, one Row per channel with the attributes
+// Default_Value and Mnemonic, the version comment after the root. Every row
+// is written, so the table has no key column.
+TFileSpec DMX_Default_Values_Spec(int channels);
+
+// The channel count of ParGen.xml: 512 without the file, without the value,
+// or for a value outside 1 .. 512 (as the configuration image counts).
+// Throws fw::EXmlError for a file that is not well-formed.
+int Read_DMX_Channel_Count(const QString& parGenFile);
+
+// Controllo_dati: the first row whose default value is no number from 0 to
+// 255 ("Error row " + row + "!! Default Value must be between 0 and 255").
+TTableFailure DMX_Controllo_dati(const TTableFile& file);
 
 class TFDMXDefVal : public fw::TForm {
     Q_OBJECT
 public:
     explicit TFDMXDefVal(QWidget* owner = nullptr);
+    ~TFDMXDefVal() override;
 
     void Set_Lang();
+    // Validates; the first bad row is reported and becomes the current cell.
+    bool Controllo_dati();
+
+    TTableFile& File() const;
 
     QLabel* L_SW_Code = nullptr;
     QLabel* L_SW_Desc = nullptr;
     TLbButton* Btn_OK = nullptr;
     TLbButton* Btn_Cancel = nullptr;
-    // Placeholder of the grid ACG_DMX_Def_Val: only its header row for now.
-    QFrame* ACG_DMX_Def_Val = nullptr;
-    QLabel* Header[3] = {};
+    TFxColumnGrid* ACG_DMX_Def_Val = nullptr;
 
 protected:
     void FormCreate() override;
+    // Rows from the channel count, then the file; what could not be taken
+    // over (an unreadable file, rows beyond the channels) is reported.
+    void FormShow() override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Validates, saves (a failing save is reported, the window stays open)
+    // and closes with OK.
     void Btn_OKClick();
     void Place_Controls();
+
+    struct Impl;
+    std::unique_ptr<Impl> d;
 };
 
 extern TFDMXDefVal* FDMXDefVal;

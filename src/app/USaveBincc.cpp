@@ -1,5 +1,6 @@
 #include "app/USaveBincc.h"
 
+#include "app/ParGenFile.h"
 #include "app/UComon.h"
 #include "framework/AtomicFile.h"
 #include "framework/Xml.h"
@@ -124,11 +125,10 @@ void Read_ParGen_Param()
     Bank_Param.Set_U16(0x038, 10001);
 
     const int mode = childInt(root, "DMX_DMX", 1);
-    int channels = childInt(root, "DMX_Num_Channels", 512);
     // A hand-edited count the window would never accept must not put a
     // channel count into the image that the device cannot serve.
-    if (channels < 1 || channels > Bank_DMX_Count)
-        channels = Bank_DMX_Count;
+    const fw::TXmlNode count = root.IsElement() ? root.FindNode(QStringLiteral("DMX_Num_Channels")) : fw::TXmlNode();
+    const int channels = DMX_Channel_Count(count.IsNull() ? QString() : count.Text());
     if (mode == 0) {
         Bank_Param.Set_U16(bank_offset::DMX_In_Channels, std::uint16_t(channels));
         Bank_Param.Set_U16(bank_offset::DMX_Out_Channels, 0);
@@ -144,12 +144,14 @@ void Read_DMX_Default_Values()
     fw::TXmlDocument doc;
     if (!loadProjectFile(doc, File_DMX_Default_Values))
         return;
+    // The rows are the root's elements, as the DMX default values window
+    // reads them: a comment between rows is no channel.
     const fw::TXmlNode root = doc.DocumentElement();
-    const fw::TXmlNodeList rows = root.ChildNodes();
-    const int count = std::min(rows.Count(), Bank_DMX_Count);
     int i = 0;
-    for (fw::TXmlNode row : rows) {
-        if (i >= count)
+    for (fw::TXmlNode row : root.ChildNodes()) {
+        if (!row.IsElement())
+            continue;
+        if (i >= Bank_DMX_Count)
             break;
         const int value = row.HasAttribute(QStringLiteral("Default_Value"))
                               ? fw::StrToIntDef(row.Attribute(QStringLiteral("Default_Value")), 0)

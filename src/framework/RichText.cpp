@@ -359,7 +359,7 @@ bool TRichText::IsEmpty() const
     return true;
 }
 
-std::vector<TRichText::TLine> TRichText::Layout(TCanvas& canvas, const TFont& font, int width, bool wordWrap) const
+std::vector<TRichText::TLine> TRichText::Layout(TCanvas& canvas, TFont font, int width, bool wordWrap) const
 {
     std::vector<TLine> lines;
     const TFont saved = canvas.Font();
@@ -434,7 +434,7 @@ TSize TRichText::RequiredSize(const TFont& font, int width, bool wordWrap) const
     return TSize(w, h);
 }
 
-void TRichText::Draw(TCanvas& canvas, const TRect& r, const TFont& font, bool wordWrap, TColor textColor) const
+void TRichText::Draw(TCanvas& canvas, const TRect& r, TFont font, bool wordWrap, TColor textColor) const
 {
     const std::vector<TLine> lines = Layout(canvas, font, r.Width(), wordWrap);
     const int saved = canvas.SaveDC();

@@ -52,7 +52,7 @@ public:
     TSize RequiredSize(const TFont& font, int width, bool wordWrap) const;
     // Draws the text from r's top-left, clipped to r; a textColor other than
     // clNone replaces every run's colour.
-    void Draw(TCanvas& canvas, const TRect& r, const TFont& font, bool wordWrap, TColor textColor = clNone) const;
+    void Draw(TCanvas& canvas, const TRect& r, TFont font, bool wordWrap, TColor textColor = clNone) const;
 
 private:
     struct TPiece {
@@ -66,7 +66,8 @@ private:
         int Height = 0;
         int Ascent = 0;
     };
-    std::vector<TLine> Layout(TCanvas& canvas, const TFont& font, int width, bool wordWrap) const;
+    // The font is taken by value: callers often pass the canvas's own font.
+    std::vector<TLine> Layout(TCanvas& canvas, TFont font, int width, bool wordWrap) const;
 
     std::vector<std::vector<TRichRun>> FParagraphs{{}};
 };

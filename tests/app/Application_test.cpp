@@ -4,6 +4,7 @@
 #include "app/UAbout.h"
 #include "app/UBoot.h"
 #include "app/UDMXDefVal.h"
+#include "grid/model/FxCGrid.h"
 #include "app/UEditorWindow.h"
 #include "app/UNew_Project.h"
 #include "app/UOpenConf.h"
@@ -162,8 +163,8 @@ TEST_F(Startup, DmxDefaultValuesWindowFrame)
     Set_Project_Files();
     EXPECT_EQ(FDMXDefVal->Caption(), QStringLiteral("DMX Default Value"));
     EXPECT_EQ(FDMXDefVal->L_SW_Desc->text(), QStringLiteral("DMX Default Value"));
-    EXPECT_EQ(FDMXDefVal->Header[0]->text(), QStringLiteral("Channel"));
-    EXPECT_EQ(FDMXDefVal->Header[2]->text(), QStringLiteral("Mnemonic"));
+    EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val->Cells(0, 0), QStringLiteral("Channel"));
+    EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val->Cells(2, 0), QStringLiteral("Mnemonic"));
     EXPECT_EQ(FDMXDefVal->ClientWidth(), 475);
     EXPECT_EQ(FDMXDefVal->ClientHeight(), 337);
     EXPECT_EQ(FDMXDefVal->Btn_OK->geometry(), QRect(16, 6, 110, 28));
@@ -178,11 +179,14 @@ TEST_F(Startup, DmxDefaultValuesWindowFrame)
     });
     EXPECT_EQ(FDMXDefVal->ModalResult(), fw::mrCancel);
     EXPECT_TRUE(messages().isEmpty());
-    // Without its table OK must not touch the stored values.
-    withModal([] { FDMXDefVal->ShowModal(); }, [](fw::TForm&) { FDMXDefVal->Btn_OK->Click(); });
-    EXPECT_EQ(FDMXDefVal->ModalResult(), fw::mrOk);
     EXPECT_EQ(testsupport::readFile(path(QStringLiteral("PROJECTS/P/DMX_Default_Values.xml"))),
               QByteArray("<DMX_Default_Values/>"));
+    // OK writes a row for every channel: 512 without ParGen.xml.
+    withModal([] { FDMXDefVal->ShowModal(); }, [](fw::TForm&) { FDMXDefVal->Btn_OK->Click(); });
+    EXPECT_EQ(FDMXDefVal->ModalResult(), fw::mrOk);
+    EXPECT_EQ(testsupport::readFile(path(QStringLiteral("PROJECTS/P/DMX_Default_Values.xml")))
+                  .count("<Row Default_Value=\"0\" Mnemonic=\"\" />"),
+              512);
 }
 
 } // namespace

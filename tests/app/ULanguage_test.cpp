@@ -45,6 +45,8 @@ TEST(BuiltInTexts, TableHas2600EntriesMatchingTheReferenceDigest)
         {838, QStringLiteral(" ")}, {839, QStringLiteral(" ")}, {840, QStringLiteral(" ")},
         // A damaged ParGen.xml shows the defaults: new.
         {1294, QStringLiteral(" ")},
+        // The DMX default values window without a readable ParGen.xml: new.
+        {1309, QStringLiteral(" ")},
         // A GSDML user part that would leave the chosen folder: new.
         {1012, QStringLiteral(" ")},
         // Objects of an EDE import left without a free row: new.

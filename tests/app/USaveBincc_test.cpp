@@ -210,6 +210,18 @@ TEST_F(BankImage, DmxDefaultsFillTheChannelsOfTheRowsRead)
     }
 }
 
+// Channels are the rows the DMX default values window shows: the root's
+// elements, whatever comments or blanks stand between them.
+TEST_F(BankImage, CommentsBetweenDmxRowsAreNoChannels)
+{
+    ASSERT_TRUE(testsupport::writeFile(File_DMX_Default_Values,
+                                       "<DMX_Default_Values>\n  <Row Default_Value=\"11\"/>\n  <!-- lamp 2 -->\n"
+                                       "  <Row Default_Value=\"22\"/><?pi x?>\n\n  <Row Default_Value=\"33\"/>\n"
+                                       "</DMX_Default_Values>"));
+    const QByteArray image = buildAndWrite();
+    EXPECT_EQ(bytes(image, 2048, 4), octets(11, 22, 33, 0));
+}
+
 TEST_F(BankImage, BuildingTwiceGivesIdenticalFiles)
 {
     Write_ParGen_File(File_ParGen, TParGen_Values{});

@@ -110,3 +110,27 @@ TEST(RichText, DrawsRunsInTheirColoursOrTheGivenOne)
 }
 
 } // namespace
+
+namespace {
+
+TEST(RichText, DrawingWithTheCanvasOwnFontGivesTheSamePicture)
+{
+    const TRichText doc = TRichText::FromRtf(QStringLiteral("{\\rtf1 \\b bold\\b0  \\i it\\i0  plain \\sub 2\\nosupersub  end}"));
+    auto draw = [&](bool own) {
+        fw::TBitmap bmp(300, 30);
+        fw::TCanvas& c = bmp.Canvas();
+        c.Brush().Color = fw::clWhite;
+        c.FillRect(fw::TRect(0, 0, 300, 30));
+        c.Font() = fw::TFont();
+        const fw::TFont copy = c.Font();
+        if (own)
+            doc.Draw(c, fw::TRect(0, 0, 300, 30), c.Font(), false);
+        else
+            doc.Draw(c, fw::TRect(0, 0, 300, 30), copy, false);
+        EXPECT_EQ(c.Font(), copy) << "the canvas keeps its font";
+        return bmp.ToImage();
+    };
+    EXPECT_EQ(draw(true), draw(false));
+}
+
+} // namespace

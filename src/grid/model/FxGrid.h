@@ -833,7 +833,19 @@ public:
     int OldGridWidth() const;
     void InvalidateGridRect(const fw::TGridRect& R);
     void OleColumnDragStart(int ACol, int AIndex, QObject* AList);
+
+    // ---- floating footer and search panel (FxGridPanels.cpp)
+    // Panel height and visibility, last-row hiding and placement after a
+    // change of the floating footer's visibility or style.
+    void ApplyFloatingFooter();
+    // Places the footer and search panels at the bottom of the cell area.
+    void LayoutPanels();
+    void PaintFooter(fw::TCanvas& Canvas, TFooterPanel& Panel);
+    // A cell drawn as the grid draws it, into any rectangle of any canvas.
+    void PaintFooterCell(fw::TCanvas& Canvas, int ACol, int ARow, const fw::TRect& R, fw::TGridDrawState State);
     void UpdateFooter();
+    // Copies the search footer settings into the search panel and shows it
+    // 32 pixels high at the bottom, or hides it.
     void SearchFooterChanged();
     void UnitEditChanged(const QString& AUnit);
     void ShowModifiedChanged();

@@ -303,10 +303,18 @@ void TFxStringGrid::DrawCellGraphic(fw::TCanvas& Canvas, TCellPaintContext& c)
         }
         break;
     }
-    case ctProgressPie:
-        DrawPiePercentage(Canvas, fw::Bounds(GL, GT, 20, 20), g.CellColor(), std::clamp(g.CellAngle(), 0, 100),
-                          false);
+    case ctProgressPie: {
+        // The pie fills its sector by reading pixels back, which a window's
+        // canvas cannot: it is drawn on a bitmap of its own and copied.
+        constexpr TColor key = 0xFF00FF;
+        fw::TBitmap pie(21, 21);
+        FillRectColor(pie.Canvas(), TRect(0, 0, 21, 21), key);
+        DrawPiePercentage(pie.Canvas(), TRect(0, 0, 20, 20), g.CellColor(), std::clamp(g.CellAngle(), 0, 100), false);
+        pie.SetTransparentColor(key);
+        pie.SetTransparent(true);
+        Canvas.Draw(GL, GT, pie);
         break;
+    }
     case ctRangeIndicator: {
         const TRect bar(R.Left + look.ProgressMarginX(), R.Top + look.ProgressMarginY(),
                         R.Right - look.ProgressMarginX(), R.Bottom - look.ProgressMarginY());

@@ -73,6 +73,8 @@ struct TFxGridPaintState {
     std::unique_ptr<fw::TBalloonToolTip> BalloonTip;
     fw::TGridCoord LastBalloonPos{-1, -1};
 
+    // Keeps the footer and search panels at the bottom when the grid resizes.
+    QPointer<QObject> PanelDock;
     // The one-pixel frame border over the window frame (created on first use).
     QPointer<QWidget> BorderOverlay;
     // The translucent frame around the current cell (created on first use).

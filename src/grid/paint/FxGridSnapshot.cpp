@@ -92,15 +92,3 @@ void TFxStringGrid::OleColumnDragStart(int ACol, int AIndex, QObject* AList)
     ps.OleColumnDragIndex = AIndex;
     ps.OleColumnDragList = AList;
 }
-
-void TFxStringGrid::UpdateFooter()
-{
-    if (PaintState().FooterPanel)
-        PaintState().FooterPanel->update();
-}
-
-void TFxStringGrid::SearchFooterChanged()
-{
-    if (PaintState().SearchPanel)
-        PaintState().SearchPanel->update();
-}

@@ -1,25 +1,10 @@
 #include "grid/paint/FxGridAppearance.h"
 
 #include "grid/model/FxGrid.h"
-#include "grid/paint/FxFloatingFooter.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(FxGridAppearance, FloatingFooterKeepsCalculationsInTheLastRow)
-{
-    TBaseGrid grid;
-    grid.SetColCount(4);
-    grid.SetRowCount(6);
-    TFloatingFooter footer(&grid);
-    EXPECT_EQ(footer.FooterStyle(), fsFixedLastRow);
-    EXPECT_EQ(footer.ColumnCalc(2), acNONE);
-    EXPECT_FALSE(grid.CellPropertiesAssigned(2, 5)); // reading creates nothing
-    footer.SetColumnCalc(2, acCOUNT);
-    EXPECT_EQ(grid.CellProperties(2, 5)->CalcType(), acCOUNT);
-    EXPECT_EQ(footer.ColumnCalc(2), acCOUNT);
-}
 
 TEST(FxGridAppearance, ProgressAppearanceReportsRealChangesAndOneForACopy)
 {

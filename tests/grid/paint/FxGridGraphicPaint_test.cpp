@@ -176,6 +176,17 @@ TEST_F(GraphicPaint, IndicatorsOfValuesThatDoNotReadStayEmpty)
     EXPECT_EQ(countPixels(img, colorIs(0x00C000), Cell(3, 2)), 0) << "max = min draws an empty bar";
 }
 
+TEST_F(GraphicPaint, PieFillsItsShareOnTheWindow)
+{
+    grid->AddProgressPie(2, 2, 0x0000C0, 25);
+    grid->AddProgressPie(2, 3, 0x0000C0, 75);
+    const QImage img = Shot();
+    const int quarter = countPixels(img, colorIs(0x0000C0), Cell(2, 2));
+    const int threeQuarters = countPixels(img, colorIs(0x0000C0), Cell(2, 3));
+    EXPECT_GT(quarter, 30);
+    EXPECT_GT(threeQuarters, 2 * quarter);
+}
+
 TEST_F(GraphicPaint, DataImagesDrawOnlyIndexesOfTheList)
 {
     fw::TImageList images(8, 8);
