@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-dejavu-core libxml2-utils python3
   xvfb xauth libxcb1-dev
   smitools
+  poppler-utils
 )
 # The libFuzzer targets need clang: `scripts/install-deps.sh fuzz`.
 if [ "${1:-}" = "fuzz" ]; then

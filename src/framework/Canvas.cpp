@@ -152,8 +152,10 @@ void TCanvas::MoveTo(int x, int y)
 
 void TCanvas::LineTo(int x, int y)
 {
-    if (QPainter* p = d->painter())
-        d->line(p, d->penPos.X, d->penPos.Y, x, y);
+    if (QPainter* p = d->painter()) {
+        const TPoint a = d->toDevice(d->penPos), b = d->toDevice(Point(x, y));
+        d->line(p, a.X, a.Y, b.X, b.Y);
+    }
     d->penPos = Point(x, y);
 }
 
@@ -173,6 +175,13 @@ void TCanvas::Polygon(const std::vector<TPoint>& points)
     QPainter* p = d->painter();
     if (!p || points.size() < 2)
         return;
+    if (d->mapped()) {
+        std::vector<TPoint> device;
+        for (const TPoint& pt : points)
+            device.push_back(d->toDevice(pt));
+        const Impl::DeviceScope scope(*d);
+        return Polygon(device);
+    }
     QPolygon poly;
     for (const TPoint& pt : points)
         poly << QPoint(pt.X, pt.Y);
@@ -198,6 +207,11 @@ void TCanvas::Polygon(const std::vector<TPoint>& points)
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom)
 {
+    if (d->mapped()) {
+        const TRect r = d->toDevice(TRect(left, top, right, bottom));
+        const Impl::DeviceScope scope(*d);
+        return Rectangle(r.Left, r.Top, r.Right, r.Bottom);
+    }
     QPainter* p = d->painter();
     if (!p)
         return;
@@ -213,7 +227,7 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
         }
         return;
     }
-    const int w = std::max(1, d->pen.Width);
+    const int w = std::max(1, d->penWidth());
     // An outline in the brush's own colour is part of the fill.
     if (w == 1 && d->pen.Style == psSolid && d->pen.Mode == pmCopy && d->brush.Style == bsSolid &&
         d->penQColor() == ToQColor(d->brush.Color)) {
@@ -258,11 +272,22 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom)
 {
+    if (d->mapped()) {
+        const TRect r = d->toDevice(TRect(left, top, right, bottom));
+        const Impl::DeviceScope scope(*d);
+        return Ellipse(r.Left, r.Top, r.Right, r.Bottom);
+    }
     d->outlinedShape(left, top, right, bottom, [](QPainter* p, const QRect& box) { p->drawEllipse(box); });
 }
 
 void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
 {
+    if (d->mapped()) {
+        const TRect r = d->toDevice(TRect(left, top, right, bottom));
+        const int cw = d->widthToDevice(cornerWidth), ch = Impl::scale(cornerHeight, d->dpiY(), 254);
+        const Impl::DeviceScope scope(*d);
+        return RoundRect(r.Left, r.Top, r.Right, r.Bottom, cw, ch);
+    }
     d->outlinedShape(left, top, right, bottom, [&](QPainter* p, const QRect& box) {
         p->drawRoundedRect(box, std::max(0, cornerWidth) / 2.0, std::max(0, cornerHeight) / 2.0, Qt::AbsoluteSize);
     });
@@ -270,6 +295,11 @@ void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidt
 
 void TCanvas::FillRect(const TRect& r)
 {
+    if (d->mapped()) {
+        const TRect device = d->toDevice(r);
+        const Impl::DeviceScope scope(*d);
+        return FillRect(device);
+    }
     QPainter* p = d->painter();
     if (!p || r.IsEmpty() || d->brush.Style == bsClear)
         return;
@@ -279,6 +309,11 @@ void TCanvas::FillRect(const TRect& r)
 
 void TCanvas::FrameRect(const TRect& r)
 {
+    if (d->mapped()) {
+        const TRect device = d->toDevice(r);
+        const Impl::DeviceScope scope(*d);
+        return FrameRect(device);
+    }
     QPainter* p = d->painter();
     if (!p || r.IsEmpty() || d->brush.Style == bsClear)
         return;
@@ -290,6 +325,11 @@ void TCanvas::FrameRect(const TRect& r)
 
 void TCanvas::DrawFocusRect(const TRect& r)
 {
+    if (d->mapped()) {
+        const TRect device = d->toDevice(r);
+        const Impl::DeviceScope scope(*d);
+        return DrawFocusRect(device);
+    }
     QPainter* p = d->painter();
     if (!p || r.IsEmpty())
         return;
@@ -318,6 +358,11 @@ void TCanvas::DrawFocusRect(const TRect& r)
 
 void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
 {
+    if (d->mapped()) {
+        const TPoint device = d->toDevice(Point(x, y));
+        const Impl::DeviceScope scope(*d);
+        return FloodFill(device.X, device.Y, color, style);
+    }
     QPainter* p = d->painter();
     QImage snapshot;
     const QImage* img = d->imageDevice();
@@ -372,6 +417,9 @@ void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
 
 TColor TCanvas::Pixel(int x, int y) const
 {
+    const TPoint device = d->toDevice(Point(x, y));
+    x = device.X;
+    y = device.Y;
     if (const QImage* img = d->imageDevice()) {
         if (!img->rect().contains(x, y))
             return clNone;
@@ -385,8 +433,9 @@ TColor TCanvas::Pixel(int x, int y) const
 
 void TCanvas::SetPixel(int x, int y, TColor color)
 {
+    const TPoint device = d->toDevice(Point(x, y));
     if (QPainter* p = d->painter())
-        d->fill(p, QRect(x, y, 1, 1), ToQColor(color));
+        d->fill(p, QRect(device.X, device.Y, 1, 1), ToQColor(color));
 }
 
 // ---------------------------------------------------------------- clipping
@@ -396,17 +445,19 @@ TRect TCanvas::ClipRect() const
     const QRect b = d->clip ? d->clip->boundingRect() : d->deviceRect();
     if (b.isEmpty())
         return {};
-    return FromQRect(b);
+    return DPtoLP(FromQRect(b));
 }
 
-TRegionKind TCanvas::IntersectClipRect(const TRect& r)
+TRegionKind TCanvas::IntersectClipRect(const TRect& logical)
 {
+    const TRect r = d->toDevice(logical);
     const QRect q = r.IsEmpty() ? QRect() : ToQRect(r);
     return d->setClip(d->currentClip().intersected(q));
 }
 
-TRegionKind TCanvas::ExcludeClipRect(const TRect& r)
+TRegionKind TCanvas::ExcludeClipRect(const TRect& logical)
 {
+    const TRect r = d->toDevice(logical);
     if (r.IsEmpty())
         return d->setClip(d->currentClip());
     return d->setClip(d->currentClip().subtracted(ToQRect(r)));
@@ -447,7 +498,8 @@ bool TCanvas::GetClipRgn(TRegion& region) const
 
 int TCanvas::SaveDC()
 {
-    d->saved.push_back({d->font, d->pen, d->brush, d->penPos, d->bkMode, d->bkBrush, d->clip});
+    d->saved.push_back(
+        {d->font, d->pen, d->brush, d->penPos, d->bkMode, d->bkBrush, d->clip, d->mapMode, d->viewportOrg});
     return int(d->saved.size());
 }
 
@@ -467,14 +519,17 @@ bool TCanvas::RestoreDC(int level)
     d->bkMode = s.bkMode;
     d->bkBrush = s.bkBrush;
     d->clip = s.clip;
+    d->mapMode = s.mapMode;
+    d->viewportOrg = s.viewportOrg;
     d->applyClip();
     return true;
 }
 
 // ---------------------------------------------------------------- pictures
 
-void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& src)
+void TCanvas::CopyRect(const TRect& logicalDest, const TCanvas& source, const TRect& logicalSrc)
 {
+    const TRect dest = d->toDevice(logicalDest), src = source.d->toDevice(logicalSrc);
     QPainter* p = d->painter();
     if (!p || dest.IsEmpty() || src.IsEmpty())
         return;
@@ -505,8 +560,9 @@ void TCanvas::StretchDraw(const TRect& dest, const TGraphic& graphic)
         graphic.Draw(*this, dest);
 }
 
-void TCanvas::BrushCopy(const TRect& dest, const TBitmap& bitmap, const TRect& src, TColor keyColor)
+void TCanvas::BrushCopy(const TRect& logicalDest, const TBitmap& bitmap, const TRect& src, TColor keyColor)
 {
+    const TRect dest = d->toDevice(logicalDest);
     QPainter* p = d->painter();
     if (!p || bitmap.Empty() || dest.IsEmpty() || src.IsEmpty())
         return;
@@ -525,13 +581,41 @@ void TCanvas::BrushCopy(const TRect& dest, const TBitmap& bitmap, const TRect& s
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void TCanvas::DrawImage(const TRect& dest, const QImage& image, const TRect& src)
+void TCanvas::DrawImage(const TRect& logicalDest, const QImage& image, const TRect& src)
 {
+    const TRect dest = d->toDevice(logicalDest);
     QPainter* p = d->painter();
     if (!p || image.isNull() || dest.IsEmpty() || src.IsEmpty())
         return;
     d->prepare(p);
     p->drawImage(ToQRect(dest), image, ToQRect(src));
+}
+
+// ---------------------------------------------------------------- mapping mode
+
+void TCanvas::SetMapMode(TMapMode mode)
+{
+    d->mapMode = mode == mmLoMetric ? mmLoMetric : mmText;
+}
+
+TMapMode TCanvas::MapMode() const { return d->mapMode; }
+void TCanvas::SetViewportOrg(const TPoint& origin) { d->viewportOrg = origin; }
+TPoint TCanvas::ViewportOrg() const { return d->viewportOrg; }
+int TCanvas::PixelsPerInchX() const { return d->dpiX(); }
+int TCanvas::PixelsPerInchY() const { return d->dpiY(); }
+TPoint TCanvas::LPtoDP(const TPoint& p) const { return d->toDevice(p); }
+TPoint TCanvas::DPtoLP(const TPoint& p) const { return d->toLogical(p); }
+
+TRect TCanvas::LPtoDP(const TRect& r) const
+{
+    const TPoint a = d->toDevice(Point(r.Left, r.Top)), b = d->toDevice(Point(r.Right, r.Bottom));
+    return TRect(a.X, a.Y, b.X, b.Y);
+}
+
+TRect TCanvas::DPtoLP(const TRect& r) const
+{
+    const TPoint a = d->toLogical(Point(r.Left, r.Top)), b = d->toLogical(Point(r.Right, r.Bottom));
+    return TRect(a.X, a.Y, b.X, b.Y);
 }
 
 QImage TCanvas::ToImage() const

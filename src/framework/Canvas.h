@@ -133,6 +133,12 @@ private:
 // ------------------------------------------------------------ canvas
 
 enum TBkMode { bkTransparent = 1, bkOpaque = 2 };
+
+// Mapping modes. mmText: one logical unit is a device pixel, y grows
+// downward. mmLoMetric: one unit is 0.1 mm at the device's resolution and y
+// grows upward, so a page runs from y = 0 down to a negative height; text
+// still stands upright and runs down from the point it is placed at.
+enum TMapMode { mmText = 1, mmLoMetric = 2 };
 enum TFillStyle { fsSurface, fsBorder };
 
 struct TTextMetric {
@@ -248,6 +254,28 @@ public:
     // ---- themed frames of the classic desktop
     bool DrawEdge(TRect& r, unsigned edge, unsigned flags);
     bool DrawFrameControl(TRect& r, unsigned type, unsigned state);
+
+    // ---- mapping mode
+    // In mmLoMetric every position, length and rectangle of the routines
+    // above is in logical units (clip regions stay in device pixels, as do
+    // Painter(), ToImage() and DeviceSize()); pen widths and font heights
+    // (TFont::Height) are logical too. A rectangle's Top lies above its
+    // Bottom, so it is numerically greater; DrawText returns the negative
+    // logical text height and DT_CALCRECT sets Bottom below Top. DrawEdge and
+    // DrawFrameControl draw in device pixels at the mapped rectangle.
+    void SetMapMode(TMapMode mode);
+    TMapMode MapMode() const;
+    // Device pixel of logical (0, 0); (0, 0) until set.
+    void SetViewportOrg(const TPoint& origin);
+    TPoint ViewportOrg() const;
+    // The device's resolution in pixels per inch (the screen's without a device).
+    int PixelsPerInchX() const;
+    int PixelsPerInchY() const;
+    // Logical to device and back, point by point (rectangles corner by corner).
+    TPoint LPtoDP(const TPoint& p) const;
+    TRect LPtoDP(const TRect& r) const;
+    TPoint DPtoLP(const TPoint& p) const;
+    TRect DPtoLP(const TRect& r) const;
 
     // Pixels of the device (a copy); null image for a device it cannot read.
     QImage ToImage() const;

@@ -1,6 +1,7 @@
 // The classic 3D frames of the desktop (DrawEdge, DrawFrameControl), drawn
 // with the canvas's own primitives in the fixed system colours.
 #include "framework/Canvas.h"
+#include "framework/Canvas_p.h"
 
 #include "framework/SysColors.h"
 
@@ -293,6 +294,17 @@ bool drawMenu(TCanvas& c, TRect& r, unsigned state)
 
 bool TCanvas::DrawEdge(TRect& r, unsigned edge, unsigned flags)
 {
+    if (d->mapped()) {
+        TRect device = d->toDevice(r);
+        bool ok = false;
+        {
+            const Impl::DeviceScope scope(*d);
+            ok = DrawEdge(device, edge, flags);
+        }
+        if (flags & BF_ADJUST)
+            r = DPtoLP(device);
+        return ok;
+    }
     StateGuard guard(*this);
     const unsigned outer = edge & BDR_OUTER;
     const unsigned inner = edge & BDR_INNER;
@@ -334,6 +346,17 @@ bool TCanvas::DrawEdge(TRect& r, unsigned edge, unsigned flags)
 
 bool TCanvas::DrawFrameControl(TRect& r, unsigned type, unsigned state)
 {
+    if (d->mapped()) {
+        TRect device = d->toDevice(r);
+        bool ok = false;
+        {
+            const Impl::DeviceScope scope(*d);
+            ok = DrawFrameControl(device, type, state);
+        }
+        if (state & DFCS_ADJUSTRECT)
+            r = DPtoLP(device);
+        return ok;
+    }
     bool ok = false;
     {
         StateGuard guard(*this);

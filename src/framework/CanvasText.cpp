@@ -55,6 +55,16 @@ struct TextLine {
 
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
+    if (d->mapped()) {
+        const TPoint device = d->toDevice(Point(x, y));
+        const int width = TextWidth(text);
+        {
+            const Impl::DeviceScope scope(*d);
+            TextOut(device.X, device.Y, text);
+        }
+        d->penPos = Point(x + width, y);
+        return;
+    }
     const QFontMetrics fm(d->qfont());
     const int width = fm.horizontalAdvance(text);
     QPainter* p = d->painter();
@@ -77,6 +87,12 @@ void TCanvas::TextOut(int x, int y, const QString& text)
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
 {
+    if (d->mapped()) {
+        const TRect device = d->toDevice(r);
+        const TPoint at = d->toDevice(Point(x, y));
+        const Impl::DeviceScope scope(*d);
+        return TextRect(device, at.X, at.Y, text);
+    }
     QPainter* p = d->painter();
     if (!p)
         return;
@@ -96,7 +112,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
 
 int TCanvas::TextWidth(const QString& text) const
 {
-    return QFontMetrics(d->qfont()).horizontalAdvance(text);
+    return d->widthToLogical(QFontMetrics(d->qfont()).horizontalAdvance(text));
 }
 
 int TCanvas::TextHeight(const QString& text) const
@@ -107,11 +123,23 @@ int TCanvas::TextHeight(const QString& text) const
 TSize TCanvas::TextExtent(const QString& text) const
 {
     const QFontMetrics fm(d->qfont());
-    return TSize(fm.horizontalAdvance(text), fm.height());
+    return TSize(d->widthToLogical(fm.horizontalAdvance(text)), d->heightToLogical(fm.height()));
 }
 
 TSize TCanvas::TextExtentEx(const QString& text, int maxExtent, int* fit, std::vector<int>* partialExtents) const
 {
+    if (d->mapped()) {
+        const TSize size = TextExtent(text);
+        const int deviceMax = d->widthToDevice(maxExtent);
+        {
+            const Impl::DeviceScope scope(*d);
+            TextExtentEx(text, deviceMax, fit, partialExtents);
+        }
+        if (partialExtents)
+            for (int& w : *partialExtents)
+                w = d->widthToLogical(w);
+        return size;
+    }
     const QFontMetrics fm(d->qfont());
     if (partialExtents)
         partialExtents->clear();
@@ -149,11 +177,31 @@ TTextMetric TCanvas::TextMetrics() const
     tm.tmExternalLeading = std::max(0, fm.leading());
     tm.tmAveCharWidth = fm.averageCharWidth();
     tm.tmMaxCharWidth = fm.maxWidth();
+    if (d->mapped()) {
+        for (int* v : {&tm.tmHeight, &tm.tmAscent, &tm.tmDescent, &tm.tmInternalLeading, &tm.tmExternalLeading})
+            *v = d->heightToLogical(*v);
+        tm.tmAveCharWidth = d->widthToLogical(tm.tmAveCharWidth);
+        tm.tmMaxCharWidth = d->widthToLogical(tm.tmMaxCharWidth);
+    }
     return tm;
 }
 
 int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
 {
+    if (d->mapped()) {
+        // Laid out in device pixels; the result goes back with y upward.
+        TRect device = d->toDevice(r);
+        int height = 0;
+        {
+            const Impl::DeviceScope scope(*d);
+            height = DrawText(source, device, format);
+        }
+        if (format & DT_CALCRECT) {
+            r.Right = r.Left + d->widthToLogical(device.Width());
+            r.Bottom = r.Top - d->heightToLogical(device.Height());
+        }
+        return -d->heightToLogical(height);
+    }
     const QFont& font = d->qfont();
     const QFontMetrics fm(font);
     const int lineHeight = fm.height() + ((format & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);

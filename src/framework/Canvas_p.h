@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 
@@ -98,6 +99,8 @@ struct SavedCanvasState {
     TBkMode bkMode;
     TBrush bkBrush;
     std::optional<QRegion> clip;
+    TMapMode mapMode;
+    TPoint viewportOrg;
 };
 
 struct TCanvas::Impl {
@@ -115,9 +118,68 @@ struct TCanvas::Impl {
     std::vector<SavedCanvasState> saved;
     int dashPhase = 0;              // position in the dash pattern across LineTo calls
 
+    TMapMode mapMode = mmText;
+    TPoint viewportOrg;             // device pixel of logical (0, 0)
+    // Set while a mapped call runs its device-pixel body: positions and
+    // lengths are device pixels then, fonts and pens keep their mapped size.
+    bool inDevice = false;
+
     mutable TFont cachedFont;
     mutable QFont cachedQFont;
+    mutable int cachedPixelSize = 0;
     mutable bool fontCached = false;
+
+    // ---- mapping (mmLoMetric: 0.1 mm, y upward)
+    bool scaled() const { return mapMode == mmLoMetric; }
+    bool mapped() const { return scaled() && !inDevice; }
+    int dpiX() const
+    {
+        const QPaintDevice* dev = target();
+        return dev && dev->logicalDpiX() > 0 ? dev->logicalDpiX() : ScreenPixelsPerInch;
+    }
+    int dpiY() const
+    {
+        const QPaintDevice* dev = target();
+        return dev && dev->logicalDpiY() > 0 ? dev->logicalDpiY() : ScreenPixelsPerInch;
+    }
+    static int scale(int v, int num, int den) { return int(std::lround(double(v) * num / den)); }
+    TPoint toDevice(const TPoint& p) const
+    {
+        if (!mapped())
+            return p;
+        return Point(viewportOrg.X + scale(p.X, dpiX(), 254), viewportOrg.Y - scale(p.Y, dpiY(), 254));
+    }
+    TPoint toLogical(const TPoint& p) const
+    {
+        if (!mapped())
+            return p;
+        return Point(scale(p.X - viewportOrg.X, 254, dpiX()), -scale(p.Y - viewportOrg.Y, 254, dpiY()));
+    }
+    // A logical rectangle as the device pixels it covers (left above right,
+    // top above bottom whichever way the logical one runs).
+    TRect toDevice(const TRect& r) const
+    {
+        if (!mapped())
+            return r;
+        const TPoint a = toDevice(Point(r.Left, r.Top)), b = toDevice(Point(r.Right, r.Bottom));
+        return canvasdetail::normalisedRect(a.X, a.Y, b.X, b.Y);
+    }
+    int widthToDevice(int w) const { return mapped() ? scale(w, dpiX(), 254) : w; }
+    int widthToLogical(int w) const { return mapped() ? scale(w, 254, dpiX()) : w; }
+    int heightToLogical(int h) const { return mapped() ? scale(h, 254, dpiY()) : h; }
+    // While it lives, the canvas's routines take device pixels: a mapped
+    // call converts its arguments and runs its device body inside one.
+    struct DeviceScope {
+        Impl& impl;
+        bool was;
+        explicit DeviceScope(Impl& i) : impl(i), was(i.inDevice) { i.inDevice = true; }
+        ~DeviceScope() { impl.inDevice = was; }
+        DeviceScope(const DeviceScope&) = delete;
+        DeviceScope& operator=(const DeviceScope&) = delete;
+    };
+
+    // Pen width in device pixels: a mapped width is 0.1 mm per unit, at least one pixel.
+    int penWidth() const { return scaled() ? std::max(1, scale(pen.Width, dpiX(), 254)) : pen.Width; }
 
     QPainter* painter()
     {
@@ -179,9 +241,14 @@ struct TCanvas::Impl {
 
     const QFont& qfont() const
     {
-        if (!fontCached || !(cachedFont == font)) {
+        // A mapped font height is in 0.1 mm: the device pixels follow its resolution.
+        const int pixelSize = scaled() ? std::max(1, scale(-font.Height(), dpiY(), 254)) : 0;
+        if (!fontCached || !(cachedFont == font) || cachedPixelSize != pixelSize) {
             cachedFont = font;
             cachedQFont = font.ToQFont();
+            if (pixelSize > 0)
+                cachedQFont.setPixelSize(pixelSize);
+            cachedPixelSize = pixelSize;
             fontCached = true;
         }
         return cachedQFont;
@@ -234,7 +301,7 @@ struct TCanvas::Impl {
     void setOutlinePenAndBrush(QPainter* p) const
     {
         if (penVisible())
-            p->setPen(QPen(penQColor(), std::max(1, pen.Width)));
+            p->setPen(QPen(penQColor(), std::max(1, penWidth())));
         else
             p->setPen(Qt::NoPen);
         p->setBrush(qbrush());
@@ -302,7 +369,7 @@ struct TCanvas::Impl {
     {
         prepare(p);
         setPenMode(p);
-        p->setPen(QPen(penQColor(), pen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p->setPen(QPen(penQColor(), penWidth(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p->drawLine(x0, y0, x1, y1);
         p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
@@ -312,7 +379,7 @@ struct TCanvas::Impl {
     // plotting them point by point.
     bool straightLine(QPainter* p, int x0, int y0, int x1, int y1)
     {
-        if (pen.Style != psSolid || pen.Width > 1 || (x0 != x1 && y0 != y1))
+        if (pen.Style != psSolid || penWidth() > 1 || (x0 != x1 && y0 != y1))
             return false;
         QRect pixels;
         if (y0 == y1)
@@ -334,7 +401,7 @@ struct TCanvas::Impl {
             return;
         if (straightLine(p, x0, y0, x1, y1))
             return;
-        if (pen.Width <= 1 || pen.Style != psSolid)
+        if (penWidth() <= 1 || pen.Style != psSolid)
             plotLine(p, x0, y0, x1, y1);
         else
             wideLine(p, x0, y0, x1, y1);

@@ -1,16 +1,31 @@
 #include "framework/Printing.h"
 
+#include "framework/Canvas.h"
+#include "framework/SysUtils.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+
+#include <exception>
 
 namespace fw {
 
 struct TPrinter::Impl {
     QPrinter printer{QPrinter::HighResolution};
     std::unique_ptr<QPainter> painter;
+    std::unique_ptr<TCanvas> canvas;
     int page = 0;
+
+    void close()
+    {
+        canvas.reset();   // gives the painter its state back before it ends
+        painter->end();
+        painter.reset();
+        page = 0;
+    }
 };
 
 TPrinter::TPrinter() : d(std::make_unique<Impl>()) {}
@@ -21,15 +36,30 @@ TPrinter::~TPrinter()
         Abort();
 }
 
+QStringList TPrinter::PrinterNames() { return QPrinterInfo::availablePrinterNames(); }
+QString TPrinter::DefaultPrinterName() { return QPrinterInfo::defaultPrinterName(); }
+
+void TPrinter::SetPrinterName(const QString& name)
+{
+    d->printer.setOutputFileName(QString());
+    d->printer.setOutputFormat(QPrinter::NativeFormat);
+    d->printer.setPrinterName(name);
+}
+
+QString TPrinter::PrinterName() const { return d->printer.printerName(); }
+
 void TPrinter::SetOutputFile(const QString& path)
 {
     d->printer.setOutputFormat(path.isEmpty() ? QPrinter::NativeFormat : QPrinter::PdfFormat);
     d->printer.setOutputFileName(path);
 }
 
+QString TPrinter::OutputFile() const { return d->printer.outputFileName(); }
 void TPrinter::SetPageSize(QPageSize::PageSizeId size) { d->printer.setPageSize(QPageSize(size)); }
 void TPrinter::SetOrientation(QPageLayout::Orientation orientation) { d->printer.setPageOrientation(orientation); }
+QPageLayout::Orientation TPrinter::Orientation() const { return d->printer.pageLayout().orientation(); }
 void TPrinter::SetTitle(const QString& title) { d->printer.setDocName(title); }
+QString TPrinter::Title() const { return d->printer.docName(); }
 
 bool TPrinter::BeginDoc()
 {
@@ -39,6 +69,7 @@ bool TPrinter::BeginDoc()
     if (!painter->begin(&d->printer))
         return false;
     d->painter = std::move(painter);
+    d->canvas = std::make_unique<TCanvas>(d->painter.get());
     d->page = 1;
     return true;
 }
@@ -51,11 +82,8 @@ void TPrinter::NewPage()
 
 void TPrinter::EndDoc()
 {
-    if (!Printing())
-        return;
-    d->painter->end();
-    d->painter.reset();
-    d->page = 0;
+    if (Printing())
+        d->close();
 }
 
 void TPrinter::Abort()
@@ -63,19 +91,34 @@ void TPrinter::Abort()
     if (!Printing())
         return;
     d->printer.abort();
-    d->painter->end();
-    d->painter.reset();
-    d->page = 0;
+    d->close();
 }
 
 bool TPrinter::Printing() const { return d->painter != nullptr; }
 int TPrinter::PageNumber() const { return d->page; }
 QPainter* TPrinter::Painter() { return d->painter.get(); }
 
+TCanvas& TPrinter::Canvas()
+{
+    if (!d->canvas)
+        throw Exception(QStringLiteral("Printer is not printing"));
+    return *d->canvas;
+}
+
 int TPrinter::PageWidth() const { return d->printer.pageLayout().paintRectPixels(d->printer.resolution()).width(); }
 int TPrinter::PageHeight() const { return d->printer.pageLayout().paintRectPixels(d->printer.resolution()).height(); }
+int TPrinter::PixelsPerInchX() const { return d->printer.logicalDpiX(); }
+int TPrinter::PixelsPerInchY() const { return d->printer.logicalDpiY(); }
+int TPrinter::LandscapeRotation() const { return 270; }
 
 QPrinter& TPrinter::Device() { return d->printer; }
+
+TPrinter& Printer()
+{
+    // Never destroyed: the print system may be gone by the time statics end.
+    static TPrinter* printer = new TPrinter;
+    return *printer;
+}
 
 namespace {
 
@@ -99,15 +142,27 @@ bool PrintPreview(TPrinter& printer, const PrintPaint& paint)
     if (previewHandler())
         return previewHandler()(printer, paint);
     QPrintPreviewDialog dialog(&printer.Device(), QApplication::activeWindow());
-    // The preview hands over its own painting device each time; the pages
-    // are drawn through the same TPrinter calls as when printing.
+    // The preview hands over the printer it was made with, its pages going
+    // to the preview (or, from its print button, to the printer): the
+    // document is printed through the same TPrinter calls either way.
+    // An error must not unwind through Qt: the preview closes and the
+    // caller gets it.
+    std::exception_ptr error;
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&](QPrinter*) {
-        if (printer.BeginDoc()) {
+        if (error)
+            return;
+        try {
             paint(printer);
+        } catch (...) {
+            error = std::current_exception();
             printer.EndDoc();
+            QMetaObject::invokeMethod(&dialog, &QDialog::reject, Qt::QueuedConnection);
         }
     });
-    return dialog.exec() == QDialog::Accepted;
+    const bool printed = dialog.exec() == QDialog::Accepted;
+    if (error)
+        std::rethrow_exception(error);
+    return printed;
 }
 
 } // namespace fw

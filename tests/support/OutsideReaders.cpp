@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace testsupport {
 
@@ -55,6 +57,56 @@ bool xmllintPasses(const QString& file, QString* output)
     if (output)
         *output = QString::fromUtf8(out + err);
     return ok;
+}
+
+QString pdftotextProgram()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+}
+
+QString pdftoppmProgram()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+}
+
+QStringList pdfPageTexts(const QString& file, bool layout, QString* error)
+{
+    QStringList args;
+    if (layout)
+        args << QStringLiteral("-layout");
+    args << QStringLiteral("-enc") << QStringLiteral("UTF-8") << file << QStringLiteral("-");
+    QByteArray out, err;
+    if (!run(pdftotextProgram(), args, out, err)) {
+        if (error)
+            *error = QString::fromUtf8(err);
+        return {};
+    }
+    // Pages end in a form feed.
+    QStringList pages = QString::fromUtf8(out).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+QImage pdfPageImage(const QString& file, int page, int dpi, const QString& keepAs, QString* error)
+{
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath(QStringLiteral("page"));
+    QByteArray out, err;
+    const QStringList args{QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+                           QString::number(page), QStringLiteral("-l"), QString::number(page),
+                           QStringLiteral("-singlefile"), file, prefix};
+    if (!run(pdftoppmProgram(), args, out, err)) {
+        if (error)
+            *error = QString::fromUtf8(err);
+        return {};
+    }
+    const QString png = prefix + QStringLiteral(".png");
+    if (!keepAs.isEmpty()) {
+        QFile::remove(keepAs);
+        QFile::copy(png, keepAs);
+    }
+    return QImage(png);
 }
 
 QString pythonProgram()

@@ -1,7 +1,9 @@
 #pragma once
 // Reading the files the program writes with tools that share no code with it:
-// xmllint for well-formedness, Python's xml.etree for the content. A test
+// xmllint for well-formedness, Python's xml.etree for the content, poppler's
+// pdftotext and pdftoppm for printed PDF files. A test
 // skips (GTEST_SKIP) when the tool is not installed, saying which one.
+#include <QImage>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -35,5 +37,16 @@ std::vector<QStringList> pythonRows(const QJsonObject& root, const QStringList& 
 // must hold only characters XML can store). Adds gtest failures; skips the
 // test when a tool is missing, so call it last.
 void expectTableFileReadsBack(const TTableFile& tables, const QString& file);
+
+// Paths of poppler's pdftotext and pdftoppm, empty when not installed.
+QString pdftotextProgram();
+QString pdftoppmProgram();
+// The text of each page of a PDF file as pdftotext reads it (in reading
+// order, `layout` keeps the page's columns apart); empty and the reason in
+// *error when it fails.
+QStringList pdfPageTexts(const QString& file, bool layout = false, QString* error = nullptr);
+// One page (1-based) rendered by pdftoppm at `dpi`; a null image and the
+// reason in *error when it fails. With `keepAs` the PNG is also kept there.
+QImage pdfPageImage(const QString& file, int page, int dpi, const QString& keepAs = {}, QString* error = nullptr);
 
 } // namespace testsupport
