@@ -90,6 +90,8 @@ TFxCustomDropDown::TFxCustomDropDown(QWidget* parent)
 TFxCustomDropDown::~TFxCustomDropDown()
 {
     FDestroying = true;
+    if (FRelayedControl)
+        FRelayedControl->removeEventFilter(this);
     // The popup reports its end to this object: it must go while this object
     // is still whole.
     delete FDropDownForm;
@@ -376,7 +378,8 @@ void TFxCustomDropDown::FormWheelUp(TShiftState, const QPoint&, bool& handled)
 
 bool TFxCustomDropDown::eventFilter(QObject* watched, QEvent* e)
 {
-    if (watched == FLabel) {
+    // Compared by address: the label may be on its way out.
+    if (watched == FLabelObject) {
         if (e->type() == QEvent::MouseButtonRelease)
             LabelClick();
         else if (e->type() == QEvent::MouseButtonDblClick)
@@ -726,6 +729,8 @@ void TFxCustomDropDown::SetEditorEnabled(bool value)
 void TFxCustomDropDown::CreateLabel()
 {
     FLabel = new QLabel(parentWidget());
+    FLabelObject = FLabel;
+    connect(FLabel, &QObject::destroyed, this, [this] { FLabelObject = nullptr; });
     FLabel->setBuddy(this);
     FLabel->installEventFilter(this);
     FLabel->setFont(FParentFnt ? font() : FLabelFont.ToQFont());

@@ -298,6 +298,7 @@ private:
     TDropDownValue FValue;
 
     QPointer<QLabel> FLabel;
+    const QObject* FLabelObject = nullptr;
     bool FParentFnt = false;
     int FDropDownWidth = 0;
     int FDropDownHeight = 0;
