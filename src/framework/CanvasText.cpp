@@ -293,6 +293,14 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
         const qsizetype end = pstart + plen;
         if (plen == 0)
             lines.push_back({pstart, 0});
+        // Most cell texts fit their line: one measure instead of one per word.
+        qsizetype shown = end;
+        while (shown > pos && isBreakChar(shown - 1))
+            --shown;
+        if (plen > 0 && measure(pos, shown - pos) <= avail) {
+            lines.push_back({pos, shown - pos});
+            continue;
+        }
         while (pos < end) {
             // Greedy: take words while the line (without trailing blanks) fits.
             qsizetype lineEnd = pos;   // exclusive end of accepted text

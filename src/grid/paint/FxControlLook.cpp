@@ -1,5 +1,6 @@
 #include "grid/paint/FxControlLook.h"
 
+#include "controls/dropdown/FxDropDownAppearance.h"
 #include "grid/model/FxGrid.h"
 
 TControlLook::TControlLook(TFxStringGrid* ownerGrid)
@@ -10,6 +11,18 @@ TControlLook::TControlLook(TFxStringGrid* ownerGrid)
       FRadioOffGlyph(std::make_unique<fw::TBitmap>())
 {
     Init();
+    FDropDownHeader = std::make_unique<THeaderAppearance>();
+    FDropDownFooter = std::make_unique<TFooterAppearance>();
+}
+
+void TControlLook::SetDropDownHeader(const THeaderAppearance& value)
+{
+    FDropDownHeader->Assign(value);
+}
+
+void TControlLook::SetDropDownFooter(const TFooterAppearance& value)
+{
+    FDropDownFooter->Assign(value);
 }
 
 TControlLook::~TControlLook() = default;
@@ -68,6 +81,8 @@ void TControlLook::Assign(const TControlLook& s)
     FDropDownAlwaysVisible = s.FDropDownAlwaysVisible;
     FSpinButtonsAlwaysVisible = s.FSpinButtonsAlwaysVisible;
     FDropDownCount = s.FDropDownCount;
+    FDropDownFooter->Assign(*s.FDropDownFooter);
+    FDropDownHeader->Assign(*s.FDropDownHeader);
     FHintMaxWidth = s.FHintMaxWidth;
 }
 

@@ -14,6 +14,8 @@
 #include <memory>
 
 class TFxStringGrid;
+class THeaderAppearance;
+class TFooterAppearance;
 
 class TControlLook : public QObject {
 public:
@@ -93,6 +95,12 @@ public:
     void SetControlStyle(TControlStyle value);
     bool DropDownAlwaysVisible() const { return FDropDownAlwaysVisible; }
     void SetDropDownAlwaysVisible(bool value);
+    // The header and footer strips the grid gives its drop-down editors;
+    // the setters copy the settings (no repaint).
+    THeaderAppearance& DropDownHeader() const { return *FDropDownHeader; }
+    void SetDropDownHeader(const THeaderAppearance& value);
+    TFooterAppearance& DropDownFooter() const { return *FDropDownFooter; }
+    void SetDropDownFooter(const TFooterAppearance& value);
     // Visible rows of combo drop-downs.
     int DropDownCount() const { return FDropDownCount; }
     void SetDropDownCount(int value) { FDropDownCount = value; }
@@ -123,6 +131,8 @@ private:
     std::unique_ptr<fw::TBitmap> FUnCheckedGlyph;
     std::unique_ptr<fw::TBitmap> FRadioOnGlyph;
     std::unique_ptr<fw::TBitmap> FRadioOffGlyph;
+    std::unique_ptr<THeaderAppearance> FDropDownHeader;
+    std::unique_ptr<TFooterAppearance> FDropDownFooter;
     fw::TColor FFixedGradientFrom = fw::clNone;
     fw::TColor FFixedGradientTo = fw::clNone;
     fw::TColor FFixedGradientMirrorFrom = fw::clNone;

@@ -117,7 +117,7 @@ struct TFxStringGrid::TCellPaintContext {
     bool Styled = false;           // drawn by an application style
     int IndicatorShift = 0;        // room taken by the row indicator
     int TW = 0;                    // measured text width
-    int TextHeight = 0;            // height of "hg" in the cell's font
+    int TextHeight = 0;            // height of "hg" in the cell's font, once measured
     int Kind = 0;                  // CellTextKind of the text
     fw::TRect TR;                  // the text rectangle
 };

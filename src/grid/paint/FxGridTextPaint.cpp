@@ -191,8 +191,6 @@ void TFxStringGrid::DrawCellText(fw::TCanvas& Canvas, TCellPaintContext& c)
         DrawSelectionRectangle(Canvas, c);
 
     // C. the text itself, where the graphic leaves room for it
-    Canvas.Font().Color = font.Color;
-    c.TextHeight = Canvas.TextHeight(QStringLiteral("hg"));
     if (c.ShowText) {
         const fw::TPoint off = XYOffset();
         TR.Left += off.X;
@@ -281,8 +279,10 @@ void TFxStringGrid::DrawCellText(fw::TCanvas& Canvas, TCellPaintContext& c)
             }
             TRect drawn = TR;
             Canvas.DrawText(shown, drawn, flags);
-            if (errLen > 0 && (type == ctEmpty || type == ctValue))
+            if (errLen > 0 && (type == ctEmpty || type == ctValue)) {
+                c.TextHeight = Canvas.TextHeight(QStringLiteral("hg"));
                 DrawErrorUnderline(this, Canvas, shown, TR, c.TextHeight, errPos, errLen);
+            }
             if (URLShow())
                 Canvas.Font().Style.Exclude(fw::fsUnderline);
             if (link)

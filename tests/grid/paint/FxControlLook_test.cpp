@@ -2,6 +2,7 @@
 // into the grid and what a copy takes.
 #include "grid/paint/FxControlLook.h"
 
+#include "controls/dropdown/FxDropDownAppearance.h"
 #include "grid/model/FxGrid.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +54,8 @@ TEST(ControlLook, CopyTakesColoursButNotTheButtonSwitches)
     source.SetFlatButton(true);
     source.SetProgressXP(true);
     source.SetHintMaxWidth(300);
+    source.DropDownHeader().Caption = QStringLiteral("Pick one");
+    source.DropDownFooter().SizeGrip = false;
     TControlLook& target = b.ControlLook();
     target.Assign(source);
     EXPECT_EQ(target.FixedGradientHoverFrom(), fw::TColor(0x111111));
@@ -60,6 +63,8 @@ TEST(ControlLook, CopyTakesColoursButNotTheButtonSwitches)
     EXPECT_EQ(target.CheckSize(), 20);
     EXPECT_EQ(target.ControlStyle(), csFlat);
     EXPECT_EQ(target.HintMaxWidth(), 300);
+    EXPECT_EQ(target.DropDownHeader().Caption, QStringLiteral("Pick one"));
+    EXPECT_FALSE(target.DropDownFooter().SizeGrip);
     EXPECT_FALSE(target.FlatButton());
     EXPECT_FALSE(target.ProgressXP());
     EXPECT_EQ(b.RIRGradientHoverFrom(), fw::clGray) << "a copy pushes nothing into the grid";
