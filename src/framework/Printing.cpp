@@ -4,6 +4,7 @@
 #include "framework/SysUtils.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -92,6 +93,10 @@ void TPrinter::Abort()
         return;
     d->printer.abort();
     d->close();
+    // A PDF writer still closes the file with the pages begun: an aborted
+    // print leaves no file behind.
+    if (d->printer.outputFormat() == QPrinter::PdfFormat && !d->printer.outputFileName().isEmpty())
+        QFile::remove(d->printer.outputFileName());
 }
 
 bool TPrinter::Printing() const { return d->painter != nullptr; }

@@ -32,6 +32,12 @@ public:
     using Exception::Exception;
 };
 
+// A copy between objects of classes that do not match.
+class EInvalidCast : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // A file that cannot be opened, read or written.
 class EFileError : public Exception {
 public:

@@ -34,6 +34,7 @@ class QIODevice;
 namespace fw {
 class TImageList;
 class TBalloonToolTip;
+class TPrinter;
 class TNoActiveForm;
 }
 class TCellNode;
@@ -852,6 +853,50 @@ public:
     void BandsChanged();
     void ApplyAppStyleColors();
     bool UsesAppStyles() override;
+
+    // ---- printing and print preview (FxGridPrint.cpp, FxGridPrintPaint.cpp)
+    // Lengths on paper are in 0.1 mm with y growing upward.
+    void Print();
+    void PrintRect(const fw::TGridRect& Gridrect);
+    void PrintSelection();
+    void PrintSelectedRows();
+    void PrintSelectedCols();
+    // The print of Gridrect on `Printer` (begins and ends the document).
+    void PrintToPrinter(fw::TPrinter& Printer, const fw::TGridRect& Gridrect, bool Selected);
+    // The preview window of the whole grid, showing the pages Print gives;
+    // true when the user printed from it.
+    bool ShowPrintPreview();
+    // The page PreviewPage() names, laid out for and drawn into Displayrect.
+    void PrintPreview(fw::TCanvas& Canvas, const fw::TRect& Displayrect);
+    void PrintPreviewRect(fw::TCanvas& Canvas, const fw::TRect& Displayrect, const fw::TGridRect& Gridrect);
+    void PrintPreviewSelection(fw::TCanvas& Canvas, const fw::TRect& Displayrect);
+    void PrintPreviewSelectedRows(fw::TCanvas& Canvas, const fw::TRect& Displayrect);
+    void PrintPreviewSelectedCols(fw::TCanvas& Canvas, const fw::TRect& Displayrect);
+    // Page 1 of the cells drawn into DrawRect of any canvas.
+    void PrintDraw(fw::TCanvas& Canvas, const fw::TRect& DrawRect);
+    void PrintDrawRect(fw::TCanvas& Canvas, const fw::TRect& DrawRect, const fw::TGridRect& Gridrect);
+    // No counting pass: a print numbers its pages without the count.
+    bool FastPrint() const;
+    void SetFastPrint(bool value);
+    bool IsPrintPreview() const;
+    fw::TRect PrintPageRect() const;
+    int PrintPageWidth() const;
+    int PrintPageCount() const;
+    // -trunc(points * 254 / 72 * fit scale): a character height in 0.1 mm.
+    int MapFontHeight(int PointSize) const;
+    int MapFontSize(int Height) const;
+    // The page loop (mode: TPrintMode); returns the pages.
+    int PrintPages(fw::TCanvas& Canvas, int Mode, int PageCount, bool Selected);
+    bool PrintRowFiltered(int ARow) const;
+    bool PrintColFiltered(int ACol) const;
+    fw::TSize MeasurePrintCell(int ACol, int ARow);
+    void CalcPrintColWidths();
+    int PrintRowHeight(int ARow);
+    // The painters of the running page loop.
+    int PrintRow(int Y, int FirstCol, int LastCol, int ARow);
+    int PrintHeaderFooter();
+    QString PrintPageNumberText();
+    void PrintPageFrame(int FirstCol, int LastCol, int Y);
 
     // ================================================================ interaction
     // Keyboard, mouse, scrolling, sizing and in-place editing

@@ -116,6 +116,19 @@ struct TFxGridPaintEvents {
     std::function<void(QObject* Sender, int ACol, fw::TRect ARect, fw::TCanvas& Canvas)> OnPaintFooter;
     TFxGridNotify OnCreatedFloatingFooter;
     TFxGridNotify OnCreatedSearchFooter;
+    // Printing: sizes and positions in 0.1 mm, y growing upward.
+    std::function<void(QObject* Sender, int NrOfPages, int& FromPage, int& ToPage)> OnPrintStart;
+    std::function<void(QObject* Sender, fw::TCanvas& Canvas, int PageNr, int PageXSize, int PageYSize)>
+        OnPrintPage;
+    std::function<void(QObject* Sender, int ARow, bool& NewPage)> OnPrintNewPage;
+    std::function<void(QObject* Sender, fw::TCanvas& Canvas, int LastRow, int LastRowOffset, int LastPage,
+                       int PageXSize, int PageYSize)>
+        OnPrintPageDone;
+    std::function<void(QObject* Sender, int PageNr, bool& Cancel)> OnPrintCancel;
+    std::function<void(QObject* Sender, int ACol, int& Width)> OnPrintSetColumnWidth;
+    std::function<void(QObject* Sender, int ARow, int& Height)> OnPrintSetRowHeight;
+    std::function<void(QObject* Sender, double& ScaleFactor, bool& Allow)> OnFitToPage;
+    std::function<void(QObject* Sender, int PageNum, int PageColNum, QString& PageNumString)> OnPrintGetPageNum;
 };
 
 // Keyboard, mouse and in-place editing (the interaction issue adds its events here).

@@ -9,6 +9,7 @@
 #include "grid/paint/FxControlLook.h"
 #include "grid/paint/FxFloatingFooter.h"
 #include "grid/paint/FxGridAppearance.h"
+#include "grid/paint/FxGridPrint_p.h"
 #include "grid/paint/FxHTMLHintWindow.h"
 #include "grid/paint/FxPrintSettings.h"
 #include "grid/paint/FxScrollControl.h"
@@ -88,9 +89,11 @@ struct TFxGridPaintState {
     int OleColumnDragIndex = -1;
     QPointer<QObject> OleColumnDragList;
 
-    // Printed width and left offset per column, filled by the print layout.
+    // Printed width and left offset per column, filled by the print layout
+    // (as many as the printed columns need).
     std::vector<int> PrintColWidths = std::vector<int>(512, 0);
     std::vector<int> PrintColOffsets = std::vector<int>(512, 0);
+    TFxGridPrintState Print;
 };
 
 // What the steps of one cell's painting hand on to each other.

@@ -1,0 +1,303 @@
+// The painters of the print page loop: a row of cells, the header and
+// footer with time, date, page number and title, and the page frame. They
+// draw on the printer or preview canvas in 0.1 mm with y growing upward.
+#include "grid/model/FxGrid.h"
+
+#include "framework/Canvas.h"
+#include "framework/DateTime.h"
+#include "grid/foundation/FxUtilDraw.h"
+#include "grid/foundation/FxUtilText.h"
+#include "grid/paint/FxGridPaint_p.h"
+#include "grid/paint/FxGridPrint_p.h"
+#include "grid/paint/FxPrintPager.h"
+
+#include <algorithm>
+#include <cmath>
+
+using fw::TRect;
+
+namespace {
+
+constexpr unsigned kWrapFlags = 0x2850;        // edit control, no prefix, expand tabs, word break
+constexpr unsigned kLineFlags = 0x2820;        // edit control, no prefix, single line
+constexpr unsigned kEllipsisFlags = 0xA820;    // the same with an end ellipsis
+
+unsigned horizontalFlag(fw::TAlignment a)
+{
+    return a == fw::taRightJustify ? fw::DT_RIGHT : a == fw::taCenter ? fw::DT_CENTER : 0;
+}
+
+void line(fw::TCanvas& canvas, int x1, int y1, int x2, int y2)
+{
+    canvas.MoveTo(x1, y1);
+    canvas.LineTo(x2, y2);
+}
+
+} // namespace
+
+int TFxStringGrid::PrintRow(int Y, int FirstCol, int LastCol, int ARow)
+{
+    TFxGridPrintState& pr = PaintState().Print;
+    const TPrintSettings& ps = PrintSettings();
+    if (!pr.Pager || !pr.Canvas)
+        return 0;
+    const TPrintPager& pager = *pr.Pager;
+    fw::TCanvas& canvas = *pr.Canvas;
+    const int s = pager.LineGap();
+    const int cg = pager.Gap();
+    const int rowStep = pager.RowStep(PrintRowHeight(ARow));
+    if (!pager.Drawn())
+        return rowStep;
+    const double k = pr.PixelFactor;
+    const int bandRight = pager.Offset(LastCol + 1);
+
+    for (int c = FirstCol; c <= LastCol; ++c) {
+        if (!PrintColFiltered(c))
+            continue;
+        // Only the base cell of a merged block draws, across the whole block.
+        if (IsMergedNonBaseCell(c, ARow))
+            continue;
+        const fw::TPoint span = CellSpan(c, ARow);
+        int cellWidth = 0;
+        for (int j = c; j <= c + span.X && j < ColCount(); ++j)
+            if (PrintColFiltered(j))
+                cellWidth += pager.Width(j) + cg;
+        int cellHeight = rowStep;
+        for (int r = ARow + 1; r <= ARow + span.Y && r < RowCount(); ++r)
+            cellHeight += pager.RowStep(PrintRowHeight(r));
+        TRect cell(pager.Offset(c), Y, pager.Offset(c) + cellWidth, Y - cellHeight);
+
+        // Lines of the cell.
+        fw::TPen pen;
+        pen.Width = 1;
+        pen.Color = ps.BorderColor();
+        pen.Style = ps.BorderStyle();
+        TCellBorders borders;
+        switch (ps.Borders()) {
+        case pbSingle:
+        case pbDouble:
+            borders = TCellBorders{cbTop, cbLeft, cbRight, cbBottom};
+            break;
+        case pbHorizontal:
+        case pbAroundHorizontal:
+            borders = TCellBorders{cbTop, cbBottom};
+            break;
+        case pbVertical:
+        case pbAroundVertical:
+            borders = TCellBorders{cbLeft, cbRight};
+            break;
+        default:
+            break;
+        }
+        DoGetCellPrintBorder(c, ARow, pen, borders);
+
+        // Background.
+        TPrintLook look;
+        PrintCellLook(*this, c, ARow, look);
+        TRect back = cell;
+        if (!borders.Contains(cbLeft))
+            back.Left += 2 * pen.Width;
+        if (!borders.Contains(cbTop))
+            back.Top -= 2 * pen.Width;
+        const fw::TColor cellColor = look.Brush.Color;
+        if (cellColor != fw::clNone) {
+            if (look.ColorTo != fw::clNone && look.ColorTo != cellColor) {
+                // y grows upward: the end colour goes to the bottom.
+                const bool horizontal = look.GD == GradientHorizontal;
+                GradientFillRect(canvas, horizontal ? cellColor : look.ColorTo, horizontal ? look.ColorTo : cellColor,
+                                 64, back, horizontal);
+            } else {
+                canvas.Brush().Style = fw::bsSolid;
+                canvas.Brush().Color = cellColor;
+                canvas.FillRect(back);
+            }
+        }
+
+        // Text.
+        QString text = PrintCellText(*this, RealColIndex(c), ARow);
+        if (URLShow() && !URLFull())
+            StripUrlScheme(text);
+        canvas.Font() = look.Font;
+        canvas.Font().SetHeight(MapFontHeight(look.Font.Size));
+        canvas.Brush().Style = fw::bsClear;
+        fw::TAlignment ha = look.HA;
+        TVAlignment va = look.VA;
+        GetCellAlignment(c, ARow, ha, va);
+        const int halfG = canvas.TextWidth(QStringLiteral("g")) / 2;
+        const int right = std::min(cell.Right, bandRight);
+        if (!text.isEmpty()) {
+            if (look.WW && ps.NoAutoSize()) {
+                TRect tr(cell.Left + int(std::lround(2 * k)), cell.Top - s, right, cell.Bottom);
+                if (ha == fw::taLeftJustify || ha == fw::taCenter)
+                    tr.Left += halfG;
+                if (ha == fw::taRightJustify || ha == fw::taCenter)
+                    tr.Right -= halfG;
+                canvas.DrawText(text, tr, kWrapFlags | horizontalFlag(ha));
+            } else if (Multilinecells() && TextLineCount(text, true) > 1) {
+                const int th = canvas.TextHeight(QStringLiteral("gh"));
+                const int step = th + th / 8;
+                const int lines = TextLineCount(text, true);
+                int top = Y - s;
+                if (va == vtaCenter)
+                    top -= (cellHeight - step * lines) / 2;
+                else if (va == vtaBottom && span.Y == 0)
+                    top -= cellHeight - step * lines;
+                QString rest = text;
+                for (int i = 0; i < lines && !rest.isEmpty(); ++i) {
+                    QString one;
+                    TakeFirstLine(rest, true, one);
+                    const int w = canvas.TextWidth(one);
+                    int x = cell.Left + halfG;
+                    if (ha == fw::taRightJustify)
+                        x = right - halfG - w;
+                    else if (ha == fw::taCenter)
+                        x = cell.Left + (right - cell.Left - w) / 2;
+                    canvas.TextOut(x, top, one);
+                    top -= step;
+                }
+            } else {
+                TRect tr(cell.Left, Y - s, right, Y - cellHeight - ps.RowSpacing());
+                if (ha == fw::taLeftJustify || ha == fw::taCenter)
+                    tr.Left += halfG;
+                if (ha == fw::taRightJustify || ha == fw::taCenter)
+                    tr.Right -= halfG;
+                unsigned flags = kLineFlags | horizontalFlag(ha);
+                if (EnhTextSize() && ps.NoAutoSize())
+                    flags = kEllipsisFlags | horizontalFlag(ha);
+                if (va == vtaCenter)
+                    flags |= fw::DT_VCENTER;
+                else if (va == vtaBottom)
+                    flags |= fw::DT_BOTTOM;
+                canvas.DrawText(text, tr, flags);
+            }
+        }
+
+        if (const auto& e = Events().OnCustomCellDraw) {
+            const TRect device = canvas.LPtoDP(cell);
+            canvas.SetMapMode(fw::mmText);
+            e(this, canvas, c, ARow, 0, device, true);
+            canvas.SetMapMode(fw::mmLoMetric);
+        }
+
+        // Lines: a cell whose bottom would reach into the footer reserve
+        // ends at its own row without a bottom line.
+        canvas.Pen() = pen;
+        if (pr.IsPreview == false && pr.FontScale > 1.0)
+            canvas.Pen().Width = std::max(1, int(std::lround(pen.Width * pr.FontScale)));
+        int bottom = cell.Bottom;
+        bool bottomLine = borders.Contains(cbBottom);
+        if (bottom < pager.PageHeight() + pager.FooterReserve() && span.Y > 0) {
+            bottom = Y - rowStep;
+            bottomLine = false;
+        }
+        if (borders.Contains(cbLeft))
+            line(canvas, cell.Left, cell.Top, cell.Left, bottom);
+        if (borders.Contains(cbRight))
+            line(canvas, right, cell.Top, right, bottom);
+        if (borders.Contains(cbTop))
+            line(canvas, cell.Left, cell.Top, right, cell.Top);
+        if (bottomLine)
+            line(canvas, cell.Left, bottom, right + 1, bottom);
+    }
+    return rowStep;
+}
+
+QString TFxStringGrid::PrintPageNumberText()
+{
+    const TFxGridPrintState& pr = PaintState().Print;
+    if (!pr.Pager)
+        return QString();
+    QString text = pr.Pager->PageNumberText();
+    if (const auto& e = Events().OnPrintGetPageNum) {
+        if (pr.Pager->SeveralBands())
+            e(this, pr.Pager->PageInBand() + 1, pr.Pager->Band(), text);
+        else
+            e(this, pr.Pager->Page() + 1, pr.Pager->Band(), text);
+    }
+    return text;
+}
+
+int TFxStringGrid::PrintHeaderFooter()
+{
+    TFxGridPrintState& pr = PaintState().Print;
+    const TPrintSettings& ps = PrintSettings();
+    if (!pr.Pager || !pr.Canvas || !pr.Pager->Drawn())
+        return 0;
+    const TPrintPager& pager = *pr.Pager;
+    fw::TCanvas& canvas = *pr.Canvas;
+    const fw::TFont savedFont = canvas.Font();
+    const fw::TBrush savedBrush = canvas.Brush();
+    const fw::TDateTime now = fw::Now();
+    const TPrintPager::TSlots parts =
+        TPrintPager::HeaderFooterSlots(ps, fw::FormatDateTime(QStringLiteral("hh:nn"), now),
+                                       fw::FormatDateTime(ps.DateFormat(), now), PrintPageNumberText(), false);
+    const int pw = pager.PageWidth();
+    const auto xFor = [&](int slot, const QString& text) {
+        const int w = canvas.TextWidth(text);
+        switch (slot % 3) {
+        case 0: return ps.LeftSize();
+        case 1: return pw - w - ps.RightSize() - 20;
+        default: return (pw - w) / 2;
+        }
+    };
+    canvas.Brush().Style = fw::bsClear;
+    const bool titleLines = ps.TitleText().isEmpty() && ps.TitleLines().Count() > 1;
+    const int titleSlot = int(ps.Title()) - 1;
+
+    canvas.Font() = ps.HeaderFont();
+    canvas.Font().SetHeight(MapFontHeight(ps.HeaderFont().Size));
+    const int headerLine = canvas.TextHeight(QStringLiteral("gh"));
+    for (int slot = 0; slot < 3; ++slot)
+        if (!parts[std::size_t(slot)].isEmpty())
+            canvas.TextOut(xFor(slot, parts[std::size_t(slot)]), -ps.HeaderSize(), parts[std::size_t(slot)]);
+    if (titleLines && IsTopPosition(ps.Title()))
+        for (int i = 1; i < ps.TitleLines().Count(); ++i) {
+            const QString text = ps.TitleLines().Strings(i);
+            canvas.TextOut(xFor(titleSlot, text), -ps.HeaderSize() - i * headerLine, text);
+        }
+
+    canvas.Font() = ps.FooterFont();
+    canvas.Font().SetHeight(MapFontHeight(ps.FooterFont().Size));
+    const int footerLine = canvas.TextHeight(QStringLiteral("gh"));
+    const int footerY = pager.PageHeight() + footerLine + pager.LineGap() + ps.FooterSize();
+    for (int slot = 3; slot < 6; ++slot)
+        if (!parts[std::size_t(slot)].isEmpty())
+            canvas.TextOut(xFor(slot, parts[std::size_t(slot)]), footerY, parts[std::size_t(slot)]);
+    if (titleLines && IsBottomPosition(ps.Title()))
+        for (int i = 1; i < ps.TitleLines().Count(); ++i) {
+            const QString text = ps.TitleLines().Strings(i);
+            canvas.TextOut(xFor(titleSlot, text), footerY + i * footerLine, text);
+        }
+    canvas.Font() = savedFont;
+    canvas.Brush() = savedBrush;
+    return 0;
+}
+
+void TFxStringGrid::PrintPageFrame(int FirstCol, int LastCol, int Y)
+{
+    TFxGridPrintState& pr = PaintState().Print;
+    const TPrintSettings& ps = PrintSettings();
+    if (!pr.Pager || !pr.Canvas || !pr.Pager->Drawn())
+        return;
+    const TPrintPager& pager = *pr.Pager;
+    fw::TCanvas& canvas = *pr.Canvas;
+    const int yEnd = Y + pager.LineGap() / 2;
+    const int yTop = -pager.HeaderReserve() - ps.TitleSpacing();
+    const int xFirst = pager.RepeatsFixedCols() ? pager.Offset(0) : pager.Offset(FirstCol);
+    const int xLast = pager.Offset(LastCol + 1);
+    canvas.Pen().Color = fw::clBlack;
+    canvas.Pen().Style = ps.BorderStyle();
+    canvas.Pen().Width = ps.Borders() == pbDouble ? 10 : 2;
+    const TPrintBorders b = ps.Borders();
+    if (b == pbAround || b == pbAroundVertical || b == pbAroundHorizontal) {
+        line(canvas, xFirst, yTop, xLast, yTop);
+        line(canvas, xLast, yTop, xLast, yEnd);
+        line(canvas, xLast, yEnd, xFirst, yEnd);
+        line(canvas, xFirst, yEnd, xFirst, yTop);
+    }
+    if (b == pbDouble || b == pbHorizontal || b == pbAroundHorizontal)
+        line(canvas, xFirst, yEnd, xLast, yEnd);
+    if ((b == pbDouble || b == pbVertical || b == pbAroundVertical) && pager.RepeatsFixedCols())
+        for (int i = 0; i < FixedCols(); ++i)
+            line(canvas, pager.Offset(i), yTop, pager.Offset(i), yEnd);
+}

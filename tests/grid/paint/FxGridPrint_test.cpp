@@ -1,0 +1,820 @@
+// Printing a grid: the print settings, the page layout (bands, offsets,
+// fit to page, rows per page, page numbers, header and footer slots), the
+// page loop's ending in the awkward cases, and printed PDF files as an
+// outside reader sees them.
+#include "grid/paint/FxPrintPager.h"
+#include "grid/paint/FxPrintSettings.h"
+
+#include "framework/Canvas.h"
+#include "framework/Printing.h"
+#include "framework/SysUtils.h"
+#include "grid/model/FxGrid.h"
+#include "support/OutsideReaders.h"
+#include "support/TestSupport.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <map>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// ------------------------------------------------------------ settings
+
+TEST(PrintSettings, StartWithTheDocumentedDefaults)
+{
+    TPrintSettings ps(nullptr);
+    EXPECT_EQ(ps.Borders(), pbSingle);
+    EXPECT_TRUE(ps.Centered());
+    EXPECT_TRUE(ps.UseDisplayFont());
+    EXPECT_EQ(ps.PageNumSep(), QStringLiteral("/"));
+    EXPECT_EQ(ps.DateFormat(), QStringLiteral("dd/mm/yyyy"));
+    EXPECT_EQ(ps.BorderColor(), fw::clBlack);
+    EXPECT_EQ(ps.BorderStyle(), fw::psSolid);
+    EXPECT_EQ(ps.Orientation(), poPortrait);
+    EXPECT_EQ(ps.FitToPage(), fpNever);
+    for (TPrintPosition p : {ps.Time(), ps.Date(), ps.PageNr(), ps.Title()})
+        EXPECT_EQ(p, ppNone);
+    for (bool b : {ps.RepeatFixedRows(), ps.RepeatFixedCols(), ps.UseFixedHeight(), ps.UseFixedWidth(),
+                   ps.NoAutoSize(), ps.PrintGraphics(), ps.NoAutoSizeRow(), ps.UseDefaultOrientation(),
+                   ps.FixedCellsAlways()})
+        EXPECT_FALSE(b);
+    for (int v : {ps.FooterSize(), ps.HeaderSize(), ps.LeftSize(), ps.RightSize(), ps.ColumnSpacing(),
+                  ps.RowSpacing(), ps.TitleSpacing(), ps.FixedHeight(), ps.FixedWidth(), ps.PageNumberOffset(),
+                  ps.MaxPagesOffset()})
+        EXPECT_EQ(v, 0);
+    EXPECT_TRUE(ps.TitleText().isEmpty() && ps.PagePrefix().isEmpty() && ps.PageSuffix().isEmpty() &&
+                ps.JobName().isEmpty());
+    EXPECT_EQ(ps.TitleLines().Count(), 0);
+}
+
+TEST(PrintSettings, AssignCopiesByValueButNotTheFixedCellsFlag)
+{
+    TPrintSettings source(nullptr), copy(nullptr);
+    source.SetBorders(pbAroundVertical);
+    source.SetCentered(false);
+    source.SetPageNr(ppBottomCenter);
+    source.SetPagePrefix(QStringLiteral("Page"));
+    source.SetRowSpacing(7);
+    source.SetFitToPage(fpShrink);
+    source.SetBorderColor(fw::clRed);
+    source.SetFixedCellsAlways(true);
+    fw::TFont header;
+    header.Name = QStringLiteral("DejaVu Serif");
+    header.Size = 14;
+    source.SetHeaderFont(header);
+    source.TitleLines().Add(QStringLiteral("first"));
+    source.TitleLines().Add(QStringLiteral("second"));
+
+    copy.Assign(source);
+    EXPECT_EQ(copy.Borders(), pbAroundVertical);
+    EXPECT_FALSE(copy.Centered());
+    EXPECT_EQ(copy.PageNr(), ppBottomCenter);
+    EXPECT_EQ(copy.PagePrefix(), QStringLiteral("Page"));
+    EXPECT_EQ(copy.RowSpacing(), 7);
+    EXPECT_EQ(copy.FitToPage(), fpShrink);
+    EXPECT_EQ(copy.BorderColor(), fw::clRed);
+    EXPECT_EQ(copy.HeaderFont().Size, 14);
+    EXPECT_FALSE(copy.FixedCellsAlways());
+    ASSERT_EQ(copy.TitleLines().Count(), 2);
+
+    // Changing the source afterwards leaves the copy alone.
+    source.TitleLines().SetStrings(0, QStringLiteral("changed"));
+    fw::TFont other = header;
+    other.Size = 30;
+    source.SetHeaderFont(other);
+    EXPECT_EQ(copy.TitleLines().Strings(0), QStringLiteral("first"));
+    EXPECT_EQ(copy.TitleLines().Strings(1), QStringLiteral("second"));
+    EXPECT_EQ(copy.HeaderFont().Size, 14);
+}
+
+TEST(PrintSettings, AssignFromAnotherClassRaisesAndChangesNothing)
+{
+    TPrintSettings target(nullptr);
+    target.SetBorders(pbDouble);
+    target.SetTitleText(QStringLiteral("kept"));
+    QObject stranger;
+    EXPECT_THROW(target.Assign(&stranger), fw::EInvalidCast);
+    EXPECT_THROW(target.Assign(static_cast<const QObject*>(nullptr)), fw::EInvalidCast);
+    EXPECT_EQ(target.Borders(), pbDouble);
+    EXPECT_EQ(target.TitleText(), QStringLiteral("kept"));
+
+    TPrintSettings source(nullptr);
+    source.SetBorders(pbHorizontal);
+    target.Assign(static_cast<const QObject*>(&source));
+    EXPECT_EQ(target.Borders(), pbHorizontal);
+}
+
+// ------------------------------------------------------------ layout arithmetic
+
+TEST(PrintLayout, FitScaleFollowsTheFormulaAndItsClamps)
+{
+    // f = (page width - RightSize - LeftSize - V) / (W - V), V = printed columns x gap.
+    struct Case {
+        std::vector<int> widths;
+        std::vector<bool> printed;
+        int page, left, right;
+        TFitToPage mode;
+        double expected;
+    } cases[] = {
+        {{100, 100, 100, 100}, {}, 680, 0, 0, fpAlways, 1.5},        // (680 - 80) / 400
+        {{100, 100, 100, 100}, {}, 680, 0, 0, fpGrow, 1.5},
+        {{100, 100, 100, 100}, {}, 680, 0, 0, fpShrink, 1.0},        // would grow
+        {{100, 100, 100, 100}, {}, 680, 0, 0, fpNever, 1.0},
+        {{400, 400}, {}, 440, 0, 0, fpShrink, 0.5},                  // (440 - 40) / 800
+        {{400, 400}, {}, 440, 0, 0, fpGrow, 1.0},                    // would shrink
+        {{400, 400}, {}, 540, 60, 40, fpAlways, 0.5},                // margins come off the page
+        {{100, 900, 100, 100}, {true, false, true, true}, 660, 0, 0, fpAlways, 2.0},   // (660 - 60) / 300
+        {{100, 100, 100, 100}, {}, 60, 0, 0, fpAlways, 1.0},         // no spare width: no negative widths
+        {{0, 0, 0}, {}, 600, 0, 0, fpAlways, 1.0},                   // nothing to scale
+    };
+    TPrintSettings ps(nullptr);
+    for (const Case& c : cases) {
+        ps.SetFitToPage(c.mode);
+        ps.SetLeftSize(c.left);
+        ps.SetRightSize(c.right);
+        const int last = int(c.widths.size()) - 1;
+        EXPECT_DOUBLE_EQ(TPrintPager::FitScale(c.widths, c.printed, 0, last, 20, c.page, ps), c.expected)
+            << "page " << c.page << " mode " << c.mode;
+    }
+    std::vector<int> widths{101, 203, 7};
+    TPrintPager::ApplyScale(widths, 0, 2, 1.5);
+    EXPECT_EQ(widths, (std::vector<int>{151, 304, 10}));   // fractions dropped
+}
+
+TEST(PrintLayout, ColumnGapIsSpacingPlusTwentyOrNothingWithFixedWidths)
+{
+    TPrintSettings ps(nullptr);
+    EXPECT_EQ(TPrintPager::ColumnGap(ps), 20);
+    ps.SetColumnSpacing(15);
+    EXPECT_EQ(TPrintPager::ColumnGap(ps), 35);
+    ps.SetUseFixedWidth(true);
+    EXPECT_EQ(TPrintPager::ColumnGap(ps), 0);
+}
+
+// A sink that records what the loop lays out and draws; it fails the test
+// instead of hanging when the loop would not end.
+struct RecordingSink : IPrintPageSink {
+    std::map<int, int> heights;      // row -> content height; 40 when absent
+    std::vector<bool> printedRows;   // empty: every row
+    std::vector<std::pair<int, int>> drawn;                 // (page, row) of drawn data cells
+    std::vector<std::vector<std::pair<int, int>>> bands;    // per drawn row: first..last columns
+    std::vector<int> begun;
+    std::vector<std::pair<int, int>> frames;                // (first, last) per drawn page
+    int sheets = 0, steps = 0;
+    int newPageEvery = 0, cancelAfter = 0;
+    const TPrintPager* pager = nullptr;
+
+    bool RowPrinted(int row) override
+    {
+        return printedRows.empty() || (row < int(printedRows.size()) && printedRows[std::size_t(row)]);
+    }
+    int RowHeight(int row) override
+    {
+        auto it = heights.find(row);
+        return it == heights.end() ? 40 : it->second;
+    }
+    void DrawRow(int y, int first, int last, int row) override
+    {
+        drawn.emplace_back(pager->Page() + 1, row);
+        ys.emplace_back(y);
+        bands.push_back({{first, last}});
+    }
+    void PageFrame(int first, int last, int y) override { frames.emplace_back(first, last); }
+    void RowStarts(int row) override
+    {
+        if (++steps > 100000)
+            throw std::runtime_error("the page loop does not end");
+    }
+    void PageBegins(int pageNr) override { begun.push_back(pageNr); }
+    void NewSheet() override { ++sheets; }
+    bool ForceNewPage(int row) override { return newPageEvery > 0 && row % newPageEvery == 0; }
+    bool PageDone(int row, int y, int pageNr) override { return cancelAfter > 0 && pageNr >= cancelAfter; }
+
+    std::vector<int> ys;
+    // Rows drawn on each page, counting each row once even when its fixed
+    // cells were drawn apart.
+    std::map<int, std::vector<int>> RowsByPage() const
+    {
+        std::map<int, std::vector<int>> out;
+        for (std::size_t i = 0; i < drawn.size(); ++i) {
+            auto& rows = out[drawn[i].first];
+            if (rows.empty() || rows.back() != drawn[i].second)
+                rows.push_back(drawn[i].second);
+        }
+        return out;
+    }
+};
+
+// Page 1000 wide, 1000 high; every line height 40, so s = 5.
+struct PagerRun {
+    TPrintSettings settings{nullptr};
+    RecordingSink sink;
+    int pages = 0;
+    std::unique_ptr<TPrintPager> pager;
+
+    int Run(const TPrintArea& area, std::vector<int> widths, TPrintMode mode = pmdPreview, int first = 1,
+            int last = INT_MAX, std::vector<bool> printedCols = {})
+    {
+        pager = std::make_unique<TPrintPager>(settings, mode, 1000, -1000, 40, 40, 40);
+        pager->SetColumns(std::move(widths), std::move(printedCols));
+        pager->SetPageRange(first, last);
+        sink.pager = pager.get();
+        pages = pager->Run(area, sink);
+        return pages;
+    }
+};
+
+TPrintArea Area(int cols, int rows, int fixedCols = 0, int fixedRows = 0)
+{
+    TPrintArea a;
+    a.Left = 0;
+    a.Top = 0;
+    a.Right = cols - 1;
+    a.Bottom = rows - 1;
+    a.FixedCols = fixedCols;
+    a.FixedRows = fixedRows;
+    return a;
+}
+
+TEST(PrintLayout, BandsAndOffsetsFollowTheWidths)
+{
+    struct Case {
+        const char* what;
+        std::vector<int> widths;
+        bool centered;
+        int left, right;
+        std::vector<std::pair<int, int>> bands;   // first..last of each band
+        std::vector<int> firstOffsets;            // offsets of band 1, first..last + 1
+    } cases[] = {
+        // 4 x (100 + 20) = 480 wide, centred: (1000 - 480) div 2 = 260.
+        {"centred", {100, 100, 100, 100}, true, 0, 0, {{0, 3}}, {260, 380, 500, 620, 740}},
+        {"left margin", {100, 100, 100, 100}, false, 50, 0, {{0, 3}}, {50, 170, 290, 410, 530}},
+        // 220 per column: 4 fit into 1000 (880), 3 into 1000 - 250.
+        {"three bands", std::vector<int>(12, 200), false, 0, 0, {{0, 3}, {4, 7}, {8, 11}}, {0, 220, 440, 660, 880}},
+        {"right margin", std::vector<int>(6, 200), false, 0, 250, {{0, 2}, {3, 5}}, {0, 220, 440, 660}},
+        // A column wider than the page goes with the next one; the loop ends.
+        {"too wide", {2000, 100, 100}, false, 0, 0, {{0, 1}, {2, 2}}, {0, 2020, 2140}},
+    };
+    for (const Case& c : cases) {
+        PagerRun run;
+        run.settings.SetCentered(c.centered);
+        run.settings.SetLeftSize(c.left);
+        run.settings.SetRightSize(c.right);
+        const int cols = int(c.widths.size());
+        run.Run(Area(cols, 1), c.widths);
+        EXPECT_EQ(run.sink.frames, c.bands) << c.what;
+        EXPECT_EQ(run.pages, int(c.bands.size())) << c.what;
+        EXPECT_EQ(run.pager->SeveralBands(), c.bands.size() > 1) << c.what;
+        // Offsets of the first band: run it again with the first band alone.
+        PagerRun one;
+        one.settings.SetCentered(c.centered);
+        one.settings.SetLeftSize(c.left);
+        one.settings.SetRightSize(c.right);
+        TPrintArea area = Area(cols, 1);
+        area.Right = c.bands[0].second;
+        one.Run(area, c.widths);
+        std::vector<int> offsets;
+        for (int j = c.bands[0].first; j <= c.bands[0].second + 1; ++j)
+            offsets.push_back(one.pager->Offset(j));
+        EXPECT_EQ(offsets, c.firstOffsets) << c.what;
+    }
+}
+
+TEST(PrintLayout, RepeatedFixedColumnsStandLeftOfLaterBands)
+{
+    PagerRun run;
+    run.settings.SetRepeatFixedCols(true);
+    run.settings.SetCentered(false);
+    run.Run(Area(10, 1, 1), std::vector<int>(10, 200));
+    // Band 1 holds the fixed column itself (0..3); later bands take 220 for it.
+    EXPECT_EQ(run.sink.frames, (std::vector<std::pair<int, int>>{{0, 3}, {4, 6}, {7, 9}}));
+    // The second band's row: the fixed column, then 4..6 right of it.
+    ASSERT_EQ(run.sink.bands.size(), 5u);
+    EXPECT_EQ(run.sink.bands[1], (std::vector<std::pair<int, int>>{{0, 0}}));
+    EXPECT_EQ(run.sink.bands[2], (std::vector<std::pair<int, int>>{{4, 6}}));
+    EXPECT_EQ(run.pager->Offset(0), 0);
+    EXPECT_EQ(run.pager->Offset(7), 220);   // last band: right of the fixed column
+}
+
+TEST(PrintLayout, RowsPerPageFollowTheReserves)
+{
+    // A row fits while y - h > page height + G; y starts at -E and drops by
+    // H = 2s + h + RowSpacing per row. s = 5, h = 40.
+    struct Case {
+        const char* what;
+        TPrintPosition pageNr;
+        int rowSpacing, headerSize, footerSize, titleSpacing;
+        int rowsPerPage;
+    } cases[] = {
+        // E = 0, G = s + Hf = 45: -50 i - 40 > -955 -> i <= 18.
+        {"no header", ppNone, 0, 0, 0, 0, 19},
+        // E = s + Hh = 45, G = s + Hf = 45: -45 - 50 i - 40 > -955 -> i <= 17.
+        {"number at the top", ppTopRight, 0, 0, 0, 0, 18},
+        // E = 0, G = 2s + 2Hf = 90: -50 i - 40 > -910 -> i <= 17.
+        {"number at the bottom", ppBottomCenter, 0, 0, 0, 0, 18},
+        // H = 60: -60 i - 40 > -955 -> i <= 15.
+        {"row spacing", ppNone, 10, 0, 0, 0, 16},
+        // E = 100, G = 45 + 100: -100 - 50 i - 40 > -855 -> i <= 14.
+        {"header and footer size", ppNone, 0, 100, 100, 0, 15},
+        // y starts 150 lower: -150 - 50 i - 40 > -955 -> i <= 15.
+        {"title spacing", ppNone, 0, 0, 0, 150, 16},
+    };
+    for (const Case& c : cases) {
+        PagerRun run;
+        run.settings.SetPageNr(c.pageNr);
+        run.settings.SetRowSpacing(c.rowSpacing);
+        run.settings.SetHeaderSize(c.headerSize);
+        run.settings.SetFooterSize(c.footerSize);
+        run.settings.SetTitleSpacing(c.titleSpacing);
+        run.Run(Area(2, 100), {100, 100});
+        const auto byPage = run.sink.RowsByPage();
+        const int expectedPages = (100 + c.rowsPerPage - 1) / c.rowsPerPage;
+        EXPECT_EQ(run.pages, expectedPages) << c.what;
+        ASSERT_EQ(int(byPage.size()), expectedPages) << c.what;
+        EXPECT_EQ(int(byPage.at(1).size()), c.rowsPerPage) << c.what;
+        EXPECT_EQ(byPage.at(1).front(), 0) << c.what;
+        EXPECT_EQ(byPage.at(2).front(), c.rowsPerPage) << c.what;
+        EXPECT_EQ(byPage.at(expectedPages).back(), 99) << c.what;
+    }
+}
+
+TEST(PrintLayout, EveryLoopEndsWithEveryRowPrintedOnce)
+{
+    struct Case {
+        const char* what;
+        std::map<int, int> heights;
+        int fixedRows;
+        bool repeatFixedRows;
+        int newPageEvery, cancelAfter;
+        int expectedPages;
+        int expectedRowsDrawn;   // data rows, repeated fixed rows included
+    } cases[] = {
+        // A row taller than the page: clipped on a page of its own.
+        {"tall row", {{1, 5000}}, 0, false, 0, 0, 3, 3},
+        {"tall first row", {{0, 5000}}, 0, false, 0, 0, 2, 3},
+        // A repeated fixed row taller than the page still lets one row through a page.
+        {"tall repeated row", {{0, 5000}}, 1, true, 0, 0, 3, 5},
+        {"new page every row", {}, 0, false, 1, 0, 3, 3},
+        {"cancelled after page 2", {{0, 900}, {1, 900}, {2, 900}}, 0, false, 0, 2, 2, 2},
+    };
+    for (const Case& c : cases) {
+        PagerRun run;
+        run.settings.SetRepeatFixedRows(c.repeatFixedRows);
+        run.sink.heights = c.heights;
+        run.sink.newPageEvery = c.newPageEvery;
+        run.sink.cancelAfter = c.cancelAfter;
+        ASSERT_NO_THROW(run.Run(Area(2, 3, 0, c.fixedRows), {100, 100})) << c.what;
+        EXPECT_EQ(run.pages, c.expectedPages) << c.what;
+        EXPECT_EQ(int(run.sink.drawn.size()), c.expectedRowsDrawn) << c.what;
+    }
+    PagerRun empty;
+    TPrintArea none = Area(0, 5);
+    EXPECT_EQ(empty.Run(none, {}), 0);
+}
+
+TEST(PrintLayout, FixedRowsRepeatOnLaterPagesOnly)
+{
+    PagerRun run;
+    run.settings.SetRepeatFixedRows(true);
+    run.Run(Area(2, 40, 0, 1), {100, 100});
+    const auto byPage = run.sink.RowsByPage();
+    ASSERT_EQ(byPage.size(), 3u);   // 19 rows on page 1, 18 + the header row after
+    EXPECT_EQ(byPage.at(1).front(), 0);
+    EXPECT_EQ(std::count(byPage.at(1).begin(), byPage.at(1).end(), 0), 1);
+    EXPECT_EQ(byPage.at(2).front(), 0);
+    EXPECT_EQ(byPage.at(2)[1], 19);
+    EXPECT_EQ(byPage.at(3).front(), 0);
+}
+
+TEST(PrintLayout, PageRangeDrawsOnlyItsPagesAndSheets)
+{
+    // 100 rows, 19 a page: 6 pages; print pages 3..4.
+    PagerRun run;
+    run.Run(Area(2, 100), {100, 100}, pmdPrint, 3, 4);
+    EXPECT_EQ(run.pages, 6);
+    EXPECT_EQ(run.sink.begun, (std::vector<int>{3, 4}));
+    EXPECT_EQ(run.sink.sheets, 1);   // page 3 goes on the sheet the document began with
+    const auto byPage = run.sink.RowsByPage();
+    ASSERT_EQ(byPage.size(), 2u);
+    EXPECT_EQ(byPage.at(3).front(), 38);
+
+    // Counting draws nothing.
+    PagerRun count;
+    EXPECT_EQ(count.Run(Area(2, 100), {100, 100}, pmdCountPrint), 6);
+    EXPECT_TRUE(count.sink.drawn.empty());
+    EXPECT_TRUE(count.sink.begun.empty());
+}
+
+TEST(PrintLayout, FastPreviewStopsAfterItsPageButPrintGoesOn)
+{
+    PagerRun preview;
+    preview.pager = nullptr;
+    preview.Run(Area(2, 1000), {100, 100}, pmdPreview, 1, 1);
+    const int full = preview.pages;
+    PagerRun fast;
+    fast.settings.SetRowSpacing(0);
+    fast.pager = std::make_unique<TPrintPager>(fast.settings, pmdPreview, 1000, -1000, 40, 40, 40);
+    fast.pager->SetColumns({100, 100}, {});
+    fast.pager->SetPageRange(1, 1);
+    fast.pager->SetFastPreview(true);
+    fast.sink.pager = fast.pager.get();
+    const int fastPages = fast.pager->Run(Area(2, 1000), fast.sink);
+    EXPECT_EQ(full, 53);
+    EXPECT_LT(fastPages, 5);
+    EXPECT_EQ(fast.sink.RowsByPage().size(), 1u);
+
+    // The same setting has no effect on a print: every page comes out.
+    PagerRun print;
+    print.pager = std::make_unique<TPrintPager>(print.settings, pmdPrint, 1000, -1000, 40, 40, 40);
+    print.pager->SetColumns({100, 100}, {});
+    print.pager->SetPageRange(1, INT_MAX);
+    print.pager->SetFastPreview(true);
+    print.sink.pager = print.pager.get();
+    EXPECT_EQ(print.pager->Run(Area(2, 1000), print.sink), 53);
+    EXPECT_EQ(print.sink.RowsByPage().size(), 53u);
+}
+
+TEST(PrintLayout, FilteredRowsAndColumnsTakeNoRoom)
+{
+    PagerRun run;
+    run.sink.printedRows = {true, false, true, false, true};
+    run.settings.SetCentered(false);
+    run.Run(Area(3, 5), {100, 5000, 100}, pmdPreview, 1, INT_MAX, {true, false, true});
+    EXPECT_EQ(run.pages, 1);
+    const auto byPage = run.sink.RowsByPage();
+    EXPECT_EQ(byPage.at(1), (std::vector<int>{0, 2, 4}));
+    EXPECT_EQ(run.pager->Offset(1), 120);
+    EXPECT_EQ(run.pager->Offset(2), 120);   // the filtered column adds nothing
+    EXPECT_EQ(run.pager->Offset(3), 240);
+}
+
+// ------------------------------------------------------------ page numbers, header and footer
+
+TEST(PrintLayout, PageNumberTexts)
+{
+    struct Case {
+        int page, pageInBand, band;
+        bool several;
+        int total;
+        const char* sep;
+        int pageOffset, maxOffset;
+        const char* expected;
+    } cases[] = {
+        {2, 2, 1, false, 7, "/", 0, 0, "3/7"},
+        {0, 0, 1, false, 1, "/", 0, 0, "1"},        // one page: the number alone
+        {2, 2, 1, false, 7, "", 0, 0, "3"},         // no separator
+        {0, 0, 1, false, 2, "/", 10, 10, "11/12"},
+        {2, 2, 1, false, -1, "/", 0, 0, "3"},       // count unknown (no counting pass)
+        {1, 1, 1, true, 6, "/", 0, 0, "2-1"},       // page within band, band
+        {3, 0, 2, true, 6, "/", 0, 0, "1-2"},
+    };
+    TPrintSettings ps(nullptr);
+    for (const Case& c : cases) {
+        ps.SetPageNumSep(QString::fromLatin1(c.sep));
+        ps.SetPageNumberOffset(c.pageOffset);
+        ps.SetMaxPagesOffset(c.maxOffset);
+        EXPECT_EQ(TPrintPager::PageNumberText(c.page, c.pageInBand, c.band, c.several, c.total, ps),
+                  QString::fromLatin1(c.expected));
+    }
+}
+
+TEST(PrintLayout, HeaderAndFooterSlotsJoinTheirParts)
+{
+    const QString time = QStringLiteral("10:05"), date = QStringLiteral("24/12/2026");
+    const QString num = QStringLiteral("3/7");
+    {   // Time and date both top left: date, blank, time, blank.
+        TPrintSettings ps(nullptr);
+        ps.SetTime(ppTopLeft);
+        ps.SetDate(ppTopLeft);
+        const auto s = TPrintPager::HeaderFooterSlots(ps, time, date, num, false);
+        EXPECT_EQ(s[0], QStringLiteral("24/12/2026 10:05 "));
+        for (int i = 1; i < 6; ++i)
+            EXPECT_TRUE(s[std::size_t(i)].isEmpty());
+    }
+    {   // The page number at the bottom centre with a prefix.
+        TPrintSettings ps(nullptr);
+        ps.SetPageNr(ppBottomCenter);
+        ps.SetPagePrefix(QStringLiteral("Page"));
+        const auto s = TPrintPager::HeaderFooterSlots(ps, time, date, num, false);
+        EXPECT_EQ(s[5], QStringLiteral(" Page 3/7 "));
+    }
+    {   // Title text top right after the time; first title line top left before the date.
+        TPrintSettings ps(nullptr);
+        ps.SetTime(ppTopRight);
+        ps.SetTitle(ppTopRight);
+        ps.SetTitleText(QStringLiteral("Report"));
+        EXPECT_EQ(TPrintPager::HeaderFooterSlots(ps, time, date, num, false)[1], QStringLiteral(" 10:05 Report"));
+        ps.SetTitleText(QString());
+        ps.SetTitle(ppTopLeft);
+        ps.SetDate(ppTopLeft);
+        ps.TitleLines().Add(QStringLiteral("Line one"));
+        ps.TitleLines().Add(QStringLiteral("Line two"));
+        EXPECT_EQ(TPrintPager::HeaderFooterSlots(ps, time, date, num, false)[0],
+                  QStringLiteral("Line one 24/12/2026 "));
+        // An HTML title is drawn apart.
+        EXPECT_EQ(TPrintPager::HeaderFooterSlots(ps, time, date, num, true)[0], QStringLiteral("24/12/2026 "));
+    }
+    EXPECT_EQ(TPrintPager::JoinWithBlank(QString(), QStringLiteral("b")), QStringLiteral("b"));
+    EXPECT_EQ(TPrintPager::JoinWithBlank(QStringLiteral("a"), QString()), QStringLiteral("a"));
+    EXPECT_EQ(TPrintPager::JoinWithBlank(QStringLiteral("a"), QStringLiteral("b")), QStringLiteral("a b"));
+}
+
+TEST(PrintLayout, TitleLinesGrowTheHeaderReserve)
+{
+    // Three plain title lines at the top: E grows by two header lines, so
+    // two rows fewer fit (each row takes 50 here, each header line 40).
+    PagerRun plain, titled;
+    plain.settings.SetTitle(ppTopCenter);
+    plain.settings.SetTitleText(QStringLiteral("one line"));
+    titled.settings.SetTitle(ppTopCenter);
+    for (const char* line : {"a", "b", "c"})
+        titled.settings.TitleLines().Add(QString::fromLatin1(line));
+    plain.Run(Area(2, 100), {100, 100});
+    titled.Run(Area(2, 100), {100, 100});
+    EXPECT_EQ(titled.pager->HeaderReserve() - plain.pager->HeaderReserve(), 80);
+    EXPECT_EQ(plain.sink.RowsByPage().at(1).size() - titled.sink.RowsByPage().at(1).size(), 2u);
+}
+
+// ------------------------------------------------------------ printing a grid
+
+// Records what the grid tells its exporters.
+class NotedGrid : public TFxStringGrid {
+public:
+    std::vector<TGridExportState> states;
+    void ExportNotification(TGridExportState AState, int ARow) override
+    {
+        if (AState == esExportStart || AState == esExportDone || AState == esExportFail)
+            states.push_back(AState);
+    }
+};
+
+QString CellText(int col, int row) { return row == 0 ? QStringLiteral("H%1").arg(col) : QStringLiteral("r%1c%2").arg(row).arg(col); }
+
+class GridPrint : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        grid = std::make_unique<NotedGrid>();
+        grid->SetColCount(12);
+        grid->SetRowCount(1001);
+        grid->SetFixedRows(1);
+        grid->SetFixedCols(0);
+        for (int r = 0; r < grid->RowCount(); ++r)
+            for (int c = 0; c < grid->ColCount(); ++c)
+                grid->SetCells(c, r, CellText(c, r));
+        fw::TFont font;
+        font.Name = QStringLiteral("DejaVu Sans");
+        font.Size = 8;
+        grid->SetFont(font);
+        grid->SetFixedFont(font);
+        path = dir.filePath(QStringLiteral("grid.pdf"));
+        fw::Printer().SetOutputFile(path);
+        fw::Printer().SetPageSize(QPageSize::A4);
+    }
+    void TearDown() override { fw::Printer().SetOutputFile(QString()); }
+
+    // The pages as pdftotext reads them; skips the test without the tool.
+    QStringList Pages()
+    {
+        QString error;
+        const QStringList pages = testsupport::pdfPageTexts(path, true, &error);
+        EXPECT_FALSE(pages.isEmpty()) << error.toStdString();
+        return pages;
+    }
+    // The cell texts in reading order.
+    static QStringList CellTexts(const QString& text)
+    {
+        static const QRegularExpression cell(QStringLiteral("\\b(r\\d+c\\d+|H\\d+)\\b"));
+        QStringList out;
+        for (auto it = cell.globalMatch(text); it.hasNext();)
+            out << it.next().captured(1);
+        return out;
+    }
+    // Row by row over bands of columns, the texts a print must show once each.
+    static QStringList Expected(int top, int bottom, const std::vector<std::pair<int, int>>& bands)
+    {
+        QStringList out;
+        for (const auto& band : bands)
+            for (int r = top; r <= bottom; ++r)
+                for (int c = band.first; c <= band.second; ++c)
+                    out << CellText(c, r);
+        return out;
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    std::unique_ptr<NotedGrid> grid;
+};
+
+#define SKIP_WITHOUT_POPPLER()                                                                                       \
+    if (testsupport::pdftotextProgram().isEmpty() || testsupport::pdftoppmProgram().isEmpty())                      \
+    GTEST_SKIP() << "pdftotext / pdftoppm (poppler-utils) not installed"
+
+TEST_F(GridPrint, AllCellsComeOutOnceInOrderWithPageNumbersAndTitle)
+{
+    SKIP_WITHOUT_POPPLER();
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetPageNr(ppBottomRight);
+    ps.SetPagePrefix(QStringLiteral("Page"));
+    ps.SetTitle(ppTopCenter);
+    ps.SetTitleText(QStringLiteral("Gateway table"));
+    ps.SetDate(ppTopLeft);
+    grid->Print();
+    EXPECT_EQ(grid->states, (std::vector<TGridExportState>{esExportStart, esExportDone}));
+
+    const QStringList pages = Pages();
+    ASSERT_GT(pages.size(), 10);
+    EXPECT_EQ(grid->PrintPageCount(), pages.size());
+    QString all;
+    for (int i = 0; i < pages.size(); ++i) {
+        const QString number = QStringLiteral("Page %1/%2").arg(i + 1).arg(pages.size());
+        EXPECT_TRUE(pages[i].contains(number)) << number.toStdString();
+        EXPECT_EQ(pages[i].count(QStringLiteral("Gateway table")), 1) << "page " << i + 1;
+        all += pages[i];
+    }
+    EXPECT_EQ(CellTexts(all), Expected(0, 1000, {{0, 11}}));
+}
+
+TEST_F(GridPrint, SelectionPrintsOnlyItsCells)
+{
+    SKIP_WITHOUT_POPPLER();
+    grid->SetSelection(fw::TGridRect{2, 100, 5, 199});
+    grid->PrintSelection();
+    const QStringList pages = Pages();
+    ASSERT_FALSE(pages.isEmpty());
+    EXPECT_EQ(CellTexts(pages.join(QString())), Expected(100, 199, {{2, 5}}));
+}
+
+TEST_F(GridPrint, SelectedRowsKeepTheFixedRowWhenAsked)
+{
+    SKIP_WITHOUT_POPPLER();
+    grid->PrintSettings().SetFixedCellsAlways(true);
+    grid->SetSelection(fw::TGridRect{0, 500, 11, 509});
+    grid->PrintSelectedRows();
+    QStringList expected = Expected(0, 0, {{0, 11}});
+    expected << Expected(500, 509, {{0, 11}});
+    EXPECT_EQ(CellTexts(Pages().join(QString())), expected);
+}
+
+TEST_F(GridPrint, FitToPageFillsThePageWidth)
+{
+    SKIP_WITHOUT_POPPLER();
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetFitToPage(fpAlways);
+    grid->Print();
+    const int pageWidth = grid->PrintPageRect().Right;
+    ASSERT_GT(pageWidth, 1500);
+    int used = 0;
+    for (int c = 0; c < 12; ++c)
+        used += grid->PrintColWidth(c) + 20;
+    // Every width is truncated after scaling: at most a unit lost per column.
+    EXPECT_LE(used, pageWidth);
+    EXPECT_GE(used, pageWidth - 12);
+    EXPECT_EQ(grid->PrintColOffset(0), (pageWidth - used) / 2);
+    EXPECT_EQ(CellTexts(Pages().join(QString())), Expected(0, 1000, {{0, 11}}));
+}
+
+TEST_F(GridPrint, BandsOfColumnsAreNumberedWithinTheirBand)
+{
+    SKIP_WITHOUT_POPPLER();
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetUseFixedWidth(true);
+    ps.SetFixedWidth(450);   // 45 mm: four columns a band on A4
+    ps.SetPageNr(ppBottomCenter);
+    grid->Print();
+    const int perBand = grid->PrintPageRect().Right / 450;
+    ASSERT_GE(perBand, 3);
+    std::vector<std::pair<int, int>> bands;
+    for (int c = 0; c < 12; c += perBand)
+        bands.emplace_back(c, std::min(c + perBand - 1, 11));
+    const QStringList pages = Pages();
+    ASSERT_EQ(pages.size() % int(bands.size()), 0);
+    const int pagesPerBand = pages.size() / int(bands.size());
+    for (int i = 0; i < pages.size(); ++i) {
+        const QString number = QStringLiteral("%1-%2").arg(i % pagesPerBand + 1).arg(i / pagesPerBand + 1);
+        EXPECT_TRUE(pages[i].contains(number)) << number.toStdString();
+    }
+    EXPECT_EQ(CellTexts(pages.join(QString())), Expected(0, 1000, bands));
+}
+
+TEST_F(GridPrint, PrintStartLimitsThePagesOrPrintsNothing)
+{
+    SKIP_WITHOUT_POPPLER();
+    int offered = 0;
+    grid->Events().OnPrintStart = [&](QObject*, int pages, int& from, int& to) {
+        offered = pages;
+        from = 2;
+        to = pages + 5;   // more than there are: the document's pages
+    };
+    grid->Print();
+    const QStringList pages = Pages();
+    ASSERT_EQ(pages.size(), offered - 1);
+    const QStringList texts = CellTexts(pages.join(QString()));
+    ASSERT_FALSE(texts.isEmpty());
+    const int firstRow = texts.first().mid(1, texts.first().indexOf(QLatin1Char('c')) - 1).toInt();
+    EXPECT_GT(firstRow, 20);
+    EXPECT_EQ(texts, Expected(firstRow, 1000, {{0, 11}}));
+
+    // FromPage 0: nothing is printed, and the exporters still hear the end.
+    const QString none = dir.filePath(QStringLiteral("none.pdf"));
+    fw::Printer().SetOutputFile(none);
+    grid->states.clear();
+    grid->Events().OnPrintStart = [](QObject*, int, int& from, int&) { from = 0; };
+    grid->Print();
+    EXPECT_EQ(grid->states, (std::vector<TGridExportState>{esExportStart, esExportDone}));
+    EXPECT_FALSE(fw::Printer().Printing());
+    EXPECT_FALSE(QFileInfo::exists(none));
+}
+
+TEST_F(GridPrint, PreviewWindowShowsThePagesAPrintGives)
+{
+    SKIP_WITHOUT_POPPLER();
+    grid->PrintSettings().SetPageNr(ppBottomCenter);
+    grid->Print();
+    const QStringList printed = Pages();
+    const QString previewPath = dir.filePath(QStringLiteral("preview.pdf"));
+    const fw::PrintPreviewHandler previous =
+        fw::SetPrintPreviewHandler([&](fw::TPrinter& printer, const fw::PrintPaint& paint) {
+            printer.SetOutputFile(previewPath);
+            paint(printer);
+            return false;
+        });
+    EXPECT_FALSE(grid->ShowPrintPreview());
+    fw::SetPrintPreviewHandler(previous);
+    // The date or time is not printed here: the two documents read the same.
+    EXPECT_EQ(testsupport::pdfPageTexts(previewPath, true), printed);
+}
+
+TEST_F(GridPrint, PreviewAndDrawShowOnePage)
+{
+    std::vector<int> begun;
+    grid->Events().OnPrintPage = [&](QObject*, fw::TCanvas&, int page, int, int) { begun.push_back(page); };
+    QImage image(600, 850, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    fw::TCanvas canvas(&image);
+    grid->SetPreviewPage(2);
+    grid->PrintPreview(canvas, fw::TRect(0, 0, 600, 850));
+    EXPECT_EQ(begun, (std::vector<int>{2}));
+    EXPECT_GT(grid->PrintPageCount(), 2);
+    EXPECT_FALSE(grid->IsPrintPreview());
+    EXPECT_EQ(canvas.MapMode(), fw::mmText);
+
+    begun.clear();
+    grid->PrintDraw(canvas, fw::TRect(0, 0, 600, 850));
+    EXPECT_EQ(begun, (std::vector<int>{1}));
+    canvas.Release();
+    // Something was drawn in the rectangle.
+    EXPECT_GT(testsupport::countPixels(image, testsupport::rgbIsNot(0xFFFFFF)), 1000);
+}
+
+TEST_F(GridPrint, BorderStylesDrawTheirLines)
+{
+    // Three cells wide, two high, printed at 254 dpi: a pixel is 0.1 mm.
+    grid->SetColCount(3);
+    grid->SetRowCount(2);
+    grid->SetFixedRows(0);
+    grid->PrintSettings().SetCentered(false);
+    grid->PrintSettings().SetLeftSize(50);
+    struct Case {
+        TPrintBorders borders;
+        bool vertical, horizontal;
+    } cases[] = {
+        {pbSingle, true, true},
+        {pbVertical, true, false},
+        {pbHorizontal, false, true},
+        {pbNoborder, false, false},
+    };
+    for (const Case& c : cases) {
+        grid->PrintSettings().SetBorders(c.borders);
+        QImage image(800, 400, QImage::Format_RGB32);
+        image.setDotsPerMeterX(10000);
+        image.setDotsPerMeterY(10000);
+        image.fill(Qt::white);
+        fw::TCanvas canvas(&image);
+        grid->PrintDraw(canvas, fw::TRect(0, 0, 800, 400));
+        canvas.Release();
+        const int width = grid->PrintColOffset(3) - grid->PrintColOffset(0);
+        ASSERT_GT(width, 100);
+        // A vertical line: a column of dark pixels at a cell's left edge; a
+        // horizontal one: a row of dark pixels across the cells.
+        const auto dark = [](QRgb p) { return qGray(p) < 100; };
+        const int x = grid->PrintColOffset(1);
+        const int inColumn = testsupport::countPixels(image, dark, QRect(x - 1, 0, 2, 400));
+        int longestRow = 0;
+        for (int y = 0; y < 400; ++y)
+            longestRow = std::max(longestRow, testsupport::countPixels(image, dark, QRect(0, y, 800, 1)));
+        EXPECT_EQ(inColumn >= 40, c.vertical) << "borders " << c.borders << ": " << inColumn;
+        EXPECT_EQ(longestRow >= width - 10, c.horizontal) << "borders " << c.borders << ": " << longestRow;
+    }
+}
+
+} // namespace
