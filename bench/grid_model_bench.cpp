@@ -1,14 +1,18 @@
 // The feature grid's model against Qt's item model: filling and reading
 // 100,000 rows x 10 columns of short texts, the memory those cells take,
 // hiding every other row and showing them again, and deleting 10,000
-// scattered rows. Each feature-grid benchmark of the fill reports its time
-// ("x_qt") and its memory ("mem_x_qt") as ratios to the Qt case of the
-// same run.
+// scattered rows, sorting on a text column and filtering on a substring.
+// Each feature-grid benchmark of the fill reports its time ("x_qt") and its
+// memory ("mem_x_qt") as ratios to the Qt case of the same run; sorting and
+// filtering report "x_proxy" against Qt's sort/filter proxy model.
+#include "grid/model/FxFilter.h"
 #include "grid/model/FxGrid.h"
+#include "grid/model/FxSortSettings.h"
 #include "support/BenchRatio.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QString>
 
@@ -153,6 +157,100 @@ void BM_DeleteRows10k_FxGrid(benchmark::State& state)
     }
 }
 
+// Sorting and filtering against Qt's proxy model over the same texts. The
+// grid's ratios ("x_proxy") are to the proxy case of the same run.
+benchsupport::Baseline ProxySortTime;
+benchsupport::Baseline ProxyFilterTime;
+
+std::unique_ptr<QStandardItemModel> FilledModel()
+{
+    auto model = std::make_unique<QStandardItemModel>(Rows, Cols);
+    const auto& texts = Texts();
+    for (int r = 0; r < Rows; ++r)
+        for (int c = 0; c < Cols; ++c)
+            model->setData(model->index(r, c), texts[size_t(r * 7919 + c * 31) % texts.size()]);
+    return model;
+}
+
+std::unique_ptr<TFxStringGrid> ShuffledGrid()
+{
+    auto grid = std::make_unique<TFxStringGrid>();
+    grid->SetColCount(Cols);
+    grid->SetRowCount(Rows);
+    const auto& texts = Texts();
+    for (int r = 0; r < Rows; ++r)
+        for (int c = 0; c < Cols; ++c)
+            grid->SetCells(c, r, texts[size_t(r * 7919 + c * 31) % texts.size()]);
+    return grid;
+}
+
+void BM_SortText100k_QSortFilterProxyModel(benchmark::State& state)
+{
+    benchsupport::Stopwatch watch;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto model = FilledModel();
+        QSortFilterProxyModel proxy;
+        proxy.setSourceModel(model.get());
+        state.ResumeTiming();
+        watch.time([&] { proxy.sort(2, Qt::AscendingOrder); });
+        benchmark::DoNotOptimize(proxy.index(0, 2).data());
+    }
+    ProxySortTime.set(watch.perIteration(state));
+}
+
+void BM_SortText100k_FxGrid(benchmark::State& state)
+{
+    benchsupport::Stopwatch watch;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto grid = ShuffledGrid();
+        grid->SortSettings().SetAutoFormat(false);
+        state.ResumeTiming();
+        watch.time([&] { grid->Sort(2, sdAscending); });
+        benchmark::DoNotOptimize(grid->Cells(2, 1));
+        state.PauseTiming();
+        grid.reset();
+        state.ResumeTiming();
+    }
+    ProxySortTime.report(state, "x_proxy", watch.perIteration(state));
+}
+
+void BM_Filter100k_QSortFilterProxyModel(benchmark::State& state)
+{
+    benchsupport::Stopwatch watch;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto model = FilledModel();
+        QSortFilterProxyModel proxy;
+        proxy.setSourceModel(model.get());
+        proxy.setFilterKeyColumn(3);
+        state.ResumeTiming();
+        watch.time([&] { proxy.setFilterFixedString(QStringLiteral("v1")); });
+        benchmark::DoNotOptimize(proxy.rowCount());
+    }
+    ProxyFilterTime.set(watch.perIteration(state));
+}
+
+void BM_Filter100k_FxGrid(benchmark::State& state)
+{
+    benchsupport::Stopwatch watch;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto grid = ShuffledGrid();
+        TFilterData* f = grid->Filter().Add();
+        f->SetColumn(3);
+        f->SetCondition(QStringLiteral("*v1*"));
+        state.ResumeTiming();
+        watch.time([&] { grid->SetFilterActive(true); });
+        benchmark::DoNotOptimize(grid->RowCount());
+        state.PauseTiming();
+        grid.reset();
+        state.ResumeTiming();
+    }
+    ProxyFilterTime.report(state, "x_proxy", watch.perIteration(state));
+}
+
 } // namespace
 
 // The Qt case runs first so that the ratios of the others are known.
@@ -160,3 +258,7 @@ BENCHMARK(BM_Fill1M_QStandardItemModel)->Unit(benchmark::kMillisecond)->Iteratio
 BENCHMARK(BM_Fill1M_FxGrid)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_HideRows50k_FxGrid)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_DeleteRows10k_FxGrid)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SortText100k_QSortFilterProxyModel)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SortText100k_FxGrid)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Filter100k_QSortFilterProxyModel)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Filter100k_FxGrid)->Unit(benchmark::kMillisecond)->Iterations(3);
