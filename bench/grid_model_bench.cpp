@@ -162,93 +162,91 @@ void BM_DeleteRows10k_FxGrid(benchmark::State& state)
 benchsupport::Baseline ProxySortTime;
 benchsupport::Baseline ProxyFilterTime;
 
-std::unique_ptr<QStandardItemModel> FilledModel()
+// The text of cell (c, r): the same 1,000 texts as the fill, out of order.
+const QString& ShuffledText(int c, int r)
 {
-    auto model = std::make_unique<QStandardItemModel>(Rows, Cols);
     const auto& texts = Texts();
-    for (int r = 0; r < Rows; ++r)
-        for (int c = 0; c < Cols; ++c)
-            model->setData(model->index(r, c), texts[size_t(r * 7919 + c * 31) % texts.size()]);
-    return model;
+    return texts[size_t(r * 7919 + c * 31) % texts.size()];
 }
 
-std::unique_ptr<TFxStringGrid> ShuffledGrid()
-{
-    auto grid = std::make_unique<TFxStringGrid>();
-    grid->SetColCount(Cols);
-    grid->SetRowCount(Rows);
-    const auto& texts = Texts();
-    for (int r = 0; r < Rows; ++r)
-        for (int c = 0; c < Cols; ++c)
-            grid->SetCells(c, r, texts[size_t(r * 7919 + c * 31) % texts.size()]);
-    return grid;
-}
-
-void BM_SortText100k_QSortFilterProxyModel(benchmark::State& state)
+// Times `measured` on a proxy over a fresh model per iteration; the model
+// is built outside the timing.
+template <class Setup, class Measured>
+double TimeOnProxy(benchmark::State& state, Setup setup, Measured measured)
 {
     benchsupport::Stopwatch watch;
     for (auto _ : state) {
         state.PauseTiming();
-        auto model = FilledModel();
+        QStandardItemModel model(Rows, Cols);
+        for (int r = 0; r < Rows; ++r)
+            for (int c = 0; c < Cols; ++c)
+                model.setData(model.index(r, c), ShuffledText(c, r));
         QSortFilterProxyModel proxy;
-        proxy.setSourceModel(model.get());
+        proxy.setSourceModel(&model);
+        setup(proxy);
         state.ResumeTiming();
-        watch.time([&] { proxy.sort(2, Qt::AscendingOrder); });
-        benchmark::DoNotOptimize(proxy.index(0, 2).data());
-    }
-    ProxySortTime.set(watch.perIteration(state));
-}
-
-void BM_SortText100k_FxGrid(benchmark::State& state)
-{
-    benchsupport::Stopwatch watch;
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto grid = ShuffledGrid();
-        grid->SortSettings().SetAutoFormat(false);
-        state.ResumeTiming();
-        watch.time([&] { grid->Sort(2, sdAscending); });
-        benchmark::DoNotOptimize(grid->Cells(2, 1));
-        state.PauseTiming();
-        grid.reset();
-        state.ResumeTiming();
-    }
-    ProxySortTime.report(state, "x_proxy", watch.perIteration(state));
-}
-
-void BM_Filter100k_QSortFilterProxyModel(benchmark::State& state)
-{
-    benchsupport::Stopwatch watch;
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto model = FilledModel();
-        QSortFilterProxyModel proxy;
-        proxy.setSourceModel(model.get());
-        proxy.setFilterKeyColumn(3);
-        state.ResumeTiming();
-        watch.time([&] { proxy.setFilterFixedString(QStringLiteral("v1")); });
+        watch.time([&] { measured(proxy); });
         benchmark::DoNotOptimize(proxy.rowCount());
     }
-    ProxyFilterTime.set(watch.perIteration(state));
+    return watch.perIteration(state);
 }
 
-void BM_Filter100k_FxGrid(benchmark::State& state)
+// The same on a fresh grid per iteration, built and freed outside the timing.
+template <class Setup, class Measured>
+double TimeOnGrid(benchmark::State& state, Setup setup, Measured measured)
 {
     benchsupport::Stopwatch watch;
     for (auto _ : state) {
         state.PauseTiming();
-        auto grid = ShuffledGrid();
-        TFilterData* f = grid->Filter().Add();
-        f->SetColumn(3);
-        f->SetCondition(QStringLiteral("*v1*"));
+        auto grid = std::make_unique<TFxStringGrid>();
+        grid->SetColCount(Cols);
+        grid->SetRowCount(Rows);
+        for (int r = 0; r < Rows; ++r)
+            for (int c = 0; c < Cols; ++c)
+                grid->SetCells(c, r, ShuffledText(c, r));
+        setup(*grid);
         state.ResumeTiming();
-        watch.time([&] { grid->SetFilterActive(true); });
+        watch.time([&] { measured(*grid); });
         benchmark::DoNotOptimize(grid->RowCount());
         state.PauseTiming();
         grid.reset();
         state.ResumeTiming();
     }
-    ProxyFilterTime.report(state, "x_proxy", watch.perIteration(state));
+    return watch.perIteration(state);
+}
+
+void BM_SortText100k_QSortFilterProxyModel(benchmark::State& state)
+{
+    ProxySortTime.set(TimeOnProxy(
+        state, [](QSortFilterProxyModel&) {}, [](QSortFilterProxyModel& p) { p.sort(2, Qt::AscendingOrder); }));
+}
+
+void BM_SortText100k_FxGrid(benchmark::State& state)
+{
+    const double t = TimeOnGrid(
+        state, [](TFxStringGrid& g) { g.SortSettings().SetAutoFormat(false); },
+        [](TFxStringGrid& g) { g.Sort(2, sdAscending); });
+    ProxySortTime.report(state, "x_proxy", t);
+}
+
+void BM_Filter100k_QSortFilterProxyModel(benchmark::State& state)
+{
+    ProxyFilterTime.set(TimeOnProxy(
+        state, [](QSortFilterProxyModel& p) { p.setFilterKeyColumn(3); },
+        [](QSortFilterProxyModel& p) { p.setFilterFixedString(QStringLiteral("v1")); }));
+}
+
+void BM_Filter100k_FxGrid(benchmark::State& state)
+{
+    const double t = TimeOnGrid(
+        state,
+        [](TFxStringGrid& g) {
+            TFilterData* f = g.Filter().Add();
+            f->SetColumn(3);
+            f->SetCondition(QStringLiteral("*v1*"));
+        },
+        [](TFxStringGrid& g) { g.SetFilterActive(true); });
+    ProxyFilterTime.report(state, "x_proxy", t);
 }
 
 } // namespace
