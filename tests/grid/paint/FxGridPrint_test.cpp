@@ -12,10 +12,14 @@
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QImage>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -815,6 +819,113 @@ TEST_F(GridPrint, BorderStylesDrawTheirLines)
         EXPECT_EQ(inColumn >= 40, c.vertical) << "borders " << c.borders << ": " << inColumn;
         EXPECT_EQ(longestRow >= width - 10, c.horizontal) << "borders " << c.borders << ": " << longestRow;
     }
+}
+
+TEST_F(GridPrint, FontHeightsAndScreenSizesMapToTenthsOfAMillimetre)
+{
+    // -trunc(points * 254 / 72): the fraction is dropped toward zero.
+    // Back to points: trunc(height * 72 / 254), without the scale.
+    struct Case {
+        int points, height, back;
+    } fonts[] = {{8, -28, 7}, {9, -31, 8}, {10, -35, 9}, {12, -42, 11}, {72, -254, 72}};
+    for (const Case& c : fonts) {
+        EXPECT_EQ(grid->MapFontHeight(c.points), c.height) << c.points;
+        EXPECT_EQ(grid->MapFontSize(-c.height), c.back) << c.points;
+    }
+
+    // Screen widths and heights at 96 pixels an inch: k = 254 / 96.
+    grid->SetColCount(3);
+    grid->SetRowCount(3);
+    grid->SetFixedRows(0);
+    grid->SetColWidths(0, 64);
+    grid->SetColWidths(1, 100);
+    grid->SetColWidths(2, 7);
+    grid->SetRowHeights(1, 30);
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetNoAutoSize(true);
+    ps.SetNoAutoSizeRow(true);
+    QImage image(800, 800, QImage::Format_RGB32);
+    fw::TCanvas canvas(&image);
+    grid->PrintDraw(canvas, fw::TRect(0, 0, 800, 800));
+    EXPECT_EQ(grid->PrintColWidth(0), 169);   // 64 x 2.6458 = 169.3
+    EXPECT_EQ(grid->PrintColWidth(1), 265);   // 264.6
+    EXPECT_EQ(grid->PrintColWidth(2), 19);    // 18.5
+    EXPECT_EQ(grid->PrintRowHeight(1), 75);   // round(30 x 2.6458) - 4
+
+    ps.SetNoAutoSizeRow(false);
+    ps.SetUseFixedHeight(true);
+    ps.SetFixedHeight(123);
+    EXPECT_EQ(grid->PrintRowHeight(2), 123);
+    ps.SetNoAutoSize(false);
+    ps.SetUseFixedWidth(true);
+    ps.SetFixedWidth(222);
+    grid->PrintDraw(canvas, fw::TRect(0, 0, 800, 800));
+    for (int c = 0; c < 3; ++c)
+        EXPECT_EQ(grid->PrintColWidth(c), 222);
+    // No column gap with fixed widths.
+    EXPECT_EQ(grid->PrintColOffset(1) - grid->PrintColOffset(0), 222);
+}
+
+TEST_F(GridPrint, FastPrintNumbersPagesWithoutACount)
+{
+    SKIP_WITHOUT_POPPLER();
+    grid->SetRowCount(201);
+    grid->SetFastPrint(true);
+    grid->PrintSettings().SetPageNr(ppBottomRight);
+    grid->Print();
+    const QStringList pages = Pages();
+    ASSERT_GT(pages.size(), 2);
+    for (int i = 0; i < pages.size(); ++i) {
+        EXPECT_FALSE(pages[i].contains(QLatin1Char('/'))) << "page " << i + 1;
+        EXPECT_TRUE(pages[i].contains(QRegularExpression(QStringLiteral("\\b%1\\s*$").arg(i + 1))))
+            << "page " << i + 1;
+    }
+    // Every page came out, not only the first ones.
+    EXPECT_EQ(CellTexts(pages.join(QString())), Expected(0, 200, {{0, 11}}));
+}
+
+TEST_F(GridPrint, CancelEndsThePrintAfterThePage)
+{
+    SKIP_WITHOUT_POPPLER();
+    grid->Events().OnPrintCancel = [](QObject*, int page, bool& cancel) { cancel = page == 2; };
+    grid->Print();
+    const QStringList pages = Pages();
+    ASSERT_EQ(pages.size(), 2);
+    const QStringList texts = CellTexts(pages.join(QString()));
+    ASSERT_FALSE(texts.isEmpty());
+    const int lastRow = texts.last().mid(1, texts.last().indexOf(QLatin1Char('c')) - 1).toInt();
+    EXPECT_EQ(texts, Expected(0, lastRow, {{0, 11}}));
+}
+
+TEST_F(GridPrint, PreviewWindowHoldsThePagesOfThePrint)
+{
+    grid->SetRowCount(301);
+    grid->PrintSettings().SetPageNr(ppBottomCenter);
+    grid->Print();
+    const int printedPages = grid->PrintPageCount();
+    ASSERT_GT(printedPages, 3);
+    int previewPages = -1;
+    bool closed = false;
+    // The preview window is modal: look at it from inside its loop, then close it.
+    QTimer::singleShot(300, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (auto* view = dialog->findChild<QPrintPreviewWidget*>())
+            previewPages = view->pageCount();
+        const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR");
+        if (!shots.isEmpty())
+            dialog->grab().save(shots + QStringLiteral("/grid-print-preview.png"));
+        dialog->reject();
+        closed = true;
+    });
+    QTimer::singleShot(8000, [] {
+        if (QWidget* w = QApplication::activeModalWidget())
+            w->close();
+    });
+    EXPECT_FALSE(grid->ShowPrintPreview());
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(previewPages, printedPages);
 }
 
 } // namespace
