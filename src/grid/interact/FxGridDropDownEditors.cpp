@@ -105,6 +105,8 @@ bool TGridDropDownLink::KeyDown(int& key, TShiftState shift)
     return true;
 }
 
+bool TGridDropDownLink::TabIsGrids() const { return FGrid->HasCellValidation(); }
+
 void TGridDropDownLink::KeyPress(QChar& key)
 {
     if (FGrid->OnKeyPress)

@@ -14,6 +14,7 @@
 #include "grid/foundation/FxTypes.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 
 #include <functional>
 
@@ -35,6 +36,8 @@ public:
     // A click that opened the edit puts the caret at the clicked character.
     void FocusGained();
     TFxStringGrid* Grid() const { return FGrid; }
+    // The grid validates cells (goTabs or a validation handler).
+    bool TabIsGrids() const;
 
     // How the editor's text is set from the cell (the track bar formats).
     std::function<void(const QString&)> WriteText;
@@ -56,6 +59,19 @@ public:
     TGridDropDownLink& Link() { return FLink; }
 
 protected:
+    // The edit lets Tab go to the window's focus chain; with the grid's cell
+    // validation on, Tab is the grid's (validated and moved on here).
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::KeyPress) {
+            auto* k = static_cast<QKeyEvent*>(e);
+            if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && FLink.TabIsGrids()) {
+                this->PerformKeyDown(fw::VK_TAB, fw::ShiftStateFromEvent(*k));
+                return true;
+            }
+        }
+        return Base::event(e);
+    }
     void KeyDown(int& key, fw::TShiftState shift) override
     {
         if (!FLink.KeyDown(key, shift))

@@ -208,3 +208,40 @@ TEST(GridDropDownEditors, RefusedValueKeepsTheEditorOpenAndTrackBarReadsNoNumber
     w.settle();
     EXPECT_EQ(g.Cells(2, 2), "0");
 }
+
+TEST(GridDropDownEditors, TabValidatesAndMovesOnOrStaysWithTheCaretAtTheEnd)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() | goTabs);
+    g.Events().OnGetEditorType = [](QObject*, int, int, TEditorType& e) { e = edCalculatorDropDown; };
+    g.Events().OnCellValidate = [](QObject*, int, int, QString& v, bool& valid) {
+        valid = v != "9.00";
+        if (!valid)
+            v = "8.00";
+    };
+    g.SetCells(1, 1, "1");
+    g.SetCol(1);
+    g.SetRow(1);
+    w.key(Qt::Key_F2);
+    auto* calc = static_cast<TFxCalculatorDropdown*>(FxGridDropDown::Editor(g, edCalculatorDropDown));
+    ASSERT_TRUE(calc->isVisible());
+    w.type("+8");
+    QTest::keyClick(calc, Qt::Key_Return);
+    w.settle();
+    ASSERT_TRUE(calc->isVisible()) << "9.00 is refused";
+    calc->SetTextUnformatted("9.00");
+    QTest::keyClick(calc, Qt::Key_Tab);
+    w.settle();
+    EXPECT_TRUE(calc->isVisible());
+    EXPECT_EQ(calc->Text(), "8.00");
+    EXPECT_EQ(calc->SelStart(), 4) << "the caret at the end, nothing selected";
+    EXPECT_EQ(calc->SelLength(), 0);
+    calc->SetTextUnformatted("5.00");
+    QTest::keyClick(calc, Qt::Key_Tab);
+    w.settle();
+    EXPECT_EQ(g.Cells(1, 1), "5.00");
+    EXPECT_EQ(g.Col(), 2) << "Tab moved to the next cell";
+    if (calc->isVisible())
+        EXPECT_EQ(calc->x(), g.CellRect(2, 1).Left) << "an editor still open is the next cell's";
+}
