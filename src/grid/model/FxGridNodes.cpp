@@ -199,11 +199,12 @@ void TFxStringGrid::ContractNode(int ARow)
         return;
     g->SetCellBoolean(true);
     const int f = r + 1;
+    // The end counts the span's rows as if all were shown; nested
+    // contracted nodes pull it back below.
     int e = g->CellIndex() > 0 ? r + g->CellIndex() : NextNodeRow(*this, f);
-    e = std::min(e, RowCount());
     int i = f;
     BeginUpdate();
-    while (i < e) {
+    while (i < e && i < RowCount()) {
         TCellGraphic* inner = NodeGraphic(*this, i);
         if (inner && inner->CellBoolean()) {
             // The inner node's rows are hidden already and stay hidden with
