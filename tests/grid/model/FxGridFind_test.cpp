@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QPalette>
 
 #include <memory>
@@ -283,6 +284,10 @@ TEST_F(FxGridSearchFooterTest, TypingFindsAndColoursTheEdit)
     Panel().EditControl().setText("thrx");
     EXPECT_EQ(grid->SearchCell(), kNone);
     EXPECT_EQ(Panel().EditControl().palette().color(QPalette::Base), QColor(255, 0, 0));
+    // The field is drawn red right of its text.
+    Panel().EditControl().resize(110, 22);
+    const QImage shot = Panel().EditControl().grab().toImage();
+    EXPECT_EQ(shot.pixelColor(shot.width() - 10, shot.height() / 2), QColor(255, 0, 0));
     ASSERT_EQ(actions.size(), 2u);
     EXPECT_EQ(actions[1].second, saFindFirst);
     // The application may take the search over.
