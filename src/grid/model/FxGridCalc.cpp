@@ -66,9 +66,11 @@ bool TryValue(TFxStringGrid& g, int ACol, int r, const TCalcRange& R, double& v)
     }
 }
 
-double Sum(TFxStringGrid& g, int ACol, const TCalcRange& R)
+// Visits the value of every counting row that holds a number, with the
+// progress reported around it.
+template <typename Visit>
+void ForCountingValues(TFxStringGrid& g, int ACol, const TCalcRange& R, Visit visit)
 {
-    double sum = 0;
     g.ExportNotification(esExportStart, R.From);
     for (int r = R.From; r <= R.To; ++r) {
         if (!Counts(g, ACol, r, R))
@@ -76,9 +78,15 @@ double Sum(TFxStringGrid& g, int ACol, const TCalcRange& R)
         g.ExportNotification(esExportNextRow, r);
         double v;
         if (TryValue(g, ACol, r, R, v))
-            sum += v;
+            visit(v);
     }
     g.ExportNotification(esExportDone, -1);
+}
+
+double Sum(TFxStringGrid& g, int ACol, const TCalcRange& R)
+{
+    double sum = 0;
+    ForCountingValues(g, ACol, R, [&](double v) { sum += v; });
     return sum;
 }
 
@@ -94,16 +102,10 @@ double Extreme(TFxStringGrid& g, int ACol, const TCalcRange& R, bool Max)
         return 0;
     // The first row's value is read as it is: a text there raises.
     double best = Value(g, ACol, R.From, R);
-    g.ExportNotification(esExportStart, R.From);
-    for (int r = R.From; r <= R.To; ++r) {
-        if (!Counts(g, ACol, r, R))
-            continue;
-        g.ExportNotification(esExportNextRow, r);
-        double v;
-        if (TryValue(g, ACol, r, R, v) && (Max ? v > best : v < best))
+    ForCountingValues(g, ACol, R, [&](double v) {
+        if (Max ? v > best : v < best)
             best = v;
-    }
-    g.ExportNotification(esExportDone, -1);
+    });
     return best;
 }
 
@@ -223,8 +225,15 @@ double RowExtreme(TFxStringGrid& g, int ARow, int fromCol, int toCol, bool Max)
 
 } // namespace
 
-double TFxStringGrid::RowMin(int ARow, int fromCol, int toCol) { return RowExtreme(*this, ARow, fromCol, toCol, false); }
-double TFxStringGrid::RowMax(int ARow, int fromCol, int toCol) { return RowExtreme(*this, ARow, fromCol, toCol, true); }
+double TFxStringGrid::RowMin(int ARow, int fromCol, int toCol)
+{
+    return RowExtreme(*this, ARow, fromCol, toCol, false);
+}
+
+double TFxStringGrid::RowMax(int ARow, int fromCol, int toCol)
+{
+    return RowExtreme(*this, ARow, fromCol, toCol, true);
+}
 
 // ---------------------------------------------------------------- the floating footer
 

@@ -155,17 +155,35 @@ void TFxStringGrid::RemoveDisplayRows(std::vector<int> Rows, bool FreeProps)
         CellControlsUpdate(false);
 }
 
+namespace {
+
+// Display rows RowIndex .. RowIndex + RCount - 1 that exist.
+std::vector<int> RowSpan(const TFxStringGrid& g, int RowIndex, int RCount)
+{
+    std::vector<int> rows;
+    for (int r = std::max(RowIndex, 0); r < RowIndex + RCount && r < g.RowCount(); ++r)
+        rows.push_back(r);
+    return rows;
+}
+
+// One removal in one update bracket, then the rows From .. To reported.
+template <typename Remove>
+void RemoveReported(TFxStringGrid& g, Remove remove, int From, int To)
+{
+    g.BeginUpdate();
+    remove();
+    g.EndUpdate();
+    g.DoCellsChanged(fw::TRect(0, From, g.ColCount() - 1, To));
+}
+
+} // namespace
+
 void TFxStringGrid::RemoveRows(int RowIndex, int RCount)
 {
     if (RowIndex > RowCount() || RCount <= 0)
         return;
-    std::vector<int> rows;
-    for (int r = RowIndex; r < RowIndex + RCount && r < RowCount(); ++r)
-        rows.push_back(r);
-    BeginUpdate();
-    RemoveDisplayRows(rows, true);
-    EndUpdate();
-    DoCellsChanged(fw::TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+    const std::vector<int> rows = RowSpan(*this, RowIndex, RCount);
+    RemoveReported(*this, [&] { RemoveDisplayRows(rows, true); }, RowIndex, RowIndex + RCount);
     if (SearchFooter().Visible())
         SearchPanel().update();
 }
@@ -174,27 +192,17 @@ void TFxStringGrid::RemoveRowsEx(int RowIndex, int RCount)
 {
     if (RowIndex > RowCount() || RCount <= 0)
         return;
-    std::vector<int> rows;
-    for (int r = RowIndex; r < RowIndex + RCount && r < RowCount(); ++r)
-        rows.push_back(r);
-    BeginUpdate();
     // The light form leaves the property objects to the grid.
-    RemoveDisplayRows(rows, false);
-    EndUpdate();
-    DoCellsChanged(fw::TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+    const std::vector<int> rows = RowSpan(*this, RowIndex, RCount);
+    RemoveReported(*this, [&] { RemoveDisplayRows(rows, false); }, RowIndex, RowIndex + RCount);
 }
 
 void TFxStringGrid::DeleteRowRange(int ARow, int Count)
 {
     if (ARow >= RowCount() || Count <= 0)
         return;
-    std::vector<int> rows;
-    for (int r = ARow; r < ARow + Count && r < RowCount(); ++r)
-        rows.push_back(r);
-    BeginUpdate();
-    RemoveDisplayRows(rows, true);
-    EndUpdate();
-    DoCellsChanged(fw::TRect(0, ARow, ColCount() - 1, ARow + Count));
+    const std::vector<int> rows = RowSpan(*this, ARow, Count);
+    RemoveReported(*this, [&] { RemoveDisplayRows(rows, true); }, ARow, ARow + Count);
 }
 
 void TFxStringGrid::RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked)
@@ -205,12 +213,8 @@ void TFxStringGrid::RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked)
         if (GetCheckBoxState(CheckBoxColumn, RealRowIndex(r), state) && state == RemoveChecked)
             rows.push_back(r);
     }
-    if (rows.empty())
-        return;
-    BeginUpdate();
-    RemoveDisplayRows(rows, true);
-    EndUpdate();
-    DoCellsChanged(fw::TRect(0, rows.back(), ColCount() - 1, rows.front()));
+    if (!rows.empty())
+        RemoveReported(*this, [&] { RemoveDisplayRows(rows, true); }, rows.back(), rows.front());
 }
 
 void TFxStringGrid::RemoveDuplicates(int ACol, bool DoCase)
@@ -225,101 +229,60 @@ void TFxStringGrid::RemoveDuplicates(int ACol, bool DoCase)
         else
             seen.insert(key);
     }
-    if (rows.empty())
-        return;
-    BeginUpdate();
-    RemoveDisplayRows(rows, true);
-    EndUpdate();
-    DoCellsChanged(fw::TRect(0, rows.front(), ColCount() - 1, RowCount()));
+    if (!rows.empty())
+        RemoveReported(*this, [&] { RemoveDisplayRows(rows, true); }, rows.front(), RowCount());
 }
 
 namespace {
 
-// Display rows whose disjunct selection flag is set (or not).
+// The normal rows that are selected (or not): by their disjunct selection
+// flag, else by the selection rectangle's rows.
 std::vector<int> RowsBySelection(TFxStringGrid& g, bool Selected)
 {
     std::vector<int> rows;
+    const bool disjunct = g.MouseActions().DisjunctRowSelect();
     const bool persistent = g.MouseActions().RowSelectPersistent();
-    for (int r = g.FixedRows(); r <= LastNormalRow(g); ++r)
-        if (g.RowSelect(persistent ? g.RealRowIndex(r) : r) == Selected)
+    const fw::TGridRect s = g.Selection();
+    const int top = std::min(s.Top, s.Bottom), bottom = std::max(s.Top, s.Bottom);
+    for (int r = g.FixedRows(); r <= LastNormalRow(g); ++r) {
+        const bool in = disjunct ? g.RowSelect(persistent ? g.RealRowIndex(r) : r) : r >= top && r <= bottom;
+        if (in == Selected)
             rows.push_back(r);
+    }
     return rows;
+}
+
+// Hides the rows bottom-up: hiding one row moves no other's real index.
+void HideRowsOf(TFxStringGrid& g, const std::vector<int>& rows)
+{
+    g.BeginUpdate();
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+        g.HideRow(g.RealRowIndex(*it));
+    g.EndUpdate();
 }
 
 } // namespace
 
 void TFxStringGrid::RemoveSelectedRows()
 {
-    std::vector<int> rows;
-    if (MouseActions().DisjunctRowSelect()) {
-        rows = RowsBySelection(*this, true);
-    } else {
-        const fw::TGridRect s = Selection();
-        for (int r = std::min(s.Top, s.Bottom); r <= std::max(s.Top, s.Bottom); ++r)
-            rows.push_back(r);
-    }
-    BeginUpdate();
-    RemoveDisplayRows(rows, true);
+    const std::vector<int> rows = RowsBySelection(*this, true);
+    RemoveReported(*this, [&] { RemoveDisplayRows(rows, true); }, FixedRows(), RowCount());
     if (MouseActions().DisjunctRowSelect())
         ClearRowSelect();
-    EndUpdate();
-    DoCellsChanged(fw::TRect(0, FixedRows(), ColCount() - 1, RowCount()));
 }
 
 void TFxStringGrid::RemoveUnSelectedRows()
 {
-    std::vector<int> rows;
-    if (MouseActions().DisjunctRowSelect()) {
-        rows = RowsBySelection(*this, false);
-    } else {
-        const fw::TGridRect s = Selection();
-        for (int r = FixedRows(); r <= LastNormalRow(*this); ++r)
-            if (r < std::min(s.Top, s.Bottom) || r > std::max(s.Top, s.Bottom))
-                rows.push_back(r);
-    }
-    BeginUpdate();
-    RemoveDisplayRows(rows, true);
+    const std::vector<int> rows = RowsBySelection(*this, false);
+    RemoveReported(*this, [&] { RemoveDisplayRows(rows, true); }, FixedRows(), RowCount());
     if (MouseActions().RowSelectPersistent())
         SelectRows(FixedRows(), LastNormalRow(*this) - FixedRows() + 1);
     else
         ClearRowSelect();
-    EndUpdate();
-    DoCellsChanged(fw::TRect(0, FixedRows(), ColCount() - 1, RowCount()));
 }
 
-void TFxStringGrid::HideSelectedRows()
-{
-    std::vector<int> rows;
-    if (MouseActions().DisjunctRowSelect()) {
-        rows = RowsBySelection(*this, true);
-    } else {
-        const fw::TGridRect s = Selection();
-        for (int r = std::min(s.Top, s.Bottom); r <= std::max(s.Top, s.Bottom); ++r)
-            rows.push_back(r);
-    }
-    BeginUpdate();
-    // Bottom-up by real index: hiding one row does not move the others' real index.
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
-        HideRow(RealRowIndex(*it));
-    EndUpdate();
-}
-
-void TFxStringGrid::HideUnSelectedRows()
-{
-    std::vector<int> rows;
-    if (MouseActions().DisjunctRowSelect()) {
-        rows = RowsBySelection(*this, false);
-    } else {
-        const fw::TGridRect s = Selection();
-        for (int r = FixedRows(); r <= LastNormalRow(*this); ++r)
-            if (r < std::min(s.Top, s.Bottom) || r > std::max(s.Top, s.Bottom))
-                rows.push_back(r);
-    }
-    BeginUpdate();
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
-        HideRow(RealRowIndex(*it));
-    EndUpdate();
-}
+void TFxStringGrid::HideSelectedRows() { HideRowsOf(*this, RowsBySelection(*this, true)); }
+void TFxStringGrid::HideUnSelectedRows() { HideRowsOf(*this, RowsBySelection(*this, false)); }
 
 // ---------------------------------------------------------------- columns
 
@@ -419,43 +382,40 @@ void TFxStringGrid::RemoveCols(int ColIndex, int CCount)
     DoCellsChanged(fw::TRect(ColIndex, 0, ColIndex + CCount, RowCount() - 1));
 }
 
-void TFxStringGrid::RemoveSelectedCols()
+namespace {
+
+// Removes the selected (or the unselected) columns; Flags is the disjunct
+// column selection, which closes up with them.
+void RemoveColsBySelection(TFxStringGrid& g, bool Selected, TFxFlagList& Flags)
 {
-    BeginUpdate();
-    if (MouseActions().DisjunctColSelect()) {
-        for (int c = ColCount() - 1; c >= FixedCols(); --c)
-            if (ColSelect(c)) {
-                RemoveCols(c, 1);
-                d->model.ColSelect.Remove(c, 1);
+    g.BeginUpdate();
+    if (g.MouseActions().DisjunctColSelect()) {
+        for (int c = g.ColCount() - 1; c >= g.FixedCols(); --c)
+            if (g.ColSelect(c) == Selected) {
+                g.RemoveCols(c, 1);
+                Flags.Remove(c, 1);
             }
     } else {
-        const fw::TGridRect s = Selection();
+        const fw::TGridRect s = g.Selection();
         const int l = std::min(s.Left, s.Right), r = std::max(s.Left, s.Right);
-        RemoveCols(l, r - l + 1);
+        if (Selected) {
+            g.RemoveCols(l, r - l + 1);
+        } else {
+            if (r + 1 < g.ColCount())
+                g.RemoveCols(r + 1, g.ColCount() - r - 1);
+            if (l > g.FixedCols())
+                g.RemoveCols(g.FixedCols(), l - g.FixedCols());
+        }
     }
-    EndUpdate();
+    if (!Selected)
+        g.ClearColSelect();
+    g.EndUpdate();
 }
 
-void TFxStringGrid::RemoveUnSelectedCols()
-{
-    BeginUpdate();
-    if (MouseActions().DisjunctColSelect()) {
-        for (int c = ColCount() - 1; c >= FixedCols(); --c)
-            if (!ColSelect(c)) {
-                RemoveCols(c, 1);
-                d->model.ColSelect.Remove(c, 1);
-            }
-    } else {
-        const fw::TGridRect s = Selection();
-        const int l = std::min(s.Left, s.Right), r = std::max(s.Left, s.Right);
-        if (r + 1 < ColCount())
-            RemoveCols(r + 1, ColCount() - r - 1);
-        if (l > FixedCols())
-            RemoveCols(FixedCols(), l - FixedCols());
-    }
-    ClearColSelect();
-    EndUpdate();
-}
+} // namespace
+
+void TFxStringGrid::RemoveSelectedCols() { RemoveColsBySelection(*this, true, d->model.ColSelect); }
+void TFxStringGrid::RemoveUnSelectedCols() { RemoveColsBySelection(*this, false, d->model.ColSelect); }
 
 void TFxStringGrid::MergeCols(int ColIndex1, int ColIndex2, const QString& Separator)
 {
