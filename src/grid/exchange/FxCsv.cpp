@@ -1,5 +1,8 @@
 #include "grid/exchange/FxCsv.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace fxexchange {
 
 namespace {
@@ -152,40 +155,32 @@ QString TCsvReader::PeekRecord(const QString& text, qsizetype& pos)
 
 QChar SniffCsvDelimiter(const QString& first, const QString& second)
 {
+    struct TCounts {
+        int all1, unpaired1, all2, unpaired2;
+    };
+    TCounts counts[std::size(CsvDelimiterCandidates)];
+    for (size_t i = 0; i < std::size(CsvDelimiterCandidates); ++i) {
+        TCounts& k = counts[i];
+        CountOutsideQuotes(first, CsvDelimiterCandidates[i], k.all1, k.unpaired1);
+        CountOutsideQuotes(second, CsvDelimiterCandidates[i], k.all2, k.unpaired2);
+    }
+    // Each rule keeps a running best; the first rule that chooses wins.
     int best = 0;
-    QChar chosen(0);
-    for (const QChar c : CsvDelimiterCandidates) {
-        int a1, u1, a2, u2;
-        CountOutsideQuotes(first, c, a1, u1);
-        CountOutsideQuotes(second, c, a2, u2);
-        if (u1 == u2 && u1 > best) {
-            best = u1;
-            chosen = c;
-        }
-    }
-    if (chosen.unicode())
+    auto choose = [&](auto rule) {
+        QChar chosen(0);
+        for (size_t i = 0; i < std::size(CsvDelimiterCandidates); ++i)
+            if (const int n = rule(counts[i]); n > best) {
+                best = n;
+                chosen = CsvDelimiterCandidates[i];
+            }
         return chosen;
-    for (const QChar c : CsvDelimiterCandidates) {
-        int a1, u1, a2, u2;
-        CountOutsideQuotes(first, c, a1, u1);
-        CountOutsideQuotes(second, c, a2, u2);
-        if (a1 == a2 && a1 > best) {
-            best = a1;
-            chosen = c;
-        }
-    }
-    if (chosen.unicode())
-        return chosen;
-    for (const QChar c : CsvDelimiterCandidates) {
-        int a1, u1, a2, u2;
-        CountOutsideQuotes(first, c, a1, u1);
-        CountOutsideQuotes(second, c, a2, u2);
-        if (a1 > best || a2 > best) {
-            best = std::max(a1, a2);
-            chosen = c;
-        }
-    }
-    return chosen;
+    };
+    QChar d = choose([](const TCounts& k) { return k.unpaired1 == k.unpaired2 ? k.unpaired1 : 0; });
+    if (!d.unicode())
+        d = choose([](const TCounts& k) { return k.all1 == k.all2 ? k.all1 : 0; });
+    if (!d.unicode())
+        d = choose([](const TCounts& k) { return std::max(k.all1, k.all2); });
+    return d;
 }
 
 QString DecodeCsvField(const QString& field, bool javaCsv)

@@ -96,7 +96,7 @@ bool HasOwnData(TCellType t)
 
 struct TLoadedProps {
     bool IsBaseCell = true;
-    int SpanX = 0, SpanY = 0;
+    int SpanX = -1, SpanY = -1;
     fw::TAlignment Alignment = fw::taLeftJustify;
     fw::TColor BorderColor = fw::clNone, BrushColor = fw::clNone, BrushColorTo = fw::clNone, FontColor = fw::clBlack;
     int BorderWidth = 0, FontSize = 0, NodeLevel = 0;
@@ -297,7 +297,7 @@ TLoadedStream ParseStream(const QByteArray& data)
             TLoadedProps p;
             const TRecordFields f(rec, PropPrefix);
             f.Bool("IsBaseCell", p.IsBaseCell);
-            f.Int("CellSpanX", p.SpanX);
+            f.Int("CellSpanX", p.SpanX);   // -1: not merged
             f.Int("CellSpanY", p.SpanY);
             f.Enum("Alignment", AlignmentNames, p.Alignment);
             f.Color("BorderColor", p.BorderColor);
@@ -325,7 +325,7 @@ TLoadedStream ParseStream(const QByteArray& data)
             f.Int("NodeLevel", p.NodeLevel);
             QString control;
             f.Text("Control", control);   // a control of the writer: never looked up
-            if (p.SpanX < 0 || p.SpanY < 0 || p.SpanX > MaxLoadColCount || p.SpanY > MaxLoadRowCount)
+            if (p.SpanX < -1 || p.SpanY < -1 || p.SpanX > MaxLoadColCount || p.SpanY > MaxLoadRowCount)
                 Refuse(QStringLiteral("merge span"));
             bool hasGraphic = false;
             f.OuterBool("HasGraphic", hasGraphic);
@@ -353,31 +353,23 @@ TLoadedStream ParseStream(const QByteArray& data)
                 gf.Done();
                 if (g.Type == ctEmpty)
                     Refuse(QStringLiteral("a graphic of no type"));
+                auto imageData = [&](const char* className, const char* prefix) {
+                    next(className);
+                    const TRecordFields t(rec, QLatin1String(prefix));
+                    if (const TStreamValue* v = t.Get("Data", TStreamValue::Binary))
+                        g.Data = v->Bytes;
+                    t.Done();
+                };
                 switch (g.Type) {
-                case ctBitmap: case ctBitButton: {
-                    next("TGridBMPIO");
-                    const TRecordFields t(rec, QStringLiteral("Bitmap."));
-                    if (const TStreamValue* v = t.Get("Data", TStreamValue::Binary))
-                        g.Data = v->Bytes;
-                    t.Done();
+                case ctBitmap: case ctBitButton:
+                    imageData("TGridBMPIO", "Bitmap.");
                     break;
-                }
-                case ctIcon: {
-                    next("TGridIconIO");
-                    const TRecordFields t(rec, QStringLiteral("Icon."));
-                    if (const TStreamValue* v = t.Get("Data", TStreamValue::Binary))
-                        g.Data = v->Bytes;
-                    t.Done();
+                case ctIcon:
+                    imageData("TGridIconIO", "Icon.");
                     break;
-                }
-                case ctPicture: {
-                    next("TGridPicIO");
-                    const TRecordFields t(rec, QStringLiteral("Picture."));
-                    if (const TStreamValue* v = t.Get("Data", TStreamValue::Binary))
-                        g.Data = v->Bytes;
-                    t.Done();
+                case ctPicture:
+                    imageData("TGridPicIO", "Picture.");
                     break;
-                }
                 case ctRadio: case ctImages: {
                     next("TGridSLIO");
                     const TRecordFields t(rec, QStringLiteral("Strings."));

@@ -62,9 +62,12 @@ struct TColumnStore {
     QString Section;
 };
 
+// No store unless both the key and the section are set.
 TColumnStore OpenStore(const TColumnSize& cs)
 {
     TColumnStore s;
+    if (cs.Key().isEmpty() || cs.Section().isEmpty())
+        return s;
     if (cs.Location() == clIniFile) {
         s.Ini = std::make_unique<fw::TIniFile>(cs.Key());
         s.Section = cs.Section();
@@ -145,10 +148,9 @@ void TFxStringGrid::StringToColumnStates(const QString& Value)
 
 void TFxStringGrid::SaveColSizes()
 {
-    const TColumnSize& cs = ColumnSize();
-    if (cs.Key().isEmpty() || cs.Section().isEmpty())
+    TColumnStore s = OpenStore(ColumnSize());
+    if (!s.Ini)
         return;
-    TColumnStore s = OpenStore(cs);
     for (int i = 0; i < ColCount(); ++i)
         s.Ini->WriteInteger(s.Section, QStringLiteral("Col%1").arg(i), ColWidths(i));
     Close(s);
@@ -156,10 +158,9 @@ void TFxStringGrid::SaveColSizes()
 
 void TFxStringGrid::LoadColSizes()
 {
-    const TColumnSize& cs = ColumnSize();
-    if (cs.Key().isEmpty() || cs.Section().isEmpty())
+    TColumnStore s = OpenStore(ColumnSize());
+    if (!s.Ini)
         return;
-    TColumnStore s = OpenStore(cs);
     for (int i = 0; i < ColCount(); ++i) {
         const int w = s.Ini->ReadInteger(s.Section, QStringLiteral("Col%1").arg(i), ColWidths(i));
         if (w >= 0 && w != ColWidths(i))
@@ -172,10 +173,9 @@ void TFxStringGrid::LoadColSizes()
 
 void TFxStringGrid::SaveColPositions()
 {
-    const TColumnSize& cs = ColumnSize();
-    if (cs.Key().isEmpty() || cs.Section().isEmpty())
+    TColumnStore s = OpenStore(ColumnSize());
+    if (!s.Ini)
         return;
-    TColumnStore s = OpenStore(cs);
     const std::vector<int>& order = ColumnOrder();
     for (int i = 0; i < int(order.size()); ++i)
         s.Ini->WriteInteger(s.Section, QStringLiteral("Pos%1").arg(i), order[size_t(i)]);
@@ -184,10 +184,9 @@ void TFxStringGrid::SaveColPositions()
 
 void TFxStringGrid::LoadColPositions()
 {
-    const TColumnSize& cs = ColumnSize();
-    if (cs.Key().isEmpty() || cs.Section().isEmpty())
+    TColumnStore s = OpenStore(ColumnSize());
+    if (!s.Ini)
         return;
-    TColumnStore s = OpenStore(cs);
     if (s.Ini->ReadInteger(s.Section, QStringLiteral("Pos0"), -1) == -1)
         return;
     const int m = ColCount() + NumHiddenColumns();
