@@ -7,6 +7,7 @@
 #include "framework/StringList.h"
 #include "grid/exchange/FxComponentStream.h"
 #include "grid/exchange/FxCsv.h"
+#include "grid/exchange/FxHtmlSettings.h"
 #include "grid/exchange/FxNativeCellText.h"
 #include "grid/foundation/FxObj.h"
 #include "grid/model/FxColumnSize.h"
@@ -871,6 +872,114 @@ TEST_F(GridFiles, BinaryCellsAgreeWithThePascalRuntime)
     }
     EXPECT_EQ(text.count(QStringLiteral("object")), 6) << text.toStdString();
     EXPECT_TRUE(text.contains(QString(300, QLatin1Char('z'))) || text.contains(QString(255, QLatin1Char('z'))));
+}
+
+// ---------------------------------------------------------------- plain text and HTML
+
+TEST_F(GridFiles, AsciiColumnsAreAsWideAsTheirLongestLine)
+{
+    auto g = makeGrid(2, 2);
+    g->SetMultilinecells(true);
+    g->SetCells(0, 0, QStringLiteral("a"));
+    g->SetCells(1, 0, QStringLiteral("x\r\nyy"));
+    g->SetCells(0, 1, QStringLiteral("ccc"));
+    g->SetCells(1, 1, QStringLiteral("d"));
+    g->SaveToASCII(path("a.txt"));
+    EXPECT_EQ(readFile(path("a.txt")), QByteArray("a   x  \r\n    yy\r\nccc d  \r\n"));
+
+    auto h = makeGrid(1, 3);
+    h->SetCells(0, 0, QStringLiteral("7"));
+    h->CellProperties(0, 0)->SetAlignment(fw::taRightJustify);
+    h->SetCells(0, 1, QStringLiteral("7"));
+    h->CellProperties(0, 1)->SetAlignment(fw::taCenter);
+    h->SetCells(0, 2, QStringLiteral("abc"));
+    h->SaveToASCII(path("b.txt"));
+    EXPECT_EQ(readFile(path("b.txt")), QByteArray("  7 \r\n 7  \r\nabc \r\n"));
+    h->AppendToASCII(path("b.txt"), false);
+    EXPECT_EQ(readFile(path("b.txt")), QByteArray("  7 \r\n 7  \r\nabc \r\n  7 \r\n 7  \r\nabc \r\n"));
+}
+
+TEST_F(GridFiles, HtmlTableSharesStylesMergesAndEscapes)
+{
+    auto g = std::make_unique<TFxStringGrid>();
+    g->SetColCount(4);
+    g->SetRowCount(5);   // one fixed row and one fixed column
+    g->SetCells(1, 0, QStringLiteral("Head"));
+    g->SetCells(1, 1, QStringLiteral("a < b & \"c\""));
+    g->SetCells(2, 1, QStringLiteral("same look"));
+    g->SetCells(3, 1, QStringLiteral("bold"));
+    g->CellProperties(3, 1)->SetFontStyle(fw::TFontStyles().Include(fw::fsBold));
+    g->SetCells(1, 2, QStringLiteral("merged"));
+    g->MergeCells(1, 2, 2, 3);
+    const QString html = g->SaveToHTMLString();
+    EXPECT_FALSE(html.startsWith(QStringLiteral("<?xml")));
+    EXPECT_TRUE(html.contains(QStringLiteral(">a &lt; b &amp; &quot;c&quot;</td>"))) << html.toStdString();
+    EXPECT_TRUE(html.contains(QStringLiteral(" COLSPAN=\"2\" ROWSPAN=\"3\"")));
+    EXPECT_EQ(html.count(QStringLiteral("<TD")), 4 * 5 - 5);
+    EXPECT_TRUE(html.contains(QStringLiteral(">&nbsp;</td>")));
+    const auto classOf = [&](const QString& text) {
+        const qsizetype at = html.indexOf(QLatin1Char('>') + text + QStringLiteral("</td>"));
+        const qsizetype cls = html.lastIndexOf(QStringLiteral("class=\""), at);
+        return html.mid(cls + 7, html.indexOf(QLatin1Char('"'), cls + 7) - cls - 7);
+    };
+    EXPECT_EQ(classOf(QStringLiteral("same look")), classOf(QStringLiteral("a &lt; b &amp; &quot;c&quot;")));
+    EXPECT_NE(classOf(QStringLiteral("bold")), classOf(QStringLiteral("same look")));
+    const QString boldClass = classOf(QStringLiteral("bold"));
+    const qsizetype def = html.indexOf(QLatin1Char('.') + boldClass + QStringLiteral(" {"));
+    ASSERT_GE(def, 0);
+    EXPECT_TRUE(html.mid(def, html.indexOf(QLatin1Char('}'), def) - def).contains(QStringLiteral("font-weight: bold")));
+
+    g->SaveToHTML(path("t.html"));
+    if (testsupport::pythonProgram().isEmpty())
+        GTEST_SKIP() << "/usr/bin/python3 is not installed: the check with Python's html.parser is skipped";
+    static const char* script = R"(
+import html.parser, json, sys
+class P(html.parser.HTMLParser):
+    def __init__(self):
+        super().__init__(convert_charrefs=True)
+        self.cells, self.inside = [], False
+    def handle_starttag(self, tag, attrs):
+        if tag == 'td':
+            self.inside = True
+            self.cells.append('')
+    def handle_endtag(self, tag):
+        if tag == 'td':
+            self.inside = False
+    def handle_data(self, data):
+        if self.inside:
+            self.cells[-1] += data
+p = P()
+p.feed(open(sys.argv[1], encoding='utf-8-sig').read())
+print(json.dumps(p.cells))
+)";
+    QByteArray out;
+    QString err;
+    ASSERT_TRUE(RunPython(script, {path("t.html")}, out, err)) << err.toStdString();
+    const QJsonArray cells = QJsonDocument::fromJson(out).array();
+    ASSERT_EQ(cells.size(), 15);
+    EXPECT_EQ(cells[1].toString(), QStringLiteral("Head"));
+    EXPECT_EQ(cells[5].toString(), QStringLiteral("a < b & \"c\""));
+}
+
+TEST_F(GridFiles, XhtmlIsWellFormed)
+{
+    auto g = makeGrid(2, 2);
+    g->SetCells(0, 0, QStringLiteral("<b>bold</b> & more"));
+    g->SetCells(1, 0, QStringLiteral("two\r\nlines"));
+    g->SetCells(0, 1, QStringLiteral("caf\u00e9"));
+    g->HTMLSettings().XHTML = true;
+    g->HTMLSettings().NonBreakingText = true;
+    g->HTMLSettings().ConvertSpecialChars = true;
+    g->SetURLShow(true);
+    g->SetCells(1, 1, QStringLiteral("http://example.invalid/?a=1&b=2"));
+    const QString html = g->SaveToHTMLString();
+    EXPECT_TRUE(html.startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>")));
+    EXPECT_TRUE(html.endsWith(QStringLiteral("</html>\r\n")));
+    g->SaveToHTML(path("x.html"));
+    if (testsupport::xmllintProgram().isEmpty())
+        GTEST_SKIP() << "xmllint is not installed: the well-formedness check is skipped";
+    QString lint;
+    EXPECT_TRUE(testsupport::xmllintPasses(path("x.html"), &lint)) << lint.toStdString() << html.toStdString();
 }
 
 // ---------------------------------------------------------------- XML
