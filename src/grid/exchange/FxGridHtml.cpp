@@ -223,7 +223,7 @@ QString TFxStringGrid::SaveToHTMLString(const QString& dir)
     if (headerRow) {
         table << tag("<TR>");
         for (int c = a; c < ColCount(); ++c)
-            if (!IsMergedNonBaseCell(RealColIndex(c), 0))
+            if (!IsMergedNonBaseCell(c, 0))
                 table << cellLine(c, 0, false);
         table << tag("</TR>");
         first = 1;
@@ -260,27 +260,38 @@ QString TFxStringGrid::SaveToHTMLString(const QString& dir)
     return out;
 }
 
-void TFxStringGrid::SaveToHTML(const QString& FileName, bool Show, bool Unicode)
+namespace {
+
+// A text file's lines as they go into the HTML file, ending with a line end.
+QString LinesOf(const QString& file)
 {
-    QString text;
-    const THTMLSettings& s = HTMLSettings();
-    auto linesOf = [](const QString& file) {
-        QString t = ReadGridTextFile(file);
-        if (!t.isEmpty() && !t.endsWith(QLatin1Char('\n')))
-            t += CrLf;
-        return t;
-    };
+    QString t = ReadGridTextFile(file);
+    if (!t.isEmpty() && !t.endsWith(QLatin1Char('\n')) && !t.endsWith(QLatin1Char('\r')))
+        t += CrLf;
+    return t;
+}
+
+void WriteHtmlFile(TFxStringGrid& g, const QString& fileName, QString text, bool show, bool unicode)
+{
+    const THTMLSettings& s = g.HTMLSettings();
     if (!s.HeaderFile.isEmpty())
-        text += linesOf(s.HeaderFile);
-    QString dir = QFileInfo(FileName).absolutePath().replace(QLatin1Char('\\'), QLatin1Char('/'));
+        text += LinesOf(s.HeaderFile);
+    QString dir = QFileInfo(fileName).absolutePath().replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
-    text += SaveToHTMLString(dir);
+    text += g.SaveToHTMLString(dir);
     if (!s.FooterFile.isEmpty())
-        text += linesOf(s.FooterFile);
-    WriteGridTextFile(FileName, text, Unicode ? TTextEncoding::Utf16LeBom : TTextEncoding::Utf8Bom);
-    if (Show || s.AutoPreview)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(FileName));
+        text += LinesOf(s.FooterFile);
+    WriteGridTextFile(fileName, text, unicode ? TTextEncoding::Utf16LeBom : TTextEncoding::Utf8Bom);
+    if (show || s.AutoPreview)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
+}
+
+} // namespace
+
+void TFxStringGrid::SaveToHTML(const QString& FileName, bool Show, bool Unicode)
+{
+    WriteHtmlFile(*this, FileName, QString(), Show, Unicode);
 }
 
 void TFxStringGrid::AppendToHTML(const QString& FileName, bool Show, bool Unicode)
@@ -288,24 +299,12 @@ void TFxStringGrid::AppendToHTML(const QString& FileName, bool Show, bool Unicod
     QString before;
     if (QFileInfo(FileName).isFile()) {
         try {
-            before = ReadGridTextFile(FileName);
+            before = LinesOf(FileName);
         } catch (const fw::Exception&) {
-            // An unreadable old file: the export stands alone.
+            // An old file that cannot be read: the export stands alone.
         }
     }
-    if (!before.isEmpty() && !before.endsWith(QLatin1Char('\n')))
-        before += CrLf;
-    const THTMLSettings& s = HTMLSettings();
-    QString text = before;
-    if (!s.HeaderFile.isEmpty())
-        text += ReadGridTextFile(s.HeaderFile) + CrLf;
-    QString dir = QFileInfo(FileName).absolutePath() + QLatin1Char('/');
-    text += SaveToHTMLString(dir);
-    if (!s.FooterFile.isEmpty())
-        text += ReadGridTextFile(s.FooterFile) + CrLf;
-    WriteGridTextFile(FileName, text, Unicode ? TTextEncoding::Utf16LeBom : TTextEncoding::Utf8Bom);
-    if (Show || s.AutoPreview)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(FileName));
+    WriteHtmlFile(*this, FileName, before, Show, Unicode);
 }
 
 // ---------------------------------------------------------------- plain text

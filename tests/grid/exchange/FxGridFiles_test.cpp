@@ -929,6 +929,10 @@ TEST_F(GridFiles, HtmlTableSharesStylesMergesAndEscapes)
     ASSERT_GE(def, 0);
     EXPECT_TRUE(html.mid(def, html.indexOf(QLatin1Char('}'), def) - def).contains(QStringLiteral("font-weight: bold")));
 
+    ASSERT_TRUE(writeFile(path("ap.html"), QByteArray("<p>old</p>")));
+    g->AppendToHTML(path("ap.html"));
+    EXPECT_TRUE(readFile(path("ap.html")).startsWith("\xEF\xBB\xBF<p>old</p>\r\n<style>\r\n.c0 {"));
+
     g->SaveToHTML(path("t.html"));
     if (testsupport::pythonProgram().isEmpty())
         GTEST_SKIP() << "/usr/bin/python3 is not installed: the check with Python's html.parser is skipped";
