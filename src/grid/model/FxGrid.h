@@ -28,6 +28,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -39,6 +40,7 @@ class TBalloonToolTip;
 class TNoActiveForm;
 }
 class TCellNode;
+class THTMLSettings;
 class TColumnSize;
 struct TSizeWhileTyping;
 class TGridItem;
@@ -1197,8 +1199,54 @@ public:
     // ================================================================ exchange
     // Services of the exchange issue (placeholders listed in
     // src/grid/exchange/README.md).
+    // Native cell text (FxGridNativeText.cpp): count line, "cw" width lines,
+    // one line per non-empty cell. Files are written atomically; a load never
+    // clears the grid first.
+    void SaveToFile(const QString& FileName, bool Unicode = false);
+    void LoadFromFile(const QString& FileName);
     void SaveToStream(QIODevice& Stream);
     void LoadFromStream(QIODevice& Stream);
+    // The cell's text as a number (EFxGridError naming the position).
+    double CellToReal(int ACol, int ARow);
+    // Binary cells (FxGridBinary.cpp): text, properties and graphic of each
+    // cell of a rectangle (inclusive edges). A stream is checked completely
+    // before the grid changes (EFxGridError "Invalid cell data: ...");
+    // LoadAtPointFromBinStream answers the writing grid's ExchangeGridId.
+    void SaveRectToBinStream(const fw::TRect& Rect, QIODevice& Stream);
+    void SaveToBinStream(QIODevice& Stream);
+    void SaveToBinFile(const QString& FileName);
+    int LoadAtPointFromBinStream(const fw::TPoint& Point, QIODevice& Stream);
+    void LoadFromBinStream(QIODevice& Stream);
+    void LoadFromBinFile(const QString& FileName);
+    // This grid's number in the process (never 0), written into binary cells.
+    int ExchangeGridId() const;
+    // Plain text and HTML export (FxGridHtml.cpp).
+    THTMLSettings& HTMLSettings() const;
+    void SaveToASCII(const QString& FileName, bool Unicode = false);
+    void AppendToASCII(const QString& FileName, bool Unicode = false);
+    QString SaveToHTMLString(const QString& dir = QString());
+    void SaveToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    void AppendToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    // XML (FxGridXml.cpp); FieldDescr may be null.
+    void SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
+                   const QStringList* FieldDescr = nullptr, bool ExportEmptyCells = true);
+    void LoadFromXML(const QString& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+    // Delimiter-separated text (FxGridCsv.cpp): quoted fields may span
+    // lines; Delimiter #0 finds the delimiter and is put back afterwards.
+    // MaxRows <= 0 reads every record.
+    void SaveToCSV(const QString& FileName, bool Unicode = false);
+    void AppendToCSV(const QString& FileName, bool Unicode = false);
+    void LoadFromCSV(const QString& FileName, int MaxRows = 0);
+    void InsertFromCSV(const QString& FileName, int MaxRows = 0);
+    void LoadFromCSVStream(QIODevice& AStream, int MaxRows = 0);
+    // Fixed-width text: positions are widths when saving (missing ones are
+    // appended) and sorted 1-based field boundaries when loading.
+    void SaveToFixed(const QString& FileName, TIntList& positions);
+    void LoadFromFixed(const QString& FileName, TIntList& positions, bool DoTrim = true, int MaxRows = -1);
+    // Column states as one text: "N#widths#order#visible flags"; a text that
+    // is not valid as a whole changes nothing (EFxGridError).
+    QString ColumnStatesToString();
+    void StringToColumnStates(const QString& Value);
     void SaveColSizes();
     void LoadColSizes();
     virtual void SaveColPositions();
@@ -1321,6 +1369,9 @@ private:
     void DrawTreeLines(fw::TCanvas& Canvas, TCellPaintContext& c);
     void DrawNodeGlyph(fw::TCanvas& Canvas, TCellPaintContext& c);
     void DrawCellButton(fw::TCanvas& Canvas, TCellPaintContext& c, int GL, int GT, int GR, int GB);
+
+    // The CSV readers' common part: text is the whole decoded input.
+    void LoadCsvText(const QString& text, int MaxRows, bool Insert);
 
     // Model internals shared by the model's files (FxGridRows.cpp).
     friend struct TFxGridRowOps;

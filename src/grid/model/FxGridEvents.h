@@ -193,6 +193,8 @@ struct TFxGridInteractEvents {
 
 // Files, clipboard, drag and drop (the exchange issue adds its events here).
 struct TFxGridExchangeEvents {
+    // Percent done of a long save or load, told only when it changes.
+    std::function<void(QObject* Sender, qint16 Progress)> OnFileProgress;
 };
 
 struct TFxGridEvents : TFxGridModelEvents, TFxGridSortEvents, TFxGridPaintEvents, TFxGridInteractEvents,
