@@ -11,6 +11,7 @@
 
 #include "app/AppTestFixture.h"
 #include "app/UComon.h"
+#include "app/UZizuzuzarizFirmWare.h"
 #include "app/ULanguage.h"
 #include "controls/buttons/LbButton.h"
 #include "grid/model/FxCGrid.h"
@@ -93,11 +94,11 @@ TEST_F(ModbusTCPMasterWindow, TwoTablesOfTheirColumnsWithTheWindowsOwnButtons)
     EXPECT_EQ(grid(0)->objectName(), QStringLiteral("ACG_Modbus_Read"));
     EXPECT_EQ(grid(1)->objectName(), QStringLiteral("ACG_Modbus_Write"));
     EXPECT_EQ(grid(0)->RowCount(), 513);
-    EXPECT_EQ(grid(0)->ColCount(), 14);
-    EXPECT_EQ(grid(1)->ColCount(), 16);
+    EXPECT_EQ(grid(0)->AllColCount(), 14);
+    EXPECT_EQ(grid(1)->AllColCount(), 16);
     EXPECT_EQ(grid(0)->Cells(2, 0), QStringLiteral("Slave IP Address"));
     EXPECT_EQ(grid(1)->Cells(15, 0), QStringLiteral("Mnemonic"));
-    EXPECT_EQ(grid(1)->ColWidths(15), 212);
+    EXPECT_EQ(grid(1)->ColWidths(grid(1)->DisplColIndex(15)), 212);
     EXPECT_FALSE(grid(1)->IsHiddenColumn(8));
     EXPECT_TRUE(grid(1)->IsHiddenColumn(9));
     EXPECT_TRUE(grid(1)->IsHiddenColumn(10));
@@ -247,8 +248,10 @@ TEST_F(ModbusTCPMasterWindow, RowButtonsActOnThePageShownAndPasteOnlyFromTheLast
 
 TEST_F(ModbusTCPMasterWindow, ASaveThatFailsIsReportedAndTheWindowStaysOpen)
 {
+    write(QStringLiteral("ModbusTCPM_SetAccess.xml"), fixture("ModbusTCPM_SetAccess.full.xml"));
     form->Show();
     // A folder where the file should be: the write fails.
+    ASSERT_TRUE(QFile::remove(File_ModbusTCPM_SetAccess));
     ASSERT_TRUE(QDir().mkpath(File_ModbusTCPM_SetAccess));
     grid(0)->SetCells(13, 1, QStringLiteral("typed"));
     form->Btn_OK->Click();
@@ -273,12 +276,12 @@ TEST_F(ModbusMasterWindow, TablesWithoutAddressAndPortTranslatedButtons)
 {
     EXPECT_EQ(form->ClientWidth(), 956);
     EXPECT_EQ(form->ClientHeight(), 337);
-    EXPECT_EQ(grid(0)->ColCount(), 12);
-    EXPECT_EQ(grid(1)->ColCount(), 14);
+    EXPECT_EQ(grid(0)->AllColCount(), 12);
+    EXPECT_EQ(grid(1)->AllColCount(), 14);
     EXPECT_EQ(grid(0)->Cells(2, 0), QStringLiteral("Slave ID"));
     EXPECT_TRUE(grid(1)->IsHiddenColumn(7));
     EXPECT_TRUE(grid(1)->IsHiddenColumn(8));
-    EXPECT_EQ(grid(1)->ColWidths(13), 237);
+    EXPECT_EQ(grid(1)->ColWidths(grid(1)->DisplColIndex(13)), 237);
     Lang_Texts[1706] = QStringLiteral("Zeile kopieren");
     form->Set_Lang();
     EXPECT_EQ(button("Btn_Copy_Row")->Caption(), QStringLiteral("Zeile kopieren"));
@@ -346,8 +349,8 @@ TEST_F(BACnetWindow, TheAddressColumnFollowsTheBACnetTypeAndOnlyTheReadPageIsSho
 {
     EXPECT_EQ(form->ClientHeight(), 337);
     EXPECT_EQ(grid(0)->objectName(), QStringLiteral("ACG1"));
-    EXPECT_EQ(grid(0)->ColCount(), 18);
-    EXPECT_EQ(grid(1)->ColCount(), 22);
+    EXPECT_EQ(grid(0)->AllColCount(), 18);
+    EXPECT_EQ(grid(1)->AllColCount(), 22);
     EXPECT_TRUE(form->PC_Pages->isTabVisible(0));
     EXPECT_FALSE(form->PC_Pages->isTabVisible(1));
     for (int c : {14, 15, 16})
@@ -611,7 +614,7 @@ TEST_F(DALIWindow, ThreePagesOfTheirTables)
     for (int c = 2; c <= 5; ++c)
         EXPECT_TRUE(form->ACG_DALI_Device->IsHiddenColumn(c)) << c;
     EXPECT_EQ(form->SG->RowCount(), 257);
-    EXPECT_EQ(form->SG->ColCount(), 15);
+    EXPECT_EQ(form->SG->AllColCount(), 15);
     EXPECT_EQ(form->SG->Cells(12, 0), QStringLiteral("Channel"));
     EXPECT_EQ(form->ACG->RowCount(), 251);
     EXPECT_EQ(form->ACG->Cells(5, 0), QStringLiteral("Mnemonic"));
@@ -709,6 +712,8 @@ TEST_F(DALIWindow, PagesChooseTheirButtonsAndRebuildTheFunctionChoices)
     EXPECT_FALSE(visible("Btn_Select_All"));
     EXPECT_TRUE(visible("Btn_Paste_Row"));
     form->ACG->SetCells(1, 1, QStringLiteral("Addition"));
+    form->ACG->SetCells(2, 1, QStringLiteral("No Condition"));
+    form->ACG->SetCells(3, 1, QStringLiteral("2"));
     form->ACG->SetCells(5, 1, QStringLiteral("Offset"));
     EXPECT_EQ(form->SelFunct.value(1), QStringLiteral("1 - "));
     form->PC_Pages->setCurrentIndex(TFDALI_Access::TS_Set_Access);
@@ -727,7 +732,9 @@ TEST_F(DALIWindow, PagesChooseTheirButtonsAndRebuildTheFunctionChoices)
     EXPECT_EQ(messages(), QStringList{"Are you sure to delete the Row number 1"});
     EXPECT_EQ(form->SG->Cells(2, 1), QStringLiteral("Device"));
 
+    form->SG->SetCells(2, 1, QString());   // no rule left to check
     form->Btn_OK->Click();
+    EXPECT_TRUE(messages().size() == 1) << messages().join('\n').toStdString();
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
     const QByteArray saved = testsupport::readFile(File_DALI_Access);
     EXPECT_EQ(saved.count("1</DALI_ID_DEVICE_"), 64);
@@ -756,6 +763,52 @@ TEST_F(ProfinetFileNameWindow, TheNameIsComposedOnOkWithTheDateOfThatDay)
     Set_GSDML_Clock({});
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
     EXPECT_EQ(form->Name_File_XML, QStringLiteral("GSDML-V2.31-Orlaqi-HD58526_Hall3-20240310.xml"));
+}
+
+// ---------------------------------------------------------------- from the main window
+
+class AutomationSteps : public apptest::ProgramFolder {};
+
+// The step buttons are hidden in this configuration, but the windows are made
+// at start-up and each opens, loads and saves as its step would show it.
+TEST_F(AutomationSteps, EveryWindowOpensFromTheProgramAndSavesItsFile)
+{
+    ASSERT_TRUE(write(QStringLiteral("Strandelor.xml"),
+                      "<Conf_Settings><lastproj><projectname>P</projectname></lastproj></Conf_Settings>"));
+    openProject(QStringLiteral("P"));
+    ASSERT_TRUE(QDir().mkpath(Path_Project));
+    start();
+    ASSERT_EQ(Path_Project, path(QStringLiteral("PROJECTS/P")));
+    ASSERT_TRUE(testsupport::writeFile(File_ParGen, "<Par_Gen><BACnet_Type>1</BACnet_Type></Par_Gen>\n"));
+    const struct {
+        TLbButton* step;      // nullptr: no step shows it
+        fw::TForm* window;
+        const QString* file;
+    } windows[] = {
+        {FZizuzuzarizFirmWare->Btn_DALI_Access, FDALI_Access, &File_DALI2_Access},
+        {FZizuzuzarizFirmWare->Btn_ModM_SetAccess, FModbus_TCP_Master_Set_Access, &File_ModbusTCPM_SetAccess},
+        {FZizuzuzarizFirmWare->Btn_Set_BACnet_Access, FBACnetAccess, &File_BACnet_Master_Access},
+        {nullptr, FSetAccess, &File_ModbusM_SetAccess},
+    };
+    for (const auto& w : windows) {
+        ASSERT_NE(w.window, nullptr);
+        SCOPED_TRACE(w.window->objectName().toStdString());
+        const QString opened = apptest::withModal(
+            [&] {
+                if (w.step)
+                    FZizuzuzarizFirmWare->Btn_Click(w.step);
+                else
+                    w.window->ShowModal();
+            },
+            [](fw::TForm& open) { open.findChild<TLbButton*>(QStringLiteral("Btn_OK"))->Click(); });
+        EXPECT_EQ(opened, QString::fromLatin1(w.window->metaObject()->className()));
+        EXPECT_TRUE(QFileInfo::exists(*w.file));
+        EXPECT_TRUE(testsupport::xmllintPasses(*w.file) || testsupport::xmllintProgram().isEmpty());
+    }
+    EXPECT_TRUE(messages().isEmpty()) << messages().join('\n').toStdString();
+    // The BACnet window took the address kind of the project.
+    EXPECT_EQ(FBACnetAccess->App_BACnet_Type(), 1);
+    EXPECT_EQ(FBACnetAccess->Grid(0)->Columns()[2]->Header(), QStringLiteral("Slave ID"));
 }
 
 } // namespace
