@@ -153,8 +153,11 @@ void TFDALI_Access::FormShow()
     // from the function table does.
     d->SetAccess_Grid->Reset_Copied();
 
-    if (PC_Pages->currentIndex() == TS_Select_Device)
+    if (PC_Pages->currentIndex() == TS_Select_Device) {
+        // The first column names the device; the box beside it is what the user changes.
+        d->Device_Grid->Go_To(1, 1);
         SetActiveControl(ACG_DALI_Device);
+    }
     PC_DALIChange();
 
     QStringList findings;

@@ -80,6 +80,39 @@ protected:
         this->form->Show_Table(table);
         this->form->Table_Grid(table).Go_To(row, col);
     }
+
+    struct CellCase {
+        int table, row, col;
+        const char* text;
+        const char* message;   // empty: the check passes and the window closes
+    };
+    // Each case: `golden` written as the project file, the window shown, one
+    // cell edited, OK. A refusal shows the one message, goes to the failing
+    // row's page and writes nothing.
+    void expectOkOutcomes(const QString& file, const QByteArray& golden, const std::vector<CellCase>& cases)
+    {
+        auto& form = this->form;
+        for (const CellCase& c : cases) {
+            SCOPED_TRACE(c.text);
+            ASSERT_TRUE(testsupport::writeFile(file, golden));
+            this->recorder.Clear();
+            form->SetModalResult(fw::mrNone);
+            form->Show();
+            grid(c.table)->SetCells(c.col, c.row, QString::fromUtf8(c.text));
+            form->Btn_OK->Click();
+            if (*c.message == 0) {
+                EXPECT_TRUE(this->messages().isEmpty()) << this->messages().join('\n').toStdString();
+                EXPECT_EQ(form->ModalResult(), fw::mrOk);
+            } else {
+                EXPECT_EQ(this->messages(), QStringList{QString::fromUtf8(c.message)});
+                EXPECT_EQ(form->ModalResult(), fw::mrNone);
+                EXPECT_EQ(form->Current_Table(), c.table);
+                EXPECT_EQ(grid(c.table)->Row(), c.row);
+                EXPECT_EQ(testsupport::readFile(file), golden);
+            }
+            form->Hide();
+        }
+    }
 };
 
 // ---------------------------------------------------------------- Modbus TCP master
@@ -145,11 +178,7 @@ TEST_F(ModbusTCPMasterWindow, AFileShownAndSavedComesBackByteForByteHiddenCellsW
 // Each case edits one cell of the loaded file and presses OK.
 TEST_F(ModbusTCPMasterWindow, OkChecksRowsInOrderAndNamesTheFirstFailure)
 {
-    const struct {
-        int table, row, col;
-        const char* text;
-        const char* message;   // empty: the check passes and the window closes
-    } cases[] = {
+    expectOkOutcomes(File_ModbusTCPM_SetAccess, fixture("ModbusTCPM_SetAccess.full.xml"), {
         {0, 1, 2, "192.168.1", "Error row 1!! [Modbus Read] Slave IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"},
         {0, 1, 3, "65536", "Error row 1!! [Modbus Read] Port must be between 0 and 65535"},
         {0, 1, 3, "abc", "Error row 1!! [Modbus Read] Port must be between 0 and 65535"},
@@ -161,28 +190,7 @@ TEST_F(ModbusTCPMasterWindow, OkChecksRowsInOrderAndNamesTheFirstFailure)
         // Holding Register, NPoint 123: last byte Position + 245.
         {1, 2, 12, "1294", ""},
         {1, 2, 12, "1295", "Error row 2!! [Modbus Write] Too many bytes to read starting from the Position indicate"},
-    };
-    const QByteArray golden = fixture("ModbusTCPM_SetAccess.full.xml");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        write(QStringLiteral("ModbusTCPM_SetAccess.xml"), golden);
-        recorder.Clear();
-        form->SetModalResult(fw::mrNone);
-        form->Show();
-        grid(c.table)->SetCells(c.col, c.row, QString::fromUtf8(c.text));
-        form->Btn_OK->Click();
-        if (*c.message == 0) {
-            EXPECT_TRUE(messages().isEmpty()) << messages().join('\n').toStdString();
-            EXPECT_EQ(form->ModalResult(), fw::mrOk);
-        } else {
-            EXPECT_EQ(messages(), QStringList{QString::fromUtf8(c.message)});
-            EXPECT_EQ(form->ModalResult(), fw::mrNone);
-            EXPECT_EQ(form->Current_Table(), c.table);
-            EXPECT_EQ(grid(c.table)->Row(), c.row);
-            EXPECT_EQ(testsupport::readFile(File_ModbusTCPM_SetAccess), golden);   // nothing written
-        }
-        form->Hide();
-    }
+    });
 }
 
 TEST_F(ModbusTCPMasterWindow, ARowMissingAttributesIsReportedOnceAndSavedWhole)
@@ -309,29 +317,12 @@ TEST_F(ModbusMasterWindow, DefaultsAndAFileComeBackByteForByteHiddenCellsAsTheyS
 
 TEST_F(ModbusMasterWindow, OkChecksWithTheSerialTexts)
 {
-    const struct {
-        int table, row, col;
-        const char* text;
-        const char* message;
-    } cases[] = {
+    expectOkOutcomes(File_ModbusM_SetAccess, fixture("ModbusM_SetAccess.full.xml"), {
         {0, 1, 2, "248", "Error row 1!! [Modbus Read] Slave ID must be between 1 and 247"},
         {0, 1, 5, "126", "Error row 1!! [Modbus Read] NPoint must be between 1 and 125"},
         {1, 1, 10, "1540", "Error row 1!! [Modbus Write] Position must be between 0 and 1539"},
         {1, 1, 10, "1539", "Error row 1!! [Modbus Write] Too many bytes to read starting from the Position indicate"},
-    };
-    const QByteArray golden = fixture("ModbusM_SetAccess.full.xml");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        write(QStringLiteral("ModbusM_SetAccess.xml"), golden);
-        recorder.Clear();
-        form->Show();
-        grid(c.table)->SetCells(c.col, c.row, QString::fromUtf8(c.text));
-        form->Btn_OK->Click();
-        EXPECT_EQ(messages(), QStringList{QString::fromUtf8(c.message)});
-        EXPECT_EQ(form->ModalResult(), fw::mrNone);
-        EXPECT_EQ(form->Current_Table(), c.table);
-        form->Hide();
-    }
+    });
 }
 
 // ---------------------------------------------------------------- BACnet client
@@ -418,11 +409,8 @@ TEST_F(BACnetWindow, DefaultsAndAFileComeBackByteForByte)
 
 TEST_F(BACnetWindow, OkChecksReadThenWriteRowsWithTheirTexts)
 {
-    const struct {
-        int table, row, col;
-        const char* text;
-        const char* message;
-    } cases[] = {
+    setType("0");
+    expectOkOutcomes(File_BACnet_Master_Access, fixture("BACnet_Master_Access.full.xml"), {
         {0, 1, 2, "192.168.1", "Error in Read, row 1!! IP Address is not correct"},
         {0, 1, 12, "65536", "Error in Read, row 1!! Max Err must be between 0 and 65535"},
         {0, 2, 10, "10, 20", "Error in Read, row 2!! Destination Address has too few bytes"},
@@ -434,22 +422,7 @@ TEST_F(BACnetWindow, OkChecksReadThenWriteRowsWithTheirTexts)
         {1, 1, 8, "5", "Error in Write, row 1!! NByte must be between 0 and 4"},
         {1, 1, 16, "65536", "Error in Write, row 1!! Max Err must be between 0 and 65535"},
         {1, 1, 4, "Signed Int", "Error in Write, row 1!! Data Type is not correct. Aspected Data Type is Real"},
-    };
-    setType("0");
-    const QByteArray golden = fixture("BACnet_Master_Access.full.xml");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        write(QStringLiteral("BACnet_Master_Access.xml"), golden);
-        recorder.Clear();
-        form->Show();
-        grid(c.table)->SetCells(c.col, c.row, QString::fromUtf8(c.text));
-        form->Btn_OK->Click();
-        EXPECT_EQ(messages(), QStringList{QString::fromUtf8(c.message)});
-        EXPECT_EQ(form->ModalResult(), fw::mrNone);
-        EXPECT_EQ(form->Current_Table(), c.table);
-        EXPECT_EQ(testsupport::readFile(File_BACnet_Master_Access), golden);
-        form->Hide();
-    }
+    });
 }
 
 // The whole import as the user does it: Import EDE, the file, the choices
