@@ -57,6 +57,8 @@ struct TFDALI_Access::Impl {
     // The device page's rows live in a table of their own: the file is not
     // a table file, TDALI_Access_File reads and writes it.
     TTableFile Devices{TFileSpec{QStringLiteral("DALI_Access"), {}, {DALI_Device_Spec()}}};
+    // Kept from the showing to OK: it knows whether the file it read must be backed up.
+    TDALI_Access_File Device_File;
     TTableFile Rules{DALI2_File_Spec()};
     std::unique_ptr<TTableGrid> Device_Grid;
     std::unique_ptr<TTableGrid> SetAccess_Grid;
@@ -140,9 +142,8 @@ TTableGrid& TFDALI_Access::Rule_Grid() const
 
 void TFDALI_Access::FormShow()
 {
-    TDALI_Access_File devices;
-    const TTableLoadReport deviceReport = devices.Load(File_DALI_Access);
-    d->Devices.Rows(kDeviceTable) = devices.Devices();
+    const TTableLoadReport deviceReport = d->Device_File.Load(File_DALI_Access);
+    d->Devices.Rows(kDeviceTable) = d->Device_File.Devices();
     d->Device_Grid->Show_Rows();
     Show_Device_Labels();
 
@@ -247,9 +248,8 @@ void TFDALI_Access::Btn_OKClick()
             return;
     }
     try {
-        TDALI_Access_File devices;
-        devices.Devices() = d->Devices.Rows(kDeviceTable);
-        devices.Save(File_DALI_Access);
+        d->Device_File.Devices() = d->Devices.Rows(kDeviceTable);
+        d->Device_File.Save(File_DALI_Access);
         d->Rules.Save(File_DALI2_Access);
     } catch (...) {
         fw::Application.HandleException(std::current_exception());

@@ -14,6 +14,7 @@
 #include "app/UZizuzuzarizFirmWare.h"
 #include "app/ULanguage.h"
 #include "controls/buttons/LbButton.h"
+#include "grid/interact/FxGridEditors.h"
 #include "grid/model/FxCGrid.h"
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"
@@ -622,6 +623,46 @@ TEST_F(DALIWindow, DefaultsAndFilesComeBackByteForByte)
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
     EXPECT_EQ(testsupport::readFile(File_DALI_Access), devices);
     EXPECT_EQ(testsupport::readFile(File_DALI2_Access), rules);
+}
+
+TEST_F(DALIWindow, UnreadableFilesOpenWithAWarningAndAreKeptBesideTheFirstSave)
+{
+    const QByteArray broken = "<DALI_Access><DALI_ID_DEVICE_0>1</DALI_ID";
+    write(QStringLiteral("DALI_Access.xml"), broken);
+    write(QStringLiteral("DALI2_Access.xml"), "not xml");
+    form->Show();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith(QStringLiteral("DALI_Access.xml\nThe file could not be read")))
+        << messages()[0].toStdString();
+    EXPECT_TRUE(messages()[0].contains(QStringLiteral("\n\nDALI2_Access.xml\nThe file could not be read")));
+    EXPECT_EQ(form->ACG_DALI_Device->Cells(1, 1), QStringLiteral("N"));
+    form->Btn_OK->Click();
+    EXPECT_EQ(form->ModalResult(), fw::mrOk);
+    EXPECT_EQ(testsupport::readFile(File_DALI_Access + QStringLiteral(".bak")), broken);
+    EXPECT_EQ(testsupport::readFile(File_DALI2_Access + QStringLiteral(".bak")), QByteArray("not xml"));
+    EXPECT_EQ(testsupport::readFile(File_DALI_Access), fixture("DALI_Access.default.xml"));
+}
+
+// The in-place editor the grid asks for: its kind and the combo's list.
+TEST_F(DALIWindow, SetAccessListsFollowTheRowsDeviceOrSensorAndType)
+{
+    write(QStringLiteral("DALI2_Access.xml"), fixture("DALI2_Access.full.xml"));
+    form->Show();
+    auto editorOf = [&](int col, int row) {
+        TEditorType editor = edNone;
+        form->SG->Events().OnGetEditorType(form->SG, col, row, editor);
+        return std::make_pair(editor, form->SG->Combobox().Items());
+    };
+    const auto sensorTypes = editorOf(3, 1);   // row 1: a push button sensor
+    EXPECT_EQ(sensorTypes.first, edComboList);
+    EXPECT_EQ(sensorTypes.second.value(0), QStringLiteral("Generic Input"));
+    EXPECT_EQ(sensorTypes.second.size(), 7);
+    EXPECT_EQ(editorOf(3, 3).second.size(), 10);   // row 3: a device
+    EXPECT_EQ(editorOf(6, 1).second.value(2), QStringLiteral("Short Press"));
+    EXPECT_EQ(editorOf(6, 3).first, edNormal);   // a device's event is typed
+    const auto functions = editorOf(11, 1);
+    EXPECT_EQ(functions.second.value(2), QStringLiteral("2 - Limit & clamp"));
+    EXPECT_EQ(functions.second.size(), 251);
 }
 
 TEST_F(DALIWindow, OkChecksFunctionsThenSetAccessRulesWithTheirTexts)
