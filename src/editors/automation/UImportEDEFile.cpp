@@ -70,7 +70,8 @@ TTableLoadReport TFImportEDEFile::Load_File(const QString&)
 {
     List_EDE_Var.clear();
     m_loadError.clear();
-    if (!Load_EDE_File(EDE_File, List_EDE_Var, &m_loadError) && m_loadError.isEmpty())
+    // Shown before the BACnet window named a file: an empty list.
+    if (!EDE_File.isEmpty() && !Load_EDE_File(EDE_File, List_EDE_Var, &m_loadError) && m_loadError.isEmpty())
         m_loadError = EDE_File;
     File().Rows(0) = EDE_Rows(List_EDE_Var);
     return {};
