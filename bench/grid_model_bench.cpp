@@ -1,14 +1,18 @@
 // The feature grid's model against Qt's item model: filling and reading
 // 100,000 rows x 10 columns of short texts, the memory those cells take,
 // hiding every other row and showing them again, and deleting 10,000
-// scattered rows. Each feature-grid benchmark of the fill reports its time
-// ("x_qt") and its memory ("mem_x_qt") as ratios to the Qt case of the
-// same run.
+// scattered rows, sorting on a text column and filtering on a substring.
+// Each feature-grid benchmark of the fill reports its time ("x_qt") and its
+// memory ("mem_x_qt") as ratios to the Qt case of the same run; sorting and
+// filtering report "x_proxy" against Qt's sort/filter proxy model.
+#include "grid/model/FxFilter.h"
 #include "grid/model/FxGrid.h"
+#include "grid/model/FxSortSettings.h"
 #include "support/BenchRatio.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QString>
 
@@ -153,6 +157,98 @@ void BM_DeleteRows10k_FxGrid(benchmark::State& state)
     }
 }
 
+// Sorting and filtering against Qt's proxy model over the same texts. The
+// grid's ratios ("x_proxy") are to the proxy case of the same run.
+benchsupport::Baseline ProxySortTime;
+benchsupport::Baseline ProxyFilterTime;
+
+// The text of cell (c, r): the same 1,000 texts as the fill, out of order.
+const QString& ShuffledText(int c, int r)
+{
+    const auto& texts = Texts();
+    return texts[size_t(r * 7919 + c * 31) % texts.size()];
+}
+
+// Times `measured` on a proxy over a fresh model per iteration; the model
+// is built outside the timing.
+template <class Setup, class Measured>
+double TimeOnProxy(benchmark::State& state, Setup setup, Measured measured)
+{
+    benchsupport::Stopwatch watch;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QStandardItemModel model(Rows, Cols);
+        for (int r = 0; r < Rows; ++r)
+            for (int c = 0; c < Cols; ++c)
+                model.setData(model.index(r, c), ShuffledText(c, r));
+        QSortFilterProxyModel proxy;
+        proxy.setSourceModel(&model);
+        setup(proxy);
+        state.ResumeTiming();
+        watch.time([&] { measured(proxy); });
+        benchmark::DoNotOptimize(proxy.rowCount());
+    }
+    return watch.perIteration(state);
+}
+
+// The same on a fresh grid per iteration, built and freed outside the timing.
+template <class Setup, class Measured>
+double TimeOnGrid(benchmark::State& state, Setup setup, Measured measured)
+{
+    benchsupport::Stopwatch watch;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto grid = std::make_unique<TFxStringGrid>();
+        grid->SetColCount(Cols);
+        grid->SetRowCount(Rows);
+        for (int r = 0; r < Rows; ++r)
+            for (int c = 0; c < Cols; ++c)
+                grid->SetCells(c, r, ShuffledText(c, r));
+        setup(*grid);
+        state.ResumeTiming();
+        watch.time([&] { measured(*grid); });
+        benchmark::DoNotOptimize(grid->RowCount());
+        state.PauseTiming();
+        grid.reset();
+        state.ResumeTiming();
+    }
+    return watch.perIteration(state);
+}
+
+void BM_SortText100k_QSortFilterProxyModel(benchmark::State& state)
+{
+    ProxySortTime.set(TimeOnProxy(
+        state, [](QSortFilterProxyModel&) {}, [](QSortFilterProxyModel& p) { p.sort(2, Qt::AscendingOrder); }));
+}
+
+void BM_SortText100k_FxGrid(benchmark::State& state)
+{
+    const double t = TimeOnGrid(
+        state, [](TFxStringGrid& g) { g.SortSettings().SetAutoFormat(false); },
+        [](TFxStringGrid& g) { g.Sort(2, sdAscending); });
+    ProxySortTime.report(state, "x_proxy", t);
+}
+
+void BM_Filter100k_QSortFilterProxyModel(benchmark::State& state)
+{
+    ProxyFilterTime.set(TimeOnProxy(
+        state, [](QSortFilterProxyModel& p) { p.setFilterKeyColumn(3); },
+        [](QSortFilterProxyModel& p) { p.setFilterFixedString(QStringLiteral("v1")); }));
+}
+
+void BM_Filter100k_FxGrid(benchmark::State& state)
+{
+    const double t = TimeOnGrid(
+        state,
+        [](TFxStringGrid& g) {
+            TFilterData* f = g.Filter().Add();
+            f->SetColumn(3);
+            f->SetCondition(QStringLiteral("*v1*"));
+        },
+        [](TFxStringGrid& g) { g.SetFilterActive(true); });
+    ProxyFilterTime.report(state, "x_proxy", t);
+}
+
 } // namespace
 
 // The Qt case runs first so that the ratios of the others are known.
@@ -160,3 +256,7 @@ BENCHMARK(BM_Fill1M_QStandardItemModel)->Unit(benchmark::kMillisecond)->Iteratio
 BENCHMARK(BM_Fill1M_FxGrid)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_HideRows50k_FxGrid)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_DeleteRows10k_FxGrid)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SortText100k_QSortFilterProxyModel)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SortText100k_FxGrid)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Filter100k_QSortFilterProxyModel)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Filter100k_FxGrid)->Unit(benchmark::kMillisecond)->Iterations(3);

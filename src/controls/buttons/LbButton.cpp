@@ -426,6 +426,15 @@ bool TLbButton::TakeAccelerator()
 
 bool TLbButton::event(QEvent* event)
 {
+    // A window closed while the pointer rests on one of its buttons sends that
+    // button no leave: without this the button shows its hot face the next
+    // time the window opens, wherever the pointer is then.
+    if (event->type() == QEvent::Hide && (d->inside || d->step > 0)) {
+        d->inside = false;
+        d->step = 0;
+        if (d->fade)
+            d->fade->SetEnabled(false);
+    }
     if (event->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(event)->shortcutId() == d->shortcutId
         && TakeAccelerator())
         return true;

@@ -5,6 +5,10 @@
 #include "grid/interact/FxGridInteract_p.h"
 
 #include "grid/foundation/FxOptions.h"
+#include "grid/model/FxFilterLists.h"
+#include "grid/model/FxSortSettings.h"
+#include "grid/paint/FxControlLook.h"
+#include "framework/Input.h"
 
 #include <QPointer>
 
@@ -31,7 +35,7 @@ void TFxStringGrid::HandleWmLButtonUp(TMessage& m)
     TBaseGrid::WndProc(m);
     if (!self)
         return;
-    if (s.ColMoveFlg || s.ColSizeFlg || acol < 0 || arow < 0 || acol < FixedCols())
+    if (s.ColMoveFlg || s.ColSizeFlg || acol < 0 || arow < 0 || (acol < FixedCols() && !SortSettings().FixedCols()))
         return;
     const int realCol = RealColIndex(acol);
     if (HasCheckBox(realCol, arow))
@@ -40,8 +44,45 @@ void TFxStringGrid::HandleWmLButtonUp(TMessage& m)
             GetCheckBoxState(realCol, RealRowIndex(arow), state);
             e(this, realCol, arow, state);
         }
-    if (s.DblClk)
+    if (!self)
+        return;
+    if (s.DblClk) {
         s.DblClk = false;
+        return;
+    }
+    HeaderSortClick(acol, arow, x, y, KeysToShiftState(m.WParam));
+}
+
+void TFxStringGrid::HeaderSortClick(int ACol, int ARow, int X, int Y, TShiftState Shift)
+{
+    const TFxGridInteractState& s = InteractState();
+    TSortSettings& ss = SortSettings();
+    const int realCol = RealColIndex(ACol);
+    const TRect r = CellRect(ACol, ARow);
+    // A release on a header border sizes the column.
+    if (ARow == 0 && (Options() & goColSizing) && (std::abs(X - r.Left) <= 3 || std::abs(X - r.Right) <= 3))
+        return;
+    // The drop-down and filter buttons sit at the right of the header.
+    if (X > r.Right - 16) {
+        if (ControlLook().FixedDropDownButton() && DoCanShowFixedDropDown(realCol))
+            return;
+        if (DoGetColumnFilter(realCol))
+            return;
+    }
+    int pressCol = -1, pressRow = -1;
+    MouseToCell(s.Clickposx, s.Clickposy, pressCol, pressRow);
+    if (ARow != ss.Row() || pressRow != ss.Row() || FixedRows() == 0 || !ss.Show() || RowCount() <= 2 ||
+        IsInCheckBox(realCol, ARow, X, Y))
+        return;
+    bool doSort = !IsIgnoredColumn(realCol);
+    if (const auto& e = Events().OnCanSort)
+        e(this, realCol, doSort);
+    if (!doSort) {
+        RepaintCell(ACol, ss.Row());
+        return;
+    }
+    const bool addKey = ss.IndexSortKey() == ikShift ? Shift.Contains(ssShift) : Shift.Contains(ssCtrl);
+    HeaderClickSort(realCol, addKey);
 }
 
 void TFxStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -53,6 +94,21 @@ void TFxStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         return;
     }
     TBaseGrid::MouseUp(Button, Shift, X, Y);
+    // A release on a column's filter glyph opens its drop-down; any other
+    // release closes the plain list.
+    int acol = -1, arow = -1;
+    MouseToCell(X, Y, acol, arow);
+    bool opened = false;
+    if (acol >= 0 && arow >= 0 && arow == FilterDropDownRow() && arow < FixedRows() &&
+        RealColIndex(acol) != FilterColumn()) {
+        const TRect r = CellRect(acol, arow);
+        if (X > r.Right - 16 && X < r.Right - 3 && Y < r.Top + 19)
+            opened = ShowFilterDropDown(RealColIndex(acol), r);
+    }
+    if (!opened && FilterColumn() >= 0 && !FilterDropDownCheck()) {
+        DropList().hide();
+        SetFilterColumn(-1);
+    }
     const TGridRect now = Selection();
     if (!(now == before))
         DoSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);

@@ -3,6 +3,7 @@
 // events, the open editor kept on its cell, and the data that moves with a
 // column or row.
 #include "grid/model/FxGrid.h"
+#include "grid/model/FxSortSettings.h"
 #include "grid/interact/FxGridInteract_p.h"
 #include "grid/interact/FxInplaceEdit.h"
 
@@ -156,6 +157,16 @@ void TFxStringGrid::ColumnMoved(int FromIndex, int ToIndex)
         const int moved = order[std::size_t(rf)];
         order.erase(order.begin() + rf);
         order.insert(order.begin() + rt, moved);
+    }
+    // The sort column follows the cells it sorted.
+    if (TSortSettings& sort = SortSettings(); sort.Column() >= 0 && rf >= 0 && rt >= 0 && rf != rt) {
+        const int sc = sort.Column();
+        if (sc == rf)
+            sort.SetColumn(rt);
+        else if (rf < sc && sc <= rt)
+            sort.SetColumn(sc - 1);
+        else if (rt <= sc && sc < rf)
+            sort.SetColumn(sc + 1);
     }
     if (EnhRowColMove())
         s.ColMoveFlg = true;

@@ -1,6 +1,7 @@
 // The column grid: its Columns kept in step with the grid's columns, and
 // the per-cell queries answered from a column's settings first.
 #include "grid/model/FxCGrid.h"
+#include "grid/model/FxFilter.h"
 
 #include "grid/interact/FxGridEditors.h"
 #include "grid/model/FxGrid_p.h"
@@ -14,7 +15,6 @@ struct TFxColumnGrid::Private {
     std::unique_ptr<TGridColumnItem> SaveCol;   // a grouped column's settings
     bool ColMoving = false;
     bool AutoFilterDisplay = false;
-    int FilterColumn = -1;
     std::function<void(QObject*, int, int, QObject*)> OnColumnPopup;
     std::function<void(QObject*, int, int)> OnAfterColumnMoved;
 };
@@ -68,8 +68,6 @@ void TFxColumnGrid::SetColCount(int value)
 bool TFxColumnGrid::AutoFilterDisplay() const { return c->AutoFilterDisplay; }
 void TFxColumnGrid::SetAutoFilterDisplay(bool value) { c->AutoFilterDisplay = value; }
 bool TFxColumnGrid::ColMoving() const { return c && c->ColMoving; }
-int TFxColumnGrid::FilterColumn() const { return c->FilterColumn; }
-void TFxColumnGrid::SetFilterColumn(int value) { c->FilterColumn = value; }
 
 void TFxColumnGrid::SyncColumns()
 {
@@ -444,20 +442,35 @@ bool TFxColumnGrid::DoGetColumnFilter(int Column)
 
 void TFxColumnGrid::DoFilterSelect(int ItemIndex)
 {
-    TGridColumnItem* item = ItemOf(c->FilterColumn);
-    if (item && ItemIndex >= 0 && ItemIndex < item->Filter().Count()) {
+    const int col = FilterColumn();
+    TGridColumnItem* item = ItemOf(col);
+    if (!item || item->Filter().Count() == 0) {
+        // No lines of its own: the grid's value list answered.
+        TFxStringGrid::DoFilterSelect(ItemIndex);
+        return;
+    }
+    if (ItemIndex >= 0 && ItemIndex < item->Filter().Count()) {
         const QString line = item->Filter().Strings(ItemIndex);
         const int eq = line.indexOf(QLatin1Char('='));
         const QString friendly = eq < 0 ? line : line.left(eq);
         QString condition = eq < 0 ? line : line.mid(eq + 1);
         if (c->AutoFilterDisplay)
             item->SetHeader(friendly);
+        if (AutoFilterUpdate())
+            SetFilterActive(false);
         if (const auto& e = Events().OnFilterSelect)
-            e(this, c->FilterColumn, ItemIndex, friendly, condition);
-        // Storing the condition and applying the filter belong to the
-        // filtering issue.
+            e(this, col, ItemIndex, friendly, condition);
+        TFilterData* f = Filter().GetColFilter(col);
+        f->SetCondition(condition);
+        f->SetCaseSensitive(item->FilterCaseSensitive());
+        if (AutoFilterUpdate()) {
+            SetFilterActive(true);
+            if (RowCount() != FixedRows() && !(FixedRowAlways() && RowCount() - FixedRows() == 1))
+                SetRow(FixedRows());
+            DoFilterDone();
+        }
     }
-    c->FilterColumn = -1;
+    SetFilterColumn(-1);
 }
 
 // ---------------------------------------------------------------- column positions

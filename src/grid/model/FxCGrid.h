@@ -63,10 +63,9 @@ public:
     void GetCheckTrue(int ACol, int ARow, QString& Value) override;
     void GetCheckFalse(int ACol, int ARow, QString& Value) override;
     bool DoGetColumnFilter(int Column) override;
-    // A pick in the filter drop-down of the grid's current filter column.
-    virtual void DoFilterSelect(int ItemIndex);
-    int FilterColumn() const;
-    void SetFilterColumn(int value);
+    // A pick in the filter drop-down of the grid's current filter column:
+    // the column's own Filter lines when it has them.
+    void DoFilterSelect(int ItemIndex) override;
 
     // Saved column positions: keys "CP" + position in an INI file.
     void SaveColumnPositions(const QString& Key, const QString& Section);

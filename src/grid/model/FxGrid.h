@@ -61,6 +61,11 @@ class THTMLPictureCache;
 class TFxInplaceEdit;
 class TGridCombo;
 class TGridCheckBox;
+class TSortSettings;
+class TFilter;
+class TFilterDropDown;
+class TDropList;
+class TDropCheckList;
 struct TFxGridModelState;
 struct TFxGridPaintState;
 struct TFxGridInteractState;
@@ -645,6 +650,79 @@ public:
     void SizeColumnToContent(int ACol, bool GrowOnly);
     void SizeRowToContent(int ARow, bool GrowOnly);
 
+    // ---- sorting (FxGridSort.cpp)
+    // Rows are compared by CompareCells and moved only through SortSwapRows,
+    // which keeps SortRowXRef so that QUnSort can restore the order of the
+    // last time the row count changed.
+    TSortSettings& SortSettings() const;
+    void SetSortSettings(const TSortSettings& value);
+    TSortIndexList& SortIndexes() const;
+    // The normal rows (not fixed, not footers) on SortSettings().Column();
+    // nothing for a negative column. Clears SortIndexes.
+    virtual void QSort();
+    void Sort(int Column, TSortDirection Direction);
+    void SortByColumn(int Col);                // nothing below two rows
+    // On SortIndexes; EFxGridError "No indexes specified for indexed sort"
+    // when the list is empty (nothing changed then).
+    virtual void QSortIndexed();
+    // The child rows of every expanded node of the deepest level.
+    virtual void QSortGroup();
+    virtual void QSortGroupIndexed();
+    // Back to the order before the first sort; rows added since stay at the end.
+    virtual void QUnSort();
+    void QuickSort(int Col, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    // Compares two rows on Col and on; swaps them when out of order (true).
+    bool SortLine(int Col, int ARow1, int ARow2);
+    void InitSortXRef();
+    virtual void SortSwapRows(int ARow1, int ARow2);
+    // -1, 0 or 1 (an application compare answers as it likes).
+    int CompareCells(int ACol, int ARow1, int ARow2, TSortDirection Direction);
+    int CompareRows(int ACol, int ARow1, int ARow2);
+    int CompareRowsIndexed(int Index, int ARow1, int ARow2);
+    int SortDir() const;
+    int SortRow() const;
+    // What a click on the header of real column RealCol sorts (the mouse
+    // handling decides that it is a sort click): with IndexShow the index
+    // list grows (AddKey held) or restarts; otherwise the column sorts, its
+    // direction toggles on a repeated click and with UndoSort the third
+    // click restores the unsorted order. Ends with OnClickSort.
+    void HeaderClickSort(int RealCol, bool AddKey);
+
+    // ---- filtering (FxGridFilter.cpp)
+    // A filter hides the rows that fail Filter() as one level of the
+    // hidden-row store; levels stack and come off newest first, and never
+    // show rows that HideRow or a contracted node hid.
+    TFilter& Filter() const;
+    TFilterDropDown& FilterDropDown() const;
+    void SetFilterDropDown(const TFilterDropDown& value);
+    bool FilterActive() const;
+    void SetFilterActive(bool value);          // applies, or takes back the newest level
+    bool FilterDropDownCheck() const;
+    void SetFilterDropDownCheck(bool value);
+    int FilterLevel() const;
+    // The column whose filter drop-down is open, -1 when none.
+    int FilterColumn() const;
+    void SetFilterColumn(int value);
+    virtual bool MatchFilter(int ARow);
+    void FilterRow(int ARow);
+    void ApplyFilter();
+    // True when more levels were left than the one taken back.
+    bool RemoveLastFilter();
+    void RemoveAllFilters();
+    // Incremental search: one more character adds a level, one less takes
+    // the newest back, anything else starts again. AColumn -1: whole rows.
+    void NarrowDown(const QString& ACondition, int AColumn);
+    virtual void DoFilterSelect(int ItemIndex);
+    virtual void DoFilterCheck(int ItemIndex);
+    virtual void DoFilterDone();
+    // The drop-down lists (made hidden with the grid).
+    TDropList& DropList() const;
+    TDropCheckList& DropCheckList() const;
+    // Opens the drop-down of real column RealCol under its header cell
+    // rectangle R (client coordinates); false when the column offers nothing.
+    bool ShowFilterDropDown(int RealCol, const fw::TRect& R);
+
     // ================================================================ painting
     // Cell painting, looks, measuring, hints and the appearance objects
     // (src/grid/paint; its README.md says which file holds what).
@@ -1038,6 +1116,8 @@ private:
     void HandleWmLButtonDblClk(fw::TMessage& m);
     void HandleWmRButtonDown(fw::TMessage& m);
     void HandleWmSize(fw::TMessage& m);
+    // The sort click test of a button release on a header cell.
+    void HeaderSortClick(int ACol, int ARow, int X, int Y, fw::TShiftState Shift);
     void ShowHint(const QString& Text, fw::TPoint ScreenPos);
     // The hint text of a cell and where it shows; false when it has none.
     bool FillCellHint(int X, int Y, QString& HintStr, QPoint& At);

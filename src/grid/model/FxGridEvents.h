@@ -86,6 +86,21 @@ struct TFxGridModelEvents {
         OnFilterSelect;
 };
 
+// Sorting, filtering and grouping.
+struct TFxGridSortEvents {
+    // Res starts at 0; a sort expects -1, 0 or 1.
+    std::function<void(QObject* Sender, const QString& Str1, const QString& Str2, int& Res)> OnCustomCompare;
+    std::function<void(QObject* Sender, int ACol, int Row1, int Row2, int& Res)> OnRawCompare;
+    std::function<void(QObject* Sender, int ARow, bool& AcceptRow)> OnCustomFilter;
+    std::function<void(QObject* Sender, short Progress)> OnFilterProgress;
+    // A value checked in the filter check list (Sender, column, entry, name,
+    // condition, the list widget).
+    std::function<void(QObject* Sender, int Column, int ItemIndex, const QString& FriendlyName,
+                       QString& FilterCondition, QObject* CheckList)>
+        OnFilterCheck;
+    TFxGridNotify OnFilterDone;
+};
+
 namespace fw {
 class TCanvas;
 }
@@ -173,5 +188,6 @@ struct TFxGridInteractEvents {
 struct TFxGridExchangeEvents {
 };
 
-struct TFxGridEvents : TFxGridModelEvents, TFxGridPaintEvents, TFxGridInteractEvents, TFxGridExchangeEvents {
+struct TFxGridEvents : TFxGridModelEvents, TFxGridSortEvents, TFxGridPaintEvents, TFxGridInteractEvents,
+                       TFxGridExchangeEvents {
 };

@@ -8,6 +8,7 @@
 #include "grid/model/FxCellNode.h"
 #include "grid/model/FxColumnSize.h"
 #include "grid/model/FxGrid.h"
+#include "grid/model/FxGridSort_p.h"
 #include "grid/model/FxHiddenColumns.h"
 #include "grid/model/FxHiddenRows.h"
 #include "grid/model/FxSelectionSets.h"
@@ -94,4 +95,5 @@ struct TFxStringGrid::Private {
     TFxGridPaintState paint;
     TFxGridInteractState interact;
     TFxGridExchangeState exchange;
+    TFxGridSortState sort;
 };

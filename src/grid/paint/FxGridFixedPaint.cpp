@@ -55,16 +55,8 @@ void DrawTransparent(fw::TCanvas& canvas, const fw::TBitmap& glyph, int x, int y
 
 } // namespace
 
-TFxStringGrid::TSortLook TFxStringGrid::SortLook() const
-{
-    // The sort settings of the model give the marks; without them nothing is sorted.
-    return TSortLook();
-}
-
-TFxStringGrid::TFilterLook TFxStringGrid::FilterLook(int) const
-{
-    return TFilterLook();
-}
+// SortLook() and FilterLook() are answered by the sort and filter settings
+// (grid/model/FxGridSort.cpp, FxGridFilter.cpp).
 
 bool TFxStringGrid::DoCanShowFixedDropDown(int ACol)
 {

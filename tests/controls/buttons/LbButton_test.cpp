@@ -354,6 +354,23 @@ TEST(LbButton, HoverWithoutSlowDeceaseDropsAtOnce)
     EXPECT_EQ(entered, 1);
 }
 
+TEST(LbButton, HiddenWhileHotShowsItsPlainFaceWhenShownAgain)
+{
+    for (bool slow : {false, true}) {
+        Window w;
+        w.ok->SetHotTrackColor(fw::clYellow);
+        w.ok->SetSlowDecease(slow);
+        w.activate();
+        enter(w.ok);
+        ASSERT_EQ(faceAt(*w.ok, 8, 11), fw::clYellow);
+        w.form.hide();  // the window ends while the pointer is on the button
+        w.activate();
+        EXPECT_FALSE(w.ok->MouseInside()) << "slow decease " << slow;
+        EXPECT_EQ(w.ok->HotTrackStep(), 0) << "slow decease " << slow;
+        EXPECT_EQ(faceAt(*w.ok, 8, 11), fw::ColorToRGB(fw::clBtnFace)) << "slow decease " << slow;
+    }
+}
+
 TEST(LbButton, SlowDeceaseFadesInEightTicks)
 {
     Window w;

@@ -1,10 +1,14 @@
 // Pictures of the drop-downs as a user sees them: each picker open, the
 // popup strips in every component style, colour tones. With
 // GC_SCREENSHOT_DIR set they are saved there for a person to look at.
+#include "controls/dropdown/FxCalculatorDropDown.h"
 #include "controls/dropdown/FxColorPickerDropDown.h"
 #include "controls/dropdown/FxDetailDropDown.h"
 #include "controls/dropdown/FxDropDown.h"
 #include "controls/dropdown/FxImagePickerDropDown.h"
+#include "controls/dropdown/FxMemoDropDown.h"
+#include "controls/dropdown/FxTimePickerDropDown.h"
+#include "controls/dropdown/FxTrackBarDropDown.h"
 #include "framework/Canvas.h"
 #include "framework/Screen.h"
 #include "framework/SysColors.h"
@@ -133,6 +137,49 @@ TEST_F(Screenshots, EachPickerOpen)
         const QImage img = openPicture(*dd, window);
         EXPECT_GT(colourCount(img), 10);
         save(img, "dropdown_image");
+        delete dd;
+    }
+}
+
+TEST_F(Screenshots, CalculatorClockTrackBarAndMemoOpen)
+{
+    {
+        auto* dd = new TFxCalculatorDropdown(&window);
+        dd->SetBounds(10, 10, 160, 22);
+        dd->SetText("1234.5");
+        const QImage img = openPicture(*dd, window);
+        EXPECT_GT(colourCount(img), 10);
+        save(img, "dropdown_calculator");
+        delete dd;
+    }
+    for (bool picker : {false, true}) {
+        auto* dd = new TFxTimePickerDropDown(&window);
+        dd->SetBounds(10, 10, 120, 22);
+        dd->SetTime(EncodeTime(14, 42, 10, 0));
+        dd->SetShowTimePicker(picker);
+        dd->SetComponentStyle(picker ? tsWindows7 : tsOffice2007Luna);
+        const QImage img = openPicture(*dd, window);
+        EXPECT_GT(colourCount(img), 10);
+        save(img, picker ? "dropdown_timepicker_edit" : "dropdown_timepicker");
+        delete dd;
+    }
+    {
+        auto* dd = new TFxTrackBarDropDown(&window);
+        dd->SetBounds(10, 10, 160, 22);
+        dd->SetPosition(6);
+        const QImage img = openPicture(*dd, window);
+        EXPECT_GT(colourCount(img), 3);
+        save(img, "dropdown_trackbar");
+        delete dd;
+    }
+    {
+        auto* dd = new TFxMemoDropDown(&window);
+        dd->SetBounds(10, 10, 180, 22);
+        dd->SetEditorEnabled(false);
+        dd->MemoText().SetText("Gateway notes\r\nDMX universe 1\r\nDALI line 2");
+        const QImage img = openPicture(*dd, window);
+        EXPECT_GT(colourCount(img), 3);
+        save(img, "dropdown_memo");
         delete dd;
     }
 }

@@ -6,6 +6,8 @@
 #include "grid/foundation/FxOptions.h"
 #include "grid/interact/FxInplaceEdit.h"
 #include "grid/model/FxColumnSize.h"
+#include "grid/model/FxFilterLists.h"
+#include "grid/model/FxSortSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -368,6 +370,103 @@ TEST(FxGridHint, TheCellHintComesFromOnGridHintWithTheRowFirst)
     ASSERT_EQ(asked.size(), 3);
     EXPECT_EQ(asked[0], qMakePair(3, 2));
     EXPECT_EQ(asked[2], qMakePair(3, 1));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- header sorting and the filter drop-down
+
+namespace {
+
+QStringList ColumnTexts(TFxStringGrid& g, int c)
+{
+    QStringList out;
+    for (int r = g.FixedRows(); r < g.RowCount(); ++r)
+        out << g.Cells(c, r);
+    return out;
+}
+
+void FillSortable(TFxStringGrid& g)
+{
+    const QStringList names{"c", "a", "e", "b", "d"};
+    for (int r = 1; r < 6; ++r) {
+        g.SetCells(1, r, names[r - 1]);
+        g.SetCells(2, r, QString::number(6 - r));
+    }
+}
+
+TEST(FxGridMouse, HeaderClicksSortThenReverseThenRestoreWithUndoSort)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    FillSortable(g);
+    g.SortSettings().SetShow(true);
+    g.SortSettings().SetUndoSort(true);
+    QList<int> clicked;
+    g.Events().OnClickSort = [&](QObject*, int c) { clicked << c; };
+    const QStringList original = ColumnTexts(g, 1);
+    w.click(w.at(1, 0, 10, 8));
+    EXPECT_EQ(ColumnTexts(g, 1), (QStringList{"a", "b", "c", "d", "e"}));
+    w.click(w.at(1, 0, 10, 8));
+    EXPECT_EQ(ColumnTexts(g, 1), (QStringList{"e", "d", "c", "b", "a"}));
+    w.click(w.at(1, 0, 10, 8));
+    EXPECT_EQ(ColumnTexts(g, 1), original);
+    EXPECT_EQ(g.SortSettings().Column(), -1);
+    w.click(w.at(1, 0, 10, 8));
+    EXPECT_EQ(ColumnTexts(g, 1), (QStringList{"a", "b", "c", "d", "e"}));
+    EXPECT_EQ(clicked, (QList<int>{1, 1, -1, 1}));
+
+    // Refused by the application: nothing moves.
+    g.Events().OnCanSort = [](QObject*, int, bool& doSort) { doSort = false; };
+    w.click(w.at(2, 0, 10, 8));
+    EXPECT_EQ(ColumnTexts(g, 1), (QStringList{"a", "b", "c", "d", "e"}));
+    EXPECT_EQ(g.SortSettings().Column(), 1);
+}
+
+TEST(FxGridMouse, ShiftClicksBuildTheIndexListAndMovedColumnsKeepTheSort)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    FillSortable(g);
+    g.SetCells(1, 5, "a");   // a tie on column 1: column 2 decides
+    g.SortSettings().SetShow(true);
+    g.SortSettings().SetIndexShow(true);
+    w.click(w.at(1, 0, 10, 8));
+    w.click(w.at(2, 0, 10, 8), Qt::ShiftModifier);
+    w.click(w.at(2, 0, 10, 8), Qt::ShiftModifier);   // toggles column 2 to descending
+    EXPECT_EQ(g.SortIndexes().SaveToString(), "u1;d2");
+    EXPECT_EQ(ColumnTexts(g, 1), (QStringList{"a", "a", "b", "c", "e"}));
+    EXPECT_EQ(ColumnTexts(g, 2), (QStringList{"4", "1", "2", "5", "3"}));
+    EXPECT_EQ(g.SortSettings().Column(), 1);
+
+    g.SortSettings().SetIndexShow(false);
+    g.MoveColumn(1, 3);   // the sorted column moves right
+    EXPECT_EQ(g.SortSettings().Column(), 3);
+    g.MoveColumn(4, 2);   // a move across it pushes it right
+    EXPECT_EQ(g.SortSettings().Column(), 4);
+}
+
+TEST(FxGridMouse, TheFilterGlyphOpensTheValueListAndEnterFilters)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    FillSortable(g);
+    g.SetCells(1, 5, "a");
+    g.SetFilterDropDownAuto(true);
+    const fw::TRect r = g.CellRect(1, 0);
+    w.click(QPoint(r.Right - 8, r.Top + 6));
+    TDropList& list = g.DropList();
+    ASSERT_TRUE(list.isVisible());
+    EXPECT_EQ(g.FilterColumn(), 1);
+    ASSERT_EQ(list.count(), 5);   // (All), a, b, c, e
+    EXPECT_EQ(list.item(0)->text(), "(All)");
+    list.setCurrentRow(1);
+    QTest::keyClick(&list, Qt::Key_Return);
+    w.settle();
+    EXPECT_FALSE(list.isVisible());
+    EXPECT_EQ(ColumnTexts(g, 1), (QStringList{"a", "a"}));
+    EXPECT_EQ(g.FilterColumn(), -1);
+    EXPECT_EQ(g.SortSettings().Column(), -1);   // the glyph click did not sort
 }
 
 } // namespace

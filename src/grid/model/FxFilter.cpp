@@ -1,0 +1,172 @@
+// Filter conditions, the row test over them and the drop-down's look.
+#include "grid/model/FxFilter.h"
+
+#include "framework/SysUtils.h"
+#include "grid/foundation/FxUtilText.h"
+#include "grid/model/FxGrid.h"
+
+// ---------------------------------------------------------------- TFilterData
+
+void TFilterData::Assign(const TFilterData* Source)
+{
+    if (!Source)
+        return;
+    FColumn = Source->FColumn;
+    FCondition = Source->FCondition;
+    FCaseSensitive = Source->FCaseSensitive;
+    FData = Source->FData;
+    FPrefix = Source->FPrefix;
+    FSuffix = Source->FSuffix;
+    FOperation = Source->FOperation;
+}
+
+bool TFilterData::Matches(const QString& cellText) const
+{
+    try {
+        // An empty text is found in no row.
+        if (FData == fcRow)
+            return !FCondition.isEmpty() && fw::UpperCase(cellText).contains(fw::UpperCase(FCondition));
+        QString text = cellText;
+        if (!FPrefix.isEmpty() && text.startsWith(FPrefix))
+            text.remove(0, FPrefix.size());
+        if (!FSuffix.isEmpty()) {
+            const int at = text.indexOf(FSuffix);
+            if (at >= 0 && at + FSuffix.size() == text.size())
+                text.truncate(at);
+        }
+        if (FCondition.isEmpty())
+            return true;
+        if (FMethod == fmLiteral)
+            return text == FCondition;
+        return MatchFilterExpression(FCondition, text, FCaseSensitive);
+    } catch (...) {
+        // A condition the text cannot be compared with (a number test on a
+        // word, say) simply does not match.
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------- TFilter
+
+TFilterData* TFilter::Items(int Index) const
+{
+    return Index >= 0 && Index < Count() ? FItems[std::size_t(Index)].get() : nullptr;
+}
+
+void TFilter::SetItems(int Index, const TFilterData* Value)
+{
+    if (TFilterData* item = Items(Index))
+        item->Assign(Value);
+}
+
+TFilterData* TFilter::Add()
+{
+    FItems.push_back(std::make_unique<TFilterData>());
+    TFilterData* item = FItems.back().get();
+    item->SetOperation(Count() == 1 ? foNONE : foAND);
+    return item;
+}
+
+TFilterData* TFilter::Insert(int)
+{
+    FItems.push_back(std::make_unique<TFilterData>());
+    return FItems.back().get();
+}
+
+void TFilter::Delete(int Index)
+{
+    if (Index >= 0 && Index < Count())
+        FItems.erase(FItems.begin() + Index);
+}
+
+void TFilter::Clear()
+{
+    FItems.clear();
+}
+
+TFilterData* TFilter::GetColFilter(int Col)
+{
+    for (const auto& item : FItems)
+        if (item->Column() == Col)
+            return item.get();
+    TFilterData* item = Add();
+    item->SetColumn(Col);
+    return item;
+}
+
+void TFilter::RemoveColumnFilter(int Col)
+{
+    for (int i = Count() - 1; i >= 0; --i)
+        if (FItems[std::size_t(i)]->Column() == Col)
+            FItems.erase(FItems.begin() + i);
+    if (FOwner && Col >= 0 && Col < FOwner->ColCount() + FOwner->NumHiddenColumns() && FOwner->RowCount() > 0)
+        FOwner->RepaintCell(FOwner->DisplColIndex(Col), 0);
+}
+
+bool TFilter::HasFilter(int Col) const
+{
+    for (const auto& item : FItems)
+        if (item->Column() == Col)
+            return true;
+    return false;
+}
+
+bool TFilter::MatchRow(const std::function<QString(const TFilterData&)>& read) const
+{
+    bool result = true;
+    for (const auto& item : FItems) {
+        QString text = fw::Trim(read(*item));
+        if (text.contains(QLatin1String("|\\")))
+            text = UnpackWideText(text);
+        const bool match = item->Matches(text);
+        switch (item->Operation()) {
+        case foSHORT:
+            result = match;
+            if (!match)
+                return false;
+            break;
+        case foNONE:
+            result = match;
+            break;
+        case foAND:
+            result = result && match;
+            break;
+        case foXOR:
+            result = result != match;
+            break;
+        case foOR:
+            result = result || match;
+            break;
+        }
+    }
+    return result;
+}
+
+// ---------------------------------------------------------------- TFilterDropDown
+
+TFilterDropDown::TFilterDropDown() : FColor(fw::clWindow) {}
+
+void TFilterDropDown::SetGlyph(const fw::TBitmap& value)
+{
+    FGlyph.Assign(value);
+    if (OnChange)
+        OnChange();
+}
+
+void TFilterDropDown::SetGlyphActive(const fw::TBitmap& value)
+{
+    FGlyphActive.Assign(value);
+    if (OnChange)
+        OnChange();
+}
+
+void TFilterDropDown::Assign(const TFilterDropDown& Source)
+{
+    FColor = Source.FColor;
+    FColumnWidth = Source.FColumnWidth;
+    FFont = Source.FFont;
+    FHeight = Source.FHeight;
+    FWidth = Source.FWidth;
+    SetGlyph(Source.FGlyph);
+    SetGlyphActive(Source.FGlyphActive);
+}
