@@ -13,6 +13,7 @@ PACKAGES=(
   xvfb xauth libxcb1-dev
   smitools
   poppler-utils
+  fp-compiler fp-units-rtl
 )
 # The libFuzzer targets need clang: `scripts/install-deps.sh fuzz`.
 if [ "${1:-}" = "fuzz" ]; then

@@ -2,6 +2,7 @@
 // write path, the editing-done notifications, Escape's restore, what
 // scrolling does to an open editor, and the controls placed in cells.
 #include "grid/model/FxGrid.h"
+#include "grid/interact/FxGridDropDownEditors.h"
 #include "grid/interact/FxGridEditors.h"
 #include "grid/interact/FxGridInteract_p.h"
 
@@ -57,6 +58,10 @@ void TFxStringGrid::HideSpecialEditor(int ACol, int ARow)
         s.EditMode = false;
         break;
     default:
+        if (FxGridDropDown::Handles(s.CurrentEditor) && s.EditMode) {
+            s.EditMode = false;
+            FxGridDropDown::Hide(*this, s.CurrentEditor, c, ARow);
+        }
         break;
     }
     if (s.CurrentEditor != edNormal && s.EditActive)

@@ -2,6 +2,7 @@
 // may-the-editor-show decision, the editor kind, the special editors placed
 // over the cell, the framework's edit-text hooks, and the combo list.
 #include "grid/model/FxGrid.h"
+#include "grid/interact/FxGridDropDownEditors.h"
 #include "grid/interact/FxGridEditors.h"
 #include "grid/interact/FxGridInteract_p.h"
 #include "grid/interact/FxInplaceEdit.h"
@@ -194,6 +195,11 @@ void TFxStringGrid::ShowSpecialEditor(int ACol, int ARow)
         break;
     }
     default:
+        if (QWidget* dd = FxGridDropDown::Show(*this, s.CurrentEditor, c, ARow, r, cellColor, value, startChar)) {
+            s.EditMode = true;
+            s.EditCtrl = dd;
+            break;
+        }
         // edDataCheckBox uses the cell's own box; the kinds whose controls
         // this build lacks open nothing. Either way the edit stays open
         // until it ends.

@@ -10,6 +10,8 @@
 #include "grid/foundation/FxUtilText.h"
 #include "grid/model/FxValueText.h"
 
+#include <algorithm>
+
 struct TFxColumnGrid::Private {
     std::unique_ptr<TGridColumnCollection> Columns;
     std::unique_ptr<TGridColumnItem> SaveCol;   // a grouped column's settings
@@ -338,6 +340,32 @@ void TFxColumnGrid::RecalcFooters()
     c->Columns->SetNoRecursiveUpdate(true);
     SyncColumns();
     c->Columns->SetNoRecursiveUpdate(old);
+}
+
+void TFxColumnGrid::InsertCols(int ColIndex, int CCount)
+{
+    if (CCount <= 0 || ColIndex < 0)
+        return;
+    const int at = std::min(ColIndex, c->Columns->Count());
+    const bool old = c->Columns->NoRecursiveUpdate();
+    c->Columns->SetNoRecursiveUpdate(true);
+    for (int i = 0; i < CCount; ++i)
+        c->Columns->Insert(at);
+    c->Columns->SetNoRecursiveUpdate(old);
+    TFxStringGrid::InsertCols(ColIndex, CCount);
+}
+
+void TFxColumnGrid::RemoveCols(int ColIndex, int CCount)
+{
+    CCount = std::min(CCount, ColCount() + NumHiddenColumns() - ColIndex);
+    if (CCount <= 0 || ColIndex < 0)
+        return;
+    const bool old = c->Columns->NoRecursiveUpdate();
+    c->Columns->SetNoRecursiveUpdate(true);
+    for (int i = 0; i < CCount && ColIndex < c->Columns->Count(); ++i)
+        c->Columns->Delete(ColIndex);
+    c->Columns->SetNoRecursiveUpdate(old);
+    TFxStringGrid::RemoveCols(ColIndex, CCount);
 }
 
 // ---------------------------------------------------------------- editing

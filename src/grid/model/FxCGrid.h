@@ -47,6 +47,9 @@ public:
     void ColumnAutoSized(int ACol, int& AWidth) override;
     void ColumnHeadersChanged() override;
     void RecalcFooters() override;
+    // The Columns collection moves with the inserted and removed columns.
+    void InsertCols(int ColIndex, int CCount) override;
+    void RemoveCols(int ColIndex, int CCount) override;
     void DoGetCellColor(int ACol, int ARow, fw::TGridDrawState AState, fw::TBrush& ABrush,
                         fw::TFont& AFont) override;
     void DoGetCellPrintColor(int ACol, int ARow, fw::TGridDrawState AState, fw::TBrush& ABrush,

@@ -101,8 +101,13 @@ TFxStringGrid::~TFxStringGrid()
 {
     d->model.Destroying = true;
     FreeScrollControls();
-    if (d->model.ColumnSize->Save())
-        SaveColSizes();
+    // A store that cannot be written must not end the program from here.
+    if (d->model.ColumnSize->Save()) {
+        try {
+            SaveColSizes();
+        } catch (const fw::Exception&) {
+        }
+    }
     // The cells' property objects, those of hidden rows and columns too, are
     // registered with the base grid, which frees them all.
 }

@@ -15,10 +15,12 @@
 // their cells and index); a row is the display row for Cells, Objects and
 // the per-cell properties, and the real row for the views named All...
 // RealRowIndex / DisplRowIndex / RealColIndex / DisplColIndex translate.
+#include "framework/DateTime.h"
 #include "framework/SysUtils.h"
 #include "grid/foundation/BaseGrid.h"
 #include "grid/foundation/FxObj.h"
 #include "grid/model/FxCellGraphic.h"
+#include "grid/model/FxFindScan.h"
 #include "grid/model/FxGridEvents.h"
 #include "grid/model/FxGridSettings.h"
 #include "grid/foundation/FxStyleIF.h"
@@ -26,6 +28,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -37,6 +40,7 @@ class TBalloonToolTip;
 class TNoActiveForm;
 }
 class TCellNode;
+class THTMLSettings;
 class TColumnSize;
 struct TSizeWhileTyping;
 class TGridItem;
@@ -59,6 +63,7 @@ class TScrollControl;
 class TGridFocusWindow;
 class THTMLPictureCache;
 class TFxInplaceEdit;
+class TFxStringGridCheck;
 class TGridCombo;
 class TGridCheckBox;
 class TSortSettings;
@@ -431,9 +436,168 @@ public:
     // The graphic of a check box at a real row, hidden or shown.
     const TCellGraphic* CheckGraphicAtRealRow(int ACol, int ARow);
 
-    // ---- calculations and footers (the structure-edit issue builds them; placeholders)
+    // ---- row and column structure edits (FxGridStructure.cpp)
+    // Everything indexed by row or column moves with the data: properties,
+    // heights, widths, hidden rows and columns, row flags, cell controls.
+    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+    void AddRow();
+    virtual void RemoveRows(int RowIndex, int RCount);
+    // As RemoveRows, leaving the removed rows' properties to the grid.
+    virtual void RemoveRowsEx(int RowIndex, int RCount);
+    virtual void DeleteRowRange(int ARow, int Count);
+    void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
+    // ACol is a display column; the first of equal texts stays.
+    void RemoveDuplicates(int ACol, bool DoCase);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    // Columns are real columns (hidden ones included).
+    virtual void InsertCols(int ColIndex, int CCount);
+    void AddColumn();
+    virtual void RemoveCols(int ColIndex, int CCount);
+    void MergeCols(int ColIndex1, int ColIndex2, const QString& Separator);
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void ClearRows(int RowIndex, int RCount);
+    void ClearCols(int ColIndex, int CCount);
+    void ClearNormalRows(int RowIndex, int RCount);
+    void ClearNormalCols(int ColIndex, int CCount);
+    void ClearNormalCells();
+    void ClearSelection();
+    void Clear();
+    void ClearAll();
+    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void TrimColumn(int ACol);
+    void TrimRow(int ARow);
+    void TrimAll();
+    void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, fw::TColor AColor);
+    void MergeColumnCells(int ColIndex, bool MainMerge);
+    void MergeRowCells(int RowIndex, bool MainMerge);
+    void SplitColumnCells(int ColIndex);
+    void SplitRowCells(int RowIndex);
+    void SplitAllCells();
+    bool IsWideCell(int ACol, int ARow);
+    bool IsCell(const QString& SubStr, int& ACol, int& ARow);
+    virtual void AutoInsertRow(int ARow);
+    virtual void AutoDeleteRow(int ARow);
+
+    // ---- column and row calculations, footers (FxGridCalc.cpp)
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    double ColumnAvg(int ACol, int FromRow, int ToRow);
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    double ColumnStdDev(int ACol, int FromRow, int ToRow);
+    double ColumnDistinct(int ACol, int FromRow, int ToRow);
+    double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+    double RowSum(int ARow, int fromCol, int toCol);
+    double RowAvg(int ARow, int fromCol, int toCol);
+    double RowMin(int ARow, int fromCol, int toCol);
+    double RowMax(int ARow, int fromCol, int toCol);
+    // ACol -1: every column.
+    virtual void CalcFooter(int ACol);
+    virtual void DoCalcFooter(int ACol);
+    virtual void RecalcFooterColumn(int ACol);
     virtual void RecalcFooters();
-    void CalcFooter(int ACol);
+
+    // ---- row nodes (FxGridNodes.cpp)
+    // AddNode, RemoveNode, ExpandNode, ContractNode and the row inserts and
+    // removals take a real row; the queries and SetNodeState a display row.
+    void AddNode(int ARow, int Span);
+    void RemoveNode(int ARow);
+    void RemoveAllNodes();
+    bool IsNode(int ARow);
+    bool IsSummary(int ARow);
+    void MarkSummaryRow(int ARow);
+    bool GetNodeState(int ARow);
+    void SetNodeState(int ARow, bool Value);
+    int GetNodeLevel(int ARow);
+    int GetNodeSpan(int ARow);
+    void SetNodeSpan(int ARow, int Span);
+    void UpdateNodeSpan(int ARow, int Delta);
+    int GetSubNodeCount(int ARow);
+    void UpdateSubNodeCount(int ARow, int Delta);
+    void ExpandAll();
+    void ContractAll();
+    void ExpandNode(int ARow);
+    void ContractNode(int ARow);
+    int GetParentRow(int ARow);
+    int GetNodeSpanType(int ARow);
+    void InsertNormalRow(int ARow);
+    void RemoveNormalRow(int ARow);
+    void InsertChildRow(int ARow, int InsertAt);
+    void RemoveChildRow(int ARow);
+    int NumNodes() const;
+    bool HasNodes() override;
+
+    // ---- find, replace, quick lookup, search footer actions (FxGridFind.cpp)
+    // The next hit after StartCell in the scan order of FindParams ((-1, -1)
+    // starts at the first cell); (-1, -1) when the scan reached its end.
+    fw::TPoint Find(fw::TPoint StartCell, const QString& s, TFindParams FindParams);
+    fw::TPoint FindWide(fw::TPoint StartCell, const QString& s, TFindParams FindParams);
+    fw::TPoint FindFirst(const QString& s, TFindParams FindParams);
+    // Continues from SearchCell with the last text and options; one full
+    // pass ends with (-1, -1).
+    fw::TPoint FindNext();
+    // Replaces OrigStr (any letter case) in every hit cell; the number of
+    // cells changed. The hits are collected before anything is written.
+    int Replace(const QString& OrigStr, const QString& NewStr, TFindParams FindParams);
+    // The first row whose sort column starts with s (upper case), else -1.
+    int Search(const QString& s);
+    fw::TPoint SearchCell() const;
+    void SetSearchCell(fw::TPoint value);
+    int FindCol() const;
+    void SetFindCol(int value);
+    int FindRow() const;
+    void SetFindRow(int value);
+    bool FindBusy() const;
+    void SearchFooterEditChange();
+    void SearchFooterFindNext();
+    void SearchFooterFindPrevious();
+    void SearchFooterHighlight();
+    void SearchFooterClose();
+
+    // ---- text highlight, cell checking, fills, dates and times (FxGridFills.cpp)
+    QString HilightText(bool DoCase, const QString& S, const QString& Text) const;
+    QString UnHilightText(const QString& S) const;
+    QString MarkText(bool DoCase, const QString& S, const QString& Text) const;
+    QString UnMarkText(const QString& S) const;
+    void HilightInCell(bool DoCase, int Col, int Row, const QString& HiText);
+    void HilightInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText);
+    void HilightInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText);
+    void HilightInGrid(bool DoFixed, bool DoCase, const QString& HiText);
+    void UnHilightInCell(int Col, int Row);
+    void UnHilightInCol(bool DoFixed, int Col);
+    void UnHilightInRow(bool DoFixed, int Row);
+    void UnHilightInGrid(bool DoFixed);
+    void MarkInCell(bool DoCase, int Col, int Row, const QString& HiText);
+    void MarkInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText);
+    void MarkInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText);
+    void MarkInGrid(bool DoFixed, bool DoCase, const QString& HiText);
+    void UnMarkInCell(int Col, int Row);
+    void UnMarkInCol(bool DoFixed, int Col);
+    void UnMarkInRow(bool DoFixed, int Row);
+    void UnMarkInGrid(bool DoFixed);
+    // The checker is the caller's; checks answer true without one.
+    TFxStringGridCheck* CellChecker() const;
+    void SetCellChecker(TFxStringGridCheck* value);
+    bool CheckCell(int Col, int Row);
+    bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool CheckCol(bool DoFixed, int Col);
+    bool CheckRow(bool DoFixed, int Row);
+    bool CheckGrid(bool DoFixed);
+    void TextFill(bool DoFixed, const QString& Txt);
+    // Fmt takes the column and the row as two integers (checked Format).
+    void FormatFill(bool DoFixed, const QString& Fmt);
+    // Random numbers 0 .. Rnd-1; 0 in every cell when Rnd <= 0.
+    void RandomFill(bool DoFixed, int Rnd);
+    void LinearFill(bool DoFixed);
+    // Locale short date / long time texts of a cell.
+    fw::TDateTime Dates(int ACol, int ARow) const;
+    void SetDates(int ACol, int ARow, fw::TDateTime value);
+    fw::TDateTime Times(int ACol, int ARow) const;
+    void SetTimes(int ACol, int ARow, fw::TDateTime value);
 
     // ---- change notification and text hooks (FxGridNotify.cpp)
     virtual void DoCellsChanged(const fw::TRect& R);
@@ -1035,14 +1199,74 @@ public:
     // ================================================================ exchange
     // Services of the exchange issue (placeholders listed in
     // src/grid/exchange/README.md).
+    // Native cell text (FxGridNativeText.cpp): count line, "cw" width lines,
+    // one line per non-empty cell. Files are written atomically; a load never
+    // clears the grid first.
+    void SaveToFile(const QString& FileName, bool Unicode = false);
+    void LoadFromFile(const QString& FileName);
     void SaveToStream(QIODevice& Stream);
     void LoadFromStream(QIODevice& Stream);
+    // The cell's text as a number (EFxGridError naming the position).
+    double CellToReal(int ACol, int ARow);
+    // Binary cells (FxGridBinary.cpp): text, properties and graphic of each
+    // cell of a rectangle (inclusive edges). A stream is checked completely
+    // before the grid changes (EFxGridError "Invalid cell data: ...");
+    // LoadAtPointFromBinStream answers the writing grid's ExchangeGridId.
+    void SaveRectToBinStream(const fw::TRect& Rect, QIODevice& Stream);
+    void SaveToBinStream(QIODevice& Stream);
+    void SaveToBinFile(const QString& FileName);
+    int LoadAtPointFromBinStream(const fw::TPoint& Point, QIODevice& Stream);
+    void LoadFromBinStream(QIODevice& Stream);
+    void LoadFromBinFile(const QString& FileName);
+    // This grid's number in the process (never 0), written into binary cells.
+    int ExchangeGridId() const;
+    // Plain text and HTML export (FxGridHtml.cpp).
+    THTMLSettings& HTMLSettings() const;
+    void SaveToASCII(const QString& FileName, bool Unicode = false);
+    void AppendToASCII(const QString& FileName, bool Unicode = false);
+    QString SaveToHTMLString(const QString& dir = QString());
+    void SaveToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    void AppendToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    // XML (FxGridXml.cpp); FieldDescr may be null.
+    void SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
+                   const QStringList* FieldDescr = nullptr, bool ExportEmptyCells = true);
+    void LoadFromXML(const QString& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+    // Delimiter-separated text (FxGridCsv.cpp): quoted fields may span
+    // lines; Delimiter #0 finds the delimiter and is put back afterwards.
+    // MaxRows <= 0 reads every record.
+    void SaveToCSV(const QString& FileName, bool Unicode = false);
+    void AppendToCSV(const QString& FileName, bool Unicode = false);
+    void LoadFromCSV(const QString& FileName, int MaxRows = 0);
+    void InsertFromCSV(const QString& FileName, int MaxRows = 0);
+    void LoadFromCSVStream(QIODevice& AStream, int MaxRows = 0);
+    // Fixed-width text: positions are widths when saving (missing ones are
+    // appended) and sorted 1-based field boundaries when loading.
+    void SaveToFixed(const QString& FileName, TIntList& positions);
+    void LoadFromFixed(const QString& FileName, TIntList& positions, bool DoTrim = true, int MaxRows = -1);
+    // Column states as one text: "N#widths#order#visible flags"; a text that
+    // is not valid as a whole changes nothing (EFxGridError).
+    QString ColumnStatesToString();
+    void StringToColumnStates(const QString& Value);
     void SaveColSizes();
     void LoadColSizes();
     virtual void SaveColPositions();
     virtual void LoadColPositions();
 
 protected:
+    // Removes display rows (any order) with their flags, hidden-row indices
+    // and controls in step (FxGridStructure.cpp).
+    void RemoveDisplayRows(std::vector<int> Rows, bool FreeProps);
+    // Real columns inserted (Delta > 0) or removed at At, with widths,
+    // hidden columns and the hidden rows' cells in step.
+    void ShiftColumns(int At, int Delta);
+    // Shows the real rows hidden behind a contracted node (FxGridNodes.cpp).
+    void ExpandNodeRows(int ARow);
+    // Opens the contracted nodes that hide a real row.
+    void ShowHiddenRowNode(int RealRow);
+    // The cell test and the scan of one search (FxGridFind.cpp).
+    virtual bool MatchFindCell(int ACol, int ARow, bool Wide);
+    fw::TPoint FindCore(fw::TPoint Start, const QString& s, TFindParams FindParams, bool Wide);
+
     // The per-concern state; each struct is defined in its folder's _p.h.
     TFxGridModelState& ModelState() const;
     TFxGridPaintState& PaintState() const;
@@ -1145,6 +1369,9 @@ private:
     void DrawTreeLines(fw::TCanvas& Canvas, TCellPaintContext& c);
     void DrawNodeGlyph(fw::TCanvas& Canvas, TCellPaintContext& c);
     void DrawCellButton(fw::TCanvas& Canvas, TCellPaintContext& c, int GL, int GT, int GR, int GB);
+
+    // The CSV readers' common part: text is the whole decoded input.
+    void LoadCsvText(const QString& text, int MaxRows, bool Insert);
 
     // Model internals shared by the model's files (FxGridRows.cpp).
     friend struct TFxGridRowOps;

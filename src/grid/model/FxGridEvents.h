@@ -55,6 +55,13 @@ struct TFxGridModelEvents {
     std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowSize;
     std::function<void(QObject* Sender, const QString& Value, int ACol, int ARow, TSearchAction SearchAction)>
         OnSearchFooterAction;
+    // The search footer's text changed; clearing DefaultSearch skips the grid's own search.
+    std::function<void(QObject* Sender, const QString& Value, bool& DefaultSearch)> OnSearchEditChange;
+    TFxGridNotify OnSearchFooterClose;
+    // Calculations: an application aggregate of a column's rows, and the
+    // text of an acCUSTOM footer cell.
+    std::function<void(QObject* Sender, int ACol, int FromRow, int ToRow, double& Res)> OnColumnCalc;
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value)> OnFooterCalc;
     TFxCellEvent OnButtonClick;
     std::function<void(QObject* Sender, int ACol, int ARow, bool Expanded)> OnExpandClick;
     std::function<void(QObject* Sender, int ARow, int ACol)> OnComboCloseUp;   // (row, column)
@@ -186,6 +193,8 @@ struct TFxGridInteractEvents {
 
 // Files, clipboard, drag and drop (the exchange issue adds its events here).
 struct TFxGridExchangeEvents {
+    // Percent done of a long save or load, told only when it changes.
+    std::function<void(QObject* Sender, qint16 Progress)> OnFileProgress;
 };
 
 struct TFxGridEvents : TFxGridModelEvents, TFxGridSortEvents, TFxGridPaintEvents, TFxGridInteractEvents,

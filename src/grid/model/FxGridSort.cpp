@@ -201,21 +201,22 @@ public:
 private:
     enum : unsigned {
         kNumber = 1, kDate = 2, kTime = 4, kEU = 8, kUS = 16, kUpper = 32, kStripped = 64, kCheck = 128,
-        kImage = 256, kCellType = 512, kFinancial = 1024
+        kImage = 256, kCellType = 512, kFinancial = 1024,
+        kValueBits = kNumber | kDate | kTime | kEU | kUS | kImage | kFinancial
     };
+    // One cell as a sort reads it; kept small, a sort may hold one per row
+    // for several columns.
     struct TKey {
-        bool Loaded = false;
-        unsigned Have = 0;
         QString Text;
-        int NumKind = ntkNotANumber;
-        TSepPlace DatePlace = spAbsent;
-        TSepPlace TimePlace = spAbsent;
+        double Value = 0;   // number, date, time or image key, by the style that asked
+        std::uint16_t Have = 0;
+        std::int8_t NumKind = ntkNotANumber;
+        std::uint8_t DatePlace = spAbsent;
+        std::uint8_t TimePlace = spAbsent;
+        bool Loaded = false;
         bool CheckCell = false;
         bool Checked = false;
-        double Value = 0;   // number, date or time, by the style that asked
         bool ValueBlank = false;
-        std::intptr_t Image = -1;
-        QString Other;      // upper-cased or stripped text
     };
     struct TColumn {
         bool Ready = false;
@@ -223,13 +224,15 @@ private:
         QString Prefix;
         QString Suffix;
         std::vector<TKey> Keys;
+        std::vector<QString> Others;   // upper-cased or stripped texts, when a style needs them
     };
 
     TColumn& Column(int col);
     TKey& Key(TColumn& c, int col, int row);
+    QString& Other(TColumn& c, const TKey& k, int row);
     double Number(TKey& k, const TColumn& c, bool financial);
     double DateValue(TKey& k, TSortStyle style);
-    bool Blank(TKey& k, const TColumn& c, TSortStyle style);
+    bool Blank(TKey& k, TColumn& c, int row, TSortStyle style);
 
     TFxStringGrid& FGrid;
     bool FCache;
@@ -243,6 +246,7 @@ private:
     int FRowCount = 0;
     std::vector<TColumn> FColumns;
     TKey FSpare[2];
+    QString FSpareOther[2];
     int FSpareRow[2] = {-1, -1};
     int FSpareCol[2] = {-1, -1};
 };
@@ -285,12 +289,21 @@ TSortCompare::TKey& TSortCompare::Key(TColumn& c, int col, int row)
         k->Loaded = true;
         k->Text = FVirtual ? FGrid.Cells(col, row) : FGrid.GridCells(col, row);
         if (c.Style == ssAutomatic || c.Style == ssAlphaNumeric || c.Style == ssAlphaNumericNoCase) {
-            k->NumKind = NumericTextKind(k->Text);
-            k->DatePlace = SeparatorPlace(k->Text, FDateSep);
-            k->TimePlace = SeparatorPlace(k->Text, FTimeSep);
+            k->NumKind = std::int8_t(NumericTextKind(k->Text));
+            k->DatePlace = std::uint8_t(SeparatorPlace(k->Text, FDateSep));
+            k->TimePlace = std::uint8_t(SeparatorPlace(k->Text, FTimeSep));
         }
     }
     return *k;
+}
+
+QString& TSortCompare::Other(TColumn& c, const TKey& k, int row)
+{
+    if (&k == &FSpare[0] || &k == &FSpare[1])
+        return FSpareOther[&k - FSpare];
+    if (c.Others.empty())
+        c.Others.resize(c.Keys.size());
+    return c.Others[std::size_t(row)];
 }
 
 double TSortCompare::Number(TKey& k, const TColumn& c, bool financial)
@@ -298,7 +311,7 @@ double TSortCompare::Number(TKey& k, const TColumn& c, bool financial)
     const unsigned bit = financial ? kFinancial : kNumber;
     if (k.Have & bit)
         return k.Value;
-    k.Have = (k.Have & ~(kNumber | kFinancial | kDate | kTime | kEU | kUS)) | bit;
+    k.Have = std::uint16_t((k.Have & ~kValueBits) | bit);
     QString s = k.Text;
     if (!c.Prefix.isEmpty())
         if (const int i = s.indexOf(c.Prefix); i >= 0)
@@ -325,7 +338,7 @@ double TSortCompare::DateValue(TKey& k, TSortStyle style)
     const unsigned bit = style == ssTime ? kTime : style == ssShortDateEU ? kEU : style == ssShortDateUS ? kUS : kDate;
     if (k.Have & bit)
         return k.Value;
-    k.Have = (k.Have & ~(kNumber | kFinancial | kDate | kTime | kEU | kUS)) | bit;
+    k.Have = std::uint16_t((k.Have & ~kValueBits) | bit);
     TDateTime v = 0;
     try {
         if (style == ssTime) {
@@ -346,14 +359,14 @@ double TSortCompare::DateValue(TKey& k, TSortStyle style)
     return v;
 }
 
-bool TSortCompare::Blank(TKey& k, const TColumn& c, TSortStyle style)
+bool TSortCompare::Blank(TKey& k, TColumn& c, int row, TSortStyle style)
 {
     if (style == ssNumeric || style == ssFinancial) {
         Number(k, c, style == ssFinancial);
         return k.ValueBlank;
     }
     if (style == ssHTML)
-        return (k.Have & kStripped) ? k.Other.isEmpty() : k.Text.isEmpty();
+        return (k.Have & kStripped) ? Other(c, k, row).isEmpty() : k.Text.isEmpty();
     return k.Text.isEmpty();
 }
 
@@ -398,12 +411,12 @@ int TSortCompare::Cells(int col, int r1, int r2, TSortDirection dir)
     int res = 0;
     switch (style) {
     case ssAlphaNoCase:
-        for (TKey* k : {&k1, &k2})
+        for (auto [k, r] : {std::pair<TKey*, int>{&k1, r1}, std::pair<TKey*, int>{&k2, r2}})
             if (!(k->Have & kUpper)) {
-                k->Have = (k->Have & ~kStripped) | kUpper;
-                k->Other = UpperCase(k->Text);
+                k->Have = std::uint16_t((k->Have & ~kStripped) | kUpper);
+                Other(c, *k, r) = UpperCase(k->Text);
             }
-        res = Sign(QString::compare(k1.Other, k2.Other, Qt::CaseSensitive));
+        res = Sign(QString::compare(Other(c, k1, r1), Other(c, k2, r2), Qt::CaseSensitive));
         break;
     case ssAnsiAlphaCase:
         res = Sign(QString::localeAwareCompare(k1.Text, k2.Text));
@@ -412,12 +425,12 @@ int TSortCompare::Cells(int col, int r1, int r2, TSortDirection dir)
         res = Sign(AnsiCompareText(k1.Text, k2.Text));
         break;
     case ssHTML:
-        for (TKey* k : {&k1, &k2})
+        for (auto [k, r] : {std::pair<TKey*, int>{&k1, r1}, std::pair<TKey*, int>{&k2, r2}})
             if (!(k->Have & kStripped)) {
-                k->Have = (k->Have & ~kUpper) | kStripped;
-                k->Other = StripHtmlTags(k->Text);
+                k->Have = std::uint16_t((k->Have & ~kUpper) | kStripped);
+                Other(c, *k, r) = StripHtmlTags(k->Text);
             }
-        res = Sign(QString::compare(k1.Other, k2.Other, Qt::CaseSensitive));
+        res = Sign(QString::compare(Other(c, k1, r1), Other(c, k2, r2), Qt::CaseSensitive));
         break;
     case ssNumeric:
     case ssFinancial: {
@@ -449,10 +462,11 @@ int TSortCompare::Cells(int col, int r1, int r2, TSortDirection dir)
     case ssImages:
         for (auto [k, r] : {std::pair<TKey*, int>{&k1, r1}, std::pair<TKey*, int>{&k2, r2}})
             if (!(k->Have & kImage)) {
-                k->Have |= kImage;
-                k->Image = FGrid.CellGraphicSortKey(col, r);
+                k->Have = kImage;
+                // Exact: references and indices stay far below 2^53.
+                k->Value = double(FGrid.CellGraphicSortKey(col, r));
             }
-        res = k1.Image < k2.Image ? -1 : (k1.Image > k2.Image ? 1 : 0);
+        res = Sign(k1.Value, k2.Value);
         break;
     case ssCustom:
         res = 0;
@@ -470,8 +484,8 @@ int TSortCompare::Cells(int col, int r1, int r2, TSortDirection dir)
     }
 
     if (FIgnoreBlanks) {
-        const bool b1 = Blank(k1, c, style);
-        const bool b2 = Blank(k2, c, style);
+        const bool b1 = Blank(k1, c, r1, style);
+        const bool b2 = Blank(k2, c, r2, style);
         if (b1 != b2) {
             // Blanks end first (or last) whichever way the rows are sorted.
             int v = b1 ? (FBlankPos == blFirst ? -1 : 1) : (FBlankPos == blFirst ? 1 : -1);

@@ -4,9 +4,11 @@
 #include "grid/exchange/FxGridExchange_p.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/PictureContainer.h"
+#include "grid/foundation/SgCheck.h"
 #include "grid/interact/FxGridInteract_p.h"
 #include "grid/model/FxCellNode.h"
 #include "grid/model/FxColumnSize.h"
+#include "grid/model/FxGridFind_p.h"
 #include "grid/model/FxGrid.h"
 #include "grid/model/FxGridSort_p.h"
 #include "grid/model/FxHiddenColumns.h"
@@ -87,6 +89,13 @@ struct TFxGridModelState {
     // The shared graphic that answers for row check boxes in column 0.
     std::unique_ptr<TCellGraphic> CellGraphic;
     fw::TImageList* GridImages = nullptr;
+
+    // The cell checker (FxGridFills.cpp); the caller's object.
+    QPointer<TFxStringGridCheck> CellChecker;
+    // Node rows (FxGridNodes.cpp).
+    int NumNodes = 0;
+    // Find and replace (FxGridFind.cpp).
+    TFxGridFindState Find;
 };
 
 struct TFxStringGrid::Private {

@@ -287,4 +287,12 @@ void TFxStringGrid::SearchFooterChanged()
             if (const auto& e = Events().OnCreatedSearchFooter)
                 e(this);
         };
+    // The searches themselves are the model's (FxGridFind.cpp).
+    if (!panel.OnEditChange) {
+        panel.OnEditChange = [this](QObject*) { SearchFooterEditChange(); };
+        panel.OnForwardClick = [this](QObject*) { SearchFooterFindNext(); };
+        panel.OnBackwardClick = [this](QObject*) { SearchFooterFindPrevious(); };
+        panel.OnHighlightClick = [this](QObject*) { SearchFooterHighlight(); };
+        panel.OnExitClick = [this](QObject*) { SearchFooterClose(); };
+    }
 }

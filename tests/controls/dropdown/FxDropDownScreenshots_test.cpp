@@ -7,6 +7,7 @@
 #include "controls/dropdown/FxDropDown.h"
 #include "controls/dropdown/FxImagePickerDropDown.h"
 #include "controls/dropdown/FxMemoDropDown.h"
+#include "controls/dropdown/FxMultiColumnDropDown.h"
 #include "controls/dropdown/FxTimePickerDropDown.h"
 #include "controls/dropdown/FxTrackBarDropDown.h"
 #include "framework/Canvas.h"
@@ -182,6 +183,28 @@ TEST_F(Screenshots, CalculatorClockTrackBarAndMemoOpen)
         save(img, "dropdown_memo");
         delete dd;
     }
+}
+
+TEST_F(Screenshots, MultiColumnOpen)
+{
+    auto* dd = new TFxMultiColumnDropDown(&window);
+    dd->SetBounds(10, 10, 180, 22);
+    const char* headers[] = {"Name", "Bus", "Channels"};
+    for (int i = 0; i < 3; ++i) {
+        TDropDownColumn* c = dd->Columns().Add();
+        c->Header = headers[i];
+        c->Width = i == 0 ? 90 : 60;
+    }
+    const char* rows[][3] = {{"Gateway A", "DMX", "512"}, {"Gateway B", "DALI", "64"}, {"Gateway C", "CAN", "8"},
+                             {"Gateway D", "DMX", "1024"}, {"Gateway E", "DALI", "128"}};
+    for (const auto& r : rows)
+        dd->Items().Add()->Text = {r[0], r[1], r[2]};
+    dd->EndUpdate();
+    dd->SetItemIndex(1);
+    const QImage img = openPicture(*dd, window);
+    EXPECT_GT(colourCount(img), 10);
+    save(img, "dropdown_multicolumn");
+    delete dd;
 }
 
 TEST_F(Screenshots, StylesAndTones)

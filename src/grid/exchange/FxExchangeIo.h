@@ -1,0 +1,29 @@
+#pragma once
+// Whole-file reads and atomic writes of the grid's text files.
+#include <QString>
+
+#include <functional>
+
+class TFxStringGrid;
+
+namespace fxexchange {
+
+// What a TProgressReporter tells: the grid's OnFileProgress, or nothing
+// when it has none.
+std::function<void(int)> ProgressSink(TFxStringGrid& grid);
+
+enum class TTextEncoding { Ansi, Utf16LeBom, Utf8Bom };
+
+// Replaces the file atomically; EFxGridError "Cannot Create file <name>"
+// with the reason when it cannot be written.
+void WriteGridTextFile(const QString& fileName, const QString& text, TTextEncoding encoding);
+
+// The file decoded by its byte-order mark (else UTF-8 when valid, else the
+// Western code page); at most MaxGridFileBytes. The platform's file error
+// naming the file when it cannot be read.
+QString ReadGridTextFile(const QString& fileName);
+
+// Splits at CR LF, CR or LF; a last line without an end counts.
+QStringList SplitTextLines(const QString& text);
+
+} // namespace fxexchange
