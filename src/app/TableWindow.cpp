@@ -159,7 +159,7 @@ bool TTableGrid::Paste_Row()
 
 bool TTableGrid::Insert_Row()
 {
-    return Grid_Insert_Row(m_grid->Row(), m_grid, firstColumnEnables(Spec()));
+    return Grid_Insert_Row(m_grid->Row(), m_grid, m_insertEnabled && firstColumnEnables(Spec()));
 }
 
 bool TTableGrid::Delete_Row(int question)
@@ -196,6 +196,7 @@ TTableWindow::TTableWindow(const TTableWindowSpec& spec, QWidget* owner)
             grid->setObjectName(spec.Grid_Names[size_t(i)]);
         layout->addWidget(grid);
         t->Grids.push_back(std::make_unique<TTableGrid>(grid, t->File, i));
+        t->Grids.back()->Set_Insert_Enabled(spec.Insert_Enables);
     }
     auto bind = [this](const char* name, void (TTableWindow::*handler)()) {
         if (TLbButton* b = Button(name))
@@ -289,7 +290,11 @@ void TTableWindow::Btn_OKClick()
             return;
     }
     try {
-        t->File.Save(t->Spec.File_Name ? *t->Spec.File_Name : QString());
+        const QString fileName = t->Spec.File_Name ? *t->Spec.File_Name : QString();
+        if (t->Spec.Save)
+            t->Spec.Save(t->File, fileName);
+        else
+            t->File.Save(fileName);
     } catch (...) {
         fw::Application.HandleException(std::current_exception());
         return;
@@ -311,8 +316,12 @@ void TTableWindow::Btn_InsRowClick()
 
 void TTableWindow::Btn_CopyRowClick()
 {
-    if (Table_Count() > 0)
-        Table_Grid(Current_Table()).Copy_Row();
+    if (Table_Count() == 0)
+        return;
+    if (t->Spec.Last_Copy_Only)
+        for (const auto& g : t->Grids)
+            g->Reset_Copied();
+    Table_Grid(Current_Table()).Copy_Row();
 }
 
 void TTableWindow::Btn_PasteRowClick()

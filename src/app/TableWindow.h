@@ -61,12 +61,16 @@ public:
     bool Delete_Row(int question);
     bool Copied() const { return m_copied; }
     void Reset_Copied() { m_copied = false; }
+    // Whether Insert Row ticks the first column of the new row when that
+    // column is a check box ticked by default (the default: yes).
+    void Set_Insert_Enabled(bool enabled) { m_insertEnabled = enabled; }
 
 private:
     TFxColumnGrid* m_grid;
     TTableFile& m_file;
     int m_table;
     bool m_copied = false;
+    bool m_insertEnabled = true;
 };
 
 struct TTableWindowSpec {
@@ -77,6 +81,14 @@ struct TTableWindowSpec {
     std::function<TTableFailure(const TTableFile&)> Check;
     std::vector<QString> Grid_Names;    // object names of the grids, one per table
     int Delete_Question = -1;           // asked before Delete Row, the row number appended
+    // Writes the file on OK; empty: TTableFile::Save. For files that store
+    // something other than the cells as they stand. Throws fw::EFileError.
+    std::function<void(TTableFile&, const QString&)> Save;
+    // Insert Row ticks a default-ticked first column of the new row.
+    bool Insert_Enables = true;
+    // Copy Row in one table withdraws the copies of the others, so Paste Row
+    // takes only a row of the table last copied from.
+    bool Last_Copy_Only = false;
 };
 
 class TTableWindow : public TEditorWindow {

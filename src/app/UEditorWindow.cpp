@@ -98,7 +98,8 @@ void TEditorWindow::Set_Lang()
     if (m_texts.Cancel_Hint >= 0)
         Btn_Cancel->SetHint(Lang_Text(m_texts.Cancel_Hint));
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
-        m_buttons[i]->SetCaption(Lang_Text(m_texts.Buttons[i].Caption));
+        if (m_texts.Buttons[i].Caption >= 0)
+            m_buttons[i]->SetCaption(Lang_Text(m_texts.Buttons[i].Caption));
         if (m_texts.Buttons[i].Hint >= 0)
             m_buttons[i]->SetHint(Lang_Text(m_texts.Buttons[i].Hint));
     }

@@ -17,7 +17,7 @@ class TLbButton;
 
 struct TEditorButtonText {
     const char* Name;   // object name, e.g. "Btn_Delete_Row"
-    int Caption;
+    int Caption;        // -1: the window sets a caption that is not translated
     int Hint;           // -1: none
 };
 

@@ -100,6 +100,8 @@ TEST_F(Startup, EditorWindowsCarryTheirTextsAndCloseWithOkOrCancel)
         {"SDO server", [] { return FSet_SDO_Server_Access; }, "Set SDO Server Access", "Set SDO Server Access",
          {"SDO in Read", "SDO in Write"}},
     };
+    // The import window checks the device address on OK; without an address kind there is none.
+    FImportEDEFile->App_BACnet_Type = 2;
     for (const EditorCase& c : cases) {
         TEditorWindow* w = c.window();
         EXPECT_EQ(w->Caption(), QString::fromUtf8(c.caption)) << c.name;

@@ -1,9 +1,11 @@
 #pragma once
-// Modbus TCP master access: the read and write requests the converter sends to Modbus TCP slaves.
-// The window frame, its texts and OK/Cancel; the tables arrive with the grid.
-#include "app/UEditorWindow.h"
+// Modbus TCP master access: the read requests that poll Modbus TCP slaves
+// into the converter's input area and the write requests sent from its
+// output area, the two tables of ModbusTCPM_SetAccess.xml in column grids,
+// with the row buttons and the check on OK.
+#include "app/TableWindow.h"
 
-class TFModbus_TCP_Master_Set_Access : public TEditorWindow {
+class TFModbus_TCP_Master_Set_Access : public TTableWindow {
     Q_OBJECT
 public:
     explicit TFModbus_TCP_Master_Set_Access(QWidget* owner = nullptr);

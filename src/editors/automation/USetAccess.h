@@ -1,9 +1,11 @@
 #pragma once
-// Modbus master access: the read and write requests the converter sends to Modbus slaves.
-// The window frame, its texts and OK/Cancel; the tables arrive with the grid.
-#include "app/UEditorWindow.h"
+// Modbus master access: the read requests that poll serial Modbus slaves
+// into the converter's input area and the write requests sent from its
+// output area, the two tables of ModbusM_SetAccess.xml in column grids, with
+// the row buttons and the check on OK.
+#include "app/TableWindow.h"
 
-class TFSetAccess : public TEditorWindow {
+class TFSetAccess : public TTableWindow {
     Q_OBJECT
 public:
     explicit TFSetAccess(QWidget* owner = nullptr);
