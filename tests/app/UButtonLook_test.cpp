@@ -82,7 +82,7 @@ TEST_F(ButtonLook, EveryWindowsButtonsShareOneLook)
             EXPECT_EQ(b->Alignment(), fw::taCenter);
     }
     const std::map<QString, int> expected{
-        {"plain face", 4}, {"yellow press", 1}, {"two images", 1}, {"left caption", 18}};
+        {"plain face", 4}, {"yellow press", 1}, {"two images", 1}, {"left caption", 17}};
     EXPECT_EQ(exceptions, expected);
 }
 
