@@ -39,6 +39,8 @@ TTableGrid::TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table)
     m_grid->SetDefaultRowHeight(kRowHeight);
     m_grid->SetOptions(fw::goFixedVertLine | fw::goFixedHorzLine | fw::goVertLine | fw::goHorzLine
                        | fw::goRangeSelect | fw::goColSizing | fw::goEditing);
+    // The grid takes the column settings in one go rather than once per setting.
+    m_grid->Columns().BeginUpdate();
     for (int c = 0; c < spec.ColumnCount(); ++c) {
         const TColumnSpec& column = spec.Columns[size_t(c)];
         TGridColumnItem* item = m_grid->Columns()[c];
@@ -51,6 +53,7 @@ TTableGrid::TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table)
         item->SetReadOnly(column.ReadOnly || column.Editor == edNone);
         item->SetEditLength(column.EditLength);
     }
+    m_grid->Columns().EndUpdate();
     for (int c = 0; c < spec.ColumnCount(); ++c)
         if (spec.Columns[size_t(c)].Hidden)
             m_grid->HideColumn(c);
@@ -80,6 +83,7 @@ const TTableSpec& TTableGrid::Spec() const
 void TTableGrid::Set_Lang()
 {
     const TTableSpec& spec = Spec();
+    m_grid->Columns().BeginUpdate();
     for (int c = 0; c < spec.ColumnCount(); ++c) {
         const TColumnSpec& column = spec.Columns[size_t(c)];
         TGridColumnItem* item = m_grid->Columns()[c];
@@ -94,6 +98,7 @@ void TTableGrid::Set_Lang()
             item->SetComboItems(items);
         }
     }
+    m_grid->Columns().EndUpdate();
 }
 
 void TTableGrid::Show_Rows()
