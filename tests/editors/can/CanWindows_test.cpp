@@ -12,6 +12,7 @@
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "controls/buttons/LbButton.h"
+#include "editors/can/CanTestSupport.h"
 #include "grid/model/FxCGrid.h"
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"
@@ -41,16 +42,6 @@ void clickCell(TFxColumnGrid* g, int displayCol, int row)
     QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(r.Left + r.Width() / 2, r.Top + r.Height() / 2));
     QCoreApplication::processEvents();
-}
-
-// Keeps a picture of a window for the closing report when GC_SHOT_DIR is set.
-void keepShot(QWidget* w, const char* name)
-{
-    const QByteArray dir = qgetenv("GC_SHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QCoreApplication::processEvents();
-    w->grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
 }
 
 QStringList column(const TFxColumnGrid* g, int col, int fromRow, int toRow)
@@ -249,7 +240,7 @@ TEST_F(SnmpWindow, WithoutAFileOkWritesTheSixtyFourDefaultObjectsOfEachTable)
     EXPECT_EQ(grid(1)->Cells(4, 64), QStringLiteral("63"));
     EXPECT_EQ(grid(0)->Cells(2, 65), QString());
     EXPECT_EQ(grid(0)->Cells(0, 256), QStringLiteral("256"));
-    keepShot(form.get(), "snmp_trap_access");
+    cantest::keepShot(form.get(), "snmp_trap_access");
     form->Hide();
     expectDefaultsSaved(File_SNMP_Trap, "SNMP_Trap.default.xml");
 }
@@ -347,7 +338,7 @@ TEST_F(TransmitCANWindow, AFileShownAndSavedComesBackByteForByte)
 {
     expectRoundTrip(File_CAN_Send_Frames, "CAN_Send_Frames.full.xml");
     form->Show();
-    keepShot(form.get(), "transmit_can");
+    cantest::keepShot(form.get(), "transmit_can");
 }
 
 TEST_F(TransmitCANWindow, OkChecksTheEnabledRowsAndNamesTheFirstFailure)
@@ -411,7 +402,7 @@ TEST_F(PdoWindow, AFileShownAndSavedComesBackByteForByte)
 {
     expectRoundTrip(File_PDO_CANopen, "PDO_CANopen.full.xml");
     form->Show();
-    keepShot(form.get(), "pdo_canopen");
+    cantest::keepShot(form.get(), "pdo_canopen");
 }
 
 TEST_F(PdoWindow, OkChecksBothTablesAndNamesTheFirstFailure)
@@ -479,7 +470,7 @@ TEST_F(SdoClientWindow, AFileShownAndSavedComesBackByteForByte)
 {
     expectRoundTrip(File_SDO_Client_CANopen, "SDO_Client_CANopen.full.xml");
     form->Show();
-    keepShot(form.get(), "sdo_client_canopen");
+    cantest::keepShot(form.get(), "sdo_client_canopen");
 }
 
 TEST_F(SdoClientWindow, OkChecksBothTablesAndNamesTheFirstFailure)
@@ -524,7 +515,7 @@ TEST_F(SdoServerWindow, AFileShownAndSavedComesBackByteForByte)
 {
     expectRoundTrip(File_SDO_Server_CANopen, "SDO_Server_CANopen.full.xml");
     form->Show();
-    keepShot(form.get(), "sdo_server_canopen");
+    cantest::keepShot(form.get(), "sdo_server_canopen");
 }
 
 TEST_F(SdoServerWindow, OkChecksBothTablesAndRefusesAnObjectGivenTwice)
