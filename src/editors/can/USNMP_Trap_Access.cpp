@@ -1,6 +1,7 @@
 #include "editors/can/USNMP_Trap_Access.h"
 
 #include "app/UComon.h"
+#include "editors/can/CanGrids.h"
 #include "editors/can/SNMP_Trap_AccessData.h"
 #include "grid/model/FxCGrid.h"
 
@@ -36,6 +37,7 @@ TTableWindowSpec spec()
 TFSNMP_Trap_Access::TFSNMP_Trap_Access(QWidget* owner) : TTableWindow(spec(), owner)
 {
     setObjectName(QStringLiteral("FSNMP_Trap_Access"));
+    SNMP_Grids(*this);
     for (int table = 0; table < Table_Count(); ++table)
         Grid(table)->Events().OnCheckBoxClick = [this, table](QObject*, int col, int, bool) {
             if (col == SNMP_Col_Enable)

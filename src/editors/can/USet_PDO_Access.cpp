@@ -1,7 +1,7 @@
 #include "editors/can/USet_PDO_Access.h"
 
 #include "app/UComon.h"
-#include "editors/can/CANopenGrids.h"
+#include "editors/can/CanGrids.h"
 #include "editors/can/Set_PDO_AccessData.h"
 
 TFSet_PDO_Access* FSet_PDO_Access = nullptr;

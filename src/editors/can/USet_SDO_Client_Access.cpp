@@ -1,7 +1,7 @@
 #include "editors/can/USet_SDO_Client_Access.h"
 
 #include "app/UComon.h"
-#include "editors/can/CANopenGrids.h"
+#include "editors/can/CanGrids.h"
 #include "editors/can/Set_SDO_Client_AccessData.h"
 
 TFSet_SDO_Client_Access* FSet_SDO_Client_Access = nullptr;

@@ -1,6 +1,7 @@
 #include "editors/can/UTransmitCAN.h"
 
 #include "app/UComon.h"
+#include "editors/can/CanGrids.h"
 #include "editors/can/TransmitCANData.h"
 
 TFTransmitCAN* FTransmitCAN = nullptr;
@@ -32,4 +33,5 @@ TTableWindowSpec spec()
 TFTransmitCAN::TFTransmitCAN(QWidget* owner) : TTableWindow(spec(), owner)
 {
     setObjectName(QStringLiteral("FTransmitCAN"));
+    CAN_Frame_Grids(*this);
 }

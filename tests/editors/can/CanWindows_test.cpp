@@ -14,6 +14,7 @@
 #include "controls/buttons/LbButton.h"
 #include "editors/can/CanTestSupport.h"
 #include "grid/model/FxCGrid.h"
+#include "grid/paint/FxControlLook.h"
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"
 
@@ -228,6 +229,9 @@ TEST_F(SnmpWindow, TwoTablesOfTheirColumns)
     EXPECT_EQ(form->Table_Grid(1).Header_Hint(0, 8), QStringLiteral("Select the Data Conversion from Int to Float"));
     EXPECT_EQ(form->Table_Grid(1).Header_Hint(1, 8), QString());
 
+    EXPECT_EQ(grid(1)->ControlLook().FixedGradientHoverFrom(), fw::clGray);
+    EXPECT_EQ(grid(1)->ControlLook().FixedGradientDownTo(), fw::clSilver);
+
     Lang_Texts[1927] = QStringLiteral("Beschreibung");
     form->Set_Lang();
     EXPECT_EQ(read->Cells(11, 0), QStringLiteral("Beschreibung"));
@@ -320,6 +324,8 @@ TEST_F(TransmitCANWindow, TheGridIsTheTableOfItsColumns)
     EXPECT_EQ(bytes[0], QStringLiteral("None"));
     EXPECT_EQ(bytes[512], QStringLiteral("511"));
     EXPECT_EQ(grid()->Columns()[5]->Editor(), edDataCheckBox);
+    EXPECT_EQ(grid()->ControlLook().FixedGradientDownBorder(), 0xD5BCAAu);
+    EXPECT_EQ(grid()->ActiveCellColor(), 0xEACAB6u);
     EXPECT_EQ(form->Table_Grid(0).Header_Hint(0, 6),
               QStringLiteral("Enable or Disable the possibility to send the CAN Frame by Command"));
     EXPECT_EQ(form->Table_Grid(0).Header_Hint(0, 17), QStringLiteral("Insert a description of the CAN Frame"));
