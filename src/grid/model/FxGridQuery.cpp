@@ -269,7 +269,7 @@ bool TFxStringGrid::DoGetColumnFilter(int Column)
             add(fw::Trim(Cells(Column, r)));
         if (!FilterIncremental())
             for (int i = 0; i < d->model.HiddenRows.Count(); ++i)
-                add(d->model.HiddenRows.Item(i).Text(Column));
+                add(fw::Trim(d->model.HiddenRows.Item(i).Text(Column)));
         list.SetSorted(false);
         if (!FilterDropDownClear().isEmpty())
             list.Insert(0, FilterDropDownClear());

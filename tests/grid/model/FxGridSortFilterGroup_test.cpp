@@ -8,6 +8,7 @@
 
 #include "framework/SysUtils.h"
 #include "grid/foundation/FxOptions.h"
+#include "grid/foundation/FxUtilText.h"
 
 #include <gtest/gtest.h>
 
@@ -521,6 +522,35 @@ TEST(FxFilterTest, ConditionKindsPrefixesAndItemDefaults)
     EXPECT_FALSE(filter.HasFilter(3));
 }
 
+// Conditions of text, "*" and "?" are matched without the expression
+// reader; the answers must be the reader's own, in both letter cases.
+TEST(FxFilterTest, PlainWildcardsAnswerAsTheExpressionMatcher)
+{
+    const QStringList conditions = {"*v1*", "v1*", "*1", "a?c", "*a*b*", "**", "*", "?", "", "  ab  ", "a b",
+                                    "*\u00e9*", "A*c", "*aa", "a*a*a"};
+    const QStringList texts = {"v1", "v10", "xv1y", "v2", "abc", "ABC", "aXbYc", "", "aa", "aaa", "ab",
+                               "a b", QString::fromUtf8("\xc3\x89t\xc3\xa9"), "aba"};
+    for (const QString& condition : conditions)
+        for (bool caseSensitive : {true, false})
+            for (const QString& text : texts) {
+                TFilterData f;
+                f.SetCondition(condition);
+                f.SetCaseSensitive(caseSensitive);
+                if (condition.isEmpty())
+                    continue;   // an empty condition matches every row
+                EXPECT_EQ(f.Matches(text), MatchFilterExpression(condition, text, caseSensitive))
+                    << condition.toStdString() << " / " << text.toStdString() << " / " << caseSensitive;
+            }
+    TFilterData f;   // a changed condition is read again
+    f.SetCondition("a*");
+    EXPECT_TRUE(f.Matches("abc"));
+    f.SetCondition("b*");
+    EXPECT_FALSE(f.Matches("abc"));
+    f.SetCondition("A*");
+    f.SetCaseSensitive(false);
+    EXPECT_TRUE(f.Matches("abc"));
+}
+
 class GridFilterTest : public GridSortTest {
 protected:
     void LoadFruit()
@@ -653,6 +683,34 @@ TEST_F(GridFilterTest, DropDownChoicesBuildTheColumnFilter)
     grid->DoFilterSelect(1);
     EXPECT_EQ(grid->FilterColumn(), -1);
     EXPECT_EQ(grid->RowCount(), 6);
+}
+
+// The drop-down's values: trimmed, sorted without regard to case, each once
+// (the first spelling stays), hidden rows' values too unless incremental,
+// and the clearing entry first.
+TEST_F(GridFilterTest, DropDownValueListIsTrimmedSortedAndUnique)
+{
+    Load({{" pear "}, {"Pear"}, {"apple"}, {"fig "}, {"banana"}}, 2);
+    grid->SetFilterDropDownAuto(true);
+    grid->HideRow(4);   // fig
+    struct Case {
+        bool incremental;
+        QStringList expected;
+    };
+    for (const Case& c : {Case{false, {"(All)", "apple", "banana", "fig", "pear"}},
+                          Case{true, {"(All)", "apple", "banana", "pear"}}}) {
+        grid->SetFilterIncremental(c.incremental);
+        ASSERT_TRUE(grid->DoGetColumnFilter(1));
+        QStringList list;
+        for (int i = 0; i < grid->FilterList().Count(); ++i)
+            list << grid->FilterList().Strings(i);
+        EXPECT_EQ(list, c.expected) << c.incremental;
+    }
+    grid->SetFilterDropDownClear(QString());
+    grid->DoGetColumnFilter(1);
+    EXPECT_EQ(grid->FilterList().Strings(0), "apple");
+    grid->SetFilterDropDownAuto(false);
+    EXPECT_FALSE(grid->DoGetColumnFilter(1));   // nothing to offer
 }
 
 TEST_F(GridFilterTest, CheckListShowsRowsHoldingAnyCheckedValue)
