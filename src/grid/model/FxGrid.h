@@ -1029,6 +1029,8 @@ public:
     virtual void SetStyle(TFxGridStyle AStyle);
     void SetComponentStyle(TFxStyle AStyle);
     TFxStyle ComponentStyle() const;
+    // Gives the component style to every drop-down editor the grid has made.
+    void StyleDropDownEditors();
     void SetTheme(TXPColorScheme Scheme);
     void SetColorTones(const TColorTones& ATones);
     const TColorTones& ColorTones() const;
