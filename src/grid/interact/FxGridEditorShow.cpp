@@ -77,6 +77,10 @@ bool TFxStringGrid::CanShowEditor()
     const TPoint b = BaseCell(RealCol(), Row());
     if (r && !s.EditMode && IsClickableCell(b.X, b.Y))
         return false;
+    // A cell made read-only while it is current (rows moved under it, a
+    // changed column setting) is not edited, whatever goEditing still says.
+    if (r && !s.EditMode && !CanEditBaseCell(b.X, b.Y))
+        return false;
     if (r && !s.EditMode) {
         s.NoEditChange = true;
         s.CellCache = CurrentCell();

@@ -96,6 +96,11 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
         consume();
         return;
     }
+    // The form controls of an HTML cell take the edit there.
+    if (enterOrF2 && FxHasFormControls(*this, RealCol(), Row())) {
+        m.Result = 1;
+        return;
+    }
     if (key == VK_RETURN && !(Options() & goEditing) && !IsEditable(RealCol(), Row())) {
         if (TForm* f = qobject_cast<TForm*>(window()); f && f->KeyPreview()) {
             TBaseGrid::WndProc(m);
@@ -177,6 +182,32 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
         if (handled) {
             if (self)
                 SnapToBaseCell();
+            fireKeyDown();
+            m.Result = 0;
+            return;
+        }
+    }
+    // Right and Left open and close the node of a node row.
+    if ((key == VK_RIGHT || key == VK_LEFT) && IsNode(Row()) && IsMergedCell(RealCol(), Row())) {
+        if (key == VK_RIGHT && GetNodeState(Row()))
+            ExpandNode(RealRowIndex(Row()));
+        else if (key == VK_LEFT && !GetNodeState(Row()))
+            ContractNode(RealRowIndex(Row()));
+    }
+    // A row-select grid scrolls sideways on Left and Right.
+    if ((key == VK_LEFT || key == VK_RIGHT) && (Options() & goRowSelect) && !IsNode(Row()) &&
+        (LeftCol() > FixedCols() || LeftCol() + VisibleColCount() < ColCount())) {
+        auto scroll = [&] {
+            if (key == VK_LEFT && LeftCol() > FixedCols())
+                SetLeftCol(LeftCol() - 1);
+            else if (key == VK_RIGHT && LeftCol() + VisibleColCount() < ColCount())
+                SetLeftCol(LeftCol() + 1);
+        };
+        if (nav.LeftRightRowSelect()) {
+            if (ctrl)
+                scroll();
+        } else {
+            scroll();
             fireKeyDown();
             m.Result = 0;
             return;
