@@ -38,6 +38,11 @@ bool FxHasFormControls(TFxStringGrid& g, int ACol, int ARow);
 // header rows, a column header columns; none on a sizing edge.
 TMouseSelectMode FxMouseSelectModeAt(TFxStringGrid& g, int X, int Y, bool OnSizingEdge);
 
+// How an editor over the cell (display column) looks: the cell's resolved
+// background (the grid's colour where the cell has none), font and alignment.
+void FxEditorLook(TFxStringGrid& g, int ACol, int ARow, fw::TBrush& Brush, fw::TFont& Font, fw::TAlignment& HA,
+                  TVAlignment& VA);
+
 struct TFxGridInteractState {
     FX_GRID_INTERACT_SETTINGS(FX_GRID_SETTING_FIELD)
 

@@ -5,6 +5,7 @@
 #include "app/UComon.h"
 #include "app/UDMXDefVal.h"
 #include "controls/buttons/LbButton.h"
+#include "framework/SysColors.h"
 #include "grid/interact/FxInplaceEdit.h"
 #include "grid/model/FxCGrid.h"
 #include "support/TestSupport.h"
@@ -112,6 +113,9 @@ TEST_F(DmxRoad, TypingADefaultValueAndEnterWritesValidatesEndsAndMovesOn)
     // The editor covers the cell less its grid lines.
     const fw::TRect rc = g.CellRect(1, 1);
     EXPECT_EQ(g.NormalEdit()->geometry(), QRect(rc.Left, rc.Top, rc.Width() - 1, rc.Height() - 1));
+    // It has the cell's colour: the default value column's own.
+    const QImage editor = g.NormalEdit()->grab().toImage();
+    EXPECT_EQ(editor.pixelColor(editor.width() - 3, editor.height() / 2), fw::ToQColor(g.Columns()[1]->Color()));
     // A picture of the window with the open editor, for a person to look at.
     if (const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR"); !shots.isEmpty())
         form->grab().save(shots + QStringLiteral("/dmx-default-value-editor.png"));
