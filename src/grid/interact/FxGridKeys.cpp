@@ -277,7 +277,35 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
                 SetRowSelect(r, true);
         SelectAllByKey(all);
         SetSelection(all);
-    } else if (key == VK_RETURN || key == VK_F2) {
+    } else {
+        // Disjunct row and column selection follows the moving keys and
+        // flips with Space.
+        const int flagRow = ma.DisjunctRowSelect() && ma.RowSelectPersistent() ? RealRowIndex(Row()) : Row();
+        if (key >= VK_PRIOR && key <= VK_DOWN) {
+            if (ma.DisjunctRowSelect()) {
+                if (!shift && !ctrl)
+                    ClearRowSelect();
+                if (shift)
+                    SelectionToRowSelect(true);
+                else
+                    SetRowSelect(flagRow, true);
+            }
+            if (ma.DisjunctColSelect()) {
+                if (!shift && !ctrl)
+                    ClearColSelect();
+                if (shift)
+                    SelectionToColSelect(true);
+                else
+                    SetColSelect(Col(), true);
+            }
+        } else if (key == VK_SPACE) {
+            if (ma.DisjunctRowSelect())
+                SetRowSelect(flagRow, !RowSelect(flagRow));
+            if (ma.DisjunctColSelect())
+                SetColSelect(Col(), !ColSelect(Col()));
+        }
+    }
+    if (key == VK_RETURN || key == VK_F2) {
         StoreOldValue(Col(), Row());
         if (key == VK_F2)
             DoF2Key();

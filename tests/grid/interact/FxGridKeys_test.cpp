@@ -271,6 +271,31 @@ TEST(FxGridKeys, InsertAndDeleteRowsOnlyWhenAllowedAndNotRefused)
     EXPECT_EQ(g.Cells(1, 4), "3");
 }
 
+TEST(FxGridKeys, DisjunctRowFlagsFollowTheArrowsShiftAndSpace)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions((g.Options() & ~fw::TGridOptions(fw::goEditing)) | fw::goRangeSelect);
+    g.MouseActions().SetDisjunctRowSelect(true);
+    g.SetCol(1);
+    g.SetRow(1);
+    auto flagged = [&] {
+        QList<int> rows;
+        for (int r = 1; r < g.RowCount(); ++r)
+            if (g.RowSelect(r))
+                rows << r;
+        return rows;
+    };
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(flagged(), QList<int>{2});
+    w.key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(flagged(), (QList<int>{2, 3}));
+    w.key(Qt::Key_Space);
+    EXPECT_EQ(flagged(), QList<int>{2});
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(flagged(), QList<int>{4});
+}
+
 // ---------------------------------------------------------------- focus
 
 TEST(FxGridFocus, APressOnACellGivesTheGridTheFocus)

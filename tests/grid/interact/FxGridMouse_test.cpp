@@ -691,3 +691,32 @@ TEST(FxGridMouse, TheSelectionResizerRepeatsTheSelectedTextsAndLeavesTheClipboar
 }
 
 } // namespace
+
+namespace {
+
+// A moved column takes all its cells along, those of hidden rows included,
+// and leaves a hidden column where it was.
+TEST(FxGridSizing, AMovedColumnTakesItsCellsAlongPastHiddenColumnsAndRows)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    for (int c = 0; c < 5; ++c)
+        for (int r = 0; r < 6; ++r)
+            g.SetCells(c, r, QStringLiteral("c%1r%2").arg(c).arg(r));
+    g.SetColWidths(2, 90);
+    g.HideColumn(1);   // display column 1 shows real column 2
+    g.HideRow(3);
+    g.SetCol(1);
+    g.MoveColumn(1, 2);
+    EXPECT_EQ(g.Col(), 2);   // the current column moved with its cells
+    EXPECT_EQ(g.ColWidths(2), 90);
+    g.UnHideRow(3);
+    g.UnHideColumn(1);
+    for (int r = 0; r < 6; ++r) {
+        EXPECT_EQ(g.Cells(1, r), QStringLiteral("c1r%1").arg(r));
+        EXPECT_EQ(g.Cells(2, r), QStringLiteral("c3r%1").arg(r));
+        EXPECT_EQ(g.Cells(3, r), QStringLiteral("c2r%1").arg(r));
+    }
+}
+
+} // namespace
