@@ -58,6 +58,10 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
     const bool holdHoriz = (key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_DOWN) &&
                            (Options() & goRowSelect) && LeftCol() != FixedCols() && nav.KeepHorizScroll();
 
+    if (nav.AllowClipboardShortCuts() && HandleClipboardKey(key, ss)) {
+        consume();
+        return;
+    }
     if (nav.MoveScrollOnly() &&
         (key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_HOME || key == VK_UP || key == VK_DOWN)) {
         const int vis = VisibleRowCount();
