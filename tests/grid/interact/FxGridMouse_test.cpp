@@ -191,10 +191,11 @@ TEST(FxGridMouse, DragSelectionExtendsAndAutoScrollsPastTheBottom)
     const int top = g.TopRow();
     QTest::mouseMove(vp, QPoint(w.at(2, 3).x(), vp->height() + 10));
     w.settle();
-    // The drag's scroll timer: each tick scrolls a row and extends the selection.
+    // The drag's scroll timer: each tick scrolls a row and extends the selection
+    // (on a loaded machine the real timer may have ticked as well).
     g.Perform(fw::WM_TIMER, 1);
     g.Perform(fw::WM_TIMER, 1);
-    EXPECT_EQ(g.TopRow(), top + 2);
+    EXPECT_GE(g.TopRow(), top + 2);
     EXPECT_GT(g.Selection().Bottom, 3);
     QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, QPoint(w.at(2, 3).x(), vp->height() + 10));
     w.settle();
