@@ -1,6 +1,7 @@
 #include "editors/can/UReceiveCAN.h"
 
 #include "app/UComon.h"
+#include "editors/can/CanGrids.h"
 #include "editors/can/ReceiveCANData.h"
 
 TFReceiveCAN* FReceiveCAN = nullptr;
@@ -32,4 +33,5 @@ TTableWindowSpec spec()
 TFReceiveCAN::TFReceiveCAN(QWidget* owner) : TTableWindow(spec(), owner)
 {
     setObjectName(QStringLiteral("FReceiveCAN"));
+    CAN_Frame_Grids(*this);
 }

@@ -1,27 +1,41 @@
 #include "editors/can/USet_PDO_Access.h"
 
+#include "app/UComon.h"
+#include "editors/can/CanGrids.h"
+#include "editors/can/Set_PDO_AccessData.h"
+
 TFSet_PDO_Access* FSet_PDO_Access = nullptr;
 
 namespace {
 
-TEditorTexts texts()
+TTableWindowSpec spec()
 {
-    TEditorTexts t{2200, 2201, 2202, 2203, 2208, 2209, {}, {}};
-    t.Buttons = {
+    TTableWindowSpec s;
+    s.Texts = TEditorTexts{2200, 2201, 2202, 2203, 2208, 2209, {}, {}};
+    s.Texts.Buttons = {
         {"Btn_Delete_Row", 2204, 2210},
         {"Btn_Insert_Row", 2205, 2211},
         {"Btn_Copy_Row", 2206, 2212},
-        {"Btn_Paste_Row", 2207, 2213}
+        {"Btn_Paste_Row", 2207, 2213},
     };
-    t.Pages = {2214, 2215};
-    t.Client_Width = 900;
-    t.Client_Height = 560;
-    return t;
+    s.Texts.Pages = {2214, 2215};
+    s.Texts.Client_Width = 798;
+    s.Texts.Client_Height = 337;
+    s.File = PDO_File_Spec();
+    s.File_Name = &File_PDO_CANopen;
+    s.Check = PDO_Controllo_dati;
+    s.Grid_Names = {QStringLiteral("sga"), QStringLiteral("sgb")};
+    s.Delete_Question = 2291;
+    // A new row starts blank; a row copied from the other table is not pasted.
+    s.Insert_Enables = false;
+    s.Last_Copy_Only = true;
+    return s;
 }
 
 } // namespace
 
-TFSet_PDO_Access::TFSet_PDO_Access(QWidget* owner) : TEditorWindow(texts(), owner)
+TFSet_PDO_Access::TFSet_PDO_Access(QWidget* owner) : TTableWindow(spec(), owner)
 {
     setObjectName(QStringLiteral("FSet_PDO_Access"));
+    CANopen_Grids(*this);
 }

@@ -1,9 +1,10 @@
 #pragma once
-// CANopen PDO table: the PDOs received and transmitted.
-// The window frame, its texts and OK/Cancel; the tables arrive with the grid.
-#include "app/UEditorWindow.h"
+// CANopen PDOs: the PDOs the converter receives (where their bytes go) and
+// transmits (where their bytes come from), the two tables of PDO_CANopen.xml
+// in column grids, with the row buttons and the check on OK.
+#include "app/TableWindow.h"
 
-class TFSet_PDO_Access : public TEditorWindow {
+class TFSet_PDO_Access : public TTableWindow {
     Q_OBJECT
 public:
     explicit TFSet_PDO_Access(QWidget* owner = nullptr);

@@ -1,27 +1,41 @@
 #include "editors/can/USet_SDO_Client_Access.h"
 
+#include "app/UComon.h"
+#include "editors/can/CanGrids.h"
+#include "editors/can/Set_SDO_Client_AccessData.h"
+
 TFSet_SDO_Client_Access* FSet_SDO_Client_Access = nullptr;
 
 namespace {
 
-TEditorTexts texts()
+TTableWindowSpec spec()
 {
-    TEditorTexts t{2300, 2301, 2302, 2303, 2308, 2309, {}, {}};
-    t.Buttons = {
+    TTableWindowSpec s;
+    s.Texts = TEditorTexts{2300, 2301, 2302, 2303, 2308, 2309, {}, {}};
+    s.Texts.Buttons = {
         {"Btn_Delete_Row", 2304, 2310},
         {"Btn_Insert_Row", 2305, 2311},
         {"Btn_Copy_Row", 2306, 2312},
-        {"Btn_Paste_Row", 2307, 2313}
+        {"Btn_Paste_Row", 2307, 2313},
     };
-    t.Pages = {2314, 2315};
-    t.Client_Width = 900;
-    t.Client_Height = 560;
-    return t;
+    s.Texts.Pages = {2314, 2315};
+    s.Texts.Client_Width = 798;
+    s.Texts.Client_Height = 337;
+    s.File = SDO_Client_File_Spec();
+    s.File_Name = &File_SDO_Client_CANopen;
+    s.Check = SDO_Client_Controllo_dati;
+    s.Grid_Names = {QStringLiteral("sga"), QStringLiteral("sgb")};
+    s.Delete_Question = 2379;
+    // A new row starts blank; a row copied from the other table is not pasted.
+    s.Insert_Enables = false;
+    s.Last_Copy_Only = true;
+    return s;
 }
 
 } // namespace
 
-TFSet_SDO_Client_Access::TFSet_SDO_Client_Access(QWidget* owner) : TEditorWindow(texts(), owner)
+TFSet_SDO_Client_Access::TFSet_SDO_Client_Access(QWidget* owner) : TTableWindow(spec(), owner)
 {
     setObjectName(QStringLiteral("FSet_SDO_Client_Access"));
+    CANopen_Grids(*this);
 }

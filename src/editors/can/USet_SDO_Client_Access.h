@@ -1,9 +1,10 @@
 #pragma once
-// CANopen SDO client table: the SDO requests the converter sends.
-// The window frame, its texts and OK/Cancel; the tables arrive with the grid.
-#include "app/UEditorWindow.h"
+// CANopen SDO client: the SDO read and write requests the converter sends,
+// the two tables of SDO_Client_CANopen.xml in column grids, with the row
+// buttons and the check on OK.
+#include "app/TableWindow.h"
 
-class TFSet_SDO_Client_Access : public TEditorWindow {
+class TFSet_SDO_Client_Access : public TTableWindow {
     Q_OBJECT
 public:
     explicit TFSet_SDO_Client_Access(QWidget* owner = nullptr);

@@ -1,9 +1,10 @@
 #pragma once
-// CANopen SDO server table: the objects other devices read and write.
-// The window frame, its texts and OK/Cancel; the tables arrive with the grid.
-#include "app/UEditorWindow.h"
+// CANopen SDO server: the objects of the converter's dictionary a master
+// reads and writes, the two tables of SDO_Server_CANopen.xml in column grids,
+// with the row buttons and the check on OK.
+#include "app/TableWindow.h"
 
-class TFSet_SDO_Server_Access : public TEditorWindow {
+class TFSet_SDO_Server_Access : public TTableWindow {
     Q_OBJECT
 public:
     explicit TFSet_SDO_Server_Access(QWidget* owner = nullptr);

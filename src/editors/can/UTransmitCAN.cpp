@@ -1,27 +1,37 @@
 #include "editors/can/UTransmitCAN.h"
 
+#include "app/UComon.h"
+#include "editors/can/CanGrids.h"
+#include "editors/can/TransmitCANData.h"
+
 TFTransmitCAN* FTransmitCAN = nullptr;
 
 namespace {
 
-TEditorTexts texts()
+TTableWindowSpec spec()
 {
-    TEditorTexts t{2100, 2101, 2102, 2103, 2125, 2126, {}, {}};
-    t.Buttons = {
+    TTableWindowSpec s;
+    s.Texts = TEditorTexts{2100, 2101, 2102, 2103, 2125, 2126, {}, {}};
+    s.Texts.Buttons = {
         {"Btn_Delete_Row", 2104, 2127},
         {"Btn_Insert_Row", 2105, 2128},
         {"Btn_Copy_Row", 2106, 2129},
-        {"Btn_Paste_Row", 2107, 2130}
+        {"Btn_Paste_Row", 2107, 2130},
     };
-    t.Pages = {};
-    t.Client_Width = 900;
-    t.Client_Height = 520;
-    return t;
+    s.Texts.Client_Width = 1100;
+    s.Texts.Client_Height = 337;
+    s.File = TransmitCAN_File_Spec();
+    s.File_Name = &File_CAN_Send_Frames;
+    s.Check = TransmitCAN_Controllo_dati;
+    s.Grid_Names = {QStringLiteral("ACG_CAN_Transmit")};
+    s.Delete_Question = 2161;
+    return s;
 }
 
 } // namespace
 
-TFTransmitCAN::TFTransmitCAN(QWidget* owner) : TEditorWindow(texts(), owner)
+TFTransmitCAN::TFTransmitCAN(QWidget* owner) : TTableWindow(spec(), owner)
 {
     setObjectName(QStringLiteral("FTransmitCAN"));
+    CAN_Frame_Grids(*this);
 }

@@ -1,9 +1,10 @@
 #pragma once
-// CAN frames sent by the converter and where their bytes come from.
-// The window frame, its texts and OK/Cancel; the tables arrive with the grid.
-#include "app/UEditorWindow.h"
+// CAN frames sent by the converter, when they are sent and where their bytes
+// come from: the table of CAN_Send_Frames.xml in a column grid, with its row
+// buttons and its check on OK.
+#include "app/TableWindow.h"
 
-class TFTransmitCAN : public TEditorWindow {
+class TFTransmitCAN : public TTableWindow {
     Q_OBJECT
 public:
     explicit TFTransmitCAN(QWidget* owner = nullptr);

@@ -10,12 +10,14 @@
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -110,6 +112,16 @@ inline ToolRun smilint(const QString& mibFile, QString* skipReason)
     if (!run.found)
         *skipReason = QStringLiteral("smilint is not installed (Debian package smitools)");
     return run;
+}
+
+// Keeps a picture of a window for the closing report when GC_SHOT_DIR is set.
+inline void keepShot(QWidget* w, const char* name)
+{
+    const QByteArray dir = qgetenv("GC_SHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QCoreApplication::processEvents();
+    w->grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
 }
 
 // The checked-in test data of this folder.

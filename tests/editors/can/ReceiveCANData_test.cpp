@@ -70,7 +70,7 @@ TEST_F(ReceiveCan, HeaderHintsFollowTheirColumns)
     EXPECT_EQ(hints, QList<int>({-1, 2029, 2030, 2031, 2032, 2034, 2035, 2036, 2037, 2038, 2039, 2040, 2041, 2042, 2043}));
 }
 
-TEST_F(ReceiveCan, ValidationWithThePartsTexts)
+TEST_F(ReceiveCan, ValidationWithTheWindowsTexts)
 {
     for (int r = 0; r < 3; ++r)
         tables.Rows(0)[size_t(r)] = frame(r + 1);

@@ -55,7 +55,7 @@ TEST_F(PdoTables, RowsMissingAttributesAndRowsBeyond30AreReported)
     EXPECT_TRUE(testsupport::readFile(File_PDO_CANopen).contains("<row COB-ID=\"0x181\" Dimension=\"\" Address_B1=\"7\""));
 }
 
-TEST_F(PdoTables, ValidationWithThePartsTexts)
+TEST_F(PdoTables, ValidationWithTheWindowsTexts)
 {
     const QStringList receive{"1", "0x181", "2", "0", "1439", "", "", "", "", "", "", "0", "m"};
     const QStringList transmit{"1", "0x201", "1", "1439", "", "", "", "", "", "", "", "100000000", "Y", ""};

@@ -28,7 +28,7 @@ TEST_F(SdoClientTables, LoadThenSaveIsByteExact)
     testsupport::expectTableFileReadsBack(tables, File_SDO_Client_CANopen);
 }
 
-TEST_F(SdoClientTables, ValidationWithThePartsTexts)
+TEST_F(SdoClientTables, ValidationWithTheWindowsTexts)
 {
     tables.Rows(SDO_Client_Read)[0] = QStringList{"1", "5", "0x6000", "1", "2", "1000", "0", "1439", "", "", "m"};
     tables.Rows(SDO_Client_Write)[0] = QStringList{"1", "0x7F", "4096", "0xFF", "4", "0", "Y", "1", "2", "3", "4", ""};

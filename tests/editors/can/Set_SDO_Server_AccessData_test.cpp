@@ -35,7 +35,7 @@ TEST_F(SdoServerTables, LoadThenSaveIsByteExactAndFeedsTheEds)
     testsupport::expectTableFileReadsBack(tables, File_SDO_Server_CANopen);
 }
 
-TEST_F(SdoServerTables, ValidationWithThePartsTexts)
+TEST_F(SdoServerTables, ValidationWithTheWindowsTexts)
 {
     tables.Rows(SDO_Server_Read)[0] = QStringList{"1", "0x2000", "0", "2", "0", "1439", "", "", "m"};
     tables.Rows(SDO_Server_Read)[1] = QStringList{"2", "0x2000", "1", "1", "5", "", "", "", ""};

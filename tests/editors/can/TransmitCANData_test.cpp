@@ -31,7 +31,7 @@ TEST_F(TransmitCan, LoadThenSaveIsByteExact)
 
 TEST_F(TransmitCan, AttributesMissingFromTheFileTakeTheirDefaults)
 {
-    // One attribute left out per row; the expected cell is the Part's default.
+    // One attribute left out per row; the expected cell is that attribute's default.
     const char* const all[] = {"Enable", "COBID", "CAN_Type", "Dim", "OnChange", "OnCMD", "OnTimer", "Time",
                                "Byte1", "Byte2", "Byte3", "Byte4", "Byte5", "Byte6", "Byte7", "Byte8", "Mnemonic"};
     const char* const present[] = {"N", "0x20", "2.0B (29 bits)", "3", "N", "Y", "Y", "7",
@@ -84,7 +84,7 @@ TEST_F(TransmitCan, AttributesMissingFromTheFileTakeTheirDefaults)
     EXPECT_EQ(tables.Rows(0)[0][5], QString());
 }
 
-TEST_F(TransmitCan, ValidationWithThePartsTexts)
+TEST_F(TransmitCan, ValidationWithTheWindowsTexts)
 {
     QStringList passing{"1", "Y", "0x201", "2.0A (11 bits)", "1", "Y", "N", "Y", "100", "511"};
     while (passing.size() < 18)

@@ -79,6 +79,7 @@ TEST_F(ReceiveCANWindow, AFileShownAndSavedThroughTheGridComesBackByteForByte)
     EXPECT_EQ(grid()->Cells(2, 3), QStringLiteral("$18FF50E5"));
     EXPECT_EQ(grid()->Cells(14, 1), QStringLiteral("Temperatur & Feuchte"));
     EXPECT_EQ(grid()->Cells(1, 4), QStringLiteral("Y"));   // a reset row is enabled
+    cantest::keepShot(form.get(), "receive_can");
     form->Btn_OK->Click();
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
     EXPECT_EQ(testsupport::readFile(File_CAN_Rec_Frames), golden);

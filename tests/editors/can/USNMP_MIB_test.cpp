@@ -145,7 +145,7 @@ TEST_F(SnmpMib, RowsTheWindowWouldNotSaveAreLeftOut)
     EXPECT_TRUE(leftOut.contains(Lang_Text(913) + QStringLiteral(" (SNMP Read): 2-3"))) << leftOut.toStdString();
 }
 
-TEST_F(SnmpMib, EmptySectionsKeepTheFixedPartOnly)
+TEST_F(SnmpMib, EmptySectionsKeepTheFixedLinesOnly)
 {
     write(File_SNMP_Trap, snmpFile({}, {}));
     Read_SNMP_Names();

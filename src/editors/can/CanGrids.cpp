@@ -1,0 +1,49 @@
+#include "editors/can/CanGrids.h"
+
+#include "app/TableWindow.h"
+#include "grid/model/FxCGrid.h"
+#include "grid/paint/FxControlLook.h"
+
+void SNMP_Grids(TTableWindow& window)
+{
+    for (int table = 0; table < window.Table_Count(); ++table) {
+        TControlLook& look = window.Grid(table)->ControlLook();
+        look.SetFixedGradientHoverFrom(fw::clGray);
+        look.SetFixedGradientHoverTo(fw::clWhite);
+        look.SetFixedGradientDownFrom(fw::clGray);
+        look.SetFixedGradientDownTo(fw::clSilver);
+    }
+}
+
+void CAN_Frame_Grids(TTableWindow& window)
+{
+    for (int table = 0; table < window.Table_Count(); ++table) {
+        TFxColumnGrid* grid = window.Grid(table);
+        TControlLook& look = grid->ControlLook();
+        look.SetFixedGradientFrom(fw::clWhite);
+        look.SetFixedGradientTo(fw::clBtnFace);
+        look.SetFixedGradientHoverFrom(0xCFD0D1);
+        look.SetFixedGradientHoverTo(0xBEC6C8);
+        look.SetFixedGradientHoverMirrorFrom(0xBEC6C8);
+        look.SetFixedGradientHoverMirrorTo(0xABBCBF);
+        look.SetFixedGradientDownFrom(0x868788);
+        look.SetFixedGradientDownTo(0x737C7E);
+        look.SetFixedGradientDownMirrorFrom(0x737C7E);
+        look.SetFixedGradientDownMirrorTo(0x627376);
+        look.SetFixedGradientDownBorder(0xD5BCAA);
+        grid->SetActiveCellColor(0xEACAB6);
+    }
+}
+
+void CANopen_Grids(TTableWindow& window)
+{
+    for (int table = 0; table < window.Table_Count(); ++table) {
+        TFxColumnGrid* grid = window.Grid(table);
+        grid->SetDefaultRowHeight(21);
+        grid->Events().OnClickCell = [grid](QObject*, int row, int col) {
+            if (col != 0 || row < grid->FixedRows() || row >= grid->RowCount())
+                return;
+            grid->SetSelection({grid->FixedCols(), row, grid->ColCount() - 1, row});
+        };
+    }
+}
