@@ -70,7 +70,7 @@ TTableGrid::TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table)
         if (col == 0 && col < m_grid->FixedCols() && row >= m_grid->FixedRows())
             m_grid->SelectRows(row, 1);
     };
-    Set_Lang();
+    Set_Texts(true);
 }
 
 TTableGrid::~TTableGrid()
@@ -88,6 +88,11 @@ const TTableSpec& TTableGrid::Spec() const
 
 void TTableGrid::Set_Lang()
 {
+    Set_Texts(false);
+}
+
+void TTableGrid::Set_Texts(bool all)
+{
     const TTableSpec& spec = Spec();
     m_grid->Columns().BeginUpdate();
     for (int c = 0; c < spec.ColumnCount(); ++c) {
@@ -95,7 +100,8 @@ void TTableGrid::Set_Lang()
         TGridColumnItem* item = m_grid->Columns()[c];
         if (column.Header >= 0)
             item->SetHeader(Lang_Text(column.Header));
-        if (!column.ItemTexts.empty() || !column.Items.isEmpty()) {
+        // Long fixed lists (numbers, identifiers) are given once.
+        if (!column.ItemTexts.empty() || (all && !column.Items.isEmpty())) {
             fw::TStringList items;
             for (int text : column.ItemTexts)
                 items.Add(Lang_Text(text));
