@@ -102,11 +102,13 @@ void TTableGrid::Set_Texts(bool all)
             item->SetHeader(Lang_Text(column.Header));
         // Long fixed lists (numbers, identifiers) are given once.
         if (!column.ItemTexts.empty() || (all && !column.Items.isEmpty())) {
-            fw::TStringList items;
+            QStringList texts;
+            texts.reserve(qsizetype(column.ItemTexts.size()) + column.Items.size());
             for (int text : column.ItemTexts)
-                items.Add(Lang_Text(text));
-            for (const QString& text : column.Items)
-                items.Add(text);
+                texts << Lang_Text(text);
+            texts << column.Items;
+            fw::TStringList items;
+            items.AddStrings(texts);
             item->SetComboItems(items);
         }
     }
