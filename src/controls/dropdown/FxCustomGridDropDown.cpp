@@ -286,8 +286,9 @@ TCustomFxGridDropDown::TCustomFxGridDropDown(QWidget* parent, bool designTime)
     SetAutoSelect(true);
     SetDropDownEnabled(true);
     CreateDropDownForm();
-    SetSelectionColorStyle(scOffice2007);
+    // The style first: the selection style then leaves its own line colours.
     SetComponentStyle(ComponentStyle());
+    SetSelectionColorStyle(scOffice2007);
     if (FDesignTime) {
         FColumns.Clear();
         for (int i = 0; i < 3; ++i)

@@ -144,8 +144,11 @@ bool TCustomDateTimePicker::SectionComplete(int digits) const
 
 void TCustomDateTimePicker::AutoTabNext()
 {
-    if (currentSectionIndex() + 1 < sectionCount())
+    // The next part selected, so that the next digit replaces it.
+    if (currentSectionIndex() + 1 < sectionCount()) {
         setCurrentSectionIndex(currentSectionIndex() + 1);
+        setSelectedSection(currentSection());
+    }
 }
 
 bool TCustomDateTimePicker::event(QEvent* e)
@@ -180,8 +183,11 @@ void TCustomDateTimePicker::keyPressEvent(QKeyEvent* e)
         FDigitSection = currentSectionIndex();
     }
     const QPointer<TCustomDateTimePicker> self(this);
+    const QString before = this->text();
+    const int section = currentSectionIndex();
     TSgDateTimePicker::keyPressEvent(e);
-    if (!self || !digit || !FAutoTab)
+    // A digit the part refused, or one the picker moved on with, counts not.
+    if (!self || !digit || !FAutoTab || this->text() == before || currentSectionIndex() != section)
         return;
     ++FDigits;
     if (!SectionComplete(FDigits))
@@ -392,6 +398,7 @@ void TFxDateTimePicker::AutoTabNext()
     if (FTimePicker && FTimePicker->isVisible() && FTimePicker->isEnabled()) {
         FTimePicker->setFocus(Qt::TabFocusReason);
         FTimePicker->setCurrentSectionIndex(0);
+        FTimePicker->setSelectedSection(FTimePicker->currentSection());
     }
 }
 
