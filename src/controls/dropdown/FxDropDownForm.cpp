@@ -43,7 +43,7 @@ TFxFooter* TDropDownForm::Footer() const { return FFooter; }
 
 void TDropDownForm::Deactivated(QWidget*)
 {
-    if (FBlockActivate)
+    if (FBlockActivate || (FFxDropDown && FFxDropDown->FHidingForm))
         return;
     FDeActivate = TickCount();
     if (FFxDropDown)

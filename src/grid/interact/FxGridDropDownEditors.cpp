@@ -54,6 +54,7 @@ bool TGridDropDownLink::KeyDown(int& key, TShiftState shift)
     QPointer<TFxStringGrid> g = FGrid;
     TFxGridInteractState& s = TEditingStateAccess::Of(*g);
     if (key == VK_ESCAPE) {
+        Cancelled = true;
         WriteText(g->CurrentCell());
         g->HideInplaceEdit();
         g->SetFocus();
@@ -62,7 +63,7 @@ bool TGridDropDownLink::KeyDown(int& key, TShiftState shift)
     if (key == VK_RETURN || (!ColorKeys && (key == VK_UP || key == VK_DOWN))) {
         if (key == VK_RETURN && BeforeEnter)
             BeforeEnter();
-        const QString text = FEditor.Text();
+        const QString text = ValueText ? ValueText() : FEditor.Text();
         g->SetCurrentCell(text);
         if (!g->ValidateCell(text)) {
             WriteText(s.NewCellText);
@@ -75,7 +76,7 @@ bool TGridDropDownLink::KeyDown(int& key, TShiftState shift)
         WriteText(g->CurrentCell());
     }
     if (key == VK_TAB && g->HasCellValidation()) {
-        const QString text = FEditor.Text();
+        const QString text = ValueText ? ValueText() : FEditor.Text();
         g->SetCurrentCell(text);
         if (!g->ValidateCell(text)) {
             WriteText(s.NewCellText);
@@ -273,6 +274,23 @@ T* make(TFxStringGrid& grid, TEditorType kind)
     return e;
 }
 
+// The grid link of a drop-down editor of `kind`.
+TGridDropDownLink* linkOf(TFxCustomDropDown* e, TEditorType kind)
+{
+    switch (kind) {
+    case edTrackbarDropDown: return &static_cast<TGridTrackbarDropDown*>(e)->Link();
+    case edMemoDropDown: return &static_cast<TGridMemoDropDown*>(e)->Link();
+    case edCalculatorDropDown: return &static_cast<TGridCalculatorDropDown*>(e)->Link();
+    case edTimePickerDropDown: return &static_cast<TGridTimepickerDropDown*>(e)->Link();
+    case edDetailDropDown: return &static_cast<TGridDetailPickerDropDown*>(e)->Link();
+    case edGridDropDown: return &static_cast<TGridGridDropDown*>(e)->Link();
+    case edFxGridDropDown: return &static_cast<TGridFxGridDropDown*>(e)->Link();
+    case edColorPickerDropDown: return &static_cast<TGridColorDropDown*>(e)->Link();
+    case edImagePickerDropDown: return &static_cast<TGridImageDropDown*>(e)->Link();
+    default: return nullptr;
+    }
+}
+
 } // namespace
 
 bool Handles(TEditorType kind)
@@ -355,11 +373,17 @@ TFxCustomDropDown* Editor(TFxStringGrid& grid, TEditorType kind)
         e->Link().ClaimsEnterEscape = true;
         e->Link().ColorKeys = true;
         e->OnSelect = [g = &grid, e](QObject*) { g->DoColorSelect(e->SelectedColor(), e->SelectedColorText()); };
+        e->Link().ValueText = [e] { return e->SelectedColorText(); };
         return e;
     }
     case edImagePickerDropDown: {
         auto* e = make<TGridImageDropDown>(grid, kind);
         e->OnSelect = [g = &grid, e](QObject*) { g->DoImageSelect(e->ImageIndex()); };
+        // An integer image cell holds the index as its text; any other keeps its own.
+        e->Link().ValueText = [g = &grid, e] {
+            return g->GetCellType(g->RealCol(), g->Row()) == ctDataImage ? QString::number(e->ImageIndex())
+                                                                         : g->CurrentCell();
+        };
         return e;
     }
     default: return nullptr;
@@ -438,6 +462,7 @@ QWidget* Show(TFxStringGrid& grid, TEditorType kind, int col, int row, const TRe
     }
     e->setGeometry(cell.Left, cell.Top, cell.Width() - 1, cell.Height() - 1);
     e->setEnabled(true);
+    linkOf(e, kind)->Cancelled = false;
     int detailIndex = -1;
     switch (kind) {
     case edTrackbarDropDown: {
@@ -554,9 +579,13 @@ bool Hide(TFxStringGrid& grid, TEditorType kind, int col, int row)
     if (!e)
         return true;
     e->HideDropDown(false);
+    // Escape leaves a colour or an image as the cell had it.
+    const bool cancelled = linkOf(e, kind)->Cancelled;
     switch (kind) {
     case edMemoDropDown: grid.WriteCellText(col, row, static_cast<TGridMemoDropDown*>(e)->MemoJoined()); break;
     case edColorPickerDropDown: {
+        if (cancelled)
+            break;
         auto* c = static_cast<TGridColorDropDown*>(e);
         TColor color = c->SelectedColor();
         QString text = c->SelectedColorText();
@@ -572,7 +601,7 @@ bool Hide(TFxStringGrid& grid, TEditorType kind, int col, int row)
     case edImagePickerDropDown: {
         auto* p = static_cast<TGridImageDropDown*>(e);
         const TCellType type = grid.GetCellType(col, row);
-        if (type != ctImageList && type != ctDataImage)
+        if (cancelled || (type != ctImageList && type != ctDataImage))
             break;
         int index = p->ImageIndex();
         if (const auto& ev = grid.Events().OnImageSelected)

@@ -49,6 +49,9 @@ public:
     std::function<void(const QString&)> WriteText;
     // Runs before Enter writes the text (the calculator completes its sum).
     std::function<void()> BeforeEnter;
+    // The cell text a key writes and validates; the editor's text when
+    // unset (the colour and image pickers' value is not their text).
+    std::function<QString()> ValueText;
     // The click-to-caret rule of the track bar, memo and calculator editors.
     bool CaretAtClick = false;
     // Enter and Escape are the editor's even in a window with default buttons.
@@ -57,6 +60,9 @@ public:
     // Escape end the edit, with it closed Home does too; only Enter writes
     // and validates.
     bool ColorKeys = false;
+    // Set by Escape for the edit that runs: a picker whose value is not its
+    // text (colour, image) then writes nothing back.
+    bool Cancelled = false;
 
 private:
     TFxStringGrid* FGrid;
