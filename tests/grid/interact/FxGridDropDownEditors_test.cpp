@@ -386,6 +386,7 @@ TEST(GridDropDownEditors, DateTimeEditCommitsCancelsAndKeepsAnUnchangedText)
     const TDateTime start = EncodeDateTime(2024, 3, 9, 14, 25, 36, 0);
     const QString startText = FxGridDropDown::DateTimeText(start);
     EXPECT_TRUE(startText.endsWith(FormatDateTime(FormatSettings().LongTimeFormat, start))) << "seconds kept";
+    g.SetColWidths(1, 230);
     g.SetCells(1, 1, startText);
     g.SetCol(1);
     g.SetRow(1);
