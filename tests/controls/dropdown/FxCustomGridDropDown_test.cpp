@@ -275,3 +275,36 @@ TEST_F(GridDropDownTest, AnchorHandlerKeepsThePopupOpen)
     EXPECT_FALSE(dd->DropDownForm()->BlockActivate()) << "cleared when the handler returns";
     dd->HideDropDown(true);
 }
+
+TEST_F(GridDropDownTest, EnterInAnEditedCellEndsTheCellEditOrTakesTheLookupCell)
+{
+    dd->SetGridEditable(true);
+    dd->SetRowSelect(false);
+    open();
+    auto focusKey = [](Qt::Key k) {
+        QTest::keyClick(QApplication::focusWidget(), k);
+        QApplication::processEvents();
+    };
+    // Another column: Enter ends the cell's edit, the popup stays.
+    grid().SetRow(2);
+    grid().SetCol(1);
+    focusKey(Qt::Key_F2);
+    ASSERT_TRUE(grid().EditMode());
+    QTest::keyClicks(QApplication::focusWidget(), "0");
+    focusKey(Qt::Key_Return);
+    EXPECT_FALSE(grid().EditMode());
+    EXPECT_TRUE(dd->DropDownForm()->isVisible()) << "only the cell edit ended";
+    EXPECT_EQ(grid().Cells(1, 2), "6 kg0");
+
+    // The lookup column: Enter takes the edited text and closes the popup.
+    grid().SetCol(0);
+    focusKey(Qt::Key_F2);
+    ASSERT_TRUE(grid().EditMode());
+    QTest::keyClicks(QApplication::focusWidget(), "s");
+    focusKey(Qt::Key_Return);
+    EXPECT_FALSE(grid().EditMode());
+    EXPECT_EQ(dd->Text(), "Bananas");
+    EXPECT_EQ(dd->ItemIndex(), 1);
+    EXPECT_FALSE(dd->DropDownForm()->isVisible()) << "closed, not cancelled";
+    EXPECT_EQ(dd->Text(), "Bananas");
+}
