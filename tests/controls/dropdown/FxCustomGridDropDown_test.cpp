@@ -102,6 +102,8 @@ TEST_F(GridDropDownTest, OpensWithTheItemsInTheGridAndAClickChoosesOne)
     EXPECT_EQ(grid().Cells(1, 2), "6 kg");
     EXPECT_EQ(grid().RowCount(), 24);
     EXPECT_EQ(dd->RowToItemIndex(2), 1);
+    EXPECT_LE(grid().ColWidths(0) + grid().ColWidths(1), grid().viewport()->width()) << "the last column ends in sight";
+    EXPECT_GE(grid().ColWidths(0) + grid().ColWidths(1), grid().viewport()->width() - 2) << "and the columns fill the list";
     EXPECT_EQ(QApplication::focusWidget(), dd->InnerGrid());
     clickRow(2);
     EXPECT_FALSE(dd->DropDownForm()->isVisible());
