@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCalendarWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QSlider>
@@ -117,14 +118,26 @@ void savePicture(Window& w, TFxCustomDropDown& e, const char* name)
     img.copy(0, 0, 420, 330).save(dir + QStringLiteral("/grid_dropdown_%1.png").arg(QLatin1String(name)));
 }
 
-// The grid window with the date-and-time editor open.
-void savePictureOf(Window& w, QWidget& editor, const char* name)
+// The grid window with the date-and-time editor open, and with its
+// calendar dropped down.
+void savePictureOf(Window& w, TGridDateTimePicker& editor, const char* name)
 {
     const QString dir = qEnvironmentVariable("GC_SCREENSHOT_DIR");
     if (dir.isEmpty())
         return;
-    Q_UNUSED(editor);
     w.form->grab().toImage().copy(0, 0, 420, 330).save(dir + QStringLiteral("/grid_editor_%1.png").arg(QLatin1String(name)));
+    editor.DropDown();
+    w.settle();
+    if (!editor.DroppedDown())
+        return;
+    QImage img = w.form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QWidget* cal = editor.calendarWidget()->window();
+    QPainter p(&img);
+    p.drawImage(cal->geometry().topLeft() - w.form->mapToGlobal(QPoint(0, 0)), cal->grab().toImage());
+    p.end();
+    img.copy(0, 0, 420, 330).save(dir + QStringLiteral("/grid_editor_%1_open.png").arg(QLatin1String(name)));
+    editor.calendarWidget()->window()->hide();
+    w.settle();
 }
 
 class GridDropDownEditor : public ::testing::TestWithParam<KindCase> {
@@ -162,6 +175,8 @@ protected:
             g.SetGridImages(&images);
             g.AddDataImage(1, 1, 0, haLeft, vaTop);
         }
+        // Wide enough for a time with seconds beside the drop button.
+        g.SetColWidths(1, 90);
         g.SetCells(1, 1, k.cell);
         g.SetCol(1);
         g.SetRow(1);
