@@ -24,19 +24,6 @@ using fw::TRect;
 
 namespace {
 
-// Runs its action when the scope ends, also through an error.
-template <class F>
-class TAtExit {
-public:
-    explicit TAtExit(F action) : FAction(std::move(action)) {}
-    ~TAtExit() { FAction(); }
-    TAtExit(const TAtExit&) = delete;
-    TAtExit& operator=(const TAtExit&) = delete;
-
-private:
-    F FAction;
-};
-
 // The page loop's questions and drawing, answered by the grid.
 class TGridPrintSink : public IPrintPageSink {
 public:
@@ -47,7 +34,7 @@ public:
     bool RowPrinted(int row) override { return FGrid.PrintRowFiltered(row); }
     int RowHeight(int row) override { return FGrid.PrintRowHeight(row); }
     void DrawRow(int y, int first, int last, int row) override { FGrid.PrintRow(y, first, last, row); }
-    int HeaderFooter(bool drawn) override { return drawn ? FGrid.PrintHeaderFooter() : 0; }
+    void HeaderFooter() override { FGrid.PrintHeaderFooter(); }
     void PageFrame(int first, int last, int y) override { FGrid.PrintPageFrame(first, last, y); }
     void RowStarts(int row) override { FGrid.ExportNotification(FRowState, row); }
     void PageBegins(int pageNr) override
@@ -377,6 +364,7 @@ int TFxStringGrid::PrintPages(fw::TCanvas& Canvas, int Mode, int PageCount, bool
         pager.SetPageRange(pr.FirstPage, pr.LastPage);
     pager.SetTotalPages(PageCount);
     pager.SetFastPreview(pr.FastPrint);
+    pager.SetHtmlTitle(PrintHtmlTitleHeight(*this, width));
     const TGridExportState rowState =
         area.Top <= FixedRows() && area.Bottom >= RowCount() - FixedFooters() - 1 ? esExportNewRow : esExportSelRow;
     TGridPrintSink sink(*this, pr, rowState);

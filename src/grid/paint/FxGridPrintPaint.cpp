@@ -5,11 +5,16 @@
 
 #include "framework/Canvas.h"
 #include "framework/DateTime.h"
+#include "framework/Graphics.h"
 #include "grid/foundation/FxUtilDraw.h"
 #include "grid/foundation/FxUtilText.h"
+#include "grid/foundation/SgHTMLE.h"
+#include "grid/foundation/SgHTMLEUtil.h"
 #include "grid/paint/FxGridPaint_p.h"
 #include "grid/paint/FxGridPrint_p.h"
 #include "grid/paint/FxPrintPager.h"
+
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -50,6 +55,16 @@ int TFxStringGrid::PrintRow(int Y, int FirstCol, int LastCol, int ARow)
         return rowStep;
     const double k = pr.PixelFactor;
     const int bandRight = pager.Offset(LastCol + 1);
+    // A row taller than the room left on its page (it then has the page to
+    // itself) is cut off above the footer instead of running over it.
+    const int bodyBottom = pager.PageHeight() + pager.FooterReserve();
+    const int clipLevel = Y - (rowStep - 2 * s - ps.RowSpacing()) <= bodyBottom ? canvas.SaveDC() : 0;
+    if (clipLevel)
+        canvas.IntersectClipRect(TRect(0, Y, pager.PageWidth(), bodyBottom));
+    const TAtExit unclip([&] {
+        if (clipLevel)
+            canvas.RestoreDC(clipLevel);
+    });
 
     for (int c = FirstCol; c <= LastCol; ++c) {
         if (!PrintColFiltered(c))
@@ -202,6 +217,77 @@ int TFxStringGrid::PrintRow(int Y, int FirstCol, int LastCol, int ARow)
     return rowStep;
 }
 
+fw::TSize PrintHtmlText(TFxStringGrid& grid, fw::TCanvas& canvas, const QString& html, const fw::TFont& font,
+                        const TRect& r, double scale, bool wordWrap, bool draw, const fw::TImageList* images)
+{
+    if (scale <= 0)
+        scale = 1.0;
+    // Logical units per laid-out pixel.
+    const double unit = 254.0 / fw::ScreenPixelsPerInch * scale;
+    const int widthPx = std::max(1, int(std::lround(std::abs(r.Right - r.Left) / unit)));
+    const int heightPx = std::max(1, int(std::lround(std::abs(r.Top - r.Bottom) / unit)));
+    fw::TFont pixelFont = font;
+    pixelFont.Escapement = pixelFont.Orientation = 0;
+    const auto render = [&](fw::TCanvas& target, bool measureOnly, int& w, int& h) {
+        target.Font() = pixelFont;
+        target.Brush().Style = fw::bsClear;
+        QString anchor, stripped, focusAnchor, title, controlID, controlValue, controlType;
+        int links = 0, mouseLink = 0;
+        TRect hoverRect, controlRect;
+        RenderHtmlText(target, html, TRect(0, 0, widthPx, measureOnly ? 65535 : heightPx), images, 0, 0, -1, -1, 1,
+                       false, measureOnly, true, false, false, false, wordWrap, false, 1.0, grid.URLColor(),
+                       fw::clNone, fw::clNone, fw::clGray, anchor, stripped, focusAnchor, title, w, h, links,
+                       mouseLink, hoverRect, controlRect, controlID, controlValue, controlType, &grid.ImageCache(),
+                       nullptr, &grid, bdLeftToRight);
+    };
+    int w = 0, h = 0;
+    {
+        fw::TCanvas measure;
+        render(measure, true, w, h);
+    }
+    if (draw) {
+        // Laid out in pixels as on the screen, drawn scaled to the device so
+        // the text stays text on paper.
+        const TRect device = canvas.LPtoDP(r);
+        if (QPainter* p = canvas.Painter()) {
+            const double zoom = canvas.PixelsPerInchY() / double(fw::ScreenPixelsPerInch) * scale;
+            p->save();
+            p->translate(std::min(device.Left, device.Right), std::min(device.Top, device.Bottom));
+            p->scale(zoom, zoom);
+            {
+                fw::TCanvas pixels(p);
+                pixels.IntersectClipRect(TRect(0, 0, widthPx, heightPx));
+                int dw = 0, dh = 0;
+                render(pixels, false, dw, dh);
+            }
+            p->restore();
+        }
+    }
+    return fw::TSize(int(std::lround(w * unit)), int(std::lround(h * unit)));
+}
+
+QString PrintHtmlTitle(TFxStringGrid& grid)
+{
+    const TPrintSettings& ps = grid.PrintSettings();
+    if (ps.Title() == ppNone || !ps.TitleText().isEmpty() || ps.TitleLines().Count() == 0)
+        return QString();
+    const QString text = ps.TitleLines().Text();
+    // Each title line starts a line of the title.
+    return CellTextKind(text, grid.EnableHTML()) == ctkHtml ? RemoveHtmlMarkers(text.trimmed(), true) : QString();
+}
+
+int PrintHtmlTitleHeight(TFxStringGrid& grid, int pageWidth)
+{
+    const QString html = PrintHtmlTitle(grid);
+    if (html.isEmpty())
+        return -1;
+    const TPrintSettings& ps = grid.PrintSettings();
+    fw::TCanvas none;
+    return PrintHtmlText(grid, none, html, ps.HeaderFont(), TRect(ps.LeftSize(), 0, pageWidth, -1), 1.0, true, false,
+                         grid.GridImages())
+        .cy;
+}
+
 QString TFxStringGrid::PrintPageNumberText()
 {
     const TFxGridPrintState& pr = PaintState().Print;
@@ -228,9 +314,12 @@ int TFxStringGrid::PrintHeaderFooter()
     const fw::TFont savedFont = canvas.Font();
     const fw::TBrush savedBrush = canvas.Brush();
     const fw::TDateTime now = fw::Now();
+    const QString html = PrintHtmlTitle(*this);
+    const int htmlHeight = html.isEmpty() ? 0 : std::max(pager.HtmlTitle(), 0);
     const TPrintPager::TSlots parts =
         TPrintPager::HeaderFooterSlots(ps, fw::FormatDateTime(QStringLiteral("hh:nn"), now),
-                                       fw::FormatDateTime(ps.DateFormat(), now), PrintPageNumberText(), false);
+                                       fw::FormatDateTime(ps.DateFormat(), now), PrintPageNumberText(),
+                                       !html.isEmpty());
     const int pw = pager.PageWidth();
     const auto xFor = [&](int slot, const QString& text) {
         const int w = canvas.TextWidth(text);
@@ -240,13 +329,18 @@ int TFxStringGrid::PrintHeaderFooter()
         default: return (pw - w) / 2;
         }
     };
+    // The header and footer keep their size when fit to page scales the
+    // cells: their lines were reserved at that size.
+    const auto useFont = [&](const fw::TFont& font) {
+        canvas.Font() = font;
+        canvas.Font().SetHeight(-int(std::trunc(font.Size * 254.0 / 72.0)));
+        return canvas.TextHeight(QStringLiteral("gh"));
+    };
     canvas.Brush().Style = fw::bsClear;
-    const bool titleLines = ps.TitleText().isEmpty() && ps.TitleLines().Count() > 1;
+    const bool titleLines = html.isEmpty() && ps.TitleText().isEmpty() && ps.TitleLines().Count() > 1;
     const int titleSlot = int(ps.Title()) - 1;
 
-    canvas.Font() = ps.HeaderFont();
-    canvas.Font().SetHeight(MapFontHeight(ps.HeaderFont().Size));
-    const int headerLine = canvas.TextHeight(QStringLiteral("gh"));
+    const int headerLine = useFont(ps.HeaderFont());
     for (int slot = 0; slot < 3; ++slot)
         if (!parts[std::size_t(slot)].isEmpty())
             canvas.TextOut(xFor(slot, parts[std::size_t(slot)]), -ps.HeaderSize(), parts[std::size_t(slot)]);
@@ -255,10 +349,12 @@ int TFxStringGrid::PrintHeaderFooter()
             const QString text = ps.TitleLines().Strings(i);
             canvas.TextOut(xFor(titleSlot, text), -ps.HeaderSize() - i * headerLine, text);
         }
+    if (htmlHeight > 0 && IsTopPosition(ps.Title()))
+        PrintHtmlText(*this, canvas, html, ps.HeaderFont(),
+                      TRect(ps.LeftSize(), -ps.HeaderSize(), pw, -ps.HeaderSize() - htmlHeight), 1.0, true, true,
+                      GridImages());
 
-    canvas.Font() = ps.FooterFont();
-    canvas.Font().SetHeight(MapFontHeight(ps.FooterFont().Size));
-    const int footerLine = canvas.TextHeight(QStringLiteral("gh"));
+    const int footerLine = useFont(ps.FooterFont());
     const int footerY = pager.PageHeight() + footerLine + pager.LineGap() + ps.FooterSize();
     for (int slot = 3; slot < 6; ++slot)
         if (!parts[std::size_t(slot)].isEmpty())
@@ -268,9 +364,14 @@ int TFxStringGrid::PrintHeaderFooter()
             const QString text = ps.TitleLines().Strings(i);
             canvas.TextOut(xFor(titleSlot, text), footerY + i * footerLine, text);
         }
+    // A bottom HTML title stands on the footer line, in the room the footer
+    // reserve keeps for it.
+    if (htmlHeight > 0 && IsBottomPosition(ps.Title()))
+        PrintHtmlText(*this, canvas, html, ps.FooterFont(),
+                      TRect(ps.LeftSize(), footerY + htmlHeight, pw, footerY), 1.0, true, true, GridImages());
     canvas.Font() = savedFont;
     canvas.Brush() = savedBrush;
-    return 0;
+    return htmlHeight;
 }
 
 void TFxStringGrid::PrintPageFrame(int FirstCol, int LastCol, int Y)

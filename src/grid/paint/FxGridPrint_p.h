@@ -9,12 +9,28 @@
 
 #include <QString>
 
+#include <utility>
+
 class TPrintPager;
 class TFxStringGrid;
 namespace fw {
 class TCanvas;
+class TImageList;
 class TPrinter;
 }
+
+// Runs its action when the scope ends, also through an error.
+template <class F>
+class TAtExit {
+public:
+    explicit TAtExit(F action) : FAction(std::move(action)) {}
+    ~TAtExit() { FAction(); }
+    TAtExit(const TAtExit&) = delete;
+    TAtExit& operator=(const TAtExit&) = delete;
+
+private:
+    F FAction;
+};
 
 struct TFxGridPrintState {
     fw::TGridRect Rect;              // the cells being printed
@@ -45,6 +61,18 @@ struct TPrintLook {
     TCellGradientDirection GD = GradientVertical;
 };
 void PrintCellLook(TFxStringGrid& grid, int ACol, int ARow, TPrintLook& look);
+// An HTML text laid out as the grid shows it (in screen pixels, its fonts at
+// their point sizes) in a box as wide as the logical rectangle `r`, every
+// pixel taking `scale` x 254 / 96 logical units on paper. With `draw` it is
+// drawn into `r` (top left) on the mapped canvas; the result is its extent
+// in logical units.
+fw::TSize PrintHtmlText(TFxStringGrid& grid, fw::TCanvas& canvas, const QString& html, const fw::TFont& font,
+                        const fw::TRect& r, double scale, bool wordWrap, bool draw, const fw::TImageList* images);
+// The title lines as one HTML text, when they are one (empty otherwise).
+QString PrintHtmlTitle(TFxStringGrid& grid);
+// The height of that HTML title on paper; -1 when there is none.
+int PrintHtmlTitleHeight(TFxStringGrid& grid, int pageWidth);
+
 // The text a cell prints: formulas computed, rich text and HTML as their
 // plain text (the print draws HTML cells without their markup).
 QString PrintCellText(TFxStringGrid& grid, int realCol, int row);

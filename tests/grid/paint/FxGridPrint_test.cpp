@@ -13,6 +13,7 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPrintPreviewDialog>
@@ -265,8 +266,13 @@ TEST(PrintLayout, BandsAndOffsetsFollowTheWidths)
         // 220 per column: 4 fit into 1000 (880), 3 into 1000 - 250.
         {"three bands", std::vector<int>(12, 200), false, 0, 0, {{0, 3}, {4, 7}, {8, 11}}, {0, 220, 440, 660, 880}},
         {"right margin", std::vector<int>(6, 200), false, 0, 250, {{0, 2}, {3, 5}}, {0, 220, 440, 660}},
-        // A column wider than the page goes with the next one; the loop ends.
-        {"too wide", {2000, 100, 100}, false, 0, 0, {{0, 1}, {2, 2}}, {0, 2020, 2140}},
+        // Without centring the left margin comes off the room: 850 holds three.
+        {"left margin and bands", std::vector<int>(6, 200), false, 150, 0, {{0, 2}, {3, 5}}, {150, 370, 590, 810}},
+        // A column wider than the page gets a band of its own and the loop
+        // ends; the next column starts the next band instead of lying
+        // beyond the paper's edge.
+        {"too wide", {2000, 100, 100}, false, 0, 0, {{0, 0}, {1, 2}}, {0, 2020}},
+        {"one fits, two do not", {600, 600, 600}, false, 0, 0, {{0, 0}, {1, 1}, {2, 2}}, {0, 620}},
     };
     for (const Case& c : cases) {
         PagerRun run;
@@ -646,6 +652,92 @@ TEST_F(GridPrint, AllCellsComeOutOnceInOrderWithPageNumbersAndTitle)
         all += pages[i];
     }
     EXPECT_EQ(CellTexts(all), Expected(0, 1000, {{0, 11}}));
+}
+
+TEST_F(GridPrint, HeaderAndFooterTextsStandOnEveryPage)
+{
+    SKIP_WITHOUT_POPPLER();
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetDate(ppTopLeft);
+    ps.SetDateFormat(QStringLiteral("yyyy-mm-dd"));
+    ps.SetTime(ppTopRight);
+    ps.SetPageNr(ppTopCenter);
+    ps.SetPagePrefix(QStringLiteral("Sheet"));
+    ps.SetPageSuffix(QStringLiteral("of the table"));
+    ps.SetTitle(ppBottomLeft);
+    for (const char* line : {"Lighting bus", "DMX universe one", "Ethernet side"})
+        ps.TitleLines().Add(QString::fromLatin1(line));
+    const QString before = fw::FormatDateTime(QStringLiteral("yyyy-mm-dd"), fw::Now());
+    grid->Print();
+    const QString after = fw::FormatDateTime(QStringLiteral("yyyy-mm-dd"), fw::Now());
+
+    const QStringList pages = Pages();
+    ASSERT_GT(pages.size(), 10);
+    EXPECT_EQ(grid->PrintPageCount(), pages.size());
+    static const QRegularExpression time(QStringLiteral("\\b\\d\\d:\\d\\d\\b"));
+    QString all;
+    for (int i = 0; i < pages.size(); ++i) {
+        const QString& page = pages[i];
+        const QString number = QStringLiteral("Sheet %1/%2 of the table").arg(i + 1).arg(pages.size());
+        EXPECT_EQ(page.count(number), 1) << number.toStdString();
+        EXPECT_TRUE(page.contains(before) || page.contains(after)) << "page " << i + 1;
+        EXPECT_TRUE(page.contains(time)) << "page " << i + 1;
+        for (const char* line : {"Lighting bus", "DMX universe one", "Ethernet side"})
+            EXPECT_EQ(page.count(QString::fromLatin1(line)), 1) << line << " on page " << i + 1;
+        // The header comes before the cells, the footer's title after them.
+        static const QRegularExpression cell(QStringLiteral("\\b(r\\d+c\\d+|H\\d+)\\b"));
+        EXPECT_LT(page.indexOf(number), page.indexOf(cell)) << "page " << i + 1;
+        EXPECT_GT(page.indexOf(QStringLiteral("DMX universe one")), page.lastIndexOf(cell)) << "page " << i + 1;
+        all += page;
+    }
+    EXPECT_EQ(CellTexts(all), Expected(0, 1000, {{0, 11}}));
+}
+
+TEST_F(GridPrint, HtmlTitleTakesItsHeightOnPaperOnEveryPage)
+{
+    SKIP_WITHOUT_POPPLER();
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetTitle(ppTopCenter);
+    ps.TitleLines().Add(QStringLiteral("<b>Gateway</b> mapping"));
+    ps.TitleLines().Add(QStringLiteral("second <i>line</i><br>third line"));
+    // Every page gives the title its room; the pages counted are the pages printed.
+    grid->Print();
+    const QStringList pages = Pages();
+    ASSERT_GT(pages.size(), 10);
+    EXPECT_EQ(grid->PrintPageCount(), pages.size());
+    QString all;
+    for (int i = 0; i < pages.size(); ++i) {
+        // The title is laid out with the screen's glyph widths and scaled to
+        // paper, so a reader may see a gap inside a word: blanks do not count.
+        QString compact = pages[i];
+        compact.remove(QRegularExpression(QStringLiteral("[ \\t]")));
+        for (const char* line : {"Gatewaymapping", "secondline", "thirdline"})
+            EXPECT_EQ(compact.count(QString::fromLatin1(line)), 1) << line << " on page " << i + 1;
+        EXPECT_FALSE(pages[i].contains(QLatin1Char('<'))) << "page " << i + 1;
+        all += pages[i];
+    }
+    EXPECT_EQ(CellTexts(all), Expected(0, 1000, {{0, 11}}));
+
+    // The room it takes: the y the loop reaches after three rows, against a
+    // one-line plain title.
+    grid->SetRowCount(3);
+    int lastY = 0;
+    grid->Events().OnPrintPageDone = [&](QObject*, fw::TCanvas&, int, int y, int, int, int) { lastY = y; };
+    QImage image(2000, 2800, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    fw::TCanvas canvas(&image);
+    grid->PrintDraw(canvas, fw::TRect(0, 0, 2000, 2800));
+    const int htmlY = lastY;
+    ps.TitleLines().Clear();
+    ps.TitleLines().Add(QStringLiteral("plain title"));
+    grid->PrintDraw(canvas, fw::TRect(0, 0, 2000, 2800));
+    canvas.Release();
+    // Three lines of an 8 point font on paper: about 3 x 3.4 mm, not three
+    // screen lines taken as tenths of a millimetre.
+    const int titleHeight = lastY - htmlY;
+    EXPECT_GT(titleHeight, 80);
+    EXPECT_LT(titleHeight, 160);
 }
 
 TEST_F(GridPrint, SelectionPrintsOnlyItsCells)
