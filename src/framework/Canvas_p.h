@@ -128,6 +128,7 @@ struct TCanvas::Impl {
     mutable QFont cachedQFont;
     mutable int cachedPixelSize = 0;
     mutable bool fontCached = false;
+    bool designMetrics = false;     // unhinted glyph widths (text scaled after layout)
 
     // ---- mapping (mmLoMetric: 0.1 mm, y upward)
     bool scaled() const { return mapMode == mmLoMetric; }
@@ -248,6 +249,8 @@ struct TCanvas::Impl {
             cachedQFont = font.ToQFont();
             if (pixelSize > 0)
                 cachedQFont.setPixelSize(pixelSize);
+            if (designMetrics)
+                cachedQFont.setHintingPreference(QFont::PreferNoHinting);
             cachedPixelSize = pixelSize;
             fontCached = true;
         }

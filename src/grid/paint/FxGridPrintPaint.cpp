@@ -8,6 +8,7 @@
 #include "framework/Graphics.h"
 #include "grid/foundation/FxUtilDraw.h"
 #include "grid/foundation/FxUtilText.h"
+#include "grid/model/FxCellGraphic.h"
 #include "grid/foundation/SgHTMLE.h"
 #include "grid/foundation/SgHTMLEUtil.h"
 #include "grid/paint/FxGridPaint_p.h"
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 using fw::TRect;
 
@@ -128,9 +130,11 @@ int TFxStringGrid::PrintRow(int Y, int FirstCol, int LastCol, int ARow)
             }
         }
 
-        // Text.
-        QString text = PrintCellText(*this, RealColIndex(c), ARow);
-        if (URLShow() && !URLFull())
+        // Text and graphic.
+        const int RC = RealColIndex(c);
+        TPrintText content = PrintCellText(*this, c, ARow);
+        QString& text = content.Text;
+        if (content.Kind == ctkPlain && URLShow() && !URLFull())
             StripUrlScheme(text);
         canvas.Font() = look.Font;
         canvas.Font().SetHeight(MapFontHeight(look.Font.Size));
@@ -140,51 +144,170 @@ int TFxStringGrid::PrintRow(int Y, int FirstCol, int LastCol, int ARow)
         GetCellAlignment(c, ARow, ha, va);
         const int halfG = canvas.TextWidth(QStringLiteral("g")) / 2;
         const int right = std::min(cell.Right, bandRight);
-        if (!text.isEmpty()) {
-            if (look.WW && ps.NoAutoSize()) {
-                TRect tr(cell.Left + int(std::lround(2 * k)), cell.Top - s, right, cell.Bottom);
-                if (ha == fw::taLeftJustify || ha == fw::taCenter)
-                    tr.Left += halfG;
-                if (ha == fw::taRightJustify || ha == fw::taCenter)
-                    tr.Right -= halfG;
-                canvas.DrawText(text, tr, kWrapFlags | horizontalFlag(ha));
-            } else if (Multilinecells() && TextLineCount(text, true) > 1) {
-                const int th = canvas.TextHeight(QStringLiteral("gh"));
-                const int step = th + th / 8;
-                const int lines = TextLineCount(text, true);
-                int top = Y - s;
-                if (va == vtaCenter)
-                    top -= (cellHeight - step * lines) / 2;
-                else if (va == vtaBottom && span.Y == 0)
-                    top -= cellHeight - step * lines;
-                QString rest = text;
-                for (int i = 0; i < lines && !rest.isEmpty(); ++i) {
-                    QString one;
-                    TakeFirstLine(rest, true, one);
-                    const int w = canvas.TextWidth(one);
-                    int x = cell.Left + halfG;
-                    if (ha == fw::taRightJustify)
-                        x = right - halfG - w;
-                    else if (ha == fw::taCenter)
-                        x = cell.Left + (right - cell.Left - w) / 2;
-                    canvas.TextOut(x, top, one);
-                    top -= step;
-                }
-            } else {
-                TRect tr(cell.Left, Y - s, right, Y - cellHeight - ps.RowSpacing());
-                if (ha == fw::taLeftJustify || ha == fw::taCenter)
-                    tr.Left += halfG;
-                if (ha == fw::taRightJustify || ha == fw::taCenter)
-                    tr.Right -= halfG;
-                unsigned flags = kLineFlags | horizontalFlag(ha);
-                if (EnhTextSize() && ps.NoAutoSize())
-                    flags = kEllipsisFlags | horizontalFlag(ha);
-                if (va == vtaCenter)
-                    flags |= fw::DT_VCENTER;
-                else if (va == vtaBottom)
-                    flags |= fw::DT_BOTTOM;
-                canvas.DrawText(text, tr, flags);
+        // The text's area: the cell less the room its graphic takes.
+        TRect area(cell.Left, Y, right, Y - cellHeight - ps.RowSpacing());
+        fw::TPoint graphicPx;
+        TCellGraphic* graphic = PrintCellGraphic(*this, c, ARow, graphicPx);
+        TRect graphicRect;
+        if (graphic) {
+            const TCellType type = graphic->CellType();
+            if (type == ctRadio)
+                text.clear();   // the group shows its captions itself
+            int gw = int(std::lround(graphicPx.X * k)), gh = int(std::lround(graphicPx.Y * k));
+            const int margin = int(std::lround(k));
+            int gl = cell.Left + margin;
+            switch (graphic->CellHAlign()) {
+            case haLeft:
+            case haBeforeText:
+                area.Left = gl + gw;
+                break;
+            case haRight:
+            case haAfterText:
+                gl = right - gw - margin;
+                area.Right = gl;
+                break;
+            case haCenter:
+                gl = cell.Left + (right - cell.Left - gw) / 2;
+                break;
+            case haFull:
+                gl = cell.Left;
+                gw = right - cell.Left;
+                break;
             }
+            const bool box = type == ctCheckBox || type == ctDataCheckBox || type == ctVirtCheckBox ||
+                             type == ctRowCheckBox || type == ctTriStateCheckBox || type == ctRadioButton;
+            if (box && text.isEmpty()) {
+                if (ha == fw::taRightJustify)
+                    gl = right - gw - margin;
+                else if (ha == fw::taCenter)
+                    gl = cell.Left + (right - cell.Left - gw) / 2;
+            }
+            // y grows upward: the top is the larger value.
+            int gt = cell.Top - s;
+            switch (graphic->CellVAlign()) {
+            case vaTop:
+                break;
+            case vaAboveText:
+                area.Top = gt - gh;
+                break;
+            case vaBottom:
+                gt = cell.Bottom + s + gh;
+                break;
+            case vaUnderText:
+                gt = cell.Bottom + s + gh;
+                area.Bottom = gt;
+                break;
+            case vaCenter:
+                gt = cell.Top - (cellHeight - gh) / 2;
+                break;
+            case vaFull:
+                gt = cell.Top;
+                gh = cellHeight;
+                break;
+            }
+            graphicRect = TRect(gl, gt, gl + gw, gt - gh);
+        }
+        const int angle = PrintTextAngle(*this, c, ARow);
+
+        if (text.isEmpty()) {
+        } else if (angle != 0) {
+            // Turned text is placed as on the screen, in device pixels.
+            const TRect device = canvas.LPtoDP(TRect(area.Left, area.Top - s, area.Right, area.Bottom));
+            const int pixels = std::max(1, int(std::lround(-MapFontHeight(look.Font.Size) *
+                                                           canvas.PixelsPerInchY() / 254.0)));
+            int turn = angle * 10;
+            // A printer that turns landscape pages the other way turns the text back.
+            if (PrinterDriverFix() && !pr.IsPreview && PrinterLandscapeRotation() != 270)
+                turn = -turn;
+            canvas.SetMapMode(fw::mmText);
+            canvas.Font() = look.Font;
+            canvas.Font().SetHeight(-pixels);
+            TRect tr = device;
+            CalcRotatedTextPos(canvas, tr, angle, int(va), int(ha), text);
+            canvas.Font().Escapement = canvas.Font().Orientation = turn;
+            canvas.TextOut(tr.Left, tr.Top, text);
+            canvas.SetMapMode(fw::mmLoMetric);
+            canvas.Font() = look.Font;
+            canvas.Font().SetHeight(MapFontHeight(look.Font.Size));
+        } else if (content.Kind == ctkHtml) {
+            // Laid out as it was measured: wrapped only in a screen-wide column.
+            const TRect box(area.Left + halfG, area.Top - s, area.Right, area.Bottom - int(std::lround(s * k)));
+            PrintHtmlText(*this, canvas, text, look.Font, box, pr.FontScale, look.WW && ps.NoAutoSize(), true,
+                          GetCellImageList(RC, ARow));
+        } else if (content.Kind == ctkRichText) {
+            PrintInPixels(canvas, TRect(area.Left, area.Top - s, area.Right, area.Bottom), pr.FontScale,
+                          [&](fw::TCanvas& pixels, const TRect& box) { DrawRichTextCell(c, ARow, box, pixels); });
+        } else if (look.WW && ps.NoAutoSize()) {
+            TRect tr(area.Left + int(std::lround(2 * k)), area.Top - s, area.Right, area.Bottom);
+            if (ha == fw::taLeftJustify || ha == fw::taCenter)
+                tr.Left += halfG;
+            if (ha == fw::taRightJustify || ha == fw::taCenter)
+                tr.Right -= halfG;
+            canvas.DrawText(text, tr, kWrapFlags | horizontalFlag(ha));
+        } else if (Multilinecells() && TextLineCount(text, true) > 1) {
+            const int th = canvas.TextHeight(QStringLiteral("gh"));
+            const int step = th + th / 8;
+            const int lines = TextLineCount(text, true);
+            const int areaHeight = area.Top - area.Bottom - ps.RowSpacing();
+            int top = area.Top - s;
+            if (va == vtaCenter)
+                top -= (areaHeight - step * lines) / 2;
+            else if (va == vtaBottom && span.Y == 0)
+                top -= areaHeight - step * lines;
+            QString rest = text;
+            for (int i = 0; i < lines && !rest.isEmpty(); ++i) {
+                QString one;
+                TakeFirstLine(rest, true, one);
+                const int w = canvas.TextWidth(one);
+                int x = area.Left + halfG;
+                if (ha == fw::taRightJustify)
+                    x = area.Right - halfG - w;
+                else if (ha == fw::taCenter)
+                    x = area.Left + (area.Right - area.Left - w) / 2;
+                canvas.TextOut(x, top, one);
+                top -= step;
+            }
+        } else {
+            TRect tr(area.Left, area.Top - s, area.Right, area.Bottom);
+            if (ha == fw::taLeftJustify || ha == fw::taCenter)
+                tr.Left += halfG;
+            if (ha == fw::taRightJustify || ha == fw::taCenter)
+                tr.Right -= halfG;
+            unsigned flags = kLineFlags | horizontalFlag(ha);
+            if (EnhTextSize() && ps.NoAutoSize()) {
+                flags = kEllipsisFlags | horizontalFlag(ha);
+                tr.Left += int(std::lround(XYOffset().X * k));
+                tr.Top -= int(std::lround(XYOffset().Y * k));
+            }
+            if (va == vtaCenter)
+                flags |= fw::DT_VCENTER;
+            else if (va == vtaBottom)
+                flags |= fw::DT_BOTTOM;
+            canvas.DrawText(text, tr, flags);
+        }
+
+        if (graphic) {
+            // The graphic as the screen draws it at its screen size, scaled to its place.
+            TCellPaintContext gc;
+            gc.ACol = c;
+            gc.ARow = ARow;
+            gc.RC = RC;
+            gc.RR = ARow;
+            gc.G = graphic;
+            gc.GW = graphicPx.X;
+            gc.GH = graphicPx.Y;
+            gc.HA = fw::taLeftJustify;
+            gc.VA = VAlignment();
+            const TCellType type = graphic->CellType();
+            const bool inset = type != ctNode && type != ctProgress && type != ctRangeIndicator && type != ctXPProgress;
+            const int ox = inset ? XYOffset().X : 0, oy = inset ? XYOffset().Y : 0;
+            PrintInPixels(canvas, graphicRect, k * fw::ScreenPixelsPerInch / 254.0,
+                          [&](fw::TCanvas& pixels, const TRect& box) {
+                              gc.R = gc.Cell = TRect(box.Left - ox, box.Top - oy, box.Right + ox, box.Bottom + oy);
+                              pixels.Font() = look.Font;
+                              pixels.Brush() = look.Brush;
+                              DrawCellGraphic(pixels, gc);
+                          });
         }
 
         if (const auto& e = Events().OnCustomCellDraw) {
@@ -217,6 +340,33 @@ int TFxStringGrid::PrintRow(int Y, int FirstCol, int LastCol, int ARow)
     return rowStep;
 }
 
+void PrintInPixels(fw::TCanvas& canvas, const TRect& r, double scale,
+                   const std::function<void(fw::TCanvas&, const TRect&)>& draw)
+{
+    if (scale <= 0)
+        scale = 1.0;
+    const double unit = 254.0 / fw::ScreenPixelsPerInch * scale;
+    const int widthPx = std::max(1, int(std::lround(std::abs(r.Right - r.Left) / unit)));
+    const int heightPx = std::max(1, int(std::lround(std::abs(r.Top - r.Bottom) / unit)));
+    const TRect device = canvas.LPtoDP(r);
+    QPainter* p = canvas.Painter();
+    if (!p)
+        return;
+    // Drawn in pixels as on the screen, scaled to the device, so text stays
+    // text and lines stay lines on paper.
+    const double zoom = double(std::abs(device.Right - device.Left)) / widthPx;
+    p->save();
+    p->translate(std::min(device.Left, device.Right), std::min(device.Top, device.Bottom));
+    p->scale(zoom, zoom);
+    {
+        fw::TCanvas pixels(p);
+        pixels.SetDesignMetrics(true);
+        pixels.IntersectClipRect(TRect(0, 0, widthPx, heightPx));
+        draw(pixels, TRect(0, 0, widthPx, heightPx));
+    }
+    p->restore();
+}
+
 fw::TSize PrintHtmlText(TFxStringGrid& grid, fw::TCanvas& canvas, const QString& html, const fw::TFont& font,
                         const TRect& r, double scale, bool wordWrap, bool draw, const fw::TImageList* images)
 {
@@ -225,44 +375,30 @@ fw::TSize PrintHtmlText(TFxStringGrid& grid, fw::TCanvas& canvas, const QString&
     // Logical units per laid-out pixel.
     const double unit = 254.0 / fw::ScreenPixelsPerInch * scale;
     const int widthPx = std::max(1, int(std::lround(std::abs(r.Right - r.Left) / unit)));
-    const int heightPx = std::max(1, int(std::lround(std::abs(r.Top - r.Bottom) / unit)));
     fw::TFont pixelFont = font;
     pixelFont.Escapement = pixelFont.Orientation = 0;
-    const auto render = [&](fw::TCanvas& target, bool measureOnly, int& w, int& h) {
+    const auto render = [&](fw::TCanvas& target, const TRect& box, bool measureOnly, int& w, int& h) {
         target.Font() = pixelFont;
         target.Brush().Style = fw::bsClear;
         QString anchor, stripped, focusAnchor, title, controlID, controlValue, controlType;
         int links = 0, mouseLink = 0;
         TRect hoverRect, controlRect;
-        RenderHtmlText(target, html, TRect(0, 0, widthPx, measureOnly ? 65535 : heightPx), images, 0, 0, -1, -1, 1,
-                       false, measureOnly, true, false, false, false, wordWrap, false, 1.0, grid.URLColor(),
-                       fw::clNone, fw::clNone, fw::clGray, anchor, stripped, focusAnchor, title, w, h, links,
-                       mouseLink, hoverRect, controlRect, controlID, controlValue, controlType, &grid.ImageCache(),
-                       nullptr, &grid, bdLeftToRight);
+        RenderHtmlText(target, html, box, images, 0, 0, -1, -1, 1, false, measureOnly, true, false, false, false,
+                       wordWrap, false, 1.0, grid.URLColor(), fw::clNone, fw::clNone, fw::clGray, anchor, stripped,
+                       focusAnchor, title, w, h, links, mouseLink, hoverRect, controlRect, controlID, controlValue,
+                       controlType, &grid.ImageCache(), nullptr, &grid, bdLeftToRight);
     };
     int w = 0, h = 0;
     {
         fw::TCanvas measure;
-        render(measure, true, w, h);
+        measure.SetDesignMetrics(true);
+        render(measure, TRect(0, 0, widthPx, 65535), true, w, h);
     }
-    if (draw) {
-        // Laid out in pixels as on the screen, drawn scaled to the device so
-        // the text stays text on paper.
-        const TRect device = canvas.LPtoDP(r);
-        if (QPainter* p = canvas.Painter()) {
-            const double zoom = canvas.PixelsPerInchY() / double(fw::ScreenPixelsPerInch) * scale;
-            p->save();
-            p->translate(std::min(device.Left, device.Right), std::min(device.Top, device.Bottom));
-            p->scale(zoom, zoom);
-            {
-                fw::TCanvas pixels(p);
-                pixels.IntersectClipRect(TRect(0, 0, widthPx, heightPx));
-                int dw = 0, dh = 0;
-                render(pixels, false, dw, dh);
-            }
-            p->restore();
-        }
-    }
+    if (draw)
+        PrintInPixels(canvas, r, scale, [&](fw::TCanvas& pixels, const TRect& box) {
+            int dw = 0, dh = 0;
+            render(pixels, box, false, dw, dh);
+        });
     return fw::TSize(int(std::lround(w * unit)), int(std::lround(h * unit)));
 }
 

@@ -913,6 +913,126 @@ TEST_F(GridPrint, BorderStylesDrawTheirLines)
     }
 }
 
+// A small grid of the cell kinds the print treats apart.
+void FillKinds(TFxStringGrid& g)
+{
+    g.SetColCount(5);
+    g.SetRowCount(3);
+    g.SetFixedRows(0);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 5; ++c)
+            g.SetCells(c, r, QString());
+    g.AddCheckBox(0, 0, true, true);    // data check boxes: their text is their state
+    g.AddCheckBox(0, 1, false, true);
+    g.SetCells(1, 0, QStringLiteral("<b>Bold</b> part"));
+    g.AddRotated(2, 1, 90, QStringLiteral("Upward"));
+    g.SetCells(3, 2, QStringLiteral("merged block"));
+    g.MergeCells(3, 2, 2, 1);
+}
+
+TEST_F(GridPrint, CellKindsPrintTheirTextOnce)
+{
+    SKIP_WITHOUT_POPPLER();
+    FillKinds(*grid);
+    grid->Print();
+    const QStringList pages = Pages();
+    ASSERT_EQ(pages.size(), 1);
+    const QString& page = pages[0];
+    // The data check boxes print their box (with PrintGraphics), never the
+    // text that holds their state.
+    EXPECT_FALSE(page.contains(QRegularExpression(QStringLiteral("\\b[YN]\\b")))) << page.toStdString();
+    EXPECT_EQ(page.count(QStringLiteral("Bold part")), 1) << page.toStdString();
+    EXPECT_FALSE(page.contains(QLatin1Char('<')));
+    EXPECT_EQ(page.count(QStringLiteral("merged block")), 1);
+    // The turned text is there, once.
+    EXPECT_EQ(testsupport::pdfPageTexts(path, false).join(QString()).count(QStringLiteral("Upward")), 1);
+}
+
+TEST_F(GridPrint, CheckBoxesPrintWithGraphicsOnly)
+{
+    FillKinds(*grid);
+    grid->PrintSettings().SetCentered(false);
+    grid->PrintSettings().SetBorders(pbNoborder);
+    // Each row drawn alone at 254 dpi (a pixel is 0.1 mm); the pixels drawn
+    // inside the first column.
+    const auto darkInBox = [&](int row) {
+        QImage image(1200, 300, QImage::Format_RGB32);
+        image.setDotsPerMeterX(10000);
+        image.setDotsPerMeterY(10000);
+        image.fill(Qt::white);
+        fw::TCanvas canvas(&image);
+        grid->PrintDrawRect(canvas, fw::TRect(0, 0, 1200, 300), fw::TGridRect{0, row, 4, row});
+        canvas.Release();
+        const int left = grid->PrintColOffset(0), right = grid->PrintColOffset(1);
+        return testsupport::countPixels(image, [](QRgb p) { return qGray(p) < 200; },
+                                        QRect(left, 0, right - left, 300));
+    };
+    EXPECT_EQ(darkInBox(0), 0);
+    EXPECT_EQ(darkInBox(1), 0);
+    grid->PrintSettings().SetPrintGraphics(true);
+    const int checked = darkInBox(0), unchecked = darkInBox(1);
+    EXPECT_GT(unchecked, 60);              // the box's frame
+    EXPECT_GT(checked, unchecked + 40);    // and its tick
+}
+
+TEST_F(GridPrint, MergedBlockHoldsItsTextAcrossItsColumns)
+{
+    FillKinds(*grid);
+    grid->PrintSettings().SetBorders(pbNoborder);
+    QImage image(1500, 300, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    image.fill(Qt::white);
+    fw::TCanvas canvas(&image);
+    grid->PrintDrawRect(canvas, fw::TRect(0, 0, 1500, 300), fw::TGridRect{0, 2, 4, 2});
+    canvas.Release();
+    // The text starts in the block's first column and ends inside its last,
+    // which grew for it; nothing is drawn beyond.
+    const QRect text = testsupport::pixelBox(image, [](QRgb p) { return qGray(p) < 128; });
+    ASSERT_FALSE(text.isNull());
+    EXPECT_GE(text.left(), grid->PrintColOffset(3));
+    EXPECT_LT(text.left(), grid->PrintColOffset(4));
+    EXPECT_LT(text.right(), grid->PrintColOffset(5) - 10);
+    EXPECT_GT(text.width(), 120);   // "merged block" at 8 points is about 2 cm
+}
+
+TEST_F(GridPrint, TurnedTextMeasuresItsTurnedBox)
+{
+    grid->SetColCount(2);
+    grid->SetRowCount(1);
+    grid->SetFixedRows(0);
+    grid->SetCells(0, 0, QStringLiteral("a turned heading"));
+    const fw::TSize upright = grid->MeasurePrintCell(0, 0);
+    ASSERT_GT(upright.cx, 2 * upright.cy);
+    struct Case {
+        int angle;
+        bool swapped;
+    } cases[] = {{90, true}, {270, true}, {180, false}};
+    for (const Case& c : cases) {
+        grid->AddRotated(0, 0, c.angle, QStringLiteral("a turned heading"));
+        const fw::TSize turned = grid->MeasurePrintCell(0, 0);
+        EXPECT_EQ(turned.cx, c.swapped ? upright.cy : upright.cx) << c.angle;
+        EXPECT_EQ(turned.cy, c.swapped ? upright.cx : upright.cy) << c.angle;
+    }
+    grid->AddRotated(0, 0, 45, QStringLiteral("a turned heading"));
+    const fw::TSize slanted = grid->MeasurePrintCell(0, 0);
+    EXPECT_NEAR(slanted.cx, (upright.cx + upright.cy) * 0.7071, 2);
+    EXPECT_NEAR(slanted.cy, (upright.cx + upright.cy) * 0.7071, 2);
+
+    // The size event has the last word, on paper too.
+    bool printing = false;
+    grid->Events().OnCustomCellSize = [&](QObject*, fw::TCanvas&, int col, int, fw::TPoint& size, bool p) {
+        printing = p;
+        if (col == 1)
+            size.X = 1234;
+    };
+    QImage image(2000, 400, QImage::Format_RGB32);
+    fw::TCanvas canvas(&image);
+    grid->PrintDraw(canvas, fw::TRect(0, 0, 2000, 400));
+    EXPECT_TRUE(printing);
+    EXPECT_EQ(grid->PrintColWidth(1), 1234);
+}
+
 TEST_F(GridPrint, FontHeightsAndScreenSizesMapToTenthsOfAMillimetre)
 {
     // -trunc(points * 254 / 72): the fraction is dropped toward zero.
