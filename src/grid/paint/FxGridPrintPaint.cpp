@@ -5,8 +5,8 @@
 
 #include "framework/Canvas.h"
 #include "framework/DateTime.h"
+#include "framework/SysColors.h"
 #include "framework/Graphics.h"
-#include "grid/foundation/FxUtilDraw.h"
 #include "grid/foundation/FxUtilText.h"
 #include "grid/model/FxCellGraphic.h"
 #include "grid/foundation/SgHTMLE.h"
@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 
 using fw::TRect;
@@ -32,6 +33,41 @@ constexpr unsigned kEllipsisFlags = 0xA820;    // the same with an end ellipsis
 unsigned horizontalFlag(fw::TAlignment a)
 {
     return a == fw::taRightJustify ? fw::DT_RIGHT : a == fw::taCenter ? fw::DT_CENTER : 0;
+}
+
+// A cell's gradient on paper: 64 steps from `from` to `to` (fewer when the
+// cell is less than 64 units high), a band of one colour filled once.
+void printGradient(fw::TCanvas& canvas, fw::TColor from, fw::TColor to, TRect r, bool horizontal)
+{
+    if (r.Top < r.Bottom)
+        std::swap(r.Top, r.Bottom);
+    from = fw::ColorToRGB(from);
+    to = fw::ColorToRGB(to);
+    const int span = horizontal ? r.Right - r.Left : r.Top - r.Bottom;
+    if (span <= 0)
+        return;
+    const int steps = std::min(64, span);
+    const auto colorAt = [&](int i) {
+        const auto channel = [&](int f, int t) {
+            return f + int(std::lround(double(i) * (t - f) / std::max(steps - 1, 1)));
+        };
+        return fw::RGBToColor(channel(fw::GetRValue(from), fw::GetRValue(to)),
+                              channel(fw::GetGValue(from), fw::GetGValue(to)),
+                              channel(fw::GetBValue(from), fw::GetBValue(to)));
+    };
+    canvas.Brush().Style = fw::bsSolid;
+    int start = 0;
+    for (int i = 0; i < steps; ++i) {
+        const fw::TColor c = colorAt(i);
+        if (i + 1 < steps && colorAt(i + 1) == c)
+            continue;
+        const int a = int(std::int64_t(start) * span / steps), b = int(std::int64_t(i + 1) * span / steps);
+        canvas.Brush().Color = c;
+        // Horizontal runs left to right; vertical from the top down.
+        canvas.FillRect(horizontal ? TRect(r.Left + a, r.Top, r.Left + b, r.Bottom)
+                                   : TRect(r.Left, r.Top - a, r.Right, r.Top - b));
+        start = i + 1;
+    }
 }
 
 void line(fw::TCanvas& canvas, int x1, int y1, int x2, int y2)
@@ -56,7 +92,8 @@ int TFxStringGrid::PrintRow(int Y, int FirstCol, int LastCol, int ARow)
     if (!pager.Drawn())
         return rowStep;
     const double k = pr.PixelFactor;
-    const int bandRight = pager.Offset(LastCol + 1);
+    // Repeated fixed columns end where the band's own columns begin.
+    const int bandRight = LastCol < pager.BandFirst() ? pager.Offset(pager.BandFirst()) : pager.Offset(LastCol + 1);
     // A row taller than the room left on its page (it then has the page to
     // itself) is cut off above the footer instead of running over it.
     const int bodyBottom = pager.PageHeight() + pager.FooterReserve();
@@ -119,10 +156,7 @@ int TFxStringGrid::PrintRow(int Y, int FirstCol, int LastCol, int ARow)
         const fw::TColor cellColor = look.Brush.Color;
         if (cellColor != fw::clNone) {
             if (look.ColorTo != fw::clNone && look.ColorTo != cellColor) {
-                // y grows upward: the end colour goes to the bottom.
-                const bool horizontal = look.GD == GradientHorizontal;
-                GradientFillRect(canvas, horizontal ? cellColor : look.ColorTo, horizontal ? look.ColorTo : cellColor,
-                                 64, back, horizontal);
+                printGradient(canvas, cellColor, look.ColorTo, back, look.GD == GradientHorizontal);
             } else {
                 canvas.Brush().Style = fw::bsSolid;
                 canvas.Brush().Color = cellColor;

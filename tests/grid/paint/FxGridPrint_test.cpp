@@ -8,6 +8,7 @@
 #include "framework/Canvas.h"
 #include "framework/Printing.h"
 #include "framework/SysUtils.h"
+#include "grid/foundation/FxOptions.h"
 #include "grid/model/FxGrid.h"
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"
@@ -609,6 +610,15 @@ protected:
             out << it.next().captured(1);
         return out;
     }
+    // Every page carries "n/m" once.
+    static void ExpectPageNumbers(const QStringList& pages)
+    {
+        for (int i = 0; i < pages.size(); ++i) {
+            const QString number = QStringLiteral("%1/%2").arg(i + 1).arg(pages.size());
+            EXPECT_EQ(pages[i].count(QRegularExpression(QStringLiteral("\\b%1\\b").arg(number))), 1)
+                << number.toStdString();
+        }
+    }
     // Row by row over bands of columns, the texts a print must show once each.
     static QStringList Expected(int top, int bottom, const std::vector<std::pair<int, int>>& bands)
     {
@@ -743,11 +753,27 @@ TEST_F(GridPrint, HtmlTitleTakesItsHeightOnPaperOnEveryPage)
 TEST_F(GridPrint, SelectionPrintsOnlyItsCells)
 {
     SKIP_WITHOUT_POPPLER();
-    grid->SetSelection(fw::TGridRect{2, 100, 5, 199});
+    grid->PrintSettings().SetPageNr(ppBottomRight);
+    grid->SetSelection(fw::TGridRect{2, 100, 5, 299});
     grid->PrintSelection();
     const QStringList pages = Pages();
-    ASSERT_FALSE(pages.isEmpty());
-    EXPECT_EQ(CellTexts(pages.join(QString())), Expected(100, 199, {{2, 5}}));
+    ASSERT_GT(pages.size(), 1);
+    ExpectPageNumbers(pages);
+    EXPECT_EQ(CellTexts(pages.join(QString())), Expected(100, 299, {{2, 5}}));
+}
+
+TEST_F(GridPrint, DisjunctSelectedRowsPrintAlone)
+{
+    SKIP_WITHOUT_POPPLER();
+    grid->MouseActions().SetDisjunctRowSelect(true);
+    const std::vector<int> rows{3, 250, 251, 999, 1000};
+    for (int r : rows)
+        grid->SetRowSelect(r, true);
+    grid->PrintSelectedRows();
+    QStringList expected;
+    for (int r : rows)
+        expected << Expected(r, r, {{0, 11}});
+    EXPECT_EQ(CellTexts(Pages().join(QString())), expected);
 }
 
 TEST_F(GridPrint, SelectedRowsKeepTheFixedRowWhenAsked)
@@ -766,6 +792,7 @@ TEST_F(GridPrint, FitToPageFillsThePageWidth)
     SKIP_WITHOUT_POPPLER();
     TPrintSettings& ps = grid->PrintSettings();
     ps.SetFitToPage(fpAlways);
+    ps.SetPageNr(ppTopRight);
     grid->Print();
     const int pageWidth = grid->PrintPageRect().Right;
     ASSERT_GT(pageWidth, 1500);
@@ -776,7 +803,9 @@ TEST_F(GridPrint, FitToPageFillsThePageWidth)
     EXPECT_LE(used, pageWidth);
     EXPECT_GE(used, pageWidth - 12);
     EXPECT_EQ(grid->PrintColOffset(0), (pageWidth - used) / 2);
-    EXPECT_EQ(CellTexts(Pages().join(QString())), Expected(0, 1000, {{0, 11}}));
+    const QStringList pages = Pages();
+    ExpectPageNumbers(pages);
+    EXPECT_EQ(CellTexts(pages.join(QString())), Expected(0, 1000, {{0, 11}}));
 }
 
 TEST_F(GridPrint, BandsOfColumnsAreNumberedWithinTheirBand)
@@ -800,6 +829,116 @@ TEST_F(GridPrint, BandsOfColumnsAreNumberedWithinTheirBand)
         EXPECT_TRUE(pages[i].contains(number)) << number.toStdString();
     }
     EXPECT_EQ(CellTexts(pages.join(QString())), Expected(0, 1000, bands));
+}
+
+TEST_F(GridPrint, FixedRowAndColumnRepeatOnEveryPageAndBand)
+{
+    SKIP_WITHOUT_POPPLER();
+    grid->SetFixedCols(1);
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetRepeatFixedRows(true);
+    ps.SetRepeatFixedCols(true);
+    ps.SetUseFixedWidth(true);
+    ps.SetFixedWidth(450);
+    grid->Print();
+    // The first band holds the fixed column itself; later bands repeat it
+    // left of their own columns.
+    const int perBand = grid->PrintPageRect().Right / 450;
+    ASSERT_GE(perBand, 3);
+    std::vector<std::vector<int>> bands{{}};
+    for (int c = 0; c < perBand; ++c)
+        bands[0].push_back(c);
+    for (int c = perBand; c < 12;) {
+        std::vector<int> band{0};
+        for (int i = 1; i < perBand && c < 12; ++i)
+            band.push_back(c++);
+        bands.push_back(band);
+    }
+    const QStringList pages = Pages();
+    ASSERT_EQ(pages.size() % int(bands.size()), 0);
+    const int pagesPerBand = pages.size() / int(bands.size());
+    ASSERT_GT(pagesPerBand, 10);
+    QStringList expected, printed;
+    for (std::size_t b = 0; b < bands.size(); ++b)
+        for (int r = 1; r <= 1000; ++r)
+            for (int c : bands[b])
+                expected << CellText(c, r);
+    for (int i = 0; i < pages.size(); ++i) {
+        // Every page starts with the band's header row, once.
+        const std::vector<int>& band = bands[std::size_t(i / pagesPerBand)];
+        QStringList texts = CellTexts(pages[i]);
+        QStringList header;
+        for (int c : band)
+            header << CellText(c, 0);
+        ASSERT_GE(texts.size(), int(band.size())) << "page " << i + 1;
+        EXPECT_EQ(texts.mid(0, int(band.size())), header) << "page " << i + 1;
+        EXPECT_EQ(texts.count(header.last()), 1) << "page " << i + 1;
+        printed << texts.mid(int(band.size()));
+    }
+    EXPECT_EQ(printed, expected);
+}
+
+TEST_F(GridPrint, RepeatedFixedColumnJoinsTheBandsColumns)
+{
+    // Twelve columns of 45 mm on a 200 mm page: bands 0-3, 0 4-6, 0 7-9,
+    // 0 10-11, one page each; the second drawn at 254 dpi.
+    grid->SetRowCount(3);
+    grid->SetFixedCols(1);
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetRepeatFixedCols(true);
+    ps.SetUseFixedWidth(true);
+    ps.SetFixedWidth(450);
+    ps.SetCentered(false);
+    QImage image(2000, 600, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    image.fill(Qt::white);
+    fw::TCanvas canvas(&image);
+    grid->SetPreviewPage(2);
+    grid->PrintPreview(canvas, fw::TRect(0, 0, 2000, 600));
+    canvas.Release();
+    EXPECT_EQ(grid->PrintPageCount(), 4);
+    // The run leaves the last band's offsets.
+    EXPECT_EQ(grid->PrintColOffset(0), 0);
+    EXPECT_EQ(grid->PrintColOffset(10), 450);
+    EXPECT_EQ(grid->PrintColOffset(12), 1350);
+    // A row's lines run unbroken from the fixed column across the band.
+    const auto dark = [](QRgb p) { return qGray(p) < 100; };
+    int longest = 0;
+    for (int y = 0; y < 600; ++y) {
+        int run = 0;
+        for (int x = 0; x < 2000; ++x) {
+            run = dark(image.pixel(x, y)) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    EXPECT_GE(longest, 1800 - 4);
+}
+
+TEST_F(GridPrint, MoreColumnsThanAPageHoldsComeOutInBands)
+{
+    SKIP_WITHOUT_POPPLER();
+    // 600 columns, more than a fixed table of column widths would hold.
+    grid->SetColCount(600);
+    grid->SetRowCount(3);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 600; ++c)
+            grid->SetCells(c, r, CellText(c, r));
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetUseFixedWidth(true);
+    ps.SetFixedWidth(200);
+    ps.SetPageNr(ppBottomCenter);
+    grid->Print();
+    const int perBand = grid->PrintPageRect().Right / 200;
+    std::vector<std::pair<int, int>> bands;
+    for (int c = 0; c < 600; c += perBand)
+        bands.emplace_back(c, std::min(c + perBand - 1, 599));
+    const QStringList pages = Pages();
+    ASSERT_EQ(pages.size(), int(bands.size()));
+    for (int i = 0; i < pages.size(); ++i)
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("1-%1").arg(i + 1))) << "page " << i + 1;
+    EXPECT_EQ(CellTexts(pages.join(QString())), Expected(0, 2, bands));
+    EXPECT_EQ(grid->PrintColWidth(599), 200);
 }
 
 TEST_F(GridPrint, PrintStartLimitsThePagesOrPrintsNothing)
@@ -882,12 +1021,15 @@ TEST_F(GridPrint, BorderStylesDrawTheirLines)
     grid->PrintSettings().SetLeftSize(50);
     struct Case {
         TPrintBorders borders;
-        bool vertical, horizontal;
+        bool vertical, horizontal, outline;
     } cases[] = {
-        {pbSingle, true, true},
-        {pbVertical, true, false},
-        {pbHorizontal, false, true},
-        {pbNoborder, false, false},
+        {pbSingle, true, true, false},
+        {pbVertical, true, false, false},
+        {pbHorizontal, false, true, false},
+        {pbNoborder, false, false, false},
+        {pbAround, false, false, true},
+        {pbAroundVertical, true, false, true},
+        {pbAroundHorizontal, false, true, true},
     };
     for (const Case& c : cases) {
         grid->PrintSettings().SetBorders(c.borders);
@@ -900,17 +1042,68 @@ TEST_F(GridPrint, BorderStylesDrawTheirLines)
         canvas.Release();
         const int width = grid->PrintColOffset(3) - grid->PrintColOffset(0);
         ASSERT_GT(width, 100);
-        // A vertical line: a column of dark pixels at a cell's left edge; a
-        // horizontal one: a row of dark pixels across the cells.
+        // A vertical cell line: a column of dark pixels at an inner cell
+        // edge; a horizontal one: a row of dark pixels across the cells
+        // between the first and the last such row; the outline: dark at the
+        // outer left edge and across the top and bottom.
         const auto dark = [](QRgb p) { return qGray(p) < 100; };
-        const int x = grid->PrintColOffset(1);
-        const int inColumn = testsupport::countPixels(image, dark, QRect(x - 1, 0, 2, 400));
-        int longestRow = 0;
+        const auto darkColumn = [&](int x) {
+            return testsupport::countPixels(image, dark, QRect(x - 1, 0, 3, 400)) >= 40;
+        };
+        std::vector<int> across;
         for (int y = 0; y < 400; ++y)
-            longestRow = std::max(longestRow, testsupport::countPixels(image, dark, QRect(0, y, 800, 1)));
-        EXPECT_EQ(inColumn >= 40, c.vertical) << "borders " << c.borders << ": " << inColumn;
-        EXPECT_EQ(longestRow >= width - 10, c.horizontal) << "borders " << c.borders << ": " << longestRow;
+            if (testsupport::countPixels(image, dark, QRect(0, y, 800, 1)) >= width - 10)
+                across.push_back(y);
+        const bool inner = std::any_of(across.begin(), across.end(), [&](int y) {
+            return y > across.front() + 10 && y < across.back() - 10;
+        });
+        EXPECT_EQ(darkColumn(grid->PrintColOffset(1)), c.vertical) << "borders " << c.borders;
+        EXPECT_EQ(inner, c.horizontal) << "borders " << c.borders;
+        EXPECT_EQ(!across.empty(), c.horizontal || c.outline) << "borders " << c.borders;
+        EXPECT_EQ(darkColumn(grid->PrintColOffset(0)), c.vertical || c.outline) << "borders " << c.borders;
     }
+}
+
+TEST_F(GridPrint, GradientCellsPrintInSixtyFourSteps)
+{
+    grid->SetColCount(2);
+    grid->SetRowCount(1);
+    grid->SetFixedRows(0);
+    grid->SetCells(0, 0, QString());
+    grid->SetCells(1, 0, QString());
+    grid->Events().OnGetCellGradient = [](QObject*, int, int col, fw::TColor& color, fw::TColor& to, fw::TColor&,
+                                          fw::TColor&, TCellGradientDirection& direction) {
+        if (col == 0) {
+            color = 0x000000;
+            to = 0xFFFFFF;
+            direction = GradientVertical;
+        }
+    };
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetUseFixedHeight(true);
+    ps.SetFixedHeight(500);
+    ps.SetBorders(pbNoborder);
+    ps.SetCentered(false);
+    QImage image(800, 700, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    image.fill(Qt::red);
+    fw::TCanvas canvas(&image);
+    grid->PrintDraw(canvas, fw::TRect(0, 0, 800, 700));
+    canvas.Release();
+    // Down the middle of the first cell: from the cell colour at the top to
+    // the end colour at the bottom, in 64 bands.
+    const int x = (grid->PrintColOffset(0) + grid->PrintColOffset(1)) / 2;
+    std::vector<QRgb> bands;
+    for (int y = 0; y < 700; ++y) {
+        const QRgb p = image.pixel(x, y);
+        if (p != qRgb(255, 0, 0) && (bands.empty() || bands.back() != p))
+            bands.push_back(p);
+    }
+    EXPECT_EQ(bands.size(), 64u);
+    EXPECT_LT(qGray(bands.front()), 10);
+    EXPECT_GT(qGray(bands.back()), 245);
+    EXPECT_TRUE(std::is_sorted(bands.begin(), bands.end(), [](QRgb a, QRgb b) { return qGray(a) < qGray(b); }));
 }
 
 // A small grid of the cell kinds the print treats apart.
