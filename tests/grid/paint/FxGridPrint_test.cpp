@@ -1106,6 +1106,75 @@ TEST_F(GridPrint, GradientCellsPrintInSixtyFourSteps)
     EXPECT_TRUE(std::is_sorted(bands.begin(), bands.end(), [](QRgb a, QRgb b) { return qGray(a) < qGray(b); }));
 }
 
+TEST_F(GridPrint, RowTallerThanThePageStopsAboveTheFooter)
+{
+    // The middle row holds 300 lines: more than a page. It gets a page of
+    // its own and is cut off where the footer's room begins.
+    grid->SetRowCount(3);
+    grid->SetMultilinecells(true);
+    QStringList lines;
+    for (int i = 0; i < 300; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    grid->SetCells(0, 1, lines.join(QStringLiteral("\r\n")));
+    grid->PrintSettings().SetBorders(pbNoborder);
+    int pages = 0;
+    QImage image(2000, 2800, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    for (int page : {1, 2, 3}) {
+        image.fill(Qt::white);
+        fw::TCanvas canvas(&image);
+        grid->SetPreviewPage(page);
+        grid->PrintPreview(canvas, fw::TRect(0, 0, 2000, 2800));
+        canvas.Release();
+        pages = grid->PrintPageCount();
+        // The footer's room (a line of the footer font and a gap, over 3 mm)
+        // stays empty on every page.
+        EXPECT_EQ(testsupport::countPixels(image, testsupport::rgbIsNot(0xFFFFFF), QRect(0, 2770, 2000, 30)), 0)
+            << "page " << page;
+    }
+    EXPECT_EQ(pages, 3);
+}
+
+TEST_F(GridPrint, FitToPageScalesTheCellsButNotTheHeader)
+{
+    // Two narrow columns grown to a 200 mm page: the cells' fonts grow about
+    // tenfold; the header line keeps its reserved size and stays above them.
+    grid->SetColCount(2);
+    grid->SetRowCount(2);
+    grid->SetFixedRows(0);
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetFitToPage(fpAlways);
+    ps.SetTitle(ppTopLeft);
+    ps.SetTitleText(QStringLiteral("Title"));
+    ps.SetBorders(pbNoborder);
+    QImage image(2000, 2800, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    image.fill(Qt::white);
+    fw::TCanvas canvas(&image);
+    grid->PrintDraw(canvas, fw::TRect(0, 0, 2000, 2800));
+    canvas.Release();
+    const auto dark = [](QRgb p) { return qGray(p) < 128; };
+    // The title stands at the left margin, left of the cells.
+    // The header line: "Title" at 8 points, under 4 mm high and 2 cm wide.
+    const QRect title = testsupport::pixelBox(image, dark, QRect(0, 0, 2000, 36));
+    ASSERT_FALSE(title.isNull());
+    EXPECT_LT(title.width(), 200);
+    // The cells below it, their text some ten times taller.
+    const QRect cells = testsupport::pixelBox(image, dark, QRect(0, 36, 2000, 2764));
+    ASSERT_FALSE(cells.isNull());
+    EXPECT_GT(cells.height(), 200);
+}
+
+TEST_F(GridPrint, PrinterThatCannotStartReportsTheFailure)
+{
+    fw::Printer().SetOutputFile(QStringLiteral("/nonexistent-folder/grid.pdf"));
+    EXPECT_THROW(grid->Print(), EFxGridError);
+    EXPECT_EQ(grid->states, (std::vector<TGridExportState>{esExportStart, esExportFail}));
+    EXPECT_FALSE(fw::Printer().Printing());
+}
+
 // A small grid of the cell kinds the print treats apart.
 void FillKinds(TFxStringGrid& g)
 {
