@@ -14,6 +14,9 @@ PACKAGES=(
   smitools
   poppler-utils
   fp-compiler fp-units-rtl
+  libzip-dev libxlsxwriter-dev libfreexl-dev
+  libqt6sql6-sqlite libqt6sql6-odbc unixodbc odbc-mdbtools mdbtools
+  python3-openpyxl python3-docx python3-xlwt
 )
 # The libFuzzer targets need clang: `scripts/install-deps.sh fuzz`.
 if [ "${1:-}" = "fuzz" ]; then

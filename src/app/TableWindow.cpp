@@ -62,6 +62,11 @@ TTableGrid::TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table)
     m_grid->Events().OnGridHint = [this](QObject*, int row, int col, QString& hint) {
         hint = Header_Hint(row, col);
     };
+    // A click on a row number selects the whole row, which the row buttons then act on.
+    m_grid->Events().OnClickCell = [this](QObject*, int row, int col) {
+        if (col == 0 && col < m_grid->FixedCols() && row >= m_grid->FixedRows())
+            m_grid->SelectRows(row, 1);
+    };
     Set_Lang();
 }
 
@@ -70,6 +75,7 @@ TTableGrid::~TTableGrid()
     m_grid->OnKeyPress = nullptr;
     m_grid->Events().OnDblClickCell = nullptr;
     m_grid->Events().OnGridHint = nullptr;
+    m_grid->Events().OnClickCell = nullptr;
 }
 
 const TTableSpec& TTableGrid::Spec() const

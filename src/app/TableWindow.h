@@ -29,7 +29,8 @@ public:
     // lengths, a fixed header row and row-number column, rows 22 high, grid
     // lines, column sizing, range selection and editing; hidden columns are
     // hidden. The grid takes the Enter walk and the header double click
-    // (Grid_Enter_Next_Cell, Grid_DblClick_AutoSize) and the header hints.
+    // (Grid_Enter_Next_Cell, Grid_DblClick_AutoSize), the header hints and
+    // the click on a row number, which selects that row.
     TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table);
     // The grid, a child of the window, outlives this object: it forgets the handlers.
     ~TTableGrid();

@@ -8,7 +8,11 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -50,7 +54,9 @@ TEditorWindow::TEditorWindow(const TEditorTexts& texts, QWidget* owner) : fw::TF
     const TTitlePanel title = Begin_Window(this, w);
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
+    m_title = title.P_Title;
     const TButtonPanel buttons = Make_Button_Panel(this, h - 40, w);
+    m_buttonPanel = buttons.P_Button;
     Btn_OK = buttons.Btn_OK;
     Btn_Cancel = buttons.Btn_Cancel;
     Btn_OK->OnClick = [this](TLbButton*) { Btn_OKClick(); };
@@ -67,6 +73,7 @@ TEditorWindow::TEditorWindow(const TEditorTexts& texts, QWidget* owner) : fw::TF
         body->setObjectName(QStringLiteral("P_Body"));
         body->setGeometry(middle);
         m_areas.push_back(makeTableArea(body, QRect(8, 8, middle.width() - 16, middle.height() - 16)));
+        m_middle = body;
     } else {
         PC_Pages = new QTabWidget(this);
         PC_Pages->setObjectName(QStringLiteral("PC_Pages"));
@@ -78,12 +85,40 @@ TEditorWindow::TEditorWindow(const TEditorTexts& texts, QWidget* owner) : fw::TF
             m_areas.push_back(makeTableArea(page, QRect(4, 4, area.width() - 8, area.height() - 8)));
             PC_Pages->addTab(page, QString());
         }
+        m_middle = PC_Pages;
     }
+    if (texts.Sizeable) {
+        // The table frames follow their page (or the body) as the window grows.
+        for (QFrame* area : m_areas) {
+            auto* layout = new QVBoxLayout(area->parentWidget());
+            const int margin = texts.Pages.empty() ? 8 : 4;
+            layout->setContentsMargins(margin, margin, margin, margin);
+            layout->addWidget(area);
+        }
+    }
+}
+
+void TEditorWindow::resizeEvent(QResizeEvent* event)
+{
+    fw::TForm::resizeEvent(event);
+    if (!m_texts.Sizeable)
+        return;
+    // The title and button panels are docked at the top and the bottom; the tables fill the rest.
+    const int w = width();
+    const int h = height();
+    m_title->setGeometry(0, 0, w, m_title->height());
+    L_SW_Code->setGeometry(L_SW_Code->x(), L_SW_Code->y(), std::max(0, w - 16), L_SW_Code->height());
+    L_SW_Desc->setGeometry(L_SW_Desc->x(), L_SW_Desc->y(), std::max(0, w - 16), L_SW_Desc->height());
+    m_buttonPanel->setGeometry(0, h - m_buttonPanel->height(), w, m_buttonPanel->height());
+    const int top = m_title->height();
+    const QRect middle(0, top, w, std::max(0, h - top - m_buttonPanel->height()));
+    m_middle->setGeometry(PC_Pages ? middle.adjusted(4, 4, -4, -4) : middle);
 }
 
 void TEditorWindow::FormCreate()
 {
-    Place_Window(this, L_SW_Code, m_texts.Client_Width, m_texts.Client_Height);
+    Place_Window(this, L_SW_Code, m_texts.Client_Width, m_texts.Client_Height,
+                 m_texts.Sizeable ? fw::TFormBorderStyle::bsSizeable : fw::TFormBorderStyle::bsSingle);
     Set_Lang();
 }
 

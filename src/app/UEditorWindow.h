@@ -32,6 +32,8 @@ struct TEditorTexts {
     std::vector<int> Pages;                   // page captions; none: one table area
     int Client_Width = 860;
     int Client_Height = 520;
+    // The window can be resized and maximised; the tables take the room.
+    bool Sizeable = false;
 };
 
 class TEditorWindow : public fw::TForm {
@@ -59,8 +61,13 @@ protected:
     // A row button by its object name; nullptr when the window has none.
     TLbButton* Button(const char* name) const;
 
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     TEditorTexts m_texts;
+    QWidget* m_title = nullptr;
+    QWidget* m_buttonPanel = nullptr;
+    QWidget* m_middle = nullptr;   // the pages, or the one table's frame
     std::vector<TLbButton*> m_buttons;
     std::vector<QFrame*> m_areas;
 };

@@ -128,7 +128,8 @@ struct TCanvas::Impl {
     mutable QFont cachedQFont;
     mutable int cachedPixelSize = 0;
     mutable bool fontCached = false;
-    bool designMetrics = false;     // unhinted glyph widths (text scaled after layout)
+    mutable QString cachedFontKey;   // QFont::key() of cachedQFont
+    bool designMetrics = false;      // unhinted glyph widths (text scaled after layout)
 
     // ---- mapping (mmLoMetric: 0.1 mm, y upward)
     bool scaled() const { return mapMode == mmLoMetric; }
@@ -252,9 +253,16 @@ struct TCanvas::Impl {
             if (designMetrics)
                 cachedQFont.setHintingPreference(QFont::PreferNoHinting);
             cachedPixelSize = pixelSize;
+            cachedFontKey = cachedQFont.key();
             fontCached = true;
         }
         return cachedQFont;
+    }
+
+    const QString& qfontKey() const
+    {
+        qfont();
+        return cachedFontKey;
     }
 
     // QPainter::setFont builds a new device font each time, and text drawn

@@ -33,8 +33,10 @@ QString TClipboard::MimeOf(const QString& format)
         return format;
     if (format == QLatin1String("Rich Text Format"))
         return QStringLiteral("text/rtf");
+    // The clipboard HTML document with its offset header is a format of its
+    // own: desktop programs here expect bare HTML under text/html.
     if (format == QLatin1String("HTML Format"))
-        return QStringLiteral("text/html");
+        return QStringLiteral("application/x-qt-windows-mime;value=\"HTML Format\"");
     if (format == QLatin1String("Text"))
         return QStringLiteral("text/plain");
     return QStringLiteral("application/x-fw-format.") + QString::fromLatin1(QUrl::toPercentEncoding(format));

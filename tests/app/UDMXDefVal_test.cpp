@@ -113,6 +113,10 @@ TEST_F(DmxWindow, EveryShowStartsFromTheFileNotFromWhatWasTyped)
     form->Show();
     grid()->SetCells(1, 5, QStringLiteral("99"));
     form->Btn_Cancel->Click();
+    // Cancel asks nothing and writes nothing.
+    EXPECT_EQ(form->ModalResult(), fw::mrCancel);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_FALSE(QFile::exists(File_DMX_Default_Values));
     form->Hide();
     form->Show();
     EXPECT_EQ(grid()->Cells(1, 5), QStringLiteral("0"));

@@ -297,7 +297,7 @@ TEST(Xml, ManyAttributesOnOneElementLoadInLinearTime)
     };
     auto bestLoadSeconds = [](const QString& xml) {
         double best = 1e9;
-        for (int run = 0; run < 3; ++run) {
+        for (int run = 0; run < 5; ++run) {
             TXmlDocument doc;
             QElapsedTimer t;
             t.start();
@@ -310,7 +310,7 @@ TEST(Xml, ManyAttributesOnOneElementLoadInLinearTime)
     const double large = bestLoadSeconds(element(50000, false));
     // Ten times the attributes: linear work is about ten times the time, a
     // comparison of every pair a hundred times.
-    EXPECT_LT(large, std::max(small, 0.002) * 35) << "5,000: " << small << " s, 50,000: " << large << " s";
+    EXPECT_LT(large, std::max(small, 0.005) * 35) << "5,000: " << small << " s, 50,000: " << large << " s";
     EXPECT_LT(large, 1.0);
 
     TXmlDocument doc;

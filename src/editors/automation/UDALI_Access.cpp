@@ -271,6 +271,9 @@ void TFDALI_Access::Btn_DelRowClick()
     if (fw::MessageDlg(question, fw::mtConfirmation, fw::mbYesNo) != fw::mrYes)
         return;
     Grid_Delete_Row(row, g.Grid());
+    // The rule row freed at the bottom starts enabled, like every empty rule.
+    if (&g == d->SetAccess_Grid.get())
+        SG->SetCells(1, SG->RowCount() - 1, QStringLiteral("Y"));
 }
 
 void TFDALI_Access::Btn_InsRowClick()

@@ -21,9 +21,10 @@ TTableWindowSpec spec()
 {
     TTableWindowSpec s;
     s.Texts = TEditorTexts{1600, 1601, 1602, 1603, -1, -1, {}, {}};
+    // The two selection buttons keep fixed captions, untranslated.
     s.Texts.Buttons = {
-        {"Btn_Select_All", 1618, -1},
-        {"Btn_Unselect_All", 1619, -1},
+        {"Btn_Select_All", -1, -1},
+        {"Btn_Unselect_All", -1, -1},
     };
     s.Texts.Client_Width = kWidth;
     s.Texts.Client_Height = kHeight;
@@ -55,6 +56,8 @@ TFImportEDEFile::TFImportEDEFile(QWidget* owner) : TTableWindow(spec(), owner)
     Grid(0)->Events().OnCheckBoxClick = [this](QObject*, int col, int row, bool state) {
         Check_Box_Click(Grid(0)->RealColIndex(col), row, state);
     };
+    Button("Btn_Select_All")->SetCaption(QStringLiteral("Select All"));
+    Button("Btn_Unselect_All")->SetCaption(QStringLiteral("Unselect All"));
     Button("Btn_Select_All")->OnClick = [this](TLbButton*) { Btn_Select_AllClick(); };
     Button("Btn_Unselect_All")->OnClick = [this](TLbButton*) { Btn_Unselect_AllClick(); };
 }

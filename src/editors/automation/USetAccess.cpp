@@ -20,6 +20,7 @@ TTableWindowSpec spec()
     s.Texts.Pages = {1708, 1709};
     s.Texts.Client_Width = 956;
     s.Texts.Client_Height = 337;
+    s.Texts.Sizeable = true;
     s.File = ModbusM_File_Spec();
     s.File_Name = &File_ModbusM_SetAccess;
     s.Check = ModbusM_Controllo_dati;

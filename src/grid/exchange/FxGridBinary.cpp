@@ -614,14 +614,15 @@ void TFxStringGrid::SaveToBinFile(const QString& FileName)
         throw EFxGridError(QStringLiteral("Cannot Create file ") + FileName + QStringLiteral(": ") + error);
 }
 
-int TFxStringGrid::LoadAtPointFromBinStream(const fw::TPoint& Point, QIODevice& Stream)
+int TFxStringGrid::LoadAtPointFromBinStream(const fw::TPoint& Point, QIODevice& Stream, bool ApplyFullGrid)
 {
     const QByteArray data = Stream.read(MaxGridFileBytes);
     const TLoadedStream s = ParseStream(data);   // refuses before anything changes
 
     BeginUpdate();
     try {
-        if (s.FullGrid) {
+        const bool fullGrid = s.FullGrid && ApplyFullGrid;
+        if (fullGrid) {
             FreeCellPropsInRange(0, 0, ColCount() + NumHiddenColumns() - 1, RowCount() - 1);
             for (int c = 0; c < ColCount() + NumHiddenColumns(); ++c)
                 for (int r = 0; r < RowCount(); ++r)
@@ -633,8 +634,8 @@ int TFxStringGrid::LoadAtPointFromBinStream(const fw::TPoint& Point, QIODevice& 
             for (int r = 0; r < RowCount() && r < int(s.RowHeights.size()); ++r)
                 SetRowHeights(r, s.RowHeights[r]);
         }
-        const qint64 originCol = s.FullGrid || s.Cells.empty() ? 0 : s.Cells.front().Col;
-        const qint64 originRow = s.FullGrid || s.Cells.empty() ? 0 : s.Cells.front().Row;
+        const qint64 originCol = fullGrid || s.Cells.empty() ? 0 : s.Cells.front().Col;
+        const qint64 originRow = fullGrid || s.Cells.empty() ? 0 : s.Cells.front().Row;
         TProgressReporter progress(ProgressSink(*this));
         qint64 lastRow = -1;
         for (const TLoadedCell& cell : s.Cells) {

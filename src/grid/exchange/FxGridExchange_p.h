@@ -2,6 +2,9 @@
 // Exchange state of TFxStringGrid: file and clipboard settings.
 #include "grid/model/FxGrid.h"
 
+#include <QPointer>
+#include <QWidget>
+
 #include <memory>
 
 struct TFxGridExchangeState {
@@ -11,4 +14,27 @@ struct TFxGridExchangeState {
     int GridId = 0;
     // Made on first use; shared so that this header needs no definition of it.
     std::shared_ptr<THTMLSettings> HTMLSettings;
+    // Clipboard: the last text rectangle's top-left cell, the last copy or
+    // cut, whether a whole-grid paste runs, and the depth of nested pastes
+    // (only the outermost tells the change).
+    fw::TGridCoord ClipTopLeft{0, 0};
+    TClipOperation ClipLastOp = coCopy;
+    bool PasteAll = false;
+    int PasteDepth = 0;
+    fw::TGridRect PastedRect{-1, -1, -1, -1};
+    // Drag and drop: the settings, the registered target, the selection a
+    // drag started from, the drop markers and the timer ticks that slow the
+    // sideways scroll of a drag.
+    std::shared_ptr<TDragDropSettings> DragDrop;
+    std::shared_ptr<TGridDropTarget> DropTarget;
+    std::shared_ptr<QObject> DragStarter;
+    fw::TGridRect DropSelection{-1, -1, -1, -1};
+    mutable QPointer<QWidget> Arrows[3];
+    int TimerTicks = 0;
+    // A drop back into the grid a drag started from: where it wrote, and
+    // whether it made rows for it.
+    bool Dragging = false;
+    bool SelfDrop = false;
+    bool SelfDropInserted = false;
+    fw::TGridRect SelfDropRect{-1, -1, -1, -1};
 };

@@ -226,12 +226,14 @@ void TFxStringGrid::Assign(const QObject* Source)
     SetAutoFilterUpdate(s->AutoFilterUpdate());
     d->model.MouseActions->Assign(s->d->model.MouseActions.get());
     d->model.Navigation->Assign(s->d->model.Navigation.get());
+    Grouping().Assign(s->Grouping());
     d->model.SearchFooter->Assign(s->d->model.SearchFooter.get());
     d->paint.PrintSettings->Assign(*s->d->paint.PrintSettings);
     d->model.Bands->Assign(s->d->model.Bands.get());
     d->model.CellNode->Assign(*s->d->model.CellNode);
     d->paint.ProgressAppearance->Assign(*s->d->paint.ProgressAppearance);
     d->model.ColumnSize->Assign(*s->d->model.ColumnSize);
+    SortSettings().Assign(s->SortSettings());
     d->model.SyncGrid->Assign(s->d->model.SyncGrid.get());
     SetFixedRowAlways(s->FixedRowAlways());
     SetColCount(s->ColCount());

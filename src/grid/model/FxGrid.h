@@ -42,6 +42,8 @@ class TNoActiveForm;
 }
 class TCellNode;
 class THTMLSettings;
+class TDragDropSettings;
+class TGridDropTarget;
 class TColumnSize;
 struct TSizeWhileTyping;
 class TGridItem;
@@ -70,6 +72,7 @@ class TGridCheckBox;
 class TSortSettings;
 class TFilter;
 class TFilterDropDown;
+class TGrouping;
 class TDropList;
 class TDropCheckList;
 struct TFxGridModelState;
@@ -888,6 +891,45 @@ public:
     // rectangle R (client coordinates); false when the column offers nothing.
     bool ShowFilterDropDown(int RealCol, const fw::TRect& R);
 
+    // ---- grouping (FxGridGroup.cpp)
+    // Group makes every run of equal texts of a column a node row (the
+    // header, holding the text) over the run's rows, optionally with a
+    // summary row after each group, and removes the column; UnGroup gives
+    // the column and its texts back and removes headers and summaries.
+    TGrouping& Grouping() const;
+    void SetGrouping(const TGrouping& value);
+    // The grouped column, -1 when not grouped. Writing -1 ungroups, a
+    // column above 0 groups on it; other values do nothing.
+    int GroupColumn() const;
+    void SetGroupColumn(int value);
+    // True while Group or UnGroup rebuild the rows.
+    bool IsGrouping() const;
+    // Refused (nothing changes) for a column left of max(FixedCols, 1) or
+    // outside the grid, and on a grid of fewer than three columns, where
+    // the header texts would have no column to stand in.
+    virtual void Group(int Colindex);
+    virtual void UnGroup();
+    // One level deeper inside the groups: runs of equal texts of Colindex
+    // under a child header (the text in column Colindex + 1), the values
+    // emptied meanwhile; SubUnGroup writes them back.
+    virtual void SubGroup(int Colindex);
+    virtual void SubUnGroup(int Colindex);
+    // Into each expanded group's header (or its summary row, with Summary):
+    // 1 sum, 2 average, 3 minimum, 4 maximum, 5 row count, 6 OnGroupCalc,
+    // 7 distinct texts, 8 standard deviation of column Colindex.
+    void GroupCalc(int Colindex, int method);
+    void GroupSum(int Colindex);
+    void GroupAvg(int Colindex);
+    void GroupMin(int Colindex);
+    void GroupMax(int Colindex);
+    void GroupCount(int Colindex);
+    void GroupCustomCalc(int Colindex);
+    void GroupDistinct(int Colindex);
+    void GroupStdDev(int Colindex);
+    // With Grouping().ShowGroupCount, the number of a header's rows after
+    // its text in column 1 (display text).
+    void AppendGroupCount(int ACol, int ARow, QString& Value) const;
+
     // ================================================================ painting
     // Cell painting, looks, measuring, hints and the appearance objects
     // (src/grid/paint; its README.md says which file holds what).
@@ -987,6 +1029,8 @@ public:
     virtual void SetStyle(TFxGridStyle AStyle);
     void SetComponentStyle(TFxStyle AStyle);
     TFxStyle ComponentStyle() const;
+    // Gives the component style to every drop-down editor the grid has made.
+    void StyleDropDownEditors();
     void SetTheme(TXPColorScheme Scheme);
     void SetColorTones(const TColorTones& ATones);
     const TColorTones& ColorTones() const;
@@ -1262,7 +1306,9 @@ public:
     void SaveRectToBinStream(const fw::TRect& Rect, QIODevice& Stream);
     void SaveToBinStream(QIODevice& Stream);
     void SaveToBinFile(const QString& FileName);
-    int LoadAtPointFromBinStream(const fw::TPoint& Point, QIODevice& Stream);
+    // ApplyFullGrid false (pastes and drops): a whole-grid stream places its
+    // cells like any other and never clears or resizes the grid.
+    int LoadAtPointFromBinStream(const fw::TPoint& Point, QIODevice& Stream, bool ApplyFullGrid = true);
     void LoadFromBinStream(QIODevice& Stream);
     void LoadFromBinFile(const QString& FileName);
     // This grid's number in the process (never 0), written into binary cells.
@@ -1299,10 +1345,90 @@ public:
     virtual void SaveColPositions();
     virtual void LoadColPositions();
 
+    // Clipboard (FxGridClipboard.cpp): tab-separated text, the RTF of one
+    // cell, the binary cells of a rectangle ("TFxStringGrid Cells") and an
+    // HTML copy. A paste writes only inside the grid, grows it within the
+    // load limits and tells one change.
+    void CopySelectionToClipboard();
+    void CutSelectionToClipboard();
+    void CopyToClipBoard();
+    void CutToClipboard();
+    void CopyToClipBoardAsHTML();
+    void PasteSelectionFromClipboard();
+    void PasteFromClipboard();
+    QString GetSelectionAsText();
+    void SetSelectionAsText(const QString& Value);
+    QString RectToClipText(const fw::TGridRect& R, bool OnlySelected);
+    void CopyRectToClipboard(const fw::TGridRect& R, bool OnlySelected);
+    void CopyCellsToClipboard(const fw::TGridRect& R);
+    void CopyRTFToClipboard(int ACol, int ARow);
+    // The number of pasted fields (cells for a cells block).
+    int PasteClipboardAt(int ACol, int ARow, int& Cols, int& Rows);
+    int PasteTextAt(int ACol, int ARow, int& Cols, int& Rows, const QString& Text);
+    // The widest line in fields and the rows beyond the first.
+    static void MeasureClipText(const QString& Text, int& Cols, int& Rows);
+    void ExpandSelectionToMerged();
+    // The top-left cell of the last rectangle turned into text, and the
+    // last copy or cut.
+    fw::TGridCoord ClipTopLeft() const;
+    TClipOperation ClipLastOp() const;
+
+    // Office documents and databases (FxGridOffice.cpp): workbooks (.xlsx
+    // read and written, legacy .xls read), a word-processor table (.docx)
+    // and the result of a query (Qt SQL: .mdb through ODBC, SQLite, or an
+    // ODBC connection text).
+    QStringList GetXLSSheets(const QString& FileName);
+    void LoadFromXLS(const QString& FileName);
+    void LoadFromXLSSheet(const QString& FileName, const QString& SheetName);
+    void SaveToXLS(const QString& FileName, bool CreateNewSheet = false);
+    void SaveToXLSSheet(const QString& FileName, const QString& SheetName);
+    void SaveToDOC(const QString& FileName, bool CreateNewDocument = true);
+    void AppendToDoc(const QString& FileName, const QString& Bookmark = QString());
+    void LoadFromMDBTable(const QString& FileName, const QString& Table);
+    void LoadFromMDBSQL(const QString& FileName, const QString& SQL);
+    // The framework's scaling, then the fixed and active-cell font sizes
+    // scaled by M / D (not while designing, not when M = D).
+    void HandleChangeScale(int M, int D);
+
+    // Drag and drop (FxGridDragDrop.cpp over SgDD): the settings, the drop
+    // target while OleDropTarget is on (else null), and the drags the mouse
+    // handling starts once the pointer left a pressed cell by more than 3
+    // pixels. OleDragFromCell answers the drop effect (0 none, 1 copy,
+    // 2 move).
+    TDragDropSettings& DragDropSettings() const;
+    void SetDragDropSettings(const TDragDropSettings& value);
+    TGridDropTarget* GridDropTarget() const;
+    int OleDragFromCell(int ACol, int ARow);
+    // The drop markers (made on first use, hidden until a drag shows them).
+    QWidget& DropArrow(int Which) const;   // 0 ArwD, 1 ArwU, 2 ArwL
+
+protected:
+    // Clipboard hooks (FxGridClipboard.cpp).
+    virtual void SetCellWithUndo(int ACol, int ARow, const QString& Value);
+    virtual void SmartPasteBegin() {}
+    virtual void SmartPasteEnd() {}
+    virtual void MarkRowsModified(fw::TGridCoord Origin, const fw::TGridRect& R, TClipOperation Op);
+    virtual void CellSelectorClick(int ACol, int ARow) {}
+    virtual void FormulaEditState(bool Active) {}
+    virtual bool AllowFormatClipboard();
+    // Ctrl+C / Ctrl+Insert, Ctrl+X / Shift+Delete, Ctrl+V / Shift+Insert,
+    // each after its OnClipboardCopy / Cut / Paste allowed it; false for
+    // any other key.
+    bool HandleClipboardKey(int Key, fw::TShiftState Shift);
+    // The office readers and writers share these.
+    void ReadXLS(const QString& FileName, const QString& SheetName);
+    void WriteXLS(const QString& FileName, const QString& SheetName, bool CreateNewSheet);
+    void WriteDoc(const QString& FileName, const QString& Bookmark, bool Append, bool CreateNewDocument);
+
+public:
+
 protected:
     // Removes display rows (any order) with their flags, hidden-row indices
     // and controls in step (FxGridStructure.cpp).
     void RemoveDisplayRows(std::vector<int> Rows, bool FreeProps);
+    // Opens empty rows at the display positions At (each the position the
+    // row takes once all are in), with the same bookkeeping as InsertRows.
+    void InsertDisplayRows(std::vector<int> At);
     // Real columns inserted (Delta > 0) or removed at At, with widths,
     // hidden columns and the hidden rows' cells in step.
     void ShiftColumns(int At, int Delta);
@@ -1426,6 +1552,9 @@ private:
     friend class TFxInplaceEdit;
     friend class TGridCombo;
     friend class TGridCheckBox;
+    // Drag and drop work on the exchange and painting state.
+    friend class TDragDropSettings;
+    friend class TGridDropTarget;
     struct Private;
     std::unique_ptr<Private> d;
 };

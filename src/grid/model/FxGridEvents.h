@@ -4,6 +4,7 @@
 // Many events take the row before the column: each signature says which.
 // Reach them through TFxStringGrid::Events().
 #include "framework/Graphics.h"
+#include "framework/ObjStringGrid.h"
 #include "framework/StringList.h"
 #include "framework/Types.h"
 #include "grid/foundation/FxTypes.h"
@@ -17,6 +18,7 @@ enum TSortDirection { sdAscending, sdDescending };
 enum TSearchAction { saFindFirst, saFindNext, saFindPrevious };
 enum TGridExportState { esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow };
 enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
+enum TClipOperation { coCut, coCopy };
 
 using TFxGridNotify = std::function<void(QObject* Sender)>;
 using TFxCellEvent = std::function<void(QObject* Sender, int ACol, int ARow)>;
@@ -61,6 +63,8 @@ struct TFxGridModelEvents {
     // Calculations: an application aggregate of a column's rows, and the
     // text of an acCUSTOM footer cell.
     std::function<void(QObject* Sender, int ACol, int FromRow, int ToRow, double& Res)> OnColumnCalc;
+    // The custom group calculation: Res starts at 0.
+    std::function<void(QObject* Sender, int ACol, int FromRow, int ToRow, double& Res)> OnGroupCalc;
     std::function<void(QObject* Sender, int ACol, int ARow, QString& Value)> OnFooterCalc;
     TFxCellEvent OnButtonClick;
     std::function<void(QObject* Sender, int ACol, int ARow, bool Expanded)> OnExpandClick;
@@ -211,6 +215,27 @@ struct TFxGridInteractEvents {
 struct TFxGridExchangeEvents {
     // Percent done of a long save or load, told only when it changes.
     std::function<void(QObject* Sender, qint16 Progress)> OnFileProgress;
+    // Clipboard paste, per cell (display column): before may change or
+    // refuse the value; the wide pair is fired instead for packed wide text.
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)> OnClipboardBeforePasteCell;
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)>
+        OnClipboardBeforePasteWideCell;
+    std::function<void(QObject* Sender, int ACol, int ARow, const QString& Value)> OnClipboardAfterPasteCell;
+    std::function<void(QObject* Sender, int ACol, int ARow, const QString& Value)> OnClipboardAfterPasteWideCell;
+    // Drag and drop (row before column).
+    std::function<void(QObject* Sender, int ARow, int ACol, bool& Allow)> OnOleDragOver;
+    // Before a text or RTF drop, and before a dropped file loads (row and
+    // column -1, data the file name).
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrop;
+    std::function<void(QObject* Sender, const fw::TGridRect& ARect)> OnOleDropped;
+    std::function<void(QObject* Sender, int ARow, int ACol, int DropCol)> OnOleDropCol;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& FileName, bool& Allow)> OnOleDropFile;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& URL, bool& Allow)> OnOleDropURL;
+    // The start of a drag out of the grid: may refuse it; then started and
+    // stopped (with the drop effect: 0 none, 1 copy, 2 move).
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrag;
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnOleDragStart;
+    std::function<void(QObject* Sender, int OLEEffect)> OnOleDragStop;
 };
 
 struct TFxGridEvents : TFxGridModelEvents, TFxGridSortEvents, TFxGridPaintEvents, TFxGridInteractEvents,

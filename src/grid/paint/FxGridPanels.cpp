@@ -18,14 +18,20 @@ using fw::TRect;
 
 namespace {
 
+// The panels follow the cell area. It is the viewport's own resize that
+// tells its new size: the grid's resize reaches a filter before the scroll
+// area has laid out its viewport.
 class TPanelDock : public QObject {
 public:
-    explicit TPanelDock(TFxStringGrid* grid) : QObject(grid), FGrid(grid) { grid->installEventFilter(this); }
+    explicit TPanelDock(TFxStringGrid* grid) : QObject(grid), FGrid(grid)
+    {
+        grid->viewport()->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == FGrid && event->type() == QEvent::Resize)
+        if (watched == FGrid->viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
             FGrid->LayoutPanels();
         return false;
     }

@@ -255,6 +255,26 @@ TEST_F(ModbusTCPMasterWindow, RowButtonsActOnThePageShownAndPasteOnlyFromTheLast
     EXPECT_EQ(grid(1)->Cells(2, 1), QStringLiteral("192.168.1.127"));
 }
 
+// A click on a row number selects that row; the row buttons act on it.
+TEST_F(ModbusTCPMasterWindow, AClickOnARowNumberSelectsTheRowTheButtonsActOn)
+{
+    write(QStringLiteral("ModbusTCPM_SetAccess.xml"), fixture("ModbusTCPM_SetAccess.full.xml"));
+    form->Show();
+    goTo(1, 1, 5);
+    clickCell(grid(1), 0, 3);
+    EXPECT_EQ(grid(1)->Row(), 3);
+    const fw::TGridRect selected = grid(1)->Selection();
+    EXPECT_EQ(selected.Top, 3);
+    EXPECT_EQ(selected.Bottom, 3);
+    EXPECT_EQ(selected.Left, 1);
+    EXPECT_EQ(selected.Right, grid(1)->ColCount() - 1);
+    const QString below = grid(1)->Cells(2, 4);
+    recorder.Answer(fw::mrYes);
+    button("Btn_Delete_Row")->Click();
+    EXPECT_EQ(messages(), QStringList{"Are you sure to delete the Row number 3"});
+    EXPECT_EQ(grid(1)->Cells(2, 3), below);
+}
+
 TEST_F(ModbusTCPMasterWindow, ASaveThatFailsIsReportedAndTheWindowStaysOpen)
 {
     write(QStringLiteral("ModbusTCPM_SetAccess.xml"), fixture("ModbusTCPM_SetAccess.full.xml"));
@@ -294,6 +314,20 @@ TEST_F(ModbusMasterWindow, TablesWithoutAddressAndPortTranslatedButtons)
     Lang_Texts[1706] = QStringLiteral("Zeile kopieren");
     form->Set_Lang();
     EXPECT_EQ(button("Btn_Copy_Row")->Caption(), QStringLiteral("Zeile kopieren"));
+}
+
+// Unlike its TCP twin the serial master window can be enlarged; its tables take the room.
+TEST_F(ModbusMasterWindow, AnEnlargedWindowGivesItsTablesTheRoom)
+{
+    form->Show();
+    const QSize before = grid(0)->size();
+    form->resize(1300, 640);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid(0)->width() - before.width(), 1300 - 956);
+    EXPECT_EQ(grid(0)->height() - before.height(), 640 - 337);
+    EXPECT_EQ(form->Btn_OK->mapTo(form.get(), QPoint(0, 0)).y(), 640 - 40 + 6);
+    EXPECT_EQ(form->L_SW_Desc->parentWidget()->width(), 1300);
+    keepShot(form.get(), "modbus_master_enlarged");
 }
 
 TEST_F(ModbusMasterWindow, DefaultsAndAFileComeBackByteForByteHiddenCellsAsTheyStand)
@@ -454,6 +488,7 @@ TEST_F(BACnetWindow, ImportedObjectsGoToFreeRowsAtTheNextFreePositions)
     EXPECT_EQ(messages(), QStringList{"Error line 5!! The Variable is only in read"});
     EXPECT_EQ(Path_EDE_Import, QFileInfo(ede).absolutePath());
 
+    keepShot(form.get(), "bacnet_after_import");
     // Read rows 1 to 3 are the file's (row 3 disabled but keyed): the
     // objects follow from row 4, from the byte after the last one in use.
     TFxColumnGrid* read = grid(0);
@@ -555,6 +590,11 @@ TEST_F(ImportEDEWindow, SelectAllAndUnselectAllSetEveryImportBox)
     button("Btn_Select_All")->Click();
     EXPECT_EQ(grid()->Cells(1, 7), QStringLiteral("Y"));
     EXPECT_TRUE(form->List_EDE_Var.back().import);
+    // The two buttons keep their captions whatever the language file says.
+    Lang_Texts[1618] = QStringLiteral("Alle");
+    form->Set_Lang();
+    EXPECT_EQ(button("Btn_Select_All")->Caption(), QStringLiteral("Select All"));
+    EXPECT_EQ(button("Btn_Unselect_All")->Caption(), QStringLiteral("Unselect All"));
 }
 
 TEST_F(ImportEDEWindow, ShortOrUnreadableFilesGiveAnEmptyList)
@@ -745,6 +785,7 @@ TEST_F(DALIWindow, PagesChooseTheirButtonsAndRebuildTheFunctionChoices)
     form->findChild<TLbButton*>(QStringLiteral("Btn_Delete_Row"))->Click();
     EXPECT_EQ(messages(), QStringList{"Are you sure to delete the Row number 1"});
     EXPECT_EQ(form->SG->Cells(2, 1), QStringLiteral("Device"));
+    EXPECT_EQ(form->SG->Cells(1, 256), QStringLiteral("Y"));   // the freed last rule starts enabled
 
     form->SG->SetCells(2, 1, QString());   // no rule left to check
     form->Btn_OK->Click();

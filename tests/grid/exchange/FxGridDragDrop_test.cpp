@@ -1,0 +1,239 @@
+// Drag and drop: what a drag offers, what a drop target takes, and drops on
+// the grid delivered as the desktop delivers them (drag events).
+#include "grid/model/FxGrid.h"
+#include "grid/exchange/FxGridDragDrop.h"
+#include "grid/exchange/SgDD.h"
+
+#include "grid/foundation/FxOptions.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<TFxStringGrid> MakeGrid(int cols, int rows)
+{
+    auto g = std::make_unique<TFxStringGrid>();
+    g->resize(400, 300);
+    g->SetFixedCols(1);
+    g->SetFixedRows(1);
+    g->SetColCount(cols);
+    g->SetRowCount(rows);
+    g->SetOptions(g->Options() | fw::goEditing);
+    g->DragDropSettings().SetOleDropTarget(true);
+    g->show();
+    return g;
+}
+
+// The centre of a cell in viewport coordinates.
+QPointF CellCentre(TFxStringGrid& g, int c, int r)
+{
+    const fw::TRect rc = g.CellRect(c, r);
+    return QPointF(rc.Left + rc.Width() / 2.0, rc.Top + rc.Height() / 2.0);
+}
+
+// Enter, move and drop at pos; whether the drop was accepted.
+bool DropAt(TFxStringGrid& g, const QMimeData& data, QPointF pos,
+            Qt::KeyboardModifiers keys = Qt::NoModifier, Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction)
+{
+    QWidget* vp = g.viewport();
+    QDragEnterEvent enter(pos.toPoint(), actions, &data, Qt::LeftButton, keys);
+    QApplication::sendEvent(vp, &enter);
+    QDragMoveEvent move(pos.toPoint(), actions, &data, Qt::LeftButton, keys);
+    QApplication::sendEvent(vp, &move);
+    QDropEvent drop(pos, actions, &data, Qt::LeftButton, keys);
+    QApplication::sendEvent(vp, &drop);
+    return drop.isAccepted();
+}
+
+} // namespace
+
+TEST(DragDropFormats, EffectFromKeys)
+{
+    struct Case {
+        Qt::KeyboardModifiers keys;
+        int allowed, effect;
+    } cases[] = {
+        {Qt::ControlModifier, DROPEFFECT_COPY | DROPEFFECT_MOVE, DROPEFFECT_COPY},
+        {Qt::NoModifier, DROPEFFECT_COPY | DROPEFFECT_MOVE, DROPEFFECT_MOVE},
+        {Qt::NoModifier, DROPEFFECT_COPY, DROPEFFECT_COPY},
+        {Qt::ShiftModifier, DROPEFFECT_MOVE, DROPEFFECT_MOVE},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DropEffectFromKeys(c.keys, c.allowed), c.effect);
+}
+
+TEST(DragDropFormats, DragDataListsWhatItCarries)
+{
+    const QByteArray stream("cells");
+    TSourceMimeData cells(QStringLiteral("a\tb"), &stream, -1, QStringLiteral("{\\rtf1 x}"));
+    EXPECT_EQ(cells.formats(), (QStringList{sgdd::AnsiTextMime(), sgdd::UnicodeTextMime(), sgdd::RtfMime(),
+                                            sgdd::CellsMime()}));
+    TEnumFormats f(&cells);
+    EXPECT_TRUE(f.HasText());
+    EXPECT_EQ(f.Text(), "a\tb");
+    EXPECT_EQ(f.Stream(), stream) << "length, four zero bytes, the stream";
+    SetOleDropRTFSwitch(false);
+    EXPECT_EQ(f.RTF(), "") << "no RTF while the switch is off";
+    SetOleDropRTFSwitch(true);
+    EXPECT_EQ(f.RTF(), "{\\rtf1 x}");
+    SetOleDropRTFSwitch(false);
+
+    // A column drag lists the text formats but has no text to give.
+    TSourceMimeData column(QString(), nullptr, 4, QString());
+    EXPECT_EQ(column.formats().size(), 4);
+    TEnumFormats c(&column);
+    EXPECT_TRUE(c.HasCol());
+    EXPECT_EQ(c.Col(), 4);
+    EXPECT_EQ(c.Text(), "");
+}
+
+TEST(DragDropFormats, EightBitTextAloneAndFileListsAreNoText)
+{
+    QMimeData ansi;
+    ansi.setData(sgdd::AnsiTextMime(), "abc");
+    EXPECT_FALSE(TEnumFormats(&ansi).HasText());
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile("/tmp/a.csv")});
+    files.setText("/tmp/a.csv");
+    TEnumFormats f(&files);
+    EXPECT_TRUE(f.HasFile());
+    EXPECT_FALSE(f.HasText()) << "a file manager's list is a file drop only";
+    EXPECT_FALSE(f.HasURL());
+    f.ReadFiles();
+    EXPECT_EQ(f.Files, QStringList{"/tmp/a.csv"});
+
+    QMimeData link;
+    link.setUrls({QUrl("https://example.invalid/x")});
+    EXPECT_TRUE(TEnumFormats(&link).HasURL());
+    EXPECT_FALSE(TEnumFormats(&link).HasFile());
+
+    QMimeData damaged;
+    damaged.setData(sgdd::CellsMime(), QByteArray("\xFF\xFF\xFF\x7F\0\0\0\0abc", 11));
+    EXPECT_TRUE(TEnumFormats(&damaged).Stream().isEmpty()) << "a length beyond the block reads as nothing";
+}
+
+TEST(GridDrop, TextLandsAtTheCellUnderThePointer)
+{
+    auto g = MakeGrid(4, 4);
+    QMimeData data;
+    data.setText(QStringLiteral("p\tq\r\nr\ts"));
+    fw::TGridRect dropped{-1, -1, -1, -1};
+    g->Events().OnOleDropped = [&](QObject*, const fw::TGridRect& r) { dropped = r; };
+    EXPECT_TRUE(DropAt(*g, data, CellCentre(*g, 1, 1)));
+    EXPECT_EQ(g->Cells(1, 1), "p");
+    EXPECT_EQ(g->Cells(2, 2), "s");
+    EXPECT_EQ(dropped, (fw::TGridRect{1, 1, 2, 2}));
+
+    bool refuse = true;
+    g->Events().OnOleDrop = [&](QObject*, int, int, const QString&, bool& allow) { allow = !refuse; };
+    data.setText(QStringLiteral("z"));
+    DropAt(*g, data, CellCentre(*g, 3, 3));
+    EXPECT_EQ(g->Cells(3, 3), "") << "OnOleDrop refused";
+}
+
+TEST(GridDrop, NoDropOnTheHeaderRow)
+{
+    auto g = MakeGrid(3, 3);
+    QMimeData data;
+    data.setText(QStringLiteral("h"));
+    EXPECT_FALSE(DropAt(*g, data, CellCentre(*g, 1, 0)));
+    EXPECT_EQ(g->Cells(1, 0), "");
+}
+
+TEST(GridDrop, TextBelowTheLastRowIsAppended)
+{
+    auto g = MakeGrid(3, 3);
+    g->SetCells(1, 2, "last");
+    g->DragDropSettings().SetOleEntireRows(true);
+    g->DragDropSettings().SetOleAppendRows(true);
+    g->DragDropSettings().SetOleInsertRows(true);
+    QMimeData data;
+    data.setText(QStringLiteral("new"));
+    const fw::TRect last = g->CellRect(1, 2);
+    EXPECT_TRUE(DropAt(*g, data, QPointF(last.Left + 5, last.Bottom + 10)));
+    EXPECT_EQ(g->RowCount(), 4);
+    EXPECT_EQ(g->Cells(1, 2), "last");
+    EXPECT_EQ(g->Cells(1, 3), "new");
+}
+
+TEST(GridDrop, ACsvFileLoadsAndTwoFilesDoNothing)
+{
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("data.csv"));
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("x,y\r\n1,2\r\n");
+    f.close();
+    auto g = MakeGrid(3, 3);
+    QMimeData two;
+    two.setUrls({QUrl::fromLocalFile(csv), QUrl::fromLocalFile(csv)});
+    DropAt(*g, two, CellCentre(*g, 1, 1));
+    EXPECT_EQ(g->Cells(1, 1), "");
+
+    QStringList asked;
+    g->Events().OnOleDropFile = [&](QObject*, int, int, const QString& name, bool&) { asked << name; };
+    QMimeData one;
+    one.setUrls({QUrl::fromLocalFile(csv)});
+    one.setText(csv);   // a file manager's text is not pasted into a cell
+    EXPECT_TRUE(DropAt(*g, one, CellCentre(*g, 2, 2)));
+    EXPECT_EQ(asked, QStringList{csv});
+    EXPECT_EQ(g->Cells(0, 0), "x") << "loaded from the first saved cell";
+    EXPECT_EQ(g->Cells(1, 1), "2");
+    EXPECT_EQ(g->Cells(2, 2), "");
+}
+
+TEST(GridDrop, CellsOfAnotherGridKeepTheirLooks)
+{
+    auto a = MakeGrid(3, 3);
+    a->SetCells(1, 1, "cell");
+    a->SetColors(1, 1, 0x00FF00);
+    QByteArray stream;
+    QBuffer buffer(&stream);
+    buffer.open(QIODevice::WriteOnly);
+    a->SaveRectToBinStream(fw::TRect(1, 1, 1, 1), buffer);
+    TSourceMimeData data(QStringLiteral("cell"), &stream, -1, QString());
+    auto b = MakeGrid(4, 4);
+    EXPECT_TRUE(DropAt(*b, data, CellCentre(*b, 2, 3)));
+    EXPECT_EQ(b->Cells(2, 3), "cell");
+    EXPECT_EQ(b->Colors(2, 3), fw::TColor(0x00FF00));
+}
+
+TEST(GridDrop, ColumnDropReordersWhenAsked)
+{
+    auto g = MakeGrid(4, 2);
+    for (int c = 0; c < 4; ++c)
+        g->SetCells(c, 0, QString::number(c));
+    g->DragDropSettings().SetOleColumnReorder(true);
+    g->GridDropTarget()->SetAcceptCols(true);
+    int droppedCol = -1;
+    g->Events().OnOleDropCol = [&](QObject*, int, int, int col) { droppedCol = col; };
+    TSourceMimeData data(QString(), nullptr, 1, QString());
+    EXPECT_TRUE(DropAt(*g, data, CellCentre(*g, 3, 0)));
+    EXPECT_EQ(droppedCol, 1);
+    EXPECT_EQ(g->Cells(3, 0), "1");
+    EXPECT_EQ(g->Cells(1, 0), "2");
+}
+
+TEST(GridDrop, TargetFollowsTheSettings)
+{
+    auto g = MakeGrid(3, 3);
+    ASSERT_NE(g->GridDropTarget(), nullptr);
+    g->DragDropSettings().SetOleAcceptText(false);
+    QMimeData data;
+    data.setText(QStringLiteral("t"));
+    EXPECT_FALSE(DropAt(*g, data, CellCentre(*g, 1, 1)));
+    g->DragDropSettings().SetOleDropTarget(false);
+    EXPECT_EQ(g->GridDropTarget(), nullptr);
+    EXPECT_FALSE(g->viewport()->acceptDrops());
+}

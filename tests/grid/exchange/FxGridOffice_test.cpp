@@ -1,0 +1,423 @@
+// Workbooks, word-processor tables and database queries, each checked with
+// an outside reader or writer (openpyxl, xlwt, python-docx, sqlite3).
+#include "grid/model/FxGrid.h"
+
+#include "framework/SysUtils.h"
+#include "framework/Workbook.h"
+#include "support/OutsideReaders.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Runs a Python script; its standard output, or a failure naming stderr.
+bool RunPython(const char* script, const QStringList& args, QByteArray& out, QString& err)
+{
+    QProcess p;
+    p.start(testsupport::pythonProgram(), QStringList{QStringLiteral("-c"), QString::fromUtf8(script)} + args);
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        err = QStringLiteral("timed out");
+        return false;
+    }
+    out = p.readAllStandardOutput();
+    err = QString::fromUtf8(p.readAllStandardError());
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// True when Python can import the module; else the reason for skipping.
+bool HasPythonModule(const char* module, QString& why)
+{
+    if (testsupport::pythonProgram().isEmpty()) {
+        why = QStringLiteral("/usr/bin/python3 is not installed");
+        return false;
+    }
+    QByteArray out;
+    QString err;
+    if (!RunPython("import importlib, sys; importlib.import_module(sys.argv[1])", {QString::fromLatin1(module)}, out,
+                   err)) {
+        why = QStringLiteral("Python module %1 is not installed").arg(QString::fromLatin1(module));
+        return false;
+    }
+    return true;
+}
+
+#define REQUIRE_PYTHON_MODULE(module, debianPackage)                                                                 \
+    do {                                                                                                             \
+        QString why;                                                                                                 \
+        if (!HasPythonModule(module, why))                                                                           \
+            GTEST_SKIP() << why.toStdString() << " (Debian " debianPackage "): the outside check is skipped";       \
+    } while (0)
+
+QJsonValue PythonJson(const char* script, const QStringList& args)
+{
+    QByteArray out;
+    QString err;
+    if (!RunPython(script, args, out, err)) {
+        ADD_FAILURE() << "python: " << err.toStdString();
+        return {};
+    }
+    const QJsonDocument d = QJsonDocument::fromJson(out);
+    return d.isArray() ? QJsonValue(d.array()) : QJsonValue(d.object());
+}
+
+class Office : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    std::unique_ptr<TFxStringGrid> makeGrid(int cols, int rows, int fixed = 0)
+    {
+        auto g = std::make_unique<TFxStringGrid>();
+        g->SetColCount(cols);
+        g->SetRowCount(rows);
+        g->SetFixedCols(fixed);
+        g->SetFixedRows(fixed);
+        return g;
+    }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST(ColumnLetters, GeneralBase26)
+{
+    const std::pair<int, const char*> cases[] = {{1, "A"}, {26, "Z"}, {27, "AA"}, {52, "AZ"}, {53, "BA"},
+                                                 {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}};
+    for (const auto& [n, letters] : cases) {
+        EXPECT_EQ(fw::ColumnLetters(n), QString::fromLatin1(letters));
+        EXPECT_EQ(fw::ColumnNumber(QString::fromLatin1(letters)), n);
+    }
+    EXPECT_EQ(fw::ColumnNumber(QStringLiteral("A1")), 0);
+}
+
+TEST_F(Office, WorkbookWrittenReadsBackInOpenpyxl)
+{
+    REQUIRE_PYTHON_MODULE("openpyxl", "python3-openpyxl");
+    auto g = makeGrid(28, 3);
+    g->SetCells(0, 0, "name");
+    g->SetCells(1, 0, "42");
+    g->SetCells(2, 0, "007");
+    g->SetCells(3, 0, "two\r\nlines");
+    g->SetCells(27, 2, "last");
+    g->SaveToXLS(path("out.xlsx"));
+    const QJsonArray rows = PythonJson(R"(
+import json, sys, openpyxl
+ws = openpyxl.load_workbook(sys.argv[1]).active
+print(json.dumps([[c for c in row] for row in ws.iter_rows(values_only=True)]))
+)",
+                                       {path("out.xlsx")})
+                                .toArray();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].toArray().size(), 28) << "columns A to AB";
+    EXPECT_EQ(rows[0][0].toString(), "name");
+    EXPECT_EQ(rows[0][1].toDouble(), 42.0) << "a number stays a number";
+    EXPECT_EQ(rows[0][2].toString(), "007") << "a text that is no plain number stays text";
+    EXPECT_EQ(rows[0][3].toString(), "two\nlines");
+    EXPECT_TRUE(rows[1][0].isNull());
+    EXPECT_EQ(rows[2][27].toString(), "last");
+}
+
+TEST_F(Office, WorkbookOfOpenpyxlLoadsItsUsedRange)
+{
+    REQUIRE_PYTHON_MODULE("openpyxl", "python3-openpyxl");
+    QByteArray out;
+    QString err;
+    ASSERT_TRUE(RunPython(R"(
+import sys, datetime, openpyxl
+wb = openpyxl.Workbook()
+ws = wb.active
+ws.title = 'First'
+ws['A1'] = 'other'
+data = wb.create_sheet('Data')
+for r in range(3, 11):
+    for c in range(2, 6):
+        data.cell(row=r, column=c, value='r%dc%d' % (r, c))
+data['C4'] = 12.5
+data['D5'] = '=NA()'
+data['E6'] = datetime.date(2024, 2, 29)
+data['B10'] = True
+single = wb.create_sheet('Single')
+single['C2'] = 'alone'
+wb.active = 1
+wb.save(sys.argv[1])
+)",
+                          {path("in.xlsx")}, out, err))
+        << err.toStdString();
+    auto g = makeGrid(10, 10, 1);
+    g->SetSaveFixedCells(false);
+    g->SetCells(3, 4, "untouched");
+    g->LoadFromXLS(path("in.xlsx"));   // the active sheet
+    EXPECT_EQ(g->ColCount(), 1 + 4);
+    EXPECT_EQ(g->RowCount(), 1 + 8);
+    EXPECT_EQ(g->FixedCols(), 1);
+    EXPECT_EQ(g->Cells(1, 1), "r3c2");
+    EXPECT_EQ(g->Cells(2, 2), "12.5");
+    EXPECT_EQ(g->Cells(3, 3), "") << "a formula without a stored result reads as empty";
+    EXPECT_EQ(g->Cells(4, 4), fw::DateToStr(fw::EncodeDate(2024, 2, 29)));
+    EXPECT_EQ(g->Cells(1, 8), "True");
+
+    auto s = makeGrid(5, 5, 1);
+    s->SetSaveFixedCells(false);
+    s->LoadFromXLSSheet(path("in.xlsx"), "Single");
+    EXPECT_EQ(s->Cells(1, 1), "alone") << "a single cell goes to the first non-fixed cell";
+    EXPECT_EQ(g->GetXLSSheets(path("in.xlsx")), (QStringList{"First", "Data", "Single"}));
+
+    try {
+        g->LoadFromXLSSheet(path("in.xlsx"), "Nowhere");
+        FAIL() << "a missing sheet is an error";
+    } catch (const EFxGridError& e) {
+        EXPECT_STREQ(e.what(), "Excel worksheet Nowhere not found");
+    }
+}
+
+TEST_F(Office, ErrorCellsAreLeftAlone)
+{
+    REQUIRE_PYTHON_MODULE("openpyxl", "python3-openpyxl");
+    QByteArray out;
+    QString err;
+    ASSERT_TRUE(RunPython(R"(
+import sys, openpyxl
+from openpyxl.cell.cell import TYPE_ERROR
+wb = openpyxl.Workbook()
+ws = wb.active
+ws['A1'] = 'a'
+ws['B1'] = '#N/A'
+ws['B1'].data_type = TYPE_ERROR
+ws['A2'] = 'b'
+wb.save(sys.argv[1])
+)",
+                          {path("err.xlsx")}, out, err))
+        << err.toStdString();
+    auto g = makeGrid(2, 2);
+    g->SetCells(1, 0, "kept");
+    g->SetCells(1, 1, "emptied");
+    g->LoadFromXLS(path("err.xlsx"));
+    EXPECT_EQ(g->Cells(0, 0), "a");
+    EXPECT_EQ(g->Cells(1, 0), "kept");
+    EXPECT_EQ(g->Cells(1, 1), "") << "an empty cell of the range becomes empty text";
+}
+
+TEST_F(Office, SheetWrittenIntoAWorkbookKeepsTheRest)
+{
+    REQUIRE_PYTHON_MODULE("openpyxl", "python3-openpyxl");
+    QByteArray out;
+    QString err;
+    ASSERT_TRUE(RunPython(R"(
+import sys, openpyxl
+wb = openpyxl.Workbook()
+ws = wb.active
+ws.title = 'Keep'
+ws['A1'] = 'kept'
+ws['B2'] = '=1+1'
+t = wb.create_sheet('Target')
+t['A1'] = 'old'
+t['D9'] = 'outside'
+wb.save(sys.argv[1])
+)",
+                          {path("book.xlsx")}, out, err))
+        << err.toStdString();
+    auto g = makeGrid(2, 2);
+    g->SetCells(0, 0, "new");
+    g->SetCells(1, 1, "3.25");
+    g->SaveToXLSSheet(path("book.xlsx"), "Target");
+    g->SetCells(0, 0, "added");
+    g->SaveToXLSSheet(path("book.xlsx"), "Added");
+    const QJsonObject sheets = PythonJson(R"(
+import json, sys, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+print(json.dumps({ws.title: [[c for c in row] for row in ws.iter_rows(values_only=True)] for ws in wb}))
+)",
+                                          {path("book.xlsx")})
+                                   .toObject();
+    EXPECT_EQ(sheets.keys(), (QStringList{"Added", "Keep", "Target"}));
+    EXPECT_EQ(sheets["Keep"][0][0].toString(), "kept");
+    EXPECT_EQ(sheets["Keep"][1][1].toString(), "=1+1");
+    EXPECT_EQ(sheets["Target"][0][0].toString(), "new");
+    EXPECT_EQ(sheets["Target"][1][1].toDouble(), 3.25);
+    EXPECT_EQ(sheets["Target"][8][3].toString(), "outside") << "cells beyond the written range stay";
+    EXPECT_EQ(sheets["Added"][0][0].toString(), "added");
+}
+
+TEST_F(Office, LegacyWorkbookOfXlwtLoads)
+{
+    REQUIRE_PYTHON_MODULE("xlwt", "python3-xlwt");
+    QByteArray out;
+    QString err;
+    ASSERT_TRUE(RunPython(R"(
+import sys, xlwt
+wb = xlwt.Workbook()
+ws = wb.add_sheet('Legacy')
+ws.write(1, 1, 'b2')
+ws.write(1, 2, 7)
+ws.write(2, 1, 'caf\u00e9')
+wb.save(sys.argv[1])
+)",
+                          {path("old.xls")}, out, err))
+        << err.toStdString();
+    auto g = makeGrid(5, 5);
+    g->LoadFromXLS(path("old.xls"));
+    EXPECT_EQ(g->ColCount(), 2);
+    EXPECT_EQ(g->RowCount(), 2);
+    EXPECT_EQ(g->Cells(0, 0), "b2");
+    EXPECT_EQ(g->Cells(1, 0), "7");
+    EXPECT_EQ(g->Cells(0, 1), QStringLiteral("caf\u00e9"));
+    EXPECT_THROW(g->SaveToXLSSheet(path("old.xls"), "Legacy"), fw::Exception) << "a legacy file is never overwritten";
+}
+
+TEST_F(Office, DamagedWorkbooksAreRefused)
+{
+    auto g = makeGrid(2, 2);
+    g->SetCells(0, 0, "x");
+    QFile f(path("bad.xlsx"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a zip archive");
+    f.close();
+    EXPECT_THROW(g->LoadFromXLS(path("bad.xlsx")), fw::Exception);
+    EXPECT_THROW(g->LoadFromXLS(path("missing.xlsx")), fw::Exception);
+    EXPECT_EQ(g->Cells(0, 0), "x");
+}
+
+TEST_F(Office, WordTableReadsBackInPythonDocx)
+{
+    REQUIRE_PYTHON_MODULE("docx", "python3-docx");
+    auto g = makeGrid(3, 2);
+    g->SetCells(0, 0, "left");
+    g->SetCells(1, 0, "right");
+    g->SetAlignments(1, 0, fw::taRightJustify);
+    g->SetCells(2, 0, "mid");
+    g->SetAlignments(2, 0, fw::taCenter);
+    g->SetCells(0, 1, "a & <b>");
+    g->SaveToDOC(path("t.docx"));
+    static const char* read = R"(
+import json, sys, docx, docx.table, docx.text.paragraph
+d = docx.Document(sys.argv[1])
+out = []
+for block in d.element.body.iterchildren():
+    tag = block.tag.split('}')[1]
+    if tag == 'tbl':
+        t = docx.table.Table(block, d)
+        out.append({'table': [[c.text for c in r.cells] for r in t.rows],
+                    'align': [[str(c.paragraphs[0].alignment) for c in r.cells] for r in t.rows]})
+    elif tag == 'p':
+        out.append({'p': docx.text.paragraph.Paragraph(block, d).text})
+print(json.dumps(out))
+)";
+    const QJsonArray body = PythonJson(read, {path("t.docx")}).toArray();
+    ASSERT_GE(body.size(), 1);
+    const QJsonObject table = body[0].toObject();
+    EXPECT_EQ(table["table"][0][1].toString(), "right");
+    EXPECT_EQ(table["table"][1][0].toString(), "a & <b>");
+    EXPECT_TRUE(table["align"][0][1].toString().startsWith("RIGHT"));
+    EXPECT_TRUE(table["align"][0][2].toString().startsWith("CENTER"));
+
+    // Appended at a bookmark: the new table stands before the bookmark's paragraph.
+    QByteArray out;
+    QString err;
+    ASSERT_TRUE(RunPython(R"(
+import sys, docx
+from docx.oxml.ns import qn
+from docx.oxml import OxmlElement
+d = docx.Document()
+d.add_paragraph('intro')
+p = d.add_paragraph('here')
+start = OxmlElement('w:bookmarkStart'); start.set(qn('w:id'), '0'); start.set(qn('w:name'), 'Spot')
+end = OxmlElement('w:bookmarkEnd'); end.set(qn('w:id'), '0')
+p._p.insert(0, start); p._p.append(end)
+d.add_paragraph('outro')
+d.save(sys.argv[1])
+)",
+                          {path("b.docx")}, out, err))
+        << err.toStdString();
+    g->AppendToDoc(path("b.docx"), "Spot");
+    g->AppendToDoc(path("b.docx"), "NoSuchMark");
+    QStringList order;
+    for (const QJsonValue v : PythonJson(read, {path("b.docx")}).toArray()) {
+        const QJsonObject o = v.toObject();
+        order << (o.contains("table") ? QStringLiteral("[table]") : o["p"].toString());
+    }
+    EXPECT_EQ(order.mid(order.indexOf("intro")), (QStringList{"intro", "[table]", "here", "outro", "[table]", ""}))
+        << order.join('|').toStdString();
+}
+
+TEST_F(Office, QueryOfASqliteDatabase)
+{
+    if (testsupport::pythonProgram().isEmpty())
+        GTEST_SKIP() << "/usr/bin/python3 is not installed: the database fixture cannot be made";
+    QByteArray out;
+    QString err;
+    ASSERT_TRUE(RunPython(R"(
+import sqlite3, sys
+c = sqlite3.connect(sys.argv[1])
+c.execute('create table "odd ""name""" (id integer, label text, note text)')
+c.executemany('insert into "odd ""name""" values (?, ?, ?)', [(1, 'one', None), (2, 'two', 'x')])
+c.execute('create table empty (a text, b text)')
+c.commit()
+)",
+                          {path("db.sqlite")}, out, err))
+        << err.toStdString();
+    auto g = makeGrid(2, 10, 1);
+    g->LoadFromMDBTable(path("db.sqlite"), "odd \"name\"");
+    EXPECT_EQ(g->ColCount(), 4);
+    EXPECT_EQ(g->RowCount(), 3);
+    EXPECT_EQ(g->Cells(1, 0), "id");
+    EXPECT_EQ(g->Cells(2, 0), "label");
+    EXPECT_EQ(g->Cells(2, 2), "two");
+    EXPECT_EQ(g->Cells(3, 1), "") << "NULL reads as empty";
+
+    g->LoadFromMDBSQL(path("db.sqlite"), "SELECT a FROM empty");
+    EXPECT_EQ(g->ColCount(), 2);
+    EXPECT_EQ(g->Cells(1, 0), "a");
+    EXPECT_EQ(g->RowCount(), 2) << "the header row and one empty row";
+    EXPECT_EQ(g->Cells(1, 1), "");
+
+    try {
+        g->LoadFromMDBSQL(path("db.sqlite"), "SELECT nonsense FROM nowhere");
+        FAIL() << "a bad query is an error";
+    } catch (const fw::Exception& e) {
+        EXPECT_NE(QString::fromUtf8(e.what()).indexOf("nowhere"), -1) << e.what();
+    }
+}
+
+TEST_F(Office, AccessDatabaseThroughTheMdbDriver)
+{
+    // No program here writes an Access file, and none ships with a Debian
+    // package: this check runs only when a fixture has been placed.
+    const QString fixture = qEnvironmentVariable("GC_TEST_DATA") + QStringLiteral("/exchange/sample.mdb");
+    if (!QFileInfo::exists(fixture))
+        GTEST_SKIP() << "no .mdb fixture in tests/data/exchange (nothing on this system can write one)";
+    if (QStandardPaths::findExecutable(QStringLiteral("mdb-tables")).isEmpty())
+        GTEST_SKIP() << "mdbtools is not installed (Debian mdbtools, odbc-mdbtools)";
+    QProcess p;
+    p.start(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), fixture});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString table = QString::fromUtf8(p.readAllStandardOutput()).split('\n').value(0).trimmed();
+    ASSERT_FALSE(table.isEmpty());
+    auto g = makeGrid(2, 2, 1);
+    g->LoadFromMDBTable(fixture, table);
+    EXPECT_GT(g->ColCount(), 1);
+}
+
+TEST_F(Office, ScalingChangesTheFixedAndActiveFonts)
+{
+    auto g = makeGrid(2, 2);
+    fw::TFont f = g->FixedFont();
+    f.Size = 8;
+    g->SetFixedFont(f);
+    f.Size = 10;
+    g->SetActiveCellFont(f);
+    g->HandleChangeScale(3, 2);
+    EXPECT_EQ(g->FixedFont().Size, 12);
+    EXPECT_EQ(g->ActiveCellFont().Size, 15);
+    g->HandleChangeScale(5, 5);
+    EXPECT_EQ(g->FixedFont().Size, 12);
+}
