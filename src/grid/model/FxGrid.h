@@ -1171,6 +1171,8 @@ public:
     // -trunc(points * 254 / 72 * fit scale): a character height in 0.1 mm.
     int MapFontHeight(int PointSize) const;
     int MapFontSize(int Height) const;
+    // How far the printer turns landscape pages, in degrees.
+    int PrinterLandscapeRotation() const;
     // The page loop (mode: TPrintMode); returns the pages.
     int PrintPages(fw::TCanvas& Canvas, int Mode, int PageCount, bool Selected);
     bool PrintRowFiltered(int ARow) const;

@@ -155,6 +155,9 @@ struct TFxGridPaintEvents {
     std::function<void(QObject* Sender, int ARow, int& Height)> OnPrintSetRowHeight;
     std::function<void(QObject* Sender, double& ScaleFactor, bool& Allow)> OnFitToPage;
     std::function<void(QObject* Sender, int PageNum, int PageColNum, QString& PageNumString)> OnPrintGetPageNum;
+    // The last word on a cell's measured size (on paper: 0.1 mm).
+    std::function<void(QObject* Sender, fw::TCanvas& Canvas, int ACol, int ARow, fw::TPoint& ASize, bool Printing)>
+        OnCustomCellSize;
 };
 
 // Keyboard, mouse and in-place editing (the interaction issue adds its events here).
