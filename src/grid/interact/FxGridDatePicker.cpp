@@ -203,7 +203,15 @@ void TGridDatePicker::ShiftFocus()
     // part that was typed decides where the caret goes.
     const int target = advance ? FTypedSection + 1 : FTypedSection;
     if (target < sectionCount() && currentSectionIndex() != target)
-        setCurrentSectionIndex(target);
+        SelectSection(target);
+}
+
+void TGridDatePicker::SelectSection(int index)
+{
+    if (index < 0 || index >= sectionCount())
+        return;
+    setCurrentSectionIndex(index);
+    setSelectedSection(sectionAt(index));
 }
 
 void TGridDatePicker::focusOutEvent(QFocusEvent* e)

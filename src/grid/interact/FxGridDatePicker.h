@@ -27,6 +27,9 @@ public:
     // Shows a text in the picker's notation (a text that is none leaves it).
     void SetPickerText(const QString& text);
 
+    // Makes a date or time part the active one, its digits selected for typing.
+    void SelectSection(int index);
+
     // The grid's keys: false when the key was taken here.
     bool KeyDown(int& key, fw::TShiftState shift);
 

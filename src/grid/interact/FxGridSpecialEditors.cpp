@@ -200,6 +200,8 @@ QWidget* Show(TFxStringGrid& grid, TEditorType kind, int acol, int arow, const T
         e.setEnabled(true);
         e.show();
         e.SetColor(cellColor);
+        // The first part is the active one, as typing expects.
+        e.SelectSection(0);
         Focus(grid, &e, k == dtkTime ? QChar() : startChar);
         if (k == dtkDate && grid.MouseActions().DirectDateDrop())
             e.DropDown();
