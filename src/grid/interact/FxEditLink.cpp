@@ -79,6 +79,8 @@ TEditLink::~TEditLink()
 {
     if (FWatched)
         FWatched->removeEventFilter(this);
+    if (FWatchedParent)
+        FWatchedParent->removeEventFilter(this);
     delete FPopupForm.data();
 }
 
@@ -114,9 +116,13 @@ void TEditLink::SetFocus(bool Value)
         if (!c->isEnabled())
             c->setEnabled(true);
         if (!FSubClassed) {
-            // The grid watches the control's keys (Tab and the arrows included).
+            // The grid watches the control's keys (Tab and the arrows included);
+            // a key the control does not take goes no further than its parent,
+            // as the control's own window would keep it.
             c->installEventFilter(this);
             FWatched = c;
+            if ((FWatchedParent = c->parentWidget()))
+                FWatchedParent->installEventFilter(this);
             FSubClassed = true;
         }
     }
@@ -131,7 +137,10 @@ void TEditLink::RestoreWinProc()
     QWidget* c = GetEditControl();
     if (FWatched)
         FWatched->removeEventFilter(this);
+    if (FWatchedParent)
+        FWatchedParent->removeEventFilter(this);
     FWatched = nullptr;
+    FWatchedParent = nullptr;
     FSubClassed = false;
     if (FEditStyle == esInplace && c)
         c->hide();
@@ -169,14 +178,16 @@ void TEditLink::EditExit(QObject*)
 {
     HideEditor();
     if (FEditStyle == esPopup && FPopupForm) {
-        DestroyEditor();
+        if (GetEditControl())
+            DestroyEditor();
         FPopupForm->hide();
     }
 }
 
 void TEditLink::FormExit(QObject* Sender)
 {
-    if (!FGrid)
+    // Only an edit of this link in progress ends here.
+    if (!FGrid || FGrid->EditLink() != this || !GetEditControl())
         return;
     const QString value = GetEditorValue();
     if (TFxInplaceEdit* ed = FGrid->NormalEdit())
@@ -193,6 +204,9 @@ void TEditLink::FormExit(QObject* Sender)
 void TEditLink::GridTakesFocus()
 {
     FForcedExit = true;
+    // The framework's own editor stays shut while the grid has the focus.
+    if (FGrid)
+        FGrid->HideEditor();
     if (FGrid)
         FGrid->SetFocus();
     FForcedExit = false;
@@ -276,7 +290,11 @@ void TEditLink::EditKeyDown(QObject*, int& Key, TShiftState Shift)
 
 bool TEditLink::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != FWatched || event->type() != QEvent::KeyPress)
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    if (watched == FWatchedParent && FWatched && QApplication::focusWidget() == FWatched)
+        return true;
+    if (watched != FWatched)
         return QObject::eventFilter(watched, event);
     bool eat = false;
     fw::RunGuarded([&] {

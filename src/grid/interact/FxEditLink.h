@@ -109,6 +109,7 @@ private:
     bool FForcedExit = false;
     bool FSubClassed = false;
     QPointer<QWidget> FWatched;
+    QPointer<QWidget> FWatchedParent;
 };
 
 namespace FxEditLinkDriver {

@@ -481,6 +481,7 @@ void TGridButton::HideButton()
     TFxStringGrid* g = FGrid;
     // The edit is over before the focus leaves, so the focus loss ends nothing more.
     TFxGridEditorAccess::State(*g).EditMode = false;
+    g->HideEditor();
     g->SetFocus();
     hide();
     setEnabled(false);

@@ -67,6 +67,7 @@ void TFxRichEdit::keyPressEvent(QKeyEvent* e)
         QPointer<TFxStringGrid> g = FGrid;
         const int key = VirtualKeyFromEvent(*e);
         if (key == VK_TAB && (g->Options() & goTabs)) {
+            g->HideEditor();
             g->SetFocus();
             g->Perform(WM_KEYDOWN, VK_TAB, 0);
             if (g)
@@ -75,6 +76,7 @@ void TFxRichEdit::keyPressEvent(QKeyEvent* e)
             return;
         }
         if ((key == VK_UP || key == VK_DOWN) && !g->WordWrap() && !g->Multilinecells()) {
+            g->HideEditor();
             g->SetFocus();
             g->Perform(WM_KEYDOWN, key, 0);
             e->accept();
