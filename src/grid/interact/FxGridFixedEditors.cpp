@@ -38,9 +38,11 @@ bool StopFixedEdit(TFxStringGrid* g, QWidget* editor, int col, int row, const QS
     if (const auto& e = g->Events().OnEditingDone)
         e(g);
     g->SetCellEx(g->RealColIndex(col), row, t);
-    if (editor->hasFocus())
-        g->SetFocus();
+    // Hidden before the focus moves, so that leaving it stops nothing more.
+    const bool focused = editor->hasFocus();
     editor->hide();
+    if (focused)
+        g->SetFocus();
     return true;
 }
 
