@@ -1487,6 +1487,10 @@ protected:
     // Real columns inserted (Delta > 0) or removed at At, with widths,
     // hidden columns and the hidden rows' cells in step.
     void ShiftColumns(int At, int Delta);
+    // A shown real column moved to another real position: the hidden
+    // columns between and their saved widths close up behind it
+    // (FxGridHidden.cpp).
+    void HiddenColumnsMoved(int FromReal, int ToReal);
     // Shows the real rows hidden behind a contracted node (FxGridNodes.cpp).
     void ExpandNodeRows(int ARow);
     // Opens the contracted nodes that hide a real row.
