@@ -3,6 +3,7 @@
 // when assigned; reference arguments arrive holding the grid's answer so far.
 // Many events take the row before the column: each signature says which.
 // Reach them through TFxStringGrid::Events().
+#include "framework/DateTime.h"
 #include "framework/Graphics.h"
 #include "framework/ObjStringGrid.h"
 #include "framework/StringList.h"
@@ -164,6 +165,9 @@ struct TFxGridPaintEvents {
     std::function<void(QObject* Sender, int ARow, int& Height)> OnPrintSetRowHeight;
     std::function<void(QObject* Sender, double& ScaleFactor, bool& Allow)> OnFitToPage;
     std::function<void(QObject* Sender, int PageNum, int PageColNum, QString& PageNumString)> OnPrintGetPageNum;
+    // The last word on a cell's measured size (on paper: 0.1 mm).
+    std::function<void(QObject* Sender, fw::TCanvas& Canvas, int ACol, int ARow, fw::TPoint& ASize, bool Printing)>
+        OnCustomCellSize;
 };
 
 // Keyboard, mouse and in-place editing (the interaction issue adds its events here).
@@ -215,6 +219,21 @@ struct TFxGridInteractEvents {
     std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowMove;
     // Scrolling: ARow carries the row or the column the thumb points at.
     std::function<void(QObject* Sender, int ARow, QString& HintStr)> OnScrollHint;
+    // The button of an edit-button, unit or button editor: Value arrives as
+    // the editor's text and leaves as the text the editor takes.
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value)> OnEllipsClick;
+    // A date editor's cell text as a date (ADate arrives as now).
+    std::function<void(QObject* Sender, const QString& Value, fw::TDateTime& ADate)> OnCustomStrToDate;
+    // HTML form controls of cells (row before column).
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal, fw::TStringList& Values, bool& Edit, int& DropCount)>
+        OnControlComboList;
+    std::function<void(QObject* Sender, int ARow, int ACol, int ItemIndex, const QString& CtrlID,
+                       const QString& CtrlValue)>
+        OnControlComboSelect;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal)>
+        OnControlEditDone;
 };
 
 // Files, clipboard, drag and drop (the exchange issue adds its events here).
