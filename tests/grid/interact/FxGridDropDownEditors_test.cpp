@@ -10,6 +10,7 @@
 #include "framework/DateTime.h"
 #include "framework/SysUtils.h"
 #include "grid/model/FxCellGraphic.h"
+#include "grid/paint/FxControlLook.h"
 
 #include <gtest/gtest.h>
 
@@ -654,4 +655,41 @@ TEST(GridDropDownEditors, ClickThatStartsTheEditPutsTheCaretAtTheClickedCharacte
     ASSERT_LT(expected, int(calc->EditText().size()));
     EXPECT_EQ(calc->SelStart(), expected) << "the caret under the click";
     EXPECT_EQ(calc->SelLength(), 0);
+}
+
+TEST(GridDropDownEditors, EditStartTakesTheGridsStripsAndHookAndMayDropAtOnce)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.Events().OnGetEditorType = [](QObject*, int, int, TEditorType& e) { e = edMemoDropDown; };
+    g.ControlLook().DropDownFooter().Caption = "Notes";
+    g.ControlLook().DropDownFooter().Buttons().Add()->SetCaption("Clear");
+    QObject* hooked = nullptr;
+    g.Events().OnGetEditorProp = [&](QObject*, int c, int r, QObject* edit) {
+        EXPECT_EQ(QPoint(c, r), QPoint(2, 3));
+        hooked = edit;
+    };
+    QList<QPoint> footerClicks;
+    g.Events().OnDropDownFooterButtonClick = [&](QObject* sender, int c, int r, int index) {
+        EXPECT_EQ(sender, &g);
+        footerClicks << QPoint(c * 10 + r, index);
+    };
+    g.MouseActions().SetDirectComboDrop(true);
+    g.SetCells(2, 3, "text");
+    g.SetCol(2);
+    g.SetRow(3);
+    w.key(Qt::Key_F2);
+    TFxCustomDropDown* memo = FxGridDropDown::Editor(g, edMemoDropDown);
+    ASSERT_TRUE(memo->isVisible());
+    EXPECT_EQ(hooked, memo) << "the editor-property hook ran with the editor";
+    EXPECT_TRUE(memo->DropDownForm()->isVisible()) << "DirectComboDrop opened the popup at once";
+    EXPECT_EQ(memo->DropDownFooter().Caption, "Notes") << "the grid's footer look";
+    ASSERT_EQ(memo->DropDownFooter().Buttons().Count(), 1);
+    ASSERT_TRUE(memo->OnDropDownFooterButtonClick);
+    memo->OnDropDownFooterButtonClick(memo, 0);
+    EXPECT_EQ(footerClicks, (QList<QPoint>{QPoint(23, 0)})) << "the click reached the grid with its cell";
+    memo->HideDropDown(true);
+    QTest::keyClick(memo, Qt::Key_Escape);
+    w.settle();
+    EXPECT_FALSE(memo->isVisible());
 }
