@@ -693,3 +693,24 @@ TEST(GridDropDownEditors, EditStartTakesTheGridsStripsAndHookAndMayDropAtOnce)
     w.settle();
     EXPECT_FALSE(memo->isVisible());
 }
+
+TEST(GridDropDownEditors, TabWithValidationButWithoutGridTabsValidatesAndEndsTheEdit)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    QStringList validated;
+    g.Events().OnCellValidate = [&](QObject*, int c, int r, QString& v, bool&) {
+        validated << QStringLiteral("%1,%2 %3").arg(c).arg(r).arg(v);
+    };
+    TFxCalculatorDropdown* calc = openCalculator(w);
+    ASSERT_TRUE(calc->isVisible());
+    w.type("+2");
+    QTest::keyClick(calc, Qt::Key_Tab);
+    w.settle();
+    ASSERT_FALSE(validated.isEmpty());
+    // Only Enter completes the pending sum: Tab takes the display as it stands.
+    EXPECT_EQ(validated.first(), "1,2 2.00");
+    EXPECT_FALSE(calc->isVisible());
+    EXPECT_EQ(g.Cells(1, 2), "2.00");
+    EXPECT_EQ(g.Col(), 1) << "without goTabs the grid does not move on";
+}
