@@ -1300,6 +1300,14 @@ public:
     void LoadColSizes();
     virtual void SaveColPositions();
     virtual void LoadColPositions();
+    // The look in a text file of "name=value" lines (FxGridLookFile.cpp);
+    // a load checks every line before it changes anything.
+    void SaveVisualProps(const QString& FileName);
+    void LoadVisualProps(const QString& FileName);
+    // PrintSettings() in a section of the ini file Key
+    // (FxGridPrintSettingsFile.cpp).
+    void SavePrintSettings(const QString& Key, const QString& Section);
+    void LoadPrintSettings(const QString& Key, const QString& Section);
 
     // Clipboard (FxGridClipboard.cpp): tab-separated text, the RTF of one
     // cell, the binary cells of a rectangle ("TFxStringGrid Cells") and an
