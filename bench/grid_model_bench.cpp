@@ -1,10 +1,13 @@
 // The feature grid's model against Qt's item model: filling and reading
 // 100,000 rows x 10 columns of short texts, the memory those cells take,
 // hiding every other row and showing them again, and deleting 10,000
-// scattered rows, sorting on a text column and filtering on a substring.
+// scattered rows, sorting on a text column and filtering on a substring,
+// grouping on a column of 1,000 values and ungrouping again.
 // Each feature-grid benchmark of the fill reports its time ("x_qt") and its
 // memory ("mem_x_qt") as ratios to the Qt case of the same run; sorting and
-// filtering report "x_proxy" against Qt's sort/filter proxy model.
+// filtering report "x_proxy" against Qt's sort/filter proxy model; Qt has
+// no grouping, so grouping reports "x_sort" against the grid's own sort of
+// the same column (grouping sorts first, then builds and removes headers).
 #include "grid/model/FxFilter.h"
 #include "grid/model/FxGrid.h"
 #include "grid/model/FxSortSettings.h"
@@ -161,6 +164,7 @@ void BM_DeleteRows10k_FxGrid(benchmark::State& state)
 // grid's ratios ("x_proxy") are to the proxy case of the same run.
 benchsupport::Baseline ProxySortTime;
 benchsupport::Baseline ProxyFilterTime;
+benchsupport::Baseline GridSortTime;
 
 // The text of cell (c, r): the same 1,000 texts as the fill, out of order.
 const QString& ShuffledText(int c, int r)
@@ -230,6 +234,7 @@ void BM_SortText100k_FxGrid(benchmark::State& state)
         state, [](TFxStringGrid& g) { g.SortSettings().SetAutoFormat(false); },
         [](TFxStringGrid& g) { g.Sort(2, sdAscending); });
     ProxySortTime.report(state, "x_proxy", t);
+    GridSortTime.set(t);
 }
 
 void BM_Filter100k_QSortFilterProxyModel(benchmark::State& state)
@@ -252,6 +257,19 @@ void BM_Filter100k_FxGrid(benchmark::State& state)
     ProxyFilterTime.report(state, "x_proxy", t);
 }
 
+// 100,000 rows in about 1,000 groups of 100: Group sorts on the column,
+// opens a header per group and removes the column; UnGroup undoes it.
+void BM_Group100k_FxGrid(benchmark::State& state)
+{
+    const double t = TimeOnGrid(
+        state, [](TFxStringGrid& g) { g.SortSettings().SetAutoFormat(false); },
+        [](TFxStringGrid& g) {
+            g.Group(2);
+            g.UnGroup();
+        });
+    GridSortTime.report(state, "x_sort", t);
+}
+
 } // namespace
 
 // The Qt case runs first so that the ratios of the others are known.
@@ -263,3 +281,4 @@ BENCHMARK(BM_SortText100k_QSortFilterProxyModel)->Unit(benchmark::kMillisecond)-
 BENCHMARK(BM_SortText100k_FxGrid)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Filter100k_QSortFilterProxyModel)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Filter100k_FxGrid)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Group100k_FxGrid)->Unit(benchmark::kMillisecond)->Iterations(3);

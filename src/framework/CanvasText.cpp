@@ -1,6 +1,10 @@
 // Text output and measuring of TCanvas, with the desktop's DrawText layout.
 #include "framework/Canvas_p.h"
 
+#include <QHash>
+
+#include <algorithm>
+
 namespace fw {
 
 using namespace canvasdetail;
@@ -44,11 +48,39 @@ Glyphs stripPrefixes(const QString& s, unsigned format)
     return g;
 }
 
+// Widths of the texts measured lately, per font. A grid paints the same
+// texts again and again (hover, selection, the blink timer), and shaping a
+// text to measure it costs more than drawing it.
+class TWidthCache {
+public:
+    int Width(const QFontMetrics& fm, const QString& fontKey, const QString& text)
+    {
+        if (const auto font = FByFont.constFind(fontKey); font != FByFont.cend())
+            if (const auto hit = font->constFind(text); hit != font->cend())
+                return *hit;
+        const int width = fm.horizontalAdvance(text);
+        if (FCount >= MaxEntries) {
+            FByFont.clear();
+            FCount = 0;
+        }
+        FByFont[fontKey].insert(text, width);
+        ++FCount;
+        return width;
+    }
+
+private:
+    static constexpr int MaxEntries = 8192;
+    QHash<QString, QHash<QString, int>> FByFont;
+    int FCount = 0;
+};
+
+thread_local TWidthCache widthCache;
+
 struct TextLine {
     qsizetype start = 0;   // into Glyphs::text
     qsizetype length = 0;
     bool ellipsis = false;
-    int width = 0;
+    int width = -1;        // -1: not measured
 };
 
 } // namespace
@@ -233,14 +265,15 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
     const bool tabs = format & DT_EXPANDTABS;
     auto nextTabStop = [tabWidth](int x) { return (x / tabWidth + 1) * tabWidth; };
 
+    const QString& fontKey = d->qfontKey();
     auto measure = [&](qsizetype start, qsizetype len) {
         const QString s = text.mid(start, len);
         if (!tabs || !s.contains(QLatin1Char('\t')))
-            return fm.horizontalAdvance(s);
+            return widthCache.Width(fm, fontKey, s);
         int x = 0;
         const QStringList parts = s.split(QLatin1Char('\t'));
         for (qsizetype i = 0; i < parts.size(); ++i) {
-            x += fm.horizontalAdvance(parts[i]);
+            x += widthCache.Width(fm, fontKey, parts[i]);
             if (i + 1 < parts.size())
                 x = nextTabStop(x);
         }
@@ -297,9 +330,12 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
         qsizetype shown = end;
         while (shown > pos && isBreakChar(shown - 1))
             --shown;
-        if (plen > 0 && measure(pos, shown - pos) <= avail) {
-            lines.push_back({pos, shown - pos});
-            continue;
+        if (plen > 0) {
+            const int width = measure(pos, shown - pos);
+            if (width <= avail) {
+                lines.push_back({pos, shown - pos, false, width});
+                continue;
+            }
         }
         while (pos < end) {
             // Greedy: take words while the line (without trailing blanks) fits.
@@ -346,11 +382,20 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
     }
 
     const bool ellipsis = format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS);
+    const bool opaque = d->effectiveBkMode() == bkOpaque;
+    // One left-aligned line on a transparent background needs no width: it
+    // is drawn clipped to its rectangle instead. Measuring a text costs more
+    // than drawing it, and most cell texts are such lines.
+    const bool unmeasured = !calc && lines.size() == 1 && lines[0].width < 0 &&
+                            !(format & (DT_CENTER | DT_RIGHT | DT_NOCLIP)) && !ellipsis && !opaque &&
+                            !(tabs && text.contains(QLatin1Char('\t'))) &&
+                            std::find(g.underline.begin(), g.underline.end(), true) == g.underline.end();
     const QString dots = QStringLiteral("...");
     int maxWidth = 0;
-    for (std::size_t li = 0; li < lines.size(); ++li) {
+    for (std::size_t li = 0; li < lines.size() && !unmeasured; ++li) {
         TextLine& line = lines[li];
-        line.width = measure(line.start, line.length);
+        if (line.width < 0)
+            line.width = measure(line.start, line.length);
         const bool lastCut = cutLines && li + 1 == lines.size();
         if (ellipsis && !calc && (line.width > avail || lastCut)) {
             // Characters are dropped from the end until the text and "..." fit.
@@ -387,15 +432,19 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
     // one per cell is a good part of a grid's paint.
     bool clipped = false;
     if (!(format & DT_NOCLIP)) {
-        const bool fits = maxWidth <= avail && y >= r.Top && y + textHeight <= r.Bottom;
+        const bool fits = !unmeasured && maxWidth <= avail && y >= r.Top && y + textHeight <= r.Bottom;
         if (!fits) {
-            p->setClipRegion(d->currentClip().intersected(ToQRect(r)));
+            // A clip of one rectangle is far cheaper for the painter than a region.
+            const QRegion current = d->currentClip();
+            if (current.rectCount() == 1)
+                p->setClipRect(current.boundingRect().intersected(ToQRect(r)));
+            else
+                p->setClipRegion(current.intersected(ToQRect(r)));
             clipped = true;
         }
     }
     d->usePainterFont(p);
     const QColor textColor = ToQColor(d->font.Color);
-    const bool opaque = d->effectiveBkMode() == bkOpaque;
     const bool prefixOnly = format & DT_PREFIXONLY;
     for (const TextLine& line : lines) {
         int x = r.Left;

@@ -128,6 +128,7 @@ struct TCanvas::Impl {
     mutable QFont cachedQFont;
     mutable int cachedPixelSize = 0;
     mutable bool fontCached = false;
+    mutable QString cachedFontKey;   // QFont::key() of cachedQFont
 
     // ---- mapping (mmLoMetric: 0.1 mm, y upward)
     bool scaled() const { return mapMode == mmLoMetric; }
@@ -249,9 +250,16 @@ struct TCanvas::Impl {
             if (pixelSize > 0)
                 cachedQFont.setPixelSize(pixelSize);
             cachedPixelSize = pixelSize;
+            cachedFontKey = cachedQFont.key();
             fontCached = true;
         }
         return cachedQFont;
+    }
+
+    const QString& qfontKey() const
+    {
+        qfont();
+        return cachedFontKey;
     }
 
     // QPainter::setFont builds a new device font each time, and text drawn

@@ -354,6 +354,28 @@ TEST_F(CanvasTest, CalcRectMeasuresWithoutDrawing)
     EXPECT_EQ(ink(), TRect());
 }
 
+TEST_F(CanvasTest, MeasuredWidthsFollowTheFont)
+{
+    // The same text measured again after a font change takes the new font's width.
+    const QString text = QStringLiteral("Measured twice");
+    for (int pass = 0; pass < 2; ++pass)
+        for (int size : {8, 20}) {
+            canvas->Font().Size = size;
+            canvas->Font().Style = pass ? TFontStyles{fsBold} : TFontStyles();
+            TRect r(0, 0, 1000, 0);
+            canvas->DrawText(text, r, DT_CALCRECT | DT_SINGLELINE);
+            EXPECT_EQ(r.Width(), canvas->TextWidth(text)) << size << (pass ? " bold" : "");
+        }
+    canvas->Font().Size = 8;
+    canvas->Font().Style = TFontStyles();
+    TRect small(0, 0, 1000, 0);
+    canvas->DrawText(text, small, DT_CALCRECT | DT_SINGLELINE);
+    canvas->Font().Size = 20;
+    TRect large(0, 0, 1000, 0);
+    canvas->DrawText(text, large, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_GT(large.Width(), small.Width() * 2);
+}
+
 TEST_F(CanvasTest, WordBreakWrapsAtSpacesAndEditControlCutsLongWords)
 {
     const int lh = canvas->TextHeight(QStringLiteral("X"));

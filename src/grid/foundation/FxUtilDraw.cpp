@@ -144,6 +144,10 @@ void GradientFillRect(TCanvas& canvas, TColor from, TColor to, int steps, TRect 
 
 void DrawStepGradient(TCanvas& canvas, TColor from, TColor to, int steps, const TRect& rect, bool horizontal)
 {
+    // Every band is one pixel wider than its share: over no area that would
+    // still draw a line.
+    if (rect.IsEmpty())
+        return;
     steps = std::max(steps, 1);
     from = fw::ColorToRGB(from);
     to = fw::ColorToRGB(to);

@@ -24,6 +24,14 @@ bool IsDesktopAddress(const QString& anchor)
 
 } // namespace
 
+bool FxHasFormControls(TFxStringGrid& g, int ACol, int ARow)
+{
+    if (!g.EnableHTML())
+        return false;
+    const QString t = g.GetCellEx(ACol, ARow);
+    return CellTextKind(t, true) == ctkHtml && t.contains(QLatin1String("<CONTROL"), Qt::CaseInsensitive);
+}
+
 bool TFxStringGrid::HandleAnchorPress(int ACol, int ARow, int X, int Y)
 {
     const int c = RealColIndex(ACol);

@@ -30,6 +30,18 @@ void PostChar(QWidget* target, QChar ch)
 
 } // namespace
 
+void FxEditorLook(TFxStringGrid& g, int ACol, int ARow, TBrush& Brush, TFont& Font, TAlignment& HA, TVAlignment& VA)
+{
+    TGridDrawState state = 0;
+    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+    bool ww = false;
+    TCellGradientDirection gd = GradientVertical;
+    g.GetVisualProperties(ACol, ARow, state, false, false, true, Brush, colorTo, mirror, mirrorTo, Font, HA, VA, ww,
+                          gd);
+    if (Brush.Color == clNone)
+        Brush.Color = g.Color();
+}
+
 // ---------------------------------------------------------------- state
 
 bool TFxStringGrid::EditMode() const { return InteractState().EditMode; }
@@ -77,6 +89,10 @@ bool TFxStringGrid::CanShowEditor()
     const TPoint b = BaseCell(RealCol(), Row());
     if (r && !s.EditMode && IsClickableCell(b.X, b.Y))
         return false;
+    // A cell made read-only while it is current (rows moved under it, a
+    // changed column setting) is not edited, whatever goEditing still says.
+    if (r && !s.EditMode && !CanEditBaseCell(b.X, b.Y))
+        return false;
     if (r && !s.EditMode) {
         s.NoEditChange = true;
         s.CellCache = CurrentCell();
@@ -112,7 +128,12 @@ void TFxStringGrid::ShowSpecialEditor(int ACol, int ARow)
     const int c = RealColIndex(ACol);
     const int w = r.Width() - 1;
     const int h = r.Height() - 1;
-    const TColor cellColor = Colors(c, Row()) != clNone ? Colors(c, Row()) : Color();
+    TBrush cellBrush;
+    TFont cellFont = Font();
+    TAlignment cellAlign = taLeftJustify;
+    TVAlignment cellVAlign = vtaTop;
+    FxEditorLook(*this, ACol, Row(), cellBrush, cellFont, cellAlign, cellVAlign);
+    const TColor cellColor = cellBrush.Color;
     s.EditCtrl = nullptr;
     if (s.CurrentEditor != edCustom)
         s.LastValidation = true;

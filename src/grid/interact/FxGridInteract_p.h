@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class TFxInplaceEdit;
 class TGridCombo;
@@ -28,6 +29,19 @@ inline bool FxIsTextEditorKind(TEditorType k)
         return false;
     }
 }
+
+// The cell's text is HTML with form controls (CONTROL tags); their own
+// editors take keys and typing there.
+bool FxHasFormControls(TFxStringGrid& g, int ACol, int ARow);
+
+// The select mode of the pointer at (X, Y): the corner selects all, a row
+// header rows, a column header columns; none on a sizing edge.
+TMouseSelectMode FxMouseSelectModeAt(TFxStringGrid& g, int X, int Y, bool OnSizingEdge);
+
+// How an editor over the cell (display column) looks: the cell's resolved
+// background (the grid's colour where the cell has none), font and alignment.
+void FxEditorLook(TFxStringGrid& g, int ACol, int ARow, fw::TBrush& Brush, fw::TFont& Font, fw::TAlignment& HA,
+                  TVAlignment& VA);
 
 struct TFxGridInteractState {
     FX_GRID_INTERACT_SETTINGS(FX_GRID_SETTING_FIELD)
@@ -119,6 +133,12 @@ struct TFxGridInteractState {
     bool FDisableSize = false;
     bool SyncedMove = false;
     bool UserColumnDrag = false;    // the framework is ending a header drag
+    // A drag on the selection resizer handle: the selection at the press and
+    // its texts, which fill the selection at the release. The texts stay in
+    // the grid: the system clipboard is the user's.
+    bool MouseResize = false;
+    fw::TGridRect DropSelection{};
+    std::vector<QStringList> ResizeBlock;
 
     // ---- scrolling and hints
     QPointer<QLabel> HintWnd;

@@ -100,6 +100,11 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
         consume();
         return;
     }
+    // The form controls of an HTML cell take the edit there.
+    if (enterOrF2 && FxHasFormControls(*this, RealCol(), Row())) {
+        m.Result = 1;
+        return;
+    }
     if (key == VK_RETURN && !(Options() & goEditing) && !IsEditable(RealCol(), Row())) {
         if (TForm* f = qobject_cast<TForm*>(window()); f && f->KeyPreview()) {
             TBaseGrid::WndProc(m);
@@ -186,6 +191,32 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
             return;
         }
     }
+    // Right and Left open and close the node of a node row.
+    if ((key == VK_RIGHT || key == VK_LEFT) && IsNode(Row()) && IsMergedCell(RealCol(), Row())) {
+        if (key == VK_RIGHT && GetNodeState(Row()))
+            ExpandNode(RealRowIndex(Row()));
+        else if (key == VK_LEFT && !GetNodeState(Row()))
+            ContractNode(RealRowIndex(Row()));
+    }
+    // A row-select grid scrolls sideways on Left and Right.
+    if ((key == VK_LEFT || key == VK_RIGHT) && (Options() & goRowSelect) && !IsNode(Row()) &&
+        (LeftCol() > FixedCols() || LeftCol() + VisibleColCount() < ColCount())) {
+        auto scroll = [&] {
+            if (key == VK_LEFT && LeftCol() > FixedCols())
+                SetLeftCol(LeftCol() - 1);
+            else if (key == VK_RIGHT && LeftCol() + VisibleColCount() < ColCount())
+                SetLeftCol(LeftCol() + 1);
+        };
+        if (nav.LeftRightRowSelect()) {
+            if (ctrl)
+                scroll();
+        } else {
+            scroll();
+            fireKeyDown();
+            m.Result = 0;
+            return;
+        }
+    }
     if (key == VK_TAB && (Options() & goTabs)) {
         AdvanceOnTab(shift);
         if (!self)
@@ -250,7 +281,35 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
                 SetRowSelect(r, true);
         SelectAllByKey(all);
         SetSelection(all);
-    } else if (key == VK_RETURN || key == VK_F2) {
+    } else {
+        // Disjunct row and column selection follows the moving keys and
+        // flips with Space.
+        const int flagRow = ma.DisjunctRowSelect() && ma.RowSelectPersistent() ? RealRowIndex(Row()) : Row();
+        if (key >= VK_PRIOR && key <= VK_DOWN) {
+            if (ma.DisjunctRowSelect()) {
+                if (!shift && !ctrl)
+                    ClearRowSelect();
+                if (shift)
+                    SelectionToRowSelect(true);
+                else
+                    SetRowSelect(flagRow, true);
+            }
+            if (ma.DisjunctColSelect()) {
+                if (!shift && !ctrl)
+                    ClearColSelect();
+                if (shift)
+                    SelectionToColSelect(true);
+                else
+                    SetColSelect(Col(), true);
+            }
+        } else if (key == VK_SPACE) {
+            if (ma.DisjunctRowSelect())
+                SetRowSelect(flagRow, !RowSelect(flagRow));
+            if (ma.DisjunctColSelect())
+                SetColSelect(Col(), !ColSelect(Col()));
+        }
+    }
+    if (key == VK_RETURN || key == VK_F2) {
         StoreOldValue(Col(), Row());
         if (key == VK_F2)
             DoF2Key();

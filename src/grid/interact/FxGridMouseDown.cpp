@@ -5,13 +5,31 @@
 #include "grid/interact/FxGridInteract_p.h"
 
 #include "grid/foundation/FxOptions.h"
+#include "grid/model/FxCellNode.h"
 #include "grid/foundation/GridPaintServices.h"
 
 #include <QPointer>
 
 using namespace fw;
 
+namespace {
+
+// A press at X in column 0 of a node row lies on the node's glyph.
+bool NodeGlyphHit(TFxStringGrid& g, int ARow, const TRect& CellR, int X)
+{
+    if (!g.MouseActions().PreciseNodeClick())
+        return true;
+    // Where the glyph is drawn: half an indent left of the row's indent.
+    const int indent = g.CellNode().NodeIndent();
+    const int level = g.CellPropertiesAssigned(0, ARow) ? g.GridObjects(0, ARow)->NodeLevel() : 0;
+    const int left = CellR.Left + level * indent - indent / 2 - 4;
+    return X >= left - 2 && X <= left + 14;
+}
+
+} // namespace
+
 void TFxStringGrid::SelectAllByClick(TGridRect&) {}
+
 
 void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
 {
@@ -23,6 +41,29 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
     s.SpinUpClick = s.SpinDnClick = false;
     int acol = -1, arow = -1;
     MouseToCell(x, y, acol, arow);
+    // The resizer handle at the selection's bottom-right corner: the drag
+    // that follows fills a larger selection with the selected texts.
+    if (SelectionResizer() && SelectionRectangle()) {
+        const TGridRect sel = Selection();
+        const TRect last = CellRect(sel.Right, sel.Bottom);
+        const TRect handle(isRightToLeft() ? last.Left : last.Right - 6, last.Bottom - 6,
+                           isRightToLeft() ? last.Left + 6 : last.Right, last.Bottom);
+        if (handle.Contains(TPoint(x, y))) {
+            HideInplaceEdit();
+            s.MouseResize = true;
+            s.DropSelection = sel;
+            s.ResizeBlock.clear();
+            for (int r = sel.Top; r <= sel.Bottom; ++r) {
+                QStringList row;
+                for (int c = sel.Left; c <= sel.Right; ++c)
+                    row << GetCellEx(RealColIndex(c), r);
+                s.ResizeBlock.push_back(row);
+            }
+            s.MouseSelectMode = msResize;
+            m.Result = 1;
+            return;
+        }
+    }
     if ((Options() & goEditing) && ma.RangeSelectAndEdit() && !Selection().Contains(acol, arow))
         SetOptions(Options() & ~TGridOptions(goEditing));
     bool allow = true;
@@ -77,8 +118,77 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
     } else {
         s.Clickposdx = s.Clickposdy = 0;
     }
+    const int pressCol = RealColIndex(acol);
+    // Column 0 of a node grid: the glyph opens or closes the node; the
+    // column itself never becomes current.
+    if (arow >= FixedRows() && acol == 0 && HasNodes() && !ma.RowSelect() && !(Options() & goRowSizing)) {
+        if (OnMouseDown)
+            OnMouseDown(this, mbLeft, KeyboardStateToShiftState(), x, y);
+        if (!self)
+            return;
+        if (const auto& e = Events().OnClickCell)
+            e(this, arow, acol);
+        if (self && IsNode(arow) && NodeGlyphHit(*this, arow, cr, x)) {
+            const int realRow = RealRowIndex(arow);
+            if (GetNodeState(arow))
+                ExpandNode(realRow);
+            else
+                ContractNode(realRow);
+            if (ma.MoveRowOnNodeClick())
+                SetRow(arow);
+        }
+        return;
+    }
+    // A cell button or expand button is pushed by the press; the release on
+    // it clicks it.
+    if (HasButton(pressCol, arow) || HasExpand(pressCol, arow)) {
+        HideInplaceEdit();
+        if (!inFixed && !fixedCell && !(Col() == acol && Row() == arow)) {
+            s.ForceSel = true;
+            MoveColRow(acol, arow, true, true);
+            s.ForceSel = false;
+        }
+        const TRect br = HasButton(pressCol, arow) ? CellButtonRect(acol, arow) : ExpandButtonRect(pressCol, arow);
+        if (br.Contains(TPoint(x, y))) {
+            if (HasButton(pressCol, arow))
+                PushButton(acol, arow, true);
+            s.PushedCellButton = {acol, arow};
+            if (const auto& e = Events().OnClickCell)
+                e(this, arow, acol);
+            return;
+        }
+    }
     if (!inFixed && HandleAnchorPress(acol, arow, x, y))
         return;
+    // The headers select: the corner all cells, a row header its rows, a
+    // column header its columns (with Shift from the previous selection).
+    {
+        TGridState edge = gsNormal;
+        int index = -1, pos = 0, ofs = 0;
+        CalcSizingState(x, y, edge, index, pos, ofs);
+        s.MouseSelectMode = FxMouseSelectModeAt(*this, x, y, edge != gsNormal);
+    }
+    const bool shiftDown = IsKeyDown(VK_SHIFT);
+    const TGridRect oldSel = Selection();
+    auto selectBy = [&](TGridRect r) {
+        SetFocus();
+        if (SelectionHidden())
+            UnHideSelection();
+        SetSelection(r);
+    };
+    if (s.MouseSelectMode == msAll && (Options() & goRangeSelect)) {
+        TGridRect all{FixedCols(), FixedRows(), ColCount() - 1, RowCount() - 1};
+        SelectAllByClick(all);
+        selectBy(all);
+    } else if (s.MouseSelectMode == msRow) {
+        const int from = shiftDown ? oldSel.Top : arow;
+        selectBy({FixedCols(), std::min(from, arow), ColCount() - 1, std::max(from, arow)});
+        s.MouseSelectStart = from;
+    } else if (s.MouseSelectMode == msColumn && (Options() & goRangeSelect)) {
+        const int from = shiftDown ? (acol < oldSel.Left ? oldSel.Right : oldSel.Left) : acol;
+        selectBy({std::min(from, acol), FixedRows(), std::max(from, acol), RowCount() - 1});
+        s.MouseSelectStart = from;
+    }
     s.Movecell = -1;
     if (arow < FixedRows() && acol >= FixedCols())
         s.Movecell = acol;

@@ -15,6 +15,25 @@
 
 using namespace fw;
 
+TMouseSelectMode FxMouseSelectModeAt(TFxStringGrid& g, int X, int Y, bool OnSizingEdge)
+{
+    int c = -1, r = -1;
+    g.MouseToCell(X, Y, c, r);
+    if (c < 0 || r < 0)
+        return msNormal;
+    const TMouseActions& ma = g.MouseActions();
+    const bool fixedCol = c < g.FixedCols(), fixedRow = r < g.FixedRows();
+    if (fixedCol && fixedRow)
+        return ma.AllSelect() ? msAll : msNormal;
+    if (OnSizingEdge)
+        return msNormal;
+    if (fixedRow && ma.ColSelect())
+        return msColumn;
+    if (fixedCol && ma.RowSelect() && r < g.RowCount() - g.FixedFooters())
+        return msRow;
+    return msNormal;
+}
+
 void TFxStringGrid::MouseMove(TShiftState Shift, int X, int Y)
 {
     TFxGridInteractState& s = InteractState();
@@ -24,6 +43,20 @@ void TFxStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     const TGridRect entrySel = Selection();
     int acol = -1, arow = -1;
     MouseToCell(X, Y, acol, arow);
+    if (s.MouseResize && s.MouseDownMove) {
+        int c = -1, r = -1;
+        MouseToCell(std::clamp(X, 0, std::max(0, ClientWidth() - 1)), std::clamp(Y, 0, std::max(0, ClientHeight() - 1)),
+                    c, r);
+        const TGridRect from = s.DropSelection;
+        if (c >= 0 && r >= 0) {
+            const TGridRect to{from.Left, from.Top, std::max(c, from.Left), std::max(r, from.Top)};
+            if (!(to == Selection())) {
+                SetSelection(to);
+                Invalidate();
+            }
+        }
+        return;
+    }
     if (GridState() == gsColSizing)
         s.ColSized = true;
     else if (GridState() == gsRowSizing)
@@ -36,15 +69,45 @@ void TFxStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         if (!allow)
             Perform(WM_CANCELMODE);
     }
-    // The pointer over the header area chooses the select mode (and cursor).
-    s.MouseSelectMode = msNormal;
-    if (acol >= 0 && arow >= 0) {
-        if (acol < FixedCols() && arow < FixedRows() && ma.AllSelect())
-            s.MouseSelectMode = msAll;
-        else if (arow < FixedRows() && acol >= FixedCols() && ma.ColSelect())
-            s.MouseSelectMode = msColumn;
-        else if (acol < FixedCols() && arow >= FixedRows() && ma.RowSelect())
-            s.MouseSelectMode = msRow;
+    // A drag that started on a row or column header selects whole rows or
+    // columns, scrolling at the grid's edges.
+    if (s.MouseDownMove && s.MouseSelectStart >= 0 && s.MouseSelectMode == msRow && ma.RowSelect()) {
+        if (Y > height() - 4 && TopRow() + VisibleRowCount() < RowCount())
+            SetTopRow(TopRow() + 1);
+        else if (FixedRows() > 0 && Y < RowHeights(0) && TopRow() > FixedRows())
+            SetTopRow(TopRow() - 1);
+        int c = -1, r = -1;
+        MouseToCell(std::max(0, X), std::clamp(Y, 0, std::max(0, ClientHeight() - 1)), c, r);
+        if (r >= 0) {
+            r = std::clamp(r, FixedRows(), RowCount() - FixedFooters() - 1);
+            SetSelection({FixedCols(), std::min(s.MouseSelectStart, r), ColCount() - 1, std::max(s.MouseSelectStart, r)});
+        }
+    } else if (s.MouseDownMove && s.MouseSelectStart >= 0 && s.MouseSelectMode == msColumn && ma.ColSelect()) {
+        if (X > width() - 4 && LeftCol() + VisibleColCount() < ColCount())
+            SetLeftCol(LeftCol() + 1);
+        else if (FixedCols() > 0 && X < ColWidths(0) && LeftCol() > FixedCols())
+            SetLeftCol(LeftCol() - 1);
+        int c = -1, r = -1;
+        MouseToCell(std::clamp(X, 0, std::max(0, ClientWidth() - 1)), std::max(0, Y), c, r);
+        if (c >= 0) {
+            c = std::max(c, FixedCols());
+            SetSelection({std::min(s.MouseSelectStart, c), FixedRows(), std::max(s.MouseSelectStart, c), RowCount() - 1});
+        }
+    }
+    // The pointer over the header area chooses the select mode (and cursor);
+    // a header drag keeps its mode until the button is released.
+    if (!(s.MouseDownMove && s.MouseSelectStart >= 0)) {
+        TGridState edge = gsNormal;
+        int index = -1, pos = 0, ofs = 0;
+        CalcSizingState(X, Y, edge, index, pos, ofs);
+        s.MouseSelectMode = FxMouseSelectModeAt(*this, X, Y, edge != gsNormal);
+        if (SelectionResizer() && SelectionRectangle()) {
+            const TGridRect sel = Selection();
+            const TRect last = CellRect(sel.Right, sel.Bottom);
+            const int left = isRightToLeft() ? last.Left : last.Right - 6;
+            if (X >= left && X < left + 6 && Y >= last.Bottom - 6 && Y < last.Bottom)
+                s.MouseSelectMode = msResize;
+        }
         if (s.MouseSelectMode != msNormal)
             s.Invokedchange = true;
     }

@@ -25,6 +25,31 @@ void TFxStringGrid::HandleWmLButtonUp(TMessage& m)
     s.MouseSelectStart = -1;
     int acol = -1, arow = -1;
     MouseToCell(x, y, acol, arow);
+    // The release of a pushed cell or expand button: a click when it lies on it.
+    if (s.PushedCellButton.X >= 0 && s.PushedCellButton.Y >= 0) {
+        const TGridCoord pushed = s.PushedCellButton;
+        s.PushedCellButton = {-1, -1};
+        s.DoOnClick = false;
+        const int realCol = RealColIndex(pushed.X);
+        PushButton(pushed.X, pushed.Y, false);
+        const bool fixed = pushed.X < FixedCols() || pushed.Y < FixedRows();
+        // A read-only cell's button shows disabled and clicks nothing.
+        bool enabled = Options() & goEditing;
+        if (acol >= 0 && arow >= 0 && !ControlLook().NoDisabledButtonLook())
+            enabled = CanEditBaseCell(realCol, pushed.Y);
+        const bool onButton =
+            HasButton(realCol, pushed.Y) && CellButtonRect(pushed.X, pushed.Y).Contains(TPoint(x, y));
+        const bool onExpand =
+            HasExpand(realCol, pushed.Y) && ExpandButtonRect(realCol, pushed.Y).Contains(TPoint(x, y));
+        if (enabled || ControlLook().NoDisabledButtonLook() || fixed) {
+            if (onButton)
+                DoButtonClick(realCol, pushed.Y);
+            else if (onExpand)
+                DoExpandClick(realCol, pushed.Y, ToggleExpand(realCol, pushed.Y));
+        }
+        if (onButton || onExpand)
+            return;
+    }
     ReleaseHint();
     const bool overSplit = arow >= 0 && arow < FixedRows() && (Options() & goColSizing) &&
                            (GridState() == gsColSizing);
@@ -32,6 +57,24 @@ void TFxStringGrid::HandleWmLButtonUp(TMessage& m)
         (acol < FixedCols() || arow < FixedRows()) && GridState() == gsNormal)
         OnClick(this);
     s.DoOnClick = false;
+    if (s.MouseResize) {
+        // The selected texts repeat over the selection the drag made.
+        s.MouseResize = false;
+        const TGridRect from = s.DropSelection;
+        const TGridRect to = Selection();
+        const int h = int(s.ResizeBlock.size());
+        const int w = h > 0 ? int(s.ResizeBlock.front().size()) : 0;
+        if (w > 0) {
+            BeginUpdate();
+            for (int r = to.Top; r <= to.Bottom; ++r)
+                for (int c = to.Left; c <= to.Right; ++c)
+                    SetCells(RealColIndex(c), r, s.ResizeBlock[std::size_t((r - from.Top) % h)][(c - from.Left) % w]);
+            EndUpdate();
+            DoCellsChanged(TRect(RealColIndex(to.Left), to.Top, RealColIndex(to.Right), to.Bottom));
+        }
+        s.ResizeBlock.clear();
+        return;
+    }
     TBaseGrid::WndProc(m);
     if (!self)
         return;

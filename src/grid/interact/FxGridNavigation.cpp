@@ -373,12 +373,18 @@ void TFxStringGrid::HandleKeyUp(int& Key, TShiftState Shift)
 
 // ---------------------------------------------------------------- characters
 
+
 void TFxStringGrid::HandleWmChar(TMessage& m)
 {
     TFxGridInteractState& s = InteractState();
     QChar ch(char16_t(m.WParam & 0xFFFF));
     const TShiftState shift = KeyboardStateToShiftState();
     const int c = RealCol();
+    // Typing in a cell with HTML form controls belongs to their editors.
+    if (FxHasFormControls(*this, c, Row())) {
+        m.Result = 1;
+        return;
+    }
     if (MouseActions().EditOnDblClickOnly()) {
         bool can = true;
         CanEditCell(c, Row(), can);

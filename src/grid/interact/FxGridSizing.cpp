@@ -9,6 +9,7 @@
 
 #include "grid/foundation/FxOptions.h"
 #include "grid/model/FxColumnSize.h"
+#include "grid/model/FxHiddenRows.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -170,7 +171,31 @@ void TFxStringGrid::ColumnMoved(int FromIndex, int ToIndex)
     }
     if (EnhRowColMove())
         s.ColMoveFlg = true;
-    TBaseGrid::ColumnMoved(FromIndex, ToIndex);
+    // The cell storage holds every real column, hidden ones included: with
+    // hidden columns the cells move by their real positions.
+    const bool hidden = NumHiddenColumns() > 0 && rf >= 0 && rt >= 0;
+    if (hidden)
+        TBaseGrid::ColumnMoved(rf, rt);
+    else
+        TBaseGrid::ColumnMoved(FromIndex, ToIndex);
+    // Hidden rows keep their cells aside, by real column: they move alike.
+    const int from = hidden ? rf : FromIndex, to = hidden ? rt : ToIndex;
+    if (from >= 0 && to >= 0 && from != to)
+        for (int r = 0, seen = 0; seen < NumHiddenRows() && r < RowCount() + NumHiddenRows(); ++r) {
+            TGridItem* item = HiddenRowItem(r);
+            if (!item)
+                continue;
+            ++seen;
+            std::vector<THiddenCell>& cells = item->Items();
+            if (int(cells.size()) <= std::max(from, to))
+                item->Cell(std::max(from, to));
+            const THiddenCell moved = cells[std::size_t(from)];
+            cells.erase(cells.begin() + from);
+            cells.insert(cells.begin() + to, moved);
+            for (int c = std::min(from, to); c <= std::max(from, to); ++c)
+                if (TCellProperties* p = cells[std::size_t(c)].Object)
+                    p->SetOwnerCol(c);
+        }
     if (s.SyncedMove)
         return;
     if (auto* partner = dynamic_cast<TFxStringGrid*>(SyncGrid().Grid()); partner && SyncGrid().MoveColumn()) {

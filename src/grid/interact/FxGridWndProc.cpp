@@ -11,6 +11,9 @@
 #include "grid/foundation/GridPaintServices.h"
 
 #include <QCursor>
+#include <QPainter>
+#include <QPixmap>
+#include <QTransform>
 #include <QKeyEvent>
 #include <QPointer>
 
@@ -21,6 +24,72 @@ namespace {
 // The grid timer: hover, blinking text and the incremental-search reset.
 constexpr int kGridTimer = 111;
 constexpr int kGridTimerInterval = 500;
+
+// The desktop's cursor numbers an OnGetCellCursor handler answers with.
+constexpr int crDefault = 0;
+
+QCursor CursorShape(int cursor)
+{
+    switch (cursor) {
+    case -1: return QCursor(Qt::BlankCursor);
+    case -3: return QCursor(Qt::CrossCursor);
+    case -4: return QCursor(Qt::IBeamCursor);
+    case -6: return QCursor(Qt::SizeBDiagCursor);
+    case -7: return QCursor(Qt::SizeVerCursor);
+    case -8: return QCursor(Qt::SizeFDiagCursor);
+    case -9: return QCursor(Qt::SizeHorCursor);
+    case -10: return QCursor(Qt::UpArrowCursor);
+    case -11: return QCursor(Qt::WaitCursor);
+    case -12: return QCursor(Qt::DragMoveCursor);
+    case -13:
+    case -18: return QCursor(Qt::ForbiddenCursor);
+    case -14: return QCursor(Qt::SplitHCursor);
+    case -15: return QCursor(Qt::SplitVCursor);
+    case -16: return QCursor(Qt::DragCopyCursor);
+    case -17:
+    case -19: return QCursor(Qt::BusyCursor);
+    case -20: return QCursor(Qt::WhatsThisCursor);
+    case -21: return QCursor(Qt::PointingHandCursor);
+    case -22: return QCursor(Qt::SizeAllCursor);
+    default: return QCursor(Qt::ArrowCursor);
+    }
+}
+
+// A solid black arrow with a white rim on a 32 x 32 cursor, pointing right
+// (row selection) or down (column selection).
+QCursor ArrowCursor(bool down)
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPolygon arrow;
+    // Pointing right, tip at (26, 16).
+    arrow << QPoint(6, 13) << QPoint(17, 13) << QPoint(17, 8) << QPoint(26, 16) << QPoint(17, 24) << QPoint(17, 19)
+          << QPoint(6, 19);
+    if (down) {
+        QTransform t;
+        t.translate(29, 0);
+        t.rotate(90);
+        arrow = t.map(arrow);   // tip at (13, 26)
+    }
+    p.setPen(Qt::white);
+    p.setBrush(Qt::black);
+    p.drawPolygon(arrow);
+    p.end();
+    return down ? QCursor(pm, 13, 26) : QCursor(pm, 26, 16);
+}
+
+QCursor SelectCursor(TMouseSelectMode mode)
+{
+    static const QCursor right = ArrowCursor(false);
+    static const QCursor down = ArrowCursor(true);
+    switch (mode) {
+    case msRow: return right;
+    case msColumn: return down;
+    default: return QCursor(Qt::SizeAllCursor);
+    }
+}
 
 } // namespace
 
@@ -94,11 +163,21 @@ void TFxStringGrid::WndProc(TMessage& m)
     case WM_MOUSEWHEEL: HandleWmMouseWheel(m); break;
     case WM_SETCURSOR:
         TBaseGrid::WndProc(m);
-        if (s.MouseSelectMode != msNormal && GridState() != gsColSizing && GridState() != gsRowSizing) {
-            if (s.MouseSelectMode == msAll || s.MouseSelectMode == msResize)
-                viewport()->setCursor(Qt::SizeAllCursor);
+        if (s.MouseSelectMode != msNormal && s.MouseSelectMode != msURL && GridState() != gsColSizing &&
+            GridState() != gsRowSizing) {
+            viewport()->setCursor(SelectCursor(s.MouseSelectMode));
         } else if (CellSelectorMode()) {
             viewport()->setCursor(Qt::CrossCursor);
+        } else if (const auto& e = Events().OnGetCellCursor) {
+            const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
+            int c = -1, r = -1;
+            MouseToCell(p.x(), p.y(), c, r);
+            if (c >= 0 && r >= 0) {
+                int cursor = crDefault;
+                e(this, c, r, p.x(), p.y(), cursor);
+                if (cursor != crDefault)
+                    viewport()->setCursor(CursorShape(cursor));
+            }
         }
         break;
     default: TBaseGrid::WndProc(m); break;

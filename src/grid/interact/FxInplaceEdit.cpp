@@ -380,13 +380,9 @@ void TFxInplaceEdit::UpdateContents()
     // The editor looks like the cell it covers.
     TFont font = g->Font();
     TBrush brush;
-    brush.Color = g->Color();
-    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
     TAlignment a = taLeftJustify;
     TVAlignment va = vtaTop;
-    bool ww = false;
-    TCellGradientDirection gd = GradientVertical;
-    g->GetDefaultVisualProps(g->RealCol(), g->Row(), font, brush, colorTo, mirror, mirrorTo, a, va, ww, gd);
+    FxEditorLook(*g, g->Col(), g->Row(), brush, font, a, va);
     const Qt::Alignment h = a == taRightJustify ? Qt::AlignRight : a == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
     setAlignment(h | (va == vtaCenter ? Qt::AlignVCenter : va == vtaBottom ? Qt::AlignBottom : Qt::AlignTop));
     setFont(font.ToQFont());

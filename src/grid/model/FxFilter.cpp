@@ -18,7 +18,37 @@ void TFilterData::Assign(const TFilterData* Source)
     FPrefix = Source->FPrefix;
     FSuffix = Source->FSuffix;
     FOperation = Source->FOperation;
+    FGlobState = gsUnknown;
 }
+
+namespace {
+
+// "*" any run of characters, "?" any one, everything else itself; the
+// whole text must match. Greedy with a step back to the last "*".
+bool GlobMatch(const QString& pattern, const QString& text)
+{
+    const int np = int(pattern.size()), nt = int(text.size());
+    int p = 0, t = 0, star = -1, mark = 0;
+    while (t < nt) {
+        if (p < np && (pattern[p] == QLatin1Char('?') || pattern[p] == text[t])) {
+            ++p;
+            ++t;
+        } else if (p < np && pattern[p] == QLatin1Char('*')) {
+            star = p++;
+            mark = t;
+        } else if (star >= 0) {
+            p = star + 1;
+            t = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (p < np && pattern[p] == QLatin1Char('*'))
+        ++p;
+    return p == np;
+}
+
+} // namespace
 
 bool TFilterData::Matches(const QString& cellText) const
 {
@@ -38,6 +68,25 @@ bool TFilterData::Matches(const QString& cellText) const
             return true;
         if (FMethod == fmLiteral)
             return text == FCondition;
+        if (FGlobState == gsUnknown) {
+            // What the expression matcher makes of the condition: trimmed,
+            // blanks outside quotes gone, upper case unless case-sensitive.
+            const QString cond = FCondition.trimmed();
+            static const QString special = QStringLiteral("();^&|><!\"=");
+            bool plain = true;
+            for (QChar c : cond)
+                if (special.contains(c))
+                    plain = false;
+            FGlobState = plain ? gsGlob : gsExpression;
+            if (plain) {
+                FGlob = cond;
+                FGlob.remove(QLatin1Char(' '));
+                if (!FCaseSensitive)
+                    FGlob = FGlob.toUpper();
+            }
+        }
+        if (FGlobState == gsGlob)
+            return GlobMatch(FGlob, FCaseSensitive ? text : text.toUpper());
         return MatchFilterExpression(FCondition, text, FCaseSensitive);
     } catch (...) {
         // A condition the text cannot be compared with (a number test on a

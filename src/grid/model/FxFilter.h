@@ -23,9 +23,17 @@ public:
     int Column() const { return FColumn; }
     void SetColumn(int value) { FColumn = static_cast<short>(value); }
     QString Condition() const { return FCondition; }
-    void SetCondition(const QString& value) { FCondition = value; }
+    void SetCondition(const QString& value)
+    {
+        FCondition = value;
+        FGlobState = gsUnknown;
+    }
     bool CaseSensitive() const { return FCaseSensitive; }
-    void SetCaseSensitive(bool value) { FCaseSensitive = value; }
+    void SetCaseSensitive(bool value)
+    {
+        FCaseSensitive = value;
+        FGlobState = gsUnknown;
+    }
     TFilterCells Data() const { return FData; }
     void SetData(TFilterCells value) { FData = value; }
     QString Prefix() const { return FPrefix; }
@@ -53,6 +61,11 @@ private:
     QString FSuffix;
     TFilterOperation FOperation = foSHORT;
     TFilterMethod FMethod = fmExpression;
+    // A condition made of text, "*" and "?" only is matched directly, as
+    // the expression matcher would, without reading it again per row.
+    enum TGlobState : char { gsUnknown, gsGlob, gsExpression };
+    mutable TGlobState FGlobState = gsUnknown;
+    mutable QString FGlob;
 };
 
 class TFilter {

@@ -35,9 +35,7 @@ TFxStringGrid::TFxStringGrid(QWidget* parent) : TBaseGrid(parent), d(std::make_u
     TFxGridPaintState& p = d->paint;
 
     p.FooterPanel = std::make_unique<TFooterPanel>(this);
-    p.SearchPanel = std::make_unique<TSearchPanel>(this);
     p.FooterPanel->hide();
-    p.SearchPanel->hide();
     m.SearchFooter = std::make_unique<TSearchFooter>(this, false);
     m.SearchFooter->OnChange = [this](QObject*) { SearchFooterChanged(); };
     p.FloatingFooter = std::make_unique<TFloatingFooter>(this);
@@ -139,7 +137,18 @@ TBalloonSettings& TFxStringGrid::Balloon() const { return *d->paint.Balloon; }
 TShowModified& TFxStringGrid::ShowModified() const { return *d->paint.ShowModified; }
 TGridProgressAppearance& TFxStringGrid::ProgressAppearance() const { return *d->paint.ProgressAppearance; }
 TFooterPanel& TFxStringGrid::FooterPanel() const { return *d->paint.FooterPanel; }
-TSearchPanel& TFxStringGrid::SearchPanel() const { return *d->paint.SearchPanel; }
+TSearchPanel& TFxStringGrid::SearchPanel() const
+{
+    // Built when first asked for: most grids never show their search footer,
+    // and its edit, buttons and pictures are a good part of a new grid.
+    if (!d->paint.SearchPanel) {
+        auto* self = const_cast<TFxStringGrid*>(this);
+        d->paint.SearchPanel = std::make_unique<TSearchPanel>(self);
+        d->paint.SearchPanel->hide();
+        self->SearchFooterChanged();
+    }
+    return *d->paint.SearchPanel;
+}
 THTMLPictureCache& TFxStringGrid::ImageCache() const { return *d->model.ImageCache; }
 fw::TBitmap& TFxStringGrid::RowIndicator() const { return *d->paint.RowIndicator; }
 fw::TStringList& TFxStringGrid::LookupItems() const { return d->model.LookupItems; }
@@ -226,12 +235,14 @@ void TFxStringGrid::Assign(const QObject* Source)
     SetAutoFilterUpdate(s->AutoFilterUpdate());
     d->model.MouseActions->Assign(s->d->model.MouseActions.get());
     d->model.Navigation->Assign(s->d->model.Navigation.get());
+    Grouping().Assign(s->Grouping());
     d->model.SearchFooter->Assign(s->d->model.SearchFooter.get());
     d->paint.PrintSettings->Assign(*s->d->paint.PrintSettings);
     d->model.Bands->Assign(s->d->model.Bands.get());
     d->model.CellNode->Assign(*s->d->model.CellNode);
     d->paint.ProgressAppearance->Assign(*s->d->paint.ProgressAppearance);
     d->model.ColumnSize->Assign(*s->d->model.ColumnSize);
+    SortSettings().Assign(s->SortSettings());
     d->model.SyncGrid->Assign(s->d->model.SyncGrid.get());
     SetFixedRowAlways(s->FixedRowAlways());
     SetColCount(s->ColCount());

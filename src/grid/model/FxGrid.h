@@ -72,6 +72,7 @@ class TGridCheckBox;
 class TSortSettings;
 class TFilter;
 class TFilterDropDown;
+class TGrouping;
 class TDropList;
 class TDropCheckList;
 struct TFxGridModelState;
@@ -890,6 +891,45 @@ public:
     // rectangle R (client coordinates); false when the column offers nothing.
     bool ShowFilterDropDown(int RealCol, const fw::TRect& R);
 
+    // ---- grouping (FxGridGroup.cpp)
+    // Group makes every run of equal texts of a column a node row (the
+    // header, holding the text) over the run's rows, optionally with a
+    // summary row after each group, and removes the column; UnGroup gives
+    // the column and its texts back and removes headers and summaries.
+    TGrouping& Grouping() const;
+    void SetGrouping(const TGrouping& value);
+    // The grouped column, -1 when not grouped. Writing -1 ungroups, a
+    // column above 0 groups on it; other values do nothing.
+    int GroupColumn() const;
+    void SetGroupColumn(int value);
+    // True while Group or UnGroup rebuild the rows.
+    bool IsGrouping() const;
+    // Refused (nothing changes) for a column left of max(FixedCols, 1) or
+    // outside the grid, and on a grid of fewer than three columns, where
+    // the header texts would have no column to stand in.
+    virtual void Group(int Colindex);
+    virtual void UnGroup();
+    // One level deeper inside the groups: runs of equal texts of Colindex
+    // under a child header (the text in column Colindex + 1), the values
+    // emptied meanwhile; SubUnGroup writes them back.
+    virtual void SubGroup(int Colindex);
+    virtual void SubUnGroup(int Colindex);
+    // Into each expanded group's header (or its summary row, with Summary):
+    // 1 sum, 2 average, 3 minimum, 4 maximum, 5 row count, 6 OnGroupCalc,
+    // 7 distinct texts, 8 standard deviation of column Colindex.
+    void GroupCalc(int Colindex, int method);
+    void GroupSum(int Colindex);
+    void GroupAvg(int Colindex);
+    void GroupMin(int Colindex);
+    void GroupMax(int Colindex);
+    void GroupCount(int Colindex);
+    void GroupCustomCalc(int Colindex);
+    void GroupDistinct(int Colindex);
+    void GroupStdDev(int Colindex);
+    // With Grouping().ShowGroupCount, the number of a header's rows after
+    // its text in column 1 (display text).
+    void AppendGroupCount(int ACol, int ARow, QString& Value) const;
+
     // ================================================================ painting
     // Cell painting, looks, measuring, hints and the appearance objects
     // (src/grid/paint; its README.md says which file holds what).
@@ -989,6 +1029,8 @@ public:
     virtual void SetStyle(TFxGridStyle AStyle);
     void SetComponentStyle(TFxStyle AStyle);
     TFxStyle ComponentStyle() const;
+    // Gives the component style to every drop-down editor the grid has made.
+    void StyleDropDownEditors();
     void SetTheme(TXPColorScheme Scheme);
     void SetColorTones(const TColorTones& ATones);
     const TColorTones& ColorTones() const;
@@ -1390,6 +1432,9 @@ protected:
     // Removes display rows (any order) with their flags, hidden-row indices
     // and controls in step (FxGridStructure.cpp).
     void RemoveDisplayRows(std::vector<int> Rows, bool FreeProps);
+    // Opens empty rows at the display positions At (each the position the
+    // row takes once all are in), with the same bookkeeping as InsertRows.
+    void InsertDisplayRows(std::vector<int> At);
     // Real columns inserted (Delta > 0) or removed at At, with widths,
     // hidden columns and the hidden rows' cells in step.
     void ShiftColumns(int At, int Delta);

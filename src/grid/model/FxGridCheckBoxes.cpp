@@ -1,6 +1,7 @@
 // Check boxes, radio buttons and image indexes in cells, and their hooks.
 #include "grid/model/FxGrid.h"
 #include "grid/model/FxGrid_p.h"
+#include "grid/model/FxGrouping.h"
 
 #include "framework/Graphics.h"
 
@@ -152,6 +153,19 @@ bool TFxStringGrid::ToggleCheckBox(int ACol, int ARow, bool CheckEdit)
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g)
         return false;
+    // With AutoCheckGroup a node's box stands for its rows and a row's box
+    // tells its node's box whether all agree.
+    const bool autoCheck = Grouping().AutoCheckGroup();
+    const bool node = autoCheck && IsNode(ARow);
+    int span = 0, parent = -1;
+    bool contracted = false;
+    if (node) {
+        span = GetNodeSpan(ARow);
+        contracted = GetNodeState(ARow);
+    } else if (autoCheck) {
+        parent = GetParentRow(ARow);
+        span = parent >= 0 ? GetNodeSpan(parent) : 0;
+    }
     const TCellType t = g->CellType();
     if (!IsCheckBoxType(t))
         return false;
@@ -166,12 +180,16 @@ bool TFxStringGrid::ToggleCheckBox(int ACol, int ARow, bool CheckEdit)
         g->SetCellBoolean(!g->CellBoolean());
         state = g->CellBoolean();
     } else if (t == ctTriStateCheckBox) {
-        // Outside a node the box cycles unchecked, grayed, checked; the
-        // grouping issue adds the two-state cycle of node rows.
-        const TCheckBoxState next = g->CellCheckBoxState() == cbUnchecked ? cbGrayed
-                                    : g->CellCheckBoxState() == cbGrayed  ? cbChecked
-                                                                          : cbUnchecked;
+        // A node's box is checked or not; elsewhere the box cycles
+        // unchecked, grayed, checked.
+        const TCheckBoxState was = g->CellCheckBoxState();
+        TCheckBoxState next;
+        if (node)
+            next = was == cbChecked ? cbUnchecked : cbChecked;
+        else
+            next = was == cbUnchecked ? cbGrayed : was == cbGrayed ? cbChecked : cbUnchecked;
         g->SetCellCheckBoxState(next);
+        state = node && next == cbChecked;
     } else if (t == ctRowCheckBox) {
         state = !RowSelect(ARow);
         SetRowSelect(ARow, state);
@@ -184,6 +202,19 @@ bool TFxStringGrid::ToggleCheckBox(int ACol, int ARow, bool CheckEdit)
     }
     RepaintCell(DisplColIndex(ACol), ARow);
     DoCheckBoxChange(ACol, ARow, state);
+    if (node) {
+        // A contracted node's rows are hidden right after it.
+        const int real = RealRowIndex(ARow);
+        for (int k = 1; k < span; ++k)
+            SetCheckBoxState(ACol, contracted ? real + k : RealRowIndex(ARow + k), state);
+    } else if (parent >= 0 && span > 1) {
+        bool first = false, other = false, differ = false;
+        GetCheckBoxState(ACol, RealRowIndex(parent + 1), first);
+        for (int k = 2; k < span && !differ; ++k)
+            if (GetCheckBoxState(ACol, RealRowIndex(parent + k), other))
+                differ = other != first;
+        SetCheckBoxState(ACol, RealRowIndex(parent), differ ? cbGrayed : first ? cbChecked : cbUnchecked);
+    }
     return true;
 }
 

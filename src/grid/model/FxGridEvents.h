@@ -63,6 +63,8 @@ struct TFxGridModelEvents {
     // Calculations: an application aggregate of a column's rows, and the
     // text of an acCUSTOM footer cell.
     std::function<void(QObject* Sender, int ACol, int FromRow, int ToRow, double& Res)> OnColumnCalc;
+    // The custom group calculation: Res starts at 0.
+    std::function<void(QObject* Sender, int ACol, int FromRow, int ToRow, double& Res)> OnGroupCalc;
     std::function<void(QObject* Sender, int ACol, int ARow, QString& Value)> OnFooterCalc;
     TFxCellEvent OnButtonClick;
     std::function<void(QObject* Sender, int ACol, int ARow, bool Expanded)> OnExpandClick;

@@ -52,7 +52,18 @@ void TFxStringGrid::DoGetCellPrintColor(int ACol, int ARow, fw::TGridDrawState A
 
 void TFxStringGrid::DoGetCellBorder(int ACol, int ARow, fw::TPen& APen, TCellBorders& Borders)
 {
-    // The grouping issue adds the header and summary lines here, before the event.
+    if (const TGrouping* gs = d->sort.Grouping.get(); gs && ACol > 0) {
+        if (gs->HeaderUnderline() && IsNode(ARow)) {
+            Borders = TCellBorders{cbBottom};
+            APen.Color = gs->HeaderLineColor();
+            APen.Width = gs->HeaderLineWidth();
+        }
+        if (gs->SummaryLine() && IsSummary(ARow)) {
+            Borders = TCellBorders{cbTop};
+            APen.Color = gs->SummaryLineColor();
+            APen.Width = gs->SummaryLineWidth();
+        }
+    }
     if (const auto& e = d->Events.OnGetCellBorder)
         e(this, ARow, ACol, APen, Borders);
 }
@@ -258,7 +269,7 @@ bool TFxStringGrid::DoGetColumnFilter(int Column)
             add(fw::Trim(Cells(Column, r)));
         if (!FilterIncremental())
             for (int i = 0; i < d->model.HiddenRows.Count(); ++i)
-                add(d->model.HiddenRows.Item(i).Text(Column));
+                add(fw::Trim(d->model.HiddenRows.Item(i).Text(Column)));
         list.SetSorted(false);
         if (!FilterDropDownClear().isEmpty())
             list.Insert(0, FilterDropDownClear());

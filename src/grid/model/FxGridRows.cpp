@@ -78,13 +78,10 @@ void TFxGridRowOps::DeleteRows(TFxStringGrid& g, const std::vector<int>& rows, b
             g.SetRowHeights(w, g.RowHeights(r));
         ++w;
     }
-    // The vacated rows at the end must not come back when the grid grows.
-    for (int r = w; r < count; ++r)
-        for (int c = 0; c < cols; ++c) {
-            g.SetGridCell(c, r, QString());
-            g.TObjStringGrid::SetObjects(c, r, nullptr);
-        }
-    g.TBaseGrid::SetRowCount(w);
+    // The vacated rows at the end must not come back when the grid grows:
+    // the string grid drops them as a block.
+    if (w < count)
+        g.fw::TStringGrid::DeleteRows(w, count - w);
     g.SetNormalRowCount(w);
 }
 

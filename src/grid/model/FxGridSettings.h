@@ -45,7 +45,6 @@ enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
     S(bool, EnhRowColMove, true, Store)                                                                              \
     S(bool, ClearTextOnly, false, Store)                                                                             \
     S(bool, ShowNullDates, true, Invalidate)                                                                         \
-    S(int, GroupColumn, -1, Store)                                                                                   \
     S(bool, AutoFilterUpdate, true, Store)                                                                           \
     S(bool, FilterNormalCellsOnly, true, Store)                                                                      \
     S(bool, FilterIncremental, false, Store)                                                                         \

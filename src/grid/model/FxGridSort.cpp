@@ -194,9 +194,20 @@ public:
         FDotSettings.ThousandSeparator = QChar();
         FRowCount = g.RowCount();
         FColumns.resize(std::size_t(std::max(0, g.ColCount() + g.NumHiddenColumns())));
+        FIgnored.resize(FColumns.size());
+        for (std::size_t col = 0; col < FIgnored.size(); ++col)
+            FIgnored[col] = g.IsIgnoredColumn(int(col)) ? 1 : 0;
     }
 
     int Cells(int col, int r1, int r2, TSortDirection dir);
+    // The rows a caching sort orders: a column's keys are read for all of
+    // them, in row order, the first time the column is compared.
+    void SetRange(int first, int last)
+    {
+        FFirst = first;
+        FLast = last;
+    }
+    bool Ignored(int col) const { return col >= 0 && col < int(FIgnored.size()) && FIgnored[std::size_t(col)]; }
 
 private:
     enum : unsigned {
@@ -223,12 +234,14 @@ private:
         TSortStyle Style = ssAutomatic;
         QString Prefix;
         QString Suffix;
-        std::vector<TKey> Keys;
+        std::vector<TKey> Keys;   // rows Base, Base + 1, ...
+        int Base = 0;
         std::vector<QString> Others;   // upper-cased or stripped texts, when a style needs them
     };
 
     TColumn& Column(int col);
     TKey& Key(TColumn& c, int col, int row);
+    void Load(const TColumn& c, int col, int row, TKey& k);
     QString& Other(TColumn& c, const TKey& k, int row);
     double Number(TKey& k, const TColumn& c, bool financial);
     double DateValue(TKey& k, TSortStyle style);
@@ -244,7 +257,9 @@ private:
     QChar FDateSep, FTimeSep, FThousandSep, FDecimalSep;
     TFormatSettings FDotSettings;
     int FRowCount = 0;
+    int FFirst = 0, FLast = -1;
     std::vector<TColumn> FColumns;
+    std::vector<char> FIgnored;   // per column, read once
     TKey FSpare[2];
     QString FSpareOther[2];
     int FSpareRow[2] = {-1, -1};
@@ -262,17 +277,36 @@ TSortCompare::TColumn& TSortCompare::Column(int col)
         c.Prefix.clear();
         c.Suffix.clear();
         FGrid.DoGetFormat(col, c.Style, c.Prefix, c.Suffix);
+        // Reading the cells in row order costs far less than reading them
+        // as the partitioning meets them.
+        if (FCache && FFirst >= 0 && FLast < FRowCount && FFirst <= FLast) {
+            c.Base = FFirst;
+            c.Keys.reserve(std::size_t(FLast - FFirst + 1));
+            for (int r = FFirst; r <= FLast; ++r)
+                Load(c, col, r, c.Keys.emplace_back());
+        }
     }
     return c;
+}
+
+void TSortCompare::Load(const TColumn& c, int col, int row, TKey& k)
+{
+    k.Loaded = true;
+    k.Text = FVirtual ? FGrid.Cells(col, row) : FGrid.GridCells(col, row);
+    if (c.Style == ssAutomatic || c.Style == ssAlphaNumeric || c.Style == ssAlphaNumericNoCase) {
+        k.NumKind = std::int8_t(NumericTextKind(k.Text));
+        k.DatePlace = std::uint8_t(SeparatorPlace(k.Text, FDateSep));
+        k.TimePlace = std::uint8_t(SeparatorPlace(k.Text, FTimeSep));
+    }
 }
 
 TSortCompare::TKey& TSortCompare::Key(TColumn& c, int col, int row)
 {
     TKey* k = nullptr;
-    if (FCache && row >= 0 && row < FRowCount) {
-        if (c.Keys.empty())
-            c.Keys.resize(std::size_t(FRowCount));
-        k = &c.Keys[std::size_t(row)];
+    if (FCache && c.Keys.empty() && FFirst > FLast && row >= 0 && row < FRowCount)
+        c.Keys.resize(std::size_t(FRowCount));
+    if (FCache && row >= c.Base && row - c.Base < int(c.Keys.size())) {
+        k = &c.Keys[std::size_t(row - c.Base)];
     } else {
         for (int i = 0; i < 2 && !k; ++i)
             if (FSpareRow[i] == row && FSpareCol[i] == col)
@@ -285,15 +319,8 @@ TSortCompare::TKey& TSortCompare::Key(TColumn& c, int col, int row)
             k = &FSpare[use];
         }
     }
-    if (!k->Loaded) {
-        k->Loaded = true;
-        k->Text = FVirtual ? FGrid.Cells(col, row) : FGrid.GridCells(col, row);
-        if (c.Style == ssAutomatic || c.Style == ssAlphaNumeric || c.Style == ssAlphaNumericNoCase) {
-            k->NumKind = std::int8_t(NumericTextKind(k->Text));
-            k->DatePlace = std::uint8_t(SeparatorPlace(k->Text, FDateSep));
-            k->TimePlace = std::uint8_t(SeparatorPlace(k->Text, FTimeSep));
-        }
-    }
+    if (!k->Loaded)
+        Load(c, col, row, *k);
     return *k;
 }
 
@@ -303,7 +330,7 @@ QString& TSortCompare::Other(TColumn& c, const TKey& k, int row)
         return FSpareOther[&k - FSpare];
     if (c.Others.empty())
         c.Others.resize(c.Keys.size());
-    return c.Others[std::size_t(row)];
+    return c.Others[std::size_t(row - c.Base)];
 }
 
 double TSortCompare::Number(TKey& k, const TColumn& c, bool financial)
@@ -589,7 +616,7 @@ int CompareRowsWith(TFxStringGrid& g, TSortCompare& cmp, int col, int r1, int r2
     const TSortSettings& s = g.SortSettings();
     const int last = StorageColumns(g) - 1;
     for (;; ++col) {
-        if (g.IsIgnoredColumn(col))
+        if (cmp.Ignored(col))
             return 0;
         const int res = cmp.Cells(col, r1, r2, s.Direction());
         if (res != 0 || !s.Full() || col >= last)
@@ -604,7 +631,7 @@ int CompareRowsIndexedWith(TFxStringGrid& g, TSortCompare& cmp, int index, int r
     for (; index < list.Count(); ++index) {
         const int col = list.SortColumns(index);
         const bool ascending = list.SortDirections(index);
-        int res = g.IsIgnoredColumn(col) ? 0 : cmp.Cells(col, r1, r2, ascending ? sdAscending : sdDescending);
+        int res = cmp.Ignored(col) ? 0 : cmp.Cells(col, r1, r2, ascending ? sdAscending : sdDescending);
         if (res == 0 && full && index < list.Count() - 1)
             continue;
         return ascending ? res : -res;
@@ -712,6 +739,7 @@ void SortRowRange(TFxStringGrid& g, int col, int left, int right, bool indexed)
     if (left < 0 || right >= g.RowCount() || left >= right)
         return;
     TSortCompare cmp(g, true);
+    cmp.SetRange(left, right);
     std::vector<int> rows(static_cast<std::size_t>(right - left + 1));
     std::iota(rows.begin(), rows.end(), left);
     const int n = int(rows.size());

@@ -4,12 +4,14 @@
 #include "grid/foundation/FxObj.h"
 #include "grid/model/FxFilter.h"
 #include "grid/model/FxFilterLists.h"
+#include "grid/model/FxGrouping.h"
 #include "grid/model/FxSortSettings.h"
 
 #include <QPointer>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 struct TFxGridSortState {
     std::unique_ptr<TSortSettings> Settings;   // made on first use
@@ -26,4 +28,12 @@ struct TFxGridSortState {
     QString LastFilter;         // the last NarrowDown text
     QPointer<TDropList> DropList;
     QPointer<TDropCheckList> DropCheckList;
+
+    std::unique_ptr<TGrouping> Grouping;   // made on first use
+    int GroupColumn = -1;      // the grouped column, -1 when not grouped
+    int GroupWidth = 0;        // its width before it went
+    QString GroupCaption;      // its text in row 0 (with fixed rows)
+    QString GroupFooter;       // its text in the last row (with footer rows)
+    bool IsGrouping = false;   // Group or UnGroup is rebuilding the rows
+    std::vector<int> SubGroupColumns;   // sub-groups in the order they were made
 };

@@ -62,13 +62,51 @@ int ShiftControls(TControlList& list, int realRow, int count)
     return removed;
 }
 
+// Opens empty rows at the display positions `at` (ascending, unique, each
+// the position the row takes once all are in) and moves along what is
+// indexed by row: hidden rows, the per-row flags and the cell controls.
+void InsertRowsKeeping(TFxStringGrid& g, TFxGridModelState& m, const std::vector<int>& at, bool updateControls)
+{
+    const int n = int(at.size());
+    // Where each new row goes in the rows as they are now, display and real.
+    std::vector<int> before(static_cast<std::size_t>(n)), realBefore(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        before[std::size_t(i)] = std::min(at[std::size_t(i)] - i, g.RowCount());
+        realBefore[std::size_t(i)] = g.RealRowIndex(before[std::size_t(i)]);
+    }
+    std::vector<TFxGridRowOps::TNewRow> rows;
+    for (int r : at)
+        rows.push_back({r, {}, -1});
+    TFxGridRowOps::InsertRows(g, std::move(rows));
+    const bool persistent = g.MouseActions().RowSelectPersistent();
+    bool controls = false;
+    // From the last: a shift at a lower row then moves the ones above it too.
+    for (int i = n - 1; i >= 0; --i) {
+        const int dr = before[std::size_t(i)], real = realBefore[std::size_t(i)];
+        m.HiddenRows.Shift(real, 1);
+        if (m.ModifiedRows.Count() > dr)
+            m.ModifiedRows.Insert(dr, 1);
+        if (m.DisabledRows.Count() > dr)
+            m.DisabledRows.Insert(dr, 1);
+        const int sel = persistent ? real : dr;
+        if (m.RowSelect.Count() > sel)
+            m.RowSelect.Insert(sel, 1);
+        if (updateControls && m.ControlList.Count() > 0) {
+            ShiftControls(m.ControlList, real, 1);
+            controls = true;
+        }
+    }
+    m.MaxRowCount = std::max(m.MaxRowCount, g.RowCount());
+    if (controls)
+        g.CellControlsUpdate(false);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- rows
 
 void TFxStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls)
 {
-    TFxGridModelState& m = d->model;
     if (RCount <= 0 || RowIndex < 0)
         return;
     if (SelectionHidden())
@@ -77,28 +115,28 @@ void TFxStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls
     if (FooterRowShown(*this) && RowCount() > 0 && RowIndex > RowCount() - 1)
         RowIndex = RowCount() - 1;
     RowIndex = std::min(RowIndex, RowCount());
-    const int realAt = RealRowIndex(RowIndex);
-    std::vector<TFxGridRowOps::TNewRow> rows;
+    std::vector<int> at;
     for (int i = 0; i < RCount; ++i)
-        rows.push_back({RowIndex + i, {}, -1});
+        at.push_back(RowIndex + i);
     BeginUpdate();
-    TFxGridRowOps::InsertRows(*this, std::move(rows));
-    m.HiddenRows.Shift(realAt, RCount);
-    if (m.ModifiedRows.Count() > RowIndex)
-        m.ModifiedRows.Insert(RowIndex, RCount);
-    if (m.DisabledRows.Count() > RowIndex)
-        m.DisabledRows.Insert(RowIndex, RCount);
-    const int selAt = MouseActions().RowSelectPersistent() ? realAt : RowIndex;
-    if (m.RowSelect.Count() > selAt)
-        m.RowSelect.Insert(selAt, RCount);
-    m.MaxRowCount = std::max(m.MaxRowCount, RowCount());
-    if (UpdateCellControls && m.ControlList.Count() > 0) {
-        ShiftControls(m.ControlList, realAt, RCount);
-        CellControlsUpdate(false);
-    }
+    InsertRowsKeeping(*this, d->model, at, UpdateCellControls);
     EndUpdate();
     if (!Destroying())
         DoCellsChanged(fw::TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+}
+
+void TFxStringGrid::InsertDisplayRows(std::vector<int> At)
+{
+    std::sort(At.begin(), At.end());
+    At.erase(std::unique(At.begin(), At.end()), At.end());
+    At.erase(std::remove_if(At.begin(), At.end(), [](int r) { return r < 0; }), At.end());
+    if (At.empty())
+        return;
+    BeginUpdate();
+    InsertRowsKeeping(*this, d->model, At, true);
+    EndUpdate();
+    if (!Destroying())
+        DoCellsChanged(fw::TRect(0, At.front(), ColCount() - 1, RowCount() - 1));
 }
 
 void TFxStringGrid::AddRow()

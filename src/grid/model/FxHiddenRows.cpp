@@ -76,7 +76,8 @@ bool THiddenRowStore::Add(TGridItemPtr& item)
 void THiddenRowStore::AddMany(std::vector<TGridItemPtr> items)
 {
     auto byIdx = [](const TGridItemPtr& a, const TGridItemPtr& b) { return a->Idx() < b->Idx(); };
-    std::sort(items.begin(), items.end(), byIdx);
+    if (!std::is_sorted(items.begin(), items.end(), byIdx))
+        std::sort(items.begin(), items.end(), byIdx);
     const std::size_t old = FItems.size();
     for (auto& item : items) {
         const auto end = FItems.begin() + std::ptrdiff_t(old);

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TCellProperties;
@@ -42,12 +43,16 @@ public:
     QString Text(int c) const;
     // Extends the stored cells with empty ones until column c exists.
     THiddenCell& Cell(int c);
+    // The text the row had in the group column while the grid is grouped
+    // (the column is gone meanwhile); ungrouping writes it back.
+    std::optional<QString>& GroupText() { return FGroupText; }
 
 private:
     int FIdx = 0;
     int FHeight = 0;
     int FLevel = -1;
     std::vector<THiddenCell> FItems;
+    std::optional<QString> FGroupText;
 };
 
 using TGridItemPtr = std::unique_ptr<TGridItem>;

@@ -391,7 +391,7 @@ void TFxStringGrid::GetDisplayText(int ACol, int ARow, QString& Value) const
             }
         }
     }
-    // The group count of grouped rows is added by the grouping of the model.
+    AppendGroupCount(ACol, ARow, Value);
 }
 
 QString TFxStringGrid::GetFormattedCell(int ACol, int ARow)

@@ -5,9 +5,11 @@
 #include "grid/model/FxGrid.h"
 #include "grid/paint/FxGridPaint_p.h"
 
+#include "controls/dropdown/FxCustomDropDown.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/FxUtilDraw.h"
 #include "grid/model/FxCellNode.h"
+#include "grid/model/FxSortSettings.h"
 #include "grid/paint/FxGridPaintUtil.h"
 
 #include <QFrame>
@@ -21,6 +23,22 @@ namespace {
 void SetSingleBorder(TFxStringGrid& grid, bool single)
 {
     grid.setFrameShape(single ? QFrame::StyledPanel : QFrame::NoFrame);
+}
+
+void SetSortHeader(TFxStringGrid& grid, TColor from, TColor to, TColor mirrorFrom, TColor mirrorTo)
+{
+    TSortSettings& s = grid.SortSettings();
+    s.SetHeaderColor(from);
+    s.SetHeaderColorTo(to);
+    s.SetHeaderMirrorColor(mirrorFrom);
+    s.SetHeaderMirrorColorTo(mirrorTo);
+}
+
+// The drop-down editors the grid has made so far (the in-place editing makes
+// them on first use as the grid's own children).
+QList<TFxCustomDropDown*> DropDownEditors(TFxStringGrid& grid)
+{
+    return grid.findChildren<TFxCustomDropDown*>(Qt::FindDirectChildrenOnly);
 }
 
 } // namespace
@@ -61,7 +79,7 @@ void TFxStringGrid::SetLook(TGridLook value)
         SetRIRGradientTo(clNone);
         SetRIRGradientMirrorFrom(clNone);
         SetRIRGradientMirrorTo(clNone);
-        // The sorted column's header colour belongs to the sort settings of the model.
+        SortSettings().SetHeaderColor(clNone);
     }
     switch (value) {
     case glVista:
@@ -82,6 +100,8 @@ void TFxStringGrid::SetLook(TGridLook value)
     case glCustom:
         break;
     default: {
+        for (TFxCustomDropDown* editor : DropDownEditors(*this))
+            editor->SetComponentStyle(tsWindowsXP);
         SetSelectionStyle(ssDefault);
         SetGridFixedLineColor(0x808080);
         SetGridLineColor(0xC0C0C0);
@@ -141,6 +161,7 @@ void TFxStringGrid::SetStyle(TFxGridStyle AStyle)
     SetSelectionColorTo(clNone);
     SetSelectionTextColor(fw::clHighlightText);
     SetSelectionStyle(ssDefault);
+    SetSortHeader(*this, clNone, clNone, clNone, clNone);
     cl.Init();
 
     auto gradient = [&](TColor from, TColor to) {
@@ -195,7 +216,7 @@ void TFxStringGrid::SetStyle(TFxGridStyle AStyle)
         cl.SetFixedGradientDownMirrorTo(mirrorTo);
         cl.SetFixedGradientDownBorder(border);
     };
-    auto office2010 = [&](TColor face, TColor fixedLines) {
+    auto office2010 = [&](TColor face, TColor header, TColor fixedLines) {
         SetLook(glOffice2007);
         gradient(face, face);
         mirror(face, face);
@@ -210,6 +231,7 @@ void TFxStringGrid::SetStyle(TFxGridStyle AStyle)
         hover(0x6BDFFF, 0xAFEFFF, 0xAFEFFF, 0xE6FCFF);
         cl.SetFixedGradientHoverBorder(0x3ABFE8);
         down(0x5BD5FF, 0x64E0FF, 0x64E0FF, 0x71EFFF, 0x308AC2);
+        SetSortHeader(*this, header, header, header, header);
         noFixedGradient();
         footer();
         SetSelectionStyle(ssDefault);
@@ -311,6 +333,7 @@ void TFxStringGrid::SetStyle(TFxGridStyle AStyle)
         hover(RIRGradientHoverFrom(), RIRGradientHoverTo(), RIRGradientHoverMirrorFrom(),
               RIRGradientHoverMirrorTo());
         down(0xF9E4BC, 0xF9E4BC, 0xF7D68D, 0xF5D18A, 0xAE904F);
+        SetSortHeader(*this, 0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8);
         noFixedGradient();
         footer();
         SetSelectionStyle(ssVista);
@@ -330,6 +353,7 @@ void TFxStringGrid::SetStyle(TFxGridStyle AStyle)
         lookGradients();
         hover(0xFEFBF8, 0xFAF2ED, 0xF4E4D7, 0xE8D2C1);
         down(0xF1E8DD, 0xF1E4D8, 0xECDBCF, 0xEDDCCF, 0xD5BCAA);
+        SetSortHeader(*this, 0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8);
         noFixedGradient();
         footer();
         SetSelectionStyle(ssWin7);
@@ -339,13 +363,13 @@ void TFxStringGrid::SetStyle(TFxGridStyle AStyle)
         SetLook(glStandard);
         break;
     case gsOffice2010Blue:
-        office2010(0xF5E7DA, 0xC7B0A0);
+        office2010(0xF5E7DA, 0xD6CEC7, 0xC7B0A0);
         break;
     case gsOffice2010Silver:
-        office2010(0xE8E3DF, 0xBAB5B1);
+        office2010(0xE8E3DF, 0xAAAAAA, 0xBAB5B1);
         break;
     case gsOffice2010Black:
-        office2010(0x6A6A6A, 0x444444);
+        office2010(0x6A6A6A, 0xBABABA, 0x444444);
         break;
     }
     Invalidate();
@@ -356,9 +380,19 @@ void TFxStringGrid::SetComponentStyle(TFxStyle AStyle)
     TFxGridPaintState& ps = PaintState();
     ps.ComponentStyle = AStyle;
     SetStyle(TFxGridStyle(int(AStyle)));
-    // The drop-down editors take the style when they exist (none are made by painting).
+    // A preset that switches the look first passes through that look's own
+    // style; the grid keeps the style it was given.
+    ps.ComponentStyle = AStyle;
+    StyleDropDownEditors();
     if (AStyle != tsCustom && ps.ScrollType == ssMetro)
         SetScrollType(ssNormal);
+}
+
+void TFxStringGrid::StyleDropDownEditors()
+{
+    const TFxStyle style = PaintState().ComponentStyle;
+    for (TFxCustomDropDown* editor : DropDownEditors(*this))
+        editor->SetComponentStyle(style);
 }
 
 void TFxStringGrid::SetTheme(TXPColorScheme Scheme)
@@ -438,7 +472,10 @@ void TFxStringGrid::SetColorTones(const TColorTones& ATones)
         cl.SetRadioOffGlyph(glyph);
     if (LoadGridGlyph(QStringLiteral("metroradioon"), glyph))
         cl.SetRadioOnGlyph(glyph);
-    // The in-place editors read the tones through ColorTones() when they show.
+    // The in-place editors read the tones through ColorTones() when they show;
+    // the drop-down editors made so far take them now.
+    for (TFxCustomDropDown* editor : DropDownEditors(*this))
+        editor->SetColorTones(ATones);
     cl.SetFlatButton(true);
     ps.FloatingFooter->SetColor(ATones.Foreground.BrushColor);
     SearchFooter().SetColor(ATones.Foreground.BrushColor);

@@ -209,7 +209,7 @@ void TFxStringGrid::DrawRichTextCell(int ACol, int ARow, const TRect& R, fw::TCa
 
     // Selection colouring, on the screen only and unless the rich text keeps its colours.
     fw::TColor textColor = fw::clNone;
-    if (!SelectionRTFKeep()) {
+    if (!SelectionRTFKeep() && Canvas.MapMode() == fw::mmText) {
         const TMouseActions& ma = MouseActions();
         const fw::TGridRect sel = Selection();
         const bool focusedCurrent = ACol == Col() && ARow == Row() && Focused() &&

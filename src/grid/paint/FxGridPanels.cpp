@@ -18,14 +18,20 @@ using fw::TRect;
 
 namespace {
 
+// The panels follow the cell area. It is the viewport's own resize that
+// tells its new size: the grid's resize reaches a filter before the scroll
+// area has laid out its viewport.
 class TPanelDock : public QObject {
 public:
-    explicit TPanelDock(TFxStringGrid* grid) : QObject(grid), FGrid(grid) { grid->installEventFilter(this); }
+    explicit TPanelDock(TFxStringGrid* grid) : QObject(grid), FGrid(grid)
+    {
+        grid->viewport()->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == FGrid && event->type() == QEvent::Resize)
+        if (watched == FGrid->viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
             FGrid->LayoutPanels();
         return false;
     }
@@ -243,8 +249,12 @@ void TFxStringGrid::PaintFooter(fw::TCanvas& Canvas, TFooterPanel& Panel)
 void TFxStringGrid::SearchFooterChanged()
 {
     TFxGridPaintState& ps = PaintState();
-    if (!ps.SearchPanel)
+    if (!ps.SearchPanel) {
+        // A footer that shows needs its panel, which takes these settings as it is built.
+        if (SearchFooter().Visible())
+            SearchPanel();
         return;
+    }
     TSearchPanel& panel = *ps.SearchPanel;
     const TSearchFooter& sf = SearchFooter();
     // Removing the search highlighting from the cells is the find's (model) work.

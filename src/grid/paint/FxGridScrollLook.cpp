@@ -111,6 +111,13 @@ void TFxStringGrid::UpdateFlatScrollBars()
     ApplyScrollType();
     ApplyScrollColor();
     ApplyScrollWidth();
+    // The grid-drawn bars are children of the grid, not of the scrolled
+    // cells: their thumbs follow the top-left cell only when repainted.
+    TFxGridPaintState& ps = PaintState();
+    if (ps.VScrollControl)
+        ps.VScrollControl->update();
+    if (ps.HScrollControl)
+        ps.HScrollControl->update();
 }
 
 void TFxStringGrid::ApplyScrollType() {}

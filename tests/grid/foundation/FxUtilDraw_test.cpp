@@ -120,6 +120,20 @@ TEST(FxUtilDraw, GradientFillRectEdgeCases)
     }
 }
 
+TEST(FxUtilDraw, GradientsOverNoAreaDrawNothing)
+{
+    const TRect empty[] = {TRect(5, 2, 5, 8), TRect(2, 5, 8, 5), TRect(4, 4, 4, 4)};
+    for (const TRect& r : empty)
+        for (bool horizontal : {true, false}) {
+            Surface s(10, 10);
+            DrawStepGradient(s.c(), clBlack, clBlack, 128, r, horizontal);
+            GradientFillRect(s.c(), clBlack, 0x000001, 128, r, horizontal);
+            DrawGradientBox(s.c(), r, clBlack, 0x000001, clNone, clNone, !horizontal, clNone, false, true);
+            EXPECT_EQ(s.count(clBlack) + s.count(0x000001), 0)
+                << r.Left << "," << r.Top << "-" << r.Right << "," << r.Bottom << (horizontal ? " across" : " down");
+        }
+}
+
 TEST(FxUtilDraw, StepGradientBands)
 {
     Surface s(100, 10);

@@ -1,8 +1,12 @@
 // The application's table routines reach the grid through its events: the
-// Enter walk through the key-press event and the header double-click
-// auto-size through the cell double-click event.
+// Enter walk (Opt_Jump_Field) through the key-press event and the header
+// double-click auto-size (Opt_DblClick_AutoSize) through the cell
+// double-click event, wired as the table windows wire them.
 #include "GridUi.h"
 
+#include "app/UComon.h"
+#include "app/UTableRows.h"
+#include "grid/foundation/FxOptions.h"
 #include "grid/interact/FxInplaceEdit.h"
 
 #include <gtest/gtest.h>
@@ -12,39 +16,41 @@ using gridui::Window;
 
 namespace {
 
-// The Enter walk as the application's key-press routine does it: the next
-// column, from the last column to column 1 of the next row, from the last
-// row back to row 1; the key is swallowed.
-void EnterWalk(TFxStringGrid& g, QChar& key)
+// Sets an application option for one test and puts it back.
+class OptionFlag {
+public:
+    OptionFlag(bool& flag, bool value) : m_flag(flag), m_saved(flag) { m_flag = value; }
+    ~OptionFlag() { m_flag = m_saved; }
+    OptionFlag(const OptionFlag&) = delete;
+    OptionFlag& operator=(const OptionFlag&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_saved;
+};
+
+void WireAsTableWindow(TFxStringGrid& g)
 {
-    if (key.unicode() != 13)
-        return;
-    if (g.Col() > 0 && g.Row() > 0) {
-        if (g.Col() < g.ColCount() - 1) {
-            g.SetCol(g.Col() + 1);
-        } else {
-            g.SetCol(1);
-            g.SetRow(g.Row() < g.RowCount() - 1 ? g.Row() + 1 : 1);
-        }
-    }
-    key = QChar();
+    g.OnKeyPress = [&g](QObject*, QChar& key) { Grid_Enter_Next_Cell(&g, key); };
+    g.Events().OnDblClickCell = [&g](QObject*, int row, int col) { Grid_DblClick_AutoSize(&g, row, col); };
 }
 
 TEST(FxGridAppHooks, EnterWalkCommitsTheTypedValueAndMovesOn)
 {
+    OptionFlag jump(Opt_Jump_Field, true);
     Window w(true);
     TFxStringGrid& g = *w.grid;
     g.SetColCount(3);
     g.SetRowCount(3);
     Recorder rec(g);
-    g.OnKeyPress = [&](QObject*, QChar& key) { EnterWalk(g, key); };
+    WireAsTableWindow(g);
     g.SetCol(1);
     g.SetRow(1);
-    // Row 1: type into both columns; the walk wraps to row 2, then the last
-    // cell of the last row wraps to row 1.
+    // The walk goes to the next column, from the last column to column 1 of
+    // the next row, and from the last row back to row 1.
     const struct {
         const char* text;
-        int col, row;       // where the walk lands
+        int col, row;   // where the walk lands
     } steps[] = {{"10", 2, 1}, {"20", 1, 2}, {"30", 2, 2}, {"40", 1, 1}};
     for (const auto& s : steps) {
         w.type(s.text);
@@ -52,6 +58,7 @@ TEST(FxGridAppHooks, EnterWalkCommitsTheTypedValueAndMovesOn)
         EXPECT_EQ(g.Col(), s.col) << s.text;
         EXPECT_EQ(g.Row(), s.row) << s.text;
         EXPECT_FALSE(g.NormalEdit()->isVisible()) << s.text;
+        EXPECT_EQ(w.focus(), &g) << s.text;
     }
     EXPECT_EQ(g.Cells(1, 1), "10");
     EXPECT_EQ(g.Cells(2, 1), "20");
@@ -61,12 +68,18 @@ TEST(FxGridAppHooks, EnterWalkCommitsTheTypedValueAndMovesOn)
     EXPECT_EQ(rec.log.filter("EditCellDone").size(), 4);
     // Each edit is validated against its own cell.
     EXPECT_TRUE(rec.log.contains("CellValidate 1,2 30"));
+    // Enter without an edit walks as well.
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(g.Col(), 2);
+    EXPECT_EQ(g.Row(), 1);
 }
 
-TEST(FxGridAppHooks, WithoutTheWalkEnterClosesTheEditorInPlace)
+TEST(FxGridAppHooks, WithoutTheOptionEnterClosesTheEditorInPlace)
 {
+    OptionFlag jump(Opt_Jump_Field, false);
     Window w;
     TFxStringGrid& g = *w.grid;
+    WireAsTableWindow(g);
     g.SetCol(2);
     g.SetRow(2);
     w.type("5");
@@ -77,25 +90,57 @@ TEST(FxGridAppHooks, WithoutTheWalkEnterClosesTheEditorInPlace)
     EXPECT_FALSE(g.NormalEdit()->isVisible());
 }
 
-TEST(FxGridAppHooks, HeaderDoubleClickAutoSizesThroughTheCellDoubleClickEvent)
+// A refused value stays in the open editor: the walk does not run.
+TEST(FxGridAppHooks, ARefusedValueKeepsTheEditorAndTheWalkWaits)
 {
+    OptionFlag jump(Opt_Jump_Field, true);
     Window w;
     TFxStringGrid& g = *w.grid;
+    WireAsTableWindow(g);
+    g.Events().OnCellValidate = [](QObject*, int, int, QString& v, bool& valid) { valid = v != "bad"; };
+    g.SetCol(2);
+    g.SetRow(2);
+    w.type("bad");
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(g.Col(), 2);
+    EXPECT_EQ(g.Row(), 2);
+    ASSERT_TRUE(g.NormalEdit()->isVisible());
+    EXPECT_EQ(g.Cells(2, 2), "");
+    g.NormalEdit()->SetText(QString());
+    w.type("ok");
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(g.Cells(2, 2), "ok");
+    EXPECT_EQ(g.Col(), 3);
+}
+
+// A double click on a header cell fits the column with the option; a data
+// cell or the option off leaves it. The grid reports the row first.
+struct DblClickCase {
+    const char* name;
+    bool option;
+    int row;
+    bool sized;
+};
+
+class FxGridAppDblClick : public ::testing::TestWithParam<DblClickCase> {};
+
+TEST_P(FxGridAppDblClick, HeaderDoubleClickAutoSizesThroughTheCellDoubleClickEvent)
+{
+    const DblClickCase& k = GetParam();
+    OptionFlag autoSize(Opt_DblClick_AutoSize, k.option);
+    Window w(true);
+    TFxStringGrid& g = *w.grid;
+    WireAsTableWindow(g);
     g.SetCells(2, 3, "a much longer text than the column is wide");
     const int before = g.ColWidths(2);
-    QList<QPair<int, int>> seen;
-    g.Events().OnDblClickCell = [&](QObject*, int ARow, int ACol) {
-        seen.append({ARow, ACol});
-        if (ARow == 0)
-            g.AutoSizeCol(ACol, 0);
-    };
-    w.dblClick(w.at(2, 3));   // a data cell: no size change
-    EXPECT_EQ(g.ColWidths(2), before);
-    w.dblClick(w.at(2, 0, 20, 4));
-    EXPECT_GT(g.ColWidths(2), before);
-    ASSERT_EQ(seen.size(), 2);
-    EXPECT_EQ(seen[0], qMakePair(3, 2));
-    EXPECT_EQ(seen[1], qMakePair(0, 2));
+    w.dblClick(w.at(2, k.row, 20, 4));
+    EXPECT_EQ(g.ColWidths(2) > before, k.sized);
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, FxGridAppDblClick,
+                         ::testing::Values(DblClickCase{"header_with_option", true, 0, true},
+                                           DblClickCase{"header_without_option", false, 0, false},
+                                           DblClickCase{"data_cell_with_option", true, 3, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -471,3 +471,253 @@ TEST(FxGridMouse, TheFilterGlyphOpensTheValueListAndEnterFilters)
 }
 
 } // namespace
+
+namespace {
+
+// A press grabs a column border within 3 pixels of it; the drag then sizes
+// the column by the distance moved.
+struct SizingZoneCase {
+    const char* name;
+    int dx;   // press position right of the border line
+    bool sizes;
+};
+
+class FxGridSizingZone : public ::testing::TestWithParam<SizingZoneCase> {};
+
+TEST_P(FxGridSizingZone, APressNearTheBorderSizesTheColumn)
+{
+    const SizingZoneCase& k = GetParam();
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() | fw::goColSizing);
+    g.SetColWidths(2, 60);
+    const fw::TRect r = g.CellRect(2, 0);
+    const QPoint from(r.Right + k.dx, r.Top + 5);
+    QWidget* vp = g.viewport();
+    QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(vp, from + QPoint(20, 0));
+    QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, from + QPoint(20, 0));
+    w.settle();
+    EXPECT_EQ(g.ColWidths(2), k.sizes ? 80 : 60);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FxGridSizingZone,
+                         ::testing::Values(SizingZoneCase{"four_left", -4, false},
+                                           SizingZoneCase{"three_left", -3, true},
+                                           SizingZoneCase{"on_the_line", 0, true},
+                                           SizingZoneCase{"three_right", 3, true},
+                                           SizingZoneCase{"five_right", 5, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Thumb tracking on a grid with nothing to scroll names the first normal
+// column or row; a grid of fixed cells only has a range of 0.
+TEST(FxGridScroll, ThumbTrackingWithNothingToScrollNamesTheFirstNormalCell)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetScrollHints(shBoth);
+    g.SetScrollProportional(true);
+    g.Perform(fw::WM_HSCROLL, fw::MakeWParam(fw::SB_THUMBTRACK, 127));
+    EXPECT_EQ(g.HintText(), "Col : 1");
+    g.Perform(fw::WM_VSCROLL, fw::MakeWParam(fw::SB_THUMBTRACK, 127));
+    EXPECT_EQ(g.HintText(), "Row : 1");
+    g.SetColCount(1);
+    g.SetRowCount(1);
+    g.Perform(fw::WM_HSCROLL, fw::MakeWParam(fw::SB_THUMBTRACK, 64));
+    EXPECT_EQ(g.HintText(), QStringLiteral("Col : %1").arg(g.FixedCols()));
+    g.Perform(fw::WM_HSCROLL, fw::MakeWParam(fw::SB_ENDSCROLL, 0));
+    g.UpdateProportionalHorzScroll();
+    g.UpdateProportionalVertScroll();
+    EXPECT_EQ(g.ColCount(), 1);
+}
+
+} // namespace
+
+#include <QClipboard>
+
+namespace {
+
+// A cell button clicks on the release over it, in an editable cell only.
+struct ButtonCase {
+    const char* name;
+    bool readOnly;
+    int releaseDx;   // release position right of the press
+    int clicks;
+};
+
+class FxGridCellButton : public ::testing::TestWithParam<ButtonCase> {};
+
+TEST_P(FxGridCellButton, PressPushesReleaseOnTheButtonClicks)
+{
+    const ButtonCase& k = GetParam();
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetColWidths(2, 100);
+    g.AddButton(2, 2, 40, 16, "Go", haLeft, vaTop);
+    if (k.readOnly)
+        g.Events().OnCanEditCell = [](QObject*, int, int, bool& can) { can = false; };
+    QList<QPair<int, int>> clicks;
+    g.Events().OnButtonClick = [&](QObject*, int c, int r) { clicks.append({c, r}); };
+    const fw::TRect b = g.CellButtonRect(2, 2);
+    ASSERT_GT(b.Width(), 0);
+    const QPoint press(b.Left + 5, b.Top + 5);
+    QTest::mousePress(g.viewport(), Qt::LeftButton, Qt::NoModifier, press);
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, Qt::NoModifier, press + QPoint(k.releaseDx, 0));
+    w.settle();
+    EXPECT_EQ(clicks.size(), k.clicks);
+    if (k.clicks == 1) {
+        EXPECT_EQ(clicks[0], qMakePair(2, 2));
+    }
+    EXPECT_EQ(g.Col(), 2);
+    EXPECT_EQ(g.Row(), 2);
+    EXPECT_FALSE(g.NormalEdit() && g.NormalEdit()->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FxGridCellButton,
+                         ::testing::Values(ButtonCase{"release_on_the_button", false, 0, 1},
+                                           ButtonCase{"release_beside_it", false, 60, 0},
+                                           ButtonCase{"read_only_cell", true, 0, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FxGridMouse, TheNodeGlyphClosesAndOpensItsNodeAndColumnZeroNeverBecomesCurrent)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetRowCount(8);
+    for (int r = 1; r < 8; ++r)
+        g.SetCells(1, r, QString::number(r));
+    g.AddNode(2, 3);   // rows 2 (the node), 3 and 4
+    g.SetCol(2);
+    g.SetRow(5);
+    const fw::TRect cr = g.CellRect(0, 2);
+    w.click(QPoint(cr.Left + 6, cr.Top + cr.Height() / 2));
+    EXPECT_EQ(g.RowCount(), 6);
+    EXPECT_EQ(g.Cells(1, 3), "5");
+    EXPECT_EQ(g.Col(), 2);
+    w.click(QPoint(cr.Left + 6, cr.Top + cr.Height() / 2));
+    EXPECT_EQ(g.RowCount(), 8);
+    EXPECT_EQ(g.Cells(1, 3), "3");
+    // Beside the glyph the press does nothing.
+    w.click(QPoint(cr.Right - 3, cr.Top + cr.Height() / 2));
+    EXPECT_EQ(g.RowCount(), 8);
+    EXPECT_EQ(g.Col(), 2);
+}
+
+TEST(FxGridKeysNodes, RightOpensAndLeftClosesTheNodeOfAMergedNodeRow)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetRowCount(8);
+    g.AddNode(2, 3);
+    g.MergeCells(1, 2, 4, 1);
+    g.SetCol(1);
+    g.SetRow(2);
+    w.key(Qt::Key_Left);
+    EXPECT_EQ(g.RowCount(), 6);
+    w.key(Qt::Key_Right);
+    EXPECT_EQ(g.RowCount(), 8);
+}
+
+// Header presses with the selection options: the row header selects rows,
+// the column header columns, the corner everything; Shift extends from the
+// previous selection and a drag along the header extends too.
+TEST(FxGridMouse, HeaderPressesSelectRowsColumnsOrAll)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions((g.Options() & ~fw::TGridOptions(fw::goEditing)) | fw::goRangeSelect);
+    g.MouseActions().SetRowSelect(true);
+    g.MouseActions().SetColSelect(true);
+    g.MouseActions().SetAllSelect(true);
+    QWidget* vp = g.viewport();
+    auto pressAt = [&](QPoint p, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::mouseMove(vp, p);
+        w.click(p, m);
+    };
+    pressAt(w.at(0, 3));
+    EXPECT_EQ(g.Selection(), (fw::TGridRect{1, 3, 4, 3}));
+    pressAt(w.at(0, 5), Qt::ShiftModifier);
+    EXPECT_EQ(g.Selection(), (fw::TGridRect{1, 3, 4, 5}));
+    pressAt(w.at(2, 0, 20, 5));
+    EXPECT_EQ(g.Selection(), (fw::TGridRect{2, 1, 2, 5}));
+    pressAt(w.at(0, 0));
+    EXPECT_EQ(g.Selection(), (fw::TGridRect{1, 1, 4, 5}));
+
+    QTest::mouseMove(vp, w.at(0, 2));
+    QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, w.at(0, 2));
+    QTest::mouseMove(vp, w.at(0, 4));
+    QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, w.at(0, 4));
+    w.settle();
+    EXPECT_EQ(g.Selection(), (fw::TGridRect{1, 2, 4, 4}));
+}
+
+TEST(FxGridMouse, TheRowHeaderShowsTheRowArrowCursor)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.MouseActions().SetRowSelect(true);
+    QTest::mouseMove(g.viewport(), w.at(0, 3));
+    g.Perform(fw::WM_SETCURSOR);
+    EXPECT_EQ(g.viewport()->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(g.viewport()->cursor().hotSpot(), QPoint(26, 16));
+    QTest::mouseMove(g.viewport(), w.at(2, 3));
+    g.Perform(fw::WM_SETCURSOR);
+    EXPECT_NE(g.viewport()->cursor().shape(), Qt::BitmapCursor);
+}
+
+TEST(FxGridMouse, TheSelectionResizerRepeatsTheSelectedTextsAndLeavesTheClipboardAlone)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions((g.Options() & ~fw::TGridOptions(fw::goEditing)) | fw::goRangeSelect);
+    g.SetSelectionRectangle(true);
+    g.SetSelectionResizer(true);
+    g.SetCells(1, 1, "a");
+    g.SetCells(2, 1, "b");
+    g.SetSelection({1, 1, 2, 1});
+    QApplication::clipboard()->setText("the user's");
+    const fw::TRect last = g.CellRect(2, 1);
+    const QPoint handle(last.Right - 3, last.Bottom - 3);
+    QWidget* vp = g.viewport();
+    QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, handle);
+    QTest::mouseMove(vp, w.at(4, 2));
+    QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, w.at(4, 2));
+    w.settle();
+    EXPECT_EQ(g.Selection(), (fw::TGridRect{1, 1, 4, 2}));
+    const QStringList row1{g.Cells(1, 1), g.Cells(2, 1), g.Cells(3, 1), g.Cells(4, 1)};
+    const QStringList row2{g.Cells(1, 2), g.Cells(2, 2), g.Cells(3, 2), g.Cells(4, 2)};
+    EXPECT_EQ(row1, (QStringList{"a", "b", "a", "b"}));
+    EXPECT_EQ(row2, (QStringList{"a", "b", "a", "b"}));
+    EXPECT_EQ(QApplication::clipboard()->text(), "the user's");
+}
+
+} // namespace
+
+namespace {
+
+// A moved column takes all its cells along, those of hidden rows included,
+// and leaves a hidden column where it was.
+TEST(FxGridSizing, AMovedColumnTakesItsCellsAlongPastHiddenColumnsAndRows)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    for (int c = 0; c < 5; ++c)
+        for (int r = 0; r < 6; ++r)
+            g.SetCells(c, r, QStringLiteral("c%1r%2").arg(c).arg(r));
+    g.SetColWidths(2, 90);
+    g.HideColumn(1);   // display column 1 shows real column 2
+    g.HideRow(3);
+    g.SetCol(1);
+    g.MoveColumn(1, 2);
+    EXPECT_EQ(g.Col(), 2);   // the current column moved with its cells
+    EXPECT_EQ(g.ColWidths(2), 90);
+    g.UnHideRow(3);
+    g.UnHideColumn(1);
+    for (int r = 0; r < 6; ++r) {
+        EXPECT_EQ(g.Cells(1, r), QStringLiteral("c1r%1").arg(r));
+        EXPECT_EQ(g.Cells(2, r), QStringLiteral("c3r%1").arg(r));
+        EXPECT_EQ(g.Cells(3, r), QStringLiteral("c2r%1").arg(r));
+    }
+}
+
+} // namespace

@@ -8,6 +8,7 @@
 
 #include "framework/SysUtils.h"
 #include "grid/foundation/FxOptions.h"
+#include "grid/foundation/FxUtilText.h"
 
 #include <gtest/gtest.h>
 
@@ -521,6 +522,35 @@ TEST(FxFilterTest, ConditionKindsPrefixesAndItemDefaults)
     EXPECT_FALSE(filter.HasFilter(3));
 }
 
+// Conditions of text, "*" and "?" are matched without the expression
+// reader; the answers must be the reader's own, in both letter cases.
+TEST(FxFilterTest, PlainWildcardsAnswerAsTheExpressionMatcher)
+{
+    const QStringList conditions = {"*v1*", "v1*", "*1", "a?c", "*a*b*", "**", "*", "?", "", "  ab  ", "a b",
+                                    "*\u00e9*", "A*c", "*aa", "a*a*a"};
+    const QStringList texts = {"v1", "v10", "xv1y", "v2", "abc", "ABC", "aXbYc", "", "aa", "aaa", "ab",
+                               "a b", QString::fromUtf8("\xc3\x89t\xc3\xa9"), "aba"};
+    for (const QString& condition : conditions)
+        for (bool caseSensitive : {true, false})
+            for (const QString& text : texts) {
+                TFilterData f;
+                f.SetCondition(condition);
+                f.SetCaseSensitive(caseSensitive);
+                if (condition.isEmpty())
+                    continue;   // an empty condition matches every row
+                EXPECT_EQ(f.Matches(text), MatchFilterExpression(condition, text, caseSensitive))
+                    << condition.toStdString() << " / " << text.toStdString() << " / " << caseSensitive;
+            }
+    TFilterData f;   // a changed condition is read again
+    f.SetCondition("a*");
+    EXPECT_TRUE(f.Matches("abc"));
+    f.SetCondition("b*");
+    EXPECT_FALSE(f.Matches("abc"));
+    f.SetCondition("A*");
+    f.SetCaseSensitive(false);
+    EXPECT_TRUE(f.Matches("abc"));
+}
+
 class GridFilterTest : public GridSortTest {
 protected:
     void LoadFruit()
@@ -597,8 +627,9 @@ TEST_F(GridFilterTest, ActiveFilterWithCustomTestAndProgress)
 
     // A short item that fails hands the event a refused row.
     grid->Events().OnCustomFilter = [&](QObject*, int row, bool& accept) {
-        if (grid->Cells(1, row) == "banana")
+        if (grid->Cells(1, row) == "banana") {
             EXPECT_FALSE(accept);
+        }
     };
     TFilterData* f = grid->Filter().Insert(0);
     f->SetColumn(1);
@@ -655,6 +686,34 @@ TEST_F(GridFilterTest, DropDownChoicesBuildTheColumnFilter)
     EXPECT_EQ(grid->RowCount(), 6);
 }
 
+// The drop-down's values: trimmed, sorted without regard to case, each once
+// (the first spelling stays), hidden rows' values too unless incremental,
+// and the clearing entry first.
+TEST_F(GridFilterTest, DropDownValueListIsTrimmedSortedAndUnique)
+{
+    Load({{" pear "}, {"Pear"}, {"apple"}, {"fig "}, {"banana"}}, 2);
+    grid->SetFilterDropDownAuto(true);
+    grid->HideRow(4);   // fig
+    struct Case {
+        bool incremental;
+        QStringList expected;
+    };
+    for (const Case& c : {Case{false, {"(All)", "apple", "banana", "fig", "pear"}},
+                          Case{true, {"(All)", "apple", "banana", "pear"}}}) {
+        grid->SetFilterIncremental(c.incremental);
+        ASSERT_TRUE(grid->DoGetColumnFilter(1));
+        QStringList list;
+        for (int i = 0; i < grid->FilterList().Count(); ++i)
+            list << grid->FilterList().Strings(i);
+        EXPECT_EQ(list, c.expected) << c.incremental;
+    }
+    grid->SetFilterDropDownClear(QString());
+    grid->DoGetColumnFilter(1);
+    EXPECT_EQ(grid->FilterList().Strings(0), "apple");
+    grid->SetFilterDropDownAuto(false);
+    EXPECT_FALSE(grid->DoGetColumnFilter(1));   // nothing to offer
+}
+
 TEST_F(GridFilterTest, CheckListShowsRowsHoldingAnyCheckedValue)
 {
     LoadFruit();
@@ -680,6 +739,382 @@ TEST_F(GridFilterTest, CheckListShowsRowsHoldingAnyCheckedValue)
     for (int i = 0; i < list.count(); ++i)
         list.item(i)->setCheckState(Qt::Unchecked);
     EXPECT_EQ(grid->RowCount(), 6);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- grouping
+
+#include "grid/model/FxGrouping.h"
+#include "grid/paint/FxFloatingFooter.h"
+
+namespace {
+
+class GridGroupTest : public GridSortTest {
+protected:
+    // Every stored text, row by row: the table as a user would save it.
+    std::vector<QStringList> Table() const
+    {
+        std::vector<QStringList> out;
+        for (int r = 0; r < grid->RowCount(); ++r) {
+            QStringList row;
+            for (int c = 0; c < grid->ColCount() + grid->NumHiddenColumns(); ++c)
+                row << grid->GridCells(c, r);
+            out.push_back(row);
+        }
+        return out;
+    }
+    std::vector<int> Widths() const
+    {
+        std::vector<int> out;
+        for (int c = 0; c < grid->ColCount() + grid->NumHiddenColumns(); ++c)
+            out.push_back(grid->AllColWidths(c));
+        return out;
+    }
+    // One letter per row from FixedRows: H header (node), S summary, d data.
+    QString Shape() const
+    {
+        QString out;
+        for (int r = grid->FixedRows(); r < grid->RowCount(); ++r)
+            out += grid->IsNode(r) ? QLatin1Char('H') : grid->IsSummary(r) ? QLatin1Char('S') : QLatin1Char('d');
+        return out;
+    }
+    // Fruit, colour, amount, code: three groups by fruit in mixed order.
+    void LoadBasket()
+    {
+        Load({{"pear", "green", "4", "p1"},
+              {"apple", "red", "2", "a1"},
+              {"pear", "yellow", "6", "p2"},
+              {"apple", "green", "5", "a2"},
+              {"fig", "purple", "1", "f1"},
+              {"apple", "red", "8", "a3"}},
+             5);
+        for (int c = 0; c < 5; ++c)
+            grid->SetColWidths(c, 40 + 10 * c);
+        grid->InitSortXRef();   // un-sorting goes back to this order
+    }
+};
+
+TEST_F(GridGroupTest, RunsBecomeHeadersOverTheirRowsAndTheColumnGoes)
+{
+    Load({{"A", "1"}, {"A", "2"}, {"B", "3"}}, 3);
+    grid->Group(1);
+    EXPECT_EQ(grid->GroupColumn(), 1);
+    EXPECT_EQ(grid->ColCount(), 2);
+    EXPECT_EQ(Shape(), "HddHd");
+    EXPECT_EQ(Column(1), (QStringList{"A", "1", "2", "B", "3"}));   // header texts in the new column 1
+    EXPECT_EQ(grid->GetNodeSpan(1), 3);
+    EXPECT_EQ(grid->GetNodeSpan(4), 2);
+    EXPECT_EQ(grid->GetNodeLevel(1), 1);
+    EXPECT_EQ(grid->Row(), grid->FixedRows());
+
+    grid->UnGroup();
+    Load({{"A", "1"}, {"A", "2"}, {"B", "3"}}, 3);
+    grid->Grouping().SetSummary(true);
+    grid->Group(1);
+    EXPECT_EQ(Shape(), "HddSHdS");   // the last group has its summary too
+    EXPECT_EQ(grid->GetNodeSpan(1), 3);
+    EXPECT_EQ(grid->GetNodeSpan(5), 2);
+}
+
+TEST_F(GridGroupTest, SortingFirstDecidesHowManyGroups)
+{
+    Load({{"A"}, {"B"}, {"A"}}, 3);
+    grid->Group(1);
+    EXPECT_EQ(Shape(), "HddHd");
+    grid->UnGroup();
+    EXPECT_EQ(Column(1), (QStringList{"A", "A", "B"}));
+
+    Load({{"A"}, {"B"}, {"A"}}, 3);
+    grid->SortSettings().SetAutoSortForGrouping(false);
+    grid->Group(1);
+    EXPECT_EQ(Shape(), "HdHdHd");
+}
+
+// Group then UnGroup gives back every text, the widths, the header and
+// footer texts and the rows' looks; un-sorting then restores the order
+// the rows had before grouping sorted them.
+TEST_F(GridGroupTest, GroupAndUnGroupGiveTheTableBack)
+{
+    struct Case {
+        const char* name;
+        int column;
+        bool summary, mergeHeader, mergeSummary, autoSort, footer;
+    };
+    const std::vector<Case> cases = {
+        {"first data column", 1, false, false, false, true, false},
+        {"middle column with summaries", 2, true, false, false, true, false},
+        {"merged headers and summaries", 3, true, true, true, true, false},
+        {"last column, unsorted", 4, false, false, false, false, false},
+        {"with a footer row", 1, true, false, false, true, true},
+    };
+    for (const Case& c : cases) {
+        LoadBasket();
+        if (c.footer) {
+            grid->SetRowCount(grid->RowCount() + 1);
+            grid->SetCells(c.column, grid->RowCount() - 1, "total");
+            grid->SetFixedFooters(1);
+        }
+        // A look outside the group column (the group column's cells go
+        // with the column; only their texts come back).
+        const int looked = c.column == 3 ? 2 : 3;
+        grid->SetColors(looked, 2, 0x00FF00);
+        grid->SetRowHeights(4, 33);
+        TGrouping& gs = grid->Grouping();
+        gs.SetSummary(c.summary);
+        gs.SetMergeHeader(c.mergeHeader);
+        gs.SetMergeSummary(c.mergeSummary);
+        gs.SetHeaderColor(0x0000FF);
+        gs.SetSummaryColor(0xFF0000);
+        grid->SortSettings().SetAutoSortForGrouping(c.autoSort);
+        const std::vector<QStringList> before = Table();
+        const std::vector<int> widths = Widths();
+
+        grid->Group(c.column);
+        EXPECT_EQ(grid->ColCount(), 4) << c.name;
+        grid->UnGroup();
+        EXPECT_EQ(grid->GroupColumn(), -1) << c.name;
+        EXPECT_EQ(Widths(), widths) << c.name;
+        EXPECT_EQ(Shape(), QString(grid->RowCount() - 1, QLatin1Char('d'))) << c.name;
+        grid->QUnSort();
+        EXPECT_EQ(Table(), before) << c.name;
+        EXPECT_EQ(grid->Colors(looked, 2), fw::TColor(0x00FF00)) << c.name;
+        EXPECT_EQ(grid->RowHeights(4), 33) << c.name;
+        EXPECT_FALSE(grid->IsMergedCell(1, 1)) << c.name;
+        EXPECT_EQ(grid->NumNodes(), 0) << c.name;
+    }
+}
+
+TEST_F(GridGroupTest, HeaderAndSummaryLooks)
+{
+    LoadBasket();
+    TGrouping& gs = grid->Grouping();
+    gs.SetSummary(true);
+    gs.SetHeaderColor(0x0000FF);
+    gs.SetHeaderTextColor(0xFFFFFF);
+    gs.SetSummaryColor(0xFF0000);
+    grid->Group(1);
+    ASSERT_EQ(Shape(), "HdddSHdSHddS");
+    EXPECT_EQ(grid->Colors(2, 1), fw::TColor(0x0000FF));   // row colours
+    EXPECT_EQ(grid->FontColors(3, 1), fw::TColor(0xFFFFFF));
+    EXPECT_EQ(grid->Colors(2, 5), fw::TColor(0xFF0000));
+    EXPECT_FALSE(grid->IsMergedCell(1, 1));
+    grid->UnGroup();
+
+    gs.SetMergeHeader(true);
+    gs.SetMergeSummary(true);
+    grid->Group(1);
+    EXPECT_TRUE(grid->IsMergedCell(2, 1));   // columns 1 .. 3 of the header are one cell
+    EXPECT_EQ(grid->CellSpan(1, 1).X, 2);
+    EXPECT_EQ(grid->Colors(1, 1), fw::TColor(0x0000FF));
+    EXPECT_EQ(grid->CellSpan(1, 5).X, 2);
+    EXPECT_EQ(grid->Colors(1, 5), fw::TColor(0xFF0000));
+
+    gs.SetHeaderUnderline(true);
+    fw::TPen pen;
+    TCellBorders borders;
+    grid->DoGetCellBorder(2, 1, pen, borders);
+    EXPECT_TRUE(borders.Contains(cbBottom));
+    EXPECT_EQ(pen.Color, fw::TColor(0x00FF0000));
+    EXPECT_EQ(pen.Width, 2);
+}
+
+TEST_F(GridGroupTest, RefusedAndEmptyGroupingsChangeNothing)
+{
+    LoadBasket();
+    const std::vector<QStringList> before = Table();
+    grid->SetFixedCols(0);
+    grid->Group(0);   // the node column: ungrouping could not give it back
+    grid->SetFixedCols(1);
+    grid->Group(0);
+    grid->Group(9);   // no such column
+    grid->UnGroup();  // not grouped
+    grid->SetGroupColumn(-1);
+    grid->SetGroupColumn(0);
+    EXPECT_EQ(Table(), before);
+    EXPECT_EQ(grid->GroupColumn(), -1);
+
+    Load({{"A"}, {"B"}}, 2);   // the header texts would have no column left
+    grid->Group(1);
+    EXPECT_EQ(grid->GroupColumn(), -1);
+    EXPECT_EQ(grid->ColCount(), 2);
+
+    Load({{"A"}}, 3);   // no rows between the fixed row and the footer
+    grid->SetFixedFooters(1);
+    grid->Group(1);
+    EXPECT_EQ(grid->ColCount(), 3);
+    EXPECT_EQ(grid->GroupColumn(), -1);
+    grid->SetFixedFooters(0);
+
+    LoadBasket();
+    grid->SetGroupColumn(2);   // writing the column groups
+    EXPECT_EQ(grid->GroupColumn(), 2);
+    grid->SetGroupColumn(1);   // grouping again ungroups first
+    EXPECT_EQ(grid->GroupColumn(), 1);
+    EXPECT_EQ(Shape(), "HdddHdHdd");
+    grid->SetGroupColumn(-1);
+    EXPECT_EQ(grid->ColCount(), 5);
+    EXPECT_EQ(Shape(), "dddddd");
+}
+
+// Rows hidden by hand or by a filter, and headers hidden by hand, keep or
+// get back their group text; ungrouping never leaves a header behind.
+TEST_F(GridGroupTest, HiddenRowsKeepTheirGroupText)
+{
+    LoadBasket();
+    grid->SortSettings().SetAutoSortForGrouping(false);
+    grid->HideRow(5);   // fig, hidden before grouping
+    grid->Group(1);
+    grid->HideRow(grid->RealRowIndex(2));     // a data row hidden while grouped
+    grid->HideRow(grid->RealRowIndex(0 + grid->FixedRows()));   // the first header
+    grid->Filter().Add()->SetCondition("red");
+    grid->Filter().Items(0)->SetColumn(1);
+    grid->Filter().Items(0)->SetData(fcNormal);
+    grid->SetFilterActive(true);   // hides the data rows that are not red
+    grid->UnGroup();
+    grid->SetFilterActive(false);
+    grid->UnHideRowsAll();
+    EXPECT_EQ(Column(1), (QStringList{"pear", "apple", "pear", "apple", "fig", "apple"}));
+    EXPECT_EQ(Column(4), (QStringList{"p1", "a1", "p2", "a2", "f1", "a3"}));
+    EXPECT_EQ(grid->NumNodes(), 0);
+}
+
+TEST_F(GridGroupTest, GroupCalculationsFillHeadersOrSummaries)
+{
+    LoadBasket();
+    grid->Group(1);   // apple (2, 5, 8), fig (1), pear (4, 6); amounts now in column 2
+    ASSERT_EQ(Shape(), "HdddHdHdd");
+    grid->GroupSum(2);
+    EXPECT_EQ(grid->Cells(2, 1), "15.00");
+    EXPECT_EQ(grid->Cells(2, 5), "1.00");
+    EXPECT_EQ(grid->Cells(2, 7), "10.00");
+    grid->GroupCount(2);
+    EXPECT_EQ(grid->Cells(2, 1), "3");
+    grid->GroupAvg(2);
+    EXPECT_EQ(grid->Cells(2, 7), "5.00");
+    grid->GroupMax(2);
+    EXPECT_EQ(grid->Cells(2, 1), "8.00");
+    grid->GroupMin(2);
+    EXPECT_EQ(grid->Cells(2, 1), "2.00");
+    grid->GroupDistinct(3);
+    EXPECT_EQ(grid->Cells(3, 1), "3.00");
+    grid->GroupStdDev(2);   // 4, 6 around 5
+    EXPECT_EQ(grid->Cells(2, 7), "1.00");
+    grid->Events().OnGroupCalc = [](QObject*, int col, int from, int to, double& res) { res = col * 100 + to - from; };
+    grid->GroupCustomCalc(2);
+    EXPECT_EQ(grid->Cells(2, 1), "202.00");
+
+    grid->SetCells(2, 6, "9");
+    grid->ContractNode(grid->RealRowIndex(5));   // fig keeps its value
+    grid->GroupSum(2);
+    EXPECT_EQ(grid->Cells(2, 5), "200.00");
+    EXPECT_EQ(grid->Cells(2, 6), "10.00");   // pear, right below the contracted fig
+    grid->ExpandNode(grid->RealRowIndex(5));
+
+    // Summary switched on after grouping: no summary row to write into,
+    // so the headers take the values and no data row is overwritten.
+    grid->Grouping().SetSummary(true);
+    grid->GroupSum(2);
+    EXPECT_EQ(grid->Cells(2, 5), "9.00");
+    EXPECT_EQ(grid->Cells(2, 6), "9");
+
+    grid->UnGroup();
+    LoadBasket();
+    grid->Group(1);
+    ASSERT_EQ(Shape(), "HdddSHdSHddS");
+    grid->GroupSum(2);
+    EXPECT_EQ(grid->Cells(2, 5), "15.00");
+    EXPECT_EQ(grid->Cells(2, 1), "");
+    EXPECT_DOUBLE_EQ(grid->ColumnSum(2, -1, -1), 26);   // headers and summaries do not add
+}
+
+TEST_F(GridGroupTest, FloatingFooterTakesTheGroupCalculation)
+{
+    LoadBasket();
+    grid->FloatingFooter().SetVisible(true);
+    grid->Group(1);
+    grid->GroupSum(2);
+    EXPECT_EQ(grid->FloatingFooter().ColumnCalc(2), acSUM);
+    grid->GroupDistinct(3);
+    EXPECT_EQ(grid->FloatingFooter().ColumnCalc(3), acNONE);
+}
+
+TEST_F(GridGroupTest, HeaderShowsItsGroupCount)
+{
+    LoadBasket();
+    grid->Group(1);
+    EXPECT_EQ(grid->Cells(1, 1), "apple");
+    TGrouping& gs = grid->Grouping();
+    gs.SetShowGroupCount(true);
+    EXPECT_EQ(grid->Cells(1, 1), "apple (3)");
+    EXPECT_EQ(grid->Cells(2, 1), "");          // only the header text column
+    EXPECT_EQ(grid->Cells(1, 2), "green");     // only header rows
+    gs.SetGroupCountFormat(" [%d rows]");
+    EXPECT_EQ(grid->Cells(1, 7), "pear [2 rows]");
+    gs.SetGroupCountFormat(" %s %s");   // a format that takes no integer
+    EXPECT_EQ(grid->Cells(1, 7), "pear (2)");
+    EXPECT_EQ(grid->GridCells(1, 7), "pear");   // the stored text stays
+}
+
+TEST_F(GridGroupTest, SubGroupsNestAndComeOffAgain)
+{
+    for (bool summary : {false, true}) {
+        LoadBasket();
+        grid->Grouping().SetSummary(summary);
+        const std::vector<QStringList> before = Table();
+        grid->Group(1);   // apple: red, green, red sorted to green, red, red
+        grid->SubGroup(1);   // colours, now in column 1
+        if (!summary) {
+            ASSERT_EQ(Shape(), "HHdHddHHdHHdHd");
+            EXPECT_EQ(grid->GetNodeLevel(2), 2);
+            EXPECT_EQ(grid->Cells(2, 2), "green");   // the sub-header text right of the column
+            EXPECT_EQ(grid->Cells(1, 3), "");        // the value waits empty
+            EXPECT_EQ(grid->GetNodeSpan(1), 6);      // the group took its two sub-headers
+            grid->Grouping().SetShowGroupCount(true);
+            EXPECT_EQ(grid->Cells(1, 1), "apple (3)");
+            EXPECT_EQ(grid->Cells(2, 4), "red (2)");
+            grid->Grouping().SetShowGroupCount(false);
+            grid->ContractNode(grid->RealRowIndex(1));
+            EXPECT_EQ(Shape(), "HHHdHHdHd");
+            grid->ExpandNode(grid->RealRowIndex(1));
+        } else {
+            ASSERT_EQ(Shape(), "HHdSHddSSHHdSSHHdSHdSS");
+        }
+        grid->SubGroup(1);   // once at a time
+        grid->SubUnGroup(1);
+        EXPECT_EQ(Shape(), summary ? "HdddSHdSHddS" : "HdddHdHdd");
+        EXPECT_EQ(grid->GetNodeSpan(1), 4);
+        EXPECT_EQ(grid->Cells(1, 2), "green");
+        grid->SubGroup(2);
+        grid->UnGroup();   // sub-groups come off first
+        grid->QUnSort();
+        EXPECT_EQ(Table(), before) << summary;
+    }
+    LoadBasket();
+    grid->SubGroup(1);   // not grouped
+    EXPECT_EQ(grid->NumNodes(), 0);
+}
+
+TEST_F(GridGroupTest, AutoCheckGroupChecksTheGroupsRows)
+{
+    Load({{"A", ""}, {"A", ""}, {"B", ""}}, 4);
+    grid->Group(1);   // H A, d, d, H B, d
+    grid->Grouping().SetAutoCheckGroup(true);
+    for (int r = 1; r <= 5; ++r)
+        grid->AddCheckBox(2, r, false, false);
+    grid->RemoveCellGraphic(2, 1);
+    grid->AddCheckBox(2, 1, cbUnchecked);   // the header's box has three states
+    ASSERT_TRUE(grid->ToggleCheckBox(2, 1));
+    EXPECT_TRUE(grid->IsChecked(2, 2));
+    EXPECT_TRUE(grid->IsChecked(2, 3));
+    EXPECT_FALSE(grid->IsChecked(2, 5));
+    ASSERT_TRUE(grid->ToggleCheckBox(2, 3));   // rows differ: the header turns grey
+    TCheckBoxState state = cbUnchecked;
+    ASSERT_TRUE(grid->GetCheckBoxState(2, 1, state));
+    EXPECT_EQ(state, cbGrayed);
+    ASSERT_TRUE(grid->ToggleCheckBox(2, 2));   // both unchecked now
+    ASSERT_TRUE(grid->GetCheckBoxState(2, 1, state));
+    EXPECT_EQ(state, cbUnchecked);
 }
 
 } // namespace

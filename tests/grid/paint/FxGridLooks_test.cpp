@@ -1,9 +1,11 @@
 // Look presets, style presets, XP colour schemes and colour tones.
 #include "grid/model/FxGrid.h"
 
+#include "controls/dropdown/FxMemoDropDown.h"
 #include "framework/SysColors.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/model/FxCellNode.h"
+#include "grid/model/FxSortSettings.h"
 #include "grid/paint/FxControlLook.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +16,14 @@ using fw::TColor;
 using fw::clNone;
 
 namespace {
+
+// clBtnFace stands for its RGB value where a setter stores that.
+constexpr TColor face = fw::clBtnFace;
+
+TColor Rgb(TColor c)
+{
+    return c == clNone ? clNone : fw::ColorToRGB(c);
+}
 
 struct StyleCase {
     const char* name;
@@ -26,6 +36,8 @@ struct StyleCase {
     TGridSelectionStyle selectionStyle;
     TColor lookHoverFrom, gridHoverFrom, gridDownBorder;
     TColor lookFixedFrom;
+    TColor sortFrom, sortMirrorTo;   // the sorted column's header
+    bool footer;                     // the search footer takes the header's start and mirror end
 };
 
 class StylePresets : public ::testing::TestWithParam<StyleCase> {};
@@ -34,14 +46,16 @@ TEST_P(StylePresets, SetTheirColourTables)
 {
     const StyleCase& c = GetParam();
     TFxStringGrid grid;
+    grid.SortSettings().SetHeaderColor(0x010203);
+    grid.SortSettings().SetHeaderMirrorColorTo(0x010203);
     grid.SetStyle(c.style);
     EXPECT_EQ(grid.Look(), c.look);
-    EXPECT_EQ(grid.RIRGradientFrom(), c.from);
-    EXPECT_EQ(grid.RIRGradientTo(), c.to);
-    EXPECT_EQ(grid.RIRGradientMirrorFrom(), c.mirrorFrom);
-    EXPECT_EQ(grid.RIRGradientMirrorTo(), c.mirrorTo);
-    EXPECT_EQ(grid.ActiveCellColor(), c.active);
-    EXPECT_EQ(grid.ActiveCellColorTo(), c.activeTo);
+    EXPECT_EQ(grid.RIRGradientFrom(), Rgb(c.from));
+    EXPECT_EQ(grid.RIRGradientTo(), Rgb(c.to));
+    EXPECT_EQ(grid.RIRGradientMirrorFrom(), Rgb(c.mirrorFrom));
+    EXPECT_EQ(grid.RIRGradientMirrorTo(), Rgb(c.mirrorTo));
+    EXPECT_EQ(Rgb(grid.ActiveCellColor()), Rgb(c.active));
+    EXPECT_EQ(Rgb(grid.ActiveCellColorTo()), Rgb(c.activeTo));
     EXPECT_EQ(grid.SelectionColor(), c.selection);
     EXPECT_EQ(grid.SelectionColorTo(), c.selectionTo);
     EXPECT_EQ(grid.GridLineColor(), c.lines);
@@ -50,29 +64,65 @@ TEST_P(StylePresets, SetTheirColourTables)
     EXPECT_EQ(grid.ControlLook().FixedGradientHoverFrom(), c.lookHoverFrom);
     EXPECT_EQ(grid.RIRGradientHoverFrom(), c.gridHoverFrom);
     EXPECT_EQ(grid.RIRGradientDownBorder(), c.gridDownBorder);
-    EXPECT_EQ(grid.ControlLook().FixedGradientFrom(), c.lookFixedFrom);
-    // The search footer takes the header's start and mirror end colours.
-    EXPECT_EQ(grid.SearchFooter().Color(), c.from);
-    EXPECT_EQ(grid.SearchFooter().ColorTo(), c.mirrorTo);
+    EXPECT_EQ(Rgb(grid.ControlLook().FixedGradientFrom()), Rgb(c.lookFixedFrom));
+    EXPECT_EQ(grid.SortSettings().HeaderColor(), c.sortFrom);
+    EXPECT_EQ(grid.SortSettings().HeaderMirrorColorTo(), c.sortMirrorTo);
+    if (c.footer) {
+        EXPECT_EQ(Rgb(grid.SearchFooter().Color()), Rgb(c.from));
+        EXPECT_EQ(Rgb(grid.SearchFooter().ColorTo()), Rgb(c.mirrorTo));
+    }
 }
 
-// A fresh grid already has the glXP look, so Office 2003 keeps the control
-// look's reset hover colours (grey) rather than the glXP preset's.
+// Every case starts from a fresh grid, whose look is glXP: Office 2003 keeps
+// the control look's reset hover colours (grey) rather than the glXP
+// preset's, and the Office 2007 and 2010 presets lie over Luna's, which
+// switching to glOffice2007 applies first.
 INSTANTIATE_TEST_SUITE_P(
     Grid, StylePresets,
     ::testing::Values(
         StyleCase{"Office2003Blue", gsOffice2003Blue, glXP, 0xFCE1CB, 0xE0A57D, clNone, clNone, 0x94E6FB, 0x1595EE,
-                  0x94E6FB, 0x1595EE, 0xC0C0C0, 0x808080, ssDefault, 0x808080, 0x808080, 0x808080, 0xFCE1CB},
+                  0x94E6FB, 0x1595EE, 0xC0C0C0, 0x808080, ssDefault, 0x808080, 0x808080, 0x808080, 0xFCE1CB, clNone,
+                  clNone, true},
+        StyleCase{"Office2003Silver", gsOffice2003Silver, glXP, 0xECE2E1, 0xB39698, clNone, clNone, 0x94E6FB,
+                  0x1595EE, 0x94E6FB, 0x1595EE, 0xC0C0C0, 0x808080, ssDefault, 0x808080, 0x808080, 0x808080,
+                  0xECE2E1, clNone, clNone, true},
+        StyleCase{"Office2003Olive", gsOffice2003Olive, glXP, 0xCFF0EA, 0x8CC0B1, clNone, clNone, 0x94E6FB, 0x1595EE,
+                  0x94E6FB, 0x1595EE, 0xC0C0C0, 0x808080, ssDefault, 0x808080, 0x808080, 0x808080, 0xCFF0EA, clNone,
+                  clNone, true},
+        StyleCase{"Office2003Classic", gsOffice2003Classic, glXP, 0xFFFFFF, 0xCCD4D8, clNone, clNone, 0xD8D5D4,
+                  0xD8D5D4, fw::clHighlight, clNone, 0xC0C0C0, 0x808080, ssDefault, 0x808080, 0x808080, 0x808080,
+                  clNone, clNone, clNone, true},
         StyleCase{"Office2007Luna", gsOffice2007Luna, glOffice2007, 0xFBF9F6, 0xE8DBD2, clNone, clNone, 0x9DD8F9,
                   0x5EC1F1, 0x5EC1F1, clNone, 0xF1EDEB, 0xD1BBA4, ssOffice2007, 0xE4E2DF, 0xE4E2DF, 0xE4C19D,
-                  0xFBF9F6},
+                  0xFBF9F6, clNone, clNone, true},
+        StyleCase{"Office2007Obsidian", gsOffice2007Obsidian, glOffice2007, 0xF7F7F7, 0xDEDEDE, clNone, clNone,
+                  0x9DD8F9, 0x5EC1F1, 0x5EC1F1, clNone, 0xE5D7D0, 0x808080, ssOffice2007, 0xE4E2DF, 0xE4E2DF,
+                  0xE4C19D, 0xF7F7F7, clNone, clNone, true},
+        StyleCase{"WindowsXP", gsWindowsXP, glXP, face, face, clNone, clNone, face, face, fw::clHighlight, clNone,
+                  0xC0C0C0, 0x808080, ssDefault, 0x808080, 0x808080, 0x808080, clNone, clNone, clNone, true},
+        StyleCase{"Whidbey", gsWhidbey, glXP, 0xFFFFFF, face, clNone, clNone, 0x94E6FB, 0x1595EE, fw::clHighlight,
+                  clNone, 0xC0C0C0, 0x808080, ssDefault, 0x808080, 0x808080, 0x808080, clNone, clNone, clNone, true},
+        StyleCase{"Office2007Silver", gsOffice2007Silver, glOffice2007, 0xF3F3F1, 0xCAC9C8, clNone, clNone, 0x99CCFF,
+                  0x699CFF, 0x95C7F5, clNone, 0xE5D7D0, 0x808080, ssOffice2007, 0xE4E2DF, 0xE4E2DF, 0xE4C19D,
+                  0xF3F3F1, clNone, clNone, true},
         StyleCase{"WindowsVista", gsWindowsVista, glVista, 0xFFFFFF, 0xFFFFFF, 0xFAF8F7, 0xF4F2F1, 0xFDF8F1,
-                  0xFCEFD5, 0xEACAB6, clNone, 0xECECF0, 0xD4D2D1, ssVista, 0xFFF7E3, 0xFFF7E3, 0xAE904F, clNone},
+                  0xFCEFD5, 0xEACAB6, clNone, 0xECECF0, 0xD4D2D1, ssVista, 0xFFF7E3, 0xFFF7E3, 0xAE904F, clNone,
+                  0xFCF9F2, 0xF6ECD8, true},
         StyleCase{"Windows7", gsWindows7, glWin7, 0xFDFCFA, 0xFAF0E6, 0xF4E6DC, 0xF7E9DD, 0xFCEBDC, 0xFCDBC1,
-                  0xEACAB6, clNone, 0xECECF0, 0xD4D2D1, ssWin7, 0xFEFBF8, 0xFEFBF8, 0xD5BCAA, clNone},
+                  0xEACAB6, clNone, 0xECECF0, 0xD4D2D1, ssWin7, 0xFEFBF8, 0xFEFBF8, 0xD5BCAA, clNone, 0xFCF9F2,
+                  0xF6ECD8, true},
+        StyleCase{"Terminal", gsTerminal, glStandard, face, clNone, clNone, clNone, 0x808080, clNone,
+                  fw::clHighlight, clNone, 0xC0C0C0, 0x808080, ssDefault, 0x808080, 0x808080, 0x808080, face, clNone,
+                  clNone, false},
+        StyleCase{"Office2010Blue", gsOffice2010Blue, glOffice2007, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA,
+                  0x5BD5FF, 0x71EFFF, 0xFFDBB7, clNone, 0xC0C0C0, 0xC7B0A0, ssDefault, 0x6BDFFF, 0x6BDFFF, 0x308AC2,
+                  clNone, 0xD6CEC7, 0xD6CEC7, true},
+        StyleCase{"Office2010Silver", gsOffice2010Silver, glOffice2007, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF,
+                  0x5BD5FF, 0x71EFFF, 0xFFDBB7, clNone, 0xC0C0C0, 0xBAB5B1, ssDefault, 0x6BDFFF, 0x6BDFFF, 0x308AC2,
+                  clNone, 0xAAAAAA, 0xAAAAAA, true},
         StyleCase{"Office2010Black", gsOffice2010Black, glOffice2007, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A,
                   0x5BD5FF, 0x71EFFF, 0xFFDBB7, clNone, 0xC0C0C0, 0x444444, ssDefault, 0x6BDFFF, 0x6BDFFF, 0x308AC2,
-                  clNone}),
+                  clNone, 0xBABABA, 0xBABABA, true}),
     [](const ::testing::TestParamInfo<StyleCase>& info) { return std::string(info.param.name); });
 
 TEST(Looks, LookPresetsOfTheClassicAndXpFamilies)
@@ -122,6 +172,7 @@ TEST(Looks, CustomStyleOnlyResetsTheSelectionAndControlLook)
     grid.SetSelectionColor(0x070809);
     grid.SetSelectionStyle(ssWin7);
     grid.ControlLook().SetFixedGradientHoverFrom(0x0A0B0C);
+    grid.SortSettings().SetHeaderColor(0x0D0E0F);
     grid.SetStyle(gsCustom);
     EXPECT_EQ(grid.RIRGradientFrom(), TColor(0x010203));
     EXPECT_EQ(grid.ActiveCellColor(), TColor(0x040506));
@@ -129,6 +180,7 @@ TEST(Looks, CustomStyleOnlyResetsTheSelectionAndControlLook)
     EXPECT_EQ(grid.SelectionTextColor(), fw::clHighlightText);
     EXPECT_EQ(grid.SelectionStyle(), ssDefault);
     EXPECT_EQ(grid.ControlLook().FixedGradientHoverFrom(), fw::clGray);
+    EXPECT_EQ(grid.SortSettings().HeaderColor(), clNone);
 }
 
 TEST(Looks, ComponentStyleEndsMetroScrollBarsExceptForCustom)
@@ -141,6 +193,21 @@ TEST(Looks, ComponentStyleEndsMetroScrollBarsExceptForCustom)
     grid.SetComponentStyle(tsOffice2007Luna);
     EXPECT_EQ(grid.ScrollType(), ssNormal);
     EXPECT_EQ(grid.ComponentStyle(), tsOffice2007Luna);
+}
+
+TEST(Looks, DropDownEditorsTheGridMadeTakeItsStyleAndTones)
+{
+    TFxStringGrid grid;
+    auto* editor = new TFxMemoDropDown(&grid);   // as the in-place editing makes them
+    grid.SetComponentStyle(tsOffice2010Silver);
+    EXPECT_EQ(grid.ComponentStyle(), tsOffice2010Silver) << "not Luna, which the look switch passes through";
+    EXPECT_EQ(editor->ComponentStyle(), tsOffice2010Silver);
+    grid.SetLook(glSoft);
+    EXPECT_EQ(editor->ComponentStyle(), tsWindowsXP) << "the classic looks give the editors the XP style";
+    TColorTones tones;
+    tones.Background.BorderColor = 0x123456;
+    grid.SetColorTones(tones);
+    EXPECT_EQ(editor->BorderColor(), TColor(0x123456));
 }
 
 TEST(Looks, ColourTonesMakeAFlatClassicGrid)

@@ -189,4 +189,21 @@ TEST(SearchPanel, SettingsShowItAtTheBottom)
     EXPECT_EQ(panel.PanelHeight(), 0);
 }
 
+TEST(SearchPanel, FollowsTheCellsWhenTheGridIsResized)
+{
+    TFxStringGrid grid;
+    grid.resize(500, 300);
+    grid.show();
+    grid.SearchFooter().SetVisible(true);
+    grid.FloatingFooter().SetVisible(true);
+    grid.resize(420, 220);
+    const QRect cells = grid.viewport()->geometry();
+    const QRect search = grid.SearchPanel().geometry();
+    const QRect footer = grid.FooterPanel().geometry();
+    EXPECT_EQ(search.bottom(), cells.bottom()) << "at the bottom of the new cell area";
+    EXPECT_EQ(search.width(), cells.width());
+    EXPECT_EQ(footer.bottom() + 1, search.top()) << "the footer strip right above the search bar";
+    EXPECT_EQ(footer.width(), cells.width());
+}
+
 } // namespace

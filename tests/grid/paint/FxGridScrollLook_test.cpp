@@ -94,6 +94,21 @@ TEST_F(ScrollControl, DraggingStaysWithinTheRows)
     EXPECT_FALSE(bar->DownOnScroller());
 }
 
+TEST_F(ScrollControl, ATrackOfNoLengthMovesNothing)
+{
+    grid->SetRowCount(100);
+    bar->resize(6, 20);   // as tall as the fixed row alone
+    const TScrollControl::TThumb t = bar->Thumb();
+    EXPECT_EQ(t.Start, 0);
+    EXPECT_EQ(t.Length, 20);
+    const int top = grid->TopRow();
+    bar->MouseDown(2, 5);
+    ASSERT_TRUE(bar->DownOnScroller());
+    bar->MouseMove(2, 15);
+    EXPECT_EQ(grid->TopRow(), top) << "no track to divide by";
+    bar->MouseUp();
+}
+
 TEST_F(ScrollControl, PressesBesideTheThumbPage)
 {
     grid->SetRowCount(100);

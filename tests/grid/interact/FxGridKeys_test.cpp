@@ -1,0 +1,358 @@
+// The grid's keyboard as a user meets it: one key press becomes the key-down
+// chain and the character chain, which keys open the editor in which state
+// of the current cell, the scroll-only keys, the row keys, and where the
+// focus goes.
+#include "GridUi.h"
+
+#include "grid/foundation/FxOptions.h"
+#include "grid/interact/FxInplaceEdit.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using gridui::Window;
+
+namespace {
+
+// A key press as the window system delivers it: to the focused widget.
+void Press(Window& w, Qt::Key key, Qt::KeyboardModifiers mods, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, mods, text);
+    QCoreApplication::sendEvent(w.focus() ? w.focus() : w.grid, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+    QCoreApplication::sendEvent(w.focus() ? w.focus() : w.grid, &release);
+    w.settle();
+}
+
+struct ChainCase {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    const char* text;
+    bool clearInKeyDown;
+    QStringList expected;
+};
+
+class FxGridKeyChain : public ::testing::TestWithParam<ChainCase> {};
+
+// goEditing off: no editor takes the characters, so they reach OnKeyPress.
+TEST_P(FxGridKeyChain, KeyDownThenTheCharacterUnlessTheKeyWasCleared)
+{
+    const ChainCase& k = GetParam();
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+    QStringList log;
+    g.OnKeyDown = [&](QObject*, int& key, fw::TShiftState) {
+        log << QStringLiteral("down %1").arg(key);
+        if (k.clearInKeyDown)
+            key = 0;
+    };
+    g.OnKeyPress = [&](QObject*, QChar& key) { log << QStringLiteral("press %1").arg(key.unicode()); };
+    g.SetCol(2);
+    g.SetRow(2);
+    Press(w, k.key, k.mods, QString::fromUtf8(k.text));
+    EXPECT_EQ(log, k.expected);
+}
+
+const auto ctrl = Qt::ControlModifier;
+const auto none = Qt::NoModifier;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FxGridKeyChain,
+    ::testing::Values(
+        ChainCase{"letter", Qt::Key_A, none, "a", false, {"down 65", "press 97"}},
+        ChainCase{"ctrl_a_is_1", Qt::Key_A, ctrl, "\x01", false, {"down 65", "press 1"}},
+        ChainCase{"ctrl_z_is_26", Qt::Key_Z, ctrl, "\x1a", false, {"down 90", "press 26"}},
+        ChainCase{"backspace_is_8", Qt::Key_Backspace, none, "\b", false, {"down 8", "press 8"}},
+        ChainCase{"escape_is_27", Qt::Key_Escape, none, "\x1b", false, {"down 27", "press 27"}},
+        ChainCase{"f2_makes_no_character", Qt::Key_F2, none, "", false, {"down 113"}},
+        // A cell that cannot be edited keeps Enter from the framework: no character.
+        ChainCase{"enter_on_a_read_only_grid", Qt::Key_Return, none, "\r", false, {"down 13"}},
+        ChainCase{"cleared_key_makes_no_character", Qt::Key_A, none, "a", true, {"down 65"}},
+        ChainCase{"character_only_key", Qt::Key_unknown, none, "\xe2\x82\xac", false, {"press 8364"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Enter reaches OnKeyPress as 13, once and last, where an edit ends on it
+// (the application's Enter walk lives there).
+TEST(FxGridKeyChainEdit, EnterEndingAnEditReachesOnKeyPressAs13)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    QList<int> presses;
+    g.OnKeyPress = [&](QObject*, QChar& key) { presses << key.unicode(); };
+    g.SetCol(1);
+    g.SetRow(1);
+    w.type("4");
+    w.key(Qt::Key_Return);
+    ASSERT_FALSE(presses.isEmpty());
+    EXPECT_EQ(presses.last(), 13);
+    EXPECT_EQ(presses.count(13), 1);
+    EXPECT_TRUE(presses.contains('4'));
+    EXPECT_EQ(g.Cells(1, 1), "4");
+}
+
+// ---------------------------------------------------------------- key x state -> editor
+
+struct StateCase {
+    const char* name;
+    std::function<void(TFxStringGrid&)> setup;   // may move the current cell
+    Qt::Key key;
+    const char* text;        // the key's character ("" none)
+    bool opens;
+    const char* editorText;  // when it opens
+    int col, row;            // the current cell afterwards
+};
+
+class FxGridKeyState : public ::testing::TestWithParam<StateCase> {};
+
+TEST_P(FxGridKeyState, WhetherTheKeyOpensTheEditorAndWithWhat)
+{
+    const StateCase& k = GetParam();
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    for (int c = 0; c < g.ColCount(); ++c)
+        g.SetCells(c, 2, QStringLiteral("t%1").arg(c));
+    g.SetCol(2);
+    g.SetRow(2);
+    if (k.setup)
+        k.setup(g);
+    Press(w, k.key, Qt::NoModifier, QString::fromUtf8(k.text));
+    const bool open = (g.NormalEdit() && g.NormalEdit()->isVisible()) || g.EditMode();
+    EXPECT_EQ(open, k.opens);
+    if (open && g.NormalEdit() && g.NormalEdit()->isVisible()) {
+        EXPECT_EQ(g.NormalEdit()->Text(), QString::fromUtf8(k.editorText));
+    }
+    EXPECT_EQ(g.Col(), k.col);
+    EXPECT_EQ(g.Row(), k.row);
+}
+
+// The cell turns read-only after it became current (as when rows move under
+// it): it is still not edited.
+void ReadOnly(TFxStringGrid& g)
+{
+    g.Events().OnCanEditCell = [](QObject*, int, int, bool& can) { can = false; };
+}
+
+void DataCheckBox(TFxStringGrid& g)
+{
+    g.AddCheckBox(2, 2, false, true);
+    g.SetCells(2, 2, "N");
+}
+
+void NoEditor(TFxStringGrid& g)
+{
+    g.Events().OnGetEditorType = [](QObject*, int, int, TEditorType& e) { e = edNone; };
+}
+
+void EditingOff(TFxStringGrid& g)
+{
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+}
+
+// Cells (2,2) to (3,3) are one block; (3,3) is made current, which the
+// grid turns into the block's base cell.
+void MergedBlock(TFxStringGrid& g)
+{
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goRangeSelect));
+    g.MergeCells(2, 2, 2, 2);
+    g.SetCol(3);
+    g.SetRow(3);
+}
+
+// Column 1 hidden: display column 2 shows real column 3.
+void HiddenColumn(TFxStringGrid& g)
+{
+    g.HideColumn(1);
+    g.SetCol(2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FxGridKeyState,
+    ::testing::Values(
+        StateCase{"editable_f2", nullptr, Qt::Key_F2, "", true, "t2", 2, 2},
+        StateCase{"editable_letter", nullptr, Qt::Key_X, "x", true, "x", 2, 2},
+        StateCase{"editable_above_255", nullptr, Qt::Key_unknown, "\xe2\x82\xac", false, "", 2, 2},
+        StateCase{"read_only_f2", ReadOnly, Qt::Key_F2, "", false, "", 2, 2},
+        StateCase{"read_only_letter", ReadOnly, Qt::Key_X, "x", false, "", 2, 2},
+        StateCase{"read_only_enter", ReadOnly, Qt::Key_Return, "\r", false, "", 2, 2},
+        StateCase{"data_check_box_f2", DataCheckBox, Qt::Key_F2, "", false, "", 2, 2},
+        StateCase{"data_check_box_letter", DataCheckBox, Qt::Key_X, "x", false, "", 2, 2},
+        StateCase{"data_check_box_enter", DataCheckBox, Qt::Key_Return, "\r", false, "", 2, 2},
+        StateCase{"no_editor_f2", NoEditor, Qt::Key_F2, "", false, "", 2, 2},
+        StateCase{"no_editor_letter", NoEditor, Qt::Key_X, "x", false, "", 2, 2},
+        StateCase{"editing_off_letter", EditingOff, Qt::Key_X, "x", false, "", 2, 2},
+        StateCase{"editing_off_f2", EditingOff, Qt::Key_F2, "", false, "", 2, 2},
+        StateCase{"merged_block_f2_edits_the_base", MergedBlock, Qt::Key_F2, "", true, "t2", 2, 2},
+        StateCase{"merged_block_letter", MergedBlock, Qt::Key_X, "x", true, "x", 2, 2},
+        StateCase{"hidden_column_f2_edits_the_real_cell", HiddenColumn, Qt::Key_F2, "", true, "t3", 2, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FxGridKeyState, ATypedCharacterOnAHiddenColumnGridLandsInTheRealColumn)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.HideColumn(1);
+    g.SetCol(2);
+    g.SetRow(2);
+    w.type("z");
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(g.Cells(3, 2), "z");
+    EXPECT_EQ(g.Cells(2, 2), "");
+}
+
+// ---------------------------------------------------------------- scroll-only keys, row keys
+
+TEST(FxGridKeys, MoveScrollOnlyScrollsAndLeavesTheCurrentCellAndOnKeyDownAlone)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetRowCount(100);
+    g.Navigation().SetMoveScrollOnly(true);
+    int downs = 0;
+    g.OnKeyDown = [&](QObject*, int&, fw::TShiftState) { ++downs; };
+    g.SetCol(1);
+    g.SetRow(1);
+    const int vis = g.VisibleRowCount();
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(g.TopRow(), 2);
+    w.key(Qt::Key_PageDown);
+    EXPECT_EQ(g.TopRow(), 2 + vis);
+    w.key(Qt::Key_End);
+    EXPECT_EQ(g.TopRow(), 100 - vis);
+    w.key(Qt::Key_Down);   // the last page: no further
+    EXPECT_EQ(g.TopRow(), 100 - vis);
+    w.key(Qt::Key_Home);
+    EXPECT_EQ(g.TopRow(), 1);
+    w.key(Qt::Key_Up);
+    EXPECT_EQ(g.TopRow(), 1);
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(g.Col(), 1);
+    EXPECT_EQ(downs, 0);
+}
+
+TEST(FxGridKeys, InsertAndDeleteRowsOnlyWhenAllowedAndNotRefused)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    for (int r = 1; r < 6; ++r)
+        g.SetCells(1, r, QString::number(r));
+    g.SetCol(1);
+    g.SetRow(2);
+    w.key(Qt::Key_Insert);   // not allowed: nothing
+    EXPECT_EQ(g.RowCount(), 6);
+    g.Navigation().SetAllowInsertRow(true);
+    QList<int> inserted;
+    g.Events().OnAutoInsertRow = [&](QObject*, int r) { inserted << r; };
+    w.key(Qt::Key_Insert, Qt::ShiftModifier);   // a shift key held: no row
+    EXPECT_EQ(g.RowCount(), 6);
+    w.key(Qt::Key_Insert);
+    EXPECT_EQ(g.RowCount(), 7);
+    EXPECT_EQ(g.Cells(1, 2), "");
+    EXPECT_EQ(g.Cells(1, 3), "2");
+    g.Navigation().SetInsertPosition(pInsertAfter);
+    w.key(Qt::Key_Insert);
+    EXPECT_EQ(g.RowCount(), 8);
+    EXPECT_EQ(inserted, (QList<int>{2, 3}));
+
+    g.Navigation().SetAllowDeleteRow(true);
+    bool allow = false;
+    g.Events().OnCanDeleteRow = [&](QObject*, int, bool& can) { can = allow; };
+    g.SetRow(4);
+    w.key(Qt::Key_Delete);   // refused
+    EXPECT_EQ(g.RowCount(), 8);
+    allow = true;
+    w.key(Qt::Key_Delete);
+    EXPECT_EQ(g.RowCount(), 7);
+    EXPECT_EQ(g.Cells(1, 4), "3");
+}
+
+TEST(FxGridKeys, DisjunctRowFlagsFollowTheArrowsShiftAndSpace)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions((g.Options() & ~fw::TGridOptions(fw::goEditing)) | fw::goRangeSelect);
+    g.MouseActions().SetDisjunctRowSelect(true);
+    g.SetCol(1);
+    g.SetRow(1);
+    auto flagged = [&] {
+        QList<int> rows;
+        for (int r = 1; r < g.RowCount(); ++r)
+            if (g.RowSelect(r))
+                rows << r;
+        return rows;
+    };
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(flagged(), QList<int>{2});
+    w.key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(flagged(), (QList<int>{2, 3}));
+    w.key(Qt::Key_Space);
+    EXPECT_EQ(flagged(), QList<int>{2});
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(flagged(), QList<int>{4});
+}
+
+// ---------------------------------------------------------------- focus
+
+TEST(FxGridFocus, APressOnACellGivesTheGridTheFocus)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.resize(600, 300);
+    auto* other = new QLineEdit(w.form.get());
+    other->setGeometry(0, 320, 200, 24);
+    other->show();
+    other->setFocus();
+    w.settle();
+    ASSERT_EQ(w.focus(), other);
+    w.click(w.at(3, 2));
+    EXPECT_EQ(w.focus(), &g);
+    EXPECT_EQ(g.Col(), 3);
+    EXPECT_EQ(g.Row(), 2);
+}
+
+// Tab in the editor of a grid without goTabs but with a validation event:
+// the editor keeps Tab, validates, and the grid keeps the focus; a refused
+// value stays in the open editor.
+TEST(FxGridFocus, TabWithAValidationEventValidatesAndKeepsTheFocusInTheGrid)
+{
+    for (bool valid : {true, false}) {
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        g.resize(600, 300);
+        auto* next = new QLineEdit(w.form.get());
+        next->setGeometry(0, 320, 200, 24);
+        next->show();
+        int calls = 0;
+        g.Events().OnCellValidate = [&](QObject*, int, int, QString&, bool& ok) {
+            ++calls;
+            ok = valid;
+        };
+        g.SetCol(1);
+        g.SetRow(1);
+        w.type("ab");
+        w.key(Qt::Key_Tab);
+        w.settle();
+        EXPECT_EQ(calls, 1);
+        if (valid) {
+            EXPECT_EQ(g.Cells(1, 1), "ab");
+            EXPECT_EQ(w.focus(), &g);
+            EXPECT_FALSE(g.NormalEdit()->isVisible());
+            // Without an open editor Tab leaves the grid.
+            w.key(Qt::Key_Tab);
+            EXPECT_EQ(w.focus(), next);
+        } else {
+            EXPECT_EQ(g.Cells(1, 1), "");
+            EXPECT_EQ(w.focus(), g.NormalEdit());
+            EXPECT_TRUE(g.NormalEdit()->isVisible());
+        }
+        EXPECT_EQ(g.Col(), 1);
+        EXPECT_EQ(g.Row(), 1);
+    }
+}
+
+} // namespace
