@@ -7,6 +7,7 @@
 #include "framework/SysUtils.h"
 #include "framework/TextFile.h"
 #include "grid/foundation/FxOptions.h"
+#include "grid/model/FxGrouping.h"
 #include "grid/model/FxSortSettings.h"
 #include "grid/paint/FxControlLook.h"
 #include "grid/paint/FxFloatingFooter.h"
@@ -241,6 +242,30 @@ public:
               [](TGrid& g, fw::TColor v) { g.SearchFooter().SetColor(v); });
         color("SearchFooter.ColorTo", [](TGrid& g) { return g.SearchFooter().ColorTo(); },
               [](TGrid& g, fw::TColor v) { g.SearchFooter().SetColorTo(v); });
+        color("Grouping.HeaderColor", [](TGrid& g) { return g.Grouping().HeaderColor(); },
+              [](TGrid& g, fw::TColor v) { g.Grouping().SetHeaderColor(v); });
+        color("Grouping.HeaderColorTo", [](TGrid& g) { return g.Grouping().HeaderColorTo(); },
+              [](TGrid& g, fw::TColor v) { g.Grouping().SetHeaderColorTo(v); });
+        color("Grouping.HeaderTextColor", [](TGrid& g) { return g.Grouping().HeaderTextColor(); },
+              [](TGrid& g, fw::TColor v) { g.Grouping().SetHeaderTextColor(v); });
+        flag("Grouping.HeaderUnderline", [](TGrid& g) { return g.Grouping().HeaderUnderline(); },
+             [](TGrid& g, bool v) { g.Grouping().SetHeaderUnderline(v); });
+        color("Grouping.HeaderLineColor", [](TGrid& g) { return g.Grouping().HeaderLineColor(); },
+              [](TGrid& g, fw::TColor v) { g.Grouping().SetHeaderLineColor(v); });
+        integer("Grouping.HeaderLineWidth", 0, 1000, [](TGrid& g) { return g.Grouping().HeaderLineWidth(); },
+                [](TGrid& g, int v) { g.Grouping().SetHeaderLineWidth(v); });
+        color("Grouping.SummaryColor", [](TGrid& g) { return g.Grouping().SummaryColor(); },
+              [](TGrid& g, fw::TColor v) { g.Grouping().SetSummaryColor(v); });
+        color("Grouping.SummaryColorTo", [](TGrid& g) { return g.Grouping().SummaryColorTo(); },
+              [](TGrid& g, fw::TColor v) { g.Grouping().SetSummaryColorTo(v); });
+        color("Grouping.SummaryTextColor", [](TGrid& g) { return g.Grouping().SummaryTextColor(); },
+              [](TGrid& g, fw::TColor v) { g.Grouping().SetSummaryTextColor(v); });
+        flag("Grouping.SummaryLine", [](TGrid& g) { return g.Grouping().SummaryLine(); },
+             [](TGrid& g, bool v) { g.Grouping().SetSummaryLine(v); });
+        color("Grouping.SummaryLineColor", [](TGrid& g) { return g.Grouping().SummaryLineColor(); },
+              [](TGrid& g, fw::TColor v) { g.Grouping().SetSummaryLineColor(v); });
+        integer("Grouping.SummaryLineWidth", 0, 1000, [](TGrid& g) { return g.Grouping().SummaryLineWidth(); },
+                [](TGrid& g, int v) { g.Grouping().SetSummaryLineWidth(v); });
         color("GridLineColor", [](TGrid& g) { return g.GridLineColor(); },
               [](TGrid& g, fw::TColor v) { g.SetGridLineColor(v); });
         color("GridFixedLineColor", [](TGrid& g) { return g.GridFixedLineColor(); },
@@ -263,15 +288,23 @@ public:
 
     const std::vector<TLookSetting>& Lines() const { return FLines; }
 
-    // The order in which read values reach the grid. The look goes first:
-    // choosing one rewrites selection, active cell, header and grid line
-    // colours, which would otherwise undo the file's own values.
+    // The order in which read values reach the grid: the file's order, but
+    // the look goes first, since choosing one rewrites selection, active
+    // cell, header and grid line colours that the file holds too, and the
+    // grid line colours follow the search footer's, before the grouping.
     std::vector<int> ApplyOrder() const
     {
-        std::vector<int> order{index("Look")};
-        for (int i = 0; i < int(FLines.size()); ++i)
-            if (FLines[size_t(i)].Name != QLatin1String("Look"))
-                order.push_back(i);
+        const int look = index("Look"), lines = index("GridLineColor"), fixedLines = index("GridFixedLineColor");
+        std::vector<int> order{look};
+        for (int i = 0; i < int(FLines.size()); ++i) {
+            if (i == look || i == lines || i == fixedLines)
+                continue;
+            order.push_back(i);
+            if (FLines[size_t(i)].Name == QLatin1String("SearchFooter.ColorTo")) {
+                order.push_back(lines);
+                order.push_back(fixedLines);
+            }
+        }
         return order;
     }
 

@@ -5,6 +5,7 @@
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
 #include "grid/foundation/FxOptions.h"
+#include "grid/model/FxGrouping.h"
 #include "grid/model/FxSortSettings.h"
 #include "grid/paint/FxControlLook.h"
 #include "grid/paint/FxFloatingFooter.h"
@@ -94,6 +95,18 @@ std::unique_ptr<TFxStringGrid> RestyledGrid()
     g->ControlLook().SetProgressXP(true);
     g->SearchFooter().SetColor(0xAAAAAA);
     g->SearchFooter().SetColorTo(0xBBBBBB);
+    g->Grouping().SetHeaderColor(0x101010);
+    g->Grouping().SetHeaderColorTo(0x202020);
+    g->Grouping().SetHeaderTextColor(0x303030);
+    g->Grouping().SetHeaderUnderline(true);
+    g->Grouping().SetHeaderLineColor(0x404040);
+    g->Grouping().SetHeaderLineWidth(3);
+    g->Grouping().SetSummaryColor(0x505050);
+    g->Grouping().SetSummaryColorTo(0x606060);
+    g->Grouping().SetSummaryTextColor(0x707070);
+    g->Grouping().SetSummaryLine(true);
+    g->Grouping().SetSummaryLineColor(0x808081);
+    g->Grouping().SetSummaryLineWidth(4);
     g->SetGridLineColor(0xCCCCCC);
     g->SetGridFixedLineColor(0xDDDDDD);
     g->BackGround().SetTop(-5);
@@ -118,7 +131,8 @@ TEST_F(SettingsFiles, LookFileNamesEverySettingInItsFormAndComesBackWhole)
                              "Font.Style=fsBold,fsItalic\r", "Font.Size=11\r", "Font.Name=Courier New\r",
                              "ActiveCellFont.Style=fsUnderline\r", "FixedFont.Style=fsBold,fsStrikeOut\r",
                              "Balloon.Transparency=200\r", "ControlLook.ControlStyle=csBevelled\r", "Look=glRIR\r",
-                             "BackGround.Top=-5\r", "BackGround.Display=bdGradientVert\r", "BackGround.Cells=bcAll\r"})
+                             "BackGround.Top=-5\r", "BackGround.Display=bdGradientVert\r", "BackGround.Cells=bcAll\r",
+                             "Grouping.HeaderUnderline=true\r", "Grouping.SummaryLineWidth=4\r"})
         EXPECT_TRUE(lines.contains(QByteArray(line))) << line;
     EXPECT_TRUE(saved.startsWith("Color=$00123456\r\nHintColor=clRed\r\nSelectionColor=$00010203\r\n"));
     EXPECT_TRUE(saved.endsWith("BackGround.Color=$00EEEEEE\r\nBackGround.ColorTo=$000F0F0F\r\n"));
@@ -196,6 +210,8 @@ TEST_F(SettingsFiles, BadLookFileStopsWithTheConversionErrorAndChangesNothing)
         {"BackGround.Left=7", "BackGround.Left=99999999999", "'99999999999' is not a valid integer value"},
         {"Balloon.Transparency=200", "Balloon.Transparency=256", "Balloon.Transparency 256 is out of range 0 to 255"},
         {"ControlLook.CheckSize=21", "ControlLook.CheckSize=0", "ControlLook.CheckSize 0 is out of range 1 to 1000"},
+        {"Grouping.HeaderLineWidth=3", "Grouping.HeaderLineWidth=-1",
+         "Grouping.HeaderLineWidth -1 is out of range 0 to 1000"},
         // The bad value stands last: nothing before it may have been applied.
         {"BackGround.ColorTo=$000F0F0F", "BackGround.ColorTo=none", "'none' is not a valid integer value"},
     };
