@@ -1425,6 +1425,10 @@ protected:
     void ReadXLS(const QString& FileName, const QString& SheetName);
     void WriteXLS(const QString& FileName, const QString& SheetName, bool CreateNewSheet);
     void WriteDoc(const QString& FileName, const QString& Bookmark, bool Append, bool CreateNewDocument);
+    // After a move whose drop landed in this same grid: clears (or, with
+    // removeRows, removes the rows of) the source cells whose texts were
+    // written elsewhere, following the rows the drop inserted (FxGridDragDrop.cpp).
+    void FinishMoveWithinGrid(const fw::TGridRect& Source, bool removeRows);
 
 public:
 
