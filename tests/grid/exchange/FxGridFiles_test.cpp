@@ -820,6 +820,22 @@ TEST_F(GridFiles, PlainCellsGiveOneHeaderAndOneRecordPerCell)
     EXPECT_EQ(dst->ColWidths(5), 77);
 }
 
+TEST_F(GridFiles, BinaryIndicesBeyondSixteenBitsComeBack)
+{
+    // Rows past 65,535 keep their place: the indices are never cut.
+    auto g = makeGrid(3, 70002);
+    g->SetCells(1, 70000, QStringLiteral("far"));
+    g->SetCells(2, 70001, QStringLiteral("farther"));
+    const QByteArray data = BinStream(*g, fw::TRect(1, 70000, 2, 70001));
+    EXPECT_EQ(Records(data)[1].Find(QStringLiteral("Row"))->Int, 70000);
+
+    auto dst = makeGrid(4, 70003);
+    LoadAt(*dst, fw::TPoint(2, 70001), data);
+    EXPECT_EQ(dst->Cells(2, 70001), QStringLiteral("far"));
+    EXPECT_EQ(dst->Cells(3, 70002), QStringLiteral("farther"));
+    EXPECT_EQ(dst->Cells(2, 70001 - 65536), QString());
+}
+
 TEST_F(GridFiles, FullGridRoundTripKeepsLooksAndGraphics)
 {
     auto g = makeGrid(3, 3);
