@@ -1217,6 +1217,7 @@ TEST_F(GridFiles, XmlLoadPutsAttributesFirstAndReportsBadDocuments)
         ADD_FAILURE() << "no error";
     } catch (const fw::Exception& e) {
         EXPECT_TRUE(e.Message().startsWith(QStringLiteral("XMLDOM Parsing error "))) << e.Message().toStdString();
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("(line 3)"))) << e.Message().toStdString();
     }
     try {
         g->LoadFromXML(path("missing.xml"));
