@@ -336,6 +336,18 @@ TGridDropTarget::TGridDropTarget(TFxStringGrid* grid) : TSGDropTarget(grid->view
 
 void TGridDropSource::DragFinished() {}
 
+void TGridDropTarget::NoteSelfDrop()
+{
+    // A drop while this grid's own drag runs lands on the grid it came
+    // from: until the drop notes what it wrote, the move clears nothing, so
+    // a refused or partial drop keeps the source.
+    TFxGridExchangeState& s = FGrid->ExchangeState();
+    if (s.Dragging) {
+        s.SelfDrop = true;
+        s.SelfDropInserted = false;
+    }
+}
+
 void TGridDropTarget::HideArrows(bool)
 {
     TFxGridExchangeState& s = FGrid->ExchangeState();
@@ -482,6 +494,7 @@ void TGridDropTarget::DropStream(QPoint pt, const QByteArray& Stream)
     bool append = false;
     CellAt(pt, col, row, false, append);
     HideArrows();
+    NoteSelfDrop();
     if (col < 0 || row < 0 || Stream.isEmpty())
         return;
     QByteArray bytes = Stream;
@@ -513,6 +526,7 @@ void TGridDropTarget::DropText(QPoint pt, const QString& Text)
     int col = -1, row = -1;
     bool append = false;
     CellAt(pt, col, row, false, append);
+    NoteSelfDrop();
     if (col < 0 || row < 0) {
         HideArrows();
         return;
@@ -575,6 +589,7 @@ void TGridDropTarget::DropRTF(QPoint pt, const QString& RTF)
     bool append = false;
     CellAt(pt, col, row, false, append);
     HideArrows();
+    NoteSelfDrop();
     if (col < 0 || row < 0)
         return;
     bool allow = true;
@@ -591,6 +606,7 @@ void TGridDropTarget::DropURL(QPoint pt, const QString& URL)
     bool append = false;
     CellAt(pt, col, row, false, append);
     HideArrows();
+    NoteSelfDrop();
     if (col < 0 || row < 0)
         return;
     bool allow = true;

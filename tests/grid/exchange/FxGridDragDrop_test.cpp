@@ -318,4 +318,14 @@ TEST(GridDrag, MoveInsideOneGridLosesNothing)
         EXPECT_EQ(Body(*g).join(QLatin1Char('|')).toStdString(), k.body.join(QLatin1Char('|')).toStdString())
             << k.name;
     }
+
+    // A drop the application refuses moves nothing, so nothing is cleared.
+    auto g = MakeGrid(3, 3);
+    g->SetCells(1, 1, QStringLiteral("stay"));
+    g->Events().OnOleDrop = [](QObject*, int, int, const QString&, bool& allow) { allow = false; };
+    g->SetSelection({1, 1, 1, 1});
+    SelfDrag drag(*g, 2, 2);
+    g->OleDragFromCell(1, 1);
+    EXPECT_EQ(g->Cells(1, 1), QStringLiteral("stay"));
+    EXPECT_EQ(g->Cells(2, 2), QString());
 }
