@@ -433,9 +433,11 @@ bool TFxStringGrid::PrintColFiltered(int ACol) const
 void PrintCellLook(TFxStringGrid& g, int ACol, int ARow, TPrintLook& look)
 {
     fw::TGridDrawState state = 0;
+    // Word wrap starts from the grid's, as on the screen; the cell's
+    // properties and the word-wrap hook (asked there) may change it.
+    look.WW = g.WordWrap();
     g.GetVisualProperties(ACol, ARow, state, true, false, true, look.Brush, look.ColorTo, look.Mirror, look.MirrorTo,
                           look.Font, look.HA, look.VA, look.WW, look.GD);
-    g.DoGetWordWrap(ACol, ARow, look.WW);
 }
 
 fw::TSize TFxStringGrid::MeasurePrintCell(int ACol, int ARow)
