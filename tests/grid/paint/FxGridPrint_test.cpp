@@ -13,6 +13,7 @@
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -1002,6 +1003,57 @@ TEST_F(GridPrint, PreviewWindowShowsThePagesAPrintGives)
     EXPECT_EQ(testsupport::pdfPageTexts(previewPath, true), printed);
 }
 
+TEST_F(GridPrint, PreviewOfAPageDrawsWhatThePrintPutsOnIt)
+{
+    // Page 2 previewed at 254 dpi (a pixel is 0.1 mm) in the size of the
+    // printed page's paper, against page 2 of the PDF rendered at 254 dpi:
+    // the same pages, the same rows in the same place.
+    SKIP_WITHOUT_POPPLER();
+    grid->PrintSettings().SetPageNr(ppBottomCenter);
+    grid->PrintSettings().SetBorders(pbAround);
+    grid->Print();
+    const fw::TRect paper = grid->PrintPageRect();
+    const int printedPages = grid->PrintPageCount();
+    const QImage printed = testsupport::pdfPageImage(path, 2, 254);
+    ASSERT_FALSE(printed.isNull());
+    const QRectF margins = fw::Printer().Device().pageLayout().paintRect(QPageLayout::Millimeter);
+    const QPoint origin(int(std::lround(margins.left() * 10)), int(std::lround(margins.top() * 10)));
+
+    QImage preview(paper.Right, -paper.Bottom, QImage::Format_RGB32);
+    preview.setDotsPerMeterX(10000);
+    preview.setDotsPerMeterY(10000);
+    preview.fill(Qt::white);
+    fw::TCanvas canvas(&preview);
+    grid->SetPreviewPage(2);
+    grid->PrintPreview(canvas, fw::TRect(0, 0, preview.width(), preview.height()));
+    canvas.Release();
+    EXPECT_EQ(grid->PrintPageCount(), printedPages);
+
+    const auto dark = [](QRgb p) { return qGray(p) < 128; };
+    const QRect fromPdf = testsupport::pixelBox(printed, dark).translated(-origin);
+    const QRect fromPreview = testsupport::pixelBox(preview, dark);
+    ASSERT_FALSE(fromPreview.isNull());
+    // Text is measured in whole device pixels of each canvas's font, so a
+    // column may differ by a unit between the two: twelve centred columns
+    // move each edge by at most six.
+    EXPECT_NEAR(fromPreview.left(), fromPdf.left(), 7);
+    EXPECT_NEAR(fromPreview.right(), fromPdf.right(), 7);
+    EXPECT_NEAR(fromPreview.top(), fromPdf.top(), 3);
+    EXPECT_NEAR(fromPreview.bottom(), fromPdf.bottom(), 3);
+    // The outline around the rows: its bottom line stands where the
+    // printed page's does.
+    const auto frameBottom = [&](const QImage& img, QPoint shift) {
+        for (int y = img.height() - 1; y >= 0; --y)
+            if (testsupport::countPixels(img, dark, QRect(0, y, img.width(), 1)) > 1000)
+                return y - shift.y();
+        return -1;
+    };
+    EXPECT_NEAR(frameBottom(preview, {}), frameBottom(printed, origin), 3);
+    const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR");
+    if (!shots.isEmpty())
+        preview.save(shots + QStringLiteral("/grid-print-preview-page2.png"));
+}
+
 TEST_F(GridPrint, PreviewAndDrawShowOnePage)
 {
     std::vector<int> begun;
@@ -1669,8 +1721,18 @@ TEST_F(GridPrint, PreviewWindowHoldsThePagesOfThePrint)
         if (auto* view = dialog->findChild<QPrintPreviewWidget*>())
             previewPages = view->pageCount();
         const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR");
-        if (!shots.isEmpty())
+        if (!shots.isEmpty()) {
+            // Large enough to read the page, on the second page.
+            dialog->resize(900, 1200);
+            if (auto* view = dialog->findChild<QPrintPreviewWidget*>())
+                view->fitInView();
+            QApplication::processEvents();
+            for (QAction* action : dialog->findChildren<QAction*>())
+                if (action->text() == QStringLiteral("Next page"))
+                    action->trigger();
+            QApplication::processEvents();
             dialog->grab().save(shots + QStringLiteral("/grid-print-preview.png"));
+        }
         dialog->reject();
         closed = true;
     });
