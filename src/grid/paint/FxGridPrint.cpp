@@ -465,6 +465,14 @@ fw::TSize TFxStringGrid::MeasurePrintCell(int ACol, int ARow)
         const double layoutWidth = ps.NoAutoSize() ? (ColWidths(ACol) + 12) * k : 65535.0;
         size = PrintHtmlText(*this, canvas, content.Text, look.Font, TRect(0, 0, int(layoutWidth), -1), 1.0,
                              look.WW && ps.NoAutoSize(), false, GetCellImageList(RealColIndex(ACol), ARow));
+    } else if (content.Kind == ctkRichText && angle == 0) {
+        // Measured as it is drawn: laid out in screen pixels with the cell's
+        // font as its base (bold runs are wider than the plain text), each
+        // pixel 254 / 96 units on paper, inside the cell's text offsets.
+        const fw::TSize px = fw::TRichText::FromRtf(content.Text).RequiredSize(look.Font, 65535, false);
+        const double unit = 254.0 / fw::ScreenPixelsPerInch;
+        size = fw::TSize(int(std::lround((px.cx + 2 * XYOffset().X) * unit)) + graphicSize.cx,
+                         int(std::lround((px.cy + 2 * XYOffset().X) * unit)));
     } else {
         QString text = content.Kind == ctkRichText ? fw::TRichText::FromRtf(content.Text).PlainText() : content.Text;
         if (text.isEmpty())

@@ -1523,6 +1523,7 @@ void FillKinds(TFxStringGrid& g)
     g.AddRotated(2, 1, 90, QStringLiteral("Upward"));
     g.SetCells(3, 2, QStringLiteral("merged block"));
     g.MergeCells(3, 2, 2, 1);
+    g.SetCells(4, 0, QStringLiteral("{\\rtf1 rich \\b bold\\b0  words}"));
 }
 
 TEST_F(GridPrint, CellKindsPrintTheirTextOnce)
@@ -1539,6 +1540,9 @@ TEST_F(GridPrint, CellKindsPrintTheirTextOnce)
     EXPECT_EQ(page.count(QStringLiteral("Bold part")), 1) << page.toStdString();
     EXPECT_FALSE(page.contains(QLatin1Char('<')));
     EXPECT_EQ(page.count(QStringLiteral("merged block")), 1);
+    // Rich text prints its words, not its markup.
+    EXPECT_EQ(page.simplified().count(QStringLiteral("rich bold words")), 1) << page.toStdString();
+    EXPECT_FALSE(page.contains(QStringLiteral("rtf1")));
     // The turned text is there, once.
     EXPECT_EQ(testsupport::pdfPageTexts(path, false).join(QString()).count(QStringLiteral("Upward")), 1);
 }
