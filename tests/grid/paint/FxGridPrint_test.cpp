@@ -1054,6 +1054,38 @@ TEST_F(GridPrint, PreviewOfAPageDrawsWhatThePrintPutsOnIt)
         preview.save(shots + QStringLiteral("/grid-print-preview-page2.png"));
 }
 
+TEST_F(GridPrint, PreviewOnAnyScreenBreaksPagesWhereThePrintDoes)
+{
+    // The last row of every printed page, then the same pages previewed
+    // on canvases of common screen resolutions in the paper's proportions.
+    grid->PrintSettings().SetPageNr(ppBottomCenter);
+    std::map<int, int> lastRow;   // page -> last row + 1
+    grid->Events().OnPrintPageDone = [&](QObject*, fw::TCanvas&, int row, int, int page, int, int) {
+        lastRow[page] = row;
+    };
+    grid->Print();
+    const int printed = grid->PrintPageCount();
+    ASSERT_GT(printed, 10);
+    ASSERT_EQ(int(lastRow.size()), printed);
+    const std::map<int, int> printedRows = lastRow;
+    const fw::TRect paper = grid->PrintPageRect();
+    for (int dpi : {72, 96, 120, 144}) {
+        const int w = int(paper.Right * dpi / 254.0), h = int(-paper.Bottom * dpi / 254.0);
+        QImage image(w, h, QImage::Format_RGB32);
+        image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+        image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+        for (int page : {1, printed / 2, printed}) {
+            lastRow.clear();
+            fw::TCanvas canvas(&image);
+            grid->SetPreviewPage(page);
+            grid->PrintPreview(canvas, fw::TRect(0, 0, w, h));
+            canvas.Release();
+            EXPECT_EQ(grid->PrintPageCount(), printed) << dpi << " dpi";
+            EXPECT_EQ(lastRow[page], printedRows.at(page)) << dpi << " dpi, page " << page;
+        }
+    }
+}
+
 TEST_F(GridPrint, PreviewAndDrawShowOnePage)
 {
     std::vector<int> begun;
