@@ -69,6 +69,16 @@ class TFxInplaceEdit;
 class TFxStringGridCheck;
 class TGridCombo;
 class TGridCheckBox;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridButton;
+class TGridDatePicker;
+class TFxRichEdit;
+class TEditLink;
+class TGridTransEdit;
+class TGridTransCombo;
+class TControlEdit;
+class TControlCombo;
 class TSortSettings;
 class TFilter;
 class TFilterDropDown;
@@ -1241,6 +1251,51 @@ public:
     void SetComboIndex(int ACol, int ARow, int Index);
     int GetComboIndex(int ACol, int ARow);
 
+    // ---- the further editors, created with first use and kept with the grid
+    // (FxGridSpecialEditors.cpp and the editors' own files)
+    TGridEditBtn& BtnEdit() const;
+    TGridUnitEditBtn& BtnUnitEdit() const;
+    TGridButton& Btn() const;
+    TGridDatePicker& DateTimePicker() const;
+    // The hidden editor rich cells are measured and drawn with, and the
+    // editor of edRichEdit.
+    TFxRichEdit& RichEdit() const;
+    TFxRichEdit& InplaceRichEdit() const;
+    // The application's editor of edCustom (not owned; null: none).
+    TEditLink* EditLink() const;
+    void SetEditLink(TEditLink* Value);
+    // OnEllipsClick for the current cell: the text the handler leaves.
+    virtual QString DoEllipsClick(const QString& Text);
+    // Rich-text cells (FxGridRichEdit.cpp): a cell's document into a rich
+    // edit, and a rich edit's document back as the cell's RTF text.
+    void CellToRich(int ACol, int ARow, TFxRichEdit& Richeditor);
+    QString RichToString(TFxRichEdit& Richeditor);
+    void RichToCell(int ACol, int ARow, TFxRichEdit& Richeditor);
+
+    // ---- radio groups, HTML form controls, fixed-cell editors
+    // (FxGridControlEditors.cpp, FxGridFixedEditors.cpp)
+    // ACol real; the offsets are the press relative to the cell's top-left corner.
+    void RadioGroupClick(int ACol, int ARow, int XOffset, int YOffset);
+    // Opens the editor of a CONTROL tag (EDIT, PASSWORD, MASK, COMBO) of the
+    // HTML text of cell (ACol display, RealCol, ARow) over CtrlRect.
+    void StartControlEdit(const QString& Text, const QString& CtrlType, const QString& CtrlID,
+                          const QString& CtrlValue, const fw::TRect& CtrlRect, int ACol, int RealCol, int ARow);
+    // Writes the open form-control editor's value into its CONTROL tag and hides it.
+    void EndControlEdit();
+    void ControlComboSelect(QObject* Sender);
+    // Opens the next editable form control of the cell after CtrlID; the
+    // grid takes the focus when there is none.
+    void EditNextCellControl(int ACol, int ARow, const QString& CtrlID);
+    // The press on a CONTROL tag of an HTML cell: true when it opened an editor.
+    bool HandleControlPress(int ACol, int ARow, int X, int Y);
+    bool ControlEditing() const;
+    TControlEdit& ControlEditor() const;
+    TControlCombo& ControlComboEditor() const;
+    // The fixed-cell editor over (ACol, ARow) (display column).
+    void StartFixedCellEdit(int ACol, int ARow);
+    TGridTransEdit& EditTrans() const;
+    TGridTransCombo& ComboTrans() const;
+
     // ---- selection check and edit permission (FxGridSelect.cpp)
     bool IsEditable(int ACol, int ARow);
     bool CanEditBaseCell(int ACol, int ARow);
@@ -1432,6 +1487,10 @@ protected:
     // Real columns inserted (Delta > 0) or removed at At, with widths,
     // hidden columns and the hidden rows' cells in step.
     void ShiftColumns(int At, int Delta);
+    // A shown real column moved to another real position: the hidden
+    // columns between and their saved widths close up behind it
+    // (FxGridHidden.cpp).
+    void HiddenColumnsMoved(int FromReal, int ToReal);
     // Shows the real rows hidden behind a contracted node (FxGridNodes.cpp).
     void ExpandNodeRows(int ARow);
     // Opens the contracted nodes that hide a real row.
