@@ -1,5 +1,6 @@
 #include "framework/NoActiveForm.h"
 
+#include <QApplication>
 #include <QPainter>
 
 namespace fw {
@@ -33,6 +34,24 @@ void TNoActiveForm::SetAlphaBlendValue(std::uint8_t value)
 void TNoActiveForm::ApplyOpacity()
 {
     setWindowOpacity(FAlphaBlend ? FAlphaBlendValue / 255.0 : 1.0);
+}
+
+void TNoActiveForm::showEvent(QShowEvent* event)
+{
+    QWidget* active = QApplication::activeWindow();
+    if (active != this)
+        FActiveBefore = active ? active : (parentWidget() ? parentWidget()->window() : nullptr);
+    QWidget::showEvent(event);
+}
+
+bool TNoActiveForm::event(QEvent* event)
+{
+    // The hints above ask the window system not to activate this window;
+    // one that does so anyway (on showing or on a click) is overruled, so
+    // the user's window keeps its keys and its focus.
+    if (event->type() == QEvent::WindowActivate && FActiveBefore && FActiveBefore->isVisible())
+        FActiveBefore->activateWindow();
+    return QWidget::event(event);
 }
 
 void TNoActiveForm::paintEvent(QPaintEvent*)
