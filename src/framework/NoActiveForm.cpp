@@ -1,6 +1,7 @@
 #include "framework/NoActiveForm.h"
 
-#include <QApplication>
+#include "framework/NoActivate.h"
+
 #include <QPainter>
 
 namespace fw {
@@ -10,6 +11,7 @@ TNoActiveForm::TNoActiveForm(QWidget* owner)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
+    new TNoActivate(this);
 }
 
 void TNoActiveForm::SetPicture(const QImage& picture)
@@ -34,24 +36,6 @@ void TNoActiveForm::SetAlphaBlendValue(std::uint8_t value)
 void TNoActiveForm::ApplyOpacity()
 {
     setWindowOpacity(FAlphaBlend ? FAlphaBlendValue / 255.0 : 1.0);
-}
-
-void TNoActiveForm::showEvent(QShowEvent* event)
-{
-    QWidget* active = QApplication::activeWindow();
-    if (active != this)
-        FActiveBefore = active ? active : (parentWidget() ? parentWidget()->window() : nullptr);
-    QWidget::showEvent(event);
-}
-
-bool TNoActiveForm::event(QEvent* event)
-{
-    // The hints above ask the window system not to activate this window;
-    // one that does so anyway (on showing or on a click) is overruled, so
-    // the user's window keeps its keys and its focus.
-    if (event->type() == QEvent::WindowActivate && FActiveBefore && FActiveBefore->isVisible())
-        FActiveBefore->activateWindow();
-    return QWidget::event(event);
 }
 
 void TNoActiveForm::paintEvent(QPaintEvent*)

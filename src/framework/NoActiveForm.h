@@ -4,7 +4,6 @@
 // the mouse. It can show one picture over its whole client area and be
 // blended with what lies below it.
 #include <QImage>
-#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
@@ -25,17 +24,12 @@ public:
     void SetAlphaBlendValue(std::uint8_t value);
 
 protected:
-    bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void ApplyOpacity();
 
     QImage FPicture;
-    // The window that was active when this one appeared: it gets the
-    // activation back should a window system hand it to this window anyway.
-    QPointer<QWidget> FActiveBefore;
     bool FAlphaBlend = false;
     std::uint8_t FAlphaBlendValue = 255;
 };
