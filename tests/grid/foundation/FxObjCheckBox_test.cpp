@@ -202,3 +202,19 @@ TEST_F(CheckBoxTest, TransparentBoxShowsWhatLiesBelow)
         EXPECT_EQ(img.pixelColor(10 + 95, 10 + 18), c.below);
     }
 }
+
+TEST_F(CheckBoxTest, AcceleratorTogglesAndFocusesOnlyATabStop)
+{
+    box->SetCaption(QStringLiteral("&Match case"));
+    next->setFocus();
+    QTest::keyClick(&form, Qt::Key_M, Qt::AltModifier);
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(QApplication::focusWidget(), next) << "without TabStop the focus stays";
+    box->SetTabStop(true);
+    QTest::keyClick(&form, Qt::Key_M, Qt::AltModifier);
+    EXPECT_FALSE(box->Checked());
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    box->setEnabled(false);
+    QTest::keyClick(&form, Qt::Key_M, Qt::AltModifier);
+    EXPECT_FALSE(box->Checked()) << "a disabled box ignores its accelerator";
+}
