@@ -1181,6 +1181,8 @@ public:
     // -trunc(points * 254 / 72 * fit scale): a character height in 0.1 mm.
     int MapFontHeight(int PointSize) const;
     int MapFontSize(int Height) const;
+    // How far the printer turns landscape pages, in degrees.
+    int PrinterLandscapeRotation() const;
     // The page loop (mode: TPrintMode); returns the pages.
     int PrintPages(fw::TCanvas& Canvas, int Mode, int PageCount, bool Selected);
     bool PrintRowFiltered(int ARow) const;
@@ -1485,6 +1487,10 @@ protected:
     // Real columns inserted (Delta > 0) or removed at At, with widths,
     // hidden columns and the hidden rows' cells in step.
     void ShiftColumns(int At, int Delta);
+    // A shown real column moved to another real position: the hidden
+    // columns between and their saved widths close up behind it
+    // (FxGridHidden.cpp).
+    void HiddenColumnsMoved(int FromReal, int ToReal);
     // Shows the real rows hidden behind a contracted node (FxGridNodes.cpp).
     void ExpandNodeRows(int ARow);
     // Opens the contracted nodes that hide a real row.

@@ -86,6 +86,15 @@ struct TFxGridModelEvents {
     std::function<void(QObject* Sender, int ACol, int ARow, fw::TColor AColor, const QString& AColorText)>
         OnColorSelect;
     std::function<void(QObject* Sender, int ACol, int ARow, int AImageIndex)> OnImageSelect;
+    // The colour and image drop-down editors as their edit ends: the colour
+    // and its text, or the image index, may be changed before the cell takes them.
+    std::function<void(QObject* Sender, int ACol, int ARow, fw::TColor& Color, QString& Value)> OnColorSelected;
+    std::function<void(QObject* Sender, int ACol, int ARow, int& Index)> OnImageSelected;
+    // The date-and-time editor's time part changed (the value as a date and time).
+    std::function<void(QObject* Sender, int ACol, int ARow, double ADateTime)> OnDateTimeChange;
+    // A button of a drop-down editor's popup header or footer.
+    std::function<void(QObject* Sender, int ACol, int ARow, int ButtonIndex)> OnDropDownHeaderButtonClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, int ButtonIndex)> OnDropDownFooterButtonClick;
     std::function<void(QObject* Sender, bool& CanAdd)> OnCanAddRow;
     std::function<void(QObject* Sender, int ARow, bool& CanInsert)> OnCanInsertRow;
     std::function<void(QObject* Sender, int ACol, int& AWidth)> OnUpdateColumnSize;
@@ -156,6 +165,9 @@ struct TFxGridPaintEvents {
     std::function<void(QObject* Sender, int ARow, int& Height)> OnPrintSetRowHeight;
     std::function<void(QObject* Sender, double& ScaleFactor, bool& Allow)> OnFitToPage;
     std::function<void(QObject* Sender, int PageNum, int PageColNum, QString& PageNumString)> OnPrintGetPageNum;
+    // The last word on a cell's measured size (on paper: 0.1 mm).
+    std::function<void(QObject* Sender, fw::TCanvas& Canvas, int ACol, int ARow, fw::TPoint& ASize, bool Printing)>
+        OnCustomCellSize;
 };
 
 // Keyboard, mouse and in-place editing (the interaction issue adds its events here).

@@ -6,6 +6,10 @@
 #include "controls/dropdown/FxDropDownForm.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/interact/FxGridDropDownEditors.h"
+#include "controls/dropdown/FxItemSelector.h"
+#include "framework/DateTime.h"
+#include "framework/SysUtils.h"
+#include "grid/model/FxCellGraphic.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +42,14 @@ void clickKey(TFxCalculatorDropdown& c, const char* caption)
             const TRect r = p->Buttons().Items(i)->Rect();
             QTest::mouseClick(p, Qt::LeftButton, {}, QPoint(r.Left + r.Width() / 2, r.Top + r.Height() / 2));
         }
+}
+
+// A click on an item of a picker's open list.
+void clickItem(TFxCustomItemSelector* selector, int index)
+{
+    ASSERT_NE(selector, nullptr);
+    const TRect r = selector->Items().Items(index)->Rect();
+    QTest::mouseClick(selector->Panel(), Qt::LeftButton, {}, QPoint(r.Left + r.Width() / 2, r.Top + r.Height() / 2));
 }
 
 std::vector<KindCase> cases()
@@ -73,6 +85,20 @@ std::vector<KindCase> cases()
              QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(r.Left + 5, r.Top + 5));
          },
          "Apple"},
+        {"Detail", edDetailDropDown, "Beta", "Beta",
+         [](TFxCustomDropDown& e) { clickItem(static_cast<TFxDetailDropDown&>(e).ItemSelector(), 2); }, "Gamma"},
+        {"Grid", edFxGridDropDown, "Banana", "Banana",
+         [](TFxCustomDropDown& e) {
+             TFxStringGrid* g = static_cast<TCustomFxGridDropDown&>(e).InnerGrid();
+             const TRect r = g->CellRect(0, 3);
+             QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, QPoint(r.Left + 5, r.Top + 5));
+         },
+         "Cherry"},
+        {"Color", edColorPickerDropDown, "", "",
+         [](TFxCustomDropDown& e) { clickItem(static_cast<TFxColorPickerDropDown&>(e).ListSelector(), 4); },
+         "Navy"},
+        {"Image", edImagePickerDropDown, "1", "",
+         [](TFxCustomDropDown& e) { clickItem(static_cast<TFxImagePickerDropDown&>(e).ItemSelector(), 2); }, "2"},
     };
 }
 
@@ -91,6 +117,16 @@ void savePicture(Window& w, TFxCustomDropDown& e, const char* name)
     img.copy(0, 0, 420, 330).save(dir + QStringLiteral("/grid_dropdown_%1.png").arg(QLatin1String(name)));
 }
 
+// The grid window with the date-and-time editor open.
+void savePictureOf(Window& w, QWidget& editor, const char* name)
+{
+    const QString dir = qEnvironmentVariable("GC_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    Q_UNUSED(editor);
+    w.form->grab().toImage().copy(0, 0, 420, 330).save(dir + QStringLiteral("/grid_editor_%1.png").arg(QLatin1String(name)));
+}
+
 class GridDropDownEditor : public ::testing::TestWithParam<KindCase> {
 protected:
     void open(Window& w, const KindCase& k)
@@ -103,11 +139,35 @@ protected:
             for (const char* s : {"Apple", "Banana", "Cherry"})
                 m->Items().Add()->Text = {s};
         }
+        if (k.kind == edFxGridDropDown) {
+            auto* m = static_cast<TCustomFxGridDropDown*>(FxGridDropDown::Editor(g, k.kind));
+            m->Columns().Add()->Header = "Fruit";
+            m->Columns().Add()->Header = "Colour";
+            const char* rows[][2] = {{"Apple", "green"}, {"Banana", "yellow"}, {"Cherry", "red"}};
+            for (const auto& r : rows)
+                m->Items().Add()->Text = {r[0], r[1]};
+        }
+        if (k.kind == edDetailDropDown) {
+            auto* d = static_cast<TFxDetailDropDown*>(FxGridDropDown::Editor(g, k.kind));
+            for (const char* s : {"Alpha", "Beta", "Gamma"})
+                d->Items().Add()->SetCaption(s);
+        }
+        if (k.kind == edImagePickerDropDown) {
+            for (QRgb c : {0xFF0000u, 0x00FF00u, 0x0000FFu}) {
+                TBitmap b(16, 16);
+                b.Canvas().Brush().Color = TColor(c);
+                b.Canvas().FillRect(TRect(0, 0, 16, 16));
+                images.Add(b);
+            }
+            g.SetGridImages(&images);
+            g.AddDataImage(1, 1, 0, haLeft, vaTop);
+        }
         g.SetCells(1, 1, k.cell);
         g.SetCol(1);
         g.SetRow(1);
         w.key(Qt::Key_F2);
     }
+    TImageList images{16, 16};
 };
 
 } // namespace
@@ -245,4 +305,130 @@ TEST(GridDropDownEditors, TabValidatesAndMovesOnOrStaysWithTheCaretAtTheEnd)
     if (calc->isVisible()) {
         EXPECT_EQ(calc->x(), g.CellRect(2, 1).Left) << "an editor still open is the next cell's";
     }
+}
+
+TEST(GridDropDownEditors, ColourEditWritesTheColourTextAndTheCellColour)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.Events().OnGetEditorType = [](QObject*, int, int, TEditorType& e) { e = edColorPickerDropDown; };
+    int asked = 0;
+    g.Events().OnColorSelected = [&](QObject*, int c, int r, TColor& color, QString& text) {
+        ++asked;
+        EXPECT_EQ(c, 1);
+        EXPECT_EQ(r, 2);
+        if (color == 0x008000) {
+            color = 0x00FF00;
+            text = "Bright";
+        }
+    };
+    g.SetCol(1);
+    g.SetRow(2);
+    w.key(Qt::Key_F2);
+    auto* c = static_cast<TFxColorPickerDropDown*>(FxGridDropDown::Editor(g, edColorPickerDropDown));
+    ASSERT_TRUE(c->isVisible());
+    EXPECT_EQ(c->Colors().Count(), 16) << "the default colours";
+    c->SetSelectedColor(0x0000FF);
+    QTest::keyClick(c, Qt::Key_Return);
+    w.settle();
+    EXPECT_EQ(g.Cells(1, 2), "Red");
+    EXPECT_EQ(g.Colors(1, 2), 0x0000FF);
+
+    w.key(Qt::Key_F2);
+    ASSERT_TRUE(c->isVisible());
+    EXPECT_EQ(c->SelectedColor(), 0x0000FF) << "the cell's colour is the picker's";
+    c->SetSelectedColor(0x008000);
+    QTest::keyClick(c, Qt::Key_Return);
+    w.settle();
+    EXPECT_EQ(g.Cells(1, 2), "Bright") << "the handler's text";
+    EXPECT_EQ(g.Colors(1, 2), 0x00FF00) << "the handler's colour";
+
+    w.key(Qt::Key_F2);
+    c->SetSelectedColor(0x800000);
+    QTest::keyClick(c, Qt::Key_Escape);
+    w.settle();
+    EXPECT_EQ(g.Cells(1, 2), "Bright") << "Escape writes nothing";
+    EXPECT_EQ(g.Colors(1, 2), 0x00FF00);
+    EXPECT_EQ(asked, 2);
+
+    w.key(Qt::Key_F2);
+    QTest::keyClick(c, Qt::Key_Home);
+    w.settle();
+    EXPECT_FALSE(c->isVisible()) << "Home ends the colour edit";
+    EXPECT_EQ(g.Row(), 2);
+}
+
+TEST(GridDropDownEditors, ImageEditOfACellWithoutAnImageWritesNothing)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.Events().OnGetEditorType = [](QObject*, int, int, TEditorType& e) { e = edImagePickerDropDown; };
+    g.SetCells(2, 1, "plain");
+    g.SetCol(2);
+    g.SetRow(1);
+    w.key(Qt::Key_F2);
+    auto* p = static_cast<TFxImagePickerDropDown*>(FxGridDropDown::Editor(g, edImagePickerDropDown));
+    ASSERT_TRUE(p->isVisible());
+    EXPECT_EQ(p->ItemIndex(), -1);
+    EXPECT_EQ(p->Text(), "");
+    QTest::keyClick(p, Qt::Key_Return);
+    w.settle();
+    EXPECT_FALSE(p->isVisible());
+    EXPECT_EQ(g.Cells(2, 1), "plain");
+}
+
+TEST(GridDropDownEditors, DateTimeEditCommitsCancelsAndKeepsAnUnchangedText)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.Events().OnGetEditorType = [](QObject*, int, int, TEditorType& e) { e = edDateTimeEdit; };
+    TDateTime changed = 0;
+    g.Events().OnDateTimeChange = [&](QObject*, int, int, double dt) { changed = dt; };
+    const TDateTime start = EncodeDateTime(2024, 3, 9, 14, 25, 36, 0);
+    const QString startText = FxGridDropDown::DateTimeText(start);
+    EXPECT_TRUE(startText.endsWith(FormatDateTime(FormatSettings().LongTimeFormat, start))) << "seconds kept";
+    g.SetColWidths(1, 230);
+    g.SetCells(1, 1, startText);
+    g.SetCol(1);
+    g.SetRow(1);
+    w.key(Qt::Key_F2);
+    TGridDateTimePicker& d = FxGridDropDown::DateTimeEditor(g);
+    ASSERT_TRUE(d.isVisible());
+    EXPECT_EQ(w.focus(), &d);
+    EXPECT_NEAR(d.DateTime(), start, 1e-8);
+    EXPECT_EQ(d.geometry().topLeft(), QPoint(g.CellRect(1, 1).Left, g.CellRect(1, 1).Top));
+    savePictureOf(w, d, "datetime");
+    QTest::keyClick(&d, Qt::Key_Return);
+    w.settle();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(g.Cells(1, 1), startText) << "an unchanged value keeps the cell's text";
+
+    w.key(Qt::Key_F2);
+    ASSERT_TRUE(d.isVisible());
+    d.TimePicker()->SetTime(EncodeTime(8, 5, 0, 0));
+    EXPECT_NEAR(changed, EncodeDateTime(2024, 3, 9, 8, 5, 0, 0), 1e-8) << "the grid hears of the time";
+    d.SetDate(EncodeDate(2025, 1, 2));
+    QTest::keyClick(&d, Qt::Key_Escape);
+    w.settle();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(g.Cells(1, 1), startText) << "Escape gives the whole value back, date and time";
+    EXPECT_EQ(w.focus(), &g);
+
+    w.key(Qt::Key_F2);
+    d.SetDateTime(EncodeDateTime(2025, 1, 2, 8, 5, 0, 0));
+    QTest::keyClick(&d, Qt::Key_Return);
+    w.settle();
+    EXPECT_EQ(g.Cells(1, 1), FxGridDropDown::DateTimeText(EncodeDateTime(2025, 1, 2, 8, 5, 0, 0)));
+    EXPECT_FALSE(g.EditMode());
+
+    g.SetCells(2, 1, "not a date");
+    g.SetCol(2);
+    w.key(Qt::Key_F2);
+    ASSERT_TRUE(d.isVisible());
+    EXPECT_NEAR(d.DateTime(), Now(), 2.0 / 86400) << "a text that is no date opens at now";
+    d.SetShowCheckbox(true);
+    d.SetChecked(false);
+    QTest::keyClick(&d, Qt::Key_Return);
+    w.settle();
+    EXPECT_EQ(g.Cells(2, 1), "") << "an unchecked value is no value";
 }
