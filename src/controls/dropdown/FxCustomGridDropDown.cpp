@@ -219,8 +219,11 @@ void TFxColGrid::KeyDown(int& Key, TShiftState Shift)
 
 void TFxColGrid::KeyPress(QChar& Key)
 {
-    // Enter selected the row on its key-down.
     if (Key == u'\r') {
+        // The in-place editor of an editable list hands its Enter here: the
+        // cell edit ends. Any other Enter selected the row on its key-down.
+        if (EditMode() && (Options() & goEditing) && FFxDropDown)
+            FFxDropDown->CellEditEntered();
         Key = QChar();
         return;
     }
@@ -578,7 +581,10 @@ void TCustomFxGridDropDown::SizeColumnsToDropDown()
     std::vector<int> widths;
     for (int i = 0; i < FColumns.Count(); ++i)
         widths.push_back(FColumns.Items(i)->Width);
-    int avail = DropDownForm()->width();
+    // The columns fill what the list shows: the popup less its border and
+    // the list's frame (the popup's own width would push the last column's
+    // end out of sight).
+    int avail = DropDownForm()->width() - 2 * DropDownBorderWidth() - 2 * FFxColGrid->frameWidth();
     if (FFxColGrid->VisibleRowCount() < FFxColGrid->RowCount() - FFxColGrid->FixedRows())
         avail -= GetSystemMetrics(SM_CXVSCROLL);
     const std::vector<int> sized = FxMultiColumn::SizeColumns(widths, avail);
@@ -684,6 +690,22 @@ void TCustomFxGridDropDown::GridSelect()
         DoHideDropDown(false);
     if (OnSelect)
         OnSelect(this);
+}
+
+void TCustomFxGridDropDown::CellEditEntered()
+{
+    TFxColGrid* g = FFxColGrid;
+    g->HideInplaceEdit();
+    if (g->Col() != FLookupColumn || !DropDownForm() || !DropDownForm()->isVisible())
+        return;
+    // The edited lookup text is the choice: the popup closes with it, not
+    // with the item's own text.
+    const int row = g->Row();
+    g->SetConfirmSelection(false);
+    SetText(g->Cells(FLookupColumn, row));
+    FItemIndex = FUseItems ? RowToItemIndex(row) : row - g->FixedRows();
+    FOldItemIndex = FItemIndex;
+    DoHideDropDown(false);
 }
 
 // ---- lookup ------------------------------------------------------------------------------

@@ -318,6 +318,8 @@ private:
     void SizeColumnsToDropDown();
     void GridSelectCell(int row);
     void GridSelect();
+    // Enter in a cell the editable grid is editing.
+    void CellEditEntered();
     void SetEditTextKeep(const QString& text);
     void SelectGridRow(int row);
 

@@ -493,7 +493,10 @@ void TFxMultiColumnDropDown::SizeColumnsToDropDown()
     std::vector<int> widths;
     for (int i = 0; i < FColumns.Count(); ++i)
         widths.push_back(FColumns.Items(i)->Width);
-    int avail = DropDownForm()->width();
+    // The columns fill what the list shows: the popup less its border and
+    // the list's frame (the popup's own width would push the last column's
+    // end out of sight).
+    int avail = DropDownForm()->width() - 2 * DropDownBorderWidth() - 2 * FFxColGrid->frameWidth();
     if (FFxColGrid->VisibleRowCount() < FFxColGrid->RowCount() - FFxColGrid->FixedRows())
         avail -= GetSystemMetrics(SM_CXVSCROLL);
     const std::vector<int> sized = FxMultiColumn::SizeColumns(widths, avail);

@@ -128,6 +128,7 @@ void TGridDropDownLink::KeyPress(QChar& key)
 
 void TGridDropDownLink::Changed()
 {
+    ++FChangesReported;
     if (const auto& e = FGrid->Events().OnEditChange)
         e(FGrid, FGrid->Col(), FGrid->Row(), FEditor.Text());
 }

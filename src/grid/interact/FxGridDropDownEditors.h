@@ -21,6 +21,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QPointer>
 
 #include <functional>
 
@@ -37,6 +38,9 @@ public:
     // no further (null).
     void KeyPress(QChar& key);
     void Changed();
+    // How many changes the grid has heard of (a key that changed the text
+    // without one is reported after it).
+    int ChangesReported() const { return FChangesReported; }
     // The editor lost the focus to something outside its popup: the edit ends.
     void FocusLost(QFocusEvent* e);
     // A click that opened the edit puts the caret at the clicked character.
@@ -67,6 +71,7 @@ public:
 private:
     TFxStringGrid* FGrid;
     TFxCustomDropDown& FEditor;
+    int FChangesReported = 0;
 };
 
 // A drop-down editor: `Base` with the grid link in front of its keys.
@@ -81,14 +86,22 @@ protected:
     // validation on, Tab is the grid's (validated and moved on here).
     bool event(QEvent* e) override
     {
-        if (e->type() == QEvent::KeyPress) {
-            auto* k = static_cast<QKeyEvent*>(e);
-            if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && FLink.TabIsGrids()) {
-                this->PerformKeyDown(fw::VK_TAB, fw::ShiftStateFromEvent(*k));
-                return true;
-            }
+        if (e->type() != QEvent::KeyPress)
+            return Base::event(e);
+        auto* k = static_cast<QKeyEvent*>(e);
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && FLink.TabIsGrids()) {
+            this->PerformKeyDown(fw::VK_TAB, fw::ShiftStateFromEvent(*k));
+            return true;
         }
-        return Base::event(e);
+        // A character typed over the whole selected value changes the text
+        // without the edit's change notification: the grid hears of it here.
+        QPointer<TGridDropDownEditor> self(this);
+        const QString before = this->Text();
+        const int reported = FLink.ChangesReported();
+        const bool handled = Base::event(e);
+        if (self && this->isVisible() && FLink.ChangesReported() == reported && this->Text() != before)
+            FLink.Changed();
+        return handled;
     }
     void KeyDown(int& key, fw::TShiftState shift) override
     {

@@ -102,6 +102,8 @@ TEST_F(GridDropDownTest, OpensWithTheItemsInTheGridAndAClickChoosesOne)
     EXPECT_EQ(grid().Cells(1, 2), "6 kg");
     EXPECT_EQ(grid().RowCount(), 24);
     EXPECT_EQ(dd->RowToItemIndex(2), 1);
+    EXPECT_LE(grid().ColWidths(0) + grid().ColWidths(1), grid().viewport()->width()) << "the last column ends in sight";
+    EXPECT_GE(grid().ColWidths(0) + grid().ColWidths(1), grid().viewport()->width() - 2) << "and the columns fill the list";
     EXPECT_EQ(QApplication::focusWidget(), dd->InnerGrid());
     clickRow(2);
     EXPECT_FALSE(dd->DropDownForm()->isVisible());
@@ -274,4 +276,37 @@ TEST_F(GridDropDownTest, AnchorHandlerKeepsThePopupOpen)
     EXPECT_TRUE(blocked);
     EXPECT_FALSE(dd->DropDownForm()->BlockActivate()) << "cleared when the handler returns";
     dd->HideDropDown(true);
+}
+
+TEST_F(GridDropDownTest, EnterInAnEditedCellEndsTheCellEditOrTakesTheLookupCell)
+{
+    dd->SetGridEditable(true);
+    dd->SetRowSelect(false);
+    open();
+    auto focusKey = [](Qt::Key k) {
+        QTest::keyClick(QApplication::focusWidget(), k);
+        QApplication::processEvents();
+    };
+    // Another column: Enter ends the cell's edit, the popup stays.
+    grid().SetRow(2);
+    grid().SetCol(1);
+    focusKey(Qt::Key_F2);
+    ASSERT_TRUE(grid().EditMode());
+    QTest::keyClicks(QApplication::focusWidget(), "0");
+    focusKey(Qt::Key_Return);
+    EXPECT_FALSE(grid().EditMode());
+    EXPECT_TRUE(dd->DropDownForm()->isVisible()) << "only the cell edit ended";
+    EXPECT_EQ(grid().Cells(1, 2), "6 kg0");
+
+    // The lookup column: Enter takes the edited text and closes the popup.
+    grid().SetCol(0);
+    focusKey(Qt::Key_F2);
+    ASSERT_TRUE(grid().EditMode());
+    QTest::keyClicks(QApplication::focusWidget(), "s");
+    focusKey(Qt::Key_Return);
+    EXPECT_FALSE(grid().EditMode());
+    EXPECT_EQ(dd->Text(), "Bananas");
+    EXPECT_EQ(dd->ItemIndex(), 1);
+    EXPECT_FALSE(dd->DropDownForm()->isVisible()) << "closed, not cancelled";
+    EXPECT_EQ(dd->Text(), "Bananas");
 }

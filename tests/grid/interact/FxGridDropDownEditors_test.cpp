@@ -10,9 +10,11 @@
 #include "framework/DateTime.h"
 #include "framework/SysUtils.h"
 #include "grid/model/FxCellGraphic.h"
+#include "grid/paint/FxControlLook.h"
 
 #include <gtest/gtest.h>
 
+#include <QCalendarWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QSlider>
@@ -117,14 +119,26 @@ void savePicture(Window& w, TFxCustomDropDown& e, const char* name)
     img.copy(0, 0, 420, 330).save(dir + QStringLiteral("/grid_dropdown_%1.png").arg(QLatin1String(name)));
 }
 
-// The grid window with the date-and-time editor open.
-void savePictureOf(Window& w, QWidget& editor, const char* name)
+// The grid window with the date-and-time editor open, and with its
+// calendar dropped down.
+void savePictureOf(Window& w, TGridDateTimePicker& editor, const char* name)
 {
     const QString dir = qEnvironmentVariable("GC_SCREENSHOT_DIR");
     if (dir.isEmpty())
         return;
-    Q_UNUSED(editor);
     w.form->grab().toImage().copy(0, 0, 420, 330).save(dir + QStringLiteral("/grid_editor_%1.png").arg(QLatin1String(name)));
+    editor.DropDown();
+    w.settle();
+    if (!editor.DroppedDown())
+        return;
+    QImage img = w.form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QWidget* cal = editor.calendarWidget()->window();
+    QPainter p(&img);
+    p.drawImage(cal->geometry().topLeft() - w.form->mapToGlobal(QPoint(0, 0)), cal->grab().toImage());
+    p.end();
+    img.copy(0, 0, 420, 330).save(dir + QStringLiteral("/grid_editor_%1_open.png").arg(QLatin1String(name)));
+    editor.calendarWidget()->window()->hide();
+    w.settle();
 }
 
 class GridDropDownEditor : public ::testing::TestWithParam<KindCase> {
@@ -162,6 +176,8 @@ protected:
             g.SetGridImages(&images);
             g.AddDataImage(1, 1, 0, haLeft, vaTop);
         }
+        // Wide enough for a time with seconds beside the drop button.
+        g.SetColWidths(1, 90);
         g.SetCells(1, 1, k.cell);
         g.SetCol(1);
         g.SetRow(1);
@@ -431,4 +447,270 @@ TEST(GridDropDownEditors, DateTimeEditCommitsCancelsAndKeepsAnUnchangedText)
     QTest::keyClick(&d, Qt::Key_Return);
     w.settle();
     EXPECT_EQ(g.Cells(2, 1), "") << "an unchecked value is no value";
+}
+
+namespace {
+
+// A calculator cell (1,2) holding "6" opened for editing.
+TFxCalculatorDropdown* openCalculator(Window& w, const char* text = "6")
+{
+    TFxStringGrid& g = *w.grid;
+    g.Events().OnGetEditorType = [](QObject*, int, int, TEditorType& e) { e = edCalculatorDropDown; };
+    g.SetCells(1, 2, text);
+    g.SetCol(1);
+    g.SetRow(2);
+    w.key(Qt::Key_F2);
+    return static_cast<TFxCalculatorDropdown*>(FxGridDropDown::Editor(g, edCalculatorDropDown));
+}
+
+} // namespace
+
+TEST(GridDropDownEditors, KeysEndTheEditWriteTheCellAndMoveAsTheKeyAndThePopupSay)
+{
+    struct Row {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        bool open;             // the popup is open when the key comes
+        bool editing;          // the edit still runs afterwards
+        const char* cell;      // the cell's text afterwards
+        int row;               // the grid's row afterwards
+    } rows[] = {
+        {"Escape", Qt::Key_Escape, {}, false, false, "6", 2},
+        {"Enter", Qt::Key_Return, {}, false, false, "6.00", 2},
+        {"Up", Qt::Key_Up, {}, false, false, "6.00", 1},
+        {"Down", Qt::Key_Down, {}, false, false, "6.00", 3},
+        {"Page Up", Qt::Key_PageUp, {}, false, false, "6.00", 2},
+        {"Page Down", Qt::Key_PageDown, {}, false, false, "6.00", 2},
+        {"End", Qt::Key_End, {}, false, true, "6", 2},
+        {"Alt+Down", Qt::Key_Down, Qt::AltModifier, false, true, "6", 2},
+        {"open Escape", Qt::Key_Escape, {}, true, false, "6", 2},
+        {"open Enter", Qt::Key_Return, {}, true, false, "6.00", 2},
+        {"open Up", Qt::Key_Up, {}, true, false, "6.00", 2},
+        {"open Down", Qt::Key_Down, {}, true, false, "6.00", 2},
+        {"open Page Down", Qt::Key_PageDown, {}, true, false, "6.00", 2},
+        {"open End", Qt::Key_End, {}, true, false, "6.00", 2},
+        {"open Alt+Down", Qt::Key_Down, Qt::AltModifier, true, true, "6", 2},
+    };
+    for (const Row& r : rows) {
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        TFxCalculatorDropdown* calc = openCalculator(w);
+        ASSERT_TRUE(calc->isVisible()) << r.name;
+        calc->SetSel(0, 0);
+        if (r.open) {
+            calc->ShowDropDown();
+            w.settle();
+            ASSERT_TRUE(calc->DroppedDown()) << r.name;
+        }
+        w.key(r.key, r.mods);
+        EXPECT_EQ(g.EditMode(), r.editing) << r.name;
+        EXPECT_EQ(calc->isVisible(), r.editing) << r.name;
+        EXPECT_EQ(g.Cells(1, 2), r.cell) << r.name;
+        EXPECT_EQ(g.Row(), r.row) << r.name;
+        EXPECT_EQ(g.Col(), 1) << r.name;
+        if (!r.editing) {
+            EXPECT_EQ(w.focus(), &g) << r.name;
+            EXPECT_FALSE(calc->DropDownForm()->isVisible()) << r.name;
+        }
+        if (r.key == Qt::Key_End && r.editing) {
+            EXPECT_EQ(calc->SelStart(), int(calc->EditText().size())) << "the caret went to the end";
+        }
+        if (r.mods & Qt::AltModifier) {
+            EXPECT_NE(calc->DroppedDown(), r.open) << "Alt+Down opens or closes the popup";
+        }
+        if (calc->DroppedDown())
+            calc->HideDropDown(true);
+    }
+}
+
+TEST(GridDropDownEditors, AdvanceOnEnterWithAutoEditOpensTheNextCellsEditor)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.Navigation().SetAdvanceOnEnter(true);
+    g.Navigation().SetAdvanceAutoEdit(true);
+    g.SetCells(2, 2, "3");
+    TFxCalculatorDropdown* calc = openCalculator(w);
+    ASSERT_TRUE(calc->isVisible());
+    w.type("+1");
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(g.Cells(1, 2), "7.00") << "the pending sum completed and written";
+    EXPECT_EQ(g.Col(), 2);
+    EXPECT_TRUE(g.EditMode()) << "the editor opened on the cell moved to";
+    EXPECT_TRUE(calc->isVisible());
+    EXPECT_EQ(calc->x(), g.CellRect(2, 2).Left);
+    EXPECT_EQ(calc->Text(), "3.00");
+
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_TRUE(calc->isVisible()) << "an arrow that ends the edit opens it again below";
+    EXPECT_EQ(calc->y(), g.CellRect(2, 3).Top);
+    w.key(Qt::Key_Escape);
+    EXPECT_FALSE(calc->isVisible());
+}
+
+TEST(GridDropDownEditors, GridHearsOfTypedCharactersAndTextChanges)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    QStringList log;
+    g.OnKeyPress = [&](QObject* sender, QChar& key) {
+        log << QStringLiteral("key %1 %2").arg(sender == FxGridDropDown::Editor(g, edCalculatorDropDown) ? "editor" : "other")
+                   .arg(key.unicode());
+    };
+    g.Events().OnEditChange = [&](QObject* sender, int c, int r, const QString& v) {
+        log << QStringLiteral("change %1,%2 %3%4").arg(c).arg(r).arg(v).arg(sender == &g ? "" : " (not the grid)");
+    };
+    FxGridDropDown::Editor(g, edCalculatorDropDown)->Value().SetPrefix("$");
+    TFxCalculatorDropdown* calc = openCalculator(w);
+    ASSERT_TRUE(calc->isVisible());
+    EXPECT_EQ(calc->EditText(), "$6.00");
+    log.clear();
+    // The first digit replaces the selected value, the second is typed on.
+    w.type("5");
+    EXPECT_EQ(log, (QStringList{"key editor 53", "change 1,2 5"})) << "the text without the prefix";
+    w.type("7");
+    EXPECT_EQ(log.filter("change").last(), "change 1,2 57");
+    EXPECT_EQ(log.filter("change").size(), 2) << "one notification per change";
+    log.clear();
+    w.key(Qt::Key_Escape);
+    EXPECT_TRUE(log.contains("key editor 27")) << "the grid sees Escape too: " << log.join(" | ").toStdString();
+    EXPECT_EQ(g.Cells(1, 2), "6");
+}
+
+TEST(GridDropDownEditors, DateTimePageKeysStayInThePickerAndShiftTabGoesBack)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() | goTabs);
+    g.Events().OnGetEditorType = [](QObject*, int, int, TEditorType& e) { e = edDateTimeEdit; };
+    g.SetColWidths(2, 230);
+    g.SetCells(2, 1, FxGridDropDown::DateTimeText(EncodeDateTime(2024, 3, 9, 14, 25, 0, 0)));
+    g.SetCol(2);
+    g.SetRow(1);
+    w.key(Qt::Key_F2);
+    TGridDateTimePicker& d = FxGridDropDown::DateTimeEditor(g);
+    ASSERT_TRUE(d.isVisible());
+    QList<int> seen;
+    d.OnKeyDown = [&](QObject*, int& key, TShiftState) { seen << key; };
+    for (Qt::Key k : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End}) {
+        QTest::keyClick(&d, k);
+        w.settle();
+        EXPECT_TRUE(d.isVisible()) << k;
+    }
+    EXPECT_EQ(seen, (QList<int>{VK_PRIOR, VK_NEXT, VK_END})) << "the picker's own key-down saw them";
+    QTest::keyClick(&d, Qt::Key_Backtab, Qt::ShiftModifier);
+    w.settle();
+    EXPECT_EQ(g.Col(), 1) << "Shift+Tab moved back";
+    EXPECT_EQ(seen, (QList<int>{VK_PRIOR, VK_NEXT, VK_END, VK_SHIFT})) << "Tab of a validating grid is not the picker's";
+    if (d.isVisible()) {
+        EXPECT_EQ(d.x(), g.CellRect(1, 1).Left) << "an editor still open is the cell's moved to";
+    }
+    d.OnKeyDown = nullptr;
+}
+
+TEST(GridDropDownEditors, CharacterThatStartsTheEditArrivesInThePicker)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    for (TEditorType kind : {edColorPickerDropDown, edImagePickerDropDown}) {
+        g.Events().OnGetEditorType = [kind](QObject*, int, int, TEditorType& e) { e = kind; };
+        TFxCustomDropDown* picker = FxGridDropDown::Editor(g, kind);
+        QStringList seen;
+        g.OnKeyPress = [&](QObject* sender, QChar& key) {
+            seen << QStringLiteral("%1 %2").arg(sender == picker ? "picker" : sender == &g ? "grid" : "other").arg(key);
+        };
+        g.SetCol(1);
+        g.SetRow(1);
+        w.type("n");
+        ASSERT_TRUE(picker->isVisible()) << kind;
+        ASSERT_FALSE(seen.isEmpty()) << kind;
+        EXPECT_EQ(seen.last(), "picker n") << "the picker had the character after the grid: " << kind;
+        EXPECT_EQ(seen.count("picker n"), 1) << kind;
+        w.key(Qt::Key_Escape);
+        EXPECT_FALSE(picker->isVisible()) << kind;
+        g.OnKeyPress = nullptr;
+    }
+}
+
+TEST(GridDropDownEditors, ClickThatStartsTheEditPutsTheCaretAtTheClickedCharacter)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.MouseActions().SetDirectEdit(true);
+    g.MouseActions().SetCaretPositioning(true);
+    g.SetColWidths(1, 120);
+    g.Events().OnGetEditorType = [](QObject*, int, int, TEditorType& e) { e = edCalculatorDropDown; };
+    g.SetCells(1, 2, "123456");
+    const QPoint p = w.at(1, 2, 20, 8);
+    QCursor::setPos(g.viewport()->mapToGlobal(p));
+    if (QCursor::pos() != g.viewport()->mapToGlobal(p))
+        GTEST_SKIP() << "the platform does not place the mouse pointer";
+    w.click(p);
+    auto* calc = static_cast<TFxCalculatorDropdown*>(FxGridDropDown::Editor(g, edCalculatorDropDown));
+    ASSERT_TRUE(calc->isVisible());
+    const int expected = calc->cursorPositionAt(calc->mapFromGlobal(QCursor::pos()));
+    ASSERT_GT(expected, 0);
+    ASSERT_LT(expected, int(calc->EditText().size()));
+    EXPECT_EQ(calc->SelStart(), expected) << "the caret under the click";
+    EXPECT_EQ(calc->SelLength(), 0);
+}
+
+TEST(GridDropDownEditors, EditStartTakesTheGridsStripsAndHookAndMayDropAtOnce)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.Events().OnGetEditorType = [](QObject*, int, int, TEditorType& e) { e = edMemoDropDown; };
+    g.ControlLook().DropDownFooter().Caption = "Notes";
+    g.ControlLook().DropDownFooter().Buttons().Add()->SetCaption("Clear");
+    QObject* hooked = nullptr;
+    g.Events().OnGetEditorProp = [&](QObject*, int c, int r, QObject* edit) {
+        EXPECT_EQ(QPoint(c, r), QPoint(2, 3));
+        hooked = edit;
+    };
+    QList<QPoint> footerClicks;
+    g.Events().OnDropDownFooterButtonClick = [&](QObject* sender, int c, int r, int index) {
+        EXPECT_EQ(sender, &g);
+        footerClicks << QPoint(c * 10 + r, index);
+    };
+    g.MouseActions().SetDirectComboDrop(true);
+    g.SetCells(2, 3, "text");
+    g.SetCol(2);
+    g.SetRow(3);
+    w.key(Qt::Key_F2);
+    TFxCustomDropDown* memo = FxGridDropDown::Editor(g, edMemoDropDown);
+    ASSERT_TRUE(memo->isVisible());
+    EXPECT_EQ(hooked, memo) << "the editor-property hook ran with the editor";
+    EXPECT_TRUE(memo->DropDownForm()->isVisible()) << "DirectComboDrop opened the popup at once";
+    EXPECT_EQ(memo->DropDownFooter().Caption, "Notes") << "the grid's footer look";
+    ASSERT_EQ(memo->DropDownFooter().Buttons().Count(), 1);
+    ASSERT_TRUE(memo->OnDropDownFooterButtonClick);
+    memo->OnDropDownFooterButtonClick(memo, 0);
+    EXPECT_EQ(footerClicks, (QList<QPoint>{QPoint(23, 0)})) << "the click reached the grid with its cell";
+    memo->HideDropDown(true);
+    QTest::keyClick(memo, Qt::Key_Escape);
+    w.settle();
+    EXPECT_FALSE(memo->isVisible());
+}
+
+TEST(GridDropDownEditors, TabWithValidationButWithoutGridTabsValidatesAndEndsTheEdit)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    QStringList validated;
+    g.Events().OnCellValidate = [&](QObject*, int c, int r, QString& v, bool&) {
+        validated << QStringLiteral("%1,%2 %3").arg(c).arg(r).arg(v);
+    };
+    TFxCalculatorDropdown* calc = openCalculator(w);
+    ASSERT_TRUE(calc->isVisible());
+    w.type("+2");
+    QTest::keyClick(calc, Qt::Key_Tab);
+    w.settle();
+    ASSERT_FALSE(validated.isEmpty());
+    // Only Enter completes the pending sum: Tab takes the display as it stands.
+    EXPECT_EQ(validated.first(), "1,2 2.00");
+    EXPECT_FALSE(calc->isVisible());
+    EXPECT_EQ(g.Cells(1, 2), "2.00");
+    EXPECT_EQ(g.Col(), 1) << "without goTabs the grid does not move on";
 }
