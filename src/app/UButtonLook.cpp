@@ -390,12 +390,15 @@ void Set_Button_Look(TLbButton* button, TButtonGlyph glyph)
     button->SetLightColor(fw::clGray);
     button->SetAlignment(look.alignment);
     // Many buttons share a picture (OK and Cancel in every window): each is
-    // drawn once per run.
-    static std::map<int, fw::TBitmap> drawn;
-    fw::TBitmap& strip = drawn[int(glyph)];
-    if (strip.Empty())
-        strip.SetImage(glyphStrip(glyph, look.glyphSize, look.numGlyphs));
-    button->SetGlyph(&strip);
+    // drawn once per run, and only when a button first needs it, so the
+    // windows made at start-up cost no pictures until they show.
+    button->SetGlyphSource([glyph, look]() -> const fw::TBitmap& {
+        static std::map<int, fw::TBitmap> drawn;
+        fw::TBitmap& strip = drawn[int(glyph)];
+        if (strip.Empty())
+            strip.SetImage(glyphStrip(glyph, look.glyphSize, look.numGlyphs));
+        return strip;
+    });
     button->SetNumGlyphs(look.numGlyphs);
 }
 

@@ -109,6 +109,7 @@ struct TLbButton::Impl {
     bool isDefault = false;
     bool flat = false;
     fw::TBitmap glyph;
+    std::function<const fw::TBitmap&()> glyphSource;   // still to be copied into glyph
     TColor hotTrackColor = fw::clNone;
     fw::TFont hotTrackFont;
     TLbButtonKind kind = bkCustom;
@@ -132,6 +133,20 @@ struct TLbButton::Impl {
     bool destroying = false;
     int shortcutId = 0;
     QChar accelerator;   // of the caption, upper case; null when none
+
+    const fw::TBitmap& resolvedGlyph()
+    {
+        if (glyphSource) {
+            const auto source = std::move(glyphSource);
+            glyphSource = nullptr;
+            const fw::TBitmap& strip = source();
+            if (strip.Empty())
+                glyph.Clear();
+            else
+                glyph.Assign(strip);
+        }
+        return glyph;
+    }
 
     void createFade(TLbButton* button)
     {
@@ -223,9 +238,10 @@ void TLbButton::SetFlat(bool value)
     RepaintNow();
 }
 
-const fw::TBitmap& TLbButton::Glyph() const { return d->glyph; }
+const fw::TBitmap& TLbButton::Glyph() const { return d->resolvedGlyph(); }
 void TLbButton::SetGlyph(const fw::TBitmap* value)
 {
+    d->glyphSource = nullptr;
     if (value && !value->Empty())
         d->glyph.Assign(*value);
     else
@@ -236,6 +252,13 @@ void TLbButton::SetGlyph(const fw::TBitmap* value)
 }
 
 TColor TLbButton::HotTrackColor() const { return d->hotTrackColor; }
+void TLbButton::SetGlyphSource(std::function<const fw::TBitmap&()> source)
+{
+    d->glyphSource = std::move(source);
+    d->kind = bkCustom;
+    update();
+}
+
 void TLbButton::SetHotTrackColor(TColor value) { d->hotTrackColor = value; }
 
 const fw::TFont& TLbButton::HotTrackFont() const { return d->hotTrackFont; }
@@ -248,6 +271,7 @@ void TLbButton::SetKind(TLbButtonKind value)
         const KindEntry& k = kKinds[value];
         SetNumGlyphs(2);
         SetModalResult(k.modalResult);
+        d->glyphSource = nullptr;
         LoadLbGlyph(QString::fromLatin1(k.resource), d->glyph);
         SetCaption(QString::fromUtf8(k.caption));
     }
@@ -637,7 +661,7 @@ void TLbButton::PaintTo(fw::TCanvas& canvas)
     f.Height = H;
     f.HotTrackStep = d->step;
     f.NumGlyphs = d->numGlyphs;
-    f.Glyph = &d->glyph;
+    f.Glyph = &d->resolvedGlyph();
     f.Pressed = d->pressed;
     f.Hot = d->inside || focused;
     f.Enabled = isEnabled();

@@ -52,6 +52,10 @@ public:
     // Copies the strip (null empties it); NumGlyphs becomes width div height
     // and Kind bkCustom.
     void SetGlyph(const fw::TBitmap* value);
+    // The same, but the strip is only asked of source (and copied) when the
+    // glyph is first read or painted: a window full of buttons that has not
+    // shown yet costs no pictures. NumGlyphs is left as it is.
+    void SetGlyphSource(std::function<const fw::TBitmap&()> source);
     fw::TColor HotTrackColor() const;
     void SetHotTrackColor(fw::TColor value);
     const fw::TFont& HotTrackFont() const;

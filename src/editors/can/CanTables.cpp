@@ -4,6 +4,10 @@
 #include "editors/can/CellNumber.h"
 #include "framework/Xml.h"
 
+#include <algorithm>
+#include <map>
+#include <utility>
+
 TColumnSpec Row_Number_Column(int header, fw::TColor color)
 {
     return Column(header, edNone, 40, color);
@@ -11,11 +15,18 @@ TColumnSpec Row_Number_Column(int header, fw::TColor color)
 
 QStringList Count_Items(int count, const QString& first)
 {
-    QStringList items;
-    if (!first.isEmpty())
-        items << first;
-    for (int i = 0; i < count; ++i)
-        items << QString::number(i);
+    // The same few lists (eight byte columns of 513 positions, and so on) are
+    // asked for by every CAN and SNMP table while the program starts: build
+    // each once and hand out shared copies.
+    static std::map<std::pair<int, QString>, QStringList> built;
+    QStringList& items = built[{count, first}];
+    if (items.isEmpty() && (count > 0 || !first.isEmpty())) {
+        items.reserve(std::max(count, 0) + (first.isEmpty() ? 0 : 1));
+        if (!first.isEmpty())
+            items << first;
+        for (int i = 0; i < count; ++i)
+            items << QString::number(i);
+    }
     return items;
 }
 
