@@ -58,10 +58,6 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
     const bool holdHoriz = (key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_DOWN) &&
                            (Options() & goRowSelect) && LeftCol() != FixedCols() && nav.KeepHorizScroll();
 
-    if (nav.AllowClipboardShortCuts() && HandleClipboardKey(key, ss)) {
-        consume();
-        return;
-    }
     if (nav.MoveScrollOnly() &&
         (key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_HOME || key == VK_UP || key == VK_DOWN)) {
         const int vis = VisibleRowCount();
@@ -249,8 +245,11 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
     key = int(m.WParam & 0xFFFF);
     if (m.Result == 1)
         key = 0;
-    // Keys after the framework's movement.
-    if (key == VK_INSERT && !ctrl && !shift && !IsKeyDown(VK_MENU) && nav.AllowInsertRow()) {
+    // Keys after the framework's movement: the clipboard keys first, so an
+    // OnKeyDown handler that cleared the key keeps the clipboard untouched.
+    if (nav.AllowClipboardShortCuts() && HandleClipboardKey(key, ss)) {
+        // copied, cut or pasted (or refused by the clipboard events)
+    } else if (key == VK_INSERT && !ctrl && !shift && !IsKeyDown(VK_MENU) && nav.AllowInsertRow()) {
         const int at = nav.InsertPosition() == pInsertAfter ? Row() + 1 : Row();
         if (DoCanInsertRow(Row())) {
             InsertRows(std::min(at, RowCount()), 1);

@@ -2,6 +2,7 @@
 // order, the state that mouse move and button up continue from, and the
 // framework's MouseDown hook.
 #include "grid/model/FxGrid.h"
+#include "grid/interact/FxGridFixedEditors.h"
 #include "grid/interact/FxGridInteract_p.h"
 
 #include "grid/foundation/FxOptions.h"
@@ -37,6 +38,10 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
     TMouseActions& ma = MouseActions();
     QPointer<TFxStringGrid> self(this);
     const int x = GetXLParam(m.LParam), y = GetYLParam(m.LParam);
+    if (FxFixedCellEdit::HoldsThePress(*this)) {
+        m.Result = 1;
+        return;
+    }
     s.DoOnClick = s.MouseDownMove = s.MouseKeepDown = true;
     s.SpinUpClick = s.SpinDnClick = false;
     int acol = -1, arow = -1;
@@ -118,6 +123,9 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
     } else {
         s.Clickposdx = s.Clickposdy = 0;
     }
+    // Radio groups and the form controls of HTML cells (FxGridControlEditors.cpp).
+    if (HandleControlPress(acol, arow, x, y))
+        return;
     const int pressCol = RealColIndex(acol);
     // Column 0 of a node grid: the glyph opens or closes the node; the
     // column itself never becomes current.
@@ -291,6 +299,8 @@ void TFxStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
         ~Reset() { f = false; }
     } reset{s.EditStart};
     TBaseGrid::MouseDown(Button, Shift, X, Y);
+    if (FxFixedCellEdit::OnPress(*this, X, Y, Button == mbRight, false))
+        return;
     if (TStringGrid* sync = SyncGrid().Grid()) {
         if (SyncGrid().SelectionColumn())
             sync->SetCol(std::min(Col(), sync->ColCount() - 1));

@@ -174,10 +174,15 @@ void TFxStringGrid::ColumnMoved(int FromIndex, int ToIndex)
     // The cell storage holds every real column, hidden ones included: with
     // hidden columns the cells move by their real positions.
     const bool hidden = NumHiddenColumns() > 0 && rf >= 0 && rt >= 0;
-    if (hidden)
+    if (hidden) {
         TBaseGrid::ColumnMoved(rf, rt);
-    else
+        // The hidden columns the move crossed stay with the cells they hid,
+        // with or without EnhRowColMove: left behind, their flags would hide
+        // a neighbour's cells and show theirs.
+        HiddenColumnsMoved(rf, rt);
+    } else {
         TBaseGrid::ColumnMoved(FromIndex, ToIndex);
+    }
     // Hidden rows keep their cells aside, by real column: they move alike.
     const int from = hidden ? rf : FromIndex, to = hidden ? rt : ToIndex;
     if (from >= 0 && to >= 0 && from != to)

@@ -434,7 +434,8 @@ void TFxStringGrid::ColumnHeadersChanged() {}
 void TFxStringGrid::SetColumnOrder()
 {
     std::vector<int>& order = d->model.ColumnOrder;
-    order.resize(std::size_t(std::max(ColCount(), 0)));
+    // By real position: hidden columns have their place too.
+    order.resize(std::size_t(std::max(TotalColCount(), 0)));
     for (int i = 0; i < int(order.size()); ++i)
         order[std::size_t(i)] = i;
 }

@@ -237,14 +237,21 @@ void TFxStringGrid::MoveColumn(int FromIndex, int ToIndex)
     std::vector<int>& order = d->model.ColumnOrder;
     if (order.empty())
         SetColumnOrder();
+    // The order lists real columns, hidden ones included.
+    const int rf = RealColIndex(FromIndex), rt = RealColIndex(ToIndex);
     TBaseGrid::MoveColumn(FromIndex, ToIndex);
-    if (FromIndex >= 0 && ToIndex >= 0 && FromIndex < int(order.size()) && ToIndex < int(order.size())) {
-        const int moved = order[std::size_t(FromIndex)];
-        order.erase(order.begin() + FromIndex);
-        order.insert(order.begin() + ToIndex, moved);
+    if (rf >= 0 && rt >= 0 && rf < int(order.size()) && rt < int(order.size())) {
+        const int moved = order[std::size_t(rf)];
+        order.erase(order.begin() + rf);
+        order.insert(order.begin() + rt, moved);
     }
     ReplaceControls(d->model.ControlList, [&](int& x, int&) { x = MovedIndex(x, FromIndex, ToIndex); });
     CellControlsUpdate(false);
+}
+
+void TFxStringGrid::HiddenColumnsMoved(int FromReal, int ToReal)
+{
+    d->model.HiddenCols.Move(FromReal, ToReal);
 }
 
 void TFxStringGrid::MoveRow(int FromIndex, int ToIndex)

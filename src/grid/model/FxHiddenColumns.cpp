@@ -75,6 +75,27 @@ void THiddenColumns::Shift(int fromReal, int delta)
     }
 }
 
+void THiddenColumns::Move(int fromReal, int toReal)
+{
+    if (fromReal == toReal || fromReal < 0 || toReal < 0)
+        return;
+    for (int& c : FHidden) {
+        if (c == fromReal)
+            c = toReal;
+        else if (fromReal < c && c <= toReal)
+            --c;
+        else if (toReal <= c && c < fromReal)
+            ++c;
+    }
+    std::sort(FHidden.begin(), FHidden.end());
+    const int last = std::max(fromReal, toReal);
+    if (last >= int(FWidths.size()))
+        FWidths.resize(std::size_t(last) + 1, 0);
+    const int moved = FWidths[std::size_t(fromReal)];
+    FWidths.erase(FWidths.begin() + fromReal);
+    FWidths.insert(FWidths.begin() + toReal, moved);
+}
+
 void THiddenColumns::Clear()
 {
     FHidden.clear();

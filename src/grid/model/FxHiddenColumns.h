@@ -29,6 +29,9 @@ public:
     // fromReal: hidden columns and saved widths from there on move along;
     // hidden columns among the removed ones are forgotten.
     void Shift(int fromReal, int delta);
+    // The shown real column fromReal moved to toReal, those between closing
+    // up behind it: hidden columns and saved widths between move along.
+    void Move(int fromReal, int toReal);
     void Clear();
 
 private:

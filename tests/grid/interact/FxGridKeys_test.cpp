@@ -235,6 +235,56 @@ TEST(FxGridKeys, MoveScrollOnlyScrollsAndLeavesTheCurrentCellAndOnKeyDownAlone)
     EXPECT_EQ(downs, 0);
 }
 
+// The clipboard keys act after the framework's key-down, which fires
+// OnKeyDown first: a handler that clears the key keeps the clipboard
+// untouched, and Delete or Insert with Shift never reaches the row keys.
+TEST(FxGridKeys, ClipboardKeysActAfterOnKeyDownAndNotWhenItClearedTheKey)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+    g.Navigation().SetAllowClipboardShortCuts(true);
+    g.Navigation().SetAllowDeleteRow(true);
+    g.Navigation().SetAllowInsertRow(true);
+    QStringList log;
+    bool clear = false;
+    g.OnKeyDown = [&](QObject*, int& key, fw::TShiftState) {
+        if (key == fw::VK_SHIFT || key == fw::VK_CONTROL)
+            return;   // the modifier's own press
+        log << QStringLiteral("down %1").arg(key);
+        if (clear)
+            key = 0;
+    };
+    // Refused, so the test leaves the system clipboard alone.
+    TFxGridEvents& e = g.Events();
+    e.OnClipboardCopy = [&](QObject*, bool& allow) { log << "copy"; allow = false; };
+    e.OnClipboardCut = [&](QObject*, bool& allow) { log << "cut"; allow = false; };
+    e.OnClipboardPaste = [&](QObject*, bool& allow) { log << "paste"; allow = false; };
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        bool clear;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {Qt::Key_C, Qt::ControlModifier, false, {"down 67", "copy"}},
+        {Qt::Key_Insert, Qt::ControlModifier, false, {"down 45", "copy"}},
+        {Qt::Key_X, Qt::ControlModifier, false, {"down 88", "cut"}},
+        {Qt::Key_Delete, Qt::ShiftModifier, false, {"down 46", "cut"}},
+        {Qt::Key_V, Qt::ControlModifier, false, {"down 86", "paste"}},
+        {Qt::Key_Insert, Qt::ShiftModifier, false, {"down 45", "paste"}},
+        {Qt::Key_C, Qt::ControlModifier, true, {"down 67"}},
+        {Qt::Key_Delete, Qt::ShiftModifier, true, {"down 46"}},
+    };
+    for (const Case& k : cases) {
+        log.clear();
+        clear = k.clear;
+        w.key(k.key, k.mods);
+        EXPECT_EQ(log.join(", ").toStdString(), k.expected.join(", ").toStdString()) << k.key;
+        EXPECT_EQ(g.RowCount(), 6) << "no row inserted or deleted";
+    }
+}
+
 TEST(FxGridKeys, InsertAndDeleteRowsOnlyWhenAllowedAndNotRefused)
 {
     Window w;

@@ -720,4 +720,52 @@ TEST(FxGridSizing, AMovedColumnTakesItsCellsAlongPastHiddenColumnsAndRows)
     }
 }
 
+// A move across a hidden column leaves that column hidden with its own
+// cells and width: the cells move by real position, so the hidden flag and
+// the width kept for it move too; the column order follows by real place.
+TEST(FxGridSizing, AMoveAcrossAHiddenColumnKeepsItHiddenWithItsWidthAndOrder)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    struct Case {
+        const char* name;
+        int from, to;
+        QStringList shown, all;
+        int hiddenAt;
+    };
+    const Case cases[] = {
+        {"rightwards", 1, 2, {"c0", "c3", "c1", "c4"}, {"c0", "c2", "c3", "c1", "c4"}, 1},
+        {"leftwards", 3, 1, {"c0", "c4", "c1", "c3"}, {"c0", "c4", "c1", "c2", "c3"}, 3},
+    };
+    for (const Case& k : cases) {
+        for (int c = 0; c < 5; ++c) {
+            g.SetCells(c, 0, QStringLiteral("c%1").arg(c));
+            g.SetColWidths(c, 50 + 10 * c);
+        }
+        g.SetColumnOrder();
+        g.HideColumn(2);   // shows c0 c1 c3 c4
+        g.MoveColumn(k.from, k.to);
+        QStringList shown, all;
+        for (int c = 0; c < g.ColCount(); ++c)
+            shown << g.Cells(g.RealColIndex(c), 0);
+        for (int c = 0; c < g.TotalColCount(); ++c)
+            all << g.AllCells(c, 0);
+        EXPECT_EQ(shown, k.shown) << k.name;
+        EXPECT_EQ(all, k.all) << k.name;
+        EXPECT_EQ(g.NumHiddenColumns(), 1) << k.name;
+        EXPECT_TRUE(g.IsHiddenColumn(k.hiddenAt)) << k.name;
+        // Widths by real column: each column kept its own.
+        for (int c = 0; c < g.TotalColCount(); ++c)
+            EXPECT_EQ(g.AllColWidths(c), 50 + 10 * all[c].mid(1).toInt()) << k.name << " real " << c;
+        for (int p = 0; p < g.TotalColCount(); ++p)
+            EXPECT_EQ(g.ColumnAtPosition(p), all[p].mid(1).toInt()) << k.name << " position " << p;
+        g.UnHideColumnsAll();
+        EXPECT_EQ(g.ColWidths(k.hiddenAt), 70) << k.name;
+        EXPECT_EQ(g.Cells(k.hiddenAt, 0), "c2") << k.name;
+        g.ResetColumnOrder();
+        for (int c = 0; c < 5; ++c)
+            EXPECT_EQ(g.Cells(c, 0), QStringLiteral("c%1").arg(c)) << k.name;
+    }
+}
+
 } // namespace
