@@ -10,7 +10,7 @@ namespace {
 
 bool IsEmptyEntry(const QString& text) { return text.isEmpty(); }
 bool IsEmptyEntry(void* object) { return object == nullptr; }
-bool IsEmptyEntry(const TStoredRow& row) { return row.FTexts.Empty() && (!row.FObjects || row.FObjects->Empty()); }
+bool IsEmptyEntry(const TGridRowCells& row) { return row.Empty(); }
 
 // Past the vector, an index this close to it still extends the vector, so a
 // line filled in order grows geometrically instead of spilling into the map.
@@ -127,19 +127,160 @@ bool TCellLine<T>::Empty() const
 }
 
 template <class T>
-template <class F>
-void TCellLine<T>::ForEach(F&& f)
+void TCellLine<T>::Shift(int at, int delta)
 {
-    for (std::size_t i = 0; i < FDense.size(); ++i)
-        f(int(i), FDense[i]);
-    if (FFar)
-        for (auto& [index, entry] : *FFar)
-            f(index, entry);
+    if (delta == 0 || at < 0)
+        return;
+    if (std::size_t(at) < FDense.size()) {
+        if (delta < 0)
+            FDense.erase(FDense.begin() + at,
+                         FDense.begin() + std::ptrdiff_t(std::min(FDense.size(), std::size_t(at) + std::size_t(-delta))));
+        else {
+            // Appended empty entries come round to `at` (entries need not copy).
+            FDense.resize(FDense.size() + std::size_t(delta));
+            std::rotate(FDense.begin() + at, FDense.end() - delta, FDense.end());
+        }
+    }
+    if (!FFar)
+        return;
+    // Far entries lie past the vector, before and after the shift alike.
+    std::map<int, T> moved;
+    for (auto it = FFar->lower_bound(at); it != FFar->end(); it = FFar->erase(it))
+        if (delta > 0 || it->first >= at - delta)
+            moved.emplace(it->first + delta, std::move(it->second));
+    FFar->merge(moved);
+    if (FFar->empty())
+        FFar.reset();
+}
+
+template <class T>
+void TCellLine<T>::CloseUp(const std::vector<int>& removed, int end, const std::function<void(std::size_t, T&)>& take)
+{
+    if (removed.empty())
+        return;
+    const int first = removed.front();
+    if (!HoldsAnyIn(first, end)) {
+        T empty{};
+        for (std::size_t i = 0; i < removed.size(); ++i)
+            take(i, empty);
+        return;
+    }
+    Grow(end);
+    std::size_t next = 0;
+    int w = first;
+    for (int r = first; r < end; ++r) {
+        T& entry = FDense[std::size_t(r)];
+        if (next < removed.size() && removed[next] == r) {
+            take(next, entry);
+            entry = T{};
+            ++next;
+            continue;
+        }
+        if (w != r)
+            FDense[std::size_t(w)] = std::move(entry);
+        ++w;
+    }
+    // Everything from w on was moved down or taken.
+    for (int r = w; r < end; ++r)
+        FDense[std::size_t(r)] = T{};
+}
+
+template <class T>
+void TCellLine<T>::OpenUp(std::vector<std::pair<int, T>>& inserted, int newEnd)
+{
+    if (inserted.empty())
+        return;
+    Grow(newEnd);
+    // From the bottom: a place takes its new entry when its position has
+    // come, else the next old entry from above; once the new ones are all
+    // placed, the rest are where they were.
+    std::size_t k = inserted.size();
+    int source = newEnd - int(k) - 1;
+    for (int t = newEnd - 1; t >= 0 && k > 0; --t) {
+        if (inserted[k - 1].first == t) {
+            FDense[std::size_t(t)] = std::move(inserted[k - 1].second);
+            --k;
+        } else {
+            FDense[std::size_t(t)] = std::move(FDense[std::size_t(source)]);
+            --source;
+        }
+    }
 }
 
 template class TCellLine<QString>;
 template class TCellLine<void*>;
-template class TCellLine<TStoredRow>;
+template class TCellLine<TGridRowCells>;
+
+// ---------------------------------------------------------------- TGridRowCells
+
+QString TGridRowCells::Text(int c) const
+{
+    const QString* text = FTexts.Find(c);
+    return text ? *text : QString();
+}
+
+bool TGridRowCells::SetText(int c, const QString& value, int denseLimit)
+{
+    QString* text = FTexts.Find(c);
+    if (!text) {
+        // An empty text is what a missing cell reads already.
+        if (value.isEmpty())
+            return false;
+        text = &FTexts.At(c, denseLimit);
+    }
+    if (*text == value)
+        return false;
+    *text = value;
+    return true;
+}
+
+void* TGridRowCells::Object(int c) const
+{
+    if (!FObjects)
+        return nullptr;
+    void* const* object = FObjects->Find(c);
+    return object ? *object : nullptr;
+}
+
+bool TGridRowCells::SetObject(int c, void* value, int denseLimit)
+{
+    void** object = FObjects ? FObjects->Find(c) : nullptr;
+    if (!object) {
+        if (!value)
+            return false;
+        if (!FObjects)
+            FObjects = std::make_unique<TCellLine<void*>>();
+        object = &FObjects->At(c, denseLimit);
+    }
+    if (*object == value)
+        return false;
+    *object = value;
+    return true;
+}
+
+void TGridRowCells::ShiftColumns(int at, int delta)
+{
+    FTexts.Shift(at, delta);
+    if (FObjects)
+        FObjects->Shift(at, delta);
+}
+
+void TGridRowCells::MoveColumn(int from, int to)
+{
+    if (from == to || from < 0 || to < 0)
+        return;
+    const int first = std::min(from, to);
+    const int last = std::max(from, to) + 1;
+    const int middle = from < to ? first + 1 : last - 1;
+    FTexts.Rotate(first, middle, last);
+    if (FObjects)
+        FObjects->Rotate(first, middle, last);
+}
+
+void TGridRowCells::ClearTexts()
+{
+    FTexts = TCellLine<QString>();
+}
 
 // ---------------------------------------------------------------- TGridCellStore
 
@@ -151,55 +292,53 @@ void TGridCellStore::SetExtent(int cols, int rows)
 
 QString TGridCellStore::Text(int c, int r) const
 {
-    if (const TStoredRow* row = FRows.Find(r))
-        if (const QString* text = row->FTexts.Find(c))
-            return *text;
-    return {};
+    const TGridRowCells* row = FRows.Find(r);
+    return row ? row->Text(c) : QString();
 }
 
 void* TGridCellStore::Object(int c, int r) const
 {
-    if (const TStoredRow* row = FRows.Find(r); row && row->FObjects)
-        if (void* const* object = row->FObjects->Find(c))
-            return *object;
-    return nullptr;
+    const TGridRowCells* row = FRows.Find(r);
+    return row ? row->Object(c) : nullptr;
 }
 
 bool TGridCellStore::SetText(int c, int r, const QString& value)
 {
-    TStoredRow* row = FRows.Find(r);
-    QString* text = row ? row->FTexts.Find(c) : nullptr;
-    if (!text) {
-        // An empty text is what a missing cell reads already.
+    TGridRowCells* row = FRows.Find(r);
+    if (!row) {
         if (value.isEmpty())
             return false;
-        if (!row)
-            row = &FRows.At(r, FRowCount);
-        text = &row->FTexts.At(c, FColCount);
+        row = &FRows.At(r, FRowCount);
     }
-    if (*text == value)
-        return false;
-    *text = value;
-    return true;
+    return row->SetText(c, value, FColCount);
 }
 
 bool TGridCellStore::SetObject(int c, int r, void* value)
 {
-    TStoredRow* row = FRows.Find(r);
-    void** object = row && row->FObjects ? row->FObjects->Find(c) : nullptr;
-    if (!object) {
+    TGridRowCells* row = FRows.Find(r);
+    if (!row) {
         if (!value)
             return false;
-        if (!row)
-            row = &FRows.At(r, FRowCount);
-        if (!row->FObjects)
-            row->FObjects = std::make_unique<TCellLine<void*>>();
-        object = &row->FObjects->At(c, FColCount);
+        row = &FRows.At(r, FRowCount);
     }
-    if (*object == value)
-        return false;
-    *object = value;
-    return true;
+    return row->SetObject(c, value, FColCount);
+}
+
+bool TGridCellStore::RowHasObjects(int r) const
+{
+    const TGridRowCells* row = FRows.Find(r);
+    return row && row->FObjects;
+}
+
+void TGridCellStore::TakeRows(const std::vector<int>& rows, int end,
+                              const std::function<void(std::size_t, TGridRowCells&)>& take)
+{
+    FRows.CloseUp(rows, end, take);
+}
+
+void TGridCellStore::PutRows(std::vector<std::pair<int, TGridRowCells>>& rows, int newEnd)
+{
+    FRows.OpenUp(rows, newEnd);
 }
 
 void TGridCellStore::RotateRows(int first, int middle, int last)
@@ -209,7 +348,7 @@ void TGridCellStore::RotateRows(int first, int middle, int last)
 
 void TGridCellStore::RotateColumns(int first, int middle, int last)
 {
-    FRows.ForEach([&](int, TStoredRow& row) {
+    FRows.ForEach([&](int, TGridRowCells& row) {
         row.FTexts.Rotate(first, middle, last);
         if (row.FObjects)
             row.FObjects->Rotate(first, middle, last);
@@ -228,7 +367,7 @@ void TGridCellStore::ClearRows(int first, int last)
 
 void TGridCellStore::ClearColumns(int first, int last)
 {
-    FRows.ForEach([&](int, TStoredRow& row) {
+    FRows.ForEach([&](int, TGridRowCells& row) {
         row.FTexts.ClearRange(first, last);
         if (row.FObjects)
             row.FObjects->ClearRange(first, last);

@@ -638,6 +638,67 @@ void TStringGrid::InsertRows(int ARow, int Count)
     RowHeightsChanged();
 }
 
+void TStringGrid::TakeRows(const std::vector<int>& rows, const std::function<void(std::size_t, TGridRowCells&)>& take)
+{
+    if (rows.empty())
+        return;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i] < 0 || rows[i] >= d->rowCount || (i > 0 && rows[i] <= rows[i - 1]))
+            throw EGridError(QStringLiteral("Row index out of range: %1").arg(rows[i]));
+    const int end = d->rowCount;
+    d->cells.TakeRows(rows, end, take);
+    std::size_t next = 0;
+    int w = rows.front();
+    for (int r = rows.front(); r < end; ++r) {
+        if (next < rows.size() && rows[next] == r) {
+            ++next;
+            continue;
+        }
+        d->rowHeights[std::size_t(w++)] = d->rowHeights[std::size_t(r)];
+    }
+    d->ExtentsChanged();
+    Invalidate();
+    RowHeightsChanged();
+    SetRowCount(end - int(rows.size()));
+}
+
+void TStringGrid::PutRows(std::vector<TPutRow> rows)
+{
+    if (rows.empty())
+        return;
+    const int oldEnd = d->rowCount;
+    if (int(rows.size()) > INT_MAX - oldEnd)
+        throw EGridError(QStringLiteral("Too many rows: %1").arg(rows.size()));
+    const int end = oldEnd + int(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].At < 0 || rows[i].At >= end || (i > 0 && rows[i].At <= rows[i - 1].At))
+            throw EGridError(QStringLiteral("Row index out of range: %1").arg(rows[i].At));
+    SetRowCount(end);
+    // From the bottom: a row takes its new one when the position has come,
+    // else the next old row from above.
+    std::size_t k = rows.size();
+    int source = oldEnd - 1;
+    for (int t = end - 1; t >= 0 && k > 0; --t) {
+        if (rows[k - 1].At == t)
+            d->rowHeights[std::size_t(t)] = rows[--k].Height;
+        else
+            d->rowHeights[std::size_t(t)] = d->rowHeights[std::size_t(source--)];
+    }
+    std::vector<std::pair<int, TGridRowCells>> cells;
+    cells.reserve(rows.size());
+    for (TPutRow& row : rows)
+        cells.emplace_back(row.At, std::move(row.Cells));
+    d->cells.PutRows(cells, end);
+    d->ExtentsChanged();
+    Invalidate();
+    RowHeightsChanged();
+}
+
+bool TStringGrid::RowHasObjects(int ARow) const
+{
+    return d->cells.RowHasObjects(ARow);
+}
+
 void TStringGrid::ExchangeRowCells(int ARow1, int ARow2)
 {
     if (ARow1 < 0 || ARow2 < 0 || ARow1 >= d->rowCount || ARow2 >= d->rowCount)

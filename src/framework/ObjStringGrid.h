@@ -27,6 +27,7 @@
 //   WM_PAINT    Paint -> DrawCell per visible cell
 //   WM_SIZE, WM_GETDLGCODE, WM_COMMAND (EN_CHANGE of the editor -> its Change)
 #include "framework/Graphics.h"
+#include "framework/GridRowCells.h"
 #include "framework/Input.h"
 #include "framework/SysUtils.h"
 #include "framework/Types.h"
@@ -35,6 +36,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace fw {
 
@@ -212,6 +214,23 @@ public:
     // the current cell and the selection keep their indices.
     void DeleteRows(int ARow, int Count);
     void InsertRows(int ARow, int Count);
+    // Whole rows set aside and brought back as handles, in one pass each,
+    // without copying a cell. TakeRows removes the listed rows (ascending,
+    // unique, in range) and hands each one's cells to take(i, cells), i its
+    // place in the list, to move from; the rows below close up with their
+    // heights. PutRows opens the given rows at
+    // their positions in the grown grid (ascending, unique) with their cells
+    // and heights; the other rows spread over the rest in order. Both leave
+    // the current cell and the selection at their indices.
+    void TakeRows(const std::vector<int>& rows, const std::function<void(std::size_t, TGridRowCells&)>& take);
+    struct TPutRow {
+        int At = 0;
+        TGridRowCells Cells;
+        int Height = 0;
+    };
+    void PutRows(std::vector<TPutRow> rows);
+    // Whether the row may hold an object reference (false: certainly none).
+    bool RowHasObjects(int ARow) const;
     // The texts and objects of two rows change places; heights stay.
     void ExchangeRowCells(int ARow1, int ARow2);
 

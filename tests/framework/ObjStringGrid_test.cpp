@@ -380,6 +380,48 @@ TEST_F(StringGridTest, BulkRowEditsCarryHeightsAndFollowTheCurrentRowLikeSingleD
     EXPECT_EQ(grid.RowCount(), 20);
 }
 
+TEST_F(StringGridTest, RowsTakenOutComeBackWithTheirCellsObjectsAndHeights)
+{
+    grid.SetColCount(3);
+    grid.SetRowCount(8);
+    int token = 0;
+    for (int r = 0; r < 8; ++r) {
+        grid.SetRowHeights(r, 10 + r);
+        grid.SetCells(1, r, QString::number(r));
+    }
+    grid.SetObjects(2, 5, &token);
+    grid.SetCells(40, 3, QStringLiteral("far"));   // past the columns: travels with its row
+    std::vector<TGridRowCells> taken(3);
+    grid.TakeRows({1, 3, 5}, [&](std::size_t i, TGridRowCells& cells) { taken[i] = std::move(cells); });
+    ASSERT_EQ(grid.RowCount(), 5);
+    const int kept[] = {0, 2, 4, 6, 7};
+    for (int r = 0; r < 5; ++r) {
+        EXPECT_EQ(grid.Cells(1, r), QString::number(kept[r])) << r;
+        EXPECT_EQ(grid.RowHeights(r), 10 + kept[r]) << r;
+    }
+    EXPECT_EQ(grid.Objects(2, 3), nullptr);
+    EXPECT_EQ(grid.Cells(40, 1), QString());
+    EXPECT_EQ(taken[1].Text(40), "far");
+    EXPECT_EQ(taken[2].Object(2), &token);
+
+    std::vector<TStringGrid::TPutRow> put;
+    for (int i = 0; i < 3; ++i)
+        put.push_back({1 + 2 * i, std::move(taken[std::size_t(i)]), 11 + 2 * i});
+    grid.PutRows(std::move(put));
+    ASSERT_EQ(grid.RowCount(), 8);
+    for (int r = 0; r < 8; ++r) {
+        EXPECT_EQ(grid.Cells(1, r), QString::number(r)) << r;
+        EXPECT_EQ(grid.RowHeights(r), 10 + r) << r;
+    }
+    EXPECT_EQ(grid.Objects(2, 5), &token);
+    EXPECT_EQ(grid.Cells(40, 3), "far");
+
+    const auto ignore = [](std::size_t, TGridRowCells&) {};
+    EXPECT_THROW(grid.TakeRows({2, 1}, ignore), EGridError);
+    EXPECT_THROW(grid.TakeRows({8}, ignore), EGridError);
+    EXPECT_EQ(grid.RowCount(), 8);
+}
+
 TEST_F(StringGridTest, DeletingARowCostsTheRowsMovedNotEveryCell)
 {
     constexpr int Cols = 100, Rows = 10000;   // 1,000,000 cells

@@ -191,15 +191,11 @@ void TFxStringGrid::ColumnMoved(int FromIndex, int ToIndex)
             if (!item)
                 continue;
             ++seen;
-            std::vector<THiddenCell>& cells = item->Items();
-            if (int(cells.size()) <= std::max(from, to))
-                item->Cell(std::max(from, to));
-            const THiddenCell moved = cells[std::size_t(from)];
-            cells.erase(cells.begin() + from);
-            cells.insert(cells.begin() + to, moved);
-            for (int c = std::min(from, to); c <= std::max(from, to); ++c)
-                if (TCellProperties* p = cells[std::size_t(c)].Object)
+            item->MoveCell(from, to);
+            item->ForEachObject([&](int c, TCellProperties* p) {
+                if (c >= std::min(from, to) && c <= std::max(from, to))
                     p->SetOwnerCol(c);
+            });
         }
     if (s.SyncedMove)
         return;

@@ -25,7 +25,7 @@ namespace {
 
 // "*" any run of characters, "?" any one, everything else itself; the
 // whole text must match. Greedy with a step back to the last "*".
-bool GlobMatch(const QString& pattern, const QString& text)
+bool GlobMatch(const QString& pattern, QStringView text)
 {
     const int np = int(pattern.size()), nt = int(text.size());
     int p = 0, t = 0, star = -1, mark = 0;
@@ -56,11 +56,13 @@ bool TFilterData::Matches(const QString& cellText) const
         // An empty text is found in no row.
         if (FData == fcRow)
             return !FCondition.isEmpty() && fw::UpperCase(cellText).contains(fw::UpperCase(FCondition));
-        QString text = cellText;
+        // Prefix and suffix are cut off a view, so that a row's test copies
+        // no text unless a cut text meets the expression matcher.
+        QStringView text = cellText;
         if (!FPrefix.isEmpty() && text.startsWith(FPrefix))
-            text.remove(0, FPrefix.size());
+            text = text.mid(FPrefix.size());
         if (!FSuffix.isEmpty()) {
-            const int at = text.indexOf(FSuffix);
+            const auto at = text.indexOf(FSuffix);
             if (at >= 0 && at + FSuffix.size() == text.size())
                 text.truncate(at);
         }
@@ -85,9 +87,13 @@ bool TFilterData::Matches(const QString& cellText) const
                     FGlob = FGlob.toUpper();
             }
         }
+        if (FGlobState == gsGlob && FCaseSensitive)
+            return GlobMatch(FGlob, text);
         if (FGlobState == gsGlob)
-            return GlobMatch(FGlob, FCaseSensitive ? text : text.toUpper());
-        return MatchFilterExpression(FCondition, text, FCaseSensitive);
+            return GlobMatch(FGlob, text.toString().toUpper());
+        if (text.size() == cellText.size())
+            return MatchFilterExpression(FCondition, cellText, FCaseSensitive);
+        return MatchFilterExpression(FCondition, text.toString(), FCaseSensitive);
     } catch (...) {
         // A condition the text cannot be compared with (a number test on a
         // word, say) simply does not match.
@@ -164,7 +170,10 @@ bool TFilter::MatchRow(const std::function<QString(const TFilterData&)>& read) c
 {
     bool result = true;
     for (const auto& item : FItems) {
-        QString text = fw::Trim(read(*item));
+        QString text = read(*item);
+        // Most texts have nothing to trim: they are not copied for it.
+        if (!text.isEmpty() && (text.front().unicode() <= 32 || text.back().unicode() <= 32))
+            text = fw::Trim(text);
         if (text.contains(QLatin1String("|\\")))
             text = UnpackWideText(text);
         const bool match = item->Matches(text);

@@ -35,7 +35,7 @@ void TFxStringGrid::SetAllCells(int c, int r, const QString& value)
     if (c < 0 || r < 0)
         return;
     if (TGridItem* item = d->model.HiddenRows.Find(r)) {
-        item->Cell(c).Text = value;
+        item->SetText(c, value);
         return;
     }
     const int dr = DisplRowIndex(r);
@@ -56,9 +56,9 @@ QString TFxStringGrid::AllGridCells(int c, int r) const
 void TFxStringGrid::SetAllGridCells(int c, int r, const QString& value)
 {
     if (TGridItem* item = d->model.HiddenRows.Find(r)) {
-        if (c < 0 || c >= int(item->Items().size()))
+        if (c < 0 || c >= item->CellCount())
             throw EFxGridError(QStringLiteral("List index out of bounds (%1)").arg(c));
-        item->Items()[std::size_t(c)].Text = value;
+        item->SetText(c, value);
         return;
     }
     SetGridCells(c, DisplRowIndex(r), value);
@@ -67,9 +67,7 @@ void TFxStringGrid::SetAllGridCells(int c, int r, const QString& value)
 void* TFxStringGrid::AllObjects(int c, int r) const
 {
     if (const TGridItem* item = d->model.HiddenRows.Find(r)) {
-        if (c < 0 || c >= int(item->Items().size()))
-            return nullptr;
-        const TCellProperties* p = item->Items()[std::size_t(c)].Object;
+        const TCellProperties* p = item->Object(c);
         return p ? p->CellObject() : nullptr;
     }
     return Objects(c, DisplRowIndex(r));
@@ -78,11 +76,13 @@ void* TFxStringGrid::AllObjects(int c, int r) const
 void TFxStringGrid::SetAllObjects(int c, int r, void* value)
 {
     if (TGridItem* item = d->model.HiddenRows.Find(r)) {
-        THiddenCell& cell = item->Cell(c);
         // The reference lives in the cell's properties, made here if missing.
-        if (!cell.Object)
-            cell.Object = TFxGridRowOps::NewDetachedProps(*this, c, r);
-        cell.Object->SetCellObject(value);
+        TCellProperties* p = item->Object(c);
+        if (!p) {
+            p = TFxGridRowOps::NewDetachedProps(*this, c, r);
+            item->SetObject(c, p);
+        }
+        p->SetCellObject(value);
         return;
     }
     SetObjects(c, DisplRowIndex(r), value);
@@ -91,7 +91,7 @@ void TFxStringGrid::SetAllObjects(int c, int r, void* value)
 TCellProperties* TFxStringGrid::GetAllGridObject(int c, int r) const
 {
     if (const TGridItem* item = d->model.HiddenRows.Find(r))
-        return c >= 0 && c < int(item->Items().size()) ? item->Items()[std::size_t(c)].Object : nullptr;
+        return item->Object(c);
     return GridObjects(c, DisplRowIndex(r));
 }
 

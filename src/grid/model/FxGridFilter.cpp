@@ -112,29 +112,36 @@ TDropCheckList& TFxStringGrid::DropCheckList() const
 
 bool TFxStringGrid::MatchFilter(int ARow)
 {
-    const int cols = ColCount() + NumHiddenColumns();
-    const auto read = [&](const TFilterData& f) -> QString {
+    // The reader holds one pointer, so that handing it over as a
+    // std::function allocates nothing for a row.
+    struct TRowReader {
+        TFxStringGrid* Grid;
+        int Row;
+        int Cols;
+    } row{this, ARow, ColCount() + NumHiddenColumns()};
+    const auto read = [r = &row](const TFilterData& f) -> QString {
+        TFxStringGrid& g = *r->Grid;
         const int c = f.Column();
         if (f.Data() == fcRow) {
             QStringList texts;
-            for (int i = 0; i < cols; ++i)
-                texts << GridCells(i, ARow);
+            for (int i = 0; i < r->Cols; ++i)
+                texts << g.GridCells(i, r->Row);
             return texts.join(QStringLiteral("\r\n"));
         }
-        if (c < 0 || c >= cols)
+        if (c < 0 || c >= r->Cols)
             return QString();
         switch (f.Data()) {
         case fcNormal:
-            return GridCells(c, ARow);
+            return g.GridCells(c, r->Row);
         case fcStripHTML:
-            return StrippedCells(c, ARow);
+            return g.StrippedCells(c, r->Row);
         case fcCalculated: {
             QString v;
-            ReadCellText(c, ARow, v);
+            g.ReadCellText(c, r->Row, v);
             return v;
         }
         default:
-            return Cells(c, ARow);
+            return g.Cells(c, r->Row);
         }
     };
     bool accept = Filter().MatchRow(read);
@@ -158,6 +165,7 @@ void TFxStringGrid::ApplyFilter()
     const int n = last - first + 1;
     const auto& progress = Events().OnFilterProgress;
     std::vector<int> failing;
+    failing.reserve(std::size_t(std::max(n, 0)));
     int count = 0;
     for (int r = first; r <= last; ++r) {
         if (FilterNormalCellsOnly() && IsNodeOrSummaryRow(*this, r))

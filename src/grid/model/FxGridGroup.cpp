@@ -275,7 +275,7 @@ void TFxStringGrid::Group(int Colindex)
         for (int i = 0; i < hidden.Count(); ++i) {
             TGridItem& item = hidden.Item(i);
             if (!item.GroupText())
-                item.GroupText() = item.Text(Colindex);
+                item.SetGroupText(item.Text(Colindex));
         }
         RemoveCols(Colindex, 1);
 
@@ -342,7 +342,7 @@ void TFxStringGrid::UnGroup()
         for (int real = FixedRows(); real <= lastReal; ++real) {
             if (TGridItem* item = HiddenRowItem(real)) {
                 SetAllCells(gc, real, item->GroupText() ? *item->GroupText() : text);
-                item->GroupText().reset();
+                item->ClearGroupText();
                 continue;
             }
             const int r = DisplRowIndex(real);

@@ -89,20 +89,13 @@ void TFxStringGrid::HideRows(int FromRow, int ToRow)
     ToRow = std::min(ToRow, AllRowCount() - 1);
     if (FromRow > ToRow)
         return;
-    std::vector<TGridItemPtr> items;
     std::vector<int> rows;
-    for (int r = FromRow; r <= ToRow; ++r) {
-        if (store.IsHidden(r))
-            continue;
-        const int dr = store.RealToDispl(r);
-        items.push_back(std::make_unique<TGridItem>(r, RowHeights(dr), TFxGridRowOps::CopyRow(*this, dr)));
-        rows.push_back(dr);
-    }
+    for (int r = FromRow; r <= ToRow; ++r)
+        if (!store.IsHidden(r))
+            rows.push_back(store.RealToDispl(r));
     if (rows.empty())
         return;
-    TFxGridRowOps::DeleteRows(*this, rows, false);
-    store.AddMany(std::move(items));
-    CellControlsUpdate(false);
+    TFxGridRowOps::SetAside(*this, rows, -1);
 }
 
 void TFxStringGrid::HideRowsEx(int FromRow, int ToRow)
@@ -116,33 +109,28 @@ void TFxStringGrid::HideRowList(const std::vector<int>& RowList)
 {
     THiddenRowStore& store = d->model.HiddenRows;
     std::vector<int> rows;
+    rows.reserve(RowList.size());
     for (int v : RowList)
         if (v >= 0 && v < RowCount())
             rows.push_back(v);
-    std::sort(rows.begin(), rows.end());
+    if (!std::is_sorted(rows.begin(), rows.end()))
+        std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     const int level = store.FilterLevel();
-    std::vector<TGridItemPtr> items;
-    items.reserve(rows.size());
-    for (int v : rows)
-        items.push_back(std::make_unique<TGridItem>(store.DisplToReal(v), RowHeights(v),
-                                                    TFxGridRowOps::CopyRow(*this, v), level));
     store.SetFilterLevel(level + 1);
-    TFxGridRowOps::DeleteRows(*this, rows, false);
-    store.AddMany(std::move(items));
-    CellControlsUpdate(false);
+    TFxGridRowOps::SetAside(*this, rows, level);
 }
 
 namespace {
 
 // Rows taken from the store go back at the display place their real index
 // gives among the rows that stay hidden.
-std::vector<TNewRow> PlacesOf(const THiddenRowStore& store, std::vector<TGridItemPtr>& items)
+std::vector<TNewRow> PlacesOf(const THiddenRowStore& store, std::vector<TGridItem>& items)
 {
     std::vector<TNewRow> rows;
     rows.reserve(items.size());
     for (auto& item : items)
-        rows.push_back({store.RealToDispl(item->Idx()), std::move(item->Items()), item->Height()});
+        rows.push_back({store.RealToDispl(item.Idx()), std::move(item.Cells()), item.Height()});
     return rows;
 }
 
@@ -154,7 +142,7 @@ void TFxStringGrid::UnHideRowList()
     if (store.FilterLevel() <= 0)
         return;
     const int level = store.FilterLevel() - 1;
-    std::vector<TGridItemPtr> items = store.TakeLevel(level);
+    std::vector<TGridItem> items = store.TakeLevel(level);
     store.SetFilterLevel(level);
     TFxGridRowOps::InsertRows(*this, PlacesOf(store, items));
     CellControlsUpdate(false);
@@ -173,7 +161,7 @@ void TFxStringGrid::UnHideRows(int FromRow, int ToRow)
     TShowModified& modified = *d->paint.ShowModified;
     const bool wasEnabled = modified.Enabled();
     modified.SetEnabled(false);
-    std::vector<TGridItemPtr> items = store.TakeRange(FromRow, ToRow);
+    std::vector<TGridItem> items = store.TakeRange(FromRow, ToRow);
     TFxGridRowOps::InsertRows(*this, PlacesOf(store, items));
     modified.SetEnabled(wasEnabled);
     CellControlsUpdate(false);
@@ -184,7 +172,7 @@ void TFxStringGrid::UnHideRowsAll()
     THiddenRowStore& store = d->model.HiddenRows;
     if (store.Empty())
         return;
-    std::vector<TGridItemPtr> items = store.TakeAll();
+    std::vector<TGridItem> items = store.TakeAll();
     store.SetFilterLevel(0);
     TFxGridRowOps::InsertRows(*this, PlacesOf(store, items));
     CellControlsUpdate(false);
@@ -288,9 +276,10 @@ void TFxStringGrid::MoveRows(int FromIndex, int ToIndex, int Count)
     std::vector<TNewRow> moved;
     for (int i = 0; i < Count; ++i) {
         rows.push_back(FromIndex + i);
-        moved.push_back({ToIndex + i, TFxGridRowOps::CopyRow(*this, FromIndex + i), RowHeights(FromIndex + i)});
+        moved.push_back({ToIndex + i, {}, RowHeights(FromIndex + i)});
     }
-    TFxGridRowOps::DeleteRows(*this, rows, false);
+    TFxGridRowOps::TakeRows(*this, rows,
+                            [&](std::size_t i, fw::TGridRowCells& cells) { moved[i].Cells = std::move(cells); });
     TFxGridRowOps::InsertRows(*this, std::move(moved));
     CellControlsUpdate(false);
 }

@@ -8,10 +8,23 @@
 
 namespace {
 
-// The string grid's own cells and counts, below every layer's hooks.
-QString RawText(const TFxStringGrid& g, int c, int r)
+// Property objects know their cell: after rows moved, those from `first`
+// on learn their new row (and, for the rows in `newRows`, their column).
+void FollowOwners(TFxStringGrid& g, int first, const std::vector<char>* newRows = nullptr)
 {
-    return g.TBaseGrid::GetGridCell(c, r);
+    const int cols = TFxGridRowOps::StorageCols(g);
+    const int count = g.RowCount();
+    for (int r = std::max(first, 0); r < count; ++r) {
+        if (!g.RowHasObjects(r))
+            continue;
+        const bool isNew = newRows && std::size_t(r) < newRows->size() && (*newRows)[std::size_t(r)];
+        for (int c = 0; c < cols; ++c)
+            if (TCellProperties* p = g.GridObjects(c, r)) {
+                p->SetOwnerRow(r);
+                if (isNew)
+                    p->SetOwnerCol(c);
+            }
+    }
 }
 
 } // namespace
@@ -21,112 +34,71 @@ int TFxGridRowOps::StorageCols(const TFxStringGrid& g)
     return g.ColCount() + g.NumHiddenColumns();
 }
 
-std::vector<THiddenCell> TFxGridRowOps::CopyRow(const TFxStringGrid& g, int displRow)
-{
-    const int cols = StorageCols(g);
-    std::vector<THiddenCell> cells(static_cast<std::size_t>(cols));
-    for (int c = 0; c < cols; ++c) {
-        cells[std::size_t(c)].Text = RawText(g, c, displRow);
-        cells[std::size_t(c)].Object = g.GridObjects(c, displRow);
-    }
-    return cells;
-}
-
-void TFxGridRowOps::WriteRow(TFxStringGrid& g, int displRow, const std::vector<THiddenCell>& cells)
-{
-    const int cols = StorageCols(g);
-    for (int c = 0; c < cols; ++c) {
-        const THiddenCell* cell = c < int(cells.size()) ? &cells[std::size_t(c)] : nullptr;
-        g.SetGridCell(c, displRow, cell ? cell->Text : QString());
-        TCellProperties* p = cell ? cell->Object : nullptr;
-        if (p) {
-            p->SetOwnerCol(c);
-            p->SetOwnerRow(displRow);
-        }
-        g.TObjStringGrid::SetObjects(c, displRow, p);
-    }
-}
-
-void TFxGridRowOps::DeleteRows(TFxStringGrid& g, const std::vector<int>& rows, bool freeObjects)
+void TFxGridRowOps::TakeRows(TFxStringGrid& g, const std::vector<int>& rows, const TTake& take)
 {
     const int count = g.RowCount();
     std::vector<int> list;
+    list.reserve(rows.size());
     for (int r : rows)
         if (r >= 0 && r < count && (list.empty() || r > list.back()))
             list.push_back(r);
     if (list.empty())
         return;
-    const int cols = StorageCols(g);
-    if (freeObjects)
-        for (int r : list)
-            g.FreeCellPropsInRange(0, r, cols - 1, r);
-    std::size_t next = 0;
-    int w = list.front();
-    for (int r = list.front(); r < count; ++r) {
-        if (next < list.size() && list[next] == r) {
-            ++next;
-            continue;
-        }
-        for (int c = 0; c < cols; ++c) {
-            g.SetGridCell(c, w, RawText(g, c, r));
-            TCellProperties* p = g.GridObjects(c, r);
-            if (p)
-                p->SetOwnerRow(w);
-            g.TObjStringGrid::SetObjects(c, w, p);
-        }
-        if (g.RowHeights(w) != g.RowHeights(r))
-            g.SetRowHeights(w, g.RowHeights(r));
-        ++w;
+    g.fw::TStringGrid::TakeRows(list, take);
+    FollowOwners(g, list.front());
+    g.SetNormalRowCount(g.RowCount());
+}
+
+void TFxGridRowOps::DeleteRows(TFxStringGrid& g, const std::vector<int>& rows, bool freeObjects)
+{
+    if (freeObjects) {
+        const int count = g.RowCount();
+        const int cols = StorageCols(g);
+        int last = -1;
+        for (int r : rows)
+            if (r >= 0 && r < count && r > last) {
+                g.FreeCellPropsInRange(0, r, cols - 1, r);
+                last = r;
+            }
     }
-    // The vacated rows at the end must not come back when the grid grows:
-    // the string grid drops them as a block.
-    if (w < count)
-        g.fw::TStringGrid::DeleteRows(w, count - w);
-    g.SetNormalRowCount(w);
+    TakeRows(g, rows, [](std::size_t, fw::TGridRowCells&) {});
+}
+
+void TFxGridRowOps::SetAside(TFxStringGrid& g, const std::vector<int>& rows, int level)
+{
+    THiddenRowStore& store = g.d->model.HiddenRows;
+    const int cols = StorageCols(g);
+    std::vector<TGridItem> items;
+    items.reserve(rows.size());
+    for (int v : rows)
+        items.emplace_back(store.DisplToReal(v), g.RowHeights(v), fw::TGridRowCells(), cols, level);
+    TakeRows(g, rows, [&](std::size_t i, fw::TGridRowCells& cells) { items[i].Cells() = std::move(cells); });
+    store.AddMany(std::move(items));
+    g.CellControlsUpdate(false);
 }
 
 void TFxGridRowOps::InsertRows(TFxStringGrid& g, std::vector<TNewRow> rows)
 {
     if (rows.empty())
         return;
-    std::sort(rows.begin(), rows.end(), [](const TNewRow& a, const TNewRow& b) { return a.At < b.At; });
+    std::stable_sort(rows.begin(), rows.end(), [](const TNewRow& a, const TNewRow& b) { return a.At < b.At; });
     const int oldCount = g.RowCount();
     const int newCount = oldCount + int(rows.size());
     // Positions kept distinct and inside the grown grid.
     const int n = int(rows.size());
-    for (int i = 0; i < n; ++i)
-        rows[std::size_t(i)].At = std::clamp(rows[std::size_t(i)].At, i == 0 ? 0 : rows[std::size_t(i) - 1].At + 1,
-                                             newCount - n + i);
-    const int cols = StorageCols(g);
-    std::vector<int> heights(static_cast<std::size_t>(oldCount));
-    for (int r = 0; r < oldCount; ++r)
-        heights[std::size_t(r)] = g.RowHeights(r);
-    g.TBaseGrid::SetRowCount(newCount);
-    // From the bottom: each target row takes the next new row when its
-    // position has come, else the next old row from above.
-    int source = oldCount - 1;
-    auto item = rows.end();
-    for (int t = newCount - 1; t >= 0 && (item != rows.begin() || source != t); --t) {
-        if (item != rows.begin() && std::prev(item)->At == t) {
-            --item;
-            WriteRow(g, t, item->Cells);
-            const int h = item->Height >= 0 ? item->Height : g.DefaultRowHeight();
-            if (g.RowHeights(t) != h)
-                g.SetRowHeights(t, h);
-            continue;
-        }
-        for (int c = 0; c < cols; ++c) {
-            g.SetGridCell(c, t, RawText(g, c, source));
-            TCellProperties* p = g.GridObjects(c, source);
-            if (p)
-                p->SetOwnerRow(t);
-            g.TObjStringGrid::SetObjects(c, t, p);
-        }
-        if (g.RowHeights(t) != heights[std::size_t(source)])
-            g.SetRowHeights(t, heights[std::size_t(source)]);
-        --source;
+    std::vector<fw::TStringGrid::TPutRow> put;
+    put.reserve(rows.size());
+    std::vector<char> isNew(static_cast<std::size_t>(newCount), 0);
+    for (int i = 0; i < n; ++i) {
+        TNewRow& row = rows[std::size_t(i)];
+        row.At = std::clamp(row.At, i == 0 ? 0 : rows[std::size_t(i) - 1].At + 1, newCount - n + i);
+        isNew[std::size_t(row.At)] = 1;
+        put.push_back({row.At, std::move(row.Cells), row.Height >= 0 ? row.Height : g.DefaultRowHeight()});
     }
-    g.SetNormalRowCount(newCount);
+    const int first = put.front().At;
+    g.fw::TStringGrid::PutRows(std::move(put));
+    FollowOwners(g, first, &isNew);
+    g.SetNormalRowCount(g.RowCount());
 }
 
 TCellProperties* TFxGridRowOps::NewDetachedProps(TFxStringGrid& g, int c, int r)

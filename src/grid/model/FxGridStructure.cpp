@@ -362,18 +362,15 @@ void TFxStringGrid::ShiftColumns(int At, int Delta)
     }
     // Hidden rows keep their cells by real column: they move the same way.
     for (int i = 0; i < m.HiddenRows.Count(); ++i) {
-        auto& cells = m.HiddenRows.Item(i).Items();
-        if (int(cells.size()) <= At)
+        TGridItem& item = m.HiddenRows.Item(i);
+        if (item.CellCount() <= At)
             continue;
-        if (Delta < 0) {
-            // A removed cell's properties stay registered with the grid, which frees them.
-            cells.erase(cells.begin() + At, cells.begin() + std::min(int(cells.size()), At - Delta));
-        } else {
-            cells.insert(cells.begin() + At, std::size_t(Delta), THiddenCell());
-        }
-        for (int c = At; c < int(cells.size()); ++c)
-            if (cells[std::size_t(c)].Object)
-                cells[std::size_t(c)].Object->SetOwnerCol(c);
+        // A removed cell's properties stay registered with the grid, which frees them.
+        item.ShiftCells(At, Delta);
+        item.ForEachObject([&](int c, TCellProperties* p) {
+            if (c >= At)
+                p->SetOwnerCol(c);
+        });
     }
     m.HiddenCols.Shift(At, Delta);
     const int newStorage = storage + Delta;
@@ -553,8 +550,7 @@ void TFxStringGrid::ClearAll()
     Clear();
     THiddenRowStore& store = d->model.HiddenRows;
     for (int i = 0; i < store.Count(); ++i)
-        for (THiddenCell& cell : store.Item(i).Items())
-            cell.Text.clear();
+        store.Item(i).ClearTexts();
 }
 
 // ---------------------------------------------------------------- trimming, colouring

@@ -2,29 +2,28 @@
 // Rows set aside by hiding, filtering and contracted nodes, kept outside the
 // cell storage with their cells, height and real index, ordered by that
 // index so that every question about them costs O(log h).
+#include "framework/GridRowCells.h"
+
 #include <QString>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
 
 class TCellProperties;
 
-// One cell of a hidden row: its text and its object slot (the cell's
-// properties, which stay alive and registered with the grid).
-struct THiddenCell {
-    QString Text;
-    TCellProperties* Object = nullptr;
-};
-
-// One hidden row. Level is the filter level that hid it, or -1 for a row
-// hidden by other means, so that undoing a filter level never takes rows
-// the filter did not hide.
+// One hidden row: the row's own cells, taken out of the grid's storage as
+// one handle (texts and object slots; the cells' properties stay alive and
+// registered with the grid). Level is the filter level that hid it, or -1
+// for a row hidden by other means, so that undoing a filter level never
+// takes rows the filter did not hide.
 class TGridItem {
 public:
     TGridItem() = default;
-    TGridItem(int idx, int height, std::vector<THiddenCell> cells, int level = -1)
-        : FIdx(idx), FHeight(height), FLevel(level), FItems(std::move(cells))
+    // cellCount: the real columns the row has (the grid's storage columns).
+    TGridItem(int idx, int height, fw::TGridRowCells cells, int cellCount, int level = -1)
+        : FIdx(idx), FHeight(height), FLevel(level), FCount(cellCount), FCells(std::move(cells))
     {
     }
 
@@ -36,36 +35,62 @@ public:
     void SetLevel(int value) { FLevel = value; }
     bool HiddenByFilter() const { return FLevel >= 0; }
 
-    // The row's cells by real column.
-    std::vector<THiddenCell>& Items() { return FItems; }
-    const std::vector<THiddenCell>& Items() const { return FItems; }
-    // Text at real column c; empty beyond the stored cells.
+    // Real columns the row has; writing a cell past them extends the row.
+    int CellCount() const { return FCount; }
+    // Text and properties at real column c; empty / null outside the row.
     QString Text(int c) const;
-    // Extends the stored cells with empty ones until column c exists.
-    THiddenCell& Cell(int c);
+    TCellProperties* Object(int c) const;
+    void SetText(int c, const QString& value);
+    void SetObject(int c, TCellProperties* value);
+    // Real columns were inserted (delta > 0) or removed (delta < 0) at `at`;
+    // a row whose cells end before `at` is left alone.
+    void ShiftCells(int at, int delta);
+    // The cell of column `from` moves to `to`, those between close up; the
+    // row is extended to both columns first.
+    void MoveCell(int from, int to);
+    void ClearTexts() { FCells.ClearTexts(); }
+    // Calls f(column, properties) for every properties object of the row.
+    template <class F>
+    void ForEachObject(F&& f)
+    {
+        FCells.ForEachObject([&](int c, void* p) {
+            if (c < FCount)
+                f(c, static_cast<TCellProperties*>(p));
+        });
+    }
+    // The cells as stored, for putting the row back.
+    fw::TGridRowCells& Cells() { return FCells; }
     // The text the row had in the group column while the grid is grouped
-    // (the column is gone meanwhile); ungrouping writes it back.
-    std::optional<QString>& GroupText() { return FGroupText; }
+    // (the column is gone meanwhile); ungrouping writes it back. Null while
+    // the grid is not grouped (kept out of line: few rows ever have one).
+    const QString* GroupText() const { return FGroupText.get(); }
+    void SetGroupText(const QString& value) { FGroupText = std::make_unique<QString>(value); }
+    void ClearGroupText() { FGroupText.reset(); }
 
 private:
+    void Extend(int c) { FCount = std::max(FCount, c + 1); }
+
     int FIdx = 0;
     int FHeight = 0;
     int FLevel = -1;
-    std::vector<THiddenCell> FItems;
-    std::optional<QString> FGroupText;
+    int FCount = 0;
+    fw::TGridRowCells FCells;
+    std::unique_ptr<QString> FGroupText;
 };
 
-using TGridItemPtr = std::unique_ptr<TGridItem>;
-
+// Items are kept by value, in one vector: a pointer or reference to an
+// item holds until the store next gains or loses an item.
 class THiddenRowStore {
 public:
     int Count() const { return int(FItems.size()); }
     bool Empty() const { return FItems.empty(); }
     // Items in ascending real index.
-    TGridItem& Item(int i) const { return *FItems[std::size_t(i)]; }
+    TGridItem& Item(int i) { return FItems[std::size_t(i)]; }
+    const TGridItem& Item(int i) const { return FItems[std::size_t(i)]; }
 
     bool IsHidden(int realRow) const;
-    TGridItem* Find(int realRow) const;
+    TGridItem* Find(int realRow);
+    const TGridItem* Find(int realRow) const;
     // Hidden rows whose real index lies below realRow.
     int CountBelow(int realRow) const;
     // Display position of a real row (for a hidden one, the position it
@@ -78,15 +103,15 @@ public:
 
     // Adds an item at its place by real index; an item for an index that is
     // already hidden is refused (false) and left with the caller.
-    bool Add(TGridItemPtr& item);
+    bool Add(TGridItem& item);
     // Adds items whose real indices are not hidden yet, in one pass.
-    void AddMany(std::vector<TGridItemPtr> items);
-    TGridItemPtr Take(int realRow);
-    std::vector<TGridItemPtr> TakeAll();
+    void AddMany(std::vector<TGridItem> items);
+    std::optional<TGridItem> Take(int realRow);
+    std::vector<TGridItem> TakeAll();
     // Takes the rows of one filter level (ascending real index).
-    std::vector<TGridItemPtr> TakeLevel(int level);
+    std::vector<TGridItem> TakeLevel(int level);
     // Takes the hidden rows of [fromReal, toReal].
-    std::vector<TGridItemPtr> TakeRange(int fromReal, int toReal);
+    std::vector<TGridItem> TakeRange(int fromReal, int toReal);
     void Clear() { FItems.clear(); }
 
     // Real rows were inserted (delta > 0) or removed (delta < 0) at fromReal:
@@ -99,7 +124,7 @@ public:
     void SetFilterLevel(int value) { FFilterLevel = value; }
 
 private:
-    std::vector<TGridItemPtr>::const_iterator LowerBound(int realRow) const;
-    std::vector<TGridItemPtr> FItems;
+    std::vector<TGridItem>::const_iterator LowerBound(int realRow) const;
+    std::vector<TGridItem> FItems;
     int FFilterLevel = 0;
 };

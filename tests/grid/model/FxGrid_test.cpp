@@ -142,7 +142,7 @@ TEST_F(FxGridTest, RowMappingWithHiddenRows)
     EXPECT_EQ(grid->AllCells(1, 4), "1,4");
     EXPECT_EQ(grid->Cells(1, 3), "1,5");
     grid->SetAllCells(7, 4, "far");   // a hidden row's cells grow as needed
-    EXPECT_EQ(grid->HiddenRowItem(4)->Items().size(), 8u);
+    EXPECT_EQ(grid->HiddenRowItem(4)->CellCount(), 8);
     EXPECT_EQ(grid->AllCells(7, 4), "far");
     EXPECT_EQ(grid->AllCells(-1, 4), "");
 }

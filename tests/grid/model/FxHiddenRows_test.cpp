@@ -12,10 +12,12 @@ namespace {
 THiddenRowStore StoreHiding(const std::vector<int>& realRows, int level = -1)
 {
     THiddenRowStore store;
-    std::vector<TGridItemPtr> items;
-    for (int r : realRows)
-        items.push_back(std::make_unique<TGridItem>(r, 20, std::vector<THiddenCell>{{QString::number(r), nullptr}},
-                                                    level));
+    std::vector<TGridItem> items;
+    for (int r : realRows) {
+        fw::TGridRowCells cells;
+        cells.SetText(0, QString::number(r));
+        items.emplace_back(r, 20, std::move(cells), 1, level);
+    }
     store.AddMany(std::move(items));
     return store;
 }
@@ -56,13 +58,13 @@ TEST(THiddenRowStore, DisplayToRealAgreesWithAWalkOverManyRows)
 TEST(THiddenRowStore, UndoingAFilterLevelTakesOnlyThatLevelsRows)
 {
     THiddenRowStore store = StoreHiding({2}, -1);
-    std::vector<TGridItemPtr> filtered;
-    filtered.push_back(std::make_unique<TGridItem>(5, 20, std::vector<THiddenCell>{}, 0));
-    filtered.push_back(std::make_unique<TGridItem>(1, 20, std::vector<THiddenCell>{}, 0));
+    std::vector<TGridItem> filtered;
+    filtered.emplace_back(5, 20, fw::TGridRowCells(), 0, 0);
+    filtered.emplace_back(1, 20, fw::TGridRowCells(), 0, 0);
     store.AddMany(std::move(filtered));
     const auto taken = store.TakeLevel(0);
     ASSERT_EQ(taken.size(), 2u);
-    EXPECT_EQ(taken[0]->Idx(), 1);
+    EXPECT_EQ(taken[0].Idx(), 1);
     EXPECT_EQ(store.RealIndices(), (std::vector<int>{2}));
     EXPECT_TRUE(store.TakeLevel(0).empty());
 }
