@@ -119,8 +119,49 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
         s.Clickposdx = s.Clickposdy = 0;
     }
     const int pressCol = RealColIndex(acol);
-    // Column 0 of a node grid: the glyph opens or closes the node; the
-    // column itself never becomes current.
+    // A header node's glyph opens or closes every node.
+    if (arow < FixedRows() && acol == 0 && IsNode(arow) && ma.NodeAllExpandContract() &&
+        NodeGlyphHit(*this, arow, cr, x)) {
+        const bool contracted = GetNodeState(arow);
+        if (contracted)
+            ExpandAll();
+        else
+            ContractAll();
+        SetNodeState(arow, !contracted);
+    }
+    // A node's glyph opens or closes the node, when the events allow it.
+    if (arow >= FixedRows() && acol == 0 && IsNode(arow) && NodeGlyphHit(*this, arow, cr, x)) {
+        if (OnMouseDown)
+            OnMouseDown(this, mbLeft, KeyboardStateToShiftState(), x, y);
+        if (!self)
+            return;
+        if (const auto& e = Events().OnClickCell)
+            e(this, arow, acol);
+        if (!self)
+            return;
+        const int realRow = RealRowIndex(arow);
+        const bool contracted = GetNodeState(arow);
+        bool allow = true;
+        const TFxGridEvents& ev = Events();
+        if (const auto& e = contracted ? ev.OnBeforeExpandNode : ev.OnBeforeContractNode)
+            e(this, arow, realRow, allow);
+        if (!self)
+            return;
+        if (allow) {
+            if (contracted)
+                ExpandNode(realRow);
+            else
+                ContractNode(realRow);
+            if (const auto& e = contracted ? ev.OnExpandNode : ev.OnContractNode)
+                e(this, arow, realRow);
+            if (!self)
+                return;
+        }
+        if (ma.MoveRowOnNodeClick())
+            SetRow(arow);
+        return;
+    }
+    // Column 0 of a node grid never becomes current.
     if (arow >= FixedRows() && acol == 0 && HasNodes() && !ma.RowSelect() && !(Options() & goRowSizing)) {
         if (OnMouseDown)
             OnMouseDown(this, mbLeft, KeyboardStateToShiftState(), x, y);
@@ -128,15 +169,6 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
             return;
         if (const auto& e = Events().OnClickCell)
             e(this, arow, acol);
-        if (self && IsNode(arow) && NodeGlyphHit(*this, arow, cr, x)) {
-            const int realRow = RealRowIndex(arow);
-            if (GetNodeState(arow))
-                ExpandNode(realRow);
-            else
-                ContractNode(realRow);
-            if (ma.MoveRowOnNodeClick())
-                SetRow(arow);
-        }
         return;
     }
     // A cell button or expand button is pushed by the press; the release on

@@ -4,6 +4,7 @@
 #include "GridUi.h"
 
 #include "grid/foundation/FxOptions.h"
+#include "grid/model/FxGrouping.h"
 #include "grid/interact/FxInplaceEdit.h"
 #include "grid/model/FxColumnSize.h"
 #include "grid/model/FxFilterLists.h"
@@ -601,6 +602,71 @@ TEST(FxGridMouse, TheNodeGlyphClosesAndOpensItsNodeAndColumnZeroNeverBecomesCurr
     w.click(QPoint(cr.Right - 3, cr.Top + cr.Height() / 2));
     EXPECT_EQ(g.RowCount(), 8);
     EXPECT_EQ(g.Col(), 2);
+}
+
+// The node events name the row as shown and its real row; a refusal keeps
+// the node as it was.
+TEST(FxGridMouse, NodeGlyphClicksAskBeforeAndTellAfterOpeningOrClosing)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetRowCount(8);
+    g.AddNode(3, 3);   // real rows 3 (the node), 4 and 5
+    g.HideRow(1);      // the node shows as row 2
+    QStringList log;
+    bool allowExpand = false;
+    TFxGridEvents& e = g.Events();
+    e.OnBeforeContractNode = [&](QObject*, int r, int real, bool&) { log << QStringLiteral("may close %1,%2").arg(r).arg(real); };
+    e.OnContractNode = [&](QObject*, int r, int real) { log << QStringLiteral("closed %1,%2").arg(r).arg(real); };
+    e.OnBeforeExpandNode = [&](QObject*, int r, int real, bool& allow) {
+        log << QStringLiteral("may open %1,%2").arg(r).arg(real);
+        allow = allowExpand;
+    };
+    e.OnExpandNode = [&](QObject*, int r, int real) { log << QStringLiteral("opened %1,%2").arg(r).arg(real); };
+    const fw::TRect cr = g.CellRect(0, 2);
+    const QPoint glyph(cr.Left + 6, cr.Top + cr.Height() / 2);
+    w.click(glyph);
+    EXPECT_EQ(g.RowCount(), 5);
+    w.click(glyph);   // refused
+    EXPECT_EQ(g.RowCount(), 5);
+    allowExpand = true;
+    w.click(glyph);
+    EXPECT_EQ(g.RowCount(), 7);
+    EXPECT_EQ(log.join("; ").toStdString(),
+              "may close 2,3; closed 2,3; may open 2,3; may open 2,3; opened 2,3");
+}
+
+// With AutoSelectGroup a click on an open group's header row selects the
+// group: its rows in one range, or each row's flag with disjunct rows.
+TEST(FxGridMouse, AClickOnAnOpenGroupHeaderSelectsTheGroup)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions((g.Options() & ~fw::TGridOptions(fw::goEditing)) | fw::goRangeSelect);
+    g.SetColCount(4);
+    g.SetRowCount(4);
+    const char* keys[] = {"A", "A", "B"};
+    for (int r = 1; r < 4; ++r) {
+        g.SetCells(1, r, keys[r - 1]);
+        g.SetCells(2, r, QString::number(r));
+    }
+    g.Group(1);   // rows: header A, 1, 2, header B, 3
+    ASSERT_TRUE(g.IsNode(1));
+    ASSERT_EQ(g.GetNodeSpan(1), 3);
+    g.Grouping().SetAutoSelectGroup(true);
+    w.click(w.at(2, 1));
+    EXPECT_EQ(g.Selection(), (fw::TGridRect{1, 1, g.ColCount() - 1, 3}));
+    w.click(w.at(2, 5));   // a data row selects itself
+    EXPECT_EQ(g.Selection(), (fw::TGridRect{2, 5, 2, 5}));
+    g.ContractNode(g.RealRowIndex(1));
+    w.click(w.at(2, 1));   // a closed group: only its header
+    EXPECT_EQ(g.Selection(), (fw::TGridRect{2, 1, 2, 1}));
+    g.ExpandNode(g.RealRowIndex(1));
+    g.MouseActions().SetDisjunctRowSelect(true);
+    w.click(w.at(2, 1));
+    EXPECT_TRUE(g.RowSelect(2));
+    EXPECT_TRUE(g.RowSelect(3));
+    EXPECT_FALSE(g.RowSelect(5));
 }
 
 TEST(FxGridKeysNodes, RightOpensAndLeftClosesTheNodeOfAMergedNodeRow)
