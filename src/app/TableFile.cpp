@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -157,14 +158,25 @@ void TTableFile::Set_Key_Column(int table, int column)
 void TTableFile::Set_Row_Count(int table, int rows)
 {
     m_spec.Tables.at(size_t(table)).RowCount = rows;
-    m_rows.at(size_t(table)) = Default_Table_Rows(m_spec.Tables[size_t(table)]);
+    m_rows.at(size_t(table)).reset();
+}
+
+const TTableRows& TTableFile::Rows(int table) const
+{
+    std::optional<TTableRows>& rows = m_rows.at(size_t(table));
+    if (!rows)
+        rows = Default_Table_Rows(m_spec.Tables[size_t(table)]);
+    return *rows;
+}
+
+TTableRows& TTableFile::Rows(int table)
+{
+    return const_cast<TTableRows&>(std::as_const(*this).Rows(table));
 }
 
 void TTableFile::Reset()
 {
-    m_rows.clear();
-    for (const TTableSpec& table : m_spec.Tables)
-        m_rows.push_back(Default_Table_Rows(table));
+    m_rows.assign(m_spec.Tables.size(), std::nullopt);
 }
 
 TTableLoadReport TTableFile::Load(const QString& fileName)
@@ -182,7 +194,7 @@ TTableLoadReport TTableFile::Load(const QString& fileName)
     for (size_t t = 0; t < m_spec.Tables.size(); ++t) {
         const TTableSpec& spec = m_spec.Tables[t];
         TTableLoadNotes& notes = report.Tables[t];
-        TTableRows& rows = m_rows[t];
+        TTableRows& rows = Rows(int(t));
         const fw::TXmlNode section = spec.Section.isEmpty() ? root : root.FindNode(spec.Section);
         if (section.IsNull()) {
             notes.SectionMissing = true;
@@ -225,7 +237,7 @@ void TTableFile::Build_Document(fw::TXmlDocument& doc) const
         doc.AppendComment(m_spec.Comment);
     for (size_t t = 0; t < m_spec.Tables.size(); ++t) {
         const TTableSpec& spec = m_spec.Tables[t];
-        const TTableRows& rows = m_rows[t];
+        const TTableRows& rows = Rows(int(t));
         fw::TXmlNode parent = spec.Section.isEmpty() ? root : root.AddChild(spec.Section);
         const int end = Table_End(spec, rows);
         for (int r = 0; r < end; ++r) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace fw {
@@ -87,8 +88,8 @@ public:
     // table goes back to its default rows.
     void Set_Row_Count(int table, int rows);
 
-    TTableRows& Rows(int table) { return m_rows.at(size_t(table)); }
-    const TTableRows& Rows(int table) const { return m_rows.at(size_t(table)); }
+    TTableRows& Rows(int table);
+    const TTableRows& Rows(int table) const;
 
     // Every table back to its default rows.
     void Reset();
@@ -111,7 +112,9 @@ public:
 
 private:
     TFileSpec m_spec;
-    std::vector<TTableRows> m_rows;
+    // A table's default rows are made when first asked for: every window
+    // holds its files from the start, but most are never opened in a run.
+    mutable std::vector<std::optional<TTableRows>> m_rows;
     bool m_keepBackup = false;
 };
 

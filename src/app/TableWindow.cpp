@@ -39,6 +39,8 @@ TTableGrid::TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table)
     m_grid->SetDefaultRowHeight(kRowHeight);
     m_grid->SetOptions(fw::goFixedVertLine | fw::goFixedHorzLine | fw::goVertLine | fw::goHorzLine
                        | fw::goRangeSelect | fw::goColSizing | fw::goEditing);
+    // The grid takes the column settings in one go rather than once per setting.
+    m_grid->Columns().BeginUpdate();
     for (int c = 0; c < spec.ColumnCount(); ++c) {
         const TColumnSpec& column = spec.Columns[size_t(c)];
         TGridColumnItem* item = m_grid->Columns()[c];
@@ -51,6 +53,7 @@ TTableGrid::TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table)
         item->SetReadOnly(column.ReadOnly || column.Editor == edNone);
         item->SetEditLength(column.EditLength);
     }
+    m_grid->Columns().EndUpdate();
     for (int c = 0; c < spec.ColumnCount(); ++c)
         if (spec.Columns[size_t(c)].Hidden)
             m_grid->HideColumn(c);
@@ -67,7 +70,7 @@ TTableGrid::TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table)
         if (col == 0 && col < m_grid->FixedCols() && row >= m_grid->FixedRows())
             m_grid->SelectRows(row, 1);
     };
-    Set_Lang();
+    Set_Texts(true);
 }
 
 TTableGrid::~TTableGrid()
@@ -85,13 +88,20 @@ const TTableSpec& TTableGrid::Spec() const
 
 void TTableGrid::Set_Lang()
 {
+    Set_Texts(false);
+}
+
+void TTableGrid::Set_Texts(bool all)
+{
     const TTableSpec& spec = Spec();
+    m_grid->Columns().BeginUpdate();
     for (int c = 0; c < spec.ColumnCount(); ++c) {
         const TColumnSpec& column = spec.Columns[size_t(c)];
         TGridColumnItem* item = m_grid->Columns()[c];
         if (column.Header >= 0)
             item->SetHeader(Lang_Text(column.Header));
-        if (!column.ItemTexts.empty() || !column.Items.isEmpty()) {
+        // Long fixed lists (numbers, identifiers) are given once.
+        if (!column.ItemTexts.empty() || (all && !column.Items.isEmpty())) {
             fw::TStringList items;
             for (int text : column.ItemTexts)
                 items.Add(Lang_Text(text));
@@ -100,6 +110,7 @@ void TTableGrid::Set_Lang()
             item->SetComboItems(items);
         }
     }
+    m_grid->Columns().EndUpdate();
 }
 
 void TTableGrid::Show_Rows()

@@ -67,6 +67,10 @@ public:
     void Set_Insert_Enabled(bool enabled) { m_insertEnabled = enabled; }
 
 private:
+    // Headers and combo items; with all false only what depends on the
+    // language (fixed item lists stay as the grid was given them).
+    void Set_Texts(bool all);
+
     TFxColumnGrid* m_grid;
     TTableFile& m_file;
     int m_table;

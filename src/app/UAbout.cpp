@@ -41,7 +41,6 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int
     l->setObjectName(QLatin1String(name));
     l->setFont(Window_Font(8, bold));
     l->move(x, y);
-    l->adjustSize();
     return l;
 }
 
@@ -101,7 +100,9 @@ void TFAbout::FormShow()
     Label9->setText(QStringLiteral("SW585-K317"));
     Label10->setText(SW_Version);
     Label12->setText(QStringLiteral("MN585-K317"));
-    for (QLabel* l : {Label2, Label9, Label10, Label12})
+    // Sized as shown, like the picture: measuring the texts loads fonts that
+    // a run which never opens this box does not need.
+    for (QLabel* l : {Label1, Label2, Label6, Label9, Label3, Label10, Label8, Label12})
         l->adjustSize();
     SetClientSize(kWidth, kHeight);
 }

@@ -225,6 +225,10 @@ const Painter& painterOf(TButtonGlyph glyph)
         p.setBrush(QColor(0x90, 0x90, 0x98));
         p.drawRect(QRectF(6, 10.5, 4, 3.5));
     };
+    static const Painter importFile = [](QPainter& p) {
+        table(p, 5.5, 4.5, 9, 10);
+        arrow(p, QPointF(0.5, 4), QPointF(7.5, 4), kGreen);
+    };
     static const Painter previous = [](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(kBlue);
@@ -280,6 +284,7 @@ const Painter& painterOf(TButtonGlyph glyph)
     case TButtonGlyph::Select_All: return selectAll;
     case TButtonGlyph::Clear_All: return clearAll;
     case TButtonGlyph::Lamp_Map: return lampMap;
+    case TButtonGlyph::Import_File: return importFile;
     case TButtonGlyph::Previous: return previous;
     case TButtonGlyph::Next: return next;
     case TButtonGlyph::Check_Update: return checkUpdate;

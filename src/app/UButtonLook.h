@@ -36,6 +36,7 @@ enum class TButtonGlyph {
     Select_All,
     Clear_All,
     Lamp_Map,
+    Import_File,
     // Paging, update checks and the device update.
     Previous,
     Next,

@@ -27,6 +27,7 @@ TButtonGlyph rowButtonGlyph(const char* name)
         {"Btn_Copy_Row", TButtonGlyph::Copy_Row},     {"Btn_Paste_Row", TButtonGlyph::Paste_Row},
         {"Btn_Select_All", TButtonGlyph::Select_All}, {"Btn_Clear_All", TButtonGlyph::Clear_All},
         {"Btn_Unselect_All", TButtonGlyph::Clear_All}, {"Btn_DALI_Maps", TButtonGlyph::Lamp_Map},
+        {"Btn_Import_CSV", TButtonGlyph::Import_File},
     };
     for (const auto& g : glyphs)
         if (qstrcmp(g.name, name) == 0)

@@ -257,8 +257,9 @@ TEST_F(ParGenWindow, EachModelStacksItsGroupsAndPlacesButtonsAndClientArea)
             }
             QGroupBox* box = form->GroupBox(group);
             EXPECT_EQ(box->isVisible(), it != m.groups.end()) << box->objectName().toStdString();
-            if (it != m.groups.end())
+            if (it != m.groups.end()) {
                 EXPECT_EQ(box->geometry(), QRect(8, it->top, 296, it->height)) << box->objectName().toStdString();
+            }
         }
         EXPECT_EQ(form->Btn_OK()->geometry(), QRect(71, m.buttons, 112, 28));
         EXPECT_EQ(form->Btn_Cancel()->geometry(), QRect(192, m.buttons, 112, 28));
@@ -268,8 +269,9 @@ TEST_F(ParGenWindow, EachModelStacksItsGroupsAndPlacesButtonsAndClientArea)
             QWidget* w = form->findChild<QWidget*>(QString::fromLatin1(name));
             ASSERT_NE(w, nullptr) << name;
             EXPECT_EQ(!w->isHidden(), top >= 0) << name;
-            if (top >= 0)
+            if (top >= 0) {
                 EXPECT_EQ(w->y(), top) << name;
+            }
         }
     }
     // Back to this product's model: its own layout again.

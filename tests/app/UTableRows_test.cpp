@@ -314,8 +314,9 @@ TEST_F(CheckBoxGridRows, PasteSetsBoxesAndTextsAndCountsABlankAsUsed)
         recorder.Answer(c.answer);
         Grid_CB_Paste_Row(grid.get(), 4, c.copied);
         ASSERT_EQ(messages().size(), c.asked.isEmpty() ? 0 : 1);
-        if (!c.asked.isEmpty())
+        if (!c.asked.isEmpty()) {
             EXPECT_EQ(messages()[0], c.asked);
+        }
         // A paste does not touch the read-only flags.
         EXPECT_EQ(rowText(4), c.after);
     }

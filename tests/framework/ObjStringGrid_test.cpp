@@ -404,6 +404,48 @@ TEST_F(StringGridTest, DeletingARowCostsTheRowsMovedNotEveryCell)
     EXPECT_EQ(grid.Cells(0, Rows - 10), QString());
 }
 
+// A write repaints the written cell where it shows; a write out of view, an
+// unchanged text or a write into a hidden grid repaints nothing.
+TEST_F(StringGridTest, WritingACellRepaintsOnlyThatCellWhereItShows)
+{
+    struct PaintSpy : QObject {
+        QRegion region;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint)
+                region += static_cast<QPaintEvent*>(e)->region();
+            return false;
+        }
+    } spy;
+    QApplication::processEvents();
+    vp()->installEventFilter(&spy);
+    auto paintedAfter = [&](const std::function<void()>& write) {
+        spy.region = QRegion();
+        write();
+        QApplication::processEvents();
+        return spy.region;
+    };
+    const TRect cell = grid.CellRect(2, 3);
+    const QRegion written = paintedAfter([&] { grid.SetCells(2, 3, "in view"); });
+    EXPECT_TRUE(written.contains(QRect(cell.Left, cell.Top, cell.Width(), cell.Height())));
+    EXPECT_TRUE(QRect(cell.Left - 1, cell.Top - 1, cell.Width() + 2, cell.Height() + 2)
+                    .contains(written.boundingRect()))
+        << "painted " << written.boundingRect().x() << "," << written.boundingRect().y() << " "
+        << written.boundingRect().width() << "x" << written.boundingRect().height();
+    EXPECT_TRUE(paintedAfter([&] { grid.SetCells(2, 3, "in view"); }).isEmpty()) << "same text";
+    EXPECT_TRUE(paintedAfter([&] { grid.SetCells(2, 15, "below the view"); }).isEmpty());
+    EXPECT_TRUE(paintedAfter([&] { grid.SetCells(8, 1, "right of the view"); }).isEmpty());
+
+    grid.hide();
+    EXPECT_TRUE(paintedAfter([&] { grid.SetCells(2, 3, "hidden"); }).isEmpty());
+    // Shown again, the grid paints what was written meanwhile.
+    grid.drawCalls = 0;
+    spy.region = QRegion();
+    grid.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return spy.region.contains(QPoint(cell.Left + 5, cell.Top + 5)); }, 2000));
+    EXPECT_GT(grid.drawCalls, 0);
+}
+
 // ------------------------------------------------------------------ geometry
 
 TEST_F(StringGridTest, CellRectFollowsScrollingAndIsEmptyOutOfView)

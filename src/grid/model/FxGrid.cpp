@@ -35,9 +35,7 @@ TFxStringGrid::TFxStringGrid(QWidget* parent) : TBaseGrid(parent), d(std::make_u
     TFxGridPaintState& p = d->paint;
 
     p.FooterPanel = std::make_unique<TFooterPanel>(this);
-    p.SearchPanel = std::make_unique<TSearchPanel>(this);
     p.FooterPanel->hide();
-    p.SearchPanel->hide();
     m.SearchFooter = std::make_unique<TSearchFooter>(this, false);
     m.SearchFooter->OnChange = [this](QObject*) { SearchFooterChanged(); };
     p.FloatingFooter = std::make_unique<TFloatingFooter>(this);
@@ -139,7 +137,18 @@ TBalloonSettings& TFxStringGrid::Balloon() const { return *d->paint.Balloon; }
 TShowModified& TFxStringGrid::ShowModified() const { return *d->paint.ShowModified; }
 TGridProgressAppearance& TFxStringGrid::ProgressAppearance() const { return *d->paint.ProgressAppearance; }
 TFooterPanel& TFxStringGrid::FooterPanel() const { return *d->paint.FooterPanel; }
-TSearchPanel& TFxStringGrid::SearchPanel() const { return *d->paint.SearchPanel; }
+TSearchPanel& TFxStringGrid::SearchPanel() const
+{
+    // Built when first asked for: most grids never show their search footer,
+    // and its edit, buttons and pictures are a good part of a new grid.
+    if (!d->paint.SearchPanel) {
+        auto* self = const_cast<TFxStringGrid*>(this);
+        d->paint.SearchPanel = std::make_unique<TSearchPanel>(self);
+        d->paint.SearchPanel->hide();
+        self->SearchFooterChanged();
+    }
+    return *d->paint.SearchPanel;
+}
 THTMLPictureCache& TFxStringGrid::ImageCache() const { return *d->model.ImageCache; }
 fw::TBitmap& TFxStringGrid::RowIndicator() const { return *d->paint.RowIndicator; }
 fw::TStringList& TFxStringGrid::LookupItems() const { return d->model.LookupItems; }

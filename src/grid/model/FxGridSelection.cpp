@@ -16,6 +16,12 @@ fw::TGridRect Normalized(const fw::TGridRect& s)
             std::max(s.Top, s.Bottom)};
 }
 
+// A panel not built yet shows nothing.
+int SearchPanelHeight(const TFxGridPaintState& paint)
+{
+    return paint.SearchPanel ? paint.SearchPanel->PanelHeight() : 0;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- rows and columns
@@ -382,7 +388,7 @@ void TFxStringGrid::ScrollInView(int ColIndex, int RowIndex)
     SetTopRow(t);
     if (d->model.SearchFooter->Visible()) {
         const bool colsFit = TBaseGrid::FixedCols() + visCols >= ColCount();
-        const int usable = height() - d->paint.SearchPanel->PanelHeight() -
+        const int usable = height() - SearchPanelHeight(d->paint) -
                            (colsFit ? 0 : style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
         while (UnclippedCellRect(0, RowIndex).Bottom > usable) {
             const int before = TopRow();
@@ -431,12 +437,12 @@ bool TFxStringGrid::LastRowAboveSearchFooter()
     if (TopRow() + VisibleRowCount() < RowCount() - 1)
         return false;
     return UnclippedCellRect(0, RowCount() - 1).Bottom <
-           ClientHeight() - d->paint.SearchPanel->PanelHeight() + 2;
+           ClientHeight() - SearchPanelHeight(d->paint) + 2;
 }
 
 void TFxStringGrid::KeepLastRowAboveSearchFooter()
 {
-    const int panel = d->paint.SearchPanel->PanelHeight();
+    const int panel = SearchPanelHeight(d->paint);
     if (!d->model.SearchFooter->Visible() || ClientHeight() <= DefaultRowHeight() + panel)
         return;
     while (UnclippedCellRect(0, RowCount() - 1).Bottom > ClientHeight() - panel + 2) {

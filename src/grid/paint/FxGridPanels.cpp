@@ -249,8 +249,12 @@ void TFxStringGrid::PaintFooter(fw::TCanvas& Canvas, TFooterPanel& Panel)
 void TFxStringGrid::SearchFooterChanged()
 {
     TFxGridPaintState& ps = PaintState();
-    if (!ps.SearchPanel)
+    if (!ps.SearchPanel) {
+        // A footer that shows needs its panel, which takes these settings as it is built.
+        if (SearchFooter().Visible())
+            SearchPanel();
         return;
+    }
     TSearchPanel& panel = *ps.SearchPanel;
     const TSearchFooter& sf = SearchFooter();
     // Removing the search highlighting from the cells is the find's (model) work.

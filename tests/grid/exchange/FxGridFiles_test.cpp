@@ -253,8 +253,9 @@ TEST_F(GridFiles, CellLinesOutsideTheGridAreSkippedAndProgressStaysInRange)
     EXPECT_EQ(g->Cells(0, 0), QStringLiteral("no comma at all"));
     for (int c = 0; c < 5; ++c)
         for (int r = 0; r < 3; ++r)
-            if (!(c == 4 && r == 2) && !(c == 0 && r == 0))
+            if (!(c == 4 && r == 2) && !(c == 0 && r == 0)) {
                 EXPECT_EQ(g->Cells(c, r), QString()) << c << "," << r;
+            }
     ASSERT_FALSE(progress.empty());
     for (int p : progress)
         EXPECT_TRUE(p >= 0 && p <= 100) << p;
@@ -1180,8 +1181,9 @@ TEST_F(GridFiles, ColumnWidthsAndPositionsGoThroughTheStore)
         EXPECT_EQ(ShownHeaders(*fresh), (QStringList{"A", "B", "C", "D"}));
         fresh->LoadColSizes();
         EXPECT_EQ(fresh->ColWidths(1), 64);
-        if (location == clIniFile)
+        if (location == clIniFile) {
             EXPECT_TRUE(QFileInfo::exists(ini));
+        }
 
         src->MoveColumn(2, 0);   // C A B D
         src->SetColWidths(1, 91);

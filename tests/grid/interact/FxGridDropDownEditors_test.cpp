@@ -242,6 +242,7 @@ TEST(GridDropDownEditors, TabValidatesAndMovesOnOrStaysWithTheCaretAtTheEnd)
     w.settle();
     EXPECT_EQ(g.Cells(1, 1), "5.00");
     EXPECT_EQ(g.Col(), 2) << "Tab moved to the next cell";
-    if (calc->isVisible())
+    if (calc->isVisible()) {
         EXPECT_EQ(calc->x(), g.CellRect(2, 1).Left) << "an editor still open is the next cell's";
+    }
 }

@@ -627,8 +627,9 @@ TEST_F(GridFilterTest, ActiveFilterWithCustomTestAndProgress)
 
     // A short item that fails hands the event a refused row.
     grid->Events().OnCustomFilter = [&](QObject*, int row, bool& accept) {
-        if (grid->Cells(1, row) == "banana")
+        if (grid->Cells(1, row) == "banana") {
             EXPECT_FALSE(accept);
+        }
     };
     TFilterData* f = grid->Filter().Insert(0);
     f->SetColumn(1);

@@ -114,8 +114,9 @@ TEST_F(FxGridTest, IntegralHeightTrimsToWholeRows)
     grid->SetBounds(0, 0, 400, 100);
     const int b = grid->frameWidth() > 0 ? 2 : 0;
     EXPECT_EQ(grid->height(), 2 * b + (100 - b) - (100 - b) % 22);
-    if (b == 2)
+    if (b == 2) {
         EXPECT_EQ(grid->height(), 92);
+    }
 }
 
 TEST_F(FxGridTest, ColumnMappingWithAHiddenColumn)
