@@ -140,6 +140,10 @@ struct TFxGridInteractState {
     fw::TGridRect DropSelection{};
     std::vector<QStringList> ResizeBlock;
 
+    // A fixed cell's drop-down menu is open: leaving the grid keeps its
+    // hover look.
+    bool NoMouseLeave = false;
+
     // ---- scrolling and hints
     QPointer<QLabel> HintWnd;
     QString HintText;

@@ -161,6 +161,7 @@ void TFxStringGrid::WndProc(TMessage& m)
     case WM_HSCROLL: HandleWmScroll(m, false); break;
     case WM_VSCROLL: HandleWmScroll(m, true); break;
     case WM_MOUSEWHEEL: HandleWmMouseWheel(m); break;
+    case CM_MOUSELEAVE: HandleCmMouseLeave(m); break;
     case WM_SETCURSOR:
         TBaseGrid::WndProc(m);
         if (s.MouseSelectMode != msNormal && s.MouseSelectMode != msURL && GridState() != gsColSizing &&
@@ -195,11 +196,7 @@ void TFxStringGrid::keyPressEvent(QKeyEvent* e)
         return;
     }
     const bool sys = (e->modifiers() & Qt::AltModifier) && !(e->modifiers() & Qt::ControlModifier);
-    std::intptr_t lParam = 1;
-    if (e->modifiers() & Qt::AltModifier)
-        lParam |= std::intptr_t(1) << 29;
-    if (e->isAutoRepeat())
-        lParam |= std::intptr_t(1) << 30;
+    const std::intptr_t lParam = KeyDataFromEvent(*e);
     QPointer<TFxStringGrid> self(this);
     // An error of an event handler must not unwind through Qt.
     auto perform = [this](unsigned msg, std::intptr_t w = 0, std::intptr_t l = 0) {

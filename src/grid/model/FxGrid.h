@@ -1515,6 +1515,9 @@ private:
     void HandleWmLButtonDblClk(fw::TMessage& m);
     void HandleWmRButtonDown(fw::TMessage& m);
     void HandleWmSize(fw::TMessage& m);
+    void HandleCmMouseLeave(fw::TMessage& m);
+    // Row, fixed-cell and cell-button hover follow the pointer.
+    void UpdateHover(int ACol, int ARow, int X, int Y);
     // The sort click test of a button release on a header cell.
     void HeaderSortClick(int ACol, int ARow, int X, int Y, fw::TShiftState Shift);
     void ShowHint(const QString& Text, fw::TPoint ScreenPos);

@@ -122,7 +122,8 @@ enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
     S(bool, ScrollSynch, false, Store)                                                                               \
     S(bool, HintShowSizing, false, Store)                                                                            \
     S(bool, EnableBlink, false, Store)                                                                               \
-    S(bool, CellSelectorMode, false, Store)
+    S(bool, CellSelectorMode, false, Store)                                                                         \
+    S(bool, ExcelStyleDecimalSeparator, false, Store)
 
 #define FX_GRID_EXCHANGE_SETTINGS(S)                                                                                \
     S(QChar, Delimiter, QChar(0), Store)                                                                             \

@@ -3,6 +3,7 @@
 // column moves, and the scroll hint.
 #include "GridUi.h"
 
+#include "framework/SysColors.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/model/FxGrouping.h"
 #include "grid/interact/FxInplaceEdit.h"
@@ -667,6 +668,64 @@ TEST(FxGridMouse, AClickOnAnOpenGroupHeaderSelectsTheGroup)
     EXPECT_TRUE(g.RowSelect(2));
     EXPECT_TRUE(g.RowSelect(3));
     EXPECT_FALSE(g.RowSelect(5));
+}
+
+// The pointer paints the row under it and the fixed cell under it in their
+// hover colours; leaving the grid takes both away.
+TEST(FxGridMouse, TheRowAndTheFixedCellUnderThePointerShowHovered)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetLook(glXP);
+    g.SetHoverRow(true);
+    g.SetHoverRowColor(0x00CC00);
+    g.SetHoverRowColorTo(fw::clNone);
+    g.SetHoverFixedCells(hfFixedRows);
+    g.SetRIRGradientHoverFrom(0xAA00AA);
+    g.SetRIRGradientHoverTo(0xAA00AA);
+    QWidget* vp = g.viewport();
+    auto count = [&](fw::TColor c, int col, int row) {
+        const QImage img = vp->grab().toImage();
+        const fw::TRect r = g.CellRect(col, row);
+        const QRgb want = fw::ToQColor(c).rgb();
+        int n = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                n += img.pixel(x, y) == want;
+        return n;
+    };
+    QTest::mouseMove(vp, w.at(2, 3));
+    w.settle();
+    EXPECT_GT(count(0x00CC00, 3, 3), 100);
+    EXPECT_EQ(count(0x00CC00, 3, 2), 0);
+    QTest::mouseMove(vp, w.at(2, 4));
+    w.settle();
+    EXPECT_EQ(count(0x00CC00, 3, 3), 0) << "the old row returns to its colour";
+    EXPECT_GT(count(0x00CC00, 3, 4), 100);
+    // Only the fixed rows take the hover look here.
+    EXPECT_EQ(count(0xAA00AA, 2, 0), 0);
+    QTest::mouseMove(vp, w.at(2, 0));
+    w.settle();
+    EXPECT_GT(count(0xAA00AA, 2, 0), 100);
+    QTest::mouseMove(vp, w.at(0, 2));
+    w.settle();
+    EXPECT_EQ(count(0xAA00AA, 2, 0), 0);
+    EXPECT_EQ(count(0xAA00AA, 0, 2), 0);
+    auto leave = [&] {
+        QEvent e(QEvent::Leave);
+        QApplication::sendEvent(vp, &e);
+        w.settle();
+    };
+    QTest::mouseMove(vp, w.at(3, 0));
+    w.settle();
+    EXPECT_GT(count(0xAA00AA, 3, 0), 100);
+    leave();
+    EXPECT_EQ(count(0xAA00AA, 3, 0), 0) << "leaving the grid ends the header hover";
+    QTest::mouseMove(vp, w.at(2, 4));
+    w.settle();
+    EXPECT_GT(count(0x00CC00, 3, 4), 100);
+    leave();
+    EXPECT_EQ(count(0x00CC00, 3, 4), 0) << "leaving the grid ends the row hover";
 }
 
 TEST(FxGridKeysNodes, RightOpensAndLeftClosesTheNodeOfAMergedNodeRow)
