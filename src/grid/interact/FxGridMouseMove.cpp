@@ -273,6 +273,9 @@ bool TFxStringGrid::FillCellHint(int X, int Y, QString& HintStr, QPoint& At)
 bool TFxStringGrid::viewportEvent(QEvent* e)
 {
     if (e->type() == QEvent::ToolTip) {
+        // No cell hints while the wheel button pans.
+        if (InteractState().WheelPan)
+            return true;
         auto* help = static_cast<QHelpEvent*>(e);
         QString text;
         QPoint at;

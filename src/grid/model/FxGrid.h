@@ -1516,6 +1516,11 @@ private:
     void HandleWmRButtonDown(fw::TMessage& m);
     void HandleWmSize(fw::TMessage& m);
     void HandleCmMouseLeave(fw::TMessage& m);
+    // Wheel-button panning: a press starts it, the next press or key ends
+    // it, and a 10 ms tick moves towards the pointer.
+    void StartPanning(int X, int Y);
+    void StopPanning();
+    void PanTick();
     // Row, fixed-cell and cell-button hover follow the pointer.
     void UpdateHover(int ACol, int ARow, int X, int Y);
     // The sort click test of a button release on a header cell.

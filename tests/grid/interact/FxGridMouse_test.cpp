@@ -894,3 +894,69 @@ TEST(FxGridSizing, AMoveAcrossAHiddenColumnKeepsItHiddenWithItsWidthAndOrder)
 }
 
 } // namespace
+
+namespace {
+
+// Wheel-button panning: the press starts it, each tick moves the current
+// cell one step towards the pointer (nothing within 5 pixels of the start),
+// and a key ends it before it is handled as usual.
+TEST(FxGridPan, TheWheelButtonPansTowardsThePointerUntilAKeyEndsIt)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetRowCount(30);
+    g.SetCol(2);
+    g.SetRow(5);
+    QWidget* vp = g.viewport();
+    const QPoint start = w.at(2, 5);
+    QTest::mouseClick(vp, Qt::MiddleButton, Qt::NoModifier, start);
+    w.settle();
+    // The ticks are driven here, not by the 10 ms timer.
+    g.KillTimer(999);
+    auto tickAt = [&](QPoint p) {
+        QTest::mouseMove(vp, p);
+        g.Perform(fw::WM_TIMER, 999);
+    };
+    tickAt(start + QPoint(0, 40));
+    tickAt(start + QPoint(0, 40));
+    EXPECT_EQ(g.Row(), 7);
+    EXPECT_EQ(vp->cursor().shape(), Qt::SizeVerCursor);
+    tickAt(start + QPoint(30, -5));   // vertical only, and inside the dead zone
+    EXPECT_EQ(g.Row(), 7);
+    EXPECT_EQ(g.Col(), 2);
+    tickAt(start + QPoint(0, -40));
+    EXPECT_EQ(g.Row(), 6);
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(g.Row(), 7) << "the key is handled after panning ended";
+    tickAt(start + QPoint(0, 40));
+    EXPECT_EQ(g.Row(), 7) << "panning is over";
+    EXPECT_NE(vp->cursor().shape(), Qt::SizeVerCursor);
+
+    // Both directions, scrolling instead of moving the current cell.
+    g.SetIntelliPan(ipBoth);
+    g.SetColCount(30);
+    g.MouseActions().SetWheelAction(waScroll);
+    const int top = g.TopRow(), left = g.LeftCol(), row = g.Row();
+    QTest::mouseClick(vp, Qt::MiddleButton, Qt::NoModifier, start);
+    w.settle();
+    g.KillTimer(999);
+    tickAt(start + QPoint(40, 40));
+    EXPECT_EQ(g.TopRow(), top + 1);
+    EXPECT_EQ(g.LeftCol(), left + 1);
+    EXPECT_EQ(g.Row(), row);
+    QTest::mouseClick(vp, Qt::MiddleButton, Qt::NoModifier, start);   // a second press ends it
+    w.settle();
+    tickAt(start + QPoint(40, 40));
+    EXPECT_EQ(g.TopRow(), top + 1);
+
+    // ipNone: the wheel button does not pan.
+    g.SetIntelliPan(ipNone);
+    g.MouseActions().SetWheelAction(waMoveSelection);
+    QTest::mouseClick(vp, Qt::MiddleButton, Qt::NoModifier, start);
+    w.settle();
+    const int r0 = g.Row();
+    tickAt(start + QPoint(0, 40));
+    EXPECT_EQ(g.Row(), r0);
+}
+
+} // namespace
