@@ -148,6 +148,10 @@ struct TFxGridInteractState {
     // hover look.
     bool NoMouseLeave = false;
 
+    // The anchor under the pointer and the title of its last hint.
+    QString Anchor;
+    QString LastAnchorHint;
+
     // ---- scrolling and hints
     QPointer<QLabel> HintWnd;
     QString HintText;

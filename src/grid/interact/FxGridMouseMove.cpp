@@ -112,6 +112,8 @@ void TFxStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         if (s.MouseSelectMode != msNormal)
             s.Invokedchange = true;
     }
+    if (!s.MouseDownMove || GridState() == gsNormal)
+        UpdateAnchorHover(acol, arow, X, Y);
     if (!(s.LastHintPos == TGridCoord{acol, arow}))
         s.LastHintPos = {-1, -1};
     TBaseGrid::MouseMove(Shift, X, Y);
@@ -264,6 +266,16 @@ bool TFxStringGrid::FillCellHint(int X, int Y, QString& HintStr, QPoint& At)
         At = QPoint(rect.Right, rect.Top);
     } else {
         At = QPoint(X, rect.Bottom + 6);
+    }
+    // Over a link the hint is its title, or the link itself.
+    QString anchor, title;
+    int link = -1;
+    if (AnchorHint() && AnchorAt(dc, b.Y, X, Y, anchor, title, link)) {
+        HintStr = title.isEmpty() ? anchor : title;
+        if (const auto& e = Events().OnAnchorHint)
+            e(this, b.Y, dc, HintStr);
+        s.LastAnchorHint = HintStr;
+        At = QPoint(X + 8, Y - 16);
     }
     QString wide;
     DoGridHint(b.X, b.Y, HintStr, wide);

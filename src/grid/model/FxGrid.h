@@ -1533,6 +1533,11 @@ private:
     void SkipFixedCellsKey(int& Key);
     // An anchor under a press in an HTML or URL cell; true when it was handled.
     bool HandleAnchorPress(int ACol, int ARow, int X, int Y);
+    // The anchor under (X, Y) in a cell: an HTML link (with its title and
+    // index) or a text that looks like an address with URLShow.
+    bool AnchorAt(int ACol, int ARow, int X, int Y, QString& Anchor, QString& Title, int& Link);
+    // Anchor enter, exit and the hand cursor as the pointer moves.
+    void UpdateAnchorHover(int ACol, int ARow, int X, int Y);
 
 private:
     // The steps of one cell's painting share one context (FxGridPaint_p.h).

@@ -126,7 +126,8 @@ enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
     S(bool, EnableBlink, false, Store)                                                                               \
     S(bool, CellSelectorMode, false, Store)                                                                         \
     S(bool, ExcelStyleDecimalSeparator, false, Store)                                                               \
-    S(TIntelliPan, IntelliPan, ipVertical, Store)
+    S(TIntelliPan, IntelliPan, ipVertical, Store)                                                                   \
+    S(bool, AnchorHint, false, Store)
 
 #define FX_GRID_EXCHANGE_SETTINGS(S)                                                                                \
     S(QChar, Delimiter, QChar(0), Store)                                                                             \

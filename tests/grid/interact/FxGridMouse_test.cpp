@@ -960,3 +960,46 @@ TEST(FxGridPan, TheWheelButtonPansTowardsThePointerUntilAKeyEndsIt)
 }
 
 } // namespace
+
+namespace {
+
+// Sweeping the pointer over two adjacent links: entering the second needs no
+// exit from the first, leaving all links exits once with the last one; over a
+// link the cursor is the hand and the hint names the link.
+TEST(FxGridAnchorHover, EnterAndExitFollowThePointerWithTheHandCursorAndHint)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetColWidths(2, 200);
+    g.SetCells(2, 2, "<a href=\"one\">One</a><a href=\"two\">Two</a>");
+    QStringList log;
+    TFxGridEvents& e = g.Events();
+    e.OnAnchorEnter = [&](QObject*, int r, int c, const QString& a) { log << QStringLiteral("enter %1 %2,%3").arg(a).arg(r).arg(c); };
+    e.OnAnchorExit = [&](QObject*, int, int, const QString& a) { log << QStringLiteral("exit %1").arg(a); };
+    e.OnAnchorHint = [](QObject*, int, int, QString& title) { title = QStringLiteral("Opens ") + title; };
+    QWidget* vp = g.viewport();
+    const fw::TRect r = g.CellRect(2, 2);
+    const int y = r.Top + 8;
+    QPoint overOne;
+    for (int x = r.Left + 1; x < r.Right; x += 2) {
+        QTest::mouseMove(vp, QPoint(x, y));
+        if (log.size() == 1 && overOne.isNull()) {
+            overOne = QPoint(x, y);
+            g.Perform(fw::WM_SETCURSOR);
+            EXPECT_EQ(vp->cursor().shape(), Qt::PointingHandCursor);
+        }
+    }
+    QTest::mouseMove(vp, w.at(3, 4));
+    EXPECT_EQ(log.join("; ").toStdString(), "enter one 2,2; enter two 2,2; exit two");
+    g.Perform(fw::WM_SETCURSOR);
+    EXPECT_NE(vp->cursor().shape(), Qt::PointingHandCursor);
+    // The hint over a link without a title: the handler words it.
+    ASSERT_FALSE(overOne.isNull());
+    g.SetAnchorHint(true);
+    QHelpEvent help(QEvent::ToolTip, overOne, vp->mapToGlobal(overOne));
+    QApplication::sendEvent(vp, &help);
+    EXPECT_EQ(QToolTip::text(), "Opens one");
+    QToolTip::hideText();
+}
+
+} // namespace
