@@ -593,6 +593,12 @@ void TCanvas::DrawImage(const TRect& logicalDest, const QImage& image, const TRe
 
 // ---------------------------------------------------------------- mapping mode
 
+void TCanvas::SetDesignMetrics(bool value)
+{
+    d->designMetrics = value;
+    d->fontCached = false;
+}
+
 void TCanvas::SetMapMode(TMapMode mode)
 {
     d->mapMode = mode == mmLoMetric ? mmLoMetric : mmText;

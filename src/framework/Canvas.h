@@ -277,6 +277,11 @@ public:
     TPoint DPtoLP(const TPoint& p) const;
     TRect DPtoLP(const TRect& r) const;
 
+    // Text measured and drawn with the font's own glyph widths instead of
+    // the ones fitted to the pixel grid, for drawing that is scaled up
+    // afterwards (on paper): the glyphs then stand where the layout put them.
+    void SetDesignMetrics(bool value);
+
     // Pixels of the device (a copy); null image for a device it cannot read.
     QImage ToImage() const;
     TSize DeviceSize() const;

@@ -129,6 +129,7 @@ struct TCanvas::Impl {
     mutable int cachedPixelSize = 0;
     mutable bool fontCached = false;
     mutable QString cachedFontKey;   // QFont::key() of cachedQFont
+    bool designMetrics = false;      // unhinted glyph widths (text scaled after layout)
 
     // ---- mapping (mmLoMetric: 0.1 mm, y upward)
     bool scaled() const { return mapMode == mmLoMetric; }
@@ -249,6 +250,8 @@ struct TCanvas::Impl {
             cachedQFont = font.ToQFont();
             if (pixelSize > 0)
                 cachedQFont.setPixelSize(pixelSize);
+            if (designMetrics)
+                cachedQFont.setHintingPreference(QFont::PreferNoHinting);
             cachedPixelSize = pixelSize;
             cachedFontKey = cachedQFont.key();
             fontCached = true;

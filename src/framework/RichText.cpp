@@ -267,6 +267,15 @@ TRichText TRichText::FromRtf(const QString& rtf)
     return doc;
 }
 
+TRichText TRichText::FromParagraphs(std::vector<std::vector<TRichRun>> paragraphs)
+{
+    TRichText doc;
+    doc.FParagraphs = std::move(paragraphs);
+    if (doc.FParagraphs.empty())
+        doc.FParagraphs.emplace_back();
+    return doc;
+}
+
 TRichText TRichText::FromPlainText(const QString& text)
 {
     TRichText doc;

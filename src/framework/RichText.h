@@ -37,6 +37,8 @@ public:
     // A text that does not start with "{\rtf" (after blanks) is taken as plain text.
     static TRichText FromRtf(const QString& rtf);
     static TRichText FromPlainText(const QString& text);
+    // A document of the given paragraphs (none gives one empty paragraph).
+    static TRichText FromParagraphs(std::vector<std::vector<TRichRun>> paragraphs);
     // RTF of the document, one character per byte (other characters as \uN).
     QString ToRtf() const;
 

@@ -253,7 +253,13 @@ void TFxCustomDropDown::DoHideDropDown(bool cancel)
         FUserDropDownWidth = FDropDownForm->width();
         FUserDropDownHeight = FDropDownForm->height();
     }
-    FDropDownForm->hide();
+    {
+        // Hiding deactivates the popup on the way: that is no second close.
+        const bool was = FHidingForm;
+        FHidingForm = true;
+        FDropDownForm->hide();
+        FHidingForm = was;
+    }
     QToolTip::hideText();
     if (cancel)
         SetText(FValue.OldText());

@@ -353,4 +353,6 @@ private:
     QSize FShownSize;
     // Shift state of the key being relayed from the popup (its character carries none).
     fw::TShiftState FRelayShift;
+    // The popup is being hidden by DoHideDropDown.
+    bool FHidingForm = false;
 };

@@ -43,6 +43,8 @@ TFxFooter* TDropDownForm::Footer() const { return FFooter; }
 
 void TDropDownForm::Deactivated(QWidget*)
 {
+    if (FBlockActivate || (FFxDropDown && FFxDropDown->FHidingForm))
+        return;
     FDeActivate = TickCount();
     if (FFxDropDown)
         FFxDropDown->DoHideDropDown(FCancelOnDeActivate);

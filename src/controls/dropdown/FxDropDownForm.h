@@ -30,6 +30,10 @@ public:
     std::uint32_t DeActivateTime() const { return FDeActivate; }
     bool CancelOnDeActivate() const { return FCancelOnDeActivate; }
     void SetCancelOnDeActivate(bool value) { FCancelOnDeActivate = value; }
+    // While set, losing the activation does not close the popup (a dialog
+    // shown by a handler of the content takes it for a while).
+    bool BlockActivate() const { return FBlockActivate; }
+    void SetBlockActivate(bool value) { FBlockActivate = value; }
     TFxHeader* Header() const;
     TFxFooter* Footer() const;
 
@@ -61,5 +65,6 @@ private:
     QPointer<TFxHeader> FHeader;
     QPointer<TFxCustomDropDown> FFxDropDown;
     bool FCancelOnDeActivate = true;
+    bool FBlockActivate = false;
     bool FControlAligned = true;
 };

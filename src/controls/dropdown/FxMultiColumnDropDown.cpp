@@ -493,7 +493,10 @@ void TFxMultiColumnDropDown::SizeColumnsToDropDown()
     std::vector<int> widths;
     for (int i = 0; i < FColumns.Count(); ++i)
         widths.push_back(FColumns.Items(i)->Width);
-    int avail = DropDownForm()->width();
+    // The columns fill what the list shows: the popup less its border and
+    // the list's frame (the popup's own width would push the last column's
+    // end out of sight).
+    int avail = DropDownForm()->width() - 2 * DropDownBorderWidth() - 2 * FFxColGrid->frameWidth();
     if (FFxColGrid->VisibleRowCount() < FFxColGrid->RowCount() - FFxColGrid->FixedRows())
         avail -= GetSystemMetrics(SM_CXVSCROLL);
     const std::vector<int> sized = FxMultiColumn::SizeColumns(widths, avail);
@@ -791,16 +794,9 @@ void TFxMultiColumnDropDown::SetSelectionColorStyle(TSelectionColorStyle value)
     TFxCustomDropDown::SetSelectionColorStyle(value);
 }
 
-void TFxMultiColumnDropDown::SetComponentStyle(TFxStyle style)
+bool FxMultiColumn::ListStyle(TFxStyle style, TListStyle& r)
 {
-    TFxCustomDropDown::SetComponentStyle(style);
-    struct Row {
-        TColor header, headerTo, font;
-        int sel; // 0 office 2007 pair, 1 vista, 2 win7, 3 highlight, 4 orange
-        TColor line, fixedLine, selText;
-    };
-    constexpr TColor keep = 0x7FFFFFFF;
-    Row r{};
+    constexpr TColor keep = KeepColor;
     switch (style) {
     case tsOffice2003Blue: r = {0xD68759, 0x933803, 0xFFFFFF, 0, 0x962D00, 0x962D00, 0}; break;
     case tsOffice2003Silver: r = {0xBDA4A5, 0x957475, keep, 0, 0x947C7C, 0x947C7C, 0}; break;
@@ -818,33 +814,47 @@ void TFxMultiColumnDropDown::SetComponentStyle(TFxStyle style)
     case tsOffice2010Silver: r = {0xEDE9E5, clNone, 0x5B391E, 4, 0xEEDDCF, 0xEEDDCF, 0}; break;
     case tsOffice2010Black: r = {0x828282, clNone, 0xD7D7D6, 4, 0xEEDDCF, 0xEEDDCF, 0}; break;
     case tsCustom:
-    default: return;
+    default: return false;
     }
-    FHeaderColor = r.header;
-    FHeaderColorTo = r.headerTo;
-    if (r.font != keep)
-        FHeaderFont.Color = r.font;
-    auto pair = [this](TSelectionColorStyle s) {
+    return true;
+}
+
+void FxMultiColumn::ApplyListSelection(TFxCustomDropDown& dd, int selection)
+{
+    auto pair = [&dd](TSelectionColorStyle s) {
         const FxDropDown::TSelectionStyleColors c = FxDropDown::SelectionStyleColors(s);
-        SetSelectionColor(c.Color);
-        SetSelectionColorTo(c.ColorTo);
+        dd.SetSelectionColor(c.Color);
+        dd.SetSelectionColorTo(c.ColorTo);
     };
-    switch (r.sel) {
+    switch (selection) {
     case 0: pair(scOffice2007); break;
     case 1: pair(scWindowsVista); break;
     case 2: pair(scWindows7); break;
     case 3:
-        TFxCustomDropDown::SetSelectionColorStyle(scCustom);
-        SetSelectionColor(clHighlight);
-        SetSelectionColorTo(clHighlight);
+        dd.TFxCustomDropDown::SetSelectionColorStyle(scCustom);
+        dd.SetSelectionColor(clHighlight);
+        dd.SetSelectionColorTo(clHighlight);
         break;
     default:
-        TFxCustomDropDown::SetSelectionColorStyle(scCustom);
-        SetSelectionColor(0x6CD0FF);
-        SetSelectionColorTo(0x6CD0FF);
+        dd.TFxCustomDropDown::SetSelectionColorStyle(scCustom);
+        dd.SetSelectionColor(0x6CD0FF);
+        dd.SetSelectionColorTo(0x6CD0FF);
         break;
     }
-    FLineColor = r.line;
-    FFixedLineColor = r.fixedLine;
-    FSelectionTextColor = r.selText;
+}
+
+void TFxMultiColumnDropDown::SetComponentStyle(TFxStyle style)
+{
+    TFxCustomDropDown::SetComponentStyle(style);
+    FxMultiColumn::TListStyle r{};
+    if (!FxMultiColumn::ListStyle(style, r))
+        return;
+    FHeaderColor = r.Header;
+    FHeaderColorTo = r.HeaderTo;
+    if (r.Font != FxMultiColumn::KeepColor)
+        FHeaderFont.Color = r.Font;
+    FxMultiColumn::ApplyListSelection(*this, r.Selection);
+    FLineColor = r.Line;
+    FFixedLineColor = r.FixedLine;
+    FSelectionTextColor = r.SelectionText;
 }

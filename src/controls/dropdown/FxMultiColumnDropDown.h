@@ -63,6 +63,21 @@ std::vector<int> SizeColumns(const std::vector<int>& widths, int avail);
 enum TMove { mvFirst, mvLast, mvNext, mvPrevious, mvNextPage, mvPreviousPage };
 // The selection after a move among `count` items (pages of 10).
 int MoveIndex(int itemIndex, int count, TMove move);
+
+// The list colours a component style gives: header gradient and font
+// colour (KeepColor: unchanged), the selection pair (0 the Office 2007
+// pair, 1 Vista, 2 Windows 7, 3 the highlight colour, 4 orange), lines and
+// the selected row's text colour.
+constexpr fw::TColor KeepColor = 0x7FFFFFFF;
+struct TListStyle {
+    fw::TColor Header, HeaderTo, Font;
+    int Selection;
+    fw::TColor Line, FixedLine, SelectionText;
+};
+// False for a style that changes nothing (tsCustom).
+bool ListStyle(TFxStyle style, TListStyle& out);
+// The selection pair of a list style applied to a drop-down.
+void ApplyListSelection(TFxCustomDropDown& dropDown, int selection);
 } // namespace FxMultiColumn
 
 class TFxMultiColumnDropDown;

@@ -1,12 +1,18 @@
 #pragma once
 // The in-place editors of the drop-down kinds: a track bar, memo,
-// calculator, time picker and multi-column list drop-down over the current
-// cell. Each is its stand-alone drop-down with the grid's key handling
-// added (TGridDropDownLink): Escape gives the cell's text back, Enter, Up
+// calculator, time picker, detail picker, multi-column list, colour picker,
+// image picker and grid drop-down over the current cell, and the date and
+// time picker. Each is its stand-alone control with the grid's key handling
+// added (TGridDropDownLink): Escape gives the cell's value back, Enter, Up
 // and Down write and validate the text and end the edit, Tab validates and
 // moves on, and the grid hears of text changes and typed characters. The
 // grid creates each editor on first use as its child and keeps it.
 #include "controls/dropdown/FxCalculatorDropDown.h"
+#include "controls/dropdown/FxColorPickerDropDown.h"
+#include "controls/dropdown/FxCustomGridDropDown.h"
+#include "controls/dropdown/FxDateTimePicker.h"
+#include "controls/dropdown/FxDetailDropDown.h"
+#include "controls/dropdown/FxImagePickerDropDown.h"
 #include "controls/dropdown/FxMemoDropDown.h"
 #include "controls/dropdown/FxMultiColumnDropDown.h"
 #include "controls/dropdown/FxTimePickerDropDown.h"
@@ -15,6 +21,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QPointer>
 
 #include <functional>
 
@@ -31,6 +38,9 @@ public:
     // no further (null).
     void KeyPress(QChar& key);
     void Changed();
+    // How many changes the grid has heard of (a key that changed the text
+    // without one is reported after it).
+    int ChangesReported() const { return FChangesReported; }
     // The editor lost the focus to something outside its popup: the edit ends.
     void FocusLost(QFocusEvent* e);
     // A click that opened the edit puts the caret at the clicked character.
@@ -43,12 +53,25 @@ public:
     std::function<void(const QString&)> WriteText;
     // Runs before Enter writes the text (the calculator completes its sum).
     std::function<void()> BeforeEnter;
+    // The cell text a key writes and validates; the editor's text when
+    // unset (the colour and image pickers' value is not their text).
+    std::function<QString()> ValueText;
     // The click-to-caret rule of the track bar, memo and calculator editors.
     bool CaretAtClick = false;
+    // Enter and Escape are the editor's even in a window with default buttons.
+    bool ClaimsEnterEscape = false;
+    // The colour picker's keys: with the popup open only Tab, Enter and
+    // Escape end the edit, with it closed Home does too; only Enter writes
+    // and validates.
+    bool ColorKeys = false;
+    // Set by Escape for the edit that runs: a picker whose value is not its
+    // text (colour, image) then writes nothing back.
+    bool Cancelled = false;
 
 private:
     TFxStringGrid* FGrid;
     TFxCustomDropDown& FEditor;
+    int FChangesReported = 0;
 };
 
 // A drop-down editor: `Base` with the grid link in front of its keys.
@@ -63,19 +86,32 @@ protected:
     // validation on, Tab is the grid's (validated and moved on here).
     bool event(QEvent* e) override
     {
-        if (e->type() == QEvent::KeyPress) {
-            auto* k = static_cast<QKeyEvent*>(e);
-            if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && FLink.TabIsGrids()) {
-                this->PerformKeyDown(fw::VK_TAB, fw::ShiftStateFromEvent(*k));
-                return true;
-            }
+        if (e->type() != QEvent::KeyPress)
+            return Base::event(e);
+        auto* k = static_cast<QKeyEvent*>(e);
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && FLink.TabIsGrids()) {
+            this->PerformKeyDown(fw::VK_TAB, fw::ShiftStateFromEvent(*k));
+            return true;
         }
-        return Base::event(e);
+        // A character typed over the whole selected value changes the text
+        // without the edit's change notification: the grid hears of it here.
+        QPointer<TGridDropDownEditor> self(this);
+        const QString before = this->Text();
+        const int reported = FLink.ChangesReported();
+        const bool handled = Base::event(e);
+        if (self && this->isVisible() && FLink.ChangesReported() == reported && this->Text() != before)
+            FLink.Changed();
+        return handled;
     }
     void KeyDown(int& key, fw::TShiftState shift) override
     {
         if (!FLink.KeyDown(key, shift))
             Base::KeyDown(key, shift);
+    }
+    bool WantsSpecialKey(int key, fw::TShiftState shift) override
+    {
+        return Base::WantsSpecialKey(key, shift) ||
+               (FLink.ClaimsEnterEscape && (key == fw::VK_RETURN || key == fw::VK_ESCAPE));
     }
     void KeyPress(QChar& key) override
     {
@@ -108,17 +144,49 @@ using TGridMemoDropDown = TGridDropDownEditor<TFxMemoDropDown>;
 using TGridCalculatorDropDown = TGridDropDownEditor<TFxCalculatorDropdown>;
 using TGridTimepickerDropDown = TGridDropDownEditor<TFxTimePickerDropDown>;
 using TGridGridDropDown = TGridDropDownEditor<TFxMultiColumnDropDown>;
+using TGridDetailPickerDropDown = TGridDropDownEditor<TFxDetailDropDown>;
+using TGridFxGridDropDown = TGridDropDownEditor<TCustomFxGridDropDown>;
+using TGridColorDropDown = TGridDropDownEditor<TFxColorPickerDropDown>;
+using TGridImageDropDown = TGridDropDownEditor<TFxImagePickerDropDown>;
+
+// The date-and-time cell editor: a date and a time picker side by side.
+// Escape gives the cell its whole start value back (date and time), Enter
+// ends the edit and moves on as the grid's navigation says, Tab moves on
+// when the grid validates cells; leaving the picker ends the edit.
+class TGridDateTimePicker : public TFxDateTimePicker {
+    Q_OBJECT
+public:
+    explicit TGridDateTimePicker(TFxStringGrid* grid);
+    void KeyDown(int& key, fw::TShiftState shift) override;
+    TFxStringGrid* Grid() const { return FGrid; }
+
+    // The value and the text the cell held when the edit started.
+    fw::TDateTime OriginalDateTime = 0;
+    QString OriginalText;
+    bool OriginalParsed = false;
+
+protected:
+    void focusOutEvent(QFocusEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void FocusLeft();
+    TFxStringGrid* FGrid;
+};
 
 namespace FxGridDropDown {
-// The grid's editor of a kind, created with first use; null for a kind
-// without one here.
+// The grid's drop-down editor of a kind, created with first use; null for a
+// kind without one here (edDateTimeEdit has DateTimeEditor).
 TFxCustomDropDown* Editor(TFxStringGrid& grid, TEditorType kind);
+TGridDateTimePicker& DateTimeEditor(TFxStringGrid& grid);
 // True for the kinds this file edits.
 bool Handles(TEditorType kind);
 // Prepares, places, fills, shows and focuses the editor of `kind` over the
 // cell (real column `col`); the editor, or null for another kind.
-TFxCustomDropDown* Show(TFxStringGrid& grid, TEditorType kind, int col, int row, const fw::TRect& cell,
-                        fw::TColor cellColor, const QString& value, QChar startChar);
+QWidget* Show(TFxStringGrid& grid, TEditorType kind, int col, int row, const fw::TRect& cell, fw::TColor cellColor,
+              const QString& value, QChar startChar);
+// The cell text of a date and time as the date-and-time editor writes it.
+QString DateTimeText(fw::TDateTime value);
 // Writes the editor's value into the cell and hides the editor; false for another kind.
 bool Hide(TFxStringGrid& grid, TEditorType kind, int col, int row);
 } // namespace FxGridDropDown

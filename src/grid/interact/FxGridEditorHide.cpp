@@ -5,6 +5,7 @@
 #include "grid/interact/FxGridDropDownEditors.h"
 #include "grid/interact/FxGridEditors.h"
 #include "grid/interact/FxGridInteract_p.h"
+#include "grid/interact/FxGridSpecialEditors_p.h"
 
 #include "grid/foundation/FxObj.h"
 #include "grid/foundation/FxOptions.h"
@@ -58,6 +59,8 @@ void TFxStringGrid::HideSpecialEditor(int ACol, int ARow)
         s.EditMode = false;
         break;
     default:
+        if (FxGridSpecial::Hide(*this, s.CurrentEditor, c, ARow))
+            break;
         if (FxGridDropDown::Handles(s.CurrentEditor) && s.EditMode) {
             s.EditMode = false;
             FxGridDropDown::Hide(*this, s.CurrentEditor, c, ARow);

@@ -5,6 +5,7 @@
 #include "grid/interact/FxGridDropDownEditors.h"
 #include "grid/interact/FxGridEditors.h"
 #include "grid/interact/FxGridInteract_p.h"
+#include "grid/interact/FxGridSpecialEditors_p.h"
 #include "grid/interact/FxInplaceEdit.h"
 
 #include "grid/foundation/FxOptions.h"
@@ -216,6 +217,11 @@ void TFxStringGrid::ShowSpecialEditor(int ACol, int ARow)
         break;
     }
     default:
+        if (FxGridSpecial::Handles(s.CurrentEditor)) {
+            s.EditMode = true;
+            s.EditCtrl = FxGridSpecial::Show(*this, s.CurrentEditor, ACol, ARow, r, cellColor, value, startChar);
+            break;
+        }
         if (QWidget* dd = FxGridDropDown::Show(*this, s.CurrentEditor, c, ARow, r, cellColor, value, startChar)) {
             s.EditMode = true;
             s.EditCtrl = dd;

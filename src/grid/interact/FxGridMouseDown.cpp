@@ -2,6 +2,7 @@
 // order, the state that mouse move and button up continue from, and the
 // framework's MouseDown hook.
 #include "grid/model/FxGrid.h"
+#include "grid/interact/FxGridFixedEditors.h"
 #include "grid/interact/FxGridInteract_p.h"
 
 #include "grid/foundation/FxOptions.h"
@@ -118,6 +119,9 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
     } else {
         s.Clickposdx = s.Clickposdy = 0;
     }
+    // Radio groups and the form controls of HTML cells (FxGridControlEditors.cpp).
+    if (HandleControlPress(acol, arow, x, y))
+        return;
     const int pressCol = RealColIndex(acol);
     // A header node's glyph opens or closes every node.
     if (arow < FixedRows() && acol == 0 && IsNode(arow) && ma.NodeAllExpandContract() &&
@@ -323,6 +327,8 @@ void TFxStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
         ~Reset() { f = false; }
     } reset{s.EditStart};
     TBaseGrid::MouseDown(Button, Shift, X, Y);
+    if (FxFixedCellEdit::OnPress(*this, X, Y, Button == mbRight, false))
+        return;
     if (TStringGrid* sync = SyncGrid().Grid()) {
         if (SyncGrid().SelectionColumn())
             sync->SetCol(std::min(Col(), sync->ColCount() - 1));

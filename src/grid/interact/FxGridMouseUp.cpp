@@ -2,6 +2,7 @@
 // fixed cells, check-box release events, and the auto-size double click on
 // a header border.
 #include "grid/model/FxGrid.h"
+#include "grid/interact/FxGridFixedEditors.h"
 #include "grid/interact/FxGridInteract_p.h"
 
 #include "grid/foundation/FxOptions.h"
@@ -246,4 +247,5 @@ void TFxStringGrid::HandleWmLButtonDblClk(TMessage& m)
         }
     }
     s.ForceSel = false;
+    FxFixedCellEdit::OnPress(*this, x, y, false, true);
 }

@@ -1,6 +1,7 @@
 // The column grid: its Columns kept in step with the grid's columns, and
 // the per-cell queries answered from a column's settings first.
 #include "grid/model/FxCGrid.h"
+#include "grid/interact/FxEditLink.h"
 #include "grid/model/FxFilter.h"
 
 #include "grid/interact/FxGridEditors.h"
@@ -375,6 +376,8 @@ void TFxColumnGrid::GetCellEditorType(int ACol, int ARow, TEditorType& AEditor)
     if (TGridColumnItem* item = ItemOf(ACol)) {
         if (ACol >= TBaseGrid::FixedCols() && ARow >= TBaseGrid::FixedRows()) {
             AEditor = item->Editor();
+            if (AEditor == edCustom)
+                SetEditLink(qobject_cast<TEditLink*>(item->EditLink()));
             ControlLook().SetDropDownCount(item->DropDownCount());
             // The column's choices become the combo editor's list; an
             // OnGetEditorType handler may still replace them.

@@ -69,6 +69,16 @@ class TFxInplaceEdit;
 class TFxStringGridCheck;
 class TGridCombo;
 class TGridCheckBox;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridButton;
+class TGridDatePicker;
+class TFxRichEdit;
+class TEditLink;
+class TGridTransEdit;
+class TGridTransCombo;
+class TControlEdit;
+class TControlCombo;
 class TSortSettings;
 class TFilter;
 class TFilterDropDown;
@@ -1171,6 +1181,8 @@ public:
     // -trunc(points * 254 / 72 * fit scale): a character height in 0.1 mm.
     int MapFontHeight(int PointSize) const;
     int MapFontSize(int Height) const;
+    // How far the printer turns landscape pages, in degrees.
+    int PrinterLandscapeRotation() const;
     // The page loop (mode: TPrintMode); returns the pages.
     int PrintPages(fw::TCanvas& Canvas, int Mode, int PageCount, bool Selected);
     bool PrintRowFiltered(int ARow) const;
@@ -1238,6 +1250,51 @@ public:
     bool SetComboSelectionString(const QString& S);
     void SetComboIndex(int ACol, int ARow, int Index);
     int GetComboIndex(int ACol, int ARow);
+
+    // ---- the further editors, created with first use and kept with the grid
+    // (FxGridSpecialEditors.cpp and the editors' own files)
+    TGridEditBtn& BtnEdit() const;
+    TGridUnitEditBtn& BtnUnitEdit() const;
+    TGridButton& Btn() const;
+    TGridDatePicker& DateTimePicker() const;
+    // The hidden editor rich cells are measured and drawn with, and the
+    // editor of edRichEdit.
+    TFxRichEdit& RichEdit() const;
+    TFxRichEdit& InplaceRichEdit() const;
+    // The application's editor of edCustom (not owned; null: none).
+    TEditLink* EditLink() const;
+    void SetEditLink(TEditLink* Value);
+    // OnEllipsClick for the current cell: the text the handler leaves.
+    virtual QString DoEllipsClick(const QString& Text);
+    // Rich-text cells (FxGridRichEdit.cpp): a cell's document into a rich
+    // edit, and a rich edit's document back as the cell's RTF text.
+    void CellToRich(int ACol, int ARow, TFxRichEdit& Richeditor);
+    QString RichToString(TFxRichEdit& Richeditor);
+    void RichToCell(int ACol, int ARow, TFxRichEdit& Richeditor);
+
+    // ---- radio groups, HTML form controls, fixed-cell editors
+    // (FxGridControlEditors.cpp, FxGridFixedEditors.cpp)
+    // ACol real; the offsets are the press relative to the cell's top-left corner.
+    void RadioGroupClick(int ACol, int ARow, int XOffset, int YOffset);
+    // Opens the editor of a CONTROL tag (EDIT, PASSWORD, MASK, COMBO) of the
+    // HTML text of cell (ACol display, RealCol, ARow) over CtrlRect.
+    void StartControlEdit(const QString& Text, const QString& CtrlType, const QString& CtrlID,
+                          const QString& CtrlValue, const fw::TRect& CtrlRect, int ACol, int RealCol, int ARow);
+    // Writes the open form-control editor's value into its CONTROL tag and hides it.
+    void EndControlEdit();
+    void ControlComboSelect(QObject* Sender);
+    // Opens the next editable form control of the cell after CtrlID; the
+    // grid takes the focus when there is none.
+    void EditNextCellControl(int ACol, int ARow, const QString& CtrlID);
+    // The press on a CONTROL tag of an HTML cell: true when it opened an editor.
+    bool HandleControlPress(int ACol, int ARow, int X, int Y);
+    bool ControlEditing() const;
+    TControlEdit& ControlEditor() const;
+    TControlCombo& ControlComboEditor() const;
+    // The fixed-cell editor over (ACol, ARow) (display column).
+    void StartFixedCellEdit(int ACol, int ARow);
+    TGridTransEdit& EditTrans() const;
+    TGridTransCombo& ComboTrans() const;
 
     // ---- selection check and edit permission (FxGridSelect.cpp)
     bool IsEditable(int ACol, int ARow);

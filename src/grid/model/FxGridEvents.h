@@ -3,6 +3,7 @@
 // when assigned; reference arguments arrive holding the grid's answer so far.
 // Many events take the row before the column: each signature says which.
 // Reach them through TFxStringGrid::Events().
+#include "framework/DateTime.h"
 #include "framework/Graphics.h"
 #include "framework/ObjStringGrid.h"
 #include "framework/StringList.h"
@@ -87,6 +88,15 @@ struct TFxGridModelEvents {
     std::function<void(QObject* Sender, int ACol, int ARow, fw::TColor AColor, const QString& AColorText)>
         OnColorSelect;
     std::function<void(QObject* Sender, int ACol, int ARow, int AImageIndex)> OnImageSelect;
+    // The colour and image drop-down editors as their edit ends: the colour
+    // and its text, or the image index, may be changed before the cell takes them.
+    std::function<void(QObject* Sender, int ACol, int ARow, fw::TColor& Color, QString& Value)> OnColorSelected;
+    std::function<void(QObject* Sender, int ACol, int ARow, int& Index)> OnImageSelected;
+    // The date-and-time editor's time part changed (the value as a date and time).
+    std::function<void(QObject* Sender, int ACol, int ARow, double ADateTime)> OnDateTimeChange;
+    // A button of a drop-down editor's popup header or footer.
+    std::function<void(QObject* Sender, int ACol, int ARow, int ButtonIndex)> OnDropDownHeaderButtonClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, int ButtonIndex)> OnDropDownFooterButtonClick;
     std::function<void(QObject* Sender, bool& CanAdd)> OnCanAddRow;
     std::function<void(QObject* Sender, int ARow, bool& CanInsert)> OnCanInsertRow;
     std::function<void(QObject* Sender, int ACol, int& AWidth)> OnUpdateColumnSize;
@@ -157,6 +167,9 @@ struct TFxGridPaintEvents {
     std::function<void(QObject* Sender, int ARow, int& Height)> OnPrintSetRowHeight;
     std::function<void(QObject* Sender, double& ScaleFactor, bool& Allow)> OnFitToPage;
     std::function<void(QObject* Sender, int PageNum, int PageColNum, QString& PageNumString)> OnPrintGetPageNum;
+    // The last word on a cell's measured size (on paper: 0.1 mm).
+    std::function<void(QObject* Sender, fw::TCanvas& Canvas, int ACol, int ARow, fw::TPoint& ASize, bool Printing)>
+        OnCustomCellSize;
 };
 
 // Keyboard, mouse and in-place editing (the interaction issue adds its events here).
@@ -231,6 +244,21 @@ struct TFxGridInteractEvents {
     std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowMove;
     // Scrolling: ARow carries the row or the column the thumb points at.
     std::function<void(QObject* Sender, int ARow, QString& HintStr)> OnScrollHint;
+    // The button of an edit-button, unit or button editor: Value arrives as
+    // the editor's text and leaves as the text the editor takes.
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value)> OnEllipsClick;
+    // A date editor's cell text as a date (ADate arrives as now).
+    std::function<void(QObject* Sender, const QString& Value, fw::TDateTime& ADate)> OnCustomStrToDate;
+    // HTML form controls of cells (row before column).
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal, fw::TStringList& Values, bool& Edit, int& DropCount)>
+        OnControlComboList;
+    std::function<void(QObject* Sender, int ARow, int ACol, int ItemIndex, const QString& CtrlID,
+                       const QString& CtrlValue)>
+        OnControlComboSelect;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal)>
+        OnControlEditDone;
 };
 
 // Files, clipboard, drag and drop (the exchange issue adds its events here).

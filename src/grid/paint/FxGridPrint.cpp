@@ -8,34 +8,21 @@
 #include "framework/RichText.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/FxUtilText.h"
+#include "grid/model/FxCellGraphic.h"
 #include "grid/paint/FxGridPaint_p.h"
 #include "grid/paint/FxGridPrint_p.h"
 #include "grid/paint/FxPrintPager.h"
-
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <exception>
 #include <utility>
+#include <vector>
 
 using fw::TRect;
 
 namespace {
-
-// Runs its action when the scope ends, also through an error.
-template <class F>
-class TAtExit {
-public:
-    explicit TAtExit(F action) : FAction(std::move(action)) {}
-    ~TAtExit() { FAction(); }
-    TAtExit(const TAtExit&) = delete;
-    TAtExit& operator=(const TAtExit&) = delete;
-
-private:
-    F FAction;
-};
 
 // The page loop's questions and drawing, answered by the grid.
 class TGridPrintSink : public IPrintPageSink {
@@ -47,7 +34,7 @@ public:
     bool RowPrinted(int row) override { return FGrid.PrintRowFiltered(row); }
     int RowHeight(int row) override { return FGrid.PrintRowHeight(row); }
     void DrawRow(int y, int first, int last, int row) override { FGrid.PrintRow(y, first, last, row); }
-    int HeaderFooter(bool drawn) override { return drawn ? FGrid.PrintHeaderFooter() : 0; }
+    void HeaderFooter() override { FGrid.PrintHeaderFooter(); }
     void PageFrame(int first, int last, int y) override { FGrid.PrintPageFrame(first, last, y); }
     void RowStarts(int row) override { FGrid.ExportNotification(FRowState, row); }
     void PageBegins(int pageNr) override
@@ -86,29 +73,46 @@ private:
 
 } // namespace
 
-QString PrintCellText(TFxStringGrid& grid, int realCol, int row)
+TPrintText PrintCellText(TFxStringGrid& grid, int col, int row)
 {
-    QString text = grid.GetFormattedCell(realCol, row);
-    int kind = CellTextKind(text, grid.EnableHTML());
-    if (kind == ctkFormula) {
-        grid.ReadCellText(realCol, row, text);
-        kind = CellTextKind(text, grid.EnableHTML());
+    TPrintText out;
+    if (grid.IsDataBoundCell(grid.RealColIndex(col), row) || grid.IsDataBoundCell(col, row))
+        return out;
+    const int realCol = grid.RealColIndex(col);
+    out.Text = grid.GetFormattedCell(realCol, row);
+    out.Kind = CellTextKind(out.Text, grid.EnableHTML());
+    if (out.Kind == ctkFormula) {
+        grid.ReadCellText(realCol, row, out.Text);
+        out.Kind = CellTextKind(out.Text, grid.EnableHTML());
     }
-    if (kind == ctkRichText)
-        return fw::TRichText::FromRtf(text).PlainText();
-    if (kind == ctkHtml) {
-        static const QRegularExpression lineBreak(QStringLiteral("<br\\s*/?>"),
-                                                  QRegularExpression::CaseInsensitiveOption);
-        static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
-        text.replace(lineBreak, QStringLiteral("\n"));
-        text.remove(tag);
-        text.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
-        text.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-        text.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
-        text.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
-        text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    return out;
+}
+
+TCellGraphic* PrintCellGraphic(TFxStringGrid& grid, int col, int row, fw::TPoint& screenSize)
+{
+    screenSize = fw::TPoint(0, 0);
+    if (!grid.PrintSettings().PrintGraphics())
+        return nullptr;
+    const int realCol = grid.RealColIndex(col);
+    TCellGraphic* g = grid.GetCellGraphic(realCol, row);
+    // Turned text is the text's own affair.
+    if (!g || g->CellType() == ctRotated)
+        return nullptr;
+    screenSize = grid.CalcPrintGraphicSize(realCol, row, grid.ColWidths(col), grid.RowHeights(row), 1.0);
+    if (screenSize.X <= 0 || screenSize.Y <= 0) {
+        screenSize = fw::TPoint(0, 0);
+        return nullptr;
     }
-    return text;
+    return g;
+}
+
+int PrintTextAngle(TFxStringGrid& grid, int col, int row)
+{
+    int angle = 0;
+    if (!grid.IsRotated(grid.RealColIndex(col), row, angle))
+        return 0;
+    angle %= 360;
+    return angle < 0 ? angle + 360 : angle;
 }
 
 // ---------------------------------------------------------------- passes
@@ -296,6 +300,12 @@ int TFxStringGrid::MapFontSize(int Height) const
     return int(std::trunc(Height * 72.0 / 254.0));
 }
 
+int TFxStringGrid::PrinterLandscapeRotation() const
+{
+    const TFxGridPrintState& pr = PaintState().Print;
+    return (pr.Printer ? *pr.Printer : fw::Printer()).LandscapeRotation();
+}
+
 // ---------------------------------------------------------------- the page loop
 
 int TFxStringGrid::PrintPages(fw::TCanvas& Canvas, int Mode, int PageCount, bool Selected)
@@ -377,6 +387,7 @@ int TFxStringGrid::PrintPages(fw::TCanvas& Canvas, int Mode, int PageCount, bool
         pager.SetPageRange(pr.FirstPage, pr.LastPage);
     pager.SetTotalPages(PageCount);
     pager.SetFastPreview(pr.FastPrint);
+    pager.SetHtmlTitle(PrintHtmlTitleHeight(*this, width));
     const TGridExportState rowState =
         area.Top <= FixedRows() && area.Bottom >= RowCount() - FixedFooters() - 1 ? esExportNewRow : esExportSelRow;
     TGridPrintSink sink(*this, pr, rowState);
@@ -432,32 +443,62 @@ fw::TSize TFxStringGrid::MeasurePrintCell(int ACol, int ARow)
     TFxGridPrintState& pr = PaintState().Print;
     const TPrintSettings& ps = PrintSettings();
     fw::TCanvas& canvas = pr.Canvas ? *pr.Canvas : TBaseGrid::Canvas();
-    QString text = PrintCellText(*this, RealColIndex(ACol), ARow);
+    const double k = pr.PixelFactor;
+    TPrintText content = PrintCellText(*this, ACol, ARow);
     TPrintLook look;
     PrintCellLook(*this, ACol, ARow, look);
+    fw::TPoint graphicPx;
+    const TCellGraphic* graphic = PrintCellGraphic(*this, ACol, ARow, graphicPx);
+    if (graphic && graphic->CellType() == ctRadio)
+        content.Text.clear();   // the group shows its captions itself
+    const fw::TSize graphicSize(int(std::lround(graphicPx.X * k)), int(std::lround(graphicPx.Y * k)));
+    const int angle = PrintTextAngle(*this, ACol, ARow);
+
     const fw::TFont savedFont = canvas.Font();
     canvas.Font() = look.Font;
     canvas.Font().SetHeight(MapFontHeight(look.Font.Size));
-    if (text.isEmpty())
-        text = QStringLiteral("gh");
     fw::TSize size;
-    if (look.WW && ps.NoAutoSize()) {
-        const int w = IsXMergedCell(ACol, ARow) ? 65535 : PrintColWidth(ACol);
-        TRect r(0, 0, w, 0);
-        const int h = canvas.DrawText(text, r, fw::DT_CALCRECT | 0x2850);
-        size = fw::TSize(w, -h);
+    if (content.Kind == ctkHtml) {
+        // Laid out as on the screen: unbounded, or in the screen column's width.
+        const double layoutWidth = ps.NoAutoSize() ? (ColWidths(ACol) + 12) * k : 65535.0;
+        size = PrintHtmlText(*this, canvas, content.Text, look.Font, TRect(0, 0, int(layoutWidth), -1), 1.0,
+                             look.WW && ps.NoAutoSize(), false, GetCellImageList(RealColIndex(ACol), ARow));
     } else {
-        QString rest = text;
-        int lines = 0, widest = 0;
-        do {
-            QString line;
-            TakeFirstLine(rest, Multilinecells(), line);
-            if (URLShow() && !URLFull())
-                StripUrlScheme(line);
-            widest = std::max(widest, canvas.TextWidth(line));
-            ++lines;
-        } while (Multilinecells() && !rest.isEmpty());
-        size = fw::TSize(widest, canvas.TextHeight(QStringLiteral("gh")) * lines);
+        QString text = content.Kind == ctkRichText ? fw::TRichText::FromRtf(content.Text).PlainText() : content.Text;
+        if (text.isEmpty())
+            text = QStringLiteral("gh");
+        if (look.WW && ps.NoAutoSize() && angle == 0) {
+            const int w = IsXMergedCell(ACol, ARow) ? 65535 : PrintColWidth(ACol);
+            TRect r(0, 0, w, 0);
+            const int h = canvas.DrawText(text, r, fw::DT_CALCRECT | 0x2850);
+            size = fw::TSize(w, -h);
+        } else {
+            QString rest = text;
+            int lines = 0, widest = 0;
+            do {
+                QString line;
+                TakeFirstLine(rest, Multilinecells(), line);
+                if (URLShow() && !URLFull())
+                    StripUrlScheme(line);
+                widest = std::max(widest, canvas.TextWidth(line));
+                ++lines;
+            } while (Multilinecells() && !rest.isEmpty());
+            size = fw::TSize(widest + graphicSize.cx, canvas.TextHeight(QStringLiteral("gh")) * lines);
+        }
+        if (angle != 0) {
+            // The box the turned text needs.
+            const double rad = angle * M_PI / 180.0;
+            const int w = size.cx, h = size.cy;
+            size.cx = std::abs(int(std::lround(w * std::cos(rad)))) + std::abs(int(std::lround(h * std::sin(rad))));
+            size.cy = std::abs(int(std::lround(w * std::sin(rad)))) + std::abs(int(std::lround(h * std::cos(rad))));
+        }
+    }
+    size.cy = std::max(size.cy, graphicSize.cy);
+    size.cx = std::max(size.cx, graphicSize.cx);
+    if (const auto& e = Events().OnCustomCellSize) {
+        fw::TPoint p(size.cx, size.cy);
+        e(this, canvas, ACol, ARow, p, true);
+        size = fw::TSize(p.X, p.Y);
     }
     canvas.Font() = savedFont;
     return size;
@@ -474,6 +515,7 @@ void TFxStringGrid::CalcPrintColWidths()
     // leaves them out.
     const int first = ps.RepeatFixedCols() ? 0 : std::max(pr.Rect.Left, 0);
     const auto inColumns = [&](int c) { return (c >= pr.Rect.Left && c <= pr.Rect.Right) || c < FixedCols(); };
+    std::vector<std::pair<int, int>> merged;   // base cells of blocks across columns
     if (ps.NoAutoSize()) {
         for (int c = first; c <= last; ++c)
             if (inColumns(c) && PrintColFiltered(c))
@@ -487,11 +529,33 @@ void TFxStringGrid::CalcPrintColWidths()
         if (!repeatedRow && !PrintRowFiltered(r))
             continue;
         for (int c = first; c <= last; ++c) {
-            if (!inColumns(c) || !PrintColFiltered(c) || IsXMergedCell(c, r))
+            if (!inColumns(c) || !PrintColFiltered(c))
                 continue;
+            if (IsXMergedCell(c, r)) {
+                if (IsBaseCell(c, r))
+                    merged.emplace_back(c, r);
+                continue;
+            }
             const int w = ps.UseFixedWidth() ? ps.FixedWidth() : MeasurePrintCell(c, r).cx;
             widths[std::size_t(c)] = std::max(widths[std::size_t(c)], w);
         }
+    }
+    // A merged block's text counts in none of its columns: the block's last
+    // column grows until the block holds it, so the print does not cut it off.
+    if (ps.UseFixedWidth())
+        return;
+    const int gap = TPrintPager::ColumnGap(ps);
+    for (const auto& [c, r] : merged) {
+        const int end = std::min(c + CellSpan(c, r).X, last);
+        int have = -gap, lastPrinted = -1;
+        for (int j = c; j <= end; ++j)
+            if (PrintColFiltered(j)) {
+                have += widths[std::size_t(j)] + gap;
+                lastPrinted = j;
+            }
+        const int need = MeasurePrintCell(c, r).cx;
+        if (lastPrinted >= 0 && need > have)
+            widths[std::size_t(lastPrinted)] += need - have;
     }
 }
 

@@ -151,7 +151,10 @@ void TPrintPager::LayoutBand(const TPrintArea& area, int first)
         for (int i = 0; i < area.FixedCols; ++i)
             fixedWidth += Width(i) + FColGap;
 
-    const int room = FPageWidth - ps.RightSize();
+    // The band ends where its columns reach the right margin; without
+    // centring the columns start at the left margin, which the band must
+    // leave room for too, or its last column would run off the paper.
+    const int room = FPageWidth - ps.RightSize() - (ps.Centered() ? 0 : ps.LeftSize());
     int d = fixedWidth;
     int last = first;
     while (last <= area.Right && d + ColumnWidth(last) <= room) {
@@ -159,10 +162,11 @@ void TPrintPager::LayoutBand(const TPrintArea& area, int first)
         ++last;
     }
     --last;
-    // A band holds at least two columns when the area has them, so a column
-    // wider than the page prints (with the next one) instead of looping.
-    if (last <= first)
-        last = first + 1;
+    // A column wider than the page gets a band of its own (clipped at the
+    // paper's edge), so the loop moves on; the next column starts the next
+    // band rather than landing beyond the edge.
+    if (last < first)
+        last = first;
     last = std::min(last, area.Right);
     d = fixedWidth;
     for (int j = first; j <= last; ++j)
@@ -197,7 +201,8 @@ void TPrintPager::ComputeReserves()
 {
     const TPrintSettings& ps = FSettings;
     const TPrintPosition parts[] = {ps.Time(), ps.Date(), ps.PageNr(), ps.Title()};
-    const bool titleLines = ps.TitleText().isEmpty() && ps.TitleLines().Count() > 1;
+    const bool html = FHtmlTitle >= 0;
+    const bool titleLines = !html && ps.TitleText().isEmpty() && ps.TitleLines().Count() > 1;
     const int extraLines = titleLines ? ps.TitleLines().Count() - 1 : 0;
     if (std::any_of(std::begin(parts), std::end(parts), IsTopPosition))
         FHeaderReserve = FGap + FHeaderLine + ps.HeaderSize() + (IsTopPosition(ps.Title()) ? extraLines * FHeaderLine : 0);
@@ -205,7 +210,8 @@ void TPrintPager::ComputeReserves()
         FHeaderReserve = ps.HeaderSize();
     if (std::any_of(std::begin(parts), std::end(parts), IsBottomPosition))
         FFooterReserve = 2 * FGap + 2 * FFooterLine + ps.FooterSize() +
-                         (IsBottomPosition(ps.Title()) ? extraLines * FFooterLine : 0);
+                         (IsBottomPosition(ps.Title()) ? extraLines * FFooterLine : 0) +
+                         (html && IsBottomPosition(ps.Title()) ? FHtmlTitle : 0);
     else
         FFooterReserve = FGap + FFooterLine + ps.FooterSize();
 }
@@ -261,8 +267,10 @@ int TPrintPager::Run(const TPrintArea& area, IPrintPageSink& sink)
         int row = area.Top;
         for (;;) {   // pages of the band
             int y = -FHeaderReserve;
-            const int title = sink.HeaderFooter(Drawn());
-            y -= ps.TitleSpacing() + title;
+            if (Drawn())
+                sink.HeaderFooter();
+            // Counted and drawn pages give an HTML title the same room.
+            y -= ps.TitleSpacing() + (FHtmlTitle > 0 && IsTopPosition(ps.Title()) ? FHtmlTitle : 0);
             if (row > 0 && (FPage > 0 || area.Top >= area.FixedRows) && ps.RepeatFixedRows() && area.FixedRows > 0)
                 for (int r = 0; r < area.FixedRows; ++r)
                     y -= PrintRow(sink, y, r, area);

@@ -33,9 +33,8 @@ public:
     virtual int RowHeight(int row) = 0;
     // Draws the row at y over columns first..last (only on drawn pages).
     virtual void DrawRow(int y, int first, int last, int row) {}
-    // Draws the header and footer of the page when `drawn` and returns the
-    // height of an HTML title (0 when none), drawn or not.
-    virtual int HeaderFooter(bool drawn) { return 0; }
+    // Draws the header and footer of a drawn page.
+    virtual void HeaderFooter() {}
     // Draws the page's frame below the band's last row (only on drawn pages).
     virtual void PageFrame(int first, int last, int y) {}
     // A row is about to be laid out.
@@ -90,6 +89,11 @@ public:
     void SetTotalPages(int total) { FTotal = total; }
     // Preview only: stop laying out a band once past the first drawn page.
     void SetFastPreview(bool value) { FFastPreview = value; }
+    // The title lines are one HTML text of that height: at the top it
+    // pushes the rows down on every page, at the bottom it grows the footer
+    // reserve; the further plain title lines then take no room.
+    void SetHtmlTitle(int height) { FHtmlTitle = height; }
+    int HtmlTitle() const { return FHtmlTitle; }
 
     // Lays out (and draws, through the sink) the area; returns the pages.
     int Run(const TPrintArea& area, IPrintPageSink& sink);
@@ -136,6 +140,7 @@ private:
     int FFirst = 1, FLast = 1;
     int FTotal = -1;
     bool FFastPreview = false;
+    int FHtmlTitle = -1;   // -1: no HTML title
     int FHeaderReserve = 0, FFooterReserve = 0;
     int FPage = 0, FBand = 0, FPageInBand = 0;
     bool FSeveralBands = false;

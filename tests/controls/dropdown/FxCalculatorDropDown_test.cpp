@@ -284,6 +284,11 @@ TEST_F(CalculatorTest, KeysTypedInThePopupAndInTheClosedEdit)
     calc->SelectAllText();
     QTest::keyClick(calc, Qt::Key_Delete);
     EXPECT_EQ(calc->Text(), "0.00") << "an emptied display reads 0";
+    // A typed "c" clears the entry but keeps the accumulator for "%".
+    QTest::keyClicks(calc, "200+");
+    QTest::keyClicks(calc, "c");
+    QTest::keyClicks(calc, "10%");
+    EXPECT_EQ(calc->Text(), "20.00");
 }
 
 TEST_F(CalculatorTest, ThousandSeparatorsRegroupAndReadBack)

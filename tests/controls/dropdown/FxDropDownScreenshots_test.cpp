@@ -3,6 +3,8 @@
 // GC_SCREENSHOT_DIR set they are saved there for a person to look at.
 #include "controls/dropdown/FxCalculatorDropDown.h"
 #include "controls/dropdown/FxColorPickerDropDown.h"
+#include "controls/dropdown/FxCustomGridDropDown.h"
+#include "controls/dropdown/FxDateTimePicker.h"
 #include "controls/dropdown/FxDetailDropDown.h"
 #include "controls/dropdown/FxDropDown.h"
 #include "controls/dropdown/FxImagePickerDropDown.h"
@@ -11,6 +13,7 @@
 #include "controls/dropdown/FxTimePickerDropDown.h"
 #include "controls/dropdown/FxTrackBarDropDown.h"
 #include "framework/Canvas.h"
+#include "framework/DateTime.h"
 #include "framework/Screen.h"
 #include "framework/SysColors.h"
 #include "framework/TickSource.h"
@@ -19,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QPainter>
 #include <QSet>
 
@@ -205,6 +209,54 @@ TEST_F(Screenshots, MultiColumnOpen)
     EXPECT_GT(colourCount(img), 10);
     save(img, "dropdown_multicolumn");
     delete dd;
+}
+
+TEST_F(Screenshots, GridDropDownAndDateTimePicker)
+{
+    auto* dd = new TCustomFxGridDropDown(&window);
+    dd->SetBounds(10, 10, 180, 22);
+    const char* headers[] = {"Name", "Bus", "Channels"};
+    for (int i = 0; i < 3; ++i) {
+        TDropDownColumn* c = dd->Columns().Add();
+        c->Header = headers[i];
+        c->Width = i == 0 ? 90 : 60;
+        c->Alignment = i == 2 ? taRightJustify : taLeftJustify;
+    }
+    const char* rows[][3] = {{"Gateway A", "DMX", "512"}, {"Gateway B", "DALI", "64"}, {"Gateway C", "CAN", "8"},
+                             {"Gateway D", "DMX", "1024"}, {"Gateway E", "DALI", "128"}};
+    for (const auto& r : rows)
+        dd->Items().Add()->Text = {r[0], r[1], r[2]};
+    dd->EndUpdate();
+    dd->SetSorting(gsSingleColumn);
+    dd->SetItemIndex(1);
+    QImage img = openPicture(*dd, window);
+    EXPECT_GT(colourCount(img), 10);
+    save(img, "dropdown_grid");
+    delete dd;
+
+    auto* dt = new TFxDateTimePicker(&window);
+    dt->setGeometry(70, 40, 220, 24);
+    dt->SetLabelCaption("Start");
+    dt->SetLabelPosition(FxDateTimePicker::lpLeftCenter);
+    dt->SetDateTime(EncodeDateTime(2024, 3, 9, 14, 25, 36, 0));
+    dt->show();
+    QApplication::processEvents();
+    img = window.grab().toImage().copy(0, 0, 300, 80);
+    EXPECT_GT(colourCount(img), 3);
+    save(img, "datetimepicker");
+    dt->DropDown();
+    QApplication::processEvents();
+    if (dt->DroppedDown()) {
+        QWidget* cal = dt->calendarWidget()->window();
+        QImage out(320, 300, QImage::Format_RGB32);
+        out.fill(Qt::white);
+        QPainter p(&out);
+        p.drawImage(0, 0, window.grab().toImage().copy(0, 0, 300, 80));
+        p.drawImage(cal->geometry().topLeft() - window.mapToGlobal(QPoint(0, 0)), cal->grab().toImage());
+        p.end();
+        save(out, "datetimepicker_open");
+    }
+    delete dt;
 }
 
 TEST_F(Screenshots, StylesAndTones)

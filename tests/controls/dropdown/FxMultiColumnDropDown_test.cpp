@@ -177,10 +177,11 @@ TEST_F(MultiColumnTest, PopupSizeAndColumnScaling)
     EXPECT_EQ(dd->DropDownForm()->height(), 181);
     TFxColGrid* list = dd->List();
     EXPECT_EQ(list->RowCount(), 24) << "a header row and the items";
-    const int avail = 300 - GetSystemMetrics(SM_CXVSCROLL);
+    const int avail = 300 - 2 * dd->DropDownBorderWidth() - 2 * list->frameWidth() - GetSystemMetrics(SM_CXVSCROLL);
     const std::vector<int> expected = FxMultiColumn::SizeColumns({100, 50}, avail);
     EXPECT_EQ(list->ColWidths(0), expected[0]);
     EXPECT_EQ(list->ColWidths(1), expected[1]);
+    EXPECT_LE(list->ColWidths(0) + list->ColWidths(1), list->viewport()->width()) << "the last column ends in sight";
     dd->HideDropDown(true);
 }
 

@@ -198,6 +198,101 @@ TEST_F(WatchTest, HandsArePaintedAtTheirAngles)
     EXPECT_EQ(img.pixel(90 - 50, 90), qRgb(255, 255, 255));
 }
 
+namespace {
+
+// Pixels of the picture within `tolerance` of `c` in each channel.
+int pixelsNear(const QImage& img, QRgb c, int tolerance = 40)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(c)) <= tolerance && std::abs(qGreen(p) - qGreen(c)) <= tolerance &&
+                std::abs(qBlue(p) - qBlue(c)) <= tolerance)
+                ++n;
+        }
+    return n;
+}
+
+} // namespace
+
+TEST_F(WatchTest, TickMarksDrawMarksAndNumbersAsTheyAsk)
+{
+    // Hour marks pure green, minute marks pure blue, numbers pure magenta.
+    watch.resize(180, 180);
+    watch.SetAnimation(false);
+    watch.Appearance().SetHourColor(0x00FF00);
+    watch.Appearance().SetMinuteColor(0xFF0000);
+    watch.Appearance().SetHourMarkWidth(3);
+    watch.Appearance().HourFontRef().Color = 0xFF00FF;
+    watch.Appearance().HourFontRef().Size = 14;
+    watch.Appearance().HourFontRef().Style = TFontStyles{fsBold};
+    watch.SetShowAMPM(false);
+    watch.SetShowNumbers(true);
+    const QRgb green = qRgb(0, 255, 0), magenta = qRgb(255, 0, 255);
+    struct Row {
+        TTickMarks marks;
+        bool hourMarks, numbers;
+    } rows[] = {{tmNone, false, false}, {tmHours, true, false}, {tmQuartHours, true, true}};
+    int quarterMarks = 0, hourMarks = 0;
+    for (const Row& r : rows) {
+        watch.Appearance().SetTickMarks(r.marks);
+        const QImage img = watch.grab().toImage();
+        const int marks = pixelsNear(img, green, 10);
+        EXPECT_EQ(marks > 0, r.hourMarks) << r.marks;
+        EXPECT_EQ(pixelsNear(img, magenta) > 10, r.numbers) << r.marks;
+        if (r.marks == tmHours)
+            hourMarks = marks;
+        if (r.marks == tmQuartHours)
+            quarterMarks = marks;
+    }
+    EXPECT_LT(quarterMarks, hourMarks) << "four quarter marks draw less than twelve hour marks";
+}
+
+TEST_F(WatchTest, BuiltInStylesResetBeforeTheirSettings)
+{
+    watch.Appearance().SetHourMarkLength(3);
+    watch.SetStyle(wsClassic);
+    EXPECT_EQ(watch.Appearance().HourMarkLength(), 3) << "the style already chosen changes nothing";
+    watch.SetStyle(wsTower);
+    EXPECT_EQ(watch.Appearance().Shape(), wsRect);
+    EXPECT_EQ(watch.Appearance().TickMarks(), tmHours);
+    EXPECT_FALSE(watch.ShowNumbers());
+    watch.SetAnimation(false);
+    watch.SetStyle(wsClassic);
+    EXPECT_NE(watch.Appearance().Shape(), wsRect) << "the reset undid the tower's shape";
+    EXPECT_NE(watch.Appearance().TickMarks(), tmHours);
+    EXPECT_EQ(watch.Appearance().HourMarkLength(), 8);
+    EXPECT_EQ(watch.Appearance().HourFont().Name, "Comic Sans MS");
+    EXPECT_TRUE(watch.Animation());
+    EXPECT_EQ(watch.AnimationFactor(), 10);
+    EXPECT_TRUE(watch.ShowAMPM());
+    EXPECT_TRUE(watch.ShowNumbers());
+}
+
+TEST_F(WatchTest, LiveModeRunsOnTheSystemTimeAndDrawsTheSecondHandWhenAsked)
+{
+    watch.resize(180, 180);
+    watch.Appearance().SetTickMarks(tmNone);
+    watch.SetShowNumbers(false);
+    watch.SetShowAMPM(false);
+    watch.Appearance().SetSecondPointer(0x0000FF);
+    watch.Appearance().SetSecondPointerShadow(clNone);
+    const QRgb red = qRgb(255, 0, 0);
+    watch.Settings().SetSecond(true);
+    EXPECT_EQ(pixelsNear(watch.grab().toImage(), red, 10), 0) << "no second hand while the clock is set by hand";
+    watch.Settings().SetAuto(true);
+    EXPECT_NEAR(watch.Time(), Time(), 2.0 / 86400) << "the system time";
+    EXPECT_GT(pixelsNear(watch.grab().toImage(), red, 10), 0) << "the live second hand";
+    const TDateTime before = watch.Time();
+    watch.SetHour(int(before * 24 + 3) % 24);
+    QTest::mouseClick(&watch, Qt::LeftButton, {}, QPoint(90, 30));
+    EXPECT_NEAR(watch.Time(), Time(), 2.0 / 86400) << "mouse and keys do not set a live clock";
+    watch.Settings().SetSecond(false);
+    EXPECT_EQ(pixelsNear(watch.grab().toImage(), red, 10), 0) << "live without seconds";
+    watch.Settings().SetAuto(false);
+}
+
 // ---- time picker text rules --------------------------------------------------------------
 
 TEST(TimePickerText, FieldsParsingAndSteps)
@@ -374,4 +469,17 @@ TEST_F(TimePickerTest, TimeEditUnderTheClock)
     EXPECT_EQ(edit->time(), QTime(11, 6)) << "the time edit follows the clock";
     EXPECT_EQ(timeChanges, 1);
     tp->HideDropDown(false);
+}
+
+TEST_F(TimePickerTest, LiveClockHandsItsTimeToTheEditOnClosing)
+{
+    tp->SetTime(hms(3, 0));
+    tp->WatchSettings().SetAuto(true);
+    tp->ShowDropDown();
+    QApplication::processEvents();
+    ASSERT_TRUE(tp->DroppedDown());
+    EXPECT_NEAR(tp->Watch()->GetCurrentTime(), Time(), 2.0 / 86400) << "the clock runs on the system time";
+    tp->HideDropDown(false);
+    EXPECT_NEAR(tp->Time(), Time(), 2.0 / 86400) << "closing took the live time";
+    EXPECT_EQ(tp->EditText(), FormatDateTime(QStringLiteral("hh:nn:ss"), tp->Time()).replace(u':', LocaleTimeSeparator()));
 }

@@ -8,11 +8,13 @@
 #include "framework/Canvas.h"
 #include "framework/Printing.h"
 #include "framework/SysUtils.h"
+#include "grid/foundation/FxOptions.h"
 #include "grid/model/FxGrid.h"
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPrintPreviewDialog>
@@ -265,8 +267,13 @@ TEST(PrintLayout, BandsAndOffsetsFollowTheWidths)
         // 220 per column: 4 fit into 1000 (880), 3 into 1000 - 250.
         {"three bands", std::vector<int>(12, 200), false, 0, 0, {{0, 3}, {4, 7}, {8, 11}}, {0, 220, 440, 660, 880}},
         {"right margin", std::vector<int>(6, 200), false, 0, 250, {{0, 2}, {3, 5}}, {0, 220, 440, 660}},
-        // A column wider than the page goes with the next one; the loop ends.
-        {"too wide", {2000, 100, 100}, false, 0, 0, {{0, 1}, {2, 2}}, {0, 2020, 2140}},
+        // Without centring the left margin comes off the room: 850 holds three.
+        {"left margin and bands", std::vector<int>(6, 200), false, 150, 0, {{0, 2}, {3, 5}}, {150, 370, 590, 810}},
+        // A column wider than the page gets a band of its own and the loop
+        // ends; the next column starts the next band instead of lying
+        // beyond the paper's edge.
+        {"too wide", {2000, 100, 100}, false, 0, 0, {{0, 0}, {1, 2}}, {0, 2020}},
+        {"one fits, two do not", {600, 600, 600}, false, 0, 0, {{0, 0}, {1, 1}, {2, 2}}, {0, 620}},
     };
     for (const Case& c : cases) {
         PagerRun run;
@@ -603,6 +610,15 @@ protected:
             out << it.next().captured(1);
         return out;
     }
+    // Every page carries "n/m" once.
+    static void ExpectPageNumbers(const QStringList& pages)
+    {
+        for (int i = 0; i < pages.size(); ++i) {
+            const QString number = QStringLiteral("%1/%2").arg(i + 1).arg(pages.size());
+            EXPECT_EQ(pages[i].count(QRegularExpression(QStringLiteral("\\b%1\\b").arg(number))), 1)
+                << number.toStdString();
+        }
+    }
     // Row by row over bands of columns, the texts a print must show once each.
     static QStringList Expected(int top, int bottom, const std::vector<std::pair<int, int>>& bands)
     {
@@ -648,14 +664,116 @@ TEST_F(GridPrint, AllCellsComeOutOnceInOrderWithPageNumbersAndTitle)
     EXPECT_EQ(CellTexts(all), Expected(0, 1000, {{0, 11}}));
 }
 
+TEST_F(GridPrint, HeaderAndFooterTextsStandOnEveryPage)
+{
+    SKIP_WITHOUT_POPPLER();
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetDate(ppTopLeft);
+    ps.SetDateFormat(QStringLiteral("yyyy-mm-dd"));
+    ps.SetTime(ppTopRight);
+    ps.SetPageNr(ppTopCenter);
+    ps.SetPagePrefix(QStringLiteral("Sheet"));
+    ps.SetPageSuffix(QStringLiteral("of the table"));
+    ps.SetTitle(ppBottomLeft);
+    for (const char* line : {"Lighting bus", "DMX universe one", "Ethernet side"})
+        ps.TitleLines().Add(QString::fromLatin1(line));
+    const QString before = fw::FormatDateTime(QStringLiteral("yyyy-mm-dd"), fw::Now());
+    grid->Print();
+    const QString after = fw::FormatDateTime(QStringLiteral("yyyy-mm-dd"), fw::Now());
+
+    const QStringList pages = Pages();
+    ASSERT_GT(pages.size(), 10);
+    EXPECT_EQ(grid->PrintPageCount(), pages.size());
+    static const QRegularExpression time(QStringLiteral("\\b\\d\\d:\\d\\d\\b"));
+    QString all;
+    for (int i = 0; i < pages.size(); ++i) {
+        const QString& page = pages[i];
+        const QString number = QStringLiteral("Sheet %1/%2 of the table").arg(i + 1).arg(pages.size());
+        EXPECT_EQ(page.count(number), 1) << number.toStdString();
+        EXPECT_TRUE(page.contains(before) || page.contains(after)) << "page " << i + 1;
+        EXPECT_TRUE(page.contains(time)) << "page " << i + 1;
+        for (const char* line : {"Lighting bus", "DMX universe one", "Ethernet side"})
+            EXPECT_EQ(page.count(QString::fromLatin1(line)), 1) << line << " on page " << i + 1;
+        // The header comes before the cells, the footer's title after them.
+        static const QRegularExpression cell(QStringLiteral("\\b(r\\d+c\\d+|H\\d+)\\b"));
+        EXPECT_LT(page.indexOf(number), page.indexOf(cell)) << "page " << i + 1;
+        EXPECT_GT(page.indexOf(QStringLiteral("DMX universe one")), page.lastIndexOf(cell)) << "page " << i + 1;
+        all += page;
+    }
+    EXPECT_EQ(CellTexts(all), Expected(0, 1000, {{0, 11}}));
+}
+
+TEST_F(GridPrint, HtmlTitleTakesItsHeightOnPaperOnEveryPage)
+{
+    SKIP_WITHOUT_POPPLER();
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetTitle(ppTopCenter);
+    ps.TitleLines().Add(QStringLiteral("<b>Gateway</b> mapping"));
+    ps.TitleLines().Add(QStringLiteral("second <i>line</i><br>third line"));
+    // Every page gives the title its room; the pages counted are the pages printed.
+    grid->Print();
+    const QStringList pages = Pages();
+    ASSERT_GT(pages.size(), 10);
+    EXPECT_EQ(grid->PrintPageCount(), pages.size());
+    QString all;
+    for (int i = 0; i < pages.size(); ++i) {
+        // The title is laid out with the screen's glyph widths and scaled to
+        // paper, so a reader may see a gap inside a word: blanks do not count.
+        QString compact = pages[i];
+        compact.remove(QRegularExpression(QStringLiteral("[ \\t]")));
+        for (const char* line : {"Gatewaymapping", "secondline", "thirdline"})
+            EXPECT_EQ(compact.count(QString::fromLatin1(line)), 1) << line << " on page " << i + 1;
+        EXPECT_FALSE(pages[i].contains(QLatin1Char('<'))) << "page " << i + 1;
+        all += pages[i];
+    }
+    EXPECT_EQ(CellTexts(all), Expected(0, 1000, {{0, 11}}));
+
+    // The room it takes: the y the loop reaches after three rows, against a
+    // one-line plain title.
+    grid->SetRowCount(3);
+    int lastY = 0;
+    grid->Events().OnPrintPageDone = [&](QObject*, fw::TCanvas&, int, int y, int, int, int) { lastY = y; };
+    QImage image(2000, 2800, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    fw::TCanvas canvas(&image);
+    grid->PrintDraw(canvas, fw::TRect(0, 0, 2000, 2800));
+    const int htmlY = lastY;
+    ps.TitleLines().Clear();
+    ps.TitleLines().Add(QStringLiteral("plain title"));
+    grid->PrintDraw(canvas, fw::TRect(0, 0, 2000, 2800));
+    canvas.Release();
+    // Three lines of an 8 point font on paper: about 3 x 3.4 mm, not three
+    // screen lines taken as tenths of a millimetre.
+    const int titleHeight = lastY - htmlY;
+    EXPECT_GT(titleHeight, 80);
+    EXPECT_LT(titleHeight, 160);
+}
+
 TEST_F(GridPrint, SelectionPrintsOnlyItsCells)
 {
     SKIP_WITHOUT_POPPLER();
-    grid->SetSelection(fw::TGridRect{2, 100, 5, 199});
+    grid->PrintSettings().SetPageNr(ppBottomRight);
+    grid->SetSelection(fw::TGridRect{2, 100, 5, 299});
     grid->PrintSelection();
     const QStringList pages = Pages();
-    ASSERT_FALSE(pages.isEmpty());
-    EXPECT_EQ(CellTexts(pages.join(QString())), Expected(100, 199, {{2, 5}}));
+    ASSERT_GT(pages.size(), 1);
+    ExpectPageNumbers(pages);
+    EXPECT_EQ(CellTexts(pages.join(QString())), Expected(100, 299, {{2, 5}}));
+}
+
+TEST_F(GridPrint, DisjunctSelectedRowsPrintAlone)
+{
+    SKIP_WITHOUT_POPPLER();
+    grid->MouseActions().SetDisjunctRowSelect(true);
+    const std::vector<int> rows{3, 250, 251, 999, 1000};
+    for (int r : rows)
+        grid->SetRowSelect(r, true);
+    grid->PrintSelectedRows();
+    QStringList expected;
+    for (int r : rows)
+        expected << Expected(r, r, {{0, 11}});
+    EXPECT_EQ(CellTexts(Pages().join(QString())), expected);
 }
 
 TEST_F(GridPrint, SelectedRowsKeepTheFixedRowWhenAsked)
@@ -674,6 +792,7 @@ TEST_F(GridPrint, FitToPageFillsThePageWidth)
     SKIP_WITHOUT_POPPLER();
     TPrintSettings& ps = grid->PrintSettings();
     ps.SetFitToPage(fpAlways);
+    ps.SetPageNr(ppTopRight);
     grid->Print();
     const int pageWidth = grid->PrintPageRect().Right;
     ASSERT_GT(pageWidth, 1500);
@@ -684,7 +803,9 @@ TEST_F(GridPrint, FitToPageFillsThePageWidth)
     EXPECT_LE(used, pageWidth);
     EXPECT_GE(used, pageWidth - 12);
     EXPECT_EQ(grid->PrintColOffset(0), (pageWidth - used) / 2);
-    EXPECT_EQ(CellTexts(Pages().join(QString())), Expected(0, 1000, {{0, 11}}));
+    const QStringList pages = Pages();
+    ExpectPageNumbers(pages);
+    EXPECT_EQ(CellTexts(pages.join(QString())), Expected(0, 1000, {{0, 11}}));
 }
 
 TEST_F(GridPrint, BandsOfColumnsAreNumberedWithinTheirBand)
@@ -708,6 +829,116 @@ TEST_F(GridPrint, BandsOfColumnsAreNumberedWithinTheirBand)
         EXPECT_TRUE(pages[i].contains(number)) << number.toStdString();
     }
     EXPECT_EQ(CellTexts(pages.join(QString())), Expected(0, 1000, bands));
+}
+
+TEST_F(GridPrint, FixedRowAndColumnRepeatOnEveryPageAndBand)
+{
+    SKIP_WITHOUT_POPPLER();
+    grid->SetFixedCols(1);
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetRepeatFixedRows(true);
+    ps.SetRepeatFixedCols(true);
+    ps.SetUseFixedWidth(true);
+    ps.SetFixedWidth(450);
+    grid->Print();
+    // The first band holds the fixed column itself; later bands repeat it
+    // left of their own columns.
+    const int perBand = grid->PrintPageRect().Right / 450;
+    ASSERT_GE(perBand, 3);
+    std::vector<std::vector<int>> bands{{}};
+    for (int c = 0; c < perBand; ++c)
+        bands[0].push_back(c);
+    for (int c = perBand; c < 12;) {
+        std::vector<int> band{0};
+        for (int i = 1; i < perBand && c < 12; ++i)
+            band.push_back(c++);
+        bands.push_back(band);
+    }
+    const QStringList pages = Pages();
+    ASSERT_EQ(pages.size() % int(bands.size()), 0);
+    const int pagesPerBand = pages.size() / int(bands.size());
+    ASSERT_GT(pagesPerBand, 10);
+    QStringList expected, printed;
+    for (std::size_t b = 0; b < bands.size(); ++b)
+        for (int r = 1; r <= 1000; ++r)
+            for (int c : bands[b])
+                expected << CellText(c, r);
+    for (int i = 0; i < pages.size(); ++i) {
+        // Every page starts with the band's header row, once.
+        const std::vector<int>& band = bands[std::size_t(i / pagesPerBand)];
+        QStringList texts = CellTexts(pages[i]);
+        QStringList header;
+        for (int c : band)
+            header << CellText(c, 0);
+        ASSERT_GE(texts.size(), int(band.size())) << "page " << i + 1;
+        EXPECT_EQ(texts.mid(0, int(band.size())), header) << "page " << i + 1;
+        EXPECT_EQ(texts.count(header.last()), 1) << "page " << i + 1;
+        printed << texts.mid(int(band.size()));
+    }
+    EXPECT_EQ(printed, expected);
+}
+
+TEST_F(GridPrint, RepeatedFixedColumnJoinsTheBandsColumns)
+{
+    // Twelve columns of 45 mm on a 200 mm page: bands 0-3, 0 4-6, 0 7-9,
+    // 0 10-11, one page each; the second drawn at 254 dpi.
+    grid->SetRowCount(3);
+    grid->SetFixedCols(1);
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetRepeatFixedCols(true);
+    ps.SetUseFixedWidth(true);
+    ps.SetFixedWidth(450);
+    ps.SetCentered(false);
+    QImage image(2000, 600, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    image.fill(Qt::white);
+    fw::TCanvas canvas(&image);
+    grid->SetPreviewPage(2);
+    grid->PrintPreview(canvas, fw::TRect(0, 0, 2000, 600));
+    canvas.Release();
+    EXPECT_EQ(grid->PrintPageCount(), 4);
+    // The run leaves the last band's offsets.
+    EXPECT_EQ(grid->PrintColOffset(0), 0);
+    EXPECT_EQ(grid->PrintColOffset(10), 450);
+    EXPECT_EQ(grid->PrintColOffset(12), 1350);
+    // A row's lines run unbroken from the fixed column across the band.
+    const auto dark = [](QRgb p) { return qGray(p) < 100; };
+    int longest = 0;
+    for (int y = 0; y < 600; ++y) {
+        int run = 0;
+        for (int x = 0; x < 2000; ++x) {
+            run = dark(image.pixel(x, y)) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    EXPECT_GE(longest, 1800 - 4);
+}
+
+TEST_F(GridPrint, MoreColumnsThanAPageHoldsComeOutInBands)
+{
+    SKIP_WITHOUT_POPPLER();
+    // 600 columns, more than a fixed table of column widths would hold.
+    grid->SetColCount(600);
+    grid->SetRowCount(3);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 600; ++c)
+            grid->SetCells(c, r, CellText(c, r));
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetUseFixedWidth(true);
+    ps.SetFixedWidth(200);
+    ps.SetPageNr(ppBottomCenter);
+    grid->Print();
+    const int perBand = grid->PrintPageRect().Right / 200;
+    std::vector<std::pair<int, int>> bands;
+    for (int c = 0; c < 600; c += perBand)
+        bands.emplace_back(c, std::min(c + perBand - 1, 599));
+    const QStringList pages = Pages();
+    ASSERT_EQ(pages.size(), int(bands.size()));
+    for (int i = 0; i < pages.size(); ++i)
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("1-%1").arg(i + 1))) << "page " << i + 1;
+    EXPECT_EQ(CellTexts(pages.join(QString())), Expected(0, 2, bands));
+    EXPECT_EQ(grid->PrintColWidth(599), 200);
 }
 
 TEST_F(GridPrint, PrintStartLimitsThePagesOrPrintsNothing)
@@ -790,12 +1021,15 @@ TEST_F(GridPrint, BorderStylesDrawTheirLines)
     grid->PrintSettings().SetLeftSize(50);
     struct Case {
         TPrintBorders borders;
-        bool vertical, horizontal;
+        bool vertical, horizontal, outline;
     } cases[] = {
-        {pbSingle, true, true},
-        {pbVertical, true, false},
-        {pbHorizontal, false, true},
-        {pbNoborder, false, false},
+        {pbSingle, true, true, false},
+        {pbVertical, true, false, false},
+        {pbHorizontal, false, true, false},
+        {pbNoborder, false, false, false},
+        {pbAround, false, false, true},
+        {pbAroundVertical, true, false, true},
+        {pbAroundHorizontal, false, true, true},
     };
     for (const Case& c : cases) {
         grid->PrintSettings().SetBorders(c.borders);
@@ -808,17 +1042,257 @@ TEST_F(GridPrint, BorderStylesDrawTheirLines)
         canvas.Release();
         const int width = grid->PrintColOffset(3) - grid->PrintColOffset(0);
         ASSERT_GT(width, 100);
-        // A vertical line: a column of dark pixels at a cell's left edge; a
-        // horizontal one: a row of dark pixels across the cells.
+        // A vertical cell line: a column of dark pixels at an inner cell
+        // edge; a horizontal one: a row of dark pixels across the cells
+        // between the first and the last such row; the outline: dark at the
+        // outer left edge and across the top and bottom.
         const auto dark = [](QRgb p) { return qGray(p) < 100; };
-        const int x = grid->PrintColOffset(1);
-        const int inColumn = testsupport::countPixels(image, dark, QRect(x - 1, 0, 2, 400));
-        int longestRow = 0;
+        const auto darkColumn = [&](int x) {
+            return testsupport::countPixels(image, dark, QRect(x - 1, 0, 3, 400)) >= 40;
+        };
+        std::vector<int> across;
         for (int y = 0; y < 400; ++y)
-            longestRow = std::max(longestRow, testsupport::countPixels(image, dark, QRect(0, y, 800, 1)));
-        EXPECT_EQ(inColumn >= 40, c.vertical) << "borders " << c.borders << ": " << inColumn;
-        EXPECT_EQ(longestRow >= width - 10, c.horizontal) << "borders " << c.borders << ": " << longestRow;
+            if (testsupport::countPixels(image, dark, QRect(0, y, 800, 1)) >= width - 10)
+                across.push_back(y);
+        const bool inner = std::any_of(across.begin(), across.end(), [&](int y) {
+            return y > across.front() + 10 && y < across.back() - 10;
+        });
+        EXPECT_EQ(darkColumn(grid->PrintColOffset(1)), c.vertical) << "borders " << c.borders;
+        EXPECT_EQ(inner, c.horizontal) << "borders " << c.borders;
+        EXPECT_EQ(!across.empty(), c.horizontal || c.outline) << "borders " << c.borders;
+        EXPECT_EQ(darkColumn(grid->PrintColOffset(0)), c.vertical || c.outline) << "borders " << c.borders;
     }
+}
+
+TEST_F(GridPrint, GradientCellsPrintInSixtyFourSteps)
+{
+    grid->SetColCount(2);
+    grid->SetRowCount(1);
+    grid->SetFixedRows(0);
+    grid->SetCells(0, 0, QString());
+    grid->SetCells(1, 0, QString());
+    grid->Events().OnGetCellGradient = [](QObject*, int, int col, fw::TColor& color, fw::TColor& to, fw::TColor&,
+                                          fw::TColor&, TCellGradientDirection& direction) {
+        if (col == 0) {
+            color = 0x000000;
+            to = 0xFFFFFF;
+            direction = GradientVertical;
+        }
+    };
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetUseFixedHeight(true);
+    ps.SetFixedHeight(500);
+    ps.SetBorders(pbNoborder);
+    ps.SetCentered(false);
+    QImage image(800, 700, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    image.fill(Qt::red);
+    fw::TCanvas canvas(&image);
+    grid->PrintDraw(canvas, fw::TRect(0, 0, 800, 700));
+    canvas.Release();
+    // Down the middle of the first cell: from the cell colour at the top to
+    // the end colour at the bottom, in 64 bands.
+    const int x = (grid->PrintColOffset(0) + grid->PrintColOffset(1)) / 2;
+    std::vector<QRgb> bands;
+    for (int y = 0; y < 700; ++y) {
+        const QRgb p = image.pixel(x, y);
+        if (p != qRgb(255, 0, 0) && (bands.empty() || bands.back() != p))
+            bands.push_back(p);
+    }
+    EXPECT_EQ(bands.size(), 64u);
+    EXPECT_LT(qGray(bands.front()), 10);
+    EXPECT_GT(qGray(bands.back()), 245);
+    EXPECT_TRUE(std::is_sorted(bands.begin(), bands.end(), [](QRgb a, QRgb b) { return qGray(a) < qGray(b); }));
+}
+
+TEST_F(GridPrint, RowTallerThanThePageStopsAboveTheFooter)
+{
+    // The middle row holds 300 lines: more than a page. It gets a page of
+    // its own and is cut off where the footer's room begins.
+    grid->SetRowCount(3);
+    grid->SetMultilinecells(true);
+    QStringList lines;
+    for (int i = 0; i < 300; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    grid->SetCells(0, 1, lines.join(QStringLiteral("\r\n")));
+    grid->PrintSettings().SetBorders(pbNoborder);
+    int pages = 0;
+    QImage image(2000, 2800, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    for (int page : {1, 2, 3}) {
+        image.fill(Qt::white);
+        fw::TCanvas canvas(&image);
+        grid->SetPreviewPage(page);
+        grid->PrintPreview(canvas, fw::TRect(0, 0, 2000, 2800));
+        canvas.Release();
+        pages = grid->PrintPageCount();
+        // The footer's room (a line of the footer font and a gap, over 3 mm)
+        // stays empty on every page.
+        EXPECT_EQ(testsupport::countPixels(image, testsupport::rgbIsNot(0xFFFFFF), QRect(0, 2770, 2000, 30)), 0)
+            << "page " << page;
+    }
+    EXPECT_EQ(pages, 3);
+}
+
+TEST_F(GridPrint, FitToPageScalesTheCellsButNotTheHeader)
+{
+    // Two narrow columns grown to a 200 mm page: the cells' fonts grow about
+    // tenfold; the header line keeps its reserved size and stays above them.
+    grid->SetColCount(2);
+    grid->SetRowCount(2);
+    grid->SetFixedRows(0);
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetFitToPage(fpAlways);
+    ps.SetTitle(ppTopLeft);
+    ps.SetTitleText(QStringLiteral("Title"));
+    ps.SetBorders(pbNoborder);
+    QImage image(2000, 2800, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    image.fill(Qt::white);
+    fw::TCanvas canvas(&image);
+    grid->PrintDraw(canvas, fw::TRect(0, 0, 2000, 2800));
+    canvas.Release();
+    const auto dark = [](QRgb p) { return qGray(p) < 128; };
+    // The title stands at the left margin, left of the cells.
+    // The header line: "Title" at 8 points, under 4 mm high and 2 cm wide.
+    const QRect title = testsupport::pixelBox(image, dark, QRect(0, 0, 2000, 36));
+    ASSERT_FALSE(title.isNull());
+    EXPECT_LT(title.width(), 200);
+    // The cells below it, their text some ten times taller.
+    const QRect cells = testsupport::pixelBox(image, dark, QRect(0, 36, 2000, 2764));
+    ASSERT_FALSE(cells.isNull());
+    EXPECT_GT(cells.height(), 200);
+}
+
+TEST_F(GridPrint, PrinterThatCannotStartReportsTheFailure)
+{
+    fw::Printer().SetOutputFile(QStringLiteral("/nonexistent-folder/grid.pdf"));
+    EXPECT_THROW(grid->Print(), EFxGridError);
+    EXPECT_EQ(grid->states, (std::vector<TGridExportState>{esExportStart, esExportFail}));
+    EXPECT_FALSE(fw::Printer().Printing());
+}
+
+// A small grid of the cell kinds the print treats apart.
+void FillKinds(TFxStringGrid& g)
+{
+    g.SetColCount(5);
+    g.SetRowCount(3);
+    g.SetFixedRows(0);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 5; ++c)
+            g.SetCells(c, r, QString());
+    g.AddCheckBox(0, 0, true, true);    // data check boxes: their text is their state
+    g.AddCheckBox(0, 1, false, true);
+    g.SetCells(1, 0, QStringLiteral("<b>Bold</b> part"));
+    g.AddRotated(2, 1, 90, QStringLiteral("Upward"));
+    g.SetCells(3, 2, QStringLiteral("merged block"));
+    g.MergeCells(3, 2, 2, 1);
+}
+
+TEST_F(GridPrint, CellKindsPrintTheirTextOnce)
+{
+    SKIP_WITHOUT_POPPLER();
+    FillKinds(*grid);
+    grid->Print();
+    const QStringList pages = Pages();
+    ASSERT_EQ(pages.size(), 1);
+    const QString& page = pages[0];
+    // The data check boxes print their box (with PrintGraphics), never the
+    // text that holds their state.
+    EXPECT_FALSE(page.contains(QRegularExpression(QStringLiteral("\\b[YN]\\b")))) << page.toStdString();
+    EXPECT_EQ(page.count(QStringLiteral("Bold part")), 1) << page.toStdString();
+    EXPECT_FALSE(page.contains(QLatin1Char('<')));
+    EXPECT_EQ(page.count(QStringLiteral("merged block")), 1);
+    // The turned text is there, once.
+    EXPECT_EQ(testsupport::pdfPageTexts(path, false).join(QString()).count(QStringLiteral("Upward")), 1);
+}
+
+TEST_F(GridPrint, CheckBoxesPrintWithGraphicsOnly)
+{
+    FillKinds(*grid);
+    grid->PrintSettings().SetCentered(false);
+    grid->PrintSettings().SetBorders(pbNoborder);
+    // Each row drawn alone at 254 dpi (a pixel is 0.1 mm); the pixels drawn
+    // inside the first column.
+    const auto darkInBox = [&](int row) {
+        QImage image(1200, 300, QImage::Format_RGB32);
+        image.setDotsPerMeterX(10000);
+        image.setDotsPerMeterY(10000);
+        image.fill(Qt::white);
+        fw::TCanvas canvas(&image);
+        grid->PrintDrawRect(canvas, fw::TRect(0, 0, 1200, 300), fw::TGridRect{0, row, 4, row});
+        canvas.Release();
+        const int left = grid->PrintColOffset(0), right = grid->PrintColOffset(1);
+        return testsupport::countPixels(image, [](QRgb p) { return qGray(p) < 200; },
+                                        QRect(left, 0, right - left, 300));
+    };
+    EXPECT_EQ(darkInBox(0), 0);
+    EXPECT_EQ(darkInBox(1), 0);
+    grid->PrintSettings().SetPrintGraphics(true);
+    const int checked = darkInBox(0), unchecked = darkInBox(1);
+    EXPECT_GT(unchecked, 60);              // the box's frame
+    EXPECT_GT(checked, unchecked + 40);    // and its tick
+}
+
+TEST_F(GridPrint, MergedBlockHoldsItsTextAcrossItsColumns)
+{
+    FillKinds(*grid);
+    grid->PrintSettings().SetBorders(pbNoborder);
+    QImage image(1500, 300, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    image.fill(Qt::white);
+    fw::TCanvas canvas(&image);
+    grid->PrintDrawRect(canvas, fw::TRect(0, 0, 1500, 300), fw::TGridRect{0, 2, 4, 2});
+    canvas.Release();
+    // The text starts in the block's first column and ends inside its last,
+    // which grew for it; nothing is drawn beyond.
+    const QRect text = testsupport::pixelBox(image, [](QRgb p) { return qGray(p) < 128; });
+    ASSERT_FALSE(text.isNull());
+    EXPECT_GE(text.left(), grid->PrintColOffset(3));
+    EXPECT_LT(text.left(), grid->PrintColOffset(4));
+    EXPECT_LT(text.right(), grid->PrintColOffset(5) - 10);
+    EXPECT_GT(text.width(), 120);   // "merged block" at 8 points is about 2 cm
+}
+
+TEST_F(GridPrint, TurnedTextMeasuresItsTurnedBox)
+{
+    grid->SetColCount(2);
+    grid->SetRowCount(1);
+    grid->SetFixedRows(0);
+    grid->SetCells(0, 0, QStringLiteral("a turned heading"));
+    const fw::TSize upright = grid->MeasurePrintCell(0, 0);
+    ASSERT_GT(upright.cx, 2 * upright.cy);
+    struct Case {
+        int angle;
+        bool swapped;
+    } cases[] = {{90, true}, {270, true}, {180, false}};
+    for (const Case& c : cases) {
+        grid->AddRotated(0, 0, c.angle, QStringLiteral("a turned heading"));
+        const fw::TSize turned = grid->MeasurePrintCell(0, 0);
+        EXPECT_EQ(turned.cx, c.swapped ? upright.cy : upright.cx) << c.angle;
+        EXPECT_EQ(turned.cy, c.swapped ? upright.cx : upright.cy) << c.angle;
+    }
+    grid->AddRotated(0, 0, 45, QStringLiteral("a turned heading"));
+    const fw::TSize slanted = grid->MeasurePrintCell(0, 0);
+    EXPECT_NEAR(slanted.cx, (upright.cx + upright.cy) * 0.7071, 2);
+    EXPECT_NEAR(slanted.cy, (upright.cx + upright.cy) * 0.7071, 2);
+
+    // The size event has the last word, on paper too.
+    bool printing = false;
+    grid->Events().OnCustomCellSize = [&](QObject*, fw::TCanvas&, int col, int, fw::TPoint& size, bool p) {
+        printing = p;
+        if (col == 1)
+            size.X = 1234;
+    };
+    QImage image(2000, 400, QImage::Format_RGB32);
+    fw::TCanvas canvas(&image);
+    grid->PrintDraw(canvas, fw::TRect(0, 0, 2000, 400));
+    EXPECT_TRUE(printing);
+    EXPECT_EQ(grid->PrintColWidth(1), 1234);
 }
 
 TEST_F(GridPrint, FontHeightsAndScreenSizesMapToTenthsOfAMillimetre)

@@ -1,0 +1,71 @@
+#pragma once
+// What the further in-place editors share: their reach into the grid's
+// editing state, and the state of their own (the custom editor link, the
+// HTML form control being edited, the fixed cell being edited), kept in a
+// child object of the grid so that the grid's declaration stays as it is.
+#include "grid/interact/FxGridInteract_p.h"
+#include "grid/model/FxGrid.h"
+
+#include <QFocusEvent>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class TEditLink;
+
+// The grid's protected editing state, reached through a derived class's
+// name as the drop-down editors do.
+struct TFxGridEditorAccess : TFxStringGrid {
+    static TFxGridInteractState& State(const TFxStringGrid& grid)
+    {
+        return (grid.*(&TFxGridEditorAccess::InteractState))();
+    }
+};
+
+class TFxGridEditorsState : public QObject {
+public:
+    explicit TFxGridEditorsState(TFxStringGrid* grid);
+
+    // The grid's editor link of edCustom (not owned).
+    QPointer<TEditLink> EditLink;
+
+    // The HTML form control being edited: real column and row of its cell,
+    // its ID and TYPE, and whether an editor is open.
+    fw::TPoint CtrlXY{-1, -1};
+    QString CtrlID;
+    QString CtrlType;
+    bool CtrlEditing = false;
+
+    // The fixed cell a fixed-cell editor edits.
+    int FixedColEdit = -1;
+    int FixedRowEdit = -1;
+
+    // Escape in the date or rich-text editor: the edit ends with the cell's
+    // text as it was when the edit began, not with the editor's rendering of it.
+    bool RestoreOnHide = false;
+
+    // Found as the grid's child; made on first use.
+    static TFxGridEditorsState& Of(const TFxStringGrid& grid);
+};
+
+namespace FxGridSpecial {
+// True for the kinds these editors show: the date and time pickers, the
+// edit-button and unit kinds, the button, the rich edit and edCustom.
+bool Handles(TEditorType kind);
+// Places, fills, shows and focuses the editor of `kind` over the cell
+// (display column `acol`, row `arow`, rectangle `cell`); returns the
+// control that becomes the grid's EditCtrl (null for the kinds that leave
+// it null).
+QWidget* Show(TFxStringGrid& grid, TEditorType kind, int acol, int arow, const fw::TRect& cell,
+              fw::TColor cellColor, const QString& value, QChar startChar);
+// Writes the editor's value back and hides it; false for another kind.
+bool Hide(TFxStringGrid& grid, TEditorType kind, int col, int row);
+// The focus leaves an editor for a popup of its own (a menu, a list, a
+// calendar), or leaves with its window's activation: the edit goes on and
+// the editor has the focus again when its window does.
+bool FocusGoesToPopup(const QFocusEvent& e);
+// Posts a typed character to a control, after the current event.
+void PostChar(QWidget* target, QChar ch);
+// The cell's background in an edit's base colour.
+void SetEditColor(QWidget* e, fw::TColor color);
+} // namespace FxGridSpecial

@@ -1,0 +1,185 @@
+// What the further editors look like open in a cell: each covers its cell
+// and paints over it, and the translucent focus frame tints the pixels
+// around the cell. With GRID_SHOTS_DIR set, the pictures are also saved
+// there as PNG files to be looked at.
+#include "GridUi.h"
+
+#include "framework/LayeredWindow.h"
+#include "grid/foundation/FxOptions.h"
+#include "grid/foundation/GridFocusWindow.h"
+#include "grid/interact/FxEditLink.h"
+#include "grid/interact/FxGridBtnEditors.h"
+#include "grid/interact/FxGridControlEditors.h"
+#include "grid/interact/FxGridDatePicker.h"
+#include "grid/interact/FxGridFixedEditors.h"
+#include "grid/interact/FxRichEdit.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPainter>
+
+using gridui::Window;
+using namespace fw;
+
+namespace {
+
+void save(const QImage& img, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("GRID_SHOTS_DIR");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    img.save(dir + "/" + name + ".png");
+}
+
+QImage grab(Window& w)
+{
+    Window::settle();
+    return w.form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Pixels of `r` that differ between two pictures.
+int changed(const QImage& a, const QImage& b, const QRect& r)
+{
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+
+class TShotLink : public TEditLink {
+public:
+    QWidget* GetEditControl() override { return FEdit; }
+    void CreateEditor(QWidget* parent) override
+    {
+        if (!FEdit) {
+            FEdit = new QLineEdit(parent);
+            FEdit->setStyleSheet("background: #fff3c4");
+        }
+    }
+    QString GetEditorValue() override { return FEdit ? FEdit->text() : QString(); }
+    void SetEditorValue(const QString& v) override { FEdit->setText(v); }
+
+private:
+    QPointer<QLineEdit> FEdit;
+};
+
+} // namespace
+
+TEST(EditorLooks, EachEditorPaintsOverItsCell)
+{
+    struct Case {
+        const char* name;
+        TEditorType kind;
+        const char* cell;
+    } cases[] = {
+        {"editbtn", edEditBtn, "C:/data/file.txt"},
+        {"unitedit", edUnitEditBtn, "12.5cm"},
+        {"dateedit", edDateEdit, "15/06/2024"},
+        {"dateupdown", edDateEditUpDown, "15/06/2024"},
+        {"timeedit", edTimeEdit, "10:30:00"},
+        {"button", edButton, "Press"},
+        {"richedit", edRichEdit, "{\\rtf1\\ansi {\\b Bold} and {\\i italic} \\u1055?\\u1088?\\u1080?}"},
+        {"custom", edCustom, "linked"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        TShotLink link;
+        g.SetEditLink(&link);
+        g.SetColWidths(1, 160);
+        g.SetRowHeights(1, c.kind == edRichEdit ? 40 : 24);
+        for (int col = 0; col < 5; ++col)
+            g.SetCells(col, 0, QStringLiteral("Column %1").arg(col));
+        g.SetCells(1, 2, "below");
+        const TEditorType kind = c.kind;
+        g.Events().OnGetEditorType = [kind](QObject*, int col, int row, TEditorType& e) {
+            if (col == 1 && row == 1)
+                e = kind;
+        };
+        g.Events().OnGetEditorProp = [](QObject*, int, int, QObject* o) {
+            if (auto* u = qobject_cast<TGridUnitEditBtn*>(o))
+                u->SetUnits(QStringList{"mm", "cm"});
+        };
+        g.SetCells(1, 1, c.cell);
+        g.SetCol(1);
+        g.SetRow(1);
+        const QImage before = grab(w);
+        w.key(Qt::Key_F2);
+        QWidget* editor = g.EditCtrl();
+        ASSERT_NE(editor, nullptr);
+        ASSERT_TRUE(editor->isVisible());
+        const TRect cell = g.CellRect(1, 1);
+        const QRect onForm(g.viewport()->mapTo(w.form.get(), QPoint(cell.Left, cell.Top)),
+                           QSize(cell.Width() - 1, cell.Height() - 1));
+        const QRect placed(editor->mapTo(w.form.get(), QPoint(0, 0)), editor->size());
+        EXPECT_TRUE(placed.adjusted(-1, -1, 1, 1).contains(onForm.adjusted(1, 1, -1, -1))) << "covers its cell";
+        const QImage open = grab(w);
+        EXPECT_GT(changed(before, open, onForm), onForm.width() * onForm.height() / 20) << "paints over it";
+        save(open, QStringLiteral("editor-%1").arg(c.name));
+        w.key(Qt::Key_Escape);
+    }
+}
+
+TEST(EditorLooks, FixedCellAndFormControlEditors)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetColWidths(1, 220);
+    g.SetRowHeights(1, 30);
+    g.MouseActions().SetFixedRowsEdit(fceDblClick);
+    g.SetCells(1, 0, "Header");
+    g.SetCells(1, 1, "Name <CONTROL TYPE=\"EDIT\" ID=\"n\" VALUE=\"Ann\" WIDTH=\"80\">");
+    w.dblClick(w.at(1, 0, 20, 8));
+    ASSERT_TRUE(g.EditTrans().isVisible());
+    save(grab(w), "editor-fixedcell");
+    g.EditTrans().StopEdit();
+    // A press on the control opens its editor over it.
+    const TRect cell = g.CellRect(1, 1);
+    for (int x = cell.Left + 2; x < cell.Right && !g.ControlEditing(); x += 4)
+        g.HandleControlPress(1, 1, x, cell.Top + cell.Height() / 2);
+    ASSERT_TRUE(g.ControlEditor().isVisible());
+    EXPECT_LT(g.ControlEditor().width(), cell.Width() / 2) << "over the control, not the cell";
+    save(grab(w), "editor-htmlcontrol");
+    g.EndControlEdit();
+}
+
+TEST(EditorLooks, FocusFrameTintsTheCellsSurroundings)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetColWidths(1, 120);
+    g.SetCells(1, 1, "focused");
+    g.SetCol(1);
+    g.SetRow(1);
+    const QImage base = grab(w);
+    const TRect cell = g.CellRect(1, 1);
+    g.ShowFocusWindow(cell);
+    TGridFocusWindow* frame = g.FocusWindow();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(frame->isVisible());
+    // The desktop composes the frame over the grid: here it is drawn over the
+    // grid's picture at its place, through its region.
+    QImage shot = base.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter p(&shot);
+        const QPoint at = w.form->mapFromGlobal(frame->pos());
+        p.setClipRegion(frame->mask().translated(at));
+        p.drawImage(at, frame->Content());
+    }
+    save(shot, "focus-frame");
+    // Just outside the cell the frame shows: bluer than the grid was there;
+    // inside the cell the grid is untouched.
+    const QPoint cellOnForm = g.viewport()->mapTo(w.form.get(), QPoint(cell.Left, cell.Top));
+    const QColor outside = shot.pixelColor(cellOnForm + QPoint(cell.Width() / 2, -2));
+    const QColor was = base.pixelColor(cellOnForm + QPoint(cell.Width() / 2, -2));
+    EXPECT_NE(outside.rgb(), was.rgb());
+    EXPECT_GE(outside.blue(), outside.red()) << "tinted towards the frame colour $FDD397";
+    const QPoint inside = cellOnForm + QPoint(cell.Width() / 2, cell.Height() / 2);
+    EXPECT_EQ(shot.pixelColor(inside).rgb(), base.pixelColor(inside).rgb());
+    g.HideFocusWindow();
+}
