@@ -8,7 +8,9 @@
 #include "grid/foundation/FxOptions.h"
 #include "grid/model/FxCellNode.h"
 #include "grid/foundation/GridPaintServices.h"
+#include "grid/paint/FxControlLook.h"
 
+#include <QMenu>
 #include <QPointer>
 
 using namespace fw;
@@ -25,6 +27,19 @@ bool NodeGlyphHit(TFxStringGrid& g, int ARow, const TRect& CellR, int X)
     const int level = g.CellPropertiesAssigned(0, ARow) ? g.GridObjects(0, ARow)->NodeLevel() : 0;
     const int left = CellR.Left + level * indent - indent / 2 - 4;
     return X >= left - 2 && X <= left + 14;
+}
+
+// A fixed cell that takes the hover look, and so may show a drop-down button.
+bool IsHoverFixedCell(const TFxStringGrid& g, int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0)
+        return false;
+    switch (g.HoverFixedCells()) {
+    case hfAll: return ACol < g.FixedCols() || ARow < g.FixedRows();
+    case hfFixedRows: return ARow < g.FixedRows();
+    case hfFixedColumns: return ACol < g.FixedCols();
+    default: return false;
+    }
 }
 
 } // namespace
@@ -318,6 +333,47 @@ void TFxStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
         if (Shift.Contains(ssShift) && (Options() & goEditing) && !(c == Col() && r == Row())) {
             SetOptions(Options() & ~TGridOptions(goEditing));
             TBaseGrid::MouseDown(Button, Shift, X, Y);
+            return;
+        }
+    }
+    // A press on a fixed cell's drop-down button pops up the menu the
+    // application gives for it; nothing else happens.
+    if (Button == mbLeft && ControlLook().FixedDropDownButton()) {
+        int c = -1, r = -1;
+        MouseToCell(X, Y, c, r);
+        const TRect R = c >= 0 && r >= 0 ? CellRect(c, r) : TRect();
+        const int right = (Options() & goColSizing) ? R.Right - 2 : R.Right;
+        if (IsHoverFixedCell(*this, c, r) && X > R.Right - 16 && X < right && DoCanShowFixedDropDown(RealColIndex(c))) {
+            const auto& e = Events().OnFixedDropDownClick;
+            if (!e)
+                return;
+            s.NoMouseLeave = true;
+            QMenu* menu = nullptr;
+            bool keep = false;
+            QPointer<TFxStringGrid> self(this);
+            e(this, c, r, menu, keep);
+            if (!self)
+                return;
+            TPaintFeedback& fb = PaintFeedback();
+            if (menu) {
+                s.MouseDownMove = false;
+                fb.HoverFixed = {c, r};
+                fb.FixedDropDownOpen = true;
+                RepaintCell(c, r);
+                // The cell keeps its pressed look while the menu is open.
+                QObject::connect(menu, &QMenu::aboutToHide, this, [self, c, r, keep] {
+                    if (!self)
+                        return;
+                    TPaintFeedback& f = self->PaintFeedback();
+                    f.FixedDropDownOpen = false;
+                    if (!keep)
+                        f.HoverFixed = {-1, -1};
+                    if (c < self->ColCount() && r < self->RowCount())
+                        self->RepaintCell(c, r);
+                }, Qt::SingleShotConnection);
+                menu->popup(viewport()->mapToGlobal(QPoint(R.Right - 16, R.Bottom)));
+            }
+            s.NoMouseLeave = keep;
             return;
         }
     }

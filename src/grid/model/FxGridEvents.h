@@ -227,8 +227,8 @@ struct TFxGridInteractEvents {
     std::function<void(QObject* Sender, int ARow, int ARowReal)> OnExpandNode;
     std::function<void(QObject* Sender, int ARow, int ARowReal)> OnContractNode;
     // A press on a fixed cell's drop-down button: the menu to pop up under
-    // it (the grid's FixedDropDownMenu first, null for none), and whether
-    // the cell stays highlighted after the menu closed.
+    // it (null for none), and whether the cell stays highlighted after the
+    // menu closed.
     std::function<void(QObject* Sender, int ACol, int ARow, QMenu*& AMenu, bool& KeepFixedCellHighlighted)>
         OnFixedDropDownClick;
     // A drag hovering in a margin is about to scroll the grid one step.

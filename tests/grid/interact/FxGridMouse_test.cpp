@@ -10,6 +10,9 @@
 #include "grid/model/FxColumnSize.h"
 #include "grid/model/FxFilterLists.h"
 #include "grid/model/FxSortSettings.h"
+#include "grid/paint/FxControlLook.h"
+
+#include <QMenu>
 
 #include <gtest/gtest.h>
 
@@ -1000,6 +1003,48 @@ TEST(FxGridAnchorHover, EnterAndExitFollowThePointerWithTheHandCursorAndHint)
     QApplication::sendEvent(vp, &help);
     EXPECT_EQ(QToolTip::text(), "Opens one");
     QToolTip::hideText();
+}
+
+} // namespace
+
+namespace {
+
+// The drop-down button of a header cell: a press on it asks the application
+// for a menu and pops it up under the button; the header click is told, but
+// it sorts nothing.
+TEST(FxGridFixedDropDown, APressOnTheButtonPopsUpTheApplicationsMenu)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetHoverFixedCells(hfFixedRows);
+    g.ControlLook().SetFixedDropDownButton(true);
+    g.SortSettings().SetShow(true);
+    QMenu menu;
+    menu.addAction(QStringLiteral("Hide column"));
+    QStringList log;
+    g.Events().OnFixedDropDownClick = [&](QObject*, int c, int r, QMenu*& m, bool&) {
+        log << QStringLiteral("drop-down %1,%2").arg(c).arg(r);
+        m = &menu;
+    };
+    g.Events().OnClickCell = [&](QObject*, int r, int c) { log << QStringLiteral("click %1,%2").arg(r).arg(c); };
+    const fw::TRect r = g.CellRect(2, 0);
+    w.click(QPoint(r.Right - 8, r.Top + 5));
+    EXPECT_EQ(log.join("; ").toStdString(), "drop-down 2,0; click 0,2");
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_TRUE(g.PaintFeedback().FixedDropDownOpen);
+    EXPECT_EQ(g.SortSettings().Column(), -1) << "the button is no sort click";
+    menu.hide();
+    w.settle();
+    EXPECT_FALSE(g.PaintFeedback().FixedDropDownOpen);
+    // Beside the button the press is a header click as before.
+    log.clear();
+    w.click(QPoint(r.Left + 8, r.Top + 5));
+    EXPECT_FALSE(log.join("; ").contains("drop-down"));
+    // A header without the hover look has no button.
+    g.SetHoverFixedCells(hfNone);
+    log.clear();
+    w.click(QPoint(r.Right - 8, r.Top + 5));
+    EXPECT_FALSE(log.join("; ").contains("drop-down"));
 }
 
 } // namespace
