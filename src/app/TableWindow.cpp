@@ -70,7 +70,7 @@ TTableGrid::TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table)
         if (col == 0 && col < m_grid->FixedCols() && row >= m_grid->FixedRows())
             m_grid->SelectRows(row, 1);
     };
-    Set_Texts(true);
+    Set_Texts();
 }
 
 TTableGrid::~TTableGrid()
@@ -88,10 +88,10 @@ const TTableSpec& TTableGrid::Spec() const
 
 void TTableGrid::Set_Lang()
 {
-    Set_Texts(false);
+    Set_Texts();
 }
 
-void TTableGrid::Set_Texts(bool all)
+void TTableGrid::Set_Texts()
 {
     const TTableSpec& spec = Spec();
     m_grid->Columns().BeginUpdate();
@@ -100,21 +100,41 @@ void TTableGrid::Set_Texts(bool all)
         TGridColumnItem* item = m_grid->Columns()[c];
         if (column.Header >= 0)
             item->SetHeader(Lang_Text(column.Header));
-        // Long fixed lists (numbers, identifiers) are given once.
-        if (!column.ItemTexts.empty() || (all && !column.Items.isEmpty())) {
-            fw::TStringList items;
+        if (!column.ItemTexts.empty()) {
+            QStringList texts;
+            texts.reserve(qsizetype(column.ItemTexts.size()) + column.Items.size());
             for (int text : column.ItemTexts)
-                items.Add(Lang_Text(text));
-            for (const QString& text : column.Items)
-                items.Add(text);
+                texts << Lang_Text(text);
+            texts << column.Items;
+            fw::TStringList items;
+            items.AddStrings(texts);
             item->SetComboItems(items);
         }
     }
     m_grid->Columns().EndUpdate();
 }
 
+void TTableGrid::Give_Fixed_Lists()
+{
+    const TTableSpec& spec = Spec();
+    m_grid->Columns().BeginUpdate();
+    for (int c = 0; c < spec.ColumnCount(); ++c) {
+        const TColumnSpec& column = spec.Columns[size_t(c)];
+        if (!column.ItemTexts.empty() || column.Items.isEmpty())
+            continue;
+        fw::TStringList items;
+        items.AddStrings(column.Items);
+        m_grid->Columns()[c]->SetComboItems(items);
+    }
+    m_grid->Columns().EndUpdate();
+}
+
 void TTableGrid::Show_Rows()
 {
+    if (!m_listsGiven) {
+        m_listsGiven = true;
+        Give_Fixed_Lists();
+    }
     const TTableRows& rows = m_file.Rows(m_table);
     const int columns = Spec().ColumnCount();
     m_grid->HideInplaceEdit();

@@ -44,7 +44,10 @@ public:
     // Header texts and translated combo items of the current language.
     void Set_Lang();
     // The file's rows into the cells (every real column, hidden ones too;
-    // the grid takes the table's row count) and back.
+    // the grid takes the table's row count) and back. The first showing
+    // also gives the columns their fixed item lists (numbers, identifiers):
+    // nothing shows them before, and they run to over a thousand items in
+    // many columns of the windows built at start-up.
     void Show_Rows();
     void Take_Rows();
     // The hint of a header cell: the column's hint text; empty elsewhere.
@@ -67,15 +70,17 @@ public:
     void Set_Insert_Enabled(bool enabled) { m_insertEnabled = enabled; }
 
 private:
-    // Headers and combo items; with all false only what depends on the
-    // language (fixed item lists stay as the grid was given them).
-    void Set_Texts(bool all);
+    // Headers and the combo items that depend on the language.
+    void Set_Texts();
+    // The item lists that do not (numbers, identifiers), given once.
+    void Give_Fixed_Lists();
 
     TFxColumnGrid* m_grid;
     TTableFile& m_file;
     int m_table;
     bool m_copied = false;
     bool m_insertEnabled = true;
+    bool m_listsGiven = false;
 };
 
 struct TTableWindowSpec {

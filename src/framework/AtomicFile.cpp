@@ -35,23 +35,6 @@ QString errnoText(int err)
     return QString::fromLocal8Bit(std::strerror(err));
 }
 
-bool writeAll(int fd, const QByteArray& bytes)
-{
-    const char* p = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
 void syncFolder(const QString& folder)
 {
     const int dfd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -89,15 +72,42 @@ void SetRenameFunctionForTesting(TRenameFunction fn)
 
 bool WriteFileAtomically(const QString& fileName, const QByteArray& bytes, QString* error)
 {
-    auto fail = [&](const QString& message) {
-        if (error)
-            *error = message;
-        return false;
-    };
-    const QFileInfo target(fileName);
+    TAtomicFileWriter w(fileName);
+    return w.Open(error) && w.Write(bytes.constData(), bytes.size(), error) && w.Commit(error);
+}
+
+TAtomicFileWriter::TAtomicFileWriter(const QString& fileName) : FFileName(fileName) {}
+
+TAtomicFileWriter::~TAtomicFileWriter()
+{
+    Abandon();
+}
+
+bool TAtomicFileWriter::Fail(const QString& message, QString* error)
+{
+    Abandon();
+    if (error)
+        *error = message;
+    return false;
+}
+
+void TAtomicFileWriter::Abandon()
+{
+    if (FFd >= 0)
+        ::close(FFd);
+    FFd = -1;
+    if (!FTempName.isEmpty())
+        ::unlink(QFile::encodeName(FTempName).constData());
+    FTempName.clear();
+}
+
+bool TAtomicFileWriter::Open(QString* error)
+{
+    Abandon();
+    const QFileInfo target(FFileName);
     const QString folder = target.absolutePath();
     if (target.isDir() && !target.isSymLink())
-        return fail(QStringLiteral("\"%1\" is a folder").arg(fileName));
+        return Fail(QStringLiteral("\"%1\" is a folder").arg(FFileName), error);
 
     RemoveStaleTemporaryFiles(folder);
 
@@ -107,46 +117,64 @@ bool WriteFileAtomically(const QString& fileName, const QByteArray& bytes, QStri
     mode_t mode = 0666;
     struct stat st;
     const QByteArray targetPath = QFile::encodeName(target.absoluteFilePath());
-    const bool exists = ::lstat(targetPath.constData(), &st) == 0 && S_ISREG(st.st_mode);
-    if (exists)
+    FExists = ::lstat(targetPath.constData(), &st) == 0 && S_ISREG(st.st_mode);
+    if (FExists)
         mode = st.st_mode & 07777;
+    FMode = mode;
 
-    QString tempName;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempName = folder + QStringLiteral("/.") + target.fileName()
-                   + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        fd = ::open(QFile::encodeName(tempName).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : mode);
-        if (fd < 0 && errno != EEXIST)
-            return fail(QStringLiteral("Cannot create a file in \"%1\": %2").arg(folder, errnoText(errno)));
+    for (int attempt = 0; attempt < 100 && FFd < 0; ++attempt) {
+        const QString name = folder + QStringLiteral("/.") + target.fileName()
+                             + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        FFd = ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, FExists ? 0600 : mode);
+        if (FFd >= 0)
+            FTempName = name;
+        else if (errno != EEXIST)
+            return Fail(QStringLiteral("Cannot create a file in \"%1\": %2").arg(folder, errnoText(errno)), error);
     }
-    if (fd < 0)
-        return fail(QStringLiteral("Cannot create a temporary file in \"%1\"").arg(folder));
+    if (FFd < 0)
+        return Fail(QStringLiteral("Cannot create a temporary file in \"%1\"").arg(folder), error);
+    return true;
+}
 
-    const QByteArray tempPath = QFile::encodeName(tempName);
-    auto abandon = [&](const QString& message) {
-        ::close(fd);
-        ::unlink(tempPath.constData());
-        return fail(message);
-    };
-    if (!writeAll(fd, bytes))
-        return abandon(QStringLiteral("Cannot write \"%1\": %2").arg(fileName, errnoText(errno)));
-    if (exists)
-        ::fchmod(fd, mode);
-    if (::fsync(fd) != 0)
-        return abandon(QStringLiteral("Cannot write \"%1\": %2").arg(fileName, errnoText(errno)));
-    if (::close(fd) != 0) {
-        ::unlink(tempPath.constData());
-        return fail(QStringLiteral("Cannot write \"%1\": %2").arg(fileName, errnoText(errno)));
+bool TAtomicFileWriter::Write(const char* data, qsizetype size, QString* error)
+{
+    if (FFd < 0)
+        return Fail(QStringLiteral("Cannot write \"%1\": it is not open").arg(FFileName), error);
+    while (size > 0) {
+        const ssize_t n = ::write(FFd, data, size_t(size));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return Fail(QStringLiteral("Cannot write \"%1\": %2").arg(FFileName, errnoText(errno)), error);
+        }
+        data += n;
+        size -= n;
     }
+    return true;
+}
+
+bool TAtomicFileWriter::Commit(QString* error)
+{
+    if (FFd < 0)
+        return Fail(QStringLiteral("Cannot write \"%1\": it is not open").arg(FFileName), error);
+    if (FExists)
+        ::fchmod(FFd, mode_t(FMode));
+    if (::fsync(FFd) != 0)
+        return Fail(QStringLiteral("Cannot write \"%1\": %2").arg(FFileName, errnoText(errno)), error);
+    const int fd = FFd;
+    FFd = -1;
+    if (::close(fd) != 0)
+        return Fail(QStringLiteral("Cannot write \"%1\": %2").arg(FFileName, errnoText(errno)), error);
+    const QFileInfo target(FFileName);
     const TRenameFunction& override = renameOverride();
-    const bool renamed = override ? override(tempName, target.absoluteFilePath()) : realRename(tempName, target.absoluteFilePath());
+    const bool renamed = override ? override(FTempName, target.absoluteFilePath())
+                                  : realRename(FTempName, target.absoluteFilePath());
     if (!renamed) {
         const int err = errno;
-        ::unlink(tempPath.constData());
-        return fail(QStringLiteral("Cannot replace \"%1\": %2").arg(fileName, errnoText(err)));
+        return Fail(QStringLiteral("Cannot replace \"%1\": %2").arg(FFileName, errnoText(err)), error);
     }
-    syncFolder(folder);
+    FTempName.clear();
+    syncFolder(target.absolutePath());
     if (error)
         error->clear();
     return true;

@@ -17,6 +17,33 @@ namespace fw {
 // and the temporary file removed.
 bool WriteFileAtomically(const QString& fileName, const QByteArray& bytes, QString* error = nullptr);
 
+// The same replacement for content written piece by piece, so that a large
+// file never has to be held in memory whole: Open creates the temporary
+// file, Write appends, Commit makes it durable and puts it in place. Every
+// step answers false with a message in *error on failure; the object then
+// removes the temporary file, as it does when destroyed without Commit.
+class TAtomicFileWriter {
+public:
+    explicit TAtomicFileWriter(const QString& fileName);
+    ~TAtomicFileWriter();
+    TAtomicFileWriter(const TAtomicFileWriter&) = delete;
+    TAtomicFileWriter& operator=(const TAtomicFileWriter&) = delete;
+
+    bool Open(QString* error = nullptr);
+    bool Write(const char* data, qsizetype size, QString* error = nullptr);
+    bool Commit(QString* error = nullptr);
+
+private:
+    bool Fail(const QString& message, QString* error);
+    void Abandon();
+
+    QString FFileName;
+    QString FTempName;
+    int FFd = -1;
+    bool FExists = false;   // a regular file stands at the name
+    unsigned FMode = 0666;
+};
+
 // Age after which a temporary file of ours counts as left behind: no save
 // takes that long, so removing it cannot disturb one that is running.
 constexpr int StaleTemporaryFileSeconds = 10 * 60;

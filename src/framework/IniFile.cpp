@@ -256,4 +256,49 @@ QString TIniFile::LastError() const
     return d->lastError;
 }
 
+bool TIniFile::ReadFailed() const
+{
+    return d->loadFailed;
+}
+
+QString EscapeIniValue(const QString& value)
+{
+    QString out;
+    out.reserve(value.size() + 2);
+    for (const QChar c : value) {
+        if (c == QLatin1Char('\\'))
+            out += QLatin1String("\\\\");
+        else if (c == QLatin1Char('\r'))
+            out += QLatin1String("\\r");
+        else if (c == QLatin1Char('\n'))
+            out += QLatin1String("\\n");
+        else
+            out += c;
+    }
+    const auto needsQuotes = [](QChar c) { return c.unicode() <= ' ' || c == QLatin1Char('"'); };
+    if (!out.isEmpty() && (needsQuotes(out.front()) || needsQuotes(out.back())))
+        return QLatin1Char('"') + out + QLatin1Char('"');
+    return out;
+}
+
+QString UnescapeIniValue(const QString& text)
+{
+    QStringView in(text);
+    if (in.size() >= 2 && in.front() == QLatin1Char('"') && in.back() == QLatin1Char('"'))
+        in = in.mid(1, in.size() - 2);
+    QString out;
+    out.reserve(in.size());
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        const QChar c = in[i];
+        const QChar next = i + 1 < in.size() ? in[i + 1] : QChar();
+        if (c == QLatin1Char('\\') && (next == QLatin1Char('\\') || next == QLatin1Char('r') || next == QLatin1Char('n'))) {
+            out += next == QLatin1Char('\\') ? QLatin1Char('\\') : next == QLatin1Char('r') ? QLatin1Char('\r') : QLatin1Char('\n');
+            ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 } // namespace fw

@@ -50,10 +50,23 @@ public:
     // content is safely on disk. False with LastError() on failure.
     bool UpdateFile();
     QString LastError() const;
+    // The file exists but could not be read: the store is empty for that
+    // reason, not because nothing was saved.
+    bool ReadFailed() const;
 
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
+
+// A value as it can stand on one line of the file and come back whole: a
+// backslash is written as \\, CR as \r, LF as \n; a value that begins or
+// ends with a blank or a double quote is put in double quotes, since the
+// store trims values and a reader takes surrounding quotes off. Reading
+// takes the quotes off and turns the three sequences back; a backslash
+// before any other character stays as it stands, so values written
+// without escapes read as before.
+QString EscapeIniValue(const QString& value);
+QString UnescapeIniValue(const QString& text);
 
 } // namespace fw

@@ -1,5 +1,7 @@
 #include "framework/LayeredWindow.h"
 
+#include "framework/NoActivate.h"
+
 #include <QPainter>
 
 namespace fw {
@@ -12,6 +14,7 @@ TLayeredWindow::TLayeredWindow(QWidget* owner)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
+    new TNoActivate(this);
 }
 
 void TLayeredWindow::UpdateLayered(const QImage& pixels, std::uint8_t constantAlpha)

@@ -1,5 +1,7 @@
 #include "framework/NoActiveForm.h"
 
+#include "framework/NoActivate.h"
+
 #include <QPainter>
 
 namespace fw {
@@ -9,6 +11,7 @@ TNoActiveForm::TNoActiveForm(QWidget* owner)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
+    new TNoActivate(this);
 }
 
 void TNoActiveForm::SetPicture(const QImage& picture)

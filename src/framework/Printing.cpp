@@ -77,8 +77,21 @@ bool TPrinter::BeginDoc()
 
 void TPrinter::NewPage()
 {
-    if (Printing() && d->printer.newPage())
-        ++d->page;
+    if (!Printing() || !d->printer.newPage())
+        return;
+    ++d->page;
+    // The preview's recording starts each new page with the clip of the
+    // last one drawn, while the painter still says it has none: anything
+    // drawn before the next clip change would vanish outside the old clip
+    // (a page's header, drawn first, after a last cell's clipped text).
+    // The painter's own clip is sent again to the new page.
+    QPainter* p = d->painter.get();
+    if (p->hasClipping()) {
+        p->setClipRegion(p->clipRegion());
+    } else {
+        p->setClipRect(QRect(0, 0, d->printer.width(), d->printer.height()));
+        p->setClipping(false);
+    }
 }
 
 void TPrinter::EndDoc()

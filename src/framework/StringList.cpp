@@ -188,8 +188,16 @@ void TStringList::AddStrings(const TStringList& other)
 void TStringList::AddStrings(const QStringList& other)
 {
     BeginUpdate();
-    for (const QString& s : other)
-        Add(s);
+    if (d->sorted) {
+        for (const QString& s : other)
+            Add(s);
+    } else {
+        // Unsorted lists take the strings in one go: the grids give lists of
+        // over a thousand numbers to many columns while their windows are built.
+        d->items.reserve(d->items.size() + size_t(other.size()));
+        for (const QString& s : other)
+            d->items.push_back(Item{s, nullptr});
+    }
     EndUpdate();
 }
 

@@ -5,11 +5,14 @@
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "controls/buttons/LbButton.h"
+#include "framework/SysColors.h"
 #include "grid/model/FxCGrid.h"
 #include "support/OutsideReaders.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -299,4 +302,26 @@ TEST_F(DmxWindow, GridColumnsAreThoseOfTheWindow)
     EXPECT_EQ(g->Col(), 1);
 }
 
+TEST_F(DmxWindow, TheGridFrameIsWholeTheFirstTimeTheWindowShows)
+{
+    // The frame is drawn over the scroll bars; laying them out when the
+    // window first shows must not cover its right and bottom lines.
+    form->Show();
+    QCoreApplication::processEvents();
+    const QImage shot = form->grab().toImage();
+    const QRect g = grid()->geometry();
+    ASSERT_TRUE(grid()->verticalScrollBar()->isVisible()) << "512 rows need the scroll bar";
+    const fw::TColor frame = grid()->BorderColor();
+    auto at = [&](int x, int y) { return fw::FromQColor(shot.pixelColor(x, y)); };
+    for (int y = g.top() + 1; y < g.bottom(); y += 7) {
+        ASSERT_EQ(at(g.left() + 1, y), frame) << "left, y " << y;
+        ASSERT_EQ(at(g.right() - 1, y), frame) << "right, y " << y;
+    }
+    for (int x = g.left() + 1; x < g.right(); x += 7) {
+        ASSERT_EQ(at(x, g.top() + 1), frame) << "top, x " << x;
+        ASSERT_EQ(at(x, g.bottom() - 1), frame) << "bottom, x " << x;
+    }
+}
+
 } // namespace
+

@@ -187,3 +187,39 @@ TEST_F(IniFileTest, LineBreaksCannotInjectLinesAndLeadingTextIsKept)
     back.ReadSections(sections);
     EXPECT_EQ(sections.CommaText(), QStringLiteral("S,\"T U\""));
 }
+
+TEST_F(IniFileTest, EscapedValuesComeBackWholeThroughTheFile)
+{
+    struct Case {
+        const char* value;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"plain", "plain"},
+        {"C:\\new\\table", "C:\\\\new\\\\table"},
+        {"two\r\nlines\rand\nmore", "two\\r\\nlines\\rand\\nmore"},
+        {" padded ", "\" padded \""},
+        {"\"quoted\"", "\"\"quoted\"\""},
+        {"\"", "\"\"\""},
+        {"tab\t", "\"tab\t\""},
+        {"", ""},
+    };
+    {
+        TIniFile ini(path());
+        int i = 0;
+        for (const Case& k : cases) {
+            EXPECT_EQ(EscapeIniValue(QString::fromLatin1(k.value)), QString::fromLatin1(k.stored)) << k.value;
+            ini.WriteString(QStringLiteral("S"), QStringLiteral("K%1").arg(i++), EscapeIniValue(QString::fromLatin1(k.value)));
+        }
+        ASSERT_TRUE(ini.UpdateFile());
+    }
+    TIniFile back(path());
+    int i = 0;
+    for (const Case& k : cases)
+        EXPECT_EQ(UnescapeIniValue(back.ReadString(QStringLiteral("S"), QStringLiteral("K%1").arg(i++), QStringLiteral("?"))),
+                  QString::fromLatin1(k.value))
+            << k.value;
+    // Values written without escapes read as they stand.
+    EXPECT_EQ(UnescapeIniValue(QStringLiteral("C:\\temp\\x")), QStringLiteral("C:\\temp\\x"));
+    EXPECT_EQ(UnescapeIniValue(QStringLiteral("ends in \\")), QStringLiteral("ends in \\"));
+}

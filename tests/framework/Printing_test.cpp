@@ -161,6 +161,38 @@ TEST(Printing, PreviewWindowShowsThePagesThePaintPrints)
     EXPECT_FALSE(printer.Printing());
 }
 
+TEST(Printing, PreviewPagesShowWhatIsDrawnBeforeTheirFirstClip)
+{
+    // Page 1 ends with text clipped to a small box in its corner; page 2
+    // starts with text drawn without a clip, far from that box. The preview
+    // must show it (its recording of a new page once kept the old clip).
+    TPrinter printer;
+    printer.SetPageSize(QPageSize::A5);
+    QPrintPreviewWidget view(&printer.Device());
+    QObject::connect(&view, &QPrintPreviewWidget::paintRequested, [&](QPrinter*) {
+        ASSERT_TRUE(printer.BeginDoc());
+        TCanvas& c = printer.Canvas();
+        c.SetMapMode(mmLoMetric);
+        c.Font().SetHeight(-100);
+        TRect corner(1000, -1600, 1200, -1700);
+        c.DrawText(QStringLiteral("clipped corner text"), corner, DT_SINGLELINE);
+        printer.NewPage();
+        c.Brush().Style = bsSolid;
+        c.Brush().Color = clBlack;
+        c.FillRect(TRect(100, -100, 700, -700));
+        printer.EndDoc();
+    });
+    view.resize(500, 700);
+    view.show();
+    view.fitInView();
+    view.setCurrentPage(2);
+    QApplication::processEvents();
+    ASSERT_EQ(view.pageCount(), 2);
+    const QImage shown = view.grab().toImage();
+    // The black square covers a good part of the page's top left.
+    EXPECT_GT(testsupport::countPixels(shown, [](QRgb p) { return qGray(p) < 30; }), 10000);
+}
+
 TEST(Printing, AnErrorWhileDrawingThePreviewReachesTheCaller)
 {
     TPrinter printer;

@@ -125,6 +125,7 @@ struct TLbButton::Impl {
     QPointer<QMenu> popupMenu;
 
     bool pressed = false;
+    bool mouseHeld = false;   // the left mouse button went down on this button
     bool inside = false;
     int step = 0;
     std::unique_ptr<fw::TTimer> fade;
@@ -465,18 +466,38 @@ void TLbButton::mousePressEvent(QMouseEvent* event)
     QWidget::mousePressEvent(event);
     if (event->button() == Qt::LeftButton && isEnabled()) {
         d->pressed = true;
+        d->mouseHeld = true;
         setFocus(Qt::MouseFocusReason);
         RepaintNow();
     }
     event->accept();
 }
 
+// While the mouse button is held the face shows down only over the button, so
+// the user sees that letting go out there will not click.
+void TLbButton::mouseMoveEvent(QMouseEvent* event)
+{
+    QWidget::mouseMoveEvent(event);
+    if (!d->mouseHeld || !isEnabled())
+        return;
+    const bool over = rect().contains(event->position().toPoint());
+    if (over != d->pressed) {
+        d->pressed = over;
+        RepaintNow();
+    }
+}
+
 void TLbButton::mouseReleaseEvent(QMouseEvent* event)
 {
     QWidget::mouseReleaseEvent(event);
     event->accept();
+    // A press dragged off the button and let go elsewhere is the user's way
+    // of changing their mind: only a release over the button clicks, and only
+    // after a mouse press on it.
+    const bool click = d->mouseHeld && d->pressed && rect().contains(event->position().toPoint());
+    d->mouseHeld = false;
     QPointer<TLbButton> self(this);
-    if (d->pressed)
+    if (click)
         Click();
     if (!self)
         return;
@@ -581,6 +602,7 @@ void TLbButton::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
         d->pressed = false;
+        d->mouseHeld = false;
         RepaintNow();
     }
 }

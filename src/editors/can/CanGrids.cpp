@@ -37,13 +37,7 @@ void CAN_Frame_Grids(TTableWindow& window)
 
 void CANopen_Grids(TTableWindow& window)
 {
-    for (int table = 0; table < window.Table_Count(); ++table) {
-        TFxColumnGrid* grid = window.Grid(table);
-        grid->SetDefaultRowHeight(21);
-        grid->Events().OnClickCell = [grid](QObject*, int row, int col) {
-            if (col != 0 || row < grid->FixedRows() || row >= grid->RowCount())
-                return;
-            grid->SetSelection({grid->FixedCols(), row, grid->ColCount() - 1, row});
-        };
-    }
+    // A click on a row number already selects that row through the table kit.
+    for (int table = 0; table < window.Table_Count(); ++table)
+        window.Grid(table)->SetDefaultRowHeight(21);
 }

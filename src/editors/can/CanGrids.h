@@ -1,8 +1,7 @@
 #pragma once
 // What the grids of the SNMP, CAN and CANopen windows add to the table-window
-// kit's grids: the header look of the SNMP and CAN frame grids, and for the
-// CANopen grids (PDO, SDO client, SDO server) rows 21 pixels high and a
-// click on a row number that selects that whole row.
+// kit's grids: the header look of the SNMP and CAN frame grids, and rows 21
+// pixels high for the CANopen grids (PDO, SDO client, SDO server).
 class TTableWindow;
 
 // Header cells: hover grey to white, pressed grey to silver.

@@ -1,5 +1,9 @@
 #include "grid/exchange/FxCsv.h"
 
+#include "framework/TextFile.h"
+
+#include <cstring>
+
 #include <algorithm>
 #include <iterator>
 
@@ -77,6 +81,148 @@ QString EncodeCsvField(const QString& text, const TCsvFlavour& f)
         return v;
     v.replace(QStringLiteral("\""), QStringLiteral("\"\""));
     return QLatin1Char('"') + v + QLatin1Char('"');
+}
+
+TCsvWriter::TCsvWriter(const TCsvFlavour& f, bool utf8) : Flavour(f), Utf8(utf8)
+{
+    Special[u'"'] = Special[u'\r'] = Special[u'\n'] = true;
+    if (f.Delimiter.unicode() < 128)
+        Special[f.Delimiter.unicode()] = true;
+}
+
+char* TCsvWriter::Room(qsizetype bytes)
+{
+    if (Sink && Length > 0 && Length + bytes > ChunkBytes)
+        Flush();
+    if (Bytes.size() - Length < bytes)
+        Bytes.resize(std::max(Length + bytes, Bytes.size() * 2 + 4096));
+    return Bytes.data() + Length;
+}
+
+// Encodes s[i] (and its low surrogate, which moves i on) at p; at most
+// three bytes per UTF-16 unit.
+char* TCsvWriter::Put(char* p, const char16_t* s, qsizetype& i, qsizetype n)
+{
+    const char16_t c = s[i];
+    if (c < 0x80) {
+        *p++ = char(c);
+    } else if (!Utf8) {
+        if (c >= 0xA0 && c <= 0xFF)
+            *p++ = char(c);
+        else
+            *p++ = fw::EncodeCp1252(QString(QChar(c))).at(0);
+    } else if (c < 0x800) {
+        *p++ = char(0xC0 | (c >> 6));
+        *p++ = char(0x80 | (c & 0x3F));
+    } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+        const char32_t u = QChar::surrogateToUcs4(c, s[++i]);
+        *p++ = char(0xF0 | (u >> 18));
+        *p++ = char(0x80 | ((u >> 12) & 0x3F));
+        *p++ = char(0x80 | ((u >> 6) & 0x3F));
+        *p++ = char(0x80 | (u & 0x3F));
+    } else {
+        // A lone surrogate is no character: the replacement character.
+        const char32_t u = QChar::isSurrogate(c) ? 0xFFFD : c;
+        *p++ = char(0xE0 | (u >> 12));
+        *p++ = char(0x80 | ((u >> 6) & 0x3F));
+        *p++ = char(0x80 | (u & 0x3F));
+    }
+    return p;
+}
+
+void TCsvWriter::Text(QStringView text)
+{
+    const char16_t* s = text.utf16();
+    const qsizetype n = text.size();
+    char* p = Room(3 * n);
+    for (qsizetype i = 0; i < n; ++i)
+        p = Put(p, s, i, n);
+    Length = p - Bytes.data();
+}
+
+void TCsvWriter::Field(QStringView text)
+{
+    if (!FirstField) {
+        const char16_t d = Flavour.Delimiter.unicode();
+        if (d < 0x80) {
+            *Room(1) = char(d);
+            ++Length;
+        } else {
+            Text(QStringView(&d, 1));
+        }
+    }
+    FirstField = false;
+    if (Flavour.JavaCSV) {
+        Text(EncodeCsvField(text.toString(), Flavour));
+        return;
+    }
+    const qsizetype n = text.size();
+    if (n == 0) {
+        if (Flavour.QuoteEmptyCells || Flavour.AlwaysQuotes)
+            Text(u"\"\"");
+        return;
+    }
+    const char16_t* s = text.utf16();
+    const char16_t delimiter = Flavour.Delimiter.unicode();
+    // Two quotes around, and a doubled quote is two bytes for one unit.
+    char* const start = Room(3 * n + 2);
+    char* p = start;
+    bool quoted = Flavour.AlwaysQuotes || s[0] == u' ';
+    if (quoted)
+        *p++ = '"';
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = s[i];
+        if (c < 128 ? Special[c] : c == delimiter) {
+            if (!quoted) {
+                std::memmove(start + 1, start, size_t(p - start));
+                *start = '"';
+                ++p;
+                quoted = true;
+            }
+            if (c == u'"')
+                *p++ = '"';
+        }
+        if (c < 0x80)
+            *p++ = char(c);
+        else
+            p = Put(p, s, i, n);
+    }
+    if (quoted)
+        *p++ = '"';
+    Length = p - Bytes.data();
+}
+
+void TCsvWriter::EndRecord()
+{
+    char* p = Room(2);
+    p[0] = '\r';
+    p[1] = '\n';
+    Length += 2;
+    FirstField = true;
+}
+
+void TCsvWriter::SetSink(std::function<void(const char*, qsizetype)> sink)
+{
+    Sink = std::move(sink);
+    if (Sink && Bytes.size() < ChunkBytes)
+        Bytes.resize(ChunkBytes);
+}
+
+void TCsvWriter::Flush()
+{
+    if (Sink && Length > 0) {
+        const qsizetype n = Length;
+        Length = 0;
+        Sink(Bytes.constData(), n);
+    }
+}
+
+QByteArray TCsvWriter::TakeBytes()
+{
+    Bytes.truncate(Length);
+    Length = 0;
+    FirstField = true;
+    return std::move(Bytes);
 }
 
 bool TCsvReader::Next(QStringList& fields)

@@ -4,6 +4,8 @@
 #include <QChar>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <QByteArray>
 
 #include <functional>
 
@@ -22,6 +24,41 @@ struct TCsvFlavour {
 // reader that follows the common rules gets it back whole; line breaks stay
 // inside the quotes.
 QString EncodeCsvField(const QString& text, const TCsvFlavour& f);
+
+// Records written straight into the bytes of a file, UTF-8 or the Western
+// code page, each field quoted as EncodeCsvField quotes it. A field is
+// scanned once: it is copied as it is until something calls for quotes,
+// which are then put around what was copied.
+class TCsvWriter {
+public:
+    TCsvWriter(const TCsvFlavour& f, bool utf8);
+    // A delimiter goes before every field of a record but the first.
+    void Field(QStringView text);
+    void EndRecord();   // CR LF
+    // Text as it stands, encoded.
+    void Text(QStringView text);
+    // The bytes written so far, when there is no sink.
+    QByteArray TakeBytes();
+
+    // With a sink the bytes go out in pieces of about ChunkBytes, so that a
+    // large file is never held whole and the buffer stays in the cache;
+    // Flush hands over what is left.
+    static constexpr qsizetype ChunkBytes = 64 * 1024;
+    void SetSink(std::function<void(const char* data, qsizetype size)> sink);
+    void Flush();
+
+private:
+    char* Room(qsizetype bytes);
+    char* Put(char* p, const char16_t* s, qsizetype& i, qsizetype n);
+
+    TCsvFlavour Flavour;
+    bool Utf8;
+    bool FirstField = true;
+    bool Special[128] = {};   // ASCII characters that call for quotes
+    QByteArray Bytes;
+    qsizetype Length = 0;
+    std::function<void(const char*, qsizetype)> Sink;
+};
 
 // The delimiters a reader tries, in order.
 extern const QChar CsvDelimiterCandidates[10];

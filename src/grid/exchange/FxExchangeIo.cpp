@@ -37,9 +37,40 @@ void WriteGridTextFile(const QString& fileName, const QString& text, TTextEncodi
         bytes = fw::EncodeCp1252(text);
         break;
     }
+    WriteGridFileBytes(fileName, bytes);
+}
+
+void WriteGridFileBytes(const QString& fileName, const QByteArray& bytes)
+{
     QString error;
     if (!fw::WriteFileAtomically(fileName, bytes, &error))
         throw EFxGridError(QStringLiteral("Cannot Create file ") + fileName + QStringLiteral(": ") + error);
+}
+
+TGridFileOutput::TGridFileOutput(const QString& fileName) : File(fileName), FileName(fileName)
+{
+    QString error;
+    if (!File.Open(&error))
+        Fail(error);
+}
+
+void TGridFileOutput::Write(const char* data, qsizetype size)
+{
+    QString error;
+    if (!File.Write(data, size, &error))
+        Fail(error);
+}
+
+void TGridFileOutput::Commit()
+{
+    QString error;
+    if (!File.Commit(&error))
+        Fail(error);
+}
+
+void TGridFileOutput::Fail(const QString& reason) const
+{
+    throw EFxGridError(QStringLiteral("Cannot Create file ") + FileName + QStringLiteral(": ") + reason);
 }
 
 QString ReadGridTextFile(const QString& fileName)

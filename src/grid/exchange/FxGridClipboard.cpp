@@ -376,8 +376,11 @@ int TFxStringGrid::PasteTextAt(int ACol, int ARow, int& Cols, int& Rows, const Q
                     SetRowCount(RowCount() + (row - limit + 1));
             }
             ImportNotification(s.PasteAll ? isImportNewRow : isImportSelRow, row);
-            if (!IsEmptyRow(fields) && nav.ClipboardPasteAction() == paInsert)
+            if (!IsEmptyRow(fields) && nav.ClipboardPasteAction() == paInsert) {
                 InsertRows(std::min(row, RowCount()), 1);
+                if (s.Dragging)
+                    s.SelfDropInserts.emplace_back(std::min(row, RowCount() - 1), 1);
+            }
             Cols = int(fields.size());
             const qint64 needed = qint64(ACol) + fields.size();
             if (needed > ColCount() && nav.AllowClipboardColGrow())
@@ -409,6 +412,8 @@ int TFxStringGrid::PasteTextAt(int ACol, int ARow, int& Cols, int& Rows, const Q
                 if (!allow)
                     continue;
                 SetCellWithUndo(col, row, v);
+                if (s.Dragging)
+                    s.SelfDropWritten.emplace(col, row);
                 maxCol = std::max(maxCol, col);
                 maxRow = std::max(maxRow, row);
                 if (wide) {

@@ -19,34 +19,35 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-// The CSV rows of the save range, each ended by CR LF.
-QString CsvText(TFxStringGrid& g)
+TCsvFlavour CsvFlavour(TFxStringGrid& g)
 {
     TCsvFlavour f;
     f.Delimiter = g.Delimiter().unicode() ? g.Delimiter() : QLatin1Char(',');
     f.QuoteEmptyCells = g.QuoteEmptyCells();
     f.AlwaysQuotes = g.AlwaysQuotes();
     f.JavaCSV = g.JavaCSV();
+    return f;
+}
+
+// The CSV rows of the save range, each ended by CR LF.
+void WriteCsvRecords(TFxStringGrid& g, TCsvWriter& w)
+{
     const bool hidden = g.SaveHiddenCells();
     const int H = hidden ? g.NumHiddenColumns() : 0;
     TProgressReporter progress(ProgressSink(g));
-    QString out;
     QString v;
     g.ExportNotification(esExportStart, g.SaveStartRow());
     for (int r = g.SaveStartRow(); r <= g.SaveEndRow(); ++r) {
         g.ExportNotification(esExportNextRow, r);
         for (int c = g.SaveStartCol(); c <= g.SaveEndCol() + H; ++c) {
-            if (c != g.SaveStartCol())
-                out += f.Delimiter;
             g.GetCellForSave(hidden ? c : g.RealColIndex(c), r, v);
-            out += EncodeCsvField(v, f);
+            w.Field(v);
         }
-        out += CrLf;
+        w.EndRecord();
         if (progress.Active())
             progress.Report(ProgressPercent(r, g.RowCount() - 1));
     }
     g.ExportNotification(esExportDone, -1);
-    return out;
 }
 
 // Puts the grid's delimiter back however the load ends.
@@ -60,11 +61,26 @@ private:
     QChar Saved;
 };
 
+// The file is written as the records are made, and replaces the old one
+// only once it is complete and on disk.
+void WriteCsvFile(TFxStringGrid& g, const QString& fileName, bool unicode, const QString& before)
+{
+    TGridFileOutput file(fileName);
+    TCsvWriter w(CsvFlavour(g), unicode);
+    w.SetSink([&file](const char* data, qsizetype size) { file.Write(data, size); });
+    if (unicode)
+        w.Text(u"\uFEFF");
+    w.Text(before);
+    WriteCsvRecords(g, w);
+    w.Flush();
+    file.Commit();
+}
+
 } // namespace
 
 void TFxStringGrid::SaveToCSV(const QString& FileName, bool Unicode)
 {
-    WriteGridTextFile(FileName, CsvText(*this), Unicode ? TTextEncoding::Utf8Bom : TTextEncoding::Ansi);
+    WriteCsvFile(*this, FileName, Unicode, QString());
 }
 
 void TFxStringGrid::AppendToCSV(const QString& FileName, bool Unicode)
@@ -72,8 +88,7 @@ void TFxStringGrid::AppendToCSV(const QString& FileName, bool Unicode)
     QString text = ReadGridTextFile(FileName);
     if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')) && !text.endsWith(QLatin1Char('\r')))
         text += CrLf;
-    text += CsvText(*this);
-    WriteGridTextFile(FileName, text, Unicode ? TTextEncoding::Utf8Bom : TTextEncoding::Ansi);
+    WriteCsvFile(*this, FileName, Unicode, text);
 }
 
 void TFxStringGrid::LoadFromCSV(const QString& FileName, int MaxRows)

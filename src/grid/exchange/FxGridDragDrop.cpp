@@ -263,14 +263,19 @@ int TFxStringGrid::OleDragFromCell(int ACol, int ARow)
             image = viewport()->grab(r);
     }
     s.SelfDrop = false;
+    s.SelfDropWritten.clear();
+    s.SelfDropInserts.clear();
     s.Dragging = true;
     const long result = StartCellDrag(viewport(), source, text, rtf, effect, DROPEFFECT_COPY | DROPEFFECT_MOVE,
                                       withCells ? &stream : nullptr, image);
     s.Dragging = false;
     if (result != DRAGDROP_S_CANCEL && effect == DROPEFFECT_MOVE && !dd.OleCopyAlways()) {
-        const TGridRect src = s.DropSelection;   // shifted by rows a drop inserted above it
+        const TGridRect src = s.DropSelection;
         const bool disjunct = MouseActions().DisjunctRowSelect();
-        if (dd.OleRemoveRows() && (Options() & fw::goRowSelect) && (!s.SelfDrop || s.SelfDropInserted)) {
+        const bool removeRows = dd.OleRemoveRows() && (Options() & fw::goRowSelect);
+        if (s.SelfDrop && !disjunct) {
+            FinishMoveWithinGrid(src, removeRows && s.SelfDropInserted);
+        } else if (removeRows && (!s.SelfDrop || s.SelfDropInserted)) {
             // Rows go only when the drop made rows for them, or they left the grid.
             if (disjunct)
                 RemoveSelectedRows();
@@ -278,23 +283,51 @@ int TFxStringGrid::OleDragFromCell(int ACol, int ARow)
                 RemoveRows(src.Top, src.Bottom - src.Top + 1);
         } else if (disjunct) {
             ClearSelection();
-        } else if (s.SelfDrop) {
-            // A move inside this grid clears only what the drop did not write.
-            const TGridRect& dst = s.SelfDropRect;
-            BeginUpdate();
-            for (int c = src.Left; c <= src.Right; ++c)
-                for (int r = src.Top; r <= src.Bottom; ++r)
-                    if (!dst.Contains(c, r))
-                        ClearRect(c, r, c, r);
-            EndUpdate();
         } else {
             ClearRect(src.Left, src.Top, src.Right, src.Bottom);
         }
     }
     s.SelfDrop = false;
+    s.SelfDropWritten.clear();
+    s.SelfDropInserts.clear();
     if (result != DRAGDROP_S_CANCEL && ev.OnOleDragStop)
         ev.OnOleDragStop(this, effect);
     return result == DRAGDROP_S_CANCEL ? 0 : effect;
+}
+
+void TFxStringGrid::FinishMoveWithinGrid(const TGridRect& src, bool removeRows)
+{
+    const TFxGridExchangeState& s = ExchangeState();
+    // Where a source row stands after the rows the drop inserted.
+    const auto now = [&](int r) {
+        for (const auto& [at, count] : s.SelfDropInserts)
+            if (r >= at)
+                r += count;
+        return r;
+    };
+    const auto written = [&](int c, int r) { return s.SelfDropWritten.count({c, r}) > 0; };
+    // Whether the text of source cell (c, r) was written at its new place.
+    const auto landed = [&](int c, int r) {
+        return written(s.SelfDropOrigin.X + c - src.Left, s.SelfDropOrigin.Y + r - src.Top);
+    };
+    BeginUpdate();
+    // From the bottom up, so that a removed row moves none still to be done.
+    for (int r = src.Bottom; r >= src.Top; --r) {
+        const int at = now(r);
+        if (at >= RowCount())
+            continue;
+        bool whole = true;   // every text of the row went elsewhere
+        for (int c = src.Left; c <= src.Right && whole; ++c)
+            whole = !written(c, at) && (landed(c, r) || Cells(RealColIndex(c), at).isEmpty());
+        if (removeRows && whole) {
+            RemoveRows(at, 1);
+            continue;
+        }
+        for (int c = src.Left; c <= src.Right; ++c)
+            if (landed(c, r) && !written(c, at))
+                ClearRect(c, at, c, at);
+    }
+    EndUpdate();
 }
 
 // ---------------------------------------------------------------- drop target
@@ -302,6 +335,18 @@ int TFxStringGrid::OleDragFromCell(int ACol, int ARow)
 TGridDropTarget::TGridDropTarget(TFxStringGrid* grid) : TSGDropTarget(grid->viewport()), FGrid(grid) {}
 
 void TGridDropSource::DragFinished() {}
+
+void TGridDropTarget::NoteSelfDrop()
+{
+    // A drop while this grid's own drag runs lands on the grid it came
+    // from: until the drop notes what it wrote, the move clears nothing, so
+    // a refused or partial drop keeps the source.
+    TFxGridExchangeState& s = FGrid->ExchangeState();
+    if (s.Dragging) {
+        s.SelfDrop = true;
+        s.SelfDropInserted = false;
+    }
+}
 
 void TGridDropTarget::HideArrows(bool)
 {
@@ -449,6 +494,7 @@ void TGridDropTarget::DropStream(QPoint pt, const QByteArray& Stream)
     bool append = false;
     CellAt(pt, col, row, false, append);
     HideArrows();
+    NoteSelfDrop();
     if (col < 0 || row < 0 || Stream.isEmpty())
         return;
     QByteArray bytes = Stream;
@@ -457,11 +503,15 @@ void TGridDropTarget::DropStream(QPoint pt, const QByteArray& Stream)
     TFxGridExchangeState& s = g.ExchangeState();
     const int id = g.LoadAtPointFromBinStream(fw::TPoint(col, row), buffer, false);
     if (id == g.ExchangeGridId() && s.Dragging) {
-        // Back into the grid it came from: the source's move keeps what landed.
+        // Back into the grid it came from: every cell of the source rectangle
+        // is in the stream, and those that fell outside the grid were left out.
         const TGridRect src = s.DropSelection;
         s.SelfDrop = true;
         s.SelfDropInserted = false;
-        s.SelfDropRect = {col, row, col + (src.Right - src.Left), row + (src.Bottom - src.Top)};
+        s.SelfDropOrigin = {col, row};
+        for (int c = col; c <= col + (src.Right - src.Left) && c < g.ColCount(); ++c)
+            for (int r = row; r <= row + (src.Bottom - src.Top) && r < g.RowCount(); ++r)
+                s.SelfDropWritten.emplace(c, r);
     }
     g.DoCellsChanged(fw::TRect(0, 0, g.ColCount(), g.RowCount()));
     if (const auto& e = g.Events().OnOleDropped)
@@ -476,6 +526,7 @@ void TGridDropTarget::DropText(QPoint pt, const QString& Text)
     int col = -1, row = -1;
     bool append = false;
     CellAt(pt, col, row, false, append);
+    NoteSelfDrop();
     if (col < 0 || row < 0) {
         HideArrows();
         return;
@@ -492,12 +543,9 @@ void TGridDropTarget::DropText(QPoint pt, const QString& Text)
         HideArrows();
         return;
     }
-    // A drag that started in this very grid?
+    // A drag that started in this very grid? Its source rows are followed
+    // through the rows the drop inserts, not shifted here.
     const bool self = s.Dragging;
-    if (dd.OleRemoveRows() && self && s.DropSelection.Top >= row) {
-        s.DropSelection.Top += rows + 1;
-        s.DropSelection.Bottom += rows + 1;
-    }
     if (row == 0 && g.RowCount() == 1 && g.FixedRowAlways())
         row = 1;
     bool inserted = false;
@@ -507,6 +555,8 @@ void TGridDropTarget::DropText(QPoint pt, const QString& Text)
             ++row;
         } else {
             g.InsertRows(row, rows + 1);
+            if (self)
+                s.SelfDropInserts.emplace_back(row, rows + 1);
         }
         inserted = true;
         if (g.TopRow() > g.FixedRows())
@@ -522,8 +572,8 @@ void TGridDropTarget::DropText(QPoint pt, const QString& Text)
                         rowSelect ? col + cols - g.FixedCols() : col + cols - 1, row + rows};
     if (self) {
         s.SelfDrop = true;
-        s.SelfDropInserted = inserted;
-        s.SelfDropRect = {col, row, col + cols - 1, row + rows};
+        s.SelfDropInserted = inserted || !s.SelfDropInserts.empty();
+        s.SelfDropOrigin = {col, row};
     }
     g.SetSelection({std::min(sel.Left, g.ColCount() - 1), std::min(sel.Top, g.RowCount() - 1),
                     std::clamp(sel.Right, 0, g.ColCount() - 1), std::clamp(sel.Bottom, 0, g.RowCount() - 1)});
@@ -539,6 +589,7 @@ void TGridDropTarget::DropRTF(QPoint pt, const QString& RTF)
     bool append = false;
     CellAt(pt, col, row, false, append);
     HideArrows();
+    NoteSelfDrop();
     if (col < 0 || row < 0)
         return;
     bool allow = true;
@@ -555,6 +606,7 @@ void TGridDropTarget::DropURL(QPoint pt, const QString& URL)
     bool append = false;
     CellAt(pt, col, row, false, append);
     HideArrows();
+    NoteSelfDrop();
     if (col < 0 || row < 0)
         return;
     bool allow = true;

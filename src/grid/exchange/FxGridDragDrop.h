@@ -82,6 +82,7 @@ private:
     // point lies below the last row where a drop appends.
     void CellAt(QPoint pt, int& ACol, int& ARow, bool columnDrag, bool& append) const;
     void HideArrows(bool button = true);
+    void NoteSelfDrop();
     TFxStringGrid* FGrid;
 };
 

@@ -6,6 +6,9 @@
 #include <QWidget>
 
 #include <memory>
+#include <set>
+#include <utility>
+#include <vector>
 
 struct TFxGridExchangeState {
     FX_GRID_EXCHANGE_SETTINGS(FX_GRID_SETTING_FIELD)
@@ -31,10 +34,14 @@ struct TFxGridExchangeState {
     fw::TGridRect DropSelection{-1, -1, -1, -1};
     mutable QPointer<QWidget> Arrows[3];
     int TimerTicks = 0;
-    // A drop back into the grid a drag started from: where it wrote, and
-    // whether it made rows for it.
+    // A drop back into the grid a drag started from: the cell the source's
+    // top left went to, the cells it wrote (display columns), the rows it
+    // inserted (index and count, in order) and whether it made rows at all.
+    // The move then clears or removes only what landed elsewhere.
     bool Dragging = false;
     bool SelfDrop = false;
     bool SelfDropInserted = false;
-    fw::TGridRect SelfDropRect{-1, -1, -1, -1};
+    fw::TGridCoord SelfDropOrigin{-1, -1};
+    std::set<std::pair<int, int>> SelfDropWritten;
+    std::vector<std::pair<int, int>> SelfDropInserts;
 };

@@ -10,6 +10,8 @@
 #include <QUrl>
 #include <QtEndian>
 
+#include <memory>
+
 namespace sgdd {
 QString UnicodeTextMime() { return QStringLiteral("text/plain"); }
 QString AnsiTextMime() { return QStringLiteral("text/plain;charset=ISO-8859-1"); }
@@ -371,9 +373,23 @@ QVariant TSourceMimeData::retrieveData(const QString& mime, QMetaType) const
 
 namespace {
 
+TDragRunner& DragRunner()
+{
+    static TDragRunner runner;
+    return runner;
+}
+
 long RunDrag(QWidget* source, TSGDropSource& DropSource, QMimeData* data, int OkEffects, int& Effect,
              const QPixmap& image)
 {
+    if (DragRunner()) {
+        const std::unique_ptr<QMimeData> owned(data);
+        const Qt::DropAction result = DragRunner()(data, ActionsOf(OkEffects));
+        DropSource.FNoAccept = result == Qt::IgnoreAction;
+        DropSource.DragFinished();
+        Effect = EffectsOf(result);
+        return DropSource.FNoAccept ? DRAGDROP_S_CANCEL : DRAGDROP_S_DROP;
+    }
     auto* drag = new QDrag(source);
     drag->setMimeData(data);
     if (!image.isNull()) {
@@ -397,6 +413,11 @@ long RunDrag(QWidget* source, TSGDropSource& DropSource, QMimeData* data, int Ok
 }
 
 } // namespace
+
+void SetDragRunnerForTesting(TDragRunner runner)
+{
+    DragRunner() = std::move(runner);
+}
 
 long StartCellDrag(QWidget* source, TSGDropSource& DropSource, const QString& Text, const QString& RTF, int& Effect,
                    int OkEffects, const QByteArray* Stream, const QPixmap& image)

@@ -20,6 +20,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 enum TDropFormat { dfText, dfFile, dfCol, dfRTF, dfURL, dfGridCells };
 using TDropFormats = unsigned;   // bit 1 << TDropFormat
 constexpr TDropFormats DropFormatBit(TDropFormat f) { return 1u << unsigned(f); }
@@ -154,3 +156,9 @@ long StartCellDrag(QWidget* source, TSGDropSource& DropSource, const QString& Te
                    int OkEffects, const QByteArray* Stream, const QPixmap& image = QPixmap());
 long StartColumnDrag(QWidget* source, TSGDropSource& DropSource, int Column, int OkEffects, int& Effect,
                      const QPixmap& image = QPixmap());
+
+// Tests stand in for the desktop's modal drag: the runner gets the data and
+// the allowed actions and answers the action the drop took. None restores
+// the real drag.
+using TDragRunner = std::function<Qt::DropAction(QMimeData* data, Qt::DropActions allowed)>;
+void SetDragRunnerForTesting(TDragRunner runner);

@@ -224,4 +224,18 @@ bool OnPress(TFxStringGrid& grid, int x, int y, bool right, bool dblClick)
     return true;
 }
 
+bool HoldsThePress(TFxStringGrid& grid)
+{
+    QWidget* vp = grid.viewport();
+    // A refused stop on leaving took the focus back: the press that made
+    // it leave must not move the current cell away either.
+    if (auto* e = vp->findChild<TGridTransEdit*>(QStringLiteral("GridEditTrans"), Qt::FindDirectChildrenOnly);
+        e && e->isVisible())
+        return e->hasFocus() || !e->StopEdit();
+    if (auto* c = vp->findChild<TGridTransCombo*>(QStringLiteral("GridComboTrans"), Qt::FindDirectChildrenOnly);
+        c && c->isVisible())
+        return c->hasFocus() || !c->StopEdit();
+    return false;
+}
+
 } // namespace FxFixedCellEdit

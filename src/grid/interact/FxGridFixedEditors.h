@@ -55,4 +55,7 @@ namespace FxFixedCellEdit {
 // The press or double click on a fixed cell opens its editor when the
 // grid's fixed-cell editing asks for that kind of click; true when it did.
 bool OnPress(TFxStringGrid& grid, int x, int y, bool right, bool dblClick);
+// A press on the grid while a fixed-cell editor is still shown: the editor
+// is stopped first; true when it refused, and the press must change nothing.
+bool HoldsThePress(TFxStringGrid& grid);
 } // namespace FxFixedCellEdit

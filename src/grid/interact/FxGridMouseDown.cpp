@@ -53,6 +53,10 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
     TMouseActions& ma = MouseActions();
     QPointer<TFxStringGrid> self(this);
     const int x = GetXLParam(m.LParam), y = GetYLParam(m.LParam);
+    if (FxFixedCellEdit::HoldsThePress(*this)) {
+        m.Result = 1;
+        return;
+    }
     s.DoOnClick = s.MouseDownMove = s.MouseKeepDown = true;
     s.SpinUpClick = s.SpinDnClick = false;
     int acol = -1, arow = -1;

@@ -66,8 +66,6 @@ TFxStringGrid::TFxStringGrid(QWidget* parent) : TBaseGrid(parent), d(std::make_u
 
     p.RowIndicator = std::make_unique<fw::TBitmap>();
     p.BackGround = std::make_unique<TBackGround>(this);
-    p.ScrollHintWnd = std::make_unique<THTMLHintWindow>(this);
-    p.ScrollHintWnd->hide();
     m.SyncGrid = std::make_unique<TSyncGrid>(this);
     p.ProgressAppearance = std::make_unique<TGridProgressAppearance>();
     p.ProgressAppearance->OnChange = [this](QObject*) { InvalidateSetting(); };

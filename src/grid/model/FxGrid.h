@@ -1399,6 +1399,14 @@ public:
     void LoadColSizes();
     virtual void SaveColPositions();
     virtual void LoadColPositions();
+    // The look in a text file of "name=value" lines (FxGridLookFile.cpp);
+    // a load checks every line before it changes anything.
+    void SaveVisualProps(const QString& FileName);
+    void LoadVisualProps(const QString& FileName);
+    // PrintSettings() in a section of the ini file Key
+    // (FxGridPrintSettingsFile.cpp).
+    void SavePrintSettings(const QString& Key, const QString& Section);
+    void LoadPrintSettings(const QString& Key, const QString& Section);
 
     // Clipboard (FxGridClipboard.cpp): tab-separated text, the RTF of one
     // cell, the binary cells of a rectangle ("TFxStringGrid Cells") and an
@@ -1474,6 +1482,10 @@ protected:
     void ReadXLS(const QString& FileName, const QString& SheetName);
     void WriteXLS(const QString& FileName, const QString& SheetName, bool CreateNewSheet);
     void WriteDoc(const QString& FileName, const QString& Bookmark, bool Append, bool CreateNewDocument);
+    // After a move whose drop landed in this same grid: clears (or, with
+    // removeRows, removes the rows of) the source cells whose texts were
+    // written elsewhere, following the rows the drop inserted (FxGridDragDrop.cpp).
+    void FinishMoveWithinGrid(const fw::TGridRect& Source, bool removeRows);
 
 public:
 

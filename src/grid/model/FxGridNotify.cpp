@@ -82,7 +82,10 @@ void TFxStringGrid::GetCellForSave(int ACol, int ARow, QString& Value)
                 GetCheckFalse(ACol, ARow, Value);
         }
     }
-    const int kind = CellTextKind(Value, true);
+    // Only a text beginning with "{" (rich text) or holding a "<" (HTML)
+    // can change here: the common plain text skips the full check.
+    const bool marked = Value.startsWith(QLatin1Char('{')) || Value.contains(QLatin1Char('<'));
+    const int kind = marked ? CellTextKind(Value, true) : ctkPlain;
     if (kind == ctkHtml && !SaveWithHTML()) {
         Value = StripHtmlTags(Value);
     } else if (kind == ctkRichText) {

@@ -28,9 +28,16 @@ bool TFxStringGrid::BalloonInitialized() const
     return PaintState().BalloonInitialized;
 }
 
+// Made when first asked for: most grids never show a scroll hint, and a
+// program builds many grids before its first window shows.
 THTMLHintWindow& TFxStringGrid::ScrollHintWindow() const
 {
-    return *PaintState().ScrollHintWnd;
+    TFxGridPaintState& ps = PaintState();
+    if (!ps.ScrollHintWnd) {
+        ps.ScrollHintWnd = std::make_unique<THTMLHintWindow>(const_cast<TFxStringGrid*>(this));
+        ps.ScrollHintWnd->hide();
+    }
+    return *ps.ScrollHintWnd;
 }
 
 fw::TBalloonToolTip* TFxStringGrid::BalloonToolTip() const

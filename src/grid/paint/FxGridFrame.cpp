@@ -10,6 +10,7 @@
 #include "grid/foundation/FxUtilDraw.h"
 #include "grid/foundation/GridFocusWindow.h"
 
+#include <QChildEvent>
 #include <QDebug>
 #include <QEvent>
 #include <QPainter>
@@ -26,6 +27,9 @@ QPointer<TFxStringGrid> gFocusFrameGrid;
 
 // The one-pixel frame border lies over the window frame and the scroll bars:
 // a see-through child on top of everything that draws the grid's outline.
+// The scroll area raises its scroll bars whenever it lays them out (the first
+// showing among them), so the overlay watches its siblings and goes back on
+// top whenever one of them is raised.
 class TBorderOverlay : public QWidget {
 public:
     explicit TBorderOverlay(TFxStringGrid* grid) : QWidget(grid), FGrid(grid)
@@ -34,6 +38,8 @@ public:
         setAttribute(Qt::WA_NoSystemBackground);
         setFocusPolicy(Qt::NoFocus);
         grid->installEventFilter(this);
+        for (QObject* child : grid->children())
+            Watch(child);
         setGeometry(grid->rect());
         raise();
     }
@@ -44,8 +50,15 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == FGrid && (event->type() == QEvent::Resize || event->type() == QEvent::ChildAdded)) {
-            setGeometry(FGrid->rect());
+        if (watched == FGrid) {
+            if (event->type() == QEvent::Resize) {
+                setGeometry(FGrid->rect());
+                raise();
+            } else if (event->type() == QEvent::ChildAdded) {
+                Watch(static_cast<QChildEvent*>(event)->child());
+                raise();
+            }
+        } else if (event->type() == QEvent::ZOrderChange && watched->parent() == FGrid) {
             raise();
         }
         return false;
@@ -70,6 +83,12 @@ protected:
     }
 
 private:
+    void Watch(QObject* child)
+    {
+        if (child != this && child->isWidgetType())
+            child->installEventFilter(this);
+    }
+
     TFxStringGrid* FGrid;
 };
 

@@ -13,6 +13,8 @@
 #include "grid/paint/FxGridPrint_p.h"
 #include "grid/paint/FxPrintPager.h"
 
+#include <QImage>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -23,6 +25,9 @@
 using fw::TRect;
 
 namespace {
+
+// 1200 dots an inch: a printer's usual fine resolution.
+constexpr int kMeasureDotsPerMeter = 47244;
 
 // The page loop's questions and drawing, answered by the grid.
 class TGridPrintSink : public IPrintPageSink {
@@ -318,21 +323,29 @@ int TFxStringGrid::PrintPages(fw::TCanvas& Canvas, int Mode, int PageCount, bool
     pr.Filter = Selected;
     pr.Canvas = &Canvas;
     pr.CachedRow = -1;
-    const fw::TFont savedFont = Canvas.Font();
+    // Text is measured at one fine resolution whatever the canvas: a font
+    // takes whole device pixels, so measured on a screen its lines come out
+    // a little taller or shorter than on paper and a preview would break
+    // its pages elsewhere than the print.
+    QImage measureDevice(1, 1, QImage::Format_RGB32);
+    measureDevice.setDotsPerMeterX(kMeasureDotsPerMeter);
+    measureDevice.setDotsPerMeterY(kMeasureDotsPerMeter);
+    fw::TCanvas measure(&measureDevice);
+    measure.SetMapMode(fw::mmLoMetric);
+    pr.Measure = &measure;
     const TAtExit done([&] {
         pr.Pager = nullptr;
         pr.Canvas = nullptr;
-        Canvas.Font() = savedFont;
+        pr.Measure = nullptr;
     });
     const auto lineHeight = [&](const fw::TFont& font) {
-        Canvas.Font() = font;
-        Canvas.Font().SetHeight(MapFontHeight(font.Size));
-        return Canvas.TextHeight(QStringLiteral("gh"));
+        measure.Font() = font;
+        measure.Font().SetHeight(MapFontHeight(font.Size));
+        return measure.TextHeight(QStringLiteral("gh"));
     };
     const int headerLine = lineHeight(ps.HeaderFont());
     const int footerLine = lineHeight(ps.FooterFont());
     const int normalLine = lineHeight(ps.Font());
-    Canvas.Font() = savedFont;
 
     // The page in logical units; y runs down to the negative height.
     int width = 0, height = 0;
@@ -433,16 +446,18 @@ bool TFxStringGrid::PrintColFiltered(int ACol) const
 void PrintCellLook(TFxStringGrid& g, int ACol, int ARow, TPrintLook& look)
 {
     fw::TGridDrawState state = 0;
+    // Word wrap starts from the grid's, as on the screen; the cell's
+    // properties and the word-wrap hook (asked there) may change it.
+    look.WW = g.WordWrap();
     g.GetVisualProperties(ACol, ARow, state, true, false, true, look.Brush, look.ColorTo, look.Mirror, look.MirrorTo,
                           look.Font, look.HA, look.VA, look.WW, look.GD);
-    g.DoGetWordWrap(ACol, ARow, look.WW);
 }
 
 fw::TSize TFxStringGrid::MeasurePrintCell(int ACol, int ARow)
 {
     TFxGridPrintState& pr = PaintState().Print;
     const TPrintSettings& ps = PrintSettings();
-    fw::TCanvas& canvas = pr.Canvas ? *pr.Canvas : TBaseGrid::Canvas();
+    fw::TCanvas& canvas = pr.Measure ? *pr.Measure : pr.Canvas ? *pr.Canvas : TBaseGrid::Canvas();
     const double k = pr.PixelFactor;
     TPrintText content = PrintCellText(*this, ACol, ARow);
     TPrintLook look;
@@ -463,6 +478,14 @@ fw::TSize TFxStringGrid::MeasurePrintCell(int ACol, int ARow)
         const double layoutWidth = ps.NoAutoSize() ? (ColWidths(ACol) + 12) * k : 65535.0;
         size = PrintHtmlText(*this, canvas, content.Text, look.Font, TRect(0, 0, int(layoutWidth), -1), 1.0,
                              look.WW && ps.NoAutoSize(), false, GetCellImageList(RealColIndex(ACol), ARow));
+    } else if (content.Kind == ctkRichText && angle == 0) {
+        // Measured as it is drawn: laid out in screen pixels with the cell's
+        // font as its base (bold runs are wider than the plain text), each
+        // pixel 254 / 96 units on paper, inside the cell's text offsets.
+        const fw::TSize px = fw::TRichText::FromRtf(content.Text).RequiredSize(look.Font, 65535, false);
+        const double unit = 254.0 / fw::ScreenPixelsPerInch;
+        size = fw::TSize(int(std::lround((px.cx + 2 * XYOffset().X) * unit)) + graphicSize.cx,
+                         int(std::lround((px.cy + 2 * XYOffset().X) * unit)));
     } else {
         QString text = content.Kind == ctkRichText ? fw::TRichText::FromRtf(content.Text).PlainText() : content.Text;
         if (text.isEmpty())

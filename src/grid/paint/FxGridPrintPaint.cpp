@@ -270,7 +270,10 @@ int TFxStringGrid::PrintRow(int Y, int FirstCol, int LastCol, int ARow)
                           GetCellImageList(RC, ARow));
         } else if (content.Kind == ctkRichText) {
             PrintInPixels(canvas, TRect(area.Left, area.Top - s, area.Right, area.Bottom), pr.FontScale,
-                          [&](fw::TCanvas& pixels, const TRect& box) { DrawRichTextCell(c, ARow, box, pixels); });
+                          [&](fw::TCanvas& pixels, const TRect& box) {
+                              pixels.Font() = look.Font;   // the base font of the text's runs
+                              DrawRichTextCell(c, ARow, box, pixels);
+                          });
         } else if (look.WW && ps.NoAutoSize()) {
             TRect tr(area.Left + int(std::lround(2 * k)), area.Top - s, area.Right, area.Bottom);
             if (ha == fw::taLeftJustify || ha == fw::taCenter)

@@ -48,6 +48,7 @@ struct TFxGridPrintState {
     bool Filter = false;             // only selected rows and columns
     TPrintPager* Pager = nullptr;    // the running page loop
     fw::TCanvas* Canvas = nullptr;   // its canvas
+    fw::TCanvas* Measure = nullptr;  // the canvas its cells and lines are measured on
     fw::TPrinter* Printer = nullptr; // its printer, null for a preview
     int CachedRow = -1, CachedHeight = 0;
 };

@@ -15,9 +15,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 using fw::TColor;
 
@@ -250,6 +252,55 @@ TEST(LbButton, PressedLookWhileTheMouseButtonIsDown)
     QTest::mouseRelease(w.ok, Qt::LeftButton);
     EXPECT_EQ(w.okClicks, 1);
     EXPECT_EQ(faceAt(*w.ok, 8, 11), fw::ColorToRGB(fw::clBtnFace));
+}
+
+TEST(LbButton, OnlyAReleaseOverTheButtonClicks)
+{
+    // Sent to the window, so Qt routes them as on screen: the button that got
+    // the press keeps the mouse until the release, wherever that happens.
+    const QPoint over(40, 70);      // inside OK (10, 60, 100 x 23)
+    const QPoint outside(40, 20);   // on the text field
+    const QPoint beside(115, 70);   // the gap between the two buttons
+    struct Case {
+        const char* name;
+        QPoint press;
+        std::vector<QPoint> moves;
+        QPoint release;
+        int clicks;
+    } cases[] = {
+        {"press and release over it", over, {}, over, 1},
+        {"dragged off and released outside", over, {outside}, outside, 0},
+        {"released just beside it", over, {beside}, beside, 0},
+        {"pressed outside, released over it", outside, {over}, over, 0},
+        {"dragged off and back", over, {outside, over}, over, 1},
+    };
+    for (const Case& c : cases) {
+        Window w;
+        w.activate();
+        QWindow* win = w.form.windowHandle();
+        ASSERT_NE(win, nullptr);
+        QTest::mousePress(win, Qt::LeftButton, {}, c.press);
+        for (const QPoint& p : c.moves) {
+            QTest::mouseMove(win, p);
+            EXPECT_EQ(w.ok->Pressed(), c.press == over && p == over)
+                << c.name << ": the face shows down only while the pointer is over it";
+        }
+        QTest::mouseRelease(win, Qt::LeftButton, {}, c.release);
+        EXPECT_EQ(w.okClicks, c.clicks) << c.name;
+        EXPECT_EQ(w.cancelClicks, 0) << c.name;
+        EXPECT_FALSE(w.ok->Pressed()) << c.name;
+    }
+}
+
+TEST(LbButton, MouseReleaseAfterAKeyPressDoesNotClick)
+{
+    // The pressed flag of a held Space is not a mouse press on the button.
+    Window w;
+    w.activate();
+    w.ok->setFocus();
+    QTest::keyPress(w.ok, Qt::Key_Space);
+    QTest::mouseRelease(w.ok, Qt::LeftButton);
+    EXPECT_EQ(w.okClicks, 0);
 }
 
 TEST(LbButton, SpaceAndEnterClickTheFocusedButton)

@@ -136,6 +136,8 @@ TEST_F(ModbusTCPMasterWindow, TwoTablesOfTheirColumnsWithTheWindowsOwnButtons)
     EXPECT_FALSE(grid(1)->IsHiddenColumn(8));
     EXPECT_TRUE(grid(1)->IsHiddenColumn(9));
     EXPECT_TRUE(grid(1)->IsHiddenColumn(10));
+    // The fixed item lists are given when the window first shows.
+    form->Show();
     EXPECT_EQ(grid(0)->Columns()[10]->ComboItems().Count(), 128);
     EXPECT_EQ(grid(1)->Columns()[12]->ComboItems()[1539], QStringLiteral("1539"));
     EXPECT_EQ(form->PC_Pages->tabText(1), QStringLiteral("Modbus Write"));

@@ -222,6 +222,8 @@ TEST_F(SnmpWindow, TwoTablesOfTheirColumns)
     EXPECT_EQ(read->Columns()[2]->EditLength(), 15);
     EXPECT_EQ(read->Columns()[11]->EditLength(), 15);
     EXPECT_EQ(read->Columns()[11]->Color(), 0xFFD5D5u);
+    // The fixed item lists are given when the window first shows.
+    form->Show();
     EXPECT_EQ(read->Columns()[8]->ComboItems().Count(), 1440);
     EXPECT_EQ(read->Columns()[13]->ComboItems()[3], QStringLiteral("Float * 100"));
     EXPECT_EQ(grid(1)->Columns()[4]->ComboItems()[1439], QStringLiteral("1439"));
@@ -319,6 +321,8 @@ TEST_F(TransmitCANWindow, TheGridIsTheTableOfItsColumns)
                   {"N", "Enable", "CobID", "Type", "Dimension", "OnChange", "OnCMD", "OnTimer", "Time", "Byte1", "Byte2",
                    "Byte3", "Byte4", "Byte5", "Byte6", "Byte7", "Byte8", "Mnemonic"},
                   {40, 50, 90, 90, 70, 65, 50, 55, 70, 48, 48, 48, 48, 48, 48, 48, 48, 110}}});
+    // The fixed item lists are given when the window first shows.
+    form->Show();
     const fw::TStringList& bytes = grid()->Columns()[16]->ComboItems();
     ASSERT_EQ(bytes.Count(), 513);
     EXPECT_EQ(bytes[0], QStringLiteral("None"));

@@ -59,6 +59,8 @@ TEST_F(ReceiveCANWindow, TheGridIsTheTableOfItsColumns)
     EXPECT_EQ(g->Columns()[3]->Editor(), edComboList);
     EXPECT_EQ(g->Columns()[1]->Color(), 0xB0D8FFu);
     EXPECT_EQ(g->Columns()[6]->Color(), 0xF4D6FCu);
+    // The fixed item lists are given when the window first shows.
+    form->Show();
     const fw::TStringList& bytes = g->Columns()[9]->ComboItems();
     ASSERT_EQ(bytes.Count(), 133);
     EXPECT_EQ(bytes[0], QStringLiteral("None"));

@@ -3,6 +3,7 @@
 #include "grid/model/FxGrid.h"
 
 #include "framework/Clipboard.h"
+#include "framework/DateTime.h"
 #include "grid/exchange/FxClipText.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/paint/FxGridAppearance.h"
@@ -188,6 +189,17 @@ TEST(GridClipboard, SmartPasteFillsTheSelection)
         EXPECT_EQ(got, c.column) << c.clip;
         EXPECT_EQ(g->Cells(0, 5), "") << c.clip;
     }
+    {
+        // Dates one month apart go on month by month, across the year's end.
+        const auto date = [](int y, int m) { return fw::DateToStr(fw::EncodeDate(y, m, 15)); };
+        auto g = MakeGrid(2, 6);
+        g->Navigation().SetAllowSmartClipboard(true);
+        fw::Clipboard().SetAsText(date(2024, 11) + QStringLiteral("\r\n") + date(2024, 12) + QStringLiteral("\r\n"));
+        g->SetSelection({0, 0, 0, 4});
+        g->PasteSelectionFromClipboard();
+        EXPECT_EQ(g->Cells(0, 2), date(2025, 1));
+        EXPECT_EQ(g->Cells(0, 4), date(2025, 3));
+    }
     auto g = MakeGrid(3, 3);
     fw::Clipboard().SetAsText(QStringLiteral("v"));
     g->SetSelection({0, 0, 2, 2});
@@ -196,6 +208,15 @@ TEST(GridClipboard, SmartPasteFillsTheSelection)
     g->Navigation().SetAllowSmartClipboard(true);
     g->PasteSelectionFromClipboard();
     EXPECT_EQ(g->Cells(2, 2), "v");
+    // With a line break the one value is a column of one: the top row is filled.
+    auto h = MakeGrid(3, 3);
+    h->Navigation().SetAllowSmartClipboard(true);
+    fw::Clipboard().SetAsText(QStringLiteral("w\r\n"));
+    h->SetSelection({0, 0, 2, 2});
+    h->PasteSelectionFromClipboard();
+    EXPECT_EQ(h->Cells(2, 0), "w");
+    EXPECT_EQ(h->Cells(0, 1), "");
+    EXPECT_EQ(h->Cells(2, 2), "");
 }
 
 TEST(GridClipboard, InsertModeMakesRowsFirst)

@@ -237,3 +237,95 @@ TEST(GridDrop, TargetFollowsTheSettings)
     EXPECT_EQ(g->GridDropTarget(), nullptr);
     EXPECT_FALSE(g->viewport()->acceptDrops());
 }
+
+namespace {
+
+// The body of a grid of one fixed column and row: one string per row, a dot
+// for an empty cell.
+QStringList Body(TFxStringGrid& g)
+{
+    QStringList rows;
+    for (int r = g.FixedRows(); r < g.RowCount(); ++r) {
+        QString row;
+        for (int c = g.FixedCols(); c < g.ColCount(); ++c) {
+            const QString t = g.Cells(c, r);
+            row += t.isEmpty() ? QStringLiteral(".") : t;
+        }
+        rows << row;
+    }
+    return rows;
+}
+
+// A drag of the grid's selection that the test drops back onto the grid at
+// the given cell, as the desktop would during the modal drag.
+class SelfDrag {
+public:
+    SelfDrag(TFxStringGrid& g, int col, int row)
+    {
+        SetDragRunnerForTesting([&g, col, row](QMimeData* data, Qt::DropActions allowed) {
+            return DropAt(g, *data, CellCentre(g, col, row), Qt::NoModifier, allowed) ? Qt::MoveAction
+                                                                                      : Qt::IgnoreAction;
+        });
+    }
+    ~SelfDrag() { SetDragRunnerForTesting({}); }
+};
+
+} // namespace
+
+TEST(GridDrag, MoveInsideOneGridLosesNothing)
+{
+    struct Case {
+        const char* name;
+        bool cells, rowSelect, insertRows, removeRows, grow;
+        fw::TGridRect source;
+        QPoint drop;
+        QStringList body;
+    };
+    const bool T = true, F = false;
+    const Case cases[] = {
+        {"text over its own source", F, F, F, F, T, {1, 1, 2, 2}, {2, 2},
+         {"..cd", ".abh", "iefl", "mnop", "qrst", "uvwx"}},
+        {"cells over their own source", T, F, F, F, T, {1, 1, 2, 2}, {2, 2},
+         {"..cd", ".abh", "iefl", "mnop", "qrst", "uvwx"}},
+        {"text cut at the grid's edge", F, F, F, F, F, {1, 1, 2, 2}, {4, 4},
+         {".bcd", ".fgh", "ijkl", "mnoa", "qrse", "uvwx"}},
+        {"cells cut at the grid's edge", T, F, F, F, T, {1, 1, 2, 2}, {4, 4},
+         {".bcd", ".fgh", "ijkl", "mnoa", "qrse", "uvwx"}},
+        {"rows inserted above the source", F, T, T, F, T, {1, 4, 4, 5}, {1, 2},
+         {"abcd", "mnop", "qrst", "efgh", "ijkl", "....", "....", "uvwx"}},
+        {"rows inserted above and removed", F, T, T, T, T, {1, 4, 4, 5}, {1, 2},
+         {"abcd", "mnop", "qrst", "efgh", "ijkl", "uvwx"}},
+        {"rows written over, none inserted", F, T, F, T, T, {1, 4, 4, 5}, {1, 2},
+         {"abcd", "mnop", "qrst", "....", "....", "uvwx"}},
+        {"rows inserted inside the source", F, T, T, T, T, {1, 2, 4, 4}, {1, 3},
+         {"abcd", "efgh", "ijkl", "mnop", "qrst", "uvwx"}},
+    };
+    for (const Case& k : cases) {
+        auto g = MakeGrid(5, 7);
+        for (int r = 1; r < 7; ++r)
+            for (int c = 1; c < 5; ++c)
+                g->SetCells(c, r, QString(QLatin1Char(char('a' + (r - 1) * 4 + (c - 1)))));
+        g->Navigation().SetAllowFmtClipboard(k.cells);
+        g->Navigation().SetAllowClipboardColGrow(k.grow);
+        g->Navigation().SetAllowClipboardRowGrow(k.grow);
+        if (k.rowSelect)
+            g->SetOptions(g->Options() | fw::goRowSelect);
+        g->DragDropSettings().SetOleInsertRows(k.insertRows);
+        g->DragDropSettings().SetOleRemoveRows(k.removeRows);
+        g->SetSelection(k.source);
+        SelfDrag drag(*g, k.drop.x(), k.drop.y());
+        EXPECT_EQ(g->OleDragFromCell(k.source.Left, k.source.Top), DROPEFFECT_MOVE) << k.name;
+        EXPECT_EQ(Body(*g).join(QLatin1Char('|')).toStdString(), k.body.join(QLatin1Char('|')).toStdString())
+            << k.name;
+    }
+
+    // A drop the application refuses moves nothing, so nothing is cleared.
+    auto g = MakeGrid(3, 3);
+    g->SetCells(1, 1, QStringLiteral("stay"));
+    g->Events().OnOleDrop = [](QObject*, int, int, const QString&, bool& allow) { allow = false; };
+    g->SetSelection({1, 1, 1, 1});
+    SelfDrag drag(*g, 2, 2);
+    g->OleDragFromCell(1, 1);
+    EXPECT_EQ(g->Cells(1, 1), QStringLiteral("stay"));
+    EXPECT_EQ(g->Cells(2, 2), QString());
+}

@@ -2,6 +2,7 @@
 // CellToReal.
 #include "grid/model/FxGrid.h"
 
+#include "framework/AtomicFile.h"
 #include "framework/SysUtils.h"
 #include "framework/Graphics.h"
 #include "framework/StringList.h"
@@ -15,6 +16,7 @@
 #include "support/TestSupport.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonObject>
 #include <QJsonArray>
@@ -408,11 +410,71 @@ TEST(CsvField, QuotedWhenAReaderWouldOtherwiseSplitOrTrimIt)
         {QStringLiteral("x\r\ny"), &java, QStringLiteral("x~y")},
         {QStringLiteral("b,c"), &java, QStringLiteral("\"b,c\"")},
     };
-    for (const Case& k : cases)
+    for (const Case& k : cases) {
         EXPECT_EQ(EncodeCsvField(k.text, *k.f), k.field) << k.text.toStdString();
+        // The file writer gives the same field, already encoded.
+        TCsvWriter w(*k.f, true);
+        w.Field(k.text);
+        w.Field(k.text);
+        w.EndRecord();
+        EXPECT_EQ(w.TakeBytes(), (k.field + k.f->Delimiter + k.field + QStringLiteral("\r\n")).toUtf8())
+            << k.text.toStdString();
+    }
     EXPECT_EQ(DecodeCsvField(QStringLiteral("^"), true), QString());
     EXPECT_EQ(DecodeCsvField(QStringLiteral("x~y"), true), QStringLiteral("x\r\ny"));
     EXPECT_EQ(DecodeCsvField(QStringLiteral("x\x0by"), false), QStringLiteral("x\r\ny"));
+}
+
+TEST(CsvWriter, EncodesInOnePassWhateverTheTextAndThePieces)
+{
+    TCsvFlavour comma;
+    TCsvFlavour section;   // a delimiter beyond ASCII
+    section.Delimiter = QChar(0xA7);
+    struct Case {
+        QString text;
+        const TCsvFlavour* f;
+        QByteArray utf8;
+        QByteArray cp1252;
+    };
+    const Case cases[] = {
+        {QStringLiteral("\u00e4\u20ac"), &comma, "\xc3\xa4\xe2\x82\xac", "\xe4\x80"},
+        {QStringLiteral("\u00e4,\"\u0142\""), &comma, "\"\xc3\xa4,\"\"\xc5\x82\"\"\"", "\"\xe4,\"\"?\"\"\""},
+        {QString::fromUtf16(u"\U0001F600 x"), &comma, "\xf0\x9f\x98\x80 x", "?? x"},
+        {QString(QChar(0xD800)) + QStringLiteral("z"), &comma, "\xef\xbf\xbdz", "?z"},
+        {QStringLiteral("a\u00a7b"), &section, "\"a\xc2\xa7" "b\"", "\"a\xa7" "b\""},
+        {QStringLiteral("a,b"), &section, "a,b", "a,b"},
+    };
+    for (const Case& k : cases) {
+        for (const bool utf8 : {true, false}) {
+            TCsvWriter w(*k.f, utf8);
+            w.Field(k.text);
+            EXPECT_EQ(w.TakeBytes(), utf8 ? k.utf8 : k.cp1252) << k.text.toStdString() << utf8;
+        }
+    }
+
+    // Handed out in pieces, the bytes are those written whole; no piece is
+    // much larger than a chunk.
+    TCsvWriter whole(comma, true);
+    TCsvWriter pieces(comma, true);
+    QByteArray joined;
+    qsizetype largest = 0;
+    pieces.SetSink([&](const char* data, qsizetype size) {
+        joined.append(data, size);
+        largest = std::max(largest, size);
+    });
+    for (int r = 0; r < 3000; ++r) {
+        for (int c = 0; c < 7; ++c) {
+            const QString text = QStringLiteral("%1 \u20ac\"%2\",\r\n").arg(r).arg(c).repeated(1 + (r + c) % 5);
+            whole.Field(text);
+            pieces.Field(text);
+        }
+        whole.EndRecord();
+        pieces.EndRecord();
+    }
+    pieces.Flush();
+    EXPECT_EQ(joined, whole.TakeBytes());
+    EXPECT_GT(joined.size(), 8 * TCsvWriter::ChunkBytes);
+    EXPECT_LE(largest, TCsvWriter::ChunkBytes);
 }
 
 TEST(CsvReader, SplitsRecordsTheCommonWay)
@@ -509,6 +571,70 @@ TEST_F(GridFiles, CsvInsertAppendsAndMaxRowsStops)
     EXPECT_EQ(g->RowCount(), 2);
     EXPECT_EQ(g->Cells(0, 0), QStringLiteral("3"));
     EXPECT_EQ(g->Cells(1, 1), QStringLiteral("6"));
+}
+
+TEST_F(GridFiles, LargeCsvComesBackWholeAndAFailedSaveKeepsTheOldFile)
+{
+    // Larger than the pieces the file is written in, with fields that need
+    // quotes and characters of several bytes.
+    auto g = makeGrid(12, 2500);
+    for (int r = 0; r < g->RowCount(); ++r)
+        for (int c = 0; c < g->ColCount(); ++c)
+            g->SetCells(c, r, (r + c) % 7 == 0 ? QStringLiteral("\u00c4 \"%1\",\r\nline %2").arg(r).arg(c)
+                                                : QStringLiteral("%1\u20ac%2").arg(r).arg(c));
+    const QString file = path(QStringLiteral("large.csv"));
+    for (const bool unicode : {true, false}) {
+        g->SaveToCSV(file, unicode);
+        auto back = std::make_unique<TFxStringGrid>();
+        back->SetFixedCols(0);
+        back->SetFixedRows(0);
+        back->SetDelimiter(QLatin1Char(','));
+        back->LoadFromCSV(file);
+        ASSERT_EQ(back->RowCount(), g->RowCount()) << unicode;
+        ASSERT_EQ(back->ColCount(), g->ColCount()) << unicode;
+        int differing = 0;
+        for (int r = 0; r < g->RowCount(); ++r)
+            for (int c = 0; c < g->ColCount(); ++c)
+                differing += back->Cells(c, r) != g->Cells(c, r);
+        EXPECT_EQ(differing, 0) << unicode;
+    }
+
+    const QByteArray before = readFile(file);
+    g->SetCells(0, 0, QStringLiteral("changed"));
+    fw::SetRenameFunctionForTesting([](const QString&, const QString&) {
+        errno = EACCES;
+        return false;
+    });
+    EXPECT_THROW(g->SaveToCSV(file, true), EFxGridError);
+    fw::SetRenameFunctionForTesting({});
+    EXPECT_EQ(readFile(file), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("large.csv")});
+}
+
+TEST_F(GridFiles, SavedCellTextDropsMarkupOnlyWhereAsked)
+{
+    struct Case {
+        const char* text;
+        bool withHtml, withRtf;
+        const char* saved;
+    };
+    const Case cases[] = {
+        {"<B>bold</B> text", false, false, "bold text"},
+        {"<B>bold</B> text", true, false, "<B>bold</B> text"},
+        {"a < b", false, false, "a < b"},
+        {"{\\rtf1 one\r\ntwo}", false, true, "{\\rtf1 onetwo}"},
+        {"{\\rtf1 one\r\ntwo}", false, false, "{\\rtf1 one\r\ntwo}"},
+        {"{not rich}", false, true, "{not rich}"},
+        {"plain", false, true, "plain"},
+    };
+    for (const Case& k : cases) {
+        grid->SetSaveWithHTML(k.withHtml);
+        grid->SetSaveWithRTF(k.withRtf);
+        grid->SetCells(1, 1, QString::fromLatin1(k.text));
+        QString saved;
+        grid->GetCellForSave(1, 1, saved);
+        EXPECT_EQ(saved, QString::fromLatin1(k.saved)) << k.text;
+    }
 }
 
 TEST_F(GridFiles, CsvAppendKeepsTheExistingLines)
@@ -692,6 +818,22 @@ TEST_F(GridFiles, PlainCellsGiveOneHeaderAndOneRecordPerCell)
     EXPECT_EQ(dst->Cells(5, 8), QStringLiteral("c"));
     EXPECT_EQ(dst->ColCount(), 9);
     EXPECT_EQ(dst->ColWidths(5), 77);
+}
+
+TEST_F(GridFiles, BinaryIndicesBeyondSixteenBitsComeBack)
+{
+    // Rows past 65,535 keep their place: the indices are never cut.
+    auto g = makeGrid(3, 70002);
+    g->SetCells(1, 70000, QStringLiteral("far"));
+    g->SetCells(2, 70001, QStringLiteral("farther"));
+    const QByteArray data = BinStream(*g, fw::TRect(1, 70000, 2, 70001));
+    EXPECT_EQ(Records(data)[1].Find(QStringLiteral("Row"))->Int, 70000);
+
+    auto dst = makeGrid(4, 70003);
+    LoadAt(*dst, fw::TPoint(2, 70001), data);
+    EXPECT_EQ(dst->Cells(2, 70001), QStringLiteral("far"));
+    EXPECT_EQ(dst->Cells(3, 70002), QStringLiteral("farther"));
+    EXPECT_EQ(dst->Cells(2, 70001 - 65536), QString());
 }
 
 TEST_F(GridFiles, FullGridRoundTripKeepsLooksAndGraphics)
@@ -1075,6 +1217,7 @@ TEST_F(GridFiles, XmlLoadPutsAttributesFirstAndReportsBadDocuments)
         ADD_FAILURE() << "no error";
     } catch (const fw::Exception& e) {
         EXPECT_TRUE(e.Message().startsWith(QStringLiteral("XMLDOM Parsing error "))) << e.Message().toStdString();
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("(line 3)"))) << e.Message().toStdString();
     }
     try {
         g->LoadFromXML(path("missing.xml"));

@@ -2,10 +2,14 @@
 // an outside reader or writer (openpyxl, xlwt, python-docx, sqlite3).
 #include "grid/model/FxGrid.h"
 
+#include "framework/AtomicFile.h"
 #include "framework/SysUtils.h"
 #include "framework/Workbook.h"
 #include "support/OutsideReaders.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -420,4 +426,50 @@ TEST_F(Office, ScalingChangesTheFixedAndActiveFonts)
     EXPECT_EQ(g->ActiveCellFont().Size, 15);
     g->HandleChangeScale(5, 5);
     EXPECT_EQ(g->FixedFont().Size, 12);
+}
+
+TEST_F(Office, SaveFailuresAreReportedAndKeepTheOldFile)
+{
+    auto g = makeGrid(2, 2);
+    g->SetCells(0, 0, "new");
+    struct Case {
+        const char* name;
+        const char* file;
+        std::function<void(TFxStringGrid&, const QString&)> save;
+    };
+    const Case cases[] = {
+        {"workbook", "w.xlsx", [](TFxStringGrid& t, const QString& f) { t.SaveToXLS(f); }},
+        {"sheet of a workbook", "s.xlsx", [](TFxStringGrid& t, const QString& f) { t.SaveToXLSSheet(f, "Sheet1"); }},
+        {"document", "d.docx", [](TFxStringGrid& t, const QString& f) { t.SaveToDOC(f); }},
+        {"appended table", "a.docx", [](TFxStringGrid& t, const QString& f) { t.AppendToDoc(f, "Mark"); }},
+    };
+    g->SaveToDOC(path(QStringLiteral("a.docx")));   // a document to append to
+    for (const Case& k : cases) {
+        const QString file = path(QString::fromLatin1(k.file));
+        k.save(*g, file);   // a sound file to keep
+        const QFileInfo before(file);
+        ASSERT_TRUE(before.exists()) << k.name;
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray old = f.readAll();
+        f.close();
+
+        fw::SetRenameFunctionForTesting([](const QString&, const QString&) {
+            errno = ENOSPC;
+            return false;
+        });
+        EXPECT_THROW(k.save(*g, file), fw::Exception) << k.name;
+        fw::SetRenameFunctionForTesting({});
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), old) << k.name;
+        f.close();
+        EXPECT_THROW(k.save(*g, path(QStringLiteral("no such folder/")) + QString::fromLatin1(k.file)), fw::Exception)
+            << k.name;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4) << "no temporary file is left";
+
+    // Beyond a worksheet's size the save is refused before anything is written.
+    auto wide = makeGrid(fw::MaxSheetCols + 1, 1);
+    EXPECT_THROW(wide->SaveToXLS(path("wide.xlsx")), EFxGridError);
+    EXPECT_FALSE(QFileInfo::exists(path("wide.xlsx")));
 }

@@ -178,6 +178,15 @@ TEST_F(GridButtonTest, ReleaseOutsideFiresNoClick)
         EXPECT_EQ(a->State(), bsUp);
         EXPECT_EQ(clicked.size(), c.clicks ? 1u : 0u) << c.release.x() << "," << c.release.y();
     }
+
+    // Dragged off the button it comes up, and back over it goes down again.
+    QTest::mousePress(a, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(a, QPoint(70, 10));
+    EXPECT_EQ(a->State(), bsUp);
+    QTest::mouseMove(a, QPoint(12, 10));
+    EXPECT_EQ(a->State(), bsDown);
+    QTest::mouseRelease(a, Qt::LeftButton, {}, QPoint(12, 10));
+    EXPECT_EQ(a->State(), bsUp);
 }
 
 TEST_F(GridButtonTest, GroupKeepsOneButtonDown)

@@ -181,3 +181,40 @@ TEST_F(CheckBoxTest, FocusRectangleAroundTheCaption)
         changedLeftOfText += before.pixel(13, y) != after.pixel(13, y);
     EXPECT_GT(changedLeftOfText, 0);
 }
+
+TEST_F(CheckBoxTest, TransparentBoxShowsWhatLiesBelow)
+{
+    // The search panel's footer below the box: a colour the box never uses.
+    QPalette pal = form.palette();
+    pal.setColor(QPalette::Window, QColor(0x20, 0x80, 0x40));
+    form.setPalette(pal);
+    form.setAutoFillBackground(true);
+    box->SetParentColor(false);
+    box->SetColor(clWhite);
+    struct Case {
+        bool transparent;
+        QColor below;   // right of the caption, where only the background is
+    };
+    for (const Case& c : std::vector<Case>{{false, Qt::white}, {true, QColor(0x20, 0x80, 0x40)}}) {
+        box->SetTransparent(c.transparent);
+        const QImage img = form.grab().toImage();
+        EXPECT_EQ(img.pixelColor(10 + 95, 10 + 2), c.below) << (c.transparent ? "transparent" : "opaque");
+        EXPECT_EQ(img.pixelColor(10 + 95, 10 + 18), c.below);
+    }
+}
+
+TEST_F(CheckBoxTest, AcceleratorTogglesAndFocusesOnlyATabStop)
+{
+    box->SetCaption(QStringLiteral("&Match case"));
+    next->setFocus();
+    QTest::keyClick(&form, Qt::Key_M, Qt::AltModifier);
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(QApplication::focusWidget(), next) << "without TabStop the focus stays";
+    box->SetTabStop(true);
+    QTest::keyClick(&form, Qt::Key_M, Qt::AltModifier);
+    EXPECT_FALSE(box->Checked());
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    box->setEnabled(false);
+    QTest::keyClick(&form, Qt::Key_M, Qt::AltModifier);
+    EXPECT_FALSE(box->Checked()) << "a disabled box ignores its accelerator";
+}

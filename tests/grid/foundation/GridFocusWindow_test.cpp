@@ -244,6 +244,15 @@ TEST(AlphaMask, AssignCopiesOnlyWhatFits)
     EXPECT_EQ(small.Width(), 3);
     EXPECT_EQ(small.Opacity(), 77);
     EXPECT_EQ(reinterpret_cast<const QRgb*>(small.ScanLine(1))[2], qRgba(1, 2, 3, 4));
+
+    // Any other picture is copied whole, and the mask stays 32-bit.
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(7, 4);
+    small.Assign(picture);
+    EXPECT_EQ(small.Width(), 7);
+    EXPECT_EQ(small.Height(), 4);
+    EXPECT_EQ(small.PixelFormat(), pf32bit);
 }
 
 TEST(FocusWindow, FloatingFrameWindowAndSwitch)

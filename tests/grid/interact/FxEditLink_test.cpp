@@ -230,3 +230,33 @@ TEST(EditLink, ColumnGridTakesTheColumnsLink)
     EXPECT_EQ(g.EditLink(), &link);
     w.key(Qt::Key_Escape);
 }
+
+TEST(EditLink, NoLinkOrNoControlOpensNothingThatHoldsTheKeys)
+{
+    // A link that makes no control: the grid ends the edit as usual and
+    // writes back what the link reports, but nothing takes the focus.
+    class TBareLink : public TEditLink {
+    public:
+        QString GetEditorValue() override { return QStringLiteral("bare"); }
+    };
+    for (bool withLink : {false, true}) {
+        SCOPED_TRACE(withLink ? "link without a control" : "no link");
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        TBareLink link;
+        g.Events().OnGetEditorType = [](QObject*, int, int, TEditorType& e) { e = edCustom; };
+        if (withLink)
+            g.SetEditLink(&link);
+        g.SetCells(1, 1, "cell");
+        g.SetCol(1);
+        g.SetRow(1);
+        w.key(Qt::Key_F2);
+        EXPECT_EQ(w.focus(), &g) << "the grid keeps the keyboard";
+        w.type("x");
+        w.key(Qt::Key_Escape);
+        EXPECT_FALSE(g.EditMode());
+        EXPECT_EQ(g.Cells(1, 1), withLink ? "bare" : "cell") << "the typed key reached no editor";
+        w.key(Qt::Key_Down);
+        EXPECT_EQ(g.Row(), 2) << "the grid still moves";
+    }
+}

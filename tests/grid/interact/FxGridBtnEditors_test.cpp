@@ -162,6 +162,7 @@ TEST(UnitEditor, ValueAndUnitSplitEditedAndJoined)
 {
     struct Case {
         const char* name;
+        TEditorType kind;
         const char* cell;
         const char* text;       // the value part once open
         const char* unit;       // the unit part once open
@@ -169,16 +170,18 @@ TEST(UnitEditor, ValueAndUnitSplitEditedAndJoined)
         Qt::Key end;
         const char* after;
     } cases[] = {
-        {"value with unit", "12cm", "12", "cm", "5", Qt::Key_Return, "125cm"},
-        {"Escape keeps the cell", "12cm", "12", "cm", "5", Qt::Key_Escape, "12cm"},
-        {"value without a known unit stays whole", "12", "12", "", "3", Qt::Key_Return, "123"},
-        {"numeric unit editor drops letters", "4mm", "4", "mm", "k2", Qt::Key_Return, "42mm"},
+        {"value with unit", edUnitEditBtn, "12cm", "12", "cm", "5", Qt::Key_Return, "125cm"},
+        {"Escape keeps the cell", edUnitEditBtn, "12cm", "12", "cm", "5", Qt::Key_Escape, "12cm"},
+        {"value without a known unit stays whole", edUnitEditBtn, "12", "12", "", "3", Qt::Key_Return, "123"},
+        {"numeric unit editor drops letters", edNumericUnitEditBtn, "4mm", "4", "mm", "k2", Qt::Key_Return, "42mm"},
+        {"float unit editor keeps one separator", edFloatUnitEditBtn, "4mm", "4", "mm", ".5.", Qt::Key_Return,
+         "4.5mm"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Window w;
         TFxStringGrid& g = *w.grid;
-        useKind(g, QString(c.name).startsWith("numeric") ? edNumericUnitEditBtn : edUnitEditBtn);
+        useKind(g, c.kind);
         g.Events().OnGetEditorProp = [](QObject*, int, int, QObject* link) {
             if (auto* u = qobject_cast<TGridUnitEditBtn*>(link))
                 u->SetUnits(QStringList{"mm", "cm"});

@@ -123,6 +123,37 @@ TEST(FixedCellEditor, ValidationOnLeavingAndEnterDoingNothing)
     }
 }
 
+TEST(FixedCellEditor, ClickOnACellLeavesTheEditorThroughValidation)
+{
+    for (bool refuse : {true, false}) {
+        SCOPED_TRACE(refuse ? "refused" : "accepted");
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        g.MouseActions().SetFixedRowsEdit(fceDblClick);
+        g.SetCells(2, 0, "Head");
+        g.SetCol(3);
+        g.SetRow(3);
+        g.Events().OnCellValidate = [&](QObject*, int, int, QString&, bool& ok) { ok = !refuse; };
+        w.dblClick(w.at(2, 0, 10, 8));
+        TGridTransEdit& e = g.EditTrans();
+        ASSERT_TRUE(e.isVisible());
+        e.end(false);
+        w.type("X");
+        w.click(w.at(1, 2));
+        EXPECT_EQ(e.isVisible(), refuse);
+        EXPECT_EQ(g.Cells(2, 0), refuse ? "Head" : "HeadX");
+        if (refuse) {
+            EXPECT_EQ(w.focus(), &e) << "the refused editor keeps the focus";
+            EXPECT_EQ(g.Col(), 3) << "and the current cell stays where it was";
+            EXPECT_EQ(g.Row(), 3);
+        } else {
+            EXPECT_EQ(w.focus(), &g);
+            EXPECT_EQ(g.Col(), 1) << "the click moved on";
+            EXPECT_EQ(g.Row(), 2);
+        }
+    }
+}
+
 TEST(FormControls, TabWalksTheControlsOfTheCellAndWritesTheirValues)
 {
     Window w;

@@ -162,6 +162,9 @@ TEST(EditorLooks, FocusFrameTintsTheCellsSurroundings)
     TGridFocusWindow* frame = g.FocusWindow();
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(frame->isVisible());
+    Window::settle();
+    EXPECT_EQ(QApplication::activeWindow(), w.form.get()) << "the frame takes no activation";
+    EXPECT_EQ(w.focus(), &g) << "and the grid keeps the keyboard";
     // The desktop composes the frame over the grid: here it is drawn over the
     // grid's picture at its place, through its region.
     QImage shot = base.convertToFormat(QImage::Format_ARGB32_Premultiplied);

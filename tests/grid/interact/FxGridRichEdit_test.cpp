@@ -196,4 +196,19 @@ TEST(RichEditor, RowGrowsWithTheLinesTyped)
     EXPECT_EQ(g.RowHeights(1), re.RequiredSize().cy + 10);
     EXPECT_FALSE(sized.isEmpty());
     EXPECT_EQ(sized.back(), 1);
+
+    // It stops before the cell would pass the grid's bottom edge.
+    const int top = g.CellRect(1, 1).Top;
+    int last = -1;
+    for (int i = 0; i < 60 && g.RowHeights(1) != last; ++i) {
+        last = g.RowHeights(1);
+        for (int j = 0; j < 3; ++j) {
+            QTest::keyClicks(&re, "more");
+            QTest::keyClick(&re, Qt::Key_Return);
+        }
+        Window::settle();
+    }
+    EXPECT_EQ(g.RowHeights(1), last) << "the row stopped growing";
+    EXPECT_GT(re.RequiredSize().cy + 10, g.RowHeights(1)) << "with more lines than it shows";
+    EXPECT_LE(top + g.RowHeights(1), g.height() + 5);
 }

@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QPalette>
+#include <QTest>
 
 #include <memory>
 #include <set>
@@ -330,6 +332,53 @@ TEST_F(FxGridSearchFooterTest, HighlightButtonMarksAndUnmarks)
     grid->SearchFooterHighlight();
     EXPECT_EQ(grid->Cells(1, 1), "a<b");
     EXPECT_EQ(grid->Cells(2, 1), "xa");
+}
+
+TEST_F(FxGridSearchFooterTest, FooterButtonsAndMatchCaseBoxByMouse)
+{
+    Load({{"", "", ""}, {"", "Ab", "x"}, {"", "ab", "AB"}, {"", "x", "xab"}});
+    grid->SearchFooter().SetSearchDirection(sdLeftRight);
+    grid->resize(640, 300);
+    grid->show();
+    grid->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(grid.get()));
+    const auto click = [](QWidget& w, QPoint at) {
+        QTest::mouseClick(&w, Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+    };
+    Panel().EditControl().setText("ab");
+    EXPECT_EQ(grid->SearchCell(), TPoint(1, 1)) << "any case to begin with";
+    click(Panel().ForwardButton(), QPoint(10, 10));
+    EXPECT_EQ(grid->SearchCell(), TPoint(1, 2));
+    click(Panel().ForwardButton(), QPoint(10, 10));
+    EXPECT_EQ(grid->SearchCell(), TPoint(2, 2));
+    click(Panel().BackwardButton(), QPoint(10, 10));
+    EXPECT_EQ(grid->SearchCell(), TPoint(1, 2));
+
+    // The box ticked by a click: the next step passes over "AB".
+    click(Panel().MatchCase(), QPoint(5, 9));
+    ASSERT_TRUE(Panel().MatchCase().Checked());
+    click(Panel().ForwardButton(), QPoint(10, 10));
+    EXPECT_EQ(grid->SearchCell(), TPoint(2, 3));
+
+    // The highlight button stays down and marks the matching texts; a
+    // second click takes the marks away.
+    click(Panel().HiliteButton(), QPoint(10, 10));
+    EXPECT_TRUE(Panel().HiliteButton().Down());
+    EXPECT_EQ(grid->Cells(1, 2), "<hi>ab</hi>");
+    EXPECT_EQ(grid->Cells(2, 3), "x<hi>ab</hi>");
+    EXPECT_EQ(grid->Cells(1, 1), "Ab") << "match case leaves other cases alone";
+    click(Panel().HiliteButton(), QPoint(10, 10));
+    EXPECT_FALSE(Panel().HiliteButton().Down());
+    EXPECT_EQ(grid->Cells(1, 2), "ab");
+    EXPECT_EQ(grid->Cells(2, 3), "xab");
+
+    // A press on the exit button released outside it does nothing.
+    QTest::mousePress(&Panel().ExitButton(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(&Panel().ExitButton(), Qt::LeftButton, {}, QPoint(40, 5));
+    EXPECT_TRUE(grid->SearchFooter().Visible());
+    click(Panel().ExitButton(), QPoint(5, 5));
+    EXPECT_FALSE(grid->SearchFooter().Visible());
 }
 
 TEST_F(FxGridSearchFooterTest, CloseFiresAndHides)

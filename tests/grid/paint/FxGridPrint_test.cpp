@@ -13,6 +13,7 @@
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -26,6 +27,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <map>
 #include <stdexcept>
 #include <utility>
@@ -591,7 +593,19 @@ protected:
         fw::Printer().SetOutputFile(path);
         fw::Printer().SetPageSize(QPageSize::A4);
     }
-    void TearDown() override { fw::Printer().SetOutputFile(QString()); }
+    // With GC_SCREENSHOT_DIR set the printed file is kept there, named after
+    // the test, for a person to look at.
+    void TearDown() override
+    {
+        fw::Printer().SetOutputFile(QString());
+        const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR");
+        if (!shots.isEmpty() && QFileInfo::exists(path)) {
+            const QString name = QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name());
+            const QString kept = shots + QStringLiteral("/grid-print-") + name + QStringLiteral(".pdf");
+            QFile::remove(kept);
+            QFile::copy(path, kept);
+        }
+    }
 
     // The pages as pdftotext reads them; skips the test without the tool.
     QStringList Pages()
@@ -989,6 +1003,89 @@ TEST_F(GridPrint, PreviewWindowShowsThePagesAPrintGives)
     EXPECT_EQ(testsupport::pdfPageTexts(previewPath, true), printed);
 }
 
+TEST_F(GridPrint, PreviewOfAPageDrawsWhatThePrintPutsOnIt)
+{
+    // Page 2 previewed at 254 dpi (a pixel is 0.1 mm) in the size of the
+    // printed page's paper, against page 2 of the PDF rendered at 254 dpi:
+    // the same pages, the same rows in the same place.
+    SKIP_WITHOUT_POPPLER();
+    grid->PrintSettings().SetPageNr(ppBottomCenter);
+    grid->PrintSettings().SetBorders(pbAround);
+    grid->Print();
+    const fw::TRect paper = grid->PrintPageRect();
+    const int printedPages = grid->PrintPageCount();
+    const QImage printed = testsupport::pdfPageImage(path, 2, 254);
+    ASSERT_FALSE(printed.isNull());
+    const QRectF margins = fw::Printer().Device().pageLayout().paintRect(QPageLayout::Millimeter);
+    const QPoint origin(int(std::lround(margins.left() * 10)), int(std::lround(margins.top() * 10)));
+
+    QImage preview(paper.Right, -paper.Bottom, QImage::Format_RGB32);
+    preview.setDotsPerMeterX(10000);
+    preview.setDotsPerMeterY(10000);
+    preview.fill(Qt::white);
+    fw::TCanvas canvas(&preview);
+    grid->SetPreviewPage(2);
+    grid->PrintPreview(canvas, fw::TRect(0, 0, preview.width(), preview.height()));
+    canvas.Release();
+    EXPECT_EQ(grid->PrintPageCount(), printedPages);
+
+    const auto dark = [](QRgb p) { return qGray(p) < 128; };
+    const QRect fromPdf = testsupport::pixelBox(printed, dark).translated(-origin);
+    const QRect fromPreview = testsupport::pixelBox(preview, dark);
+    ASSERT_FALSE(fromPreview.isNull());
+    // Text is measured in whole device pixels of each canvas's font, so a
+    // column may differ by a unit between the two: twelve centred columns
+    // move each edge by at most six.
+    EXPECT_NEAR(fromPreview.left(), fromPdf.left(), 7);
+    EXPECT_NEAR(fromPreview.right(), fromPdf.right(), 7);
+    EXPECT_NEAR(fromPreview.top(), fromPdf.top(), 3);
+    EXPECT_NEAR(fromPreview.bottom(), fromPdf.bottom(), 3);
+    // The outline around the rows: its bottom line stands where the
+    // printed page's does.
+    const auto frameBottom = [&](const QImage& img, QPoint shift) {
+        for (int y = img.height() - 1; y >= 0; --y)
+            if (testsupport::countPixels(img, dark, QRect(0, y, img.width(), 1)) > 1000)
+                return y - shift.y();
+        return -1;
+    };
+    EXPECT_NEAR(frameBottom(preview, {}), frameBottom(printed, origin), 3);
+    const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR");
+    if (!shots.isEmpty())
+        preview.save(shots + QStringLiteral("/grid-print-preview-page2.png"));
+}
+
+TEST_F(GridPrint, PreviewOnAnyScreenBreaksPagesWhereThePrintDoes)
+{
+    // The last row of every printed page, then the same pages previewed
+    // on canvases of common screen resolutions in the paper's proportions.
+    grid->PrintSettings().SetPageNr(ppBottomCenter);
+    std::map<int, int> lastRow;   // page -> last row + 1
+    grid->Events().OnPrintPageDone = [&](QObject*, fw::TCanvas&, int row, int, int page, int, int) {
+        lastRow[page] = row;
+    };
+    grid->Print();
+    const int printed = grid->PrintPageCount();
+    ASSERT_GT(printed, 10);
+    ASSERT_EQ(int(lastRow.size()), printed);
+    const std::map<int, int> printedRows = lastRow;
+    const fw::TRect paper = grid->PrintPageRect();
+    for (int dpi : {72, 96, 120, 144}) {
+        const int w = int(paper.Right * dpi / 254.0), h = int(-paper.Bottom * dpi / 254.0);
+        QImage image(w, h, QImage::Format_RGB32);
+        image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+        image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+        for (int page : {1, printed / 2, printed}) {
+            lastRow.clear();
+            fw::TCanvas canvas(&image);
+            grid->SetPreviewPage(page);
+            grid->PrintPreview(canvas, fw::TRect(0, 0, w, h));
+            canvas.Release();
+            EXPECT_EQ(grid->PrintPageCount(), printed) << dpi << " dpi";
+            EXPECT_EQ(lastRow[page], printedRows.at(page)) << dpi << " dpi, page " << page;
+        }
+    }
+}
+
 TEST_F(GridPrint, PreviewAndDrawShowOnePage)
 {
     std::vector<int> begun;
@@ -1167,6 +1264,274 @@ TEST_F(GridPrint, FitToPageScalesTheCellsButNotTheHeader)
     EXPECT_GT(cells.height(), 200);
 }
 
+TEST_F(GridPrint, AnErrorWhileDrawingEndsTheDocumentAndTheRun)
+{
+    // An event handler fails on the second page: the error reaches the
+    // caller, the printed part of the document is ended (not left open),
+    // the canvas gets its mapping back and the exporters hear the end.
+    SKIP_WITHOUT_POPPLER();
+    grid->Events().OnPrintPage = [](QObject*, fw::TCanvas&, int page, int, int) {
+        if (page == 2)
+            throw std::runtime_error("page handler failed");
+    };
+    EXPECT_THROW(grid->Print(), std::runtime_error);
+    EXPECT_FALSE(fw::Printer().Printing());
+    EXPECT_EQ(grid->states, (std::vector<TGridExportState>{esExportStart, esExportDone}));
+    const QStringList pages = Pages();
+    ASSERT_FALSE(pages.isEmpty());
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("r1c0")));
+
+    // A preview: the flag drops and the canvas is mapped as before.
+    grid->states.clear();
+    QImage image(600, 850, QImage::Format_RGB32);
+    fw::TCanvas canvas(&image);
+    grid->SetPreviewPage(2);
+    EXPECT_THROW(grid->PrintPreview(canvas, fw::TRect(0, 0, 600, 850)), std::runtime_error);
+    EXPECT_FALSE(grid->IsPrintPreview());
+    EXPECT_EQ(canvas.MapMode(), fw::mmText);
+    EXPECT_EQ(grid->states, (std::vector<TGridExportState>{esExportStart, esExportDone}));
+    canvas.Release();
+}
+
+TEST_F(GridPrint, SizeEventsAndTheCustomFitShapeTheLayout)
+{
+    // Three columns drawn at 254 dpi on a 2000 x 2800 page (0.1 mm a pixel).
+    grid->SetColCount(3);
+    grid->SetRowCount(3);
+    grid->SetMultilinecells(true);
+    grid->SetCells(0, 1, QStringLiteral("one\r\ntwo\r\nthree"));
+    QImage image(2000, 2800, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    fw::TCanvas canvas(&image);
+    const auto draw = [&] { grid->PrintDraw(canvas, fw::TRect(0, 0, 2000, 2800)); };
+
+    // A row is as high as its tallest cell plus an eighth of it, measured
+    // while the page is laid out.
+    int tallest = 0, row1 = 0, line = 0;
+    grid->Events().OnPrintPage = [&](QObject*, fw::TCanvas&, int, int, int) {
+        line = grid->MeasurePrintCell(1, 1).cy;
+        tallest = grid->MeasurePrintCell(0, 1).cy;
+        row1 = grid->PrintRowHeight(1);
+    };
+    draw();
+    ASSERT_GT(line, 20);
+    EXPECT_EQ(tallest, 3 * line);
+    EXPECT_EQ(row1, tallest + tallest / 8);
+    const int natural[3] = {grid->PrintColWidth(0), grid->PrintColWidth(1), grid->PrintColWidth(2)};
+
+    // The size events have the last word on a width and a row height.
+    grid->Events().OnPrintSetColumnWidth = [](QObject*, int col, int& width) {
+        if (col == 2)
+            width = 777;
+    };
+    grid->Events().OnPrintSetRowHeight = [](QObject*, int row, int& height) {
+        if (row == 2)
+            height = 345;
+    };
+    int row2 = 0;
+    grid->Events().OnPrintPage = [&](QObject*, fw::TCanvas&, int, int, int) { row2 = grid->PrintRowHeight(2); };
+    draw();
+    EXPECT_EQ(grid->PrintColWidth(2), 777);
+    EXPECT_EQ(row2, 345);
+    grid->Events().OnPrintSetColumnWidth = nullptr;
+    grid->Events().OnPrintSetRowHeight = nullptr;
+    grid->Events().OnPrintPage = nullptr;
+
+    // A custom fit asks the handler, which may change the factor or refuse it.
+    struct Case {
+        const char* what;
+        double answer;   // 0: keep the offered factor
+        bool allow;
+        double expected;   // of the natural widths; 0: the offered factor
+    } cases[] = {
+        {"offered factor", 0, true, 0},
+        {"handler's factor", 0.5, true, 0.5},
+        {"refused", 3.0, false, 1.0},
+    };
+    grid->PrintSettings().SetFitToPage(fpCustom);
+    for (const Case& c : cases) {
+        double offered = 0;
+        grid->Events().OnFitToPage = [&](QObject*, double& factor, bool& allow) {
+            offered = factor;
+            if (c.answer != 0)
+                factor = c.answer;
+            allow = c.allow;
+        };
+        draw();
+        // (page width - gaps) / widths: the columns grow to the page.
+        const int content = natural[0] + natural[1] + natural[2];
+        EXPECT_NEAR(offered, double(2000 - 3 * 20) / content, 1e-9) << c.what;
+        const double f = c.expected == 0 ? offered : c.expected;
+        for (int col = 0; col < 3; ++col)
+            EXPECT_EQ(grid->PrintColWidth(col), int(std::trunc(natural[col] * f))) << c.what << " column " << col;
+    }
+    canvas.Release();
+}
+
+TEST_F(GridPrint, PageNumberEventNamesThePages)
+{
+    SKIP_WITHOUT_POPPLER();
+    grid->SetRowCount(201);
+    grid->PrintSettings().SetPageNr(ppBottomLeft);
+    std::vector<std::pair<int, int>> asked;
+    grid->Events().OnPrintGetPageNum = [&](QObject*, int page, int band, QString& text) {
+        asked.emplace_back(page, band);
+        text = QStringLiteral("Sheet %1 (was %2)").arg(page).arg(text);
+    };
+    grid->Print();
+    const QStringList pages = Pages();
+    ASSERT_GT(pages.size(), 2);
+    ASSERT_EQ(int(asked.size()), pages.size());   // asked on drawn pages only
+    for (int i = 0; i < pages.size(); ++i) {
+        EXPECT_EQ(asked[std::size_t(i)], std::make_pair(i + 1, 1));
+        const QString text = QStringLiteral("Sheet %1 (was %1/%2)").arg(i + 1).arg(pages.size());
+        EXPECT_EQ(pages[i].count(text), 1) << text.toStdString();
+    }
+}
+
+TEST_F(GridPrint, CustomDrawAndPrintBordersSeeThePrintedCell)
+{
+    // Drawn at 254 dpi: a device pixel is 0.1 mm, so the device rectangle
+    // the handler gets is the cell's place on paper.
+    grid->SetColCount(3);
+    grid->SetRowCount(2);
+    grid->SetFixedRows(0);
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetCentered(false);
+    ps.SetLeftSize(100);
+    ps.SetBorders(pbNoborder);
+    struct Seen {
+        int col, row;
+        fw::TRect rect;
+        bool printing;
+        fw::TMapMode mode;
+    };
+    std::vector<Seen> seen;
+    grid->Events().OnCustomCellDraw = [&](QObject*, fw::TCanvas& canvas, int col, int row, fw::TGridDrawState,
+                                          fw::TRect r, bool printing) {
+        seen.push_back({col, row, r, printing, canvas.MapMode()});
+        canvas.Brush().Style = fw::bsSolid;
+        canvas.Brush().Color = fw::clRed;
+        canvas.FillRect(fw::TRect(r.Left + 5, r.Top + 5, r.Left + 15, r.Top + 15));
+    };
+    // The hook draws the left and right lines of column 1 only.
+    grid->Events().OnGetCellPrintBorder = [](QObject*, int, int col, fw::TPen& pen, TCellBorders& borders) {
+        if (col == 1) {
+            borders = TCellBorders{cbLeft, cbRight};
+            pen.Color = fw::clBlue;
+        }
+    };
+    QImage image(1200, 400, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    image.fill(Qt::white);
+    fw::TCanvas canvas(&image);
+    grid->PrintDraw(canvas, fw::TRect(0, 0, 1200, 400));
+    canvas.Release();
+
+    ASSERT_EQ(seen.size(), 6u);
+    for (const Seen& s : seen) {
+        EXPECT_TRUE(s.printing);
+        EXPECT_EQ(s.mode, fw::mmText);
+        EXPECT_EQ(s.rect.Left, grid->PrintColOffset(s.col)) << s.col;
+        EXPECT_EQ(s.rect.Right, grid->PrintColOffset(s.col + 1)) << s.col;
+        EXPECT_GT(s.rect.Bottom - s.rect.Top, 20);
+        EXPECT_EQ(image.pixel(s.rect.Left + 10, s.rect.Top + 10), qRgb(255, 0, 0)) << s.col << "," << s.row;
+    }
+    EXPECT_EQ(seen[3].rect.Top, seen[0].rect.Bottom);   // the second row starts where the first ends
+    const auto blue = [](QRgb p) { return qBlue(p) > 150 && qRed(p) < 100; };
+    const int top = seen[0].rect.Top, height = seen[3].rect.Bottom - top;
+    for (int col = 0; col <= 3; ++col) {
+        const int x = grid->PrintColOffset(col);
+        const int found = testsupport::countPixels(image, blue, QRect(x - 1, top, 3, height));
+        EXPECT_EQ(found >= height - 4, col == 1 || col == 2) << "edge " << col;
+    }
+    // No horizontal lines at all.
+    EXPECT_EQ(testsupport::countPixels(image, blue, QRect(0, top + height / 2 - 2, 1200, 4)), 2 * 4);
+}
+
+TEST_F(GridPrint, LongTextsWrapOrEndInAnEllipsisInTheirScreenWidth)
+{
+    SKIP_WITHOUT_POPPLER();
+    const QString text = QStringLiteral("Lighting bus gateway mapping table entry");
+    grid->SetColCount(2);
+    grid->SetRowCount(1);
+    grid->SetFixedRows(0);
+    grid->SetColWidths(0, 80);
+    grid->SetColWidths(1, 80);
+    grid->SetRowHeights(0, 100);
+    grid->SetCells(0, 0, text);
+    grid->SetCells(1, 0, QStringLiteral("end"));
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetNoAutoSize(true);
+    ps.SetNoAutoSizeRow(true);
+
+    // Word wrap: every word once, in reading order, over several lines of
+    // the column (the first cell's text lies left of the second's).
+    grid->SetWordWrap(true);
+    grid->Print();
+    const QStringList lines = testsupport::pdfPageTexts(path, true).value(0).split(QLatin1Char('\n'));
+    QStringList wrapped;
+    for (const QString& l : lines) {
+        const QString first = l.simplified().remove(QRegularExpression(QStringLiteral("\\bend$"))).trimmed();
+        if (!first.isEmpty())
+            wrapped << first;
+    }
+    EXPECT_GE(wrapped.size(), 2) << lines.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(wrapped.join(QLatin1Char(' ')), text) << lines.join(QLatin1Char('|')).toStdString();
+
+    // Screen sizes with EnhTextSize: one line, cut with an ellipsis.
+    grid->SetWordWrap(false);
+    grid->SetEnhTextSize(true);
+    grid->Print();
+    const QString page = testsupport::pdfPageTexts(path).value(0).simplified();
+    EXPECT_TRUE(page.contains(QChar(0x2026)) || page.contains(QStringLiteral("..."))) << page.toStdString();
+    EXPECT_TRUE(page.startsWith(QStringLiteral("Lighting"))) << page.toStdString();
+    EXPECT_FALSE(page.contains(QStringLiteral("entry"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("end")));
+}
+
+TEST_F(GridPrint, OrientationAndJobNameGoToThePrinter)
+{
+    SKIP_WITHOUT_POPPLER();
+    grid->SetRowCount(5);
+    TPrintSettings& ps = grid->PrintSettings();
+    ps.SetOrientation(poLandscape);
+    ps.SetJobName(QStringLiteral("Gateway print"));
+    fw::Printer().SetOrientation(QPageLayout::Portrait);
+    grid->Print();
+    EXPECT_EQ(fw::Printer().Title(), QStringLiteral("Gateway print"));
+    EXPECT_EQ(fw::Printer().Orientation(), QPageLayout::Landscape);
+    QImage page = testsupport::pdfPageImage(path, 1, 20);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_GT(page.width(), page.height());
+    EXPECT_GT(grid->PrintPageRect().Right, 2800);   // 297 mm less the margins
+
+    // The printer's own orientation stays when asked.
+    ps.SetOrientation(poPortrait);
+    ps.SetUseDefaultOrientation(true);
+    grid->Print();
+    EXPECT_EQ(fw::Printer().Orientation(), QPageLayout::Landscape);
+    fw::Printer().SetOrientation(QPageLayout::Portrait);
+}
+
+TEST_F(GridPrint, SelectedColumnsPrintAloneWithTheirRows)
+{
+    SKIP_WITHOUT_POPPLER();
+    grid->MouseActions().SetDisjunctColSelect(true);
+    grid->SetColSelect(2, true);
+    grid->SetColSelect(7, true);
+    grid->SetColSelect(11, true);
+    grid->SetSelection(fw::TGridRect{0, 40, 11, 44});
+    grid->PrintSelectedCols();
+    QStringList expected;
+    for (int r = 40; r <= 44; ++r)
+        for (int c : {2, 7, 11})
+            expected << CellText(c, r);
+    EXPECT_EQ(CellTexts(Pages().join(QString())), expected);
+}
+
 TEST_F(GridPrint, PrinterThatCannotStartReportsTheFailure)
 {
     fw::Printer().SetOutputFile(QStringLiteral("/nonexistent-folder/grid.pdf"));
@@ -1190,6 +1555,7 @@ void FillKinds(TFxStringGrid& g)
     g.AddRotated(2, 1, 90, QStringLiteral("Upward"));
     g.SetCells(3, 2, QStringLiteral("merged block"));
     g.MergeCells(3, 2, 2, 1);
+    g.SetCells(4, 0, QStringLiteral("{\\rtf1 rich \\b bold\\b0  words}"));
 }
 
 TEST_F(GridPrint, CellKindsPrintTheirTextOnce)
@@ -1206,6 +1572,9 @@ TEST_F(GridPrint, CellKindsPrintTheirTextOnce)
     EXPECT_EQ(page.count(QStringLiteral("Bold part")), 1) << page.toStdString();
     EXPECT_FALSE(page.contains(QLatin1Char('<')));
     EXPECT_EQ(page.count(QStringLiteral("merged block")), 1);
+    // Rich text prints its words, not its markup.
+    EXPECT_EQ(page.simplified().count(QStringLiteral("rich bold words")), 1) << page.toStdString();
+    EXPECT_FALSE(page.contains(QStringLiteral("rtf1")));
     // The turned text is there, once.
     EXPECT_EQ(testsupport::pdfPageTexts(path, false).join(QString()).count(QStringLiteral("Upward")), 1);
 }
@@ -1388,8 +1757,18 @@ TEST_F(GridPrint, PreviewWindowHoldsThePagesOfThePrint)
         if (auto* view = dialog->findChild<QPrintPreviewWidget*>())
             previewPages = view->pageCount();
         const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR");
-        if (!shots.isEmpty())
+        if (!shots.isEmpty()) {
+            // Large enough to read the page, on the second page.
+            dialog->resize(900, 1200);
+            if (auto* view = dialog->findChild<QPrintPreviewWidget*>())
+                view->fitInView();
+            QApplication::processEvents();
+            for (QAction* action : dialog->findChildren<QAction*>())
+                if (action->text() == QStringLiteral("Next page"))
+                    action->trigger();
+            QApplication::processEvents();
             dialog->grab().save(shots + QStringLiteral("/grid-print-preview.png"));
+        }
         dialog->reject();
         closed = true;
     });
