@@ -82,6 +82,19 @@ int VirtualKeyFromEvent(const QKeyEvent& e)
     return VirtualKeyFromQt(e.key(), e.modifiers());
 }
 
+std::intptr_t KeyDataFromEvent(const QKeyEvent& e)
+{
+    std::intptr_t data = 1;
+    // The keypad's decimal key types "." or "," depending on the layout.
+    if ((e.modifiers() & Qt::KeypadModifier) && (e.key() == Qt::Key_Period || e.key() == Qt::Key_Comma))
+        data |= std::intptr_t(0x53) << 16;
+    if (e.modifiers() & Qt::AltModifier)
+        data |= std::intptr_t(1) << 29;
+    if (e.isAutoRepeat())
+        data |= std::intptr_t(1) << 30;
+    return data;
+}
+
 QChar CharCodeFromEvent(const QKeyEvent& e)
 {
     switch (e.key()) {

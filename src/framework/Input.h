@@ -92,6 +92,12 @@ int VirtualKeyFromEvent(const QKeyEvent& e);
 // carries it: Return 13, Escape 27, Backspace 8, Tab 9, Ctrl+letter its
 // control code 1..26. A null QChar when the press produces no character.
 QChar CharCodeFromEvent(const QKeyEvent& e);
+// The key data the desktop's key and character messages carry: a repeat
+// count of 1, bit 29 with Alt, bit 30 for a repeated key, and the bits of
+// the scan code that tell the numeric keypad's decimal key (bit 22, see
+// KeyDataIsKeypadDecimal).
+std::intptr_t KeyDataFromEvent(const QKeyEvent& e);
+constexpr bool KeyDataIsKeypadDecimal(std::intptr_t keyData) { return (keyData & (std::intptr_t(1) << 22)) != 0; }
 
 TShiftState ShiftStateFromQt(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = Qt::NoButton);
 TShiftState ShiftStateFromEvent(const QKeyEvent& e);

@@ -518,10 +518,11 @@ void TInplaceEdit::keyPressEvent(QKeyEvent* e)
     const QChar ch = CharCodeFromEvent(*e);
     const bool sys = (e->modifiers() & Qt::AltModifier) && !(e->modifiers() & Qt::ControlModifier);
     QPointer<TInplaceEdit> self(this);
+    const std::intptr_t keyData = KeyDataFromEvent(*e);
     if (vk != 0)
-        Perform(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 1);
+        Perform(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData);
     if (self && !ch.isNull())
-        Perform(sys ? WM_SYSCHAR : WM_CHAR, ch.unicode(), 1);
+        Perform(sys ? WM_SYSCHAR : WM_CHAR, ch.unicode(), keyData);
     e->accept();
 }
 

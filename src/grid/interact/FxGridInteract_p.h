@@ -4,6 +4,7 @@
 // move and button up.
 #include "grid/model/FxGrid.h"
 
+#include <QCursor>
 #include <QPointer>
 #include <QString>
 
@@ -32,6 +33,9 @@ inline bool FxIsTextEditorKind(TEditorType k)
 
 // The cell's text is HTML with form controls (CONTROL tags); their own
 // editors take keys and typing there.
+// The timer of wheel-button panning.
+constexpr int kPanTimer = 999;
+
 bool FxHasFormControls(TFxStringGrid& g, int ACol, int ARow);
 
 // The select mode of the pointer at (X, Y): the corner selects all, a row
@@ -140,9 +144,23 @@ struct TFxGridInteractState {
     fw::TGridRect DropSelection{};
     std::vector<QStringList> ResizeBlock;
 
+    // A fixed cell's drop-down menu is open: leaving the grid keeps its
+    // hover look.
+    bool NoMouseLeave = false;
+
+    // The anchor under the pointer and the title of its last hint.
+    QString Anchor;
+    QString LastAnchorHint;
+
     // ---- scrolling and hints
     QPointer<QLabel> HintWnd;
     QString HintText;
     bool ScrollHintShow = false;
     bool ScrollLock = false;
+    // Wheel-button panning: where it started, the cursor before it, and
+    // the marker shown at the start point.
+    bool WheelPan = false;
+    QPoint WheelPanPos;
+    QCursor PanPrevCursor;
+    QPointer<QLabel> PanImage;
 };

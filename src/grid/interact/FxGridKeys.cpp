@@ -7,6 +7,7 @@
 
 #include "framework/Forms.h"
 #include "grid/foundation/FxOptions.h"
+#include "grid/paint/FxSearchPanel.h"
 #include "grid/foundation/GridPaintServices.h"
 
 #include <QPointer>
@@ -92,6 +93,9 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
         SetOptions(Options() | goEditing);
         ShowInplaceEdit();
     }
+    // Ctrl+F goes to the search bar's text field.
+    if (key == 'F' && ctrl && SearchFooter().Visible())
+        SearchPanel().EditControl().setFocus(Qt::ShortcutFocusReason);
     if (enterOrF2 && (Options() & goEditing) && !IsEditable(RealCol(), Row())) {
         consume();
         return;

@@ -8,7 +8,9 @@
 #include "grid/foundation/FxOptions.h"
 #include "grid/model/FxCellNode.h"
 #include "grid/foundation/GridPaintServices.h"
+#include "grid/paint/FxControlLook.h"
 
+#include <QMenu>
 #include <QPointer>
 
 using namespace fw;
@@ -25,6 +27,19 @@ bool NodeGlyphHit(TFxStringGrid& g, int ARow, const TRect& CellR, int X)
     const int level = g.CellPropertiesAssigned(0, ARow) ? g.GridObjects(0, ARow)->NodeLevel() : 0;
     const int left = CellR.Left + level * indent - indent / 2 - 4;
     return X >= left - 2 && X <= left + 14;
+}
+
+// A fixed cell that takes the hover look, and so may show a drop-down button.
+bool IsHoverFixedCell(const TFxStringGrid& g, int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0)
+        return false;
+    switch (g.HoverFixedCells()) {
+    case hfAll: return ACol < g.FixedCols() || ARow < g.FixedRows();
+    case hfFixedRows: return ARow < g.FixedRows();
+    case hfFixedColumns: return ACol < g.FixedCols();
+    default: return false;
+    }
 }
 
 } // namespace
@@ -127,8 +142,49 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
     if (HandleControlPress(acol, arow, x, y))
         return;
     const int pressCol = RealColIndex(acol);
-    // Column 0 of a node grid: the glyph opens or closes the node; the
-    // column itself never becomes current.
+    // A header node's glyph opens or closes every node.
+    if (arow < FixedRows() && acol == 0 && IsNode(arow) && ma.NodeAllExpandContract() &&
+        NodeGlyphHit(*this, arow, cr, x)) {
+        const bool contracted = GetNodeState(arow);
+        if (contracted)
+            ExpandAll();
+        else
+            ContractAll();
+        SetNodeState(arow, !contracted);
+    }
+    // A node's glyph opens or closes the node, when the events allow it.
+    if (arow >= FixedRows() && acol == 0 && IsNode(arow) && NodeGlyphHit(*this, arow, cr, x)) {
+        if (OnMouseDown)
+            OnMouseDown(this, mbLeft, KeyboardStateToShiftState(), x, y);
+        if (!self)
+            return;
+        if (const auto& e = Events().OnClickCell)
+            e(this, arow, acol);
+        if (!self)
+            return;
+        const int realRow = RealRowIndex(arow);
+        const bool contracted = GetNodeState(arow);
+        bool allow = true;
+        const TFxGridEvents& ev = Events();
+        if (const auto& e = contracted ? ev.OnBeforeExpandNode : ev.OnBeforeContractNode)
+            e(this, arow, realRow, allow);
+        if (!self)
+            return;
+        if (allow) {
+            if (contracted)
+                ExpandNode(realRow);
+            else
+                ContractNode(realRow);
+            if (const auto& e = contracted ? ev.OnExpandNode : ev.OnContractNode)
+                e(this, arow, realRow);
+            if (!self)
+                return;
+        }
+        if (ma.MoveRowOnNodeClick())
+            SetRow(arow);
+        return;
+    }
+    // Column 0 of a node grid never becomes current.
     if (arow >= FixedRows() && acol == 0 && HasNodes() && !ma.RowSelect() && !(Options() & goRowSizing)) {
         if (OnMouseDown)
             OnMouseDown(this, mbLeft, KeyboardStateToShiftState(), x, y);
@@ -136,15 +192,6 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
             return;
         if (const auto& e = Events().OnClickCell)
             e(this, arow, acol);
-        if (self && IsNode(arow) && NodeGlyphHit(*this, arow, cr, x)) {
-            const int realRow = RealRowIndex(arow);
-            if (GetNodeState(arow))
-                ExpandNode(realRow);
-            else
-                ContractNode(realRow);
-            if (ma.MoveRowOnNodeClick())
-                SetRow(arow);
-        }
         return;
     }
     // A cell button or expand button is pushed by the press; the release on
@@ -290,6 +337,47 @@ void TFxStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
         if (Shift.Contains(ssShift) && (Options() & goEditing) && !(c == Col() && r == Row())) {
             SetOptions(Options() & ~TGridOptions(goEditing));
             TBaseGrid::MouseDown(Button, Shift, X, Y);
+            return;
+        }
+    }
+    // A press on a fixed cell's drop-down button pops up the menu the
+    // application gives for it; nothing else happens.
+    if (Button == mbLeft && ControlLook().FixedDropDownButton()) {
+        int c = -1, r = -1;
+        MouseToCell(X, Y, c, r);
+        const TRect R = c >= 0 && r >= 0 ? CellRect(c, r) : TRect();
+        const int right = (Options() & goColSizing) ? R.Right - 2 : R.Right;
+        if (IsHoverFixedCell(*this, c, r) && X > R.Right - 16 && X < right && DoCanShowFixedDropDown(RealColIndex(c))) {
+            const auto& e = Events().OnFixedDropDownClick;
+            if (!e)
+                return;
+            s.NoMouseLeave = true;
+            QMenu* menu = nullptr;
+            bool keep = false;
+            QPointer<TFxStringGrid> self(this);
+            e(this, c, r, menu, keep);
+            if (!self)
+                return;
+            TPaintFeedback& fb = PaintFeedback();
+            if (menu) {
+                s.MouseDownMove = false;
+                fb.HoverFixed = {c, r};
+                fb.FixedDropDownOpen = true;
+                RepaintCell(c, r);
+                // The cell keeps its pressed look while the menu is open.
+                QObject::connect(menu, &QMenu::aboutToHide, this, [self, c, r, keep] {
+                    if (!self)
+                        return;
+                    TPaintFeedback& f = self->PaintFeedback();
+                    f.FixedDropDownOpen = false;
+                    if (!keep)
+                        f.HoverFixed = {-1, -1};
+                    if (c < self->ColCount() && r < self->RowCount())
+                        self->RepaintCell(c, r);
+                }, Qt::SingleShotConnection);
+                menu->popup(viewport()->mapToGlobal(QPoint(R.Right - 16, R.Bottom)));
+            }
+            s.NoMouseLeave = keep;
             return;
         }
     }

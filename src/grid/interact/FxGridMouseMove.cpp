@@ -43,6 +43,7 @@ void TFxStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     const TGridRect entrySel = Selection();
     int acol = -1, arow = -1;
     MouseToCell(X, Y, acol, arow);
+    UpdateHover(acol, arow, X, Y);
     if (s.MouseResize && s.MouseDownMove) {
         int c = -1, r = -1;
         MouseToCell(std::clamp(X, 0, std::max(0, ClientWidth() - 1)), std::clamp(Y, 0, std::max(0, ClientHeight() - 1)),
@@ -111,6 +112,8 @@ void TFxStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         if (s.MouseSelectMode != msNormal)
             s.Invokedchange = true;
     }
+    if (!s.MouseDownMove || GridState() == gsNormal)
+        UpdateAnchorHover(acol, arow, X, Y);
     if (!(s.LastHintPos == TGridCoord{acol, arow}))
         s.LastHintPos = {-1, -1};
     TBaseGrid::MouseMove(Shift, X, Y);
@@ -140,6 +143,77 @@ void TFxStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     const TGridRect now = Selection();
     if (EnhRowColMove() && !(now == entrySel))
         DoSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
+}
+
+void TFxStringGrid::UpdateHover(int ACol, int ARow, int X, int Y)
+{
+    TFxGridInteractState& s = InteractState();
+    TPaintFeedback& fb = PaintFeedback();
+    const bool onCell = ACol >= 0 && ARow >= 0;
+    if (onCell && HoverRow() && HoverRowIdx() != ARow) {
+        const int old = HoverRowIdx();
+        SetHoverRowIdx(ARow);
+        if (old >= 0 && old < RowCount())
+            RepaintRow(old);
+        RepaintRow(ARow);
+    }
+    auto inFixed = [this](TGridCoord c) {
+        return c.X >= 0 && c.Y >= 0 && (c.X < FixedCols() || c.Y < FixedRows());
+    };
+    if (HoverFixedCells() != hfNone && !s.NoMouseLeave) {
+        const TGridCoord old = fb.HoverFixed;
+        const TGridCoord now = onCell ? TGridCoord{ACol, ARow} : TGridCoord{-1, -1};
+        if (!(old == now)) {
+            fb.HoverFixed = now;
+            if (inFixed(old))
+                RepaintCell(old.X, old.Y);
+            if (inFixed(now))
+                RepaintCell(now.X, now.Y);
+        }
+    }
+    // A cell button or expand button under the pointer looks hot.
+    TGridCoord hot{-1, -1};
+    if (onCell) {
+        const int rc = RealColIndex(ACol);
+        const TPoint p(X, Y);
+        if ((HasButton(rc, ARow) && CellButtonRect(ACol, ARow).Contains(p)) ||
+            (HasExpand(rc, ARow) && ExpandButtonRect(rc, ARow).Contains(p)))
+            hot = {ACol, ARow};
+    }
+    if (!(hot == fb.HotButton)) {
+        const TGridCoord old = fb.HotButton;
+        fb.HotButton = hot;
+        if (old.X >= 0 && old.Y >= 0)
+            RepaintCell(old.X, old.Y);
+        if (hot.X >= 0)
+            RepaintCell(hot.X, hot.Y);
+    }
+}
+
+void TFxStringGrid::HandleCmMouseLeave(TMessage& m)
+{
+    TFxGridInteractState& s = InteractState();
+    TBaseGrid::WndProc(m);
+    s.MouseSelectMode = msNormal;
+    TPaintFeedback& fb = PaintFeedback();
+    if (!s.NoMouseLeave && fb.HoverFixed.X >= 0) {
+        const TGridCoord old = fb.HoverFixed;
+        fb.HoverFixed = {-1, -1};
+        if (old.X < ColCount() && old.Y < RowCount())
+            RepaintCell(old.X, old.Y);
+    }
+    if (fb.HotButton.X >= 0) {
+        const TGridCoord old = fb.HotButton;
+        fb.HotButton = {-1, -1};
+        if (old.X < ColCount() && old.Y < RowCount())
+            RepaintCell(old.X, old.Y);
+    }
+    if (HoverRow() && HoverRowIdx() >= 0) {
+        const int old = HoverRowIdx();
+        SetHoverRowIdx(-1);
+        if (old < RowCount())
+            RepaintRow(old);
+    }
 }
 
 void TFxStringGrid::ShowHint(const QString& Text, TPoint ScreenPos)
@@ -193,6 +267,16 @@ bool TFxStringGrid::FillCellHint(int X, int Y, QString& HintStr, QPoint& At)
     } else {
         At = QPoint(X, rect.Bottom + 6);
     }
+    // Over a link the hint is its title, or the link itself.
+    QString anchor, title;
+    int link = -1;
+    if (AnchorHint() && AnchorAt(dc, b.Y, X, Y, anchor, title, link)) {
+        HintStr = title.isEmpty() ? anchor : title;
+        if (const auto& e = Events().OnAnchorHint)
+            e(this, b.Y, dc, HintStr);
+        s.LastAnchorHint = HintStr;
+        At = QPoint(X + 8, Y - 16);
+    }
     QString wide;
     DoGridHint(b.X, b.Y, HintStr, wide);
     return !HintStr.isEmpty();
@@ -201,6 +285,9 @@ bool TFxStringGrid::FillCellHint(int X, int Y, QString& HintStr, QPoint& At)
 bool TFxStringGrid::viewportEvent(QEvent* e)
 {
     if (e->type() == QEvent::ToolTip) {
+        // No cell hints while the wheel button pans.
+        if (InteractState().WheelPan)
+            return true;
         auto* help = static_cast<QHelpEvent*>(e);
         QString text;
         QPoint at;

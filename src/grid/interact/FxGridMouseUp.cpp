@@ -7,6 +7,7 @@
 
 #include "grid/foundation/FxOptions.h"
 #include "grid/model/FxFilterLists.h"
+#include "grid/model/FxGrouping.h"
 #include "grid/model/FxSortSettings.h"
 #include "grid/paint/FxControlLook.h"
 #include "framework/Input.h"
@@ -79,6 +80,16 @@ void TFxStringGrid::HandleWmLButtonUp(TMessage& m)
     TBaseGrid::WndProc(m);
     if (!self)
         return;
+    // A click on an open group's header row selects the whole group.
+    if (acol > 0 && arow >= FixedRows() && IsNode(arow) && Grouping().AutoSelectGroup() && !GetNodeState(arow)) {
+        const int last = std::min(arow + GetNodeSpan(arow) - 1, RowCount() - 1);
+        if (MouseActions().DisjunctRowSelect()) {
+            for (int r = arow + 1; r <= last; ++r)
+                SetRowSelect(r, true);
+        } else {
+            SetSelection({FixedCols(), arow, ColCount() - 1, std::max(arow, last)});
+        }
+    }
     if (s.ColMoveFlg || s.ColSizeFlg || acol < 0 || arow < 0 || (acol < FixedCols() && !SortSettings().FixedCols()))
         return;
     const int realCol = RealColIndex(acol);
@@ -223,6 +234,17 @@ void TFxStringGrid::HandleWmLButtonDblClk(TMessage& m)
             ShowInplaceEdit();
         }
         MouseActions().SetRangeSelectAndEdit(range);
+    } else if (MouseActions().RangeSelectAndEdit() && acol >= 0 && arow >= 0 && !EditMode()) {
+        // A double click edits where a click selects: the cell is pressed
+        // again with editing on.
+        const TPoint b = BaseCell(RealColIndex(acol), arow);
+        if (IsEditable(b.X, b.Y)) {
+            SetOptions(Options() | goEditing);
+            const TRect r = CellRect(DisplColIndex(b.X), b.Y);
+            MouseDown(mbLeft, TShiftState(), r.Left + 4, r.Top + 4);
+            if (!self)
+                return;
+        }
     }
     s.ForceSel = false;
     FxFixedCellEdit::OnPress(*this, x, y, false, true);

@@ -7,6 +7,7 @@
 
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/GridPaintServices.h"
+#include "framework/SysUtils.h"
 
 #include <QPointer>
 
@@ -412,6 +413,8 @@ void TFxStringGrid::HandleWmChar(TMessage& m)
         TBaseGrid::WndProc(m);
         return;
     }
+    if (ExcelStyleDecimalSeparator() && ch == QLatin1Char('.') && KeyDataIsKeypadDecimal(m.LParam))
+        ch = FormatSettings().DecimalSeparator;
     const ushort code = ch.unicode();
     if ((Options() & goEditing) && code != 9 && (code == 8 || (code >= 32 && code <= 255))) {
         if (OnKeyPress)

@@ -7,7 +7,11 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -21,7 +25,125 @@ int MulDiv(int a, int b, int c)
     return c == 0 ? 0 : int((long long)a * b / c);
 }
 
+// The marker at the panning start: a white disc with a dot and arrows for
+// the directions the grid pans in.
+QPixmap PanningImage(TIntelliPan pan)
+{
+    QPixmap pm(26, 26);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::black);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(0.5, 0.5, 25, 25));
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(13, 13), 2, 2);
+    auto arrow = [&](QPointF tip, QPointF a, QPointF b) {
+        QPainterPath path(tip);
+        path.lineTo(a);
+        path.lineTo(b);
+        path.closeSubpath();
+        p.fillPath(path, Qt::black);
+    };
+    if (pan == ipVertical || pan == ipBoth) {
+        arrow({13, 3}, {9, 8}, {17, 8});
+        arrow({13, 23}, {9, 18}, {17, 18});
+    }
+    if (pan == ipHorizontal || pan == ipBoth) {
+        arrow({3, 13}, {8, 9}, {8, 17});
+        arrow({23, 13}, {18, 9}, {18, 17});
+    }
+    return pm;
+}
+
+// The cursor of the direction the grid pans in (v, h each -1, 0 or +1).
+Qt::CursorShape PanningCursor(int v, int h)
+{
+    if (v == 0 && h == 0)
+        return Qt::SizeAllCursor;
+    if (h == 0)
+        return Qt::SizeVerCursor;
+    if (v == 0)
+        return Qt::SizeHorCursor;
+    return v == h ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
+}
+
 } // namespace
+
+void TFxStringGrid::StartPanning(int X, int Y)
+{
+    TFxGridInteractState& s = InteractState();
+    s.PanPrevCursor = viewport()->cursor();
+    viewport()->setCursor(PanningCursor(0, 0));
+    s.WheelPan = true;
+    s.WheelPanPos = QPoint(X, Y);
+    SetTimer(kPanTimer, 10);
+    viewport()->grabMouse();
+    QToolTip::hideText();
+    if (!s.PanImage) {
+        s.PanImage = new QLabel(viewport());
+        s.PanImage->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    s.PanImage->setPixmap(PanningImage(IntelliPan()));
+    s.PanImage->setGeometry(X, Y, 26, 26);
+    s.PanImage->show();
+}
+
+void TFxStringGrid::StopPanning()
+{
+    TFxGridInteractState& s = InteractState();
+    if (!s.WheelPan)
+        return;
+    s.WheelPan = false;
+    viewport()->releaseMouse();
+    KillTimer(kPanTimer);
+    viewport()->setCursor(s.PanPrevCursor);
+    if (s.PanImage)
+        s.PanImage->hide();
+}
+
+void TFxStringGrid::PanTick()
+{
+    TFxGridInteractState& s = InteractState();
+    const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
+    const TIntelliPan pan = IntelliPan();
+    int v = p.y() < s.WheelPanPos.y() - 5 ? -1 : p.y() > s.WheelPanPos.y() + 5 ? 1 : 0;
+    int h = p.x() < s.WheelPanPos.x() - 5 ? -1 : p.x() > s.WheelPanPos.x() + 5 ? 1 : 0;
+    if (pan == ipHorizontal)
+        v = 0;
+    if (pan == ipVertical)
+        h = 0;
+    const TGridRect before = Selection();
+    if (MouseActions().WheelAction() == waScroll) {
+        if (h < 0 && LeftCol() > FixedCols())
+            SetLeftCol(LeftCol() - 1);
+        else if (h > 0 && LeftCol() < ColCount() - VisibleColCount())
+            SetLeftCol(LeftCol() + 1);
+        if (v < 0 && TopRow() > FixedRows())
+            SetTopRow(TopRow() - 1);
+        else if (v > 0 && TopRow() < RowCount() - VisibleRowCount())
+            SetTopRow(TopRow() + 1);
+    } else {
+        const int lastCol = ColCount() - FixedRightCols() - 1;
+        const int lastRow = RowCount() - FixedFooters() - 1;
+        int c = std::clamp(Col(), FixedCols(), std::max(FixedCols(), lastCol));
+        int r = std::clamp(Row(), FixedRows(), std::max(FixedRows(), lastRow));
+        if ((h < 0 && c > FixedCols()) || (h > 0 && c < lastCol))
+            c += h;
+        if ((v < 0 && r > FixedRows()) || (v > 0 && r < lastRow))
+            r += v;
+        if (c != Col())
+            SetCol(c);
+        if (r != Row())
+            SetRow(r);
+    }
+    viewport()->setCursor(PanningCursor(v, h));
+    if (s.PanImage)
+        s.PanImage->raise();
+    const TGridRect after = Selection();
+    if (!(after == before))
+        DoSelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
+}
 
 void TFxStringGrid::HandleWmScroll(TMessage& m, bool Vertical)
 {

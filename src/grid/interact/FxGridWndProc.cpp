@@ -118,6 +118,13 @@ void TFxStringGrid::WndProc(TMessage& m)
         }
         return;
     }
+    // Any button press or key ends panning; a key is then handled as usual.
+    if (s.WheelPan && (m.Msg == WM_MBUTTONDOWN || m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN ||
+                       m.Msg == WM_KEYDOWN || m.Msg == WM_DESTROY)) {
+        StopPanning();
+        if (m.Msg == WM_MBUTTONDOWN)
+            return;
+    }
     const int oldRow = Row();
     switch (m.Msg) {
     case WM_PAINT:
@@ -161,11 +168,25 @@ void TFxStringGrid::WndProc(TMessage& m)
     case WM_HSCROLL: HandleWmScroll(m, false); break;
     case WM_VSCROLL: HandleWmScroll(m, true); break;
     case WM_MOUSEWHEEL: HandleWmMouseWheel(m); break;
+    case CM_MOUSELEAVE: HandleCmMouseLeave(m); break;
+    case WM_MBUTTONDOWN:
+        if (IntelliPan() != ipNone && RowCount() > FixedRows())
+            StartPanning(GetXLParam(m.LParam), GetYLParam(m.LParam));
+        else
+            TBaseGrid::WndProc(m);
+        break;
     case WM_SETCURSOR:
+        // Panning shows the cursor of its direction.
+        if (s.WheelPan) {
+            m.Result = 1;
+            break;
+        }
         TBaseGrid::WndProc(m);
         if (s.MouseSelectMode != msNormal && s.MouseSelectMode != msURL && GridState() != gsColSizing &&
             GridState() != gsRowSizing) {
             viewport()->setCursor(SelectCursor(s.MouseSelectMode));
+        } else if (s.MouseSelectMode == msURL && GridState() == gsNormal) {
+            viewport()->setCursor(Qt::PointingHandCursor);
         } else if (CellSelectorMode()) {
             viewport()->setCursor(Qt::CrossCursor);
         } else if (const auto& e = Events().OnGetCellCursor) {
@@ -195,11 +216,7 @@ void TFxStringGrid::keyPressEvent(QKeyEvent* e)
         return;
     }
     const bool sys = (e->modifiers() & Qt::AltModifier) && !(e->modifiers() & Qt::ControlModifier);
-    std::intptr_t lParam = 1;
-    if (e->modifiers() & Qt::AltModifier)
-        lParam |= std::intptr_t(1) << 29;
-    if (e->isAutoRepeat())
-        lParam |= std::intptr_t(1) << 30;
+    const std::intptr_t lParam = KeyDataFromEvent(*e);
     QPointer<TFxStringGrid> self(this);
     // An error of an event handler must not unwind through Qt.
     auto perform = [this](unsigned msg, std::intptr_t w = 0, std::intptr_t l = 0) {
@@ -314,6 +331,11 @@ void TFxStringGrid::HandleWmCommand(TMessage& m)
 
 void TFxStringGrid::HandleWmTimer(TMessage& m)
 {
+    if (int(m.WParam) == kPanTimer) {
+        if (InteractState().WheelPan)
+            PanTick();
+        return;
+    }
     if (int(m.WParam) != kGridTimer) {
         TBaseGrid::WndProc(m);
         return;

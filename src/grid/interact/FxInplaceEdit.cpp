@@ -57,6 +57,9 @@ void TFxInplaceEdit::HandleMessage(TMessage& m)
             return;
         }
         QChar ch(char16_t(m.WParam & 0xFFFF));
+        // The keypad's decimal key types the decimal separator of the locale.
+        if (FGrid->ExcelStyleDecimalSeparator() && ch == QLatin1Char('.') && KeyDataIsKeypadDecimal(m.LParam))
+            ch = FormatSettings().DecimalSeparator;
         if (!FilterChar(ch, KeyboardStateToShiftState())) {
             m.Result = 1;
             return;

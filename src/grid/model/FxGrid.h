@@ -1584,6 +1584,14 @@ private:
     void HandleWmLButtonDblClk(fw::TMessage& m);
     void HandleWmRButtonDown(fw::TMessage& m);
     void HandleWmSize(fw::TMessage& m);
+    void HandleCmMouseLeave(fw::TMessage& m);
+    // Wheel-button panning: a press starts it, the next press or key ends
+    // it, and a 10 ms tick moves towards the pointer.
+    void StartPanning(int X, int Y);
+    void StopPanning();
+    void PanTick();
+    // Row, fixed-cell and cell-button hover follow the pointer.
+    void UpdateHover(int ACol, int ARow, int X, int Y);
     // The sort click test of a button release on a header cell.
     void HeaderSortClick(int ACol, int ARow, int X, int Y, fw::TShiftState Shift);
     void ShowHint(const QString& Text, fw::TPoint ScreenPos);
@@ -1594,6 +1602,11 @@ private:
     void SkipFixedCellsKey(int& Key);
     // An anchor under a press in an HTML or URL cell; true when it was handled.
     bool HandleAnchorPress(int ACol, int ARow, int X, int Y);
+    // The anchor under (X, Y) in a cell: an HTML link (with its title and
+    // index) or a text that looks like an address with URLShow.
+    bool AnchorAt(int ACol, int ARow, int X, int Y, QString& Anchor, QString& Title, int& Link);
+    // Anchor enter, exit and the hand cursor as the pointer moves.
+    void UpdateAnchorHover(int ACol, int ARow, int X, int Y);
 
 private:
     // The steps of one cell's painting share one context (FxGridPaint_p.h).

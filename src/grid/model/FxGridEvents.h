@@ -15,6 +15,8 @@
 
 #include <functional>
 
+class QMenu;
+
 enum TSortDirection { sdAscending, sdDescending };
 enum TSearchAction { saFindFirst, saFindNext, saFindPrevious };
 enum TGridExportState { esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow };
@@ -171,6 +173,10 @@ struct TFxGridPaintEvents {
 };
 
 // Keyboard, mouse and in-place editing (the interaction issue adds its events here).
+// Directions a drag hovering near the grid's edges scrolls in.
+enum TDragScrollDir { dsdUp, dsdDown, dsdLeft, dsdRight };
+using TDragScrollDirection = TFxSet<TDragScrollDir>;
+
 struct TFxGridInteractEvents {
     std::function<void(QObject* Sender, int ACol, int ARow, QString& Value)> OnGetEditMask;
     std::function<void(QObject* Sender, int ACol)> OnEndColumnSize;
@@ -210,6 +216,25 @@ struct TFxGridInteractEvents {
     std::function<void(QObject* Sender, int ACol, int ARow)> OnRadioButtonClick;
     std::function<void(QObject* Sender, int ACol, int ARow, int AIdx)> OnRadioClick;
     std::function<void(QObject* Sender, int ARow, int ACol, const QString& Anchor, bool& AutoHandle)> OnAnchorClick;
+    // The pointer reached or left an anchor of an HTML cell (row first); the
+    // hint of an anchor without a title may be given here.
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Anchor)> OnAnchorEnter;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Anchor)> OnAnchorExit;
+    std::function<void(QObject* Sender, int ARow, int ACol, QString& Anchor)> OnAnchorHint;
+    // A click on a node's glyph: the row as shown, then its real row.
+    std::function<void(QObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeExpandNode;
+    std::function<void(QObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeContractNode;
+    std::function<void(QObject* Sender, int ARow, int ARowReal)> OnExpandNode;
+    std::function<void(QObject* Sender, int ARow, int ARowReal)> OnContractNode;
+    // A press on a fixed cell's drop-down button: the menu to pop up under
+    // it (null for none), and whether the cell stays highlighted after the
+    // menu closed.
+    std::function<void(QObject* Sender, int ACol, int ARow, QMenu*& AMenu, bool& KeepFixedCellHighlighted)>
+        OnFixedDropDownClick;
+    // A drag hovering in a margin is about to scroll the grid one step.
+    std::function<void(QObject* Sender, int TopRow, int LeftCol, TDragScrollDirection& DragScrollDir,
+                       bool& CanScroll)>
+        OnDragScroll;
     std::function<void(QObject* Sender, int ACol, bool& DoSort)> OnCanSort;
     std::function<void(QObject* Sender, int ACol)> OnClickSort;
     std::function<void(QObject* Sender, int ARow)> OnEndRowSize;

@@ -18,6 +18,8 @@ enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 enum THintShowLargeTextPos { hpCell, hpCursor };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+// The directions a wheel-button press pans in.
+enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 
 #define FX_GRID_MODEL_SETTINGS(S)                                                                                   \
     S(QString, FloatFormat, QStringLiteral("%.2f"), Invalidate)                                                      \
@@ -122,7 +124,10 @@ enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
     S(bool, ScrollSynch, false, Store)                                                                               \
     S(bool, HintShowSizing, false, Store)                                                                            \
     S(bool, EnableBlink, false, Store)                                                                               \
-    S(bool, CellSelectorMode, false, Store)
+    S(bool, CellSelectorMode, false, Store)                                                                         \
+    S(bool, ExcelStyleDecimalSeparator, false, Store)                                                               \
+    S(TIntelliPan, IntelliPan, ipVertical, Store)                                                                   \
+    S(bool, AnchorHint, false, Store)
 
 #define FX_GRID_EXCHANGE_SETTINGS(S)                                                                                \
     S(QChar, Delimiter, QChar(0), Store)                                                                             \

@@ -2,6 +2,7 @@
 // edit, validation, Escape, the combo and check box editors, Enter walks.
 #include "GridUi.h"
 
+#include "framework/SysUtils.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/interact/FxGridEditors.h"
 #include "grid/interact/FxInplaceEdit.h"
@@ -518,5 +519,51 @@ TEST(FxGridCombo, OpeningTheListDoesNotEndTheEdit)
     EXPECT_EQ(g.Cells(2, 1), "Off");
     EXPECT_FALSE(g.EditMode());
 }
+
+} // namespace
+
+namespace {
+
+// ExcelStyleDecimalSeparator: the keypad's decimal key types the locale's
+// separator, both when it starts the edit and inside the editor; the main
+// keyboard's "." stays a full stop.
+struct DecimalCase {
+    const char* name;
+    bool excelStyle;
+    Qt::KeyboardModifiers mods;   // of the "." key
+    const char* expected;
+};
+
+class FxGridDecimal : public ::testing::TestWithParam<DecimalCase> {};
+
+TEST_P(FxGridDecimal, KeypadDecimalKeyTypesTheLocaleSeparator)
+{
+    const DecimalCase& k = GetParam();
+    fw::TFormatSettings& fs = fw::FormatSettings();
+    const QChar saved = fs.DecimalSeparator;
+    fs.DecimalSeparator = QLatin1Char(',');
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetExcelStyleDecimalSeparator(k.excelStyle);
+    g.SetCol(1);
+    g.SetRow(1);
+    // The first key opens the editor, the rest reach it.
+    QTest::keyClick(w.focus(), Qt::Key_Period, k.mods);
+    w.settle();
+    w.type("5");
+    QTest::keyClick(w.focus(), Qt::Key_Period, k.mods);
+    w.settle();
+    w.type("2");
+    w.key(Qt::Key_Return);
+    fs.DecimalSeparator = saved;
+    EXPECT_EQ(g.Cells(1, 1), k.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FxGridDecimal,
+    ::testing::Values(DecimalCase{"keypadExcelStyle", true, Qt::KeypadModifier, ",5,2"},
+                      DecimalCase{"keypadPlain", false, Qt::KeypadModifier, ".5.2"},
+                      DecimalCase{"mainKeyExcelStyle", true, Qt::NoModifier, ".5.2"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

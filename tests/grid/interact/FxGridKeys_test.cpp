@@ -6,6 +6,7 @@
 
 #include "grid/foundation/FxOptions.h"
 #include "grid/interact/FxInplaceEdit.h"
+#include "grid/paint/FxSearchPanel.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -403,6 +404,23 @@ TEST(FxGridFocus, TabWithAValidationEventValidatesAndKeepsTheFocusInTheGrid)
         EXPECT_EQ(g.Col(), 1);
         EXPECT_EQ(g.Row(), 1);
     }
+}
+
+} // namespace
+
+namespace {
+
+// Ctrl+F takes the user to the search bar's text field, when the bar shows.
+TEST(FxGridKeysSearch, CtrlFFocusesTheSearchBarOnlyWhenItShows)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    w.key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(w.focus(), &g);
+    g.SearchFooter().SetVisible(true);
+    w.settle();
+    w.key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(w.focus(), &g.SearchPanel().EditControl());
 }
 
 } // namespace

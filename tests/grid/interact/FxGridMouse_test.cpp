@@ -3,11 +3,16 @@
 // column moves, and the scroll hint.
 #include "GridUi.h"
 
+#include "framework/SysColors.h"
 #include "grid/foundation/FxOptions.h"
+#include "grid/model/FxGrouping.h"
 #include "grid/interact/FxInplaceEdit.h"
 #include "grid/model/FxColumnSize.h"
 #include "grid/model/FxFilterLists.h"
 #include "grid/model/FxSortSettings.h"
+#include "grid/paint/FxControlLook.h"
+
+#include <QMenu>
 
 #include <gtest/gtest.h>
 
@@ -603,6 +608,129 @@ TEST(FxGridMouse, TheNodeGlyphClosesAndOpensItsNodeAndColumnZeroNeverBecomesCurr
     EXPECT_EQ(g.Col(), 2);
 }
 
+// The node events name the row as shown and its real row; a refusal keeps
+// the node as it was.
+TEST(FxGridMouse, NodeGlyphClicksAskBeforeAndTellAfterOpeningOrClosing)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetRowCount(8);
+    g.AddNode(3, 3);   // real rows 3 (the node), 4 and 5
+    g.HideRow(1);      // the node shows as row 2
+    QStringList log;
+    bool allowExpand = false;
+    TFxGridEvents& e = g.Events();
+    e.OnBeforeContractNode = [&](QObject*, int r, int real, bool&) { log << QStringLiteral("may close %1,%2").arg(r).arg(real); };
+    e.OnContractNode = [&](QObject*, int r, int real) { log << QStringLiteral("closed %1,%2").arg(r).arg(real); };
+    e.OnBeforeExpandNode = [&](QObject*, int r, int real, bool& allow) {
+        log << QStringLiteral("may open %1,%2").arg(r).arg(real);
+        allow = allowExpand;
+    };
+    e.OnExpandNode = [&](QObject*, int r, int real) { log << QStringLiteral("opened %1,%2").arg(r).arg(real); };
+    const fw::TRect cr = g.CellRect(0, 2);
+    const QPoint glyph(cr.Left + 6, cr.Top + cr.Height() / 2);
+    w.click(glyph);
+    EXPECT_EQ(g.RowCount(), 5);
+    w.click(glyph);   // refused
+    EXPECT_EQ(g.RowCount(), 5);
+    allowExpand = true;
+    w.click(glyph);
+    EXPECT_EQ(g.RowCount(), 7);
+    EXPECT_EQ(log.join("; ").toStdString(),
+              "may close 2,3; closed 2,3; may open 2,3; may open 2,3; opened 2,3");
+}
+
+// With AutoSelectGroup a click on an open group's header row selects the
+// group: its rows in one range, or each row's flag with disjunct rows.
+TEST(FxGridMouse, AClickOnAnOpenGroupHeaderSelectsTheGroup)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions((g.Options() & ~fw::TGridOptions(fw::goEditing)) | fw::goRangeSelect);
+    g.SetColCount(4);
+    g.SetRowCount(4);
+    const char* keys[] = {"A", "A", "B"};
+    for (int r = 1; r < 4; ++r) {
+        g.SetCells(1, r, keys[r - 1]);
+        g.SetCells(2, r, QString::number(r));
+    }
+    g.Group(1);   // rows: header A, 1, 2, header B, 3
+    ASSERT_TRUE(g.IsNode(1));
+    ASSERT_EQ(g.GetNodeSpan(1), 3);
+    g.Grouping().SetAutoSelectGroup(true);
+    w.click(w.at(2, 1));
+    EXPECT_EQ(g.Selection(), (fw::TGridRect{1, 1, g.ColCount() - 1, 3}));
+    w.click(w.at(2, 5));   // a data row selects itself
+    EXPECT_EQ(g.Selection(), (fw::TGridRect{2, 5, 2, 5}));
+    g.ContractNode(g.RealRowIndex(1));
+    w.click(w.at(2, 1));   // a closed group: only its header
+    EXPECT_EQ(g.Selection(), (fw::TGridRect{2, 1, 2, 1}));
+    g.ExpandNode(g.RealRowIndex(1));
+    g.MouseActions().SetDisjunctRowSelect(true);
+    w.click(w.at(2, 1));
+    EXPECT_TRUE(g.RowSelect(2));
+    EXPECT_TRUE(g.RowSelect(3));
+    EXPECT_FALSE(g.RowSelect(5));
+}
+
+// The pointer paints the row under it and the fixed cell under it in their
+// hover colours; leaving the grid takes both away.
+TEST(FxGridMouse, TheRowAndTheFixedCellUnderThePointerShowHovered)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetLook(glXP);
+    g.SetHoverRow(true);
+    g.SetHoverRowColor(0x00CC00);
+    g.SetHoverRowColorTo(fw::clNone);
+    g.SetHoverFixedCells(hfFixedRows);
+    g.SetRIRGradientHoverFrom(0xAA00AA);
+    g.SetRIRGradientHoverTo(0xAA00AA);
+    QWidget* vp = g.viewport();
+    auto count = [&](fw::TColor c, int col, int row) {
+        const QImage img = vp->grab().toImage();
+        const fw::TRect r = g.CellRect(col, row);
+        const QRgb want = fw::ToQColor(c).rgb();
+        int n = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                n += img.pixel(x, y) == want;
+        return n;
+    };
+    QTest::mouseMove(vp, w.at(2, 3));
+    w.settle();
+    EXPECT_GT(count(0x00CC00, 3, 3), 100);
+    EXPECT_EQ(count(0x00CC00, 3, 2), 0);
+    QTest::mouseMove(vp, w.at(2, 4));
+    w.settle();
+    EXPECT_EQ(count(0x00CC00, 3, 3), 0) << "the old row returns to its colour";
+    EXPECT_GT(count(0x00CC00, 3, 4), 100);
+    // Only the fixed rows take the hover look here.
+    EXPECT_EQ(count(0xAA00AA, 2, 0), 0);
+    QTest::mouseMove(vp, w.at(2, 0));
+    w.settle();
+    EXPECT_GT(count(0xAA00AA, 2, 0), 100);
+    QTest::mouseMove(vp, w.at(0, 2));
+    w.settle();
+    EXPECT_EQ(count(0xAA00AA, 2, 0), 0);
+    EXPECT_EQ(count(0xAA00AA, 0, 2), 0);
+    auto leave = [&] {
+        QEvent e(QEvent::Leave);
+        QApplication::sendEvent(vp, &e);
+        w.settle();
+    };
+    QTest::mouseMove(vp, w.at(3, 0));
+    w.settle();
+    EXPECT_GT(count(0xAA00AA, 3, 0), 100);
+    leave();
+    EXPECT_EQ(count(0xAA00AA, 3, 0), 0) << "leaving the grid ends the header hover";
+    QTest::mouseMove(vp, w.at(2, 4));
+    w.settle();
+    EXPECT_GT(count(0x00CC00, 3, 4), 100);
+    leave();
+    EXPECT_EQ(count(0x00CC00, 3, 4), 0) << "leaving the grid ends the row hover";
+}
+
 TEST(FxGridKeysNodes, RightOpensAndLeftClosesTheNodeOfAMergedNodeRow)
 {
     Window w;
@@ -766,6 +894,157 @@ TEST(FxGridSizing, AMoveAcrossAHiddenColumnKeepsItHiddenWithItsWidthAndOrder)
         for (int c = 0; c < 5; ++c)
             EXPECT_EQ(g.Cells(c, 0), QStringLiteral("c%1").arg(c)) << k.name;
     }
+}
+
+} // namespace
+
+namespace {
+
+// Wheel-button panning: the press starts it, each tick moves the current
+// cell one step towards the pointer (nothing within 5 pixels of the start),
+// and a key ends it before it is handled as usual.
+TEST(FxGridPan, TheWheelButtonPansTowardsThePointerUntilAKeyEndsIt)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetRowCount(30);
+    g.SetCol(2);
+    g.SetRow(5);
+    QWidget* vp = g.viewport();
+    const QPoint start = w.at(2, 5);
+    QTest::mouseClick(vp, Qt::MiddleButton, Qt::NoModifier, start);
+    w.settle();
+    // The ticks are driven here, not by the 10 ms timer.
+    g.KillTimer(999);
+    auto tickAt = [&](QPoint p) {
+        QTest::mouseMove(vp, p);
+        g.Perform(fw::WM_TIMER, 999);
+    };
+    tickAt(start + QPoint(0, 40));
+    tickAt(start + QPoint(0, 40));
+    EXPECT_EQ(g.Row(), 7);
+    EXPECT_EQ(vp->cursor().shape(), Qt::SizeVerCursor);
+    tickAt(start + QPoint(30, -5));   // vertical only, and inside the dead zone
+    EXPECT_EQ(g.Row(), 7);
+    EXPECT_EQ(g.Col(), 2);
+    tickAt(start + QPoint(0, -40));
+    EXPECT_EQ(g.Row(), 6);
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(g.Row(), 7) << "the key is handled after panning ended";
+    tickAt(start + QPoint(0, 40));
+    EXPECT_EQ(g.Row(), 7) << "panning is over";
+    EXPECT_NE(vp->cursor().shape(), Qt::SizeVerCursor);
+
+    // Both directions, scrolling instead of moving the current cell.
+    g.SetIntelliPan(ipBoth);
+    g.SetColCount(30);
+    g.MouseActions().SetWheelAction(waScroll);
+    const int top = g.TopRow(), left = g.LeftCol(), row = g.Row();
+    QTest::mouseClick(vp, Qt::MiddleButton, Qt::NoModifier, start);
+    w.settle();
+    g.KillTimer(999);
+    tickAt(start + QPoint(40, 40));
+    EXPECT_EQ(g.TopRow(), top + 1);
+    EXPECT_EQ(g.LeftCol(), left + 1);
+    EXPECT_EQ(g.Row(), row);
+    QTest::mouseClick(vp, Qt::MiddleButton, Qt::NoModifier, start);   // a second press ends it
+    w.settle();
+    tickAt(start + QPoint(40, 40));
+    EXPECT_EQ(g.TopRow(), top + 1);
+
+    // ipNone: the wheel button does not pan.
+    g.SetIntelliPan(ipNone);
+    g.MouseActions().SetWheelAction(waMoveSelection);
+    QTest::mouseClick(vp, Qt::MiddleButton, Qt::NoModifier, start);
+    w.settle();
+    const int r0 = g.Row();
+    tickAt(start + QPoint(0, 40));
+    EXPECT_EQ(g.Row(), r0);
+}
+
+} // namespace
+
+namespace {
+
+// Sweeping the pointer over two adjacent links: entering the second needs no
+// exit from the first, leaving all links exits once with the last one; over a
+// link the cursor is the hand and the hint names the link.
+TEST(FxGridAnchorHover, EnterAndExitFollowThePointerWithTheHandCursorAndHint)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetColWidths(2, 200);
+    g.SetCells(2, 2, "<a href=\"one\">One</a><a href=\"two\">Two</a>");
+    QStringList log;
+    TFxGridEvents& e = g.Events();
+    e.OnAnchorEnter = [&](QObject*, int r, int c, const QString& a) { log << QStringLiteral("enter %1 %2,%3").arg(a).arg(r).arg(c); };
+    e.OnAnchorExit = [&](QObject*, int, int, const QString& a) { log << QStringLiteral("exit %1").arg(a); };
+    e.OnAnchorHint = [](QObject*, int, int, QString& title) { title = QStringLiteral("Opens ") + title; };
+    QWidget* vp = g.viewport();
+    const fw::TRect r = g.CellRect(2, 2);
+    const int y = r.Top + 8;
+    QPoint overOne;
+    for (int x = r.Left + 1; x < r.Right; x += 2) {
+        QTest::mouseMove(vp, QPoint(x, y));
+        if (log.size() == 1 && overOne.isNull()) {
+            overOne = QPoint(x, y);
+            g.Perform(fw::WM_SETCURSOR);
+            EXPECT_EQ(vp->cursor().shape(), Qt::PointingHandCursor);
+        }
+    }
+    QTest::mouseMove(vp, w.at(3, 4));
+    EXPECT_EQ(log.join("; ").toStdString(), "enter one 2,2; enter two 2,2; exit two");
+    g.Perform(fw::WM_SETCURSOR);
+    EXPECT_NE(vp->cursor().shape(), Qt::PointingHandCursor);
+    // The hint over a link without a title: the handler words it.
+    ASSERT_FALSE(overOne.isNull());
+    g.SetAnchorHint(true);
+    QHelpEvent help(QEvent::ToolTip, overOne, vp->mapToGlobal(overOne));
+    QApplication::sendEvent(vp, &help);
+    EXPECT_EQ(QToolTip::text(), "Opens one");
+    QToolTip::hideText();
+}
+
+} // namespace
+
+namespace {
+
+// The drop-down button of a header cell: a press on it asks the application
+// for a menu and pops it up under the button; the header click is told, but
+// it sorts nothing.
+TEST(FxGridFixedDropDown, APressOnTheButtonPopsUpTheApplicationsMenu)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetHoverFixedCells(hfFixedRows);
+    g.ControlLook().SetFixedDropDownButton(true);
+    g.SortSettings().SetShow(true);
+    QMenu menu;
+    menu.addAction(QStringLiteral("Hide column"));
+    QStringList log;
+    g.Events().OnFixedDropDownClick = [&](QObject*, int c, int r, QMenu*& m, bool&) {
+        log << QStringLiteral("drop-down %1,%2").arg(c).arg(r);
+        m = &menu;
+    };
+    g.Events().OnClickCell = [&](QObject*, int r, int c) { log << QStringLiteral("click %1,%2").arg(r).arg(c); };
+    const fw::TRect r = g.CellRect(2, 0);
+    w.click(QPoint(r.Right - 8, r.Top + 5));
+    EXPECT_EQ(log.join("; ").toStdString(), "drop-down 2,0; click 0,2");
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_TRUE(g.PaintFeedback().FixedDropDownOpen);
+    EXPECT_EQ(g.SortSettings().Column(), -1) << "the button is no sort click";
+    menu.hide();
+    w.settle();
+    EXPECT_FALSE(g.PaintFeedback().FixedDropDownOpen);
+    // Beside the button the press is a header click as before.
+    log.clear();
+    w.click(QPoint(r.Left + 8, r.Top + 5));
+    EXPECT_FALSE(log.join("; ").contains("drop-down"));
+    // A header without the hover look has no button.
+    g.SetHoverFixedCells(hfNone);
+    log.clear();
+    w.click(QPoint(r.Right - 8, r.Top + 5));
+    EXPECT_FALSE(log.join("; ").contains("drop-down"));
 }
 
 } // namespace

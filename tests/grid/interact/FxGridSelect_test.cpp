@@ -106,6 +106,38 @@ TEST(FxGridSelect, EditOnDblClickOnlyEditsByDoubleClickAndEndsEditingAfter)
     EXPECT_FALSE(g.Options() & fw::goEditing);
 }
 
+// RangeSelectAndEdit: a click selects, a double click edits the cell (the
+// editor holds its text), but only a cell that may be edited.
+TEST(FxGridSelect, RangeSelectAndEditOpensTheEditorOnADoubleClick)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions((g.Options() & ~fw::TGridOptions(fw::goEditing)) | fw::goRangeSelect);
+    g.MouseActions().SetRangeSelectAndEdit(true);
+    g.Events().OnCanEditCell = [](QObject*, int r, int, bool& can) { can = r != 4; };
+    g.SetCells(2, 3, "abc");
+    g.SetCells(2, 4, "fixed");
+    g.SetCol(1);
+    g.SetRow(1);
+    // A user's double click is a click, then the double click.
+    w.click(w.at(2, 4));
+    w.dblClick(w.at(2, 4));
+    EXPECT_FALSE(g.NormalEdit() && g.NormalEdit()->isVisible());
+    EXPECT_FALSE(g.Options() & fw::goEditing);
+    w.click(w.at(2, 3));
+    EXPECT_FALSE(g.NormalEdit() && g.NormalEdit()->isVisible());
+    w.dblClick(w.at(2, 3));
+    ASSERT_TRUE(g.NormalEdit());
+    EXPECT_TRUE(g.NormalEdit()->isVisible());
+    EXPECT_EQ(g.NormalEdit()->Text(), "abc");
+    EXPECT_EQ(g.Col(), 2);
+    EXPECT_EQ(g.Row(), 3);
+    w.key(Qt::Key_End);
+    w.type("d");
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(g.Cells(2, 3), "abcd");
+}
+
 // The wheel: rows per notch, moving the current row or scrolling.
 TEST(FxGridWheel, MovesTheCurrentRowOrScrollsByTheIncrement)
 {
