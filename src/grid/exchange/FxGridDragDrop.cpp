@@ -49,62 +49,6 @@ private:
     int Kind;
 };
 
-// Watches the presses on the grid and starts a drag once the pointer left
-// a pressed cell by more than 3 pixels, once per press.
-class TDragStarter : public QObject {
-public:
-    explicit TDragStarter(TFxStringGrid* grid) : Grid(grid) { grid->viewport()->installEventFilter(this); }
-    ~TDragStarter() override
-    {
-        if (Grid)
-            Grid->viewport()->removeEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (!Grid || watched != Grid->viewport())
-            return false;
-        switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            auto* e = static_cast<QMouseEvent*>(event);
-            Armed = e->button() == Qt::LeftButton;
-            Press = e->position().toPoint();
-            return false;
-        }
-        case QEvent::MouseButtonRelease:
-            Armed = false;
-            return false;
-        case QEvent::MouseMove: {
-            auto* e = static_cast<QMouseEvent*>(event);
-            if (!Armed || !(e->buttons() & Qt::LeftButton))
-                return false;
-            const QPoint d = e->position().toPoint() - Press;
-            if (std::abs(d.x()) <= 3 && std::abs(d.y()) <= 3)
-                return false;
-            const fw::TGridState state = Grid->GridState();
-            if (state == fw::gsColSizing || state == fw::gsRowSizing) {
-                Armed = false;
-                return false;
-            }
-            Armed = false;
-            const fw::TGridCoord cell = Grid->MouseCoord(Press.x(), Press.y());
-            if (cell.X < 0 || cell.Y < 0)
-                return false;
-            Grid->OleDragFromCell(cell.X, cell.Y);
-            return true;
-        }
-        default:
-            return false;
-        }
-    }
-
-private:
-    QPointer<TFxStringGrid> Grid;
-    bool Armed = false;
-    QPoint Press;
-};
-
 } // namespace
 
 // ---------------------------------------------------------------- settings
@@ -128,14 +72,8 @@ void TDragDropSettings::SetOleDropTarget(bool value)
 
 void TDragDropSettings::SetOleDropSource(bool value)
 {
+    // The grid's mouse handling starts the drags while this is on.
     FOleDropSource = value;
-    if (!FGrid)
-        return;
-    TFxGridExchangeState& s = FGrid->ExchangeState();
-    if (value && !s.DragStarter)
-        s.DragStarter = std::make_shared<TDragStarter>(FGrid);
-    else if (!value)
-        s.DragStarter.reset();
 }
 
 void TDragDropSettings::SetOleAcceptText(bool value)

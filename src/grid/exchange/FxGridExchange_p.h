@@ -30,7 +30,6 @@ struct TFxGridExchangeState {
     // sideways scroll of a drag.
     std::shared_ptr<TDragDropSettings> DragDrop;
     std::shared_ptr<TGridDropTarget> DropTarget;
-    std::shared_ptr<QObject> DragStarter;
     fw::TGridRect DropSelection{-1, -1, -1, -1};
     mutable QPointer<QWidget> Arrows[3];
     int TimerTicks = 0;

@@ -115,6 +115,7 @@ struct TFxGridInteractState {
     bool SpinUpClick = false, SpinDnClick = false;
     bool MouseDown = false;
     bool DeselectState = false;
+    bool SelectionClick = false;    // a press on the selection that a move may turn into a drag
     int MoveColInd = -1, MoveRowInd = -1;
     fw::TGridCoord PushedCellButton{-1, -1};
     int OldTopRow = 0, OldKeepLeftCol = 0;

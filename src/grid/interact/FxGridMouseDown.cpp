@@ -4,6 +4,7 @@
 #include "grid/model/FxGrid.h"
 #include "grid/interact/FxGridFixedEditors.h"
 #include "grid/interact/FxGridInteract_p.h"
+#include "grid/exchange/FxGridDragDrop.h"
 
 #include "grid/foundation/FxOptions.h"
 #include "grid/model/FxCellNode.h"
@@ -193,6 +194,26 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
         if (const auto& e = Events().OnClickCell)
             e(this, arow, acol);
         return;
+    }
+    // A press on the selection may become a drag of it: the selection stays
+    // until the move starts the drag or the release selects the cell.
+    {
+        const bool fixedRow = arow < FixedRows();
+        const bool onSelection = IsSelected(acol, arow) || (fixedRow && !EnhRowColMove());
+        const bool nearSizingEdge = (Options() & goColSizing) && (x - cr.Left < 4 || cr.Right - x < 4);
+        if (onSelection && !(Options() & goEditing) && !HasButton(pressCol, arow) && !HasCheckBox(pressCol, arow) &&
+            DragDropSettings().OleDropSource() && !(fixedRow && (ma.ColSelect() || ma.AllSelect())) &&
+            acol >= FixedCols() && !nearSizingEdge) {
+            SetFocus();
+            if (OnMouseDown)
+                OnMouseDown(this, mbLeft, KeyboardStateToShiftState(), x, y);
+            if (!self)
+                return;
+            s.SelectionClick = true;
+            if (const auto& e = Events().OnClickCell)
+                e(this, arow, acol);
+            return;
+        }
     }
     // A cell button or expand button is pushed by the press; the release on
     // it clicks it.

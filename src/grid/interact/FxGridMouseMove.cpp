@@ -3,6 +3,7 @@
 // one hint window of scroll and sizing hints; the cell hint.
 #include "grid/model/FxGrid.h"
 #include "grid/interact/FxGridInteract_p.h"
+#include "grid/exchange/FxGridDragDrop.h"
 
 #include "framework/SysColors.h"
 #include "grid/foundation/FxOptions.h"
@@ -10,6 +11,8 @@
 #include "framework/Guard.h"
 
 #include <QHelpEvent>
+
+#include <cstdlib>
 #include <QLabel>
 #include <QToolTip>
 
@@ -44,6 +47,15 @@ void TFxStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     int acol = -1, arow = -1;
     MouseToCell(X, Y, acol, arow);
     UpdateHover(acol, arow, X, Y);
+    // A press on the selection becomes a drag once the pointer has moved
+    // more than 3 pixels with the button still down, once per press.
+    if (s.SelectionClick && Shift.Contains(ssLeft) && acol >= 0 && arow >= 0 &&
+        (std::abs(X - s.Clickposx) > 3 || std::abs(Y - s.Clickposy) > 3) && DragDropSettings().OleDropSource() &&
+        GridState() != gsColSizing && !s.MouseResize) {
+        s.SelectionClick = false;
+        OleDragFromCell(acol, arow);
+        return;
+    }
     if (s.MouseResize && s.MouseDownMove) {
         int c = -1, r = -1;
         MouseToCell(std::clamp(X, 0, std::max(0, ClientWidth() - 1)), std::clamp(Y, 0, std::max(0, ClientHeight() - 1)),

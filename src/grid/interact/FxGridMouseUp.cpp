@@ -4,6 +4,7 @@
 #include "grid/model/FxGrid.h"
 #include "grid/interact/FxGridFixedEditors.h"
 #include "grid/interact/FxGridInteract_p.h"
+#include "grid/exchange/FxGridDragDrop.h"
 
 #include "grid/foundation/FxOptions.h"
 #include "grid/model/FxFilterLists.h"
@@ -76,6 +77,29 @@ void TFxStringGrid::HandleWmLButtonUp(TMessage& m)
         }
         s.ResizeBlock.clear();
         return;
+    }
+    // A press on the selection that never became a drag: the release selects
+    // the cell (or its row), or flips the row's flag in a disjunct row grid.
+    if (s.SelectionClick) {
+        s.SelectionClick = false;
+        if (acol >= FixedCols() && arow >= FixedRows()) {
+            const TMouseActions& ma = MouseActions();
+            const TShiftState shift = KeyboardStateToShiftState();
+            if (ma.DisjunctRowSelect() && DragDropSettings().OleDropSource()) {
+                if (shift.Contains(ssCtrl) || ma.DisjunctRowSelectNoCtrl()) {
+                    const int r = ma.RowSelectPersistent() ? RealRowIndex(arow) : arow;
+                    SetRowSelect(r, !RowSelect(r));
+                    if (OnMouseUp)
+                        OnMouseUp(this, mbLeft, TShiftState(ssCtrl), x, y);
+                    return;
+                }
+                ClearRowSelect();
+            }
+            if (Options() & goRowSelect)
+                SetSelection({FixedCols(), arow, ColCount() - 1, arow});
+            else
+                SetSelection({acol, arow, acol, arow});
+        }
     }
     TBaseGrid::WndProc(m);
     if (!self)

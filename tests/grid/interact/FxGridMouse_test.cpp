@@ -5,6 +5,8 @@
 
 #include "framework/SysColors.h"
 #include "grid/foundation/FxOptions.h"
+#include "grid/exchange/FxGridDragDrop.h"
+#include "grid/exchange/SgDD.h"
 #include "grid/model/FxGrouping.h"
 #include "grid/interact/FxInplaceEdit.h"
 #include "grid/model/FxColumnSize.h"
@@ -13,6 +15,7 @@
 #include "grid/paint/FxControlLook.h"
 
 #include <QMenu>
+#include <QMimeData>
 
 #include <gtest/gtest.h>
 
@@ -298,6 +301,62 @@ TEST(FxGridUpdate, ALockReleasedWhileHiddenIsStillReleased)
     g.EndUpdate();
     EXPECT_EQ(g.UpdateCount(), 0);
     EXPECT_TRUE(g.viewport()->updatesEnabled());
+}
+
+// A press on the selection with drag sources on: moving more than 3 pixels
+// with the button down drags the selection (once per press); a release
+// without that move selects the pressed cell; with drag sources off the
+// same gesture is a range selection and nothing is dragged.
+TEST(FxGridMouse, APressOnTheSelectionDragsItOnceMovedOrSelectsTheCellOnRelease)
+{
+    struct Case {
+        const char* name;
+        bool source;
+        int move;   // pixels the pointer moves right before the release
+        int drags;
+        fw::TGridRect after;
+    };
+    const Case cases[] = {
+        {"moved 10 px: one drag, the selection stays", true, 10, 1, {1, 1, 3, 3}},
+        {"moved 3 px: no drag, the release selects the cell", true, 3, 0, {2, 2, 2, 2}},
+        {"no move: the release selects the cell", true, 0, 0, {2, 2, 2, 2}},
+        {"drag sources off: a range selection", false, 10, 0, {2, 2, 2, 2}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+        g.DragDropSettings().SetOleDropSource(k.source);
+        for (int r = 1; r < g.RowCount(); ++r)
+            for (int c = 1; c < g.ColCount(); ++c)
+                g.SetCells(c, r, QStringLiteral("%1%2").arg(QChar('a' + c - 1)).arg(r));
+        g.SetSelection({1, 1, 3, 3});
+        int drags = 0;
+        QString dragged;
+        SetDragRunnerForTesting([&](QMimeData* data, Qt::DropActions) {
+            ++drags;
+            dragged = data->text();
+            return Qt::IgnoreAction;
+        });
+        QWidget* vp = g.viewport();
+        const QPoint from = w.at(2, 2, 10, 5);
+        QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, from);
+        if (k.source) {
+            EXPECT_EQ(g.Selection(), (fw::TGridRect{1, 1, 3, 3})) << "the press keeps the selection";
+        }
+        if (k.move > 0) {
+            QTest::mouseMove(vp, from + QPoint(k.move, 0));
+            QTest::mouseMove(vp, from + QPoint(k.move + (k.move > 3 ? 2 : 0), 0));
+        }
+        QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, from + QPoint(k.move, 0));
+        SetDragRunnerForTesting({});
+        EXPECT_EQ(drags, k.drags);
+        if (k.drags > 0) {
+            EXPECT_TRUE(dragged.contains("b2") && dragged.contains("c3")) << dragged.toStdString();
+        }
+        EXPECT_EQ(g.Selection(), k.after);
+    }
 }
 
 } // namespace
