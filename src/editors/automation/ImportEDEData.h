@@ -3,7 +3,7 @@
 // file (a semicolon-separated export of a BACnet device's objects) into the
 // objects the converter can map, the table that lists them, and the choices
 // the user makes there (import, read, write) with their checks.
-#include "app/TableSpec.h"
+#include "app/TableDescription.h"
 #include "app/TableFile.h"
 
 #include <QString>
