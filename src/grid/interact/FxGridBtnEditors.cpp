@@ -67,16 +67,6 @@ bool KindCharRule(QLineEdit& e, TEditorType kind, QChar& ch)
     }
 }
 
-// Tab is the editor's when the grid validates cells; otherwise it moves
-// the focus on (and the focus loss ends the edit).
-bool TabIsEditors(QEvent* e, bool claimed)
-{
-    if (e->type() != QEvent::KeyPress)
-        return false;
-    auto* k = static_cast<QKeyEvent*>(e);
-    return claimed && (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab);
-}
-
 bool NoShiftKey(TShiftState shift)
 {
     return !shift.Contains(ssShift) && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt);
@@ -162,13 +152,8 @@ bool TGridEditBtn::KeyDown(int& key, TShiftState shift)
             key = 0;
             return false;
         }
-        if (g->Options() & goTabs) {
-            g->HideInplaceEdit();
-            g->SetFocus();
-            g->AdvanceOnTab(shift.Contains(ssShift));
+        if (FxGridSpecial::TabOn(*g, shift))
             return false;
-        }
-        g->PostMessage(WM_KEYDOWN, VK_TAB, 0);
     }
     if (key == VK_ESCAPE)
         setText(g->OriginalCellValue());
@@ -178,7 +163,7 @@ bool TGridEditBtn::KeyDown(int& key, TShiftState shift)
 
 bool TGridEditBtn::event(QEvent* e)
 {
-    if (TabIsEditors(e, FGrid->HasCellValidation())) {
+    if (FxGridSpecial::TabIsEditors(e, FGrid->HasCellValidation())) {
         keyPressEvent(static_cast<QKeyEvent*>(e));
         return true;
     }
@@ -195,12 +180,7 @@ void TGridEditBtn::keyPressEvent(QKeyEvent* e)
             e->accept();
             return;
         }
-        int key = VirtualKeyFromEvent(*e);
-        if (key != 0 && !KeyDown(key, ShiftStateFromEvent(*e))) {
-            e->accept();
-            return;
-        }
-        if (!self)
+        if (!FxGridSpecial::PassKeyDown(*this, *e))
             return;
         QChar ch = CharCodeFromEvent(*e);
         if (!ch.isNull()) {
@@ -282,24 +262,14 @@ void TGridEditBtn::KeyUp(int& key, TShiftState shift)
 
 void TGridEditBtn::LookupComplete()
 {
-    TFxStringGrid* g = FGrid;
-    if (!WorkMode || hasSelectedText() || !g->Lookup())
+    if (!WorkMode || hasSelectedText())
         return;
-    const bool cs = g->LookupCaseSensitive();
-    const QString typed = text().left(cursorPosition());
-    if (typed.isEmpty())
+    const int typed = cursorPosition();
+    const QString full = FxGridSpecial::LookupCompletion(*FGrid, text(), typed);
+    if (full.isNull())
         return;
-    const QString p = cs ? typed : typed.toUpper();
-    const TStringList& items = g->LookupItems();
-    for (int i = 0; i < items.Count(); ++i) {
-        const QString item = items[i];
-        if ((cs ? item : item.toUpper()).startsWith(p)) {
-            const QString full = typed + item.mid(typed.length(), 255);
-            setText(full);
-            setSelection(typed.length(), full.length() - typed.length());
-            return;
-        }
-    }
+    setText(full);
+    setSelection(typed, int(full.length()) - typed);
 }
 
 void TGridEditBtn::Paste()
@@ -343,8 +313,7 @@ void TGridEditBtn::mouseDoubleClickEvent(QMouseEvent* e)
 void TGridEditBtn::focusOutEvent(QFocusEvent* e)
 {
     fw::RunGuarded([&] {
-        if (!FxGridSpecial::FocusGoesToPopup(*e) && isVisible())
-            FGrid->HideInplaceEdit();
+        FxGridSpecial::EndEditOnFocusLoss(*FGrid, *this, *e);
         TSgEditBtn::focusOutEvent(e);
     });
 }
@@ -420,7 +389,7 @@ bool TGridUnitEditBtn::KeyDown(int& key, TShiftState shift)
 
 bool TGridUnitEditBtn::event(QEvent* e)
 {
-    if (TabIsEditors(e, bool(FGrid->Options() & goTabs))) {
+    if (FxGridSpecial::TabIsEditors(e, bool(FGrid->Options() & goTabs))) {
         keyPressEvent(static_cast<QKeyEvent*>(e));
         return true;
     }
@@ -430,13 +399,7 @@ bool TGridUnitEditBtn::event(QEvent* e)
 void TGridUnitEditBtn::keyPressEvent(QKeyEvent* e)
 {
     fw::RunGuarded([&] {
-        QPointer<TGridUnitEditBtn> self(this);
-        int key = VirtualKeyFromEvent(*e);
-        if (key != 0 && !KeyDown(key, ShiftStateFromEvent(*e))) {
-            e->accept();
-            return;
-        }
-        if (!self)
+        if (!FxGridSpecial::PassKeyDown(*this, *e))
             return;
         QChar ch = CharCodeFromEvent(*e);
         if (!ch.isNull() && (ch.unicode() == 13 || !FilterChar(ch))) {
@@ -451,8 +414,7 @@ void TGridUnitEditBtn::focusOutEvent(QFocusEvent* e)
 {
     fw::RunGuarded([&] {
         // The unit menu takes the focus for a moment: the edit goes on.
-        if (!FxGridSpecial::FocusGoesToPopup(*e) && isVisible())
-            FGrid->HideInplaceEdit();
+        FxGridSpecial::EndEditOnFocusLoss(*FGrid, *this, *e);
         TSgUnitEditBtn::focusOutEvent(e);
     });
 }
@@ -560,8 +522,7 @@ void TGridButton::mouseReleaseEvent(QMouseEvent* e)
 void TGridButton::focusOutEvent(QFocusEvent* e)
 {
     fw::RunGuarded([&] {
-        if (!FxGridSpecial::FocusGoesToPopup(*e) && isVisible())
-            FGrid->HideInplaceEdit();
+        FxGridSpecial::EndEditOnFocusLoss(*FGrid, *this, *e);
         QPushButton::focusOutEvent(e);
     });
 }

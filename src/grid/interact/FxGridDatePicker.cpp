@@ -110,13 +110,8 @@ bool TGridDatePicker::KeyDown(int& key, TShiftState shift)
             key = 0;
             return false;
         }
-        if (g->Options() & goTabs) {
-            g->HideInplaceEdit();
-            g->SetFocus();
-            g->AdvanceOnTab(shift.Contains(ssShift));
+        if (FxGridSpecial::TabOn(*g, shift))
             return false;
-        }
-        g->PostMessage(WM_KEYDOWN, VK_TAB, 0);
     }
     if (!FOldDropped && !DroppedDown())
         g->DoneInplaceEdit(key, shift);
@@ -130,12 +125,9 @@ bool TGridDatePicker::event(QEvent* e)
         fw::RunGuarded([this] { ShiftFocus(); });
         return true;
     }
-    if (e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && FGrid->HasCellValidation()) {
-            keyPressEvent(k);
-            return true;
-        }
+    if (FxGridSpecial::TabIsEditors(e, FGrid->HasCellValidation())) {
+        keyPressEvent(static_cast<QKeyEvent*>(e));
+        return true;
     }
     return TSgDateTimePicker::event(e);
 }
@@ -143,14 +135,9 @@ bool TGridDatePicker::event(QEvent* e)
 void TGridDatePicker::keyPressEvent(QKeyEvent* e)
 {
     fw::RunGuarded([&] {
+        if (!FxGridSpecial::PassKeyDown(*this, *e))
+            return;
         QPointer<TGridDatePicker> self(this);
-        int key = VirtualKeyFromEvent(*e);
-        if (key != 0 && !KeyDown(key, ShiftStateFromEvent(*e))) {
-            e->accept();
-            return;
-        }
-        if (!self)
-            return;
         QChar ch = CharCodeFromEvent(*e);
         if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) {
             const QDateTime v = dateTime();
@@ -218,8 +205,7 @@ void TGridDatePicker::focusOutEvent(QFocusEvent* e)
 {
     fw::RunGuarded([&] {
         // The calendar popping up takes the focus for a moment: the edit goes on.
-        if (!FxGridSpecial::FocusGoesToPopup(*e) && isVisible() && !DroppedDown())
-            FGrid->HideInplaceEdit();
+        FxGridSpecial::EndEditOnFocusLoss(*FGrid, *this, *e, DroppedDown());
         TSgDateTimePicker::focusOutEvent(e);
     });
 }

@@ -5,6 +5,7 @@
 #include "framework/Guard.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/interact/FxGridInteract_p.h"
+#include "grid/interact/FxGridSpecialEditors_p.h"
 #include "grid/model/FxGrid.h"
 
 #include <QAbstractItemView>
@@ -298,13 +299,8 @@ bool TGridCombo::HandleKeyDown(int& key, TShiftState shift)
             return false;
         }
         takeCellText(true);
-        if (g->Options() & goTabs) {
-            g->HideInplaceEdit();
-            g->SetFocus();
-            g->AdvanceOnTab(shift.Contains(ssShift));
+        if (FxGridSpecial::TabOn(*g, shift))
             return false;
-        }
-        g->PostMessage(WM_KEYDOWN, VK_TAB, 0);
     }
     if (dropped || list) {
         const bool directClose = g->MouseActions().DirectComboClose();

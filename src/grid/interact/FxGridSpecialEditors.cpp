@@ -104,6 +104,50 @@ bool FocusGoesToPopup(const QFocusEvent& e)
            QApplication::activePopupWidget() != nullptr;
 }
 
+void EndEditOnFocusLoss(TFxStringGrid& grid, const QWidget& editor, const QFocusEvent& e, bool keepOpen)
+{
+    if (!FocusGoesToPopup(e) && editor.isVisible() && !keepOpen)
+        grid.HideInplaceEdit();
+}
+
+bool TabIsEditors(const QEvent* e, bool claimed)
+{
+    if (e->type() != QEvent::KeyPress)
+        return false;
+    const auto* k = static_cast<const QKeyEvent*>(e);
+    return claimed && (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab);
+}
+
+bool TabOn(TFxStringGrid& grid, TShiftState shift)
+{
+    if (grid.Options() & goTabs) {
+        grid.HideInplaceEdit();
+        grid.SetFocus();
+        grid.AdvanceOnTab(shift.Contains(ssShift));
+        return true;
+    }
+    grid.PostMessage(WM_KEYDOWN, VK_TAB, 0);
+    return false;
+}
+
+QString LookupCompletion(const TFxStringGrid& grid, const QString& text, int cursor)
+{
+    if (!grid.Lookup())
+        return QString();
+    const bool cs = grid.LookupCaseSensitive();
+    const QString typed = text.left(cursor);
+    if (typed.isEmpty())
+        return QString();
+    const QString p = cs ? typed : typed.toUpper();
+    const TStringList& items = grid.LookupItems();
+    for (int i = 0; i < items.Count(); ++i) {
+        const QString item = items[i];
+        if ((cs ? item : item.toUpper()).startsWith(p))
+            return typed + item.mid(typed.length(), 255);
+    }
+    return QString();
+}
+
 void PostChar(QWidget* target, QChar ch)
 {
     if (!target || ch.isNull())

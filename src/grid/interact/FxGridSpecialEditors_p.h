@@ -3,10 +3,12 @@
 // editing state, and the state of their own (the custom editor link, the
 // HTML form control being edited, the fixed cell being edited), kept in a
 // child object of the grid so that the grid's declaration stays as it is.
+#include "framework/Input.h"
 #include "grid/interact/FxGridInteract_p.h"
 #include "grid/model/FxGrid.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -64,6 +66,33 @@ bool Hide(TFxStringGrid& grid, TEditorType kind, int col, int row);
 // calendar), or leaves with its window's activation: the edit goes on and
 // the editor has the focus again when its window does.
 bool FocusGoesToPopup(const QFocusEvent& e);
+// The focus leaves a shown editor for anything but a popup of its own:
+// the edit ends. `keepOpen` holds it open (a list or calendar still down).
+void EndEditOnFocusLoss(TFxStringGrid& grid, const QWidget& editor, const QFocusEvent& e, bool keepOpen = false);
+// A Tab press an editor takes for itself (rather than the focus chain)
+// when `claimed`: the grid validates cells, or tabs from cell to cell.
+bool TabIsEditors(const QEvent* e, bool claimed);
+// Tab accepted in an editor: with goTabs the edit ends and the grid moves
+// to the next cell (true, nothing more to do); otherwise the Tab is posted
+// on to the grid (false, the edit still ends as the key says).
+bool TabOn(TFxStringGrid& grid, fw::TShiftState shift);
+// The lookup list's first entry that begins with what is typed before the
+// caret, as the edit's whole text; null when there is none (nothing typed,
+// no lookup, or no entry fits).
+QString LookupCompletion(const TFxStringGrid& grid, const QString& text, int cursor);
+// The editor's own KeyDown for the key of `e`. False when the press goes no
+// further: the key was taken (and `e` accepted), or the editor is gone.
+template <class Editor>
+bool PassKeyDown(Editor& editor, QKeyEvent& e)
+{
+    QPointer<Editor> self(&editor);
+    int key = fw::VirtualKeyFromEvent(e);
+    if (key != 0 && !editor.KeyDown(key, fw::ShiftStateFromEvent(e))) {
+        e.accept();
+        return false;
+    }
+    return !self.isNull();
+}
 // Posts a typed character to a control, after the current event.
 void PostChar(QWidget* target, QChar ch);
 // The cell's background in an edit's base colour.

@@ -10,6 +10,7 @@
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/FxUtilText.h"
 #include "grid/interact/FxGridInteract_p.h"
+#include "grid/interact/FxGridSpecialEditors_p.h"
 #include "grid/model/FxGrid.h"
 
 #include <QApplication>
@@ -186,24 +187,14 @@ void TFxInplaceEdit::KeyUp(int& Key, TShiftState Shift)
 
 void TFxInplaceEdit::LookupComplete()
 {
-    TFxStringGrid* g = FGrid;
-    if (!Workmode || hasSelectedText() || !g->Lookup())
+    if (!Workmode || hasSelectedText())
         return;
-    const bool cs = g->LookupCaseSensitive();
-    const QString typed = text().left(cursorPosition());
-    if (typed.isEmpty())
+    const int typed = cursorPosition();
+    const QString full = FxGridSpecial::LookupCompletion(*FGrid, text(), typed);
+    if (full.isNull())
         return;
-    const QString p = cs ? typed : typed.toUpper();
-    const TStringList& items = g->LookupItems();
-    for (int i = 0; i < items.Count(); ++i) {
-        const QString item = items[i];
-        if ((cs ? item : item.toUpper()).startsWith(p)) {
-            const QString full = typed + item.mid(typed.length(), 255);
-            SetText(full);
-            setSelection(typed.length(), full.length() - typed.length());
-            return;
-        }
-    }
+    SetText(full);
+    setSelection(typed, int(full.length()) - typed);
 }
 
 // The character rules of the editor kinds; false drops the character.
