@@ -126,12 +126,7 @@ void TFxColGrid::LoadItems()
 
 int TFxColGrid::ContentWidth() const
 {
-    int w = 0;
-    for (int i = 0; i < ColCount(); ++i)
-        w += ColWidths(i);
-    if (VisibleRowCount() + FixedRows() != RowCount())
-        w += GetSystemMetrics(SM_CXVSCROLL);
-    return w;
+    return FxMultiColumn::ListContentWidth(*this);
 }
 
 void TFxColGrid::FitColumnWidth(int index)
@@ -575,21 +570,7 @@ void TCustomFxGridDropDown::SizeColumnsToDropDown()
 {
     if (!FColumnSizeWithDropDown || !FFxColGrid || !DropDownForm())
         return;
-    FFxColGrid->SetScrollBars(ssVertical);
-    if (FColumns.Count() == 0)
-        return;
-    std::vector<int> widths;
-    for (int i = 0; i < FColumns.Count(); ++i)
-        widths.push_back(FColumns.Items(i)->Width);
-    // The columns fill what the list shows: the popup less its border and
-    // the list's frame (the popup's own width would push the last column's
-    // end out of sight).
-    int avail = DropDownForm()->width() - 2 * DropDownBorderWidth() - 2 * FFxColGrid->frameWidth();
-    if (FFxColGrid->VisibleRowCount() < FFxColGrid->RowCount() - FFxColGrid->FixedRows())
-        avail -= GetSystemMetrics(SM_CXVSCROLL);
-    const std::vector<int> sized = FxMultiColumn::SizeColumns(widths, avail);
-    for (int i = 0; i < FFxColGrid->ColCount() && i < int(sized.size()); ++i)
-        FFxColGrid->SetColWidths(i, sized[i]);
+    FxMultiColumn::SizeListColumns(*FFxColGrid, FColumns, DropDownForm()->width(), DropDownBorderWidth());
 }
 
 void TCustomFxGridDropDown::DoHideDropDown(bool cancel)
@@ -973,23 +954,18 @@ void TCustomFxGridDropDown::HandleChange()
     SetModified(Text() != FOldText);
     const QString text = EditText();
     const QString typedPart = text.left(cursorPosition());
-    const QString key = FxDropDown::FoldCase(typedPart, FMatchCase);
     if (FLookupItems.isEmpty())
         return;
-    if (!key.isEmpty())
-        for (int i = 0; i < FLookupItems.size(); ++i) {
-            const QString& e = FLookupItems[i];
-            if (!FxDropDown::FoldCase(e, FMatchCase).startsWith(key))
-                continue;
-            const QString completed = typedPart + e.mid(key.size()).left(255);
-            FItemIndex = i;
-            FItemIdx = i;
-            FItemSel = int(key.size());
-            FItemChange = true;
-            SetEditTextKeep(completed);
-            setSelection(int(completed.size()), int(typedPart.size()) - int(completed.size()));
-            return;
-        }
+    if (const FxMultiColumn::TCompletion c = FxMultiColumn::Complete(FLookupItems, typedPart, FMatchCase);
+        c.Index >= 0) {
+        FItemIndex = c.Index;
+        FItemIdx = c.Index;
+        FItemSel = c.KeyLength;
+        FItemChange = true;
+        SetEditTextKeep(c.Text);
+        setSelection(int(c.Text.size()), int(typedPart.size()) - int(c.Text.size()));
+        return;
+    }
     if (!typedPart.isEmpty() && typedPart != text) {
         SetEditTextKeep(typedPart);
         SetSel(int(typedPart.size()), int(typedPart.size()));
@@ -1008,13 +984,7 @@ void TCustomFxGridDropDown::focusInEvent(QFocusEvent* e)
 
 void TCustomFxGridDropDown::SetSelectionColorStyle(TSelectionColorStyle value)
 {
-    if (value == scOffice2007) {
-        FLineColor = 0xF1EDEB;
-        FFixedLineColor = 0xD1BBA4;
-    } else if (value == scWindowsVista || value == scWindows7) {
-        FLineColor = 0xECECF0;
-        FFixedLineColor = 0xD4D2D1;
-    }
+    ApplySelectionLines(value);
     TFxCustomDropDown::SetSelectionColorStyle(value);
 }
 
@@ -1023,15 +993,6 @@ void TCustomFxGridDropDown::SetComponentStyle(TFxStyle style)
     TFxCustomDropDown::SetComponentStyle(style);
     if (style == tsOffice2010Blue || style == tsOffice2010Silver || style == tsOffice2010Black)
         return;
-    FxMultiColumn::TListStyle r{};
-    if (!FxMultiColumn::ListStyle(style, r))
-        return;
-    FHeaderColor = r.Header;
-    FHeaderColorTo = r.HeaderTo;
-    if (r.Font != FxMultiColumn::KeepColor)
-        FHeaderFont.Color = r.Font;
-    FxMultiColumn::ApplyListSelection(*this, r.Selection);
-    FLineColor = r.Line;
-    FFixedLineColor = r.FixedLine;
-    FSelectionTextColor = r.SelectionText;
+    if (FxMultiColumn::TListStyle r{}; FxMultiColumn::ListStyle(style, r))
+        ApplyListStyle(*this, r);
 }

@@ -38,7 +38,7 @@ using TGetCellPropEvent = std::function<void(QObject* sender, int col, int row, 
 // The popup's grid: a feature grid with a header row, whole-row selection
 // and the selection rules of a list (keys and clicks confirm, wheel steps
 // do not).
-class TFxColGrid : public TFxStringGrid {
+class TFxColGrid : public TFxStringGrid, public FxMultiColumn::TListState {
     Q_OBJECT
 public:
     explicit TFxColGrid(QWidget* parent = nullptr);
@@ -56,24 +56,16 @@ public:
     void FitColumnWidth(int index);
     void FitColumnWidths();
     void FitWrappedRowHeights();
-    TDropDownColumns& Columns() { return FColumns; }
-    bool ConfirmSelection() const { return FConfirmSelection; }
-    void SetConfirmSelection(bool value) { FConfirmSelection = value; }
-    bool MouseWheelSelection() const { return FMouseWheelSelection; }
+    // The list state's names, not the grid's own of the same name.
+    using FxMultiColumn::TListState::Columns;
+    using FxMultiColumn::TListState::HeaderColor;
+    using FxMultiColumn::TListState::HeaderColorTo;
+    using FxMultiColumn::TListState::LineColor;
 
-    // Copied from the drop-down; the grid's own painting draws the list.
-    fw::TColor HeaderColor = 0xFFFFFF;
-    fw::TColor HeaderColorTo = 0x808080;
-    fw::TColor LineColor = 0x808080;
-    fw::TColor FixedLineColor = 0;
-    int HeaderHeight = 25;
-    fw::TFont HeaderFont;
-    int LineWidth = 1;
-    const fw::TImageList* Images = nullptr;
+    // The look is copied from the drop-down; the grid's own painting draws the list.
     TDrawCellEvent OnDrawCell;
     TGetCellPropEvent OnGetCellProp;
     TGetCellTextEvent OnGetCellText;
-    TNotifyEvent OnSelect;
 
 protected:
     void KeyDown(int& Key, fw::TShiftState Shift) override;
@@ -87,9 +79,6 @@ protected:
 private:
     QString CellTextFor(int col, int row) const;
     TCustomFxGridDropDown* FFxDropDown = nullptr;
-    TDropDownColumns FColumns;
-    bool FMouseWheelSelection = false;
-    bool FConfirmSelection = false;
 };
 
 } // namespace FxCustomGridDropDown
@@ -104,7 +93,7 @@ using TMovingEvent = std::function<void(QObject* Sender, int FromIndex, int ToIn
 using TSpinClickEvent = std::function<void(QObject* Sender, int ACol, int ARow, int AValue, bool UpDown)>;
 } // namespace FxGridDropDownEvents
 
-class TCustomFxGridDropDown : public TFxCustomDropDown {
+class TCustomFxGridDropDown : public TFxCustomDropDown, public FxMultiColumn::TListSettings {
     Q_OBJECT
 public:
     using TFxColGrid = FxCustomGridDropDown::TFxColGrid;
@@ -163,10 +152,6 @@ public:
     void SetAutoSizeColumns(bool value) { FAutoSizeColumns = value; }
     bool RowSelect() const { return FRowSelect; }
     void SetRowSelect(bool value) { FRowSelect = value; }
-    bool CaseSensitive() const { return FCaseSensitive; }
-    void SetCaseSensitive(bool value) { FCaseSensitive = value; }
-    bool MatchCase() const { return FMatchCase; }
-    void SetMatchCase(bool value) { FMatchCase = value; }
     bool ColumnSizing() const { return FColumnSizing; }
     void SetColumnSizing(bool value) { FColumnSizing = value; }
     bool ColumnMoving() const { return FColumnMoving; }
@@ -175,27 +160,7 @@ public:
     void SetRowSizing(bool value) { FRowSizing = value; }
     bool RowMoving() const { return FRowMoving; }
     void SetRowMoving(bool value) { FRowMoving = value; }
-    bool DropDownAutoWidth() const { return FDropDownAutoWidth; }
-    void SetDropDownAutoWidth(bool value) { FDropDownAutoWidth = value; }
-    bool ColumnSizeWithDropDown() const { return FColumnSizeWithDropDown; }
-    void SetColumnSizeWithDropDown(bool value) { FColumnSizeWithDropDown = value; }
-    // The grid's default row height; 0 or less counts as 1.
-    int DropDownRowHeight() const { return FDropDownRowHeight; }
-    void SetDropDownRowHeight(int value) { FDropDownRowHeight = value; }
-    int HeaderHeight() const { return FHeaderHeight; }
-    void SetHeaderHeight(int value) { FHeaderHeight = value; }
-    fw::TColor HeaderColor() const { return FHeaderColor; }
-    void SetHeaderColor(fw::TColor value) { FHeaderColor = value; }
-    fw::TColor HeaderColorTo() const { return FHeaderColorTo; }
-    void SetHeaderColorTo(fw::TColor value) { FHeaderColorTo = value; }
-    fw::TFont& HeaderFont() { return FHeaderFont; }
-    void SetHeaderFont(const fw::TFont& value) { FHeaderFont = value; }
-    fw::TColor LineColor() const { return FLineColor; }
-    void SetLineColor(fw::TColor value) { FLineColor = value; }
-    fw::TColor FixedLineColor() const { return FFixedLineColor; }
-    void SetFixedLineColor(fw::TColor value) { FFixedLineColor = value; }
-    fw::TColor SelectionTextColor() const { return FSelectionTextColor; }
-    void SetSelectionTextColor(fw::TColor value) { FSelectionTextColor = value; }
+    // Case, popup width, row and header heights and the list colours: TListSettings.
     bool HoverRow() const { return FHoverRow; }
     void SetHoverRow(bool value) { FHoverRow = value; }
     fw::TColor HoverRowColor() const { return FHoverRowColor; }
@@ -327,25 +292,17 @@ private:
     TDropDownColumns FColumns;
     bool FDesignTime = false;
     bool FBalloonInit = false;
-    bool FCaseSensitive = false;
     bool FColumnSizing = false;
     bool FColumnMoving = false;
     int FLookupColumn = 0;
     TLookupMethod FLookupMethod = lmLookup;
-    fw::TColor FHeaderColorTo = 0x808080;
-    fw::TColor FHeaderColor = 0xFFFFFF;
-    fw::TColor FLineColor = 0xF1EDEB;
     bool FUseItems = true;
     int FItemIndex = -1;
-    int FHeaderHeight = 25;
-    fw::TFont FHeaderFont;
     QPointer<TFxColGrid> FFxColGrid;
-    fw::TColor FFixedLineColor = 0xD1BBA4;
     int FSelRow = 0;
     bool FWorkmode = true;
     bool FRowSelect = true;
     QStringList FLookupItems;
-    bool FMatchCase = false;
     bool FItemChange = false;
     int FItemIdx = 0;
     int FItemSel = 0;
@@ -354,10 +311,6 @@ private:
     std::unique_ptr<TNavigation> FNavigation;
     std::unique_ptr<TMouseActions> FMouseActions;
     int FOldItemIndex = -1;
-    bool FDropDownAutoWidth = true;
-    bool FColumnSizeWithDropDown = true;
-    fw::TColor FSelectionTextColor = 0;
-    int FDropDownRowHeight = 22;
     int FTempItemIndex = 0;
     TDropDownStyle FStyle = dsDropDown;
     QString FLookupEntry;

@@ -96,6 +96,59 @@ std::vector<int> FxMultiColumn::SizeColumns(const std::vector<int>& widths, int 
     return out;
 }
 
+bool FxMultiColumn::SelectionLines(TSelectionColorStyle style, TColor& line, TColor& fixedLine)
+{
+    if (style == scOffice2007) {
+        line = 0xF1EDEB;
+        fixedLine = 0xD1BBA4;
+        return true;
+    }
+    if (style == scWindowsVista || style == scWindows7) {
+        line = 0xECECF0;
+        fixedLine = 0xD4D2D1;
+        return true;
+    }
+    return false;
+}
+
+FxMultiColumn::TCompletion FxMultiColumn::Complete(const QStringList& lookupItems, const QString& typedPart,
+                                                   bool matchCase)
+{
+    TCompletion out;
+    const QString key = FxDropDown::FoldCase(typedPart, matchCase);
+    if (key.isEmpty())
+        return out;
+    for (int i = 0; i < lookupItems.size(); ++i) {
+        const QString& e = lookupItems[i];
+        if (!FxDropDown::FoldCase(e, matchCase).startsWith(key))
+            continue;
+        out.Index = i;
+        out.Text = typedPart + e.mid(key.size()).left(255);
+        out.KeyLength = int(key.size());
+        return out;
+    }
+    return out;
+}
+
+void FxMultiColumn::TListSettings::ApplyListStyle(TFxCustomDropDown& dropDown, const TListStyle& style)
+{
+    FHeaderColor = style.Header;
+    FHeaderColorTo = style.HeaderTo;
+    if (style.Font != KeepColor)
+        FHeaderFont.Color = style.Font;
+    ApplyListSelection(dropDown, style.Selection);
+    FLineColor = style.Line;
+    FFixedLineColor = style.FixedLine;
+    FSelectionTextColor = style.SelectionText;
+}
+
+void FxMultiColumn::TListSettings::ApplySelectionLines(TSelectionColorStyle style)
+{
+    SelectionLines(style, FLineColor, FFixedLineColor);
+}
+
+int FxMultiColumn::VerticalScrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
+
 int FxMultiColumn::MoveIndex(int i, int count, TMove move)
 {
     if (count <= 0)
@@ -157,12 +210,7 @@ void TFxColGrid::LoadFromDropDown(TFxMultiColumnDropDown* dd)
 
 int TFxColGrid::ContentWidth() const
 {
-    int w = 0;
-    for (int i = 0; i < ColCount(); ++i)
-        w += ColWidths(i);
-    if (VisibleRowCount() + FixedRows() != RowCount())
-        w += GetSystemMetrics(SM_CXVSCROLL);
-    return w;
+    return FxMultiColumn::ListContentWidth(*this);
 }
 
 void TFxColGrid::FitColumnWidth(int index)
@@ -487,21 +535,7 @@ void TFxMultiColumnDropDown::SizeColumnsToDropDown()
 {
     if (!FColumnSizeWithDropDown || !FFxColGrid || !DropDownForm())
         return;
-    FFxColGrid->SetScrollBars(ssVertical);
-    if (FColumns.Count() == 0)
-        return;
-    std::vector<int> widths;
-    for (int i = 0; i < FColumns.Count(); ++i)
-        widths.push_back(FColumns.Items(i)->Width);
-    // The columns fill what the list shows: the popup less its border and
-    // the list's frame (the popup's own width would push the last column's
-    // end out of sight).
-    int avail = DropDownForm()->width() - 2 * DropDownBorderWidth() - 2 * FFxColGrid->frameWidth();
-    if (FFxColGrid->VisibleRowCount() < FFxColGrid->RowCount() - FFxColGrid->FixedRows())
-        avail -= GetSystemMetrics(SM_CXVSCROLL);
-    const std::vector<int> sized = FxMultiColumn::SizeColumns(widths, avail);
-    for (int i = 0; i < FFxColGrid->ColCount() && i < int(sized.size()); ++i)
-        FFxColGrid->SetColWidths(i, sized[i]);
+    FxMultiColumn::SizeListColumns(*FFxColGrid, FColumns, DropDownForm()->width(), DropDownBorderWidth());
 }
 
 void TFxMultiColumnDropDown::DoHideDropDown(bool cancel)
@@ -757,23 +791,18 @@ void TFxMultiColumnDropDown::HandleChange()
     // The text up to the caret is what the user typed.
     const QString text = EditText();
     const QString typedPart = text.left(cursorPosition());
-    const QString key = Fold(typedPart, FMatchCase);
     if (FLookupItems.isEmpty())
         return;
-    if (!key.isEmpty())
-        for (int i = 0; i < FLookupItems.size(); ++i) {
-            const QString& e = FLookupItems[i];
-            if (!Fold(e, FMatchCase).startsWith(key))
-                continue;
-            const QString completed = typedPart + e.mid(key.size()).left(255);
-            FItemIndex = i;
-            FItemIdx = i;
-            FItemSel = int(key.size());
-            FItemChange = true;
-            SetEditTextKeep(completed);
-            setSelection(int(completed.size()), int(typedPart.size()) - int(completed.size()));
-            return;
-        }
+    if (const FxMultiColumn::TCompletion c = FxMultiColumn::Complete(FLookupItems, typedPart, FMatchCase);
+        c.Index >= 0) {
+        FItemIndex = c.Index;
+        FItemIdx = c.Index;
+        FItemSel = c.KeyLength;
+        FItemChange = true;
+        SetEditTextKeep(c.Text);
+        setSelection(int(c.Text.size()), int(typedPart.size()) - int(c.Text.size()));
+        return;
+    }
     if (!typedPart.isEmpty() && typedPart != text) {
         SetEditTextKeep(typedPart);
         SetSel(int(typedPart.size()), int(typedPart.size()));
@@ -784,13 +813,7 @@ void TFxMultiColumnDropDown::HandleChange()
 
 void TFxMultiColumnDropDown::SetSelectionColorStyle(TSelectionColorStyle value)
 {
-    if (value == scOffice2007) {
-        FLineColor = 0xF1EDEB;
-        FFixedLineColor = 0xD1BBA4;
-    } else if (value == scWindowsVista || value == scWindows7) {
-        FLineColor = 0xECECF0;
-        FFixedLineColor = 0xD4D2D1;
-    }
+    ApplySelectionLines(value);
     TFxCustomDropDown::SetSelectionColorStyle(value);
 }
 
@@ -846,15 +869,6 @@ void FxMultiColumn::ApplyListSelection(TFxCustomDropDown& dd, int selection)
 void TFxMultiColumnDropDown::SetComponentStyle(TFxStyle style)
 {
     TFxCustomDropDown::SetComponentStyle(style);
-    FxMultiColumn::TListStyle r{};
-    if (!FxMultiColumn::ListStyle(style, r))
-        return;
-    FHeaderColor = r.Header;
-    FHeaderColorTo = r.HeaderTo;
-    if (r.Font != FxMultiColumn::KeepColor)
-        FHeaderFont.Color = r.Font;
-    FxMultiColumn::ApplyListSelection(*this, r.Selection);
-    FLineColor = r.Line;
-    FFixedLineColor = r.FixedLine;
-    FSelectionTextColor = r.SelectionText;
+    if (FxMultiColumn::TListStyle r{}; FxMultiColumn::ListStyle(style, r))
+        ApplyListStyle(*this, r);
 }

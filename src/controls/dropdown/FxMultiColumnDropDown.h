@@ -78,28 +78,31 @@ struct TListStyle {
 bool ListStyle(TFxStyle style, TListStyle& out);
 // The selection pair of a list style applied to a drop-down.
 void ApplyListSelection(TFxCustomDropDown& dropDown, int selection);
-} // namespace FxMultiColumn
 
-class TFxMultiColumnDropDown;
+// The grid lines a selection colour style brings to the list; false for a
+// style that keeps them.
+bool SelectionLines(TSelectionColorStyle style, fw::TColor& line, fw::TColor& fixedLine);
 
-using TDrawCellEvent = std::function<void(QObject* sender, int col, int row, fw::TCanvas& canvas, const fw::TRect& r)>;
-using TGetCellTextEvent = std::function<void(QObject* sender, int col, int row, QString& text)>;
+// Typing into the edit completes the text from the first lookup entry that
+// starts with what was typed (folded unless `matchCase`). Index is -1 when
+// nothing was typed or no entry starts with it; otherwise Text is the typed
+// part followed by the rest of the entry as it stands (at most 255 more
+// characters) and KeyLength the length of the folded typed part.
+struct TCompletion {
+    int Index = -1;
+    QString Text;
+    int KeyLength = 0;
+};
+TCompletion Complete(const QStringList& lookupItems, const QString& typedPart, bool matchCase);
 
-class TFxColGrid : public fw::TStringGrid {
-    Q_OBJECT
+// What both drop-downs' list grids hold beside their grid: the columns and
+// look copied from the drop-down, and whether a key or a click (not a wheel
+// step) picked the row, which alone lets closing the popup take it.
+class TListState {
 public:
-    explicit TFxColGrid(QWidget* parent = nullptr);
-    ~TFxColGrid() override;
-
-    void SetDropDown(TFxMultiColumnDropDown* dd) { FFxDropDown = dd; }
-    // Fills the list from the drop-down: columns, rows, colours, sizes.
-    void LoadFromDropDown(TFxMultiColumnDropDown* dd);
-    int ContentWidth() const;
-    void FitColumnWidth(int index);
-    void FitColumnWidths();
-    void FitWrappedRowHeights();
     TDropDownColumns& Columns() { return FColumns; }
     bool ConfirmSelection() const { return FConfirmSelection; }
+    void SetConfirmSelection(bool value) { FConfirmSelection = value; }
     bool MouseWheelSelection() const { return FMouseWheelSelection; }
 
     fw::TColor HeaderColor = 0xFFFFFF;
@@ -113,6 +116,122 @@ public:
     TNotifyEvent OnSelect;
 
 protected:
+    TDropDownColumns FColumns;
+    bool FMouseWheelSelection = false;
+    bool FConfirmSelection = false;
+};
+
+// The list settings both drop-downs publish, with the same defaults.
+class TListSettings {
+public:
+    bool MatchCase() const { return FMatchCase; }
+    void SetMatchCase(bool value) { FMatchCase = value; }
+    bool CaseSensitive() const { return FCaseSensitive; }
+    void SetCaseSensitive(bool value) { FCaseSensitive = value; }
+    bool DropDownAutoWidth() const { return FDropDownAutoWidth; }
+    void SetDropDownAutoWidth(bool value) { FDropDownAutoWidth = value; }
+    bool ColumnSizeWithDropDown() const { return FColumnSizeWithDropDown; }
+    void SetColumnSizeWithDropDown(bool value) { FColumnSizeWithDropDown = value; }
+    // Row height of the list; 0 or less counts as 1.
+    int DropDownRowHeight() const { return FDropDownRowHeight; }
+    void SetDropDownRowHeight(int value) { FDropDownRowHeight = value; }
+    int HeaderHeight() const { return FHeaderHeight; }
+    void SetHeaderHeight(int value) { FHeaderHeight = value; }
+    fw::TColor HeaderColor() const { return FHeaderColor; }
+    void SetHeaderColor(fw::TColor value) { FHeaderColor = value; }
+    fw::TColor HeaderColorTo() const { return FHeaderColorTo; }
+    void SetHeaderColorTo(fw::TColor value) { FHeaderColorTo = value; }
+    fw::TFont& HeaderFont() { return FHeaderFont; }
+    void SetHeaderFont(const fw::TFont& value) { FHeaderFont = value; }
+    fw::TColor LineColor() const { return FLineColor; }
+    void SetLineColor(fw::TColor value) { FLineColor = value; }
+    fw::TColor FixedLineColor() const { return FFixedLineColor; }
+    void SetFixedLineColor(fw::TColor value) { FFixedLineColor = value; }
+    fw::TColor SelectionTextColor() const { return FSelectionTextColor; }
+    void SetSelectionTextColor(fw::TColor value) { FSelectionTextColor = value; }
+
+protected:
+    // A component style's list colours; the selection pair goes to `dropDown`.
+    void ApplyListStyle(TFxCustomDropDown& dropDown, const TListStyle& style);
+    // The grid lines of a selection colour style (see SelectionLines).
+    void ApplySelectionLines(TSelectionColorStyle style);
+
+    bool FMatchCase = false;
+    bool FCaseSensitive = false;
+    bool FDropDownAutoWidth = true;
+    bool FColumnSizeWithDropDown = true;
+    int FDropDownRowHeight = 22;
+    int FHeaderHeight = 25;
+    fw::TColor FHeaderColor = 0xFFFFFF;
+    fw::TColor FHeaderColorTo = 0x808080;
+    fw::TFont FHeaderFont;
+    fw::TColor FLineColor = 0xF1EDEB;
+    fw::TColor FFixedLineColor = 0xD1BBA4;
+    fw::TColor FSelectionTextColor = 0;
+};
+
+// The width of the vertical scroll bar a list shows when rows are out of sight.
+int VerticalScrollBarWidth();
+
+// Both drop-downs' lists share these rules though their grids differ; the
+// templates ask of `Grid` only the column and row accessors the two have.
+
+// What a list needs to show every column, its scroll bar included when not
+// all rows fit.
+template <class Grid>
+int ListContentWidth(const Grid& list)
+{
+    int w = 0;
+    for (int i = 0; i < list.ColCount(); ++i)
+        w += list.ColWidths(i);
+    if (list.VisibleRowCount() + list.FixedRows() != list.RowCount())
+        w += VerticalScrollBarWidth();
+    return w;
+}
+
+// The columns' widths scaled to fill what the list shows inside a popup of
+// `popupWidth` with a `borderWidth` border; the list keeps its vertical bar only.
+template <class Grid>
+void SizeListColumns(Grid& list, const TDropDownColumns& columns, int popupWidth, int borderWidth)
+{
+    list.SetScrollBars(fw::ssVertical);
+    if (columns.Count() == 0)
+        return;
+    std::vector<int> widths;
+    for (int i = 0; i < columns.Count(); ++i)
+        widths.push_back(columns.Items(i)->Width);
+    // The columns fill what the list shows: the popup less its border and
+    // the list's frame (the popup's own width would push the last column's
+    // end out of sight).
+    int avail = popupWidth - 2 * borderWidth - 2 * list.frameWidth();
+    if (list.VisibleRowCount() < list.RowCount() - list.FixedRows())
+        avail -= VerticalScrollBarWidth();
+    const std::vector<int> sized = SizeColumns(widths, avail);
+    for (int i = 0; i < list.ColCount() && i < int(sized.size()); ++i)
+        list.SetColWidths(i, sized[i]);
+}
+} // namespace FxMultiColumn
+
+class TFxMultiColumnDropDown;
+
+using TDrawCellEvent = std::function<void(QObject* sender, int col, int row, fw::TCanvas& canvas, const fw::TRect& r)>;
+using TGetCellTextEvent = std::function<void(QObject* sender, int col, int row, QString& text)>;
+
+class TFxColGrid : public fw::TStringGrid, public FxMultiColumn::TListState {
+    Q_OBJECT
+public:
+    explicit TFxColGrid(QWidget* parent = nullptr);
+    ~TFxColGrid() override;
+
+    void SetDropDown(TFxMultiColumnDropDown* dd) { FFxDropDown = dd; }
+    // Fills the list from the drop-down: columns, rows, colours, sizes.
+    void LoadFromDropDown(TFxMultiColumnDropDown* dd);
+    int ContentWidth() const;
+    void FitColumnWidth(int index);
+    void FitColumnWidths();
+    void FitWrappedRowHeights();
+
+protected:
     void DrawCell(int ACol, int ARow, const fw::TRect& ARect, fw::TGridDrawState AState) override;
     void KeyDown(int& Key, fw::TShiftState Shift) override;
     void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
@@ -123,12 +242,9 @@ protected:
 
 private:
     TFxMultiColumnDropDown* FFxDropDown = nullptr;
-    TDropDownColumns FColumns;
-    bool FMouseWheelSelection = false;
-    bool FConfirmSelection = false;
 };
 
-class TFxMultiColumnDropDown : public TFxCustomDropDown {
+class TFxMultiColumnDropDown : public TFxCustomDropDown, public FxMultiColumn::TListSettings {
     Q_OBJECT
 public:
     explicit TFxMultiColumnDropDown(QWidget* parent = nullptr);
@@ -151,32 +267,8 @@ public:
     void EndUpdate() { BuildLookupList(); }
     const QStringList& LookupItems() const { return FLookupItems; }
 
-    bool MatchCase() const { return FMatchCase; }
-    void SetMatchCase(bool value) { FMatchCase = value; }
-    bool CaseSensitive() const { return FCaseSensitive; }
-    void SetCaseSensitive(bool value) { FCaseSensitive = value; }
-    bool DropDownAutoWidth() const { return FDropDownAutoWidth; }
-    void SetDropDownAutoWidth(bool value) { FDropDownAutoWidth = value; }
-    bool ColumnSizeWithDropDown() const { return FColumnSizeWithDropDown; }
-    void SetColumnSizeWithDropDown(bool value) { FColumnSizeWithDropDown = value; }
     bool ColumnSizing() const { return FColumnSizing; }
     void SetColumnSizing(bool value) { FColumnSizing = value; }
-    // Row height of the list; 0 or less counts as 1.
-    int DropDownRowHeight() const { return FDropDownRowHeight; }
-    void SetDropDownRowHeight(int value) { FDropDownRowHeight = value; }
-    int HeaderHeight() const { return FHeaderHeight; }
-    void SetHeaderHeight(int value) { FHeaderHeight = value; }
-    fw::TColor HeaderColor() const { return FHeaderColor; }
-    void SetHeaderColor(fw::TColor value) { FHeaderColor = value; }
-    fw::TColor HeaderColorTo() const { return FHeaderColorTo; }
-    void SetHeaderColorTo(fw::TColor value) { FHeaderColorTo = value; }
-    fw::TFont& HeaderFont() { return FHeaderFont; }
-    fw::TColor LineColor() const { return FLineColor; }
-    void SetLineColor(fw::TColor value) { FLineColor = value; }
-    fw::TColor FixedLineColor() const { return FFixedLineColor; }
-    void SetFixedLineColor(fw::TColor value) { FFixedLineColor = value; }
-    fw::TColor SelectionTextColor() const { return FSelectionTextColor; }
-    void SetSelectionTextColor(fw::TColor value) { FSelectionTextColor = value; }
     TFxColGrid* List() const { return FFxColGrid; }
 
     void SelectFirst() { Move(FxMultiColumn::mvFirst); }
@@ -233,27 +325,15 @@ private:
     bool FShowing = false;
     bool FColumnSizing = false;
     int FLookupColumn = 0;
-    fw::TColor FHeaderColorTo = 0x808080;
-    fw::TColor FHeaderColor = 0xFFFFFF;
-    fw::TColor FLineColor = 0xF1EDEB;
     int FItemIndex = -1;
-    int FHeaderHeight = 25;
-    fw::TFont FHeaderFont;
     TFxColGrid* FFxColGrid = nullptr;
-    fw::TColor FFixedLineColor = 0xD1BBA4;
     bool FWorkmode = true;
     QStringList FLookupItems;
-    bool FMatchCase = false;
     bool FItemChange = false;
     int FItemIdx = 0;
     int FItemSel = 0;
     int FOldItemIndex = -1;
-    bool FDropDownAutoWidth = true;
-    bool FColumnSizeWithDropDown = true;
-    fw::TColor FSelectionTextColor = 0;
-    int FDropDownRowHeight = 22;
     QString FLookupEntry;
-    bool FCaseSensitive = false;
     // The text when the popup opened: the edit is modified when it differs.
     QString FOldText;
     bool FInChange = false;

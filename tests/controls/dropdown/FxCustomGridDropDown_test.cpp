@@ -6,6 +6,8 @@
 #include "grid/model/FxSortSettings.h"
 #include "support/TestSupport.h"
 
+#include "ListDropDownFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -36,28 +38,20 @@ TEST(GridDropDownConstruction, DesignerPlacesThreeColumnsCodeNone)
 
 namespace {
 
-class GridDropDownTest : public ::testing::Test {
+class GridDropDownTest : public ListDropDownFixture<TCustomFxGridDropDown> {
 protected:
     void SetUp() override
     {
-        window.resize(500, 500);
-        dd = new TCustomFxGridDropDown(&window);
-        dd->SetBounds(20, 30, 160, 21);
-        for (const char* h : {"Fruit", "Weight"}) {
-            TDropDownColumn* c = dd->Columns().Add();
-            c->Header = h;
-            c->Width = 90;
-        }
-        for (const char* name : {"Apple", "Banana", "Cherry"})
-            dd->Items().Add()->Text = {name, QStringLiteral("%1 kg").arg(int(strlen(name)))};
-        dd->EndUpdate();
-        dd->OnSelect = [this](QObject*) { ++selects; };
-        window.show();
-        window.activateWindow();
-        QApplication::processEvents();
-        dd->setFocus();
+        Place(500, [this] {
+            for (const char* h : {"Fruit", "Weight"}) {
+                TDropDownColumn* c = dd->Columns().Add();
+                c->Header = h;
+                c->Width = 90;
+            }
+            for (const char* name : {"Apple", "Banana", "Cherry"})
+                dd->Items().Add()->Text = {name, QStringLiteral("%1 kg").arg(int(strlen(name)))};
+        });
     }
-    void TearDown() override { delete dd; }
     void open()
     {
         dd->ShowDropDown();
@@ -80,12 +74,6 @@ protected:
         return out;
     }
 
-    TScopedMonitors monitors{{{TRect(0, 0, 1024, 768), TRect(0, 0, 1024, 740)}}};
-    TManualTickSource clock{10000};
-    TScopedTickSource scope{clock};
-    QWidget window;
-    TCustomFxGridDropDown* dd = nullptr;
-    int selects = 0;
 };
 
 } // namespace

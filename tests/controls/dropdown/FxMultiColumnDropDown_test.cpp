@@ -5,6 +5,8 @@
 #include "framework/TickSource.h"
 #include "support/TestSupport.h"
 
+#include "ListDropDownFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -78,25 +80,17 @@ TEST(MultiColumnItems, ShortItemsReadAsEmptyAndAssignCopiesTexts)
 
 namespace {
 
-class MultiColumnTest : public ::testing::Test {
+class MultiColumnTest : public ListDropDownFixture<TFxMultiColumnDropDown> {
 protected:
     void SetUp() override
     {
-        window.resize(400, 400);
-        dd = new TFxMultiColumnDropDown(&window);
-        dd->SetBounds(20, 30, 160, 21);
-        for (int w : {100, 50})
-            dd->Columns().Add()->Width = w;
-        for (const char* name : {"Apple", "Apricot", "Banana"})
-            dd->Items().Add()->Text = {name, QStringLiteral("%1 kg").arg(int(strlen(name)))};
-        dd->EndUpdate();
-        dd->OnSelect = [this](QObject*) { ++selects; };
-        window.show();
-        window.activateWindow();
-        QApplication::processEvents();
-        dd->setFocus();
+        Place(400, [this] {
+            for (int w : {100, 50})
+                dd->Columns().Add()->Width = w;
+            for (const char* name : {"Apple", "Apricot", "Banana"})
+                dd->Items().Add()->Text = {name, QStringLiteral("%1 kg").arg(int(strlen(name)))};
+        });
     }
-    void TearDown() override { delete dd; }
     QString selected() const { return dd->selectedText(); }
     void wheel(QWidget* w, int delta)
     {
@@ -105,12 +99,6 @@ protected:
         QApplication::sendEvent(w, &e);
     }
 
-    TScopedMonitors monitors{{{TRect(0, 0, 1024, 768), TRect(0, 0, 1024, 740)}}};
-    TManualTickSource clock{10000};
-    TScopedTickSource scope{clock};
-    QWidget window;
-    TFxMultiColumnDropDown* dd = nullptr;
-    int selects = 0;
 };
 
 } // namespace
