@@ -15,6 +15,21 @@
 #include <algorithm>
 #include <cmath>
 
+fw::TSize FxMeasureTextLines(TFxStringGrid& g, fw::TCanvas& canvas, const QString& text)
+{
+    QString rest = text;
+    int lines = 0, widest = 0;
+    do {
+        QString line;
+        TakeFirstLine(rest, g.Multilinecells(), line);
+        if (g.URLShow() && !g.URLFull())
+            StripUrlScheme(line);
+        widest = std::max(widest, canvas.TextWidth(line));
+        ++lines;
+    } while (g.Multilinecells() && !rest.isEmpty());
+    return fw::TSize(widest, canvas.TextHeight(QStringLiteral("gh")) * lines);
+}
+
 using fw::TRect;
 
 namespace {
@@ -157,17 +172,7 @@ fw::TSize TFxStringGrid::CalcCellTextSize(int RealCol, int DisplCol, int ARow, b
             size = fw::TSize(r.Right - r.Left, height);
         } else {
             // 7. line by line
-            QString rest = text;
-            int lines = 0, widest = 0;
-            do {
-                QString line;
-                TakeFirstLine(rest, Multilinecells(), line);
-                if (URLShow() && !URLFull())
-                    StripUrlScheme(line);
-                widest = std::max(widest, canvas.TextWidth(line));
-                ++lines;
-            } while (Multilinecells() && !rest.isEmpty());
-            size = fw::TSize(widest, canvas.TextHeight(QStringLiteral("gh")) * lines);
+            size = FxMeasureTextLines(*this, canvas, text);
         }
     }
 

@@ -96,6 +96,11 @@ struct TFxGridPaintState {
     TFxGridPrintState Print;
 };
 
+// The size of a cell text laid out line by line, as screen and paper share
+// it: the widest line by the number of lines, split at line breaks only in a
+// multi-line grid and with URL schemes left out where the grid hides them.
+fw::TSize FxMeasureTextLines(TFxStringGrid& g, fw::TCanvas& canvas, const QString& text);
+
 // What the steps of one cell's painting hand on to each other.
 struct TFxStringGrid::TCellPaintContext {
     int ACol = 0, ARow = 0;        // display column and row

@@ -496,17 +496,8 @@ fw::TSize TFxStringGrid::MeasurePrintCell(int ACol, int ARow)
             const int h = canvas.DrawText(text, r, fw::DT_CALCRECT | 0x2850);
             size = fw::TSize(w, -h);
         } else {
-            QString rest = text;
-            int lines = 0, widest = 0;
-            do {
-                QString line;
-                TakeFirstLine(rest, Multilinecells(), line);
-                if (URLShow() && !URLFull())
-                    StripUrlScheme(line);
-                widest = std::max(widest, canvas.TextWidth(line));
-                ++lines;
-            } while (Multilinecells() && !rest.isEmpty());
-            size = fw::TSize(widest + graphicSize.cx, canvas.TextHeight(QStringLiteral("gh")) * lines);
+            size = FxMeasureTextLines(*this, canvas, text);
+            size.cx += graphicSize.cx;
         }
         if (angle != 0) {
             // The box the turned text needs.
