@@ -217,24 +217,15 @@ struct TTableWindow::Impl {
     explicit Impl(const TTableWindowSpec& s) : Spec(s), File(s.File) {}
     TTableWindowSpec Spec;
     mutable TTableFile File;
+    int Tables = 0;
+    bool Built = false;
     std::vector<std::unique_ptr<TTableGrid>> Grids;
 };
 
 TTableWindow::TTableWindow(const TTableWindowSpec& spec, QWidget* owner)
     : TEditorWindow(spec.Texts, owner), t(std::make_unique<Impl>(spec))
 {
-    const std::vector<QFrame*>& areas = Table_Areas();
-    const int tables = std::min(t->File.TableCount(), int(areas.size()));
-    for (int i = 0; i < tables; ++i) {
-        auto* layout = new QVBoxLayout(areas[size_t(i)]);
-        layout->setContentsMargins(0, 0, 0, 0);
-        auto* grid = new TFxColumnGrid(areas[size_t(i)]);
-        if (size_t(i) < spec.Grid_Names.size())
-            grid->setObjectName(spec.Grid_Names[size_t(i)]);
-        layout->addWidget(grid);
-        t->Grids.push_back(std::make_unique<TTableGrid>(grid, t->File, i));
-        t->Grids.back()->Set_Insert_Enabled(spec.Insert_Enables);
-    }
+    t->Tables = std::min(t->File.TableCount(), int(Table_Areas().size()));
     auto bind = [this](const char* name, void (TTableWindow::*handler)()) {
         if (TLbButton* b = Button(name))
             b->OnClick = [this, handler](TLbButton*) { (this->*handler)(); };
@@ -245,20 +236,61 @@ TTableWindow::TTableWindow(const TTableWindowSpec& spec, QWidget* owner)
     bind("Btn_Paste_Row", &TTableWindow::Btn_PasteRowClick);
 }
 
+void TTableWindow::Build_Grids() const
+{
+    if (t->Built)
+        return;
+    t->Built = true;
+    const std::vector<QFrame*>& areas = Table_Areas();
+    for (int i = 0; i < t->Tables; ++i) {
+        QFrame* area = areas[size_t(i)];
+        auto* layout = new QVBoxLayout(area);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* grid = new TFxColumnGrid(area);
+        if (size_t(i) < t->Spec.Grid_Names.size())
+            grid->setObjectName(t->Spec.Grid_Names[size_t(i)]);
+        layout->addWidget(grid);
+        t->Grids.push_back(std::make_unique<TTableGrid>(grid, t->File, i));
+        t->Grids.back()->Set_Insert_Enabled(t->Spec.Insert_Enables);
+        // Made while the window is already shown (asked for from a handler):
+        // the grid shows at once rather than on the next turn of the loop.
+        if (area->isVisible())
+            grid->show();
+    }
+    // Building the grids changes what the window shows, not what it is.
+    const_cast<TTableWindow*>(this)->Grids_Created();
+}
+
+bool TTableWindow::Grids_Built() const { return t->Built; }
+
+void TTableWindow::setVisible(bool visible)
+{
+    // Before the window is shown, so the grids are laid out and shown with it.
+    if (visible)
+        Build_Grids();
+    TEditorWindow::setVisible(visible);
+}
+
 TTableWindow::~TTableWindow() = default;
 
 void TTableWindow::Set_Lang()
 {
     TEditorWindow::Set_Lang();
+    // Grids not yet made take the texts of the language when they are.
     if (t)
         for (const auto& g : t->Grids)
             g->Set_Lang();
 }
 
 TTableFile& TTableWindow::File() const { return t->File; }
-TTableGrid& TTableWindow::Table_Grid(int table) const { return *t->Grids.at(size_t(table)); }
+TTableGrid& TTableWindow::Table_Grid(int table) const
+{
+    Build_Grids();
+    return *t->Grids.at(size_t(table));
+}
+
 TFxColumnGrid* TTableWindow::Grid(int table) const { return Table_Grid(table).Grid(); }
-int TTableWindow::Table_Count() const { return int(t->Grids.size()); }
+int TTableWindow::Table_Count() const { return t->Tables; }
 
 int TTableWindow::Current_Table() const
 {
@@ -280,6 +312,7 @@ TTableLoadReport TTableWindow::Load_File(const QString& fileName)
 void TTableWindow::FormShow()
 {
     const QString fileName = t->Spec.File_Name ? *t->Spec.File_Name : QString();
+    Build_Grids();
     const TTableLoadReport report = Load_File(fileName);
     for (const auto& g : t->Grids) {
         g->Show_Rows();

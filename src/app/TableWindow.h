@@ -109,10 +109,18 @@ public:
 
     void Set_Lang();
 
+    // The file's tables stand apart from the grids: loading and saving need
+    // no grid.
     TTableFile& File() const;
+    // The grids are made when the window is first shown, as nothing shows
+    // them before and most windows made at start-up are never opened. Asking
+    // for a grid earlier makes them all then.
     TTableGrid& Table_Grid(int table) const;
     TFxColumnGrid* Grid(int table) const;
     int Table_Count() const;
+    // Makes the grids now, once; Grids_Created follows.
+    void Build_Grids() const;
+    bool Grids_Built() const;
     // The table the row buttons act on: the one of the current page.
     int Current_Table() const;
     void Show_Table(int table);
@@ -137,6 +145,11 @@ protected:
     // Reads the project file into File(); windows whose file needs more than
     // the plain table load override it.
     virtual TTableLoadReport Load_File(const QString& fileName);
+    // Runs once, right after the grids are made: a window gives its grids
+    // their own looks and handlers here, never in its constructor.
+    virtual void Grids_Created() {}
+
+    void setVisible(bool visible) override;
 
 private:
     struct Impl;

@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include "app/TableWindow.h"
+
 #include "app/AppTestFixture.h"
 #include "app/UAbout.h"
 #include "app/UBoot.h"
@@ -121,6 +123,67 @@ TEST_F(Startup, EditorWindowsCarryTheirTextsAndCloseWithOkOrCancel)
         withModal([w] { w->ShowModal(); }, [w](fw::TForm&) { w->Btn_Cancel->Click(); });
         EXPECT_EQ(w->ModalResult(), fw::mrCancel) << c.name;
     }
+}
+
+// Nothing shows the grids of the table windows made at start-up until a
+// window is opened, so none is made before. The tables' rows stand apart from
+// the grids: they load and save without one. A grid asked for before the
+// showing comes with the window's own set-up, and the showing keeps it.
+TEST_F(Startup, TableWindowsMakeTheirGridsWhenFirstShown)
+{
+    start();
+    QDir(folder()).mkpath(QStringLiteral("PROJECTS/Hall"));
+    Path_Project = Path_Projects + QStringLiteral("/Hall");
+    Set_Project_Files();
+    EXPECT_TRUE(FDALI_Access->findChildren<TFxColumnGrid*>().isEmpty());
+    EXPECT_FALSE(FDALI_Access->Grids_Built());
+    const std::vector<std::pair<const char*, TTableWindow*>> windows = {
+        {"ACG_Modbus_Read", FModbus_TCP_Master_Set_Access}, {"ACG1", FBACnetAccess},
+        {"ACG", FImportEDEFile}, {"ACG_Modbus_Read", FSetAccess}, {"ACG_SNMP_Read", FSNMP_Trap_Access},
+        {"ACG_CAN_Receive", FReceiveCAN}, {"ACG_CAN_Transmit", FTransmitCAN}, {"sga", FSet_PDO_Access},
+        {"sga", FSet_SDO_Client_Access}, {"sga", FSet_SDO_Server_Access}};
+    FImportEDEFile->App_BACnet_Type = 2;
+    for (const auto& [firstGrid, w] : windows) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        EXPECT_FALSE(w->Grids_Built());
+        EXPECT_TRUE(w->findChildren<TFxColumnGrid*>().isEmpty());
+        ASSERT_GT(w->Table_Count(), 0);
+
+        // A table written and read back by the file alone leaves the grids unmade.
+        TTableFile& file = w->File();
+        const int column = std::max(1, file.Table(0).KeyColumn);
+        file.Rows(0)[0][column] = QStringLiteral("7");
+        if (!file.Spec().Root.isEmpty()) {
+            const QString copy = path(QStringLiteral("copy.xml"));
+            file.Save(copy);
+            file.Reset();
+            EXPECT_TRUE(file.Load(copy).Clean());
+            EXPECT_EQ(file.Rows(0)[0][column], QStringLiteral("7"));
+        }
+        EXPECT_FALSE(w->Grids_Built());
+
+        // Asked for, the grids are made at once, with the window's set-up.
+        TFxColumnGrid* grid = w->Grid(0);
+        EXPECT_TRUE(w->Grids_Built());
+        EXPECT_EQ(grid->objectName(), QString::fromLatin1(firstGrid));
+        EXPECT_EQ(w->findChildren<TFxColumnGrid*>().size(), w->Table_Count());
+        w->Table_Grid(0).Show_Rows();
+        EXPECT_EQ(grid->Cells(column, 1), file.Rows(0)[0][column]);
+        grid->SetCells(column, 1, QStringLiteral("8"));
+        w->Table_Grid(0).Take_Rows();
+        EXPECT_EQ(file.Rows(0)[0][column], QStringLiteral("8"));
+
+        withModal([w] { w->ShowModal(); }, [w](fw::TForm&) { w->Btn_Cancel->Click(); });
+        EXPECT_EQ(w->Grid(0), grid);
+        EXPECT_EQ(w->findChildren<TFxColumnGrid*>().size(), w->Table_Count());
+    }
+    // Made with the window's set-up: the CAN frame look, the CANopen row height.
+    EXPECT_EQ(FReceiveCAN->Grid(0)->ActiveCellColor(), 0xEACAB6u);
+    EXPECT_EQ(FSet_PDO_Access->Grid(1)->RowHeights(1), 21);
+
+    // The DALI window's grids come with its device labels.
+    EXPECT_EQ(FDALI_Access->ACG_DALI_Device()->Cells(0, 64), QStringLiteral("DALI ID Device 63"));
+    EXPECT_EQ(FDALI_Access->findChildren<TFxColumnGrid*>().size(), 3);
 }
 
 TEST_F(Startup, ProfinetFileNameGivesTheNameOnOk)

@@ -65,6 +65,10 @@ TFBACnetAccess::TFBACnetAccess(std::shared_ptr<int> type, QWidget* owner)
     // Only the read table is shown; the write table is still loaded,
     // checked, filled by the import and saved.
     PC_Pages->setTabVisible(BACnet_Write, false);
+}
+
+void TFBACnetAccess::Grids_Created()
+{
     // The NByte cell of a read row tells the size its object and property take.
     TFxColumnGrid* read = Grid(BACnet_Read);
     read->Events().OnGridHint = [this, read](QObject*, int row, int col, QString& hint) {
@@ -81,17 +85,20 @@ TFBACnetAccess::TFBACnetAccess(std::shared_ptr<int> type, QWidget* owner)
             cells << read->Cells(c, row);
         hint = Str_Hint_Read(one, row, kNByteColumn);
     };
+    Show_Address_Column();
 }
 
 TFBACnetAccess::~TFBACnetAccess()
 {
-    Grid(BACnet_Read)->Events().OnGridHint = nullptr;
+    if (Grids_Built())
+        Grid(BACnet_Read)->Events().OnGridHint = nullptr;
 }
 
 void TFBACnetAccess::Set_Lang()
 {
     TTableWindow::Set_Lang();
-    Show_Address_Column();
+    if (Grids_Built())
+        Show_Address_Column();
 }
 
 void TFBACnetAccess::Show_Address_Column()

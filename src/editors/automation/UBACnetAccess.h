@@ -29,6 +29,8 @@ protected:
     // Reads the address kind first: it decides the tables' key column and
     // the address column's header.
     TTableLoadReport Load_File(const QString& fileName) override;
+    // The read table's NByte hint; the address column as the address kind says.
+    void Grids_Created() override;
 
 private:
     TFBACnetAccess(std::shared_ptr<int> type, QWidget* owner);

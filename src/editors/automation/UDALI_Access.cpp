@@ -63,34 +63,15 @@ struct TFDALI_Access::Impl {
     std::unique_ptr<TTableGrid> Device_Grid;
     std::unique_ptr<TTableGrid> SetAccess_Grid;
     std::unique_ptr<TTableGrid> Functions_Grid;
+    bool Built = false;
+    TFxColumnGrid* Device = nullptr;
+    TFxColumnGrid* SetAccess = nullptr;
+    TFxColumnGrid* Functions = nullptr;
 };
 
 TFDALI_Access::TFDALI_Access(QWidget* owner) : TEditorWindow(texts(), owner), d(std::make_unique<Impl>())
 {
     setObjectName(QStringLiteral("FDALI_Access"));
-    const std::vector<QFrame*>& areas = Table_Areas();
-    ACG_DALI_Device = newGrid(areas[TS_Select_Device], "ACG_DALI_Device");
-    SG = newGrid(areas[TS_Set_Access], "SG");
-    ACG = newGrid(areas[TS_Functions], "ACG");
-    d->Device_Grid = std::make_unique<TTableGrid>(ACG_DALI_Device, d->Devices, kDeviceTable);
-    d->SetAccess_Grid = std::make_unique<TTableGrid>(SG, d->Rules, DALI2_SetAccess);
-    d->Functions_Grid = std::make_unique<TTableGrid>(ACG, d->Rules, DALI2_Functions);
-    // The device table has no row-number column: its first column names the device.
-    ACG_DALI_Device->SetFixedCols(0);
-
-    // The lists of a set-access cell follow its row's Dev/Sen and Type.
-    SG->Events().OnGetEditorType = [this](QObject*, int col, int row, TEditorType& editor) {
-        QStringList cells;
-        for (int c = 0; c < SG->ColCount(); ++c)
-            cells << SG->Cells(c, row);
-        const TCellEditor e = DALI2_SetAccess_Editor(cells, SG->RealColIndex(col), SelFunct);
-        editor = e.Editor;
-        if (e.Editor == edComboList || e.Editor == edComboEdit) {
-            SG->ClearComboString();
-            for (const QString& item : e.Items)
-                SG->AddComboString(item);
-        }
-    };
     connect(PC_Pages, &QTabWidget::currentChanged, this, [this] { PC_DALIChange(); });
 
     auto bind = [this](const char* name, void (TFDALI_Access::*handler)()) {
@@ -107,21 +88,88 @@ TFDALI_Access::TFDALI_Access(QWidget* owner) : TEditorWindow(texts(), owner), d(
     Button("Btn_Insert_Row")->SetCaption(QStringLiteral("Insert Row"));
     Button("Btn_Copy_Row")->SetCaption(QStringLiteral("Copy Row"));
     Button("Btn_Paste_Row")->SetCaption(QStringLiteral("Paste Row"));
+    PC_DALIChange();
+}
+
+void TFDALI_Access::Build_Grids() const
+{
+    if (d->Built)
+        return;
+    d->Built = true;
+    const std::vector<QFrame*>& areas = Table_Areas();
+    d->Device = newGrid(areas[TS_Select_Device], "ACG_DALI_Device");
+    d->SetAccess = newGrid(areas[TS_Set_Access], "SG");
+    d->Functions = newGrid(areas[TS_Functions], "ACG");
+    d->Device_Grid = std::make_unique<TTableGrid>(d->Device, d->Devices, kDeviceTable);
+    d->SetAccess_Grid = std::make_unique<TTableGrid>(d->SetAccess, d->Rules, DALI2_SetAccess);
+    d->Functions_Grid = std::make_unique<TTableGrid>(d->Functions, d->Rules, DALI2_Functions);
+    // The device table has no row-number column: its first column names the device.
+    d->Device->SetFixedCols(0);
+
+    // The lists of a set-access cell follow its row's Dev/Sen and Type.
+    TFxColumnGrid* sg = d->SetAccess;
+    auto* self = const_cast<TFDALI_Access*>(this);
+    sg->Events().OnGetEditorType = [self, sg](QObject*, int col, int row, TEditorType& editor) {
+        QStringList cells;
+        for (int c = 0; c < sg->ColCount(); ++c)
+            cells << sg->Cells(c, row);
+        const TCellEditor e = DALI2_SetAccess_Editor(cells, sg->RealColIndex(col), self->SelFunct);
+        editor = e.Editor;
+        if (e.Editor == edComboList || e.Editor == edComboEdit) {
+            sg->ClearComboString();
+            for (const QString& item : e.Items)
+                sg->AddComboString(item);
+        }
+    };
     d->Device_Grid->Show_Rows();
     d->SetAccess_Grid->Show_Rows();
     d->Functions_Grid->Show_Rows();
-    PC_DALIChange();
+    self->Show_Device_Labels();
+    // Made while the window is already shown (asked for from a handler):
+    // the grids show at once rather than on the next turn of the loop.
+    for (TFxColumnGrid* grid : {d->Device, d->SetAccess, d->Functions})
+        if (grid->parentWidget()->isVisible())
+            grid->show();
+}
+
+bool TFDALI_Access::Grids_Built() const { return d->Built; }
+
+TFxColumnGrid* TFDALI_Access::ACG_DALI_Device() const
+{
+    Build_Grids();
+    return d->Device;
+}
+
+TFxColumnGrid* TFDALI_Access::SG() const
+{
+    Build_Grids();
+    return d->SetAccess;
+}
+
+TFxColumnGrid* TFDALI_Access::ACG() const
+{
+    Build_Grids();
+    return d->Functions;
+}
+
+void TFDALI_Access::setVisible(bool visible)
+{
+    if (visible)
+        Build_Grids();
+    TEditorWindow::setVisible(visible);
 }
 
 TFDALI_Access::~TFDALI_Access()
 {
-    SG->Events().OnGetEditorType = nullptr;
+    if (d->Built)
+        d->SetAccess->Events().OnGetEditorType = nullptr;
 }
 
 void TFDALI_Access::Set_Lang()
 {
     TEditorWindow::Set_Lang();
-    if (!d)
+    // Grids not yet made take the texts of the language when they are.
+    if (!d || !d->Built)
         return;
     d->Device_Grid->Set_Lang();
     d->SetAccess_Grid->Set_Lang();
@@ -132,16 +180,18 @@ void TFDALI_Access::Set_Lang()
 void TFDALI_Access::Show_Device_Labels()
 {
     for (int r = 1; r <= DALI_Devices; ++r)
-        ACG_DALI_Device->SetCells(0, r, DALI_Device_Label(r));
+        ACG_DALI_Device()->SetCells(0, r, DALI_Device_Label(r));
 }
 
 TTableGrid& TFDALI_Access::Rule_Grid() const
 {
+    Build_Grids();
     return PC_Pages->currentIndex() == TS_Set_Access ? *d->SetAccess_Grid : *d->Functions_Grid;
 }
 
 void TFDALI_Access::FormShow()
 {
+    Build_Grids();
     const TTableLoadReport deviceReport = d->Device_File.Load(File_DALI_Access);
     d->Devices.Rows(kDeviceTable) = d->Device_File.Devices();
     d->Device_Grid->Show_Rows();
@@ -157,7 +207,7 @@ void TFDALI_Access::FormShow()
     if (PC_Pages->currentIndex() == TS_Select_Device) {
         // The first column names the device; the box beside it is what the user changes.
         d->Device_Grid->Go_To(1, 1);
-        SetActiveControl(ACG_DALI_Device);
+        SetActiveControl(d->Device);
     }
     PC_DALIChange();
 
@@ -192,24 +242,27 @@ void TFDALI_Access::PC_DALIChange()
 
 void TFDALI_Access::Compile_Function()
 {
-    d->Functions_Grid->Take_Rows();
+    // Before the grids are made the rules stand as the file gave them.
+    if (d->Built)
+        d->Functions_Grid->Take_Rows();
     SelFunct = ::Compile_Function(d->Rules.Rows(DALI2_Functions));
 }
 
 void TFDALI_Access::Btn_SelectAllClick()
 {
     for (int r = 1; r <= DALI_Devices; ++r)
-        ACG_DALI_Device->SetCells(1, r, QStringLiteral("Y"));
+        ACG_DALI_Device()->SetCells(1, r, QStringLiteral("Y"));
 }
 
 void TFDALI_Access::Btn_ClearAllClick()
 {
     for (int r = 1; r <= DALI_Devices; ++r)
-        ACG_DALI_Device->SetCells(1, r, QStringLiteral("N"));
+        ACG_DALI_Device()->SetCells(1, r, QStringLiteral("N"));
 }
 
 void TFDALI_Access::Btn_DALI_MapsClick()
 {
+    Build_Grids();
     d->Device_Grid->Take_Rows();
     try {
         Export_DALI_Maps(d->Devices.Rows(kDeviceTable));
@@ -220,6 +273,7 @@ void TFDALI_Access::Btn_DALI_MapsClick()
 
 bool TFDALI_Access::Controllo_dati()
 {
+    Build_Grids();
     d->Device_Grid->Take_Rows();
     d->SetAccess_Grid->Take_Rows();
     d->Functions_Grid->Take_Rows();
@@ -273,7 +327,7 @@ void TFDALI_Access::Btn_DelRowClick()
     Grid_Delete_Row(row, g.Grid());
     // The rule row freed at the bottom starts enabled, like every empty rule.
     if (&g == d->SetAccess_Grid.get())
-        SG->SetCells(1, SG->RowCount() - 1, QStringLiteral("Y"));
+        SG()->SetCells(1, SG()->RowCount() - 1, QStringLiteral("Y"));
 }
 
 void TFDALI_Access::Btn_InsRowClick()

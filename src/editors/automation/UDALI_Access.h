@@ -23,9 +23,14 @@ public:
     // The pages: devices, set-access rules, function rules.
     enum { TS_Select_Device = 0, TS_Set_Access = 1, TS_Functions = 2 };
 
-    TFxColumnGrid* ACG_DALI_Device = nullptr;
-    TFxColumnGrid* SG = nullptr;    // set-access rules
-    TFxColumnGrid* ACG = nullptr;   // function rules
+    // The grids are made when the window is first shown, as nothing shows
+    // them before and the window, made at start-up, is often never opened.
+    // Asking for one earlier makes them all then.
+    TFxColumnGrid* ACG_DALI_Device() const;
+    TFxColumnGrid* SG() const;    // set-access rules
+    TFxColumnGrid* ACG() const;   // function rules
+    void Build_Grids() const;
+    bool Grids_Built() const;
 
     // The function choices of the set-access Function column: "0 - None",
     // then one per function rule with its mnemonic.
@@ -48,6 +53,8 @@ public:
 
 protected:
     void FormShow() override;
+    // Before the window is shown, so the grids are laid out and shown with it.
+    void setVisible(bool visible) override;
     void Btn_OKClick() override;
 
 private:

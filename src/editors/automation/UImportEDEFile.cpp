@@ -53,13 +53,17 @@ TFImportEDEFile::TFImportEDEFile(QWidget* owner) : TTableWindow(spec(), owner)
     E_ID_IP->setObjectName(QStringLiteral("E_ID_IP"));
     E_ID_IP->setGeometry(266, 1, 160, 24);
 
-    Grid(0)->Events().OnCheckBoxClick = [this](QObject*, int col, int row, bool state) {
-        Check_Box_Click(Grid(0)->RealColIndex(col), row, state);
-    };
     Button("Btn_Select_All")->SetCaption(QStringLiteral("Select All"));
     Button("Btn_Unselect_All")->SetCaption(QStringLiteral("Unselect All"));
     Button("Btn_Select_All")->OnClick = [this](TLbButton*) { Btn_Select_AllClick(); };
     Button("Btn_Unselect_All")->OnClick = [this](TLbButton*) { Btn_Unselect_AllClick(); };
+}
+
+void TFImportEDEFile::Grids_Created()
+{
+    Grid(0)->Events().OnCheckBoxClick = [this](QObject*, int col, int row, bool state) {
+        Check_Box_Click(Grid(0)->RealColIndex(col), row, state);
+    };
 }
 
 void TFImportEDEFile::Set_Lang()

@@ -37,6 +37,7 @@ protected:
     void FormShow() override;
     // Checks the device address for the address kind; closes with OK.
     void Btn_OKClick() override;
+    void Grids_Created() override;
 
 private:
     void Check_Box_Click(int col, int row, bool state);

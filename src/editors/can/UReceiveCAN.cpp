@@ -33,5 +33,9 @@ TTableWindowSpec spec()
 TFReceiveCAN::TFReceiveCAN(QWidget* owner) : TTableWindow(spec(), owner)
 {
     setObjectName(QStringLiteral("FReceiveCAN"));
+}
+
+void TFReceiveCAN::Grids_Created()
+{
     CAN_Frame_Grids(*this);
 }

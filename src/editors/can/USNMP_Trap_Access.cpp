@@ -37,6 +37,10 @@ TTableWindowSpec spec()
 TFSNMP_Trap_Access::TFSNMP_Trap_Access(QWidget* owner) : TTableWindow(spec(), owner)
 {
     setObjectName(QStringLiteral("FSNMP_Trap_Access"));
+}
+
+void TFSNMP_Trap_Access::Grids_Created()
+{
     SNMP_Grids(*this);
     for (int table = 0; table < Table_Count(); ++table)
         Grid(table)->Events().OnCheckBoxClick = [this, table](QObject*, int col, int, bool) {

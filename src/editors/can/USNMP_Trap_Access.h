@@ -16,6 +16,7 @@ public:
 protected:
     // Without a usable file both tables hold the 64 default objects.
     TTableLoadReport Load_File(const QString& fileName) override;
+    void Grids_Created() override;
 };
 
 // The one window of this class, created at start-up.

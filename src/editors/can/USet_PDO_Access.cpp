@@ -37,5 +37,9 @@ TTableWindowSpec spec()
 TFSet_PDO_Access::TFSet_PDO_Access(QWidget* owner) : TTableWindow(spec(), owner)
 {
     setObjectName(QStringLiteral("FSet_PDO_Access"));
+}
+
+void TFSet_PDO_Access::Grids_Created()
+{
     CANopen_Grids(*this);
 }

@@ -8,6 +8,9 @@ class TFSet_PDO_Access : public TTableWindow {
     Q_OBJECT
 public:
     explicit TFSet_PDO_Access(QWidget* owner = nullptr);
+
+protected:
+    void Grids_Created() override;
 };
 
 // The one window of this class, created at start-up.

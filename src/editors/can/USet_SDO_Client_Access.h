@@ -8,6 +8,9 @@ class TFSet_SDO_Client_Access : public TTableWindow {
     Q_OBJECT
 public:
     explicit TFSet_SDO_Client_Access(QWidget* owner = nullptr);
+
+protected:
+    void Grids_Created() override;
 };
 
 // The one window of this class, created at start-up.

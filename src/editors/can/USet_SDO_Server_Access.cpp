@@ -37,5 +37,9 @@ TTableWindowSpec spec()
 TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(QWidget* owner) : TTableWindow(spec(), owner)
 {
     setObjectName(QStringLiteral("FSet_SDO_Server_Access"));
+}
+
+void TFSet_SDO_Server_Access::Grids_Created()
+{
     CANopen_Grids(*this);
 }

@@ -33,5 +33,9 @@ TTableWindowSpec spec()
 TFTransmitCAN::TFTransmitCAN(QWidget* owner) : TTableWindow(spec(), owner)
 {
     setObjectName(QStringLiteral("FTransmitCAN"));
+}
+
+void TFTransmitCAN::Grids_Created()
+{
     CAN_Frame_Grids(*this);
 }

@@ -8,6 +8,9 @@ class TFTransmitCAN : public TTableWindow {
     Q_OBJECT
 public:
     explicit TFTransmitCAN(QWidget* owner = nullptr);
+
+protected:
+    void Grids_Created() override;
 };
 
 // The one window of this class, created at start-up.

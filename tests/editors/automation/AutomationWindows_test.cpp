@@ -624,23 +624,23 @@ TEST_F(DALIWindow, ThreePagesOfTheirTables)
     EXPECT_EQ(form->ClientHeight(), 496);
     ASSERT_EQ(form->PC_Pages->count(), 3);
     EXPECT_EQ(form->PC_Pages->tabText(2), QStringLiteral("Functions"));
-    EXPECT_EQ(form->ACG_DALI_Device->RowCount(), 65);
-    EXPECT_EQ(form->ACG_DALI_Device->Cells(0, 1), QStringLiteral("DALI ID Device 0"));
-    EXPECT_EQ(form->ACG_DALI_Device->Cells(0, 64), QStringLiteral("DALI ID Device 63"));
+    EXPECT_EQ(form->ACG_DALI_Device()->RowCount(), 65);
+    EXPECT_EQ(form->ACG_DALI_Device()->Cells(0, 1), QStringLiteral("DALI ID Device 0"));
+    EXPECT_EQ(form->ACG_DALI_Device()->Cells(0, 64), QStringLiteral("DALI ID Device 63"));
     for (int c = 2; c <= 5; ++c)
-        EXPECT_TRUE(form->ACG_DALI_Device->IsHiddenColumn(c)) << c;
-    EXPECT_EQ(form->SG->RowCount(), 257);
-    EXPECT_EQ(form->SG->AllColCount(), 15);
-    EXPECT_EQ(form->SG->Cells(12, 0), QStringLiteral("Channel"));
-    EXPECT_EQ(form->ACG->RowCount(), 251);
-    EXPECT_EQ(form->ACG->Cells(5, 0), QStringLiteral("Mnemonic"));
+        EXPECT_TRUE(form->ACG_DALI_Device()->IsHiddenColumn(c)) << c;
+    EXPECT_EQ(form->SG()->RowCount(), 257);
+    EXPECT_EQ(form->SG()->AllColCount(), 15);
+    EXPECT_EQ(form->SG()->Cells(12, 0), QStringLiteral("Channel"));
+    EXPECT_EQ(form->ACG()->RowCount(), 251);
+    EXPECT_EQ(form->ACG()->Cells(5, 0), QStringLiteral("Mnemonic"));
 }
 
 TEST_F(DALIWindow, DefaultsAndFilesComeBackByteForByte)
 {
     form->Show();
     EXPECT_TRUE(messages().isEmpty());
-    EXPECT_EQ(form->SG->Cells(1, 256), QStringLiteral("Y"));
+    EXPECT_EQ(form->SG()->Cells(1, 256), QStringLiteral("Y"));
     keepShot(form.get(), "dali_devices");
     form->Btn_OK->Click();
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
@@ -655,8 +655,8 @@ TEST_F(DALIWindow, DefaultsAndFilesComeBackByteForByte)
     form->SetModalResult(fw::mrNone);
     form->Show();
     EXPECT_TRUE(messages().isEmpty()) << messages().join('\n').toStdString();
-    EXPECT_EQ(form->ACG_DALI_Device->Cells(1, 1), QStringLiteral("Y"));
-    EXPECT_EQ(form->SG->Cells(11, 1), QStringLiteral("1 - Scale"));
+    EXPECT_EQ(form->ACG_DALI_Device()->Cells(1, 1), QStringLiteral("Y"));
+    EXPECT_EQ(form->SG()->Cells(11, 1), QStringLiteral("1 - Scale"));
     form->PC_Pages->setCurrentIndex(TFDALI_Access::TS_Set_Access);
     keepShot(form.get(), "dali_set_access");
     form->PC_Pages->setCurrentIndex(TFDALI_Access::TS_Functions);
@@ -677,7 +677,7 @@ TEST_F(DALIWindow, UnreadableFilesOpenWithAWarningAndAreKeptBesideTheFirstSave)
     EXPECT_TRUE(messages()[0].startsWith(QStringLiteral("DALI_Access.xml\nThe file could not be read")))
         << messages()[0].toStdString();
     EXPECT_TRUE(messages()[0].contains(QStringLiteral("\n\nDALI2_Access.xml\nThe file could not be read")));
-    EXPECT_EQ(form->ACG_DALI_Device->Cells(1, 1), QStringLiteral("N"));
+    EXPECT_EQ(form->ACG_DALI_Device()->Cells(1, 1), QStringLiteral("N"));
     form->Btn_OK->Click();
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
     EXPECT_EQ(testsupport::readFile(File_DALI_Access + QStringLiteral(".bak")), broken);
@@ -692,8 +692,8 @@ TEST_F(DALIWindow, SetAccessListsFollowTheRowsDeviceOrSensorAndType)
     form->Show();
     auto editorOf = [&](int col, int row) {
         TEditorType editor = edNone;
-        form->SG->Events().OnGetEditorType(form->SG, col, row, editor);
-        return std::make_pair(editor, form->SG->Combobox().Items());
+        form->SG()->Events().OnGetEditorType(form->SG(), col, row, editor);
+        return std::make_pair(editor, form->SG()->Combobox().Items());
     };
     const auto sensorTypes = editorOf(3, 1);   // row 1: a push button sensor
     EXPECT_EQ(sensorTypes.first, edComboList);
@@ -734,14 +734,14 @@ TEST_F(DALIWindow, OkChecksFunctionsThenSetAccessRulesWithTheirTexts)
         recorder.Clear();
         form->SetModalResult(fw::mrNone);
         form->Show();
-        (c.setAccess ? form->SG : form->ACG)->SetCells(c.col, c.row, QString::fromUtf8(c.text));
+        (c.setAccess ? form->SG() : form->ACG())->SetCells(c.col, c.row, QString::fromUtf8(c.text));
         form->Btn_OK->Click();
         if (*c.message) {
             EXPECT_EQ(messages(), QStringList{QString::fromUtf8(c.message)});
             EXPECT_EQ(form->ModalResult(), fw::mrNone);
             EXPECT_EQ(form->PC_Pages->currentIndex(),
                       c.setAccess ? TFDALI_Access::TS_Set_Access : TFDALI_Access::TS_Functions);
-            EXPECT_EQ((c.setAccess ? form->SG : form->ACG)->Row(), c.row);
+            EXPECT_EQ((c.setAccess ? form->SG() : form->ACG())->Row(), c.row);
         } else {
             EXPECT_TRUE(messages().isEmpty()) << messages().join('\n').toStdString();
             EXPECT_EQ(form->ModalResult(), fw::mrOk);
@@ -762,34 +762,34 @@ TEST_F(DALIWindow, PagesChooseTheirButtonsAndRebuildTheFunctionChoices)
     EXPECT_FALSE(visible("Btn_Delete_Row"));
     EXPECT_FALSE(visible("Btn_DALI_Maps"));
     form->findChild<TLbButton*>(QStringLiteral("Btn_Select_All"))->Click();
-    EXPECT_EQ(form->ACG_DALI_Device->Cells(1, 64), QStringLiteral("Y"));
+    EXPECT_EQ(form->ACG_DALI_Device()->Cells(1, 64), QStringLiteral("Y"));
 
     form->PC_Pages->setCurrentIndex(TFDALI_Access::TS_Functions);
     EXPECT_FALSE(visible("Btn_Select_All"));
     EXPECT_TRUE(visible("Btn_Paste_Row"));
-    form->ACG->SetCells(1, 1, QStringLiteral("Addition"));
-    form->ACG->SetCells(2, 1, QStringLiteral("No Condition"));
-    form->ACG->SetCells(3, 1, QStringLiteral("2"));
-    form->ACG->SetCells(5, 1, QStringLiteral("Offset"));
+    form->ACG()->SetCells(1, 1, QStringLiteral("Addition"));
+    form->ACG()->SetCells(2, 1, QStringLiteral("No Condition"));
+    form->ACG()->SetCells(3, 1, QStringLiteral("2"));
+    form->ACG()->SetCells(5, 1, QStringLiteral("Offset"));
     EXPECT_EQ(form->SelFunct.value(1), QStringLiteral("1 - "));
     form->PC_Pages->setCurrentIndex(TFDALI_Access::TS_Set_Access);
     EXPECT_EQ(form->SelFunct.value(1), QStringLiteral("1 - Offset"));
     EXPECT_EQ(form->SelFunct.size(), 251);
 
     // A new set-access rule starts enabled; Delete asks with the row number.
-    form->SG->SetCells(2, 1, QStringLiteral("Device"));
-    form->SG->SetRow(1);
+    form->SG()->SetCells(2, 1, QStringLiteral("Device"));
+    form->SG()->SetRow(1);
     form->findChild<TLbButton*>(QStringLiteral("Btn_Insert_Row"))->Click();
-    EXPECT_EQ(form->SG->Cells(1, 1), QStringLiteral("Y"));
-    EXPECT_EQ(form->SG->Cells(2, 2), QStringLiteral("Device"));
+    EXPECT_EQ(form->SG()->Cells(1, 1), QStringLiteral("Y"));
+    EXPECT_EQ(form->SG()->Cells(2, 2), QStringLiteral("Device"));
     recorder.Answer(fw::mrYes);
-    form->SG->SetRow(1);
+    form->SG()->SetRow(1);
     form->findChild<TLbButton*>(QStringLiteral("Btn_Delete_Row"))->Click();
     EXPECT_EQ(messages(), QStringList{"Are you sure to delete the Row number 1"});
-    EXPECT_EQ(form->SG->Cells(2, 1), QStringLiteral("Device"));
-    EXPECT_EQ(form->SG->Cells(1, 256), QStringLiteral("Y"));   // the freed last rule starts enabled
+    EXPECT_EQ(form->SG()->Cells(2, 1), QStringLiteral("Device"));
+    EXPECT_EQ(form->SG()->Cells(1, 256), QStringLiteral("Y"));   // the freed last rule starts enabled
 
-    form->SG->SetCells(2, 1, QString());   // no rule left to check
+    form->SG()->SetCells(2, 1, QString());   // no rule left to check
     form->Btn_OK->Click();
     EXPECT_TRUE(messages().size() == 1) << messages().join('\n').toStdString();
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
