@@ -79,6 +79,7 @@ TTableFailure DMX_Controllo_dati(const TTableFile& file)
 struct TFDMXDefVal::Impl {
     TTableFile File{DMX_Default_Values_Spec(DMX_Max_Channels)};
     std::unique_ptr<TTableGrid> Table;
+    TFxColumnGrid* Grid = nullptr;
 };
 
 TFDMXDefVal::TFDMXDefVal(QWidget* owner) : fw::TForm(owner), d(std::make_unique<Impl>())
@@ -91,11 +92,35 @@ TFDMXDefVal::TFDMXDefVal(QWidget* owner) : fw::TForm(owner), d(std::make_unique<
     Btn_OK = buttons.Btn_OK;
     Btn_Cancel = buttons.Btn_Cancel;
     Btn_OK->OnClick = [this](TLbButton*) { Btn_OKClick(); };
-
-    ACG_DMX_Def_Val = new TFxColumnGrid(this);
-    ACG_DMX_Def_Val->setObjectName(QStringLiteral("ACG_DMX_Def_Val"));
-    d->Table = std::make_unique<TTableGrid>(ACG_DMX_Def_Val, d->File, 0);
     Place_Controls();
+}
+
+void TFDMXDefVal::Build_Grid() const
+{
+    if (d->Grid)
+        return;
+    d->Grid = new TFxColumnGrid(const_cast<TFDMXDefVal*>(this));
+    d->Grid->setObjectName(QStringLiteral("ACG_DMX_Def_Val"));
+    d->Table = std::make_unique<TTableGrid>(d->Grid, d->File, 0);
+    const_cast<TFDMXDefVal*>(this)->Place_Controls();
+    // Made while the window is already shown: it shows at once.
+    if (isVisible())
+        d->Grid->show();
+}
+
+TFxColumnGrid* TFDMXDefVal::ACG_DMX_Def_Val() const
+{
+    Build_Grid();
+    return d->Grid;
+}
+
+bool TFDMXDefVal::Grid_Built() const { return d->Grid != nullptr; }
+
+void TFDMXDefVal::setVisible(bool visible)
+{
+    if (visible)
+        Build_Grid();
+    fw::TForm::setVisible(visible);
 }
 
 TFDMXDefVal::~TFDMXDefVal() = default;
@@ -114,7 +139,9 @@ void TFDMXDefVal::Set_Lang()
     L_SW_Desc->setText(Lang_Text(1301));
     Btn_OK->SetCaption(Lang_Text(1302));
     Btn_Cancel->SetCaption(Lang_Text(1303));
-    d->Table->Set_Lang();
+    // A grid not yet made takes the texts of the language when it is.
+    if (d->Table)
+        d->Table->Set_Lang();
 }
 
 void TFDMXDefVal::FormShow()
@@ -127,11 +154,12 @@ void TFDMXDefVal::FormShow()
         // The rows of a project shown before must not stand for this one.
         findings << Lang_Text(kTextParGenUnreadable) + QLatin1Char('\n') + e.Message();
     }
+    Build_Grid();
     d->File.Set_Row_Count(0, channels);
     const TTableLoadReport report = d->File.Load(File_DMX_Default_Values);
     d->Table->Show_Rows();
     d->Table->Go_To(1, kValueColumn);
-    SetActiveControl(ACG_DMX_Def_Val);
+    SetActiveControl(d->Grid);
     const QString file = loadFindings(report, d->File.Spec(), File_DMX_Default_Values);
     if (!file.isEmpty())
         findings << file;
@@ -141,11 +169,14 @@ void TFDMXDefVal::FormShow()
 
 bool TFDMXDefVal::Controllo_dati()
 {
-    d->Table->Take_Rows();
+    // Before the grid is made the rows stand as the file gave them.
+    if (d->Table)
+        d->Table->Take_Rows();
     const TTableFailure failure = DMX_Controllo_dati(d->File);
     if (!failure.Failed())
         return true;
     fw::MessageDlg(failure.Message, fw::mtError, fw::mbOK);
+    Build_Grid();
     d->Table->Go_To(failure.Row, failure.Column);
     return false;
 }
@@ -176,5 +207,6 @@ void TFDMXDefVal::Place_Controls()
     const int h = height();
     L_SW_Code->parentWidget()->setGeometry(0, 0, w, kTitleHeight);
     Btn_OK->parentWidget()->setGeometry(0, h - kButtonsHeight, w, kButtonsHeight);
-    ACG_DMX_Def_Val->setGeometry(0, kTitleHeight, w, std::max(0, h - kTitleHeight - kButtonsHeight));
+    if (d->Grid)
+        d->Grid->setGeometry(0, kTitleHeight, w, std::max(0, h - kTitleHeight - kButtonsHeight));
 }

@@ -42,9 +42,15 @@ public:
     QLabel* L_SW_Desc = nullptr;
     TLbButton* Btn_OK = nullptr;
     TLbButton* Btn_Cancel = nullptr;
-    TFxColumnGrid* ACG_DMX_Def_Val = nullptr;
+    // The grid is made when the window is first shown: nothing shows it
+    // before, and the window, made at start-up, is often never opened.
+    // Asking for it earlier makes it then.
+    TFxColumnGrid* ACG_DMX_Def_Val() const;
+    bool Grid_Built() const;
 
 protected:
+    // Before the window is shown, so the grid is laid out and shown with it.
+    void setVisible(bool visible) override;
     void FormCreate() override;
     // Rows from the channel count, then the file; what could not be taken
     // over (an unreadable file, rows beyond the channels) is reported.
@@ -56,6 +62,7 @@ private:
     // and closes with OK.
     void Btn_OKClick();
     void Place_Controls();
+    void Build_Grid() const;
 
     struct Impl;
     std::unique_ptr<Impl> d;

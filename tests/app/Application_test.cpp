@@ -137,6 +137,8 @@ TEST_F(Startup, TableWindowsMakeTheirGridsWhenFirstShown)
     Set_Project_Files();
     EXPECT_TRUE(FDALI_Access->findChildren<TFxColumnGrid*>().isEmpty());
     EXPECT_FALSE(FDALI_Access->Grids_Built());
+    EXPECT_TRUE(FDMXDefVal->findChildren<TFxColumnGrid*>().isEmpty());
+    EXPECT_FALSE(FDMXDefVal->Grid_Built());
     const std::vector<std::pair<const char*, TTableWindow*>> windows = {
         {"ACG_Modbus_Read", FModbus_TCP_Master_Set_Access}, {"ACG1", FBACnetAccess},
         {"ACG", FImportEDEFile}, {"ACG_Modbus_Read", FSetAccess}, {"ACG_SNMP_Read", FSNMP_Trap_Access},
@@ -184,6 +186,9 @@ TEST_F(Startup, TableWindowsMakeTheirGridsWhenFirstShown)
     // The DALI window's grids come with its device labels.
     EXPECT_EQ(FDALI_Access->ACG_DALI_Device()->Cells(0, 64), QStringLiteral("DALI ID Device 63"));
     EXPECT_EQ(FDALI_Access->findChildren<TFxColumnGrid*>().size(), 3);
+    // The DMX window's grid comes with its headers and fills the room the panels leave.
+    EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val()->Cells(0, 0), QStringLiteral("Channel"));
+    EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val()->geometry(), QRect(0, 69, 475, 337 - 69 - 40));
 }
 
 TEST_F(Startup, ProfinetFileNameGivesTheNameOnOk)
@@ -228,17 +233,17 @@ TEST_F(Startup, DmxDefaultValuesWindowFrame)
     Set_Project_Files();
     EXPECT_EQ(FDMXDefVal->Caption(), QStringLiteral("DMX Default Value"));
     EXPECT_EQ(FDMXDefVal->L_SW_Desc->text(), QStringLiteral("DMX Default Value"));
-    EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val->Cells(0, 0), QStringLiteral("Channel"));
-    EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val->Cells(2, 0), QStringLiteral("Mnemonic"));
+    EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val()->Cells(0, 0), QStringLiteral("Channel"));
+    EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val()->Cells(2, 0), QStringLiteral("Mnemonic"));
     EXPECT_EQ(FDMXDefVal->ClientWidth(), 475);
     EXPECT_EQ(FDMXDefVal->ClientHeight(), 337);
     EXPECT_EQ(FDMXDefVal->Btn_OK->geometry(), QRect(16, 6, 110, 28));
     EXPECT_EQ(FDMXDefVal->Btn_Cancel->geometry(), QRect(134, 6, 110, 28));
     withModal([] { FZizuzuzarizFirmWare->Btn_Click(FZizuzuzarizFirmWare->Btn_DMX_Default); }, [](fw::TForm&) {
         // The window can be resized; the table area fills what the panels leave.
-        EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val->geometry(), QRect(0, 69, 475, 337 - 69 - 40));
+        EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val()->geometry(), QRect(0, 69, 475, 337 - 69 - 40));
         FDMXDefVal->resize(600, 400);
-        EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val->geometry(), QRect(0, 69, 600, 400 - 69 - 40));
+        EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val()->geometry(), QRect(0, 69, 600, 400 - 69 - 40));
         EXPECT_EQ(FDMXDefVal->Btn_Cancel->parentWidget()->geometry(), QRect(0, 360, 600, 40));
         FDMXDefVal->Btn_Cancel->Click();
     });

@@ -78,7 +78,7 @@ TEST_F(Step3, TypedDefaultValuesReachTheFileAndTheConfigurationImage)
     QStringList shownAfterRefusal;
     const QString opened = withModal([&] { main().Btn_Click(main().Btn_DMX_Default); }, [&](fw::TForm& f) {
         activate(f);
-        TFxColumnGrid* grid = FDMXDefVal->ACG_DMX_Def_Val;
+        TFxColumnGrid* grid = FDMXDefVal->ACG_DMX_Def_Val();
         ASSERT_EQ(grid->RowCount(), 25);
         ASSERT_EQ(QApplication::focusWidget(), grid);
         type(QStringLiteral("10"));

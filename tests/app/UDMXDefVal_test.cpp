@@ -32,7 +32,7 @@ const QString kRangeText = QStringLiteral("!! Default Value must be between 0 an
 class DmxWindow : public apptest::ProjectWindow<TFDMXDefVal> {
 protected:
 
-    TFxColumnGrid* grid() const { return form->ACG_DMX_Def_Val; }
+    TFxColumnGrid* grid() const { return form->ACG_DMX_Def_Val(); }
     void channels(const char* count)
     {
         TParGen_Values v;

@@ -263,7 +263,7 @@ TEST_F(SoftOptions, ChoosingALanguageRetranslatesEveryWindowButBacnetAndEde)
     EXPECT_EQ(FZizuzuzarizFirmWare->Btn_New->Caption(), QStringLiteral("IT 15"));
     EXPECT_EQ(FZizuzuzarizFirmWare->L_Name_Conf->text(), QStringLiteral("IT 9"));
     EXPECT_EQ(FZizuzuzarizFirmWare->Btn_Set_BACnet_Access->Caption(), QStringLiteral("Set BACnet Access"));
-    EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val->Cells(1, 0), QStringLiteral("IT 1305"));
+    EXPECT_EQ(FDMXDefVal->ACG_DMX_Def_Val()->Cells(1, 0), QStringLiteral("IT 1305"));
     EXPECT_EQ(FSet_PDO_Access->Btn_OK->Hint(), QStringLiteral("IT 2208"));
     EXPECT_EQ(FBACnetAccess->Caption(), bacnet);
     EXPECT_EQ(FImportEDEFile->Caption(), ede);

@@ -77,7 +77,7 @@ TEST_F(DmxRoad, TypingADefaultValueAndEnterWritesValidatesEndsAndMovesOn)
     form->Show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    TFxColumnGrid& g = *form->ACG_DMX_Def_Val;
+    TFxColumnGrid& g = *form->ACG_DMX_Def_Val();
     // The window opens on the default value of channel 1.
     ASSERT_EQ(g.Col(), 1);
     ASSERT_EQ(g.Row(), 1);
