@@ -3,7 +3,7 @@
 #define CURL_DISABLE_TYPECHECK
 #include <curl/curl.h>
 
-#include <dlfcn.h>
+#include "framework/SharedLibrary.h"
 
 #include <memory>
 
@@ -11,10 +11,8 @@ namespace fw {
 
 namespace {
 
-// libcurl brings two dozen libraries (TLS, Kerberos, LDAP ...) that take
-// longer to load than the program's whole main window takes to appear, and
-// a run asks the web server at most now and then: the library is loaded at
-// the first request, not at start.
+// libcurl brings two dozen libraries (TLS, Kerberos, LDAP ...) and a run
+// asks the web server at most now and then: loaded at the first request.
 struct TCurl {
     decltype(&curl_global_init) global_init = nullptr;
     decltype(&curl_easy_init) easy_init = nullptr;
@@ -32,14 +30,11 @@ struct TCurl {
 const TCurl* curlLibrary()
 {
     static const TCurl* const loaded = []() -> const TCurl* {
-        void* lib = ::dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
+        void* lib = OpenSharedLibrary("libcurl.so.4");
         if (!lib)
             return nullptr;
         static TCurl api;
-        auto bind = [lib](auto& entry, const char* name) {
-            entry = reinterpret_cast<std::remove_reference_t<decltype(entry)>>(::dlsym(lib, name));
-            return entry != nullptr;
-        };
+        auto bind = [lib](auto& entry, const char* name) { return BindSharedFunction(lib, entry, name); };
         const bool complete = bind(api.global_init, "curl_global_init") && bind(api.easy_init, "curl_easy_init")
                               && bind(api.easy_cleanup, "curl_easy_cleanup")
                               && bind(api.easy_setopt, "curl_easy_setopt")

@@ -2,6 +2,7 @@
 
 #include "framework/AtomicFile.h"
 #include "framework/DateTime.h"
+#include "framework/SharedLibrary.h"
 #include "framework/SysUtils.h"
 #include "framework/TextFile.h"
 #include "framework/Zip.h"
@@ -500,20 +501,58 @@ std::optional<double> NumberOf(const QString& text)
 
 } // namespace
 
+namespace {
+
+// The workbook writer, loaded when the first new workbook is written.
+struct TLibXlsxWriter {
+    decltype(&workbook_new) new_book = nullptr;
+    decltype(&workbook_add_worksheet) add_sheet = nullptr;
+    decltype(&workbook_close) close_book = nullptr;
+    decltype(&worksheet_write_number) write_number = nullptr;
+    decltype(&worksheet_write_string) write_string = nullptr;
+    decltype(&lxw_strerror) error_text = nullptr;
+};
+
+const TLibXlsxWriter& LibXlsxWriter(const QString& fileName)
+{
+    static const TLibXlsxWriter* const loaded = []() -> const TLibXlsxWriter* {
+        void* so = OpenSharedLibrary("libxlsxwriter.so.4");
+        if (!so)
+            return nullptr;
+        static TLibXlsxWriter api;
+        auto bind = [so](auto& entry, const char* name) { return BindSharedFunction(so, entry, name); };
+        const bool complete =
+            bind(api.new_book, "workbook_new") &&
+            bind(api.add_sheet, "workbook_add_worksheet") &&
+            bind(api.close_book, "workbook_close") &&
+            bind(api.write_number, "worksheet_write_number") &&
+            bind(api.write_string, "worksheet_write_string") &&
+            bind(api.error_text, "lxw_strerror");
+        return complete ? &api : nullptr;
+    }();
+    if (!loaded)
+        throw EFileError(QStringLiteral("Cannot create ") + fileName +
+                         QStringLiteral(": the workbook library (libxlsxwriter.so.4) cannot be loaded"));
+    return *loaded;
+}
+
+} // namespace
+
 void WriteNewWorkbook(const QString& fileName, const QString& sheetName, int firstRow,
                       const std::vector<QStringList>& rows)
 {
     QTemporaryDir dir;
     if (!dir.isValid())
         throw EFileError(QStringLiteral("Cannot create ") + fileName + QStringLiteral(": no temporary folder"));
+    const TLibXlsxWriter& lib = LibXlsxWriter(fileName);
     const QByteArray tmp = QFile::encodeName(dir.filePath(QStringLiteral("book.xlsx")));
-    lxw_workbook* wb = workbook_new(tmp.constData());
+    lxw_workbook* wb = lib.new_book(tmp.constData());
     if (!wb)
         throw EFileError(QStringLiteral("Cannot create ") + fileName);
     const QByteArray name = sheetName.toUtf8();
-    lxw_worksheet* ws = workbook_add_worksheet(wb, sheetName.isEmpty() ? nullptr : name.constData());
+    lxw_worksheet* ws = lib.add_sheet(wb, sheetName.isEmpty() ? nullptr : name.constData());
     if (!ws) {
-        workbook_close(wb);
+        lib.close_book(wb);
         throw EFileError(QStringLiteral("Cannot create ") + fileName + QStringLiteral(": sheet name ") + sheetName);
     }
     for (size_t r = 0; r < rows.size(); ++r) {
@@ -523,15 +562,15 @@ void WriteNewWorkbook(const QString& fileName, const QString& sheetName, int fir
             if (text.isEmpty())
                 continue;
             if (const auto n = NumberOf(text))
-                worksheet_write_number(ws, row, lxw_col_t(c), *n, nullptr);
+                lib.write_number(ws, row, lxw_col_t(c), *n, nullptr);
             else
-                worksheet_write_string(ws, row, lxw_col_t(c), text.toUtf8().constData(), nullptr);
+                lib.write_string(ws, row, lxw_col_t(c), text.toUtf8().constData(), nullptr);
         }
     }
-    const lxw_error rc = workbook_close(wb);
+    const lxw_error rc = lib.close_book(wb);
     if (rc != LXW_NO_ERROR)
         throw EFileError(QStringLiteral("Cannot create ") + fileName + QStringLiteral(": ") +
-                         QString::fromUtf8(lxw_strerror(rc)));
+                         QString::fromUtf8(lib.error_text(rc)));
     QByteArray bytes;
     QString error;
     if (!ReadFileBytes(dir.filePath(QStringLiteral("book.xlsx")), TZipArchive::MaxTotalBytes, bytes, &error) ||
