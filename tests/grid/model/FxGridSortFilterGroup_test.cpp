@@ -3,6 +3,7 @@
 #include "grid/model/FxGrid.h"
 #include "grid/model/FxFilter.h"
 #include "grid/model/FxFilterLists.h"
+#include "grid/model/FxGrouping.h"
 #include "grid/model/FxSortSettings.h"
 #include "grid/model/FxSorter.h"
 
@@ -15,9 +16,11 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <numeric>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -741,11 +744,219 @@ TEST_F(GridFilterTest, CheckListShowsRowsHoldingAnyCheckedValue)
     EXPECT_EQ(grid->RowCount(), 6);
 }
 
+// A grid class of its own: the filter reads every text the general way
+// (a descendant may change display texts), where the grid itself reads the
+// stored texts in place while nothing can change them. Both must keep the
+// same rows, whatever the hooks, conditions and hidden rows.
+class TGeneralFilterGrid : public TFxStringGrid {
+};
+
+// A descendant with display texts and a row test of its own.
+class TShoutingGrid : public TFxStringGrid {
+public:
+    void GetDisplayText(int ACol, int ARow, QString& Value) const override
+    {
+        TFxStringGrid::GetDisplayText(ACol, ARow, Value);
+        Value = Value.toUpper();
+    }
+    bool MatchFilter(int ARow) override { return ARow != 1 && TFxStringGrid::MatchFilter(ARow); }
+};
+
+TEST_F(GridFilterTest, InPlaceAndGeneralReadingKeepTheSameRows)
+{
+    const std::vector<QStringList> rows = {
+        {"apple", "10", "red", "a1"},
+        {" Apricot ", "2", "orange", "a2"},
+        {"banana", "3", "yellow", "b1"},
+        {"www.fruit.com", "40", "blue", "w1"},
+        {PackWideText("wide apple"), "5", "green", "x1"},
+        {"<b>cherry</b>", "6", "red", "c1"},
+        {"APPLE pie", "7", "green", "a3"},
+        {"", "8", "", "e1"},
+    };
+    // Adds an item for column `col`; `setup` sets the rest.
+    const auto item = [](TFxStringGrid& g, int col, const QString& condition) {
+        TFilterData* f = g.Filter().Add();
+        f->SetColumn(col);
+        f->SetCondition(condition);
+        return f;
+    };
+    const auto apply = [&](const QString& condition, int col = 1, bool caseSensitive = true) {
+        return [=](TFxStringGrid& g) {
+            item(g, col, condition)->SetCaseSensitive(caseSensitive);
+            g.ApplyFilter();
+        };
+    };
+    struct Case {
+        const char* name;
+        std::function<void(TFxStringGrid&)> run;
+        QStringList visible;   // column 0 of the data rows left
+    };
+    const std::vector<Case> cases = {
+        {"wildcard, case-sensitive", apply("a*"), {"1"}},
+        {"wildcard, any case, trimmed and unpacked texts", apply("*apple*", 1, false), {"1", "5", "7"}},
+        {"plain word on a trimmed text", apply("Apricot"), {"2"}},
+        {"comparisons", apply(">=5&<10", 2), {"5", "6", "7", "8"}},
+        {"negation", apply("!red", 3), {"2", "3", "4", "5", "7", "8"}},
+        {"empty condition keeps all", apply(""), {"1", "2", "3", "4", "5", "6", "7", "8"}},
+        {"column past the grid reads empty", apply("!a*", 99), {"1", "2", "3", "4", "5", "6", "7", "8"}},
+        {"literal with prefix",
+         [&](TFxStringGrid& g) {
+             TFilterData* f = item(g, 4, "1");
+             f->SetMethod(fmLiteral);
+             f->SetPrefix("a");
+             g.ApplyFilter();
+         },
+         {"1"}},
+        {"or and xor over columns",
+         [&](TFxStringGrid& g) {
+             item(g, 3, "red");
+             item(g, 2, "10")->SetOperation(foXOR);
+             item(g, 1, "b*")->SetOperation(foOR);
+             g.ApplyFilter();
+         },
+         {"3", "6"}},
+        {"display hook",
+         [&](TFxStringGrid& g) {
+             g.OnGetDisplText = [](QObject*, int c, int r, QString& v) {
+                 if (c == 1 && r == 3)
+                     v = "apple";
+             };
+             apply("apple")(g);
+         },
+         {"1", "3"}},
+        {"display hook, raw texts",
+         [&](TFxStringGrid& g) {
+             g.OnGetDisplText = [](QObject*, int c, int, QString& v) {
+                 if (c == 1)
+                     v = "apple";
+             };
+             item(g, 1, "apple")->SetData(fcNormal);
+             g.ApplyFilter();
+         },
+         {"1"}},
+        {"wide text hook",
+         [&](TFxStringGrid& g) {
+             g.OnGetDisplWideText = [](QObject*, int c, int, QString& v) {
+                 if (c == 1)
+                     v += "s";
+             };
+             apply("*apples")(g);
+         },
+         {"1", "5"}},
+        {"addresses shown as links",
+         [&](TFxStringGrid& g) {
+             g.SetURLShowInText(true);
+             apply("www*")(g);
+         },
+         {}},
+        {"merged cells read their base cell",
+         [&](TFxStringGrid& g) {
+             g.MergeCells(1, 1, 1, 2);
+             apply("apple")(g);
+         },
+         {"1", "2"}},
+        {"merged cells, raw texts",
+         [&](TFxStringGrid& g) {
+             g.MergeCells(1, 1, 1, 2);
+             item(g, 1, "apple")->SetData(fcNormal);
+             g.ApplyFilter();
+         },
+         {"1"}},
+        {"rows hidden before stay hidden",
+         [&](TFxStringGrid& g) {
+             g.HideRow(3);
+             apply("*e*", 3)(g);
+         },
+         {"1", "2", "4", "5", "6", "7"}},
+        {"contracted node",
+         [&](TFxStringGrid& g) {
+             g.AddNode(1, 3);
+             g.ContractNode(1);
+             apply("*a*", 1, false)(g);
+         },
+         {"1", "5", "7"}},
+        {"node row tested too",
+         [&](TFxStringGrid& g) {
+             g.SetFilterNormalCellsOnly(false);
+             g.AddNode(1, 2);
+             apply("b*")(g);
+         },
+         {"3"}},
+        {"two levels",
+         [&](TFxStringGrid& g) {
+             apply("*e*", 3)(g);
+             g.Filter().Clear();
+             apply("*a*", 1, false)(g);
+         },
+         {"1", "2", "3", "5", "7"}},
+        {"second level taken back",
+         [&](TFxStringGrid& g) {
+             apply("*e*", 3)(g);
+             g.Filter().Clear();
+             apply("*a*", 1, false)(g);
+             g.RemoveLastFilter();
+         },
+         {"1", "2", "3", "4", "5", "6", "7"}},
+        {"hidden column",
+         [&](TFxStringGrid& g) {
+             g.HideColumn(4);
+             apply("a*", 4)(g);
+         },
+         {"1", "2", "7"}},
+        {"stripped and whole-row texts",
+         [&](TFxStringGrid& g) {
+             item(g, 1, "cherry")->SetData(fcStripHTML);
+             TFilterData* f = item(g, -1, "yellow");
+             f->SetData(fcRow);
+             f->SetOperation(foOR);
+             g.ApplyFilter();
+         },
+         {"3", "6"}},
+        {"custom test has the last word",
+         [&](TFxStringGrid& g) {
+             g.Events().OnCustomFilter = [](QObject*, int r, bool& accept) {
+                 if (r == 1)
+                     accept = false;
+             };
+             apply("*p*", 1, false)(g);
+         },
+         {"2", "5", "7"}},
+        {"group counts",
+         [&](TFxStringGrid& g) {
+             g.Group(3);
+             g.Grouping().SetShowGroupCount(true);
+             g.Grouping().SetGroupCountFormat("-%d-");
+             g.SetFilterNormalCellsOnly(false);
+             apply("*-2-")(g);   // the headers of red and green
+         },
+         {"", ""}},
+    };
+    for (const Case& c : cases) {
+        std::string visible[2];
+        for (int general = 0; general < 2; ++general) {
+            grid = general ? std::make_unique<TGeneralFilterGrid>() : std::make_unique<TFxStringGrid>();
+            Load(rows, 5);
+            c.run(*grid);
+            QStringList ids;
+            for (int r = 1; r < grid->RowCount(); ++r)
+                ids << grid->GridCells(0, r);
+            visible[general] = ids.join(',').toStdString();
+        }
+        EXPECT_EQ(visible[0], visible[1]) << c.name;
+        EXPECT_EQ(visible[0], c.visible.join(',').toStdString()) << c.name;
+    }
+    grid = std::make_unique<TShoutingGrid>();
+    Load(rows, 5);
+    item(*grid, 1, "APPLE*");
+    grid->ApplyFilter();
+    EXPECT_EQ(Column(1), (QStringList{"APPLE PIE"}));   // row 1 refused by the descendant
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- grouping
 
-#include "grid/model/FxGrouping.h"
 #include "grid/paint/FxFloatingFooter.h"
 
 namespace {
