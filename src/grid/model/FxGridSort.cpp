@@ -15,6 +15,8 @@
 #include "grid/paint/FxFloatingFooter.h"
 #include "grid/paint/FxGridAppearance.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
@@ -235,6 +237,10 @@ private:
         QString Prefix;
         QString Suffix;
         std::vector<TKey> Keys;   // rows Base, Base + 1, ...
+        // For a style that orders texts by their characters alone: each
+        // row's place among the column's distinct texts (rows Base, ...),
+        // so that a compare reads two numbers instead of two texts.
+        std::vector<int> Ranks;
         int Base = 0;
         std::vector<QString> Others;   // upper-cased or stripped texts, when a style needs them
     };
@@ -242,6 +248,7 @@ private:
     TColumn& Column(int col);
     TKey& Key(TColumn& c, int col, int row);
     void Load(const TColumn& c, int col, int row, TKey& k);
+    void RankTexts(TColumn& c, int col);
     QString& Other(TColumn& c, const TKey& k, int row);
     double Number(TKey& k, const TColumn& c, bool financial);
     double DateValue(TKey& k, TSortStyle style);
@@ -281,12 +288,46 @@ TSortCompare::TColumn& TSortCompare::Column(int col)
         // as the partitioning meets them.
         if (FCache && FFirst >= 0 && FLast < FRowCount && FFirst <= FLast) {
             c.Base = FFirst;
-            c.Keys.reserve(std::size_t(FLast - FFirst + 1));
-            for (int r = FFirst; r <= FLast; ++r)
-                Load(c, col, r, c.Keys.emplace_back());
+            if ((c.Style == ssAlphabetic || c.Style == ssAlphaCase) && !FIgnoreBlanks) {
+                RankTexts(c, col);
+            } else {
+                c.Keys.reserve(std::size_t(FLast - FFirst + 1));
+                for (int r = FFirst; r <= FLast; ++r)
+                    Load(c, col, r, c.Keys.emplace_back());
+            }
         }
     }
     return c;
+}
+
+void TSortCompare::RankTexts(TColumn& c, int col)
+{
+    // Equal texts share one number; the distinct texts are ordered once by
+    // the compare the style uses, which orders any two distinct texts.
+    const int n = FLast - FFirst + 1;
+    c.Ranks.resize(std::size_t(n));
+    QHash<QString, int> index;
+    std::vector<QString> distinct;
+    for (int i = 0; i < n; ++i) {
+        const int r = FFirst + i;
+        const QString text = FVirtual ? FGrid.Cells(col, r) : FGrid.GridCells(col, r);
+        auto it = index.constFind(text);
+        if (it == index.cend()) {
+            it = index.insert(text, int(distinct.size()));
+            distinct.push_back(text);
+        }
+        c.Ranks[std::size_t(i)] = *it;
+    }
+    std::vector<int> order(distinct.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        return QString::compare(distinct[std::size_t(a)], distinct[std::size_t(b)], Qt::CaseSensitive) < 0;
+    });
+    std::vector<int> rankOf(distinct.size());
+    for (std::size_t k = 0; k < order.size(); ++k)
+        rankOf[std::size_t(order[k])] = int(k);
+    for (int& rank : c.Ranks)
+        rank = rankOf[std::size_t(rank)];
 }
 
 void TSortCompare::Load(const TColumn& c, int col, int row, TKey& k)
@@ -400,6 +441,11 @@ bool TSortCompare::Blank(TKey& k, TColumn& c, int row, TSortStyle style)
 int TSortCompare::Cells(int col, int r1, int r2, TSortDirection dir)
 {
     TColumn& c = Column(col);
+    if (!c.Ranks.empty()) {
+        const std::size_t i1 = std::size_t(r1 - c.Base), i2 = std::size_t(r2 - c.Base);
+        if (r1 >= c.Base && r2 >= c.Base && i1 < c.Ranks.size() && i2 < c.Ranks.size())
+            return Sign(c.Ranks[i1] - c.Ranks[i2]);
+    }
     if (!FCache) {
         FSpareRow[0] = FSpareRow[1] = -1;
         FSpareCol[0] = FSpareCol[1] = -1;

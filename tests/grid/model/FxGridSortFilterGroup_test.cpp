@@ -291,6 +291,67 @@ TEST_F(GridSortTest, TiesAreBrokenByTheColumnsToTheRightUnlessIgnored)
     EXPECT_EQ(Column(2), (QStringList{"b", "a"}));        // column 2 never decides
 }
 
+// Text columns are ordered by each row's place among the column's distinct
+// texts: the result must be the rows ordered by their texts, column after
+// column, also where a number column or display texts come between.
+TEST_F(GridSortTest, TextColumnsOrderRowsAsTheirTextsDo)
+{
+    const QStringList texts = {"", "a", "A", "b", "ab", "aB", "Ab", "\u00e9", "e", "z", "10", "9", "2"};
+    const QStringList numbers = {"0", "2", "9", "10", "100"};   // column 2
+    std::mt19937 random(7);
+    std::vector<QStringList> rows(200);
+    for (QStringList& row : rows)
+        for (int c = 0; c < 3; ++c) {
+            const QStringList& pool = c == 1 ? numbers : texts;
+            row << pool[int(random() % pool.size())];
+        }
+    struct Case {
+        const char* name;
+        TSortDirection direction;
+        bool numberColumn2;   // column 2 compares as numbers, between two text columns
+        bool displayHook;     // the sort reads display texts that differ from the stored ones
+    };
+    for (const Case& c : {Case{"ascending", sdAscending, false, false}, Case{"descending", sdDescending, false, false},
+                          Case{"number column between", sdAscending, true, false},
+                          Case{"display texts", sdAscending, false, true}}) {
+        Load(rows, 4);
+        grid->SortSettings().SetAutoFormat(false);
+        const auto shown = [&](int col, const QString& text) {
+            return c.displayHook && col == 1 && !text.isEmpty() ? QString(text).replace('a', 'z') : text;
+        };
+        if (c.displayHook)
+            grid->OnGetDisplText = [&](QObject*, int col, int, QString& v) { v = shown(col, v); };
+        if (c.numberColumn2)
+            grid->Events().OnGetFormat = [](QObject*, int col, TSortStyle& style, QString&, QString&) {
+                if (col == 2)
+                    style = ssNumeric;
+            };
+        grid->Sort(1, c.direction);
+
+        std::vector<QStringList> expected = rows;
+        const auto key = [&](const QStringList& row, int i) { return shown(i + 1, row[i]); };
+        std::sort(expected.begin(), expected.end(), [&](const QStringList& a, const QStringList& b) {
+            for (int i = 0; i < 3; ++i) {
+                int res = c.numberColumn2 && i == 1 ? a[i].toInt() - b[i].toInt()
+                                                   : QString::compare(key(a, i), key(b, i), Qt::CaseSensitive);
+                if (c.direction == sdDescending)
+                    res = -res;
+                if (res != 0)
+                    return res < 0;
+            }
+            return false;
+        });
+        for (int col = 1; col <= 3; ++col) {
+            QStringList want;
+            for (const QStringList& row : expected)
+                want << shown(col, row[col - 1]);
+            EXPECT_EQ(Column(col), want) << c.name << " column " << col;
+        }
+        grid->OnGetDisplText = nullptr;
+        grid->Events().OnGetFormat = nullptr;
+    }
+}
+
 TEST_F(GridSortTest, FixedAndFooterRowsStayAndHiddenColumnsTravel)
 {
     Load({{"c", "3"}, {"a", "1"}, {"b", "2"}, {"total", "6"}}, 3);
