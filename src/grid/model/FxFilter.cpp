@@ -114,6 +114,17 @@ void TFilter::SetItems(int Index, const TFilterData* Value)
         item->Assign(Value);
 }
 
+void TFilter::Assign(const TFilter& Source)
+{
+    if (&Source == this)
+        return;
+    FItems.clear();
+    for (const auto& item : Source.FItems) {
+        FItems.push_back(std::make_unique<TFilterData>());
+        FItems.back()->Assign(item.get());
+    }
+}
+
 TFilterData* TFilter::Add()
 {
     FItems.push_back(std::make_unique<TFilterData>());

@@ -73,6 +73,9 @@ public:
     explicit TFilter(TFxStringGrid* AOwner = nullptr) : FOwner(AOwner) {}
     TFilter(const TFilter&) = delete;
     TFilter& operator=(const TFilter&) = delete;
+    // The items become copies of the source's (each by TFilterData::Assign,
+    // so a copy's Method is the default); the owner stays.
+    void Assign(const TFilter& Source);
 
     int Count() const { return int(FItems.size()); }
     TFilterData* Items(int Index) const;           // null outside the list

@@ -778,6 +778,49 @@ TEST_F(GridFilterTest, DropDownValueListIsTrimmedSortedAndUnique)
     EXPECT_FALSE(grid->DoGetColumnFilter(1));   // nothing to offer
 }
 
+// Copying a grid copies its filter conditions (replacing the target's) and
+// the drop-down's look; applying them on the copy keeps the same rows.
+TEST_F(GridFilterTest, GridAssignCopiesTheFilterAndTheDropDownLook)
+{
+    LoadFruit();
+    TFilterData* f = grid->Filter().Add();
+    f->SetColumn(1);
+    f->SetCondition("A*");
+    f->SetCaseSensitive(false);
+    f->SetPrefix(">");
+    f->SetData(fcNormal);
+    TFilterData* g = grid->Filter().Add();
+    g->SetColumn(2);
+    g->SetCondition("4");
+    g->SetOperation(foOR);
+    g->SetMethod(fmLiteral);
+    grid->FilterDropDown().SetHeight(80);
+    grid->FilterDropDown().SetColumnWidth(true);
+
+    TFxStringGrid copy;
+    copy.Filter().Add()->SetCondition("stale");
+    copy.Assign(grid.get());
+    ASSERT_EQ(copy.Filter().Count(), 2);
+    const TFilterData* cf = copy.Filter().Items(0);
+    EXPECT_EQ(cf->Column(), 1);
+    EXPECT_EQ(cf->Condition(), "A*");
+    EXPECT_FALSE(cf->CaseSensitive());
+    EXPECT_EQ(cf->Prefix(), ">");
+    EXPECT_EQ(cf->Data(), fcNormal);
+    EXPECT_EQ(cf->Operation(), foNONE);
+    EXPECT_EQ(copy.Filter().Items(1)->Operation(), foOR);
+    EXPECT_EQ(copy.Filter().Items(1)->Method(), fmExpression);   // Method is not copied
+    EXPECT_EQ(copy.FilterDropDown().Height(), 80);
+    EXPECT_TRUE(copy.FilterDropDown().ColumnWidth());
+    EXPECT_EQ(grid->Filter().Count(), 2);   // the source keeps its own
+
+    copy.ApplyFilter();
+    QStringList rows;
+    for (int r = copy.FixedRows(); r < copy.RowCount(); ++r)
+        rows << copy.Cells(1, r);
+    EXPECT_EQ(rows, (QStringList{"apple", "apricot", "New York", "abc"}));
+}
+
 TEST_F(GridFilterTest, CheckListShowsRowsHoldingAnyCheckedValue)
 {
     LoadFruit();
