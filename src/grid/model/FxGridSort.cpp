@@ -210,6 +210,11 @@ public:
         FLast = last;
     }
     bool Ignored(int col) const { return col >= 0 && col < int(FIgnored.size()) && FIgnored[std::size_t(col)]; }
+    // The order a full row compare from `col` on gives the rows of the
+    // range, as one number per row (rows first .. last): equal numbers for
+    // rows the compare finds equal. False when a column on the way has to
+    // be compared through its keys.
+    bool RowRanks(int col, std::vector<int>& ranks);
 
 private:
     enum : unsigned {
@@ -436,6 +441,62 @@ bool TSortCompare::Blank(TKey& k, TColumn& c, int row, TSortStyle style)
     if (style == ssHTML)
         return (k.Have & kStripped) ? Other(c, k, row).isEmpty() : k.Text.isEmpty();
     return k.Text.isEmpty();
+}
+
+namespace {
+
+// Ranks the pairs (ranks[i], next[i]) in that order of precedence, densely
+// from 0; answers how many distinct pairs there are. Both inputs lie in
+// [0, n): two stable counting passes.
+int RefineRanks(std::vector<int>& ranks, const std::vector<int>& next)
+{
+    const std::size_t n = ranks.size();
+    std::vector<int> count(n + 1), byNext(n), order(n);
+    const auto countingPass = [&](const std::vector<int>& key, const std::vector<int>& in, std::vector<int>& out) {
+        std::fill(count.begin(), count.end(), 0);
+        for (std::size_t i = 0; i < n; ++i)
+            ++count[std::size_t(key[std::size_t(in[i])]) + 1];
+        for (std::size_t k = 1; k <= n; ++k)
+            count[k] += count[k - 1];
+        for (std::size_t i = 0; i < n; ++i)
+            out[std::size_t(count[std::size_t(key[std::size_t(in[i])])]++)] = in[i];
+    };
+    std::vector<int> all(n);
+    std::iota(all.begin(), all.end(), 0);
+    countingPass(next, all, byNext);
+    countingPass(ranks, byNext, order);
+    std::vector<int> refined(n);
+    int distinct = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t i = std::size_t(order[k]), prev = k ? std::size_t(order[k - 1]) : i;
+        if (k == 0 || ranks[i] != ranks[prev] || next[i] != next[prev])
+            ++distinct;
+        refined[i] = distinct - 1;
+    }
+    ranks.swap(refined);
+    return distinct;
+}
+
+} // namespace
+
+bool TSortCompare::RowRanks(int col, std::vector<int>& ranks)
+{
+    if (!FCache || FFirst < 0 || FLast >= FRowCount || FFirst > FLast)
+        return false;
+    const std::size_t n = std::size_t(FLast - FFirst + 1);
+    ranks.assign(n, 0);
+    const TSortSettings& s = FGrid.SortSettings();
+    const int last = int(FColumns.size()) - 1;
+    // As the row compare: an ignored column ends it with a tie, and it goes
+    // on to the right only while rows are tied and the sort is full.
+    for (int k = col; !Ignored(k); ++k) {
+        const TColumn& c = Column(k);
+        if (c.Ranks.size() != n)
+            return false;
+        if (RefineRanks(ranks, c.Ranks) == int(n) || !s.Full() || k >= last)
+            break;
+    }
+    return true;
 }
 
 int TSortCompare::Cells(int col, int r1, int r2, TSortDirection dir)
@@ -727,6 +788,8 @@ void TFxStringGrid::SortSwapRows(int ARow1, int ARow2)
     if (ARow1 >= 0 && ARow2 >= 0 && ARow1 < int(x.size()) && ARow2 < int(x.size()))
         std::swap(x[std::size_t(ARow1)], x[std::size_t(ARow2)]);
     const auto fixOwners = [this](int r) {
+        if (!RowHasObjects(r))
+            return;
         const int cols = StorageColumns(*this);
         for (int c = 0; c < cols; ++c)
             if (TCellProperties* p = GridObjects(c, r))
@@ -794,7 +857,14 @@ void SortRowRange(TFxStringGrid& g, int col, int left, int right, bool indexed)
                         [&](int a, int b) { return CompareRowsIndexedWith(g, cmp, 0, a, b); });
     } else {
         const int dir = g.SortDir();
-        FxPartitionSort(rows, 0, n - 1, dir, true, [&](int a, int b) { return CompareRowsWith(g, cmp, col, a, b); });
+        std::vector<int> ranks;
+        if (cmp.RowRanks(col, ranks))
+            FxPartitionSort(rows, 0, n - 1, dir, true, [&](int a, int b) {
+                return Sign(ranks[std::size_t(a - left)] - ranks[std::size_t(b - left)]);
+            });
+        else
+            FxPartitionSort(rows, 0, n - 1, dir, true,
+                            [&](int a, int b) { return CompareRowsWith(g, cmp, col, a, b); });
     }
     FxApplyRowOrder(rows, left, [&](int p, int q) { g.SortSwapRows(p, q); });
 }

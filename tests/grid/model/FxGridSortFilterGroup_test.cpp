@@ -352,6 +352,47 @@ TEST_F(GridSortTest, TextColumnsOrderRowsAsTheirTextsDo)
     }
 }
 
+// The same compares through numbers per row and through each cell's text
+// (a custom compare of the same order) must leave the rows in the same
+// order, ties included: column 4 holds each row's origin and is ignored,
+// so it shows where tied rows went.
+TEST_F(GridSortTest, TextRanksOrderRowsAsTheTextCompareDoes)
+{
+    const QStringList texts = {"", "a", "A", "b", "ab", "B"};
+    std::mt19937 random(11);
+    std::vector<QStringList> rows(150);
+    for (int r = 0; r < int(rows.size()); ++r) {
+        for (int c = 0; c < 3; ++c)
+            rows[std::size_t(r)] << texts[int(random() % texts.size())];
+        rows[std::size_t(r)] << QString::number(r);
+    }
+    for (bool full : {true, false})
+        for (TSortDirection direction : {sdAscending, sdDescending}) {
+            std::vector<QStringList> result[2];
+            for (int custom = 0; custom < 2; ++custom) {
+                Load(rows, 5);
+                grid->IgnoreColumns().Add(4);
+                grid->SortSettings().SetAutoFormat(false);
+                grid->SortSettings().SetFull(full);
+                grid->Events().OnGetFormat = nullptr;
+                grid->Events().OnCustomCompare = nullptr;
+                if (custom) {
+                    grid->Events().OnGetFormat = [](QObject*, int, TSortStyle& style, QString&, QString&) {
+                        style = ssCustom;
+                    };
+                    grid->Events().OnCustomCompare = [](QObject*, const QString& a, const QString& b, int& res) {
+                        res = QString::compare(a, b, Qt::CaseSensitive);
+                        res = res < 0 ? -1 : res > 0;
+                    };
+                }
+                grid->Sort(1, direction);
+                for (int col = 1; col <= 4; ++col)
+                    result[custom].push_back(Column(col));
+            }
+            EXPECT_EQ(result[0], result[1]) << "full " << full << ", direction " << direction;
+        }
+}
+
 TEST_F(GridSortTest, FixedAndFooterRowsStayAndHiddenColumnsTravel)
 {
     Load({{"c", "3"}, {"a", "1"}, {"b", "2"}, {"total", "6"}}, 3);
