@@ -3,7 +3,9 @@
 // measured earlier in the same run, so that results compare across machines.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <vector>
 
 namespace benchsupport {
 
@@ -28,20 +30,33 @@ private:
     double FSeconds = 0;
 };
 
-// The time of the baseline case, once it has run.
+// The time of the baseline case, once it has run: with repetitions, the
+// median of its repetitions so far, so that one disturbed run of the
+// baseline does not move every ratio measured against it.
 class Baseline {
 public:
-    void set(double seconds) { FSeconds = seconds; }
-    bool known() const { return FSeconds > 0; }
+    void set(double seconds)
+    {
+        if (seconds > 0)
+            FRuns.push_back(seconds);
+    }
+    bool known() const { return !FRuns.empty(); }
+    double seconds() const
+    {
+        std::vector<double> runs = FRuns;
+        std::sort(runs.begin(), runs.end());
+        const std::size_t n = runs.size();
+        return n % 2 ? runs[n / 2] : (runs[n / 2 - 1] + runs[n / 2]) / 2;
+    }
     // Reports seconds / baseline as `counter`; nothing while no baseline ran.
     void report(benchmark::State& state, const char* counter, double seconds) const
     {
         if (known())
-            state.counters[counter] = seconds / FSeconds;
+            state.counters[counter] = seconds / this->seconds();
     }
 
 private:
-    double FSeconds = 0;
+    std::vector<double> FRuns;
 };
 
 } // namespace benchsupport

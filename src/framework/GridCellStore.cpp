@@ -296,6 +296,12 @@ QString TGridCellStore::Text(int c, int r) const
     return row ? row->Text(c) : QString();
 }
 
+const QString* TGridCellStore::FindText(int c, int r) const
+{
+    const TGridRowCells* row = FRows.Find(r);
+    return row ? row->FindText(c) : nullptr;
+}
+
 void* TGridCellStore::Object(int c, int r) const
 {
     const TGridRowCells* row = FRows.Find(r);

@@ -18,6 +18,8 @@ public:
     void SetExtent(int cols, int rows);
 
     QString Text(int c, int r) const;
+    // Null when the cell holds no text.
+    const QString* FindText(int c, int r) const;
     void* Object(int c, int r) const;
     // Both answer whether the stored value changed.
     bool SetText(int c, int r, const QString& value);

@@ -70,6 +70,7 @@ private:
 class TGridRowCells {
 public:
     QString Text(int c) const;
+    const QString* FindText(int c) const { return FTexts.Find(c); }
     // Both answer whether the stored value changed; `denseLimit` is the
     // column count the row is kept dense up to.
     bool SetText(int c, const QString& value, int denseLimit = 0);

@@ -62,6 +62,12 @@ QString TStringGrid::Cells(int ACol, int ARow) const
     return d->cells.Text(ACol, ARow);
 }
 
+const QString* TStringGrid::FindCellText(int ACol, int ARow) const
+{
+    CheckCellIndex(ACol, ARow);
+    return d->cells.FindText(ACol, ARow);
+}
+
 void TStringGrid::SetCells(int ACol, int ARow, const QString& value)
 {
     CheckCellIndex(ACol, ARow);

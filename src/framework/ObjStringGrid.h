@@ -122,6 +122,10 @@ public:
     // A negative index raises EGridError. Objects are not owned.
     QString Cells(int ACol, int ARow) const;
     void SetCells(int ACol, int ARow, const QString& value);
+    // The stored text of a cell read in place, for scans that must not copy
+    // every text they look at; null for a cell that holds none. It holds
+    // until the cells next change.
+    const QString* FindCellText(int ACol, int ARow) const;
     void* Objects(int ACol, int ARow) const;
     void SetObjects(int ACol, int ARow, void* object);
 

@@ -114,6 +114,17 @@ void TFilter::SetItems(int Index, const TFilterData* Value)
         item->Assign(Value);
 }
 
+void TFilter::Assign(const TFilter& Source)
+{
+    if (&Source == this)
+        return;
+    FItems.clear();
+    for (const auto& item : Source.FItems) {
+        FItems.push_back(std::make_unique<TFilterData>());
+        FItems.back()->Assign(item.get());
+    }
+}
+
 TFilterData* TFilter::Add()
 {
     FItems.push_back(std::make_unique<TFilterData>());
@@ -166,17 +177,27 @@ bool TFilter::HasFilter(int Col) const
     return false;
 }
 
-bool TFilter::MatchRow(const std::function<QString(const TFilterData&)>& read) const
+// read(item, scratch) answers the item's text, kept by the caller or put
+// into scratch.
+template <class Read>
+bool TFilter::MatchItems(Read&& read) const
 {
     bool result = true;
+    QString scratch;
     for (const auto& item : FItems) {
-        QString text = read(*item);
-        // Most texts have nothing to trim: they are not copied for it.
-        if (!text.isEmpty() && (text.front().unicode() <= 32 || text.back().unicode() <= 32))
-            text = fw::Trim(text);
-        if (text.contains(QLatin1String("|\\")))
-            text = UnpackWideText(text);
-        const bool match = item->Matches(text);
+        const QString* text = &read(*item, scratch);
+        // Most texts have nothing to trim: they are not copied for it (read
+        // through const, a shared text does not detach either).
+        if (!text->isEmpty() && (text->at(0).unicode() <= 32 || text->at(text->size() - 1).unicode() <= 32)) {
+            scratch = fw::Trim(*text);
+            text = &scratch;
+        }
+        // Only a text that starts with the marker is packed wide text.
+        if (text->startsWith(QLatin1String("|\\"))) {
+            scratch = UnpackWideText(*text);
+            text = &scratch;
+        }
+        const bool match = item->Matches(*text);
         switch (item->Operation()) {
         case foSHORT:
             result = match;
@@ -198,6 +219,23 @@ bool TFilter::MatchRow(const std::function<QString(const TFilterData&)>& read) c
         }
     }
     return result;
+}
+
+bool TFilter::MatchRow(const std::function<QString(const TFilterData&)>& read) const
+{
+    return MatchItems([&](const TFilterData& item, QString& scratch) -> const QString& {
+        scratch = read(item);
+        return scratch;
+    });
+}
+
+bool TFilter::MatchRowInPlace(const std::function<const QString*(const TFilterData&)>& text) const
+{
+    static const QString empty;
+    return MatchItems([&](const TFilterData& item, QString&) -> const QString& {
+        const QString* t = text(item);
+        return t ? *t : empty;
+    });
 }
 
 // ---------------------------------------------------------------- TFilterDropDown

@@ -73,6 +73,9 @@ public:
     explicit TFilter(TFxStringGrid* AOwner = nullptr) : FOwner(AOwner) {}
     TFilter(const TFilter&) = delete;
     TFilter& operator=(const TFilter&) = delete;
+    // The items become copies of the source's (each by TFilterData::Assign,
+    // so a copy's Method is the default); the owner stays.
+    void Assign(const TFilter& Source);
 
     int Count() const { return int(FItems.size()); }
     TFilterData* Items(int Index) const;           // null outside the list
@@ -93,8 +96,15 @@ public:
     // joins its result by its Operation; foSHORT ends the test at its first
     // failure. An empty list passes.
     bool MatchRow(const std::function<QString(const TFilterData&)>& read) const;
+    // The same test over texts the caller keeps: `text` answers the text an
+    // item reads in place (null for an empty one), so that a text is copied
+    // only when it has to be trimmed or unpacked.
+    bool MatchRowInPlace(const std::function<const QString*(const TFilterData&)>& text) const;
 
 private:
+    template <class Read>
+    bool MatchItems(Read&& read) const;
+
     TFxStringGrid* FOwner;
     std::vector<std::unique_ptr<TFilterData>> FItems;
 };

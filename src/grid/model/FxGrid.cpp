@@ -227,6 +227,7 @@ void TFxStringGrid::Assign(const QObject* Source)
     SetActiveCellFont(s->ActiveCellFont());
     SetActiveCellShow(s->ActiveCellShow());
     SetActiveRowShow(s->ActiveRowShow());
+    FilterDropDown().Assign(s->FilterDropDown());
     SetFilterDropDownAuto(s->FilterDropDownAuto());
     SetAutoNumAlign(s->AutoNumAlign());
     d->paint.AutoSize = s->d->paint.AutoSize;   // stored without sizing
@@ -236,6 +237,7 @@ void TFxStringGrid::Assign(const QObject* Source)
     Grouping().Assign(s->Grouping());
     d->model.SearchFooter->Assign(s->d->model.SearchFooter.get());
     d->paint.PrintSettings->Assign(*s->d->paint.PrintSettings);
+    Filter().Assign(s->Filter());
     d->model.Bands->Assign(s->d->model.Bands.get());
     d->model.CellNode->Assign(*s->d->model.CellNode);
     d->paint.ProgressAppearance->Assign(*s->d->paint.ProgressAppearance);

@@ -1630,6 +1630,17 @@ private:
     // The CSV readers' common part: text is the whole decoded input.
     void LoadCsvText(const QString& text, int MaxRows, bool Insert);
 
+    // The row test of MatchFilter. With inPlace (FilterReadsStoredText
+    // answered true) a row without cell properties is tested on its stored
+    // texts where they lie; any other row reads them as the items say.
+    bool TestFilterRow(int ARow, bool inPlace);
+    // Whether what each item of Filter() reads is the cell's stored text
+    // for every row without cell properties: raw texts, or display texts
+    // while nothing between the two is set.
+    bool FilterReadsStoredText() const;
+    // The general way: each item reads its text as its Data says.
+    bool MatchFilterReading(int ARow, int cols);
+
     // Model internals shared by the model's files (FxGridRows.cpp).
     friend struct TFxGridRowOps;
     // The in-place editors work on the grid's editing state.

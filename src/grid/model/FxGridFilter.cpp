@@ -4,14 +4,25 @@
 
 #include "framework/SysColors.h"
 #include "grid/foundation/SgHTMLEUtil.h"
+#include "grid/model/FxCGrid.h"
+#include "grid/model/FxGrouping.h"
 
 #include <QPalette>
 
 #include <cmath>
+#include <typeinfo>
 
 using namespace fw;
 
 namespace {
+
+// Whether g is one of the grid classes themselves, whose GetDisplayText and
+// MatchFilter are the ones in this file and not a descendant's.
+bool IsOwnClass(const TFxStringGrid& g)
+{
+    const std::type_info& type = typeid(g);
+    return type == typeid(TFxStringGrid) || type == typeid(TFxColumnGrid);
+}
 
 bool IsNodeOrSummaryRow(TFxStringGrid& g, int r)
 {
@@ -112,13 +123,64 @@ TDropCheckList& TFxStringGrid::DropCheckList() const
 
 bool TFxStringGrid::MatchFilter(int ARow)
 {
+    return TestFilterRow(ARow, FilterReadsStoredText());
+}
+
+bool TFxStringGrid::FilterReadsStoredText() const
+{
+    bool display = false;
+    const TFilter& filter = Filter();
+    for (int i = 0; i < filter.Count(); ++i) {
+        switch (filter.Items(i)->Data()) {
+        case fcNormal:
+            break;
+        case fcVirtual:
+            display = true;
+            break;
+        default:
+            return false;
+        }
+    }
+    if (!display)
+        return true;
+    // Display texts are the stored ones only while GetDisplayText is this
+    // class's own (a descendant may change texts there), no text hook is
+    // set, no address is turned into a link and no group count is added.
+    // Merged cells read their base cell: rows with properties take the
+    // general way (TestFilterRow).
+    if (!IsOwnClass(*this))
+        return false;
+    const TFxGridSortState& s = d->sort;
+    return !OnGetDisplText && !OnGetDisplWideText && !URLShowInText() &&
+           !(s.Grouping && s.Grouping->ShowGroupCount());
+}
+
+bool TFxStringGrid::TestFilterRow(int ARow, bool inPlace)
+{
+    const int cols = ColCount() + NumHiddenColumns();
+    bool accept = false;
+    if (inPlace && ARow >= 0 && ARow < RowCount() && !RowHasObjects(ARow)) {
+        accept = Filter().MatchRowInPlace([this, ARow, cols](const TFilterData& f) -> const QString* {
+            const int c = f.Column();
+            return c >= 0 && c < cols ? FindCellText(c, ARow) : nullptr;
+        });
+    } else {
+        accept = MatchFilterReading(ARow, cols);
+    }
+    if (const auto& e = Events().OnCustomFilter)
+        e(this, ARow, accept);
+    return accept;
+}
+
+bool TFxStringGrid::MatchFilterReading(int ARow, int cols)
+{
     // The reader holds one pointer, so that handing it over as a
     // std::function allocates nothing for a row.
     struct TRowReader {
         TFxStringGrid* Grid;
         int Row;
         int Cols;
-    } row{this, ARow, ColCount() + NumHiddenColumns()};
+    } row{this, ARow, cols};
     const auto read = [r = &row](const TFilterData& f) -> QString {
         TFxStringGrid& g = *r->Grid;
         const int c = f.Column();
@@ -144,10 +206,7 @@ bool TFxStringGrid::MatchFilter(int ARow)
             return g.Cells(c, r->Row);
         }
     };
-    bool accept = Filter().MatchRow(read);
-    if (const auto& e = Events().OnCustomFilter)
-        e(this, ARow, accept);
-    return accept;
+    return Filter().MatchRow(read);
 }
 
 void TFxStringGrid::FilterRow(int ARow)
@@ -164,13 +223,19 @@ void TFxStringGrid::ApplyFilter()
     const int last = RowCount() - 1 - FixedFooters();
     const int n = last - first + 1;
     const auto& progress = Events().OnFilterProgress;
+    // MatchFilter is virtual: only this class's own test is called directly,
+    // with the way of reading decided once for all rows, unless a handler
+    // called for each row could change what it depends on.
+    const bool ownTest = IsOwnClass(*this);
+    const bool perRow = progress || Events().OnCustomFilter;
+    const bool inPlace = ownTest && !perRow && FilterReadsStoredText();
     std::vector<int> failing;
     failing.reserve(std::size_t(std::max(n, 0)));
     int count = 0;
     for (int r = first; r <= last; ++r) {
         if (FilterNormalCellsOnly() && IsNodeOrSummaryRow(*this, r))
             continue;
-        if (!MatchFilter(r))
+        if (!(ownTest ? TestFilterRow(r, perRow ? FilterReadsStoredText() : inPlace) : MatchFilter(r)))
             failing.push_back(r);
         ++count;
         if (progress && n > 0)

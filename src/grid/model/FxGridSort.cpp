@@ -15,6 +15,8 @@
 #include "grid/paint/FxFloatingFooter.h"
 #include "grid/paint/FxGridAppearance.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
@@ -208,6 +210,11 @@ public:
         FLast = last;
     }
     bool Ignored(int col) const { return col >= 0 && col < int(FIgnored.size()) && FIgnored[std::size_t(col)]; }
+    // The order a full row compare from `col` on gives the rows of the
+    // range, as one number per row (rows first .. last): equal numbers for
+    // rows the compare finds equal. False when a column on the way has to
+    // be compared through its keys.
+    bool RowRanks(int col, std::vector<int>& ranks);
 
 private:
     enum : unsigned {
@@ -235,6 +242,10 @@ private:
         QString Prefix;
         QString Suffix;
         std::vector<TKey> Keys;   // rows Base, Base + 1, ...
+        // For a style that orders texts by their characters alone: each
+        // row's place among the column's distinct texts (rows Base, ...),
+        // so that a compare reads two numbers instead of two texts.
+        std::vector<int> Ranks;
         int Base = 0;
         std::vector<QString> Others;   // upper-cased or stripped texts, when a style needs them
     };
@@ -242,6 +253,7 @@ private:
     TColumn& Column(int col);
     TKey& Key(TColumn& c, int col, int row);
     void Load(const TColumn& c, int col, int row, TKey& k);
+    void RankTexts(TColumn& c, int col);
     QString& Other(TColumn& c, const TKey& k, int row);
     double Number(TKey& k, const TColumn& c, bool financial);
     double DateValue(TKey& k, TSortStyle style);
@@ -281,12 +293,46 @@ TSortCompare::TColumn& TSortCompare::Column(int col)
         // as the partitioning meets them.
         if (FCache && FFirst >= 0 && FLast < FRowCount && FFirst <= FLast) {
             c.Base = FFirst;
-            c.Keys.reserve(std::size_t(FLast - FFirst + 1));
-            for (int r = FFirst; r <= FLast; ++r)
-                Load(c, col, r, c.Keys.emplace_back());
+            if ((c.Style == ssAlphabetic || c.Style == ssAlphaCase) && !FIgnoreBlanks) {
+                RankTexts(c, col);
+            } else {
+                c.Keys.reserve(std::size_t(FLast - FFirst + 1));
+                for (int r = FFirst; r <= FLast; ++r)
+                    Load(c, col, r, c.Keys.emplace_back());
+            }
         }
     }
     return c;
+}
+
+void TSortCompare::RankTexts(TColumn& c, int col)
+{
+    // Equal texts share one number; the distinct texts are ordered once by
+    // the compare the style uses, which orders any two distinct texts.
+    const int n = FLast - FFirst + 1;
+    c.Ranks.resize(std::size_t(n));
+    QHash<QString, int> index;
+    std::vector<QString> distinct;
+    for (int i = 0; i < n; ++i) {
+        const int r = FFirst + i;
+        const QString text = FVirtual ? FGrid.Cells(col, r) : FGrid.GridCells(col, r);
+        auto it = index.constFind(text);
+        if (it == index.cend()) {
+            it = index.insert(text, int(distinct.size()));
+            distinct.push_back(text);
+        }
+        c.Ranks[std::size_t(i)] = *it;
+    }
+    std::vector<int> order(distinct.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        return QString::compare(distinct[std::size_t(a)], distinct[std::size_t(b)], Qt::CaseSensitive) < 0;
+    });
+    std::vector<int> rankOf(distinct.size());
+    for (std::size_t k = 0; k < order.size(); ++k)
+        rankOf[std::size_t(order[k])] = int(k);
+    for (int& rank : c.Ranks)
+        rank = rankOf[std::size_t(rank)];
 }
 
 void TSortCompare::Load(const TColumn& c, int col, int row, TKey& k)
@@ -397,9 +443,70 @@ bool TSortCompare::Blank(TKey& k, TColumn& c, int row, TSortStyle style)
     return k.Text.isEmpty();
 }
 
+namespace {
+
+// Ranks the pairs (ranks[i], next[i]) in that order of precedence, densely
+// from 0; answers how many distinct pairs there are. Both inputs lie in
+// [0, n): two stable counting passes.
+int RefineRanks(std::vector<int>& ranks, const std::vector<int>& next)
+{
+    const std::size_t n = ranks.size();
+    std::vector<int> count(n + 1), byNext(n), order(n);
+    const auto countingPass = [&](const std::vector<int>& key, const std::vector<int>& in, std::vector<int>& out) {
+        std::fill(count.begin(), count.end(), 0);
+        for (std::size_t i = 0; i < n; ++i)
+            ++count[std::size_t(key[std::size_t(in[i])]) + 1];
+        for (std::size_t k = 1; k <= n; ++k)
+            count[k] += count[k - 1];
+        for (std::size_t i = 0; i < n; ++i)
+            out[std::size_t(count[std::size_t(key[std::size_t(in[i])])]++)] = in[i];
+    };
+    std::vector<int> all(n);
+    std::iota(all.begin(), all.end(), 0);
+    countingPass(next, all, byNext);
+    countingPass(ranks, byNext, order);
+    std::vector<int> refined(n);
+    int distinct = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t i = std::size_t(order[k]), prev = k ? std::size_t(order[k - 1]) : i;
+        if (k == 0 || ranks[i] != ranks[prev] || next[i] != next[prev])
+            ++distinct;
+        refined[i] = distinct - 1;
+    }
+    ranks.swap(refined);
+    return distinct;
+}
+
+} // namespace
+
+bool TSortCompare::RowRanks(int col, std::vector<int>& ranks)
+{
+    if (!FCache || FFirst < 0 || FLast >= FRowCount || FFirst > FLast)
+        return false;
+    const std::size_t n = std::size_t(FLast - FFirst + 1);
+    ranks.assign(n, 0);
+    const TSortSettings& s = FGrid.SortSettings();
+    const int last = int(FColumns.size()) - 1;
+    // As the row compare: an ignored column ends it with a tie, and it goes
+    // on to the right only while rows are tied and the sort is full.
+    for (int k = col; !Ignored(k); ++k) {
+        const TColumn& c = Column(k);
+        if (c.Ranks.size() != n)
+            return false;
+        if (RefineRanks(ranks, c.Ranks) == int(n) || !s.Full() || k >= last)
+            break;
+    }
+    return true;
+}
+
 int TSortCompare::Cells(int col, int r1, int r2, TSortDirection dir)
 {
     TColumn& c = Column(col);
+    if (!c.Ranks.empty()) {
+        const std::size_t i1 = std::size_t(r1 - c.Base), i2 = std::size_t(r2 - c.Base);
+        if (r1 >= c.Base && r2 >= c.Base && i1 < c.Ranks.size() && i2 < c.Ranks.size())
+            return Sign(c.Ranks[i1] - c.Ranks[i2]);
+    }
     if (!FCache) {
         FSpareRow[0] = FSpareRow[1] = -1;
         FSpareCol[0] = FSpareCol[1] = -1;
@@ -681,6 +788,8 @@ void TFxStringGrid::SortSwapRows(int ARow1, int ARow2)
     if (ARow1 >= 0 && ARow2 >= 0 && ARow1 < int(x.size()) && ARow2 < int(x.size()))
         std::swap(x[std::size_t(ARow1)], x[std::size_t(ARow2)]);
     const auto fixOwners = [this](int r) {
+        if (!RowHasObjects(r))
+            return;
         const int cols = StorageColumns(*this);
         for (int c = 0; c < cols; ++c)
             if (TCellProperties* p = GridObjects(c, r))
@@ -748,7 +857,14 @@ void SortRowRange(TFxStringGrid& g, int col, int left, int right, bool indexed)
                         [&](int a, int b) { return CompareRowsIndexedWith(g, cmp, 0, a, b); });
     } else {
         const int dir = g.SortDir();
-        FxPartitionSort(rows, 0, n - 1, dir, true, [&](int a, int b) { return CompareRowsWith(g, cmp, col, a, b); });
+        std::vector<int> ranks;
+        if (cmp.RowRanks(col, ranks))
+            FxPartitionSort(rows, 0, n - 1, dir, true, [&](int a, int b) {
+                return Sign(ranks[std::size_t(a - left)] - ranks[std::size_t(b - left)]);
+            });
+        else
+            FxPartitionSort(rows, 0, n - 1, dir, true,
+                            [&](int a, int b) { return CompareRowsWith(g, cmp, col, a, b); });
     }
     FxApplyRowOrder(rows, left, [&](int p, int q) { g.SortSwapRows(p, q); });
 }

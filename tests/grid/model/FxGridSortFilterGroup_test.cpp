@@ -3,6 +3,7 @@
 #include "grid/model/FxGrid.h"
 #include "grid/model/FxFilter.h"
 #include "grid/model/FxFilterLists.h"
+#include "grid/model/FxGrouping.h"
 #include "grid/model/FxSortSettings.h"
 #include "grid/model/FxSorter.h"
 
@@ -15,9 +16,11 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <numeric>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -286,6 +289,108 @@ TEST_F(GridSortTest, TiesAreBrokenByTheColumnsToTheRightUnlessIgnored)
     grid->IgnoreColumns().Add(2);
     grid->Sort(1, sdAscending);
     EXPECT_EQ(Column(2), (QStringList{"b", "a"}));        // column 2 never decides
+}
+
+// Text columns are ordered by each row's place among the column's distinct
+// texts: the result must be the rows ordered by their texts, column after
+// column, also where a number column or display texts come between.
+TEST_F(GridSortTest, TextColumnsOrderRowsAsTheirTextsDo)
+{
+    const QStringList texts = {"", "a", "A", "b", "ab", "aB", "Ab", "\u00e9", "e", "z", "10", "9", "2"};
+    const QStringList numbers = {"0", "2", "9", "10", "100"};   // column 2
+    std::mt19937 random(7);
+    std::vector<QStringList> rows(200);
+    for (QStringList& row : rows)
+        for (int c = 0; c < 3; ++c) {
+            const QStringList& pool = c == 1 ? numbers : texts;
+            row << pool[int(random() % pool.size())];
+        }
+    struct Case {
+        const char* name;
+        TSortDirection direction;
+        bool numberColumn2;   // column 2 compares as numbers, between two text columns
+        bool displayHook;     // the sort reads display texts that differ from the stored ones
+    };
+    for (const Case& c : {Case{"ascending", sdAscending, false, false}, Case{"descending", sdDescending, false, false},
+                          Case{"number column between", sdAscending, true, false},
+                          Case{"display texts", sdAscending, false, true}}) {
+        Load(rows, 4);
+        grid->SortSettings().SetAutoFormat(false);
+        const auto shown = [&](int col, const QString& text) {
+            return c.displayHook && col == 1 && !text.isEmpty() ? QString(text).replace('a', 'z') : text;
+        };
+        if (c.displayHook)
+            grid->OnGetDisplText = [&](QObject*, int col, int, QString& v) { v = shown(col, v); };
+        if (c.numberColumn2)
+            grid->Events().OnGetFormat = [](QObject*, int col, TSortStyle& style, QString&, QString&) {
+                if (col == 2)
+                    style = ssNumeric;
+            };
+        grid->Sort(1, c.direction);
+
+        std::vector<QStringList> expected = rows;
+        const auto key = [&](const QStringList& row, int i) { return shown(i + 1, row[i]); };
+        std::sort(expected.begin(), expected.end(), [&](const QStringList& a, const QStringList& b) {
+            for (int i = 0; i < 3; ++i) {
+                int res = c.numberColumn2 && i == 1 ? a[i].toInt() - b[i].toInt()
+                                                   : QString::compare(key(a, i), key(b, i), Qt::CaseSensitive);
+                if (c.direction == sdDescending)
+                    res = -res;
+                if (res != 0)
+                    return res < 0;
+            }
+            return false;
+        });
+        for (int col = 1; col <= 3; ++col) {
+            QStringList want;
+            for (const QStringList& row : expected)
+                want << shown(col, row[col - 1]);
+            EXPECT_EQ(Column(col), want) << c.name << " column " << col;
+        }
+        grid->OnGetDisplText = nullptr;
+        grid->Events().OnGetFormat = nullptr;
+    }
+}
+
+// The same compares through numbers per row and through each cell's text
+// (a custom compare of the same order) must leave the rows in the same
+// order, ties included: column 4 holds each row's origin and is ignored,
+// so it shows where tied rows went.
+TEST_F(GridSortTest, TextRanksOrderRowsAsTheTextCompareDoes)
+{
+    const QStringList texts = {"", "a", "A", "b", "ab", "B"};
+    std::mt19937 random(11);
+    std::vector<QStringList> rows(150);
+    for (int r = 0; r < int(rows.size()); ++r) {
+        for (int c = 0; c < 3; ++c)
+            rows[std::size_t(r)] << texts[int(random() % texts.size())];
+        rows[std::size_t(r)] << QString::number(r);
+    }
+    for (bool full : {true, false})
+        for (TSortDirection direction : {sdAscending, sdDescending}) {
+            std::vector<QStringList> result[2];
+            for (int custom = 0; custom < 2; ++custom) {
+                Load(rows, 5);
+                grid->IgnoreColumns().Add(4);
+                grid->SortSettings().SetAutoFormat(false);
+                grid->SortSettings().SetFull(full);
+                grid->Events().OnGetFormat = nullptr;
+                grid->Events().OnCustomCompare = nullptr;
+                if (custom) {
+                    grid->Events().OnGetFormat = [](QObject*, int, TSortStyle& style, QString&, QString&) {
+                        style = ssCustom;
+                    };
+                    grid->Events().OnCustomCompare = [](QObject*, const QString& a, const QString& b, int& res) {
+                        res = QString::compare(a, b, Qt::CaseSensitive);
+                        res = res < 0 ? -1 : res > 0;
+                    };
+                }
+                grid->Sort(1, direction);
+                for (int col = 1; col <= 4; ++col)
+                    result[custom].push_back(Column(col));
+            }
+            EXPECT_EQ(result[0], result[1]) << "full " << full << ", direction " << direction;
+        }
 }
 
 TEST_F(GridSortTest, FixedAndFooterRowsStayAndHiddenColumnsTravel)
@@ -714,6 +819,49 @@ TEST_F(GridFilterTest, DropDownValueListIsTrimmedSortedAndUnique)
     EXPECT_FALSE(grid->DoGetColumnFilter(1));   // nothing to offer
 }
 
+// Copying a grid copies its filter conditions (replacing the target's) and
+// the drop-down's look; applying them on the copy keeps the same rows.
+TEST_F(GridFilterTest, GridAssignCopiesTheFilterAndTheDropDownLook)
+{
+    LoadFruit();
+    TFilterData* f = grid->Filter().Add();
+    f->SetColumn(1);
+    f->SetCondition("A*");
+    f->SetCaseSensitive(false);
+    f->SetPrefix(">");
+    f->SetData(fcNormal);
+    TFilterData* g = grid->Filter().Add();
+    g->SetColumn(2);
+    g->SetCondition("4");
+    g->SetOperation(foOR);
+    g->SetMethod(fmLiteral);
+    grid->FilterDropDown().SetHeight(80);
+    grid->FilterDropDown().SetColumnWidth(true);
+
+    TFxStringGrid copy;
+    copy.Filter().Add()->SetCondition("stale");
+    copy.Assign(grid.get());
+    ASSERT_EQ(copy.Filter().Count(), 2);
+    const TFilterData* cf = copy.Filter().Items(0);
+    EXPECT_EQ(cf->Column(), 1);
+    EXPECT_EQ(cf->Condition(), "A*");
+    EXPECT_FALSE(cf->CaseSensitive());
+    EXPECT_EQ(cf->Prefix(), ">");
+    EXPECT_EQ(cf->Data(), fcNormal);
+    EXPECT_EQ(cf->Operation(), foNONE);
+    EXPECT_EQ(copy.Filter().Items(1)->Operation(), foOR);
+    EXPECT_EQ(copy.Filter().Items(1)->Method(), fmExpression);   // Method is not copied
+    EXPECT_EQ(copy.FilterDropDown().Height(), 80);
+    EXPECT_TRUE(copy.FilterDropDown().ColumnWidth());
+    EXPECT_EQ(grid->Filter().Count(), 2);   // the source keeps its own
+
+    copy.ApplyFilter();
+    QStringList rows;
+    for (int r = copy.FixedRows(); r < copy.RowCount(); ++r)
+        rows << copy.Cells(1, r);
+    EXPECT_EQ(rows, (QStringList{"apple", "apricot", "New York", "abc"}));
+}
+
 TEST_F(GridFilterTest, CheckListShowsRowsHoldingAnyCheckedValue)
 {
     LoadFruit();
@@ -741,11 +889,219 @@ TEST_F(GridFilterTest, CheckListShowsRowsHoldingAnyCheckedValue)
     EXPECT_EQ(grid->RowCount(), 6);
 }
 
+// A grid class of its own: the filter reads every text the general way
+// (a descendant may change display texts), where the grid itself reads the
+// stored texts in place while nothing can change them. Both must keep the
+// same rows, whatever the hooks, conditions and hidden rows.
+class TGeneralFilterGrid : public TFxStringGrid {
+};
+
+// A descendant with display texts and a row test of its own.
+class TShoutingGrid : public TFxStringGrid {
+public:
+    void GetDisplayText(int ACol, int ARow, QString& Value) const override
+    {
+        TFxStringGrid::GetDisplayText(ACol, ARow, Value);
+        Value = Value.toUpper();
+    }
+    bool MatchFilter(int ARow) override { return ARow != 1 && TFxStringGrid::MatchFilter(ARow); }
+};
+
+TEST_F(GridFilterTest, InPlaceAndGeneralReadingKeepTheSameRows)
+{
+    const std::vector<QStringList> rows = {
+        {"apple", "10", "red", "a1"},
+        {" Apricot ", "2", "orange", "a2"},
+        {"banana", "3", "yellow", "b1"},
+        {"www.fruit.com", "40", "blue", "w1"},
+        {PackWideText("wide apple"), "5", "green", "x1"},
+        {"<b>cherry</b>", "6", "red", "c1"},
+        {"APPLE pie", "7", "green", "a3"},
+        {"", "8", "", "e1"},
+    };
+    // Adds an item for column `col`; `setup` sets the rest.
+    const auto item = [](TFxStringGrid& g, int col, const QString& condition) {
+        TFilterData* f = g.Filter().Add();
+        f->SetColumn(col);
+        f->SetCondition(condition);
+        return f;
+    };
+    const auto apply = [&](const QString& condition, int col = 1, bool caseSensitive = true) {
+        return [=](TFxStringGrid& g) {
+            item(g, col, condition)->SetCaseSensitive(caseSensitive);
+            g.ApplyFilter();
+        };
+    };
+    struct Case {
+        const char* name;
+        std::function<void(TFxStringGrid&)> run;
+        QStringList visible;   // column 0 of the data rows left
+    };
+    const std::vector<Case> cases = {
+        {"wildcard, case-sensitive", apply("a*"), {"1"}},
+        {"wildcard, any case, trimmed and unpacked texts", apply("*apple*", 1, false), {"1", "5", "7"}},
+        {"plain word on a trimmed text", apply("Apricot"), {"2"}},
+        {"comparisons", apply(">=5&<10", 2), {"5", "6", "7", "8"}},
+        {"negation", apply("!red", 3), {"2", "3", "4", "5", "7", "8"}},
+        {"empty condition keeps all", apply(""), {"1", "2", "3", "4", "5", "6", "7", "8"}},
+        {"column past the grid reads empty", apply("!a*", 99), {"1", "2", "3", "4", "5", "6", "7", "8"}},
+        {"literal with prefix",
+         [&](TFxStringGrid& g) {
+             TFilterData* f = item(g, 4, "1");
+             f->SetMethod(fmLiteral);
+             f->SetPrefix("a");
+             g.ApplyFilter();
+         },
+         {"1"}},
+        {"or and xor over columns",
+         [&](TFxStringGrid& g) {
+             item(g, 3, "red");
+             item(g, 2, "10")->SetOperation(foXOR);
+             item(g, 1, "b*")->SetOperation(foOR);
+             g.ApplyFilter();
+         },
+         {"3", "6"}},
+        {"display hook",
+         [&](TFxStringGrid& g) {
+             g.OnGetDisplText = [](QObject*, int c, int r, QString& v) {
+                 if (c == 1 && r == 3)
+                     v = "apple";
+             };
+             apply("apple")(g);
+         },
+         {"1", "3"}},
+        {"display hook, raw texts",
+         [&](TFxStringGrid& g) {
+             g.OnGetDisplText = [](QObject*, int c, int, QString& v) {
+                 if (c == 1)
+                     v = "apple";
+             };
+             item(g, 1, "apple")->SetData(fcNormal);
+             g.ApplyFilter();
+         },
+         {"1"}},
+        {"wide text hook",
+         [&](TFxStringGrid& g) {
+             g.OnGetDisplWideText = [](QObject*, int c, int, QString& v) {
+                 if (c == 1)
+                     v += "s";
+             };
+             apply("*apples")(g);
+         },
+         {"1", "5"}},
+        {"addresses shown as links",
+         [&](TFxStringGrid& g) {
+             g.SetURLShowInText(true);
+             apply("www*")(g);
+         },
+         {}},
+        {"merged cells read their base cell",
+         [&](TFxStringGrid& g) {
+             g.MergeCells(1, 1, 1, 2);
+             apply("apple")(g);
+         },
+         {"1", "2"}},
+        {"merged cells, raw texts",
+         [&](TFxStringGrid& g) {
+             g.MergeCells(1, 1, 1, 2);
+             item(g, 1, "apple")->SetData(fcNormal);
+             g.ApplyFilter();
+         },
+         {"1"}},
+        {"rows hidden before stay hidden",
+         [&](TFxStringGrid& g) {
+             g.HideRow(3);
+             apply("*e*", 3)(g);
+         },
+         {"1", "2", "4", "5", "6", "7"}},
+        {"contracted node",
+         [&](TFxStringGrid& g) {
+             g.AddNode(1, 3);
+             g.ContractNode(1);
+             apply("*a*", 1, false)(g);
+         },
+         {"1", "5", "7"}},
+        {"node row tested too",
+         [&](TFxStringGrid& g) {
+             g.SetFilterNormalCellsOnly(false);
+             g.AddNode(1, 2);
+             apply("b*")(g);
+         },
+         {"3"}},
+        {"two levels",
+         [&](TFxStringGrid& g) {
+             apply("*e*", 3)(g);
+             g.Filter().Clear();
+             apply("*a*", 1, false)(g);
+         },
+         {"1", "2", "3", "5", "7"}},
+        {"second level taken back",
+         [&](TFxStringGrid& g) {
+             apply("*e*", 3)(g);
+             g.Filter().Clear();
+             apply("*a*", 1, false)(g);
+             g.RemoveLastFilter();
+         },
+         {"1", "2", "3", "4", "5", "6", "7"}},
+        {"hidden column",
+         [&](TFxStringGrid& g) {
+             g.HideColumn(4);
+             apply("a*", 4)(g);
+         },
+         {"1", "2", "7"}},
+        {"stripped and whole-row texts",
+         [&](TFxStringGrid& g) {
+             item(g, 1, "cherry")->SetData(fcStripHTML);
+             TFilterData* f = item(g, -1, "yellow");
+             f->SetData(fcRow);
+             f->SetOperation(foOR);
+             g.ApplyFilter();
+         },
+         {"3", "6"}},
+        {"custom test has the last word",
+         [&](TFxStringGrid& g) {
+             g.Events().OnCustomFilter = [](QObject*, int r, bool& accept) {
+                 if (r == 1)
+                     accept = false;
+             };
+             apply("*p*", 1, false)(g);
+         },
+         {"2", "5", "7"}},
+        {"group counts",
+         [&](TFxStringGrid& g) {
+             g.Group(3);
+             g.Grouping().SetShowGroupCount(true);
+             g.Grouping().SetGroupCountFormat("-%d-");
+             g.SetFilterNormalCellsOnly(false);
+             apply("*-2-")(g);   // the headers of red and green
+         },
+         {"", ""}},
+    };
+    for (const Case& c : cases) {
+        std::string visible[2];
+        for (int general = 0; general < 2; ++general) {
+            grid = general ? std::make_unique<TGeneralFilterGrid>() : std::make_unique<TFxStringGrid>();
+            Load(rows, 5);
+            c.run(*grid);
+            QStringList ids;
+            for (int r = 1; r < grid->RowCount(); ++r)
+                ids << grid->GridCells(0, r);
+            visible[general] = ids.join(',').toStdString();
+        }
+        EXPECT_EQ(visible[0], visible[1]) << c.name;
+        EXPECT_EQ(visible[0], c.visible.join(',').toStdString()) << c.name;
+    }
+    grid = std::make_unique<TShoutingGrid>();
+    Load(rows, 5);
+    item(*grid, 1, "APPLE*");
+    grid->ApplyFilter();
+    EXPECT_EQ(Column(1), (QStringList{"APPLE PIE"}));   // row 1 refused by the descendant
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- grouping
 
-#include "grid/model/FxGrouping.h"
 #include "grid/paint/FxFloatingFooter.h"
 
 namespace {
