@@ -53,8 +53,11 @@ void TFxStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         (std::abs(X - s.Clickposx) > 3 || std::abs(Y - s.Clickposy) > 3) && DragDropSettings().OleDropSource() &&
         GridState() != gsColSizing && !s.MouseResize) {
         s.SelectionClick = false;
-        OleDragFromCell(acol, arow);
-        return;
+        if (OleDragFromCell(acol, arow) >= 0)
+            return;
+        // A refused drag is a range selection: the selection's moving corner
+        // follows the pointer from here, as after a press on a cell.
+        BeginSelecting();
     }
     if (s.MouseResize && s.MouseDownMove) {
         int c = -1, r = -1;
@@ -183,6 +186,18 @@ void TFxStringGrid::UpdateHover(int ACol, int ARow, int X, int Y)
                 RepaintCell(now.X, now.Y);
         }
     }
+    // The list-view look draws the header cell under the pointer hot.
+    const TGridCoord hotFixed = onCell ? TGridCoord{ACol, ARow} : TGridCoord{-1, -1};
+    if (!(hotFixed == fb.HotFixed)) {
+        const TGridCoord old = fb.HotFixed;
+        fb.HotFixed = hotFixed;
+        if (Look() == glListView) {
+            if (inFixed(old))
+                RepaintCell(old.X, old.Y);
+            if (inFixed(hotFixed))
+                RepaintCell(hotFixed.X, hotFixed.Y);
+        }
+    }
     // A cell button or expand button under the pointer looks hot.
     TGridCoord hot{-1, -1};
     if (onCell) {
@@ -212,6 +227,12 @@ void TFxStringGrid::HandleCmMouseLeave(TMessage& m)
         const TGridCoord old = fb.HoverFixed;
         fb.HoverFixed = {-1, -1};
         if (old.X < ColCount() && old.Y < RowCount())
+            RepaintCell(old.X, old.Y);
+    }
+    if (fb.HotFixed.X >= 0) {
+        const TGridCoord old = fb.HotFixed;
+        fb.HotFixed = {-1, -1};
+        if (Look() == glListView && old.X < ColCount() && old.Y < RowCount())
             RepaintCell(old.X, old.Y);
     }
     if (fb.HotButton.X >= 0) {

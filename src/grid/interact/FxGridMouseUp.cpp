@@ -25,6 +25,12 @@ void TFxStringGrid::HandleWmLButtonUp(TMessage& m)
     s.ColMoveFlg = s.ColSizeFlg = s.MouseDown = s.MouseKeepDown = false;
     s.MouseSelectMode = msNormal;
     s.MouseDownMove = false;
+    PaintFeedback().FixedButtonDown = false;
+    if (Look() == glListView) {
+        RepaintRow(0);
+        if (FixedCols() > 0)
+            RepaintCol(0);
+    }
     s.MouseSelectStart = -1;
     int acol = -1, arow = -1;
     MouseToCell(x, y, acol, arow);
