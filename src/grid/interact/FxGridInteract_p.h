@@ -17,6 +17,7 @@ class TFxInplaceEdit;
 class TGridCombo;
 class TGridCheckBox;
 class QLabel;
+class QScrollBar;
 
 enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
 
@@ -171,4 +172,8 @@ struct TFxGridInteractState {
     std::unique_ptr<TDragScrollOptions> DragScroll = std::make_unique<TDragScrollOptions>();
     std::unique_ptr<fw::TTimer> DragTimer;
     TDragScrollDirection DragScrollDirection;
+    // The one scroll bar control a cell with an in-cell scroll bar gets
+    // while the pointer is over it, and that cell (real column).
+    QPointer<QScrollBar> CellScrollBar;
+    fw::TGridCoord CellScrollCell{-1, -1};
 };

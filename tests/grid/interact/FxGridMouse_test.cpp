@@ -16,6 +16,7 @@
 
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -856,6 +857,8 @@ TEST(FxGridMouse, TheHeaderUnderThePointerLooksPressedWhileTheButtonIsHeld)
     const QImage plain = cellImage(3, 0);
     QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, w.at(2, 0));
     const QImage pressed = cellImage(2, 0);
+    if (const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR"); !shots.isEmpty())
+        g.grab().save(shots + QStringLiteral("/grid-list-view-header-pressed.png"));
     EXPECT_NE(pressed, plain) << "the pressed header element";
     EXPECT_EQ(cellImage(3, 0), plain);
     QTest::mouseMove(vp, w.at(3, 0));
@@ -872,6 +875,78 @@ TEST(FxGridMouse, TheHeaderUnderThePointerLooksPressedWhileTheButtonIsHeld)
     w.settle();
     EXPECT_EQ(cellImage(3, 0), plain) << "the pointer left the grid";
     QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, w.at(2, 2));
+}
+
+// A cell with an in-cell scroll bar gets the grid's scroll bar control over
+// its painted bar while the pointer is on it: lines move its position by 10,
+// pages by 100 and stop at the ends, each change fires OnScrollCell; other
+// cells and scrolling the grid take the bar away.
+TEST(FxGridMouse, TheInCellScrollBarFollowsThePointerAndMovesTheCellsPosition)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+    g.SetRowCount(40);
+    g.SetRowHeights(2, 80);
+    g.AddScrollBar(2, 2, false);
+    g.SetScrollProp(2, 2, {20, 200});   // page 20 of 200: positions 0..180
+    g.SetScrollPosition(2, 2, 30);
+    g.AddScrollBar(3, 3, false);
+    g.SetScrollProp(3, 3, {50, 40});    // all of it shows: no bar
+    QStringList log;
+    g.Events().OnScrollCell = [&](QObject*, int c, int r, int pos, int min, int max) {
+        log << QStringLiteral("%1,%2 %3 %4..%5").arg(c).arg(r).arg(pos).arg(min).arg(max);
+    };
+    QWidget* vp = g.viewport();
+    auto bar = [&]() -> QScrollBar* {
+        for (QScrollBar* b : vp->findChildren<QScrollBar*>())
+            if (b->isVisible())
+                return b;
+        return nullptr;
+    };
+    // The painted bar lies in its cell only: the row headers above and
+    // below it look alike.
+    auto cellImage = [&](int col, int row) {
+        const fw::TRect r = g.CellRect(col, row);
+        return vp->grab().toImage().copy(r.Left, r.Top, r.Width(), r.Height());
+    };
+    EXPECT_EQ(cellImage(0, 1), cellImage(0, 3));
+    QTest::mouseMove(vp, w.at(2, 2));
+    w.settle();
+    QScrollBar* b = bar();
+    ASSERT_NE(b, nullptr);
+    const fw::TRect cr = g.CellRect(2, 2);
+    EXPECT_EQ(b->geometry().right() + 1, cr.Right);
+    EXPECT_EQ(b->geometry().top(), cr.Top);
+    EXPECT_EQ(b->geometry().height(), cr.Height());
+    EXPECT_EQ(b->value(), 30);
+    EXPECT_EQ(b->maximum(), 180);
+    if (const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR"); !shots.isEmpty())
+        g.grab().save(shots + QStringLiteral("/grid-in-cell-scroll-bar.png"));
+
+    struct Step {
+        QAbstractSlider::SliderAction action;
+        int position;
+    };
+    for (const Step& k : {Step{QAbstractSlider::SliderSingleStepAdd, 40}, Step{QAbstractSlider::SliderPageStepAdd, 140},
+                          Step{QAbstractSlider::SliderPageStepAdd, 180}, Step{QAbstractSlider::SliderSingleStepSub, 170},
+                          Step{QAbstractSlider::SliderPageStepSub, 70}, Step{QAbstractSlider::SliderPageStepSub, 0}}) {
+        b->triggerAction(k.action);
+        EXPECT_EQ(g.GetScrollPosition(2, 2), k.position);
+    }
+    EXPECT_EQ(log.join("; ").toStdString(),
+              "2,2 40 0..180; 2,2 140 0..180; 2,2 180 0..180; 2,2 170 0..180; 2,2 70 0..180; 2,2 0 0..180");
+    b->triggerAction(QAbstractSlider::SliderPageStepSub);   // already at the top: nothing moves
+    EXPECT_EQ(log.size(), 6);
+
+    QTest::mouseMove(vp, w.at(3, 3));
+    w.settle();
+    EXPECT_EQ(bar(), nullptr) << "a cell whose bar shows everything gets none";
+    QTest::mouseMove(vp, w.at(2, 2));
+    w.settle();
+    ASSERT_NE(bar(), nullptr);
+    g.SetTopRow(3);
+    EXPECT_EQ(bar(), nullptr) << "the cell scrolled away";
 }
 
 TEST(FxGridMouse, TheRowAndTheFixedCellUnderThePointerShowHovered)
