@@ -838,13 +838,25 @@ TEST(FxGridMouse, TheHeaderUnderThePointerLooksPressedWhileTheButtonIsHeld)
     g.SetRIRGradientHoverTo(0xAA00AA);
     g.SetRIRGradientDownFrom(0x00AAAA);
     g.SetRIRGradientDownTo(0x00AAAA);
+    // The press and the release repaint the header cell on screen.
+    int painted = 0;
+    g.Events().OnGetCellColor = [&](QObject*, int r, int c, fw::TGridDrawState, fw::TBrush&, fw::TFont&) {
+        painted += r == 0 && c == 2;
+    };
     QTest::mouseMove(vp, w.at(2, 0));
     w.settle();
     EXPECT_GT(count(0xAA00AA, 2, 0), 100);
     EXPECT_EQ(count(0x00AAAA, 2, 0), 0);
     QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, w.at(2, 0));
+    painted = 0;
+    QTest::qWait(20);
+    EXPECT_GT(painted, 0) << "the press repainted the cell";
     EXPECT_GT(count(0x00AAAA, 2, 0), 100) << "pressed";
     QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, w.at(2, 0));
+    painted = 0;
+    QTest::qWait(20);
+    EXPECT_GT(painted, 0) << "the release repainted the cell";
+    g.Events().OnGetCellColor = nullptr;
     w.settle();
     EXPECT_EQ(count(0x00AAAA, 2, 0), 0);
     EXPECT_GT(count(0xAA00AA, 2, 0), 100) << "hovered again";
