@@ -19,6 +19,9 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent), d(std::
     setAttribute(Qt::WA_InputMethodEnabled, false);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setMouseTracking(true);
+    // Drags over the cells reach the grid itself (the viewport stays free for
+    // a drag target of its own).
+    setAcceptDrops(true);
     setFrameShape(QFrame::StyledPanel);
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             [this](int action) { ScrollBarAction(true, action); });

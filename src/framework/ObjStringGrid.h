@@ -26,6 +26,12 @@
 //               text, then CM_EXIT (DoExit)
 //   WM_PAINT    Paint -> DrawCell per visible cell
 //   WM_SIZE, WM_GETDLGCODE, WM_COMMAND (EN_CHANGE of the editor -> its Change)
+//
+// Drags the desktop carries over the grid (from this program or another)
+// reach DragOver directly, not as messages: dsDragEnter, dsDragMove on every
+// move, dsDragLeave when the drag leaves or ends in a drop; DragDrop follows
+// for a drop the last DragOver accepted. A drag target installed on the
+// viewport takes the drags before they reach the grid.
 #include "framework/Graphics.h"
 #include "framework/GridRowCells.h"
 #include "framework/Input.h"
@@ -100,6 +106,8 @@ enum TGridDrawStateFlag : std::uint32_t {
 using TGridDrawState = std::uint32_t;
 
 enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
+
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
@@ -295,6 +303,10 @@ public:
     std::function<void(QObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)> OnMouseWheelUp;
     std::function<void(QObject* Sender)> OnEnter;
     std::function<void(QObject* Sender)> OnExit;
+    // A drag over the cells (X, Y client point); Source is the widget the
+    // drag started from, null from another program. Accept starts true.
+    std::function<void(QObject* Sender, QObject* Source, int X, int Y, TDragState State, bool& Accept)> OnDragOver;
+    std::function<void(QObject* Sender, QObject* Source, int X, int Y)> OnDragDrop;
 
 protected:
     // ---------------------------------------------------------------- message path
@@ -362,6 +374,16 @@ protected:
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
     virtual void DoEnter();
     virtual void DoExit();
+    // A drag over the grid: the default takes a drop only when OnDragOver
+    // is set and agrees.
+    virtual void DragOver(QObject* Source, int X, int Y, TDragState State, bool& Accept);
+    // A drop the last DragOver accepted; fires OnDragDrop.
+    virtual void DragDrop(QObject* Source, int X, int Y);
+    // Enters the selection drag a press on a cell starts, from gsNormal only:
+    // the selection's moving corner follows the pointer, the grid scrolls
+    // while the pointer is outside the cells, and the button's release ends
+    // it with Click. Answers whether the grid is now selecting.
+    bool BeginSelecting();
 
     // ---------------------------------------------------------------- Qt side
     bool event(QEvent* e) override;
@@ -388,6 +410,8 @@ private:
     // Perform for the Qt event handlers: an exception goes to the
     // application's error handler instead of into Qt.
     std::intptr_t PerformFromQt(unsigned Msg, std::intptr_t WParam = 0, std::intptr_t LParam = 0);
+    // A drag event on the grid becomes DragOver / DragDrop.
+    void DragEvent(QEvent* e);
 
     // Handlers of Dispatch, one per message kind.
     void WMKeyDown(TMessage& m);

@@ -83,6 +83,7 @@ struct TStringGrid::Impl {
     int moveIndex = -1;
     int movePos = -1;
     TPoint lastMouse;
+    bool dragAccepted = false;     // the last DragOver took the drop
 
     bool editorMode = false;
     QPointer<TInplaceEdit> editor;

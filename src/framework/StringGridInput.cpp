@@ -8,6 +8,7 @@
 #include "framework/ObjStringGrid_p.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -43,7 +44,71 @@ bool TStringGrid::event(QEvent* e)
             RunGuarded([&] { WndProc(m); });
         return true;
     }
-    return QAbstractScrollArea::event(e);
+    switch (e->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::DragLeave:
+    case QEvent::Drop:
+        if (!d->destroying)
+            RunGuarded([&] { DragEvent(e); });
+        return true;
+    default:
+        return QAbstractScrollArea::event(e);
+    }
+}
+
+void TStringGrid::DragEvent(QEvent* e)
+{
+    if (e->type() == QEvent::DragLeave) {
+        bool accept = false;
+        const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
+        DragOver(nullptr, p.x(), p.y(), dsDragLeave, accept);
+        d->dragAccepted = false;
+        return;
+    }
+    auto* de = static_cast<QDropEvent*>(e);
+    const QPoint p = viewport()->mapFrom(this, de->position().toPoint());
+    QObject* source = de->source();
+    bool accept = false;
+    if (e->type() == QEvent::Drop) {
+        // The drag is over for the grid before the drop lands.
+        DragOver(source, p.x(), p.y(), dsDragLeave, accept);
+        const bool take = d->dragAccepted;
+        d->dragAccepted = false;
+        if (!take) {
+            de->ignore();
+            return;
+        }
+        de->acceptProposedAction();
+        DragDrop(source, p.x(), p.y());
+        return;
+    }
+    DragOver(source, p.x(), p.y(), e->type() == QEvent::DragEnter ? dsDragEnter : dsDragMove, accept);
+    d->dragAccepted = accept;
+    if (accept) {
+        de->acceptProposedAction();
+    } else if (e->type() == QEvent::DragEnter) {
+        // Entered all the same, so that the moves keep coming to the grid.
+        de->setDropAction(Qt::IgnoreAction);
+        de->accept();
+    } else {
+        de->ignore();
+    }
+}
+
+void TStringGrid::DragOver(QObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    Accept = false;
+    if (OnDragOver) {
+        Accept = true;
+        OnDragOver(this, Source, X, Y, State, Accept);
+    }
+}
+
+void TStringGrid::DragDrop(QObject* Source, int X, int Y)
+{
+    if (OnDragDrop)
+        OnDragDrop(this, Source, X, Y);
 }
 
 bool TStringGrid::viewportEvent(QEvent* e)

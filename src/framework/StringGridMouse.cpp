@@ -155,6 +155,17 @@ void TStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
         OnMouseDown(this, Button, Shift, X, Y);
 }
 
+bool TStringGrid::BeginSelecting()
+{
+    if (d->state == gsSelecting)
+        return true;
+    if (d->state != gsNormal)
+        return false;
+    d->state = gsSelecting;
+    SetTimer(kAutoScrollTimer, kAutoScrollInterval);
+    return true;
+}
+
 void TStringGrid::MoveDropPosition(int X, int Y)
 {
     const TGridCoord hit = MouseCoord(X, Y);

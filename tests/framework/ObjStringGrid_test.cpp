@@ -4,7 +4,9 @@
 #include "framework/StringGridEditor.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QElapsedTimer>
+#include <QMimeData>
 #include <QImage>
 #include <QLineEdit>
 #include <QPaintEvent>
@@ -38,6 +40,7 @@ public:
     TCanvas* drawCanvas = nullptr;   // the canvas a throwing DrawCell saw
     std::map<std::pair<int, int>, TGridDrawState> drawStates;
 
+    using TStringGrid::BeginSelecting;
     using TStringGrid::Dispatch;
     using TStringGrid::paintEvent;
 
@@ -722,6 +725,92 @@ TEST_F(StringGridTest, DragBelowTheGridScrollsAndExtendsTheSelection)
     const int top = grid.TopRow();
     QTest::qWait(150);
     EXPECT_EQ(grid.TopRow(), top);           // the timer stops with the button
+}
+
+// A descendant enters the selection drag without a press on a cell (a
+// gesture it first took for something else): the moving corner follows the
+// pointer from the current cell, and the release ends it with Click. No
+// other drag state can be turned into it.
+TEST_F(StringGridTest, ASelectionDragEnteredFromOutsideExtendsFromTheCurrentCell)
+{
+    grid.SetRow(2);
+    grid.SetCol(1);
+    int clicks = 0;
+    grid.OnClick = [&](QObject*) { ++clicks; };
+    EXPECT_TRUE(grid.BeginSelecting());
+    EXPECT_EQ(grid.GridState(), gsSelecting);
+    QTest::mouseMove(vp(), CellCenter(3, 4));
+    EXPECT_EQ(grid.Selection(), (TGridRect{1, 2, 3, 4}));
+    QTest::mouseRelease(vp(), Qt::LeftButton, {}, CellCenter(3, 5));
+    EXPECT_EQ(grid.GridState(), gsNormal);
+    EXPECT_EQ(grid.Selection(), (TGridRect{1, 2, 3, 5}));
+    EXPECT_EQ(clicks, 1);
+
+    grid.SetOptions(grid.Options() | goColSizing);
+    QTest::mousePress(vp(), Qt::LeftButton, {}, QPoint(129, 12));   // on a header border
+    ASSERT_EQ(grid.GridState(), gsColSizing);
+    EXPECT_FALSE(grid.BeginSelecting());
+    EXPECT_EQ(grid.GridState(), gsColSizing);
+    QTest::mouseRelease(vp(), Qt::LeftButton, {}, QPoint(129, 12));
+}
+
+// Drags over the grid reach DragOver in client points: enter, moves, and a
+// leave also before a drop; the drop lands only where the last move was
+// accepted. Without an OnDragOver handler nothing is accepted.
+TEST_F(StringGridTest, DragsOverTheGridReachDragOverAndAcceptedDropsDragDrop)
+{
+    grid.setFrameShape(QFrame::Box);   // client points differ from the grid's own
+    QApplication::processEvents();
+    const QPoint offset = vp()->mapTo(&grid, QPoint(0, 0));
+    ASSERT_NE(offset, QPoint(0, 0));
+    std::vector<std::string> seen;
+    grid.OnDragOver = [&](QObject*, QObject*, int x, int y, TDragState state, bool& accept) {
+        const char* names[] = {"enter", "leave", "move"};
+        seen.push_back(std::string(names[state]) + " " + std::to_string(x) + "," + std::to_string(y));
+        int c = -1, r = -1;
+        grid.MouseToCell(x, y, c, r);
+        accept = c == 1;
+    };
+    std::vector<std::string> drops;
+    grid.OnDragDrop = [&](QObject*, QObject*, int x, int y) {
+        drops.push_back(std::to_string(x) + "," + std::to_string(y));
+    };
+    QMimeData data;
+    data.setText(QStringLiteral("x"));
+    auto send = [&](QEvent::Type type, QPoint client) {
+        const QPoint p = client + offset;
+        if (type == QEvent::DragEnter) {
+            QDragEnterEvent e(p, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&grid, &e);
+            return e.isAccepted() && e.dropAction() != Qt::IgnoreAction;
+        }
+        if (type == QEvent::DragMove) {
+            QDragMoveEvent e(p, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&grid, &e);
+            return e.isAccepted();
+        }
+        QDropEvent e(p, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&grid, &e);
+        return e.isAccepted();
+    };
+    EXPECT_FALSE(send(QEvent::DragEnter, CellCenter(2, 1)));
+    EXPECT_TRUE(send(QEvent::DragMove, CellCenter(1, 1)));
+    EXPECT_FALSE(send(QEvent::DragMove, CellCenter(2, 2)));
+    EXPECT_FALSE(send(QEvent::Drop, CellCenter(2, 2)));
+    EXPECT_TRUE(drops.empty());
+    EXPECT_TRUE(send(QEvent::DragEnter, CellCenter(1, 2)));
+    EXPECT_TRUE(send(QEvent::Drop, CellCenter(1, 2)));
+    const QPoint at = CellCenter(1, 2);
+    const std::string xy = std::to_string(at.x()) + "," + std::to_string(at.y());
+    EXPECT_EQ(drops, std::vector<std::string>{xy});
+    const std::vector<std::string> expected = {"enter 160,37", "move 95,37", "move 160,62", "leave 160,62",
+                                               "enter " + xy, "leave " + xy};
+    EXPECT_EQ(seen, expected);
+
+    grid.OnDragOver = nullptr;
+    EXPECT_FALSE(send(QEvent::DragEnter, CellCenter(1, 2)));
+    EXPECT_FALSE(send(QEvent::Drop, CellCenter(1, 2)));
+    EXPECT_EQ(drops.size(), 1u);
 }
 
 TEST_F(StringGridTest, WheelMovesTheRowUnlessAHandlerTakesIt)

@@ -157,13 +157,13 @@ int TFxStringGrid::OleDragFromCell(int ACol, int ARow)
     const TDragDropSettings& dd = DragDropSettings();
     const auto& ev = Events();
     if (dd.OleColumnsOnly() && ARow >= FixedRows())
-        return 0;
+        return -1;
     const int rc = RealColIndex(ACol);
     bool allow = true;
     if (ev.OnOleDrag)
         ev.OnOleDrag(this, ARow, ACol, Cells(rc, ARow), allow);
     if (!allow)
-        return 0;
+        return -1;
     TGridDropSource source(this);
     if (ev.OnOleDragStart)
         ev.OnOleDragStart(this, ARow, ACol);

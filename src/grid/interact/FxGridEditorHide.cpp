@@ -11,6 +11,7 @@
 #include "grid/foundation/FxOptions.h"
 
 #include <QPointer>
+#include <QScrollBar>
 
 using namespace fw;
 
@@ -155,6 +156,11 @@ void TFxStringGrid::TopLeftChanged()
     UpdateFlatScrollBars();
     UpdateFooter();
     CellControlsUpdate(false);
+    // The in-cell scroll bar belongs to a cell that has moved away.
+    if (s.CellScrollBar && s.CellScrollBar->isVisible()) {
+        s.CellScrollBar->hide();
+        s.CellScrollCell = {-1, -1};
+    }
     s.OldTopRow = TopRow();
     if (TStringGrid* sync = SyncGrid().Grid()) {
         if (SyncGrid().ScrollVertical())

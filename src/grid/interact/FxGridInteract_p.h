@@ -2,6 +2,8 @@
 // Interaction state of TFxStringGrid: the update lock, the editing cycle,
 // keyboard navigation and the mouse state that a press leaves for mouse
 // move and button up.
+#include "framework/Timer.h"
+#include "grid/interact/FxDragScroll.h"
 #include "grid/model/FxGrid.h"
 
 #include <QCursor>
@@ -15,6 +17,7 @@ class TFxInplaceEdit;
 class TGridCombo;
 class TGridCheckBox;
 class QLabel;
+class QScrollBar;
 
 enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
 
@@ -164,4 +167,13 @@ struct TFxGridInteractState {
     QPoint WheelPanPos;
     QCursor PanPrevCursor;
     QPointer<QLabel> PanImage;
+    // Drag scrolling: the settings, the timer that lives only while a drag
+    // rests in a margin, and the margin's direction.
+    std::unique_ptr<TDragScrollOptions> DragScroll = std::make_unique<TDragScrollOptions>();
+    std::unique_ptr<fw::TTimer> DragTimer;
+    TDragScrollDirection DragScrollDirection;
+    // The one scroll bar control a cell with an in-cell scroll bar gets
+    // while the pointer is over it, and that cell (real column).
+    QPointer<QScrollBar> CellScrollBar;
+    fw::TGridCoord CellScrollCell{-1, -1};
 };

@@ -58,6 +58,14 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
         m.Result = 1;
         return;
     }
+    // Header looks draw the hot header cell pressed while the button is held.
+    TPaintFeedback& fb = PaintFeedback();
+    fb.FixedButtonDown = true;
+    if (Look() == glListView && fb.HotFixed.X >= 0 && fb.HotFixed.Y >= 0 &&
+        (fb.HotFixed.X < FixedCols() || fb.HotFixed.Y < FixedRows()))
+        RepaintCell(fb.HotFixed.X, fb.HotFixed.Y);
+    if (fb.HoverFixed.X >= 0 && fb.HoverFixed.Y >= 0 && fb.HoverFixed.X < ColCount() && fb.HoverFixed.Y < RowCount())
+        RepaintCell(fb.HoverFixed.X, fb.HoverFixed.Y);
     s.DoOnClick = s.MouseDownMove = s.MouseKeepDown = true;
     s.SpinUpClick = s.SpinDnClick = false;
     int acol = -1, arow = -1;

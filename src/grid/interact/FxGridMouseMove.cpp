@@ -11,6 +11,8 @@
 #include "framework/Guard.h"
 
 #include <QHelpEvent>
+#include <QScrollBar>
+#include <QStyle>
 
 #include <cstdlib>
 #include <QLabel>
@@ -53,8 +55,11 @@ void TFxStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         (std::abs(X - s.Clickposx) > 3 || std::abs(Y - s.Clickposy) > 3) && DragDropSettings().OleDropSource() &&
         GridState() != gsColSizing && !s.MouseResize) {
         s.SelectionClick = false;
-        OleDragFromCell(acol, arow);
-        return;
+        if (OleDragFromCell(acol, arow) >= 0)
+            return;
+        // A refused drag is a range selection: the selection's moving corner
+        // follows the pointer from here, as after a press on a cell.
+        BeginSelecting();
     }
     if (s.MouseResize && s.MouseDownMove) {
         int c = -1, r = -1;
@@ -157,6 +162,70 @@ void TFxStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         DoSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
 }
 
+namespace {
+
+// The in-cell scroll bar: a cell with one gets the grid's single scroll bar
+// control over its painted bar while the pointer is on it; the bar moves the
+// cell's scroll position by 10 a line and 100 a page.
+void PlaceCellScrollBar(TFxStringGrid& g, TFxGridInteractState& s, int ACol, int ARow)
+{
+    const int rc = ACol >= 0 ? g.RealColIndex(ACol) : -1;
+    const bool has = ACol >= 0 && ARow >= 0 && g.HasScrollBar(rc, ARow);
+    if (!has) {
+        if (s.CellScrollBar && s.CellScrollBar->isVisible())
+            s.CellScrollBar->hide();
+        s.CellScrollCell = {-1, -1};
+        return;
+    }
+    if (!s.CellScrollBar) {
+        auto* bar = new QScrollBar(Qt::Vertical, g.viewport());
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->setSingleStep(10);
+        bar->hide();
+        QPointer<TFxStringGrid> grid(&g);
+        QObject::connect(bar, &QAbstractSlider::actionTriggered, bar, [bar](int action) {
+            const int v = bar->value();
+            if (action == QAbstractSlider::SliderPageStepAdd)
+                bar->setSliderPosition(std::min(v + 100, bar->maximum()));
+            else if (action == QAbstractSlider::SliderPageStepSub)
+                bar->setSliderPosition(std::max(v - 100, bar->minimum()));
+        });
+        // The state lives as long as the grid.
+        QObject::connect(bar, &QAbstractSlider::valueChanged, bar, [grid, bar, st = &s](int value) {
+            if (!grid)
+                return;
+            const TGridCoord cell = st->CellScrollCell;
+            if (cell.X < 0 || grid->GetScrollPosition(cell.X, cell.Y) == value)
+                return;
+            grid->SetScrollPosition(cell.X, cell.Y, value);
+            if (const auto& e = grid->Events().OnScrollCell)
+                e(grid, cell.X, cell.Y, value, bar->minimum(), bar->maximum());
+        });
+        s.CellScrollBar = bar;
+    }
+    QScrollBar* bar = s.CellScrollBar;
+    const TFxStringGrid::TScrollProp prop = g.GetScrollProp(rc, ARow);
+    if (prop.PageSize >= prop.Range) {
+        bar->hide();
+        s.CellScrollCell = {-1, -1};
+        return;
+    }
+    if (s.CellScrollCell == TGridCoord{rc, ARow} && bar->isVisible())
+        return;
+    s.CellScrollCell = {-1, -1};   // no cell while the bar is set up
+    bar->setRange(0, std::max(0, prop.Range - prop.PageSize));
+    bar->setPageStep(std::max(1, prop.PageSize));
+    bar->setValue(std::clamp(g.GetScrollPosition(rc, ARow), 0, bar->maximum()));
+    // Over the painted bar: at the cell's right edge, inside the grid lines.
+    const TRect r = g.CellRect(ACol, ARow);
+    const int w = g.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &g);
+    bar->setGeometry(r.Right - w, r.Top, w, r.Height());
+    s.CellScrollCell = {rc, ARow};
+    bar->show();
+}
+
+} // namespace
+
 void TFxStringGrid::UpdateHover(int ACol, int ARow, int X, int Y)
 {
     TFxGridInteractState& s = InteractState();
@@ -169,6 +238,7 @@ void TFxStringGrid::UpdateHover(int ACol, int ARow, int X, int Y)
             RepaintRow(old);
         RepaintRow(ARow);
     }
+    PlaceCellScrollBar(*this, s, ACol, ARow);
     auto inFixed = [this](TGridCoord c) {
         return c.X >= 0 && c.Y >= 0 && (c.X < FixedCols() || c.Y < FixedRows());
     };
@@ -181,6 +251,18 @@ void TFxStringGrid::UpdateHover(int ACol, int ARow, int X, int Y)
                 RepaintCell(old.X, old.Y);
             if (inFixed(now))
                 RepaintCell(now.X, now.Y);
+        }
+    }
+    // The list-view look draws the header cell under the pointer hot.
+    const TGridCoord hotFixed = onCell ? TGridCoord{ACol, ARow} : TGridCoord{-1, -1};
+    if (!(hotFixed == fb.HotFixed)) {
+        const TGridCoord old = fb.HotFixed;
+        fb.HotFixed = hotFixed;
+        if (Look() == glListView) {
+            if (inFixed(old))
+                RepaintCell(old.X, old.Y);
+            if (inFixed(hotFixed))
+                RepaintCell(hotFixed.X, hotFixed.Y);
         }
     }
     // A cell button or expand button under the pointer looks hot.
@@ -212,6 +294,12 @@ void TFxStringGrid::HandleCmMouseLeave(TMessage& m)
         const TGridCoord old = fb.HoverFixed;
         fb.HoverFixed = {-1, -1};
         if (old.X < ColCount() && old.Y < RowCount())
+            RepaintCell(old.X, old.Y);
+    }
+    if (fb.HotFixed.X >= 0) {
+        const TGridCoord old = fb.HotFixed;
+        fb.HotFixed = {-1, -1};
+        if (Look() == glListView && old.X < ColCount() && old.Y < RowCount())
             RepaintCell(old.X, old.Y);
     }
     if (fb.HotButton.X >= 0) {

@@ -25,6 +25,16 @@ void TFxStringGrid::HandleWmLButtonUp(TMessage& m)
     s.ColMoveFlg = s.ColSizeFlg = s.MouseDown = s.MouseKeepDown = false;
     s.MouseSelectMode = msNormal;
     s.MouseDownMove = false;
+    TPaintFeedback& fb = PaintFeedback();
+    fb.FixedButtonDown = false;
+    // The hovered header cell drops its pressed look.
+    if (fb.HoverFixed.X >= 0 && fb.HoverFixed.Y >= 0 && fb.HoverFixed.X < ColCount() && fb.HoverFixed.Y < RowCount())
+        RepaintCell(fb.HoverFixed.X, fb.HoverFixed.Y);
+    if (Look() == glListView) {
+        RepaintRow(0);
+        if (FixedCols() > 0)
+            RepaintCol(0);
+    }
     s.MouseSelectStart = -1;
     int acol = -1, arow = -1;
     MouseToCell(x, y, acol, arow);

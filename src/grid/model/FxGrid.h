@@ -56,6 +56,7 @@ class TControlLook;
 class TNavigation;
 class TBands;
 class TMouseActions;
+class TDragScrollOptions;
 class TSyncGrid;
 class TBackGround;
 class THTMLHintWindow;
@@ -971,6 +972,7 @@ public:
     struct TPaintFeedback {
         bool ButtonDown = false;                 // a mouse button is held in the cells
         fw::TGridCoord HoverFixed{-1, -1};       // the fixed cell under the mouse
+        fw::TGridCoord HotFixed{-1, -1};         // any cell under the mouse (list-view headers)
         int MovingColumn = -1;                   // the column being dragged
         bool FixedButtonDown = false;            // a button is held on a fixed cell
         bool FixedDropDownOpen = false;          // the header drop-down is down
@@ -1338,6 +1340,13 @@ public:
     void StretchRightColumn();
     // The text of the scroll or sizing hint while it shows, else empty.
     QString HintText() const;
+    // Drag scrolling (FxDragScroll.cpp): while a drag rests in a margin of
+    // the cell area the grid scrolls a step per timer tick, firing
+    // OnDragScroll first; the direction the last drag-over found.
+    TDragScrollOptions& DragScrollOptions() const;
+    void SetDragScrollOptions(const TDragScrollOptions& value);
+    void UpdateDragScroll();
+    TDragScrollDirection DragScrollDirection() const;
 
     // ---- mouse (FxGridMouseDown.cpp, FxGridMouseUp.cpp, FxGridMouseMove.cpp)
     virtual void SelectAllByClick(fw::TGridRect& R);
@@ -1457,7 +1466,7 @@ public:
     // target while OleDropTarget is on (else null), and the drags the mouse
     // handling starts once the pointer left a pressed cell by more than 3
     // pixels. OleDragFromCell answers the drop effect (0 none, 1 copy,
-    // 2 move).
+    // 2 move), or -1 when the drag was refused and none started.
     TDragDropSettings& DragDropSettings() const;
     void SetDragDropSettings(const TDragDropSettings& value);
     TGridDropTarget* GridDropTarget() const;
@@ -1557,6 +1566,7 @@ protected:
     void RowMoved(int FromIndex, int ToIndex) override;
     void DoEnter() override;
     void DoExit() override;
+    void DragOver(QObject* Source, int X, int Y, fw::TDragState State, bool& Accept) override;
     // One key press becomes the key-down chain and, unless the key was
     // cleared there, the character chain with the desktop's character codes.
     void keyPressEvent(QKeyEvent* e) override;

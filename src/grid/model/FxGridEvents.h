@@ -244,6 +244,9 @@ struct TFxGridInteractEvents {
     std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowMove;
     // Scrolling: ARow carries the row or the column the thumb points at.
     std::function<void(QObject* Sender, int ARow, QString& HintStr)> OnScrollHint;
+    // The in-cell scroll bar of (ACol real, ARow) moved to ScrollPosition.
+    std::function<void(QObject* Sender, int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax)>
+        OnScrollCell;
     // The button of an edit-button, unit or button editor: Value arrives as
     // the editor's text and leaves as the text the editor takes.
     std::function<void(QObject* Sender, int ACol, int ARow, QString& Value)> OnEllipsClick;

@@ -58,9 +58,14 @@ int DrawInCellScrollBar(fw::TCanvas& canvas, QWidget* grid, const TRect& r, int 
     opt.maximum = std::max(0, range - page);
     opt.pageStep = std::max(1, page);
     opt.sliderPosition = opt.sliderValue = std::clamp(position, 0, opt.maximum);
-    opt.rect = QRect(r.Right - width, r.Top, width, r.Height());
+    // Styles lay a scroll bar's parts out from its own origin: the bar is
+    // drawn at (0, 0) with the painter moved to the cell's right edge.
+    opt.rect = QRect(0, 0, width, r.Height());
     opt.subControls = QStyle::SC_All;
+    painter->save();
+    painter->translate(r.Right - width, r.Top);
     grid->style()->drawComplexControl(QStyle::CC_ScrollBar, &opt, painter, grid);
+    painter->restore();
     return width;
 }
 

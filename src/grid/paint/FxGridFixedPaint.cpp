@@ -11,8 +11,6 @@
 #include "grid/foundation/FxXPVS.h"
 #include "grid/paint/FxGridPaintUtil.h"
 
-#include <QCursor>
-
 #include <algorithm>
 
 using fw::TColor;
@@ -127,8 +125,7 @@ void TFxStringGrid::DrawFixedCellBackground(fw::TCanvas& Canvas, TCellPaintConte
     } else if (look == glListView && !Flat()) {
         if (IsThemeActive()) {
             const TRect r(R.Left, R.Top, R.Right, R.Bottom + 1);
-            const QPoint mouse = viewport()->mapFromGlobal(QCursor::pos());
-            const bool outside = !r.Contains(TPoint(mouse.x(), mouse.y()));
+            const bool outside = !(ps.Feedback.HotFixed == fw::TGridCoord{c.ACol, c.ARow});
             const int state = outside ? xpvs::HIS_NORMAL
                                       : ps.Feedback.FixedButtonDown ? xpvs::HIS_PRESSED : xpvs::HIS_HOT;
             DrawThemePartCached(this, QStringLiteral("header"), Canvas, xpvs::HP_HEADERITEM, state, r);

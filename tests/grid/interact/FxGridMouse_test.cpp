@@ -16,6 +16,9 @@
 
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleFactory>
 
 #include <gtest/gtest.h>
 
@@ -356,6 +359,73 @@ TEST(FxGridMouse, APressOnTheSelectionDragsItOnceMovedOrSelectsTheCellOnRelease)
             EXPECT_TRUE(dragged.contains("b2") && dragged.contains("c3")) << dragged.toStdString();
         }
         EXPECT_EQ(g.Selection(), k.after);
+    }
+}
+
+// A drag of the selection that is refused (by OnOleDrag, or with
+// OleColumnsOnly for a data cell) becomes a range selection: the selection
+// grows from the current cell with the pointer, scrolls past the bottom,
+// and the release keeps it. Nothing is dragged.
+TEST(FxGridMouse, ARefusedDragOfTheSelectionSelectsARangeInstead)
+{
+    struct Case {
+        const char* name;
+        bool columnsOnly;
+    };
+    for (const Case k : {Case{"OnOleDrag refuses", false}, Case{"OleColumnsOnly", true}}) {
+        SCOPED_TRACE(k.name);
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        g.SetOptions((g.Options() & ~fw::TGridOptions(fw::goEditing)) | fw::goRangeSelect);
+        g.SetRowCount(40);
+        g.DragDropSettings().SetOleDropSource(true);
+        g.DragDropSettings().SetOleColumnsOnly(k.columnsOnly);
+        int asked = 0;
+        if (!k.columnsOnly)
+            g.Events().OnOleDrag = [&](QObject*, int, int, const QString&, bool& allow) {
+                ++asked;
+                allow = false;
+            };
+        int drags = 0;
+        SetDragRunnerForTesting([&](QMimeData*, Qt::DropActions) {
+            ++drags;
+            return Qt::IgnoreAction;
+        });
+        QWidget* vp = g.viewport();
+        // The selection a user drags out first: its current cell is where it began.
+        QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, w.at(1, 1));
+        QTest::mouseMove(vp, w.at(2, 2));
+        QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, w.at(2, 2));
+        w.settle();
+        ASSERT_EQ(g.Selection(), (fw::TGridRect{1, 1, 2, 2}));
+        asked = 0;   // (the press was on the current cell: already a refused drag)
+        int clicks = 0;
+        g.OnClick = [&](QObject*) { ++clicks; };
+
+        const QPoint from = w.at(2, 2, 10, 5);
+        QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, from);
+        EXPECT_EQ(g.Selection(), (fw::TGridRect{1, 1, 2, 2})) << "the press keeps the selection";
+        QTest::mouseMove(vp, w.at(3, 4));
+        EXPECT_EQ(g.GridState(), fw::gsSelecting);
+        EXPECT_EQ(g.Selection(), (fw::TGridRect{1, 1, 3, 4}));
+        QTest::mouseMove(vp, w.at(4, 5));
+        EXPECT_EQ(g.Selection(), (fw::TGridRect{1, 1, 4, 5}));
+        const int top = g.TopRow();
+        const QPoint below(w.at(4, 5).x(), vp->height() + 10);
+        QTest::mouseMove(vp, below);
+        g.Perform(fw::WM_TIMER, 1);   // the selection drag's scroll step
+        EXPECT_GT(g.TopRow(), top);
+        EXPECT_GT(g.Selection().Bottom, 5);
+        QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, below);
+        w.settle();
+        SetDragRunnerForTesting({});
+        EXPECT_EQ(g.GridState(), fw::gsNormal);
+        EXPECT_EQ(g.Selection().Left, 1);
+        EXPECT_EQ(g.Selection().Top, 1);
+        EXPECT_GT(g.Selection().Bottom, 5);
+        EXPECT_EQ(drags, 0);
+        EXPECT_EQ(asked, k.columnsOnly ? 0 : 1);
+        EXPECT_GE(clicks, 1);
     }
 }
 
@@ -734,6 +804,163 @@ TEST(FxGridMouse, AClickOnAnOpenGroupHeaderSelectsTheGroup)
 
 // The pointer paints the row under it and the fixed cell under it in their
 // hover colours; leaving the grid takes both away.
+// While the button is held the header cell under the pointer looks
+// pressed: the down gradient of the gradient looks, the pressed header
+// element of the list-view look, which follows the pointer from cell to cell
+// and leaves with it.
+TEST(FxGridMouse, TheHeaderUnderThePointerLooksPressedWhileTheButtonIsHeld)
+{
+    // A style whose header element shows its pressed state (the default
+    // style of these tests draws it alike in every state).
+    const std::unique_ptr<QStyle> style(QStyleFactory::create(QStringLiteral("Windows")));
+    ASSERT_NE(style, nullptr);
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+    QWidget* vp = g.viewport();
+    auto cellImage = [&](int col, int row) {
+        const fw::TRect r = g.CellRect(col, row);
+        return vp->grab().toImage().copy(r.Left, r.Top, r.Width(), r.Height());
+    };
+    auto count = [&](fw::TColor c, int col, int row) {
+        const QImage img = cellImage(col, row);
+        const QRgb want = fw::ToQColor(c).rgb();
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                n += img.pixel(x, y) == want;
+        return n;
+    };
+
+    g.SetLook(glXP);
+    g.SetHoverFixedCells(hfFixedRows);
+    g.SetRIRGradientHoverFrom(0xAA00AA);
+    g.SetRIRGradientHoverTo(0xAA00AA);
+    g.SetRIRGradientDownFrom(0x00AAAA);
+    g.SetRIRGradientDownTo(0x00AAAA);
+    // The press and the release repaint the header cell on screen.
+    int painted = 0;
+    g.Events().OnGetCellColor = [&](QObject*, int r, int c, fw::TGridDrawState, fw::TBrush&, fw::TFont&) {
+        painted += r == 0 && c == 2;
+    };
+    QTest::mouseMove(vp, w.at(2, 0));
+    w.settle();
+    EXPECT_GT(count(0xAA00AA, 2, 0), 100);
+    EXPECT_EQ(count(0x00AAAA, 2, 0), 0);
+    QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, w.at(2, 0));
+    painted = 0;
+    QTest::qWait(20);
+    EXPECT_GT(painted, 0) << "the press repainted the cell";
+    EXPECT_GT(count(0x00AAAA, 2, 0), 100) << "pressed";
+    QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, w.at(2, 0));
+    painted = 0;
+    QTest::qWait(20);
+    EXPECT_GT(painted, 0) << "the release repainted the cell";
+    g.Events().OnGetCellColor = nullptr;
+    w.settle();
+    EXPECT_EQ(count(0x00AAAA, 2, 0), 0);
+    EXPECT_GT(count(0xAA00AA, 2, 0), 100) << "hovered again";
+
+    g.SetLook(glListView);
+    g.SetHoverFixedCells(hfNone);
+    g.setStyle(style.get());
+    QTest::mouseMove(vp, w.at(2, 0));
+    w.settle();
+    const QImage plain = cellImage(3, 0);
+    QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, w.at(2, 0));
+    const QImage pressed = cellImage(2, 0);
+    if (const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR"); !shots.isEmpty())
+        g.grab().save(shots + QStringLiteral("/grid-list-view-header-pressed.png"));
+    EXPECT_NE(pressed, plain) << "the pressed header element";
+    EXPECT_EQ(cellImage(3, 0), plain);
+    QTest::mouseMove(vp, w.at(3, 0));
+    w.settle();
+    EXPECT_EQ(cellImage(3, 0), pressed) << "the pressed look follows the pointer";
+    EXPECT_EQ(cellImage(2, 0), plain);
+    QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, w.at(3, 0));
+    w.settle();
+    EXPECT_NE(cellImage(3, 0), pressed);
+    QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, w.at(2, 2));   // pressed in the cells
+    QTest::mouseMove(vp, w.at(3, 0));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(vp, &leave);
+    w.settle();
+    EXPECT_EQ(cellImage(3, 0), plain) << "the pointer left the grid";
+    QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, w.at(2, 2));
+}
+
+// A cell with an in-cell scroll bar gets the grid's scroll bar control over
+// its painted bar while the pointer is on it: lines move its position by 10,
+// pages by 100 and stop at the ends, each change fires OnScrollCell; other
+// cells and scrolling the grid take the bar away.
+TEST(FxGridMouse, TheInCellScrollBarFollowsThePointerAndMovesTheCellsPosition)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+    g.SetRowCount(40);
+    g.SetRowHeights(2, 80);
+    g.AddScrollBar(2, 2, false);
+    g.SetScrollProp(2, 2, {20, 200});   // page 20 of 200: positions 0..180
+    g.SetScrollPosition(2, 2, 30);
+    g.AddScrollBar(3, 3, false);
+    g.SetScrollProp(3, 3, {50, 40});    // all of it shows: no bar
+    QStringList log;
+    g.Events().OnScrollCell = [&](QObject*, int c, int r, int pos, int min, int max) {
+        log << QStringLiteral("%1,%2 %3 %4..%5").arg(c).arg(r).arg(pos).arg(min).arg(max);
+    };
+    QWidget* vp = g.viewport();
+    auto bar = [&]() -> QScrollBar* {
+        for (QScrollBar* b : vp->findChildren<QScrollBar*>())
+            if (b->isVisible())
+                return b;
+        return nullptr;
+    };
+    // The painted bar lies in its cell only: the row headers above and
+    // below it look alike.
+    auto cellImage = [&](int col, int row) {
+        const fw::TRect r = g.CellRect(col, row);
+        return vp->grab().toImage().copy(r.Left, r.Top, r.Width(), r.Height());
+    };
+    EXPECT_EQ(cellImage(0, 1), cellImage(0, 3));
+    QTest::mouseMove(vp, w.at(2, 2));
+    w.settle();
+    QScrollBar* b = bar();
+    ASSERT_NE(b, nullptr);
+    const fw::TRect cr = g.CellRect(2, 2);
+    EXPECT_EQ(b->geometry().right() + 1, cr.Right);
+    EXPECT_EQ(b->geometry().top(), cr.Top);
+    EXPECT_EQ(b->geometry().height(), cr.Height());
+    EXPECT_EQ(b->value(), 30);
+    EXPECT_EQ(b->maximum(), 180);
+    if (const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR"); !shots.isEmpty())
+        g.grab().save(shots + QStringLiteral("/grid-in-cell-scroll-bar.png"));
+
+    struct Step {
+        QAbstractSlider::SliderAction action;
+        int position;
+    };
+    for (const Step& k : {Step{QAbstractSlider::SliderSingleStepAdd, 40}, Step{QAbstractSlider::SliderPageStepAdd, 140},
+                          Step{QAbstractSlider::SliderPageStepAdd, 180}, Step{QAbstractSlider::SliderSingleStepSub, 170},
+                          Step{QAbstractSlider::SliderPageStepSub, 70}, Step{QAbstractSlider::SliderPageStepSub, 0}}) {
+        b->triggerAction(k.action);
+        EXPECT_EQ(g.GetScrollPosition(2, 2), k.position);
+    }
+    EXPECT_EQ(log.join("; ").toStdString(),
+              "2,2 40 0..180; 2,2 140 0..180; 2,2 180 0..180; 2,2 170 0..180; 2,2 70 0..180; 2,2 0 0..180");
+    b->triggerAction(QAbstractSlider::SliderPageStepSub);   // already at the top: nothing moves
+    EXPECT_EQ(log.size(), 6);
+
+    QTest::mouseMove(vp, w.at(3, 3));
+    w.settle();
+    EXPECT_EQ(bar(), nullptr) << "a cell whose bar shows everything gets none";
+    QTest::mouseMove(vp, w.at(2, 2));
+    w.settle();
+    ASSERT_NE(bar(), nullptr);
+    g.SetTopRow(3);
+    EXPECT_EQ(bar(), nullptr) << "the cell scrolled away";
+}
+
 TEST(FxGridMouse, TheRowAndTheFixedCellUnderThePointerShowHovered)
 {
     Window w;
