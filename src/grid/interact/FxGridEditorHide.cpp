@@ -32,6 +32,7 @@ void TFxStringGrid::HideSpecialEditor(int ACol, int ARow)
     } end{s};
     const int c = RealColIndex(ACol);
     s.StartEditChar = QChar();
+    s.ReplayChar = QChar();
     // A control that loses its window while focused hands the focus to the grid.
     auto hide = [this](QWidget* w) {
         if (w->hasFocus())

@@ -336,7 +336,10 @@ void TGridCombo::keyPressEvent(QKeyEvent* e)
             return;
         TFxStringGrid* g = FGrid;
         if (!ch.isNull()) {
-            if (g->OnKeyPress)
+            // The replay of the character that opened the combo was reported
+            // by the grid when it was typed.
+            const bool replayed = e->key() == 0 && FxTakeReplayedChar(g->InteractState(), ch);
+            if (g->OnKeyPress && !replayed)
                 g->OnKeyPress(this, ch);
             if (ch.unicode() == 27 || ch.unicode() == 9) {
                 e->accept();

@@ -381,6 +381,28 @@ void TFxStringGrid::HandleWmChar(TMessage& m)
     QChar ch(char16_t(m.WParam & 0xFFFF));
     const TShiftState shift = KeyboardStateToShiftState();
     const int c = RealCol();
+    // One typed character is one key press for the application: once
+    // OnKeyPress has seen it here, neither the framework's handling (when no
+    // editor takes it) nor its replay into the editor it opens shows it again.
+    QPointer<TFxStringGrid> self(this);
+    auto passReported = [&](QChar reported) {
+        s.ReplayChar = reported;
+        s.KeyPressReported = true;
+        struct Reset {
+            QPointer<TFxStringGrid>& grid;
+            TFxGridInteractState& s;
+            ~Reset()
+            {
+                if (!grid)
+                    return;
+                s.KeyPressReported = false;
+                // No editor opened: nothing will replay the character.
+                if (!s.EditMode)
+                    s.ReplayChar = QChar();
+            }
+        } reset{self, s};
+        TBaseGrid::WndProc(m);
+    };
     // Typing in a cell with HTML form controls belongs to their editors.
     if (FxHasFormControls(*this, c, Row())) {
         m.Result = 1;
@@ -410,7 +432,7 @@ void TFxStringGrid::HandleWmChar(TMessage& m)
         if (ch.isNull())
             return;
         m.WParam = ch.unicode();
-        TBaseGrid::WndProc(m);
+        passReported(ch);
         return;
     }
     if (ExcelStyleDecimalSeparator() && ch == QLatin1Char('.') && KeyDataIsKeypadDecimal(m.LParam))
@@ -426,7 +448,7 @@ void TFxStringGrid::HandleWmChar(TMessage& m)
         }
         // Typing starts the edit with the character.
         m.WParam = ch.unicode();
-        TBaseGrid::WndProc(m);
+        passReported(ch);
         return;
     }
     if (code > 255) {

@@ -8,7 +8,10 @@
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/GridPaintServices.h"
 
+#include <QPointer>
 #include <QToolTip>
+
+#include <utility>
 
 using namespace fw;
 
@@ -257,8 +260,11 @@ void TFxStringGrid::KeyPress(QChar& Key)
 void TFxStringGrid::HandleKeyPress(QChar& Key)
 {
     TFxGridInteractState& s = InteractState();
+    // The character handler (or the editor's replay of the character that
+    // opened it) has shown this key to OnKeyPress already.
+    const bool reported = std::exchange(s.KeyPressReported, false);
     auto fire = [&] {
-        if (OnKeyPress)
+        if (OnKeyPress && !reported)
             OnKeyPress(this, Key);
     };
     if (Key.unicode() == 27) {
@@ -286,6 +292,22 @@ void TFxStringGrid::HandleKeyPress(QChar& Key)
                 ShowInplaceEdit();
             return;
         }
+    }
+    if (reported) {
+        // The framework's key press without its event.
+        auto event = std::exchange(OnKeyPress, nullptr);
+        QPointer<TFxStringGrid> self(this);
+        struct Restore {
+            QPointer<TFxStringGrid>& grid;
+            decltype(event)& saved;
+            ~Restore()
+            {
+                if (grid && !grid->OnKeyPress)
+                    grid->OnKeyPress = std::move(saved);
+            }
+        } restore{self, event};
+        TBaseGrid::KeyPress(Key);
+        return;
     }
     TBaseGrid::KeyPress(Key);
 }

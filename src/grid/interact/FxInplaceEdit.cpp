@@ -14,6 +14,7 @@
 #include "grid/model/FxGrid.h"
 
 #include <QApplication>
+#include <QPointer>
 
 using namespace fw;
 
@@ -58,6 +59,18 @@ void TFxInplaceEdit::HandleMessage(TMessage& m)
             return;
         }
         QChar ch(char16_t(m.WParam & 0xFFFF));
+        // The replay of the character that opened the editor (posted without
+        // key data) was a key press the grid has reported already.
+        if (m.LParam == 0 && FxTakeReplayedChar(s, ch))
+            s.KeyPressReported = true;
+        struct Reset {
+            QPointer<TFxStringGrid> grid;
+            ~Reset()
+            {
+                if (grid)
+                    grid->InteractState().KeyPressReported = false;
+            }
+        } reset{FGrid};
         // The keypad's decimal key types the decimal separator of the locale.
         if (FGrid->ExcelStyleDecimalSeparator() && ch == QLatin1Char('.') && KeyDataIsKeypadDecimal(m.LParam))
             ch = FormatSettings().DecimalSeparator;
