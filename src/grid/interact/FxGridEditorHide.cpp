@@ -5,6 +5,7 @@
 #include "grid/interact/FxGridDropDownEditors.h"
 #include "grid/interact/FxGridEditors.h"
 #include "grid/interact/FxGridInteract_p.h"
+#include "grid/paint/FxSearchPanel.h"
 #include "grid/interact/FxGridSpecialEditors_p.h"
 
 #include "grid/foundation/FxObj.h"
@@ -146,6 +147,15 @@ void TFxStringGrid::WriteCellText(int ACol, int ARow, const QString& Value)
 void TFxStringGrid::TopLeftChanged()
 {
     TFxGridInteractState& s = InteractState();
+    // Scrolled down onto a current cell that the search bar covers: one row
+    // more (the nested call finishes the notification).
+    if (SearchFooter().Visible() && TopRow() > s.OldTopRow && TopRow() < RowCount() - 1 &&
+        CellRect(Col(), Row()).Bottom > ClientHeight() - SearchPanel().PanelHeight() + 2) {
+        const int before = TopRow();
+        SetTopRow(before + 1);
+        if (TopRow() != before)
+            return;
+    }
     TBaseGrid::TopLeftChanged();
     if (SelectionRectangle() && Selection().Bottom > Selection().Top)
         Invalidate();

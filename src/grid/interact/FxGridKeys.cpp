@@ -236,12 +236,51 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
     }
     if (key == VK_DOWN && nav.AppendOnArrowDown() && AtAppendRow())
         AppendRowOnArrowDown();
+    // The search bar lies over the grid's last rows. At the end of the grid
+    // the keys that would leave the last cell stay, the last row kept above
+    // the bar; other keys must not scroll the view.
+    const bool footer = SearchFooter().Visible();
+    const bool footerAtEnd = footer && TopRow() >= RowCount() - VisibleRowCount();
+    const bool onLastRow = Row() == RowCount() - 1;
+    const bool moveKey = key >= VK_PRIOR && key <= VK_DOWN;
+    const bool quietKey = key == VK_SHIFT || key == VK_MENU || moveKey;
+    const bool towardsEnd = key == VK_NEXT || key == VK_END || key == VK_LEFT || key == VK_RIGHT || key == VK_DOWN;
+    const int footerTop = TopRow();
+    bool footerHold = false;
+    if (footerAtEnd) {
+        if (onLastRow && (key == VK_DOWN || (key == VK_RIGHT && Col() == ColCount() - 1) ||
+                          (key == VK_LEFT && Col() == FixedCols()))) {
+            if (key == VK_DOWN)
+                KeepLastRowAboveSearchFooter();
+            m.Result = 1;
+            fireKeyDown();
+            return;
+        }
+        footerHold = (onLastRow && towardsEnd) || !quietKey;
+        if (footerHold)
+            BeginUpdate();
+    }
     if (holdHoriz)
         BeginUpdate();
     m.WParam = key;
     TBaseGrid::WndProc(m);
     if (!self)
         return;
+    if (footer) {
+        if (!quietKey && TopRow() >= RowCount() - VisibleRowCount())
+            SetTopRow(footerTop);
+        if (footerHold)
+            EndUpdate();
+        if (towardsEnd && Row() == RowCount() - 1) {
+            const int limit = ClientHeight() - SearchPanel().PanelHeight() + 2;
+            while (CellRect(Col(), Row()).Bottom > limit && TopRow() < RowCount() - 1) {
+                const int before = TopRow();
+                SetTopRow(before + 1);
+                if (TopRow() == before)
+                    break;
+            }
+        }
+    }
     if (holdHoriz) {
         SetLeftCol(entryLeft);
         EndUpdate();
