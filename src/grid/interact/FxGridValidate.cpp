@@ -293,6 +293,25 @@ void TFxStringGrid::HandleKeyPress(QChar& Key)
             return;
         }
     }
+    // Typing in a grid that does not edit finds the first row whose sort
+    // column begins with what was typed.
+    if (!(Options() & goEditing) && Navigation().AutoGotoWhenSorted() &&
+        (Key.unicode() == 8 || (Key.unicode() >= 32 && Key.unicode() != 127))) {
+        if (Navigation().AutoGotoIncremental()) {
+            if (Key.unicode() == 8)
+                s.SearchInc.chop(1);
+            else
+                s.SearchInc += Key;
+            s.SearchTics = 0;
+        } else {
+            s.SearchInc = Key.unicode() == 8 ? QString() : QString(Key);
+        }
+        const int found = s.SearchInc.isEmpty() ? -1 : Search(s.SearchInc.toUpper());
+        if (found >= 0)
+            SetRow(found);
+        else
+            s.SearchInc.clear();
+    }
     if (reported) {
         // The framework's key press without its event.
         auto event = std::exchange(OnKeyPress, nullptr);

@@ -424,3 +424,122 @@ TEST(FxGridKeysSearch, CtrlFFocusesTheSearchBarOnlyWhenItShows)
 }
 
 } // namespace
+
+#include "grid/model/FxSortSettings.h"
+
+namespace {
+
+// ---------------------------------------------------------------- typing to find a row
+
+struct FindCase {
+    const char* name;
+    bool autoGoto;
+    bool incremental;
+    const char* typed;
+    int row;             // the current row afterwards
+    const char* pending; // the search text kept for the next key
+};
+
+class FxGridKeysIncrementalSearch : public ::testing::TestWithParam<FindCase> {};
+
+// A read-only grid sorted on column 2: typing jumps to the first row whose
+// sorted column begins with the typed text.
+TEST_P(FxGridKeysIncrementalSearch, TypingJumpsToTheRowOfTheSortColumn)
+{
+    const FindCase& k = GetParam();
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+    const QStringList names{"", "Alpha", "Beta", "Bravo", "Charlie", "Delta"};
+    for (int r = 1; r < g.RowCount(); ++r) {
+        g.SetCells(1, r, names[(names.size() - r) % names.size()]);   // column 1 holds other texts
+        g.SetCells(2, r, names[r]);
+    }
+    g.SortSettings().SetColumn(2);
+    g.SortSettings().SetShow(true);
+    g.Navigation().SetAutoGotoWhenSorted(k.autoGoto);
+    g.Navigation().SetAutoGotoIncremental(k.incremental);
+    g.SetRow(1);
+    w.type(QString::fromLatin1(k.typed));
+    EXPECT_EQ(g.Row(), k.row);
+    EXPECT_EQ(g.SearchIncText(), QString::fromLatin1(k.pending));
+    EXPECT_FALSE(g.EditMode());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FxGridKeysIncrementalSearch,
+    ::testing::Values(FindCase{"off", false, false, "c", 1, ""},
+                      FindCase{"one_letter", true, false, "c", 4, "c"},
+                      FindCase{"case_does_not_matter", true, false, "D", 5, "D"},
+                      // Without incremental search each key starts over.
+                      FindCase{"each_letter_alone", true, false, "br", 2, ""},
+                      FindCase{"incremental", true, true, "br", 3, "br"},
+                      FindCase{"no_match_clears", true, true, "bx", 2, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FxGridKeysIncrementalSearchTimer, BackspaceShortensAndAMovingKeyForgetsTheText)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+    g.SetCells(1, 1, "Bravo");
+    g.SetCells(1, 2, "Beta");
+    g.SetCells(1, 3, "Bright");
+    g.Navigation().SetAutoGotoWhenSorted(true);
+    g.Navigation().SetAutoGotoIncremental(true);
+    w.type("bri");
+    EXPECT_EQ(g.Row(), 3);
+    w.key(Qt::Key_Backspace);
+    w.key(Qt::Key_Backspace);
+    EXPECT_EQ(g.SearchIncText(), "b");
+    EXPECT_EQ(g.Row(), 1);
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(g.SearchIncText(), "");
+}
+
+// ---------------------------------------------------------------- disjunct cells by keys
+
+TEST(FxGridKeysDisjunctCells, SpacePicksCellsCtrlSpaceTogglesShiftArrowsTakeARange)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions((g.Options() & ~fw::TGridOptions(fw::goEditing)) | fw::goRangeSelect);
+    g.MouseActions().SetDisjunctCellSelect(true);
+    auto listed = [&] {
+        QStringList cells;
+        for (int i = 0; i < g.SelectedCellsCount(); ++i)
+            cells << QStringLiteral("%1,%2").arg(g.SelectedCell(i).X).arg(g.SelectedCell(i).Y);
+        cells.sort();
+        return cells;
+    };
+    g.SetCol(1);
+    g.SetRow(1);
+    w.key(Qt::Key_Space);
+    EXPECT_EQ(listed(), QStringList({"1,1"}));
+    // Space elsewhere starts over; Ctrl+Space adds, and again removes.
+    w.key(Qt::Key_Right);
+    w.key(Qt::Key_Space);
+    EXPECT_EQ(listed(), QStringList({"2,1"}));
+    w.key(Qt::Key_Down);
+    w.key(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(listed(), QStringList({"2,1", "2,2"}));
+    w.key(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(listed(), QStringList({"2,1"}));
+    // Shift with the arrows: the range but its current cell.
+    w.key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(listed(), QStringList({"2,1", "2,2"}));
+    w.key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(listed(), QStringList({"2,1", "2,2", "2,3", "3,2"}));
+    // A fixed cell is never picked, and OnSelectCell may refuse one.
+    g.OnSelectCell = [](QObject*, int c, int, bool& can) { can = c != 4; };
+    g.SetSelection({4, 4, 4, 4});
+    w.key(Qt::Key_Space);
+    EXPECT_EQ(listed(), QStringList({"2,1", "2,2", "2,3", "3,2"}));
+    // An editing grid leaves the list alone.
+    g.SetOptions(g.Options() | fw::goEditing);
+    g.SetSelection({1, 1, 1, 1});
+    w.key(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(listed(), QStringList({"2,1", "2,2", "2,3", "3,2"}));
+}
+
+} // namespace
