@@ -148,11 +148,34 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
     if ((key == VK_HOME || key == VK_END) && !(FixedRowAlways() && RowCount() == 1 && heMode != heFirstLastCell)) {
         bool handled = true;
         const bool rowSel = Options() & goRowSelect;
+        const int entryRow = Row();
+        // Home and End by rows: the row selection follows, and a row-select
+        // grid that keeps its sideways scroll keeps it.
+        auto rowSelection = [&] {
+            if (!self)
+                return;
+            if (shift) {
+                // Anchored at the entry row; the current cell is on the new row.
+                SetSelection({0, entryRow, ColCount() - 1, Row()});
+                if (ma.DisjunctRowSelect())
+                    SelectionToRowSelect(true);
+            } else if (ma.DisjunctRowSelect()) {
+                SelectionToRowSelect(true);
+            }
+            if (rowSel && nav.KeepHorizScroll() && LeftCol() != entryLeft) {
+                StartUpdate();
+                SetLeftCol(entryLeft);
+                ResetUpdate();
+            }
+        };
         if (key == VK_HOME && heMode == heFirstLastCell && !ctrl) {
             SetCol(FixedCols());
             SetRow(FixedRows());
         } else if (key == VK_HOME && heMode == heFirstLastRow && !ctrl) {
             SetRow(FixedRows());
+            if (self)
+                SnapToBaseCell();
+            rowSelection();
         } else if (key == VK_HOME && heMode == heFirstLastColumn && ctrl) {
             SetRow(FixedRows());
             if (const int v = FirstSelectableCol(FixedRows()); v >= 0)
@@ -170,9 +193,14 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
             SetCol(ColCount() - 1);
             SetRow(RowCount() - 1);
         } else if (key == VK_END && heMode == heFirstLastRow && !ctrl) {
-            SetRow(RowCount() - FixedFooters() - 1);
-            if (FixedFooters() > 0)
+            // The row of a floating footer is no data row.
+            const bool floating = FloatingFooter().Visible();
+            SetRow(floating && RowCount() > 2 ? RowCount() - 2 : RowCount() - FixedFooters() - 1);
+            if (floating || FixedFooters() > 0)
                 SetTopRow(RowCount() - VisibleRowCount());
+            if (self)
+                SnapToBaseCell();
+            rowSelection();
         } else if (key == VK_END && heMode == heFirstLastColumn && !ctrl && !rowSel) {
             if (shift) {
                 SetSelection({Col(), Row(), ColCount() - FixedRightCols() - 1, Row()});

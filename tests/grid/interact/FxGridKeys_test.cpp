@@ -543,3 +543,85 @@ TEST(FxGridKeysDisjunctCells, SpacePicksCellsCtrlSpaceTogglesShiftArrowsTakeARan
 }
 
 } // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- Home and End by HomeEndKey
+
+struct HomeEndCase {
+    const char* name;
+    THomeEndAction mode;
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    std::function<void(TFxStringGrid&)> setup;
+    int col, row;              // the current cell afterwards
+    fw::TGridRect selection;   // the selection afterwards
+    int keyDowns;              // OnKeyDown calls: 1 whether the grid or the framework answers
+};
+
+class FxGridKeysHomeEnd : public ::testing::TestWithParam<HomeEndCase> {};
+
+TEST_P(FxGridKeysHomeEnd, HomeAndEndGoWhereTheModeSays)
+{
+    const HomeEndCase& k = GetParam();
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+    g.Navigation().SetHomeEndKey(k.mode);
+    if (k.setup)
+        k.setup(g);
+    g.SetCol(3);
+    g.SetRow(3);
+    int downs = 0;
+    // The modifier keys go down first; only Home and End count.
+    g.OnKeyDown = [&](QObject*, int& key, fw::TShiftState) {
+        if (key == fw::VK_HOME || key == fw::VK_END)
+            ++downs;
+    };
+    w.key(k.key, k.mods);
+    EXPECT_EQ(g.Col(), k.col);
+    EXPECT_EQ(g.Row(), k.row);
+    const fw::TGridRect s = g.Selection();
+    EXPECT_EQ((QList<int>{s.Left, s.Top, s.Right, s.Bottom}),
+              (QList<int>{k.selection.Left, k.selection.Top, k.selection.Right, k.selection.Bottom}));
+    EXPECT_EQ(downs, k.keyDowns);
+}
+
+const auto shift = Qt::ShiftModifier;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FxGridKeysHomeEnd,
+    ::testing::Values(
+        HomeEndCase{"cell_home", heFirstLastCell, Qt::Key_Home, none, nullptr, 1, 1, {1, 1, 1, 1}, 1},
+        HomeEndCase{"cell_end", heFirstLastCell, Qt::Key_End, none, nullptr, 4, 5, {4, 5, 4, 5}, 1},
+        // With Ctrl the key is the framework's: to the first cell as well, one OnKeyDown.
+        HomeEndCase{"cell_ctrl_home_passed_on", heFirstLastCell, Qt::Key_Home, ctrl, nullptr, 1, 1, {1, 1, 1, 1},
+                    1},
+        HomeEndCase{"row_home", heFirstLastRow, Qt::Key_Home, none, nullptr, 3, 1, {3, 1, 3, 1}, 1},
+        HomeEndCase{"row_end", heFirstLastRow, Qt::Key_End, none, nullptr, 3, 5, {3, 5, 3, 5}, 1},
+        // Whole rows from the entry row; the current cell goes to the first row.
+        HomeEndCase{"row_shift_home_selects_whole_rows", heFirstLastRow, Qt::Key_Home, shift, nullptr, 4, 1,
+                    {0, 1, 4, 3}, 1},
+        HomeEndCase{"row_shift_end_selects_whole_rows", heFirstLastRow, Qt::Key_End, shift, nullptr, 4, 5,
+                    {0, 3, 4, 5}, 1},
+        HomeEndCase{"row_end_before_the_footer_rows", heFirstLastRow, Qt::Key_End, none,
+                    [](TFxStringGrid& g) { g.SetFixedFooters(1); }, 3, 4, {3, 4, 3, 4}, 1},
+        HomeEndCase{"column_home", heFirstLastColumn, Qt::Key_Home, none, nullptr, 1, 3, {1, 3, 1, 3}, 1},
+        HomeEndCase{"column_end", heFirstLastColumn, Qt::Key_End, none, nullptr, 4, 3, {4, 3, 4, 3}, 1},
+        HomeEndCase{"column_shift_home_selects_to_the_first", heFirstLastColumn, Qt::Key_Home, shift, nullptr, 3,
+                    3, {1, 3, 3, 3}, 1},
+        HomeEndCase{"column_shift_end_selects_to_the_last", heFirstLastColumn, Qt::Key_End, shift, nullptr, 4, 3,
+                    {3, 3, 4, 3}, 1},
+        HomeEndCase{"column_ctrl_home_first_row", heFirstLastColumn, Qt::Key_Home, ctrl, nullptr, 1, 1,
+                    {1, 1, 1, 1}, 1},
+        // The first tab stop of the row: a read-only first column is passed over
+        // in an editing grid.
+        HomeEndCase{"column_home_first_selectable", heFirstLastColumn, Qt::Key_Home, none,
+                    [](TFxStringGrid& g) {
+                        g.SetOptions(g.Options() | fw::goEditing);
+                        g.Events().OnCanEditCell = [](QObject*, int, int c, bool& can) { can = c != 1; };
+                    },
+                    2, 3, {2, 3, 2, 3}, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
