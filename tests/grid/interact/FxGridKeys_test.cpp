@@ -625,3 +625,79 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+#include "grid/paint/FxControlLook.h"
+
+namespace {
+
+// ---------------------------------------------------------------- Space, Down at the end, Ctrl+A
+
+// Space toggles a check box where the cell may be edited, or always with
+// CheckAlwaysActive.
+TEST(FxGridKeysCheckBox, SpaceTogglesOnlyAnEditableCellUnlessAlwaysActive)
+{
+    const struct {
+        bool editing, alwaysActive, toggles;
+    } rows[] = {{true, false, true}, {false, false, false}, {false, true, true}};
+    for (const auto& k : rows) {
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        if (!k.editing)
+            g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+        g.ControlLook().SetCheckAlwaysActive(k.alwaysActive);
+        g.AddCheckBox(2, 1, false, true);
+        g.SetCells(2, 1, "N");
+        int clicks = 0;
+        g.Events().OnCheckBoxClick = [&](QObject*, int, int, bool) { ++clicks; };
+        g.SetCol(2);
+        g.SetRow(1);
+        w.key(Qt::Key_Space);
+        EXPECT_EQ(g.Cells(2, 1), k.toggles ? "Y" : "N") << k.editing << k.alwaysActive;
+        EXPECT_EQ(clicks, k.toggles ? 1 : 0) << k.editing << k.alwaysActive;
+    }
+}
+
+// Down on the last row appends an empty row with AppendOnArrowDown, unless
+// OnCanAddRow refuses; the appended row becomes current.
+TEST(FxGridKeysAppend, DownOnTheLastRowAppendsARowWhenAllowed)
+{
+    for (bool allow : {true, false}) {
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        g.Navigation().SetAppendOnArrowDown(true);
+        g.SetCells(2, 5, "last");
+        QList<int> added;
+        g.Events().OnCanAddRow = [&](QObject*, bool& can) { can = allow; };
+        g.Events().OnAutoAddRow = [&](QObject*, int row) { added << row; };
+        g.SetCol(2);
+        g.SetRow(5);
+        w.key(Qt::Key_Down);
+        EXPECT_EQ(g.RowCount(), allow ? 7 : 6) << allow;
+        EXPECT_EQ(g.Row(), allow ? 6 : 5) << allow;
+        EXPECT_EQ(added, allow ? QList<int>{6} : QList<int>{}) << allow;
+        if (allow) {
+            EXPECT_EQ(g.Cells(2, 6), "");
+            EXPECT_EQ(g.Cells(2, 5), "last");
+        }
+    }
+}
+
+// Ctrl+A selects every data cell of a grid that selects ranges or rows.
+TEST(FxGridKeysSelectAll, CtrlASelectsTheDataCellsOnlyWithRangeOrRowSelection)
+{
+    for (bool range : {true, false}) {
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing | fw::goRangeSelect | fw::goRowSelect));
+        if (range)
+            g.SetOptions(g.Options() | fw::goRangeSelect);
+        g.SetCol(2);
+        g.SetRow(2);
+        w.key(Qt::Key_A, Qt::ControlModifier);
+        const fw::TGridRect s = g.Selection();
+        const QList<int> expected = range ? QList<int>{1, 1, 4, 5} : QList<int>{2, 2, 2, 2};
+        EXPECT_EQ((QList<int>{s.Left, s.Top, s.Right, s.Bottom}), expected) << range;
+    }
+}
+
+} // namespace
