@@ -321,9 +321,13 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
     if (nav.AllowClipboardShortCuts() && HandleClipboardKey(key, ss)) {
         // copied, cut or pasted (or refused by the clipboard events)
     } else if (key == VK_INSERT && !ctrl && !shift && !IsKeyDown(VK_MENU) && nav.AllowInsertRow()) {
-        const int at = nav.InsertPosition() == pInsertAfter ? Row() + 1 : Row();
+        const bool after = nav.InsertPosition() == pInsertAfter;
+        const int at = after ? Row() + 1 : Row();
         if (DoCanInsertRow(Row())) {
             InsertRows(std::min(at, RowCount()), 1);
+            // Inserted below: the new row becomes current.
+            if (after && Row() + 1 < RowCount())
+                SetRow(Row() + 1);
             if (const auto& e = Events().OnAutoInsertRow)
                 e(this, at);
             InteractState().Modified = true;

@@ -4,6 +4,7 @@
 // editor, goes into an open editor, or finds no editor at all.
 #include "GridUi.h"
 
+#include "grid/foundation/FxOptions.h"
 #include "grid/interact/FxGridEditors.h"
 #include "grid/interact/FxInplaceEdit.h"
 #include "grid/model/FxCGrid.h"
@@ -133,6 +134,13 @@ INSTANTIATE_TEST_SUITE_P(
                       };
                   },
                   typeText("ab"), {"grid 97", "grid 98"}, true, "AB"},
+        // A grid that selects ranges and edits by typing: the same.
+        PressCase{"letters_opening_the_editor_of_a_range_selecting_grid", edNormal,
+                  [](TFxStringGrid& g) {
+                      g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+                      g.MouseActions().SetRangeSelectAndEdit(true);
+                  },
+                  typeText("ab"), {"grid 97", "grid 98"}, true, "ab"},
         // A combo cell: the grid reports the opening character, the combo
         // the ones typed into it.
         PressCase{"letters_opening_a_combo", edComboEdit, [](TFxStringGrid& g) { g.SetCol(2); }, typeText("ab"),

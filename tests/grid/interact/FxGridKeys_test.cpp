@@ -305,10 +305,15 @@ TEST(FxGridKeys, InsertAndDeleteRowsOnlyWhenAllowedAndNotRefused)
     EXPECT_EQ(g.RowCount(), 7);
     EXPECT_EQ(g.Cells(1, 2), "");
     EXPECT_EQ(g.Cells(1, 3), "2");
+    EXPECT_EQ(g.Row(), 2);
     g.Navigation().SetInsertPosition(pInsertAfter);
     w.key(Qt::Key_Insert);
     EXPECT_EQ(g.RowCount(), 8);
     EXPECT_EQ(inserted, (QList<int>{2, 3}));
+    // Inserted below the current row, the new row becomes current.
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(g.Cells(1, 3), "");
+    EXPECT_EQ(g.Cells(1, 4), "2");
 
     g.Navigation().SetAllowDeleteRow(true);
     bool allow = false;

@@ -87,7 +87,18 @@ INSTANTIATE_TEST_SUITE_P(
                 3, 2, Qt::Key_Left, none, 1, 2},
         NavCase{"home_goes_to_first_column", nullptr, 4, 3, Qt::Key_Home, none, 1, 3},
         NavCase{"ctrl_home_first_row_first_column", nullptr, 4, 3, Qt::Key_Home, Qt::ControlModifier, 1, 1},
-        NavCase{"end_goes_to_last_column", nullptr, 1, 3, Qt::Key_End, none, 4, 3}),
+        NavCase{"end_goes_to_last_column", nullptr, 1, 3, Qt::Key_End, none, 4, 3},
+        // A disabled row is passed over (SkipDisabledRows is on by default).
+        NavCase{"down_over_a_disabled_row", [](TFxStringGrid& g) { g.SetRowEnabled(3, false); }, 2, 2,
+                Qt::Key_Down, none, 2, 4},
+        NavCase{"up_over_a_disabled_row", [](TFxStringGrid& g) { g.SetRowEnabled(3, false); }, 2, 4, Qt::Key_Up,
+                none, 2, 2},
+        NavCase{"down_onto_a_disabled_row_without_skipping",
+                [](TFxStringGrid& g) {
+                    g.SetRowEnabled(3, false);
+                    g.Navigation().SetSkipDisabledRows(false);
+                },
+                2, 2, Qt::Key_Down, none, 2, 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Enter after an edit, with AdvanceOnEnter, by direction and at the end.
@@ -202,6 +213,29 @@ TEST(FxGridNavigationEdit, CtrlDownMovesTheSelectedRowsWithCursorMoveRows)
     g.SetRow(5);
     w.key(Qt::Key_Down, Qt::ControlModifier);   // the last row stays
     EXPECT_EQ(g.Cells(1, 5), "5");
+}
+
+} // namespace
+
+namespace {
+
+// With AlwaysEdit an arrow key opens the editor on the cell it reaches.
+TEST(FxGridNavigationAlwaysEdit, AnArrowOpensTheEditorOnTheNewCell)
+{
+    for (bool always : {true, false}) {
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        g.Navigation().SetAlwaysEdit(always);
+        g.SetCells(2, 3, "next");
+        g.SetCol(2);
+        g.SetRow(2);
+        w.key(Qt::Key_Down);
+        EXPECT_EQ(g.Row(), 3);
+        const bool open = g.NormalEdit() && g.NormalEdit()->isVisible();
+        EXPECT_EQ(open, always);
+        if (open)
+            EXPECT_EQ(g.NormalEdit()->Text(), "next");
+    }
 }
 
 } // namespace
