@@ -316,6 +316,7 @@ bool TGridCombo::HandleKeyDown(int& key, TShiftState shift)
     } else if (key == VK_END) {
         return true;
     }
+    EnterDone = key == VK_RETURN;
     g->DoneInplaceEdit(key, shift);
     if (g && nav.AdvanceOnEnter() && nav.AdvanceAutoEdit() && key == VK_RETURN && !s.NoAutoAdvance)
         g->ShowInplaceEdit();
@@ -328,8 +329,19 @@ void TGridCombo::keyPressEvent(QKeyEvent* e)
         int key = VirtualKeyFromEvent(*e);
         QChar ch = CharCodeFromEvent(*e);
         QPointer<TGridCombo> self(this);
+        EnterDone = false;
         if (key != 0 && !HandleKeyDown(key, ShiftStateFromEvent(*e))) {
             e->accept();
+            // The Enter that ended the edit is still a key press: the
+            // application's Enter walk sees it as it does from the text editor.
+            if (self && EnterDone && ch.unicode() == 13) {
+                EnterDone = false;
+                TFxStringGrid* g = FGrid;
+                if (g->OnKeyPress)
+                    g->OnKeyPress(this, ch);
+                if (self && OnReturnKey)
+                    OnReturnKey(this);
+            }
             return;
         }
         if (!self)

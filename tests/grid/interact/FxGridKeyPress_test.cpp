@@ -144,7 +144,20 @@ INSTANTIATE_TEST_SUITE_P(
         // A combo cell: the grid reports the opening character, the combo
         // the ones typed into it.
         PressCase{"letters_opening_a_combo", edComboEdit, [](TFxStringGrid& g) { g.SetCol(2); }, typeText("ab"),
-                  {"grid 97", "combo 98"}, true, "ab"}),
+                  {"grid 97", "combo 98"}, true, "ab"},
+        PressCase{"enter_ending_a_combo_edit", edComboEdit, [](TFxStringGrid& g) { g.SetCol(2); },
+                  [](Window& w) {
+                      w.type("b");
+                      w.key(Qt::Key_Return);
+                  },
+                  {"grid 98", "combo 13"}, false, "beta"},
+        PressCase{"enter_on_a_list_combo", edComboList, [](TFxStringGrid& g) { g.SetCol(2); },
+                  [](Window& w) {
+                      w.key(Qt::Key_F2);
+                      w.key(Qt::Key_Down);
+                      w.key(Qt::Key_Return);
+                  },
+                  {"combo 13"}, false, "beta"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
