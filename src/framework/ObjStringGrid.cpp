@@ -398,6 +398,20 @@ void TStringGrid::SetSelection(const TGridRect& value)
     SelectionMoved(old);
 }
 
+int TStringGrid::CoveredBottom() const
+{
+    return d->coveredBottom;
+}
+
+void TStringGrid::SetCoveredBottom(int pixels)
+{
+    pixels = std::max(0, pixels);
+    if (pixels == d->coveredBottom)
+        return;
+    d->coveredBottom = pixels;
+    UpdateScrollRange();
+}
+
 void TStringGrid::SetTopRow(int value)
 {
     if (value != d->topLeft.Y)

@@ -191,6 +191,11 @@ public:
     // First scrollable row/column shown; kept between the fixed cells and the
     // position that shows the last cells completely.
     int TopRow() const;
+    // A band of this many pixels at the bottom of the client that a control
+    // laid over the grid covers: the rows scroll on until the last one ends
+    // above it.
+    int CoveredBottom() const;
+    void SetCoveredBottom(int pixels);
     void SetTopRow(int value);
     int LeftCol() const;
     void SetLeftCol(int value);

@@ -34,8 +34,9 @@ struct TGridAxis {
     int Start(int i) const;
     // Cell at client position `pos`, -1 when none.
     int CellAt(int pos) const;
-    // Largest first cell that still shows the last cell completely.
-    int MaxFirst() const;
+    // Largest first cell that still shows the last cell completely, ending
+    // at least `covered` pixels above the client's far edge.
+    int MaxFirst(int covered = 0) const;
 };
 
 // What an axis layout is made of; equal keys give equal layouts.
@@ -99,6 +100,7 @@ struct TStringGrid::Impl {
     int wheelAccumulator = 0;
     bool updatingScrollBars = false;
     int exactThumb = -1;           // precise target of a thumb drag, -1 none
+    int coveredBottom = 0;         // client pixels at the bottom another control covers
 
     std::unique_ptr<TCanvas> paintCanvas;
     TCanvas measureCanvas;

@@ -59,9 +59,9 @@ int TGridAxis::CellAt(int pos) const
     return -1;
 }
 
-int TGridAxis::MaxFirst() const
+int TGridAxis::MaxFirst(int covered) const
 {
-    const int available = clientExtent - fixedBoundary;
+    const int available = clientExtent - covered - fixedBoundary;
     int result = count - 1;
     int used = 0;
     for (int i = count - 1; i >= fixedCount; --i) {
@@ -140,7 +140,7 @@ const TGridAxis& TStringGrid::Impl::Vert() const
 
 TGridCoord TStringGrid::Impl::MaxTopLeft() const
 {
-    return {Horz().MaxFirst(), Vert().MaxFirst()};
+    return {Horz().MaxFirst(), Vert().MaxFirst(coveredBottom)};
 }
 
 TRect TStringGrid::Impl::CellRectOf(int c, int r) const

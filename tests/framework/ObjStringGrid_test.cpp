@@ -1333,3 +1333,25 @@ TEST_F(StringGridTest, DrawStatesOfTheCells)
     grid.viewport()->grab();
     EXPECT_EQ(grid.drawStates[std::make_pair(3, 3)], TGridDrawState(0));
 }
+
+namespace {
+
+// A control laid over the grid's bottom edge: the rows scroll on until the
+// last one ends above it, and back when the band goes away.
+TEST_F(StringGridTest, ACoveredBottomBandLetsTheLastRowScrollAboveIt)
+{
+    const int client = grid.ClientHeight();
+    grid.SetTopRow(grid.RowCount() - 1);
+    const int plainTop = grid.TopRow();
+    EXPECT_LE(grid.CellRect(0, grid.RowCount() - 1).Bottom, client);
+    grid.SetCoveredBottom(40);
+    grid.SetTopRow(grid.RowCount() - 1);
+    EXPECT_GT(grid.TopRow(), plainTop);
+    const TRect last = grid.CellRect(0, grid.RowCount() - 1);
+    EXPECT_LE(last.Bottom, client - 40);
+    EXPECT_GT(last.Bottom + 25, client - 40);   // no further than needed
+    grid.SetCoveredBottom(0);
+    EXPECT_EQ(grid.TopRow(), plainTop);
+}
+
+} // namespace

@@ -190,7 +190,7 @@ void TGridEditBtn::keyPressEvent(QKeyEvent* e)
                 return;
             }
             TFxStringGrid* g = FGrid;
-            if (g->OnKeyPress)
+            if (g->OnKeyPress && !FxIsReplayedChar(*g, *e, typed))
                 g->OnKeyPress(g, ch);
             if (!self)
                 return;

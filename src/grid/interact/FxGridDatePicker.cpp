@@ -139,6 +139,7 @@ void TGridDatePicker::keyPressEvent(QKeyEvent* e)
             return;
         QPointer<TGridDatePicker> self(this);
         QChar ch = CharCodeFromEvent(*e);
+        const bool replayed = !ch.isNull() && FxIsReplayedChar(*FGrid, *e, ch);
         if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) {
             const QDateTime v = dateTime();
             Fy = v.date().year();
@@ -158,7 +159,7 @@ void TGridDatePicker::keyPressEvent(QKeyEvent* e)
         if (!self || ch.isNull())
             return;
         TFxStringGrid* g = FGrid;
-        if (g->OnKeyPress)
+        if (g->OnKeyPress && !replayed)
             g->OnKeyPress(g, ch);
     });
 }

@@ -5,6 +5,7 @@
 #include "grid/interact/FxGridDropDownEditors.h"
 #include "grid/interact/FxGridEditors.h"
 #include "grid/interact/FxGridInteract_p.h"
+#include "grid/paint/FxSearchPanel.h"
 #include "grid/interact/FxGridSpecialEditors_p.h"
 
 #include "grid/foundation/FxObj.h"
@@ -33,6 +34,7 @@ void TFxStringGrid::HideSpecialEditor(int ACol, int ARow)
     } end{s};
     const int c = RealColIndex(ACol);
     s.StartEditChar = QChar();
+    s.ReplayChar = QChar();
     // A control that loses its window while focused hands the focus to the grid.
     auto hide = [this](QWidget* w) {
         if (w->hasFocus())
@@ -146,6 +148,15 @@ void TFxStringGrid::WriteCellText(int ACol, int ARow, const QString& Value)
 void TFxStringGrid::TopLeftChanged()
 {
     TFxGridInteractState& s = InteractState();
+    // Scrolled down onto a current cell that the search bar covers: one row
+    // more (the nested call finishes the notification).
+    if (SearchFooter().Visible() && TopRow() > s.OldTopRow && TopRow() < RowCount() - 1 &&
+        CellRect(Col(), Row()).Bottom > ClientHeight() - SearchPanel().PanelHeight() + 2) {
+        const int before = TopRow();
+        SetTopRow(before + 1);
+        if (TopRow() != before)
+            return;
+    }
     TBaseGrid::TopLeftChanged();
     if (SelectionRectangle() && Selection().Bottom > Selection().Top)
         Invalidate();

@@ -316,6 +316,7 @@ bool TGridCombo::HandleKeyDown(int& key, TShiftState shift)
     } else if (key == VK_END) {
         return true;
     }
+    EnterDone = key == VK_RETURN;
     g->DoneInplaceEdit(key, shift);
     if (g && nav.AdvanceOnEnter() && nav.AdvanceAutoEdit() && key == VK_RETURN && !s.NoAutoAdvance)
         g->ShowInplaceEdit();
@@ -328,15 +329,29 @@ void TGridCombo::keyPressEvent(QKeyEvent* e)
         int key = VirtualKeyFromEvent(*e);
         QChar ch = CharCodeFromEvent(*e);
         QPointer<TGridCombo> self(this);
+        EnterDone = false;
         if (key != 0 && !HandleKeyDown(key, ShiftStateFromEvent(*e))) {
             e->accept();
+            // The Enter that ended the edit is still a key press: the
+            // application's Enter walk sees it as it does from the text editor.
+            if (self && EnterDone && ch.unicode() == 13) {
+                EnterDone = false;
+                TFxStringGrid* g = FGrid;
+                if (g->OnKeyPress)
+                    g->OnKeyPress(this, ch);
+                if (self && OnReturnKey)
+                    OnReturnKey(this);
+            }
             return;
         }
         if (!self)
             return;
         TFxStringGrid* g = FGrid;
         if (!ch.isNull()) {
-            if (g->OnKeyPress)
+            // The replay of the character that opened the combo was reported
+            // by the grid when it was typed.
+            const bool replayed = e->key() == 0 && FxTakeReplayedChar(g->InteractState(), ch);
+            if (g->OnKeyPress && !replayed)
                 g->OnKeyPress(this, ch);
             if (ch.unicode() == 27 || ch.unicode() == 9) {
                 e->accept();

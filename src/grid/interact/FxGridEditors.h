@@ -63,6 +63,7 @@ private:
 
     TFxStringGrid* FGrid;
     bool Forced = false;
+    bool EnterDone = false;   // the key-down ended the edit with an accepted Enter
     int ItemIdx = -1;
     bool ItemChange = false;
 };

@@ -79,6 +79,10 @@ struct TFxGridInteractState {
     bool NoEditChange = false;
     QString CellCache;              // the current cell's text when editing began
     QChar StartEditChar;            // the character that opened the editor
+    // The character that opened the editor has been shown to OnKeyPress on
+    // its way in; its replay into the editor is not a second key press.
+    QChar ReplayChar;
+    bool KeyPressReported = false;  // the next grid key press is that replay
     int ComboIdx = -1;              // preselected combo item, -1 none
     bool ComboUnmatched = false;    // a list combo opened on a text not in its list
     bool ComboUserChose = false;    // the user picked an item since
@@ -177,3 +181,13 @@ struct TFxGridInteractState {
     QPointer<QScrollBar> CellScrollBar;
     fw::TGridCoord CellScrollCell{-1, -1};
 };
+
+// True, once, when ch is the replay of the character that opened the editor:
+// the grid's OnKeyPress saw it when it was typed.
+inline bool FxTakeReplayedChar(TFxGridInteractState& s, QChar ch)
+{
+    if (s.ReplayChar.isNull() || s.ReplayChar != ch)
+        return false;
+    s.ReplayChar = QChar();
+    return true;
+}

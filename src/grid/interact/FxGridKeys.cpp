@@ -148,11 +148,34 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
     if ((key == VK_HOME || key == VK_END) && !(FixedRowAlways() && RowCount() == 1 && heMode != heFirstLastCell)) {
         bool handled = true;
         const bool rowSel = Options() & goRowSelect;
+        const int entryRow = Row();
+        // Home and End by rows: the row selection follows, and a row-select
+        // grid that keeps its sideways scroll keeps it.
+        auto rowSelection = [&] {
+            if (!self)
+                return;
+            if (shift) {
+                // Anchored at the entry row; the current cell is on the new row.
+                SetSelection({0, entryRow, ColCount() - 1, Row()});
+                if (ma.DisjunctRowSelect())
+                    SelectionToRowSelect(true);
+            } else if (ma.DisjunctRowSelect()) {
+                SelectionToRowSelect(true);
+            }
+            if (rowSel && nav.KeepHorizScroll() && LeftCol() != entryLeft) {
+                StartUpdate();
+                SetLeftCol(entryLeft);
+                ResetUpdate();
+            }
+        };
         if (key == VK_HOME && heMode == heFirstLastCell && !ctrl) {
             SetCol(FixedCols());
             SetRow(FixedRows());
         } else if (key == VK_HOME && heMode == heFirstLastRow && !ctrl) {
             SetRow(FixedRows());
+            if (self)
+                SnapToBaseCell();
+            rowSelection();
         } else if (key == VK_HOME && heMode == heFirstLastColumn && ctrl) {
             SetRow(FixedRows());
             if (const int v = FirstSelectableCol(FixedRows()); v >= 0)
@@ -170,9 +193,14 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
             SetCol(ColCount() - 1);
             SetRow(RowCount() - 1);
         } else if (key == VK_END && heMode == heFirstLastRow && !ctrl) {
-            SetRow(RowCount() - FixedFooters() - 1);
-            if (FixedFooters() > 0)
+            // The row of a floating footer is no data row.
+            const bool floating = FloatingFooter().Visible();
+            SetRow(floating && RowCount() > 2 ? RowCount() - 2 : RowCount() - FixedFooters() - 1);
+            if (floating || FixedFooters() > 0)
                 SetTopRow(RowCount() - VisibleRowCount());
+            if (self)
+                SnapToBaseCell();
+            rowSelection();
         } else if (key == VK_END && heMode == heFirstLastColumn && !ctrl && !rowSel) {
             if (shift) {
                 SetSelection({Col(), Row(), ColCount() - FixedRightCols() - 1, Row()});
@@ -236,12 +264,51 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
     }
     if (key == VK_DOWN && nav.AppendOnArrowDown() && AtAppendRow())
         AppendRowOnArrowDown();
+    // The search bar lies over the grid's last rows. At the end of the grid
+    // the keys that would leave the last cell stay, the last row kept above
+    // the bar; other keys must not scroll the view.
+    const bool footer = SearchFooter().Visible();
+    const bool footerAtEnd = footer && TopRow() >= RowCount() - VisibleRowCount();
+    const bool onLastRow = Row() == RowCount() - 1;
+    const bool moveKey = key >= VK_PRIOR && key <= VK_DOWN;
+    const bool quietKey = key == VK_SHIFT || key == VK_MENU || moveKey;
+    const bool towardsEnd = key == VK_NEXT || key == VK_END || key == VK_LEFT || key == VK_RIGHT || key == VK_DOWN;
+    const int footerTop = TopRow();
+    bool footerHold = false;
+    if (footerAtEnd) {
+        if (onLastRow && (key == VK_DOWN || (key == VK_RIGHT && Col() == ColCount() - 1) ||
+                          (key == VK_LEFT && Col() == FixedCols()))) {
+            if (key == VK_DOWN)
+                KeepLastRowAboveSearchFooter();
+            m.Result = 1;
+            fireKeyDown();
+            return;
+        }
+        footerHold = (onLastRow && towardsEnd) || !quietKey;
+        if (footerHold)
+            BeginUpdate();
+    }
     if (holdHoriz)
         BeginUpdate();
     m.WParam = key;
     TBaseGrid::WndProc(m);
     if (!self)
         return;
+    if (footer) {
+        if (!quietKey && TopRow() >= RowCount() - VisibleRowCount())
+            SetTopRow(footerTop);
+        if (footerHold)
+            EndUpdate();
+        if (towardsEnd && Row() == RowCount() - 1) {
+            const int limit = ClientHeight() - SearchPanel().PanelHeight() + 2;
+            while (CellRect(Col(), Row()).Bottom > limit && TopRow() < RowCount() - 1) {
+                const int before = TopRow();
+                SetTopRow(before + 1);
+                if (TopRow() == before)
+                    break;
+            }
+        }
+    }
     if (holdHoriz) {
         SetLeftCol(entryLeft);
         EndUpdate();
@@ -254,9 +321,13 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
     if (nav.AllowClipboardShortCuts() && HandleClipboardKey(key, ss)) {
         // copied, cut or pasted (or refused by the clipboard events)
     } else if (key == VK_INSERT && !ctrl && !shift && !IsKeyDown(VK_MENU) && nav.AllowInsertRow()) {
-        const int at = nav.InsertPosition() == pInsertAfter ? Row() + 1 : Row();
+        const bool after = nav.InsertPosition() == pInsertAfter;
+        const int at = after ? Row() + 1 : Row();
         if (DoCanInsertRow(Row())) {
             InsertRows(std::min(at, RowCount()), 1);
+            // Inserted below: the new row becomes current.
+            if (after && Row() + 1 < RowCount())
+                SetRow(Row() + 1);
             if (const auto& e = Events().OnAutoInsertRow)
                 e(this, at);
             InteractState().Modified = true;

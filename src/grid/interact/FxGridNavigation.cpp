@@ -11,6 +11,9 @@
 
 #include <QPointer>
 
+#include <functional>
+#include <vector>
+
 using namespace fw;
 
 // ---------------------------------------------------------------- tab stops
@@ -361,7 +364,18 @@ void TFxStringGrid::HandleKeyUp(int& Key, TShiftState Shift)
     const bool arrow = Key >= VK_LEFT && Key <= VK_DOWN;
     if ((Key >= VK_PRIOR && Key <= VK_DOWN) || Key == VK_INSERT || Key == VK_DELETE)
         s.SearchInc.clear();
+    auto normal = [](TGridRect r) {
+        if (r.Left > r.Right)
+            std::swap(r.Left, r.Right);
+        if (r.Top > r.Bottom)
+            std::swap(r.Top, r.Bottom);
+        return r;
+    };
+    const TGridRect oldSel = normal(Selection());
+    QPointer<TFxStringGrid> self(this);
     TBaseGrid::KeyUp(Key, Shift);
+    if (!self)
+        return;
     if (Navigation().AlwaysEdit() && (arrow || (Key == VK_TAB && (Options() & goTabs))) &&
         !IsClickableCell(RealCol(), Row()))
         ShowInplaceEdit();
@@ -370,6 +384,61 @@ void TFxStringGrid::HandleKeyUp(int& Key, TShiftState Shift)
         DoSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
         s.MoveSelection = sel;
     }
+    // Disjunct cells: Shift with a moving key takes the new range in place of
+    // the old one; Space picks the current cell (Ctrl adds or removes it).
+    if (!MouseActions().DisjunctCellSelect() || (Options() & goEditing))
+        return;
+    const TGridRect now = normal(Selection());
+    auto forEach = [](const TGridRect& r, const std::function<void(int, int)>& f) {
+        for (int y = r.Top; y <= r.Bottom; ++y)
+            for (int x = r.Left; x <= r.Right; ++x)
+                f(x, y);
+    };
+    auto repaintListed = [this] {
+        for (int i = 0; i < SelectedCellsCount(); ++i) {
+            const TGridCoord c = SelectedCell(i);
+            RepaintCell(c.X, c.Y);
+        }
+    };
+    if (Shift.Contains(ssShift) && Key != VK_SPACE) {
+        forEach(oldSel, [this](int x, int y) { SetSelectedCells(x, y, false); });
+        forEach(now, [this](int x, int y) {
+            if (x != Col() || y != Row())
+                SetSelectedCells(x, y, true);
+        });
+        Invalidate();
+    }
+    if (Key != VK_SPACE)
+        return;
+    const TPoint realBase = BaseCell(RealCol(), Row());
+    const TPoint base(DisplColIndex(realBase.X), realBase.Y);
+    if (IsFixed(base.X, base.Y))
+        return;
+    bool allow = true;
+    if (OnSelectCell)
+        OnSelectCell(this, base.X, base.Y, allow);
+    if (!allow || !self)
+        return;
+    if (Shift.Contains(ssCtrl)) {
+        SetSelectedCells(base.X, base.Y, !SelectedCells(base.X, base.Y));
+    } else {
+        // Only the list starts over (each cell repaints as it leaves it); the
+        // current cell stays.
+        std::vector<TGridCoord> listed;
+        for (int i = 0; i < SelectedCellsCount(); ++i)
+            listed.push_back(SelectedCell(i));
+        for (const TGridCoord& c : listed)
+            SetSelectedCells(c.X, c.Y, false);
+        SetSelectedCells(base.X, base.Y, true);
+    }
+    if (now.Left != now.Right || now.Top != now.Bottom) {
+        forEach(now, [&](int x, int y) {
+            if (x != base.X || y != base.Y)
+                SetSelectedCells(x, y, true);
+        });
+        repaintListed();
+    }
+    RepaintCell(Col(), Row());
 }
 
 // ---------------------------------------------------------------- characters
@@ -381,6 +450,28 @@ void TFxStringGrid::HandleWmChar(TMessage& m)
     QChar ch(char16_t(m.WParam & 0xFFFF));
     const TShiftState shift = KeyboardStateToShiftState();
     const int c = RealCol();
+    // One typed character is one key press for the application: once
+    // OnKeyPress has seen it here, neither the framework's handling (when no
+    // editor takes it) nor its replay into the editor it opens shows it again.
+    QPointer<TFxStringGrid> self(this);
+    auto passReported = [&](QChar reported) {
+        s.ReplayChar = reported;
+        s.KeyPressReported = true;
+        struct Reset {
+            QPointer<TFxStringGrid>& grid;
+            TFxGridInteractState& s;
+            ~Reset()
+            {
+                if (!grid)
+                    return;
+                s.KeyPressReported = false;
+                // No editor opened: nothing will replay the character.
+                if (!s.EditMode)
+                    s.ReplayChar = QChar();
+            }
+        } reset{self, s};
+        TBaseGrid::WndProc(m);
+    };
     // Typing in a cell with HTML form controls belongs to their editors.
     if (FxHasFormControls(*this, c, Row())) {
         m.Result = 1;
@@ -410,7 +501,7 @@ void TFxStringGrid::HandleWmChar(TMessage& m)
         if (ch.isNull())
             return;
         m.WParam = ch.unicode();
-        TBaseGrid::WndProc(m);
+        passReported(ch);
         return;
     }
     if (ExcelStyleDecimalSeparator() && ch == QLatin1Char('.') && KeyDataIsKeypadDecimal(m.LParam))
@@ -426,7 +517,7 @@ void TFxStringGrid::HandleWmChar(TMessage& m)
         }
         // Typing starts the edit with the character.
         m.WParam = ch.unicode();
-        TBaseGrid::WndProc(m);
+        passReported(ch);
         return;
     }
     if (code > 255) {

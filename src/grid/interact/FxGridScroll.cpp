@@ -165,6 +165,12 @@ void TFxStringGrid::HandleWmScroll(TMessage& m, bool Vertical)
             ShowHint(text, TPoint(c.x() + 10, c.y()));
         }
     }
+    // The last row already ends above the search bar: nothing more to scroll.
+    const bool footer = Vertical && SearchFooter().Visible();
+    if (footer && (code == SB_ENDSCROLL || code == SB_LINEDOWN) && LastRowAboveSearchFooter()) {
+        m.Result = 1;
+        return;
+    }
     if (code == SB_THUMBTRACK && ScrollSynch()) {
         if (Vertical)
             SetTopRow(target);
@@ -174,6 +180,8 @@ void TFxStringGrid::HandleWmScroll(TMessage& m, bool Vertical)
     if (!Vertical && FixedCols() == 0 && target >= Col())
         HideInplaceEdit();
     TBaseGrid::WndProc(m);
+    if (footer && (code == SB_ENDSCROLL || code == SB_LINEDOWN) && TopRow() >= RowCount() - VisibleRowCount())
+        KeepLastRowAboveSearchFooter();
     UpdateFlatScrollBars();
     UpdateFooter();
 }
@@ -262,6 +270,8 @@ void TFxStringGrid::HandleWmMouseWheel(TMessage& m)
     const TGridRect now = Selection();
     if (!(now == before))
         DoSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
+    if (SearchFooter().Visible() && TopRow() >= RowCount() - VisibleRowCount())
+        KeepLastRowAboveSearchFooter();
     m.Result = 1;
 }
 

@@ -4,6 +4,7 @@
 // the edit-permission tests the other interaction files use.
 #include "grid/model/FxGrid.h"
 #include "grid/interact/FxGridInteract_p.h"
+#include "grid/paint/FxSearchPanel.h"
 #include "grid/interact/FxInplaceEdit.h"
 
 #include "grid/foundation/FxOptions.h"
@@ -27,6 +28,16 @@ bool TFxStringGrid::CanSelectCell(int ACol, int ARow)
     if (ACol < 0 || ARow < 0)
         return false;
     s.EditText = GetCellEx(RealColIndex(ACol), ARow);
+    // A cell that would become current under the search bar scrolls up above it.
+    if (SearchFooter().Visible() && ARow >= 0 && ARow <= RowCount() - 1) {
+        const int limit = ClientHeight() - SearchPanel().PanelHeight() + 2;
+        while (ACol >= 0 && CellRect(ACol, ARow).Bottom > limit && TopRow() < RowCount() - 1) {
+            const int before = TopRow();
+            SetTopRow(before + 1);
+            if (TopRow() == before)
+                break;
+        }
+    }
     const TGridOptions opts = Options();
     const int realTarget = RealColIndex(ACol);
     if (!(opts & goRangeSelect) && IsMergedNonBaseCell(realTarget, ARow)) {

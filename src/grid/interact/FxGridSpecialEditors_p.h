@@ -24,6 +24,14 @@ struct TFxGridEditorAccess : TFxStringGrid {
     }
 };
 
+// The character an editor receives is the replay of the one that opened it
+// (posted without a key code), which the grid's OnKeyPress saw when it was
+// typed: the editor does not report it again.
+inline bool FxIsReplayedChar(const TFxStringGrid& grid, const QKeyEvent& e, QChar typed)
+{
+    return e.key() == 0 && FxTakeReplayedChar(TFxGridEditorAccess::State(grid), typed);
+}
+
 class TFxGridEditorsState : public QObject {
 public:
     explicit TFxGridEditorsState(TFxStringGrid* grid);

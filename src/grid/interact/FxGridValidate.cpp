@@ -8,7 +8,10 @@
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/GridPaintServices.h"
 
+#include <QPointer>
 #include <QToolTip>
+
+#include <utility>
 
 using namespace fw;
 
@@ -257,8 +260,11 @@ void TFxStringGrid::KeyPress(QChar& Key)
 void TFxStringGrid::HandleKeyPress(QChar& Key)
 {
     TFxGridInteractState& s = InteractState();
+    // The character handler (or the editor's replay of the character that
+    // opened it) has shown this key to OnKeyPress already.
+    const bool reported = std::exchange(s.KeyPressReported, false);
     auto fire = [&] {
-        if (OnKeyPress)
+        if (OnKeyPress && !reported)
             OnKeyPress(this, Key);
     };
     if (Key.unicode() == 27) {
@@ -286,6 +292,41 @@ void TFxStringGrid::HandleKeyPress(QChar& Key)
                 ShowInplaceEdit();
             return;
         }
+    }
+    // Typing in a grid that does not edit finds the first row whose sort
+    // column begins with what was typed.
+    if (!(Options() & goEditing) && Navigation().AutoGotoWhenSorted() &&
+        (Key.unicode() == 8 || (Key.unicode() >= 32 && Key.unicode() != 127))) {
+        if (Navigation().AutoGotoIncremental()) {
+            if (Key.unicode() == 8)
+                s.SearchInc.chop(1);
+            else
+                s.SearchInc += Key;
+            s.SearchTics = 0;
+        } else {
+            s.SearchInc = Key.unicode() == 8 ? QString() : QString(Key);
+        }
+        const int found = s.SearchInc.isEmpty() ? -1 : Search(s.SearchInc.toUpper());
+        if (found >= 0)
+            SetRow(found);
+        else
+            s.SearchInc.clear();
+    }
+    if (reported) {
+        // The framework's key press without its event.
+        auto event = std::exchange(OnKeyPress, nullptr);
+        QPointer<TFxStringGrid> self(this);
+        struct Restore {
+            QPointer<TFxStringGrid>& grid;
+            decltype(event)& saved;
+            ~Restore()
+            {
+                if (grid && !grid->OnKeyPress)
+                    grid->OnKeyPress = std::move(saved);
+            }
+        } restore{self, event};
+        TBaseGrid::KeyPress(Key);
+        return;
     }
     TBaseGrid::KeyPress(Key);
 }

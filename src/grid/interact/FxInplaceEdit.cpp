@@ -14,6 +14,7 @@
 #include "grid/model/FxGrid.h"
 
 #include <QApplication>
+#include <QPointer>
 
 using namespace fw;
 
@@ -58,6 +59,18 @@ void TFxInplaceEdit::HandleMessage(TMessage& m)
             return;
         }
         QChar ch(char16_t(m.WParam & 0xFFFF));
+        // The replay of the character that opened the editor (posted without
+        // key data) was a key press the grid has reported already.
+        if (m.LParam == 0 && FxTakeReplayedChar(s, ch))
+            s.KeyPressReported = true;
+        struct Reset {
+            QPointer<TFxStringGrid> grid;
+            ~Reset()
+            {
+                if (grid)
+                    grid->InteractState().KeyPressReported = false;
+            }
+        } reset{FGrid};
         // The keypad's decimal key types the decimal separator of the locale.
         if (FGrid->ExcelStyleDecimalSeparator() && ch == QLatin1Char('.') && KeyDataIsKeypadDecimal(m.LParam))
             ch = FormatSettings().DecimalSeparator;
@@ -125,6 +138,22 @@ bool TFxInplaceEdit::PreKeyDown(int key, TShiftState shift)
         }
         return false;
     }
+    // Shift with the arrow that leaves the text at its end ends the edit in
+    // place: the grid takes the keyboard back.
+    if (nav.CursorWalkEditor() &&
+        ((key == VK_LEFT && shift.Contains(ssShift) && cursorPosition() == 0) ||
+         (key == VK_RIGHT && shift.Contains(ssShift) && cursorPosition() == text().length()))) {
+        if (s.Validating)
+            g->SetCurrentCell(text());
+        if (g->ValidateCell(text())) {
+            SetText(s.NewCellText);
+            g->HideInplaceEdit();
+            g->SetFocus();
+        } else {
+            RefusalRestore();
+        }
+        return false;
+    }
     // A single-line edit has its caret on the first and the last line.
     const bool leaveByArrow = key == VK_UP || key == VK_DOWN;
     if (leaveByArrow) {
@@ -181,6 +210,51 @@ void TFxInplaceEdit::KeyDown(int& Key, TShiftState Shift)
 
 void TFxInplaceEdit::KeyUp(int& Key, TShiftState Shift)
 {
+    TFxStringGrid* g = FGrid;
+    TNavigation& nav = g->Navigation();
+    const bool plain = !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt);
+    const bool walkLeft = Key == VK_LEFT && plain && !hasSelectedText() && FSelKeyDown == 0 && cursorPosition() == 0;
+    const bool walkRight =
+        Key == VK_RIGHT && plain && !hasSelectedText() && text().length() == FOldSelStart;
+    if (nav.CursorWalkEditor() && (walkLeft || walkRight)) {
+        // The caret walks out of the text into the neighbouring cell.
+        Key = 0;
+        QPointer<TFxInplaceEdit> self(this);
+        const int span = walkRight ? std::max(0, g->CellSpan(g->RealCol(), g->Row()).X) : 0;
+        const int next = walkRight ? g->Col() + span + 1 : g->Col() - 1;
+        const bool nextClickable = walkRight ? g->Col() < g->ColCount() - g->FixedRightCols() - 1
+                                             : g->Col() > g->FixedCols();
+        if (nextClickable && g->IsClickableCell(g->RealColIndex(next), g->Row())) {
+            // A check box or button beside the text takes the cell, not an editor.
+            if (g->ValidateCell(text())) {
+                g->HideInplaceEdit();
+                g->SetCol(next);
+            } else {
+                RefusalRestore();
+            }
+            return;
+        }
+        // A refused value stays in the editor, as with the other keys.
+        if (!g->ValidateCell(text())) {
+            RefusalRestore();
+            return;
+        }
+        g->HideInplaceEdit();
+        const TAdvanceDirection dir = nav.AdvanceDirection();
+        nav.SetAdvanceDirection(adLeftRight);
+        struct Restore {
+            TNavigation& nav;
+            TAdvanceDirection dir;
+            ~Restore() { nav.SetAdvanceDirection(dir); }
+        } restore{nav, dir};
+        g->AdvanceAfterEdit(g->Col(), g->Row(), true, false, walkRight, true, true);
+        if (!self)
+            return;
+        // Without CursorWalkAlwaysEdit the new cell is only current.
+        if (!nav.CursorWalkAlwaysEdit())
+            g->HideInplaceEdit();
+        return;
+    }
     TInplaceEdit::KeyUp(Key, Shift);
     LookupComplete();
 }

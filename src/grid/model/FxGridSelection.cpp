@@ -445,6 +445,10 @@ void TFxStringGrid::KeepLastRowAboveSearchFooter()
     const int panel = SearchPanelHeight(d->paint);
     if (!d->model.SearchFooter->Visible() || ClientHeight() <= DefaultRowHeight() + panel)
         return;
+    // Only a last row in view can lie under the bar; the view stays where the
+    // user has it otherwise.
+    if (TopRow() + VisibleRowCount() < RowCount() - 1)
+        return;
     while (UnclippedCellRect(0, RowCount() - 1).Bottom > ClientHeight() - panel + 2) {
         if (Row() > RowCount() - 1 || TopRow() >= RowCount() - 1)
             break;

@@ -49,6 +49,10 @@ void TFxStringGrid::LayoutPanels()
         ps.PanelDock = new TPanelDock(this);
     const QRect area = viewport()->geometry();
     int bottom = area.bottom() + 1;
+    // The search bar lies over the last rows: they scroll on until the last
+    // one ends (within two pixels) above the bar.
+    const int searchHeight = ps.SearchPanel ? ps.SearchPanel->PanelHeight() : 0;
+    SetCoveredBottom(searchHeight > 0 ? searchHeight - 2 : 0);
     if (ps.SearchPanel && ps.SearchPanel->PanelHeight() > 0) {
         const int h = ps.SearchPanel->PanelHeight();
         ps.SearchPanel->setGeometry(area.left(), bottom - h, area.width(), h);

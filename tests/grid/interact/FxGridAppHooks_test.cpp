@@ -7,6 +7,7 @@
 #include "app/UComon.h"
 #include "app/UTableRows.h"
 #include "grid/foundation/FxOptions.h"
+#include "grid/interact/FxGridEditors.h"
 #include "grid/interact/FxInplaceEdit.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,39 @@ TEST(FxGridAppHooks, ARefusedValueKeepsTheEditorAndTheWalkWaits)
     w.key(Qt::Key_Return);
     EXPECT_EQ(g.Cells(2, 2), "ok");
     EXPECT_EQ(g.Col(), 3);
+}
+
+// A combo column walks on Enter as a text column does; a refused choice
+// keeps the combo open and the walk waits.
+TEST(FxGridAppHooks, EnterWalkLeavesAComboCellToo)
+{
+    for (bool valid : {true, false}) {
+        OptionFlag jump(Opt_Jump_Field, true);
+        Window w(true);
+        TFxStringGrid& g = *w.grid;
+        static_cast<TFxColumnGrid&>(g).Columns()[2]->SetEditor(edComboList);
+        g.Events().OnGetEditorType = [](QObject* s, int c, int, TEditorType&) {
+            if (c == 2) {
+                auto* grid = static_cast<TFxStringGrid*>(s);
+                grid->ClearComboString();
+                grid->AddComboString("Off");
+                grid->AddComboString("On");
+            }
+        };
+        g.Events().OnCellValidate = [valid](QObject*, int, int, QString&, bool& ok) { ok = valid; };
+        WireAsTableWindow(g);
+        g.SetCells(2, 1, "Off");
+        g.SetCol(2);
+        g.SetRow(1);
+        w.key(Qt::Key_F2);
+        ASSERT_TRUE(g.Combobox().isVisible());
+        w.key(Qt::Key_Down);
+        w.key(Qt::Key_Return);
+        EXPECT_EQ(g.Cells(2, 1), valid ? "On" : "Off") << valid;
+        EXPECT_EQ(g.Col(), valid ? 3 : 2) << valid;
+        EXPECT_EQ(g.Row(), 1) << valid;
+        EXPECT_EQ(g.Combobox().isVisible(), !valid) << valid;
+    }
 }
 
 // A double click on a header cell fits the column with the option; a data

@@ -102,6 +102,7 @@ TEST_F(DmxRoad, TypingADefaultValueAndEnterWritesValidatesEndsAndMovesOn)
     ASSERT_TRUE(walk);
     g.OnKeyPress = [&](QObject* s, QChar& k) {
         const int code = k.unicode();
+        log << QStringLiteral("KeyPress %1 %2").arg(s == &g ? "grid" : "other").arg(code);
         walk(s, k);
         if (code == 13)
             log << QStringLiteral("Walk to %1,%2").arg(g.Col()).arg(g.Row());
@@ -134,9 +135,12 @@ TEST_F(DmxRoad, TypingADefaultValueAndEnterWritesValidatesEndsAndMovesOn)
     EXPECT_EQ(QApplication::focusWidget(), &g);
     EXPECT_EQ(g.Col(), 2);
     EXPECT_EQ(g.Row(), 1);
-    const QStringList expected{"SetEditText 1,1 1",   "SetEditText 1,1 12", "SetEditText 1,1 127",
-                               "CellValidate 1,1 127", "SetEditText 1,1 127", "EditingDone",
-                               "Walk to 2,1",          "EditCellDone 1,1"};
+    // Each typed character and the Enter reach the window's key-press
+    // handler once, from the grid; Enter after the value was validated.
+    const QStringList expected{"KeyPress grid 49",     "SetEditText 1,1 1",   "KeyPress grid 50",
+                               "SetEditText 1,1 12",   "KeyPress grid 55",    "SetEditText 1,1 127",
+                               "CellValidate 1,1 127", "KeyPress grid 13",    "SetEditText 1,1 127",
+                               "EditingDone",          "Walk to 2,1",         "EditCellDone 1,1"};
     EXPECT_EQ(log, expected);
     // The cell is painted again, now with its new text.
     EXPECT_TRUE(spy.painted.contains(QRect(rc.Left, rc.Top, rc.Width(), rc.Height())));

@@ -305,10 +305,15 @@ TEST(FxGridKeys, InsertAndDeleteRowsOnlyWhenAllowedAndNotRefused)
     EXPECT_EQ(g.RowCount(), 7);
     EXPECT_EQ(g.Cells(1, 2), "");
     EXPECT_EQ(g.Cells(1, 3), "2");
+    EXPECT_EQ(g.Row(), 2);
     g.Navigation().SetInsertPosition(pInsertAfter);
     w.key(Qt::Key_Insert);
     EXPECT_EQ(g.RowCount(), 8);
     EXPECT_EQ(inserted, (QList<int>{2, 3}));
+    // Inserted below the current row, the new row becomes current.
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(g.Cells(1, 3), "");
+    EXPECT_EQ(g.Cells(1, 4), "2");
 
     g.Navigation().SetAllowDeleteRow(true);
     bool allow = false;
@@ -421,6 +426,283 @@ TEST(FxGridKeysSearch, CtrlFFocusesTheSearchBarOnlyWhenItShows)
     w.settle();
     w.key(Qt::Key_F, Qt::ControlModifier);
     EXPECT_EQ(w.focus(), &g.SearchPanel().EditControl());
+}
+
+} // namespace
+
+#include "grid/model/FxSortSettings.h"
+
+namespace {
+
+// ---------------------------------------------------------------- typing to find a row
+
+struct FindCase {
+    const char* name;
+    bool autoGoto;
+    bool incremental;
+    const char* typed;
+    int row;             // the current row afterwards
+    const char* pending; // the search text kept for the next key
+};
+
+class FxGridKeysIncrementalSearch : public ::testing::TestWithParam<FindCase> {};
+
+// A read-only grid sorted on column 2: typing jumps to the first row whose
+// sorted column begins with the typed text.
+TEST_P(FxGridKeysIncrementalSearch, TypingJumpsToTheRowOfTheSortColumn)
+{
+    const FindCase& k = GetParam();
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+    const QStringList names{"", "Alpha", "Beta", "Bravo", "Charlie", "Delta"};
+    for (int r = 1; r < g.RowCount(); ++r) {
+        g.SetCells(1, r, names[(names.size() - r) % names.size()]);   // column 1 holds other texts
+        g.SetCells(2, r, names[r]);
+    }
+    g.SortSettings().SetColumn(2);
+    g.SortSettings().SetShow(true);
+    g.Navigation().SetAutoGotoWhenSorted(k.autoGoto);
+    g.Navigation().SetAutoGotoIncremental(k.incremental);
+    g.SetRow(1);
+    w.type(QString::fromLatin1(k.typed));
+    EXPECT_EQ(g.Row(), k.row);
+    EXPECT_EQ(g.SearchIncText(), QString::fromLatin1(k.pending));
+    EXPECT_FALSE(g.EditMode());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FxGridKeysIncrementalSearch,
+    ::testing::Values(FindCase{"off", false, false, "c", 1, ""},
+                      FindCase{"one_letter", true, false, "c", 4, "c"},
+                      FindCase{"case_does_not_matter", true, false, "D", 5, "D"},
+                      // Without incremental search each key starts over.
+                      FindCase{"each_letter_alone", true, false, "br", 2, ""},
+                      FindCase{"incremental", true, true, "br", 3, "br"},
+                      FindCase{"no_match_clears", true, true, "bx", 2, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FxGridKeysIncrementalSearchTimer, BackspaceShortensAndAMovingKeyForgetsTheText)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+    g.SetCells(1, 1, "Bravo");
+    g.SetCells(1, 2, "Beta");
+    g.SetCells(1, 3, "Bright");
+    g.Navigation().SetAutoGotoWhenSorted(true);
+    g.Navigation().SetAutoGotoIncremental(true);
+    w.type("bri");
+    EXPECT_EQ(g.Row(), 3);
+    w.key(Qt::Key_Backspace);
+    w.key(Qt::Key_Backspace);
+    EXPECT_EQ(g.SearchIncText(), "b");
+    EXPECT_EQ(g.Row(), 1);
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(g.SearchIncText(), "");
+}
+
+// ---------------------------------------------------------------- disjunct cells by keys
+
+TEST(FxGridKeysDisjunctCells, SpacePicksCellsCtrlSpaceTogglesShiftArrowsTakeARange)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions((g.Options() & ~fw::TGridOptions(fw::goEditing)) | fw::goRangeSelect);
+    g.MouseActions().SetDisjunctCellSelect(true);
+    auto listed = [&] {
+        QStringList cells;
+        for (int i = 0; i < g.SelectedCellsCount(); ++i)
+            cells << QStringLiteral("%1,%2").arg(g.SelectedCell(i).X).arg(g.SelectedCell(i).Y);
+        cells.sort();
+        return cells;
+    };
+    g.SetCol(1);
+    g.SetRow(1);
+    w.key(Qt::Key_Space);
+    EXPECT_EQ(listed(), QStringList({"1,1"}));
+    // Space elsewhere starts over; Ctrl+Space adds, and again removes.
+    w.key(Qt::Key_Right);
+    w.key(Qt::Key_Space);
+    EXPECT_EQ(listed(), QStringList({"2,1"}));
+    w.key(Qt::Key_Down);
+    w.key(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(listed(), QStringList({"2,1", "2,2"}));
+    w.key(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(listed(), QStringList({"2,1"}));
+    // Shift with the arrows: the range but its current cell.
+    w.key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(listed(), QStringList({"2,1", "2,2"}));
+    w.key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(listed(), QStringList({"2,1", "2,2", "2,3", "3,2"}));
+    // A fixed cell is never picked, and OnSelectCell may refuse one.
+    g.OnSelectCell = [](QObject*, int c, int, bool& can) { can = c != 4; };
+    g.SetSelection({4, 4, 4, 4});
+    w.key(Qt::Key_Space);
+    EXPECT_EQ(listed(), QStringList({"2,1", "2,2", "2,3", "3,2"}));
+    // An editing grid leaves the list alone.
+    g.SetOptions(g.Options() | fw::goEditing);
+    g.SetSelection({1, 1, 1, 1});
+    w.key(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(listed(), QStringList({"2,1", "2,2", "2,3", "3,2"}));
+}
+
+} // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- Home and End by HomeEndKey
+
+struct HomeEndCase {
+    const char* name;
+    THomeEndAction mode;
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    std::function<void(TFxStringGrid&)> setup;
+    int col, row;              // the current cell afterwards
+    fw::TGridRect selection;   // the selection afterwards
+    int keyDowns;              // OnKeyDown calls: 1 whether the grid or the framework answers
+};
+
+class FxGridKeysHomeEnd : public ::testing::TestWithParam<HomeEndCase> {};
+
+TEST_P(FxGridKeysHomeEnd, HomeAndEndGoWhereTheModeSays)
+{
+    const HomeEndCase& k = GetParam();
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+    g.Navigation().SetHomeEndKey(k.mode);
+    if (k.setup)
+        k.setup(g);
+    g.SetCol(3);
+    g.SetRow(3);
+    int downs = 0;
+    // The modifier keys go down first; only Home and End count.
+    g.OnKeyDown = [&](QObject*, int& key, fw::TShiftState) {
+        if (key == fw::VK_HOME || key == fw::VK_END)
+            ++downs;
+    };
+    w.key(k.key, k.mods);
+    EXPECT_EQ(g.Col(), k.col);
+    EXPECT_EQ(g.Row(), k.row);
+    const fw::TGridRect s = g.Selection();
+    EXPECT_EQ((QList<int>{s.Left, s.Top, s.Right, s.Bottom}),
+              (QList<int>{k.selection.Left, k.selection.Top, k.selection.Right, k.selection.Bottom}));
+    EXPECT_EQ(downs, k.keyDowns);
+}
+
+const auto shift = Qt::ShiftModifier;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FxGridKeysHomeEnd,
+    ::testing::Values(
+        HomeEndCase{"cell_home", heFirstLastCell, Qt::Key_Home, none, nullptr, 1, 1, {1, 1, 1, 1}, 1},
+        HomeEndCase{"cell_end", heFirstLastCell, Qt::Key_End, none, nullptr, 4, 5, {4, 5, 4, 5}, 1},
+        // With Ctrl the key is the framework's: to the first cell as well, one OnKeyDown.
+        HomeEndCase{"cell_ctrl_home_passed_on", heFirstLastCell, Qt::Key_Home, ctrl, nullptr, 1, 1, {1, 1, 1, 1},
+                    1},
+        HomeEndCase{"row_home", heFirstLastRow, Qt::Key_Home, none, nullptr, 3, 1, {3, 1, 3, 1}, 1},
+        HomeEndCase{"row_end", heFirstLastRow, Qt::Key_End, none, nullptr, 3, 5, {3, 5, 3, 5}, 1},
+        // Whole rows from the entry row; the current cell goes to the first row.
+        HomeEndCase{"row_shift_home_selects_whole_rows", heFirstLastRow, Qt::Key_Home, shift, nullptr, 4, 1,
+                    {0, 1, 4, 3}, 1},
+        HomeEndCase{"row_shift_end_selects_whole_rows", heFirstLastRow, Qt::Key_End, shift, nullptr, 4, 5,
+                    {0, 3, 4, 5}, 1},
+        HomeEndCase{"row_end_before_the_footer_rows", heFirstLastRow, Qt::Key_End, none,
+                    [](TFxStringGrid& g) { g.SetFixedFooters(1); }, 3, 4, {3, 4, 3, 4}, 1},
+        HomeEndCase{"column_home", heFirstLastColumn, Qt::Key_Home, none, nullptr, 1, 3, {1, 3, 1, 3}, 1},
+        HomeEndCase{"column_end", heFirstLastColumn, Qt::Key_End, none, nullptr, 4, 3, {4, 3, 4, 3}, 1},
+        HomeEndCase{"column_shift_home_selects_to_the_first", heFirstLastColumn, Qt::Key_Home, shift, nullptr, 3,
+                    3, {1, 3, 3, 3}, 1},
+        HomeEndCase{"column_shift_end_selects_to_the_last", heFirstLastColumn, Qt::Key_End, shift, nullptr, 4, 3,
+                    {3, 3, 4, 3}, 1},
+        HomeEndCase{"column_ctrl_home_first_row", heFirstLastColumn, Qt::Key_Home, ctrl, nullptr, 1, 1,
+                    {1, 1, 1, 1}, 1},
+        // The first tab stop of the row: a read-only first column is passed over
+        // in an editing grid.
+        HomeEndCase{"column_home_first_selectable", heFirstLastColumn, Qt::Key_Home, none,
+                    [](TFxStringGrid& g) {
+                        g.SetOptions(g.Options() | fw::goEditing);
+                        g.Events().OnCanEditCell = [](QObject*, int, int c, bool& can) { can = c != 1; };
+                    },
+                    2, 3, {2, 3, 2, 3}, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+#include "grid/paint/FxControlLook.h"
+
+namespace {
+
+// ---------------------------------------------------------------- Space, Down at the end, Ctrl+A
+
+// Space toggles a check box where the cell may be edited, or always with
+// CheckAlwaysActive.
+TEST(FxGridKeysCheckBox, SpaceTogglesOnlyAnEditableCellUnlessAlwaysActive)
+{
+    const struct {
+        bool editing, alwaysActive, toggles;
+    } rows[] = {{true, false, true}, {false, false, false}, {false, true, true}};
+    for (const auto& k : rows) {
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        if (!k.editing)
+            g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+        g.ControlLook().SetCheckAlwaysActive(k.alwaysActive);
+        g.AddCheckBox(2, 1, false, true);
+        g.SetCells(2, 1, "N");
+        int clicks = 0;
+        g.Events().OnCheckBoxClick = [&](QObject*, int, int, bool) { ++clicks; };
+        g.SetCol(2);
+        g.SetRow(1);
+        w.key(Qt::Key_Space);
+        EXPECT_EQ(g.Cells(2, 1), k.toggles ? "Y" : "N") << k.editing << k.alwaysActive;
+        EXPECT_EQ(clicks, k.toggles ? 1 : 0) << k.editing << k.alwaysActive;
+    }
+}
+
+// Down on the last row appends an empty row with AppendOnArrowDown, unless
+// OnCanAddRow refuses; the appended row becomes current.
+TEST(FxGridKeysAppend, DownOnTheLastRowAppendsARowWhenAllowed)
+{
+    for (bool allow : {true, false}) {
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        g.Navigation().SetAppendOnArrowDown(true);
+        g.SetCells(2, 5, "last");
+        QList<int> added;
+        g.Events().OnCanAddRow = [&](QObject*, bool& can) { can = allow; };
+        g.Events().OnAutoAddRow = [&](QObject*, int row) { added << row; };
+        g.SetCol(2);
+        g.SetRow(5);
+        w.key(Qt::Key_Down);
+        EXPECT_EQ(g.RowCount(), allow ? 7 : 6) << allow;
+        EXPECT_EQ(g.Row(), allow ? 6 : 5) << allow;
+        EXPECT_EQ(added, allow ? QList<int>{6} : QList<int>{}) << allow;
+        if (allow) {
+            EXPECT_EQ(g.Cells(2, 6), "");
+            EXPECT_EQ(g.Cells(2, 5), "last");
+        }
+    }
+}
+
+// Ctrl+A selects every data cell of a grid that selects ranges or rows.
+TEST(FxGridKeysSelectAll, CtrlASelectsTheDataCellsOnlyWithRangeOrRowSelection)
+{
+    for (bool range : {true, false}) {
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing | fw::goRangeSelect | fw::goRowSelect));
+        if (range)
+            g.SetOptions(g.Options() | fw::goRangeSelect);
+        g.SetCol(2);
+        g.SetRow(2);
+        w.key(Qt::Key_A, Qt::ControlModifier);
+        const fw::TGridRect s = g.Selection();
+        const QList<int> expected = range ? QList<int>{1, 1, 4, 5} : QList<int>{2, 2, 2, 2};
+        EXPECT_EQ((QList<int>{s.Left, s.Top, s.Right, s.Bottom}), expected) << range;
+    }
 }
 
 } // namespace

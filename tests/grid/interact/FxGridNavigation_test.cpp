@@ -5,6 +5,8 @@
 #include "grid/foundation/FxOptions.h"
 #include "grid/interact/FxInplaceEdit.h"
 
+#include <QLineEdit>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -87,7 +89,21 @@ INSTANTIATE_TEST_SUITE_P(
                 3, 2, Qt::Key_Left, none, 1, 2},
         NavCase{"home_goes_to_first_column", nullptr, 4, 3, Qt::Key_Home, none, 1, 3},
         NavCase{"ctrl_home_first_row_first_column", nullptr, 4, 3, Qt::Key_Home, Qt::ControlModifier, 1, 1},
-        NavCase{"end_goes_to_last_column", nullptr, 1, 3, Qt::Key_End, none, 4, 3}),
+        NavCase{"end_goes_to_last_column", nullptr, 1, 3, Qt::Key_End, none, 4, 3},
+        // Tab on the last cell appends a row with AdvanceInsert.
+        NavCase{"tab_at_the_end_appends_a_row", [](TFxStringGrid& g) { g.Navigation().SetAdvanceInsert(true); }, 4,
+                5, Qt::Key_Tab, none, 1, 6},
+        // A disabled row is passed over (SkipDisabledRows is on by default).
+        NavCase{"down_over_a_disabled_row", [](TFxStringGrid& g) { g.SetRowEnabled(3, false); }, 2, 2,
+                Qt::Key_Down, none, 2, 4},
+        NavCase{"up_over_a_disabled_row", [](TFxStringGrid& g) { g.SetRowEnabled(3, false); }, 2, 4, Qt::Key_Up,
+                none, 2, 2},
+        NavCase{"down_onto_a_disabled_row_without_skipping",
+                [](TFxStringGrid& g) {
+                    g.SetRowEnabled(3, false);
+                    g.Navigation().SetSkipDisabledRows(false);
+                },
+                2, 2, Qt::Key_Down, none, 2, 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Enter after an edit, with AdvanceOnEnter, by direction and at the end.
@@ -202,6 +218,77 @@ TEST(FxGridNavigationEdit, CtrlDownMovesTheSelectedRowsWithCursorMoveRows)
     g.SetRow(5);
     w.key(Qt::Key_Down, Qt::ControlModifier);   // the last row stays
     EXPECT_EQ(g.Cells(1, 5), "5");
+}
+
+} // namespace
+
+namespace {
+
+// With AlwaysEdit an arrow key opens the editor on the cell it reaches.
+TEST(FxGridNavigationAlwaysEdit, AnArrowOpensTheEditorOnTheNewCell)
+{
+    for (bool always : {true, false}) {
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        g.Navigation().SetAlwaysEdit(always);
+        g.SetCells(2, 3, "next");
+        g.SetCol(2);
+        g.SetRow(2);
+        w.key(Qt::Key_Down);
+        EXPECT_EQ(g.Row(), 3);
+        const bool open = g.NormalEdit() && g.NormalEdit()->isVisible();
+        EXPECT_EQ(open, always);
+        if (open)
+            EXPECT_EQ(g.NormalEdit()->Text(), "next");
+    }
+}
+
+} // namespace
+
+namespace {
+
+// With TabToNextAtEnd, Tab on the last cell leaves the grid for the next
+// control of the window; the grid's current cell goes back to the first row.
+TEST(FxGridNavigationTabOut, TabOnTheLastCellGoesToTheNextControl)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() | fw::goTabs);
+    g.Navigation().SetTabToNextAtEnd(true);
+    g.Navigation().SetAdvanceAutoEdit(false);
+    auto* next = new QLineEdit(w.form.get());
+    next->setGeometry(0, 0, 10, 10);
+    next->show();
+    g.SetCol(4);
+    g.SetRow(5);
+    w.key(Qt::Key_Tab);
+    w.settle();
+    EXPECT_EQ(w.focus(), next);
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(g.RowCount(), 6);
+}
+
+// A row-select grid wider than its window scrolls sideways on Left and
+// Right; with LeftRightRowSelect that takes Ctrl.
+TEST(FxGridNavigationRowSelect, LeftAndRightScrollARowSelectGridSideways)
+{
+    for (bool leftRight : {false, true}) {
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        g.SetColCount(30);
+        g.SetOptions((g.Options() & ~fw::TGridOptions(fw::goEditing)) | fw::goRowSelect);
+        g.Navigation().SetLeftRightRowSelect(leftRight);
+        g.SetRow(2);
+        ASSERT_EQ(g.LeftCol(), 1);
+        int downs = 0;
+        g.OnKeyDown = [&](QObject*, int& key, fw::TShiftState) { downs += key == fw::VK_RIGHT; };
+        w.key(Qt::Key_Right, leftRight ? Qt::ControlModifier : Qt::NoModifier);
+        EXPECT_EQ(g.LeftCol(), 2) << leftRight;
+        EXPECT_EQ(g.Row(), 2) << leftRight;
+        EXPECT_EQ(downs, 1) << leftRight;
+        w.key(Qt::Key_Left, leftRight ? Qt::ControlModifier : Qt::NoModifier);
+        EXPECT_EQ(g.LeftCol(), 1) << leftRight;
+    }
 }
 
 } // namespace
