@@ -10,7 +10,8 @@ int main(int, char** argv)
     // Qt would read options from the command line; it gets the program name only.
     int qtArgc = 1;
     fw::TApplicationCore app(qtArgc, argv);
-    Create_Application_Windows(QCoreApplication::applicationDirPath());
+    Create_Main_Window(QCoreApplication::applicationDirPath());
+    Create_Other_Windows_After_First_Paint();
     const int code = Run_Application();
     Free_Application_Windows();
     return code;

@@ -22,6 +22,11 @@
 #include "editors/can/UTransmitCAN.h"
 #include "framework/Forms.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QTimer>
+
 namespace {
 
 // Creates one window into its object; FormCreate runs to its end before the
@@ -43,9 +48,21 @@ void release(T*& object)
 
 void Create_Application_Windows(const QString& programFolder)
 {
+    Create_Main_Window(programFolder);
+    Create_Other_Windows();
+}
+
+void Create_Main_Window(const QString& programFolder)
+{
     FZizuzuzarizFirmWare = new TFZizuzuzarizFirmWare(programFolder);
     FZizuzuzarizFirmWare->Create();
     fw::Application.SetMainForm(FZizuzuzarizFirmWare);
+}
+
+void Create_Other_Windows()
+{
+    if (FNew_Project)
+        return;
     create(FNew_Project);
     create(FOpenConf);
     create(FAbout);
@@ -65,6 +82,63 @@ void Create_Application_Windows(const QString& programFolder)
     create(FSet_PDO_Access);
     create(FSet_SDO_Client_Access);
     create(FSet_SDO_Server_Access);
+}
+
+namespace {
+
+// Watches the whole application until the other windows exist.
+class TOtherWindowsCreator : public QObject {
+public:
+    TOtherWindowsCreator() { QCoreApplication::instance()->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::Paint:
+            // After this paint is on the screen: the timer runs once the
+            // event loop is back, past the flush of the painted window.
+            if (watched == FZizuzuzarizFirmWare && !m_scheduled) {
+                m_scheduled = true;
+                QTimer::singleShot(0, this, [this] { createNow(); });
+            }
+            break;
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::Close:
+            // The command this starts may open any window: create them first.
+            createNow();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void createNow()
+    {
+        if (m_done)
+            return;
+        m_done = true;
+        QCoreApplication::instance()->removeEventFilter(this);
+        Create_Other_Windows();
+        deleteLater();
+    }
+
+    bool m_scheduled = false;
+    bool m_done = false;
+};
+
+} // namespace
+
+void Create_Other_Windows_After_First_Paint()
+{
+    if (!FNew_Project)
+        new TOtherWindowsCreator();
 }
 
 void Free_Application_Windows()

@@ -9,6 +9,18 @@
 // main window the application's main form.
 void Create_Application_Windows(const QString& programFolder);
 
+// The two halves of the above: the main window alone, then the other 19 in
+// their order. Creating the others again does nothing.
+void Create_Main_Window(const QString& programFolder);
+void Create_Other_Windows();
+
+// The program's start: the other windows are created once the main window
+// has painted itself for the first time, or at the first key, click or wheel
+// turn that reaches any window before then, whichever comes first. The user
+// sees the main window without waiting for 19 hidden windows, and no command
+// can reach a window that does not exist yet.
+void Create_Other_Windows_After_First_Paint();
+
 // Frees every window created above (latest first) and clears their objects.
 void Free_Application_Windows();
 

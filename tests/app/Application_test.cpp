@@ -32,6 +32,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 using apptest::withModal;
 
@@ -62,6 +63,56 @@ TEST_F(Startup, EveryWindowIsCreatedOnceAfterTheMainWindowPreparedTheTexts)
     EXPECT_EQ(FZizuzuzarizFirmWare, nullptr);
     EXPECT_EQ(FSet_SDO_Server_Access, nullptr);
     EXPECT_EQ(fw::Application.MainForm(), nullptr);
+}
+
+// The program shows its main window before making the 19 hidden ones. They
+// must exist before anything the user does reaches a window, and without
+// input once the main window has painted.
+TEST_F(Startup, TheOtherWindowsFollowTheMainWindowsFirstPaintOrTheFirstInput)
+{
+    struct Case {
+        const char* name;
+        std::function<void(QWidget*)> act;   // nullptr: only let the window paint
+    };
+    const std::vector<Case> cases = {
+        {"first paint", nullptr},
+        {"key", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Tab); }},
+        {"click", [](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }},
+        {"wheel",
+         [](QWidget* w) {
+             QWheelEvent wheel(QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -120), Qt::NoButton, {},
+                               Qt::NoScrollPhase, false);
+             QCoreApplication::sendEvent(w, &wheel);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Create_Main_Window(folder());
+        Create_Other_Windows_After_First_Paint();
+        EXPECT_EQ(FNew_Project, nullptr);
+        EXPECT_EQ(FSet_SDO_Server_Access, nullptr);
+        if (c.act) {
+            // Input before any paint (no event loop runs in between): the
+            // windows come first, synchronously.
+            FZizuzuzarizFirmWare->Show();
+            c.act(FZizuzuzarizFirmWare);
+            EXPECT_NE(FSet_SDO_Server_Access, nullptr);
+        } else {
+            FZizuzuzarizFirmWare->Show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(FZizuzuzarizFirmWare));
+            EXPECT_TRUE(QTest::qWaitFor([] { return FSet_SDO_Server_Access != nullptr; }, 5000));
+        }
+        // Made in their order, with the main window's texts.
+        ASSERT_NE(FNew_Project, nullptr);
+        EXPECT_TRUE(FSet_SDO_Server_Access->Created());
+        EXPECT_FALSE(FNew_Project->isVisible());
+        EXPECT_EQ(FSet_SDO_Server_Access->L_SW_Code->text(), QStringLiteral("SW585-K317"));
+        // A second call makes nothing new.
+        TFNew_Project* const first = FNew_Project;
+        Create_Other_Windows();
+        EXPECT_EQ(FNew_Project, first);
+        Free_Application_Windows();
+    }
 }
 
 struct EditorCase {
