@@ -4,6 +4,10 @@
 #include "grid/model/FxGrid_p.h"
 
 #include "framework/SysColors.h"
+#include "grid/exchange/FxGridDragDrop.h"
+#include "grid/exchange/FxHtmlSettings.h"
+#include "grid/foundation/GridFocusWindow.h"
+#include "grid/interact/FxDragScroll.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -229,8 +233,10 @@ void TFxStringGrid::Assign(const QObject* Source)
     SetActiveRowShow(s->ActiveRowShow());
     FilterDropDown().Assign(s->FilterDropDown());
     SetFilterDropDownAuto(s->FilterDropDownAuto());
+    SetAnchorHint(s->AnchorHint());
     SetAutoNumAlign(s->AutoNumAlign());
     d->paint.AutoSize = s->d->paint.AutoSize;   // stored without sizing
+    SetAutoThemeAdapt(s->AutoThemeAdapt());
     SetAutoFilterUpdate(s->AutoFilterUpdate());
     d->model.MouseActions->Assign(s->d->model.MouseActions.get());
     d->model.Navigation->Assign(s->d->model.Navigation.get());
@@ -238,12 +244,16 @@ void TFxStringGrid::Assign(const QObject* Source)
     d->model.SearchFooter->Assign(s->d->model.SearchFooter.get());
     d->paint.PrintSettings->Assign(*s->d->paint.PrintSettings);
     Filter().Assign(s->Filter());
+    HTMLSettings().Assign(s->HTMLSettings());
     d->model.Bands->Assign(s->d->model.Bands.get());
     d->model.CellNode->Assign(*s->d->model.CellNode);
+    SortSettings().Assign(s->SortSettings());
+    DragScrollOptions().Assign(&s->DragScrollOptions());
+    DragDropSettings().Assign(s->DragDropSettings());
     d->paint.ProgressAppearance->Assign(*s->d->paint.ProgressAppearance);
     d->model.ColumnSize->Assign(*s->d->model.ColumnSize);
-    SortSettings().Assign(s->SortSettings());
     d->model.SyncGrid->Assign(s->d->model.SyncGrid.get());
+    FocusHelper().Assign(s->FocusHelper());
     SetFixedRowAlways(s->FixedRowAlways());
     SetColCount(s->ColCount());
     SetRowCount(s->RowCount());
@@ -253,13 +263,20 @@ void TFxStringGrid::Assign(const QObject* Source)
     SetDefaultRowHeight(s->DefaultRowHeight());
     SetFixedRowHeight(s->FixedRowHeight());
     SetFixedColWidth(s->FixedColWidth());
+    SetInvalidEntryTitle(s->InvalidEntryTitle());
     SetInvalidEntryIcon(s->InvalidEntryIcon());
+    SetInvalidEntryText(s->InvalidEntryText());
     SetOptions(s->Options());
     for (int c = 0; c < ColCount(); ++c)
         SetColWidths(c, s->ColWidths(c));
     d->model.ColumnHeaders.Assign(s->d->model.ColumnHeaders);
     for (int r = 0; r < RowCount(); ++r)
         SetRowHeights(r, s->RowHeights(r));
+    // Stored first, then the ones whose setters act on the scroll bars.
+    d->paint.ScrollProportional = s->d->paint.ScrollProportional;
+    SetScrollSynch(s->ScrollSynch());
+    d->paint.ScrollWidth = s->d->paint.ScrollWidth;
+    SetScrollHints(s->ScrollHints());
     d->paint.ScrollBarAlways = s->d->paint.ScrollBarAlways;
     SetScrollBars(s->ScrollBars());
     SetScrollColor(s->ScrollColor());

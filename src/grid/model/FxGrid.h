@@ -65,6 +65,7 @@ class TShowModified;
 class TGridProgressAppearance;
 class TScrollControl;
 class TGridFocusWindow;
+class TFocusHelper;
 class THTMLPictureCache;
 class TFxInplaceEdit;
 class TFxStringGridCheck;
@@ -1069,6 +1070,10 @@ public:
     // coordinates): a window of R's size + 9, 4 pixels up and left of it.
     void ShowFocusWindow(const fw::TRect& R);
     TGridFocusWindow* FocusWindow() const;
+    // Whether the focus frame is shown; the grid keeps its own object and a
+    // write copies the given settings into it.
+    TFocusHelper& FocusHelper() const;
+    void SetFocusHelper(const TFocusHelper& value);
     void MoveFocusWindow();
     void HideFocusWindow();
     // The grid whose focus frame shows, null when none (process-wide).

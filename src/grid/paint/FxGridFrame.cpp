@@ -207,6 +207,16 @@ TGridFocusWindow* TFxStringGrid::FocusWindow() const
     return PaintState().FocusWindow.data();
 }
 
+TFocusHelper& TFxStringGrid::FocusHelper() const
+{
+    return PaintState().FocusHelper;
+}
+
+void TFxStringGrid::SetFocusHelper(const TFocusHelper& value)
+{
+    PaintState().FocusHelper.Assign(value);
+}
+
 TFxStringGrid* TFxStringGrid::FocusFrameGrid()
 {
     return gFocusFrameGrid.data();

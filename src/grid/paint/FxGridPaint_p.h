@@ -5,6 +5,7 @@
 #include "framework/Graphics.h"
 #include "grid/foundation/FxObj.h"
 #include "grid/foundation/FxStyleIF.h"
+#include "grid/foundation/GridFocusWindow.h"
 #include "grid/model/FxGrid.h"
 #include "grid/paint/FxControlLook.h"
 #include "grid/paint/FxFloatingFooter.h"
@@ -80,6 +81,7 @@ struct TFxGridPaintState {
     QPointer<QWidget> BorderOverlay;
     // The translucent frame around the current cell (created on first use).
     QPointer<TGridFocusWindow> FocusWindow;
+    TFocusHelper FocusHelper;
 
     // Base of proportional column resizing.
     TIntList OrigColSizes{0, 0};

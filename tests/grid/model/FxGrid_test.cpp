@@ -7,10 +7,21 @@
 #include "grid/model/FxCellNode.h"
 #include "grid/model/FxColumnSize.h"
 #include "grid/model/FxHiddenRows.h"
+#include "grid/exchange/FxGridDragDrop.h"
+#include "grid/exchange/FxHtmlSettings.h"
+#include "grid/foundation/GridFocusWindow.h"
+#include "grid/interact/FxDragScroll.h"
+#include "grid/model/FxFilter.h"
+#include "grid/model/FxGrouping.h"
+#include "grid/model/FxSortSettings.h"
+#include "grid/paint/FxGridAppearance.h"
+#include "grid/paint/FxPrintSettings.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -379,3 +390,183 @@ TEST_F(FxGridTest, DeleteRowsCoreClosesUpScatteredRowsInOnePass)
 }
 
 } // namespace
+
+// Copying a grid: every setting and option object a grid copy carries, each
+// set away from its value after construction on the source. A row's check
+// must fail on a fresh grid, so a row cannot pass by matching the default.
+namespace {
+
+struct TAssignedItem {
+    const char* Name;
+    std::function<void(TFxStringGrid&)> Set;
+    std::function<bool(const TFxStringGrid&)> Has;
+};
+
+std::vector<TAssignedItem> AssignedItems()
+{
+    return {
+        {"Font", [](TFxStringGrid& g) { fw::TFont f = g.Font(); f.Size = 13; g.SetFont(f); },
+         [](const TFxStringGrid& g) { return g.Font().Size == 13; }},
+        {"ActiveCellColor", [](TFxStringGrid& g) { g.SetActiveCellColor(0x123456); },
+         [](const TFxStringGrid& g) { return g.ActiveCellColor() == 0x123456; }},
+        {"ActiveCellColorTo", [](TFxStringGrid& g) { g.SetActiveCellColorTo(0x654321); },
+         [](const TFxStringGrid& g) { return g.ActiveCellColorTo() == 0x654321; }},
+        {"ActiveCellFont",
+         [](TFxStringGrid& g) { fw::TFont f = g.ActiveCellFont(); f.Name = "Courier"; g.SetActiveCellFont(f); },
+         [](const TFxStringGrid& g) { return g.ActiveCellFont().Name == "Courier"; }},
+        {"ActiveCellShow", [](TFxStringGrid& g) { g.SetActiveCellShow(true); },
+         [](const TFxStringGrid& g) { return g.ActiveCellShow(); }},
+        {"ActiveRowShow", [](TFxStringGrid& g) { g.SetActiveRowShow(true); },
+         [](const TFxStringGrid& g) { return g.ActiveRowShow(); }},
+        {"FilterDropDown", [](TFxStringGrid& g) { g.FilterDropDown().SetHeight(80); },
+         [](const TFxStringGrid& g) { return g.FilterDropDown().Height() == 80; }},
+        {"AnchorHint", [](TFxStringGrid& g) { g.SetAnchorHint(true); },
+         [](const TFxStringGrid& g) { return g.AnchorHint(); }},
+        {"AutoNumAlign", [](TFxStringGrid& g) { g.SetAutoNumAlign(true); },
+         [](const TFxStringGrid& g) { return g.AutoNumAlign(); }},
+        {"AutoSize", [](TFxStringGrid& g) { g.SetAutoSize(true); },
+         [](const TFxStringGrid& g) { return g.AutoSize(); }},
+        {"AutoFilterUpdate", [](TFxStringGrid& g) { g.SetAutoFilterUpdate(false); },
+         [](const TFxStringGrid& g) { return !g.AutoFilterUpdate(); }},
+        {"MouseActions", [](TFxStringGrid& g) { g.MouseActions().SetDisjunctRowSelect(true); },
+         [](const TFxStringGrid& g) { return g.MouseActions().DisjunctRowSelect(); }},
+        {"Navigation", [](TFxStringGrid& g) { g.Navigation().SetAllowClipboardRowGrow(false); },
+         [](const TFxStringGrid& g) { return !g.Navigation().AllowClipboardRowGrow(); }},
+        {"Grouping", [](TFxStringGrid& g) { g.Grouping().SetMergeHeader(true); },
+         [](const TFxStringGrid& g) { return g.Grouping().MergeHeader(); }},
+        {"SearchFooter", [](TFxStringGrid& g) { g.SearchFooter().SetFindNextCaption("Onward"); },
+         [](const TFxStringGrid& g) { return g.SearchFooter().FindNextCaption() == "Onward"; }},
+        {"PrintSettings", [](TFxStringGrid& g) { g.PrintSettings().SetTime(ppTopLeft); },
+         [](const TFxStringGrid& g) { return g.PrintSettings().Time() == ppTopLeft; }},
+        {"Filter", [](TFxStringGrid& g) { g.Filter().Add()->SetCondition("A*"); },
+         [](const TFxStringGrid& g) { return g.Filter().Count() == 1 && g.Filter().Items(0)->Condition() == "A*"; }},
+        {"HTMLSettings", [](TFxStringGrid& g) { g.HTMLSettings().Summary = "Prices"; },
+         [](const TFxStringGrid& g) { return g.HTMLSettings().Summary == "Prices"; }},
+        {"Bands", [](TFxStringGrid& g) { g.Bands().SetPrimaryColor(0x0A0B0C); },
+         [](const TFxStringGrid& g) { return g.Bands().PrimaryColor() == 0x0A0B0C; }},
+        {"CellNode", [](TFxStringGrid& g) { g.CellNode().SetNodeColor(0x0C0B0A); },
+         [](const TFxStringGrid& g) { return g.CellNode().NodeColor() == 0x0C0B0A; }},
+        {"SortSettings", [](TFxStringGrid& g) { g.SortSettings().SetColumn(3); },
+         [](const TFxStringGrid& g) { return g.SortSettings().Column() == 3; }},
+        {"DragScrollOptions",
+         [](TFxStringGrid& g) {
+             g.DragScrollOptions().SetActive(true);
+             g.DragScrollOptions().Delays().SetRepeatDelay(40);
+             g.DragScrollOptions().Margins().SetTopMargin(7);
+         },
+         [](const TFxStringGrid& g) {
+             return g.DragScrollOptions().Active() && g.DragScrollOptions().Delays().RepeatDelay() == 40 &&
+                    g.DragScrollOptions().Margins().TopMargin() == 7;
+         }},
+        {"DragDropSettings",
+         [](TFxStringGrid& g) { g.DragDropSettings().SetOleDropRTF(!TFxStringGrid().DragDropSettings().OleDropRTF()); },
+         [](const TFxStringGrid& g) {
+             return g.DragDropSettings().OleDropRTF() != TFxStringGrid().DragDropSettings().OleDropRTF();
+         }},
+        {"ProgressAppearance", [](TFxStringGrid& g) { g.ProgressAppearance().SetCompleteColor(0x00AA00); },
+         [](const TFxStringGrid& g) { return g.ProgressAppearance().CompleteColor() == 0x00AA00; }},
+        {"ColumnSize", [](TFxStringGrid& g) { g.ColumnSize().SetKey("sizes.ini"); },
+         [](const TFxStringGrid& g) { return g.ColumnSize().Key() == "sizes.ini"; }},
+        {"SyncGrid", [](TFxStringGrid& g) { g.SyncGrid().SetScrollVertical(true); },
+         [](const TFxStringGrid& g) { return g.SyncGrid().ScrollVertical(); }},
+        {"FocusHelper", [](TFxStringGrid& g) { g.FocusHelper().SetEnabled(true); },
+         [](const TFxStringGrid& g) { return g.FocusHelper().Enabled(); }},
+        {"FixedRowAlways", [](TFxStringGrid& g) { g.SetFixedRowAlways(true); },
+         [](const TFxStringGrid& g) { return g.FixedRowAlways(); }},
+        {"ColCount", [](TFxStringGrid& g) { g.SetColCount(7); },
+         [](const TFxStringGrid& g) { return g.ColCount() == 7; }},
+        {"RowCount", [](TFxStringGrid& g) { g.SetRowCount(9); },
+         [](const TFxStringGrid& g) { return g.RowCount() == 9; }},
+        {"FixedRows", [](TFxStringGrid& g) { g.SetFixedRows(2); },
+         [](const TFxStringGrid& g) { return g.FixedRows() == 2; }},
+        {"FixedCols", [](TFxStringGrid& g) { g.SetFixedCols(2); },
+         [](const TFxStringGrid& g) { return g.FixedCols() == 2; }},
+        {"DefaultColWidth", [](TFxStringGrid& g) { g.SetDefaultColWidth(91); },
+         [](const TFxStringGrid& g) { return g.DefaultColWidth() == 91; }},
+        {"DefaultRowHeight", [](TFxStringGrid& g) { g.SetDefaultRowHeight(31); },
+         [](const TFxStringGrid& g) { return g.DefaultRowHeight() == 31; }},
+        {"FixedRowHeight", [](TFxStringGrid& g) { g.SetFixedRowHeight(37); },
+         [](const TFxStringGrid& g) { return g.FixedRowHeight() == 37; }},
+        {"FixedColWidth", [](TFxStringGrid& g) { g.SetFixedColWidth(41); },
+         [](const TFxStringGrid& g) { return g.FixedColWidth() == 41; }},
+        {"InvalidEntryTitle", [](TFxStringGrid& g) { g.SetInvalidEntryTitle("Bad value"); },
+         [](const TFxStringGrid& g) { return g.InvalidEntryTitle() == "Bad value"; }},
+        {"InvalidEntryIcon", [](TFxStringGrid& g) { g.SetInvalidEntryIcon(ieError); },
+         [](const TFxStringGrid& g) { return g.InvalidEntryIcon() == ieError; }},
+        {"InvalidEntryText", [](TFxStringGrid& g) { g.SetInvalidEntryText("Use 0 to 255"); },
+         [](const TFxStringGrid& g) { return g.InvalidEntryText() == "Use 0 to 255"; }},
+        {"Options", [](TFxStringGrid& g) { g.SetOptions(g.Options() | fw::goRowSelect); },
+         [](const TFxStringGrid& g) { return (g.Options() & fw::goRowSelect) != 0; }},
+        {"ColWidths", [](TFxStringGrid& g) { g.SetColWidths(3, 77); },
+         [](const TFxStringGrid& g) { return g.ColCount() > 3 && g.ColWidths(3) == 77; }},
+        {"ColumnHeaders", [](TFxStringGrid& g) { g.ColumnHeaders().Add("Name"); },
+         [](const TFxStringGrid& g) { return g.ColumnHeaders().Count() == 1 && g.ColumnHeaders()[0] == "Name"; }},
+        {"RowHeights", [](TFxStringGrid& g) { g.SetRowHeights(4, 33); },
+         [](const TFxStringGrid& g) { return g.RowCount() > 4 && g.RowHeights(4) == 33; }},
+        {"ScrollProportional", [](TFxStringGrid& g) { g.SetScrollProportional(true); },
+         [](const TFxStringGrid& g) { return g.ScrollProportional(); }},
+        {"ScrollSynch", [](TFxStringGrid& g) { g.SetScrollSynch(true); },
+         [](const TFxStringGrid& g) { return g.ScrollSynch(); }},
+        {"ScrollHints", [](TFxStringGrid& g) { g.SetScrollHints(shBoth); },
+         [](const TFxStringGrid& g) { return g.ScrollHints() == shBoth; }},
+        {"ScrollBarAlways", [](TFxStringGrid& g) { g.SetScrollBarAlways(saVert); },
+         [](const TFxStringGrid& g) { return g.ScrollBarAlways() == saVert; }},
+        {"ScrollBars", [](TFxStringGrid& g) { g.SetScrollBars(fw::ssVertical); },
+         [](const TFxStringGrid& g) { return g.ScrollBars() == fw::ssVertical; }},
+        {"ScrollColor", [](TFxStringGrid& g) { g.SetScrollColor(0x224466); },
+         [](const TFxStringGrid& g) { return g.ScrollColor() == 0x224466; }},
+        {"ScrollType", [](TFxStringGrid& g) { g.SetScrollType(ssFlat); },
+         [](const TFxStringGrid& g) { return g.ScrollType() == ssFlat; }},
+        {"ScrollWidth", [](TFxStringGrid& g) { g.SetScrollWidth(9); },
+         [](const TFxStringGrid& g) { return g.ScrollWidth() == 9; }},
+        {"Cells", [](TFxStringGrid& g) { g.SetCells(2, 5, "copied"); },
+         [](const TFxStringGrid& g) { return g.RowCount() > 5 && g.Cells(2, 5) == "copied"; }},
+    };
+}
+
+} // namespace
+
+TEST(FxGridAssign, CopiesEverySettingAndOptionObject)
+{
+    TFxStringGrid source;
+    const TFxStringGrid fresh;
+    for (const TAssignedItem& item : AssignedItems()) {
+        EXPECT_FALSE(item.Has(fresh)) << item.Name << " is already set on a fresh grid";
+        item.Set(source);
+        EXPECT_TRUE(item.Has(source)) << item.Name;
+    }
+    TFxStringGrid target;
+    target.Assign(&source);
+    for (const TAssignedItem& item : AssignedItems())
+        EXPECT_TRUE(item.Has(target)) << item.Name << " was not copied";
+}
+
+// The copy adapts to the desktop theme after taking the source's colours,
+// just as the source did when its adaptation was switched on.
+TEST(FxGridAssign, CopiesAutoThemeAdaptAndAdaptsLikeTheSource)
+{
+    TFxStringGrid source;
+    source.SetActiveCellColor(0x123456);
+    source.SetAutoThemeAdapt(!source.AutoThemeAdapt());
+    TFxStringGrid target;
+    target.Assign(&source);
+    EXPECT_EQ(target.AutoThemeAdapt(), source.AutoThemeAdapt());
+    EXPECT_EQ(target.ActiveCellColor(), source.ActiveCellColor());
+    EXPECT_EQ(target.SelectionColor(), source.SelectionColor());
+}
+
+// Copying from anything but a grid, or from the grid itself, leaves every
+// setting and the cells as they were.
+TEST(FxGridAssign, FromAnotherKindOfObjectOrItselfChangesNothing)
+{
+    TFxStringGrid target;
+    for (const TAssignedItem& item : AssignedItems())
+        item.Set(target);
+    QObject stranger;
+    TFxStringGrid* self = &target;
+    for (const QObject* source : {static_cast<const QObject*>(&stranger), static_cast<const QObject*>(self)}) {
+        target.Assign(source);
+        for (const TAssignedItem& item : AssignedItems())
+            EXPECT_TRUE(item.Has(target)) << item.Name;
+    }
+}
