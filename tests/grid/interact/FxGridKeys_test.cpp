@@ -780,3 +780,66 @@ TEST(FxGridKeysSelectAll, CtrlASelectsTheDataCellsOnlyWithRangeOrRowSelection)
 }
 
 } // namespace
+
+#include "framework/Forms.h"
+
+namespace {
+
+// The window around the grid: records the keys that reach it after the
+// grid has passed them on.
+class RecordingForm : public fw::TForm {
+public:
+    QStringList* log = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        *log << QStringLiteral("window %1").arg(e->key() == Qt::Key_Return ? "Enter" : "other");
+        fw::TForm::keyPressEvent(e);
+    }
+};
+
+// Enter on a cell that takes no edit: a window that previews keys gets it
+// passed on from a grid that does not edit; otherwise the grid ends it with
+// OnKeyDown, and nothing moves.
+TEST(FxGridKeys, EnterOnANonEditableCellIsPassedOnOnlyToAPreviewingWindowOfAGridThatDoesNotEdit)
+{
+    struct Case {
+        const char* name;
+        bool keyPreview;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"previewing window", true, {"key down 13", "window Enter"}},
+        {"plain window", false, {"key down 13"}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        QStringList log;
+        RecordingForm form;
+        form.log = &log;
+        form.resize(600, 400);
+        form.SetKeyPreview(k.keyPreview);
+        auto* g = new TFxStringGrid(&form);
+        g->setGeometry(0, 0, 600, 400);
+        g->SetColCount(5);
+        g->SetRowCount(6);
+        g->SetOptions(g->Options() & ~fw::TGridOptions(fw::goEditing));
+        g->Events().OnCanEditCell = [](QObject*, int, int, bool& can) { can = false; };
+        g->SetCol(2);
+        g->SetRow(2);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        g->setFocus(Qt::OtherFocusReason);
+        g->OnKeyDown = [&](QObject*, int& key, fw::TShiftState) { log << QStringLiteral("key down %1").arg(key); };
+        QTest::keyClick(g, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(log, k.expected);
+        EXPECT_EQ(g->Col(), 2);
+        EXPECT_EQ(g->Row(), 2);
+        EXPECT_FALSE(g->EditMode());
+    }
+}
+
+} // namespace
