@@ -29,24 +29,14 @@ struct TCurl {
 // cannot be loaded.
 const TCurl* curlLibrary()
 {
-    static const TCurl* const loaded = []() -> const TCurl* {
-        void* lib = OpenSharedLibrary("libcurl.so.4");
-        if (!lib)
-            return nullptr;
-        static TCurl api;
-        auto bind = [lib](auto& entry, const char* name) { return BindSharedFunction(lib, entry, name); };
-        const bool complete = bind(api.global_init, "curl_global_init") && bind(api.easy_init, "curl_easy_init")
-                              && bind(api.easy_cleanup, "curl_easy_cleanup")
-                              && bind(api.easy_setopt, "curl_easy_setopt")
-                              && bind(api.easy_perform, "curl_easy_perform")
-                              && bind(api.easy_getinfo, "curl_easy_getinfo")
-                              && bind(api.easy_strerror, "curl_easy_strerror")
-                              && bind(api.slist_append, "curl_slist_append")
-                              && bind(api.slist_free_all, "curl_slist_free_all");
-        if (!complete || api.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
-            return nullptr;
-        return &api;
-    }();
+    static const TCurl* const loaded = LoadSharedApi<TCurl>("libcurl.so.4", [](TCurl& api, auto bind) {
+        return bind(api.global_init, "curl_global_init") && bind(api.easy_init, "curl_easy_init")
+               && bind(api.easy_cleanup, "curl_easy_cleanup") && bind(api.easy_setopt, "curl_easy_setopt")
+               && bind(api.easy_perform, "curl_easy_perform") && bind(api.easy_getinfo, "curl_easy_getinfo")
+               && bind(api.easy_strerror, "curl_easy_strerror") && bind(api.slist_append, "curl_slist_append")
+               && bind(api.slist_free_all, "curl_slist_free_all")
+               && api.global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    });
     return loaded;
 }
 

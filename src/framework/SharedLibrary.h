@@ -28,4 +28,20 @@ bool BindSharedFunction(void* library, Fn& entry, const char* name)
     return entry != nullptr;
 }
 
+// Loads `soname` and fills an Api struct of function pointers through
+// `bindAll(api, bind)`, where bind(entry, "name") points one entry at the
+// library's function and says whether it exists. Returns the filled struct,
+// or nullptr when the library or one of its functions is missing. Call it
+// once, from a function-local static: the struct lives for the process.
+template <typename Api, typename BindAll>
+const Api* LoadSharedApi(const char* soname, BindAll bindAll)
+{
+    void* library = OpenSharedLibrary(soname);
+    if (!library)
+        return nullptr;
+    static Api api;
+    auto bind = [library](auto& entry, const char* name) { return BindSharedFunction(library, entry, name); };
+    return bindAll(api, bind) ? &api : nullptr;
+}
+
 } // namespace fw

@@ -515,21 +515,15 @@ struct TLibXlsxWriter {
 
 const TLibXlsxWriter& LibXlsxWriter(const QString& fileName)
 {
-    static const TLibXlsxWriter* const loaded = []() -> const TLibXlsxWriter* {
-        void* so = OpenSharedLibrary("libxlsxwriter.so.4");
-        if (!so)
-            return nullptr;
-        static TLibXlsxWriter api;
-        auto bind = [so](auto& entry, const char* name) { return BindSharedFunction(so, entry, name); };
-        const bool complete =
-            bind(api.new_book, "workbook_new") &&
-            bind(api.add_sheet, "workbook_add_worksheet") &&
-            bind(api.close_book, "workbook_close") &&
-            bind(api.write_number, "worksheet_write_number") &&
-            bind(api.write_string, "worksheet_write_string") &&
-            bind(api.error_text, "lxw_strerror");
-        return complete ? &api : nullptr;
-    }();
+    static const TLibXlsxWriter* const loaded =
+        LoadSharedApi<TLibXlsxWriter>("libxlsxwriter.so.4", [](TLibXlsxWriter& api, auto bind) {
+        return bind(api.new_book, "workbook_new") &&
+               bind(api.add_sheet, "workbook_add_worksheet") &&
+               bind(api.close_book, "workbook_close") &&
+               bind(api.write_number, "worksheet_write_number") &&
+               bind(api.write_string, "worksheet_write_string") &&
+               bind(api.error_text, "lxw_strerror");
+    });
     if (!loaded)
         throw EFileError(QStringLiteral("Cannot create ") + fileName +
                          QStringLiteral(": the workbook library (libxlsxwriter.so.4) cannot be loaded"));

@@ -42,31 +42,24 @@ struct TLibZip {
 // `what` says what failed ("Cannot read <file>") when the library is missing.
 const TLibZip& LibZip(const QString& what)
 {
-    static const TLibZip* const loaded = []() -> const TLibZip* {
-        void* so = OpenSharedLibrary("libzip.so.4");
-        if (!so)
-            return nullptr;
-        static TLibZip api;
-        auto bind = [so](auto& entry, const char* name) { return BindSharedFunction(so, entry, name); };
-        const bool complete =
-            bind(api.open, "zip_open") &&
-            bind(api.error_init_with_code, "zip_error_init_with_code") &&
-            bind(api.error_strerror, "zip_error_strerror") &&
-            bind(api.error_fini, "zip_error_fini") &&
-            bind(api.get_num_entries, "zip_get_num_entries") &&
-            bind(api.stat_init, "zip_stat_init") &&
-            bind(api.stat_index, "zip_stat_index") &&
-            bind(api.fopen_index, "zip_fopen_index") &&
-            bind(api.strerror, "zip_strerror") &&
-            bind(api.fread, "zip_fread") &&
-            bind(api.fclose, "zip_fclose") &&
-            bind(api.discard, "zip_discard") &&
-            bind(api.source_buffer, "zip_source_buffer") &&
-            bind(api.file_add, "zip_file_add") &&
-            bind(api.source_free, "zip_source_free") &&
-            bind(api.close, "zip_close");
-        return complete ? &api : nullptr;
-    }();
+    static const TLibZip* const loaded = LoadSharedApi<TLibZip>("libzip.so.4", [](TLibZip& api, auto bind) {
+        return bind(api.open, "zip_open") &&
+               bind(api.error_init_with_code, "zip_error_init_with_code") &&
+               bind(api.error_strerror, "zip_error_strerror") &&
+               bind(api.error_fini, "zip_error_fini") &&
+               bind(api.get_num_entries, "zip_get_num_entries") &&
+               bind(api.stat_init, "zip_stat_init") &&
+               bind(api.stat_index, "zip_stat_index") &&
+               bind(api.fopen_index, "zip_fopen_index") &&
+               bind(api.strerror, "zip_strerror") &&
+               bind(api.fread, "zip_fread") &&
+               bind(api.fclose, "zip_fclose") &&
+               bind(api.discard, "zip_discard") &&
+               bind(api.source_buffer, "zip_source_buffer") &&
+               bind(api.file_add, "zip_file_add") &&
+               bind(api.source_free, "zip_source_free") &&
+               bind(api.close, "zip_close");
+    });
     if (!loaded)
         throw EFileError(what + QStringLiteral(": the zip library (libzip.so.4) cannot be loaded"));
     return *loaded;
