@@ -59,8 +59,14 @@ bool TFxStringGrid::CanSelectCell(int ACol, int ARow)
             if (TopRow() == before)
                 break;
         }
-        if (fixedLast && ARow == RowCount() - 1)
+        // A move onto the footer row (Ctrl+End, a page down) ends on the last
+        // data row instead.
+        if (fixedLast && ARow == RowCount() - 1) {
+            const int dataRow = RowCount() - 2;
+            if (dataRow >= FixedRows() && (dataRow != Row() || ACol != Col()))
+                MoveColRow(ACol, dataRow, true, true);
             return false;
+        }
     }
     const TGridOptions opts = Options();
     const int realTarget = RealColIndex(ACol);
