@@ -7,6 +7,7 @@
 
 #include "framework/Forms.h"
 #include "grid/foundation/FxOptions.h"
+#include "grid/paint/FxFloatingFooter.h"
 #include "grid/paint/FxSearchPanel.h"
 #include "grid/foundation/GridPaintServices.h"
 
@@ -410,6 +411,11 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
         }
         pause.Resume(-1);
         if (canDelete) {
+            // The row below the deleted last data row is the footer's.
+            const TFloatingFooter& footer = FloatingFooter();
+            if (footer.Visible() && footer.FooterStyle() == fsFixedLastRow && Row() == RowCount() - 1 &&
+                RowCount() - 2 >= FixedRows())
+                SetRow(RowCount() - 2);
             StoreOldValue(Col(), Row());
             InteractState().Modified = true;
             CalcFooter(-1);

@@ -211,6 +211,27 @@ TEST_P(FxGridFloatingFooterSelect, CurrentCellStaysAboveTheFooter)
     EXPECT_LE(g.CellRect(1, g.Row()).Bottom, footerTop);
 }
 
+// Delete on the last data row of a grid with a footer row: the current row
+// is the new last data row, never the footer's.
+TEST(FxGridFloatingFooterSelect, DeleteOnTheLastDataRowLeavesTheCurrentRowAboveTheFooterRow)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+    g.FloatingFooter().SetFooterStyle(fsFixedLastRow);
+    g.FloatingFooter().SetVisible(true);
+    g.Navigation().SetAllowDeleteRow(true);
+    for (int r = 1; r < g.RowCount() - 1; ++r)
+        g.SetCells(1, r, QString::number(r));
+    g.SetCol(1);
+    g.SetRow(g.RowCount() - 2);
+    ASSERT_EQ(g.Cells(1, g.Row()), "4");
+    w.key(Qt::Key_Delete);
+    EXPECT_EQ(g.RowCount(), 5);
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(g.Cells(1, g.Row()), "3");
+}
+
 INSTANTIATE_TEST_SUITE_P(Table, FxGridFloatingFooterSelect,
                          ::testing::Values(FooterCase{"fixed_last_row", fsFixedLastRow, 2},
                                            FooterCase{"column_preview", fsColumnPreview, 1}),
