@@ -118,10 +118,16 @@ bool TGridDropDownLink::KeyDown(int& key, TShiftState shift)
 
 bool TGridDropDownLink::TabIsGrids() const { return FGrid->HasCellValidation(); }
 
+void TGridDropDownLink::KeyEventArrives(const QKeyEvent& e)
+{
+    FReplayed = e.key() == 0 && e.text().size() == 1 && FxTakeReplayedChar(TEditingStateAccess::Of(*FGrid), e.text()[0]);
+}
+
 void TGridDropDownLink::KeyPress(QChar& key)
 {
-    if (FGrid->OnKeyPress)
+    if (FGrid->OnKeyPress && !FReplayed)
         FGrid->OnKeyPress(&FEditor, key);
+    FReplayed = false;
     if (key == QChar(0x1B) || key == u'\r' || key == u'\t')
         key = QChar();
 }

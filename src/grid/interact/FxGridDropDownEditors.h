@@ -37,6 +37,11 @@ public:
     // The grid's OnKeyPress sees every character; Escape, Enter and Tab go
     // no further (null).
     void KeyPress(QChar& key);
+    // A key event reaches the editor: the replay of the character that
+    // opened it was reported by the grid as it was typed, so its key press
+    // stays silent. Ended by KeyEventDone.
+    void KeyEventArrives(const QKeyEvent& e);
+    void KeyEventDone() { FReplayed = false; }
     void Changed();
     // How many changes the grid has heard of (a key that changed the text
     // without one is reported after it).
@@ -72,6 +77,7 @@ private:
     TFxStringGrid* FGrid;
     TFxCustomDropDown& FEditor;
     int FChangesReported = 0;
+    bool FReplayed = false;
 };
 
 // A drop-down editor: `Base` with the grid link in front of its keys.
@@ -98,7 +104,11 @@ protected:
         QPointer<TGridDropDownEditor> self(this);
         const QString before = this->Text();
         const int reported = FLink.ChangesReported();
+        FLink.KeyEventArrives(*k);
         const bool handled = Base::event(e);
+        if (!self)
+            return handled;
+        FLink.KeyEventDone();
         if (self && this->isVisible() && FLink.ChangesReported() == reported && this->Text() != before)
             FLink.Changed();
         return handled;

@@ -7,12 +7,69 @@
 
 #include "framework/Forms.h"
 #include "grid/foundation/FxOptions.h"
+#include "grid/paint/FxFloatingFooter.h"
 #include "grid/paint/FxSearchPanel.h"
 #include "grid/foundation/GridPaintServices.h"
 
 #include <QPointer>
 
+#include <algorithm>
+
 using namespace fw;
+
+namespace {
+
+// The row keys insert and delete among all rows: an active filter is
+// switched off while they act (the current row kept on its real row) and
+// on again after, with the view as it was.
+class TRowFilterPause {
+public:
+    explicit TRowFilterPause(TFxStringGrid& grid)
+        : FGrid(grid), FFiltered(grid.FilterActive()), FEntryRow(grid.Row()), FTop(grid.TopRow())
+    {
+        if (!FFiltered)
+            return;
+        const int real = grid.RealRowIndex(grid.Row());
+        grid.SetFilterActive(false);
+        FRow = grid.DisplRowIndex(real);
+    }
+    TRowFilterPause(const TRowFilterPause&) = delete;
+    TRowFilterPause& operator=(const TRowFilterPause&) = delete;
+    ~TRowFilterPause() { Resume(-1); }
+
+    bool Filtered() const { return FFiltered; }
+    // The current row among all rows.
+    int Row() const { return FFiltered ? FRow : FGrid.Row(); }
+
+    // The filter back on; the current row becomes the real row given when
+    // the filter shows it, else the row at the entry position.
+    void Resume(int realRow)
+    {
+        if (!FFiltered || FResumed)
+            return;
+        FResumed = true;
+        FGrid.SetFilterActive(true);
+        const int first = FGrid.FixedRows();
+        const int last = FGrid.RowCount() - FGrid.FixedFooters() - 1;
+        if (last < first)
+            return;
+        int row = FEntryRow;
+        if (realRow >= 0 && !FGrid.IsHiddenRow(realRow))
+            row = FGrid.DisplRowIndex(realRow);
+        FGrid.SetTopRow(std::clamp(FTop, first, last));
+        FGrid.SetRow(std::clamp(row, first, last));
+    }
+
+private:
+    TFxStringGrid& FGrid;
+    bool FFiltered;
+    int FEntryRow;
+    int FTop;
+    int FRow = -1;
+    bool FResumed = false;
+};
+
+} // namespace
 
 void TFxStringGrid::HandleWmGetDlgCode(TMessage& m)
 {
@@ -321,28 +378,44 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
     if (nav.AllowClipboardShortCuts() && HandleClipboardKey(key, ss)) {
         // copied, cut or pasted (or refused by the clipboard events)
     } else if (key == VK_INSERT && !ctrl && !shift && !IsKeyDown(VK_MENU) && nav.AllowInsertRow()) {
-        const bool after = nav.InsertPosition() == pInsertAfter;
-        const int at = after ? Row() + 1 : Row();
         if (DoCanInsertRow(Row())) {
+            // A filter hides rows by taking them out of the display rows: a
+            // row inserted among the shown ones would put the hidden ones
+            // back in the wrong places. The row goes in with every row shown.
+            TRowFilterPause pause(*this);
+            const int cur = pause.Row();
+            const bool after = nav.InsertPosition() == pInsertAfter;
+            const int at = after ? cur + 1 : cur;
             InsertRows(std::min(at, RowCount()), 1);
-            // Inserted below: the new row becomes current.
-            if (after && Row() + 1 < RowCount())
-                SetRow(Row() + 1);
+            // The new row becomes current.
+            const int inserted = std::min(at, RowCount() - 1);
+            if (!pause.Filtered() && inserted != Row())
+                SetRow(inserted);
             if (const auto& e = Events().OnAutoInsertRow)
                 e(this, at);
             InteractState().Modified = true;
+            pause.Resume(RealRowIndex(inserted));
             CalcFooter(-1);
         }
     } else if (key == VK_DELETE && !IsKeyDown(VK_MENU) && nav.AllowDeleteRow() &&
                RowCount() - FixedRows() - FixedFooters() > 0) {
+        TRowFilterPause pause(*this);
+        const int row = pause.Row();
         bool canDelete = true;
         if (const auto& e = Events().OnCanDeleteRow)
-            e(this, RealRowIndex(Row()), canDelete);
+            e(this, RealRowIndex(row), canDelete);
         if (canDelete) {
-            const int row = Row();
             DeleteRowsCore({row});
             if (const auto& e = Events().OnAutoDeleteRow)
                 e(this, row);
+        }
+        pause.Resume(-1);
+        if (canDelete) {
+            // The row below the deleted last data row is the footer's.
+            const TFloatingFooter& footer = FloatingFooter();
+            if (footer.Visible() && footer.FooterStyle() == fsFixedLastRow && Row() == RowCount() - 1 &&
+                RowCount() - 2 >= FixedRows())
+                SetRow(RowCount() - 2);
             StoreOldValue(Col(), Row());
             InteractState().Modified = true;
             CalcFooter(-1);

@@ -4,11 +4,14 @@
 // the edit-permission tests the other interaction files use.
 #include "grid/model/FxGrid.h"
 #include "grid/interact/FxGridInteract_p.h"
+#include "grid/paint/FxFloatingFooter.h"
 #include "grid/paint/FxSearchPanel.h"
 #include "grid/interact/FxInplaceEdit.h"
 
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/GridPaintServices.h"
+
+#include <algorithm>
 
 using namespace fw;
 
@@ -36,6 +39,33 @@ bool TFxStringGrid::CanSelectCell(int ACol, int ARow)
             SetTopRow(before + 1);
             if (TopRow() == before)
                 break;
+        }
+    }
+    // The floating footer lies over the grid's bottom too: the cell is
+    // brought above it, and in the fixed-last-row style the last row is the
+    // footer's own and never becomes current.
+    if (FloatingFooter().Visible() && ARow < RowCount()) {
+        const bool fixedLast = FloatingFooter().FooterStyle() == fsFixedLastRow;
+        if (!fixedLast)
+            FloatingFooter().Invalidate();
+        if (ARow >= TopRow() + VisibleRowCount())
+            SetTopRow(std::max(FixedRows(), ARow + FixedRows() - VisibleRowCount()));
+        const int searchBar = SearchFooter().Visible() ? SearchPanel().PanelHeight() + 2 : 0;
+        const int limit = ClientHeight() - FloatingFooter().Height() - searchBar + 2;
+        const int lastRow = fixedLast ? RowCount() - 2 : RowCount() - 1;
+        while (ACol >= 0 && ARow <= lastRow && CellRect(ACol, ARow).Bottom > limit && TopRow() < RowCount() - 1) {
+            const int before = TopRow();
+            SetTopRow(before + 1);
+            if (TopRow() == before)
+                break;
+        }
+        // A move onto the footer row (Ctrl+End, a page down) ends on the last
+        // data row instead.
+        if (fixedLast && ARow == RowCount() - 1) {
+            const int dataRow = RowCount() - 2;
+            if (dataRow >= FixedRows() && (dataRow != Row() || ACol != Col()))
+                MoveColRow(ACol, dataRow, true, true);
+            return false;
         }
     }
     const TGridOptions opts = Options();

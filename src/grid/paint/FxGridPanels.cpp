@@ -13,6 +13,8 @@
 
 #include <QEvent>
 
+#include <algorithm>
+
 using fw::TColor;
 using fw::TRect;
 
@@ -52,7 +54,13 @@ void TFxStringGrid::LayoutPanels()
     // The search bar lies over the last rows: they scroll on until the last
     // one ends (within two pixels) above the bar.
     const int searchHeight = ps.SearchPanel ? ps.SearchPanel->PanelHeight() : 0;
-    SetCoveredBottom(searchHeight > 0 ? searchHeight - 2 : 0);
+    // So does the floating footer; in the fixed-last-row style it covers the
+    // grid's own last row (the footer row), which need not scroll above it.
+    const int footerHeight = ps.FooterPanel ? ps.FooterPanel->PanelHeight() : 0;
+    int footerCover = footerHeight > 0 ? footerHeight - 1 : 0;
+    if (footerCover > 0 && ps.FloatingFooter->FooterStyle() == fsFixedLastRow)
+        footerCover = std::max(0, footerCover - DefaultRowHeight());
+    SetCoveredBottom((searchHeight > 0 ? searchHeight - 2 : 0) + footerCover);
     if (ps.SearchPanel && ps.SearchPanel->PanelHeight() > 0) {
         const int h = ps.SearchPanel->PanelHeight();
         ps.SearchPanel->setGeometry(area.left(), bottom - h, area.width(), h);

@@ -5,6 +5,7 @@
 #include "GridUi.h"
 
 #include "grid/foundation/FxOptions.h"
+#include "controls/dropdown/FxCustomDropDown.h"
 #include "grid/interact/FxGridEditors.h"
 #include "grid/interact/FxInplaceEdit.h"
 #include "grid/model/FxCGrid.h"
@@ -50,6 +51,7 @@ TEST_P(FxGridKeyPressOnce, EachTypedCharacterReachesOnKeyPressOnce)
     g.OnKeyPress = [&](QObject* sender, QChar& key) {
         const QString who = sender == &g                            ? QStringLiteral("grid")
                             : sender == &g.Combobox()               ? QStringLiteral("combo")
+                            : qobject_cast<TFxCustomDropDown*>(sender) ? QStringLiteral("dropdown")
                                                                     : QStringLiteral("other");
         log << QStringLiteral("%1 %2").arg(who).arg(key.unicode());
     };
@@ -59,8 +61,14 @@ TEST_P(FxGridKeyPressOnce, EachTypedCharacterReachesOnKeyPressOnce)
     EXPECT_EQ(log, k.expected);
     const bool text = g.NormalEdit() && g.NormalEdit()->isVisible();
     const bool combo = g.Combobox().isVisible();
-    EXPECT_EQ(text || combo, k.editorOpen);
-    if (text)
+    TFxCustomDropDown* dropDown = nullptr;
+    for (TFxCustomDropDown* d : g.findChildren<TFxCustomDropDown*>(QString(), Qt::FindDirectChildrenOnly))
+        if (d->isVisible())
+            dropDown = d;
+    EXPECT_EQ(text || combo || dropDown, k.editorOpen);
+    if (dropDown)
+        EXPECT_EQ(dropDown->Text(), QString::fromLatin1(k.cellOrEditor));
+    else if (text)
         EXPECT_EQ(g.NormalEdit()->Text(), QString::fromLatin1(k.cellOrEditor));
     else if (combo)
         EXPECT_EQ(g.Combobox().currentText(), QString::fromLatin1(k.cellOrEditor));
@@ -157,7 +165,21 @@ INSTANTIATE_TEST_SUITE_P(
                       w.key(Qt::Key_Down);
                       w.key(Qt::Key_Return);
                   },
-                  {"combo 13"}, false, "beta"}),
+                  {"combo 13"}, false, "beta"},
+        // A drop-down editor: the grid reports the opening character, the
+        // editor the ones typed into it.
+        PressCase{"digits_opening_a_calculator", edCalculatorDropDown, [](TFxStringGrid& g) { g.SetCol(2); },
+                  typeText("57"), {"grid 53", "dropdown 55"}, true, "57"},
+        PressCase{"letters_opening_a_memo", edMemoDropDown, [](TFxStringGrid& g) { g.SetCol(2); },
+                  typeText("ab"), {"grid 97", "dropdown 98"}, true, "ab"},
+        PressCase{"letter_opening_a_colour_picker", edColorPickerDropDown, [](TFxStringGrid& g) { g.SetCol(2); },
+                  typeText("n"), {"grid 110"}, true, ""},
+        PressCase{"enter_ending_a_calculator_edit", edCalculatorDropDown, [](TFxStringGrid& g) { g.SetCol(2); },
+                  [](Window& w) {
+                      w.type("4");
+                      w.key(Qt::Key_Return);
+                  },
+                  {"grid 52", "dropdown 13"}, false, "4.00"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "GridUi.h"
 
 #include "grid/foundation/FxOptions.h"
+#include "grid/model/FxFilter.h"
 #include "grid/interact/FxInplaceEdit.h"
 #include "grid/paint/FxSearchPanel.h"
 
@@ -325,6 +326,79 @@ TEST(FxGridKeys, InsertAndDeleteRowsOnlyWhenAllowedAndNotRefused)
     w.key(Qt::Key_Delete);
     EXPECT_EQ(g.RowCount(), 7);
     EXPECT_EQ(g.Cells(1, 4), "3");
+}
+
+// Insert and Delete on a filtered grid act on the row under the cursor among
+// all rows, and the filter is active again afterwards, showing what it showed
+// (an inserted empty row fails it and stays hidden).
+TEST(FxGridKeys, InsertAndDeleteUnderAFilterActOnTheRealRowAndKeepTheFilter)
+{
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        TInsertPosition position;
+        bool allowDelete;
+        QStringList allRows;     // column 1 of the data rows with the filter off
+        QStringList shown;       // with the filter on
+        QString current;         // the current row's text
+        QList<int> events;       // OnCanDeleteRow's real row, then OnAutoInsertRow/OnAutoDeleteRow
+    };
+    const Case cases[] = {
+        {"insert before", Qt::Key_Insert, pInsertBefore, true, {"a1", "b2", "", "a3", "b4", "a5"},
+         {"a1", "a3", "a5"}, "a3", {3}},
+        {"insert after", Qt::Key_Insert, pInsertAfter, true, {"a1", "b2", "a3", "", "b4", "a5"},
+         {"a1", "a3", "a5"}, "a3", {4}},
+        {"delete", Qt::Key_Delete, pInsertBefore, true, {"a1", "b2", "b4", "a5"}, {"a1", "a5"}, "a5", {3, 3}},
+        {"refused delete", Qt::Key_Delete, pInsertBefore, false, {"a1", "b2", "a3", "b4", "a5"},
+         {"a1", "a3", "a5"}, "a3", {3}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        const QStringList start{"a1", "b2", "a3", "b4", "a5"};
+        for (int r = 0; r < start.size(); ++r)
+            g.SetCells(1, r + 1, start[r]);
+        g.Navigation().SetAllowInsertRow(true);
+        g.Navigation().SetAllowDeleteRow(true);
+        g.Navigation().SetInsertPosition(k.position);
+        TFilterData* f = g.Filter().Add();
+        f->SetColumn(1);
+        f->SetCondition("a*");
+        g.SetFilterActive(true);
+        g.SetCol(1);
+        g.SetRow(2);
+        ASSERT_EQ(g.Cells(1, 2), "a3");
+        QList<int> events;
+        bool filterOffInEvents = true;
+        g.Events().OnCanDeleteRow = [&](QObject*, int r, bool& can) {
+            events << r;
+            filterOffInEvents = filterOffInEvents && !g.FilterActive();
+            can = k.allowDelete;
+        };
+        g.Events().OnAutoInsertRow = [&](QObject*, int r) {
+            events << r;
+            filterOffInEvents = filterOffInEvents && !g.FilterActive();
+        };
+        g.Events().OnAutoDeleteRow = [&](QObject*, int r) {
+            events << r;
+            filterOffInEvents = filterOffInEvents && !g.FilterActive();
+        };
+        w.key(k.key);
+        auto column = [&] {
+            QStringList c;
+            for (int r = 1; r < g.RowCount(); ++r)
+                c << g.Cells(1, r);
+            return c;
+        };
+        EXPECT_EQ(events, k.events);
+        EXPECT_TRUE(filterOffInEvents) << "the events see all rows";
+        EXPECT_TRUE(g.FilterActive());
+        EXPECT_EQ(column(), k.shown);
+        EXPECT_EQ(g.Cells(1, g.Row()), k.current);
+        g.SetFilterActive(false);
+        EXPECT_EQ(column(), k.allRows);
+    }
 }
 
 TEST(FxGridKeys, DisjunctRowFlagsFollowTheArrowsShiftAndSpace)
@@ -702,6 +776,69 @@ TEST(FxGridKeysSelectAll, CtrlASelectsTheDataCellsOnlyWithRangeOrRowSelection)
         const fw::TGridRect s = g.Selection();
         const QList<int> expected = range ? QList<int>{1, 1, 4, 5} : QList<int>{2, 2, 2, 2};
         EXPECT_EQ((QList<int>{s.Left, s.Top, s.Right, s.Bottom}), expected) << range;
+    }
+}
+
+} // namespace
+
+#include "framework/Forms.h"
+
+namespace {
+
+// The window around the grid: records the keys that reach it after the
+// grid has passed them on.
+class RecordingForm : public fw::TForm {
+public:
+    QStringList* log = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        *log << QStringLiteral("window %1").arg(e->key() == Qt::Key_Return ? "Enter" : "other");
+        fw::TForm::keyPressEvent(e);
+    }
+};
+
+// Enter on a cell that takes no edit: a window that previews keys gets it
+// passed on from a grid that does not edit; otherwise the grid ends it with
+// OnKeyDown, and nothing moves.
+TEST(FxGridKeys, EnterOnANonEditableCellIsPassedOnOnlyToAPreviewingWindowOfAGridThatDoesNotEdit)
+{
+    struct Case {
+        const char* name;
+        bool keyPreview;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"previewing window", true, {"key down 13", "window Enter"}},
+        {"plain window", false, {"key down 13"}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        QStringList log;
+        RecordingForm form;
+        form.log = &log;
+        form.resize(600, 400);
+        form.SetKeyPreview(k.keyPreview);
+        auto* g = new TFxStringGrid(&form);
+        g->setGeometry(0, 0, 600, 400);
+        g->SetColCount(5);
+        g->SetRowCount(6);
+        g->SetOptions(g->Options() & ~fw::TGridOptions(fw::goEditing));
+        g->Events().OnCanEditCell = [](QObject*, int, int, bool& can) { can = false; };
+        g->SetCol(2);
+        g->SetRow(2);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        g->setFocus(Qt::OtherFocusReason);
+        g->OnKeyDown = [&](QObject*, int& key, fw::TShiftState) { log << QStringLiteral("key down %1").arg(key); };
+        QTest::keyClick(g, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(log, k.expected);
+        EXPECT_EQ(g->Col(), 2);
+        EXPECT_EQ(g->Row(), 2);
+        EXPECT_FALSE(g->EditMode());
     }
 }
 

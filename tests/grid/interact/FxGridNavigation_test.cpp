@@ -67,6 +67,20 @@ INSTANTIATE_TEST_SUITE_P(
                 Qt::Key_Tab, none, 3, 1},
         NavCase{"tab_over_hidden_column", [](TFxStringGrid& g) { g.HideColumn(2); }, 2, 1, Qt::Key_Tab, none, 3,
                 1},
+        // Fixed right columns are no tab stops, though their cells edit:
+        // Tab wraps before them, counted among the columns shown.
+        NavCase{"tab_wraps_before_a_fixed_right_column", [](TFxStringGrid& g) { g.SetFixedRightCols(1); }, 3, 1,
+                Qt::Key_Tab, none, 1, 2},
+        NavCase{"tab_before_a_fixed_right_column_on_the_last_row", [](TFxStringGrid& g) { g.SetFixedRightCols(1); },
+                3, 5, Qt::Key_Tab, none, 1, 1},
+        NavCase{"backtab_wraps_to_before_a_fixed_right_column", [](TFxStringGrid& g) { g.SetFixedRightCols(1); }, 1,
+                2, Qt::Key_Backtab, Qt::ShiftModifier, 3, 1},
+        NavCase{"tab_before_a_fixed_right_column_after_a_hidden_column",
+                [](TFxStringGrid& g) {
+                    g.SetFixedRightCols(1);
+                    g.HideColumn(2);
+                },
+                2, 1, Qt::Key_Tab, none, 1, 2},
         NavCase{"tab_down_a_column",
                 [](TFxStringGrid& g) { g.Navigation().SetTabAdvanceDirection(adTopBottom); }, 1, 5, Qt::Key_Tab,
                 none, 2, 1},

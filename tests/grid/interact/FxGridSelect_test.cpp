@@ -163,3 +163,78 @@ TEST(FxGridWheel, MovesTheCurrentRowOrScrollsByTheIncrement)
 }
 
 } // namespace
+
+#include "grid/paint/FxFloatingFooter.h"
+
+namespace {
+
+// The floating footer lies over the grid's bottom: the cell that becomes
+// current is scrolled up above it; in the fixed-last-row style the last
+// row is the footer's and never becomes current.
+struct FooterCase {
+    const char* name;
+    TFooterStyle style;
+    int lastCurrentRow;     // rows from the end: 1 the last row
+};
+
+class FxGridFloatingFooterSelect : public ::testing::TestWithParam<FooterCase> {};
+
+TEST_P(FxGridFloatingFooterSelect, CurrentCellStaysAboveTheFooter)
+{
+    const FooterCase& k = GetParam();
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+    g.SetRowCount(40);
+    g.FloatingFooter().SetFooterStyle(k.style);
+    g.FloatingFooter().SetHeight(60);
+    g.FloatingFooter().SetVisible(true);
+    w.settle();
+    g.SetCol(1);
+    g.SetRow(1);
+    const int footerTop = g.ClientHeight() - g.FloatingFooter().Height() + 2;
+    // Down, one row at a time, to the end.
+    for (int i = 0; i < 45; ++i) {
+        w.key(Qt::Key_Down);
+        EXPECT_LE(g.CellRect(1, g.Row()).Bottom, footerTop) << "row " << g.Row();
+    }
+    EXPECT_EQ(g.Row(), g.RowCount() - k.lastCurrentRow);
+    // Ctrl+End, and a direct move to the last row, from the top.
+    g.SetRow(1);
+    w.key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(g.Row(), g.RowCount() - k.lastCurrentRow);
+    EXPECT_LE(g.CellRect(g.Col(), g.Row()).Bottom, footerTop);
+    g.SetCol(1);
+    g.SetRow(5);
+    g.SetRow(g.RowCount() - 1);
+    EXPECT_EQ(g.Row(), g.RowCount() - k.lastCurrentRow);
+    EXPECT_LE(g.CellRect(1, g.Row()).Bottom, footerTop);
+}
+
+// Delete on the last data row of a grid with a footer row: the current row
+// is the new last data row, never the footer's.
+TEST(FxGridFloatingFooterSelect, DeleteOnTheLastDataRowLeavesTheCurrentRowAboveTheFooterRow)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetOptions(g.Options() & ~fw::TGridOptions(fw::goEditing));
+    g.FloatingFooter().SetFooterStyle(fsFixedLastRow);
+    g.FloatingFooter().SetVisible(true);
+    g.Navigation().SetAllowDeleteRow(true);
+    for (int r = 1; r < g.RowCount() - 1; ++r)
+        g.SetCells(1, r, QString::number(r));
+    g.SetCol(1);
+    g.SetRow(g.RowCount() - 2);
+    ASSERT_EQ(g.Cells(1, g.Row()), "4");
+    w.key(Qt::Key_Delete);
+    EXPECT_EQ(g.RowCount(), 5);
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(g.Cells(1, g.Row()), "3");
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FxGridFloatingFooterSelect,
+                         ::testing::Values(FooterCase{"fixed_last_row", fsFixedLastRow, 2},
+                                           FooterCase{"column_preview", fsColumnPreview, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
