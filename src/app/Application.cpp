@@ -133,16 +133,21 @@ private:
     bool m_done = false;
 };
 
+// The watcher while it waits; freeing the windows ends it, so that nothing
+// can create them again during the program's end.
+QPointer<TOtherWindowsCreator> gPendingCreator;
+
 } // namespace
 
 void Create_Other_Windows_After_First_Paint()
 {
-    if (!FNew_Project)
-        new TOtherWindowsCreator();
+    if (!FNew_Project && !gPendingCreator)
+        gPendingCreator = new TOtherWindowsCreator();
 }
 
 void Free_Application_Windows()
 {
+    delete gPendingCreator.data();
     release(FSet_SDO_Server_Access);
     release(FSet_SDO_Client_Access);
     release(FSet_PDO_Access);

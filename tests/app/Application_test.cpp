@@ -113,6 +113,15 @@ TEST_F(Startup, TheOtherWindowsFollowTheMainWindowsFirstPaintOrTheFirstInput)
         EXPECT_EQ(FNew_Project, first);
         Free_Application_Windows();
     }
+    // Freed before anything came: nothing creates the windows afterwards.
+    Create_Main_Window(folder());
+    Create_Other_Windows_After_First_Paint();
+    Free_Application_Windows();
+    QWidget other;
+    other.show();
+    QTest::keyClick(&other, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(FNew_Project, nullptr);
 }
 
 struct EditorCase {
