@@ -99,7 +99,17 @@ void TSgCustomCombo::SetStyle(TSgComboStyle style)
     if (FStyle == style)
         return;
     FStyle = style;
-    setEditable(style == csDropDown || style == csSimple);
+    const bool editable = style == csDropDown || style == csSimple;
+    QLineEdit* field = editable ? nullptr : lineEdit();
+    if (field) {
+        // The edit field goes now, not later: a field deleted after the combo
+        // has taken the focus again would take it away from the combo then.
+        setFocusProxy(nullptr);
+        if (field->hasFocus())
+            setFocus(Qt::OtherFocusReason);
+    }
+    setEditable(editable);
+    delete field;
     ApplyColor();
     PlaceEditField();
     update();

@@ -56,6 +56,26 @@ void TFxStringGrid::HideSpecialEditor(int ACol, int ARow)
             hide(&cb);
         }
         break;
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit:
+        s.EditMode = false;
+        if (s.Spin) {
+            TGridSpin& sp = *s.Spin;
+            if (sp.AllowEmptyValue() && sp.text().trimmed().isEmpty())
+                SetCellEx(c, ARow, QString());
+            else if (s.CurrentEditor == edSpinEdit)
+                SetInts(c, ARow, sp.Value());
+            else if (s.CurrentEditor == edFloatSpinEdit)
+                SetFloats(c, ARow, sp.FloatValue());
+            else if (s.CurrentEditor == edTimeSpinEdit)
+                WriteCellText(c, ARow, sp.text());
+            else
+                SetDates(c, ARow, sp.DateValue());
+            hide(&sp);
+        }
+        break;
     case edCheckBox:
         if (s.CheckEditor)
             hide(s.CheckEditor.data());

@@ -8,8 +8,10 @@
 #include "grid/interact/FxGridSpecialEditors_p.h"
 #include "grid/interact/FxInplaceEdit.h"
 
+#include "grid/foundation/FxObjButton.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/FxUtilText.h"
+#include "grid/foundation/FxUtilText_p.h"
 #include "grid/foundation/GridPaintServices.h"
 #include "grid/foundation/SgHTMLEUtil.h"
 
@@ -66,6 +68,16 @@ TGridCheckBox& TFxStringGrid::CheckEditor() const
     if (!s.CheckEditor)
         s.CheckEditor = new TGridCheckBox(const_cast<TFxStringGrid*>(this));
     return *s.CheckEditor;
+}
+
+TGridSpin& TFxStringGrid::SpinEdit() const
+{
+    TFxGridInteractState& s = InteractState();
+    if (!s.Spin) {
+        s.Spin = new TGridSpin(const_cast<TFxStringGrid*>(this));
+        s.Spin->ApplyWinXPLook(IsWinXPOrLater());
+    }
+    return *s.Spin;
 }
 
 void TFxStringGrid::StoreOldValue(int ACol, int ARow)
@@ -154,6 +166,8 @@ void TFxStringGrid::ShowSpecialEditor(int ACol, int ARow)
         cb.setEnabled(true);
         cb.hidePopup();
         cb.SetStyle(list ? csDropDownList : csDropDown);
+        // Typing completes only through the grid's own lookup.
+        cb.SetAutoComplete(false);
         cb.setGeometry(r.Left, r.Top, w, h);
         const bool block = cb.blockSignals(true);
         bool matched = true;
@@ -202,6 +216,61 @@ void TFxStringGrid::ShowSpecialEditor(int ACol, int ARow)
         }
         PostChar(&cb, startChar);
         s.EditCtrl = &cb;
+        break;
+    }
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit: {
+        TGridSpin& sp = SpinEdit();
+        s.EditMode = true;
+        sp.setGeometry(r.Left, r.Top, w, h);
+        sp.show();
+        sp.setEnabled(true);
+        sp.SetColor(cellColor);
+        sp.setFont(GetCellFont(c, ARow).ToQFont());
+        sp.SetExcelStyleDecimalSeparator(ExcelStyleDecimalSeparator());
+        DoGetEditorProp(c, ARow, &sp);
+        // The value that opens the editor is no change of the user's.
+        const bool block = sp.blockSignals(true);
+        switch (s.CurrentEditor) {
+        case edSpinEdit:
+            sp.SetSpinType(sptNormal);
+            sp.SetValue(FxSpinCellInt(value));
+            break;
+        case edFloatSpinEdit: {
+            sp.SetSpinType(sptFloat);
+            double v = 0;
+            if (!fxutil_detail::plainFloat(NormalizeNumberText(value), v))
+                v = 0;
+            sp.SetFloatValue(v);
+            break;
+        }
+        case edTimeSpinEdit:
+            sp.SetSpinType(sptTime);
+            sp.setText(value);
+            break;
+        default: {
+            sp.SetSpinType(sptDate);
+            TDateTime d = 0;
+            if (value.trimmed().isEmpty() || !TryStrToDate(value, d))
+                d = Now();
+            sp.SetDateValue(d);
+            break;
+        }
+        }
+        sp.blockSignals(block);
+        sp.raise();
+        sp.setFocus(Qt::OtherFocusReason);
+        sp.selectAll();
+        PostChar(&sp, startChar);
+        s.EditCtrl = &sp;
+        // A click on a spin button drawn in the cell steps at once.
+        if (s.SpinUpClick)
+            sp.StepUp(false);
+        if (s.SpinDnClick)
+            sp.StepDown(false);
+        s.SpinUpClick = s.SpinDnClick = false;
         break;
     }
     case edCheckBox: {

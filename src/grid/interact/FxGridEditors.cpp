@@ -4,6 +4,7 @@
 #include "framework/Canvas.h"
 #include "framework/Guard.h"
 #include "grid/foundation/FxOptions.h"
+#include "grid/foundation/FxUtilText_p.h"
 #include "grid/interact/FxGridInteract_p.h"
 #include "grid/interact/FxGridSpecialEditors_p.h"
 #include "grid/model/FxGrid.h"
@@ -94,6 +95,207 @@ void TGridCheckBox::focusOutEvent(QFocusEvent* e)
     });
 }
 
+// ================================================================ spin
+
+int FxSpinCellInt(const QString& text)
+{
+    const fxutil_detail::IntLead lead = fxutil_detail::intLead(text, true);
+    quint32 v = 0;
+    for (int i = lead.pos; i < int(text.size()); ++i) {
+        const int d = fxutil_detail::digitValue(text[i], lead.base);
+        if (d < 0)
+            break;
+        v = v * quint32(lead.base) + quint32(d);
+    }
+    const int r = int(v);
+    return lead.negative ? -r : r;
+}
+
+TGridSpin::TGridSpin(TFxStringGrid* grid) : TSgSpinEdit(grid->viewport()), FGrid(grid)
+{
+    hide();
+    setEnabled(false);
+    SetBorderStyle(bsNone);
+    SetMaxValue(100);
+    SetMinValue(0);
+    SetIncrement(1);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& t) {
+        TFxStringGrid* g = FGrid;
+        if (isVisible() && g->EditMode() && g->Events().OnEditChange)
+            g->Events().OnEditChange(g, g->Col(), g->Row(), t);
+    });
+}
+
+void TGridSpin::SpinClicked(bool up)
+{
+    TFxStringGrid* g = FGrid;
+    TFxGridEvents& ev = g->Events();
+    switch (SpinType()) {
+    case sptNormal:
+        if (ev.OnSpinClick)
+            ev.OnSpinClick(g, g->Col(), g->Row(), Value(), up);
+        break;
+    case sptFloat:
+        if (ev.OnFloatSpinClick)
+            ev.OnFloatSpinClick(g, g->Col(), g->Row(), FloatValue(), up);
+        break;
+    case sptDate:
+        if (ev.OnDateSpinClick)
+            ev.OnDateSpinClick(g, g->Col(), g->Row(), DateValue(), up);
+        break;
+    case sptTime:
+        if (ev.OnTimeSpinClick)
+            ev.OnTimeSpinClick(g, g->Col(), g->Row(), TimeValue(), up);
+        break;
+    }
+}
+
+void TGridSpin::UpButtonClick(QObject* sender)
+{
+    TSgSpinEdit::UpButtonClick(sender);
+    SpinClicked(true);
+}
+
+void TGridSpin::DownButtonClick(QObject* sender)
+{
+    TSgSpinEdit::DownButtonClick(sender);
+    SpinClicked(false);
+}
+
+bool TGridSpin::KeyDown(int& key, TShiftState shift)
+{
+    QPointer<TFxStringGrid> g = FGrid;
+    QPointer<TGridSpin> self(this);
+    TFxGridInteractState& s = TFxGridEditorAccess::State(*g);
+    TNavigation& nav = g->Navigation();
+    const bool numeric = SpinType() == sptNormal || SpinType() == sptFloat;
+    // Page keys step within the limits, End and Home go to them. Two equal
+    // limits are none: the page keys always step and End and Home keep the value.
+    if (numeric && (key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_HOME)) {
+        const bool up = key == VK_PRIOR || key == VK_HOME;
+        if (SpinType() == sptNormal) {
+            const bool limited = MinValue() != MaxValue();
+            const int v = Value();
+            if (key == VK_PRIOR && (!limited || v + Increment() <= MaxValue()))
+                SetValue(v + Increment());
+            else if (key == VK_NEXT && (!limited || v - Increment() >= MinValue()))
+                SetValue(v - Increment());
+            else if (key == VK_END && limited)
+                SetValue(MinValue());
+            else if (key == VK_HOME && limited)
+                SetValue(MaxValue());
+        } else {
+            const bool limited = MinFloatValue() != MaxFloatValue();
+            const double v = FloatValue();
+            if (key == VK_PRIOR && (!limited || v + IncrementFloat() <= MaxFloatValue()))
+                SetFloatValue(v + IncrementFloat());
+            else if (key == VK_NEXT && (!limited || v - IncrementFloat() >= MinFloatValue()))
+                SetFloatValue(v - IncrementFloat());
+            else if (key == VK_END && limited)
+                SetFloatValue(MinFloatValue());
+            else if (key == VK_HOME && limited)
+                SetFloatValue(MaxFloatValue());
+        }
+        if (g->Events().OnSpinClick)
+            g->Events().OnSpinClick(g, g->Col(), g->Row(), Value(), up);
+        key = 0;
+        return false;
+    }
+    if (key != VK_ESCAPE && key != VK_TAB && key != VK_RETURN && key != VK_UP && key != VK_DOWN)
+        return true;
+    if (key == VK_ESCAPE) {
+        setText(g->OriginalCellValue());
+        if (SpinType() == sptNormal)
+            SetValue(Value());
+        else if (SpinType() == sptFloat)
+            SetFloatValue(FloatValue());
+    } else {
+        g->SetCurrentCell(text());
+        const bool ok = g->ValidateCell(text());
+        if (!self || !g)
+            return false;
+        // A refused value shows what the cell holds again; an accepted one
+        // what validation made of it.
+        setText(g->CurrentCell());
+        if (!ok) {
+            end(false);
+            key = 0;
+            s.NoAutoAdvance = true;
+            update();
+            return false;
+        }
+    }
+    if (key == VK_TAB && (g->Options() & goTabs)) {
+        g->HideInplaceEdit();
+        if (!g)
+            return false;
+        g->SetFocus();
+        g->AdvanceOnTab(shift.Contains(ssShift));
+        key = 0;
+        return false;
+    }
+    const int k = key;
+    key = 0;
+    g->DoneInplaceEdit(k, shift);
+    if (g && k == VK_RETURN && nav.AdvanceOnEnter() && nav.AdvanceAutoEdit() && !s.NoAutoAdvance)
+        g->ShowInplaceEdit();
+    return false;
+}
+
+bool TGridSpin::event(QEvent* e)
+{
+    if (FxGridSpecial::TabIsEditors(e, (FGrid->Options() & goTabs) != 0)) {
+        keyPressEvent(static_cast<QKeyEvent*>(e));
+        return true;
+    }
+    return TSgSpinEdit::event(e);
+}
+
+void TGridSpin::keyPressEvent(QKeyEvent* e)
+{
+    fw::RunGuarded([&] {
+        QPointer<TGridSpin> self(this);
+        if (!FxGridSpecial::PassKeyDown(*this, *e))
+            return;
+        const QChar typed = CharCodeFromEvent(*e);
+        if (!typed.isNull()) {
+            // Tab and Enter make no character here; Escape has ended the edit.
+            if (typed.unicode() == 9 || typed.unicode() == 13 || typed.unicode() == 27) {
+                e->accept();
+                return;
+            }
+            QChar ch = typed;
+            TFxStringGrid* g = FGrid;
+            if (g->OnKeyPress && !FxIsReplayedChar(*g, *e, typed))
+                g->OnKeyPress(g, ch);
+            if (!self)
+                return;
+            if (ch.isNull()) {
+                e->accept();
+                return;
+            }
+            if (ch != typed) {
+                HandleWmChar(ch, e->modifiers() & Qt::KeypadModifier);
+                if (!ch.isNull())
+                    insert(QString(ch));
+                e->accept();
+                return;
+            }
+        }
+        TSgSpinEdit::keyPressEvent(e);
+    });
+}
+
+void TGridSpin::focusOutEvent(QFocusEvent* e)
+{
+    fw::RunGuarded([&] {
+        QPointer<TGridSpin> self(this);
+        FxGridSpecial::EndEditOnFocusLoss(*FGrid, *this, *e);
+        if (self)
+            TSgSpinEdit::focusOutEvent(e);
+    });
+}
+
 // ================================================================ combo
 
 TGridCombo::TGridCombo(TFxStringGrid* grid) : TSgComboBox(grid->viewport()), FGrid(grid)
@@ -102,10 +304,17 @@ TGridCombo::TGridCombo(TFxStringGrid* grid) : TSgComboBox(grid->viewport()), FGr
     setEnabled(false);
     SetButtonWidth(16);
     setInsertPolicy(QComboBox::NoInsert);
+    SetAutoComplete(false);
     connect(this, &QComboBox::editTextChanged, this, [this](const QString& text) {
         TFxStringGrid* g = FGrid;
         if (g->EditMode() && g->Events().OnEditChange)
             g->Events().OnEditChange(g, g->Col(), g->Row(), text);
+    });
+    // A list-only combo has no edit text: its selection is what changes.
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int) {
+        TFxStringGrid* g = FGrid;
+        if (!isEditable() && isVisible() && g->EditMode() && g->Events().OnEditChange)
+            g->Events().OnEditChange(g, g->Col(), g->Row(), currentText());
     });
     connect(this, &QComboBox::activated, this, [this](int) {
         FGrid->InteractState().ComboUserChose = true;

@@ -1,11 +1,14 @@
 #pragma once
 // The in-place editors that wrap controls: the check box editor
-// (edCheckBox) and the combo editor (edComboEdit, edComboList). Each is
+// (edCheckBox), the spin editor (edSpinEdit, edFloatSpinEdit,
+// edTimeSpinEdit, edDateSpinEdit) and the combo editor (edComboEdit,
+// edComboList). Each is
 // created once by the grid, placed and filled when an edit starts and
 // written back when it ends; these classes tie their keys, focus and
 // changes to the grid.
 #include "framework/Input.h"
 #include "grid/foundation/SgCombo.h"
+#include "grid/foundation/SgSpin.h"
 
 #include <QCheckBox>
 
@@ -27,6 +30,36 @@ protected:
 private:
     TFxStringGrid* FGrid;
 };
+
+class TGridSpin : public TSgSpinEdit {
+    Q_OBJECT
+public:
+    explicit TGridSpin(TFxStringGrid* grid);
+    TFxStringGrid* Grid() const { return FGrid; }
+
+    // The key handling of one key-down, as the editor runs it; false when
+    // the key was taken here and goes no further.
+    bool KeyDown(int& key, fw::TShiftState shift);
+
+    void UpButtonClick(QObject* sender) override;
+    void DownButtonClick(QObject* sender) override;
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    // The grid hears of a step by a spin button, by spin type.
+    void SpinClicked(bool up);
+
+    TFxStringGrid* FGrid;
+};
+
+// The integer a spin cell's text opens with: leading blanks, a sign, decimal
+// digits or hexadecimal ones after "$", "x" or "0x"; reading stops at the
+// first character that does not belong, an empty text is 0.
+int FxSpinCellInt(const QString& text);
 
 class TGridCombo : public TSgComboBox {
     Q_OBJECT

@@ -16,6 +16,7 @@
 class TFxInplaceEdit;
 class TGridCombo;
 class TGridCheckBox;
+class TGridSpin;
 class QLabel;
 class QScrollBar;
 
@@ -88,6 +89,9 @@ struct TFxGridInteractState {
     bool ComboUserChose = false;    // the user picked an item since
     QString NewCellText;            // the value being validated, then accepted
     bool NoAutoAdvance = false;
+    // A refused value kept its text editor open when a press took the
+    // keyboard away: that press does not move the current cell.
+    bool HoldCell = false;
     bool BlockKill = false;         // a special editor is being hidden
     bool BlockFocus = false;        // DoneInplaceEdit moves the focus back
     bool InvokedFocusChange = false;
@@ -104,6 +108,7 @@ struct TFxGridInteractState {
     QPointer<TFxInplaceEdit> NormalEdit;
     QPointer<TGridCombo> Combo;
     QPointer<TGridCheckBox> CheckEditor;
+    QPointer<TGridSpin> Spin;
 
     // ---- keyboard
     int LastTabCol = -1, LastTabRow = -1;

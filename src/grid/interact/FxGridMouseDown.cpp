@@ -151,6 +151,13 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
     if (HandleControlPress(acol, arow, x, y))
         return;
     const int pressCol = RealColIndex(acol);
+    // The spin buttons drawn in the cell: the spin editor that opens steps once.
+    if (!inFixed && ControlLook().SpinButtonsAlwaysVisible() && x > cr.Right - 18 && HasSpinEdit(pressCol, arow)) {
+        if (y > (cr.Top + cr.Bottom) / 2)
+            s.SpinDnClick = true;
+        else
+            s.SpinUpClick = true;
+    }
     // A header node's glyph opens or closes every node.
     if (arow < FixedRows() && acol == 0 && IsNode(arow) && ma.NodeAllExpandContract() &&
         NodeGlyphHit(*this, arow, cr, x)) {
@@ -316,6 +323,20 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
         Click();
         return;
     }
+    // A combo cell whose drop button always shows edits directly on a press,
+    // as DirectEdit makes every cell do: the open editor of the cell being
+    // left ends first.
+    const bool isCombo = !inFixed && !customFixed && ControlLook().DropDownAlwaysVisible() && HasComboBox(realCol, arow);
+    const bool directEdit = ma.DirectEdit() || isCombo;
+    if (!inFixed && !customFixed && (canEdit || (ma.EditOnDblClickOnly() && isCombo)) && directEdit) {
+        HideInplaceEdit();
+        if (!self)
+            return;
+        // A refused value keeps its editor and the grid on its cell.
+        if (EditMode())
+            return;
+        SetFocus();
+    }
     if (customFixed) {
         if (const auto& e = Events().OnClickCell)
             e(this, arow, acol);
@@ -345,9 +366,14 @@ void TFxStringGrid::HandleWmLButtonDown(TMessage& m)
     const bool notFixed = !inFixed;
     if (notFixed && IsMergedCell(realCol, arow) && (sameSel || ma.DirectEdit()) && canEdit)
         ShowInplaceEdit();
-    else if (notFixed && canEdit && ma.DirectEdit() && x - cr.Left >= 4 && cr.Right - x >= 4 &&
-             !IsClickableCell(realCol, arow) && Col() == acol && Row() == arow)
+    else if (notFixed && (canEdit || (ma.EditOnDblClickOnly() && isCombo)) && directEdit && x - cr.Left >= 4 &&
+             cr.Right - x >= 4 && !IsClickableCell(realCol, arow) && Col() == acol && Row() == arow) {
+        if (ma.EditOnDblClickOnly() && isCombo) {
+            SetOptions(Options() | goEditing);
+            SetFocus();
+        }
         ShowInplaceEdit();
+    }
 }
 
 void TFxStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

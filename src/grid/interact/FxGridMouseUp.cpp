@@ -21,6 +21,15 @@ void TFxStringGrid::HandleWmLButtonUp(TMessage& m)
 {
     TFxGridInteractState& s = InteractState();
     QPointer<TFxStringGrid> self(this);
+    // The press a refused value held back is over with its release.
+    struct EndHold {
+        QPointer<TFxStringGrid>& g;
+        ~EndHold()
+        {
+            if (g)
+                g->InteractState().HoldCell = false;
+        }
+    } endHold{self};
     const int x = GetXLParam(m.LParam), y = GetYLParam(m.LParam);
     s.ColMoveFlg = s.ColSizeFlg = s.MouseDown = s.MouseKeepDown = false;
     s.MouseSelectMode = msNormal;

@@ -30,6 +30,8 @@ bool TFxStringGrid::CanSelectCell(int ACol, int ARow)
         return TBaseGrid::SelectCell(ACol, ARow);
     if (ACol < 0 || ARow < 0)
         return false;
+    if (s.HoldCell && (ACol != Col() || ARow != Row()))
+        return false;
     s.EditText = GetCellEx(RealColIndex(ACol), ARow);
     // A cell that would become current under the search bar scrolls up above it.
     if (SearchFooter().Visible() && ARow >= 0 && ARow <= RowCount() - 1) {

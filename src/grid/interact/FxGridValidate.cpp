@@ -75,18 +75,24 @@ bool TFxStringGrid::ValidateCell(const QString& NewValue)
             DoCellsChanged(TRect(c, r, c, r));
         Navigation().SetAdvanceOnEnter(end.advance);
         s.NewCellText = v;
+        s.LastValidation = valid;
         if (valid) {
             SetCellEx(c, r, v);
         } else {
-            s.LastValidation = false;
             // The handler's own text stays; otherwise the old value comes back.
-            HideEditor();
+            // A text editor still open over the cell stays as it is (the
+            // caller puts the refused text back into it); hiding it would
+            // take its keyboard away and end the edit.
+            const bool inPlace = s.NormalEdit && s.NormalEdit->isVisible() && Col() == oldCol && Row() == r;
+            if (!inPlace)
+                HideEditor();
             SetCellEx(c, r, v != NewValue ? v : oldText);
             if (Col() != oldCol || Row() != r)
                 MoveColRow(oldCol, r, true, true);
             s.Validating = false;
             s.Editing = true;
-            ShowInplaceEdit();
+            if (!inPlace)
+                ShowInplaceEdit();
             s.Modified = s.OldModified;
             if (!InvalidEntryTitle().isEmpty() || !InvalidEntryText().isEmpty()) {
                 QWidget* at = s.SpecialEditor && s.EditCtrl ? s.EditCtrl.data()

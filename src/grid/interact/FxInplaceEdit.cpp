@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QScrollBar>
 
 using namespace fw;
 
@@ -468,14 +469,33 @@ void TFxInplaceEdit::BoundsChanged(const TRect& r)
     setGeometry(r.Left, r.Top, std::max(0, r.Width() - 1), std::max(0, r.Height() - 1));
 }
 
+// A press on a scroll bar of the grid would give the keyboard to the grid
+// (the first ancestor that takes focus by a click), ending the edit: while
+// the editor has the keyboard, the bars pass it on to the editor, which keeps it.
+void TFxInplaceEdit::LendScrollBars(bool lend)
+{
+    QWidget* to = lend ? this : nullptr;
+    for (QScrollBar* bar : {FGrid->verticalScrollBar(), FGrid->horizontalScrollBar()})
+        if (bar && bar->focusProxy() != to)
+            bar->setFocusProxy(to);
+}
+
 void TFxInplaceEdit::FocusGained()
 {
     TFxStringGrid* g = FGrid;
     TFxGridInteractState& s = g->InteractState();
+    LendScrollBars(true);
     FGotFocus = true;
     s.NoEditChange = false;
     FLengthLimit = g->MaxEditLength();
     SetMaxLength(FLengthLimit);
+    // Back from the press a refused value held back: the refused text is
+    // shown as the refusal left it.
+    if (s.HoldCell) {
+        if (g->Navigation().EditSelectAll())
+            selectAll();
+        return;
+    }
     if (!EditMask().isEmpty() && !s.LButFlg && g->Navigation().ImproveMaskSel()) {
         setSelection(0, 1);
         return;
@@ -494,13 +514,49 @@ void TFxInplaceEdit::FocusLost(QWidget* to)
 {
     TFxStringGrid* g = FGrid;
     TFxGridInteractState& s = g->InteractState();
+    LendScrollBars(false);
     if (FAltBack)
         return;
+    // Validation hides and shows the editor itself: not an end of the edit.
+    if (s.Validating)
+        return;
+    // The press that a refused value holds back takes the keyboard once more
+    // on its way: the editor has it back when the press is over.
+    if (s.HoldCell && (to == g || (to && g->isAncestorOf(to)))) {
+        QPointer<TFxInplaceEdit> editor(this);
+        QMetaObject::invokeMethod(
+            this,
+            [editor] {
+                if (editor && editor->isVisible() && !editor->hasFocus())
+                    editor->setFocus(Qt::OtherFocusReason);
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     if (to && to != g && !g->isAncestorOf(to)) {
         g->ValidateCell(text());
         g->SetCurrentCell(text());
     }
+    QPointer<TFxInplaceEdit> self(this);
     g->HideInplaceEdit();
+    if (!self)
+        return;
+    // A refused value opened the editor again on its cell: the edit goes on
+    // with the refused text, and the press that took the keyboard away does
+    // not move the grid.
+    if (g->EditMode() && isVisible() && !g->LastValidation()) {
+        RefusalRestore();
+        s.HoldCell = true;
+        QPointer<TFxStringGrid> grid(g);
+        QMetaObject::invokeMethod(
+            g,
+            [grid] {
+                if (grid && !(QApplication::mouseButtons() & Qt::LeftButton))
+                    grid->InteractState().HoldCell = false;
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     s.Editing = false;
     s.EditMode = false;
     if (FColE >= 0 && FRowE >= 0 && FColE < g->ColCount() && FRowE < g->RowCount())

@@ -40,6 +40,7 @@ private:
     void LookupComplete();
     void FocusGained();
     void FocusLost(QWidget* to);
+    void LendScrollBars(bool lend);
 
     TFxStringGrid* FGrid;
     int FSelKeyDown = 0;

@@ -381,6 +381,13 @@ void TFxColumnGrid::GetCellEditorType(int ACol, int ARow, TEditorType& AEditor)
             ControlLook().SetDropDownCount(item->DropDownCount());
             // The column's choices become the combo editor's list; an
             // OnGetEditorType handler may still replace them.
+            if (AEditor == edSpinEdit || AEditor == edFloatSpinEdit || AEditor == edTimeSpinEdit ||
+                AEditor == edDateSpinEdit) {
+                TGridSpin& spin = SpinEdit();
+                spin.SetMinValue(item->SpinMin());
+                spin.SetMaxValue(item->SpinMax());
+                spin.SetIncrement(item->SpinStep());
+            }
             if (AEditor == edComboEdit || AEditor == edComboList) {
                 QStringList items;
                 for (int i = 0; i < item->ComboItems().Count(); ++i)

@@ -71,6 +71,7 @@ class TFxInplaceEdit;
 class TFxStringGridCheck;
 class TGridCombo;
 class TGridCheckBox;
+class TGridSpin;
 class TGridEditBtn;
 class TGridUnitEditBtn;
 class TGridButton;
@@ -1232,6 +1233,9 @@ public:
     TGridCombo& Combobox() const;
     TGridCombo& UniCombo() const { return Combobox(); }
     TGridCheckBox& CheckEditor() const;
+    // The spin editor of edSpinEdit, edFloatSpinEdit, edTimeSpinEdit and
+    // edDateSpinEdit (created with first use).
+    TGridSpin& SpinEdit() const;
     void ShowInplaceEdit();
     void ShowCellEdit();
     void HideInplaceEdit();

@@ -81,6 +81,12 @@ struct TFxGridModelEvents {
     std::function<void(QObject* Sender, int ACol, int ARow, TGridFixedCellEditor& AEditor, fw::TStringList& Values)>
         OnFixedEdit;
     std::function<void(QObject* Sender, int ACol, int ARow, const QString& Value)> OnEditChange;
+    // A button of the spin editor stepped the value (UpDown: the up button),
+    // by the editor's spin type: integer, float, date and time.
+    std::function<void(QObject* Sender, int ACol, int ARow, int AValue, bool UpDown)> OnSpinClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, double AValue, bool UpDown)> OnFloatSpinClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, fw::TDateTime AValue, bool UpDown)> OnDateSpinClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, fw::TDateTime AValue, bool UpDown)> OnTimeSpinClick;
     TFxCellTextEvent OnSaveCell;
     TFxCellTextEvent OnLoadCell;
     std::function<void(QObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxChange;

@@ -139,6 +139,9 @@ public:
         }
     }
 
+    // The window goes first: closing it still reports to the recorder.
+    ~Rig() { form.reset(); }
+
     // Shown, active, the grid holding the keyboard on (col, row); the
     // recorder starts here.
     void Start(int col, int row)
