@@ -98,6 +98,10 @@ bool TFxStringGrid::CanShowEditor()
     TFxGridInteractState& s = InteractState();
     if (s.Validating)
         return false;
+    // An open special editor is the editor: the framework's text editor
+    // does not show over it.
+    if (s.EditMode && s.SpecialEditor)
+        return false;
     bool r = TBaseGrid::CanEditShow();
     const TPoint b = BaseCell(RealCol(), Row());
     if (r && !s.EditMode && IsClickableCell(b.X, b.Y))
@@ -110,8 +114,10 @@ bool TFxStringGrid::CanShowEditor()
         s.NoEditChange = true;
         s.CellCache = CurrentCell();
         // The value an edit is validated against is that of the cell it starts on.
-        if (!s.Editing)
+        if (!s.Editing) {
             StoreOldValue(Col(), Row());
+            s.Refused = false;
+        }
         TEditorType kind = DefaultEditor();
         GetCellEditorType(b.X, b.Y, kind);
         s.CurrentEditor = kind;
@@ -172,9 +178,15 @@ void TFxStringGrid::ShowSpecialEditor(int ACol, int ARow)
         const bool block = cb.blockSignals(true);
         bool matched = true;
         if (!list) {
+            // The list opens on the item the text names, when there is one.
+            const int match = cb.findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            cb.setCurrentIndex(match);
             cb.setEditText(value);
-            if (s.ComboIdx != -1 && cb.currentIndex() == -1)
+            if (s.ComboIdx != -1 && match == -1)
                 cb.SetItemIndex(s.ComboIdx);
+            // Open again on a refused value: the value is there to be corrected.
+            if (s.Refused)
+                cb.setEditText(s.NewCellText);
             if (cb.lineEdit())
                 cb.lineEdit()->setMaxLength(MaxComboLength() > 0 ? MaxComboLength() : 32767);
         } else {
@@ -198,10 +210,12 @@ void TFxStringGrid::ShowSpecialEditor(int ACol, int ARow)
         if (Navigation().AutoComboDropSize())
             cb.SizeDropDownWidth();
         cb.setFocus(Qt::OtherFocusReason);
+        if (!list && s.Refused && cb.lineEdit())
+            cb.lineEdit()->selectAll();
         s.ComboUnmatched = list && !matched;
         s.ComboUserChose = false;
         if (MouseActions().DirectComboDrop() || ControlLook().DropDownAlwaysVisible())
-            cb.showPopup();
+            cb.DropDown();
         if (MouseActions().DirectEdit() && MouseActions().DirectComboDrop())
             if (const auto& e = Events().OnSelectionChanged) {
                 const TGridRect sel = Selection();

@@ -10,6 +10,7 @@
 #include "grid/model/FxGrid.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -26,6 +27,41 @@ void GridKeyDown(TFxStringGrid* g, int key)
 {
     g->Perform(WM_KEYDOWN, key, 0);
 }
+
+// Swallows the release of the press that opened a list: the list stays open
+// for the choice, as it does when the press was on the combo's own button.
+class TPressReleaseEater : public QObject {
+public:
+    TPressReleaseEater(QWidget* popup) : QObject(popup), FPopup(popup) { qApp->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::MouseButtonRelease:
+            if (FPopup && watched->isWidgetType() &&
+                (watched == FPopup || FPopup->isAncestorOf(static_cast<QWidget*>(watched)))) {
+                deleteLater();
+                qApp->removeEventFilter(this);
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::Hide:
+            if (e->type() == QEvent::MouseButtonPress || watched == FPopup) {
+                qApp->removeEventFilter(this);
+                deleteLater();
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> FPopup;
+};
 
 } // namespace
 
@@ -90,8 +126,7 @@ void TGridCheckBox::focusOutEvent(QFocusEvent* e)
 {
     fw::RunGuarded([&] {
         QCheckBox::focusOutEvent(e);
-        if (isVisible())
-            FGrid->HideInplaceEdit();
+        FxGridSpecial::EndEditOnFocusLoss(*FGrid, *this, *e);
     });
 }
 
@@ -323,6 +358,14 @@ TGridCombo::TGridCombo(TFxStringGrid* grid) : TSgComboBox(grid->viewport()), FGr
     });
 }
 
+void TGridCombo::DropDown()
+{
+    const bool pressed = QApplication::mouseButtons() & Qt::LeftButton;
+    showPopup();
+    if (pressed && view() && view()->window() != window())
+        new TPressReleaseEater(view()->window());
+}
+
 void TGridCombo::SetItems(const QStringList& items)
 {
     const bool block = blockSignals(true);
@@ -423,14 +466,19 @@ void TGridCombo::focusOutEvent(QFocusEvent* e)
 {
     fw::RunGuarded([&] {
         TSgComboBox::focusOutEvent(e);
-        // The list popping up takes the focus for a moment: the edit goes on.
-        if (e->reason() == Qt::PopupFocusReason || (view() && view()->isVisible()))
+        // The list popping up takes the focus for a moment, and so does the
+        // window's activation going elsewhere: the edit goes on.
+        if (FxGridSpecial::FocusGoesToPopup(*e) || (view() && view()->isVisible()))
             return;
         TFxStringGrid* g = FGrid;
+        if (!isVisible() || FxGridSpecial::FocusTakenByHeldPress(*g, *this))
+            return;
         if (g->LookupHistory() && !currentText().isEmpty() && findText(currentText()) < 0)
             addItem(currentText());
-        if (isVisible())
-            g->HideInplaceEdit();
+        QPointer<TFxStringGrid> grid(g);
+        g->HideInplaceEdit();
+        if (grid)
+            FxGridSpecial::HoldRefusedPress(*grid);
     });
 }
 

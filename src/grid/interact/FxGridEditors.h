@@ -76,6 +76,8 @@ public:
     void SetText(const QString& text);
     // Sizes the drop-down list to the widest item.
     void SizeDropDownWidth();
+    // Opens the list; opened by a press, it stays open after the release.
+    void DropDown();
 
     // Fired by Enter.
     std::function<void(QObject* Sender)> OnReturnKey;

@@ -92,6 +92,9 @@ struct TFxGridInteractState {
     // A refused value kept its text editor open when a press took the
     // keyboard away: that press does not move the current cell.
     bool HoldCell = false;
+    // The last validation of the edit refused its value and opened the editor
+    // again; cleared by the next validation and by a new edit.
+    bool Refused = false;
     bool BlockKill = false;         // a special editor is being hidden
     bool BlockFocus = false;        // DoneInplaceEdit moves the focus back
     bool InvokedFocusChange = false;

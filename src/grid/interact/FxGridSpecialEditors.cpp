@@ -104,10 +104,49 @@ bool FocusGoesToPopup(const QFocusEvent& e)
            QApplication::activePopupWidget() != nullptr;
 }
 
-void EndEditOnFocusLoss(TFxStringGrid& grid, const QWidget& editor, const QFocusEvent& e, bool keepOpen)
+bool FocusTakenByHeldPress(TFxStringGrid& grid, QWidget& editor)
 {
-    if (!FocusGoesToPopup(e) && editor.isVisible() && !keepOpen)
-        grid.HideInplaceEdit();
+    TFxGridInteractState& s = TFxGridEditorAccess::State(grid);
+    QWidget* to = QApplication::focusWidget();
+    if (!s.HoldCell || !(to == &grid || (to && grid.isAncestorOf(to) && !editor.isAncestorOf(to))))
+        return false;
+    QPointer<QWidget> back(&editor);
+    QMetaObject::invokeMethod(
+        &editor,
+        [back] {
+            if (back && back->isVisible() && !back->hasFocus())
+                back->setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
+void HoldRefusedPress(TFxStringGrid& grid)
+{
+    TFxGridInteractState& s = TFxGridEditorAccess::State(grid);
+    if (!grid.EditMode() || !s.Refused)
+        return;
+    s.HoldCell = true;
+    QPointer<TFxStringGrid> g(&grid);
+    QMetaObject::invokeMethod(
+        &grid,
+        [g] {
+            if (g && !(QApplication::mouseButtons() & Qt::LeftButton))
+                TFxGridEditorAccess::State(*g).HoldCell = false;
+        },
+        Qt::QueuedConnection);
+}
+
+void EndEditOnFocusLoss(TFxStringGrid& grid, QWidget& editor, const QFocusEvent& e, bool keepOpen)
+{
+    if (FocusGoesToPopup(e) || !editor.isVisible() || keepOpen)
+        return;
+    if (FocusTakenByHeldPress(grid, editor))
+        return;
+    QPointer<TFxStringGrid> g(&grid);
+    grid.HideInplaceEdit();
+    if (g)
+        HoldRefusedPress(*g);
 }
 
 bool TabIsEditors(const QEvent* e, bool claimed)

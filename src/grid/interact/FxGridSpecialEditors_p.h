@@ -76,7 +76,15 @@ bool Hide(TFxStringGrid& grid, TEditorType kind, int col, int row);
 bool FocusGoesToPopup(const QFocusEvent& e);
 // The focus leaves a shown editor for anything but a popup of its own:
 // the edit ends. `keepOpen` holds it open (a list or calendar still down).
-void EndEditOnFocusLoss(TFxStringGrid& grid, const QWidget& editor, const QFocusEvent& e, bool keepOpen = false);
+// A refused value opens the editor again, and the press that took the
+// focus away does not move the grid (HoldRefusedPress).
+void EndEditOnFocusLoss(TFxStringGrid& grid, QWidget& editor, const QFocusEvent& e, bool keepOpen = false);
+// The edit ended on a focus loss reopened its editor on a refused value:
+// the press under way does not move the current cell.
+void HoldRefusedPress(TFxStringGrid& grid);
+// The press held back takes the keyboard to the grid once more: the editor
+// has it back afterwards (true: the focus loss is that one).
+bool FocusTakenByHeldPress(TFxStringGrid& grid, QWidget& editor);
 // A Tab press an editor takes for itself (rather than the focus chain)
 // when `claimed`: the grid validates cells, or tabs from cell to cell.
 bool TabIsEditors(const QEvent* e, bool claimed);

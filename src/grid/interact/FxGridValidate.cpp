@@ -33,6 +33,7 @@ bool TFxStringGrid::ValidateCell(const QString& NewValue)
         return true;
     s.Editing = false;
     s.Validating = true;
+    s.Refused = false;
     // A handler that raises must not leave the grid validating for ever.
     struct EndValidation {
         TFxGridInteractState& s;
@@ -76,6 +77,7 @@ bool TFxStringGrid::ValidateCell(const QString& NewValue)
         Navigation().SetAdvanceOnEnter(end.advance);
         s.NewCellText = v;
         s.LastValidation = valid;
+        s.Refused = !valid;
         if (valid) {
             SetCellEx(c, r, v);
         } else {

@@ -544,7 +544,7 @@ void TFxInplaceEdit::FocusLost(QWidget* to)
     // A refused value opened the editor again on its cell: the edit goes on
     // with the refused text, and the press that took the keyboard away does
     // not move the grid.
-    if (g->EditMode() && isVisible() && !g->LastValidation()) {
+    if (g->EditMode() && isVisible() && s.Refused) {
         RefusalRestore();
         s.HoldCell = true;
         QPointer<TFxStringGrid> grid(g);

@@ -42,7 +42,7 @@ namespace editinput {
 // ---------------------------------------------------------------- actions
 
 struct Act {
-    enum Kind { KeyPress, Typing, CellClick, DropButtonClick, ScrollBarLine, ListItemClick };
+    enum Kind { KeyPress, Typing, CellClick, DropButtonClick, ScrollBarLine, ListItemClick, SpinButtonClick };
     Kind kind = KeyPress;
     Qt::Key key = Qt::Key_unknown;
     Qt::KeyboardModifiers mods = Qt::NoModifier;
@@ -91,6 +91,14 @@ inline Act ScrollBarDown()
 {
     Act a;
     a.kind = Act::ScrollBarLine;
+    return a;
+}
+// A click on the up (or down) button of the open spin editor.
+inline Act SpinButton(bool up)
+{
+    Act a;
+    a.kind = Act::SpinButtonClick;
+    a.item = up ? 1 : 0;
     return a;
 }
 // A click on item `i` of the open list (the combo's drop-down list).
@@ -206,6 +214,15 @@ public:
             click(form->windowHandle(), p);
             break;
         }
+        case Act::SpinButtonClick: {
+            // The spin editor's arrow buttons lie at its right end, up above down.
+            QWidget* spin = grid->EditCtrl();
+            if (!spin)
+                break;
+            const QPoint p(spin->width() - 5, a.item ? spin->height() / 4 : spin->height() * 3 / 4);
+            click(form->windowHandle(), spin->mapTo(form.get(), p));
+            break;
+        }
         case Act::ListItemClick: {
             QWidget* popup = QApplication::activePopupWidget();
             auto* combo = qobject_cast<QComboBox*>(grid->EditCtrl());
@@ -279,8 +296,8 @@ public:
     }
 
     // The editing events, each as one line: SetEditText, Validate (with
-    // "refused"), EditingDone, EditCellDone, Change (OnEditChange) and
-    // ComboChange.
+    // "refused"), EditingDone, EditCellDone, Change (OnEditChange),
+    // ComboChange, CheckBoxClick and SpinClick.
     void Record()
     {
         grid->OnSetEditText = [this](QObject*, int c, int r, const QString& v) {
@@ -299,6 +316,12 @@ public:
         };
         e.OnComboChange = [this](QObject*, int c, int r, int i, const QString& v) {
             log << QStringLiteral("ComboChange %1,%2 %3 %4").arg(c).arg(r).arg(i).arg(v);
+        };
+        e.OnCheckBoxClick = [this](QObject*, int c, int r, bool state) {
+            log << QStringLiteral("CheckBoxClick %1,%2 %3").arg(c).arg(r).arg(state ? "on" : "off");
+        };
+        e.OnSpinClick = [this](QObject*, int c, int r, int v, bool up) {
+            log << QStringLiteral("SpinClick %1,%2 %3 %4").arg(c).arg(r).arg(v).arg(up ? "up" : "down");
         };
     }
 
@@ -336,8 +359,12 @@ struct Case {
     QPoint watch{1, 1};          // the cell whose text is reported
 };
 
+// EDITING_CASE=<part of a name> runs only the cases whose name holds it.
 inline void RunCase(const Case& c)
 {
+    const QString only = qEnvironmentVariable("EDITING_CASE");
+    if (!only.isEmpty() && !QString::fromUtf8(c.name).contains(only))
+        return;
     SCOPED_TRACE(c.name);
     Rig rig;
     rig.grid->Columns()[1]->SetEditor(c.kind);
