@@ -340,6 +340,9 @@ TGridCombo::TGridCombo(TFxStringGrid* grid) : TSgComboBox(grid->viewport()), FGr
     SetButtonWidth(16);
     setInsertPolicy(QComboBox::NoInsert);
     SetAutoComplete(false);
+    // Flat in the grid's looks, it keeps the colour of the cell it edits, not
+    // the grid's background around the cells.
+    SetFlatParentColor(false);
     connect(this, &QComboBox::editTextChanged, this, [this](const QString& text) {
         TFxStringGrid* g = FGrid;
         if (g->EditMode() && g->Events().OnEditChange)

@@ -4,6 +4,8 @@
 // there as PNG files to be looked at.
 #include "GridUi.h"
 
+#include "framework/SysColors.h"
+
 #include "framework/LayeredWindow.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/GridFocusWindow.h"
@@ -17,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QHash>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPainter>
 
@@ -185,4 +189,66 @@ TEST(EditorLooks, FocusFrameTintsTheCellsSurroundings)
     const QPoint inside = cellOnForm + QPoint(cell.Width() / 2, cell.Height() / 2);
     EXPECT_EQ(shot.pixelColor(inside).rgb(), base.pixelColor(inside).rgb());
     g.HideFocusWindow();
+}
+
+namespace {
+
+// The colour most pixels of `r` in `img` have.
+QColor mostCommon(const QImage& img, const QRect& r)
+{
+    QHash<QRgb, int> n;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            ++n[img.pixel(x, y)];
+    QRgb best = 0;
+    int most = -1;
+    for (auto it = n.cbegin(); it != n.cend(); ++it)
+        if (it.value() > most) {
+            most = it.value();
+            best = it.key();
+        }
+    return QColor::fromRgb(best);
+}
+
+} // namespace
+
+// The combo editors, like the text editor, take the colour of the cell they
+// edit: a white cell stays white under an open edit combo, also in the flat
+// looks, where the combo would otherwise take the grid's background.
+TEST(EditorLooks, ComboEditorsTakeTheCellsColour)
+{
+    for (const TEditorType kind : {edComboEdit, edComboList}) {
+        SCOPED_TRACE(int(kind));
+        Window w;
+        TFxStringGrid& g = *w.grid;
+        g.SetColWidths(1, 140);
+        g.SetRowHeights(1, 24);
+        g.Events().OnGetEditorType = [kind](QObject*, int col, int row, TEditorType& e) {
+            if (col == 1 && row == 1)
+                e = kind;
+        };
+        g.Events().OnGetEditorProp = [](QObject* s, int, int, QObject*) {
+            auto* grid = static_cast<TFxStringGrid*>(s);
+            grid->ClearComboString();
+            grid->AddComboString("alpha");
+        };
+        g.SetColor(clWhite);
+        g.SetLook(glOffice2007);
+        g.SetCells(1, 1, "alpha");
+        g.SetCol(1);
+        g.SetRow(1);
+        w.key(Qt::Key_F2);
+        QWidget* combo = g.EditCtrl();
+        ASSERT_NE(combo, nullptr);
+        Window::settle();
+        const QImage face = combo->grab().toImage();
+        // The face left of the drop button, inside the frame (a focused list
+        // shows its item highlighted there, as list combos do).
+        const QRect inner(3, 3, face.width() - 30, face.height() - 6);
+        if (kind == edComboEdit)
+            EXPECT_EQ(mostCommon(face, inner).rgb(), QColor(Qt::white).rgb());
+        else
+            EXPECT_EQ(mostCommon(face, inner).rgb(), ToQColor(clHighlight).rgb());
+        save(grab(w), kind == edComboEdit ? "editor-combo-edit" : "editor-combo-list");
+    }
 }
