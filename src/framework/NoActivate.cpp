@@ -5,9 +5,19 @@
 
 namespace fw {
 
+namespace {
+const char* const kWatched = "fwNoActivate";
+}
+
 TNoActivate::TNoActivate(QWidget* window) : QObject(window), FWindow(window)
 {
     window->installEventFilter(this);
+    window->setProperty(kWatched, true);
+}
+
+bool TNoActivate::Watches(const QWidget* window)
+{
+    return window && window->property(kWatched).toBool();
 }
 
 bool TNoActivate::eventFilter(QObject* watched, QEvent* event)

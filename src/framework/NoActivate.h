@@ -14,6 +14,10 @@ public:
     // Watches `window` and lives as its child.
     explicit TNoActivate(QWidget* window);
 
+    // `window` is one that never keeps the activation: a control losing its
+    // focus to it has not lost it for good (the activation comes back).
+    static bool Watches(const QWidget* window);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -143,6 +143,8 @@ void TFxStringGrid::DoneInplaceEdit(int Key, TShiftState Shift)
 
 void TFxStringGrid::FireEditingDone(int ACol, int ARow)
 {
+    // The frame goes with the edit, whether or not a value was validated.
+    HideFocusWindow();
     if (const auto& e = Events().OnEditingDone)
         e(this);
     InteractState().EditMode = false;
@@ -184,6 +186,8 @@ void TFxStringGrid::TopLeftChanged()
     // and validated; the text editor moves with the cell.
     if (s.EditMode && s.CurrentEditor != edNormal && s.SpecialEditor)
         HideInplaceEdit();
+    // The focus frame of the text editor goes along with the cell.
+    MoveFocusWindow();
     UpdateFlatScrollBars();
     UpdateFooter();
     CellControlsUpdate(false);

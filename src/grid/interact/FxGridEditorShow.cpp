@@ -12,6 +12,7 @@
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/FxUtilText.h"
 #include "grid/foundation/FxUtilText_p.h"
+#include "grid/foundation/GridFocusWindow.h"
 #include "grid/foundation/GridPaintServices.h"
 #include "grid/foundation/SgHTMLEUtil.h"
 
@@ -129,12 +130,16 @@ bool TFxStringGrid::CanShowEditor()
         } else {
             ShowSpecialEditor(DisplColIndex(b.X), b.Y);
             s.Entered = true;
+            if (FocusHelper().Enabled() && s.EditMode)
+                ShowFocusWindow(CellRect(Col(), Row()));
             r = false;
         }
     }
     if (r) {
         s.Entered = true;
         s.Editing = true;
+        if (FocusHelper().Enabled())
+            ShowFocusWindow(CellRect(Col(), Row()));
     }
     return r;
 }

@@ -110,6 +110,8 @@ bool TFxStringGrid::ValidateCell(const QString& NewValue)
     }
     StoreOldValue(Col(), Row());
     s.Validating = false;
+    if (valid)
+        HideFocusWindow();
     return valid;
 }
 

@@ -4,6 +4,7 @@
 
 #include "framework/Clipboard.h"
 #include "framework/Guard.h"
+#include "framework/NoActivate.h"
 #include "framework/SysColors.h"
 #include "framework/SysUtils.h"
 #include "framework/Timer.h"
@@ -519,6 +520,10 @@ void TFxInplaceEdit::FocusLost(QWidget* to)
         return;
     // Validation hides and shows the editor itself: not an end of the edit.
     if (s.Validating)
+        return;
+    // A window of the grid's own that never keeps the activation (the focus
+    // frame) took it for a moment: the keyboard comes back with it.
+    if (!to && fw::TNoActivate::Watches(QApplication::activeWindow()))
         return;
     // The press that a refused value holds back takes the keyboard once more
     // on its way: the editor has it back when the press is over.

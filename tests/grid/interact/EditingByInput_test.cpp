@@ -108,6 +108,31 @@ TEST(EditingByInput, TextEditor)
         RunCase(c);
 }
 
+TEST(EditingByInput, FocusFrame)
+{
+    auto frame = [](Rig& r) {
+        r.grid->FocusHelper().SetEnabled(true);
+        comboItems(r, 1);
+    };
+    const std::vector<Case> cases{
+        {"focus frame: a spin edit goes on and ends as without it", edSpinEdit, "7",
+         {Key(Qt::Key_F2), Key(Qt::Key_PageUp), Key(Qt::Key_Return)},
+         {"8", {1, 1}, false, "grid", "",
+          {"Change 1,1 8", "SpinClick 1,1 8 up", "Validate 1,1 8", "EditingDone", "EditCellDone 1,1"}},
+         frame},
+        {"focus frame: a list combo opens and takes an item as without it", edComboList, "beta",
+         {Key(Qt::Key_F2), Type("d"), Key(Qt::Key_Return)},
+         {"delta", {1, 1}, false, "grid", "",
+          {"Change 1,1 delta", "ComboChange 1,1 3 delta", "Validate 1,1 delta", "SetEditText 1,1 delta",
+           "EditingDone", "EditCellDone 1,1"}},
+         frame},
+        {"focus frame: an edit combo keeps the keyboard", edComboEdit, "beta", {Key(Qt::Key_F2), Type("x")},
+         {"beta", {1, 1}, true, "TGridCombo", "betax", {"Change 1,1 betax"}}, frame},
+    };
+    for (const Case& c : cases)
+        RunCase(c);
+}
+
 // The date cell and what Page Up makes of it: the part under the caret (the
 // first one, all text being selected) steps by one.
 QString dateCell() { return fw::DateToStr(fw::EncodeDate(2024, 6, 15)); }

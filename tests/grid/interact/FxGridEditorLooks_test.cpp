@@ -14,6 +14,7 @@
 #include "grid/interact/FxGridControlEditors.h"
 #include "grid/interact/FxGridDatePicker.h"
 #include "grid/interact/FxGridFixedEditors.h"
+#include "grid/interact/FxInplaceEdit.h"
 #include "grid/interact/FxRichEdit.h"
 
 #include <gtest/gtest.h>
@@ -251,4 +252,46 @@ TEST(EditorLooks, ComboEditorsTakeTheCellsColour)
             EXPECT_EQ(mostCommon(face, inner).rgb(), ToQColor(clHighlight).rgb());
         save(grab(w), kind == edComboEdit ? "editor-combo-edit" : "editor-combo-list");
     }
+}
+
+// With the focus helper on, opening an editor by key lays the frame around
+// the cell while the editor keeps the keyboard; the end of the edit takes it
+// away. The picture composes the frame over the window as the desktop does.
+TEST(EditorLooks, FocusFrameAroundTheOpenEditor)
+{
+    Window w(true);
+    TFxStringGrid& g = *w.grid;
+    g.FocusHelper().SetEnabled(true);
+    g.SetColWidths(1, 140);
+    g.SetRowHeights(2, 24);
+    g.SetCells(1, 2, "framed");
+    g.SetCol(1);
+    g.SetRow(2);
+    w.key(Qt::Key_F2);
+    w.type("x");
+    Window::settle();
+    TGridFocusWindow* frame = g.FocusWindow();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(frame->isVisible());
+    ASSERT_TRUE(g.EditMode());
+    ASSERT_NE(g.NormalEdit(), nullptr);
+    EXPECT_EQ(w.focus(), static_cast<QWidget*>(g.NormalEdit())) << "the editor keeps the keyboard";
+    EXPECT_EQ(g.NormalEdit()->Text(), "framedx");
+    const TRect cell = g.CellRect(1, 2);
+    EXPECT_EQ(frame->geometry(), QRect(g.viewport()->mapToGlobal(QPoint(cell.Left - 4, cell.Top - 4)),
+                                       QSize(cell.Width() + 9, cell.Height() + 9)));
+    QImage shot = grab(w).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter p(&shot);
+        const QPoint at = w.form->mapFromGlobal(frame->pos());
+        p.setClipRegion(frame->mask().translated(at));
+        p.drawImage(at, frame->Content());
+    }
+    save(shot, "focus-frame-editor");
+    const QPoint cellOnForm = g.viewport()->mapTo(w.form.get(), QPoint(cell.Left, cell.Top));
+    const QColor above = shot.pixelColor(cellOnForm + QPoint(cell.Width() / 2, -2));
+    EXPECT_GE(above.blue(), above.red()) << "tinted towards the frame colour";
+    w.key(Qt::Key_Return);
+    EXPECT_FALSE(g.EditMode());
+    EXPECT_FALSE(frame->isVisible());
 }
