@@ -15,7 +15,9 @@
 #include <QStyle>
 
 #include <cstdlib>
+#include <QApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QToolTip>
 
 using namespace fw;
@@ -393,10 +395,21 @@ bool TFxStringGrid::viewportEvent(QEvent* e)
         QPoint at;
         bool shown = false;
         RunGuarded([&] { shown = FillCellHint(help->pos().x(), help->pos().y(), text, at); });
-        if (shown)
-            QToolTip::showText(viewport()->mapToGlobal(at), text, viewport());
-        else
+        if (shown) {
+            const QPoint global = viewport()->mapToGlobal(at);
+            QToolTip::showText(global, text, viewport());
+            // The tool tip adds an offset of its own below the point; the
+            // hint's place is the point itself, where it fits on the screen
+            // (elsewhere the tool tip's own placement keeps it visible).
+            for (QWidget* tip : QApplication::topLevelWidgets())
+                if (tip->isVisible() && tip->inherits("QTipLabel")) {
+                    const QScreen* screen = QGuiApplication::screenAt(global);
+                    if (!screen || screen->availableGeometry().contains(QRect(global, tip->size())))
+                        tip->move(global);
+                }
+        } else {
             QToolTip::hideText();
+        }
         return true;
     }
     return TBaseGrid::viewportEvent(e);

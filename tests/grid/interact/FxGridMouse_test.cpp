@@ -507,6 +507,29 @@ TEST(FxGridHint, TheCellHintComesFromOnGridHintWithTheRowFirst)
     EXPECT_EQ(asked[2], qMakePair(3, 1));
 }
 
+// The pointer rests on a cell: the hint shows at the pointer's X, its top
+// 6 pixels below the cell (the tool tip's own offset is not added).
+TEST(FxGridHint, TheCellHintStandsSixPixelsBelowTheCell)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.Events().OnGridHint = [](QObject*, int, int, QString& hint) { hint = QStringLiteral("a hint"); };
+    const QPoint p = w.at(2, 2, 12, 6);
+    QTest::mouseMove(w.form->windowHandle(), g.viewport()->mapTo(w.form.get(), p));
+    QWidget* tip = nullptr;
+    for (int i = 0; i < 60 && !tip; ++i) {
+        QTest::qWait(50);
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t->isVisible() && t->inherits("QTipLabel"))
+                tip = t;
+    }
+    ASSERT_NE(tip, nullptr) << "the hint shows after the pointer rested";
+    const fw::TRect cell = g.CellRect(2, 2);
+    const QPoint below = g.viewport()->mapToGlobal(QPoint(p.x(), cell.Bottom + 6));
+    EXPECT_EQ(tip->pos(), below);
+    QToolTip::hideText();
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- header sorting and the filter drop-down
