@@ -158,7 +158,11 @@ namespace FxControlEdit {
 void EditorKey(TFxStringGrid& grid, int key)
 {
     QPointer<TFxStringGrid> g(&grid);
-    const QString id = TFxGridEditorsState::Of(grid).CtrlID;
+    // The walk goes on in the cell of the control, which need not be the
+    // current cell (a click on a control does not move the current cell).
+    const TFxGridEditorsState& st = TFxGridEditorsState::Of(grid);
+    const QString id = st.CtrlID;
+    const TPoint cell = st.CtrlXY;
     grid.EndControlEdit();
     if (!g)
         return;
@@ -171,7 +175,7 @@ void EditorKey(TFxStringGrid& grid, int key)
         g->AdvanceAfterEdit(g->Col(), g->Row(), false, false, true, true, true);
         return;
     }
-    g->EditNextCellControl(g->Col(), g->Row(), id);
+    g->EditNextCellControl(g->DisplColIndex(cell.X), cell.Y, id);
 }
 
 } // namespace FxControlEdit
@@ -319,8 +323,8 @@ void TFxStringGrid::StartControlEdit(const QString& Text, const QString& CtrlTyp
         e.SetEditMask(type == QLatin1String("MASK") ? HtmlControlProp(Text, CtrlID) : QString());
         e.SetEditText(CtrlValue);
         e.setFrame(false);
-        e.setGeometry(CtrlRect.Left + 1, CtrlRect.Top + 1, std::max(4, CtrlRect.Width() - 4),
-                      std::max(14, CtrlRect.Height() - 2));
+        // Inside the edit box the cell draws for the control.
+        e.setGeometry(CtrlRect.Left + 1, CtrlRect.Top + 8, std::max(4, CtrlRect.Width() - 4), 14);
         e.SetMaxLength(maxLen);
         e.show();
         e.raise();

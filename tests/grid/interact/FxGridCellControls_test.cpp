@@ -23,7 +23,7 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 namespace {
 
 // A client point inside the form control `id` of an HTML cell.
-QPoint pointOnControl(TFxStringGrid& g, int c, int r, const QString& id)
+QPoint pointOnControl(TFxStringGrid& g, int c, int r, const QString& id, TRect* rect = nullptr)
 {
     const TRect cr = g.CellRect(c, r);
     const QString text = g.Cells(c, r);
@@ -41,8 +41,11 @@ QPoint pointOnControl(TFxStringGrid& g, int c, int r, const QString& id)
                            true, false, 1.0, g.URLColor(), clNone, clNone, clNone, anchor, stripped, focusAnchor,
                            title, w, h, links, ml, hover, crect, cid, cval, ctype, nullptr, nullptr, &g,
                            bdLeftToRight);
-            if (cid == id)
+            if (cid == id) {
+                if (rect)
+                    *rect = crect;
                 return {x, y};
+            }
         }
     ADD_FAILURE() << "no control " << id.toStdString();
     return {};
@@ -197,6 +200,43 @@ TEST(FormControls, TabWalksTheControlsOfTheCellAndWritesTheirValues)
     w.click(pointOnControl(g, 1, 1, "ok"));
     ASSERT_TRUE(HtmlControlValue(g.Cells(1, 1), "ok", v));
     EXPECT_EQ(v, "TRUE");
+}
+
+// The cell whose control is clicked need not be the current one: Tab walks
+// on from the clicked control to the next one of that cell. The edit lies
+// over the control drawn in the cell: one pixel in from its left, four less
+// wide, 8 pixels below its top and 14 high.
+TEST(FormControls, TabWalksTheControlsOfACellThatWasNotCurrent)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    g.SetColWidths(1, 260);
+    g.SetRowHeights(3, 30);
+    g.SetCells(1, 3,
+               "Name <CONTROL TYPE=\"EDIT\" ID=\"name\" VALUE=\"Ann\" WIDTH=\"60\"> "
+               "City <CONTROL TYPE=\"EDIT\" ID=\"city\" VALUE=\"Rome\" WIDTH=\"60\">");
+    g.SetCol(2);
+    g.SetRow(1);
+    TRect name, city;
+    const QPoint onName = pointOnControl(g, 1, 3, "name", &name);
+    pointOnControl(g, 1, 3, "city", &city);
+    w.click(onName);
+    TControlEdit& e = g.ControlEditor();
+    ASSERT_TRUE(e.isVisible());
+    EXPECT_EQ(e.text(), "Ann");
+    EXPECT_EQ(e.geometry(), QRect(name.Left + 1, name.Top + 8, name.Width() - 4, 14));
+    e.end(false);
+    w.type("e");
+    w.key(Qt::Key_Tab);
+    ASSERT_TRUE(e.isVisible()) << "Tab opened the next control of the clicked cell";
+    EXPECT_EQ(e.text(), "Rome");
+    EXPECT_EQ(e.geometry(), QRect(city.Left + 1, city.Top + 8, city.Width() - 4, 14));
+    w.key(Qt::Key_Tab);
+    EXPECT_FALSE(e.isVisible());
+    QString v;
+    ASSERT_TRUE(HtmlControlValue(g.Cells(1, 3), "name", v));
+    EXPECT_EQ(v, "Anne");
+    EXPECT_EQ(g.Cells(2, 1), "") << "the current cell's text is left alone";
 }
 
 TEST(FormControls, ComboControlAsListOrEdit)
