@@ -190,7 +190,10 @@ void TFxStringGrid::DrawCellGraphic(fw::TCanvas& Canvas, TCellPaintContext& c)
         break;
     case ctDataImage:
         if (const fw::TImageList* list = GetCellImageList(c.RC, c.ARow)) {
-            const int index = CellInt(*this, c.RC, c.ARow) + g.CellIndex();
+            // The cell's number names the image, as the image picker, its
+            // write-back and the exports read it; the graphic's index is the
+            // number the cell started with, not a further offset.
+            const int index = CellInt(*this, c.RC, c.ARow);
             if (index >= 0 && index < list->Count())
                 list->Draw(Canvas, GL, GT, index, true);
         }

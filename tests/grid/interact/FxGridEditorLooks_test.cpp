@@ -13,6 +13,8 @@
 #include "grid/interact/FxGridBtnEditors.h"
 #include "grid/interact/FxGridControlEditors.h"
 #include "grid/interact/FxGridDatePicker.h"
+#include "grid/interact/FxGridDropDownEditors.h"
+#include "controls/dropdown/FxImagePickerDropDown.h"
 #include "grid/interact/FxGridFixedEditors.h"
 #include "grid/interact/FxInplaceEdit.h"
 #include "grid/interact/FxRichEdit.h"
@@ -294,4 +296,48 @@ TEST(EditorLooks, FocusFrameAroundTheOpenEditor)
     w.key(Qt::Key_Return);
     EXPECT_FALSE(g.EditMode());
     EXPECT_FALSE(frame->isVisible());
+}
+
+// A data image cell made with image 1 shows image 1, and the image picker
+// opened on it marks image 1: the cell's number is the image both go by.
+TEST(EditorLooks, DataImageCellShowsTheImageThePickerMarks)
+{
+    Window w;
+    TFxStringGrid& g = *w.grid;
+    TImageList images(16, 16);
+    const QRgb colours[] = {0xC00000u, 0x00C000u, 0x0000C0u};
+    for (QRgb c : colours) {
+        TBitmap b(16, 16);
+        b.Canvas().Brush().Color = RGBToColor(qRed(c), qGreen(c), qBlue(c));
+        b.Canvas().FillRect(TRect(0, 0, 16, 16));
+        images.Add(b);
+    }
+    g.SetGridImages(&images);
+    g.SetColWidths(1, 60);
+    g.SetRowHeights(1, 24);
+    g.AddDataImage(1, 1, 1, haLeft, vaTop);
+    ASSERT_EQ(g.Cells(1, 1), "1");
+    const TRect cell = g.CellRect(1, 1);
+    const QImage shot = g.viewport()->grab(QRect(cell.Left, cell.Top, cell.Width(), cell.Height())).toImage();
+    auto count = [&](QRgb c) {
+        int n = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                n += (shot.pixel(x, y) & 0xFFFFFF) == c;
+        return n;
+    };
+    EXPECT_GT(count(colours[1]), 100) << "image 1 is drawn";
+    EXPECT_EQ(count(colours[2]), 0) << "not image 2";
+    g.Events().OnGetEditorType = [](QObject*, int col, int row, TEditorType& e) {
+        if (col == 1 && row == 1)
+            e = edImagePickerDropDown;
+    };
+    g.SetCol(1);
+    g.SetRow(1);
+    w.key(Qt::Key_F2);
+    auto* picker = dynamic_cast<TFxImagePickerDropDown*>(FxGridDropDown::Editor(g, edImagePickerDropDown));
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->ImageIndex(), 1) << "the picker marks the image the cell shows";
+    w.key(Qt::Key_Escape);
+    g.SetGridImages(nullptr);
 }
