@@ -4,6 +4,7 @@
 // there as PNG files to be looked at.
 #include "GridUi.h"
 
+#include "framework/DateTime.h"
 #include "framework/SysColors.h"
 
 #include "framework/LayeredWindow.h"
@@ -340,4 +341,88 @@ TEST(EditorLooks, DataImageCellShowsTheImageThePickerMarks)
     EXPECT_EQ(picker->ImageIndex(), 1) << "the picker marks the image the cell shows";
     w.key(Qt::Key_Escape);
     g.SetGridImages(nullptr);
+}
+
+// The editors of the kinds the table windows and the spin columns use, each
+// opened by key in its cell: the text editor, the four spin kinds and the two
+// combo kinds cover their cell and paint over it; a data check box is its
+// cell's own box, ticked by Space; the combos' lists open with Alt+Down. With GRID_SHOTS_DIR set the pictures are kept.
+TEST(EditorLooks, CellEditorsOpenByKey)
+{
+    struct Case {
+        const char* name;
+        TEditorType kind;
+        QString cell;
+    } cases[] = {
+        {"text", edNormal, "some text"},
+        {"spin-int", edSpinEdit, "42"},
+        {"spin-float", edFloatSpinEdit, "2.5"},
+        {"spin-time", edTimeSpinEdit, "10:30:00"},
+        {"spin-date", edDateSpinEdit, DateToStr(EncodeDate(2024, 6, 15))},
+        {"combo-edit-open", edComboEdit, "beta"},
+        {"combo-list-open", edComboList, "beta"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Window w(true);
+        auto& g = static_cast<TFxColumnGrid&>(*w.grid);
+        g.SetColWidths(1, 150);
+        g.SetRowHeights(1, 24);
+        g.Columns()[1]->SetEditor(c.kind);
+        g.Columns()[1]->SetHeader("Value");
+        for (const char* s : {"alpha", "beta", "gamma"})
+            g.Columns()[1]->ComboItems().Add(s);
+        g.SetCells(1, 1, c.cell);
+        g.SetCells(1, 2, "below");
+        g.SetCol(1);
+        g.SetRow(1);
+        const QImage before = grab(w);
+        w.key(Qt::Key_F2);
+        ASSERT_TRUE(g.EditMode());
+        QWidget* editor = c.kind == edNormal ? static_cast<QWidget*>(g.NormalEdit()) : g.EditCtrl();
+        ASSERT_NE(editor, nullptr);
+        ASSERT_TRUE(editor->isVisible());
+        EXPECT_TRUE(editor == w.focus() || editor->isAncestorOf(w.focus())) << "the editor has the keyboard";
+        const TRect cell = g.CellRect(1, 1);
+        const QRect onForm(g.viewport()->mapTo(w.form.get(), QPoint(cell.Left, cell.Top)),
+                           QSize(cell.Width() - 1, cell.Height() - 1));
+        const QRect placed(editor->mapTo(w.form.get(), QPoint(0, 0)), editor->size());
+        EXPECT_EQ(placed, onForm) << "covers its cell less the grid lines";
+        QImage open = grab(w);
+        EXPECT_GT(changed(before, open, onForm), 0) << "paints over it";
+        if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+            w.key(Qt::Key_Down, Qt::AltModifier);
+            QWidget* list = QApplication::activePopupWidget();
+            ASSERT_NE(list, nullptr) << "Alt+Down opens the list";
+            // An edit combo's list hangs below its text; a list-only one
+            // lies over the combo with its current item in the cell.
+            if (combo->isEditable())
+                EXPECT_GE(list->geometry().top(), combo->mapToGlobal(QPoint(0, combo->height())).y() - 1);
+            else
+                EXPECT_TRUE(list->geometry().contains(combo->mapToGlobal(combo->rect().center())));
+            // The desktop shows the list window over the form.
+            QPainter p(&open);
+            p.drawImage(w.form->mapFromGlobal(list->mapToGlobal(QPoint(0, 0))), list->grab().toImage());
+        }
+        save(open, QStringLiteral("editor-%1").arg(c.name));
+        w.key(Qt::Key_Escape);
+        if (QApplication::activePopupWidget())
+            w.key(Qt::Key_Escape);
+    }
+    // The data check box: no editor, its own box ticked by Space.
+    Window w(true);
+    auto& g = static_cast<TFxColumnGrid&>(*w.grid);
+    g.Columns()[1]->SetEditor(edDataCheckBox);
+    g.SetCells(1, 1, "N");
+    g.SetCol(1);
+    g.SetRow(1);
+    const QImage before = grab(w);
+    w.key(Qt::Key_Space);
+    EXPECT_EQ(g.Cells(1, 1), "Y");
+    EXPECT_FALSE(g.EditMode());
+    const QImage ticked = grab(w);
+    const TRect cell = g.CellRect(1, 1);
+    const QRect onForm(g.viewport()->mapTo(w.form.get(), QPoint(cell.Left, cell.Top)), QSize(cell.Width(), cell.Height()));
+    EXPECT_GT(changed(before, ticked, onForm), 0) << "the tick is drawn";
+    save(ticked, "editor-datacheckbox");
 }
