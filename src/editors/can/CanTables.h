@@ -18,6 +18,10 @@ constexpr fw::TColor Can_Colour_Ip = 0xE4E4C9;         // SNMP trap destinations
 
 // Every table file of these windows carries this comment after its root.
 inline const QString Can_File_Comment = QStringLiteral("SW_VERSION = 1.000");
+// The CANopen windows (PDO, SDO client, SDO server) write their files
+// without indentation (TFileSpec::Indent); the SNMP and CAN frame files are
+// indented.
+constexpr bool CANopen_File_Indent = false;
 
 // Column 0: the row number, not edited and not stored.
 TColumnSpec Row_Number_Column(int header, fw::TColor color = fw::clNone);
