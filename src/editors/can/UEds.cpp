@@ -288,7 +288,7 @@ void Read_PDO_List(const QString& fileName, TEds_Objects& eds)
     eds.Nr_RX_PDO = 0;
     eds.Nr_TX_PDO = 0;
     TTableFile tables(PDO_File_Spec());
-    if (Load_For_Writer(tables, fileName, eds.Notes).State != TProjectFileState::Loaded)
+    if (Load_For_Writer(tables, fileName, EDS_Writer_Texts, eds.Notes).State != TProjectFileState::Loaded)
         return;
     eds.Nr_RX_PDO = readPdoTable(tables, PDO_Receive, fileName, &eds.PDO_List[0]);
     eds.Nr_TX_PDO = readPdoTable(tables, PDO_Transmit, fileName, &eds.PDO_List[EDS_Max_PDO]);
@@ -297,7 +297,7 @@ void Read_PDO_List(const QString& fileName, TEds_Objects& eds)
 void Read_SDO_Server_List(const QString& fileName, TEds_Objects& eds)
 {
     TTableFile tables(SDO_Server_File_Spec());
-    if (Load_For_Writer(tables, fileName, eds.Notes).State != TProjectFileState::Loaded)
+    if (Load_For_Writer(tables, fileName, EDS_Writer_Texts, eds.Notes).State != TProjectFileState::Loaded)
         return;
     struct TPlace {
         int Table;

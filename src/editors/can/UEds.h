@@ -53,8 +53,8 @@ struct TEds_Objects {
 // children of a section, up to the first blank key cell); a missing file
 // gives no rows, a file that does not load throws fw::EXmlError, and what
 // could not be taken over (rows past the 30th PDO of a direction, rows below
-// the first blank key, rows lacking values) is noted in the window's
-// words. A value the EDS cannot
+// the first blank key, rows lacking values) is noted, the rows left out
+// with the EDS writer's texts (EDS_Writer_Texts). A value the EDS cannot
 // hold throws fw::EConvertError: the file's name, a line break and the
 // window's own message for it ("Error row 2!! [Receive PDO] COB-ID must be
 // between 0x000 and 0x7FF").

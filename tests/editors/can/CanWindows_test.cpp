@@ -311,7 +311,9 @@ TEST_F(SnmpWindow, OkChecksBothTablesAndNamesTheFirstFailure)
         {0, 2, 3, "", ""},   // row 2 is disabled
         {1, 1, 5, "1", "Error row 1!! [SNMP Write] Start Bit must be 0 if Type is String"},
         {1, 1, 7, "alarmText", "Error!! The Descriptions must be all differents"},
-        {1, 1, 7, "trapval2", "Error!! The Descriptions must be all differents"},
+        {1, 1, 7, "trapval2",
+         "Error row 1!! [SNMP Write] Description is a name the MIB already gives to one of its own objects or "
+         "notifications: trapval2"},
     });
 }
 

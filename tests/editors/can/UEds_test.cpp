@@ -272,9 +272,29 @@ TEST_F(Eds, MoreThanThirtyPdosAreCappedAndReported)
     EXPECT_TRUE(section(eds, QStringLiteral("141E")).isEmpty());
     ASSERT_EQ(recorder.Calls().size(), 1u);
     EXPECT_EQ(recorder.Calls()[0].type, fw::mtWarning);
-    EXPECT_EQ(recorder.Calls()[0].text, QStringLiteral("PDO_CANopen.xml\n") + Lang_Text(912)
-                                            + QStringLiteral(" (Receive PDO): 31-35\n") + Lang_Text(912)
+    const QString beyond = QStringLiteral("Rows of the file beyond the capacity of the table, which are not written to "
+                                          "the EDS");
+    EXPECT_EQ(recorder.Calls()[0].text, QStringLiteral("PDO_CANopen.xml\n") + beyond
+                                            + QStringLiteral(" (Receive PDO): 31-35\n") + beyond
                                             + QStringLiteral(" (Transmit PDO): 31"));
+}
+
+TEST_F(Eds, RowsBelowAnEmptyKeyAreReportedAsNotInTheEds)
+{
+    write(File_PDO_CANopen, pdoFile(pdoRow(QStringLiteral("0x181"), QStringLiteral("1"), false)
+                                        + pdoRow(QStringLiteral(" "), QStringLiteral("1"), false)
+                                        + pdoRow(QStringLiteral("0x182"), QStringLiteral("1"), false),
+                                    {}));
+    write(File_SDO_Server_CANopen, sdoFile({}, sdoRow({}, QStringLiteral("1"), QStringLiteral("1"))));
+    const QByteArray eds = writeEds();
+    EXPECT_TRUE(section(eds, QStringLiteral("DeviceInfo")).contains(QStringLiteral("NrOfRXPDO=1")));
+    ASSERT_EQ(recorder.Calls().size(), 1u);
+    EXPECT_EQ(recorder.Calls()[0].type, fw::mtWarning);
+    EXPECT_EQ(recorder.Calls()[0].text,
+              QStringLiteral("PDO_CANopen.xml\nRows below the first row with an empty key cell, which are not written "
+                             "to the EDS (Receive PDO): 2-3\n"
+                             "SDO_Server_CANopen.xml\nRows below the first row with an empty key cell, which are not "
+                             "written to the EDS (SDO in Write): 1"));
 }
 
 TEST_F(Eds, AFolderThatCannotBeWrittenIsAFileError)
