@@ -280,6 +280,10 @@ void TFxStringGrid::HandleKeyPress(QChar& Key)
     if (Key.unicode() == 27) {
         if ((Options() & goEditing) && s.Editing)
             RestoreCachedCell();
+        // An open edit whose kind shows no control of its own left the
+        // keyboard with the grid: Escape ends it here.
+        if (s.EditMode && s.SpecialEditor && hasFocus())
+            HideInplaceEdit();
         fire();
         return;
     }
