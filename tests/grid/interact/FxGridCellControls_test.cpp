@@ -15,6 +15,8 @@
 
 #include <QLineEdit>
 
+#include <memory>
+
 using gridui::Window;
 using namespace fw;
 
@@ -294,11 +296,13 @@ TEST(RadioGroup, ClickChoosesTheItemUnderThePress)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        // The grid borrows the item list; the caller keeps it beyond the grid.
+        auto owned = std::make_unique<TStringList>();
+        TStringList* items = owned.get();
         Window w;
         TFxStringGrid& g = *w.grid;
         g.SetOptions(g.Options() | goEditing);
         g.ControlLook().SetControlStyle(csTheme);
-        auto* items = new TStringList();
         items->Add("one");
         items->Add("two");
         items->Add("three");
@@ -328,13 +332,13 @@ TEST(RadioGroup, ClickChoosesTheItemUnderThePress)
 
 TEST(RadioGroup, PressOnTheCellOperatesTheGroup)
 {
+    TStringList items;
     Window w;
     TFxStringGrid& g = *w.grid;
     g.SetRowHeights(2, 60);
-    auto* items = new TStringList();
-    items->Add("one");
-    items->Add("two");
-    g.AddRadio(1, 2, 0, 0, items);
+    items.Add("one");
+    items.Add("two");
+    g.AddRadio(1, 2, 0, 0, &items);
     w.click(w.at(1, 2, 6, 24));
     int idx = -2;
     g.GetRadioIdx(1, 2, idx);
