@@ -262,7 +262,8 @@ public:
     bool EditorMode() const;
     void SetEditorMode(bool value);
     void ShowEditor();
-    // Shows the editor and types `ch` into it (delivered as a posted WM_CHAR).
+    // Shows the editor and types `ch` into it (a WM_CHAR handled at once,
+    // ahead of the keys queued behind it).
     void ShowEditorChar(QChar ch);
     // Writes the editor's text back through SetEditText and hides it.
     void HideEditor();

@@ -77,9 +77,11 @@ void TStringGrid::ShowEditorChar(QChar ch)
 {
     ShowEditor();
     // Only a shown editor takes the character; a refused show leaves it to
-    // the caller instead of typing into an invisible editor.
+    // the caller instead of typing into an invisible editor. It takes it at
+    // once: keys typed quickly behind it wait in the window system's queue
+    // and would overtake a posted character.
     if (d->editor && d->editor->isVisible())
-        fw::PostMessage(d->editor.data(), WM_CHAR, ch.unicode(), 0);
+        d->editor->Perform(WM_CHAR, ch.unicode(), 0);
 }
 
 void TStringGrid::HideEditor()

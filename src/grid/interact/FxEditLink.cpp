@@ -357,7 +357,7 @@ QWidget* Show(TFxStringGrid& grid, int acol, int arow, const TRect& r, TColor co
     link->SetFocus(true);
     QWidget* c = link->GetEditControl();
     if (c && !startChar.isNull())
-        FxGridSpecial::PostChar(c, startChar);
+        FxGridSpecial::SendChar(c, startChar);
     return c;
 }
 

@@ -7,6 +7,7 @@
 #include "framework/SysUtils.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/interact/FxGridInteract_p.h"
+#include "grid/interact/FxGridSpecialEditors_p.h"
 #include "grid/model/FxCellGraphic.h"
 #include "grid/model/FxGrid.h"
 #include "grid/paint/FxControlLook.h"
@@ -613,8 +614,7 @@ QWidget* Show(TFxStringGrid& grid, TEditorType kind, int col, int row, const TRe
     e->setFocus(Qt::OtherFocusReason);
     if (detailIndex >= 0)
         static_cast<TGridDetailPickerDropDown*>(e)->SetItemIndex(detailIndex);
-    if (!startChar.isNull())
-        QCoreApplication::postEvent(e, new QKeyEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString(startChar)));
+    FxGridSpecial::SendChar(e, startChar);
     if (grid.MouseActions().DirectComboDrop())
         e->ShowDropDown();
     return e;

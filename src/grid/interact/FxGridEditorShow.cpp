@@ -22,18 +22,6 @@
 
 using namespace fw;
 
-namespace {
-
-// Replays a typed character into a control, after the current event.
-void PostChar(QWidget* target, QChar ch)
-{
-    if (!target || ch.isNull())
-        return;
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch)));
-}
-
-} // namespace
-
 void FxEditorLook(TFxStringGrid& g, int ACol, int ARow, TBrush& Brush, TFont& Font, TAlignment& HA, TVAlignment& VA)
 {
     TGridDrawState state = 0;
@@ -233,8 +221,8 @@ void TFxStringGrid::ShowSpecialEditor(int ACol, int ARow)
             if (ev.OnComboObjectChange)
                 ev.OnComboObjectChange(this, c, ARow, 0, cb.itemText(0), cb.itemData(0).value<QObject*>());
         }
-        PostChar(&cb, startChar);
         s.EditCtrl = &cb;
+        FxGridSpecial::SendChar(&cb, startChar);
         break;
     }
     case edSpinEdit:
@@ -282,8 +270,8 @@ void TFxStringGrid::ShowSpecialEditor(int ACol, int ARow)
         sp.raise();
         sp.setFocus(Qt::OtherFocusReason);
         sp.selectAll();
-        PostChar(&sp, startChar);
         s.EditCtrl = &sp;
+        FxGridSpecial::SendChar(&sp, startChar);
         // A click on a spin button drawn in the cell steps at once.
         if (s.SpinUpClick)
             sp.StepUp(false);

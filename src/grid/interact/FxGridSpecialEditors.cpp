@@ -62,7 +62,7 @@ void Focus(TFxStringGrid& grid, QWidget* w, QChar startChar)
 {
     w->raise();
     w->setFocus(Qt::OtherFocusReason);
-    FxGridSpecial::PostChar(w, startChar);
+    FxGridSpecial::SendChar(w, startChar);
     (void)grid;
 }
 
@@ -187,11 +187,12 @@ QString LookupCompletion(const TFxStringGrid& grid, const QString& text, int cur
     return QString();
 }
 
-void PostChar(QWidget* target, QChar ch)
+void SendChar(QWidget* target, QChar ch)
 {
     if (!target || ch.isNull())
         return;
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch)));
+    QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+    QCoreApplication::sendEvent(target, &e);
 }
 
 void SetEditColor(QWidget* e, TColor color)

@@ -109,8 +109,10 @@ bool PassKeyDown(Editor& editor, QKeyEvent& e)
     }
     return !self.isNull();
 }
-// Posts a typed character to a control, after the current event.
-void PostChar(QWidget* target, QChar ch);
+// Gives a control the typed character that opened it, at once: keys typed
+// quickly behind it are already queued by the window system and would
+// overtake a character posted for later.
+void SendChar(QWidget* target, QChar ch);
 // The cell's background in an edit's base colour.
 void SetEditColor(QWidget* e, fw::TColor color);
 } // namespace FxGridSpecial

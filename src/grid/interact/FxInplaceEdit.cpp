@@ -61,7 +61,7 @@ void TFxInplaceEdit::HandleMessage(TMessage& m)
             return;
         }
         QChar ch(char16_t(m.WParam & 0xFFFF));
-        // The replay of the character that opened the editor (posted without
+        // The replay of the character that opened the editor (sent without
         // key data) was a key press the grid has reported already.
         if (m.LParam == 0 && FxTakeReplayedChar(s, ch))
             s.KeyPressReported = true;

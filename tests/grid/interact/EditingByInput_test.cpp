@@ -44,12 +44,6 @@ const QStringList typedBad{"Change 1,1 a",  "SetEditText 1,1 a",  "Change 1,1 ",
                            "Change 1,1 b",  "SetEditText 1,1 b",  "Change 1,1 ba",    "SetEditText 1,1 ba",
                            "Change 1,1 bad", "SetEditText 1,1 bad"};
 
-QStringList operator+(QStringList a, const QStringList& b)
-{
-    a.append(b);
-    return a;
-}
-
 TEST(EditingByInput, TextEditor)
 {
     const std::vector<Case> cases{
@@ -387,3 +381,52 @@ TEST(EditingByInput, CheckBoxes)
 }
 
 } // namespace
+
+// Keys typed faster than the program takes them: the character that opens
+// the editor goes in before the ones behind it.
+TEST(EditingByInput, FastTyping)
+{
+    // Validated, written back and ended by the Enter after the burst.
+    auto ended = [](const QString& v, bool writesBack) {
+        QStringList l{"Validate 1,1 " + v};
+        if (writesBack)
+            l << "SetEditText 1,1 " + v;
+        return l + QStringList{"EditingDone", "EditCellDone 1,1"};
+    };
+    const std::vector<Case> cases{
+        {"text: a burst of digits opens the editor in the order typed", edNormal, "ab",
+         {Burst("1439"), Key(Qt::Key_Return)},
+         {"1439", {1, 1}, false, "grid", "",
+          QStringList{"Change 1,1 1", "SetEditText 1,1 1", "Change 1,1 14", "SetEditText 1,1 14", "Change 1,1 143",
+                      "SetEditText 1,1 143", "Change 1,1 1439", "SetEditText 1,1 1439"} +
+              ended("1439", true)}},
+        {"spin: a burst of digits opens the editor in the order typed", edSpinEdit, "7",
+         {Burst("1439"), Key(Qt::Key_Return)},
+         {"1439", {1, 1}, false, "grid", "",
+          QStringList{"Change 1,1 1", "Change 1,1 14", "Change 1,1 143", "Change 1,1 1439"} + ended("1439", false)},
+         [](Rig& r) {
+             r.grid->Events().OnGetEditorProp = [](QObject*, int, int, QObject* o) {
+                 if (auto* sp = qobject_cast<TGridSpin*>(o))
+                     sp->SetMaxValue(9999);
+             };
+         }},
+        // The edit combo opens with the caret after the cell's text.
+        {"edit combo: a burst of letters goes on the text in the order typed", edComboEdit, "beta",
+         {Burst("zyxw"), Key(Qt::Key_Return)},
+         {"betazyxw", {1, 1}, false, "grid", "",
+          QStringList{"Change 1,1 betaz", "Change 1,1 betazy", "Change 1,1 betazyx", "Change 1,1 betazyxw"} +
+              ended("betazyxw", true)},
+         [](Rig& r) { comboItems(r, 1); }},
+        {"button edit: a burst of letters opens the editor in the order typed", edEditBtn, "ab",
+         {Burst("zyxw"), Key(Qt::Key_Return)},
+         {"zyxw", {1, 1}, false, "grid", "",
+          QStringList{"Change 1,1 z", "Change 1,1 zy", "Change 1,1 zyx", "Change 1,1 zyxw"} + ended("zyxw", true)}},
+        {"memo drop-down: a burst of letters opens the editor in the order typed", edMemoDropDown, "ab",
+         {Burst("zyxw"), Key(Qt::Key_Return)},
+         {"zyxw", {1, 1}, false, "grid", "",
+          QStringList{"Change 1,1 ab", "Change 1,1 z", "Change 1,1 zy", "Change 1,1 zyx", "Change 1,1 zyxw"} +
+              ended("zyxw", true)}},
+    };
+    for (const Case& c : cases)
+        RunCase(c);
+}
