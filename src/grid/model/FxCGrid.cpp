@@ -379,8 +379,7 @@ void TFxColumnGrid::GetCellEditorType(int ACol, int ARow, TEditorType& AEditor)
             if (AEditor == edCustom)
                 SetEditLink(qobject_cast<TEditLink*>(item->EditLink()));
             ControlLook().SetDropDownCount(item->DropDownCount());
-            // The column's choices become the combo editor's list; an
-            // OnGetEditorType handler may still replace them.
+            // The column's spin limits and step go to the spin editor.
             if (AEditor == edSpinEdit || AEditor == edFloatSpinEdit || AEditor == edTimeSpinEdit ||
                 AEditor == edDateSpinEdit) {
                 TGridSpin& spin = SpinEdit();
@@ -388,6 +387,8 @@ void TFxColumnGrid::GetCellEditorType(int ACol, int ARow, TEditorType& AEditor)
                 spin.SetMaxValue(item->SpinMax());
                 spin.SetIncrement(item->SpinStep());
             }
+            // The column's choices become the combo editor's list; an
+            // OnGetEditorType handler may still replace them.
             if (AEditor == edComboEdit || AEditor == edComboList) {
                 QStringList items;
                 for (int i = 0; i < item->ComboItems().Count(); ++i)
