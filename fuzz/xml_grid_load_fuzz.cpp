@@ -1,0 +1,38 @@
+// Feeds arbitrary documents to the grid's XML loader with each combination
+// of its switches (levels to rows, field descriptions from the first record)
+// and of the header and start column settings.
+#include "FuzzSupport.h"
+
+#include "framework/SysUtils.h"
+#include "grid/model/FxGrid.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzzsupport::StartApplication("xml_grid_load_fuzz");
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 1 || size > 1 << 20)
+        return 0;
+    const uint8_t bits = data[0];
+    TFxStringGrid grid;
+    grid.SetColCount(3);
+    grid.SetRowCount(4);
+    grid.SetSaveFixedCells(bits & 0x04);
+    grid.SetSaveFixedRows(bits & 0x08);
+    grid.SetSaveFixedCols(bits & 0x10);
+    const QString path = fuzzsupport::ScratchFile(QStringLiteral("in.xml"));
+    fuzzsupport::WriteScratch(path, data + 1, size - 1);
+    try {
+        grid.LoadFromXML(path, bits & 0x01, bits & 0x02);
+    } catch (const fw::Exception&) {
+    }
+    qsizetype total = 0;
+    for (int r = 0; r < std::min(grid.RowCount(), 64); ++r)
+        for (int c = 0; c < std::min(grid.ColCount(), 64); ++c)
+            total += grid.Cells(c, r).size();
+    (void)total;
+    return 0;
+}
