@@ -56,7 +56,12 @@ void TCellLine<T>::Grow(int size)
     if (std::size_t(size) <= FDense.size())
         return;
     const std::size_t old = FDense.size();
-    FDense.reserve(std::size_t(size));
+    // The vector holds exactly the entries asked for, but its room doubles:
+    // a line that follows a count raised step by step (a loader adding a
+    // thousand rows at a time) moves its entries a logarithmic number of
+    // times, not once per step.
+    if (std::size_t(size) > FDense.capacity())
+        FDense.reserve(std::max(std::size_t(size), FDense.capacity() * 2));
     FDense.resize(std::size_t(size));
     if (!FFar)
         return;

@@ -249,12 +249,13 @@ void TFxStringGrid::LoadFromFixed(const QString& FileName, TIntList& positions, 
     const QStringList lines = SplitTextLines(text);
     int row = SaveStartRow();
     int read = 0;
+    // The rows the lines need are made in one step, not one row per line.
+    const qint64 toRead = MaxRows == -1 ? lines.size() : std::min<qint64>(lines.size(), std::max(1, MaxRows));
+    if (row + toRead > MaxLoadRowCount)
+        throw EFxGridError(QStringLiteral("Too many rows to load"));
+    if (row + toRead > RowCount())
+        SetRowCount(int(row + toRead));
     for (int i = 0; i < lines.size(); ++i) {
-        if (row >= RowCount()) {
-            if (row + 1 > MaxLoadRowCount)
-                throw EFxGridError(QStringLiteral("Too many rows to load"));
-            SetRowCount(row + 1);
-        }
         const QString& line = lines[i];
         for (int k = 0; k + 1 < int(p.size()); ++k) {
             QString field = line.mid(p[k] - 1, p[k + 1] - p[k]);
