@@ -1235,6 +1235,97 @@ TEST_F(GridFiles, XmlLoadPutsAttributesFirstAndReportsBadDocuments)
     EXPECT_THROW(g->LoadFromXML(path("deep.xml")), EFxGridError);
 }
 
+TEST_F(GridFiles, XmlNestingPast256LevelsIsRefusedBeforeTheGridChanges)
+{
+    // A chain of single elements is read as one value however deep it is;
+    // a branching one as rows. Both count their levels from the document
+    // element (level 1).
+    auto chain = [](int levels) {
+        QByteArray x;
+        for (int i = 0; i < levels - 1; ++i)
+            x += "<e>";
+        x += "<v>deep</v>";
+        for (int i = 0; i < levels - 1; ++i)
+            x += "</e>";
+        return x;
+    };
+    auto branching = [](int levels) {
+        QByteArray x = "<l>";
+        for (int i = 0; i < levels - 2; ++i)
+            x += "<b><c>1</c>";
+        x += "<c>2</c>";
+        for (int i = 0; i < levels - 2; ++i)
+            x += "</b>";
+        return x + "</l>";
+    };
+    struct Case {
+        const char* name;
+        QByteArray xml;
+        bool loads;
+    } cases[] = {
+        {"chain of 256", chain(256), true},
+        {"chain of 257", chain(257), false},
+        {"chain of 300", chain(300), false},
+        {"branches of 256", branching(256), true},
+        {"branches of 257", branching(257), false},
+    };
+    for (const Case& k : cases) {
+        ASSERT_TRUE(writeFile(path("n.xml"), k.xml)) << k.name;
+        auto g = makeGrid(3, 3);
+        g->SetCells(2, 2, QStringLiteral("kept"));
+        if (k.loads) {
+            EXPECT_NO_THROW(g->LoadFromXML(path("n.xml"))) << k.name;
+            continue;
+        }
+        try {
+            g->LoadFromXML(path("n.xml"));
+            ADD_FAILURE() << k.name << ": loaded";
+        } catch (const EFxGridError& e) {
+            EXPECT_TRUE(e.Message().contains(QStringLiteral("256"))) << e.Message().toStdString();
+        }
+        EXPECT_EQ(g->ColCount(), 3) << k.name;
+        EXPECT_EQ(g->RowCount(), 3) << k.name;
+        EXPECT_EQ(g->Cells(2, 2), QStringLiteral("kept")) << k.name;
+        EXPECT_EQ(g->Cells(0, 0), QString()) << k.name;
+    }
+}
+
+TEST_F(GridFiles, XmlRoundTripOfMergedCellsKeepsEveryCellInItsColumn)
+{
+    // Row 0: a | B spanning columns 1-2 (column 2 still holds a text of its
+    // own under the block) | c. Row 1: a block over two rows in column 0.
+    for (bool exportEmpty : {true, false}) {
+        auto g = makeGrid(4, 3);
+        g->SetCells(0, 0, QStringLiteral("a"));
+        g->SetCells(1, 0, QStringLiteral("B"));
+        g->SetGridCells(2, 0, QStringLiteral("under"));
+        g->SetCells(3, 0, QStringLiteral("c"));
+        g->MergeCells(1, 0, 2, 1);
+        g->SetCells(0, 1, QStringLiteral("tall"));
+        g->SetGridCells(0, 2, QStringLiteral("below"));
+        g->SetCells(1, 1, QStringLiteral("x"));
+        g->SetCells(1, 2, QStringLiteral("y"));
+        g->SetCells(2, 2, QStringLiteral("z"));
+        g->SetCells(3, 2, QStringLiteral("w"));
+        g->MergeCells(0, 1, 1, 2);
+        g->SaveToXML(path("m.xml"), QStringLiteral("list"), QStringLiteral("rec"), nullptr, exportEmpty);
+
+        auto dst = makeGrid(1, 1);
+        dst->LoadFromXML(path("m.xml"));
+        EXPECT_EQ(dst->ColCount(), 4) << exportEmpty;
+        EXPECT_EQ(dst->RowCount(), 3) << exportEmpty;
+        // Covered cells come back empty, as the grid showed them.
+        const char* expected[3][4] = {{"a", "B", "", "c"}, {"tall", "x", "", ""}, {"", "y", "z", "w"}};
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 4; ++c) {
+                if (!exportEmpty && r == 1 && c >= 2)
+                    continue;   // empty cells at a record's end are left out
+                EXPECT_EQ(dst->Cells(c, r), QString::fromLatin1(expected[r][c]))
+                    << "cell " << c << "," << r << " export empty " << exportEmpty;
+            }
+    }
+}
+
 // ---------------------------------------------------------------- column states
 
 // Row 0 as shown, hidden columns left out.
