@@ -50,8 +50,9 @@ TProjectFileState Load_Project_Xml(const QString& fileName, const QString& root,
                                    QString* error = nullptr);
 
 // Writes doc atomically, one element a line, without declaration. With
-// keepBackup the file there now is first copied to fileName + ".bak", so an
-// unreadable file the user may still want is not replaced without a copy.
+// keepBackup the file there now is first renamed to fileName + ".bak"
+// (Keep_Damaged_Copy, whatever its size), so an unreadable file the user may
+// still want is not replaced without a copy.
 // Throws fw::EFileError when the backup or the file cannot be written.
 void Save_Project_Xml(const QString& fileName, const fw::TXmlDocument& doc, bool keepBackup);
 // The text Save_Project_Xml writes.
