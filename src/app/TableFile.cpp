@@ -21,9 +21,6 @@ constexpr int kTextAfterEnd = 913;
 constexpr int kTextSectionMissing = 914;
 constexpr int kTextSaveWithout = 915;
 
-// One element a line, so a technician can read the file in any editor.
-const fw::TXmlSaveOptions kSaveOptions{false, true};
-
 QList<int> rowRange(int first, int count)
 {
     QList<int> rows;
@@ -115,20 +112,21 @@ TProjectFileState Load_Project_Xml(const QString& fileName, const QString& root,
     return TProjectFileState::Loaded;
 }
 
-void Save_Project_Xml(const QString& fileName, const fw::TXmlDocument& doc, bool keepBackup)
+void Save_Project_Xml(const QString& fileName, const fw::TXmlDocument& doc, bool keepBackup, bool indent)
 {
     QString error;
     // The damaged file is renamed, never read and copied: a file too large
     // to read is kept whole as well.
     if (keepBackup)
         Keep_Damaged_Copy(fileName);
-    if (!fw::WriteFileAtomically(fileName, Project_Xml_Text(doc).toUtf8(), &error))
+    if (!fw::WriteFileAtomically(fileName, Project_Xml_Text(doc, indent).toUtf8(), &error))
         throw fw::EFileError(error);
 }
 
-QString Project_Xml_Text(const fw::TXmlDocument& doc)
+QString Project_Xml_Text(const fw::TXmlDocument& doc, bool indent)
 {
-    return doc.XmlText(kSaveOptions);
+    // Never a declaration: every reader takes the first node as the root.
+    return doc.XmlText(fw::TXmlSaveOptions{false, indent});
 }
 
 // ---- Table files -----------------------------------------------------------
@@ -252,14 +250,14 @@ QString TTableFile::Xml_Text() const
 {
     fw::TXmlDocument doc;
     Build_Document(doc);
-    return Project_Xml_Text(doc);
+    return Project_Xml_Text(doc, m_spec.Indent);
 }
 
 void TTableFile::Save(const QString& fileName)
 {
     fw::TXmlDocument doc;
     Build_Document(doc);
-    Save_Project_Xml(fileName, doc, m_keepBackup);
+    Save_Project_Xml(fileName, doc, m_keepBackup, m_spec.Indent);
     m_keepBackup = false;
 }
 
