@@ -490,6 +490,9 @@ TEST(CsvReader, SplitsRecordsTheCommonWay)
         {QStringLiteral("\"ab\"cd,e"), QLatin1Char(','), {{"abcd", "e"}}},
         {QStringLiteral("a,b,"), QLatin1Char(','), {{"a", "b", ""}}},
         {QStringLiteral("a;b,c"), QChar(0), {{"a;b,c"}}},
+        // A quote inside an unquoted field, or after a closing quote, opens nothing.
+        {QStringLiteral("a\"b\r\nc\"d"), QLatin1Char(','), {{"a\"b"}, {"c\"d"}}},
+        {QStringLiteral("\"a\"b\"\r\nc"), QLatin1Char(','), {{"ab\""}, {"c"}}},
     };
     for (const Case& k : cases) {
         TCsvReader r(k.text, k.d);
@@ -498,6 +501,12 @@ TEST(CsvReader, SplitsRecordsTheCommonWay)
         while (r.Next(fields))
             got.push_back(fields);
         EXPECT_EQ(got, k.records) << k.text.toStdString();
+        // Counting the records ahead of a load passes the same boundaries.
+        TCsvReader counter(k.text, k.d);
+        size_t count = 0;
+        while (counter.Skip())
+            ++count;
+        EXPECT_EQ(count, k.records.size()) << k.text.toStdString();
     }
 }
 
@@ -571,6 +580,34 @@ TEST_F(GridFiles, CsvInsertAppendsAndMaxRowsStops)
     EXPECT_EQ(g->RowCount(), 2);
     EXPECT_EQ(g->Cells(0, 0), QStringLiteral("3"));
     EXPECT_EQ(g->Cells(1, 1), QStringLiteral("6"));
+}
+
+TEST_F(GridFiles, CsvOfTooManyRowsIsRefusedBeforeTheGridChanges)
+{
+    // One record more than the grid may hold: refused while the grid keeps
+    // what it had; without its first record (a header left out) it fits.
+    QByteArray bytes = "head\r\n";
+    for (int i = 1; i < MaxLoadRowCount; ++i)
+        bytes += "1\r\n";
+    bytes += "last\r\n";
+    ASSERT_TRUE(writeFile(path("many.csv"), bytes));
+    struct Case { bool loadFirstRow; bool refused; };
+    for (const Case k : {Case{true, true}, Case{false, false}}) {
+        auto g = makeGrid(3, 2);
+        g->SetCells(2, 1, QStringLiteral("kept"));
+        g->SetLoadFirstRow(k.loadFirstRow);
+        if (k.refused) {
+            EXPECT_THROW(g->LoadFromCSV(path("many.csv")), EFxGridError);
+            EXPECT_EQ(g->RowCount(), 2);
+            EXPECT_EQ(g->Cells(2, 1), QStringLiteral("kept"));
+            EXPECT_EQ(g->Cells(0, 0), QString());
+        } else {
+            g->LoadFromCSV(path("many.csv"));
+            EXPECT_EQ(g->RowCount(), MaxLoadRowCount);
+            EXPECT_EQ(g->Cells(0, 0), QStringLiteral("1"));
+            EXPECT_EQ(g->Cells(0, MaxLoadRowCount - 1), QStringLiteral("last"));
+        }
+    }
 }
 
 TEST_F(GridFiles, LargeCsvComesBackWholeAndAFailedSaveKeepsTheOldFile)
