@@ -15,8 +15,6 @@
 
 #include <QLineEdit>
 
-#include <memory>
-
 using gridui::Window;
 using namespace fw;
 
@@ -296,9 +294,9 @@ TEST(RadioGroup, ClickChoosesTheItemUnderThePress)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        // The grid borrows the item list; the caller keeps it beyond the grid.
-        auto owned = std::make_unique<TStringList>();
-        TStringList* items = owned.get();
+        // The caller owns the items of AddRadio; they outlive the grid.
+        TStringList itemList;
+        TStringList* items = &itemList;
         Window w;
         TFxStringGrid& g = *w.grid;
         g.SetOptions(g.Options() | goEditing);
@@ -332,7 +330,7 @@ TEST(RadioGroup, ClickChoosesTheItemUnderThePress)
 
 TEST(RadioGroup, PressOnTheCellOperatesTheGroup)
 {
-    TStringList items;
+    TStringList items;   // the caller's, outliving the grid
     Window w;
     TFxStringGrid& g = *w.grid;
     g.SetRowHeights(2, 60);
