@@ -3,10 +3,15 @@
 #include "app/UButtonLook.h"
 #include "app/UComon.h"
 #include "controls/buttons/LbButton.h"
+#include "framework/Graphics.h"
 
 #include <QFont>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPalette>
+
+#include <algorithm>
 
 namespace {
 
@@ -18,13 +23,77 @@ void setBackground(QWidget* w, const QColor& color)
     w->setAutoFillBackground(true);
 }
 
+// A point size as the desktop draws it on a 96 dpi screen.
+int pointsToPixels(int points)
+{
+    return (points * fw::ScreenPixelsPerInch + 36) / 72;
+}
+
 } // namespace
 
 QFont Window_Font(int pointSize, bool bold)
 {
-    QFont font(QStringLiteral("Verdana"), pointSize);
+    return Window_Font(QStringLiteral("Verdana"), pointSize, bold);
+}
+
+QFont Window_Font(const QString& name, int pointSize, bool bold)
+{
+    QFont font(fw::MapFontFamily(name));
+    font.setPixelSize(pointsToPixels(pointSize));
     font.setBold(bold);
     return font;
+}
+
+void Fit_Label(QLabel* label, const QRect& room)
+{
+    // The font and place the label was made with: each fit starts from them.
+    static const char* const kFont = "Fit_Font";
+    static const char* const kPlace = "Fit_Place";
+    if (!label->property(kFont).isValid()) {
+        label->setProperty(kFont, label->font());
+        label->setProperty(kPlace, label->geometry());
+    }
+    const QFont designed = label->property(kFont).value<QFont>();
+    const QRect place = label->property(kPlace).toRect();
+    const QString text = label->text();
+    label->setToolTip(QString());
+
+    const int width = room.width();
+    // Lines are centred where the designed line was, inside room.
+    auto put = [&](const QFont& font, bool wrap, int height) {
+        label->setFont(font);
+        label->setWordWrap(wrap);
+        int top = place.center().y() + 1 - height / 2;
+        top = std::clamp(top, room.top(), std::max(room.top(), room.bottom() + 1 - height));
+        if (!wrap && height <= place.height())
+            label->setGeometry(room.left(), place.top(), width, place.height());
+        else
+            label->setGeometry(room.left(), top, width, height);
+    };
+    const int designedPixels = designed.pixelSize() > 0 ? designed.pixelSize() : QFontInfo(designed).pixelSize();
+    const int smallest = std::min(designedPixels, pointsToPixels(6));
+    for (int pixels = designedPixels; pixels >= smallest; --pixels) {
+        QFont font = designed;
+        font.setPixelSize(pixels);
+        const QFontMetrics fm(font);
+        if (fm.horizontalAdvance(text) <= width) {
+            put(font, false, std::max(place.height(), fm.height()));
+            return;
+        }
+        const QRect lines = fm.boundingRect(QRect(0, 0, width, room.height() * 4), Qt::TextWordWrap, text);
+        if (text.contains(QLatin1Char(' ')) && lines.width() <= width && lines.height() <= room.height()) {
+            put(font, true, lines.height());
+            return;
+        }
+    }
+    // Nothing fits: one line of the smallest size, cut with an ellipsis, the
+    // whole text as hint.
+    QFont font = designed;
+    font.setPixelSize(smallest);
+    const QString cut = QFontMetrics(font).elidedText(text, Qt::ElideRight, width);
+    put(font, false, std::max(place.height(), QFontMetrics(font).height()));
+    label->setText(cut);
+    label->setToolTip(text);
 }
 
 void Set_Grey(QLabel* label)
@@ -55,10 +124,10 @@ TTitlePanel Make_Title_Panel(QWidget* parent, int width)
     return t;
 }
 
-TTitlePanel Begin_Window(fw::TForm* window, int width)
+TTitlePanel Begin_Window(fw::TForm* window, int width, const QString& fontName)
 {
     window->SetColor(Window_Color);
-    window->setFont(Window_Font());
+    window->setFont(Window_Font(fontName, 8));
     return Make_Title_Panel(window, width);
 }
 

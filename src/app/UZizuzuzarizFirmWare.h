@@ -94,6 +94,9 @@ protected:
 
 private:
     void Build_Controls();
+    // Fits "Begin" and the step labels into the room left of the step
+    // buttons after their texts changed (Fit_Label).
+    void Fit_Step_Labels();
     void Show_Configuration_Lines();
     QString m_programFolder;
 };
