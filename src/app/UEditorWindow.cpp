@@ -52,7 +52,7 @@ TEditorWindow::TEditorWindow(const TEditorTexts& texts, QWidget* owner) : fw::TF
 {
     const int w = texts.Client_Width;
     const int h = texts.Client_Height;
-    const TTitlePanel title = Begin_Window(this, w);
+    const TTitlePanel title = Begin_Window(this, w, texts.Font_Name);
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
     m_title = title.P_Title;

@@ -34,6 +34,8 @@ struct TEditorTexts {
     int Client_Height = 520;
     // The window can be resized and maximised; the tables take the room.
     bool Sizeable = false;
+    // The window font, 8 point, in this face (the title keeps Verdana).
+    QString Font_Name = QStringLiteral("Verdana");
 };
 
 class TEditorWindow : public fw::TForm {
