@@ -9,6 +9,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
 
 #include <algorithm>
@@ -42,58 +43,6 @@ QFont Window_Font(const QString& name, int pointSize, bool bold)
     font.setPixelSize(pointsToPixels(pointSize));
     font.setBold(bold);
     return font;
-}
-
-void Fit_Label(QLabel* label, const QRect& room)
-{
-    // The font and place the label was made with: each fit starts from them.
-    static const char* const kFont = "Fit_Font";
-    static const char* const kPlace = "Fit_Place";
-    if (!label->property(kFont).isValid()) {
-        label->setProperty(kFont, label->font());
-        label->setProperty(kPlace, label->geometry());
-    }
-    const QFont designed = label->property(kFont).value<QFont>();
-    const QRect place = label->property(kPlace).toRect();
-    const QString text = label->text();
-    label->setToolTip(QString());
-
-    const int width = room.width();
-    // Lines are centred where the designed line was, inside room.
-    auto put = [&](const QFont& font, bool wrap, int height) {
-        label->setFont(font);
-        label->setWordWrap(wrap);
-        int top = place.center().y() + 1 - height / 2;
-        top = std::clamp(top, room.top(), std::max(room.top(), room.bottom() + 1 - height));
-        if (!wrap && height <= place.height())
-            label->setGeometry(room.left(), place.top(), width, place.height());
-        else
-            label->setGeometry(room.left(), top, width, height);
-    };
-    const int designedPixels = designed.pixelSize() > 0 ? designed.pixelSize() : QFontInfo(designed).pixelSize();
-    const int smallest = std::min(designedPixels, pointsToPixels(6));
-    for (int pixels = designedPixels; pixels >= smallest; --pixels) {
-        QFont font = designed;
-        font.setPixelSize(pixels);
-        const QFontMetrics fm(font);
-        if (fm.horizontalAdvance(text) <= width) {
-            put(font, false, std::max(place.height(), fm.height()));
-            return;
-        }
-        const QRect lines = fm.boundingRect(QRect(0, 0, width, room.height() * 4), Qt::TextWordWrap, text);
-        if (text.contains(QLatin1Char(' ')) && lines.width() <= width && lines.height() <= room.height()) {
-            put(font, true, lines.height());
-            return;
-        }
-    }
-    // Nothing fits: one line of the smallest size, cut with an ellipsis, the
-    // whole text as hint.
-    QFont font = designed;
-    font.setPixelSize(smallest);
-    const QString cut = QFontMetrics(font).elidedText(text, Qt::ElideRight, width);
-    put(font, false, std::max(place.height(), QFontMetrics(font).height()));
-    label->setText(cut);
-    label->setToolTip(text);
 }
 
 void Set_Grey(QLabel* label)
@@ -179,4 +128,68 @@ TLinkLabel::TLinkLabel(QWidget* parent) : QLabel(parent)
         if (OnLinkClick)
             OnLinkClick(link);
     });
+}
+
+TFitLabel::TFitLabel(QWidget* parent) : fw::TLabel(parent) {}
+
+void TFitLabel::Fit(const QRect& room)
+{
+    if (!m_placed) {
+        m_placed = true;
+        m_font = font();
+        m_place = geometry();
+    }
+    const QString shown = text();
+    m_cut = false;
+    setToolTip(QString());
+
+    const int width = room.width();
+    // Lines are centred where the designed line was, inside room.
+    auto put = [&](const QFont& f, bool wrap, int height) {
+        setFont(f);
+        setWordWrap(wrap);
+        if (!wrap && height <= m_place.height()) {
+            setGeometry(room.left(), m_place.top(), width, m_place.height());
+            return;
+        }
+        int top = m_place.center().y() + 1 - height / 2;
+        top = std::clamp(top, room.top(), std::max(room.top(), room.bottom() + 1 - height));
+        setGeometry(room.left(), top, width, height);
+    };
+    const int designed = m_font.pixelSize() > 0 ? m_font.pixelSize() : QFontInfo(m_font).pixelSize();
+    const int smallest = std::min(designed, pointsToPixels(6));
+    for (int pixels = designed; pixels >= smallest; --pixels) {
+        QFont f = m_font;
+        f.setPixelSize(pixels);
+        const QFontMetrics fm(f);
+        if (fm.horizontalAdvance(shown) <= width) {
+            put(f, false, std::max(m_place.height(), fm.height()));
+            return;
+        }
+        const QRect lines = fm.boundingRect(QRect(0, 0, width, room.height() * 4), Qt::TextWordWrap, shown);
+        if (shown.contains(QLatin1Char(' ')) && lines.width() <= width && lines.height() <= room.height()) {
+            put(f, true, lines.height());
+            return;
+        }
+    }
+    // Nothing fits: one line of the smallest size, drawn cut.
+    QFont f = m_font;
+    f.setPixelSize(smallest);
+    put(f, false, std::max(m_place.height(), QFontMetrics(f).height()));
+    m_cut = true;
+    setToolTip(shown);
+}
+
+void TFitLabel::paintEvent(QPaintEvent* event)
+{
+    if (!m_cut) {
+        fw::TLabel::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(palette().color(foregroundRole()));
+    const QRect r = contentsRect();
+    p.drawText(r, int(alignment()) | Qt::TextSingleLine,
+               QFontMetrics(font()).elidedText(text(), Qt::ElideRight, r.width()));
 }

@@ -46,16 +46,33 @@ QFont Window_Font(int pointSize = 8, bool bold = false);
 // The same in another face the windows name ("Tahoma").
 QFont Window_Font(const QString& name, int pointSize, bool bold = false);
 
-// Makes label show its whole text inside room (its column and the height it
-// may take): on one line when it fits, else wrapped at blanks onto the lines
-// room holds, else the same in a smaller size of its font (down to 6 point),
-// else cut with an ellipsis and the whole text as its hint. Call it after
-// each new text: every call starts again from the font and place the label
-// had at the first call, so a shorter text gets them back.
-void Fit_Label(QLabel* label, const QRect& room);
 
 // Gives a label the grey text of the software code and the descriptions.
 void Set_Grey(QLabel* label);
+
+// A label that shows its whole text inside the room it may take (Fit): on
+// one line when it fits, else wrapped at blanks onto the lines the room
+// holds, else the same in a smaller size of its font (down to 6 point), else
+// drawn cut with an ellipsis, its text staying whole and shown as its hint.
+class TFitLabel : public fw::TLabel {
+    Q_OBJECT
+public:
+    explicit TFitLabel(QWidget* parent = nullptr);
+    // Call it after each new text: every fit starts again from the font and
+    // place the label had at the first one, so a shorter text gets them back.
+    void Fit(const QRect& room);
+    // The text is drawn cut (nothing else made it fit).
+    bool Cut() const { return m_cut; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool m_placed = false;
+    QFont m_font;
+    QRect m_place;
+    bool m_cut = false;
+};
 
 // A label that reports mouse clicks, used for web addresses and flag pictures.
 class TClickLabel : public fw::TLabel {

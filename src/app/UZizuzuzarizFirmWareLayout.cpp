@@ -18,10 +18,11 @@ constexpr int kStepTops[8] = {128, 172, 216, 260, 304, 348, 392, 436};
 constexpr int kLabelLeft = 16;
 constexpr int kLabelWidth = 60;
 
-QLabel* newLabel(QWidget* parent, const QString& name, const QFont& font, int top, int left, int width,
-                 int height)
+template <class TLabelClass = fw::TLabel>
+TLabelClass* newLabel(QWidget* parent, const QString& name, const QFont& font, int top, int left, int width,
+                      int height)
 {
-    auto* l = new fw::TLabel(parent);
+    auto* l = new TLabelClass(parent);
     l->setObjectName(name);
     l->setFont(font);
     l->setGeometry(left, top, width, height);
@@ -42,7 +43,7 @@ void TFZizuzuzarizFirmWare::Build_Controls()
     L_SW_Code = newLabel(this, QStringLiteral("L_SW_Code"), codeFont, 8, 16, 420, 32);
     Set_Grey(L_SW_Code);
     L_SW_Desc = newLabel(this, QStringLiteral("L_SW_Desc"), Window_Font(10, true), 42, 16, 420, 20);
-    L_Begin = newLabel(this, QStringLiteral("L_Begin"), Window_Font(8, true), 84, kLabelLeft, kLabelWidth, 16);
+    L_Begin = newLabel<TFitLabel>(this, QStringLiteral("L_Begin"), Window_Font(8, true), 84, kLabelLeft, kLabelWidth, 16);
 
     Shape2 = new QFrame(this);
     Shape2->setObjectName(QStringLiteral("Shape2"));
@@ -52,7 +53,7 @@ void TFZizuzuzarizFirmWare::Build_Controls()
     L_Name_Conf_L2 = newLabel(this, QStringLiteral("L_Name_Conf_L2"), Window_Font(8), 88, 87, 414, 14);
 
     for (int i = 0; i < 8; ++i) {
-        L_Step[i] = newLabel(this, QStringLiteral("L_Step_%1").arg(i + 1), Window_Font(8, true), kStepTops[i],
+        L_Step[i] = newLabel<TFitLabel>(this, QStringLiteral("L_Step_%1").arg(i + 1), Window_Font(8, true), kStepTops[i],
                              kLabelLeft, kLabelWidth, 16);
         L_Step[i]->setVisible(i < 4);
     }
@@ -135,7 +136,7 @@ void TFZizuzuzarizFirmWare::Fit_Step_Labels()
     // A translated text longer than the 60 pixels takes a second line within
     // the height of its row of buttons (under the title for "Begin"), or a
     // smaller size, rather than being cut.
-    Fit_Label(L_Begin, QRect(kLabelLeft, 66, kLabelWidth, 44));
+    L_Begin->Fit(QRect(kLabelLeft, 66, kLabelWidth, 44));
     for (int i = 0; i < 8; ++i)
-        Fit_Label(L_Step[i], QRect(kLabelLeft, kStepTops[i] - 16, kLabelWidth, 36));
+        L_Step[i]->Fit(QRect(kLabelLeft, kStepTops[i] - 16, kLabelWidth, 36));
 }

@@ -12,6 +12,7 @@
 #include "app/UOpenConf.h"
 #include "app/UParGen.h"
 #include "app/USoftOptions.h"
+#include "app/UWindowParts.h"
 #include "app/UZizuzuzarizFirmWare.h"
 #include "controls/buttons/LbButton.h"
 #include "editors/automation/UBACnetAccess.h"
