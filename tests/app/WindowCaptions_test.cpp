@@ -7,6 +7,7 @@
 #include "app/UBoot.h"
 #include "app/UComon.h"
 #include "app/UDMXDefVal.h"
+#include "app/UEditorWindow.h"
 #include "app/ULanguage.h"
 #include "app/UNew_Project.h"
 #include "app/UOpenConf.h"
@@ -32,6 +33,7 @@
 #include "grid/model/FxGrid.h"
 
 #include <QDir>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QTabWidget>
@@ -90,10 +92,28 @@ void checkLabel(const QString& window, QLabel* label, std::vector<Misfit>& out)
                        QStringLiteral("needs %1 x %2, has %3 x %4").arg(w).arg(h).arg(room.width()).arg(room.height())});
 }
 
-// A header cell's text as the grid draws it: the cell's font (the column's
-// header font, the fixed font, bold added by the look), inside the cell less
-// the fixed cell's edge and the grid's text offset, on one line or, where the
-// grid wraps, on as many lines as the row holds.
+// The font a fixed cell is drawn with (the column's header font, the fixed
+// font, bold added by the look) and whether the grid wraps its text there.
+fw::TFont headerFont(TFxStringGrid* g, int c, int r, bool* wraps = nullptr)
+{
+    fw::TGridDrawState state = fw::gdFixed;
+    fw::TBrush brush;
+    fw::TColor to = fw::clNone, mirror = fw::clNone, mirrorTo = fw::clNone;
+    fw::TAlignment ha = fw::taLeftJustify;
+    TVAlignment va = vtaTop;
+    bool ww = g->WordWrap();
+    TCellGradientDirection gd{};
+    fw::TFont font = g->Font();
+    g->GetVisualProperties(c, r, state, false, false, true, brush, to, mirror, mirrorTo, font, ha, va, ww, gd);
+    font.Size += g->ZoomFactor();
+    if (wraps)
+        *wraps = ww;
+    return font;
+}
+
+// A header cell's text as the grid draws it: the cell's font, inside the cell
+// less the fixed cell's edge and the grid's text offset, on one line or, where
+// the grid wraps, on as many lines as the row holds.
 void checkHeaders(const QString& window, TFxStringGrid* g, std::vector<Misfit>& out)
 {
     fw::TBitmap scratch(8, 8);
@@ -106,17 +126,8 @@ void checkHeaders(const QString& window, TFxStringGrid* g, std::vector<Misfit>& 
             const QString text = g->GetFormattedCell(rc, r);
             if (text.trimmed().isEmpty())
                 continue;
-            fw::TGridDrawState state = fw::gdFixed;
-            fw::TBrush brush;
-            fw::TColor to = fw::clNone, mirror = fw::clNone, mirrorTo = fw::clNone;
-            fw::TAlignment ha = fw::taLeftJustify;
-            TVAlignment va = vtaTop;
-            bool ww = g->WordWrap();
-            TCellGradientDirection gd{};
-            canvas.Font() = g->Font();
-            g->GetVisualProperties(c, r, state, false, false, true, brush, to, mirror, mirrorTo, canvas.Font(), ha,
-                                   va, ww, gd);
-            canvas.Font().Size += g->ZoomFactor();
+            bool ww = false;
+            canvas.Font() = headerFont(g, c, r, &ww);
             const int width = g->ColWidths(c) - 1 - glw - offset.X * (g->XYOffsetTopLeftOnly() ? 1 : 2);
             const int height = g->RowHeights(r) - 2 - glw - offset.Y;
             fw::TRect one(0, 0, width, height);
@@ -234,6 +245,54 @@ TEST_F(WindowCaptions, EveryLabelAndGridHeaderOfEveryWindowFitsItsRoom)
     for (fw::TForm* w : windows)
         measureModal(w, misfits);
     EXPECT_TRUE(misfits.empty()) << misfits.size() << " texts do not fit:" << describe(misfits).toStdString();
+}
+
+TEST_F(WindowCaptions, TableWindowsDrawInTheFacesTheirDescriptionsName)
+{
+    startWith({});
+    const QColor grey(0x80, 0x80, 0x80);
+    struct Case {
+        fw::TForm* window;
+        const char* face;       // the window's font
+        bool boldHeaders;       // every header text of every table
+        bool greyDescription;   // L_SW_Desc
+    };
+    const Case cases[] = {
+        {FSet_PDO_Access, "Tahoma", true, true},
+        {FSet_SDO_Client_Access, "Tahoma", true, false},
+        {FSet_SDO_Server_Access, "Tahoma", true, false},
+        {FSNMP_Trap_Access, "Verdana", false, false},
+        {FModbus_TCP_Master_Set_Access, "Verdana", false, false},
+    };
+    for (const Case& c : cases) {
+        const std::string name = c.window->metaObject()->className();
+        bool shown = false;
+        apptest::withModal([&] { c.window->ShowModal(); },
+                           [&](fw::TForm& form) {
+                               QCoreApplication::processEvents();
+                               shown = true;
+                               auto& window = static_cast<TEditorWindow&>(form);
+                               EXPECT_EQ(QFontInfo(window.font()).family(), fw::MapFontFamily(QString::fromLatin1(c.face)))
+                                   << name;
+                               EXPECT_EQ(window.L_SW_Desc->palette().color(QPalette::WindowText) == grey,
+                                         c.greyDescription)
+                                   << name;
+                               const auto grids = form.findChildren<TFxStringGrid*>();
+                               EXPECT_FALSE(grids.isEmpty()) << name;
+                               for (TFxStringGrid* g : grids)
+                                   for (int col = 0; col < g->ColCount(); ++col) {
+                                       const fw::TFont font = headerFont(g, col, 0);
+                                       EXPECT_EQ(font.Style.Contains(fw::fsBold), c.boldHeaders)
+                                           << name << " " << g->objectName().toStdString() << " column " << col;
+                                       if (c.boldHeaders) {   // the tables' face is named with their bold headers
+                                           EXPECT_EQ(font.ToQFont().family(), fw::MapFontFamily(QStringLiteral("Tahoma")))
+                                               << name << " column " << col;
+                                       }
+                                   }
+                               form.SetModalResult(fw::mrCancel);
+                           });
+        EXPECT_TRUE(shown) << name << " did not open";
+    }
 }
 
 TEST_F(WindowCaptions, TranslatedStepLabelsOfTheMainWindowFit)
