@@ -486,6 +486,18 @@ TSheetValue TWorkbook::Value(int sheet, int row, int col) const
     return d->Sheet(sheet).Cells.value(Key(row, col));
 }
 
+std::vector<TWorkbook::TCell> TWorkbook::Cells(int sheet) const
+{
+    const TSheetData& s = d->Sheet(sheet);
+    std::vector<TCell> cells;
+    cells.reserve(size_t(s.Cells.size()));
+    for (auto it = s.Cells.cbegin(); it != s.Cells.cend(); ++it)
+        cells.push_back({int(it.key() >> 16), int(it.key() & 0xFFFF), it.value()});
+    std::sort(cells.begin(), cells.end(),
+              [](const TCell& a, const TCell& b) { return a.Row != b.Row ? a.Row < b.Row : a.Col < b.Col; });
+    return cells;
+}
+
 // ---------------------------------------------------------------- writing
 
 namespace {

@@ -5,9 +5,11 @@
 #include "framework/AtomicFile.h"
 #include "framework/SysUtils.h"
 #include "framework/Workbook.h"
+#include "framework/Zip.h"
 #include "support/OutsideReaders.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -75,6 +77,24 @@ QJsonValue PythonJson(const char* script, const QStringList& args)
     }
     const QJsonDocument d = QJsonDocument::fromJson(out);
     return d.isArray() ? QJsonValue(d.array()) : QJsonValue(d.object());
+}
+
+// A workbook of about 1.4 KB whose sheet holds only A1 and XFD1048576: its
+// used range is the largest a sheet has, though it holds two cells.
+void WriteFarApartWorkbook(const QString& fileName)
+{
+    fw::TZipArchive zip;
+    zip.SetEntry(QStringLiteral("[Content_Types].xml"),
+                 R"(<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/><Default Extension="xml" ContentType="application/xml"/><Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/><Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/></Types>)");
+    zip.SetEntry(QStringLiteral("_rels/.rels"),
+                 R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/></Relationships>)");
+    zip.SetEntry(QStringLiteral("xl/workbook.xml"),
+                 R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets><sheet name="Far" sheetId="1" r:id="rId1"/></sheets></workbook>)");
+    zip.SetEntry(QStringLiteral("xl/_rels/workbook.xml.rels"),
+                 R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)");
+    zip.SetEntry(QStringLiteral("xl/worksheets/sheet1.xml"),
+                 R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><dimension ref="A1:XFD1048576"/><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t>first</t></is></c></row><row r="1048576"><c r="XFD1048576"><v>7</v></c></row></sheetData></worksheet>)");
+    zip.Write(fileName);
 }
 
 class Office : public ::testing::Test {
@@ -211,6 +231,55 @@ wb.save(sys.argv[1])
     EXPECT_EQ(g->Cells(0, 0), "a");
     EXPECT_EQ(g->Cells(1, 0), "kept");
     EXPECT_EQ(g->Cells(1, 1), "") << "an empty cell of the range becomes empty text";
+}
+
+// A sheet is read by the cells it holds, not by its used range: two cells
+// far apart load (or are refused) at once, however large the range between
+// them. They once made the load visit all 16384 x 1048576 cells.
+TEST_F(Office, FarApartCellsLoadOrAreRefusedAtOnce)
+{
+    const QString file = path("far.xlsx");
+    WriteFarApartWorkbook(file);
+    ASSERT_LT(QFileInfo(file).size(), 2000);
+
+    // With a fixed column and row the range needs one more of each than a
+    // grid holds: refused with the reason, the grid as it was.
+    auto refused = makeGrid(3, 3, 1);
+    refused->SetSaveFixedCells(false);
+    refused->SetCells(1, 1, "kept");
+    QElapsedTimer t;
+    t.start();
+    try {
+        refused->LoadFromXLS(file);
+        FAIL() << "a range beyond the grid's limits is refused";
+    } catch (const EFxGridError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "The worksheet is too large to load: its used range $A$1:$XFD$1048576 needs 16385 columns and "
+                  "1048577 rows, a grid holds at most 16384 columns and 1048576 rows");
+    }
+    EXPECT_LT(t.elapsed(), 1000);
+    EXPECT_EQ(refused->ColCount(), 3);
+    EXPECT_EQ(refused->Cells(1, 1), "kept");
+
+    // Without fixed cells it fits: the two cells land, the rest is empty,
+    // and a second load over the grid so made is as quick.
+    auto loaded = makeGrid(3, 3);
+    loaded->SetCells(1, 1, "old");
+    loaded->SetCells(2, 0, "old");
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass ? "loaded again" : "first load");
+        t.restart();
+        loaded->LoadFromXLS(file);
+        EXPECT_LT(t.elapsed(), 1000);
+        EXPECT_EQ(loaded->ColCount(), 16384);
+        EXPECT_EQ(loaded->RowCount(), 1048576);
+        EXPECT_EQ(loaded->Cells(0, 0), "first");
+        EXPECT_EQ(loaded->Cells(16383, 1048575), "7");
+        EXPECT_EQ(loaded->Cells(1, 1), "") << "cells of the range the sheet leaves empty are emptied";
+        EXPECT_EQ(loaded->Cells(2, 0), "");
+        EXPECT_EQ(loaded->Cells(5000, 500000), "") << "typed between the loads";
+        loaded->SetCells(5000, 500000, "between");
+    }
 }
 
 TEST_F(Office, SheetWrittenIntoAWorkbookKeepsTheRest)
