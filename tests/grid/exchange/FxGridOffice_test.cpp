@@ -349,6 +349,96 @@ wb.save(sys.argv[1])
     EXPECT_THROW(g->SaveToXLSSheet(path("old.xls"), "Legacy"), fw::Exception) << "a legacy file is never overwritten";
 }
 
+// Formula results and true/false cells of a legacy workbook load as the
+// .xlsx path loads them ("7", "13.5", "True"); they once loaded empty, as
+// the legacy reader reports such cells. The fixture is xlwt's, with cached
+// results put into its FORMULA records (xlwt itself writes none) and a
+// STRING record after each text result, the longest one continued.
+TEST_F(Office, LegacyFormulaResultsAndBooleansLoad)
+{
+    REQUIRE_PYTHON_MODULE("xlwt", "python3-xlwt");
+    QByteArray out;
+    QString err;
+    ASSERT_TRUE(RunPython(R"(
+import sys, struct, datetime, xlwt
+from xlwt import BIFFRecords
+long_text = ''.join(chr(0x3b1 + i % 20) for i in range(5000))
+cached = {(1, 3): ('num', 7.0), (2, 3): ('num', 13.5), (4, 3): ('bool', 1), (5, 3): ('str', 'caf\u00e9'),
+          (6, 3): ('err', 0x07), (7, 3): ('num', 45351.0), (8, 3): ('str', long_text), (9, 3): ('bool', 0)}
+original_init = BIFFRecords.FormulaRecord.__init__
+original_get = BIFFRecords.FormulaRecord.get
+def init(self, row, col, xf, rpn, calc_flags=0):
+    original_init(self, row, col, xf, rpn, calc_flags)
+    self.cell = (row, col)
+    kind, value = cached[self.cell]
+    result = {'num': lambda: struct.pack('<d', value),
+              'bool': lambda: bytes([1, 0, value, 0, 0, 0, 0xFF, 0xFF]),
+              'err': lambda: bytes([2, 0, value, 0, 0, 0, 0xFF, 0xFF]),
+              'str': lambda: bytes([0, 0, 0, 0, 0, 0, 0xFF, 0xFF])}[kind]()
+    self._rec_data = self._rec_data[:6] + result + self._rec_data[14:]
+def get(self):
+    data = original_get(self)
+    kind, value = cached[self.cell]
+    if kind == 'str':
+        chars = value.encode('utf-16-le')
+        first, rest = chars[:8000], chars[8000:]
+        body = struct.pack('<HB', len(value), 1) + first
+        data += struct.pack('<HH', 0x0207, len(body)) + body
+        if rest:
+            data += struct.pack('<HH', 0x003C, len(rest) + 1) + b'\x01' + rest
+    return data
+BIFFRecords.FormulaRecord.__init__ = init
+BIFFRecords.FormulaRecord.get = get
+wb = xlwt.Workbook()
+wb.add_sheet('First').write(0, 0, 'other')
+ws = wb.add_sheet('Data')
+ws.write(0, 0, 'name')
+ws.write(1, 1, 3)
+ws.write(1, 2, 4)
+ws.write(1, 3, xlwt.Formula('B2+C2'))
+ws.write(2, 3, xlwt.Formula('B2*4.5'))
+ws.write(3, 2, True)
+ws.write(3, 3, False)
+ws.write(4, 3, xlwt.Formula('C4'))
+ws.write(5, 3, xlwt.Formula('"caf"&"\u00e9"'))
+ws.write(6, 3, xlwt.Formula('1/0'))
+ws.write(7, 3, xlwt.Formula('B2+45348'), xlwt.easyxf(num_format_str='YYYY-MM-DD'))
+ws.write(8, 3, xlwt.Formula('A1'))
+ws.write(9, 3, xlwt.Formula('NOT(C4)'))
+wb.save(sys.argv[1])
+)",
+                          {path("formulas.xls")}, out, err))
+        << err.toStdString();
+    auto g = makeGrid(4, 4);
+    g->SetCells(3, 6, "before");
+    g->LoadFromXLSSheet(path("formulas.xls"), "Data");
+    EXPECT_EQ(g->ColCount(), 4);
+    EXPECT_EQ(g->RowCount(), 10);
+    QString longText;
+    for (int i = 0; i < 5000; ++i)
+        longText += QChar(0x3b1 + i % 20);
+    struct Case {
+        int col, row;
+        QString text;
+    };
+    const Case cases[] = {
+        {0, 0, "name"},
+        {3, 1, "7"},
+        {3, 2, "13.5"},
+        {2, 3, "True"},
+        {3, 3, "False"},
+        {3, 4, "True"},
+        {3, 5, QStringLiteral("caf\u00e9")},
+        {3, 6, "before"},   // an error result leaves its cell as it was
+        {3, 7, fw::DateToStr(fw::EncodeDate(2024, 2, 29))},
+        {3, 8, longText},   // continued in a CONTINUE record
+        {3, 9, "False"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(g->Cells(c.col, c.row).toStdString(), c.text.toStdString())
+            << "column " << c.col << ", row " << c.row;
+}
+
 TEST_F(Office, DamagedWorkbooksAreRefused)
 {
     auto g = makeGrid(2, 2);
