@@ -113,6 +113,10 @@ struct TFileSpec {
     QString Root;
     QString Comment;
     std::vector<TTableSpec> Tables;
+    // One element a line, indented, so a technician can read the file in any
+    // editor; false: no indentation, each top-level node on a line of its own
+    // (the CANopen tables' files are laid out so).
+    bool Indent = true;
 };
 
 // The first failing check of a table window, as the window reports it:

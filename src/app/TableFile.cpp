@@ -22,9 +22,6 @@ constexpr int kTextAfterEnd = 913;
 constexpr int kTextSectionMissing = 914;
 constexpr int kTextSaveWithout = 915;
 
-// One element a line, so a technician can read the file in any editor.
-const fw::TXmlSaveOptions kSaveOptions{false, true};
-
 QList<int> rowRange(int first, int count)
 {
     QList<int> rows;
@@ -116,7 +113,7 @@ TProjectFileState Load_Project_Xml(const QString& fileName, const QString& root,
     return TProjectFileState::Loaded;
 }
 
-void Save_Project_Xml(const QString& fileName, const fw::TXmlDocument& doc, bool keepBackup)
+void Save_Project_Xml(const QString& fileName, const fw::TXmlDocument& doc, bool keepBackup, bool indent)
 {
     QString error;
     if (keepBackup && QFileInfo::exists(fileName)) {
@@ -125,13 +122,14 @@ void Save_Project_Xml(const QString& fileName, const fw::TXmlDocument& doc, bool
             || !fw::WriteFileAtomically(fileName + QStringLiteral(".bak"), old, &error))
             throw fw::EFileError(QStringLiteral("Cannot keep a copy of \"%1\": %2").arg(fileName, error));
     }
-    if (!fw::WriteFileAtomically(fileName, Project_Xml_Text(doc).toUtf8(), &error))
+    if (!fw::WriteFileAtomically(fileName, Project_Xml_Text(doc, indent).toUtf8(), &error))
         throw fw::EFileError(error);
 }
 
-QString Project_Xml_Text(const fw::TXmlDocument& doc)
+QString Project_Xml_Text(const fw::TXmlDocument& doc, bool indent)
 {
-    return doc.XmlText(kSaveOptions);
+    // Never a declaration: every reader takes the first node as the root.
+    return doc.XmlText(fw::TXmlSaveOptions{false, indent});
 }
 
 // ---- Table files -----------------------------------------------------------
@@ -255,14 +253,14 @@ QString TTableFile::Xml_Text() const
 {
     fw::TXmlDocument doc;
     Build_Document(doc);
-    return Project_Xml_Text(doc);
+    return Project_Xml_Text(doc, m_spec.Indent);
 }
 
 void TTableFile::Save(const QString& fileName)
 {
     fw::TXmlDocument doc;
     Build_Document(doc);
-    Save_Project_Xml(fileName, doc, m_keepBackup);
+    Save_Project_Xml(fileName, doc, m_keepBackup, m_spec.Indent);
     m_keepBackup = false;
 }
 

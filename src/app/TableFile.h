@@ -49,13 +49,14 @@ enum class TProjectFileState { Missing, Loaded, Unreadable };
 TProjectFileState Load_Project_Xml(const QString& fileName, const QString& root, fw::TXmlDocument& doc,
                                    QString* error = nullptr);
 
-// Writes doc atomically, one element a line, without declaration. With
-// keepBackup the file there now is first copied to fileName + ".bak", so an
-// unreadable file the user may still want is not replaced without a copy.
-// Throws fw::EFileError when the backup or the file cannot be written.
-void Save_Project_Xml(const QString& fileName, const fw::TXmlDocument& doc, bool keepBackup);
+// Writes doc atomically, without declaration, one element a line (with
+// indent false each top-level node on a line of its own). With keepBackup
+// the file there now is first copied to fileName + ".bak", so an unreadable
+// file the user may still want is not replaced without a copy. Throws
+// fw::EFileError when the backup or the file cannot be written.
+void Save_Project_Xml(const QString& fileName, const fw::TXmlDocument& doc, bool keepBackup, bool indent = true);
 // The text Save_Project_Xml writes.
-QString Project_Xml_Text(const fw::TXmlDocument& doc);
+QString Project_Xml_Text(const fw::TXmlDocument& doc, bool indent = true);
 
 // ---- Table files -----------------------------------------------------------
 
@@ -103,7 +104,7 @@ public:
 
     // Rebuilds the whole file from the rows: each table up to its end, every
     // stored column as an attribute in column order, characters XML 1.0
-    // cannot hold dropped. Throws fw::EFileError.
+    // cannot hold dropped, indented as the spec says. Throws fw::EFileError.
     void Save(const QString& fileName);
 
     // The document Save writes.

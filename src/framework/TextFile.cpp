@@ -4,6 +4,9 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <vector>
+
 namespace fw {
 
 namespace {
@@ -87,13 +90,57 @@ bool ReadFileBytes(const QString& path, qint64 maxBytes, QByteArray& bytes, QStr
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return fail(f.errorString());
-    // Read one byte past the limit so that a file still growing is caught too.
-    bytes = f.read(maxBytes + 1);
-    if (f.error() != QFileDevice::NoError)
-        return fail(f.errorString());
-    if (bytes.size() > maxBytes)
-        return fail(tooLarge);
+    // A file still growing is caught by the limit too.
+    QString reason;
+    if (!ReadDeviceBytes(f, maxBytes, bytes, &reason))
+        return fail(reason.isEmpty() ? tooLarge : reason);
     return true;
+}
+
+bool ReadDeviceBytes(QIODevice& device, qint64 maxBytes, QByteArray& bytes, QString* error)
+{
+    bytes.clear();
+    // What the device says it holds sizes the buffer; past that (a device
+    // that cannot tell, or one still growing) the buffer grows geometrically.
+    // Never a buffer of the limit's size for a few bytes.
+    const qint64 available = device.bytesAvailable();
+    if (available > 0)
+        bytes.reserve(qsizetype(std::min(available, maxBytes) + 1));
+    constexpr qint64 kPiece = 64 * 1024;
+    std::vector<char> piece;
+    for (;;) {
+        const qint64 room = maxBytes + 1 - bytes.size();
+        const qint64 spare = qint64(bytes.capacity() - bytes.size());
+        qint64 got = 0;
+        if (spare > 0) {
+            // Straight into the room already reserved.
+            const qsizetype at = bytes.size();
+            const qint64 want = std::min(room, spare);
+            bytes.resize(at + qsizetype(want));
+            got = device.read(bytes.data() + at, want);
+            bytes.resize(at + qsizetype(std::max<qint64>(got, 0)));
+        } else {
+            // Only data that is there makes the buffer grow.
+            piece.resize(std::size_t(kPiece));
+            got = device.read(piece.data(), std::min(room, kPiece));
+            if (got > 0)
+                bytes.append(piece.data(), qsizetype(got));
+        }
+        if (got < 0) {
+            bytes.clear();
+            if (error)
+                *error = device.errorString();
+            return false;
+        }
+        if (bytes.size() > maxBytes) {
+            bytes.clear();
+            if (error)
+                error->clear();
+            return false;
+        }
+        if (got == 0)
+            return true;
+    }
 }
 
 bool ReadTextFileBytes(const QString& fileName, QByteArray& bytes, QString* error, qint64 maxSize)

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QIODevice;
+
 namespace fw {
 
 QString DecodeText(const QByteArray& bytes);
@@ -22,6 +24,12 @@ constexpr qint64 MaxTextFileSize = 64 * 1024 * 1024;
 // pipe or device is refused, since it may never end. False with the reason
 // (without the file name) in *error and bytes empty on failure.
 bool ReadFileBytes(const QString& path, qint64 maxBytes, QByteArray& bytes, QString* error = nullptr);
+
+// Reads what `device` holds from its position to its end, at most maxBytes
+// bytes, in pieces: memory is taken for what is there, not for the limit.
+// False with bytes empty when the device fails (its reason in *error) or
+// holds more than maxBytes (*error empty).
+bool ReadDeviceBytes(QIODevice& device, qint64 maxBytes, QByteArray& bytes, QString* error = nullptr);
 
 // Reads a whole file of at most maxSize bytes. False with a message
 // (naming the file) when it cannot be opened or read or is too large.

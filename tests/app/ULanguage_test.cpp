@@ -51,6 +51,12 @@ TEST(BuiltInTexts, TableHas2600EntriesMatchingTheReferenceDigest)
         {1012, QStringLiteral(" ")},
         // Objects of an EDE import left without a free row: new.
         {1620, QStringLiteral(" ")},
+        // SNMP descriptions the MIB uses itself; rows the MIB writer leaves out: new.
+        {1987, QStringLiteral(" ")}, {1988, QStringLiteral(" ")}, {1989, QStringLiteral(" ")},
+        {1990, QStringLiteral(" ")},
+        // An SDO server object the EDS would describe twice; rows the EDS writer leaves out: new.
+        {2466, QStringLiteral(" ")}, {2467, QStringLiteral(" ")}, {2468, QStringLiteral(" ")},
+        {2469, QStringLiteral(" ")},
         // The BACnet Max Err check allows 0 to 65535.
         {1445, QStringLiteral("!! Max Err must be between 0 and 655535")},
         {1456, QStringLiteral("!! Max Err must be between 0 and 655535")},

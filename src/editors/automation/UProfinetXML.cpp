@@ -213,15 +213,26 @@ QString attributeText(const QString& text)
     return out;
 }
 
+// Loads a project file the description takes values from: false when there
+// is none. One that cannot be read stops the writer (fw::EXmlError naming
+// the file), whichever file it is, so no description goes out with a length
+// or a station name the project does not have.
+bool loadProjectFile(const QString& fileName, fw::TXmlDocument& doc)
+{
+    if (!QFileInfo::exists(fileName))
+        return false;
+    if (!doc.LoadFromFile(fileName))
+        throw fw::EXmlError(doc.LastError());
+    return true;
+}
+
 } // namespace
 
 int Count_DALI_Input_Bytes(const QString& daliAccessFile)
 {
-    if (!QFileInfo::exists(daliAccessFile))
-        return 0;
     fw::TXmlDocument doc;
-    if (!doc.LoadFromFile(daliAccessFile))
-        throw fw::EXmlError(doc.LastError());
+    if (!loadProjectFile(daliAccessFile, doc))
+        return 0;
     int bytes = 0;
     for (const fw::TXmlNode node : doc.DocumentElement().ChildNodes())
         if (node.IsElement() && node.Text() == QLatin1String("1"))
@@ -236,7 +247,7 @@ TProfinet_Param Read_Profinet_Param(const QString& parGenFile, const QString& da
     // they are counted; only the DALI-2 bytes and the station name need it.
     p.Input_Length = Count_DALI_Input_Bytes(daliAccessFile);
     fw::TXmlDocument doc;
-    if (QFileInfo::exists(parGenFile) && doc.LoadFromFile(parGenFile)) {
+    if (loadProjectFile(parGenFile, doc)) {
         const fw::TXmlNode root = doc.DocumentElement();
         const fw::TXmlNode station = root.FindNode(QStringLiteral("PROFINET_NAME_STA"));
         if (!station.IsNull())

@@ -22,7 +22,8 @@ int Count_DALI_Input_Bytes(const QString& daliAccessFile);
 
 // Read_Profinet_Param: 8 bytes per enabled DALI device, 8 more when
 // ParGen.xml enables DALI-2; the station name of ParGen.xml, "SERIAL" when it
-// is blank or missing. A missing ParGen.xml leaves the DALI devices counted.
+// is blank or missing. A missing ParGen.xml leaves the DALI devices counted;
+// one that cannot be read throws fw::EXmlError, as DALI_Access.xml does.
 TProfinet_Param Read_Profinet_Param(const QString& parGenFile, const QString& daliAccessFile);
 
 // The 167 lines of the description, CR LF ended, in UTF-8 with its

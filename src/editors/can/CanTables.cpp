@@ -4,9 +4,19 @@
 #include "editors/can/CellNumber.h"
 #include "framework/Xml.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <map>
 #include <utility>
+
+namespace {
+
+// Findings of a load the writers word as the windows do.
+constexpr int kTextIncomplete = 911;
+constexpr int kTextSectionMissing = 914;
+
+} // namespace
 
 TColumnSpec Row_Number_Column(int header, fw::TColor color)
 {
@@ -72,13 +82,34 @@ TTableFailure Check_SDO_Addresses(const QStringList& row, int sizeColumn, int fi
     return {};
 }
 
-TTableLoadReport Load_For_Writer(TTableFile& tables, const QString& fileName, QStringList& notes)
+TTableLoadReport Load_For_Writer(TTableFile& tables, const QString& fileName, const TWriterTexts& texts,
+                                 QStringList& notes)
 {
     const TTableLoadReport report = tables.Load(fileName);
     if (report.State == TProjectFileState::Unreadable)
         throw fw::EXmlError(report.Error);
-    const QString findings = Table_Load_Message(report, tables.Spec(), fileName);
-    if (!findings.isEmpty())
-        notes << findings;
+    // The findings of the window's load warning (Table_Load_Message), in the
+    // same order; the rows left out are not written to the writer's file,
+    // which is what the user must hear, not that a load or save drops them.
+    QStringList lines;
+    for (size_t t = 0; t < report.Tables.size() && t < size_t(tables.TableCount()); ++t) {
+        const TTableLoadNotes& found = report.Tables[t];
+        const TTableSpec& table = tables.Table(int(t));
+        const QString title = QStringLiteral(" (") + Lang_Text(table.Title) + QStringLiteral("): ");
+        if (found.SectionMissing)
+            lines << Lang_Text(kTextSectionMissing) + title + table.Section;
+        if (!found.Incomplete.isEmpty())
+            lines << Lang_Text(kTextIncomplete) + title + Row_List_Text(found.Incomplete);
+        if (found.Beyond > 0) {
+            QList<int> beyond;
+            for (int r = 1; r <= found.Beyond; ++r)
+                beyond << table.RowCount + r;
+            lines << Lang_Text(texts.Beyond) + title + Row_List_Text(beyond);
+        }
+        if (!found.AfterEnd.isEmpty())
+            lines << Lang_Text(texts.AfterEnd) + title + Row_List_Text(found.AfterEnd);
+    }
+    if (!lines.isEmpty())
+        notes << QFileInfo(fileName).fileName() + QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
     return report;
 }

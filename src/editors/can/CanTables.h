@@ -18,6 +18,10 @@ constexpr fw::TColor Can_Colour_Ip = 0xE4E4C9;         // SNMP trap destinations
 
 // Every table file of these windows carries this comment after its root.
 inline const QString Can_File_Comment = QStringLiteral("SW_VERSION = 1.000");
+// The CANopen windows (PDO, SDO client, SDO server) write their files
+// without indentation (TFileSpec::Indent); the SNMP and CAN frame files are
+// indented.
+constexpr bool CANopen_File_Indent = false;
 
 // Column 0: the row number, not edited and not stored.
 TColumnSpec Row_Number_Column(int header, fw::TColor color = fw::clNone);
@@ -43,9 +47,21 @@ TTableFailure Check_SDO_Size(const QStringList& row, int sizeColumn, int table, 
 TTableFailure Check_SDO_Addresses(const QStringList& row, int sizeColumn, int firstAddress, int arraySize,
                                   int table, int rowNumber, int prefixText, int address1Text);
 
+// What a writer says of rows of a table file it leaves out of the file it
+// writes: text indexes for rows beyond the table's capacity and for rows
+// below the table's end (the window would say "not loaded", "not saved").
+struct TWriterTexts {
+    int Beyond;
+    int AfterEnd;
+};
+constexpr TWriterTexts MIB_Writer_Texts{1989, 1990};
+constexpr TWriterTexts EDS_Writer_Texts{2468, 2469};
+
 // Loads a project table file for the MIB or EDS writer as its window would:
 // a missing file leaves the defaults, an unreadable one throws fw::EXmlError
 // (the device file must not silently describe default tables), and what the
 // load could not take over (rows beyond the table, rows below its end, rows
-// lacking values) is appended to notes in the window's words.
-TTableLoadReport Load_For_Writer(TTableFile& tables, const QString& fileName, QStringList& notes);
+// lacking values, missing sections) is appended to notes: the file's name,
+// then one line per finding, the rows left out in the writer's texts.
+TTableLoadReport Load_For_Writer(TTableFile& tables, const QString& fileName, const TWriterTexts& texts,
+                                 QStringList& notes);

@@ -22,6 +22,8 @@ constexpr int kW_Enable = SNMP_Col_Enable, kW_Community = SNMP_Col_Community, kW
 constexpr int kNameLength = 15;
 constexpr int kErrorRow = 1960;
 constexpr int kDescriptionsDiffer = 1980;
+// A description the MIB uses itself, by table; the description follows the text.
+constexpr int kReservedRead = 1987, kReservedWrite = 1988;
 
 const QStringList& communities()
 {
@@ -111,6 +113,12 @@ TTableFailure checkTable(const TTableFile& file, int table, const TSnmpColumns& 
             return fail(col.Conversion, text.Conversion);
     }
     return {};
+}
+
+TTableFailure reservedFailure(const TCheckedDescription& d)
+{
+    return Row_Failure(d.Table, d.Row, d.Column, kErrorRow, d.Table == SNMP_Read ? kReservedRead : kReservedWrite,
+                       d.Text);
 }
 
 TTableFailure descriptionFailure(const TCheckedDescription& d)
@@ -239,7 +247,7 @@ TTableFailure SNMP_Controllo_dati(const TTableFile& file)
         return f;
     for (const TCheckedDescription& d : descriptions)
         if (SNMP_Reserved_Name(d.Text))
-            return descriptionFailure(d);
+            return reservedFailure(d);
     for (size_t i = 0; i < descriptions.size(); ++i)
         for (size_t j = i + 1; j < descriptions.size(); ++j)
             if (descriptions[i].Text == descriptions[j].Text)

@@ -44,7 +44,8 @@ bool Check_Error_CommName_Desc(const QString& str, int checkType);
 bool SNMP_Reserved_Name(const QString& description);
 
 // Controllo_dati: the enabled rows of the read table, then of the write
-// table, in the order and with the texts of the window; then the
-// descriptions of all checked rows must differ from each other and from the
-// MIB's own names (text 1980). A hidden Conversion column is not checked.
+// table, in the order and with the texts of the window; then no description
+// of a checked row may be one of the MIB's own names ("Error row ", the row,
+// text 1987 or 1988 and the description), and they must all differ from
+// each other (text 1980). A hidden Conversion column is not checked.
 TTableFailure SNMP_Controllo_dati(const TTableFile& file);

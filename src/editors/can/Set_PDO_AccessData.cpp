@@ -65,7 +65,8 @@ TFileSpec PDO_File_Spec()
     transmit.push_back(Column(2242, edNormal, 105, fw::clWhite, "Mnemonic").With_Hint(2267));
     return {QStringLiteral("PDO_CANopen"), Can_File_Comment,
             {Table_Spec(2214, QStringLiteral("Receive_PDO"), PDO_Rows, kCobID, std::move(receive)),
-             Table_Spec(2215, QStringLiteral("Transmit_PDO"), PDO_Rows, kCobID, std::move(transmit))}};
+             Table_Spec(2215, QStringLiteral("Transmit_PDO"), PDO_Rows, kCobID, std::move(transmit))},
+            CANopen_File_Indent};
 }
 
 TTableFailure PDO_Controllo_dati(const TTableFile& file)

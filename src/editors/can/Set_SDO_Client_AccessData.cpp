@@ -69,7 +69,8 @@ TFileSpec SDO_Client_File_Spec()
     write.push_back(Column(2338, edNormal, 95, fw::clWhite, "Mnemonic").With_Hint(2359));
     return {QStringLiteral("SDO_Client_CANopen"), Can_File_Comment,
             {Table_Spec(2314, QStringLiteral("SDO_Read"), SDO_Client_Rows, kDevice, std::move(read)),
-             Table_Spec(2315, QStringLiteral("SDO_Write"), SDO_Client_Rows, kDevice, std::move(write))}};
+             Table_Spec(2315, QStringLiteral("SDO_Write"), SDO_Client_Rows, kDevice, std::move(write))},
+            CANopen_File_Indent};
 }
 
 TTableFailure SDO_Client_Controllo_dati(const TTableFile& file)

@@ -1,11 +1,7 @@
 #include "editors/can/Set_SDO_Server_AccessData.h"
 
-#include "app/ULanguage.h"
 #include "editors/can/CanTables.h"
 #include "editors/can/CellNumber.h"
-#include "framework/SysUtils.h"
-
-#include <QHash>
 
 namespace {
 
@@ -19,27 +15,7 @@ struct TServerTable {
     int FirstText;   // Index; SubIndex, N Byte, Address Byte1 to 4 follow
 };
 
-struct TObjectPlace {
-    int Table;
-    int Row;
-};
-
-TTableFailure duplicateFailure(const TTableFile& file, int table, int rowNumber, const TObjectPlace& first)
-{
-    const QString tag = Lang_Text(file.Table(table).Title);
-    TTableFailure f;
-    f.Table = table;
-    f.Row = rowNumber;
-    f.Column = kIndex;
-    f.Message = Lang_Text(kErrorRow) + QString::number(rowNumber)
-                + QStringLiteral("!! [%1] Index and SubIndex are already used in row %2 of %3")
-                      .arg(tag)
-                      .arg(first.Row)
-                      .arg(Lang_Text(file.Table(first.Table).Title));
-    return f;
-}
-
-TTableFailure checkTable(const TTableFile& file, const TServerTable& t, QHash<int, TObjectPlace>& objects)
+TTableFailure checkTable(const TTableFile& file, const TServerTable& t)
 {
     const TTableRows& rows = file.Rows(t.Table);
     const int end = Table_End(file.Table(t.Table), rows);
@@ -56,12 +32,6 @@ TTableFailure checkTable(const TTableFile& file, const TServerTable& t, QHash<in
                                     t.FirstText + 3);
         if (f.Failed())
             return f;
-        // "0x2000" and "8192" name the same object.
-        const int key = Cell_Int(row[kIndex]) << 8 | Cell_Int(row[kSubIndex]);
-        const auto first = objects.constFind(key);
-        if (first != objects.cend())
-            return duplicateFailure(file, t.Table, n, *first);
-        objects.insert(key, {t.Table, n});
     }
     return {};
 }
@@ -85,14 +55,16 @@ TFileSpec SDO_Server_File_Spec()
     };
     return {QStringLiteral("SDO_Server_CANopen"), Can_File_Comment,
             {Table_Spec(2414, QStringLiteral("SDO_Read"), SDO_Server_Rows, kIndex, columns(2416, 2434, 2437)),
-             Table_Spec(2415, QStringLiteral("SDO_Write"), SDO_Server_Rows, kIndex, columns(2425, 2442, 2445))}};
+             Table_Spec(2415, QStringLiteral("SDO_Write"), SDO_Server_Rows, kIndex, columns(2425, 2442, 2445))},
+            CANopen_File_Indent};
 }
 
 TTableFailure SDO_Server_Controllo_dati(const TTableFile& file)
 {
-    QHash<int, TObjectPlace> objects;
-    const TTableFailure f = checkTable(file, {SDO_Server_Read, SDO_Server_NByte_IN, 2451}, objects);
+    // An object given twice is not refused here: the EDS writer refuses it,
+    // naming both rows, when it would describe the object twice.
+    const TTableFailure f = checkTable(file, {SDO_Server_Read, SDO_Server_NByte_IN, 2451});
     if (f.Failed())
         return f;
-    return checkTable(file, {SDO_Server_Write, SDO_Server_NByte_OUT, 2458}, objects);
+    return checkTable(file, {SDO_Server_Write, SDO_Server_NByte_OUT, 2458});
 }

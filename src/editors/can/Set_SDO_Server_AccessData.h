@@ -19,7 +19,6 @@ constexpr int SDO_Server_Col_NByte = 3;
 TFileSpec SDO_Server_File_Spec();
 
 // Controllo_dati: every row of the read table up to its end, then of the
-// write table; the first failure. After its own checks a row's index and
-// sub-index must not be those of an earlier row of either table: the EDS
-// describes each object once.
+// write table; the first failure. An index and sub-index pair used twice,
+// in one table or in both, passes and both rows are saved.
 TTableFailure SDO_Server_Controllo_dati(const TTableFile& file);

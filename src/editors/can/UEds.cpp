@@ -1,6 +1,7 @@
 #include "editors/can/UEds.h"
 
 #include "app/UComon.h"
+#include "app/ULanguage.h"
 #include "editors/can/CanTables.h"
 #include "editors/can/CellNumber.h"
 #include "editors/can/Set_PDO_AccessData.h"
@@ -31,53 +32,75 @@ QString X(int n) { return fw::IntToHex(std::uint64_t(std::uint32_t(n)), 1); }
 
 // ---- Reading ----------------------------------------------------------------
 
-// The cells of one table row, named in messages "<file>, <section> row <n>".
+// The cells of one table row. A refusal reads as the table's window words
+// it, after the file's name: "PDO_CANopen.xml", a new line, "Error row 3!!
+// [Receive PDO] COB-ID must be between 0x000 and 0x7FF".
 class TRowReader {
 public:
-    TRowReader(const TTableSpec& spec, const QStringList& row, const QString& fileName, int number)
-        : m_spec(spec),
-          m_row(row),
-          m_where(QStringLiteral("%1, %2 row %3").arg(QFileInfo(fileName).fileName(), spec.Section).arg(number))
+    TRowReader(const TTableFile& tables, int table, int errorRowText, const QString& fileName, int number)
+        : m_table(table),
+          m_row(tables.Rows(table)[size_t(number - 1)]),
+          m_errorRowText(errorRowText),
+          m_file(QFileInfo(fileName).fileName()),
+          m_number(number)
     {
     }
 
-    const QString& Where() const { return m_where; }
+    int Number() const { return m_number; }
 
-    // The cell's number; refused unless it is one within lo..hi, so a value
-    // is never cut down to the bits the EDS has room for.
-    int Value(int column, int lo, int hi, const QString& range) const
+    // The cell's number; refused with the window's text unless it is one
+    // within lo..hi, so a value is never cut down to the bits the EDS has
+    // room for.
+    int Value(int column, int lo, int hi, int text) const
     {
         int value = 0;
         if (!Try_Cell_Int(m_row.value(column), value) || value < lo || value > hi)
-            Refuse(column, range);
+            Refuse(column, text);
         return value;
     }
 
-    [[noreturn]] void Refuse(int column, const QString& range) const
+    [[noreturn]] void Refuse(int column, int text, const QString& suffix = {}) const
     {
-        throw fw::EConvertError(QStringLiteral("%1: %2 \"%3\" must be %4")
-                                    .arg(m_where, m_spec.Columns[size_t(column)].Attribute, m_row.value(column), range));
+        const TTableFailure f = Row_Failure(m_table, m_number, column, m_errorRowText, text, suffix);
+        throw fw::EConvertError(m_file + QLatin1Char('\n') + f.Message);
     }
 
 private:
-    const TTableSpec& m_spec;
+    int m_table;
     const QStringList& m_row;
-    QString m_where;
+    int m_errorRowText;
+    QString m_file;
+    int m_number;
 };
+
+// The texts of the PDO window that the PDO reader refuses with.
+constexpr int kPdoErrorRow = 2268;
+struct TPdoTexts {
+    int CobID, Dimension;
+};
+constexpr TPdoTexts kReceiveTexts{2269, 2270}, kTransmitTexts{2280, 2281};
 
 // The PDOs of one table, up to its end; returns their number.
 int readPdoTable(const TTableFile& tables, int table, const QString& fileName, PDO_Entry* entries)
 {
-    const TTableSpec& spec = tables.Table(table);
-    const TTableRows& rows = tables.Rows(table);
-    const int count = Table_End(spec, rows);
+    const TPdoTexts& text = table == PDO_Receive ? kReceiveTexts : kTransmitTexts;
+    const int count = Table_End(tables.Table(table), tables.Rows(table));
     for (int j = 0; j < count; ++j) {
-        const TRowReader row(spec, rows[size_t(j)], fileName, j + 1);
-        entries[j].COB_ID = row.Value(PDO_Col_COB_ID, 0, 0x7FF, QStringLiteral("from 0x000 to 0x7FF"));
-        entries[j].Dimension = row.Value(PDO_Col_Dimension, 1, 8, QStringLiteral("from 1 to 8"));
+        const TRowReader row(tables, table, kPdoErrorRow, fileName, j + 1);
+        entries[j].COB_ID = row.Value(PDO_Col_COB_ID, 0, 0x7FF, text.CobID);
+        entries[j].Dimension = row.Value(PDO_Col_Dimension, 1, 8, text.Dimension);
     }
     return count;
 }
+
+// The texts of the SDO server window that the server reader refuses with,
+// and the ones it adds for an object given twice (the row it was first
+// given in follows).
+constexpr int kServerErrorRow = 2450;
+struct TServerTexts {
+    int Index, SubIndex, NByte, Twice;
+};
+constexpr TServerTexts kServerReadTexts{2451, 2452, 2453, 2466}, kServerWriteTexts{2458, 2459, 2460, 2467};
 
 // ---- Writing ----------------------------------------------------------------
 
@@ -265,7 +288,7 @@ void Read_PDO_List(const QString& fileName, TEds_Objects& eds)
     eds.Nr_RX_PDO = 0;
     eds.Nr_TX_PDO = 0;
     TTableFile tables(PDO_File_Spec());
-    if (Load_For_Writer(tables, fileName, eds.Notes).State != TProjectFileState::Loaded)
+    if (Load_For_Writer(tables, fileName, EDS_Writer_Texts, eds.Notes).State != TProjectFileState::Loaded)
         return;
     eds.Nr_RX_PDO = readPdoTable(tables, PDO_Receive, fileName, &eds.PDO_List[0]);
     eds.Nr_TX_PDO = readPdoTable(tables, PDO_Transmit, fileName, &eds.PDO_List[EDS_Max_PDO]);
@@ -274,27 +297,31 @@ void Read_PDO_List(const QString& fileName, TEds_Objects& eds)
 void Read_SDO_Server_List(const QString& fileName, TEds_Objects& eds)
 {
     TTableFile tables(SDO_Server_File_Spec());
-    if (Load_For_Writer(tables, fileName, eds.Notes).State != TProjectFileState::Loaded)
+    if (Load_For_Writer(tables, fileName, EDS_Writer_Texts, eds.Notes).State != TProjectFileState::Loaded)
         return;
-    QHash<int, QString> firstSeen;   // index << 8 | sub-index -> where it was read
+    struct TPlace {
+        int Table;
+        int Row;
+    };
+    QHash<int, TPlace> firstSeen;   // index << 8 | sub-index -> where it was read
     for (const int table : {SDO_Server_Read, SDO_Server_Write}) {
-        const TTableSpec& spec = tables.Table(table);
-        const TTableRows& rows = tables.Rows(table);
-        const int end = Table_End(spec, rows);
+        const TServerTexts& text = table == SDO_Server_Read ? kServerReadTexts : kServerWriteTexts;
+        const int end = Table_End(tables.Table(table), tables.Rows(table));
         for (int j = 0; j < end; ++j) {
-            const TRowReader row(spec, rows[size_t(j)], fileName, j + 1);
-            const int index = row.Value(SDO_Server_Col_Index, 0x2000, 0x5FFF, QStringLiteral("from 0x2000 to 0x5FFF"));
-            const int sub = row.Value(SDO_Server_Col_SubIndex, 0, 0xFF, QStringLiteral("from 0x00 to 0xFF"));
-            const QString sizes = QStringLiteral("1, 2 or 4");
-            const int quantity = row.Value(SDO_Server_Col_NByte, 1, 4, sizes);
+            const TRowReader row(tables, table, kServerErrorRow, fileName, j + 1);
+            const int index = row.Value(SDO_Server_Col_Index, 0x2000, 0x5FFF, text.Index);
+            const int sub = row.Value(SDO_Server_Col_SubIndex, 0, 0xFF, text.SubIndex);
+            const int quantity = row.Value(SDO_Server_Col_NByte, 1, 4, text.NByte);
             if (quantity == 3)
-                row.Refuse(SDO_Server_Col_NByte, sizes);
+                row.Refuse(SDO_Server_Col_NByte, text.NByte);
+            // "0x2000" and "8192" name the same object; the EDS would give
+            // it two sections of one name.
             const int key = index << 8 | sub;
-            if (firstSeen.contains(key))
-                throw fw::EConvertError(QStringLiteral("%1: index 0x%2 sub-index 0x%3 is already given in %4; an EDS "
-                                                       "describes each object once")
-                                            .arg(row.Where(), H4(index), H2(sub), firstSeen.value(key)));
-            firstSeen.insert(key, row.Where());
+            if (const auto first = firstSeen.constFind(key); first != firstSeen.cend())
+                row.Refuse(SDO_Server_Col_Index, text.Twice,
+                           QString::number(first->Row) + QStringLiteral(" (")
+                               + Lang_Text(tables.Table(first->Table).Title) + QLatin1Char(')'));
+            firstSeen.insert(key, {table, row.Number()});
             const SDO_Sub_Type record{std::uint8_t(sub), std::uint8_t(quantity), table == SDO_Server_Read, QString()};
             const int at = eds.Find_SDO_Index(index);
             if (at < 0)

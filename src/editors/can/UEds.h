@@ -53,18 +53,23 @@ struct TEds_Objects {
 // children of a section, up to the first blank key cell); a missing file
 // gives no rows, a file that does not load throws fw::EXmlError, and what
 // could not be taken over (rows past the 30th PDO of a direction, rows below
-// the first blank key, rows lacking values) is noted in the window's words.
+// the first blank key, rows lacking values) is noted, the rows left out
+// with the EDS writer's texts (EDS_Writer_Texts). A value the EDS cannot
+// hold throws fw::EConvertError: the file's name, a line break and the
+// window's own message for it ("Error row 2!! [Receive PDO] COB-ID must be
+// between 0x000 and 0x7FF").
 
 // Fills the PDO list and counts from the PDO table file. A COB-ID or
 // Dimension that is no number or outside what the PDO window accepts
-// (0 to 0x7FF, 1 to 8) throws fw::EConvertError naming the row.
+// (0 to 0x7FF, 1 to 8) is refused.
 void Read_PDO_List(const QString& fileName, TEds_Objects& eds);
 
 // Builds the manufacturer objects from the SDO server table file. Index,
 // SubIndex and NByte must be numbers the SDO server window accepts (0x2000
-// to 0x5FFF, 0 to 0xFF, 1, 2 or 4), and no index and sub-index pair may
-// appear twice in the two tables (the EDS would describe one object twice):
-// fw::EConvertError otherwise.
+// to 0x5FFF, 0 to 0xFF, 1, 2 or 4). The window lets an index and sub-index
+// pair be given twice, in one table or in both, but the EDS would then
+// describe one object twice: the second row is refused, naming the first
+// (text 2466 or 2467, the first row's number and table).
 void Read_SDO_Server_List(const QString& fileName, TEds_Objects& eds);
 
 // CreationDate / CreationTime texts: "03-05-2024"; "12:15AM" just after

@@ -68,7 +68,7 @@ QString Read_SNMP_Names(const QString& fileName)
     SNMP_Write_Names.clear();
     TTableFile tables(SNMP_Trap_File_Spec());
     QStringList notes;
-    if (Load_For_Writer(tables, fileName, notes).State == TProjectFileState::Missing)
+    if (Load_For_Writer(tables, fileName, MIB_Writer_Texts, notes).State == TProjectFileState::Missing)
         SNMP_Fill_Default_Objects(tables);
     readTable(tables, SNMP_Read, SNMP_Read_Names, 0);
     readTable(tables, SNMP_Write, SNMP_Write_Names, SNMP_Max_Objects);

@@ -82,6 +82,16 @@ QString ReadGridTextFile(const QString& fileName)
     return fw::DecodeText(bytes);
 }
 
+QByteArray ReadGridStream(QIODevice& stream)
+{
+    QByteArray bytes;
+    QString error;
+    if (!fw::ReadDeviceBytes(stream, MaxGridFileBytes, bytes, &error))
+        throw EFxGridError(error.isEmpty() ? QStringLiteral("The stream holds more than %1 bytes").arg(MaxGridFileBytes)
+                                           : QStringLiteral("Cannot read the stream: ") + error);
+    return bytes;
+}
+
 QStringList SplitTextLines(const QString& text)
 {
     QStringList lines;

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class QIODevice;
+
 class TFxStringGrid;
 
 namespace fxexchange {
@@ -42,6 +44,10 @@ private:
 // Western code page); at most MaxGridFileBytes. The platform's file error
 // naming the file when it cannot be read.
 QString ReadGridTextFile(const QString& fileName);
+
+// What a stream holds from its position on, at most MaxGridFileBytes;
+// EFxGridError when it holds more or cannot be read.
+QByteArray ReadGridStream(QIODevice& stream);
 
 // Splits at CR LF, CR or LF; a last line without an end counts.
 QStringList SplitTextLines(const QString& text);

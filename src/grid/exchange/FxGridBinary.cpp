@@ -616,7 +616,7 @@ void TFxStringGrid::SaveToBinFile(const QString& FileName)
 
 int TFxStringGrid::LoadAtPointFromBinStream(const fw::TPoint& Point, QIODevice& Stream, bool ApplyFullGrid)
 {
-    const QByteArray data = Stream.read(MaxGridFileBytes);
+    const QByteArray data = ReadGridStream(Stream);
     const TLoadedStream s = ParseStream(data);   // refuses before anything changes
 
     BeginUpdate();

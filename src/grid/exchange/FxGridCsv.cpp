@@ -107,7 +107,7 @@ void TFxStringGrid::InsertFromCSV(const QString& FileName, int MaxRows)
 
 void TFxStringGrid::LoadFromCSVStream(QIODevice& AStream, int MaxRows)
 {
-    const QByteArray bytes = AStream.read(MaxGridFileBytes);
+    const QByteArray bytes = ReadGridStream(AStream);
     LoadCsvText(fw::DecodeText(bytes), MaxRows, false);
 }
 

@@ -5,6 +5,7 @@
 #include "app/UZizuzuzarizFirmWare.h"
 #include "controls/buttons/LbButton.h"
 #include "editors/automation/UProfinetFileName.h"
+#include "framework/Guard.h"
 #include "framework/Xml.h"
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"
@@ -74,7 +75,6 @@ TEST_F(GSDML, ParametersFromTheProject)
         // The enabled devices still send their bytes when the general
         // parameters were never saved.
         {"no ParGen.xml", nullptr, 10, 80, "SERIAL"},
-        {"ParGen.xml not well-formed", "<DALI_ENABLE_DALI_2>1</DALI_ENAB", 2, 16, "SERIAL"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -100,6 +100,47 @@ TEST_F(GSDML, OnlyElementsWithTheText1CountAsDevices)
     EXPECT_EQ(Count_DALI_Input_Bytes(File_DALI_Access), 16);
     ASSERT_TRUE(testsupport::writeFile(File_DALI_Access, "<DALI_Access><A>1</A>"));
     EXPECT_THROW(Count_DALI_Input_Bytes(File_DALI_Access), fw::EXmlError);
+}
+
+// An unreadable ParGen.xml is reported as an unreadable DALI_Access.xml is:
+// the writer stops with the file's error in the error box and writes
+// nothing, rather than describing the default station and lengths.
+TEST_F(GSDML, AProjectFileThatCannotBeReadStopsTheWriterWhicheverItIs)
+{
+    const QString name = GSDML_File_Name(QStringLiteral("A"), GSDML_Today());
+    const QString target = project(name);
+    const struct {
+        const char* name;
+        QByteArray parGen, dali;
+        QString broken;
+    } cases[] = {
+        {"ParGen.xml", parGen("<DALI_ENABLE_DALI_2>1</DALI_ENAB"), daliAccess(2), File_ParGen},
+        {"DALI_Access.xml", parGen("<PROFINET_NAME_STA>hall</PROFINET_NAME_STA>"), "<DALI_Access><A>1</A>",
+         File_DALI_Access},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(testsupport::writeFile(File_ParGen, c.parGen));
+        ASSERT_TRUE(testsupport::writeFile(File_DALI_Access, c.dali));
+        ASSERT_TRUE(testsupport::writeFile(target, "older"));
+        try {
+            Read_Profinet_Param(File_ParGen, File_DALI_Access);
+            ADD_FAILURE() << "read";
+        } catch (const fw::EXmlError& e) {
+            EXPECT_TRUE(e.Message().startsWith(c.broken + QStringLiteral(": "))) << e.Message().toStdString();
+        }
+        // The step as the main window runs it: its error goes to the error box.
+        recorder.Clear();
+        recorder.AnswerFile(target);
+        recorder.Answer(fw::mrYes);
+        fw::RunGuarded([&] { Create_GSDML_File(name); });
+        const QStringList shown = messages();
+        ASSERT_EQ(shown.size(), 2);
+        EXPECT_EQ(shown[0], QStringLiteral("File already exists! Do you want to overwrite the file?"));
+        EXPECT_TRUE(shown[1].startsWith(c.broken + QStringLiteral(": "))) << shown[1].toStdString();
+        EXPECT_EQ(messageRequests().back().flags & fw::MB_ICONMASK, fw::MB_ICONERROR);
+        EXPECT_EQ(testsupport::readFile(target), QByteArray("older"));
+    }
 }
 
 TEST_F(GSDML, FileNames)

@@ -19,6 +19,7 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -175,6 +176,49 @@ protected:
         }
     }
 
+    // As the user does it, the window shown without a file: a click on each
+    // table's tab and on its first cell, then every cell's text typed and
+    // Enter, which walks on to the next cell and row with the option set
+    // ("[x]" ticks a check box with Space); at last a click on OK. Gives
+    // the file written.
+    QByteArray typeTablesAndConfirm(const QString& file, const std::vector<std::vector<QStringList>>& tables)
+    {
+        auto& form = this->form;
+        Opt_Jump_Field = true;
+        form->Show();
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        for (int t = 0; t < int(tables.size()); ++t) {
+            QTabBar* tabs = form->PC_Pages->tabBar();
+            QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(t).center());
+            QCoreApplication::processEvents();
+            EXPECT_EQ(form->Current_Table(), t);
+            clickCell(grid(t), 1, 1);
+            for (const QStringList& row : tables[size_t(t)]) {
+                EXPECT_EQ(row.size(), grid(t)->ColCount() - 1);
+                for (const QString& cell : row) {
+                    if (cell == QLatin1String("[x]")) {
+                        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+                    } else {
+                        for (QChar ch : cell) {
+                            QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+                            QCoreApplication::processEvents();
+                        }
+                    }
+                    QCoreApplication::processEvents();
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                    QCoreApplication::processEvents();
+                }
+            }
+        }
+        QTest::mouseClick(form->Btn_OK, Qt::LeftButton, Qt::NoModifier, form->Btn_OK->rect().center());
+        QCoreApplication::processEvents();
+        Opt_Jump_Field = false;
+        EXPECT_TRUE(this->messages().isEmpty()) << this->messages().join('\n').toStdString();
+        EXPECT_EQ(form->ModalResult(), fw::mrOk);
+        return testsupport::readFile(file);
+    }
+
     // Copy Row on one table, Paste Row on the other: text 902, nothing pasted.
     void expectNoPasteAcrossTables()
     {
@@ -267,7 +311,9 @@ TEST_F(SnmpWindow, OkChecksBothTablesAndNamesTheFirstFailure)
         {0, 2, 3, "", ""},   // row 2 is disabled
         {1, 1, 5, "1", "Error row 1!! [SNMP Write] Start Bit must be 0 if Type is String"},
         {1, 1, 7, "alarmText", "Error!! The Descriptions must be all differents"},
-        {1, 1, 7, "trapval2", "Error!! The Descriptions must be all differents"},
+        {1, 1, 7, "trapval2",
+         "Error row 1!! [SNMP Write] Description is a name the MIB already gives to one of its own objects or "
+         "notifications: trapval2"},
     });
 }
 
@@ -415,6 +461,33 @@ TEST_F(PdoWindow, AFileShownAndSavedComesBackByteForByte)
     cantest::keepShot(form.get(), "pdo_canopen");
 }
 
+// The file as typed, byte for byte: no declaration, no indentation, the
+// root on one line and the version comment on the next; every attribute in
+// column order with the cell's text as typed, empty cells included.
+TEST_F(PdoWindow, TypedRowsAreWrittenWithoutIndentation)
+{
+    const QByteArray saved = typeTablesAndConfirm(File_PDO_CANopen, {
+        {{"0x181", "2", "0", "1439", "", "", "", "", "", "", "100", "a & b"},
+         {"$182", "1", "20", "", "", "", "", "", "", "", "0", ""}},
+        {{"0x201", "8", "1", "2", "3", "4", "5", "6", "7", "8", "100", "[x]", "out"}},
+    });
+    EXPECT_EQ(saved,
+              QByteArray("<PDO_CANopen><Receive_PDO>"
+                         "<row COB-ID=\"0x181\" Dimension=\"2\" Address_B1=\"0\" Address_B2=\"1439\" Address_B3=\"\" "
+                         "Address_B4=\"\" Address_B5=\"\" Address_B6=\"\" Address_B7=\"\" Address_B8=\"\" TimeOut=\"100\" "
+                         "Mnemonic=\"a &amp; b\"/>"
+                         "<row COB-ID=\"$182\" Dimension=\"1\" Address_B1=\"20\" Address_B2=\"\" Address_B3=\"\" "
+                         "Address_B4=\"\" Address_B5=\"\" Address_B6=\"\" Address_B7=\"\" Address_B8=\"\" TimeOut=\"0\" "
+                         "Mnemonic=\"\"/>"
+                         "</Receive_PDO><Transmit_PDO>"
+                         "<row COB-ID=\"0x201\" Dimension=\"8\" Address_B1=\"1\" Address_B2=\"2\" Address_B3=\"3\" "
+                         "Address_B4=\"4\" Address_B5=\"5\" Address_B6=\"6\" Address_B7=\"7\" Address_B8=\"8\" "
+                         "Send_Time=\"100\" On_Change=\"Y\" Mnemonic=\"out\"/>"
+                         "</Transmit_PDO></PDO_CANopen>\n"
+                         "<!--SW_VERSION = 1.000-->\n"));
+    testsupport::expectTableFileReadsBack(form->File(), File_PDO_CANopen);
+}
+
 TEST_F(PdoWindow, OkChecksBothTablesAndNamesTheFirstFailure)
 {
     expectOkOutcomes(File_PDO_CANopen, "PDO_CANopen.full.xml", {
@@ -483,6 +556,29 @@ TEST_F(SdoClientWindow, AFileShownAndSavedComesBackByteForByte)
     cantest::keepShot(form.get(), "sdo_client_canopen");
 }
 
+TEST_F(SdoClientWindow, TypedRowsAreWrittenWithoutIndentation)
+{
+    const QByteArray saved = typeTablesAndConfirm(File_SDO_Client_CANopen, {
+        {{"5", "0x6000", "1", "2", "1000", "0", "1439", "", "", "in"}},
+        {{"127", "4096", "0xFF", "1", "0", "[x]", "100", "", "", "", "out"},
+         {"0x7F", "$1018", "0", "4", "50", "", "10", "11", "12", "13", ""}},
+    });
+    EXPECT_EQ(saved,
+              QByteArray("<SDO_Client_CANopen><SDO_Read>"
+                         "<row Device_ID=\"5\" Index=\"0x6000\" SubIndex=\"1\" NByte=\"2\" Poll_Time=\"1000\" "
+                         "Address_B1=\"0\" Address_B2=\"1439\" Address_B3=\"\" Address_B4=\"\" Mnemonic=\"in\"/>"
+                         "</SDO_Read><SDO_Write>"
+                         "<row Device_ID=\"127\" Index=\"4096\" SubIndex=\"0xFF\" NByte=\"1\" Poll_Time=\"0\" "
+                         "On_Change=\"Y\" Address_B1=\"100\" Address_B2=\"\" Address_B3=\"\" Address_B4=\"\" "
+                         "Mnemonic=\"out\"/>"
+                         "<row Device_ID=\"0x7F\" Index=\"$1018\" SubIndex=\"0\" NByte=\"4\" Poll_Time=\"50\" "
+                         "On_Change=\"\" Address_B1=\"10\" Address_B2=\"11\" Address_B3=\"12\" Address_B4=\"13\" "
+                         "Mnemonic=\"\"/>"
+                         "</SDO_Write></SDO_Client_CANopen>\n"
+                         "<!--SW_VERSION = 1.000-->\n"));
+    testsupport::expectTableFileReadsBack(form->File(), File_SDO_Client_CANopen);
+}
+
 TEST_F(SdoClientWindow, OkChecksBothTablesAndNamesTheFirstFailure)
 {
     expectOkOutcomes(File_SDO_Client_CANopen, "SDO_Client_CANopen.full.xml", {
@@ -528,14 +624,37 @@ TEST_F(SdoServerWindow, AFileShownAndSavedComesBackByteForByte)
     cantest::keepShot(form.get(), "sdo_server_canopen");
 }
 
-TEST_F(SdoServerWindow, OkChecksBothTablesAndRefusesAnObjectGivenTwice)
+// An object given twice, in one table or in both, is no error of the
+// window: both rows are saved (the EDS writer is the one that refuses it).
+TEST_F(SdoServerWindow, TypedRowsAreWrittenWithoutIndentationAlsoAnObjectGivenTwice)
+{
+    const QByteArray saved = typeTablesAndConfirm(File_SDO_Server_CANopen, {
+        {{"0x2000", "12", "1", "0", "", "", "", "state"},
+         {"8192", "12", "2", "1", "2", "x", "", ""}},
+        {{"$2000", "0x0C", "4", "10", "11", "12", "1439", "set & limit"}},
+    });
+    EXPECT_EQ(saved,
+              QByteArray("<SDO_Server_CANopen><SDO_Read>"
+                         "<row Index=\"0x2000\" SubIndex=\"12\" NByte=\"1\" Address_B1=\"0\" Address_B2=\"\" "
+                         "Address_B3=\"\" Address_B4=\"\" Mnemonic=\"state\"/>"
+                         "<row Index=\"8192\" SubIndex=\"12\" NByte=\"2\" Address_B1=\"1\" Address_B2=\"2\" "
+                         "Address_B3=\"x\" Address_B4=\"\" Mnemonic=\"\"/>"
+                         "</SDO_Read><SDO_Write>"
+                         "<row Index=\"$2000\" SubIndex=\"0x0C\" NByte=\"4\" Address_B1=\"10\" Address_B2=\"11\" "
+                         "Address_B3=\"12\" Address_B4=\"1439\" Mnemonic=\"set &amp; limit\"/>"
+                         "</SDO_Write></SDO_Server_CANopen>\n"
+                         "<!--SW_VERSION = 1.000-->\n"));
+    testsupport::expectTableFileReadsBack(form->File(), File_SDO_Server_CANopen);
+}
+
+TEST_F(SdoServerWindow, OkChecksBothTablesAndNamesTheFirstFailure)
 {
     expectOkOutcomes(File_SDO_Server_CANopen, "SDO_Server_CANopen.full.xml", {
         {0, 1, 1, "0x1FFF", "Error row 1!! [SDO in Read] Index must be between 0x2000 and 0x5FFF"},
         {0, 2, 3, "4", "Error row 2!! [SDO in Read] Address Byte3 must be between 0 and 1439", 6},
         {1, 2, 1, "0x6000", "Error row 2!! [SDO in Write] Index must be between 0x2000 and 0x5FFF"},
-        // 0x2000 sub-index 1 is row 2 of the read table already.
-        {1, 1, 2, "1", "Error row 1!! [SDO in Write] Index and SubIndex are already used in row 2 of SDO in Read", 1},
+        // 0x2000 sub-index 1 is row 2 of the read table already: not refused.
+        {1, 1, 2, "1", ""},
         {1, 2, 1, "$2000", ""},
     });
 }

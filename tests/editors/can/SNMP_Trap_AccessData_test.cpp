@@ -120,6 +120,9 @@ TEST_F(SnmpTables, ValidationRunsTheChecksInOrderWithTheirTexts)
     const QString differ = QStringLiteral("Error!! The Descriptions must be all differents");
     const QString allowed = QStringLiteral("is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" and \"0\"..\"9\")");
     const QString lower = QStringLiteral(". First character must be a letter and must be lowercase");
+    // Why a description the MIB uses itself is refused, naming it.
+    const QString mibNames = QStringLiteral(
+        "Description is a name the MIB already gives to one of its own objects or notifications: ");
     const std::vector<cantest::CheckCase> cases = {
         {"read community with a blank", R, 3, {{2, "tam vex"}}, e + "3!! [SNMP Read] Community Name " + allowed},
         {"read type blank", R, 3, {{3, " "}}, e + "3!! [SNMP Read] Type must be selected"},
@@ -161,10 +164,10 @@ TEST_F(SnmpTables, ValidationRunsTheChecksInOrderWithTheirTexts)
         {"a read and a write object with one name", W, 1, {{7, "lampADV5"}}, differ},
         {"names differing in case are different", W, 1, {{7, "lampadv5"}}, {}},
         {"one empty description", R, 1, {{11, ""}}, {}},
-        {"one reserved MIB node name", R, 1, {{11, "data"}}, differ},
-        {"a name the MIB generates", W, 2, {{7, "bufferinval3"}}, differ},
-        {"a generated notification name", R, 2, {{11, "trapval7"}}, differ},
-        {"a data block name", R, 2, {{11, "bufferoutblk8"}}, differ},
+        {"one reserved MIB node name", R, 1, {{11, "data"}}, e + "1!! [SNMP Read] " + mibNames + "data"},
+        {"a name the MIB generates", W, 2, {{7, "bufferinval3"}}, e + "2!! [SNMP Write] " + mibNames + "bufferinval3"},
+        {"a generated notification name", R, 2, {{11, "trapval7"}}, e + "2!! [SNMP Read] " + mibNames + "trapval7"},
+        {"a data block name", R, 2, {{11, "bufferoutblk8"}}, e + "2!! [SNMP Read] " + mibNames + "bufferoutblk8"},
         {"a name close to a reserved one", R, 2, {{11, "databus"}}, {}},
     };
     cantest::expectChecks(tables, cases, SNMP_Controllo_dati);

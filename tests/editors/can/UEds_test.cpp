@@ -2,6 +2,7 @@
 
 #include "editors/can/CanTestSupport.h"
 #include "framework/SysUtils.h"
+#include "framework/Xml.h"
 
 #include <QDir>
 #include <QFile>
@@ -189,37 +190,47 @@ TEST_F(Eds, TablesItWouldMisdescribeAreRefusedAndNothingIsWritten)
         QByteArray pdo, sdo;
         const char* says;
     } cases[] = {
+        // The windows let an object be given twice; the EDS would describe it twice.
         {"same object twice in one table", {},
          sdoFile(sdoRow(QStringLiteral("0x2000"), QStringLiteral("1"), QStringLiteral("1"))
                      + sdoRow(QStringLiteral("8192"), QStringLiteral("0x01"), QStringLiteral("2")), {}),
-         "SDO_Read row 2: index 0x2000 sub-index 0x01 is already given in SDO_Server_CANopen.xml, SDO_Read row 1"},
+         "SDO_Server_CANopen.xml\nError row 2!! [SDO in Read] The EDS cannot describe one object twice: Index and "
+         "SubIndex are already used in row 1 (SDO in Read)"},
         {"same object in both tables", {},
          sdoFile(sdoRow(QStringLiteral("0x2000"), QStringLiteral("1"), QStringLiteral("1")),
                  sdoRow(QStringLiteral("0x2000"), QStringLiteral("1"), QStringLiteral("1"))),
-         "SDO_Write row 1: index 0x2000 sub-index 0x01"},
+         "SDO_Server_CANopen.xml\nError row 1!! [SDO in Write] The EDS cannot describe one object twice: Index and "
+         "SubIndex are already used in row 1 (SDO in Read)"},
+        // Values the EDS cannot hold, in the windows' words.
         {"sub-index over 8 bits", {},
          sdoFile(sdoRow(QStringLiteral("0x2000"), QStringLiteral("256"), QStringLiteral("1")), {}),
-         "SDO_Read row 1: SubIndex \"256\""},
+         "SDO_Server_CANopen.xml\nError row 1!! [SDO in Read] SubIndex must be between 0x00 and 0xFF"},
         {"index below the manufacturer range", {},
-         sdoFile({}, sdoRow(QStringLiteral("0x1FFF"), QStringLiteral("0"), QStringLiteral("1"))), "Index \"0x1FFF\""},
+         sdoFile({}, sdoRow(QStringLiteral("0x1FFF"), QStringLiteral("0"), QStringLiteral("1"))),
+         "SDO_Server_CANopen.xml\nError row 1!! [SDO in Write] Index must be between 0x2000 and 0x5FFF"},
         {"index above it", {},
-         sdoFile({}, sdoRow(QStringLiteral("0x6000"), QStringLiteral("0"), QStringLiteral("1"))), "Index \"0x6000\""},
+         sdoFile({}, sdoRow(QStringLiteral("0x6000"), QStringLiteral("0"), QStringLiteral("1"))),
+         "SDO_Server_CANopen.xml\nError row 1!! [SDO in Write] Index must be between 0x2000 and 0x5FFF"},
         {"index over 16 bits", {},
-         sdoFile(sdoRow(QStringLiteral("0x12000"), QStringLiteral("0"), QStringLiteral("1")), {}), "Index \"0x12000\""},
+         sdoFile(sdoRow(QStringLiteral("0x12000"), QStringLiteral("0"), QStringLiteral("1")), {}),
+         "SDO_Server_CANopen.xml\nError row 1!! [SDO in Read] Index must be between 0x2000 and 0x5FFF"},
         {"three-byte object", {},
-         sdoFile(sdoRow(QStringLiteral("0x2000"), QStringLiteral("0"), QStringLiteral("3")), {}), "NByte \"3\""},
+         sdoFile(sdoRow(QStringLiteral("0x2000"), QStringLiteral("0"), QStringLiteral("3")), {}),
+         "SDO_Server_CANopen.xml\nError row 1!! [SDO in Read] N Byte must be 1 or 2 or 4"},
         {"index that is no number", {},
-         sdoFile(sdoRow(QStringLiteral("abc"), QStringLiteral("0"), QStringLiteral("1")), {}), "Index \"abc\""},
-        {"server row without sub-index", {},
-         sdoFile("<row Index=\"0x2000\" NByte=\"1\"/>", {}), "SDO_Read row 1: SubIndex \"\" must be"},
+         sdoFile(sdoRow(QStringLiteral("abc"), QStringLiteral("0"), QStringLiteral("1")), {}),
+         "SDO_Server_CANopen.xml\nError row 1!! [SDO in Read] Index must be between 0x2000 and 0x5FFF"},
+        {"server row without sub-index", {}, sdoFile("<row Index=\"0x2000\" NByte=\"1\"/>", {}),
+         "SDO_Server_CANopen.xml\nError row 1!! [SDO in Read] SubIndex must be between 0x00 and 0xFF"},
         {"COB-ID beyond 11 bits", pdoFile(pdoRow(QStringLiteral("0x800"), QStringLiteral("1"), false), {}), {},
-         "Receive_PDO row 1: COB-ID \"0x800\""},
+         "PDO_CANopen.xml\nError row 1!! [Receive PDO] COB-ID must be between 0x000 and 0x7FF"},
         {"COB-ID with a trailing blank", pdoFile({}, pdoRow(QStringLiteral("2047 "), QStringLiteral("1"), true)), {},
-         "Transmit_PDO row 1: COB-ID \"2047 \""},
+         "PDO_CANopen.xml\nError row 1!! [Transmit PDO] COB-ID must be between 0x000 and 0x7FF"},
         {"nine data bytes", pdoFile(pdoRow(QStringLiteral("0x181"), QStringLiteral("9"), false), {}), {},
-         "Dimension \"9\""},
-        {"PDO row without dimension", pdoFile("<row COB-ID=\"0x181\"/>", {}), {}, "Receive_PDO row 1: Dimension \"\""},
-        {"another table's file", "<SDO_Server_CANopen/>", {}, "not \"PDO_CANopen\""},
+         "PDO_CANopen.xml\nError row 1!! [Receive PDO] Dimension must be between 1 and 8"},
+        {"PDO row without dimension", pdoFile("<row COB-ID=\"0x181\"/>", {}), {},
+         "PDO_CANopen.xml\nError row 1!! [Receive PDO] Dimension must be between 1 and 8"},
+        {"another table's file", "<SDO_Server_CANopen/>", {}, nullptr},
     };
     const QString file = path(QStringLiteral("kept.eds"));
     for (const auto& c : cases) {
@@ -234,8 +245,11 @@ TEST_F(Eds, TablesItWouldMisdescribeAreRefusedAndNothingIsWritten)
         try {
             Write_EDS_File(file, kJustAfterMidnight);
             ADD_FAILURE() << "written";
+        } catch (const fw::EXmlError& e) {
+            EXPECT_EQ(c.says, nullptr) << e.Message().toStdString();
+            EXPECT_TRUE(e.Message().contains(QLatin1String("not \"PDO_CANopen\""))) << e.Message().toStdString();
         } catch (const fw::Exception& e) {
-            EXPECT_TRUE(e.Message().contains(QLatin1String(c.says))) << e.Message().toStdString();
+            EXPECT_EQ(e.Message(), QString::fromUtf8(c.says ? c.says : ""));
         }
         EXPECT_EQ(testsupport::readFile(file), QByteArray("old EDS"));
     }
@@ -258,9 +272,29 @@ TEST_F(Eds, MoreThanThirtyPdosAreCappedAndReported)
     EXPECT_TRUE(section(eds, QStringLiteral("141E")).isEmpty());
     ASSERT_EQ(recorder.Calls().size(), 1u);
     EXPECT_EQ(recorder.Calls()[0].type, fw::mtWarning);
-    EXPECT_EQ(recorder.Calls()[0].text, QStringLiteral("PDO_CANopen.xml\n") + Lang_Text(912)
-                                            + QStringLiteral(" (Receive PDO): 31-35\n") + Lang_Text(912)
+    const QString beyond = QStringLiteral("Rows of the file beyond the capacity of the table, which are not written to "
+                                          "the EDS");
+    EXPECT_EQ(recorder.Calls()[0].text, QStringLiteral("PDO_CANopen.xml\n") + beyond
+                                            + QStringLiteral(" (Receive PDO): 31-35\n") + beyond
                                             + QStringLiteral(" (Transmit PDO): 31"));
+}
+
+TEST_F(Eds, RowsBelowAnEmptyKeyAreReportedAsNotInTheEds)
+{
+    write(File_PDO_CANopen, pdoFile(pdoRow(QStringLiteral("0x181"), QStringLiteral("1"), false)
+                                        + pdoRow(QStringLiteral(" "), QStringLiteral("1"), false)
+                                        + pdoRow(QStringLiteral("0x182"), QStringLiteral("1"), false),
+                                    {}));
+    write(File_SDO_Server_CANopen, sdoFile({}, sdoRow({}, QStringLiteral("1"), QStringLiteral("1"))));
+    const QByteArray eds = writeEds();
+    EXPECT_TRUE(section(eds, QStringLiteral("DeviceInfo")).contains(QStringLiteral("NrOfRXPDO=1")));
+    ASSERT_EQ(recorder.Calls().size(), 1u);
+    EXPECT_EQ(recorder.Calls()[0].type, fw::mtWarning);
+    EXPECT_EQ(recorder.Calls()[0].text,
+              QStringLiteral("PDO_CANopen.xml\nRows below the first row with an empty key cell, which are not written "
+                             "to the EDS (Receive PDO): 2-3\n"
+                             "SDO_Server_CANopen.xml\nRows below the first row with an empty key cell, which are not "
+                             "written to the EDS (SDO in Write): 1"));
 }
 
 TEST_F(Eds, AFolderThatCannotBeWrittenIsAFileError)

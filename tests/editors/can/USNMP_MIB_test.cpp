@@ -141,8 +141,22 @@ TEST_F(SnmpMib, RowsTheWindowWouldNotSaveAreLeftOut)
                                    {}));
     const QString leftOut = Read_SNMP_Names();
     EXPECT_EQ(SNMP_Read_Names, QStringList{QStringLiteral("first")});
-    // The gap row goes with its description, and the row below it.
-    EXPECT_TRUE(leftOut.contains(Lang_Text(913) + QStringLiteral(" (SNMP Read): 2-3"))) << leftOut.toStdString();
+    // The gap row goes with its description, and the row below it; the
+    // warning says they are missing from the MIB, not that they are lost.
+    EXPECT_EQ(leftOut, QStringLiteral("SNMP_Trap.xml\n"
+                                      "Rows that lacked values, which took their default values (SNMP Read): 2\n"
+                                      "Rows below the first row with an empty Community Name, which are not written to "
+                                      "the MIB (SNMP Read): 2-3"));
+
+    // The step shows it after the MIB is written.
+    const QString file = path(QStringLiteral("gap.mib"));
+    fw::TSaveDialog dialog;
+    recorder.AnswerFile(file);
+    Build_MIB_File(dialog);
+    EXPECT_TRUE(QFileInfo::exists(file));
+    ASSERT_EQ(recorder.Calls().size(), 2u);
+    EXPECT_EQ(recorder.Calls()[1].type, fw::mtWarning);
+    EXPECT_EQ(recorder.Calls()[1].text, leftOut);
 }
 
 TEST_F(SnmpMib, EmptySectionsKeepTheFixedLinesOnly)
@@ -227,7 +241,8 @@ TEST_F(SnmpMib, MoreThan256RowsAreCappedAndReported)
     write(File_SNMP_Trap, snmpFile(reads, writes));
 
     const QString leftOut = Read_SNMP_Names();
-    EXPECT_EQ(leftOut, QStringLiteral("SNMP_Trap.xml\n") + Lang_Text(912) + QStringLiteral(" (SNMP Read): 257-300"));
+    EXPECT_EQ(leftOut, QStringLiteral("SNMP_Trap.xml\nRows of the file beyond the capacity of the table, which are "
+                                      "not written to the MIB (SNMP Read): 257-300"));
     EXPECT_EQ(SNMP_Read_Names.size(), 256);
     EXPECT_EQ(SNMP_Read_Names.last(), QStringLiteral("r255"));
     EXPECT_EQ(SNMP_Write_Names.size(), 256);
