@@ -225,16 +225,17 @@ void TMaskEdit::Change()
 
 // ---- keys ------------------------------------------------------------------------------
 
-void TMaskEdit::PerformKeyDown(int vk, TShiftState shift)
+int TMaskEdit::PerformKeyDown(int vk, TShiftState shift)
 {
     if (OnKeyDown)
         OnKeyDown(this, vk, shift);
     if (vk == 0)
-        return;
+        return 0;
     const TShiftState saved = FKeyShift;
     FKeyShift = shift;
     KeyDown(vk, shift);
     FKeyShift = saved;
+    return vk;
 }
 
 void TMaskEdit::PerformChar(QChar ch, TShiftState shift, bool keypad)

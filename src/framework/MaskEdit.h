@@ -76,7 +76,8 @@ public:
     void Undo();
 
     // ---- input as the desktop delivers it
-    void PerformKeyDown(int vk, TShiftState shift);
+    // The key as the hooks left it (0: swallowed).
+    int PerformKeyDown(int vk, TShiftState shift);
     // `keypad`: the character came from the numeric keypad.
     void PerformChar(QChar ch, TShiftState shift = {}, bool keypad = false);
     void PerformKeyUp(int vk, TShiftState shift);

@@ -230,7 +230,13 @@ void TFxCustomDropDown::DoShowDropDown()
     FDropDownForm->ShowAt(Bounds(origin.X, origin.Y, w, h));
     FDropDownForm->Realign();
     FocusDropDownControl();
-    if (!FDropDownForm->isAncestorOf(QApplication::focusWidget()))
+    // The popup's window may become active only after this returns: a
+    // control inside it that was given the focus is its window's focus
+    // (focusWidget) until then, not yet the application's.
+    QWidget* c = FFocusControl;
+    QWidget* given = FDropDownForm->focusWidget();
+    const bool controlHasIt = c && given && (given == c || c->isAncestorOf(given));
+    if (!controlHasIt && !FDropDownForm->isAncestorOf(QApplication::focusWidget()))
         FDropDownForm->setFocus();
 }
 
@@ -354,8 +360,9 @@ void TFxCustomDropDown::FormKeyUp(int& key, TShiftState shift)
 
 void TFxCustomDropDown::ControlKeyDown(int& key, TShiftState shift)
 {
+    // A key the edit swallowed stays from the control.
     if (key)
-        PerformKeyDown(key, shift);
+        key = PerformKeyDown(key, shift);
 }
 
 void TFxCustomDropDown::ControlKeyUp(int& key, TShiftState shift)
@@ -402,13 +409,19 @@ bool TFxCustomDropDown::eventFilter(QObject* watched, QEvent* e)
         ControlKeyDown(key, FRelayShift);
         if (!ch.isNull())
             ControlKeyPress(ch);
-        // The control still handles the key unless a relay swallowed it.
+        // The control still handles the key unless a relay swallowed it. A
+        // swallowed key is accepted: an ignored one would go on to the popup
+        // window, which relays it to the edit a second time.
+        if (key == 0)
+            k->accept();
         return key == 0;
     }
     if (e->type() == QEvent::KeyRelease) {
         auto* k = static_cast<QKeyEvent*>(e);
         int key = VirtualKeyFromEvent(*k);
         ControlKeyUp(key, ShiftStateFromEvent(*k));
+        if (key == 0)
+            k->accept();
         return key == 0;
     }
     return false;
@@ -431,6 +444,9 @@ void TFxCustomDropDown::PopupKeys(int key)
 void TFxCustomDropDown::KeyDown(int& key, TShiftState shift)
 {
     if (shift.Contains(ssAlt) && (key == VK_UP || key == VK_DOWN)) {
+        // The toggle uses the key up: a control in the popup that ignored it
+        // would hand it on to the popup window, which would toggle again.
+        key = 0;
         if (FDroppedDown)
             DoHideDropDown(false);
         else

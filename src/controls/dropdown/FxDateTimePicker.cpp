@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QSignalBlocker>
 #include <QStyleOptionButton>
 #include <QTimer>
 
@@ -246,8 +247,17 @@ TFxDateTimePicker::TFxDateTimePicker(QWidget* parent) : TCustomDateTimePicker(pa
     FKind = dkDate;
     SetKind(dkDateTime);
     connect(this, &QDateTimeEdit::dateTimeChanged, this, [this] {
-        if (FTimePicker)
+        if (!FTimePicker || FTimePicker->date() == date())
+            return;
+        // A picker that shows only the time keeps its date inside one day:
+        // moving it to another day clamps the time to that day's first or
+        // last moment on the way. The time of day survives the date change.
+        const QTime time = FTimePicker->time();
+        {
+            const QSignalBlocker quiet(FTimePicker.data());
             FTimePicker->setDate(date());
+        }
+        FTimePicker->setTime(time);
     });
 }
 
@@ -406,6 +416,13 @@ bool TFxDateTimePicker::eventFilter(QObject* watched, QEvent* e)
 {
     if (watched == FTimePicker.data() && (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut))
         UpdateLabelState();
+    // The calendar key in the time part opens the date's calendar.
+    if (watched == FTimePicker.data() && e->type() == QEvent::KeyPress &&
+        IsCalendarKey(*static_cast<QKeyEvent*>(e)) && calendarPopup()) {
+        setFocus(Qt::OtherFocusReason);
+        DropDown();
+        return true;
+    }
     if (FLabel && watched == FLabel.data()) {
         if (e->type() == QEvent::MouseButtonRelease && OnLabelClick)
             OnLabelClick(this);

@@ -146,6 +146,12 @@ void TFxTimePickerDropDown::SetTime(TDateTime value)
     }
 }
 
+void TFxTimePickerDropDown::ShowTime(TDateTime value)
+{
+    SetTime(value);
+    WriteText();
+}
+
 void TFxTimePickerDropDown::SetShowSeconds(bool value)
 {
     if (value == FShowSeconds)

@@ -35,6 +35,9 @@ public:
     // A different value rewrites the text (and, while open, the clock);
     // OnTimeChange does not fire.
     void SetTime(fw::TDateTime value);
+    // The text rewritten from `value` even when Time is already that value
+    // (a text typed half-way shows the time again).
+    void ShowTime(fw::TDateTime value);
     // A field replaced (milliseconds kept), then OnTimeChange; an equal or
     // out-of-range value changes nothing.
     void ChangeHour(int value);

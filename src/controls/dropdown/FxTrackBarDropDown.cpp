@@ -41,6 +41,8 @@ void TFxTrackBarDropDown::BeforeDropDown()
 {
     TFxCustomDropDown::BeforeDropDown();
     DropDownForm()->SetCancelOnDeActivate(false);
+    FDropText = EditText();
+    FDropPosition = FPosition;
     if (!FTrackBar)
         return;
     FTrackBar->setRange(FMin, FMax);
@@ -49,6 +51,19 @@ void TFxTrackBarDropDown::BeforeDropDown()
     FTrackBar->setTickInterval(FFrequency);
     FTrackBar->resize(width(), FTrackBar->height());
     SetControl(FTrackBar);
+}
+
+void TFxTrackBarDropDown::DoHideDropDown(bool cancel)
+{
+    const bool open = DropDownForm() && DropDownForm()->isVisible();
+    TFxCustomDropDown::DoHideDropDown(cancel);
+    if (!open || !cancel)
+        return;
+    // The base would bring back the text of the last formatted write, which
+    // the track bar never makes (it writes its position unformatted): the
+    // value shown before the popup opened comes back instead.
+    SetPosition(FDropPosition);
+    SetTextUnformatted(FDropText);
 }
 
 void TFxTrackBarDropDown::TrackChange(int value)

@@ -2,7 +2,8 @@
 // TFxTrackBarDropDown: an integer edit whose popup is a horizontal track
 // bar. The edit shows the position; Up and Down step it by Frequency while
 // the edit does not type, and dragging the mouse across the edit moves it by
-// one per PageSize pixels.
+// one per PageSize pixels. Closing the popup with Escape gives back the
+// value the edit showed when it opened.
 #include "controls/dropdown/FxCustomDropDown.h"
 
 class QSlider;
@@ -27,6 +28,7 @@ public:
     int PageSize() const { return FPageSize; }
     void SetPageSize(int value);
     QSlider* TrackBar() const { return FTrackBar; }
+    void DoHideDropDown(bool cancel) override;
 
     TNotifyEvent OnTrackChange;
 
@@ -50,4 +52,7 @@ private:
     int FPosition = 0;
     bool FMouseDraging = false;
     int FMouseX = 0;
+    // What the edit showed and the position when the popup opened.
+    QString FDropText;
+    int FDropPosition = 0;
 };

@@ -220,6 +220,7 @@ void TSgDateTimePicker::DropDown()
 {
     if (!calendarPopup() || DroppedDown())
         return;
+    WatchCalendar();
     // The framework picker opens its calendar for a press on its own arrow.
     QStyleOptionComboBox opt;
     opt.initFrom(this);
@@ -230,6 +231,26 @@ void TSgDateTimePicker::DropDown()
     QMouseEvent press(QEvent::MouseButtonPress, arrow, mapToGlobal(arrow), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QDateTimeEdit::mousePressEvent(&press);
+}
+
+bool TSgDateTimePicker::IsCalendarKey(const QKeyEvent& e)
+{
+    const Qt::KeyboardModifiers mods = e.modifiers() & ~Qt::KeypadModifier;
+    if (e.key() == Qt::Key_F4)
+        return mods == Qt::NoModifier;
+    return (e.key() == Qt::Key_Down || e.key() == Qt::Key_Up) && mods == Qt::AltModifier;
+}
+
+void TSgDateTimePicker::keyPressEvent(QKeyEvent* event)
+{
+    // The framework picker has no key for its calendar.
+    if (IsCalendarKey(*event) && calendarPopup()) {
+        event->accept();
+        if (!DroppedDown())
+            DropDown();
+        return;
+    }
+    QDateTimeEdit::keyPressEvent(event);
 }
 
 bool TSgDateTimePicker::DroppedDown() const
@@ -249,6 +270,11 @@ void TSgDateTimePicker::WatchCalendar()
 bool TSgDateTimePicker::eventFilter(QObject* watched, QEvent* event)
 {
     if (calendarWidget() && watched == calendarWidget()->window()) {
+        // The calendar takes the keys while it is open. It is given the
+        // focus once, when it is made; a picker disabled in between (a cell
+        // editor between two edits) has taken it away.
+        if (event->type() == QEvent::Show && !calendarWidget()->window()->focusWidget())
+            calendarWidget()->setFocus(Qt::PopupFocusReason);
         if (event->type() == QEvent::Show && OnDropDown)
             fw::RunGuarded([this] { OnDropDown(this); });
         else if (event->type() == QEvent::Hide) {

@@ -56,6 +56,9 @@ public:
     bool DroppedDown() const;
     // Opens the calendar of a date picker with a drop-down.
     void DropDown();
+    // F4, Alt+Down and Alt+Up: the keys that open the calendar, as on the
+    // desktop's own picker.
+    static bool IsCalendarKey(const QKeyEvent& e);
 
     std::function<void(QObject* sender)> OnChange;
     std::function<void(QObject* sender)> OnDropDown;
@@ -111,6 +114,7 @@ protected:
     bool FFocusBorder = false;
 
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;

@@ -207,6 +207,9 @@ void TEditLink::GridTakesFocus()
     // The framework's own editor stays shut while the grid has the focus.
     if (FGrid)
         FGrid->HideEditor();
+    // From the popup's own window the keys go back to the grid's window.
+    if (FGrid && FEditStyle == esPopup && FGrid->window() != QApplication::activeWindow())
+        FGrid->window()->activateWindow();
     if (FGrid)
         FGrid->SetFocus();
     FForcedExit = false;
@@ -338,6 +341,10 @@ QWidget* Show(TFxStringGrid& grid, int acol, int arow, const TRect& r, TColor co
         form->resize(std::max(1, link->PopupWidth()), std::max(1, link->PopupHeight()));
         link->CreateEditor(form);
         link->SetRect(TRect(0, 0, link->PopupWidth(), link->PopupHeight()));
+        // The popup is a window of its own: the control in it has the keys
+        // only once that window is the active one.
+        form->raise();
+        form->activateWindow();
     } else {
         link->CreateEditor(grid.viewport());
         link->SetRect(r);

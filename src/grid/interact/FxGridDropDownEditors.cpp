@@ -14,7 +14,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QSlider>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace fw;
@@ -45,11 +47,34 @@ TGridDropDownLink::TGridDropDownLink(TFxStringGrid* grid, TFxCustomDropDown& edi
 bool TGridDropDownLink::KeyDown(int& key, TShiftState shift)
 {
     const bool dropped = FEditor.DropDownForm() && FEditor.DropDownForm()->isVisible();
+    const bool altUpDown = shift.Contains(ssAlt) && (key == VK_UP || key == VK_DOWN);
+    if (dropped && !altUpDown) {
+        // The open popup has the keys: they move in its list, text, track
+        // bar or clock as in the control standing alone. Escape closes it
+        // and the edit goes on with what it showed before; Enter and Tab
+        // take the popup's choice and then end the edit as with it closed.
+        if (key == VK_ESCAPE) {
+            FEditor.HideDropDown(true);
+            key = 0;
+            return true;
+        }
+        if (key != VK_RETURN && key != VK_TAB)
+            return false;
+        QPointer<TFxCustomDropDown> editor(&FEditor);
+        if (key == VK_RETURN && ParentKeyDown) {
+            int k = key;
+            ParentKeyDown(k, shift);
+        }
+        if (!editor)
+            return true;
+        if (FEditor.DropDownForm() && FEditor.DropDownForm()->isVisible())
+            FEditor.HideDropDown(false);
+    }
     bool taken = key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE;
     if (!ColorKeys || !dropped)
         taken = taken || key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_UP || key == VK_DOWN ||
                 (ColorKeys && key == VK_HOME);
-    if (!taken || (key == VK_DOWN && shift.Contains(ssAlt)) || (key == VK_UP && shift.Contains(ssAlt)))
+    if (!taken || altUpDown)
         return false;
     QPointer<TFxStringGrid> g = FGrid;
     TFxGridInteractState& s = TEditingStateAccess::Of(*g);
@@ -94,13 +119,7 @@ bool TGridDropDownLink::KeyDown(int& key, TShiftState shift)
         }
         g->PostMessage(WM_KEYDOWN, VK_TAB, 0);
     }
-    const bool open = FEditor.DropDownForm() && FEditor.DropDownForm()->isVisible();
-    if (open) {
-        FEditor.HideDropDown(false);
-        g->HideInplaceEdit();
-        if (key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_DOWN)
-            key = 0;
-    } else if (key == VK_HOME) {
+    if (key == VK_HOME) {
         // The colour picker's Home ends the edit where it is.
         key = 0;
     } else if (key == VK_END) {
@@ -168,6 +187,7 @@ void TGridDropDownLink::FocusGained()
 template <class Base>
 TGridDropDownEditor<Base>::TGridDropDownEditor(TFxStringGrid* grid) : Base(grid), FLink(grid, *this)
 {
+    FLink.ParentKeyDown = [this](int& key, TShiftState shift) { Base::KeyDown(key, shift); };
 }
 
 template class TGridDropDownEditor<TFxTrackBarDropDown>;
@@ -261,6 +281,40 @@ namespace {
 
 QString nameOf(TEditorType kind) { return QStringLiteral("GridDropDownEditor%1").arg(int(kind)); }
 
+// A cell's text read as a time of day: hours and minutes, with or without
+// seconds, the locale's separator, blanks of the mask taken as zeros.
+bool readTime(const QString& text, int& h, int& m, int& sec)
+{
+    const QChar sep = LocaleTimeSeparator();
+    sec = 0;
+    return FxTimePicker::ParseTime(text, true, sep, h, m, sec) || FxTimePicker::ParseTime(text, false, sep, h, m, sec);
+}
+
+// The time editor shows a cell's time in its own form; a text that is no
+// time shows as midnight.
+void loadTime(TGridTimepickerDropDown& e, const QString& text)
+{
+    int h = 0, m = 0, sec = 0;
+    e.ShowTime(readTime(text, h, m, sec) ? EncodeTime(h, m, sec, 0) : TDateTime(0));
+}
+
+// What the time editor gives the cell: nothing typed, the cell's own text
+// (whatever its form); a time, in the editor's form; an emptied edit, no
+// text. A text that is no time (hour 25) leaves the cell as it was.
+QString timeValue(TGridTimepickerDropDown& e)
+{
+    const TGridDropDownLink& l = e.Link();
+    const QString text = e.EditText();
+    if (text == l.LoadedText)
+        return l.OriginalText;
+    if (!std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
+        return QString();
+    int h = 0, m = 0, sec = 0;
+    if (!readTime(text, h, m, sec))
+        return l.OriginalText;
+    return e.FormatTime(h, m, sec);
+}
+
 // The edit's background in the cell's colour.
 void setEditColor(QWidget* e, TColor color)
 {
@@ -352,6 +406,8 @@ TFxCustomDropDown* Editor(TFxStringGrid& grid, TEditorType kind)
         e->Link().ClaimsEnterEscape = true;
         e->Link().WriteText = [e](const QString& s) { e->SetText(s); };
         e->Link().CaretAtClick = true;
+        // The edit types, so the arrow keys are the open track bar's own.
+        e->SetFocusControl(e->TrackBar());
         return e;
     }
     case edMemoDropDown: {
@@ -369,6 +425,8 @@ TFxCustomDropDown* Editor(TFxStringGrid& grid, TEditorType kind)
     case edTimePickerDropDown: {
         auto* e = make<TGridTimepickerDropDown>(grid, kind);
         e->SetFocusDraw(false);
+        e->Link().WriteText = [e](const QString& s) { loadTime(*e, s); };
+        e->Link().ValueText = [e] { return timeValue(*e); };
         return e;
     }
     case edGridDropDown: return make<TGridGridDropDown>(grid, kind);
@@ -409,12 +467,12 @@ QWidget* showDateTime(TFxStringGrid& grid, int col, int row, const TRect& cell, 
     const bool parsed = !value.trimmed().isEmpty() && TryStrToDateTime(value.trimmed(), v);
     if (!parsed)
         v = Now();
-    e.OriginalDateTime = v;
     e.OriginalText = value;
-    e.OriginalParsed = parsed;
     e.SetKind(dkDateTime);
     e.SetChecked(true);
     e.SetDateTime(v);
+    // As the picker holds it (whole seconds), so that an untouched value compares equal.
+    e.OriginalDateTime = e.DateTime();
     e.SetBorderStyle(bsNone);
     const int h = cell.Height() - 1;
     e.setGeometry(cell.Left, cell.Top, cell.Width() - 1, std::max(e.height(), h));
@@ -487,7 +545,8 @@ QWidget* Show(TFxStringGrid& grid, TEditorType kind, int col, int row, const TRe
     case edCalculatorDropDown: e->SetText(value); break;
     case edTimePickerDropDown:
         e->SetEditorEnabled(true);
-        e->SetTextUnformatted(value);
+        // The clock opens on the cell's time.
+        loadTime(*static_cast<TGridTimepickerDropDown*>(e), value);
         break;
     case edDetailDropDown: {
         auto* d = static_cast<TGridDetailPickerDropDown*>(e);
@@ -547,6 +606,8 @@ QWidget* Show(TFxStringGrid& grid, TEditorType kind, int col, int row, const TRe
     }
     if (kind != edColorPickerDropDown && kind != edImagePickerDropDown && !list && !gridList)
         setEditColor(e, cellColor);
+    linkOf(e, kind)->OriginalText = value;
+    linkOf(e, kind)->LoadedText = e->EditText();
     e->show();
     e->raise();
     e->setFocus(Qt::OtherFocusReason);
@@ -570,10 +631,10 @@ bool Hide(TFxStringGrid& grid, TEditorType kind, int col, int row)
         QString value;
         if (d->Checked()) {
             const TDateTime v = d->DateTime();
-            // An unchanged value keeps the cell's own text.
-            value = d->OriginalParsed && std::llround(v * 86400.0) == std::llround(d->OriginalDateTime * 86400.0)
-                        ? d->OriginalText
-                        : DateTimeText(v);
+            // An unchanged value keeps the cell's own text: an empty cell
+            // opened at now stays empty when nothing was chosen.
+            value = std::llround(v * 86400.0) == std::llround(d->OriginalDateTime * 86400.0) ? d->OriginalText
+                                                                                            : DateTimeText(v);
         }
         grid.WriteCellText(col, row, value);
         if (d->hasFocus() || d->isAncestorOf(QApplication::focusWidget()))
@@ -589,7 +650,9 @@ bool Hide(TFxStringGrid& grid, TEditorType kind, int col, int row)
     // Escape leaves a colour or an image as the cell had it.
     const bool cancelled = linkOf(e, kind)->Cancelled;
     switch (kind) {
-    case edMemoDropDown: grid.WriteCellText(col, row, static_cast<TGridMemoDropDown*>(e)->MemoJoined()); break;
+    case edMemoDropDown:
+        grid.WriteCellText(col, row, cancelled ? grid.Cells(col, row) : static_cast<TGridMemoDropDown*>(e)->MemoJoined());
+        break;
     case edColorPickerDropDown: {
         if (cancelled)
             break;
@@ -619,7 +682,12 @@ bool Hide(TFxStringGrid& grid, TEditorType kind, int col, int row)
             grid.WriteCellText(col, row, QString::number(index));
         break;
     }
-    default: grid.WriteCellText(col, row, e->Text()); break;
+    default: {
+        // Escape leaves the cell's text as it is.
+        TGridDropDownLink* l = linkOf(e, kind);
+        grid.WriteCellText(col, row, cancelled ? grid.Cells(col, row) : l->ValueText ? l->ValueText() : e->Text());
+        break;
+    }
     }
     if (e->hasFocus())
         grid.SetFocus();

@@ -3,8 +3,10 @@
 // calculator, time picker, detail picker, multi-column list, colour picker,
 // image picker and grid drop-down over the current cell, and the date and
 // time picker. Each is its stand-alone control with the grid's key handling
-// added (TGridDropDownLink): Escape gives the cell's value back, Enter, Up
-// and Down write and validate the text and end the edit, Tab validates and
+// added (TGridDropDownLink): while the popup is open the keys move in it
+// (list, text, track bar, clock), Escape closes it and Enter takes its
+// choice; with it closed Escape gives the cell's value back, Enter, Up and
+// Down write and validate the text and end the edit, Tab validates and
 // moves on, and the grid hears of text changes and typed characters. The
 // grid creates each editor on first use as its child and keeps it.
 #include "controls/dropdown/FxCalculatorDropDown.h"
@@ -31,8 +33,9 @@ class TFxStringGrid;
 class TGridDropDownLink {
 public:
     TGridDropDownLink(TFxStringGrid* grid, TFxCustomDropDown& editor);
-    // The six-step key relay: true when the key is handled here and the
-    // editor's own key-down must not run (with `key` as it is left).
+    // The key relay: true when the key is handled here and the editor's own
+    // key-down must not run (with `key` as it is left); an open popup's keys
+    // other than Escape, Enter and Tab go to the editor's own key-down.
     bool KeyDown(int& key, fw::TShiftState shift);
     // The grid's OnKeyPress sees every character; Escape, Enter and Tab go
     // no further (null).
@@ -58,6 +61,9 @@ public:
     std::function<void(const QString&)> WriteText;
     // Runs before Enter writes the text (the calculator completes its sum).
     std::function<void()> BeforeEnter;
+    // The editor's own key-down (its control's handling standing alone):
+    // Enter in an open popup takes the popup's choice through it.
+    std::function<void(int& key, fw::TShiftState shift)> ParentKeyDown;
     // The cell text a key writes and validates; the editor's text when
     // unset (the colour and image pickers' value is not their text).
     std::function<QString()> ValueText;
@@ -69,9 +75,13 @@ public:
     // Escape end the edit, with it closed Home does too; only Enter writes
     // and validates.
     bool ColorKeys = false;
-    // Set by Escape for the edit that runs: a picker whose value is not its
-    // text (colour, image) then writes nothing back.
+    // Set by Escape for the edit that runs: the cell keeps its text, and a
+    // picker whose value is not its text (colour, image) writes nothing back.
     bool Cancelled = false;
+    // The cell's text when the edit began, and the editor's text once it
+    // was loaded from it (an editor left as loaded gives the cell's text back).
+    QString OriginalText;
+    QString LoadedText;
 
 private:
     TFxStringGrid* FGrid;
@@ -170,10 +180,10 @@ public:
     void KeyDown(int& key, fw::TShiftState shift) override;
     TFxStringGrid* Grid() const { return FGrid; }
 
-    // The value and the text the cell held when the edit started.
+    // The value the picker opened with (now for a cell that holds no date)
+    // and the text the cell held when the edit started.
     fw::TDateTime OriginalDateTime = 0;
     QString OriginalText;
-    bool OriginalParsed = false;
 
 protected:
     void focusOutEvent(QFocusEvent* e) override;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QTest>
 
@@ -69,6 +70,66 @@ TEST_F(DateTimePickerTest, DateAndTimeFormTakesTheTimeFromItsTimePart)
 
     picker->SetKind(dkDate);
     EXPECT_EQ(picker->TimePicker(), nullptr);
+}
+
+TEST_F(DateTimePickerTest, StepsOfTheDateKeepTheTimeOfDay)
+{
+    // The time part shows only a time; its date follows the date part's
+    // day by day without the time being clamped to the day's start or end.
+    struct Row {
+        Qt::Key key;
+        int presses;
+        TDateTime expected;
+    } rows[] = {
+        {Qt::Key_Down, 1, at(2024, 3, 8, 14, 25, 36)},
+        {Qt::Key_Up, 1, at(2024, 3, 10, 14, 25, 36)},
+        // The day turns over within its month, as on the desktop's picker.
+        {Qt::Key_Down, 9, at(2024, 3, 31, 14, 25, 36)},
+        {Qt::Key_Up, 23, at(2024, 3, 1, 14, 25, 36)},
+    };
+    for (const Row& r : rows) {
+        picker->SetDateTime(at(2024, 3, 9, 14, 25, 36));
+        picker->setFocus();
+        picker->setCurrentSection(QDateTimeEdit::DaySection);
+        for (int i = 0; i < r.presses; ++i)
+            QTest::keyClick(picker, r.key);
+        EXPECT_NEAR(picker->DateTime(), r.expected, 1e-8) << r.presses << " x " << r.key;
+        EXPECT_EQ(picker->TimePicker()->text(), "14:25:36");
+    }
+}
+
+TEST_F(DateTimePickerTest, CalendarKeysOpenTheCalendar)
+{
+    struct Row {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        bool inTimePart;
+    } rows[] = {
+        {"F4", Qt::Key_F4, Qt::NoModifier, false},
+        {"Alt+Down", Qt::Key_Down, Qt::AltModifier, false},
+        {"Alt+Up", Qt::Key_Up, Qt::AltModifier, false},
+        {"Alt+Down in the time part", Qt::Key_Down, Qt::AltModifier, true},
+    };
+    for (const Row& r : rows) {
+        picker->SetDateTime(at(2024, 3, 9, 14, 25, 36));
+        QWidget* target = r.inTimePart ? static_cast<QWidget*>(picker->TimePicker()) : picker;
+        target->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(target, r.key, r.mods);
+        QApplication::processEvents();
+        ASSERT_TRUE(picker->DroppedDown()) << r.name;
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr) << r.name;
+        EXPECT_EQ(popup->focusWidget(), picker->calendarWidget()->focusProxy()) << r.name << ": the calendar has the keys";
+        EXPECT_NEAR(picker->DateTime(), at(2024, 3, 9, 14, 25, 36), 1e-8) << r.name << ": opening changes nothing";
+        // A week on in the calendar and taken with Enter; the time stays.
+        QTest::keyClick(popup->focusWidget(), Qt::Key_Down);
+        QTest::keyClick(popup->focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_FALSE(picker->DroppedDown()) << r.name;
+        EXPECT_NEAR(picker->DateTime(), at(2024, 3, 16, 14, 25, 36), 1e-8) << r.name;
+    }
 }
 
 TEST_F(DateTimePickerTest, DateTimeDropsMilliseconds)

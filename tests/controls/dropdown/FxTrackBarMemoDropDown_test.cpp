@@ -72,6 +72,43 @@ TEST_F(SmallDropDowns, TrackBarKeysAndPopup)
     EXPECT_EQ(tb.Position(), 5) << "the track bar's range rules apply";
 }
 
+TEST_F(SmallDropDowns, TrackBarEscapeGivesBackWhatTheEditShowedBeforeThePopup)
+{
+    // A value set by the position (never by a formatted text write) and one
+    // typed into an edit that types: a cancelled popup brings it back.
+    for (bool typed : {false, true}) {
+        SCOPED_TRACE(typed ? "typed" : "by position");
+        TFxTrackBarDropDown tb(&window);
+        tb.SetBounds(10, 10, 120, 21);
+        tb.show();
+        tb.setFocus();
+        if (typed) {
+            tb.SetEditorEnabled(true);
+            tb.SelectAllText();
+            QTest::keyClicks(&tb, "6");
+        } else {
+            tb.SetPosition(6);
+        }
+        ASSERT_EQ(tb.Text(), "6");
+        QTest::keyClick(&tb, Qt::Key_F4);
+        QApplication::processEvents();
+        ASSERT_TRUE(tb.DroppedDown());
+        tb.TrackBar()->setValue(9);
+        EXPECT_EQ(tb.Text(), "9") << "the edit follows the track bar while it is open";
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QApplication::processEvents();
+        EXPECT_FALSE(tb.DroppedDown());
+        EXPECT_EQ(tb.Text(), "6");
+        EXPECT_EQ(tb.Position(), 6);
+        tb.ShowDropDown();
+        QApplication::processEvents();
+        EXPECT_EQ(tb.TrackBar()->value(), 6) << "the track bar opens on it again";
+        tb.TrackBar()->setValue(2);
+        tb.HideDropDown(false);
+        EXPECT_EQ(tb.Text(), "2") << "a close that is no cancel keeps the new value";
+    }
+}
+
 TEST_F(SmallDropDowns, TrackBarDragAndTypedText)
 {
     TFxTrackBarDropDown tb(&window);

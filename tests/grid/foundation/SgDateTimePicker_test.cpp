@@ -128,6 +128,33 @@ TEST_F(PickerTest, KeysStepTheDatePartUnderTheCaret)
     EXPECT_DOUBLE_EQ(picker->Date(), EncodeDate(2024, 1, 20));
 }
 
+TEST_F(PickerTest, CalendarTakesTheKeysAfterThePickerWasDisabled)
+{
+    // A cell editor is disabled between two edits: its calendar, made
+    // before, must still have the keys when it opens.
+    picker->SetDate(EncodeDate(2024, 1, 15));
+    picker->calendarWidget();
+    for (bool disabledBefore : {false, true}) {
+        SCOPED_TRACE(disabledBefore ? "disabled in between" : "always enabled");
+        if (disabledBefore) {
+            picker->setEnabled(false);
+            QApplication::processEvents();
+            picker->setEnabled(true);
+        }
+        picker->setFocus();
+        QTest::keyClick(picker, Qt::Key_F4);
+        QApplication::processEvents();
+        ASSERT_TRUE(picker->DroppedDown());
+        QWidget* keys = QApplication::activePopupWidget() ? QApplication::activePopupWidget()->focusWidget() : nullptr;
+        ASSERT_NE(keys, nullptr) << "the open calendar has a control that takes the keys";
+        QTest::keyClick(keys, Qt::Key_Right);
+        QTest::keyClick(keys, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_FALSE(picker->DroppedDown());
+        EXPECT_DOUBLE_EQ(picker->Date(), EncodeDate(2024, 1, disabledBefore ? 17 : 16));
+    }
+}
+
 TEST_F(PickerTest, WithoutMetroItPaintsLikeThePlainPicker)
 {
     QDateTimeEdit plain(&form);

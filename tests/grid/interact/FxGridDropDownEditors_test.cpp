@@ -496,12 +496,14 @@ TEST(GridDropDownEditors, KeysEndTheEditWriteTheCellAndMoveAsTheKeyAndThePopupSa
         {"Page Down", Qt::Key_PageDown, {}, false, false, "6.00", 2},
         {"End", Qt::Key_End, {}, false, true, "6", 2},
         {"Alt+Down", Qt::Key_Down, Qt::AltModifier, false, true, "6", 2},
-        {"open Escape", Qt::Key_Escape, {}, true, false, "6", 2},
+        // With the popup open the keys are the popup's: Escape closes it
+        // (the edit goes on), Enter takes it and ends the edit.
+        {"open Escape", Qt::Key_Escape, {}, true, true, "6", 2},
         {"open Enter", Qt::Key_Return, {}, true, false, "6.00", 2},
-        {"open Up", Qt::Key_Up, {}, true, false, "6.00", 2},
-        {"open Down", Qt::Key_Down, {}, true, false, "6.00", 2},
-        {"open Page Down", Qt::Key_PageDown, {}, true, false, "6.00", 2},
-        {"open End", Qt::Key_End, {}, true, false, "6.00", 2},
+        {"open Up", Qt::Key_Up, {}, true, true, "6", 2},
+        {"open Down", Qt::Key_Down, {}, true, true, "6", 2},
+        {"open Page Down", Qt::Key_PageDown, {}, true, true, "6", 2},
+        {"open End", Qt::Key_End, {}, true, true, "6", 2},
         {"open Alt+Down", Qt::Key_Down, Qt::AltModifier, true, true, "6", 2},
     };
     for (const Row& r : rows) {
