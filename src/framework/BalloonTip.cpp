@@ -2,6 +2,7 @@
 
 #include "framework/SysColors.h"
 
+#include <QBitmap>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -60,6 +61,21 @@ void DrawIcon(QPainter& p, int kind, const QRect& r)
         break;
     }
     p.restore();
+}
+
+// The rounded body with the tail on its top edge pointing up-left, for a
+// balloon of `size`.
+QPainterPath BalloonShape(const QSize& size)
+{
+    QPainterPath path;
+    const QRectF body(0.5, kTail + 0.5, size.width() - 1.0, size.height() - kTail - 1.0);
+    path.addRoundedRect(body, 6, 6);
+    QPainterPath tail;
+    tail.moveTo(2 * kTail - 6, kTail + 1);
+    tail.lineTo(2 * kTail, 0.5);
+    tail.lineTo(2 * kTail + 6, kTail + 1);
+    tail.closeSubpath();
+    return path.united(tail);
 }
 
 } // namespace
@@ -162,6 +178,16 @@ void TBalloonToolTip::Layout()
     FTitleRect = QRect(kMargin, kTail + kMargin, w - 2 * kMargin, titleHeight);
     FTextRect = QRect(kMargin, kTail + kMargin + titleHeight, w - 2 * kMargin, text.height());
     resize(w + 1, h + 1);
+    // Alpha alone leaves the corners black where no compositor blends the
+    // window: only the pixels of the shape (outline included) belong to it.
+    QBitmap shape(size());
+    shape.fill(Qt::color0);
+    QPainter p(&shape);
+    p.setPen(Qt::color1);
+    p.setBrush(Qt::color1);
+    p.drawPath(BalloonShape(size()));
+    p.end();
+    setMask(shape);
 }
 
 bool TBalloonToolTip::eventFilter(QObject* watched, QEvent* event)
@@ -197,15 +223,7 @@ void TBalloonToolTip::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing);
     const QColor back = FBackColor == clNone ? ToQColor(clInfoBk) : ToQColor(FBackColor);
     const QColor fore = FTextColor == clNone ? ToQColor(clInfoText) : ToQColor(FTextColor);
-    QPainterPath path;
-    const QRectF body(0.5, kTail + 0.5, width() - 1.0, height() - kTail - 1.0);
-    path.addRoundedRect(body, 6, 6);
-    QPainterPath tail;
-    tail.moveTo(2 * kTail - 6, kTail + 1);
-    tail.lineTo(2 * kTail, 0.5);
-    tail.lineTo(2 * kTail + 6, kTail + 1);
-    tail.closeSubpath();
-    path = path.united(tail);
+    const QPainterPath path = BalloonShape(size());
     p.fillPath(path, back);
     p.setPen(QColor(0x76, 0x76, 0x76));
     p.drawPath(path);

@@ -2,7 +2,8 @@
 // A balloon tool tip for one window: after the mouse rests on the window for
 // the initial delay it asks its owner for a title, an icon and a text, shows
 // them in a rounded balloon pointing at the mouse, and hides again when the
-// mouse moves on, leaves the window or the auto-pop delay ends.
+// mouse moves on, leaves the window or the auto-pop delay ends. The window is
+// shaped to the balloon, so no corner of it shows where no compositor blends it.
 #include "framework/Types.h"
 
 #include <QPoint>

@@ -24,20 +24,28 @@ using namespace fw;
 
 // ---- placement --------------------------------------------------------------------------
 
-TPoint DropDownOrigin(TDropPosition position, const TPoint& anchor, int editHeight, const TSize& popup,
-                      int screenHeight)
+TRect DropDownBounds(TDropPosition position, const TPoint& anchor, int editHeight, const TSize& popup,
+                     const TRect& workArea)
 {
-    const bool below = position == dpDown || (position == dpAuto && anchor.Y + popup.cy < screenHeight);
     // Below, the popup overlaps the edit's last pixel row.
-    return below ? TPoint(anchor.X, anchor.Y + editHeight - 1) : TPoint(anchor.X, anchor.Y - popup.cy);
-}
-
-TPoint KeepInWorkArea(const TPoint& origin, int popupWidth, const TRect& workArea)
-{
-    TPoint p = origin;
-    if (workArea.Left >= 0 && p.X + popupWidth > workArea.Right && p.X < workArea.Right)
-        p.X = workArea.Right - popupWidth;
-    return p;
+    const int belowTop = anchor.Y + editHeight - 1;
+    const int roomBelow = workArea.Bottom - belowTop;
+    const int roomAbove = anchor.Y - workArea.Top;
+    const bool fitsBelow = popup.cy <= roomBelow;
+    const bool fitsAbove = popup.cy <= roomAbove;
+    bool below;
+    if (position == dpUp ? fitsAbove : fitsBelow)
+        below = position != dpUp;
+    else if (position == dpUp ? fitsBelow : fitsAbove)
+        below = position == dpUp;
+    else
+        below = roomBelow >= roomAbove;
+    const int h = std::max(1, std::min(popup.cy, std::max(below ? roomBelow : roomAbove, 1)));
+    int top = below ? belowTop : anchor.Y - h;
+    top = std::clamp(top, workArea.Top, std::max(workArea.Top, workArea.Bottom - h));
+    int left = std::min(anchor.X, workArea.Right - popup.cx);
+    left = std::max(left, workArea.Left);
+    return Bounds(left, top, popup.cx, h);
 }
 
 namespace {
@@ -208,26 +216,35 @@ void TFxCustomDropDown::DoShowDropDown()
         FRelayedControl = FControl;
         FControl->installEventFilter(this);
     }
-    const QPoint anchor = mapToGlobal(QPoint(0, 0));
-    const TSize size(FDropDownForm->width(), FDropDownForm->height());
-    TPoint origin = DropDownOrigin(FDropPosition, TPoint(anchor.x(), anchor.y()), height(), size,
-                                   GetSystemMetrics(SM_CYSCREEN));
     bool accept = true;
     if (OnDropDown)
         OnDropDown(this, accept);
     if (!accept)
         return;
-    origin = KeepInWorkArea(origin, size.cx, WorkAreaNear(TPoint(anchor.x(), anchor.y())));
-    int w = size.cx, h = size.cy;
+    int w = FDropDownForm->width(), h = FDropDownForm->height();
     // A popup the user sized keeps that size.
     if (FUserDropDownWidth != -1)
         w = FUserDropDownWidth;
     if (FUserDropDownHeight != -1)
         h = FUserDropDownHeight;
     AdjustDropDownHeight(h);
+    // Placed by the height it shows with: a popup above the edit ends on the
+    // edit's top however its height was snapped, and it stays on the work area
+    // of the edit's monitor.
+    const QPoint at = mapToGlobal(QPoint(0, 0));
+    const TPoint anchor(at.x(), at.y());
+    const TRect work = WorkAreaNear(anchor);
+    TRect bounds = DropDownBounds(FDropPosition, anchor, height(), TSize(w, h), work);
+    if (bounds.Height() < h) {
+        // Neither side holds it: it takes the room there is, snapped again.
+        h = bounds.Height();
+        AdjustDropDownHeight(h);
+        bounds = DropDownBounds(FDropPosition, anchor, height(), TSize(w, h), work);
+    }
     FDroppedDown = true;
-    FShownSize = QSize(w, h);
-    FDropDownForm->ShowAt(Bounds(origin.X, origin.Y, w, h));
+    FDropDownForm->ShowAt(bounds);
+    // As shown, the popup's minimum size applied.
+    FShownSize = FDropDownForm->size();
     FDropDownForm->Realign();
     FocusDropDownControl();
     // The popup's window may become active only after this returns: a

@@ -29,14 +29,15 @@ class TDropDownEditButton;
 class TItemAppearance;
 
 // Where a popup of size `popup` opens for an edit whose top-left corner is at
-// `anchor` (screen coordinates): below the edit (overlapping its last pixel
-// row) or above it, by `position` and the screen height.
-fw::TPoint DropDownOrigin(TDropPosition position, const fw::TPoint& anchor, int editHeight, const fw::TSize& popup,
-                          int screenHeight);
-// The origin moved left so that the popup ends at the work area's right edge,
-// when it would pass that edge and starts left of it on a work area that does
-// not start left of 0. Nothing else is corrected.
-fw::TPoint KeepInWorkArea(const fw::TPoint& origin, int popupWidth, const fw::TRect& workArea);
+// `anchor` (screen coordinates) and `editHeight` high: below the edit
+// (overlapping its last pixel row) or above it, its bottom on the edit's top.
+// dpDown and dpUp name the side taken when the popup fits there, dpAuto
+// prefers below; a popup that does not fit on the asked side opens on the
+// other one when it fits there. When neither side holds it, it opens on the
+// side with more room and the bounds are only that high. The bounds always lie
+// on `workArea`, moved left (or right) when they would pass its edges.
+fw::TRect DropDownBounds(TDropPosition position, const fw::TPoint& anchor, int editHeight, const fw::TSize& popup,
+                         const fw::TRect& workArea);
 
 class TFxCustomDropDown : public fw::TMaskEdit, public IFxStyle, public IFxTones {
     Q_OBJECT

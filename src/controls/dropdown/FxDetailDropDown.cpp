@@ -338,7 +338,27 @@ void TFxDetailDropDown::GetDetailItemSize(TSize& size)
     int w = popupWidth - 2 * GetSystemMetrics(SM_CXBORDER) - 4;
     if (FItemSelector && FItemSelector->VertScrollBarVisible())
         w -= GetSystemMetrics(SM_CXVSCROLL);
-    size = TSize(w, FItemHeight);
+    size = TSize(w, ItemHeight());
+}
+
+int TFxDetailDropDown::ItemHeight() const
+{
+    if (FItemHeight > 0)
+        return FItemHeight;
+    TCanvas canvas;
+    canvas.Font() = FCaptionFont;
+    // The notes start one caption line below the row's text top (see DrawDetailItem).
+    int h = canvas.TextHeight(QStringLiteral("gh"));
+    canvas.Font() = FNotesFont;
+    int notes = 0;
+    for (int i = 0; i < FItems.Count(); ++i) {
+        const QString& text = FItems.Items(i)->Notes();
+        if (!text.isEmpty())
+            notes = std::max(notes, FxDropDown::DrawHtmlCaption(canvas, text, TRect(0, 0, 65535, 65535), nullptr,
+                                                                false, Images())
+                                        .cy);
+    }
+    return std::max(22, 2 + h + notes + 2);
 }
 
 void TFxDetailDropDown::DrawDetailItem(TCanvas& canvas, TRect r, int index)

@@ -62,7 +62,10 @@ public:
     void SetLayout(TItemLayout value) { FLayout = value; }
     TItemAppearance& ItemAppearance() { return FItemAppearance; }
     void SetItemAppearance(const TItemAppearance& value) { FItemAppearance.Assign(value); }
-    int ItemHeight() const { return FItemHeight; }
+    // Height of a list row: the one set, or, until one is set (or after 0 is
+    // set), what the fonts need: the caption line, below it the notes when
+    // any item has some, 2 pixels above and below; at least 22.
+    int ItemHeight() const;
     void SetItemHeight(int value) { FItemHeight = value; }
     const fw::TFont& CaptionFont() const { return FCaptionFont; }
     void SetCaptionFont(const fw::TFont& font) { FCaptionFont = font; }
@@ -115,7 +118,7 @@ private:
     TItemAppearance FItemAppearance;
     TSelectorPicker FPicker;
     int FOldItemIndex = -1;
-    int FItemHeight = 22;
+    int FItemHeight = 0;   // 0: from the fonts
     fw::TFont FCaptionFont;
     fw::TFont FNotesFont;
     bool FWorkMode = true;

@@ -172,6 +172,9 @@ TFxColGrid::TFxColGrid(QWidget* parent) : TStringGrid(parent)
     SetOptions((Options() & ~(goRangeSelect | goDrawFocusSelected)) | goHorzLine | goRowSelect);
     SetDefaultDrawing(false);
     SetGridLineWidth(0);
+    // No frame of its own: the popup's border is the list's, and the popup's
+    // height is snapped to the rows with no room for one.
+    setFrameShape(QFrame::NoFrame);
 }
 
 TFxColGrid::~TFxColGrid() = default;
@@ -525,7 +528,15 @@ void TFxMultiColumnDropDown::UpdateDropDownSize()
     TFxCustomDropDown::UpdateDropDownSize();
     if (!FDropDownAutoWidth || !DropDownForm() || !FFxColGrid)
         return;
-    const int w = FFxColGrid->ContentWidth();
+    // The list's height when the popup opens decides its scroll bar.
+    int h = UserDropDownHeight() != -1 ? UserDropDownHeight() : DropDownForm()->height();
+    AdjustDropDownHeight(h);
+    h -= 2 * DropDownBorderWidth();
+    if (DropDownHeader().Visible())
+        h -= DropDownHeader().Height;
+    if (DropDownFooter().Visible())
+        h -= DropDownFooter().Height;
+    const int w = FxMultiColumn::ListContentWidth(*FFxColGrid, h);
     DropDownForm()->resize(w + 2 * DropDownBorderWidth(), DropDownForm()->height());
 }
 

@@ -189,6 +189,22 @@ int ListContentWidth(const Grid& list)
     return w;
 }
 
+// The same for a list that will be `listHeight` high: the scroll bar counts
+// only when the rows are higher than that (the list's present height may be
+// an old one while its popup is being sized).
+template <class Grid>
+int ListContentWidth(const Grid& list, int listHeight)
+{
+    int w = 0, h = 0;
+    for (int i = 0; i < list.ColCount(); ++i)
+        w += list.ColWidths(i);
+    for (int r = 0; r < list.RowCount() && h <= listHeight; ++r)
+        h += list.RowHeights(r);
+    if (h > listHeight)
+        w += VerticalScrollBarWidth();
+    return w;
+}
+
 // The columns' widths scaled to fill what the list shows inside a popup of
 // `popupWidth` with a `borderWidth` border; the list keeps its vertical bar only.
 template <class Grid>

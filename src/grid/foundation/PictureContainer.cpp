@@ -490,7 +490,7 @@ bool TPictureCollection::Animate()
     return changed;
 }
 
-TPictureContainer::TPictureContainer() : items_(this) {}
+TPictureContainer::TPictureContainer(QObject* owner) : QObject(owner), items_(this) {}
 TPictureContainer::~TPictureContainer() = default;
 
 TPictureCollection& TPictureContainer::Items() { return items_; }

@@ -5,6 +5,7 @@
 #include "framework/Graphics.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -152,10 +153,13 @@ private:
     std::vector<std::unique_ptr<TPictureItem>> items_;
 };
 
-class TPictureContainer {
+// A component: what refers to one (a grid, a hint window) holds a guarded
+// pointer, so a container freed first is simply gone for them.
+class TPictureContainer : public QObject {
+    Q_OBJECT
 public:
-    TPictureContainer();
-    virtual ~TPictureContainer();
+    explicit TPictureContainer(QObject* owner = nullptr);
+    ~TPictureContainer() override;
     TPictureContainer(const TPictureContainer&) = delete;
     TPictureContainer& operator=(const TPictureContainer&) = delete;
 

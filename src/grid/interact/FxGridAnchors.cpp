@@ -59,9 +59,11 @@ bool TFxStringGrid::AnchorAt(int ACol, int ARow, int X, int Y, QString& Anchor, 
     int w = 0, h = 0, links = 0;
     TRect hover, ctrlRect;
     Canvas().Font() = GetCellFont(c, ARow);
-    RenderHtmlText(Canvas(), text, r, nullptr, X, Y, -1, -1, 1, true, false, false, false, false, false, true, false,
-                   1.0, URLColor(), clNone, clNone, clNone, Anchor, stripped, focusAnchor, Title, w, h, links, Link,
-                   hover, ctrlRect, ctrlId, ctrlValue, ctrlType, nullptr, nullptr, this, bdLeftToRight);
+    // Laid out with the pictures the cell is drawn with, so a link on a picture is hit where it shows.
+    RenderHtmlText(Canvas(), text, r, GetCellImageList(c, ARow), X, Y, -1, -1, 1, true, false, false, false, false,
+                   false, true, false, 1.0, URLColor(), clNone, clNone, clNone, Anchor, stripped, focusAnchor, Title, w,
+                   h, links, Link, hover, ctrlRect, ctrlId, ctrlValue, ctrlType, &ImageCache(), PictureContainer(),
+                   this, bdLeftToRight);
     return !Anchor.isEmpty();
 }
 

@@ -163,6 +163,15 @@ std::vector<int>& TFxStringGrid::SortRowXRef() const { return d->model.SortRowXR
 TControlList& TFxStringGrid::ControlList() const { return d->model.ControlList; }
 fw::TImageList* TFxStringGrid::GridImages() const { return d->model.GridImages; }
 void TFxStringGrid::SetGridImages(fw::TImageList* value) { d->model.GridImages = value; }
+TPictureContainer* TFxStringGrid::PictureContainer() const { return d->model.PictureContainer; }
+
+void TFxStringGrid::SetPictureContainer(TPictureContainer* value)
+{
+    if (value == d->model.PictureContainer)
+        return;
+    d->model.PictureContainer = value;
+    InvalidateSetting();
+}
 
 void TFxStringGrid::SetLookupItems(const fw::TStringList* value)
 {

@@ -67,6 +67,7 @@ class TScrollControl;
 class TGridFocusWindow;
 class TFocusHelper;
 class THTMLPictureCache;
+class TPictureContainer;
 class TFxInplaceEdit;
 class TFxStringGridCheck;
 class TGridCombo;
@@ -772,6 +773,10 @@ public:
     virtual bool ToggleRadioButton(int ACol, int ARow, bool CheckEdit);
     fw::TImageList* GridImages() const;
     void SetGridImages(fw::TImageList* value);
+    // Named pictures for the "<IMG src=name>" of HTML cell texts, hints and
+    // panels (not owned; null when the container is freed first).
+    TPictureContainer* PictureContainer() const;
+    void SetPictureContainer(TPictureContainer* value);
     void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
     void RemoveImageIdx(int ACol, int ARow);
     bool GetImageIdx(int ACol, int ARow, int& idx);

@@ -89,6 +89,7 @@ struct TFxGridModelState {
     // The shared graphic that answers for row check boxes in column 0.
     std::unique_ptr<TCellGraphic> CellGraphic;
     fw::TImageList* GridImages = nullptr;
+    QPointer<TPictureContainer> PictureContainer;
 
     // The cell checker (FxGridFills.cpp); the caller's object.
     QPointer<TFxStringGridCheck> CellChecker;

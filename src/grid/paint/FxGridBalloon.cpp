@@ -37,6 +37,9 @@ THTMLHintWindow& TFxStringGrid::ScrollHintWindow() const
         ps.ScrollHintWnd = std::make_unique<THTMLHintWindow>(const_cast<TFxStringGrid*>(this));
         ps.ScrollHintWnd->hide();
     }
+    // The grid's pictures as they are now: either may have changed since.
+    ps.ScrollHintWnd->SetImages(GridImages());
+    ps.ScrollHintWnd->SetPictureContainer(PictureContainer());
     return *ps.ScrollHintWnd;
 }
 

@@ -153,7 +153,7 @@ fw::TSize TFxStringGrid::CalcCellTextSize(int RealCol, int DisplCol, int ARow, b
         RenderHtmlText(canvas, text, r, GetCellImageList(RealCol, ARow), 0, 0, -1, -1, 1, false, true, false, false,
                        false, false, !EnhTextSize(), false, 1.0, URLColor(), fw::clNone, fw::clNone, fw::clGray,
                        anchor, stripped, focusAnchor, title, w, h, links, mouseLink, hover, controlRect, controlID,
-                       controlValue, controlType, &ImageCache(), nullptr, this, bdLeftToRight);
+                       controlValue, controlType, &ImageCache(), PictureContainer(), this, bdLeftToRight);
         size = fw::TSize(w + 2, h + 2);
     } else {
         // 5. rich text: measured as its plain text, then laid out below

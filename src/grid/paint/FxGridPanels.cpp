@@ -242,7 +242,7 @@ void TFxStringGrid::PaintFooter(fw::TCanvas& Canvas, TFooterPanel& Panel)
         RenderHtmlText(Canvas, text, TRect(2, 2, W - 2, H), GridImages(), 0, 0, -1, -1, 1, false, false, false,
                        false, false, false, true, false, 1.0, URLColor(), fw::clNone, fw::clNone, fw::clGray, anchor,
                        stripped, focusAnchor, title, w, h, links, mouseLink, hover, control, id, value, type,
-                       &ImageCache(), nullptr, this, bdLeftToRight);
+                       &ImageCache(), PictureContainer(), this, bdLeftToRight);
         break;
     }
     case fsCustomPaint:

@@ -423,7 +423,7 @@ fw::TSize PrintHtmlText(TFxStringGrid& grid, fw::TCanvas& canvas, const QString&
         RenderHtmlText(target, html, box, images, 0, 0, -1, -1, 1, false, measureOnly, true, false, false, false,
                        wordWrap, false, 1.0, grid.URLColor(), fw::clNone, fw::clNone, fw::clGray, anchor, stripped,
                        focusAnchor, title, w, h, links, mouseLink, hoverRect, controlRect, controlID, controlValue,
-                       controlType, &grid.ImageCache(), nullptr, &grid, bdLeftToRight);
+                       controlType, &grid.ImageCache(), grid.PictureContainer(), &grid, bdLeftToRight);
     };
     int w = 0, h = 0;
     {

@@ -225,7 +225,7 @@ void TFxStringGrid::DrawCellText(fw::TCanvas& Canvas, TCellPaintContext& c)
                            shownSelected, fb.Blink, URLUnderlineOnHover(), !EnhTextSize(),
                            (QGuiApplication::keyboardModifiers() & Qt::ControlModifier) != 0, 1.0, UC, fw::clNone,
                            fw::clNone, fw::clGray, anchor, stripped, focusAnchor, title, w, h, links, mouseLink,
-                           hoverRect, controlRect, controlID, controlValue, controlType, &ImageCache(), nullptr, this,
+                           hoverRect, controlRect, controlID, controlValue, controlType, &ImageCache(), PictureContainer(), this,
                            bdLeftToRight);
             c.TW = w + 2;
             if (sortedHeader)

@@ -99,8 +99,10 @@ void THTMLHintWindow::ActivateHint(fw::TRect R, const QString& hint)
 
 void THTMLHintWindow::ActivateHintData(const fw::TRect& R, const QString& hint, QObject* data)
 {
-    if (auto* grid = qobject_cast<TFxStringGrid*>(data))
+    if (auto* grid = qobject_cast<TFxStringGrid*>(data)) {
         FImages = grid->GridImages();
+        FPictureContainer = grid->PictureContainer();
+    }
     ActivateHint(R, hint);
 }
 

@@ -4,11 +4,12 @@
 // the font of the grid that prepared the hint), sizes itself to the text and
 // stays inside the monitor.
 #include "framework/Types.h"
+#include "grid/foundation/PictureContainer.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
-class TPictureContainer;
 namespace fw {
 class TImageList;
 }
@@ -47,7 +48,7 @@ private:
     fw::TSize Measure(const QString& hint, int maxWidth, int& margin, QString& wide) const;
 
     fw::TImageList* FImages = nullptr;
-    TPictureContainer* FPictureContainer = nullptr;
+    QPointer<TPictureContainer> FPictureContainer;
     fw::TColor FColor = fw::clInfoBk;
     QString FCaption;
     QString FWideCaption;

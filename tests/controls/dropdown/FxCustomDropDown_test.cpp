@@ -17,47 +17,41 @@ using namespace fw;
 
 namespace {
 
-TEST(DropDownPlacement, BelowOrAboveByTheScreenHeight)
+TEST(DropDownPlacement, BelowOrAboveAndAlwaysOnTheWorkArea)
 {
     struct TCase {
         TDropPosition position;
-        int anchorY;
-        int popupHeight;
-        int expectedTop;
+        int anchorX, anchorY, popupWidth, popupHeight;
+        TRect expected;
     };
-    // Screen 1000 high, edit 21 high at y = anchorY.
+    // Work area (0, 0) - (1280, 1000), the edit 21 high at (anchorX, anchorY);
+    // below, the popup starts on the edit's last pixel row (anchorY + 20).
     const TCase cases[] = {
-        {dpAuto, 800, 200, 600},    // 800 + 200 = 1000 is not below 1000: above
-        {dpAuto, 800, 199, 820},    // one pixel to spare: below, over the edit's last row
-        {dpAuto, 100, 200, 120},
-        {dpDown, 900, 300, 920},
-        {dpUp, 100, 50, 50},
-        {dpUp, 10, 50, -40},        // above even off the screen
+        {dpAuto, 30, 100, 150, 200, Bounds(30, 120, 150, 200)},
+        {dpAuto, 30, 780, 150, 200, Bounds(30, 800, 150, 200)},    // ends exactly on the bottom edge
+        {dpAuto, 30, 781, 150, 200, Bounds(30, 581, 150, 200)},    // one pixel more: above, on the edit's top
+        {dpAuto, 30, 800, 150, 199, Bounds(30, 601, 150, 199)},    // the screen height rule put this below, 19 px off
+        {dpDown, 30, 900, 150, 300, Bounds(30, 600, 150, 300)},    // does not fit below: above
+        {dpDown, 30, 500, 150, 300, Bounds(30, 520, 150, 300)},
+        {dpUp, 30, 100, 150, 50, Bounds(30, 50, 150, 50)},
+        {dpUp, 30, 10, 150, 50, Bounds(30, 30, 150, 50)},          // no room above: below
+        {dpAuto, 30, 400, 150, 900, Bounds(30, 420, 150, 580)},    // neither side: the larger room, that high
+        {dpAuto, 30, 600, 150, 900, Bounds(30, 0, 150, 600)},
+        {dpAuto, 1200, 100, 200, 100, Bounds(1080, 120, 200, 100)},   // would pass the right edge
+        {dpAuto, 1080, 100, 200, 100, Bounds(1080, 120, 200, 100)},   // ends exactly there
+        {dpAuto, 1300, 100, 200, 100, Bounds(1080, 120, 200, 100)},   // right of the work area
+        {dpAuto, -50, 100, 200, 100, Bounds(0, 120, 200, 100)},       // left of it
     };
     for (const TCase& c : cases) {
-        const TPoint p = DropDownOrigin(c.position, TPoint(30, c.anchorY), 21, TSize(150, c.popupHeight), 1000);
-        EXPECT_EQ(p.X, 30);
-        EXPECT_EQ(p.Y, c.expectedTop) << c.position << " at " << c.anchorY << " height " << c.popupHeight;
+        const TRect r = DropDownBounds(c.position, TPoint(c.anchorX, c.anchorY), 21,
+                                       TSize(c.popupWidth, c.popupHeight), TRect(0, 0, 1280, 1000));
+        EXPECT_EQ(r, c.expected) << c.position << " at " << c.anchorX << "," << c.anchorY << " size "
+                                 << c.popupWidth << "x" << c.popupHeight << ": " << r.Left << "," << r.Top << " "
+                                 << r.Width() << "x" << r.Height();
     }
-}
-
-TEST(DropDownPlacement, OnlyTheRightEdgeIsKeptInTheWorkArea)
-{
-    struct TCase {
-        int left;
-        TRect workArea;
-        int expectedLeft;
-    };
-    const TCase cases[] = {
-        {1200, TRect(0, 0, 1280, 1000), 1080},       // would pass the right edge
-        {1080, TRect(0, 0, 1280, 1000), 1080},       // ends exactly there
-        {1300, TRect(0, 0, 1280, 1000), 1300},       // entirely right of the edge: not moved
-        {-50, TRect(0, 0, 1280, 1000), -50},         // the left edge is not corrected
-        {-100, TRect(-1024, 0, 0, 768), -100},       // a monitor left of 0 is not corrected
-        {1900, TRect(1280, 0, 2000, 1000), 1800},
-    };
-    for (const TCase& c : cases)
-        EXPECT_EQ(KeepInWorkArea(TPoint(c.left, 500), 200, c.workArea).X, c.expectedLeft) << c.left;
+    // A work area left of 0 (a second monitor) is one like any other.
+    EXPECT_EQ(DropDownBounds(dpAuto, TPoint(-100, 100), 21, TSize(200, 100), TRect(-1024, 0, 0, 768)),
+              Bounds(-200, 120, 200, 100));
 }
 
 // A drop-down with a plain 120 x 60 content and counters for its events.
@@ -270,6 +264,34 @@ TEST_F(DropDownTest, OpensBelowOrAboveOnTheScreen)
     dd->ShowDropDown();
     EXPECT_EQ(popup()->geometry().topLeft(), low - QPoint(0, 100)) << "above, its bottom on the edit's top";
     EXPECT_EQ(popup()->geometry().bottom() + 1, low.y());
+}
+
+TEST_F(DropDownTest, APopupNeverRunsPastTheWorkArea)
+{
+    // Work area 380 high; the edit's bottom row at 359.
+    TScopedMonitors screen({{TRect(0, 0, 1024, 400), TRect(0, 0, 1024, 380)}});
+    window.setGeometry(0, 0, 400, 400);
+    QApplication::processEvents();
+    const int top = 380 - 100 - 20 + 9 - window.mapToGlobal(QPoint(0, 0)).y();
+    struct TCase {
+        TDropPosition position;
+        int editTop;
+    };
+    // dpAuto compared the popup with the screen's height (400): these opened
+    // below and ran 9 pixels past the work area (and dpDown anywhere).
+    for (const TCase& c : {TCase{dpAuto, top}, TCase{dpDown, top}, TCase{dpDown, top + 20}}) {
+        dd->SetDropPosition(c.position);
+        dd->SetDropDownHeight(100);
+        dd->SetBounds(20, c.editTop, 150, 21);
+        QApplication::processEvents();
+        const QPoint at = dd->mapToGlobal(QPoint(0, 0));
+        dd->ShowDropDown();
+        const QRect g = popup()->geometry();
+        EXPECT_LE(g.bottom() + 1, 380) << c.position << " edit at " << at.y();
+        EXPECT_EQ(g.bottom() + 1, at.y()) << "above, on the edit's top";
+        EXPECT_EQ(g.height(), 100);
+        dd->HideDropDown(false);
+    }
 }
 
 TEST_F(DropDownTest, NonTypingEditOpensOnAClickAndIgnoresTyping)

@@ -1,5 +1,6 @@
 #include "controls/dropdown/FxDetailDropDown.h"
 
+#include "controls/dropdown/FxDropDownDraw.h"
 #include "controls/dropdown/FxDropDownForm.h"
 #include "controls/dropdown/FxSelectorPicker.h"
 #include "framework/Screen.h"
@@ -175,6 +176,7 @@ TEST_F(DetailTest, WheelAndArrowsWhileClosed)
 TEST_F(DetailTest, RowsAreFullWidthAtTheItemHeight)
 {
     dd->Items().Items(0)->SetNotes("<b>notes</b> line");
+    dd->SetItemHeight(22);
     dd->ShowDropDown();
     TFxCustomItemSelector* list = dd->ItemSelector();
     const TRect row = list->Items().Items(0)->Rect();
@@ -182,6 +184,67 @@ TEST_F(DetailTest, RowsAreFullWidthAtTheItemHeight)
     EXPECT_EQ(row.Width(), dd->DropDownForm()->width() - 2 * 1 - 4 -
                                (list->VertScrollBarVisible() ? GetSystemMetrics(SM_CXVSCROLL) : 0));
     EXPECT_EQ(list->Items().Items(1)->Rect().Top, row.Bottom);
+}
+
+// Rows of ink of `colour`-like pixels, as runs of consecutive y.
+std::vector<std::pair<int, int>> inkRuns(const QImage& img, bool (*ink)(QRgb))
+{
+    std::vector<std::pair<int, int>> runs;
+    for (int y = 0; y < img.height(); ++y) {
+        bool any = false;
+        for (int x = 0; x < img.width() && !any; ++x)
+            any = ink(img.pixel(x, y));
+        if (!any)
+            continue;
+        if (!runs.empty() && runs.back().second == y)
+            runs.back().second = y + 1;
+        else
+            runs.push_back({y, y + 1});
+    }
+    return runs;
+}
+
+bool reddish(QRgb p) { return qRed(p) > 150 && qGreen(p) < 110 && qBlue(p) < 110; }
+
+TEST_F(DetailTest, TheDefaultRowHoldsCaptionAndNotes)
+{
+    // Notes in red with descenders and ascenders, in a larger font than the caption.
+    const QString notes = QStringLiteral("Hg <b>notes</b> py");
+    TFont notesFont = dd->NotesFont();
+    notesFont.Color = 0x0000FF;
+    notesFont.Size = notesFont.Size + 2;
+    dd->SetNotesFont(notesFont);
+    dd->Items().Clear();
+    for (const char* caption : {"Alpha", "Beta", "Gamma"}) {
+        TDetailItem* item = dd->Items().Add();
+        item->SetCaption(caption);
+        item->SetNotes(notes);
+    }
+    // What the notes need, drawn where nothing cuts them.
+    TBitmap free(400, 200);
+    free.Canvas().Brush().Color = clWhite;
+    free.Canvas().FillRect(TRect(0, 0, 400, 200));
+    free.Canvas().Font() = notesFont;
+    FxDropDown::DrawHtmlCaption(free.Canvas(), notes, TRect(10, 10, 390, 190), nullptr, true, nullptr);
+    const auto reference = inkRuns(free.ToImage(), reddish);
+    ASSERT_EQ(reference.size(), 1u);
+    const int noteInk = reference[0].second - reference[0].first;
+
+    dd->ShowDropDown();
+    QApplication::processEvents();
+    TFxCustomItemSelector* list = dd->ItemSelector();
+    const QImage shown = list->grab().toImage();
+    const auto runs = inkRuns(shown, reddish);
+    ASSERT_GE(runs.size(), 2u) << "the notes of the rows in sight";
+    for (int i = 0; i + 1 < int(runs.size()); ++i)
+        EXPECT_EQ(runs[i].second - runs[i].first, noteInk) << "row " << i << ": the notes line is whole";
+    const TRect row0 = list->Items().Items(0)->Rect();
+    EXPECT_LE(runs[0].second, row0.Bottom) << "the first row's notes end inside it";
+    EXPECT_GE(dd->ItemHeight(), 22);
+    dd->HideDropDown(true);
+
+    dd->SetItemHeight(40);
+    EXPECT_EQ(dd->ItemHeight(), 40) << "a height set is kept";
 }
 
 TEST(DetailItems, IndexOfIsExact)

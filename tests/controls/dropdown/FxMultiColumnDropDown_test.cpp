@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QWheelEvent>
+#include <QScrollBar>
 
 using namespace fw;
 
@@ -224,4 +225,49 @@ TEST_F(MultiColumnTest, ModifiedComparesWithTheTextAtDropDown)
     dd->SelectAllText();
     QTest::keyClick(dd, 'a');
     EXPECT_TRUE(dd->Modified());
+}
+
+
+TEST_F(MultiColumnTest, AListWhoseRowsFitHasNoScrollBar)
+{
+    // The popup (200 asked, 181 shown) holds its header and footer strips
+    // (22 each), the list's header row and 5 rows.
+    struct TCase {
+        int items;
+        bool scrollBar;
+    } cases[] = {{3, false}, {5, false}, {6, true}, {30, true}};
+    for (const TCase& c : cases) {
+        dd->Items().Clear();
+        for (int i = 0; i < c.items; ++i)
+            dd->Items().Add()->Text = {QStringLiteral("Item %1").arg(i), QStringLiteral("%1 kg").arg(i)};
+        dd->ShowDropDown();
+        QApplication::processEvents();
+        ASSERT_TRUE(dd->DroppedDown());
+        TFxColGrid* list = dd->List();
+        EXPECT_EQ(dd->DropDownForm()->height(), 181) << c.items;
+        EXPECT_EQ(list->verticalScrollBar()->isVisible(), c.scrollBar) << c.items;
+        EXPECT_EQ(list->VisibleRowCount(), std::min(c.items, 5)) << c.items;
+        const int bar = c.scrollBar ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+        EXPECT_EQ(dd->DropDownForm()->width(), 150 + bar + 2 * dd->DropDownBorderWidth())
+            << c.items << ": the columns, and a scroll bar only when rows are out of sight";
+        EXPECT_LE(list->ColWidths(0) + list->ColWidths(1), list->viewport()->width())
+            << c.items << ": the last header is not cut";
+        dd->HideDropDown(true);
+    }
+}
+
+TEST_F(MultiColumnTest, OpenedAboveItEndsOnTheEditsTop)
+{
+    // The work area ends at 740; an edit low on it opens the list above.
+    window.move(0, 0);
+    dd->SetBounds(20, 640, 160, 21);
+    window.resize(400, 700);
+    QApplication::processEvents();
+    const QPoint at = dd->mapToGlobal(QPoint(0, 0));
+    dd->ShowDropDown();
+    QApplication::processEvents();
+    const QRect g = dd->DropDownForm()->geometry();
+    EXPECT_EQ(g.height(), 181) << "the asked 200 snapped to whole rows";
+    EXPECT_EQ(g.bottom() + 1, at.y()) << "no gap between the list and the edit";
+    dd->HideDropDown(true);
 }
