@@ -4,7 +4,6 @@
 #include "app/ULanguage.h"
 #include "framework/AtomicFile.h"
 #include "framework/SysUtils.h"
-#include "framework/TextFile.h"
 #include "framework/Xml.h"
 
 #include <QFileInfo>
@@ -116,12 +115,10 @@ TProjectFileState Load_Project_Xml(const QString& fileName, const QString& root,
 void Save_Project_Xml(const QString& fileName, const fw::TXmlDocument& doc, bool keepBackup, bool indent)
 {
     QString error;
-    if (keepBackup && QFileInfo::exists(fileName)) {
-        QByteArray old;
-        if (!fw::ReadFileBytes(fileName, fw::MaxTextFileSize, old, &error)
-            || !fw::WriteFileAtomically(fileName + QStringLiteral(".bak"), old, &error))
-            throw fw::EFileError(QStringLiteral("Cannot keep a copy of \"%1\": %2").arg(fileName, error));
-    }
+    // The damaged file is renamed, never read and copied: a file too large
+    // to read is kept whole as well.
+    if (keepBackup)
+        Keep_Damaged_Copy(fileName);
     if (!fw::WriteFileAtomically(fileName, Project_Xml_Text(doc, indent).toUtf8(), &error))
         throw fw::EFileError(error);
 }

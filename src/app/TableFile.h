@@ -51,9 +51,10 @@ TProjectFileState Load_Project_Xml(const QString& fileName, const QString& root,
 
 // Writes doc atomically, without declaration, one element a line (with
 // indent false each top-level node on a line of its own). With keepBackup
-// the file there now is first copied to fileName + ".bak", so an unreadable
-// file the user may still want is not replaced without a copy. Throws
-// fw::EFileError when the backup or the file cannot be written.
+// the file there now is first renamed to fileName + ".bak"
+// (Keep_Damaged_Copy, whatever its size), so an unreadable file the user may
+// still want is not replaced without a copy. Throws fw::EFileError when the
+// backup or the file cannot be written.
 void Save_Project_Xml(const QString& fileName, const fw::TXmlDocument& doc, bool keepBackup, bool indent = true);
 // The text Save_Project_Xml writes.
 QString Project_Xml_Text(const fw::TXmlDocument& doc, bool indent = true);

@@ -21,12 +21,8 @@ int NearLimit(std::size_t denseSize) { return int(std::min<std::size_t>(denseSiz
 // ---------------------------------------------------------------- TCellLine
 
 template <class T>
-const T* TCellLine<T>::Find(int index) const
+const T* TCellLine<T>::FindFar(int index) const
 {
-    if (index >= 0 && std::size_t(index) < FDense.size())
-        return &FDense[std::size_t(index)];
-    if (!FFar)
-        return nullptr;
     const auto it = FFar->find(index);
     return it == FFar->end() ? nullptr : &it->second;
 }
@@ -56,7 +52,12 @@ void TCellLine<T>::Grow(int size)
     if (std::size_t(size) <= FDense.size())
         return;
     const std::size_t old = FDense.size();
-    FDense.reserve(std::size_t(size));
+    // The vector holds exactly the entries asked for, but its room doubles:
+    // a line that follows a count raised step by step (a loader adding a
+    // thousand rows at a time) moves its entries a logarithmic number of
+    // times, not once per step.
+    if (std::size_t(size) > FDense.capacity())
+        FDense.reserve(std::max(std::size_t(size), FDense.capacity() * 2));
     FDense.resize(std::size_t(size));
     if (!FFar)
         return;
@@ -213,24 +214,12 @@ template class TCellLine<TGridRowCells>;
 
 // ---------------------------------------------------------------- TGridRowCells
 
-QString TGridRowCells::Text(int c) const
+bool TGridRowCells::AddText(int c, const QString& value, int denseLimit)
 {
-    const QString* text = FTexts.Find(c);
-    return text ? *text : QString();
-}
-
-bool TGridRowCells::SetText(int c, const QString& value, int denseLimit)
-{
-    QString* text = FTexts.Find(c);
-    if (!text) {
-        // An empty text is what a missing cell reads already.
-        if (value.isEmpty())
-            return false;
-        text = &FTexts.At(c, denseLimit);
-    }
-    if (*text == value)
+    // An empty text is what a missing cell reads already.
+    if (value.isEmpty())
         return false;
-    *text = value;
+    FTexts.At(c, denseLimit) = value;
     return true;
 }
 
@@ -290,17 +279,6 @@ void TGridCellStore::SetExtent(int cols, int rows)
     FRowCount = rows;
 }
 
-QString TGridCellStore::Text(int c, int r) const
-{
-    const TGridRowCells* row = FRows.Find(r);
-    return row ? row->Text(c) : QString();
-}
-
-const QString* TGridCellStore::FindText(int c, int r) const
-{
-    const TGridRowCells* row = FRows.Find(r);
-    return row ? row->FindText(c) : nullptr;
-}
 
 void* TGridCellStore::Object(int c, int r) const
 {
@@ -308,15 +286,11 @@ void* TGridCellStore::Object(int c, int r) const
     return row ? row->Object(c) : nullptr;
 }
 
-bool TGridCellStore::SetText(int c, int r, const QString& value)
+bool TGridCellStore::AddRowText(int c, int r, const QString& value)
 {
-    TGridRowCells* row = FRows.Find(r);
-    if (!row) {
-        if (value.isEmpty())
-            return false;
-        row = &FRows.At(r, FRowCount);
-    }
-    return row->SetText(c, value, FColCount);
+    if (value.isEmpty())
+        return false;
+    return FRows.At(r, FRowCount).SetText(c, value, FColCount);
 }
 
 bool TGridCellStore::SetObject(int c, int r, void* value)

@@ -17,12 +17,27 @@ public:
     // The grid's counts: cells inside them are stored densely.
     void SetExtent(int cols, int rows);
 
-    QString Text(int c, int r) const;
+    // Reads and writes of texts are inline: every cell access of the grid
+    // passes here.
+    QString Text(int c, int r) const
+    {
+        const TGridRowCells* row = FRows.Find(r);
+        return row ? row->Text(c) : QString();
+    }
     // Null when the cell holds no text.
-    const QString* FindText(int c, int r) const;
+    const QString* FindText(int c, int r) const
+    {
+        const TGridRowCells* row = FRows.Find(r);
+        return row ? row->FindText(c) : nullptr;
+    }
     void* Object(int c, int r) const;
     // Both answer whether the stored value changed.
-    bool SetText(int c, int r, const QString& value);
+    bool SetText(int c, int r, const QString& value)
+    {
+        if (TGridRowCells* row = FRows.Find(r))
+            return row->SetText(c, value, FColCount);
+        return AddRowText(c, r, value);
+    }
     bool SetObject(int c, int r, void* value);
     bool RowHasObjects(int r) const;
 
@@ -41,6 +56,7 @@ public:
     void PutRows(std::vector<std::pair<int, TGridRowCells>>& rows, int newEnd);
 
 private:
+    bool AddRowText(int c, int r, const QString& value);
     TCellLine<TGridRowCells> FRows;
     int FColCount = 0;
     int FRowCount = 0;

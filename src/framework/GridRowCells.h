@@ -21,8 +21,14 @@ namespace fw {
 template <class T>
 class TCellLine {
 public:
-    // Null when nothing is stored at `index`.
-    const T* Find(int index) const;
+    // Null when nothing is stored at `index`. Every cell read passes here:
+    // the dense case is inline, the far entries are looked up out of line.
+    const T* Find(int index) const
+    {
+        if (std::size_t(index) < FDense.size())
+            return &FDense[std::size_t(index)];
+        return FFar ? FindFar(index) : nullptr;
+    }
     T* Find(int index) { return const_cast<T*>(std::as_const(*this).Find(index)); }
     // The entry at `index`, created when missing. Indices below `denseLimit`
     // go into the vector; so do those just past what it holds.
@@ -58,6 +64,7 @@ public:
     }
 
 private:
+    const T* FindFar(int index) const;
     // Brings [0, size) into the vector, taking over far entries below it.
     void Grow(int size);
     bool HoldsAnyIn(int first, int last) const;
@@ -69,11 +76,25 @@ private:
 // The cells of one row.
 class TGridRowCells {
 public:
-    QString Text(int c) const;
+    QString Text(int c) const
+    {
+        const QString* text = FTexts.Find(c);
+        return text ? *text : QString();
+    }
     const QString* FindText(int c) const { return FTexts.Find(c); }
     // Both answer whether the stored value changed; `denseLimit` is the
     // column count the row is kept dense up to.
-    bool SetText(int c, const QString& value, int denseLimit = 0);
+    bool SetText(int c, const QString& value, int denseLimit = 0)
+    {
+        // A cell the row holds already is written in place.
+        if (QString* text = FTexts.Find(c)) {
+            if (*text == value)
+                return false;
+            *text = value;
+            return true;
+        }
+        return AddText(c, value, denseLimit);
+    }
     void* Object(int c) const;
     bool SetObject(int c, void* value, int denseLimit = 0);
     // Cells from column `at` on move by `delta` (delta < 0 drops the cells
@@ -97,6 +118,7 @@ public:
 
 private:
     friend class TGridCellStore;
+    bool AddText(int c, const QString& value, int denseLimit);
     TCellLine<QString> FTexts;
     // Only rows that carry an object reference have this line.
     std::unique_ptr<TCellLine<void*>> FObjects;

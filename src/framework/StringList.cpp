@@ -194,7 +194,11 @@ void TStringList::AddStrings(const QStringList& other)
     } else {
         // Unsorted lists take the strings in one go: the grids give lists of
         // over a thousand numbers to many columns while their windows are built.
-        d->items.reserve(d->items.size() + size_t(other.size()));
+        // Room grows geometrically, so that adding a few strings at a time
+        // in a loop does not move the whole list each time.
+        const std::size_t needed = d->items.size() + size_t(other.size());
+        if (needed > d->items.capacity())
+            d->items.reserve(std::max(needed, d->items.capacity() * 2));
         for (const QString& s : other)
             d->items.push_back(Item{s, nullptr});
     }

@@ -6,6 +6,7 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -458,6 +459,22 @@ bool TXmlDocument::SaveToFile(const QString& fileName, const TXmlSaveOptions& op
 QString TXmlDocument::XmlText(const TXmlSaveOptions& options) const
 {
     return QString::fromStdString(d->serialize(options));
+}
+
+int TXmlDocument::ElementDepth() const
+{
+    // The parser's walk keeps its own stack of parents, not the call stack.
+    struct Walker : pugi::xml_tree_walker {
+        int deepest = 0;
+        bool for_each(pugi::xml_node& node) override
+        {
+            if (node.type() == pugi::node_element)
+                deepest = std::max(deepest, depth() + 1);
+            return true;
+        }
+    } walker;
+    d->doc.traverse(walker);
+    return walker.deepest;
 }
 
 TXmlNodeList TXmlDocument::ChildNodes() const

@@ -151,6 +151,10 @@ public:
     bool SaveToFile(const QString& fileName, const TXmlSaveOptions& options = {});
     QString XmlText(const TXmlSaveOptions& options = {}) const;
 
+    // How deeply elements nest: 1 for a lone root element, 0 for an empty
+    // document. Walked without recursion, so any document can be measured.
+    int ElementDepth() const;
+
     // The top-level nodes (root element, comments, declaration, ...).
     TXmlNodeList ChildNodes() const;
     TXmlNode FirstNode() const;         // first top-level node of any kind

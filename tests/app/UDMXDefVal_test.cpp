@@ -6,6 +6,7 @@
 #include "app/ULanguage.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/SysColors.h"
+#include "framework/TextFile.h"
 #include "grid/model/FxCGrid.h"
 #include "support/OutsideReaders.h"
 
@@ -274,6 +275,37 @@ TEST_F(DmxWindow, UnreadableFilesAreReportedAndADamagedDmxFileIsKept)
         EXPECT_EQ(testsupport::readFile(File_DMX_Default_Values + ".bak"), c.keepsDmx ? c.dmx : QByteArray());
         form->Hide();
     }
+}
+
+TEST_F(DmxWindow, ADamagedDmxFileTooLargeToReadIsKeptWholeAndSavedOver)
+{
+    // Larger than any file the program reads: it cannot be read, nor copied
+    // through memory; OK keeps it by renaming it and writes the table.
+    const QByteArray head = "<DMX_Default_Values><Row Default_Value=\"5\"";
+    writeDmx(head);
+    {
+        QFile f(File_DMX_Default_Values);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.resize(fw::MaxTextFileSize + 1));   // the rest reads as zeros
+    }
+    QFile::remove(File_DMX_Default_Values + ".bak");
+    form->Show();
+    ASSERT_EQ(messageRequests().size(), 1u);
+    EXPECT_EQ(messageRequests()[0].type, fw::mtWarning);
+    recorder.Clear();
+    form->Btn_OK->Click();
+    EXPECT_EQ(form->ModalResult(), fw::mrOk);
+    EXPECT_TRUE(messageRequests().empty());
+    QFile kept(File_DMX_Default_Values + ".bak");
+    EXPECT_EQ(kept.size(), fw::MaxTextFileSize + 1);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.read(head.size()), head);
+    // What OK wrote reads back.
+    form->Hide();
+    form->SetModalResult(fw::mrNone);
+    form->Show();
+    EXPECT_TRUE(messageRequests().empty());
+    EXPECT_EQ(grid()->RowCount(), 513);
 }
 
 TEST_F(DmxWindow, GridColumnsAreThoseOfTheWindow)

@@ -317,3 +317,32 @@ TEST(Xml, ManyAttributesOnOneElementLoadInLinearTime)
     EXPECT_FALSE(doc.LoadFromString(element(50000, true)));
     EXPECT_TRUE(doc.LastError().contains(QStringLiteral("a7"))) << doc.LastError().toStdString();
 }
+
+TEST(XmlDocument, ElementDepthCountsNestedElementsWithoutRecursion)
+{
+    struct Case {
+        const char* name;
+        QString xml;
+        int depth;
+    } cases[] = {
+        {"lone root", QStringLiteral("<a/>"), 1},
+        {"text and comments do not count", QStringLiteral("<!-- c --><a>x<!-- d --></a>"), 1},
+        {"a table", QStringLiteral("<l><r><f>1</f></r><r/></l>"), 3},
+        {"deepest branch counts", QStringLiteral("<l><r/><r><s><t/></s></r></l>"), 4},
+    };
+    for (const Case& k : cases) {
+        TXmlDocument doc;
+        ASSERT_TRUE(doc.LoadFromString(k.xml)) << k.name;
+        EXPECT_EQ(doc.ElementDepth(), k.depth) << k.name;
+    }
+    EXPECT_EQ(TXmlDocument().ElementDepth(), 0);
+    // Far deeper than any call stack would take.
+    QString chain;
+    for (int i = 0; i < 200000; ++i)
+        chain += QStringLiteral("<e>");
+    for (int i = 0; i < 200000; ++i)
+        chain += QStringLiteral("</e>");
+    TXmlDocument deep;
+    ASSERT_TRUE(deep.LoadFromString(chain)) << deep.LastError().toStdString();
+    EXPECT_EQ(deep.ElementDepth(), 200000);
+}

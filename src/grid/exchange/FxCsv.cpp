@@ -282,6 +282,47 @@ bool TCsvReader::Next(QStringList& fields)
     }
 }
 
+bool TCsvReader::Skip()
+{
+    const qsizetype n = Text.size();
+    if (Pos >= n)
+        return false;
+    const QChar* t = Text.constData();
+    const char16_t d = Delimiter.unicode();
+    const bool split = d != 0;
+    qsizetype p = Pos;
+    for (;;) {
+        // The same field boundaries as Next: a quote after the leading
+        // blanks opens a quoted part, a doubled quote stays inside it.
+        qsizetype q = p;
+        while (q < n && t[q].unicode() == u' ')
+            ++q;
+        if (q < n && t[q].unicode() == Quote) {
+            p = q + 1;
+            for (;;) {
+                while (p < n && t[p].unicode() != Quote)
+                    ++p;
+                if (p >= n)
+                    break;
+                if (p + 1 < n && t[p + 1].unicode() == Quote) {
+                    p += 2;
+                    continue;
+                }
+                ++p;
+                break;
+            }
+        }
+        while (p < n && !(split && t[p].unicode() == d) && !IsBreak(t[p].unicode()))
+            ++p;
+        if (p < n && split && t[p].unicode() == d) {
+            ++p;
+            continue;
+        }
+        Pos = SkipBreak(Text, p);
+        return true;
+    }
+}
+
 QString TCsvReader::PeekRecord(const QString& text, qsizetype& pos)
 {
     const qsizetype start = pos;

@@ -75,6 +75,9 @@ public:
     TCsvReader(const QString& text, QChar delimiter) : Text(text), Delimiter(delimiter) {}
     // Reads the next record into fields; false at the end of the text.
     bool Next(QStringList& fields);
+    // Passes over the next record as Next reads it, making no fields: counts
+    // the records a load will make before the grid changes.
+    bool Skip();
     // The raw text of the next record without consuming anything: used to
     // find the delimiter.
     static QString PeekRecord(const QString& text, qsizetype& pos);

@@ -124,12 +124,17 @@ struct TLoadedGraphic {
     bool HasData = false;
 };
 
+// Most cells carry neither properties nor a graphic: those stay out of line.
 struct TLoadedCell {
     qint64 Col = 0, Row = 0;
     QString Text;
-    std::optional<TLoadedProps> Props;
-    std::optional<TLoadedGraphic> Graphic;
+    std::unique_ptr<TLoadedProps> Props;
+    std::unique_ptr<TLoadedGraphic> Graphic;
 };
+
+// The fewest bytes a cell record takes: signature, class name, empty
+// component name, Col, Row, HasProp and the two list ends.
+constexpr qsizetype MinCellRecordBytes = 4 + 12 + 1 + 6 + 6 + 9 + 2;
 
 struct TLoadedStream {
     int ColCount = 0, RowCount = 0;
@@ -276,6 +281,7 @@ TLoadedStream ParseStream(const QByteArray& data)
         }
     }
     // Every cell record is at least a few bytes: this bounds the count.
+    s.Cells.reserve(std::size_t(std::min<qint64>(qint64(s.ColCount) * s.RowCount, (data.size() - pos) / MinCellRecordBytes)));
     while (data.size() - pos >= 2) {
         TLoadedCell cell;
         next("TGridCellIO");
@@ -330,7 +336,7 @@ TLoadedStream ParseStream(const QByteArray& data)
             bool hasGraphic = false;
             f.OuterBool("HasGraphic", hasGraphic);
             f.Done();
-            cell.Props = p;
+            cell.Props = std::make_unique<TLoadedProps>(std::move(p));
             if (hasGraphic) {
                 next("TGridGraphicIO");
                 TLoadedGraphic g;
@@ -398,7 +404,7 @@ TLoadedStream ParseStream(const QByteArray& data)
                     break;
                 }
                 g.HasData = HasOwnData(g.Type);
-                cell.Graphic = g;
+                cell.Graphic = std::make_unique<TLoadedGraphic>(std::move(g));
             }
         }
         s.Cells.push_back(std::move(cell));

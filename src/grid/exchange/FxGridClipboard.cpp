@@ -362,6 +362,18 @@ int TFxStringGrid::PasteTextAt(int ACol, int ARow, int& Cols, int& Rows, const Q
     BeginUpdate();
     {
         TUndoSequence undo(*this);
+        // The rows the lines below need are made in one step: every step of
+        // RowCount also updates the scroll bars, which costs more than the
+        // rows. (The loop below grows what this leaves out.)
+        if (nav.AllowClipboardRowGrow() && nav.ClipboardPasteAction() != paInsert &&
+            ARow < RowCount() - (footerRow ? 1 : 0)) {
+            qint64 lastRow = qint64(ARow) + qint64(lines.size()) - 1;
+            if (lines.size() > 1 && IsEmptyRow(lines.back()))
+                --lastRow;
+            lastRow = std::min<qint64>(lastRow, MaxLoadRowCount - 1);
+            if (const qint64 needed = lastRow + 1 + (footerRow ? 1 : 0); lastRow > ARow && needed > RowCount())
+                SetRowCount(int(needed));
+        }
         int row = ARow;
         for (size_t li = 0; li < lines.size(); ++li) {
             const QStringList& fields = lines[li];

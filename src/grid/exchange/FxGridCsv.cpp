@@ -120,15 +120,7 @@ void TFxStringGrid::LoadCsvText(const QString& text, int MaxRows, bool Insert)
     // The floating footer's row stays the last row.
     const bool footer = Insert && FloatingFooter().Visible();
     const int storeCols = ColCount() + NumHiddenColumns();
-    QStringList footerCells;
-    int row = Insert ? RowCount() : SaveStartRow();
-    if (footer) {
-        row = RowCount() - 1;
-        for (int c = 0; c < storeCols; ++c) {
-            footerCells << GridCells(c, row);
-            SetGridCells(c, row, QString());
-        }
-    }
+    int row = Insert ? (footer ? RowCount() - 1 : RowCount()) : SaveStartRow();
 
     QChar delimiter = Delimiter();
     if (!delimiter.unicode()) {
@@ -139,21 +131,31 @@ void TFxStringGrid::LoadCsvText(const QString& text, int MaxRows, bool Insert)
         SetDelimiter(delimiter);
     }
 
-    TProgressReporter progress(ProgressSink(*this));
+    // The records are counted first: a file with too many is refused before
+    // the grid changes, and the grid takes its rows in one step.
     qint64 total = 0;
-    if (progress.Active()) {
-        qsizetype pos = 0;
-        while (pos < text.size()) {
-            TCsvReader::PeekRecord(text, pos);
+    {
+        TCsvReader counter(text, delimiter);
+        while (counter.Skip())
             ++total;
-        }
-        const qint64 toLoad = MaxRows > 0 ? std::min<qint64>(total, MaxRows) : total;
-        if (qint64(row) + toLoad + FixedFooters() > MaxLoadRowCount)
-            throw EFxGridError(QStringLiteral("Too many rows to load"));
-        SetRowCount(Insert ? int(RowCount() + toLoad) : int(row + toLoad + FixedFooters()));
-        if (!LoadFirstRow())
-            --total;
     }
+    if (!LoadFirstRow() && total > 0)
+        --total;
+    const qint64 toLoad = MaxRows > 0 ? std::min<qint64>(total, MaxRows) : total;
+    if (qint64(row) + toLoad + FixedFooters() > MaxLoadRowCount)
+        throw EFxGridError(QStringLiteral("Too many rows to load"));
+
+    QStringList footerCells;
+    if (footer) {
+        for (int c = 0; c < storeCols; ++c) {
+            footerCells << GridCells(c, row);
+            SetGridCells(c, row, QString());
+        }
+    }
+    if (const qint64 needed = qint64(row) + toLoad + FixedFooters(); needed > RowCount())
+        SetRowCount(int(needed));
+
+    TProgressReporter progress(ProgressSink(*this));
 
     const bool java = JavaCSV();
     const int A = SaveHiddenCells() ? NumHiddenColumns() : 0;
@@ -249,12 +251,13 @@ void TFxStringGrid::LoadFromFixed(const QString& FileName, TIntList& positions, 
     const QStringList lines = SplitTextLines(text);
     int row = SaveStartRow();
     int read = 0;
+    // The rows the lines need are made in one step, not one row per line.
+    const qint64 toRead = MaxRows == -1 ? lines.size() : std::min<qint64>(lines.size(), std::max(1, MaxRows));
+    if (row + toRead > MaxLoadRowCount)
+        throw EFxGridError(QStringLiteral("Too many rows to load"));
+    if (row + toRead > RowCount())
+        SetRowCount(int(row + toRead));
     for (int i = 0; i < lines.size(); ++i) {
-        if (row >= RowCount()) {
-            if (row + 1 > MaxLoadRowCount)
-                throw EFxGridError(QStringLiteral("Too many rows to load"));
-            SetRowCount(row + 1);
-        }
         const QString& line = lines[i];
         for (int k = 0; k + 1 < int(p.size()); ++k) {
             QString field = line.mid(p[k] - 1, p[k + 1] - p[k]);

@@ -15,6 +15,11 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
+// Deepest element nesting a document may have, its document element
+// counting as level 1. A table needs three; anything deeper than this is
+// refused before the grid changes.
+constexpr int MaxXmlNesting = 256;
+
 void CheckName(const QString& name)
 {
     if (!IsXmlElementName(name))
@@ -39,7 +44,7 @@ public:
             Level = 1;
             if (LevelToRow && k == 0 && child.Attributes().isEmpty())
                 Row = -1;
-            Process(child, 0);
+            Process(child);
             if (!LevelToRow)
                 ++Row;
             ++k;
@@ -80,11 +85,9 @@ private:
             t += DeepText(c);
         return t;
     }
-    void Process(const fw::TXmlNode& node, int depth)
+    // The document's depth is checked before: recursion here is bounded.
+    void Process(const fw::TXmlNode& node)
     {
-        // Deep nesting would exhaust the stack long before it made sense as a table.
-        if (depth > 256)
-            throw EFxGridError(QStringLiteral("The XML document is nested too deeply"));
         bool movedRow = false;
         if (node.IsElement()) {
             const auto attributes = node.Attributes();
@@ -109,7 +112,7 @@ private:
             }
             ++Level;
             for (const fw::TXmlNode& c : node.ChildNodes())
-                Process(c, depth + 1);
+                Process(c);
         } else if (children == 1) {
             Grow();
             if (HeaderRow && LoadFieldDescr && Grid.GridCells(C0 + Col, 0).isEmpty())
@@ -167,10 +170,16 @@ void TFxStringGrid::SaveToXML(const QString& FileName, const QString& ListDescr,
         out += QLatin1Char('<') + RecordDescr + QLatin1Char('>') + CrLf;
         for (int c = first; c <= last; ++c) {
             const int shown = H ? c : RealColIndex(c);
-            if (CellPropertiesAssigned(shown, r) && !GridObjects(shown, r)->IsBaseCell())
-                continue;   // covered by a merged block
-            GetCellForSave(c, r, v);
-            if (v.isEmpty() && !ExportEmptyCells)
+            // A cell under a merged block is written as an empty field even
+            // when empty cells are left out: the reader places fields by
+            // position, so leaving it out would move the rest of the record
+            // one column to the left.
+            const bool covered = CellPropertiesAssigned(shown, r) && !GridObjects(shown, r)->IsBaseCell();
+            if (covered)
+                v.clear();
+            else
+                GetCellForSave(c, r, v);
+            if (v.isEmpty() && !ExportEmptyCells && !covered)
                 continue;
             if (v.isEmpty() && QuoteEmptyCells())
                 v = QStringLiteral("\"\"");
@@ -198,6 +207,9 @@ void TFxStringGrid::LoadFromXML(const QString& FileName, bool LevelToRow, bool L
     fw::TXmlDocument doc;
     if (!doc.LoadFromFile(FileName))
         throw fw::Exception(QStringLiteral("XMLDOM Parsing error ") + doc.LastError());
+    // Deep nesting would exhaust the stack long before it made sense as a table.
+    if (doc.ElementDepth() > MaxXmlNesting)
+        throw EFxGridError(QStringLiteral("The XML document is nested deeper than %1 levels").arg(MaxXmlNesting));
     TXmlGridLoader loader(*this, LevelToRow, LoadFieldDescr);
     try {
         loader.Load(doc.DocumentElement());

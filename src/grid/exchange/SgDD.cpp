@@ -338,7 +338,9 @@ TSourceMimeData::TSourceMimeData(const QString& text, const QByteArray* stream, 
 
 QStringList TSourceMimeData::formats() const
 {
-    QStringList f{AnsiTextMime(), UnicodeTextMime(), RtfMime()};
+    QStringList f{AnsiTextMime(), UnicodeTextMime()};
+    if (OleDropRTFSwitch())
+        f << RtfMime();
     if (scolidx != -1)
         f << ColMime();
     if (hasStream)

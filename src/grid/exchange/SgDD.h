@@ -130,9 +130,11 @@ public:
     virtual void QueryDrag() {}
 };
 
-// What a drag offers: the three text formats (listed even while the text
-// is empty, given only when it is not), RTF with the switch on, the column
-// when one is set, the cells block when there is a stream.
+// What a drag offers: the two text formats and, while the program's RTF
+// switch is on, RTF (listed even while the text is empty, given only when it
+// is not); the column when one is set, the cells block when there is a
+// stream. While the switch is off RTF is not listed at all, so no target
+// asks for data the drag will not give.
 class TSourceMimeData : public QMimeData {
 public:
     TSourceMimeData(const QString& text, const QByteArray* stream, int col, const QString& rtf);

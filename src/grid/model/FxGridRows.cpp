@@ -9,15 +9,17 @@
 namespace {
 
 // Property objects know their cell: after rows moved, those from `first`
-// on learn their new row (and, for the rows in `newRows`, their column).
-void FollowOwners(TFxStringGrid& g, int first, const std::vector<char>* newRows = nullptr)
+// on learn their new row (and, for the rows in `newRows`, ascending, their
+// column). The work is the rows from `first` on: adding a row at the end
+// costs the same however long the grid is.
+void FollowOwners(TFxStringGrid& g, int first, const std::vector<int>* newRows = nullptr)
 {
     const int cols = TFxGridRowOps::StorageCols(g);
     const int count = g.RowCount();
     for (int r = std::max(first, 0); r < count; ++r) {
         if (!g.RowHasObjects(r))
             continue;
-        const bool isNew = newRows && std::size_t(r) < newRows->size() && (*newRows)[std::size_t(r)];
+        const bool isNew = newRows && std::binary_search(newRows->begin(), newRows->end(), r);
         for (int c = 0; c < cols; ++c)
             if (TCellProperties* p = g.GridObjects(c, r)) {
                 p->SetOwnerRow(r);
@@ -88,11 +90,12 @@ void TFxGridRowOps::InsertRows(TFxStringGrid& g, std::vector<TNewRow> rows)
     const int n = int(rows.size());
     std::vector<fw::TStringGrid::TPutRow> put;
     put.reserve(rows.size());
-    std::vector<char> isNew(static_cast<std::size_t>(newCount), 0);
+    std::vector<int> isNew;
+    isNew.reserve(rows.size());
     for (int i = 0; i < n; ++i) {
         TNewRow& row = rows[std::size_t(i)];
         row.At = std::clamp(row.At, i == 0 ? 0 : rows[std::size_t(i) - 1].At + 1, newCount - n + i);
-        isNew[std::size_t(row.At)] = 1;
+        isNew.push_back(row.At);
         put.push_back({row.At, std::move(row.Cells), row.Height >= 0 ? row.Height : g.DefaultRowHeight()});
     }
     const int first = put.front().At;

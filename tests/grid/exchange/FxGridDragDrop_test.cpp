@@ -76,21 +76,27 @@ TEST(DragDropFormats, DragDataListsWhatItCarries)
 {
     const QByteArray stream("cells");
     TSourceMimeData cells(QStringLiteral("a\tb"), &stream, -1, QStringLiteral("{\\rtf1 x}"));
-    EXPECT_EQ(cells.formats(), (QStringList{sgdd::AnsiTextMime(), sgdd::UnicodeTextMime(), sgdd::RtfMime(),
-                                            sgdd::CellsMime()}));
+    // RTF is neither offered nor given while the program's RTF switch is off.
+    SetOleDropRTFSwitch(false);
+    EXPECT_EQ(cells.formats(), (QStringList{sgdd::AnsiTextMime(), sgdd::UnicodeTextMime(), sgdd::CellsMime()}));
+    EXPECT_FALSE(cells.hasFormat(sgdd::RtfMime()));
     TEnumFormats f(&cells);
     EXPECT_TRUE(f.HasText());
+    EXPECT_FALSE(f.HasRTF());
     EXPECT_EQ(f.Text(), "a\tb");
     EXPECT_EQ(f.Stream(), stream) << "length, four zero bytes, the stream";
-    SetOleDropRTFSwitch(false);
     EXPECT_EQ(f.RTF(), "") << "no RTF while the switch is off";
     SetOleDropRTFSwitch(true);
+    EXPECT_EQ(cells.formats(), (QStringList{sgdd::AnsiTextMime(), sgdd::UnicodeTextMime(), sgdd::RtfMime(),
+                                            sgdd::CellsMime()}));
+    EXPECT_TRUE(TEnumFormats(&cells).HasRTF());
     EXPECT_EQ(f.RTF(), "{\\rtf1 x}");
-    SetOleDropRTFSwitch(false);
 
     // A column drag lists the text formats but has no text to give.
     TSourceMimeData column(QString(), nullptr, 4, QString());
     EXPECT_EQ(column.formats().size(), 4);
+    SetOleDropRTFSwitch(false);
+    EXPECT_EQ(column.formats(), (QStringList{sgdd::AnsiTextMime(), sgdd::UnicodeTextMime(), sgdd::ColMime()}));
     TEnumFormats c(&column);
     EXPECT_TRUE(c.HasCol());
     EXPECT_EQ(c.Col(), 4);

@@ -490,6 +490,9 @@ TEST(CsvReader, SplitsRecordsTheCommonWay)
         {QStringLiteral("\"ab\"cd,e"), QLatin1Char(','), {{"abcd", "e"}}},
         {QStringLiteral("a,b,"), QLatin1Char(','), {{"a", "b", ""}}},
         {QStringLiteral("a;b,c"), QChar(0), {{"a;b,c"}}},
+        // A quote inside an unquoted field, or after a closing quote, opens nothing.
+        {QStringLiteral("a\"b\r\nc\"d"), QLatin1Char(','), {{"a\"b"}, {"c\"d"}}},
+        {QStringLiteral("\"a\"b\"\r\nc"), QLatin1Char(','), {{"ab\""}, {"c"}}},
     };
     for (const Case& k : cases) {
         TCsvReader r(k.text, k.d);
@@ -498,6 +501,12 @@ TEST(CsvReader, SplitsRecordsTheCommonWay)
         while (r.Next(fields))
             got.push_back(fields);
         EXPECT_EQ(got, k.records) << k.text.toStdString();
+        // Counting the records ahead of a load passes the same boundaries.
+        TCsvReader counter(k.text, k.d);
+        size_t count = 0;
+        while (counter.Skip())
+            ++count;
+        EXPECT_EQ(count, k.records.size()) << k.text.toStdString();
     }
 }
 
@@ -571,6 +580,34 @@ TEST_F(GridFiles, CsvInsertAppendsAndMaxRowsStops)
     EXPECT_EQ(g->RowCount(), 2);
     EXPECT_EQ(g->Cells(0, 0), QStringLiteral("3"));
     EXPECT_EQ(g->Cells(1, 1), QStringLiteral("6"));
+}
+
+TEST_F(GridFiles, CsvOfTooManyRowsIsRefusedBeforeTheGridChanges)
+{
+    // One record more than the grid may hold: refused while the grid keeps
+    // what it had; without its first record (a header left out) it fits.
+    QByteArray bytes = "head\r\n";
+    for (int i = 1; i < MaxLoadRowCount; ++i)
+        bytes += "1\r\n";
+    bytes += "last\r\n";
+    ASSERT_TRUE(writeFile(path("many.csv"), bytes));
+    struct Case { bool loadFirstRow; bool refused; };
+    for (const Case k : {Case{true, true}, Case{false, false}}) {
+        auto g = makeGrid(3, 2);
+        g->SetCells(2, 1, QStringLiteral("kept"));
+        g->SetLoadFirstRow(k.loadFirstRow);
+        if (k.refused) {
+            EXPECT_THROW(g->LoadFromCSV(path("many.csv")), EFxGridError);
+            EXPECT_EQ(g->RowCount(), 2);
+            EXPECT_EQ(g->Cells(2, 1), QStringLiteral("kept"));
+            EXPECT_EQ(g->Cells(0, 0), QString());
+        } else {
+            g->LoadFromCSV(path("many.csv"));
+            EXPECT_EQ(g->RowCount(), MaxLoadRowCount);
+            EXPECT_EQ(g->Cells(0, 0), QStringLiteral("1"));
+            EXPECT_EQ(g->Cells(0, MaxLoadRowCount - 1), QStringLiteral("last"));
+        }
+    }
 }
 
 TEST_F(GridFiles, LargeCsvComesBackWholeAndAFailedSaveKeepsTheOldFile)
@@ -1233,6 +1270,97 @@ TEST_F(GridFiles, XmlLoadPutsAttributesFirstAndReportsBadDocuments)
     deep += "</a>";
     ASSERT_TRUE(writeFile(path("deep.xml"), deep));
     EXPECT_THROW(g->LoadFromXML(path("deep.xml")), EFxGridError);
+}
+
+TEST_F(GridFiles, XmlNestingPast256LevelsIsRefusedBeforeTheGridChanges)
+{
+    // A chain of single elements is read as one value however deep it is;
+    // a branching one as rows. Both count their levels from the document
+    // element (level 1).
+    auto chain = [](int levels) {
+        QByteArray x;
+        for (int i = 0; i < levels - 1; ++i)
+            x += "<e>";
+        x += "<v>deep</v>";
+        for (int i = 0; i < levels - 1; ++i)
+            x += "</e>";
+        return x;
+    };
+    auto branching = [](int levels) {
+        QByteArray x = "<l>";
+        for (int i = 0; i < levels - 2; ++i)
+            x += "<b><c>1</c>";
+        x += "<c>2</c>";
+        for (int i = 0; i < levels - 2; ++i)
+            x += "</b>";
+        return x + "</l>";
+    };
+    struct Case {
+        const char* name;
+        QByteArray xml;
+        bool loads;
+    } cases[] = {
+        {"chain of 256", chain(256), true},
+        {"chain of 257", chain(257), false},
+        {"chain of 300", chain(300), false},
+        {"branches of 256", branching(256), true},
+        {"branches of 257", branching(257), false},
+    };
+    for (const Case& k : cases) {
+        ASSERT_TRUE(writeFile(path("n.xml"), k.xml)) << k.name;
+        auto g = makeGrid(3, 3);
+        g->SetCells(2, 2, QStringLiteral("kept"));
+        if (k.loads) {
+            EXPECT_NO_THROW(g->LoadFromXML(path("n.xml"))) << k.name;
+            continue;
+        }
+        try {
+            g->LoadFromXML(path("n.xml"));
+            ADD_FAILURE() << k.name << ": loaded";
+        } catch (const EFxGridError& e) {
+            EXPECT_TRUE(e.Message().contains(QStringLiteral("256"))) << e.Message().toStdString();
+        }
+        EXPECT_EQ(g->ColCount(), 3) << k.name;
+        EXPECT_EQ(g->RowCount(), 3) << k.name;
+        EXPECT_EQ(g->Cells(2, 2), QStringLiteral("kept")) << k.name;
+        EXPECT_EQ(g->Cells(0, 0), QString()) << k.name;
+    }
+}
+
+TEST_F(GridFiles, XmlRoundTripOfMergedCellsKeepsEveryCellInItsColumn)
+{
+    // Row 0: a | B spanning columns 1-2 (column 2 still holds a text of its
+    // own under the block) | c. Row 1: a block over two rows in column 0.
+    for (bool exportEmpty : {true, false}) {
+        auto g = makeGrid(4, 3);
+        g->SetCells(0, 0, QStringLiteral("a"));
+        g->SetCells(1, 0, QStringLiteral("B"));
+        g->SetGridCells(2, 0, QStringLiteral("under"));
+        g->SetCells(3, 0, QStringLiteral("c"));
+        g->MergeCells(1, 0, 2, 1);
+        g->SetCells(0, 1, QStringLiteral("tall"));
+        g->SetGridCells(0, 2, QStringLiteral("below"));
+        g->SetCells(1, 1, QStringLiteral("x"));
+        g->SetCells(1, 2, QStringLiteral("y"));
+        g->SetCells(2, 2, QStringLiteral("z"));
+        g->SetCells(3, 2, QStringLiteral("w"));
+        g->MergeCells(0, 1, 1, 2);
+        g->SaveToXML(path("m.xml"), QStringLiteral("list"), QStringLiteral("rec"), nullptr, exportEmpty);
+
+        auto dst = makeGrid(1, 1);
+        dst->LoadFromXML(path("m.xml"));
+        EXPECT_EQ(dst->ColCount(), 4) << exportEmpty;
+        EXPECT_EQ(dst->RowCount(), 3) << exportEmpty;
+        // Covered cells come back empty, as the grid showed them.
+        const char* expected[3][4] = {{"a", "B", "", "c"}, {"tall", "x", "", ""}, {"", "y", "z", "w"}};
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 4; ++c) {
+                if (!exportEmpty && r == 1 && c >= 2)
+                    continue;   // empty cells at a record's end are left out
+                EXPECT_EQ(dst->Cells(c, r), QString::fromLatin1(expected[r][c]))
+                    << "cell " << c << "," << r << " export empty " << exportEmpty;
+            }
+    }
 }
 
 // ---------------------------------------------------------------- column states
