@@ -28,9 +28,11 @@ QString fromCp1252(const QByteArray& bytes)
     return out;
 }
 
+// The caller has taken the file's byte-order mark off already; a second
+// U+FEFF belongs to the text and is kept.
 QString decodeWith(QStringConverter::Encoding enc, const QByteArray& bytes)
 {
-    QStringDecoder dec(enc, QStringConverter::Flag::Default);
+    QStringDecoder dec(enc, QStringConverter::Flag::ConvertInitialBom);
     return dec.decode(bytes);
 }
 

@@ -20,6 +20,23 @@ TEST(TextFile, Cp1252EncodingIsTheDecodersInverse)
     EXPECT_EQ(fw::EncodeCp1252(QStringLiteral("\u03A9 \u4E2D")), QByteArray("? ?"));
 }
 
+TEST(TextFile, OnlyTheByteOrderMarkIsTakenOffTheText)
+{
+    // A text that itself begins with U+FEFF (a cell of a file saved with a
+    // byte-order mark) keeps it: one mark is the file's, the next is text.
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"UTF-8", QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx")},
+        {"UTF-16LE", QByteArray("\xFF\xFE\xFF\xFEx\x00", 6)},
+        {"UTF-16BE", QByteArray("\xFE\xFF\xFE\xFF\x00x", 6)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fw::DecodeText(c.bytes), QStringLiteral("\uFEFFx")) << c.name;
+    EXPECT_EQ(fw::DecodeText(QByteArray("\xEF\xBB\xBFx")), QStringLiteral("x"));
+}
+
 // A pipe-like device that hands out `total` bytes in small pieces and says
 // nothing about how many are left.
 class TTrickle : public QIODevice {

@@ -263,8 +263,13 @@ TFxDateTimePicker::TFxDateTimePicker(QWidget* parent) : TCustomDateTimePicker(pa
 
 TFxDateTimePicker::~TFxDateTimePicker()
 {
-    if (FLabel)
-        delete FLabel.data();
+    // The label's own teardown sends it events (hiding it, among others);
+    // they must not reach this filter, which would take the half-destroyed
+    // widget for the label.
+    if (QLabel* label = FLabel.data()) {
+        label->removeEventFilter(this);
+        delete label;
+    }
 }
 
 QString TFxDateTimePicker::Version() const
@@ -423,7 +428,10 @@ bool TFxDateTimePicker::eventFilter(QObject* watched, QEvent* e)
         DropDown();
         return true;
     }
-    if (FLabel && watched == FLabel.data()) {
+    // Only a click is looked at: the label may be in its own teardown (its
+    // owner deleted it) when other events come, and is no label any more.
+    const bool click = e->type() == QEvent::MouseButtonRelease || e->type() == QEvent::MouseButtonDblClick;
+    if (click && FLabel && watched == FLabel.data()) {
         if (e->type() == QEvent::MouseButtonRelease && OnLabelClick)
             OnLabelClick(this);
         else if (e->type() == QEvent::MouseButtonDblClick && OnLabelDblClick)

@@ -76,7 +76,10 @@ struct TFxGridPaintState {
     fw::TGridCoord LastBalloonPos{-1, -1};
 
     // Keeps the footer and search panels at the bottom when the grid resizes.
-    QPointer<QObject> PanelDock;
+    // Owned here rather than left to the grid's children: it filters the
+    // viewport's events and calls the grid, so it must be gone before the
+    // grid's base classes tear down (and hide) the viewport.
+    std::unique_ptr<QObject> PanelDock;
     // The one-pixel frame border over the window frame (created on first use).
     QPointer<QWidget> BorderOverlay;
     // The translucent frame around the current cell (created on first use).

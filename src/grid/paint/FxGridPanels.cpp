@@ -14,6 +14,7 @@
 #include <QEvent>
 
 #include <algorithm>
+#include <memory>
 
 using fw::TColor;
 using fw::TRect;
@@ -48,7 +49,7 @@ void TFxStringGrid::LayoutPanels()
 {
     TFxGridPaintState& ps = PaintState();
     if (!ps.PanelDock)
-        ps.PanelDock = new TPanelDock(this);
+        ps.PanelDock = std::make_unique<TPanelDock>(this);
     const QRect area = viewport()->geometry();
     int bottom = area.bottom() + 1;
     // The search bar lies over the last rows: they scroll on until the last

@@ -192,3 +192,20 @@ TEST_F(DateTimePickerTest, LabelFollowsThePicker)
     picker->SetLabelAlwaysEnabled(true);
     EXPECT_TRUE(label->isEnabled());
 }
+
+TEST_F(DateTimePickerTest, ALabelDeletedByItsOwnerIsLetGo)
+{
+    // The label belongs to the picker's parent, which may delete it; while it
+    // tears down it still sends events through the picker's filter.
+    picker->SetLabelCaption("Start");
+    delete picker->PickerLabel();
+    EXPECT_EQ(picker->PickerLabel(), nullptr);
+    EXPECT_EQ(picker->LabelCaption(), QString());
+    picker->SetLabelCaption("Again");
+    ASSERT_NE(picker->PickerLabel(), nullptr);
+    EXPECT_EQ(picker->PickerLabel()->text(), "Again");
+    int clicks = 0;
+    picker->OnLabelClick = [&](QObject*) { ++clicks; };
+    QTest::mouseClick(picker->PickerLabel(), Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+}

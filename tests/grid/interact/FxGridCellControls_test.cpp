@@ -254,11 +254,13 @@ TEST(RadioGroup, ClickChoosesTheItemUnderThePress)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        // The caller owns the items of AddRadio; they outlive the grid.
+        TStringList itemList;
+        TStringList* items = &itemList;
         Window w;
         TFxStringGrid& g = *w.grid;
         g.SetOptions(g.Options() | goEditing);
         g.ControlLook().SetControlStyle(csTheme);
-        auto* items = new TStringList();
         items->Add("one");
         items->Add("two");
         items->Add("three");
@@ -288,13 +290,13 @@ TEST(RadioGroup, ClickChoosesTheItemUnderThePress)
 
 TEST(RadioGroup, PressOnTheCellOperatesTheGroup)
 {
+    TStringList items;   // the caller's, outliving the grid
     Window w;
     TFxStringGrid& g = *w.grid;
     g.SetRowHeights(2, 60);
-    auto* items = new TStringList();
-    items->Add("one");
-    items->Add("two");
-    g.AddRadio(1, 2, 0, 0, items);
+    items.Add("one");
+    items.Add("two");
+    g.AddRadio(1, 2, 0, 0, &items);
     w.click(w.at(1, 2, 6, 24));
     int idx = -2;
     g.GetRadioIdx(1, 2, idx);
