@@ -4,12 +4,15 @@
 # Usage: install-deps.sh [fuzz]
 set -euo pipefail
 
+# The windows are laid out for Tahoma and Verdana: fonts-wine brings a face
+# with Tahoma's widths, DejaVu Sans (fonts-dejavu-core) stands in for Verdana
+# (src/framework/Graphics.h, MapFontFamily).
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpugixml-dev libcurl4-openssl-dev zlib1g-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core libxml2-utils python3
+  fonts-dejavu-core fonts-wine libxml2-utils python3
   xvfb xauth libxcb1-dev
   smitools
   poppler-utils

@@ -28,10 +28,14 @@ bool firstColumnEnables(const TTableSpec& spec)
 
 // ---------------------------------------------------------------- one table
 
-TTableGrid::TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table)
-    : m_grid(grid), m_file(file), m_table(table)
+TTableGrid::TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table, const TTableGridLook& look)
+    : m_grid(grid), m_file(file), m_table(table), m_look(look)
 {
     const TTableSpec& spec = Spec();
+    // Before the columns are made: a column takes the grid's font as its
+    // cell and header font.
+    m_grid->SetFont(m_look.Font);
+    m_grid->SetFixedFont(m_look.Font);
     m_grid->SetColCount(spec.ColumnCount());
     m_grid->SetRowCount(std::max(2, spec.RowCount + 1));
     m_grid->SetFixedCols(1);
@@ -52,8 +56,16 @@ TTableGrid::TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table)
             item->SetAlignment(fw::taCenter);
         item->SetReadOnly(column.ReadOnly || column.Editor == edNone);
         item->SetEditLength(column.EditLength);
+        fw::TFont header = m_look.Font;
+        if (m_look.Bold_Headers)
+            header.Style.Include(fw::fsBold);
+        item->SetHeaderFont(header);
     }
     m_grid->Columns().EndUpdate();
+    // The row-number column's header is drawn with the fixed font, which the
+    // row numbers below it keep as it is.
+    if (m_look.Bold_Headers)
+        m_grid->SetFontStyles(0, 0, fw::TFontStyles{fw::fsBold});
     for (int c = 0; c < spec.ColumnCount(); ++c)
         if (spec.Columns[size_t(c)].Hidden)
             m_grid->HideColumn(c);
@@ -99,12 +111,12 @@ void TTableGrid::Set_Texts()
         const TColumnSpec& column = spec.Columns[size_t(c)];
         TGridColumnItem* item = m_grid->Columns()[c];
         if (column.Header >= 0)
-            item->SetHeader(Lang_Text(column.Header));
+            item->SetHeader(Text(column.Header));
         if (!column.ItemTexts.empty()) {
             QStringList texts;
             texts.reserve(qsizetype(column.ItemTexts.size()) + column.Items.size());
             for (int text : column.ItemTexts)
-                texts << Lang_Text(text);
+                texts << Text(text);
             texts << column.Items;
             fw::TStringList items;
             items.AddStrings(texts);
@@ -160,15 +172,28 @@ void TTableGrid::Take_Rows()
     }
 }
 
+QString TTableGrid::Text(int index) const
+{
+    if (!m_look.Texts)
+        return Lang_Text(index);
+    return index >= 0 && index < m_look.Texts->size() ? m_look.Texts->at(index) : QStringLiteral(" ");
+}
+
 QString TTableGrid::Header_Hint(int row, int displayCol) const
 {
-    if (row != 0 || displayCol < 1)
+    if (row != 0 || displayCol < 0)
         return {};
     const int c = m_grid->RealColIndex(displayCol);
     const TTableSpec& spec = Spec();
-    if (c < 1 || c >= spec.ColumnCount() || spec.Columns[size_t(c)].Hint < 0)
-        return {};
-    return Lang_Text(spec.Columns[size_t(c)].Hint);
+    QString hint;
+    if (c >= 1 && c < spec.ColumnCount() && spec.Columns[size_t(c)].Hint >= 0)
+        hint = Text(spec.Columns[size_t(c)].Hint);
+    // A caption the grid cut to fit its cell is read whole in the hint.
+    if (m_grid->FixedCaptionCut(displayCol, row)) {
+        const QString caption = m_grid->Cells(c, row);
+        hint = hint.trimmed().isEmpty() ? caption : caption + QLatin1Char('\n') + hint;
+    }
+    return hint;
 }
 
 void TTableGrid::Go_To(int row, int realCol)
@@ -217,6 +242,8 @@ struct TTableWindow::Impl {
     explicit Impl(const TTableWindowSpec& s) : Spec(s), File(s.File) {}
     TTableWindowSpec Spec;
     mutable TTableFile File;
+    // The text table as Set_Lang last found it, for a window that keeps it.
+    QStringList Texts;
     int Tables = 0;
     bool Built = false;
     std::vector<std::unique_ptr<TTableGrid>> Grids;
@@ -241,6 +268,9 @@ void TTableWindow::Build_Grids() const
     if (t->Built)
         return;
     t->Built = true;
+    // Made before the window took its texts: they are the current ones.
+    if (t->Spec.Keep_Texts && t->Texts.isEmpty())
+        t->Texts = Lang_Texts;
     const std::vector<QFrame*>& areas = Table_Areas();
     for (int i = 0; i < t->Tables; ++i) {
         QFrame* area = areas[size_t(i)];
@@ -250,7 +280,11 @@ void TTableWindow::Build_Grids() const
         if (size_t(i) < t->Spec.Grid_Names.size())
             grid->setObjectName(t->Spec.Grid_Names[size_t(i)]);
         layout->addWidget(grid);
-        t->Grids.push_back(std::make_unique<TTableGrid>(grid, t->File, i));
+        TTableGridLook look;
+        look.Font = t->Spec.Grid_Font;
+        look.Bold_Headers = t->Spec.Bold_Headers;
+        look.Texts = t->Spec.Keep_Texts ? &t->Texts : nullptr;
+        t->Grids.push_back(std::make_unique<TTableGrid>(grid, t->File, i, look));
         t->Grids.back()->Set_Insert_Enabled(t->Spec.Insert_Enables);
         // Made while the window is already shown (asked for from a handler):
         // the grid shows at once rather than on the next turn of the loop.
@@ -276,10 +310,21 @@ TTableWindow::~TTableWindow() = default;
 void TTableWindow::Set_Lang()
 {
     TEditorWindow::Set_Lang();
-    // Grids not yet made take the texts of the language when they are.
-    if (t)
+    // Grids not yet made take the texts of the language when they are: the
+    // one of this call for a window that keeps its texts, else the one then.
+    if (t) {
+        if (t->Spec.Keep_Texts)
+            t->Texts = Lang_Texts;
         for (const auto& g : t->Grids)
             g->Set_Lang();
+    }
+}
+
+QString TTableWindow::Window_Text(int index) const
+{
+    if (!t || !t->Spec.Keep_Texts)
+        return Lang_Text(index);
+    return index >= 0 && index < t->Texts.size() ? t->Texts.at(index) : QStringLiteral(" ");
 }
 
 TTableFile& TTableWindow::File() const { return t->File; }

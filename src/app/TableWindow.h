@@ -15,6 +15,7 @@
 //     s.Delete_Question = 2058;            // "... the Row number " + row
 #include "app/TableFile.h"
 #include "app/UEditorWindow.h"
+#include "framework/Graphics.h"
 
 #include <functional>
 #include <memory>
@@ -22,16 +23,25 @@
 
 class TFxColumnGrid;
 
+// What a table grid takes from its window besides its table.
+struct TTableGridLook {
+    fw::TFont Font;                     // cells and headers (Tahoma 8 point)
+    bool Bold_Headers = false;          // the header row in bold
+    // The text table headers, translated combo items and header hints come
+    // from; nullptr: the current one (Lang_Text).
+    const QStringList* Texts = nullptr;
+};
+
 class TTableGrid {
 public:
     // Gives grid the columns of the file's table: header texts, editors,
     // combo items, widths, colours, alignment, read-only columns, edit
     // lengths, a fixed header row and row-number column, rows 22 high, grid
-    // lines, column sizing, range selection and editing; hidden columns are
-    // hidden. The grid takes the Enter walk and the header double click
-    // (Grid_Enter_Next_Cell, Grid_DblClick_AutoSize), the header hints and
-    // the click on a row number, which selects that row.
-    TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table);
+    // lines, column sizing, range selection and editing, the look's font;
+    // hidden columns are hidden. The grid takes the Enter walk and the
+    // header double click (Grid_Enter_Next_Cell, Grid_DblClick_AutoSize),
+    // the header hints and the click on a row number, which selects that row.
+    TTableGrid(TFxColumnGrid* grid, TTableFile& file, int table, const TTableGridLook& look = {});
     // The grid, a child of the window, outlives this object: it forgets the handlers.
     ~TTableGrid();
     TTableGrid(const TTableGrid&) = delete;
@@ -50,9 +60,12 @@ public:
     // many columns of the windows built at start-up.
     void Show_Rows();
     void Take_Rows();
-    // The hint of a header cell: the column's hint text; empty elsewhere.
+    // The hint of a header cell: the column's hint text, after the whole
+    // caption when the grid had to cut it to fit; empty elsewhere.
     // displayCol is a column as shown, so hidden columns do not shift it.
     QString Header_Hint(int row, int displayCol) const;
+    // Text index of the grid's text table (the look's, else the current one).
+    QString Text(int index) const;
     // Makes (realCol, row) the current cell, scrolled into view, focused.
     void Go_To(int row, int realCol);
 
@@ -78,6 +91,7 @@ private:
     TFxColumnGrid* m_grid;
     TTableFile& m_file;
     int m_table;
+    TTableGridLook m_look;
     bool m_copied = false;
     bool m_insertEnabled = true;
     bool m_listsGiven = false;
@@ -99,6 +113,13 @@ struct TTableWindowSpec {
     // Copy Row in one table withdraws the copies of the others, so Paste Row
     // takes only a row of the table last copied from.
     bool Last_Copy_Only = false;
+    // The grids' font and whether their header row is bold.
+    fw::TFont Grid_Font;
+    bool Bold_Headers = false;
+    // The window keeps the texts of the language it had when Set_Lang last
+    // ran (a language change leaves it out): grids made later take their
+    // headers from that language too, not from the current one.
+    bool Keep_Texts = false;
 };
 
 class TTableWindow : public TEditorWindow {
@@ -128,6 +149,10 @@ public:
     // Takes the cells over into the file and runs the check; the first
     // failure is shown in an error box and its cell becomes current.
     bool Controllo_dati();
+
+    // Text index of the window: of the language it keeps (Keep_Texts),
+    // else of the current one.
+    QString Window_Text(int index) const;
 
     void Btn_DelRowClick();
     void Btn_InsRowClick();

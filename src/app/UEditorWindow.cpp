@@ -52,9 +52,11 @@ TEditorWindow::TEditorWindow(const TEditorTexts& texts, QWidget* owner) : fw::TF
 {
     const int w = texts.Client_Width;
     const int h = texts.Client_Height;
-    const TTitlePanel title = Begin_Window(this, w);
+    const TTitlePanel title = Begin_Window(this, w, texts.Font_Name);
     L_SW_Code = title.L_SW_Code;
     L_SW_Desc = title.L_SW_Desc;
+    if (texts.Grey_Description)
+        Set_Grey(L_SW_Desc);
     m_title = title.P_Title;
     const TButtonPanel buttons = Make_Button_Panel(this, h - 40, w);
     m_buttonPanel = buttons.P_Button;

@@ -34,6 +34,10 @@ struct TEditorTexts {
     int Client_Height = 520;
     // The window can be resized and maximised; the tables take the room.
     bool Sizeable = false;
+    // The window font, 8 point, in this face (the title keeps Verdana).
+    QString Font_Name = QStringLiteral("Verdana");
+    // The description under the software code in the code's grey.
+    bool Grey_Description = false;
 };
 
 class TEditorWindow : public fw::TForm {

@@ -3,10 +3,16 @@
 #include "app/UButtonLook.h"
 #include "app/UComon.h"
 #include "controls/buttons/LbButton.h"
+#include "framework/Graphics.h"
 
 #include <QFont>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
+
+#include <algorithm>
 
 namespace {
 
@@ -18,11 +24,23 @@ void setBackground(QWidget* w, const QColor& color)
     w->setAutoFillBackground(true);
 }
 
+// A point size as the desktop draws it on a 96 dpi screen.
+int pointsToPixels(int points)
+{
+    return (points * fw::ScreenPixelsPerInch + 36) / 72;
+}
+
 } // namespace
 
 QFont Window_Font(int pointSize, bool bold)
 {
-    QFont font(QStringLiteral("Verdana"), pointSize);
+    return Window_Font(QStringLiteral("Verdana"), pointSize, bold);
+}
+
+QFont Window_Font(const QString& name, int pointSize, bool bold)
+{
+    QFont font(fw::MapFontFamily(name));
+    font.setPixelSize(pointsToPixels(pointSize));
     font.setBold(bold);
     return font;
 }
@@ -55,10 +73,10 @@ TTitlePanel Make_Title_Panel(QWidget* parent, int width)
     return t;
 }
 
-TTitlePanel Begin_Window(fw::TForm* window, int width)
+TTitlePanel Begin_Window(fw::TForm* window, int width, const QString& fontName)
 {
     window->SetColor(Window_Color);
-    window->setFont(Window_Font());
+    window->setFont(Window_Font(fontName, 8));
     return Make_Title_Panel(window, width);
 }
 
@@ -110,4 +128,68 @@ TLinkLabel::TLinkLabel(QWidget* parent) : QLabel(parent)
         if (OnLinkClick)
             OnLinkClick(link);
     });
+}
+
+TFitLabel::TFitLabel(QWidget* parent) : fw::TLabel(parent) {}
+
+void TFitLabel::Fit(const QRect& room)
+{
+    if (!m_placed) {
+        m_placed = true;
+        m_font = font();
+        m_place = geometry();
+    }
+    const QString shown = text();
+    m_cut = false;
+    setToolTip(QString());
+
+    const int width = room.width();
+    // Lines are centred where the designed line was, inside room.
+    auto put = [&](const QFont& f, bool wrap, int height) {
+        setFont(f);
+        setWordWrap(wrap);
+        if (!wrap && height <= m_place.height()) {
+            setGeometry(room.left(), m_place.top(), width, m_place.height());
+            return;
+        }
+        int top = m_place.center().y() + 1 - height / 2;
+        top = std::clamp(top, room.top(), std::max(room.top(), room.bottom() + 1 - height));
+        setGeometry(room.left(), top, width, height);
+    };
+    const int designed = m_font.pixelSize() > 0 ? m_font.pixelSize() : QFontInfo(m_font).pixelSize();
+    const int smallest = std::min(designed, pointsToPixels(6));
+    for (int pixels = designed; pixels >= smallest; --pixels) {
+        QFont f = m_font;
+        f.setPixelSize(pixels);
+        const QFontMetrics fm(f);
+        if (fm.horizontalAdvance(shown) <= width) {
+            put(f, false, std::max(m_place.height(), fm.height()));
+            return;
+        }
+        const QRect lines = fm.boundingRect(QRect(0, 0, width, room.height() * 4), Qt::TextWordWrap, shown);
+        if (shown.contains(QLatin1Char(' ')) && lines.width() <= width && lines.height() <= room.height()) {
+            put(f, true, lines.height());
+            return;
+        }
+    }
+    // Nothing fits: one line of the smallest size, drawn cut.
+    QFont f = m_font;
+    f.setPixelSize(smallest);
+    put(f, false, std::max(m_place.height(), QFontMetrics(f).height()));
+    m_cut = true;
+    setToolTip(shown);
+}
+
+void TFitLabel::paintEvent(QPaintEvent* event)
+{
+    if (!m_cut) {
+        fw::TLabel::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(palette().color(foregroundRole()));
+    const QRect r = contentsRect();
+    p.drawText(r, int(alignment()) | Qt::TextSingleLine,
+               QFontMetrics(font()).elidedText(text(), Qt::ElideRight, r.width()));
 }

@@ -142,6 +142,7 @@ void TFZizuzuzarizFirmWare::Set_Lang()
     L_Begin->setText(Lang_Text(0));
     for (int i = 0; i < 8; ++i)
         L_Step[i]->setText(Lang_Text(1 + i));
+    Fit_Step_Labels();
     Btn_Info->SetHint(Lang_Text(12));
     Btn_Opz->SetHint(Lang_Text(13));
     Btn_Close->SetHint(Lang_Text(14));

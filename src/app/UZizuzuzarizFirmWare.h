@@ -14,6 +14,7 @@
 class QFrame;
 class QLabel;
 class TClickLabel;
+class TFitLabel;
 class TLbButton;
 class TLinkLabel;
 
@@ -51,8 +52,8 @@ public:
 
     QLabel* L_SW_Code = nullptr;
     QLabel* L_SW_Desc = nullptr;
-    QLabel* L_Begin = nullptr;
-    QLabel* L_Step[8] = {};   // L_Step_1 .. L_Step_8
+    TFitLabel* L_Begin = nullptr;
+    TFitLabel* L_Step[8] = {};   // L_Step_1 .. L_Step_8
     QLabel* L_Name_Conf = nullptr;
     QLabel* L_Name_Conf_L2 = nullptr;
     TClickLabel* L_Orlaqi = nullptr;
@@ -94,6 +95,9 @@ protected:
 
 private:
     void Build_Controls();
+    // Fits "Begin" and the step labels into the room left of the step
+    // buttons after their texts changed (TFitLabel::Fit).
+    void Fit_Step_Labels();
     void Show_Configuration_Lines();
     QString m_programFolder;
 };

@@ -10,10 +10,19 @@
 
 namespace {
 
-QLabel* newLabel(QWidget* parent, const QString& name, const QFont& font, int top, int left, int width,
-                 int height)
+// The step labels' tops; each stands 16 pixels below the top of its row of
+// step buttons.
+constexpr int kStepTops[8] = {128, 172, 216, 260, 304, 348, 392, 436};
+// The labels' column: from the window's left margin to the step buttons
+// (and the configuration frame) at 80.
+constexpr int kLabelLeft = 16;
+constexpr int kLabelWidth = 60;
+
+template <class TLabelClass = fw::TLabel>
+TLabelClass* newLabel(QWidget* parent, const QString& name, const QFont& font, int top, int left, int width,
+                      int height)
 {
-    auto* l = new fw::TLabel(parent);
+    auto* l = new TLabelClass(parent);
     l->setObjectName(name);
     l->setFont(font);
     l->setGeometry(left, top, width, height);
@@ -34,7 +43,7 @@ void TFZizuzuzarizFirmWare::Build_Controls()
     L_SW_Code = newLabel(this, QStringLiteral("L_SW_Code"), codeFont, 8, 16, 420, 32);
     Set_Grey(L_SW_Code);
     L_SW_Desc = newLabel(this, QStringLiteral("L_SW_Desc"), Window_Font(10, true), 42, 16, 420, 20);
-    L_Begin = newLabel(this, QStringLiteral("L_Begin"), Window_Font(8, true), 84, 16, 60, 16);
+    L_Begin = newLabel<TFitLabel>(this, QStringLiteral("L_Begin"), Window_Font(8, true), 84, kLabelLeft, kLabelWidth, 16);
 
     Shape2 = new QFrame(this);
     Shape2->setObjectName(QStringLiteral("Shape2"));
@@ -43,10 +52,9 @@ void TFZizuzuzarizFirmWare::Build_Controls()
     L_Name_Conf = newLabel(this, QStringLiteral("L_Name_Conf"), Window_Font(8, true), 75, 87, 414, 14);
     L_Name_Conf_L2 = newLabel(this, QStringLiteral("L_Name_Conf_L2"), Window_Font(8), 88, 87, 414, 14);
 
-    const int stepTops[8] = {128, 172, 216, 260, 304, 348, 392, 436};
     for (int i = 0; i < 8; ++i) {
-        L_Step[i] = newLabel(this, QStringLiteral("L_Step_%1").arg(i + 1), Window_Font(8, true), stepTops[i],
-                             16, 60, 16);
+        L_Step[i] = newLabel<TFitLabel>(this, QStringLiteral("L_Step_%1").arg(i + 1), Window_Font(8, true), kStepTops[i],
+                             kLabelLeft, kLabelWidth, 16);
         L_Step[i]->setVisible(i < 4);
     }
 
@@ -121,4 +129,14 @@ void TFZizuzuzarizFirmWare::Build_Controls()
     LL_Update->setGeometry(16, 310, 660, 18);
     LL_Update->OnLinkClick = [this](const QString& link) { LL_UpdateLinkClick(link); };
     LL_Update->hide();
+}
+
+void TFZizuzuzarizFirmWare::Fit_Step_Labels()
+{
+    // A translated text longer than the 60 pixels takes a second line within
+    // the height of its row of buttons (under the title for "Begin"), or a
+    // smaller size, rather than being cut.
+    L_Begin->Fit(QRect(kLabelLeft, 66, kLabelWidth, 44));
+    for (int i = 0; i < 8; ++i)
+        L_Step[i]->Fit(QRect(kLabelLeft, kStepTops[i] - 16, kLabelWidth, 36));
 }

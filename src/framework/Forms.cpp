@@ -1,6 +1,7 @@
 #include "framework/Forms.h"
 
 #include "framework/Dialogs.h"
+#include "framework/Graphics.h"
 #include "framework/SysColors.h"
 #include "framework/SysUtils.h"
 
@@ -429,7 +430,11 @@ bool showPlainHint(QObject* receiver, QEvent* event)
 
 } // namespace
 
-TApplicationCore::TApplicationCore(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplicationCore::TApplicationCore(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // Before the first window: its fonts name the faces the windows were laid out for.
+    InstallFontFaces();
+}
 
 bool TApplicationCore::notify(QObject* receiver, QEvent* event)
 {

@@ -7,15 +7,20 @@
 #include "framework/TextFile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QFontMetrics>
 #include <QHash>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <mutex>
 #include <vector>
 
 namespace fw {
@@ -77,12 +82,72 @@ QImage normalised(const QImage& image)
 
 // ---------------------------------------------------------------- font
 
+namespace {
+
+// Debian installs the fonts-wine faces beside the Windows layer, outside the
+// folders the system's font lookup searches.
+const char* const kTahomaFiles[] = {
+    "/usr/share/wine/fonts/tahoma.ttf",
+    "/usr/share/wine/fonts/tahomabd.ttf",
+};
+
+struct TFontFaces {
+    std::atomic<bool> ready{false};
+    std::mutex lock;
+    QString tahoma = kSans;    // the face "Tahoma" draws with
+    QString verdana = kSans;   // the face "Verdana" draws with
+};
+
+TFontFaces& fontFaces()
+{
+    static TFontFaces faces;
+    return faces;
+}
+
+} // namespace
+
+void InstallFontFaces()
+{
+    TFontFaces& f = fontFaces();
+    if (f.ready.load(std::memory_order_acquire))
+        return;
+    // Registering faces needs the application's font database.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;
+    const std::lock_guard<std::mutex> guard(f.lock);
+    if (f.ready.load(std::memory_order_relaxed))
+        return;
+    const QString tahoma = QStringLiteral("Tahoma");
+    if (!QFontDatabase::hasFamily(tahoma))
+        for (const char* file : kTahomaFiles)
+            if (QFileInfo::exists(QLatin1String(file)))
+                QFontDatabase::addApplicationFont(QLatin1String(file));
+    if (QFontDatabase::hasFamily(tahoma))
+        f.tahoma = tahoma;
+    const QString verdana = QStringLiteral("Verdana");
+    if (QFontDatabase::hasFamily(verdana))
+        f.verdana = verdana;
+    // Widgets name these faces too (window fonts): they draw with the same
+    // stand-ins as the canvas rather than whatever the system picks.
+    if (f.tahoma != tahoma)
+        QFont::insertSubstitution(tahoma, f.tahoma);
+    if (f.verdana != verdana)
+        QFont::insertSubstitution(verdana, f.verdana);
+    f.ready.store(true, std::memory_order_release);
+}
+
 QString MapFontFamily(const QString& name)
 {
+    InstallFontFaces();
+    const QString key = name.trimmed().toLower();
+    if (key == QLatin1String("tahoma"))
+        return fontFaces().tahoma;
+    if (key == QLatin1String("verdana"))
+        return fontFaces().verdana;
     static const QHash<QString, QString> known = {
-        {QStringLiteral("tahoma"), kSans},          {QStringLiteral("ms sans serif"), kSans},
+        {QStringLiteral("ms sans serif"), kSans},
         {QStringLiteral("microsoft sans serif"), kSans}, {QStringLiteral("segoe ui"), kSans},
-        {QStringLiteral("arial"), kSans},           {QStringLiteral("verdana"), kSans},
+        {QStringLiteral("arial"), kSans},
         {QStringLiteral("calibri"), kSans},         {QStringLiteral("helvetica"), kSans},
         {QStringLiteral("ms shell dlg"), kSans},    {QStringLiteral("ms shell dlg 2"), kSans},
         {QStringLiteral("trebuchet ms"), kSans},    {QStringLiteral("small fonts"), kSans},
@@ -92,7 +157,6 @@ QString MapFontFamily(const QString& name)
         {QStringLiteral("times new roman"), kSerif}, {QStringLiteral("times"), kSerif},
         {QStringLiteral("georgia"), kSerif},        {QStringLiteral("cambria"), kSerif},
     };
-    const QString key = name.trimmed().toLower();
     const auto it = known.constFind(key);
     if (it != known.constEnd())
         return it.value();

@@ -21,8 +21,20 @@ class TCanvas;
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
 
 // Desktop font names map to fonts that exist here, so layouts do not depend on
-// what happens to be installed ("Tahoma", "Arial", "Segoe UI" -> DejaVu Sans).
+// what happens to be installed. The two faces the windows are laid out for
+// map to faces with the same character widths: "Tahoma" to the
+// Tahoma-compatible face of Debian's fonts-wine, "Verdana" to DejaVu Sans
+// (drawn after Verdana's widths; Debian has no closer face); a real Tahoma or
+// Verdana, when installed, is taken as it is. Other desktop names map to the
+// DejaVu families ("Arial", "Segoe UI" -> DejaVu Sans).
 QString MapFontFamily(const QString& name);
+
+// Registers the stand-in faces with the program and makes a widget font that
+// names a desktop face ("Verdana", "Tahoma") draw with its stand-in. Needs the
+// application object; runs once (the application's constructor calls it, and
+// so does the first mapping of a font name). Where the fonts-wine face is
+// missing, "Tahoma" falls back to DejaVu Sans.
+void InstallFontFaces();
 
 // Logical resolution of every canvas: sizes in points convert at 96 dpi.
 constexpr int ScreenPixelsPerInch = 96;

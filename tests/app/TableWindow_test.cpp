@@ -369,6 +369,29 @@ TEST_F(TableWindowTest, HeaderHintsFollowTheShownColumns)
     }
 }
 
+TEST_F(TableWindowTest, AHeaderCutToFitItsColumnIsReadWholeInItsHint)
+{
+    form->Show();
+    TFxColumnGrid* g = grid();
+    g->Columns()[2]->SetHeader(QStringLiteral("Slave IP Address"));
+    const QString hint = Lang_Texts.at(2019);
+    struct Case {
+        int width;
+        QString hint;
+    } cases[] = {
+        {30, QStringLiteral("Slave IP Address\n") + hint},   // cut with an ellipsis
+        {200, hint},                                         // whole on its line
+    };
+    for (const Case& c : cases) {
+        g->SetColWidths(2, c.width);
+        g->viewport()->grab();   // the header is laid out as it is painted
+        EXPECT_EQ(form->Table_Grid(0).Header_Hint(0, 2), c.hint) << "width " << c.width;
+        QString fired;
+        g->Events().OnGridHint(g, 0, 2, fired);
+        EXPECT_EQ(fired, c.hint) << "width " << c.width;
+    }
+}
+
 TEST_F(TableWindowTest, ALanguageChangeTranslatesHeadersAndItems)
 {
     for (int i = 0; i < Lang_Texts.size(); ++i)

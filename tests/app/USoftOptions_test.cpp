@@ -7,6 +7,7 @@
 #include "app/UComon.h"
 #include "app/UDMXDefVal.h"
 #include "grid/model/FxCGrid.h"
+#include "app/TableWindow.h"
 #include "app/UEditorWindow.h"
 #include "app/UNew_Project.h"
 #include "app/UOpenConf.h"
@@ -271,6 +272,53 @@ TEST_F(SoftOptions, ChoosingALanguageRetranslatesEveryWindowButBacnetAndEde)
     // Cancelled: the choice is not kept, the windows stay translated.
     EXPECT_EQ(Language_Name, QStringLiteral("English"));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("Strandelor.xml"))));
+}
+
+TEST_F(SoftOptions, WindowsThatKeepTheirTextsMakeTheirTablesInTheLanguageOfStartUp)
+{
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("LANGUAGE"))));
+    language(QStringLiteral("Italiano.lng"), everyTextTranslated());
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("PROJECTS/Plant/bin"))));
+    start();
+    Path_Project = path(QStringLiteral("PROJECTS/Plant"));
+    Set_Project_Files();
+    // No table window has been shown yet, so none has made its grids.
+    ASSERT_FALSE(FBACnetAccess->Grids_Built());
+    ASSERT_FALSE(FImportEDEFile->Grids_Built());
+    recorder.Answer(fw::mrYes);
+    inOptions([&] { FSoftOptions->LangClick(slotOf(QStringLiteral("Italiano"))); });
+    ASSERT_EQ(Lang_Text(1408), QStringLiteral("IT 1408"));
+
+    // Shown after the change, as their steps show them.
+    for (fw::TForm* form : {static_cast<fw::TForm*>(FBACnetAccess), static_cast<fw::TForm*>(FImportEDEFile),
+                            static_cast<fw::TForm*>(FSet_PDO_Access)})
+        withModal([form] { form->ShowModal(); }, [](fw::TForm& shown) { shown.SetModalResult(fw::mrCancel); });
+
+    struct Case {
+        const char* name;
+        TTableWindow* window;
+        bool translated;
+    };
+    const Case cases[] = {
+        {"BACnet", FBACnetAccess, false},
+        {"EDE import", FImportEDEFile, false},
+        {"PDO", FSet_PDO_Access, true},
+    };
+    for (const Case& c : cases) {
+        for (int table = 0; table < c.window->Table_Count(); ++table) {
+            TFxColumnGrid* g = c.window->Grid(table);
+            for (int col = 0; col < g->Columns().Count(); ++col) {
+                const QString header = g->Columns()[col]->Header();
+                if (header.trimmed().isEmpty())
+                    continue;
+                EXPECT_EQ(header.startsWith(QLatin1String("IT ")), c.translated)
+                    << c.name << " table " << table << " column " << col << ": " << header.toStdString();
+            }
+        }
+    }
+    // The device address column's header, given again at each showing, too.
+    EXPECT_EQ(FBACnetAccess->Grid(0)->Columns()[2]->Header(), QStringLiteral("IP Address"));
+    EXPECT_EQ(FBACnetAccess->Caption(), QStringLiteral("Set BACnet Access"));
 }
 
 TEST_F(SoftOptions, ALanguageConfirmedWithOkIsSaved)

@@ -551,10 +551,15 @@ TEST_F(CanvasTest, DesktopFontNamesMeasureLikeTheInstalledFont)
 {
     canvas->Font().Name = QStringLiteral("DejaVu Sans");
     const TSize reference = canvas->TextExtent(QStringLiteral("Configuration"));
-    for (const char* name : {"Tahoma", "MS Sans Serif", "Segoe UI", "Arial", "NoSuchFont"}) {
+    for (const char* name : {"Verdana", "MS Sans Serif", "Segoe UI", "Arial", "NoSuchFont"}) {
         canvas->Font().Name = QString::fromLatin1(name);
         EXPECT_EQ(canvas->TextExtent(QStringLiteral("Configuration")), reference) << name;
     }
+    // Tahoma measures like the face that stands in for it.
+    canvas->Font().Name = fw::MapFontFamily(QStringLiteral("Tahoma"));
+    const TSize tahoma = canvas->TextExtent(QStringLiteral("Configuration"));
+    canvas->Font().Name = QStringLiteral("Tahoma");
+    EXPECT_EQ(canvas->TextExtent(QStringLiteral("Configuration")), tahoma);
     EXPECT_EQ(canvas->Font().Height(), -11);   // 8 pt at 96 dpi
 }
 

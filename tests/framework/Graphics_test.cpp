@@ -7,6 +7,8 @@
 #include <QBuffer>
 #include <QColor>
 #include <QFile>
+#include <QFileInfo>
+#include <QFontInfo>
 #include <QFont>
 #include <QImage>
 #include <QTemporaryDir>
@@ -71,10 +73,12 @@ TEST(Font, HeightAndSizeAtNinetySixDpi)
         EXPECT_EQ(g.Size, c.size);
     }
     TFont cell;
+    cell.Name = QStringLiteral("Verdana");
     cell.SetHeight(13);   // positive: the cell height of an 8 pt font
     EXPECT_EQ(cell.Size, 8);
 
     TFont f;
+    f.Name = QStringLiteral("Verdana");
     f.Style = TFontStyles{fsBold, fsUnderline};
     const QFont q = f.ToQFont();
     EXPECT_EQ(q.family(), QStringLiteral("DejaVu Sans"));
@@ -90,13 +94,21 @@ TEST(Font, DesktopNamesMapToInstalledFamilies)
         const char* name;
         const char* family;
     };
+    // The face of fonts-wine stands in for Tahoma where it is installed
+    // (scripts/install-deps.sh installs it); DejaVu Sans, drawn after
+    // Verdana's widths, for Verdana.
+    const char* tahoma = QFileInfo::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")) ? "Tahoma" : "DejaVu Sans";
     const Case cases[] = {
-        {"Tahoma", "DejaVu Sans"},       {"MS Sans Serif", "DejaVu Sans"}, {"segoe ui", "DejaVu Sans"},
+        {"Tahoma", tahoma},              {"tahoma ", tahoma},              {"Verdana", "DejaVu Sans"},
+        {"MS Sans Serif", "DejaVu Sans"}, {"segoe ui", "DejaVu Sans"},
         {"Arial", "DejaVu Sans"},        {"Courier New", "DejaVu Sans Mono"},
         {"Times New Roman", "DejaVu Serif"}, {"", "DejaVu Sans"},       {"No Such Font 123", "DejaVu Sans"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MapFontFamily(QString::fromLatin1(c.name)), QString::fromLatin1(c.family)) << c.name;
+    // A widget font naming the face draws with the same stand-in as the canvas.
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Tahoma"))).family(), QString::fromLatin1(tahoma));
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Verdana"))).family(), QStringLiteral("DejaVu Sans"));
 }
 
 TEST(Bitmap, ResizeKeepsPixelsAndCanvasStaysUsable)

@@ -48,6 +48,9 @@ TTableWindowSpec spec(const std::shared_ptr<int>& type)
     s.Grid_Names = {QStringLiteral("ACG1"), QStringLiteral("ACG2")};
     s.Delete_Question = 1436;
     s.Last_Copy_Only = true;
+    // A language change leaves this window out: it keeps the texts it took
+    // when it was made, its table headers too.
+    s.Keep_Texts = true;
     return s;
 }
 
@@ -113,7 +116,7 @@ void TFBACnetAccess::Show_Address_Column()
         }
         if (g->IsHiddenColumn(kAddressColumn))
             g->UnHideColumn(kAddressColumn);
-        g->Columns()[kAddressColumn]->SetHeader(Lang_Text(header));
+        g->Columns()[kAddressColumn]->SetHeader(Window_Text(header));
     }
 }
 

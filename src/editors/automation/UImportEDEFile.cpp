@@ -30,6 +30,9 @@ TTableWindowSpec spec()
     s.Texts.Client_Height = kHeight;
     s.File = TFileSpec{{}, {}, {EDE_Table_Spec()}};
     s.Grid_Names = {QStringLiteral("ACG")};
+    // A language change leaves this window out: it keeps the texts it took
+    // when it was made, its table headers too.
+    s.Keep_Texts = true;
     return s;
 }
 

@@ -21,6 +21,10 @@ TTableWindowSpec spec()
     s.Texts.Pages = {2214, 2215};
     s.Texts.Client_Width = 798;
     s.Texts.Client_Height = 337;
+    // Tahoma 8 point, the tables' header texts bold; the description grey.
+    s.Texts.Font_Name = QStringLiteral("Tahoma");
+    s.Texts.Grey_Description = true;
+    s.Bold_Headers = true;
     s.File = PDO_File_Spec();
     s.File_Name = &File_PDO_CANopen;
     s.Check = PDO_Controllo_dati;

@@ -21,6 +21,9 @@ TTableWindowSpec spec()
     s.Texts.Pages = {2314, 2315};
     s.Texts.Client_Width = 798;
     s.Texts.Client_Height = 337;
+    // Tahoma 8 point, the tables' header texts bold.
+    s.Texts.Font_Name = QStringLiteral("Tahoma");
+    s.Bold_Headers = true;
     s.File = SDO_Client_File_Spec();
     s.File_Name = &File_SDO_Client_CANopen;
     s.Check = SDO_Client_Controllo_dati;

@@ -21,6 +21,9 @@ TTableWindowSpec spec()
     s.Texts.Pages = {2414, 2415};
     s.Texts.Client_Width = 749;
     s.Texts.Client_Height = 337;
+    // Tahoma 8 point, the tables' header texts bold.
+    s.Texts.Font_Name = QStringLiteral("Tahoma");
+    s.Bold_Headers = true;
     s.File = SDO_Server_File_Spec();
     s.File_Name = &File_SDO_Server_CANopen;
     s.Check = SDO_Server_Controllo_dati;

@@ -974,6 +974,9 @@ public:
     void DrawBackgroundTiled(fw::TCanvas& Canvas, const fw::TRect& ARect);
     void DrawCellBorders(fw::TCanvas& Canvas, int ACol, int ARow, fw::TRect R);
     void DrawSortIndicator(fw::TCanvas& Canvas, int ACol, int Y, int X);
+    // Whether the caption of header cell (ACol as shown, ARow) did not fit
+    // its cell when it was last painted and shows cut, ending in an ellipsis.
+    bool FixedCaptionCut(int ACol, int ARow) const;
     // What the mouse handling tells painting; written by src/grid/interact.
     struct TPaintFeedback {
         bool ButtonDown = false;                 // a mouse button is held in the cells
@@ -1642,6 +1645,8 @@ private:
     void DrawFixedCellEdges(fw::TCanvas& Canvas, TCellPaintContext& c);
     void DrawFilterButton(fw::TCanvas& Canvas, TCellPaintContext& c);
     void PlaceSortIndicator(fw::TCanvas& Canvas, TCellPaintContext& c, bool Html, int TextWidth);
+    void FitFixedCaption(fw::TCanvas& Canvas, const TCellPaintContext& c, QString& Text, const fw::TRect& TR,
+                         unsigned& Flags);
     void DrawCellGraphic(fw::TCanvas& Canvas, TCellPaintContext& c);
     void DrawTreeLines(fw::TCanvas& Canvas, TCellPaintContext& c);
     void DrawNodeGlyph(fw::TCanvas& Canvas, TCellPaintContext& c);

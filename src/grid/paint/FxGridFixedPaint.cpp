@@ -1,8 +1,8 @@
 // The look of fixed cells: header gradients per look with their hover and
 // pressed states, the header drop-down button, the active-cell headers, the
 // sorted column's header, the row indicator, the list-view header element,
-// the edges of the classic and soft looks, the filter button and the sort
-// indicator.
+// the edges of the classic and soft looks, the filter button, the sort
+// indicator, and header captions too long for their cell.
 #include "grid/model/FxGrid.h"
 #include "grid/paint/FxGridPaint_p.h"
 
@@ -317,4 +317,39 @@ void TFxStringGrid::DrawSortIndicator(fw::TCanvas& Canvas, int ACol, int Y, int 
     }
     Canvas.Pen() = savedPen;
     Canvas.Pen().Color = fw::clBlack;
+}
+
+// A header caption that does not fit its cell as the cell's flags lay it out
+// (a line wider than the cell, or wrapped lines below its bottom, which the
+// edit-control layout would drop unseen) is drawn on one line ending in an
+// ellipsis instead, with its line breaks as blanks. The grid remembers which
+// captions it cut, so that a hint can show them whole.
+void TFxStringGrid::FitFixedCaption(fw::TCanvas& Canvas, const TCellPaintContext& c, QString& Text, const TRect& TR,
+                                    unsigned& Flags)
+{
+    std::set<std::pair<int, int>>& cut = PaintState().CutCaptions;
+    const std::pair<int, int> key(c.RC, c.ARow);
+    bool fits = true;
+    if (!Text.isEmpty() && TR.Width() > 0) {
+        TRect need = TR;
+        Canvas.DrawText(Text, need, Flags | fw::DT_CALCRECT);
+        // One line may be taller than a low cell; only further lines are lost.
+        const int line = Canvas.TextHeight(QStringLiteral("hg"));
+        fits = need.Width() <= TR.Width() && (need.Height() <= TR.Height() || need.Height() <= line);
+    }
+    if (fits) {
+        cut.erase(key);
+        return;
+    }
+    Text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    Text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    Text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    Flags = (Flags & ~(fw::DT_WORDBREAK | fw::DT_EDITCONTROL)) | fw::DT_SINGLELINE | fw::DT_END_ELLIPSIS;
+    cut.insert(key);
+}
+
+bool TFxStringGrid::FixedCaptionCut(int ACol, int ARow) const
+{
+    const std::set<std::pair<int, int>>& cut = PaintState().CutCaptions;
+    return cut.count({RealColIndex(ACol), ARow}) > 0;
 }

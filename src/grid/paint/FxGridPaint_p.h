@@ -19,6 +19,8 @@
 #include <QPointer>
 
 #include <memory>
+#include <set>
+#include <utility>
 #include <vector>
 
 class TGridFocusWindow;
@@ -55,6 +57,8 @@ struct TFxGridPaintState {
     bool TonesSet = false;
 
     TFxStringGrid::TPaintFeedback Feedback;
+    // Header cells (real column, row) whose caption was cut to fit when last painted.
+    std::set<std::pair<int, int>> CutCaptions;
 
     std::unique_ptr<TFooterPanel> FooterPanel;
     std::unique_ptr<TSearchPanel> SearchPanel;

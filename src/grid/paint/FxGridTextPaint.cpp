@@ -272,6 +272,8 @@ void TFxStringGrid::DrawCellText(fw::TCanvas& Canvas, TCellPaintContext& c)
             Canvas.SetBkMode(fw::bkTransparent);
             if (c.FilterButton)
                 TR.Right -= 16;
+            if (c.Fixed && c.ARow < FixedRows())
+                FitFixedCaption(Canvas, c, shown, TR, flags);
             if (c.G && !shown.isEmpty()) {
                 TRect calc = TR;
                 Canvas.DrawText(shown, calc, flags | fw::DT_CALCRECT);

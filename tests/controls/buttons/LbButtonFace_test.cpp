@@ -483,7 +483,7 @@ TEST(LbFace, WordWrapBreaksAndCentresByMeasuredHeight)
     f.Width = 60;
     f.Height = 40;
     f.WordWrap = true;
-    f.Caption = QStringLiteral("Alle Werte");
+    f.Caption = QStringLiteral("Alle Werte zeigen");
     Surface s(60, 40);
     DrawLbButtonFace(s.canvas(), f);
     const auto box = inkBox(s.image(), fw::clBlack, QRect(2, 2, 56, 36));
