@@ -132,7 +132,9 @@ void TFxStringGrid::LoadCsvText(const QString& text, int MaxRows, bool Insert)
     }
 
     // The records are counted first: a file with too many is refused before
-    // the grid changes, and the grid takes its rows in one step.
+    // the grid changes. (The rows still come a thousand at a time: taking
+    // them all in one step made the loads of a process return their memory
+    // and fault it in again, several times slower.)
     qint64 total = 0;
     {
         TCsvReader counter(text, delimiter);
@@ -152,8 +154,6 @@ void TFxStringGrid::LoadCsvText(const QString& text, int MaxRows, bool Insert)
             SetGridCells(c, row, QString());
         }
     }
-    if (const qint64 needed = qint64(row) + toLoad + FixedFooters(); needed > RowCount())
-        SetRowCount(int(needed));
 
     TProgressReporter progress(ProgressSink(*this));
 
