@@ -17,7 +17,7 @@ PACKAGES=(
   smitools
   poppler-utils
   fp-compiler fp-units-rtl
-  libzip-dev libxlsxwriter-dev libfreexl-dev
+  libzip-dev libxlsxwriter-dev libfreexl-dev libgsf-1-dev
   libqt6sql6-sqlite libqt6sql6-odbc unixodbc odbc-mdbtools mdbtools
   python3-openpyxl python3-docx python3-xlwt
 )

@@ -4,6 +4,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <limits>
 
 namespace fw {
 
@@ -16,17 +17,20 @@ namespace {
 // One display character after '&' prefix handling.
 struct Glyphs {
     QString text;
-    std::vector<bool> underline;   // per character of text
+    std::vector<bool> underline;   // per character of text; empty when none is
+    bool anyUnderline = false;
 };
 
 Glyphs stripPrefixes(const QString& s, unsigned format)
 {
     Glyphs g;
-    if (format & DT_NOPREFIX) {
+    // Most texts hold no prefix: they are taken as they are, whatever their length.
+    if ((format & DT_NOPREFIX) || !s.contains(QLatin1Char('&'))) {
         g.text = s;
-        g.underline.assign(std::size_t(s.size()), false);
         return g;
     }
+    g.text.reserve(s.size());
+    g.underline.reserve(std::size_t(s.size()));
     for (qsizetype i = 0; i < s.size(); ++i) {
         if (s[i] == QLatin1Char('&')) {
             if (i + 1 < s.size() && s[i + 1] == QLatin1Char('&')) {
@@ -37,7 +41,9 @@ Glyphs stripPrefixes(const QString& s, unsigned format)
             }
             if (i + 1 < s.size()) {
                 g.text += s[i + 1];
-                g.underline.push_back(!(format & DT_HIDEPREFIX));
+                const bool shown = !(format & DT_HIDEPREFIX);
+                g.underline.push_back(shown);
+                g.anyUnderline |= shown;
                 ++i;
             }
             continue;   // a trailing '&' shows nothing
@@ -45,42 +51,70 @@ Glyphs stripPrefixes(const QString& s, unsigned format)
         g.text += s[i];
         g.underline.push_back(false);
     }
+    if (!g.anyUnderline)
+        g.underline.clear();
     return g;
 }
 
 // Widths of the texts measured lately, per font. A grid paints the same
 // texts again and again (hover, selection, the blink timer), and shaping a
-// text to measure it costs more than drawing it.
+// text to measure it costs more than drawing it. Two generations: when the
+// newer one is full it becomes the older and the oldest goes, so what one
+// paint measures still answers the next however many cells it had. Long
+// texts are not kept: no line of a cell is that long, they are measured
+// rarely, and each would take the room of many short ones.
 class TWidthCache {
 public:
     int Width(const QFontMetrics& fm, const QString& fontKey, const QString& text)
     {
-        if (const auto font = FByFont.constFind(fontKey); font != FByFont.cend())
-            if (const auto hit = font->constFind(text); hit != font->cend())
-                return *hit;
-        const int width = fm.horizontalAdvance(text);
+        if (text.size() > MaxKeyLength)
+            return fm.horizontalAdvance(text);
+        if (const int* hit = Find(FNew, fontKey, text))
+            return *hit;
+        const int* old = Find(FOld, fontKey, text);
+        const int width = old ? *old : fm.horizontalAdvance(text);
         if (FCount >= MaxEntries) {
-            FByFont.clear();
+            FOld = std::move(FNew);
+            FNew.clear();
             FCount = 0;
         }
-        FByFont[fontKey].insert(text, width);
+        FNew[fontKey].insert(text, width);
         ++FCount;
         return width;
     }
 
 private:
+    using TByFont = QHash<QString, QHash<QString, int>>;
+    static const int* Find(const TByFont& cache, const QString& fontKey, const QString& text)
+    {
+        const auto font = cache.constFind(fontKey);
+        if (font == cache.cend())
+            return nullptr;
+        const auto hit = font->constFind(text);
+        return hit == font->cend() ? nullptr : &*hit;
+    }
+
     static constexpr int MaxEntries = 8192;
-    QHash<QString, QHash<QString, int>> FByFont;
+    static constexpr qsizetype MaxKeyLength = 1024;
+    TByFont FNew, FOld;
     int FCount = 0;
 };
 
 thread_local TWidthCache widthCache;
+
+// A line drawn unmeasured (left-aligned, clipped) that is longer than this is
+// cut to what can show before it is drawn: shaping it whole would cost its
+// whole length at every paint.
+constexpr qsizetype LongLineLength = 256;
 
 struct TextLine {
     qsizetype start = 0;   // into Glyphs::text
     qsizetype length = 0;
     bool ellipsis = false;
     int width = -1;        // -1: not measured
+    // Wider than the rectangle, measured only so far as to know that; only
+    // the characters that can show are drawn.
+    bool over = false;
 };
 
 } // namespace
@@ -252,15 +286,18 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
     if (single && (g.text.contains(QLatin1Char('\r')) || g.text.contains(QLatin1Char('\n')))) {
         // One line: line ends are left out rather than drawn as boxes.
         Glyphs kept;
+        kept.anyUnderline = g.anyUnderline;
         for (qsizetype i = 0; i < g.text.size(); ++i) {
             if (g.text[i] == QLatin1Char('\r') || g.text[i] == QLatin1Char('\n'))
                 continue;
             kept.text += g.text[i];
-            kept.underline.push_back(g.underline[std::size_t(i)]);
+            if (g.anyUnderline)
+                kept.underline.push_back(g.underline[std::size_t(i)]);
         }
         g = std::move(kept);
     }
     const QString& text = g.text;
+    const qsizetype n = text.size();
     const int tabWidth = 8 * std::max(1, fm.averageCharWidth());
     const bool tabs = format & DT_EXPANDTABS;
     auto nextTabStop = [tabWidth](int x) { return (x / tabWidth + 1) * tabWidth; };
@@ -279,133 +316,239 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
         }
         return x;
     };
-    // Widths grow with the prefix length, so the longest prefix of
-    // [start, start + len) no wider than limit is found by halving.
-    auto longestFit = [&](qsizetype start, qsizetype len, int limit) {
-        qsizetype lo = 0, hi = len;
-        while (lo < hi) {
-            const qsizetype mid = (lo + hi + 1) / 2;
-            if (measure(start, mid) <= limit)
+    // Widths grow with the prefix length, so the longest prefix no wider
+    // than a limit is found by halving between a length known to fit and
+    // one known not to. A line's work so stays with the characters that can
+    // show on it, however long the text goes on after them.
+    auto bisect = [&](auto width, qsizetype lo, qsizetype hi, int limit) {
+        while (hi - lo > 1) {
+            const qsizetype mid = lo + (hi - lo) / 2;
+            if (width(mid) <= limit)
                 lo = mid;
             else
-                hi = mid - 1;
+                hi = mid;
         }
         return lo;
+    };
+    // About twice the characters of the average width that fill `limit`:
+    // the first length tried, doubled while it still fits.
+    auto firstProbe = [&](int limit) {
+        return qsizetype(std::max(limit, 0)) * 2 / std::max(1, fm.averageCharWidth()) + 8;
+    };
+    // The longest prefix of [start, start + len) no wider than limit.
+    auto longestFit = [&](qsizetype start, qsizetype len, int limit) {
+        auto width = [&](qsizetype k) { return measure(start, k); };
+        qsizetype lo = 0;
+        for (qsizetype probe = firstProbe(limit);; probe *= 2) {
+            if (probe >= len)
+                return width(len) <= limit ? len : bisect(width, lo, len, limit);
+            if (width(probe) > limit)
+                return bisect(width, lo, probe, limit);
+            lo = probe;
+        }
+    };
+    // The longest suffix of [start, start + len) no wider than limit.
+    auto longestFitFromEnd = [&](qsizetype start, qsizetype len, int limit) {
+        auto width = [&](qsizetype k) { return measure(start + len - k, k); };
+        qsizetype lo = 0;
+        for (qsizetype probe = firstProbe(limit);; probe *= 2) {
+            if (probe >= len)
+                return width(len) <= limit ? len : bisect(width, lo, len, limit);
+            if (width(probe) > limit)
+                return bisect(width, lo, probe, limit);
+            lo = probe;
+        }
+    };
+    // The width of [start, start + len) when it is at most limit, else -1,
+    // found without measuring more than about twice what fits.
+    auto widthIfFits = [&](qsizetype start, qsizetype len, int limit) {
+        for (qsizetype probe = firstProbe(limit); probe < len; probe *= 2)
+            if (measure(start, probe) > limit)
+                return -1;
+        const int w = measure(start, len);
+        return w <= limit ? w : -1;
     };
     auto isBreakChar = [&](qsizetype i) {
         return text[i] == QLatin1Char(' ') || (tabs && text[i] == QLatin1Char('\t'));
     };
-
-    // Paragraphs split at line ends unless everything is one line.
-    std::vector<std::pair<qsizetype, qsizetype>> paragraphs;
-    {
-        qsizetype start = 0;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const QChar c = text[i];
-            if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-                continue;
-            paragraphs.emplace_back(start, i - start);
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
-        if (start < text.size() || paragraphs.empty())
-            paragraphs.emplace_back(start, text.size() - start);
-    }
+    auto isLineEnd = [&](qsizetype i) { return text[i] == QLatin1Char('\r') || text[i] == QLatin1Char('\n'); };
+    // The first line end in [from, to), else to.
+    auto lineEndIn = [&](qsizetype from, qsizetype to) {
+        QStringView v = QStringView(text).mid(from, to - from);
+        const qsizetype lf = v.indexOf(QLatin1Char('\n'));
+        if (lf >= 0)
+            v = v.first(lf);
+        const qsizetype cr = v.indexOf(QLatin1Char('\r'));
+        return from + (cr >= 0 ? cr : v.size());
+    };
+    // Where the paragraph after the line end at `end` starts; n when the
+    // text ends there (a final line end opens no paragraph).
+    auto nextParagraph = [&](qsizetype end) {
+        if (end >= n)
+            return n;
+        if (text[end] == QLatin1Char('\r') && end + 1 < n && text[end + 1] == QLatin1Char('\n'))
+            ++end;
+        return end + 1;
+    };
 
     const int avail = r.Width();
     const bool wrap = (format & DT_WORDBREAK) && !single;
     const bool breakWords = wrap && (format & DT_EDITCONTROL);
+    // The edit-control mode shows no partly visible last line: lines below
+    // the ones that fit are never shown, so they are not laid out; one more
+    // tells that the text was cut.
+    const bool editCut = (format & DT_EDITCONTROL) && !calc && !single && lineHeight > 0;
+    const std::size_t fitLines = editCut ? std::size_t(std::max(1, r.Height() / lineHeight)) : 0;
+    const std::size_t maxLines = editCut ? fitLines + 1 : std::numeric_limits<std::size_t>::max();
     std::vector<TextLine> lines;
-    for (const auto& [pstart, plen] : paragraphs) {
+    if (single)
+        lines.push_back({0, n});
+    for (qsizetype pstart = 0; !single && lines.size() < maxLines;) {
         if (!wrap) {
-            lines.push_back({pstart, plen});
+            const qsizetype pend = lineEndIn(pstart, n);
+            lines.push_back({pstart, pend - pstart});
+            pstart = nextParagraph(pend);
+            if (pstart >= n)
+                break;
             continue;
         }
-        qsizetype pos = pstart;
-        const qsizetype end = pstart + plen;
-        if (plen == 0)
-            lines.push_back({pstart, 0});
-        // Most cell texts fit their line: one measure instead of one per word.
-        qsizetype shown = end;
-        while (shown > pos && isBreakChar(shown - 1))
-            --shown;
-        if (plen > 0) {
-            const int width = measure(pos, shown - pos);
-            if (width <= avail) {
-                lines.push_back({pos, shown - pos, false, width});
-                continue;
+        // The paragraph's end is looked for only as far as its lines are
+        // laid out: [pstart, known) holds no line end; pend is the end once found.
+        qsizetype known = pstart, pend = -1;
+        auto scanTo = [&](qsizetype to) {
+            if (pend >= 0)
+                return;
+            to = std::min(to, n);
+            if (to > known) {
+                const qsizetype e = lineEndIn(known, to);
+                known = e;
+                if (e < to) {
+                    pend = e;
+                    return;
+                }
             }
-        }
-        while (pos < end) {
-            // Greedy: take words while the line (without trailing blanks) fits.
-            qsizetype lineEnd = pos;   // exclusive end of accepted text
-            qsizetype i = pos;
-            while (i < end) {
-                qsizetype wordEnd = i;
-                while (wordEnd < end && isBreakChar(wordEnd))
-                    ++wordEnd;
-                while (wordEnd < end && !isBreakChar(wordEnd))
-                    ++wordEnd;
-                const bool fits = measure(pos, wordEnd - pos) <= avail;
-                if (!fits && lineEnd != pos)
-                    break;
-                if (!fits && breakWords) {
-                    // A word wider than the line: cut it where it stops fitting,
-                    // keeping at least one character so the layout moves on.
-                    lineEnd = pos + std::max<qsizetype>(1, longestFit(pos, wordEnd - pos, avail));
+            if (known == n)
+                pend = n;
+        };
+        qsizetype pos = pstart;
+        scanTo(pos + 1);
+        if (pend == pos)
+            lines.push_back({pos, 0});   // an empty paragraph
+        while (!(pend >= 0 && pos >= pend) && lines.size() < maxLines) {
+            // The longest prefix of the rest of the paragraph that fits; at
+            // the paragraph's end trailing blanks do not count.
+            qsizetype lo = 0, hi = -1;
+            bool restFits = false;
+            for (qsizetype probe = firstProbe(avail);; probe *= 2) {
+                scanTo(pos + probe);
+                if (pend >= 0 && pend <= pos + probe) {
+                    qsizetype shown = pend;
+                    while (shown > pos && isBreakChar(shown - 1))
+                        --shown;
+                    const qsizetype len = shown - pos;
+                    if (len <= lo || measure(pos, len) <= avail) {
+                        lo = len;
+                        restFits = true;
+                    } else {
+                        hi = len;
+                    }
                     break;
                 }
-                lineEnd = wordEnd;
-                i = wordEnd;
-                if (!fits)
+                if (measure(pos, probe) > avail) {
+                    hi = probe;
                     break;
+                }
+                lo = probe;
+            }
+            if (restFits) {
+                lines.push_back({pos, lo, false, measure(pos, lo)});
+                break;
+            }
+            const qsizetype fit = bisect([&](qsizetype k) { return measure(pos, k); }, lo, hi, avail);
+            // The last word end within the fitting prefix (a word takes its
+            // leading blanks with it, as the line starts with them).
+            qsizetype lineEnd = pos + fit;
+            while (lineEnd > pos && !(isBreakChar(lineEnd) && !isBreakChar(lineEnd - 1)))
+                --lineEnd;
+            if (lineEnd == pos) {
+                if (breakWords) {
+                    // A word wider than the line: cut it where it stops fitting,
+                    // keeping at least one character so the layout moves on.
+                    lineEnd = pos + std::max<qsizetype>(1, fit);
+                } else {
+                    // The word stays whole on a line of its own.
+                    lineEnd = pos;
+                    while (lineEnd < n && isBreakChar(lineEnd))
+                        ++lineEnd;
+                    while (lineEnd < n && !isBreakChar(lineEnd) && !isLineEnd(lineEnd))
+                        ++lineEnd;
+                }
             }
             qsizetype shownEnd = lineEnd;
             while (shownEnd > pos && isBreakChar(shownEnd - 1))
                 --shownEnd;
             lines.push_back({pos, shownEnd - pos});
             pos = lineEnd;
-            while (pos < end && isBreakChar(pos))
+            while (pos < n && isBreakChar(pos))
                 ++pos;
+            if (pos >= n || isLineEnd(pos))
+                pend = pos;
         }
+        if (pend < 0)
+            break;   // the lines to show are laid out
+        pstart = nextParagraph(pend);
+        if (pstart >= n)
+            break;
     }
 
-    // The edit-control mode shows no partly visible last line.
     bool cutLines = false;
-    if ((format & DT_EDITCONTROL) && !calc && !single && lineHeight > 0) {
-        const std::size_t fits = std::size_t(std::max(1, r.Height() / lineHeight));
-        if (lines.size() > fits) {
-            lines.resize(fits);
-            cutLines = true;
-        }
+    if (editCut && lines.size() > fitLines) {
+        lines.resize(fitLines);
+        cutLines = true;
     }
 
     const bool ellipsis = format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS);
     const bool opaque = d->effectiveBkMode() == bkOpaque;
+    const bool noClip = format & DT_NOCLIP;
     // One left-aligned line on a transparent background needs no width: it
     // is drawn clipped to its rectangle instead. Measuring a text costs more
     // than drawing it, and most cell texts are such lines.
     const bool unmeasured = !calc && lines.size() == 1 && lines[0].width < 0 &&
                             !(format & (DT_CENTER | DT_RIGHT | DT_NOCLIP)) && !ellipsis && !opaque &&
-                            !(tabs && text.contains(QLatin1Char('\t'))) &&
-                            std::find(g.underline.begin(), g.underline.end(), true) == g.underline.end();
+                            !(tabs && text.contains(QLatin1Char('\t'))) && !g.anyUnderline;
     const QString dots = QStringLiteral("...");
     int maxWidth = 0;
     for (std::size_t li = 0; li < lines.size() && !unmeasured; ++li) {
         TextLine& line = lines[li];
+        const bool lastCut = cutLines && li + 1 == lines.size();
+        // A line that is drawn clipped needs its whole width only where its
+        // place depends on it (centred) or for measuring.
+        if (line.width < 0 && !calc && !noClip && !(format & DT_CENTER)) {
+            line.width = widthIfFits(line.start, line.length, avail);
+            if (line.width < 0) {
+                line.over = true;
+                line.width = avail + 1;
+            }
+        }
         if (line.width < 0)
             line.width = measure(line.start, line.length);
-        const bool lastCut = cutLines && li + 1 == lines.size();
         if (ellipsis && !calc && (line.width > avail || lastCut)) {
             // Characters are dropped from the end until the text and "..." fit.
             const int dotsWidth = fm.horizontalAdvance(dots);
-            qsizetype n = line.length;
+            qsizetype k = line.length;
             if (line.width + dotsWidth > avail)
-                n = longestFit(line.start, line.length, avail - dotsWidth);
+                k = longestFit(line.start, line.length, avail - dotsWidth);
             line.ellipsis = true;
-            line.length = n;
-            line.width = measure(line.start, n) + dotsWidth;
+            line.over = false;
+            line.length = k;
+            line.width = measure(line.start, k) + dotsWidth;
+        } else if (line.over && (format & DT_RIGHT)) {
+            // Right-aligned, only the end shows: the characters that fit
+            // and a few more for a glyph cut by the left edge.
+            const qsizetype k = std::min(line.length, longestFitFromEnd(line.start, line.length, avail) + 8);
+            line.start += line.length - k;
+            line.length = k;
+            line.width = measure(line.start, k);
         }
         maxWidth = std::max(maxWidth, line.width);
     }
@@ -431,7 +574,7 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
     // Text that lies inside the rectangle needs no clip of its own; setting
     // one per cell is a good part of a grid's paint.
     bool clipped = false;
-    if (!(format & DT_NOCLIP)) {
+    if (!noClip) {
         const bool fits = !unmeasured && maxWidth <= avail && y >= r.Top && y + textHeight <= r.Bottom;
         if (!fits) {
             // A clip of one rectangle is far cheaper for the painter than a region.
@@ -443,6 +586,12 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
             clipped = true;
         }
     }
+    // A long left-aligned line cut by the right edge: only the characters
+    // that fit and a few more for the glyph the edge cuts are shaped.
+    if (clipped && !(format & (DT_CENTER | DT_RIGHT)))
+        for (TextLine& line : lines)
+            if ((line.over || (unmeasured && line.length > LongLineLength)) && !line.ellipsis)
+                line.length = std::min(line.length, longestFit(line.start, line.length, avail) + 8);
     d->usePainterFont(p);
     const QColor textColor = ToQColor(d->font.Color);
     const bool prefixOnly = format & DT_PREFIXONLY;
@@ -478,7 +627,7 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
         // Accelerator underlines below the prefixed characters.
         const int ulY = baseline + std::max(1, fm.underlinePos());
         const int ulH = std::max(1, fm.lineWidth());
-        for (qsizetype i = line.start; i < line.start + line.length; ++i) {
+        for (qsizetype i = line.start; g.anyUnderline && i < line.start + line.length; ++i) {
             if (!g.underline[std::size_t(i)])
                 continue;
             const int x0 = x + measure(line.start, i - line.start);

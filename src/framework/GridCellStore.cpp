@@ -354,4 +354,12 @@ void TGridCellStore::ClearColumns(int first, int last)
     });
 }
 
+void TGridCellStore::ClearTexts(int c1, int r1, int c2, int r2)
+{
+    FRows.ForEach([&](int r, TGridRowCells& row) {
+        if (r >= r1 && r < r2)
+            row.FTexts.ClearRange(c1, c2);
+    });
+}
+
 } // namespace fw

@@ -48,6 +48,9 @@ public:
     // Forgets the texts and objects of rows (columns) [first, last).
     void ClearRows(int first, int last);
     void ClearColumns(int first, int last);
+    // Forgets the texts of columns [c1, c2) in rows [r1, r2), at the cost of
+    // the rows and cells stored rather than of the area.
+    void ClearTexts(int c1, int r1, int c2, int r2);
     // Rows taken out and put back as whole handles (TCellLine::CloseUp, OpenUp).
     void TakeRows(const std::vector<int>& rows, int end, const std::function<void(std::size_t, TGridRowCells&)>& take);
     void PutRows(std::vector<std::pair<int, TGridRowCells>>& rows, int newEnd);

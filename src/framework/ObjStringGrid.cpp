@@ -78,6 +78,16 @@ void TStringGrid::SetCells(int ACol, int ARow, const QString& value)
         InvalidateCell(ACol, ARow);
 }
 
+void TStringGrid::ClearCellTexts(const TGridRect& area)
+{
+    CheckCellIndex(area.Left, area.Top);
+    if (area.Right < area.Left || area.Bottom < area.Top)
+        return;
+    auto after = [](int i) { return i < INT_MAX ? i + 1 : INT_MAX; };
+    d->cells.ClearTexts(area.Left, area.Top, after(area.Right), after(area.Bottom));
+    InvalidateRect(area);
+}
+
 void* TStringGrid::Objects(int ACol, int ARow) const
 {
     CheckCellIndex(ACol, ARow);

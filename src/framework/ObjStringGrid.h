@@ -134,6 +134,10 @@ public:
     // every text they look at; null for a cell that holds none. It holds
     // until the cells next change.
     const QString* FindCellText(int ACol, int ARow) const;
+    // Empties the texts of the cells of `area` (objects stay), at the cost of
+    // the cells that hold one rather than of the area's size: a loader that
+    // fills a large area sparsely clears what was there before with it.
+    void ClearCellTexts(const TGridRect& area);
     void* Objects(int ACol, int ARow) const;
     void SetObjects(int ACol, int ARow, void* object);
 

@@ -13,6 +13,11 @@
 #include <QTemporaryDir>
 
 #include <freexl.h>
+#include <gsf/gsf-infile-msole.h>
+#include <gsf/gsf-infile.h>
+#include <gsf/gsf-input-stdio.h>
+#include <gsf/gsf-input.h>
+#include <gsf/gsf-utils.h>
 #include <pugixml.hpp>
 #include <xlsxwriter.h>
 
@@ -211,6 +216,328 @@ int ColumnNumber(const QString& letters)
     return n;
 }
 
+// ---------------------------------------------------------------- legacy cached values
+
+namespace {
+
+// The compound-file library, loaded when the first legacy workbook is read.
+struct TLibGsf {
+    decltype(&gsf_init) init = nullptr;
+    decltype(&gsf_input_stdio_new) open_file = nullptr;
+    decltype(&gsf_infile_msole_new) open_compound = nullptr;
+    decltype(&gsf_infile_num_children) child_count = nullptr;
+    decltype(&gsf_infile_name_by_index) child_name = nullptr;
+    decltype(&gsf_infile_child_by_index) child = nullptr;
+    decltype(&gsf_input_size) size = nullptr;
+    decltype(&gsf_input_read) read = nullptr;
+    decltype(&g_object_unref) unref = nullptr;   // found among the library's own dependencies
+};
+
+const TLibGsf& LibGsf(const QString& fileName)
+{
+    static const TLibGsf* const loaded = [] {
+        const TLibGsf* api = LoadSharedApi<TLibGsf>("libgsf-1.so.114", [](TLibGsf& a, auto bind) {
+            return bind(a.init, "gsf_init") && bind(a.open_file, "gsf_input_stdio_new") &&
+                   bind(a.open_compound, "gsf_infile_msole_new") && bind(a.child_count, "gsf_infile_num_children") &&
+                   bind(a.child_name, "gsf_infile_name_by_index") && bind(a.child, "gsf_infile_child_by_index") &&
+                   bind(a.size, "gsf_input_size") && bind(a.read, "gsf_input_read") &&
+                   bind(a.unref, "g_object_unref");
+        });
+        if (api)
+            api->init();
+        return api;
+    }();
+    if (!loaded)
+        Fail(fileName, QStringLiteral("the compound-file library (libgsf-1.so.114) cannot be loaded"));
+    return *loaded;
+}
+
+// The workbook stream of a legacy workbook ("Workbook", or "Book" of the
+// older format), read whole; empty when the file holds none.
+QByteArray WorkbookStream(const QString& fileName)
+{
+    const TLibGsf& gsf = LibGsf(fileName);
+    auto release = [&](void* object) {
+        if (object)
+            gsf.unref(object);
+    };
+    const QByteArray path = QFile::encodeName(fileName);
+    GsfInput* file = gsf.open_file(path.constData(), nullptr);
+    if (!file)
+        Fail(fileName, QStringLiteral("cannot be opened"));
+    GsfInfile* compound = gsf.open_compound(file, nullptr);
+    QByteArray bytes;
+    GsfInput* stream = nullptr;
+    if (compound) {
+        int best = -1;
+        for (int i = 0; i < gsf.child_count(compound); ++i) {
+            const QString name = QString::fromUtf8(gsf.child_name(compound, i));
+            if (name.compare(QLatin1String("Workbook"), Qt::CaseInsensitive) == 0)
+                best = i;
+            else if (best < 0 && name.compare(QLatin1String("Book"), Qt::CaseInsensitive) == 0)
+                best = i;
+        }
+        if (best >= 0)
+            stream = gsf.child(compound, best);
+    }
+    if (stream) {
+        const gsf_off_t size = gsf.size(stream);
+        if (size > 0 && size <= TZipArchive::MaxTotalBytes) {
+            bytes.resize(qsizetype(size));
+            if (!gsf.read(stream, size_t(size), reinterpret_cast<guint8*>(bytes.data())))
+                bytes.clear();
+        }
+    }
+    release(stream);
+    release(compound);
+    release(file);
+    return bytes;
+}
+
+// [at, at + len) of d, cut at its end.
+QByteArrayView Slice(QByteArrayView d, qsizetype at, qsizetype len)
+{
+    if (at < 0 || at >= d.size() || len <= 0)
+        return {};
+    return d.sliced(at, std::min(len, d.size() - at));
+}
+
+quint16 U16(QByteArrayView d, qsizetype at)
+{
+    return at + 2 <= d.size() ? quint16(quint8(d[at]) | (quint8(d[at + 1]) << 8)) : 0;
+}
+
+quint32 U32(QByteArrayView d, qsizetype at)
+{
+    return at + 4 <= d.size() ? quint32(U16(d, at)) | (quint32(U16(d, at + 2)) << 16) : 0;
+}
+
+double F64(QByteArrayView d, qsizetype at)
+{
+    quint64 bits = 0;
+    for (int i = 7; i >= 0; --i)
+        bits = (bits << 8) | quint8(d[at + i]);
+    double v = 0;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+QString ErrorText(int code)
+{
+    switch (code) {
+    case 0x00: return QStringLiteral("#NULL!");
+    case 0x07: return QStringLiteral("#DIV/0!");
+    case 0x0F: return QStringLiteral("#VALUE!");
+    case 0x17: return QStringLiteral("#REF!");
+    case 0x1D: return QStringLiteral("#NAME?");
+    case 0x24: return QStringLiteral("#NUM!");
+    case 0x2A: return QStringLiteral("#N/A");
+    }
+    return QStringLiteral("#ERROR");
+}
+
+// The records of a workbook stream: id, length, data, one after another.
+class TBiffRecords {
+public:
+    explicit TBiffRecords(const QByteArray& stream) : FData(stream) {}
+    void Seek(qsizetype pos) { FNext = pos; }
+    // The next record, false at the end of the stream or at a record cut short.
+    bool Next()
+    {
+        if (FNext < 0 || FNext + 4 > FData.size())
+            return false;
+        const QByteArrayView all(FData);
+        Id = U16(all, FNext);
+        const qsizetype len = U16(all, FNext + 2);
+        if (FNext + 4 + len > FData.size())
+            return false;
+        Data = Slice(all, FNext + 4, len);
+        FNext += 4 + len;
+        return true;
+    }
+    quint16 PeekId() const { return FNext + 2 <= FData.size() ? U16(QByteArrayView(FData), FNext) : 0; }
+
+    quint16 Id = 0;
+    QByteArrayView Data;
+
+private:
+    const QByteArray& FData;
+    qsizetype FNext = 0;
+};
+
+enum : quint16 {
+    BiffFormula = 0x0006, BiffEof = 0x000A, BiffFilePass = 0x002F, BiffContinue = 0x003C, BiffBoundSheet = 0x0085,
+    BiffXf = 0x00E0, BiffBoolErr = 0x0205, BiffString = 0x0207, BiffFormat = 0x041E, BiffBof = 0x0809,
+};
+
+// A string of the newer format: flags, then the characters in one or two
+// bytes each, with rich-text runs and extensions skipped. The characters
+// may go on in CONTINUE records, each with its own flags byte. `at` points
+// at the flags byte of the first record.
+QString UnicodeString(TBiffRecords& records, qsizetype count, qsizetype at)
+{
+    QString out;
+    QByteArrayView d = records.Data;
+    if (at >= d.size())
+        return out;
+    const quint8 flags = quint8(d[at++]);
+    if (flags & 0x08)
+        at += 2;   // rich-text run count
+    if (flags & 0x04)
+        at += 4;   // extension size
+    bool wide = flags & 0x01;
+    for (;;) {
+        const qsizetype width = wide ? 2 : 1;
+        while (out.size() < count && at + width <= d.size()) {
+            out += QChar(wide ? U16(d, at) : quint8(d[at]));
+            at += width;
+        }
+        if (out.size() >= count || records.PeekId() != BiffContinue || !records.Next() || records.Data.isEmpty())
+            return out;
+        d = records.Data;
+        wide = quint8(d[0]) & 0x01;
+        at = 1;
+    }
+}
+
+using TCachedSheet = QHash<qint64, TSheetValue>;
+
+// What the sheets' cached values need of a legacy workbook's stream: its
+// worksheets and where they start, and which cell formats show dates.
+struct TBiffBook {
+    QByteArray Stream;
+    bool Biff8 = true;
+    std::vector<std::pair<QString, qsizetype>> Sheets;
+    std::vector<int> XfFormats;           // number format of each cell format
+    std::map<int, bool> CustomDates;      // number formats of the workbook: shows a date
+    bool IsDate(int xf) const
+    {
+        if (xf < 0 || xf >= int(XfFormats.size()))
+            return false;
+        const int format = XfFormats[size_t(xf)];
+        const auto it = CustomDates.find(format);
+        return it != CustomDates.end() ? it->second : IsBuiltinDateFormat(format);
+    }
+};
+
+// The workbook's global records. An encrypted workbook gives no sheets.
+TBiffBook ReadBiffBook(QByteArray stream)
+{
+    TBiffBook book;
+    book.Stream = std::move(stream);
+    TBiffRecords records(book.Stream);
+    if (!records.Next() || records.Id != BiffBof)
+        return book;
+    const bool biff8 = book.Biff8 = U16(records.Data, 0) == 0x0600;
+    while (records.Next() && records.Id != BiffEof) {
+        const QByteArrayView d = records.Data;
+        switch (records.Id) {
+        case BiffFilePass:
+            book.Sheets.clear();
+            return book;
+        case BiffBoundSheet: {
+            if (d.size() < 8 || quint8(d[5]) != 0)
+                break;   // a chart or macro sheet
+            const qsizetype count = quint8(d[6]);
+            const QString name =
+                biff8 ? UnicodeString(records, count, 7) : QString::fromLatin1(Slice(d, 7, count));
+            book.Sheets.emplace_back(name, qsizetype(U32(d, 0)));
+            break;
+        }
+        case BiffXf:
+            book.XfFormats.push_back(U16(d, 2));
+            break;
+        case BiffFormat: {
+            const int id = U16(d, 0);
+            const QString code = biff8 ? UnicodeString(records, U16(d, 2), 4)
+                                       : QString::fromLatin1(Slice(d, 3, d.size() > 2 ? quint8(d[2]) : 0));
+            book.CustomDates[id] = IsDateFormat(code);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return book;
+}
+
+// Cached results of formulas, and true/false and error cells, of the
+// worksheet of that name (the first of it): the legacy reader reports
+// formulas as empty and true/false as numbers. Only that sheet's records
+// are read.
+TCachedSheet CachedValues(const TBiffBook& book, const QString& sheetName)
+{
+    TCachedSheet cells;
+    const auto sheet = std::find_if(book.Sheets.begin(), book.Sheets.end(),
+                                    [&](const auto& s) { return s.first == sheetName; });
+    if (sheet == book.Sheets.end())
+        return cells;
+    const bool biff8 = book.Biff8;
+    TBiffRecords records(book.Stream);
+    records.Seek(sheet->second);
+    if (!records.Next() || records.Id != BiffBof)
+        return cells;
+    int depth = 1;   // charts inside a sheet are substreams of their own
+    qint64 pendingString = -1;
+    while (depth > 0 && records.Next()) {
+        const QByteArrayView d = records.Data;
+        if (records.Id == BiffBof) {
+            ++depth;
+            continue;
+        }
+        if (records.Id == BiffEof) {
+            --depth;
+            continue;
+        }
+        if (depth != 1)
+            continue;
+        const int row = U16(d, 0) + 1, col = U16(d, 2) + 1;
+        if (records.Id == BiffFormula && d.size() >= 16) {
+            pendingString = -1;
+            TSheetValue v;
+            if (U16(d, 12) != 0xFFFF) {
+                v.Num = F64(d, 6);
+                if (!std::isfinite(v.Num))
+                    continue;
+                v.Kind = book.IsDate(U16(d, 4)) ? TSheetValue::DateTime : TSheetValue::Number;
+            } else if (quint8(d[6]) == 0) {
+                pendingString = Key(row, col);   // the text follows in a STRING record
+                continue;
+            } else if (quint8(d[6]) == 1) {
+                v.Kind = TSheetValue::Boolean;
+                v.Num = quint8(d[8]) != 0 ? 1 : 0;
+            } else if (quint8(d[6]) == 2) {
+                v.Kind = TSheetValue::Error;
+                v.Str = ErrorText(quint8(d[8]));
+            } else {
+                continue;   // an empty text
+            }
+            cells.insert(Key(row, col), v);
+        } else if (records.Id == BiffString && pendingString >= 0 && d.size() >= 2) {
+            TSheetValue v;
+            v.Kind = TSheetValue::Text;
+            const qsizetype count = U16(d, 0);
+            v.Str = biff8 ? UnicodeString(records, count, 2) : QString::fromLatin1(Slice(d, 2, count));
+            if (!v.Str.isEmpty())
+                cells.insert(pendingString, v);
+            pendingString = -1;
+        } else if (records.Id == BiffBoolErr && d.size() >= 8) {
+            TSheetValue v;
+            if (quint8(d[7]) == 0) {
+                v.Kind = TSheetValue::Boolean;
+                v.Num = quint8(d[6]) != 0 ? 1 : 0;
+            } else {
+                v.Kind = TSheetValue::Error;
+                v.Str = ErrorText(quint8(d[6]));
+            }
+            cells.insert(Key(row, col), v);
+        }
+    }
+    return cells;
+}
+
+} // namespace
+
 // ---------------------------------------------------------------- reading
 
 struct TWorkbook::Impl {
@@ -223,6 +550,18 @@ struct TWorkbook::Impl {
     QStringList Shared;
     std::vector<bool> DateStyles;
     std::vector<TSheetData> Sheets;
+    // The records of a legacy workbook, read at its first sheet.
+    std::optional<TBiffBook> Biff;
+    const void* Xls = nullptr;   // the legacy reader's handle
+
+    Impl() = default;
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
+    ~Impl()
+    {
+        if (Xls)
+            freexl_close(Xls);
+    }
 
     void ReadXlsx();
     void ReadXls();
@@ -322,7 +661,8 @@ void TWorkbook::Impl::ReadXls()
         freexl_get_worksheet_name(h, static_cast<unsigned short>(i), &name);
         Names << Utf8(name ? name : "");
     }
-    freexl_close(h);
+    // Kept for the sheets: opening a workbook reads all of its cells.
+    Xls = h;
 }
 
 TSheetData& TWorkbook::Impl::Sheet(int index)
@@ -401,17 +741,11 @@ void TWorkbook::Impl::ParseXlsxSheet(int index, TSheetData& s)
 
 void TWorkbook::Impl::ParseXlsSheet(int index, TSheetData& s)
 {
-    const void* h = nullptr;
-    const QByteArray path = QFile::encodeName(FileName);
-    if (freexl_open(path.constData(), &h) != FREEXL_OK) {
-        freexl_close(h);
-        Fail(FileName, QStringLiteral("not a readable workbook"));
-    }
+    const void* h = Xls;
     unsigned int rows = 0;
     unsigned short cols = 0;
     if (freexl_select_active_worksheet(h, static_cast<unsigned short>(index)) != FREEXL_OK ||
         freexl_worksheet_dimensions(h, &rows, &cols) != FREEXL_OK) {
-        freexl_close(h);
         Fail(FileName, QStringLiteral("sheet ") + Names.value(index));
     }
     rows = std::min<unsigned int>(rows, MaxSheetRows);
@@ -454,7 +788,19 @@ void TWorkbook::Impl::ParseXlsSheet(int index, TSheetData& s)
             s.Cells.insert(Key(int(r) + 1, int(c) + 1), value);
         }
     }
-    freexl_close(h);
+    // Formula results and true/false cells come from the workbook stream's
+    // own records: the reader above reports formulas as empty and true/false
+    // as the numbers 1 and 0.
+    if (!Biff)
+        Biff = ReadBiffBook(WorkbookStream(FileName));
+    const TCachedSheet cached = CachedValues(*Biff, Names.value(index));
+    for (auto it = cached.cbegin(); it != cached.cend(); ++it) {
+        const int row = int(it.key() >> 16), col = int(it.key() & 0xFFFF);
+        if (row > MaxSheetRows || col > MaxSheetCols)
+            continue;
+        s.Note(row, col);
+        s.Cells.insert(it.key(), it.value());
+    }
 }
 
 QStringList TWorkbook::SheetNames() const
@@ -484,6 +830,18 @@ QString TWorkbook::UsedRangeAddress(int sheet) const
 TSheetValue TWorkbook::Value(int sheet, int row, int col) const
 {
     return d->Sheet(sheet).Cells.value(Key(row, col));
+}
+
+std::vector<TWorkbook::TCell> TWorkbook::Cells(int sheet) const
+{
+    const TSheetData& s = d->Sheet(sheet);
+    std::vector<TCell> cells;
+    cells.reserve(size_t(s.Cells.size()));
+    for (auto it = s.Cells.cbegin(); it != s.Cells.cend(); ++it)
+        cells.push_back({int(it.key() >> 16), int(it.key() & 0xFFFF), it.value()});
+    std::sort(cells.begin(), cells.end(),
+              [](const TCell& a, const TCell& b) { return a.Row != b.Row ? a.Row < b.Row : a.Col < b.Col; });
+    return cells;
 }
 
 // ---------------------------------------------------------------- writing

@@ -35,6 +35,13 @@ public:
     // "$B$3:$E$10", or "$C$2" for a single cell ("$A$1" for an empty sheet).
     QString UsedRangeAddress(int sheet) const;
     TSheetValue Value(int sheet, int row, int col) const;
+    struct TCell {
+        int Row = 0, Col = 0;
+        TSheetValue Value;
+    };
+    // The cells of the sheet that hold a value, by row and then column: a
+    // used range may span far more cells than the sheet holds.
+    std::vector<TCell> Cells(int sheet) const;
 
 private:
     friend void WriteWorkbookSheet(const QString&, const QString&, int, const std::vector<QStringList>&);

@@ -452,6 +452,45 @@ TEST_F(CanvasTest, EditControlHidesPartialLinesAndMarksTheCut)
     EXPECT_EQ(pixels(), cut);
 }
 
+// A long unbroken text is drawn only as far as it shows; what shows is what
+// the whole text shows: the same pixels as a text of just its visible part.
+TEST(CanvasLongText, DrawsTheSamePixelsAsItsVisiblePart)
+{
+    QString word;
+    word.reserve(60000);
+    for (int i = 0; i < 60000; ++i)
+        word += QChar(u'a' + (i * 7) % 26);
+    struct Case {
+        const char* name;
+        unsigned flags;
+        QString shown;   // a text whose pixels the whole word must give
+    };
+    const Case cases[] = {
+        {"word break", DT_WORDBREAK | DT_EDITCONTROL, word.left(400)},
+        {"word break, ellipsis", DT_WORDBREAK | DT_EDITCONTROL | DT_END_ELLIPSIS, word.left(400)},
+        {"no word break", DT_EDITCONTROL, word.left(400)},
+        {"single line", DT_SINGLELINE, word.left(400)},
+        {"single line, ellipsis", DT_SINGLELINE | DT_END_ELLIPSIS, word.left(400)},
+        {"single line, right", DT_SINGLELINE | DT_RIGHT, word.right(400)},
+        {"single line, opaque", DT_SINGLELINE | DT_VCENTER, word.left(400)},
+    };
+    for (const Case& c : cases) {
+        auto draw = [&](const QString& text, bool opaque) {
+            QImage image(300, 60, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            TCanvas canvas(&image);
+            canvas.Brush().Color = clYellow;
+            canvas.Brush().Style = opaque ? bsSolid : bsClear;
+            TRect r(10, 10, 260, 10 + 2 * canvas.TextHeight(QStringLiteral("X")));
+            canvas.DrawText(text, r, c.flags);
+            canvas.Release();
+            return image;
+        };
+        const bool opaque = c.flags & DT_VCENTER;
+        EXPECT_EQ(draw(word, opaque), draw(c.shown, opaque)) << c.name;
+    }
+}
+
 TEST_F(CanvasTest, PrefixUnderlinesTheNextCharacter)
 {
     struct Case {

@@ -216,6 +216,37 @@ TEST_F(StringGridTest, CellsAreSparseAndSurviveShrinkingTheGrid)
     EXPECT_EQ(grid.Objects(INT_MAX, 2), &grid);
 }
 
+TEST_F(StringGridTest, ClearingTextsOfAnAreaKeepsEverythingElse)
+{
+    int token = 0;
+    grid.SetCells(1, 1, "in");
+    grid.SetCells(3, 2, "in too");
+    grid.SetCells(0, 1, "left of it");
+    grid.SetCells(16001, 2, "right of it");
+    grid.SetCells(2, 3, "below it");
+    grid.SetCells(2, 1000000, "far below");
+    grid.SetCells(16000, 2, "far right, inside");
+    grid.SetCells(16000, 3, "below the far right");
+    grid.SetObjects(2, 2, &token);
+    grid.ClearCellTexts(TGridRect{1, 1, 16000, 2});
+    EXPECT_EQ(grid.Cells(1, 1), "");
+    EXPECT_EQ(grid.Cells(3, 2), "");
+    EXPECT_EQ(grid.Cells(16000, 2), "");
+    EXPECT_EQ(grid.Cells(0, 1), "left of it");
+    EXPECT_EQ(grid.Cells(16001, 2), "right of it");
+    EXPECT_EQ(grid.Cells(16000, 3), "below the far right");
+    EXPECT_EQ(grid.Cells(2, 3), "below it");
+    EXPECT_EQ(grid.Cells(2, 1000000), "far below");
+    EXPECT_EQ(grid.Objects(2, 2), &token) << "objects stay";
+    EXPECT_THROW(grid.ClearCellTexts(TGridRect{-1, 0, 3, 3}), EGridError);
+    // An area of every column and row clears at the cost of what is stored.
+    QElapsedTimer t;
+    t.start();
+    grid.ClearCellTexts(TGridRect{0, 0, INT_MAX, INT_MAX});
+    EXPECT_LT(t.elapsed(), 1000);
+    EXPECT_EQ(grid.Cells(2, 1000000), "");
+}
+
 TEST_F(StringGridTest, NegativeCellIndicesRaiseAClearError)
 {
     struct Case {

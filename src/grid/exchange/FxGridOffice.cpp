@@ -130,8 +130,16 @@ void TFxStringGrid::ReadXLS(const QString& FileName, const QString& SheetName)
     if (ranged) {
         const qint64 cols = qint64(lastCol) - firstCol + 1 + colOffset;
         const qint64 rows = qint64(lastRow) - firstRow + 1 + rowOffset;
+        // Refused before the grid changes: a few cells far apart make a
+        // used range no grid can hold.
         if (cols > MaxLoadColCount || rows > MaxLoadRowCount)
-            throw EFxGridError(QStringLiteral("Incorrect XLS file"));
+            throw EFxGridError(QStringLiteral("The worksheet is too large to load: its used range %1 needs %2 columns "
+                                              "and %3 rows, a grid holds at most %4 columns and %5 rows")
+                                   .arg(address)
+                                   .arg(cols)
+                                   .arg(rows)
+                                   .arg(MaxLoadColCount)
+                                   .arg(MaxLoadRowCount));
         SetColCount(int(cols));
         SetRowCount(int(rows));
         if (oldFixedCols < ColCount() && FixedCols() != oldFixedCols)
@@ -146,14 +154,29 @@ void TFxStringGrid::ReadXLS(const QString& FileName, const QString& SheetName)
     BeginUpdate();
     try {
         if (ranged) {
-            for (int r = 1; r <= RowCount() - rowOffset; ++r) {
-                for (int c = 1; c <= ColCount() - colOffset; ++c) {
-                    const fw::TSheetValue v = book.Value(sheet, firstRow + r - 1, firstCol + c - 1);
-                    if (v.Kind == fw::TSheetValue::Error)
-                        continue;   // an error value leaves its cell alone
-                    SetCellFromLoad(c - 1 + colOffset, r - 1 + rowOffset, v.ToText());
-                }
-            }
+            // Only the cells the sheet holds are read: its used range may
+            // span far more cells than it holds. The range's other cells
+            // become empty; an error value leaves its cell as it was.
+            const std::vector<fw::TWorkbook::TCell> cells = book.Cells(sheet);
+            const fw::TGridRect area{colOffset, rowOffset, ColCount() - 1, RowCount() - 1};
+            auto place = [&](const fw::TWorkbook::TCell& cell, int& c, int& r) {
+                c = cell.Col - firstCol + colOffset;
+                r = cell.Row - firstRow + rowOffset;
+                return area.Contains(c, r);
+            };
+            std::vector<std::pair<fw::TGridCoord, QString>> kept;
+            int c = 0, r = 0;
+            for (const auto& cell : cells)
+                if (cell.Value.Kind == fw::TSheetValue::Error && place(cell, c, r))
+                    if (const QString* text = FindCellText(c, r))
+                        kept.push_back({{c, r}, *text});
+            if (area.Right >= area.Left && area.Bottom >= area.Top)
+                ClearCellTexts(area);
+            for (const auto& [at, text] : kept)
+                SetGridCells(at.X, at.Y, text);
+            for (const auto& cell : cells)
+                if (cell.Value.Kind != fw::TSheetValue::Error && place(cell, c, r))
+                    SetCellFromLoad(c, r, cell.Value.ToText());
         }
     } catch (const fw::Exception&) {
         EndUpdate();

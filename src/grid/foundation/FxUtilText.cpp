@@ -329,20 +329,27 @@ int CellTextKind(const QString& text, bool checkHtml)
 {
     if (text.isEmpty())
         return ctkPlain;
-    const QString s = text + QLatin1Char(' ');
-    if (s[0] == QLatin1Char('='))
+    if (text[0] == QLatin1Char('='))
         return ctkFormula;
-    if (s.startsWith(PackedMarker)) {
-        if (s.size() > 4 && s[3] == QLatin1Char('=') && s[4].unicode() == 0)
+    if (text.startsWith(PackedMarker)) {
+        if (text.size() > 4 && text[3] == QLatin1Char('=') && text[4].unicode() == 0)
             return ctkFormula;
         return ctkPackedWide;
     }
-    if (s.startsWith(QLatin1String("{\\")))
+    if (text.startsWith(QLatin1String("{\\")))
         return ctkRichText;
-    if (checkHtml
-        && (s.contains(QLatin1String("</")) || s.contains(QLatin1String("<B")) || s.contains(QLatin1String("<I"))
-            || s.contains(QLatin1String("<C"))))
-        return ctkHtml;
+    if (checkHtml) {
+        // One pass over the text, looking at what follows each '<' ("</",
+        // "<B", "<I", "<C"): a cell is painted often, and its text may be long.
+        const QStringView v(text);
+        for (qsizetype i = v.indexOf(QLatin1Char('<')); i >= 0 && i + 1 < v.size();
+             i = v.indexOf(QLatin1Char('<'), i + 1)) {
+            const QChar next = v[i + 1];
+            if (next == QLatin1Char('/') || next == QLatin1Char('B') || next == QLatin1Char('I') ||
+                next == QLatin1Char('C'))
+                return ctkHtml;
+        }
+    }
     return ctkPlain;
 }
 

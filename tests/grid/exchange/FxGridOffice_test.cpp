@@ -5,6 +5,7 @@
 #include "framework/AtomicFile.h"
 #include "framework/SysUtils.h"
 #include "framework/Workbook.h"
+#include "framework/Zip.h"
 #include "support/OutsideReaders.h"
 
 #include <QDir>
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <ctime>
 #include <functional>
 #include <memory>
 
@@ -75,6 +77,41 @@ QJsonValue PythonJson(const char* script, const QStringList& args)
     }
     const QJsonDocument d = QJsonDocument::fromJson(out);
     return d.isArray() ? QJsonValue(d.array()) : QJsonValue(d.object());
+}
+
+// The CPU time this thread has taken since the timer was made: a bound on
+// work that other processes on a busy machine do not stretch.
+class TCpuTimer {
+public:
+    TCpuTimer() : FStart(Now()) {}
+    double Seconds() const { return Now() - FStart; }
+
+private:
+    static double Now()
+    {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+    }
+    double FStart;
+};
+
+// A workbook of about 1.4 KB whose sheet holds only A1 and XFD1048576: its
+// used range is the largest a sheet has, though it holds two cells.
+void WriteFarApartWorkbook(const QString& fileName)
+{
+    fw::TZipArchive zip;
+    zip.SetEntry(QStringLiteral("[Content_Types].xml"),
+                 R"(<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/><Default Extension="xml" ContentType="application/xml"/><Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/><Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/></Types>)");
+    zip.SetEntry(QStringLiteral("_rels/.rels"),
+                 R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/></Relationships>)");
+    zip.SetEntry(QStringLiteral("xl/workbook.xml"),
+                 R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets><sheet name="Far" sheetId="1" r:id="rId1"/></sheets></workbook>)");
+    zip.SetEntry(QStringLiteral("xl/_rels/workbook.xml.rels"),
+                 R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)");
+    zip.SetEntry(QStringLiteral("xl/worksheets/sheet1.xml"),
+                 R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><dimension ref="A1:XFD1048576"/><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t>first</t></is></c></row><row r="1048576"><c r="XFD1048576"><v>7</v></c></row></sheetData></worksheet>)");
+    zip.Write(fileName);
 }
 
 class Office : public ::testing::Test {
@@ -213,6 +250,54 @@ wb.save(sys.argv[1])
     EXPECT_EQ(g->Cells(1, 1), "") << "an empty cell of the range becomes empty text";
 }
 
+// A sheet is read by the cells it holds, not by its used range: two cells
+// far apart load (or are refused) at once, however large the range between
+// them. They once made the load visit all 16384 x 1048576 cells.
+TEST_F(Office, FarApartCellsLoadOrAreRefusedAtOnce)
+{
+    const QString file = path("far.xlsx");
+    WriteFarApartWorkbook(file);
+    ASSERT_LT(QFileInfo(file).size(), 2000);
+
+    // With a fixed column and row the range needs one more of each than a
+    // grid holds: refused with the reason, the grid as it was.
+    auto refused = makeGrid(3, 3, 1);
+    refused->SetSaveFixedCells(false);
+    refused->SetCells(1, 1, "kept");
+    TCpuTimer t;
+    try {
+        refused->LoadFromXLS(file);
+        FAIL() << "a range beyond the grid's limits is refused";
+    } catch (const EFxGridError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "The worksheet is too large to load: its used range $A$1:$XFD$1048576 needs 16385 columns and "
+                  "1048577 rows, a grid holds at most 16384 columns and 1048576 rows");
+    }
+    EXPECT_LT(t.Seconds(), 1.0);
+    EXPECT_EQ(refused->ColCount(), 3);
+    EXPECT_EQ(refused->Cells(1, 1), "kept");
+
+    // Without fixed cells it fits: the two cells land, the rest is empty,
+    // and a second load over the grid so made is as quick.
+    auto loaded = makeGrid(3, 3);
+    loaded->SetCells(1, 1, "old");
+    loaded->SetCells(2, 0, "old");
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass ? "loaded again" : "first load");
+        t = TCpuTimer();
+        loaded->LoadFromXLS(file);
+        EXPECT_LT(t.Seconds(), 1.0);
+        EXPECT_EQ(loaded->ColCount(), 16384);
+        EXPECT_EQ(loaded->RowCount(), 1048576);
+        EXPECT_EQ(loaded->Cells(0, 0), "first");
+        EXPECT_EQ(loaded->Cells(16383, 1048575), "7");
+        EXPECT_EQ(loaded->Cells(1, 1), "") << "cells of the range the sheet leaves empty are emptied";
+        EXPECT_EQ(loaded->Cells(2, 0), "");
+        EXPECT_EQ(loaded->Cells(5000, 500000), "") << "typed between the loads";
+        loaded->SetCells(5000, 500000, "between");
+    }
+}
+
 TEST_F(Office, SheetWrittenIntoAWorkbookKeepsTheRest)
 {
     REQUIRE_PYTHON_MODULE("openpyxl", "python3-openpyxl");
@@ -278,6 +363,96 @@ wb.save(sys.argv[1])
     EXPECT_EQ(g->Cells(1, 0), "7");
     EXPECT_EQ(g->Cells(0, 1), QStringLiteral("caf\u00e9"));
     EXPECT_THROW(g->SaveToXLSSheet(path("old.xls"), "Legacy"), fw::Exception) << "a legacy file is never overwritten";
+}
+
+// Formula results and true/false cells of a legacy workbook load as the
+// .xlsx path loads them ("7", "13.5", "True"); they once loaded empty, as
+// the legacy reader reports such cells. The fixture is xlwt's, with cached
+// results put into its FORMULA records (xlwt itself writes none) and a
+// STRING record after each text result, the longest one continued.
+TEST_F(Office, LegacyFormulaResultsAndBooleansLoad)
+{
+    REQUIRE_PYTHON_MODULE("xlwt", "python3-xlwt");
+    QByteArray out;
+    QString err;
+    ASSERT_TRUE(RunPython(R"(
+import sys, struct, datetime, xlwt
+from xlwt import BIFFRecords
+long_text = ''.join(chr(0x3b1 + i % 20) for i in range(5000))
+cached = {(1, 3): ('num', 7.0), (2, 3): ('num', 13.5), (4, 3): ('bool', 1), (5, 3): ('str', 'caf\u00e9'),
+          (6, 3): ('err', 0x07), (7, 3): ('num', 45351.0), (8, 3): ('str', long_text), (9, 3): ('bool', 0)}
+original_init = BIFFRecords.FormulaRecord.__init__
+original_get = BIFFRecords.FormulaRecord.get
+def init(self, row, col, xf, rpn, calc_flags=0):
+    original_init(self, row, col, xf, rpn, calc_flags)
+    self.cell = (row, col)
+    kind, value = cached[self.cell]
+    result = {'num': lambda: struct.pack('<d', value),
+              'bool': lambda: bytes([1, 0, value, 0, 0, 0, 0xFF, 0xFF]),
+              'err': lambda: bytes([2, 0, value, 0, 0, 0, 0xFF, 0xFF]),
+              'str': lambda: bytes([0, 0, 0, 0, 0, 0, 0xFF, 0xFF])}[kind]()
+    self._rec_data = self._rec_data[:6] + result + self._rec_data[14:]
+def get(self):
+    data = original_get(self)
+    kind, value = cached[self.cell]
+    if kind == 'str':
+        chars = value.encode('utf-16-le')
+        first, rest = chars[:8000], chars[8000:]
+        body = struct.pack('<HB', len(value), 1) + first
+        data += struct.pack('<HH', 0x0207, len(body)) + body
+        if rest:
+            data += struct.pack('<HH', 0x003C, len(rest) + 1) + b'\x01' + rest
+    return data
+BIFFRecords.FormulaRecord.__init__ = init
+BIFFRecords.FormulaRecord.get = get
+wb = xlwt.Workbook()
+wb.add_sheet('First').write(0, 0, 'other')
+ws = wb.add_sheet('Data')
+ws.write(0, 0, 'name')
+ws.write(1, 1, 3)
+ws.write(1, 2, 4)
+ws.write(1, 3, xlwt.Formula('B2+C2'))
+ws.write(2, 3, xlwt.Formula('B2*4.5'))
+ws.write(3, 2, True)
+ws.write(3, 3, False)
+ws.write(4, 3, xlwt.Formula('C4'))
+ws.write(5, 3, xlwt.Formula('"caf"&"\u00e9"'))
+ws.write(6, 3, xlwt.Formula('1/0'))
+ws.write(7, 3, xlwt.Formula('B2+45348'), xlwt.easyxf(num_format_str='YYYY-MM-DD'))
+ws.write(8, 3, xlwt.Formula('A1'))
+ws.write(9, 3, xlwt.Formula('NOT(C4)'))
+wb.save(sys.argv[1])
+)",
+                          {path("formulas.xls")}, out, err))
+        << err.toStdString();
+    auto g = makeGrid(4, 4);
+    g->SetCells(3, 6, "before");
+    g->LoadFromXLSSheet(path("formulas.xls"), "Data");
+    EXPECT_EQ(g->ColCount(), 4);
+    EXPECT_EQ(g->RowCount(), 10);
+    QString longText;
+    for (int i = 0; i < 5000; ++i)
+        longText += QChar(0x3b1 + i % 20);
+    struct Case {
+        int col, row;
+        QString text;
+    };
+    const Case cases[] = {
+        {0, 0, "name"},
+        {3, 1, "7"},
+        {3, 2, "13.5"},
+        {2, 3, "True"},
+        {3, 3, "False"},
+        {3, 4, "True"},
+        {3, 5, QStringLiteral("caf\u00e9")},
+        {3, 6, "before"},   // an error result leaves its cell as it was
+        {3, 7, fw::DateToStr(fw::EncodeDate(2024, 2, 29))},
+        {3, 8, longText},   // continued in a CONTINUE record
+        {3, 9, "False"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(g->Cells(c.col, c.row).toStdString(), c.text.toStdString())
+            << "column " << c.col << ", row " << c.row;
 }
 
 TEST_F(Office, DamagedWorkbooksAreRefused)

@@ -12,8 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 
+#include <algorithm>
 #include <memory>
 
 using fw::TColor;
@@ -357,6 +359,55 @@ TEST_F(CellPaint, LinksShowWithoutTheirSchemeUnderlinedInTheLinkColour)
     for (int y = box.top(); y <= box.bottom(); ++y)
         longest = std::max(longest, countPixels(img, colorIs(0xFF0000), QRect(box.left(), y, box.width(), 1)));
     EXPECT_GE(longest, shown - 2);
+}
+
+// One unbroken word of `length` characters.
+QString LongWord(int length, int seed)
+{
+    QString s;
+    s.reserve(length);
+    for (int i = 0; i < length; ++i)
+        s += QChar(u'a' + (i * 7 + seed) % 26);
+    return s;
+}
+
+// A cell shows the lines that fit it, and painting it costs what they cost:
+// a row of 60,000-character words (a pasted mnemonic) paints the pixels of
+// their first 400 characters, in about the time those take. Each line of a
+// wrapped word was once found by measuring the whole rest of the word, and
+// a single line was shaped whole: seconds for one cell.
+TEST_F(CellPaint, LongWordsPaintAtTheCostOfTheirVisibleLines)
+{
+    grid->SetColWidths(2, 250);
+    grid->SetRowHeights(2, 40);
+    grid->resize(4 * 61 + 251 + 10, 6 * 23 + 18 + 10);
+    QImage image(grid->size(), QImage::Format_RGB32);
+    // The least CPU-independent figure of a few rounds: the fastest.
+    auto paintSeconds = [&](int rounds) {
+        double best = 1e9;
+        for (int i = 0; i < rounds; ++i) {
+            QElapsedTimer t;
+            t.start();
+            grid->render(&image);
+            best = std::min(best, t.nsecsElapsed() * 1e-9);
+        }
+        return best;
+    };
+    for (const bool wrap : {true, false}) {
+        SCOPED_TRACE(wrap ? "word wrap" : "single line");
+        grid->SetWordWrap(wrap);
+        for (int c = 1; c < 5; ++c)
+            grid->SetCells(c, 2, LongWord(400, c));
+        paintSeconds(1);
+        const double shortTime = paintSeconds(5);
+        const QImage shortShot = Shot();
+        for (int c = 1; c < 5; ++c)
+            grid->SetCells(c, 2, LongWord(60000, c));
+        const double first = paintSeconds(1);
+        ASSERT_LT(first, 50 * shortTime + 0.05) << "the first paint of the long words lays out what shows only";
+        EXPECT_LE(paintSeconds(5), 4 * shortTime) << "short " << shortTime * 1e3 << " ms";
+        EXPECT_EQ(Shot(), shortShot) << "the same lines show";
+    }
 }
 
 TEST_F(CellPaint, CheckBoxColumnShowsNoDropDownButtonWithoutACombo)
