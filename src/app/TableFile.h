@@ -105,7 +105,8 @@ public:
 
     // Rebuilds the whole file from the rows: each table up to its end, every
     // stored column as an attribute in column order, characters XML 1.0
-    // cannot hold dropped, indented as the spec says. Throws fw::EFileError.
+    // cannot hold dropped, indented unless the description's Indent is off
+    // (the CANopen files are written flat). Throws fw::EFileError.
     void Save(const QString& fileName);
 
     // The document Save writes.
