@@ -335,9 +335,9 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
     auto firstProbe = [&](int limit) {
         return qsizetype(std::max(limit, 0)) * 2 / std::max(1, fm.averageCharWidth()) + 8;
     };
-    // The longest prefix of [start, start + len) no wider than limit.
-    auto longestFit = [&](qsizetype start, qsizetype len, int limit) {
-        auto width = [&](qsizetype k) { return measure(start, k); };
+    // The longest k in [0, len] with width(k) <= limit: probes double from a
+    // guess of what fits, so a long word costs what fits, not its length.
+    auto longestBy = [&](auto width, qsizetype len, int limit) {
         qsizetype lo = 0;
         for (qsizetype probe = firstProbe(limit);; probe *= 2) {
             if (probe >= len)
@@ -347,17 +347,13 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned format)
             lo = probe;
         }
     };
+    // The longest prefix of [start, start + len) no wider than limit.
+    auto longestFit = [&](qsizetype start, qsizetype len, int limit) {
+        return longestBy([&](qsizetype k) { return measure(start, k); }, len, limit);
+    };
     // The longest suffix of [start, start + len) no wider than limit.
     auto longestFitFromEnd = [&](qsizetype start, qsizetype len, int limit) {
-        auto width = [&](qsizetype k) { return measure(start + len - k, k); };
-        qsizetype lo = 0;
-        for (qsizetype probe = firstProbe(limit);; probe *= 2) {
-            if (probe >= len)
-                return width(len) <= limit ? len : bisect(width, lo, len, limit);
-            if (width(probe) > limit)
-                return bisect(width, lo, probe, limit);
-            lo = probe;
-        }
+        return longestBy([&](qsizetype k) { return measure(start + len - k, k); }, len, limit);
     };
     // The width of [start, start + len) when it is at most limit, else -1,
     // found without measuring more than about twice what fits.
