@@ -202,7 +202,7 @@ TEST_F(DmxWindow, OkWritesOneRowPerChannelByteForByte)
     EXPECT_TRUE(messages().isEmpty()) << messages().join('\n').toStdString();
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
     EXPECT_EQ(testsupport::readFile(File_DMX_Default_Values),
-              testsupport::readFile(testsupport::dataPath(QStringLiteral("app/DMX_Default_Values.24.xml"))));
+              testsupport::fixture("app", "DMX_Default_Values.24.xml"));
     // Nothing of the atomic write is left beside it.
     EXPECT_EQ(QDir(folder()).entryList({QStringLiteral("DMX_Default_Values*")}, QDir::Files),
               QStringList{QStringLiteral("DMX_Default_Values.xml")});

@@ -35,7 +35,7 @@ TEST(UpdaterFile, BytesForEachOption)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
-        const QByteArray expected = testsupport::readFile(testsupport::dataPath(QStringLiteral("app/") + QLatin1String(c.expected)));
+        const QByteArray expected = testsupport::fixture("app", c.expected);
         ASSERT_FALSE(expected.isEmpty());
         EXPECT_EQ(Updater_Parameter_Xml(parameters(c.option, c.readBack)).toStdString(), expected.toStdString());
     }

@@ -28,11 +28,12 @@ def tree(e):
 sys.stdout.write(json.dumps(tree(ET.parse(sys.argv[1]).getroot())))
 )PY";
 
-bool run(const QString& program, const QStringList& args, QByteArray& out, QByteArray& err)
+bool run(const QString& program, const QStringList& args, QByteArray& out, QByteArray& err,
+         int timeoutMs = kToolTimeoutMs)
 {
     QProcess p;
     p.start(program, args);
-    if (!p.waitForFinished(kToolTimeoutMs)) {
+    if (!p.waitForFinished(timeoutMs)) {
         p.kill();
         p.waitForFinished();
         err = "timed out";
@@ -113,6 +114,15 @@ QString pythonProgram()
 {
     const QString python = QStringLiteral("/usr/bin/python3");
     return QFileInfo(python).isExecutable() ? python : QString();
+}
+
+bool runPython(const char* script, const QStringList& args, QByteArray& out, QString& err, int timeoutMs)
+{
+    QByteArray errBytes;
+    const QStringList programArgs = QStringList{QStringLiteral("-c"), QString::fromUtf8(script)} + args;
+    const bool ok = run(pythonProgram(), programArgs, out, errBytes, timeoutMs);
+    err = QString::fromUtf8(errBytes);
+    return ok;
 }
 
 QJsonObject pythonXmlTree(const QString& file, QString* error)

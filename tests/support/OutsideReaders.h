@@ -21,6 +21,11 @@ bool xmllintPasses(const QString& file, QString* output = nullptr);
 
 // Path of /usr/bin/python3, empty when it is not there.
 QString pythonProgram();
+// Runs `python3 -c script args...`: true when it ends normally with exit code
+// 0. Its standard output in out, its standard error (or "timed out", after
+// which it is killed) in err.
+bool runPython(const char* script, const QStringList& args, QByteArray& out, QString& err, int timeoutMs);
+
 // The file as Python's xml.etree reads it, from the root element down:
 // {"tag": name, "attrib": [[name, value], ...] in document order, "text": text
 // or null, "children": [...]}. Comments are left out. An empty object and

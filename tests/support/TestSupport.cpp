@@ -1,15 +1,19 @@
 #include "TestSupport.h"
 
+#include "framework/ObjStringGrid.h"
 #include "framework/SysColors.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 #include <QTimer>
+#include <QWidget>
 
 namespace testsupport {
 
@@ -19,6 +23,16 @@ QString dataPath(const QString& relative)
     if (base.isEmpty())
         base = QStringLiteral(GC_SOURCE_TESTS_DIR "/data");
     return relative.isEmpty() ? base : base + QLatin1Char('/') + relative;
+}
+
+QString fixturePath(const QString& folder, const QString& name)
+{
+    return dataPath(folder + QLatin1Char('/') + name);
+}
+
+QByteArray fixture(const QString& folder, const QString& name)
+{
+    return readFile(fixturePath(folder, name));
 }
 
 QByteArray readFile(const QString& path)
@@ -110,6 +124,51 @@ fw::TRect toTRect(const QRect& box)
 QRect toQRect(const fw::TRect& r)
 {
     return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1));
+}
+
+QString shotFolder()
+{
+    return qEnvironmentVariable("GC_SCREENSHOT_DIR");
+}
+
+void keepShot(const QImage& image, const QString& name)
+{
+    const QString dir = shotFolder();
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    image.save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+void keepShot(QWidget* widget, const QString& name, ShotTiming timing)
+{
+    if (shotFolder().isEmpty())
+        return;
+    if (timing == ShotTiming::AfterPendingEvents)
+        QCoreApplication::processEvents();
+    keepShot(widget->grab().toImage(), name);
+}
+
+namespace {
+
+void clickCellAt(fw::TStringGrid* grid, QPoint at)
+{
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+void clickCellNearLeftEdge(fw::TStringGrid* grid, int displayCol, int row)
+{
+    const fw::TRect r = grid->CellRect(displayCol, row);
+    clickCellAt(grid, QPoint(r.Left + 6, r.Top + r.Height() / 2));
+}
+
+void clickCellCentre(fw::TStringGrid* grid, int displayCol, int row)
+{
+    const fw::TRect r = grid->CellRect(displayCol, row);
+    clickCellAt(grid, QPoint(r.Left + r.Width() / 2, r.Top + r.Height() / 2));
 }
 
 fw::TModalResult runModal(fw::TForm& form, const std::function<void()>& step, int timeoutMs)

@@ -1,5 +1,6 @@
 #pragma once
-// Helpers shared by the tests: temporary folders, test data paths, pixels.
+// Helpers shared by the tests: test data, files, pixels, pictures kept for a
+// person to look at, clicks on grid cells, modal loops.
 #include "framework/Forms.h"
 #include "framework/Types.h"
 
@@ -9,6 +10,12 @@
 #include <QString>
 #include <QTemporaryDir>
 
+class QWidget;
+
+namespace fw {
+class TStringGrid;
+}
+
 #include <functional>
 #include <ostream>
 
@@ -16,6 +23,11 @@ namespace testsupport {
 
 // Folder of the checked-in test data (tests/data).
 QString dataPath(const QString& relative = {});
+
+// A checked-in data file: tests/data/<folder>/<name>, its path and its bytes
+// (empty when it cannot be read).
+QString fixturePath(const QString& folder, const QString& name);
+QByteArray fixture(const QString& folder, const QString& name);
 
 // Reads a whole file as bytes; empty when it cannot be read.
 QByteArray readFile(const QString& path);
@@ -46,6 +58,26 @@ int countPixels(const QImage& img, const PixelMatch& match, QRect area = {});
 fw::TRect toTRect(const QRect& box);
 // An exclusive-edged rectangle as a QRect.
 QRect toQRect(const fw::TRect& r);
+
+// Pictures for a person to look at. The environment variable
+// GC_SCREENSHOT_DIR names the folder they are kept in (created when missing);
+// unset, nothing is kept and a test does none of the work done only for a
+// picture. No test reads the variable itself.
+QString shotFolder();   // the folder, empty when pictures are not kept
+
+// When a widget's picture is taken: as it stands, or after the events still
+// waiting (layout, paint) are processed, as a person would see the window.
+enum class ShotTiming { AsItStands, AfterPendingEvents };
+
+// Keeps the picture as <folder>/<name>.png; nothing when pictures are not kept.
+void keepShot(const QImage& image, const QString& name);
+void keepShot(QWidget* widget, const QString& name, ShotTiming timing = ShotTiming::AsItStands);
+
+// A left click through the input path on a cell of a grid (display column
+// and row), then the events it caused. The two points are where the two
+// kinds of check box sit: a few pixels inside the left edge, or the middle.
+void clickCellNearLeftEdge(fw::TStringGrid* grid, int displayCol, int row);
+void clickCellCentre(fw::TStringGrid* grid, int displayCol, int row);
 
 // What runModal gives when the window was still open after the time-out.
 constexpr fw::TModalResult modalTimedOut = -1000;

@@ -10,11 +10,6 @@
 
 namespace {
 
-QString fixture(const char* name)
-{
-    return testsupport::dataPath(QStringLiteral("editors/automation/") + QLatin1String(name));
-}
-
 class BACnet : public ::testing::Test {
 protected:
     void SetUp() override
@@ -36,12 +31,13 @@ TEST_F(BACnet, DefaultTablesMatchTheGoldenFile)
     for (int c : {14, 15, 16})
         EXPECT_TRUE(tables.Table(BACnet_Read).Columns[size_t(c)].Hidden) << c;
     tables.Save(file());
-    EXPECT_EQ(testsupport::readFile(file()), testsupport::readFile(fixture("BACnet_Master_Access.default.xml")));
+    EXPECT_EQ(testsupport::readFile(file()),
+              testsupport::fixture("editors/automation", "BACnet_Master_Access.default.xml"));
 }
 
 TEST_F(BACnet, LoadThenSaveIsByteExactAndReadsBackOutside)
 {
-    const QByteArray original = testsupport::readFile(fixture("BACnet_Master_Access.full.xml"));
+    const QByteArray original = testsupport::fixture("editors/automation", "BACnet_Master_Access.full.xml");
     ASSERT_TRUE(testsupport::writeFile(file(), original));
     BACnet_Use_Type(tables, 0);
     EXPECT_TRUE(tables.Load(file()).Clean());

@@ -10,11 +10,6 @@
 
 namespace {
 
-QString fixture(const char* name)
-{
-    return testsupport::dataPath(QStringLiteral("editors/automation/") + QLatin1String(name));
-}
-
 class DALI2 : public ::testing::Test {
 protected:
     void SetUp() override
@@ -36,12 +31,13 @@ TEST_F(DALI2, DefaultTablesMatchTheGoldenFile)
               QStringList({"256", "Y", "", "", "", "", "", "", "", "", "", "", "", "", ""}));
     EXPECT_EQ(rules.Rows(DALI2_Functions)[0], QStringList({"1", "", "", "", "", ""}));
     rules.Save(file());
-    EXPECT_EQ(testsupport::readFile(file()), testsupport::readFile(fixture("DALI2_Access.default.xml")));
+    EXPECT_EQ(testsupport::readFile(file()),
+              testsupport::fixture("editors/automation", "DALI2_Access.default.xml"));
 }
 
 TEST_F(DALI2, LoadThenSaveIsByteExactAndReadsBackOutside)
 {
-    const QByteArray original = testsupport::readFile(fixture("DALI2_Access.full.xml"));
+    const QByteArray original = testsupport::fixture("editors/automation", "DALI2_Access.full.xml");
     ASSERT_TRUE(testsupport::writeFile(file(), original));
     EXPECT_TRUE(DALI2_Load(rules, file()).Clean());
     // The disabled rule with values out of range passes: only ticked rules are checked.

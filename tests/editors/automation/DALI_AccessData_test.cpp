@@ -16,11 +16,6 @@
 
 namespace {
 
-QString fixture(const char* name)
-{
-    return testsupport::dataPath(QStringLiteral("editors/automation/") + QLatin1String(name));
-}
-
 class DALIAccess : public ::testing::Test {
 protected:
     void SetUp() override
@@ -51,12 +46,13 @@ TEST_F(DALIAccess, DefaultDevicesMatchTheGoldenFile)
     for (int c = 2; c <= 5; ++c)
         EXPECT_TRUE(spec.Columns[size_t(c)].Hidden) << c;
     devices.Save(file());
-    EXPECT_EQ(testsupport::readFile(file()), testsupport::readFile(fixture("DALI_Access.default.xml")));
+    EXPECT_EQ(testsupport::readFile(file()),
+              testsupport::fixture("editors/automation", "DALI_Access.default.xml"));
 }
 
 TEST_F(DALIAccess, LoadThenSaveIsByteExact)
 {
-    const QByteArray original = testsupport::readFile(fixture("DALI_Access.some.xml"));
+    const QByteArray original = testsupport::fixture("editors/automation", "DALI_Access.some.xml");
     ASSERT_TRUE(testsupport::writeFile(file(), original));
     EXPECT_TRUE(devices.Load(file()).Clean());
     EXPECT_EQ(DALI_Enabled_Count(devices.Devices()), 4);

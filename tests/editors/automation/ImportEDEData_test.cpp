@@ -10,16 +10,12 @@
 
 namespace {
 
-QString fixture(const char* name)
-{
-    return testsupport::dataPath(QStringLiteral("editors/automation/") + QLatin1String(name));
-}
-
 std::vector<TBACnet_Var> load(const char* name)
 {
     std::vector<TBACnet_Var> vars;
     QString error;
-    EXPECT_TRUE(Load_EDE_File(fixture(name), vars, &error)) << error.toStdString();
+    const QString file = testsupport::fixturePath("editors/automation", name);
+    EXPECT_TRUE(Load_EDE_File(file, vars, &error)) << error.toStdString();
     return vars;
 }
 
@@ -89,7 +85,7 @@ TEST(ImportEDE, ShortOrMarkerlessFilesGiveAnEmptyList)
 {
     EXPECT_TRUE(load("ede_short.csv").empty());
     // Seven lines or more without a marker.
-    QStringList lines = EDE_Lines(testsupport::readFile(fixture("ede_standard.csv")));
+    QStringList lines = EDE_Lines(testsupport::fixture("editors/automation", "ede_standard.csv"));
     for (QString& line : lines)
         line.replace(QLatin1String("mandatory"), QLatin1String("required"));
     EXPECT_TRUE(Parse_EDE_Lines(lines).empty());
@@ -105,7 +101,7 @@ TEST(ImportEDE, ShortOrMarkerlessFilesGiveAnEmptyList)
 
 TEST(ImportEDE, ByteOrderMarksChooseTheEncoding)
 {
-    const QByteArray utf8 = testsupport::readFile(fixture("ede_standard.csv"));
+    const QByteArray utf8 = testsupport::fixture("editors/automation", "ede_standard.csv");
     const QString text = QString::fromUtf8(utf8).replace(QStringLiteral("Main dimmer"), QStringLiteral("Dimmer Süd Ω"));
     QStringEncoder toUtf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
     const QByteArray utf16 = toUtf16.encode(text);

@@ -12,11 +12,6 @@
 
 namespace {
 
-QString fixture(const char* name)
-{
-    return testsupport::dataPath(QStringLiteral("editors/automation/") + QLatin1String(name));
-}
-
 class ModbusTCPM : public ::testing::Test {
 protected:
     void SetUp() override
@@ -42,12 +37,13 @@ TEST_F(ModbusTCPM, DefaultTablesMatchTheGoldenFile)
     EXPECT_EQ(tables.Table(ModbusTCPM_Write).Columns[12].Items.last(), QStringLiteral("1539"));
 
     ModbusTCPM_Save(tables, file());
-    EXPECT_EQ(testsupport::readFile(file()), testsupport::readFile(fixture("ModbusTCPM_SetAccess.default.xml")));
+    EXPECT_EQ(testsupport::readFile(file()),
+              testsupport::fixture("editors/automation", "ModbusTCPM_SetAccess.default.xml"));
 }
 
 TEST_F(ModbusTCPM, LoadThenSaveIsByteExactAndReadsBackOutside)
 {
-    const QByteArray original = testsupport::readFile(fixture("ModbusTCPM_SetAccess.full.xml"));
+    const QByteArray original = testsupport::fixture("editors/automation", "ModbusTCPM_SetAccess.full.xml");
     ASSERT_FALSE(original.isEmpty());
     ASSERT_TRUE(testsupport::writeFile(file(), original));
     const TTableLoadReport report = tables.Load(file());

@@ -11,11 +11,6 @@
 
 namespace {
 
-QString fixture(const char* name)
-{
-    return testsupport::dataPath(QStringLiteral("editors/automation/") + QLatin1String(name));
-}
-
 class ModbusM : public ::testing::Test {
 protected:
     void SetUp() override
@@ -36,12 +31,13 @@ TEST_F(ModbusM, DefaultTablesMatchTheGoldenFile)
     EXPECT_TRUE(tables.Table(ModbusM_Write).Columns[7].Hidden);
     EXPECT_TRUE(tables.Table(ModbusM_Write).Columns[8].Hidden);
     tables.Save(file());
-    EXPECT_EQ(testsupport::readFile(file()), testsupport::readFile(fixture("ModbusM_SetAccess.default.xml")));
+    EXPECT_EQ(testsupport::readFile(file()),
+              testsupport::fixture("editors/automation", "ModbusM_SetAccess.default.xml"));
 }
 
 TEST_F(ModbusM, LoadThenSaveIsByteExactAndKeepsTheHiddenCells)
 {
-    const QByteArray original = testsupport::readFile(fixture("ModbusM_SetAccess.full.xml"));
+    const QByteArray original = testsupport::fixture("editors/automation", "ModbusM_SetAccess.full.xml");
     ASSERT_TRUE(testsupport::writeFile(file(), original));
     EXPECT_TRUE(tables.Load(file()).Clean());
     // The hidden On Change cell of the file is kept as it stands.
@@ -55,13 +51,15 @@ TEST_F(ModbusM, LoadThenSaveIsByteExactAndKeepsTheHiddenCells)
 
 TEST_F(ModbusM, NeitherModbusWindowReadsTheOthersFile)
 {
-    ASSERT_TRUE(testsupport::writeFile(file(), testsupport::readFile(fixture("ModbusTCPM_SetAccess.full.xml"))));
+    ASSERT_TRUE(
+        testsupport::writeFile(file(), testsupport::fixture("editors/automation", "ModbusTCPM_SetAccess.full.xml")));
     const TTableLoadReport report = tables.Load(file());
     EXPECT_EQ(report.State, TProjectFileState::Unreadable);
     EXPECT_EQ(tables.Rows(ModbusM_Read), Default_Table_Rows(tables.Table(ModbusM_Read)));
 
     TTableFile tcp(ModbusTCPM_File_Spec());
-    ASSERT_TRUE(testsupport::writeFile(file(), testsupport::readFile(fixture("ModbusM_SetAccess.full.xml"))));
+    ASSERT_TRUE(
+        testsupport::writeFile(file(), testsupport::fixture("editors/automation", "ModbusM_SetAccess.full.xml")));
     EXPECT_EQ(tcp.Load(file()).State, TProjectFileState::Unreadable);
 }
 

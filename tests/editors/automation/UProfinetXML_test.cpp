@@ -182,8 +182,7 @@ TEST_F(GSDML, GoldenFileForAFixedDay)
     EXPECT_FALSE(QFile::exists(project(QStringLiteral("typed over.xml"))));
 
     const QByteArray bytes = testsupport::readFile(project(QLatin1String(kGoldenName)));
-    EXPECT_EQ(bytes, testsupport::readFile(testsupport::dataPath(QStringLiteral("editors/automation/")
-                                                                 + QLatin1String(kGoldenName))));
+    EXPECT_EQ(bytes, testsupport::fixture("editors/automation", kGoldenName));
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"));
     EXPECT_TRUE(bytes.endsWith("</ISO15745Profile>\r\n"));
     EXPECT_EQ(bytes.count("\r\n"), 167);

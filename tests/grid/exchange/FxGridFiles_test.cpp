@@ -47,21 +47,8 @@ QByteArray Utf16Le(const QString& s)
     return b;
 }
 
-// Runs a Python script with arguments; its standard output, or a failure.
-bool RunPython(const char* script, const QStringList& args, QByteArray& out, QString& err)
-{
-    QProcess p;
-    p.start(testsupport::pythonProgram(), QStringList{QStringLiteral("-c"), QString::fromUtf8(script)} + args);
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished();
-        err = QStringLiteral("timed out");
-        return false;
-    }
-    out = p.readAllStandardOutput();
-    err = QString::fromUtf8(p.readAllStandardError());
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
+// How long one outside Python check may take.
+constexpr int PythonTimeoutMs = 30000;
 
 // The records of a CSV file as Python's csv module reads them.
 QJsonArray PythonCsvRows(const QString& file, const QString& delimiter)
@@ -73,7 +60,7 @@ with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:
 )";
     QByteArray out;
     QString err;
-    if (!RunPython(script, {file, delimiter}, out, err))
+    if (!testsupport::runPython(script, {file, delimiter}, out, err, PythonTimeoutMs))
         ADD_FAILURE() << "python: " << err.toStdString();
     return QJsonDocument::fromJson(out).array();
 }
@@ -88,7 +75,8 @@ with open(sys.argv[1], 'w', newline='', encoding='utf-8') as f:
 )";
     QByteArray out;
     QString err;
-    if (!RunPython(script, {file, QString::fromUtf8(QJsonDocument(rows).toJson(QJsonDocument::Compact))}, out, err))
+    const QString json = QString::fromUtf8(QJsonDocument(rows).toJson(QJsonDocument::Compact));
+    if (!testsupport::runPython(script, {file, json}, out, err, PythonTimeoutMs))
         ADD_FAILURE() << "python: " << err.toStdString();
 }
 
@@ -1138,7 +1126,7 @@ print(json.dumps(p.cells))
 )";
     QByteArray out;
     QString err;
-    ASSERT_TRUE(RunPython(script, {path("t.html")}, out, err)) << err.toStdString();
+    ASSERT_TRUE(testsupport::runPython(script, {path("t.html")}, out, err, PythonTimeoutMs)) << err.toStdString();
     const QJsonArray cells = QJsonDocument::fromJson(out).array();
     ASSERT_EQ(cells.size(), 15);
     EXPECT_EQ(cells[1].toString(), QStringLiteral("Head"));

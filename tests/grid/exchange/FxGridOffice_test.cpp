@@ -7,6 +7,7 @@
 #include "framework/Workbook.h"
 #include "framework/Zip.h"
 #include "support/OutsideReaders.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,21 +28,8 @@
 
 namespace {
 
-// Runs a Python script; its standard output, or a failure naming stderr.
-bool RunPython(const char* script, const QStringList& args, QByteArray& out, QString& err)
-{
-    QProcess p;
-    p.start(testsupport::pythonProgram(), QStringList{QStringLiteral("-c"), QString::fromUtf8(script)} + args);
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        err = QStringLiteral("timed out");
-        return false;
-    }
-    out = p.readAllStandardOutput();
-    err = QString::fromUtf8(p.readAllStandardError());
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
+// How long one outside Python check may take.
+constexpr int PythonTimeoutMs = 60000;
 
 // True when Python can import the module; else the reason for skipping.
 bool HasPythonModule(const char* module, QString& why)
@@ -52,8 +40,8 @@ bool HasPythonModule(const char* module, QString& why)
     }
     QByteArray out;
     QString err;
-    if (!RunPython("import importlib, sys; importlib.import_module(sys.argv[1])", {QString::fromLatin1(module)}, out,
-                   err)) {
+    if (!testsupport::runPython("import importlib, sys; importlib.import_module(sys.argv[1])",
+                                {QString::fromLatin1(module)}, out, err, PythonTimeoutMs)) {
         why = QStringLiteral("Python module %1 is not installed").arg(QString::fromLatin1(module));
         return false;
     }
@@ -71,7 +59,7 @@ QJsonValue PythonJson(const char* script, const QStringList& args)
 {
     QByteArray out;
     QString err;
-    if (!RunPython(script, args, out, err)) {
+    if (!testsupport::runPython(script, args, out, err, PythonTimeoutMs)) {
         ADD_FAILURE() << "python: " << err.toStdString();
         return {};
     }
@@ -175,7 +163,7 @@ TEST_F(Office, WorkbookOfOpenpyxlLoadsItsUsedRange)
     REQUIRE_PYTHON_MODULE("openpyxl", "python3-openpyxl");
     QByteArray out;
     QString err;
-    ASSERT_TRUE(RunPython(R"(
+    ASSERT_TRUE(testsupport::runPython(R"(
 import sys, datetime, openpyxl
 wb = openpyxl.Workbook()
 ws = wb.active
@@ -194,7 +182,7 @@ single['C2'] = 'alone'
 wb.active = 1
 wb.save(sys.argv[1])
 )",
-                          {path("in.xlsx")}, out, err))
+                                       {path("in.xlsx")}, out, err, PythonTimeoutMs))
         << err.toStdString();
     auto g = makeGrid(10, 10, 1);
     g->SetSaveFixedCells(false);
@@ -228,7 +216,7 @@ TEST_F(Office, ErrorCellsAreLeftAlone)
     REQUIRE_PYTHON_MODULE("openpyxl", "python3-openpyxl");
     QByteArray out;
     QString err;
-    ASSERT_TRUE(RunPython(R"(
+    ASSERT_TRUE(testsupport::runPython(R"(
 import sys, openpyxl
 from openpyxl.cell.cell import TYPE_ERROR
 wb = openpyxl.Workbook()
@@ -239,7 +227,7 @@ ws['B1'].data_type = TYPE_ERROR
 ws['A2'] = 'b'
 wb.save(sys.argv[1])
 )",
-                          {path("err.xlsx")}, out, err))
+                                       {path("err.xlsx")}, out, err, PythonTimeoutMs))
         << err.toStdString();
     auto g = makeGrid(2, 2);
     g->SetCells(1, 0, "kept");
@@ -303,7 +291,7 @@ TEST_F(Office, SheetWrittenIntoAWorkbookKeepsTheRest)
     REQUIRE_PYTHON_MODULE("openpyxl", "python3-openpyxl");
     QByteArray out;
     QString err;
-    ASSERT_TRUE(RunPython(R"(
+    ASSERT_TRUE(testsupport::runPython(R"(
 import sys, openpyxl
 wb = openpyxl.Workbook()
 ws = wb.active
@@ -315,7 +303,7 @@ t['A1'] = 'old'
 t['D9'] = 'outside'
 wb.save(sys.argv[1])
 )",
-                          {path("book.xlsx")}, out, err))
+                                       {path("book.xlsx")}, out, err, PythonTimeoutMs))
         << err.toStdString();
     auto g = makeGrid(2, 2);
     g->SetCells(0, 0, "new");
@@ -344,7 +332,7 @@ TEST_F(Office, LegacyWorkbookOfXlwtLoads)
     REQUIRE_PYTHON_MODULE("xlwt", "python3-xlwt");
     QByteArray out;
     QString err;
-    ASSERT_TRUE(RunPython(R"(
+    ASSERT_TRUE(testsupport::runPython(R"(
 import sys, xlwt
 wb = xlwt.Workbook()
 ws = wb.add_sheet('Legacy')
@@ -353,7 +341,7 @@ ws.write(1, 2, 7)
 ws.write(2, 1, 'caf\u00e9')
 wb.save(sys.argv[1])
 )",
-                          {path("old.xls")}, out, err))
+                                       {path("old.xls")}, out, err, PythonTimeoutMs))
         << err.toStdString();
     auto g = makeGrid(5, 5);
     g->LoadFromXLS(path("old.xls"));
@@ -375,7 +363,7 @@ TEST_F(Office, LegacyFormulaResultsAndBooleansLoad)
     REQUIRE_PYTHON_MODULE("xlwt", "python3-xlwt");
     QByteArray out;
     QString err;
-    ASSERT_TRUE(RunPython(R"(
+    ASSERT_TRUE(testsupport::runPython(R"(
 import sys, struct, datetime, xlwt
 from xlwt import BIFFRecords
 long_text = ''.join(chr(0x3b1 + i % 20) for i in range(5000))
@@ -423,7 +411,7 @@ ws.write(8, 3, xlwt.Formula('A1'))
 ws.write(9, 3, xlwt.Formula('NOT(C4)'))
 wb.save(sys.argv[1])
 )",
-                          {path("formulas.xls")}, out, err))
+                                       {path("formulas.xls")}, out, err, PythonTimeoutMs))
         << err.toStdString();
     auto g = makeGrid(4, 4);
     g->SetCells(3, 6, "before");
@@ -504,7 +492,7 @@ print(json.dumps(out))
     // Appended at a bookmark: the new table stands before the bookmark's paragraph.
     QByteArray out;
     QString err;
-    ASSERT_TRUE(RunPython(R"(
+    ASSERT_TRUE(testsupport::runPython(R"(
 import sys, docx
 from docx.oxml.ns import qn
 from docx.oxml import OxmlElement
@@ -517,7 +505,7 @@ p._p.insert(0, start); p._p.append(end)
 d.add_paragraph('outro')
 d.save(sys.argv[1])
 )",
-                          {path("b.docx")}, out, err))
+                                       {path("b.docx")}, out, err, PythonTimeoutMs))
         << err.toStdString();
     g->AppendToDoc(path("b.docx"), "Spot");
     g->AppendToDoc(path("b.docx"), "NoSuchMark");
@@ -536,7 +524,7 @@ TEST_F(Office, QueryOfASqliteDatabase)
         GTEST_SKIP() << "/usr/bin/python3 is not installed: the database fixture cannot be made";
     QByteArray out;
     QString err;
-    ASSERT_TRUE(RunPython(R"(
+    ASSERT_TRUE(testsupport::runPython(R"(
 import sqlite3, sys
 c = sqlite3.connect(sys.argv[1])
 c.execute('create table "odd ""name""" (id integer, label text, note text)')
@@ -544,7 +532,7 @@ c.executemany('insert into "odd ""name""" values (?, ?, ?)', [(1, 'one', None), 
 c.execute('create table empty (a text, b text)')
 c.commit()
 )",
-                          {path("db.sqlite")}, out, err))
+                                       {path("db.sqlite")}, out, err, PythonTimeoutMs))
         << err.toStdString();
     auto g = makeGrid(2, 10, 1);
     g->LoadFromMDBTable(path("db.sqlite"), "odd \"name\"");
@@ -573,7 +561,7 @@ TEST_F(Office, AccessDatabaseThroughTheMdbDriver)
 {
     // No program here writes an Access file, and none ships with a Debian
     // package: this check runs only when a fixture has been placed.
-    const QString fixture = qEnvironmentVariable("GC_TEST_DATA") + QStringLiteral("/exchange/sample.mdb");
+    const QString fixture = testsupport::fixturePath("exchange", "sample.mdb");
     if (!QFileInfo::exists(fixture))
         GTEST_SKIP() << "no .mdb fixture in tests/data/exchange (nothing on this system can write one)";
     if (QStandardPaths::findExecutable(QStringLiteral("mdb-tables")).isEmpty())

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QImage>
 #include <QTest>
 
@@ -28,23 +27,12 @@ namespace {
 constexpr TColor kRed = 0x0000FF;
 constexpr TColor kBlue = 0xFF0000;
 
-QByteArray pngBytes(int width, int height, QRgb colour)
-{
-    QImage img(width, height, QImage::Format_RGB32);
-    img.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    img.save(&buffer, "PNG");
-    return bytes;
-}
-
 void addPicture(TPictureContainer& container, const QString& name, int width, int height, QRgb colour)
 {
     TPictureItem* item = container.Items().Add();
     item->Name = name;
     THTMLPicture picture;
-    ASSERT_TRUE(picture.LoadFromStream(pngBytes(width, height, colour)));
+    ASSERT_TRUE(picture.LoadFromStream(testsupport::pngBytes(width, height, colour)));
     item->SetPicture(picture);
 }
 
