@@ -155,14 +155,12 @@ void checkHeaders(const QString& window, TFxStringGrid* g, std::vector<Misfit>& 
     }
 }
 
-// With GC_SCREENSHOT_DIR set, the window as shown is saved there, one
-// picture per page, for a person to look at.
+// When pictures are kept (testsupport::shotFolder), the window as shown,
+// one picture per page, for a person to look at.
 void saveShots(fw::TForm& form, const QString& name)
 {
-    const QString dir = qEnvironmentVariable("GC_SCREENSHOT_DIR");
-    if (dir.isEmpty())
+    if (testsupport::shotFolder().isEmpty())
         return;
-    QDir().mkpath(dir);
     auto* pages = form.findChild<QTabWidget*>();
     const int count = pages ? pages->count() : 1;
     for (int p = 0; p < count; ++p) {
@@ -172,7 +170,7 @@ void saveShots(fw::TForm& form, const QString& name)
             pages->setCurrentIndex(p);
             QCoreApplication::processEvents();
         }
-        form.grab().save(QStringLiteral("%1/%2%3.png").arg(dir, name, count > 1 ? QString::number(p + 1) : QString()));
+        testsupport::keepShot(&form, name + (count > 1 ? QString::number(p + 1) : QString()));
     }
     if (pages)
         pages->setCurrentIndex(0);

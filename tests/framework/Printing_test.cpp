@@ -132,9 +132,7 @@ TEST(Printing, PreviewWindowShowsThePagesThePaintPrints)
             return;
         if (auto* view = dialog->findChild<QPrintPreviewWidget*>())
             previewPages = view->pageCount();
-        const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR");
-        if (!shots.isEmpty())
-            dialog->grab().save(shots + QStringLiteral("/print-preview-window.png"));
+        testsupport::keepShot(dialog, "print-preview-window");
         dialog->reject();
         closed = true;
     });

@@ -122,10 +122,9 @@ TEST_F(ButtonLook, HoverAndPressShowOnTheFace)
         {"dialog", FBoot->Btn_Cancel(), 0xFFFF00, 0xFF8000},
         {"device update", FBoot->Btn_Update(), 0xA6CAF0, 0xFFFF00},
     };
-    const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR");
     QImage sheet;
     int row = 0;
-    if (!shots.isEmpty()) {
+    if (!testsupport::shotFolder().isEmpty()) {
         sheet = QImage(3 * 200, 3 * 44, QImage::Format_RGB32);
         sheet.fill(QColor(0xF8, 0xF7, 0xED));
     }
@@ -158,8 +157,8 @@ TEST_F(ButtonLook, HoverAndPressShowOnTheFace)
         ++row;
     }
     if (!sheet.isNull()) {
-        sheet.save(shots + QStringLiteral("/buttons-idle-hover-pressed.png"));
-        FZizuzuzarizFirmWare->grab().save(shots + QStringLiteral("/main-window.png"));
+        testsupport::keepShot(sheet, "buttons-idle-hover-pressed");
+        testsupport::keepShot(FZizuzuzarizFirmWare, "main-window");
     }
 }
 
@@ -208,11 +207,10 @@ TEST_F(ButtonLook, GroupCornerButtonsShowMinusAndPlusInsideTheFrame)
     EXPECT_LE(expand->geometry().bottom(), topLine - 2);
     expand->Click();
 
-    if (!qEnvironmentVariableIsEmpty("GC_SCREENSHOT_DIR")) {
-        const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR");
-        FParGen->grab().save(shots + QStringLiteral("/general-parameters.png"));
+    if (!testsupport::shotFolder().isEmpty()) {
+        testsupport::keepShot(FParGen, "general-parameters");
         collapse->Click();
-        FParGen->grab().save(shots + QStringLiteral("/general-parameters-collapsed.png"));
+        testsupport::keepShot(FParGen, "general-parameters-collapsed");
         expand->Click();
     }
 }

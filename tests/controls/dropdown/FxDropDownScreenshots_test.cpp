@@ -1,6 +1,6 @@
 // Pictures of the drop-downs as a user sees them: each picker open, the
 // popup strips in every component style, colour tones. With
-// GC_SCREENSHOT_DIR set they are saved there for a person to look at.
+// pictures kept (testsupport::keepShot) they are saved for a person to look at.
 #include "controls/dropdown/FxCalculatorDropDown.h"
 #include "controls/dropdown/FxColorPickerDropDown.h"
 #include "controls/dropdown/FxCustomGridDropDown.h"
@@ -59,13 +59,6 @@ int colourCount(const QImage& img)
     return int(colours.size());
 }
 
-void save(const QImage& img, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("GC_SCREENSHOT_DIR");
-    if (!dir.isEmpty())
-        img.save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
-
 class Screenshots : public ::testing::Test {
 protected:
     void SetUp() override
@@ -113,7 +106,7 @@ TEST_F(Screenshots, EachPickerOpen)
         dd->SetItemIndex(1);
         const QImage img = openPicture(*dd, window);
         EXPECT_GT(colourCount(img), 20);
-        save(img, "dropdown_detail");
+        testsupport::keepShot(img, "dropdown_detail");
         delete dd;
     }
     for (TColorSelectionStyle style : {csList, csDiscrete, csColorCube, csSpectrum}) {
@@ -125,7 +118,7 @@ TEST_F(Screenshots, EachPickerOpen)
         dd->SetSelectedColor(style == csList ? 0x0000FF : 0xCCFF99);
         const QImage img = openPicture(*dd, window);
         EXPECT_GT(colourCount(img), 10) << style;
-        save(img, QStringLiteral("dropdown_color_%1").arg(int(style)));
+        testsupport::keepShot(img, QStringLiteral("dropdown_color_%1").arg(int(style)));
         delete dd;
     }
     {
@@ -141,7 +134,7 @@ TEST_F(Screenshots, EachPickerOpen)
         dd->SetItemIndex(2);
         const QImage img = openPicture(*dd, window);
         EXPECT_GT(colourCount(img), 10);
-        save(img, "dropdown_image");
+        testsupport::keepShot(img, "dropdown_image");
         delete dd;
     }
 }
@@ -154,7 +147,7 @@ TEST_F(Screenshots, CalculatorClockTrackBarAndMemoOpen)
         dd->SetText("1234.5");
         const QImage img = openPicture(*dd, window);
         EXPECT_GT(colourCount(img), 10);
-        save(img, "dropdown_calculator");
+        testsupport::keepShot(img, "dropdown_calculator");
         delete dd;
     }
     for (bool picker : {false, true}) {
@@ -165,7 +158,7 @@ TEST_F(Screenshots, CalculatorClockTrackBarAndMemoOpen)
         dd->SetComponentStyle(picker ? tsWindows7 : tsOffice2007Luna);
         const QImage img = openPicture(*dd, window);
         EXPECT_GT(colourCount(img), 10);
-        save(img, picker ? "dropdown_timepicker_edit" : "dropdown_timepicker");
+        testsupport::keepShot(img, picker ? "dropdown_timepicker_edit" : "dropdown_timepicker");
         delete dd;
     }
     {
@@ -174,7 +167,7 @@ TEST_F(Screenshots, CalculatorClockTrackBarAndMemoOpen)
         dd->SetPosition(6);
         const QImage img = openPicture(*dd, window);
         EXPECT_GT(colourCount(img), 3);
-        save(img, "dropdown_trackbar");
+        testsupport::keepShot(img, "dropdown_trackbar");
         delete dd;
     }
     {
@@ -184,7 +177,7 @@ TEST_F(Screenshots, CalculatorClockTrackBarAndMemoOpen)
         dd->MemoText().SetText("Gateway notes\r\nDMX universe 1\r\nDALI line 2");
         const QImage img = openPicture(*dd, window);
         EXPECT_GT(colourCount(img), 3);
-        save(img, "dropdown_memo");
+        testsupport::keepShot(img, "dropdown_memo");
         delete dd;
     }
 }
@@ -207,7 +200,7 @@ TEST_F(Screenshots, MultiColumnOpen)
     dd->SetItemIndex(1);
     const QImage img = openPicture(*dd, window);
     EXPECT_GT(colourCount(img), 10);
-    save(img, "dropdown_multicolumn");
+    testsupport::keepShot(img, "dropdown_multicolumn");
     delete dd;
 }
 
@@ -231,7 +224,7 @@ TEST_F(Screenshots, GridDropDownAndDateTimePicker)
     dd->SetItemIndex(1);
     QImage img = openPicture(*dd, window);
     EXPECT_GT(colourCount(img), 10);
-    save(img, "dropdown_grid");
+    testsupport::keepShot(img, "dropdown_grid");
     delete dd;
 
     auto* dt = new TFxDateTimePicker(&window);
@@ -243,7 +236,7 @@ TEST_F(Screenshots, GridDropDownAndDateTimePicker)
     QApplication::processEvents();
     img = window.grab().toImage().copy(0, 0, 300, 80);
     EXPECT_GT(colourCount(img), 3);
-    save(img, "datetimepicker");
+    testsupport::keepShot(img, "datetimepicker");
     dt->DropDown();
     QApplication::processEvents();
     if (dt->DroppedDown()) {
@@ -254,7 +247,7 @@ TEST_F(Screenshots, GridDropDownAndDateTimePicker)
         p.drawImage(0, 0, window.grab().toImage().copy(0, 0, 300, 80));
         p.drawImage(cal->geometry().topLeft() - window.mapToGlobal(QPoint(0, 0)), cal->grab().toImage());
         p.end();
-        save(out, "datetimepicker_open");
+        testsupport::keepShot(out, "datetimepicker_open");
     }
     delete dt;
 }
@@ -280,7 +273,7 @@ TEST_F(Screenshots, StylesAndTones)
         dd->SetItemIndex(1);
         const QImage img = openPicture(*dd, window);
         EXPECT_GT(colourCount(img), 10) << s;
-        save(img, QStringLiteral("dropdown_style_%1").arg(names[s]));
+        testsupport::keepShot(img, QStringLiteral("dropdown_style_%1").arg(names[s]));
         delete dd;
     }
     auto* dd = new TFxCustomDropDown(&window);
@@ -293,7 +286,7 @@ TEST_F(Screenshots, StylesAndTones)
     dd->SetText("Colour tones");
     dd->show();
     const QImage img = window.grab(QRect(0, 0, 170, 42)).toImage();
-    save(img, "dropdown_tones");
+    testsupport::keepShot(img, "dropdown_tones");
     EXPECT_EQ(FromQColor(img.pixelColor(10, 20)), 0x8C6A4Au) << "the border in the tone's colour";
     delete dd;
 }

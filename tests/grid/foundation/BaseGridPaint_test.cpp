@@ -4,6 +4,7 @@
 #include "grid/foundation/FxUtilDraw.h"
 
 #include "framework/SysColors.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -215,8 +216,8 @@ TEST(BaseGridPaint, ExtDrawsWithoutContent)
 }
 
 // Each rounded selection look in its own colours over a grid with merged
-// blocks and a hover row; with GC_SCREENSHOT_DIR set the pictures are kept
-// for a look.
+// blocks and a hover row; the pictures are kept for a look when pictures
+// are kept (testsupport::keepShot).
 TEST(BaseGridPaint, SelectionLooksKeepTheirColoursBesideMergedBlocksAndTheHoverRow)
 {
     struct Case {
@@ -229,7 +230,6 @@ TEST(BaseGridPaint, SelectionLooksKeepTheirColoursBesideMergedBlocksAndTheHoverR
         {ssOffice2007, 0xD7FFFD, 0x8DD7D3},
     };
     constexpr TColor Hover = 0x00C000;
-    const QString dir = qEnvironmentVariable("GC_SCREENSHOT_DIR");
     for (const Case& c : cases) {
         PaintGrid grid;
         grid.drawText = true;
@@ -257,8 +257,7 @@ TEST(BaseGridPaint, SelectionLooksKeepTheirColoursBesideMergedBlocksAndTheHoverR
         // Hover row cells outside the selection take the hover colour; the fixed one does not.
         EXPECT_EQ(px(img, grid.CellRect(3, 6).Left + 2, grid.CellRect(3, 6).Top + 2), Hover) << c.style;
         EXPECT_EQ(px(img, grid.CellRect(0, 6).Left + 2, grid.CellRect(0, 6).Top + 2), TColor(0xC0C0C0)) << c.style;
-        if (!dir.isEmpty())
-            img.save(dir + QStringLiteral("/basegrid_%1.png").arg(int(c.style)));
+        testsupport::keepShot(img, QStringLiteral("basegrid_%1").arg(int(c.style)));
     }
 }
 

@@ -11,6 +11,7 @@
 #include "framework/SysUtils.h"
 #include "grid/model/FxCellGraphic.h"
 #include "grid/paint/FxControlLook.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -117,28 +118,27 @@ std::vector<KindCase> cases()
 }
 
 // The grid window with the editor's open popup drawn over it; saved when
-// GC_SCREENSHOT_DIR names a folder.
+// pictures are kept.
 void savePicture(Window& w, TFxCustomDropDown& e, const char* name)
 {
-    const QString dir = qEnvironmentVariable("GC_SCREENSHOT_DIR");
-    if (dir.isEmpty())
+    if (testsupport::shotFolder().isEmpty())
         return;
     QImage img = w.form->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QPoint at = e.DropDownForm()->geometry().topLeft() - w.form->mapToGlobal(QPoint(0, 0));
     QPainter p(&img);
     p.drawImage(at, e.DropDownForm()->grab().toImage());
     p.end();
-    img.copy(0, 0, 420, 330).save(dir + QStringLiteral("/grid_dropdown_%1.png").arg(QLatin1String(name)));
+    testsupport::keepShot(img.copy(0, 0, 420, 330), QStringLiteral("grid_dropdown_%1").arg(QLatin1String(name)));
 }
 
 // The grid window with the date-and-time editor open, and with its
 // calendar dropped down.
 void savePictureOf(Window& w, TGridDateTimePicker& editor, const char* name)
 {
-    const QString dir = qEnvironmentVariable("GC_SCREENSHOT_DIR");
-    if (dir.isEmpty())
+    if (testsupport::shotFolder().isEmpty())
         return;
-    w.form->grab().toImage().copy(0, 0, 420, 330).save(dir + QStringLiteral("/grid_editor_%1.png").arg(QLatin1String(name)));
+    testsupport::keepShot(w.form->grab().toImage().copy(0, 0, 420, 330),
+                          QStringLiteral("grid_editor_%1").arg(QLatin1String(name)));
     editor.DropDown();
     w.settle();
     if (!editor.DroppedDown())
@@ -148,7 +148,7 @@ void savePictureOf(Window& w, TGridDateTimePicker& editor, const char* name)
     QPainter p(&img);
     p.drawImage(cal->geometry().topLeft() - w.form->mapToGlobal(QPoint(0, 0)), cal->grab().toImage());
     p.end();
-    img.copy(0, 0, 420, 330).save(dir + QStringLiteral("/grid_editor_%1_open.png").arg(QLatin1String(name)));
+    testsupport::keepShot(img.copy(0, 0, 420, 330), QStringLiteral("grid_editor_%1_open").arg(QLatin1String(name)));
     editor.calendarWidget()->window()->hide();
     w.settle();
 }

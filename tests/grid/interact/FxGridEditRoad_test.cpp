@@ -118,8 +118,7 @@ TEST_F(DmxRoad, TypingADefaultValueAndEnterWritesValidatesEndsAndMovesOn)
     const QImage editor = g.NormalEdit()->grab().toImage();
     EXPECT_EQ(editor.pixelColor(editor.width() - 3, editor.height() / 2), fw::ToQColor(g.Columns()[1]->Color()));
     // A picture of the window with the open editor, for a person to look at.
-    if (const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR"); !shots.isEmpty())
-        form->grab().save(shots + QStringLiteral("/dmx-default-value-editor.png"));
+    testsupport::keepShot(form.get(), "dmx-default-value-editor");
 
     PaintSpy spy;
     g.viewport()->installEventFilter(&spy);

@@ -1,7 +1,7 @@
 // What the further editors look like open in a cell: each covers its cell
 // and paints over it, and the translucent focus frame tints the pixels
-// around the cell. With GRID_SHOTS_DIR set, the pictures are also saved
-// there as PNG files to be looked at.
+// around the cell. When pictures are kept (testsupport::keepShot), they are
+// also saved as PNG files to be looked at.
 #include "GridUi.h"
 
 #include "framework/DateTime.h"
@@ -19,6 +19,7 @@
 #include "grid/interact/FxGridFixedEditors.h"
 #include "grid/interact/FxInplaceEdit.h"
 #include "grid/interact/FxRichEdit.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -32,15 +33,6 @@ using gridui::Window;
 using namespace fw;
 
 namespace {
-
-void save(const QImage& img, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("GRID_SHOTS_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    img.save(dir + "/" + name + ".png");
-}
 
 QImage grab(Window& w)
 {
@@ -128,7 +120,7 @@ TEST(EditorLooks, EachEditorPaintsOverItsCell)
         EXPECT_TRUE(placed.adjusted(-1, -1, 1, 1).contains(onForm.adjusted(1, 1, -1, -1))) << "covers its cell";
         const QImage open = grab(w);
         EXPECT_GT(changed(before, open, onForm), onForm.width() * onForm.height() / 20) << "paints over it";
-        save(open, QStringLiteral("editor-%1").arg(c.name));
+        testsupport::keepShot(open, QStringLiteral("editor-%1").arg(c.name));
         w.key(Qt::Key_Escape);
     }
 }
@@ -144,7 +136,7 @@ TEST(EditorLooks, FixedCellAndFormControlEditors)
     g.SetCells(1, 1, "Name <CONTROL TYPE=\"EDIT\" ID=\"n\" VALUE=\"Ann\" WIDTH=\"80\">");
     w.dblClick(w.at(1, 0, 20, 8));
     ASSERT_TRUE(g.EditTrans().isVisible());
-    save(grab(w), "editor-fixedcell");
+    testsupport::keepShot(grab(w), "editor-fixedcell");
     g.EditTrans().StopEdit();
     // A press on the control opens its editor over it.
     const TRect cell = g.CellRect(1, 1);
@@ -152,7 +144,7 @@ TEST(EditorLooks, FixedCellAndFormControlEditors)
         g.HandleControlPress(1, 1, x, cell.Top + cell.Height() / 2);
     ASSERT_TRUE(g.ControlEditor().isVisible());
     EXPECT_LT(g.ControlEditor().width(), cell.Width() / 2) << "over the control, not the cell";
-    save(grab(w), "editor-htmlcontrol");
+    testsupport::keepShot(grab(w), "editor-htmlcontrol");
     g.EndControlEdit();
 }
 
@@ -182,7 +174,7 @@ TEST(EditorLooks, FocusFrameTintsTheCellsSurroundings)
         p.setClipRegion(frame->mask().translated(at));
         p.drawImage(at, frame->Content());
     }
-    save(shot, "focus-frame");
+    testsupport::keepShot(shot, "focus-frame");
     // Just outside the cell the frame shows: bluer than the grid was there;
     // inside the cell the grid is untouched.
     const QPoint cellOnForm = g.viewport()->mapTo(w.form.get(), QPoint(cell.Left, cell.Top));
@@ -259,7 +251,7 @@ TEST(EditorLooks, ComboEditorsTakeTheCellsColour)
             for (int x = face.width() - 14; x < face.width() - 2; ++x)
                 dark += qGray(face.pixel(x, y)) < 128;
         EXPECT_GE(dark, 4) << "the arrow of the drop button";
-        save(grab(w), kind == edComboEdit ? "editor-combo-edit" : "editor-combo-list");
+        testsupport::keepShot(grab(w), kind == edComboEdit ? "editor-combo-edit" : "editor-combo-list");
     }
 }
 
@@ -296,7 +288,7 @@ TEST(EditorLooks, FocusFrameAroundTheOpenEditor)
         p.setClipRegion(frame->mask().translated(at));
         p.drawImage(at, frame->Content());
     }
-    save(shot, "focus-frame-editor");
+    testsupport::keepShot(shot, "focus-frame-editor");
     const QPoint cellOnForm = g.viewport()->mapTo(w.form.get(), QPoint(cell.Left, cell.Top));
     const QColor above = shot.pixelColor(cellOnForm + QPoint(cell.Width() / 2, -2));
     EXPECT_GE(above.blue(), above.red()) << "tinted towards the frame colour";
@@ -352,7 +344,7 @@ TEST(EditorLooks, DataImageCellShowsTheImageThePickerMarks)
 // The editors of the kinds the table windows and the spin columns use, each
 // opened by key in its cell: the text editor, the four spin kinds and the two
 // combo kinds cover their cell and paint over it; a data check box is its
-// cell's own box, ticked by Space; the combos' lists open with Alt+Down. With GRID_SHOTS_DIR set the pictures are kept.
+// cell's own box, ticked by Space; the combos' lists open with Alt+Down. The pictures are kept when pictures are kept.
 TEST(EditorLooks, CellEditorsOpenByKey)
 {
     struct Case {
@@ -410,7 +402,7 @@ TEST(EditorLooks, CellEditorsOpenByKey)
             QPainter p(&open);
             p.drawImage(w.form->mapFromGlobal(list->mapToGlobal(QPoint(0, 0))), list->grab().toImage());
         }
-        save(open, QStringLiteral("editor-%1").arg(c.name));
+        testsupport::keepShot(open, QStringLiteral("editor-%1").arg(c.name));
         w.key(Qt::Key_Escape);
         if (QApplication::activePopupWidget())
             w.key(Qt::Key_Escape);
@@ -430,5 +422,5 @@ TEST(EditorLooks, CellEditorsOpenByKey)
     const TRect cell = g.CellRect(1, 1);
     const QRect onForm(g.viewport()->mapTo(w.form.get(), QPoint(cell.Left, cell.Top)), QSize(cell.Width(), cell.Height()));
     EXPECT_GT(changed(before, ticked, onForm), 0) << "the tick is drawn";
-    save(ticked, "editor-datacheckbox");
+    testsupport::keepShot(ticked, "editor-datacheckbox");
 }

@@ -13,6 +13,7 @@
 #include "grid/model/FxFilterLists.h"
 #include "grid/model/FxSortSettings.h"
 #include "grid/paint/FxControlLook.h"
+#include "support/TestSupport.h"
 
 #include <QMenu>
 #include <QMimeData>
@@ -892,8 +893,7 @@ TEST(FxGridMouse, TheHeaderUnderThePointerLooksPressedWhileTheButtonIsHeld)
     const QImage plain = cellImage(3, 0);
     QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, w.at(2, 0));
     const QImage pressed = cellImage(2, 0);
-    if (const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR"); !shots.isEmpty())
-        g.grab().save(shots + QStringLiteral("/grid-list-view-header-pressed.png"));
+    testsupport::keepShot(&g, "grid-list-view-header-pressed");
     EXPECT_NE(pressed, plain) << "the pressed header element";
     EXPECT_EQ(cellImage(3, 0), plain);
     QTest::mouseMove(vp, w.at(3, 0));
@@ -956,8 +956,7 @@ TEST(FxGridMouse, TheInCellScrollBarFollowsThePointerAndMovesTheCellsPosition)
     EXPECT_EQ(b->geometry().height(), cr.Height());
     EXPECT_EQ(b->value(), 30);
     EXPECT_EQ(b->maximum(), 180);
-    if (const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR"); !shots.isEmpty())
-        g.grab().save(shots + QStringLiteral("/grid-in-cell-scroll-bar.png"));
+    testsupport::keepShot(&g, "grid-in-cell-scroll-bar");
 
     struct Step {
         QAbstractSlider::SliderAction action;

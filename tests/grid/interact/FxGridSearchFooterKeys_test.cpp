@@ -7,6 +7,7 @@
 #include "grid/foundation/FxOptions.h"
 #include "grid/interact/FxInplaceEdit.h"
 #include "grid/paint/FxSearchPanel.h"
+#include "support/TestSupport.h"
 
 #include <QWheelEvent>
 
@@ -76,8 +77,7 @@ TEST_P(FxGridSearchFooterKeys, TheCurrentCellStaysAboveTheBar)
     EXPECT_EQ(g.Col(), k.col);
     EXPECT_EQ(g.Row(), k.row);
     // A picture of the grid's end under its search bar, for a person to look at.
-    if (const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR"); !shots.isEmpty())
-        w.form->grab().save(shots + QStringLiteral("/search-bar-%1.png").arg(QString::fromLatin1(k.name)));
+    testsupport::keepShot(w.form.get(), QStringLiteral("search-bar-%1").arg(QString::fromLatin1(k.name)));
     if (k.viewStays)
         EXPECT_EQ(g.TopRow(), top);
     if (!k.keyDowns.isEmpty())

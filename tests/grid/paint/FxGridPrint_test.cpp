@@ -593,12 +593,12 @@ protected:
         fw::Printer().SetOutputFile(path);
         fw::Printer().SetPageSize(QPageSize::A4);
     }
-    // With GC_SCREENSHOT_DIR set the printed file is kept there, named after
-    // the test, for a person to look at.
+    // When pictures are kept the printed file is kept with them, named
+    // after the test, for a person to look at.
     void TearDown() override
     {
         fw::Printer().SetOutputFile(QString());
-        const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR");
+        const QString shots = testsupport::shotFolder();
         if (!shots.isEmpty() && QFileInfo::exists(path)) {
             const QString name = QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name());
             const QString kept = shots + QStringLiteral("/grid-print-") + name + QStringLiteral(".pdf");
@@ -1049,9 +1049,7 @@ TEST_F(GridPrint, PreviewOfAPageDrawsWhatThePrintPutsOnIt)
         return -1;
     };
     EXPECT_NEAR(frameBottom(preview, {}), frameBottom(printed, origin), 3);
-    const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR");
-    if (!shots.isEmpty())
-        preview.save(shots + QStringLiteral("/grid-print-preview-page2.png"));
+    testsupport::keepShot(preview, "grid-print-preview-page2");
 }
 
 TEST_F(GridPrint, PreviewOnAnyScreenBreaksPagesWhereThePrintDoes)
@@ -1756,8 +1754,7 @@ TEST_F(GridPrint, PreviewWindowHoldsThePagesOfThePrint)
             return;
         if (auto* view = dialog->findChild<QPrintPreviewWidget*>())
             previewPages = view->pageCount();
-        const QString shots = qEnvironmentVariable("GC_SCREENSHOT_DIR");
-        if (!shots.isEmpty()) {
+        if (!testsupport::shotFolder().isEmpty()) {
             // Large enough to read the page, on the second page.
             dialog->resize(900, 1200);
             if (auto* view = dialog->findChild<QPrintPreviewWidget*>())
@@ -1767,7 +1764,7 @@ TEST_F(GridPrint, PreviewWindowHoldsThePagesOfThePrint)
                 if (action->text() == QStringLiteral("Next page"))
                     action->trigger();
             QApplication::processEvents();
-            dialog->grab().save(shots + QStringLiteral("/grid-print-preview.png"));
+            testsupport::keepShot(dialog, "grid-print-preview");
         }
         dialog->reject();
         closed = true;

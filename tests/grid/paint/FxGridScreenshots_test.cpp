@@ -2,8 +2,8 @@
 // preset, every kind of cell graphic, headers with sort marks and filter
 // buttons, HTML and rich-text cells, the floating footer with the search
 // panel, a balloon and a hint. Each picture is checked for what must show;
-// with GC_SCREENSHOT_DIR set the pictures are saved there for a person to
-// look at.
+// when pictures are kept (testsupport::keepShot) they are saved for a person
+// to look at.
 #include "grid/model/FxGrid.h"
 
 #include "framework/BalloonTip.h"
@@ -38,15 +38,6 @@ using testsupport::countPixels;
 using testsupport::toQRect;
 
 namespace {
-
-void Save(const QImage& img, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("GC_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    img.save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
 
 int ColourCount(const QImage& img, QRect area = {})
 {
@@ -137,7 +128,7 @@ TEST(Screenshots, OneGridPerLook)
         tiles.emplace_back(TFxStringGrid::LookName(TGridLook(l)), img);
     }
     EXPECT_GE(headers.size(), 4) << "the looks give their headers different faces";
-    Save(Montage(tiles, 3), QStringLiteral("grid_looks"));
+    testsupport::keepShot(Montage(tiles, 3), QStringLiteral("grid_looks"));
 }
 
 TEST(Screenshots, OneGridPerStylePresetAndColourTones)
@@ -173,7 +164,7 @@ TEST(Screenshots, OneGridPerStylePresetAndColourTones)
     EXPECT_EQ(HeaderPixel(toned, img), qRgb(0x1E, 0x4A, 0x7A) & 0xFFFFFF)
         << "the foreground tone fills the headers";
     tiles.emplace_back(QStringLiteral("SetColorTones"), img);
-    Save(Montage(tiles, 4), QStringLiteral("grid_styles"));
+    testsupport::keepShot(Montage(tiles, 4), QStringLiteral("grid_styles"));
 }
 
 // A grid that holds nodes for its tree lines.
@@ -282,7 +273,7 @@ TEST(Screenshots, EveryKindOfCellGraphic)
 
     grid.resize(110 + 3 * 150 + 8, 8 * 26 + 60 + 40 + 10);
     const QImage img = GridPicture(grid);
-    Save(img, QStringLiteral("grid_graphics"));
+    testsupport::keepShot(img, QStringLiteral("grid_graphics"));
 
     const QPoint origin = grid.viewport()->mapTo(&grid, QPoint(0, 0));
     auto cell = [&](int c, int r) { return toQRect(grid.CellRect(c, r)).translated(origin); };
@@ -346,7 +337,7 @@ TEST(Screenshots, HeadersWithSortMarksAndFilterButtons)
         }
         tiles.emplace_back(indexes ? QStringLiteral("sort indexes") : QStringLiteral("descending sort"), img);
     }
-    Save(Montage(tiles, 2), QStringLiteral("grid_headers"));
+    testsupport::keepShot(Montage(tiles, 2), QStringLiteral("grid_headers"));
 }
 
 TEST(Screenshots, HtmlAndRichTextCells)
@@ -365,7 +356,7 @@ TEST(Screenshots, HtmlAndRichTextCells)
     grid.SetSelection({3, 5, 3, 5});
     grid.resize(30 + 230 + 2 * 70 + 8, 6 * 21 + 30);
     const QImage img = GridPicture(grid);
-    Save(img, QStringLiteral("grid_html_rtf"));
+    testsupport::keepShot(img, QStringLiteral("grid_html_rtf"));
     const QPoint origin = grid.viewport()->mapTo(&grid, QPoint(0, 0));
     const QRect html = toQRect(grid.CellRect(1, 1)).translated(origin);
     const QRect rtf = toQRect(grid.CellRect(1, 2)).translated(origin);
@@ -401,7 +392,7 @@ TEST(Screenshots, FloatingFooterAndSearchPanel)
     grid.show();
     QApplication::processEvents();
     const QImage img = GridPicture(grid);
-    Save(img, QStringLiteral("grid_footer_search"));
+    testsupport::keepShot(img, QStringLiteral("grid_footer_search"));
     const QRect footer = grid.FooterPanel().geometry();
     const QRect search = grid.SearchPanel().geometry();
     EXPECT_TRUE(grid.FooterPanel().isVisible());
@@ -424,7 +415,7 @@ TEST(Screenshots, BalloonAndHint)
     ASSERT_TRUE(tip.Popup(QPoint(cell.Left + 10, cell.Top + 10)));
     QApplication::processEvents();
     const QImage balloon = tip.grab().toImage();
-    Save(balloon, QStringLiteral("grid_balloon"));
+    testsupport::keepShot(balloon, QStringLiteral("grid_balloon"));
     EXPECT_EQ(tip.Title(), QStringLiteral("Channel 2"));
     EXPECT_GT(ColourCount(balloon), 4);
 
@@ -433,7 +424,7 @@ TEST(Screenshots, BalloonAndHint)
                       QStringLiteral("<b>Value</b> of channel 2:<br><font color=\"clBlue\">31.5</font> lx"));
     QApplication::processEvents();
     const QImage hintImage = hint.grab().toImage();
-    Save(hintImage, QStringLiteral("grid_hint"));
+    testsupport::keepShot(hintImage, QStringLiteral("grid_hint"));
     EXPECT_EQ(hint.width(), hint.TextWidth() + 16);
     EXPECT_GT(countPixels(hintImage, [](QRgb p) { return qBlue(p) > 180 && qRed(p) < 80 && qGreen(p) < 80; }), 5)
         << "the hint's blue run";
