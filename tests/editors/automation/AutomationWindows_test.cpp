@@ -9,11 +9,11 @@
 #include "editors/automation/UProfinetXML.h"
 #include "editors/automation/USetAccess.h"
 
-#include "app/AppTestFixture.h"
 #include "app/services/UComon.h"
 #include "app/UZizuzuzarizFirmWare.h"
 #include "app/services/ULanguage.h"
 #include "controls/buttons/LbButton.h"
+#include "editors/TableWindowTest.h"
 #include "grid/interact/FxGridEditors.h"
 #include "grid/model/FxCGrid.h"
 #include "support/OutsideReaders.h"
@@ -32,93 +32,17 @@
 // Readable failure messages for texts.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
+using testsupport::fixture;
+using testsupport::fixturePath;
+
 namespace {
 
-QString fixturePath(const char* name)
-{
-    return testsupport::dataPath(QStringLiteral("editors/automation/") + QLatin1String(name));
-}
-
-QByteArray fixture(const char* name)
-{
-    return testsupport::readFile(fixturePath(name));
-}
-
-// A left click on a cell of a grid, a few pixels inside its left edge (where a check box sits).
-void clickCell(TFxColumnGrid* g, int displayCol, int row)
-{
-    const fw::TRect r = g->CellRect(displayCol, row);
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(r.Left + 6, r.Top + r.Height() / 2));
-    QCoreApplication::processEvents();
-}
-
-// Keeps a picture of a window for the closing report when GC_SHOT_DIR is set.
-void keepShot(QWidget* w, const char* name)
-{
-    const QByteArray dir = qgetenv("GC_SHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QCoreApplication::processEvents();
-    w->grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
-}
-
-template <class TWindow>
-class TableWindowFixture : public apptest::ProjectWindow<TWindow> {
-protected:
-    void SetUp() override
-    {
-        Row_Clipboard.clear();
-        apptest::ProjectWindow<TWindow>::SetUp();
-    }
-    TFxColumnGrid* grid(int table = 0) const { return this->form->Grid(table); }
-    TLbButton* button(const char* name) const
-    {
-        return this->form->template findChild<TLbButton*>(QString::fromLatin1(name));
-    }
-    // Selects the page of the table and its row, as a click would.
-    void goTo(int table, int row, int col = 2)
-    {
-        this->form->Show_Table(table);
-        this->form->Table_Grid(table).Go_To(row, col);
-    }
-
-    struct CellCase {
-        int table, row, col;
-        const char* text;
-        const char* message;   // empty: the check passes and the window closes
-    };
-    // Each case: `golden` written as the project file, the window shown, one
-    // cell edited, OK. A refusal shows the one message, goes to the failing
-    // row's page and writes nothing.
-    void expectOkOutcomes(const QString& file, const QByteArray& golden, const std::vector<CellCase>& cases)
-    {
-        auto& form = this->form;
-        for (const CellCase& c : cases) {
-            SCOPED_TRACE(c.text);
-            ASSERT_TRUE(testsupport::writeFile(file, golden));
-            this->recorder.Clear();
-            form->SetModalResult(fw::mrNone);
-            form->Show();
-            grid(c.table)->SetCells(c.col, c.row, QString::fromUtf8(c.text));
-            form->Btn_OK->Click();
-            if (*c.message == 0) {
-                EXPECT_TRUE(this->messages().isEmpty()) << this->messages().join('\n').toStdString();
-                EXPECT_EQ(form->ModalResult(), fw::mrOk);
-            } else {
-                EXPECT_EQ(this->messages(), QStringList{QString::fromUtf8(c.message)});
-                EXPECT_EQ(form->ModalResult(), fw::mrNone);
-                EXPECT_EQ(form->Current_Table(), c.table);
-                EXPECT_EQ(grid(c.table)->Row(), c.row);
-                EXPECT_EQ(testsupport::readFile(file), golden);
-            }
-            form->Hide();
-        }
-    }
-};
+// Where this folder's checked-in files are, below tests/data.
+const char* const DataFolder = "editors/automation";
 
 // ---------------------------------------------------------------- Modbus TCP master
 
-using ModbusTCPMasterWindow = TableWindowFixture<TFModbus_TCP_Master_Set_Access>;
+using ModbusTCPMasterWindow = editortest::TableWindowTest<TFModbus_TCP_Master_Set_Access>;
 
 TEST_F(ModbusTCPMasterWindow, TwoTablesOfTheirColumnsWithTheWindowsOwnButtons)
 {
@@ -156,15 +80,16 @@ TEST_F(ModbusTCPMasterWindow, WithoutAFileOkWritesTheDefaultFile)
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(grid(0)->Cells(1, 512), QStringLiteral("Y"));
     EXPECT_EQ(grid(1)->Cells(0, 512), QStringLiteral("512"));
-    keepShot(form.get(), "modbus_tcp_master");
+    testsupport::keepShot(form.get(), "modbus_tcp_master", testsupport::ShotTiming::AfterPendingEvents);
     form->Btn_OK->Click();
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
-    EXPECT_EQ(testsupport::readFile(File_ModbusTCPM_SetAccess), fixture("ModbusTCPM_SetAccess.default.xml"));
+    EXPECT_EQ(testsupport::readFile(File_ModbusTCPM_SetAccess),
+              fixture(DataFolder, "ModbusTCPM_SetAccess.default.xml"));
 }
 
 TEST_F(ModbusTCPMasterWindow, AFileShownAndSavedComesBackByteForByteHiddenCellsWrittenN)
 {
-    const QByteArray golden = fixture("ModbusTCPM_SetAccess.full.xml");
+    const QByteArray golden = fixture(DataFolder, "ModbusTCPM_SetAccess.full.xml");
     ASSERT_FALSE(golden.isEmpty());
     write(QStringLiteral("ModbusTCPM_SetAccess.xml"), golden);
     form->Show();
@@ -181,7 +106,7 @@ TEST_F(ModbusTCPMasterWindow, AFileShownAndSavedComesBackByteForByteHiddenCellsW
 // Each case edits one cell of the loaded file and presses OK.
 TEST_F(ModbusTCPMasterWindow, OkChecksRowsInOrderAndNamesTheFirstFailure)
 {
-    expectOkOutcomes(File_ModbusTCPM_SetAccess, fixture("ModbusTCPM_SetAccess.full.xml"), {
+    expectOkOutcomes(File_ModbusTCPM_SetAccess, fixture(DataFolder, "ModbusTCPM_SetAccess.full.xml"), RefusalGoesTo::Row, {
         {0, 1, 2, "192.168.1", "Error row 1!! [Modbus Read] Slave IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"},
         {0, 1, 3, "65536", "Error row 1!! [Modbus Read] Port must be between 0 and 65535"},
         {0, 1, 3, "abc", "Error row 1!! [Modbus Read] Port must be between 0 and 65535"},
@@ -220,10 +145,10 @@ TEST_F(ModbusTCPMasterWindow, ARowMissingAttributesIsReportedOnceAndSavedWhole)
 
 TEST_F(ModbusTCPMasterWindow, RowButtonsActOnThePageShownAndPasteOnlyFromTheLastCopiedTable)
 {
-    write(QStringLiteral("ModbusTCPM_SetAccess.xml"), fixture("ModbusTCPM_SetAccess.full.xml"));
+    write(QStringLiteral("ModbusTCPM_SetAccess.xml"), fixture(DataFolder, "ModbusTCPM_SetAccess.full.xml"));
     form->Show();
     // Insert: the rows move down, the new row is empty and not enabled.
-    goTo(0, 1);
+    goTo(0, 1, 2);
     button("Btn_Insert_Row")->Click();
     EXPECT_EQ(grid(0)->Cells(1, 1), QString());
     EXPECT_EQ(grid(0)->Cells(2, 1), QString());
@@ -232,15 +157,15 @@ TEST_F(ModbusTCPMasterWindow, RowButtonsActOnThePageShownAndPasteOnlyFromTheLast
     EXPECT_EQ(grid(1)->Cells(2, 1), QStringLiteral("192.168.1.126"));   // the other table untouched
 
     // Copy in the read table, then in the write table: the read copy is withdrawn.
-    goTo(0, 2);
+    goTo(0, 2, 2);
     button("Btn_Copy_Row")->Click();
-    goTo(1, 1);
+    goTo(1, 1, 2);
     button("Btn_Copy_Row")->Click();
-    goTo(0, 5);
+    goTo(0, 5, 2);
     button("Btn_Paste_Row")->Click();
     EXPECT_EQ(messages(), QStringList{"Error!!! Copy a valid row before Paste it"});
     EXPECT_EQ(grid(0)->Cells(2, 5), QString());
-    goTo(1, 4);
+    goTo(1, 4, 2);
     button("Btn_Paste_Row")->Click();
     EXPECT_EQ(grid(1)->Cells(2, 4), QStringLiteral("192.168.1.126"));
     EXPECT_EQ(grid(1)->Cells(15, 4), QStringLiteral("Scene switch"));
@@ -248,7 +173,7 @@ TEST_F(ModbusTCPMasterWindow, RowButtonsActOnThePageShownAndPasteOnlyFromTheLast
     // Delete asks with the row number; No keeps the row.
     recorder.Clear();
     recorder.Answer(fw::mrNo);
-    goTo(1, 1);
+    goTo(1, 1, 2);
     button("Btn_Delete_Row")->Click();
     EXPECT_EQ(messages(), QStringList{"Are you sure to delete the Row number 1"});
     EXPECT_EQ(grid(1)->Cells(2, 1), QStringLiteral("192.168.1.126"));
@@ -260,10 +185,10 @@ TEST_F(ModbusTCPMasterWindow, RowButtonsActOnThePageShownAndPasteOnlyFromTheLast
 // A click on a row number selects that row; the row buttons act on it.
 TEST_F(ModbusTCPMasterWindow, AClickOnARowNumberSelectsTheRowTheButtonsActOn)
 {
-    write(QStringLiteral("ModbusTCPM_SetAccess.xml"), fixture("ModbusTCPM_SetAccess.full.xml"));
+    write(QStringLiteral("ModbusTCPM_SetAccess.xml"), fixture(DataFolder, "ModbusTCPM_SetAccess.full.xml"));
     form->Show();
     goTo(1, 1, 5);
-    clickCell(grid(1), 0, 3);
+    testsupport::clickCellNearLeftEdge(grid(1), 0, 3);
     EXPECT_EQ(grid(1)->Row(), 3);
     const fw::TGridRect selected = grid(1)->Selection();
     EXPECT_EQ(selected.Top, 3);
@@ -279,7 +204,7 @@ TEST_F(ModbusTCPMasterWindow, AClickOnARowNumberSelectsTheRowTheButtonsActOn)
 
 TEST_F(ModbusTCPMasterWindow, ASaveThatFailsIsReportedAndTheWindowStaysOpen)
 {
-    write(QStringLiteral("ModbusTCPM_SetAccess.xml"), fixture("ModbusTCPM_SetAccess.full.xml"));
+    write(QStringLiteral("ModbusTCPM_SetAccess.xml"), fixture(DataFolder, "ModbusTCPM_SetAccess.full.xml"));
     form->Show();
     // A folder where the file should be: the write fails.
     ASSERT_TRUE(QFile::remove(File_ModbusTCPM_SetAccess));
@@ -301,7 +226,7 @@ TEST_F(ModbusTCPMasterWindow, CancelWritesNothing)
 
 // ---------------------------------------------------------------- Modbus master
 
-using ModbusMasterWindow = TableWindowFixture<TFSetAccess>;
+using ModbusMasterWindow = editortest::TableWindowTest<TFSetAccess>;
 
 TEST_F(ModbusMasterWindow, TablesWithoutAddressAndPortTranslatedButtons)
 {
@@ -329,17 +254,17 @@ TEST_F(ModbusMasterWindow, AnEnlargedWindowGivesItsTablesTheRoom)
     EXPECT_EQ(grid(0)->height() - before.height(), 640 - 337);
     EXPECT_EQ(form->Btn_OK->mapTo(form.get(), QPoint(0, 0)).y(), 640 - 40 + 6);
     EXPECT_EQ(form->L_SW_Desc->parentWidget()->width(), 1300);
-    keepShot(form.get(), "modbus_master_enlarged");
+    testsupport::keepShot(form.get(), "modbus_master_enlarged", testsupport::ShotTiming::AfterPendingEvents);
 }
 
 TEST_F(ModbusMasterWindow, DefaultsAndAFileComeBackByteForByteHiddenCellsAsTheyStand)
 {
     form->Show();
-    keepShot(form.get(), "modbus_master");
+    testsupport::keepShot(form.get(), "modbus_master", testsupport::ShotTiming::AfterPendingEvents);
     form->Btn_OK->Click();
-    EXPECT_EQ(testsupport::readFile(File_ModbusM_SetAccess), fixture("ModbusM_SetAccess.default.xml"));
+    EXPECT_EQ(testsupport::readFile(File_ModbusM_SetAccess), fixture(DataFolder, "ModbusM_SetAccess.default.xml"));
 
-    const QByteArray golden = fixture("ModbusM_SetAccess.full.xml");
+    const QByteArray golden = fixture(DataFolder, "ModbusM_SetAccess.full.xml");
     write(QStringLiteral("ModbusM_SetAccess.xml"), golden);
     form->SetModalResult(fw::mrNone);
     form->Hide();
@@ -354,7 +279,7 @@ TEST_F(ModbusMasterWindow, DefaultsAndAFileComeBackByteForByteHiddenCellsAsTheyS
 
 TEST_F(ModbusMasterWindow, OkChecksWithTheSerialTexts)
 {
-    expectOkOutcomes(File_ModbusM_SetAccess, fixture("ModbusM_SetAccess.full.xml"), {
+    expectOkOutcomes(File_ModbusM_SetAccess, fixture(DataFolder, "ModbusM_SetAccess.full.xml"), RefusalGoesTo::Row, {
         {0, 1, 2, "248", "Error row 1!! [Modbus Read] Slave ID must be between 1 and 247"},
         {0, 1, 5, "126", "Error row 1!! [Modbus Read] NPoint must be between 1 and 125"},
         {1, 1, 10, "1540", "Error row 1!! [Modbus Write] Position must be between 0 and 1539"},
@@ -364,7 +289,7 @@ TEST_F(ModbusMasterWindow, OkChecksWithTheSerialTexts)
 
 // ---------------------------------------------------------------- BACnet client
 
-class BACnetWindow : public TableWindowFixture<TFBACnetAccess> {
+class BACnetWindow : public editortest::TableWindowTest<TFBACnetAccess> {
 protected:
     void setType(const char* type)
     {
@@ -422,12 +347,13 @@ TEST_F(BACnetWindow, DefaultsAndAFileComeBackByteForByte)
 {
     setType("0");
     form->Show();
-    keepShot(form.get(), "bacnet_access");
+    testsupport::keepShot(form.get(), "bacnet_access", testsupport::ShotTiming::AfterPendingEvents);
     form->Btn_OK->Click();
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
-    EXPECT_EQ(testsupport::readFile(File_BACnet_Master_Access), fixture("BACnet_Master_Access.default.xml"));
+    EXPECT_EQ(testsupport::readFile(File_BACnet_Master_Access),
+              fixture(DataFolder, "BACnet_Master_Access.default.xml"));
 
-    const QByteArray golden = fixture("BACnet_Master_Access.full.xml");
+    const QByteArray golden = fixture(DataFolder, "BACnet_Master_Access.full.xml");
     write(QStringLiteral("BACnet_Master_Access.xml"), golden);
     form->Hide();
     form->SetModalResult(fw::mrNone);
@@ -447,7 +373,7 @@ TEST_F(BACnetWindow, DefaultsAndAFileComeBackByteForByte)
 TEST_F(BACnetWindow, OkChecksReadThenWriteRowsWithTheirTexts)
 {
     setType("0");
-    expectOkOutcomes(File_BACnet_Master_Access, fixture("BACnet_Master_Access.full.xml"), {
+    expectOkOutcomes(File_BACnet_Master_Access, fixture(DataFolder, "BACnet_Master_Access.full.xml"), RefusalGoesTo::Row, {
         {0, 1, 2, "192.168.1", "Error in Read, row 1!! IP Address is not correct"},
         {0, 1, 12, "65536", "Error in Read, row 1!! Max Err must be between 0 and 65535"},
         {0, 2, 10, "10, 20", "Error in Read, row 2!! Destination Address has too few bytes"},
@@ -467,21 +393,21 @@ TEST_F(BACnetWindow, OkChecksReadThenWriteRowsWithTheirTexts)
 TEST_F(BACnetWindow, ImportedObjectsGoToFreeRowsAtTheNextFreePositions)
 {
     setType("0");
-    write(QStringLiteral("BACnet_Master_Access.xml"), fixture("BACnet_Master_Access.full.xml"));
+    write(QStringLiteral("BACnet_Master_Access.xml"), fixture(DataFolder, "BACnet_Master_Access.full.xml"));
     form->Show();
-    const QString ede = fixturePath("ede_standard.csv");
+    const QString ede = fixturePath(DataFolder, "ede_standard.csv");
     recorder.AnswerFile(ede);
     const QString seen = apptest::withModal([&] { button("Btn_Import_CSV")->Click(); }, [&](fw::TForm& w) {
         auto* import = qobject_cast<TFImportEDEFile*>(&w);
         ASSERT_NE(import, nullptr);
-        keepShot(import, "import_ede");
+        testsupport::keepShot(import, "import_ede", testsupport::ShotTiming::AfterPendingEvents);
         TFxColumnGrid* g = import->Grid(0);
         ASSERT_EQ(g->RowCount(), 8);   // seven objects of kinds the tables know
         EXPECT_EQ(g->Cells(4, 1), QStringLiteral("Hall temperature"));
-        clickCell(g, 1, 1);   // Hall temperature: not imported
+        testsupport::clickCellNearLeftEdge(g, 1, 1);   // Hall temperature: not imported
         EXPECT_EQ(g->Cells(1, 1), QStringLiteral("N"));
         // Door contact cannot be written: refused, the box goes back.
-        clickCell(g, 3, 5);
+        testsupport::clickCellNearLeftEdge(g, 3, 5);
         EXPECT_EQ(g->Cells(3, 5), QStringLiteral("N"));
         import->E_ID_IP->setText(QStringLiteral("192.168.1.50"));
         import->Btn_OK->Click();
@@ -490,7 +416,7 @@ TEST_F(BACnetWindow, ImportedObjectsGoToFreeRowsAtTheNextFreePositions)
     EXPECT_EQ(messages(), QStringList{"Error line 5!! The Variable is only in read"});
     EXPECT_EQ(Path_EDE_Import, QFileInfo(ede).absolutePath());
 
-    keepShot(form.get(), "bacnet_after_import");
+    testsupport::keepShot(form.get(), "bacnet_after_import", testsupport::ShotTiming::AfterPendingEvents);
     // Read rows 1 to 3 are the file's (row 3 disabled but keyed): the
     // objects follow from row 4, from the byte after the last one in use.
     TFxColumnGrid* read = grid(0);
@@ -528,12 +454,12 @@ TEST_F(BACnetWindow, WithoutDeviceAddressesImportLeavesHandTypedRowsAlone)
     form->Show();
     grid(0)->SetCells(3, 1, QStringLiteral("Analog Value"));
     grid(0)->SetCells(17, 1, QStringLiteral("typed by hand"));
-    recorder.AnswerFile(fixturePath("ede_standard.csv"));
+    recorder.AnswerFile(fixturePath(DataFolder, "ede_standard.csv"));
     apptest::withModal([&] { button("Btn_Import_CSV")->Click(); }, [&](fw::TForm& w) {
         auto& import = static_cast<TFImportEDEFile&>(w);
         import.E_ID_IP->clear();   // no address to check for this kind
         import.Btn_Unselect_AllClick();
-        clickCell(import.Grid(0), 1, 2);   // only the scene lock
+        testsupport::clickCellNearLeftEdge(import.Grid(0), 1, 2);   // only the scene lock
         import.Btn_OK->Click();
     });
     EXPECT_TRUE(messages().isEmpty()) << messages().join('\n').toStdString();
@@ -544,11 +470,11 @@ TEST_F(BACnetWindow, WithoutDeviceAddressesImportLeavesHandTypedRowsAlone)
 
 // ---------------------------------------------------------------- EDE import window
 
-using ImportEDEWindow = TableWindowFixture<TFImportEDEFile>;
+using ImportEDEWindow = editortest::TableWindowTest<TFImportEDEFile>;
 
 TEST_F(ImportEDEWindow, OkChecksTheDeviceAddressForTheBACnetType)
 {
-    form->EDE_File = fixturePath("ede_standard.csv");
+    form->EDE_File = fixturePath(DataFolder, "ede_standard.csv");
     const struct {
         int type;
         const char* address;
@@ -581,7 +507,7 @@ TEST_F(ImportEDEWindow, OkChecksTheDeviceAddressForTheBACnetType)
 
 TEST_F(ImportEDEWindow, SelectAllAndUnselectAllSetEveryImportBox)
 {
-    form->EDE_File = fixturePath("ede_standard.csv");
+    form->EDE_File = fixturePath(DataFolder, "ede_standard.csv");
     form->Show();
     ASSERT_EQ(form->List_EDE_Var.size(), 7u);
     button("Btn_Unselect_All")->Click();
@@ -601,7 +527,7 @@ TEST_F(ImportEDEWindow, SelectAllAndUnselectAllSetEveryImportBox)
 
 TEST_F(ImportEDEWindow, ShortOrUnreadableFilesGiveAnEmptyList)
 {
-    form->EDE_File = fixturePath("ede_short.csv");
+    form->EDE_File = fixturePath(DataFolder, "ede_short.csv");
     form->Show();
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_TRUE(form->List_EDE_Var.empty());
@@ -641,14 +567,14 @@ TEST_F(DALIWindow, DefaultsAndFilesComeBackByteForByte)
     form->Show();
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(form->SG()->Cells(1, 256), QStringLiteral("Y"));
-    keepShot(form.get(), "dali_devices");
+    testsupport::keepShot(form.get(), "dali_devices", testsupport::ShotTiming::AfterPendingEvents);
     form->Btn_OK->Click();
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
-    EXPECT_EQ(testsupport::readFile(File_DALI_Access), fixture("DALI_Access.default.xml"));
-    EXPECT_EQ(testsupport::readFile(File_DALI2_Access), fixture("DALI2_Access.default.xml"));
+    EXPECT_EQ(testsupport::readFile(File_DALI_Access), fixture(DataFolder, "DALI_Access.default.xml"));
+    EXPECT_EQ(testsupport::readFile(File_DALI2_Access), fixture(DataFolder, "DALI2_Access.default.xml"));
 
-    const QByteArray devices = fixture("DALI_Access.some.xml");
-    const QByteArray rules = fixture("DALI2_Access.full.xml");
+    const QByteArray devices = fixture(DataFolder, "DALI_Access.some.xml");
+    const QByteArray rules = fixture(DataFolder, "DALI2_Access.full.xml");
     write(QStringLiteral("DALI_Access.xml"), devices);
     write(QStringLiteral("DALI2_Access.xml"), rules);
     form->Hide();
@@ -658,9 +584,9 @@ TEST_F(DALIWindow, DefaultsAndFilesComeBackByteForByte)
     EXPECT_EQ(form->ACG_DALI_Device()->Cells(1, 1), QStringLiteral("Y"));
     EXPECT_EQ(form->SG()->Cells(11, 1), QStringLiteral("1 - Scale"));
     form->PC_Pages->setCurrentIndex(TFDALI_Access::TS_Set_Access);
-    keepShot(form.get(), "dali_set_access");
+    testsupport::keepShot(form.get(), "dali_set_access", testsupport::ShotTiming::AfterPendingEvents);
     form->PC_Pages->setCurrentIndex(TFDALI_Access::TS_Functions);
-    keepShot(form.get(), "dali_functions");
+    testsupport::keepShot(form.get(), "dali_functions", testsupport::ShotTiming::AfterPendingEvents);
     form->Btn_OK->Click();
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
     EXPECT_EQ(testsupport::readFile(File_DALI_Access), devices);
@@ -682,13 +608,13 @@ TEST_F(DALIWindow, UnreadableFilesOpenWithAWarningAndAreKeptBesideTheFirstSave)
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
     EXPECT_EQ(testsupport::readFile(File_DALI_Access + QStringLiteral(".bak")), broken);
     EXPECT_EQ(testsupport::readFile(File_DALI2_Access + QStringLiteral(".bak")), QByteArray("not xml"));
-    EXPECT_EQ(testsupport::readFile(File_DALI_Access), fixture("DALI_Access.default.xml"));
+    EXPECT_EQ(testsupport::readFile(File_DALI_Access), fixture(DataFolder, "DALI_Access.default.xml"));
 }
 
 // The in-place editor the grid asks for: its kind and the combo's list.
 TEST_F(DALIWindow, SetAccessListsFollowTheRowsDeviceOrSensorAndType)
 {
-    write(QStringLiteral("DALI2_Access.xml"), fixture("DALI2_Access.full.xml"));
+    write(QStringLiteral("DALI2_Access.xml"), fixture(DataFolder, "DALI2_Access.full.xml"));
     form->Show();
     auto editorOf = [&](int col, int row) {
         TEditorType editor = edNone;
@@ -728,7 +654,7 @@ TEST_F(DALIWindow, OkChecksFunctionsThenSetAccessRulesWithTheirTexts)
         {true, 1, 12, "", "Set Access - Error Row 1!! Channel Must be Selected"},
         {true, 2, 7, "999", ""},   // a disabled rule is not checked
     };
-    write(QStringLiteral("DALI2_Access.xml"), fixture("DALI2_Access.full.xml"));
+    write(QStringLiteral("DALI2_Access.xml"), fixture(DataFolder, "DALI2_Access.full.xml"));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         recorder.Clear();
@@ -747,7 +673,7 @@ TEST_F(DALIWindow, OkChecksFunctionsThenSetAccessRulesWithTheirTexts)
             EXPECT_EQ(form->ModalResult(), fw::mrOk);
         }
         form->Hide();
-        write(QStringLiteral("DALI2_Access.xml"), fixture("DALI2_Access.full.xml"));
+        write(QStringLiteral("DALI2_Access.xml"), fixture(DataFolder, "DALI2_Access.full.xml"));
     }
 }
 
@@ -807,7 +733,7 @@ TEST_F(ProfinetFileNameWindow, TheNameIsComposedOnOkWithTheDateOfThatDay)
     form->Show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    keepShot(form.get(), "profinet_file_name");
+    testsupport::keepShot(form.get(), "profinet_file_name", testsupport::ShotTiming::AfterPendingEvents);
     form->E_XML_User->setFocus();
     QTest::keyClicks(form->E_XML_User, QStringLiteral("../Hall3"));
     form->Btn_OK->Click();

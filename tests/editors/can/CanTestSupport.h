@@ -10,14 +10,12 @@
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -114,27 +112,11 @@ inline ToolRun smilint(const QString& mibFile, QString* skipReason)
     return run;
 }
 
-// Keeps a picture of a window for the closing report when GC_SHOT_DIR is set.
-inline void keepShot(QWidget* w, const char* name)
-{
-    const QByteArray dir = qgetenv("GC_SHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QCoreApplication::processEvents();
-    w->grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
-}
-
-// The checked-in test data of this folder.
-inline QString canData(const QString& name)
-{
-    return testsupport::dataPath(QStringLiteral("editors/can/") + name);
-}
-
 // Saving the tables gives the golden file `golden` of this folder.
 inline void expectSavedAsGolden(TTableFile& tables, const QString& file, const QString& golden)
 {
     tables.Save(file);
-    EXPECT_EQ(testsupport::readFile(file), testsupport::readFile(canData(golden))) << golden.toStdString();
+    EXPECT_EQ(testsupport::readFile(file), testsupport::fixture("editors/can", golden)) << golden.toStdString();
 }
 
 // The golden file `golden` loads without findings, passes the window's
@@ -144,7 +126,7 @@ using TableCheck = std::function<TTableFailure(const TTableFile&)>;
 inline void expectRoundTrip(TTableFile& tables, const QString& file, const QString& golden, const TableCheck& check,
                             const std::function<TTableLoadReport(TTableFile&, const QString&)>& load = {})
 {
-    const QByteArray original = testsupport::readFile(canData(golden));
+    const QByteArray original = testsupport::fixture("editors/can", golden);
     ASSERT_FALSE(original.isEmpty()) << golden.toStdString();
     ASSERT_TRUE(testsupport::writeFile(file, original));
     EXPECT_TRUE((load ? load(tables, file) : tables.Load(file)).Clean());

@@ -8,10 +8,10 @@
 #include "editors/can/USet_SDO_Server_Access.h"
 #include "editors/can/UTransmitCAN.h"
 
-#include "app/AppTestFixture.h"
 #include "app/services/UComon.h"
 #include "app/services/ULanguage.h"
 #include "controls/buttons/LbButton.h"
+#include "editors/TableWindowTest.h"
 #include "editors/can/CanTestSupport.h"
 #include "grid/model/FxCGrid.h"
 #include "grid/paint/FxControlLook.h"
@@ -30,21 +30,12 @@
 // Readable failure messages for texts.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
+using testsupport::fixture;
+
 namespace {
 
-QByteArray fixture(const char* name)
-{
-    return testsupport::readFile(testsupport::dataPath(QStringLiteral("editors/can/") + QLatin1String(name)));
-}
-
-// A left click in the middle of a cell, where a centred check box sits.
-void clickCell(TFxColumnGrid* g, int displayCol, int row)
-{
-    const fw::TRect r = g->CellRect(displayCol, row);
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(r.Left + r.Width() / 2, r.Top + r.Height() / 2));
-    QCoreApplication::processEvents();
-}
+// Where this folder's checked-in files are, below tests/data.
+const char* const DataFolder = "editors/can";
 
 QStringList column(const TFxColumnGrid* g, int col, int fromRow, int toRow)
 {
@@ -55,23 +46,11 @@ QStringList column(const TFxColumnGrid* g, int col, int fromRow, int toRow)
 }
 
 template <class TWindow>
-class CanWindow : public apptest::ProjectWindow<TWindow> {
+class CanWindow : public editortest::TableWindowTest<TWindow> {
 protected:
-    void SetUp() override
-    {
-        Row_Clipboard.clear();
-        apptest::ProjectWindow<TWindow>::SetUp();
-    }
-    TFxColumnGrid* grid(int table = 0) const { return this->form->Grid(table); }
-    TLbButton* button(const char* name) const
-    {
-        return this->form->template findChild<TLbButton*>(QString::fromLatin1(name));
-    }
-    void goTo(int table, int row, int col = 1)
-    {
-        this->form->Show_Table(table);
-        this->form->Table_Grid(table).Go_To(row, col);
-    }
+    using editortest::TableWindowTest<TWindow>::button;
+    using editortest::TableWindowTest<TWindow>::goTo;
+    using editortest::TableWindowTest<TWindow>::grid;
 
     struct TableShape {
         const char* name;
@@ -120,7 +99,7 @@ protected:
         EXPECT_TRUE(this->messages().isEmpty()) << this->messages().join('\n').toStdString();
         form->Btn_OK->Click();
         EXPECT_EQ(form->ModalResult(), fw::mrOk);
-        EXPECT_EQ(testsupport::readFile(file), fixture(golden));
+        EXPECT_EQ(testsupport::readFile(file), fixture(DataFolder, golden));
         testsupport::expectTableFileReadsBack(form->File(), file);
         form->Hide();
     }
@@ -129,7 +108,7 @@ protected:
     void expectRoundTrip(const QString& file, const char* golden)
     {
         auto& form = this->form;
-        const QByteArray original = fixture(golden);
+        const QByteArray original = fixture(DataFolder, golden);
         ASSERT_FALSE(original.isEmpty()) << golden;
         ASSERT_TRUE(testsupport::writeFile(file, original));
         form->Show();
@@ -138,42 +117,6 @@ protected:
         EXPECT_EQ(form->ModalResult(), fw::mrOk);
         EXPECT_EQ(testsupport::readFile(file), original);
         form->Hide();
-    }
-
-    struct CellCase {
-        int table, row, col;
-        const char* text;
-        const char* message;   // empty: the check passes and the window closes
-        int failCol = -1;      // the cell the window goes to, when not the edited one
-    };
-    // Each case: `golden` as the project file, the window shown, one cell
-    // edited, OK. A refusal shows its one message, goes to the failing cell
-    // on its page and writes nothing.
-    void expectOkOutcomes(const QString& file, const char* golden, const std::vector<CellCase>& cases)
-    {
-        auto& form = this->form;
-        const QByteArray original = fixture(golden);
-        for (const CellCase& c : cases) {
-            SCOPED_TRACE(c.text);
-            ASSERT_TRUE(testsupport::writeFile(file, original));
-            this->recorder.Clear();
-            form->SetModalResult(fw::mrNone);
-            form->Show();
-            grid(c.table)->SetCells(c.col, c.row, QString::fromUtf8(c.text));
-            form->Btn_OK->Click();
-            if (*c.message == 0) {
-                EXPECT_TRUE(this->messages().isEmpty()) << this->messages().join('\n').toStdString();
-                EXPECT_EQ(form->ModalResult(), fw::mrOk);
-            } else {
-                EXPECT_EQ(this->messages(), QStringList{QString::fromUtf8(c.message)});
-                EXPECT_EQ(form->ModalResult(), fw::mrNone);
-                EXPECT_EQ(form->Current_Table(), c.table);
-                EXPECT_EQ(grid(c.table)->Row(), c.row);
-                EXPECT_EQ(grid(c.table)->Col(), c.failCol >= 0 ? c.failCol : c.col);
-                EXPECT_EQ(testsupport::readFile(file), original);
-            }
-            form->Hide();
-        }
     }
 
     // As the user does it, the window shown without a file: a click on each
@@ -193,7 +136,7 @@ protected:
             QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(t).center());
             QCoreApplication::processEvents();
             EXPECT_EQ(form->Current_Table(), t);
-            clickCell(grid(t), 1, 1);
+            testsupport::clickCellCentre(grid(t), 1, 1);
             for (const QStringList& row : tables[size_t(t)]) {
                 EXPECT_EQ(row.size(), grid(t)->ColCount() - 1);
                 for (const QString& cell : row) {
@@ -224,19 +167,19 @@ protected:
     {
         auto& form = this->form;
         form->Show();
-        goTo(0, 1);
+        goTo(0, 1, 1);
         button("Btn_Copy_Row")->Click();
-        goTo(1, 2);
+        goTo(1, 2, 1);
         const QString before = grid(1)->Cells(1, 2);
         button("Btn_Paste_Row")->Click();
         EXPECT_EQ(this->messages(), QStringList{Lang_Text(902)});
         EXPECT_EQ(grid(1)->Cells(1, 2), before);
         // A row of the same table pastes, into the last row (blank: no question).
         this->recorder.Clear();
-        goTo(1, 1);
+        goTo(1, 1, 1);
         button("Btn_Copy_Row")->Click();
         const int last = grid(1)->RowCount() - 1;
-        goTo(1, last);
+        goTo(1, last, 1);
         button("Btn_Paste_Row")->Click();
         EXPECT_TRUE(this->messages().isEmpty()) << this->messages().join('\n').toStdString();
         for (int c = 1; c < grid(1)->ColCount(); ++c)
@@ -290,7 +233,7 @@ TEST_F(SnmpWindow, WithoutAFileOkWritesTheSixtyFourDefaultObjectsOfEachTable)
     EXPECT_EQ(grid(1)->Cells(4, 64), QStringLiteral("63"));
     EXPECT_EQ(grid(0)->Cells(2, 65), QString());
     EXPECT_EQ(grid(0)->Cells(0, 256), QStringLiteral("256"));
-    cantest::keepShot(form.get(), "snmp_trap_access");
+    testsupport::keepShot(form.get(), "snmp_trap_access", testsupport::ShotTiming::AfterPendingEvents);
     form->Hide();
     expectDefaultsSaved(File_SNMP_Trap, "SNMP_Trap.default.xml");
 }
@@ -305,7 +248,7 @@ TEST_F(SnmpWindow, AFileShownAndSavedComesBackByteForByte)
 
 TEST_F(SnmpWindow, OkChecksBothTablesAndNamesTheFirstFailure)
 {
-    expectOkOutcomes(File_SNMP_Trap, "SNMP_Trap.full.xml", {
+    expectOkOutcomes(File_SNMP_Trap, fixture(DataFolder, "SNMP_Trap.full.xml"), RefusalGoesTo::Cell, {
         {0, 3, 10, "17", "Error row 3!! [SNMP Read] Num Bits/Bytes must be between 1 and 16 bytes"},
         {0, 1, 12, "192.168.2.256", "Error row 1!! [SNMP Read] IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"},
         {0, 2, 3, "", ""},   // row 2 is disabled
@@ -322,15 +265,15 @@ TEST_F(SnmpWindow, ClickingAnEnableBoxRenumbersThatTable)
     form->Show();
     QApplication::setActiveWindow(form.get());
     goTo(0, 1, 2);
-    clickCell(grid(0), 1, 2);   // lampADV1 off
+    testsupport::clickCellCentre(grid(0), 1, 2);   // lampADV1 off
     EXPECT_EQ(grid(0)->Cells(1, 2), QStringLiteral("N"));
     EXPECT_EQ(column(grid(0), 0, 1, 4), QStringList({"1", "", "2", "3"}));
     EXPECT_EQ(grid(1)->Cells(0, 3), QStringLiteral("3"));   // the other table keeps its numbers
-    clickCell(grid(0), 1, 2);
+    testsupport::clickCellCentre(grid(0), 1, 2);
     EXPECT_EQ(column(grid(0), 0, 1, 4), QStringList({"1", "2", "3", "4"}));
 
     // Inserting a row does not renumber; its Enable box is ticked.
-    goTo(0, 2);
+    goTo(0, 2, 1);
     button("Btn_Insert_Row")->Click();
     EXPECT_EQ(grid(0)->Cells(1, 2), QStringLiteral("Y"));
     EXPECT_EQ(grid(0)->Cells(2, 2), QString());
@@ -346,7 +289,7 @@ TEST_F(SnmpWindow, RowsCopiedFromOneTablePasteOnlyIntoIt)
 TEST_F(SnmpWindow, DeleteAsksWithTheRowNumber)
 {
     form->Show();
-    goTo(1, 3);
+    goTo(1, 3, 1);
     recorder.Answer(fw::mrNo);
     button("Btn_Delete_Row")->Click();
     EXPECT_EQ(messages(), QStringList{"Are you sure to delete the Row number 3"});
@@ -394,12 +337,12 @@ TEST_F(TransmitCANWindow, AFileShownAndSavedComesBackByteForByte)
 {
     expectRoundTrip(File_CAN_Send_Frames, "CAN_Send_Frames.full.xml");
     form->Show();
-    cantest::keepShot(form.get(), "transmit_can");
+    testsupport::keepShot(form.get(), "transmit_can", testsupport::ShotTiming::AfterPendingEvents);
 }
 
 TEST_F(TransmitCANWindow, OkChecksTheEnabledRowsAndNamesTheFirstFailure)
 {
-    expectOkOutcomes(File_CAN_Send_Frames, "CAN_Send_Frames.full.xml", {
+    expectOkOutcomes(File_CAN_Send_Frames, fixture(DataFolder, "CAN_Send_Frames.full.xml"), RefusalGoesTo::Cell, {
         {0, 1, 2, "2048", "Error row 1!! CobID must be between 0 and 2047"},
         {0, 1, 2, "0x7FF", ""},
         {0, 1, 2, "2047 ", "Error row 1!! CobID must be between 0 and 2047"},
@@ -458,7 +401,7 @@ TEST_F(PdoWindow, AFileShownAndSavedComesBackByteForByte)
 {
     expectRoundTrip(File_PDO_CANopen, "PDO_CANopen.full.xml");
     form->Show();
-    cantest::keepShot(form.get(), "pdo_canopen");
+    testsupport::keepShot(form.get(), "pdo_canopen", testsupport::ShotTiming::AfterPendingEvents);
 }
 
 // The file as typed, byte for byte: no declaration, no indentation, the
@@ -490,7 +433,7 @@ TEST_F(PdoWindow, TypedRowsAreWrittenWithoutIndentation)
 
 TEST_F(PdoWindow, OkChecksBothTablesAndNamesTheFirstFailure)
 {
-    expectOkOutcomes(File_PDO_CANopen, "PDO_CANopen.full.xml", {
+    expectOkOutcomes(File_PDO_CANopen, fixture(DataFolder, "PDO_CANopen.full.xml"), RefusalGoesTo::Cell, {
         {0, 1, 1, "2047 ", "Error row 1!! [Receive PDO] COB-ID must be between 0x000 and 0x7FF"},
         {0, 1, 1, " 0x7FF", ""},
         {0, 1, 4, "1440", "Error row 1!! [Receive PDO] Address Byte2 must be between 0 and 1439"},
@@ -502,9 +445,9 @@ TEST_F(PdoWindow, OkChecksBothTablesAndNamesTheFirstFailure)
 
 TEST_F(PdoWindow, RowButtonsLeaveNewRowsBlankAndPasteOnlyWithinATable)
 {
-    ASSERT_TRUE(testsupport::writeFile(File_PDO_CANopen, fixture("PDO_CANopen.full.xml")));
+    ASSERT_TRUE(testsupport::writeFile(File_PDO_CANopen, fixture(DataFolder, "PDO_CANopen.full.xml")));
     expectNoPasteAcrossTables();
-    goTo(0, 1);
+    goTo(0, 1, 1);
     button("Btn_Insert_Row")->Click();
     EXPECT_EQ(grid(0)->Cells(1, 1), QString());
     EXPECT_EQ(grid(0)->Cells(1, 2), QStringLiteral("0x181"));
@@ -513,10 +456,10 @@ TEST_F(PdoWindow, RowButtonsLeaveNewRowsBlankAndPasteOnlyWithinATable)
 
 TEST_F(PdoWindow, AClickOnARowNumberSelectsTheRow)
 {
-    ASSERT_TRUE(testsupport::writeFile(File_PDO_CANopen, fixture("PDO_CANopen.full.xml")));
+    ASSERT_TRUE(testsupport::writeFile(File_PDO_CANopen, fixture(DataFolder, "PDO_CANopen.full.xml")));
     form->Show();
     QApplication::setActiveWindow(form.get());
-    clickCell(grid(0), 0, 2);
+    testsupport::clickCellCentre(grid(0), 0, 2);
     const fw::TGridRect s = grid(0)->Selection();
     EXPECT_EQ(s.Top, 2);
     EXPECT_EQ(s.Bottom, 2);
@@ -553,7 +496,7 @@ TEST_F(SdoClientWindow, AFileShownAndSavedComesBackByteForByte)
 {
     expectRoundTrip(File_SDO_Client_CANopen, "SDO_Client_CANopen.full.xml");
     form->Show();
-    cantest::keepShot(form.get(), "sdo_client_canopen");
+    testsupport::keepShot(form.get(), "sdo_client_canopen", testsupport::ShotTiming::AfterPendingEvents);
 }
 
 TEST_F(SdoClientWindow, TypedRowsAreWrittenWithoutIndentation)
@@ -581,7 +524,7 @@ TEST_F(SdoClientWindow, TypedRowsAreWrittenWithoutIndentation)
 
 TEST_F(SdoClientWindow, OkChecksBothTablesAndNamesTheFirstFailure)
 {
-    expectOkOutcomes(File_SDO_Client_CANopen, "SDO_Client_CANopen.full.xml", {
+    expectOkOutcomes(File_SDO_Client_CANopen, fixture(DataFolder, "SDO_Client_CANopen.full.xml"), RefusalGoesTo::Cell, {
         {0, 1, 1, "128", "Error row 1!! [SDO Read] Device ID must be between 1 and 127"},
         {0, 2, 5, "0", "Error row 2!! [SDO Read] Poll Time must be between 1 and 100000000"},
         {0, 2, 8, "abc", "Error row 2!! [SDO Read] Address Byte3 must be between 0 and 1439"},
@@ -593,7 +536,7 @@ TEST_F(SdoClientWindow, OkChecksBothTablesAndNamesTheFirstFailure)
 
 TEST_F(SdoClientWindow, RowsCopiedFromOneTablePasteOnlyIntoIt)
 {
-    ASSERT_TRUE(testsupport::writeFile(File_SDO_Client_CANopen, fixture("SDO_Client_CANopen.full.xml")));
+    ASSERT_TRUE(testsupport::writeFile(File_SDO_Client_CANopen, fixture(DataFolder, "SDO_Client_CANopen.full.xml")));
     expectNoPasteAcrossTables();
 }
 
@@ -621,7 +564,7 @@ TEST_F(SdoServerWindow, AFileShownAndSavedComesBackByteForByte)
 {
     expectRoundTrip(File_SDO_Server_CANopen, "SDO_Server_CANopen.full.xml");
     form->Show();
-    cantest::keepShot(form.get(), "sdo_server_canopen");
+    testsupport::keepShot(form.get(), "sdo_server_canopen", testsupport::ShotTiming::AfterPendingEvents);
 }
 
 // An object given twice, in one table or in both, is no error of the
@@ -649,7 +592,7 @@ TEST_F(SdoServerWindow, TypedRowsAreWrittenWithoutIndentationAlsoAnObjectGivenTw
 
 TEST_F(SdoServerWindow, OkChecksBothTablesAndNamesTheFirstFailure)
 {
-    expectOkOutcomes(File_SDO_Server_CANopen, "SDO_Server_CANopen.full.xml", {
+    expectOkOutcomes(File_SDO_Server_CANopen, fixture(DataFolder, "SDO_Server_CANopen.full.xml"), RefusalGoesTo::Cell, {
         {0, 1, 1, "0x1FFF", "Error row 1!! [SDO in Read] Index must be between 0x2000 and 0x5FFF"},
         {0, 2, 3, "4", "Error row 2!! [SDO in Read] Address Byte3 must be between 0 and 1439", 6},
         {1, 2, 1, "0x6000", "Error row 2!! [SDO in Write] Index must be between 0x2000 and 0x5FFF"},
@@ -661,7 +604,7 @@ TEST_F(SdoServerWindow, OkChecksBothTablesAndNamesTheFirstFailure)
 
 TEST_F(SdoServerWindow, RowsCopiedFromOneTablePasteOnlyIntoIt)
 {
-    ASSERT_TRUE(testsupport::writeFile(File_SDO_Server_CANopen, fixture("SDO_Server_CANopen.full.xml")));
+    ASSERT_TRUE(testsupport::writeFile(File_SDO_Server_CANopen, fixture(DataFolder, "SDO_Server_CANopen.full.xml")));
     expectNoPasteAcrossTables();
 }
 

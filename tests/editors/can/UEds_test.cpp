@@ -105,7 +105,7 @@ protected:
 TEST_F(Eds, WithoutProjectFilesOnlyTheFixedObjectsAreWritten)
 {
     const QByteArray eds = writeEds(kLastMinute);
-    EXPECT_EQ(eds, testsupport::readFile(cantest::canData(QStringLiteral("empty.eds"))));
+    EXPECT_EQ(eds, testsupport::fixture("editors/can", "empty.eds"));
     EXPECT_TRUE(eds.endsWith("[1280sub3]\r\nParameterName=Node ID of the SDO Server\r\nObjectType=0x07\r\n"
                              "DataType=0x0005\r\nAccessType=rw\r\nDefaultValue=none\r\nPDOMapping=0\r\n\r\n"));
     EXPECT_TRUE(section(eds, QStringLiteral("DeviceInfo")).contains(QStringLiteral("NrOfRXPDO=0")));
@@ -119,7 +119,7 @@ TEST_F(Eds, PdosAndServerObjectsOfTheProject)
 {
     writeProject();
     const QByteArray eds = writeEds();
-    EXPECT_EQ(eds, testsupport::readFile(cantest::canData(QStringLiteral("project.eds"))));
+    EXPECT_EQ(eds, testsupport::fixture("editors/can", "project.eds"));
 
     const QStringList device = section(eds, QStringLiteral("DeviceInfo"));
     EXPECT_TRUE(device.contains(QStringLiteral("NrOfRXPDO=2")));

@@ -73,7 +73,7 @@ TEST_F(ReceiveCANWindow, TheGridIsTheTableOfItsColumns)
 
 TEST_F(ReceiveCANWindow, AFileShownAndSavedThroughTheGridComesBackByteForByte)
 {
-    const QByteArray golden = testsupport::readFile(cantest::canData(QStringLiteral("CAN_Rec_Frames.full.xml")));
+    const QByteArray golden = testsupport::fixture("editors/can", "CAN_Rec_Frames.full.xml");
     ASSERT_FALSE(golden.isEmpty());
     write(File_CAN_Rec_Frames, golden);
     form->Show();
@@ -81,7 +81,7 @@ TEST_F(ReceiveCANWindow, AFileShownAndSavedThroughTheGridComesBackByteForByte)
     EXPECT_EQ(grid()->Cells(2, 3), QStringLiteral("$18FF50E5"));
     EXPECT_EQ(grid()->Cells(14, 1), QStringLiteral("Temperatur & Feuchte"));
     EXPECT_EQ(grid()->Cells(1, 4), QStringLiteral("Y"));   // a reset row is enabled
-    cantest::keepShot(form.get(), "receive_can");
+    testsupport::keepShot(form.get(), "receive_can", testsupport::ShotTiming::AfterPendingEvents);
     form->Btn_OK->Click();
     EXPECT_EQ(form->ModalResult(), fw::mrOk);
     EXPECT_EQ(testsupport::readFile(File_CAN_Rec_Frames), golden);
@@ -89,7 +89,7 @@ TEST_F(ReceiveCANWindow, AFileShownAndSavedThroughTheGridComesBackByteForByte)
 
 TEST_F(ReceiveCANWindow, AFailingCheckNamesTheRowAndGoesToTheCell)
 {
-    write(File_CAN_Rec_Frames, testsupport::readFile(cantest::canData(QStringLiteral("CAN_Rec_Frames.full.xml"))));
+    write(File_CAN_Rec_Frames, testsupport::fixture("editors/can", "CAN_Rec_Frames.full.xml"));
     form->Show();
     grid()->SetCells(7, 1, QStringLiteral("132"));   // Byte2 of a frame of 2 bytes
     form->Btn_OK->Click();

@@ -65,7 +65,7 @@ TEST_F(SnmpMib, WithoutTableFileTheMibHoldsTheDefaultObjects)
     Read_SNMP_Names();
     const QString file = path(QStringLiteral("gateway.mib"));
     Write_MIB_File(file);
-    EXPECT_EQ(testsupport::readFile(file), testsupport::readFile(cantest::canData(QStringLiteral("default.mib"))));
+    EXPECT_EQ(testsupport::readFile(file), testsupport::fixture("editors/can", "default.mib"));
 
     const QStringList lines = mibLines();
     const QStringList reads = linesBetween(lines, kReadStart, kReadEnd);
