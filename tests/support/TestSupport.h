@@ -10,14 +10,14 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
+#include <ostream>
+
 class QWidget;
 
 namespace fw {
 class TStringGrid;
 }
-
-#include <functional>
-#include <ostream>
 
 namespace testsupport {
 
@@ -73,8 +73,8 @@ enum class ShotTiming { AsItStands, AfterPendingEvents };
 void keepShot(const QImage& image, const QString& name);
 void keepShot(QWidget* widget, const QString& name, ShotTiming timing = ShotTiming::AsItStands);
 
-// A left click through the input path on a cell of a grid (display column
-// and row), then the events it caused. The two points are where the two
+// A left click on a cell of a grid (display column and row), sent to its
+// viewport as a mouse press and release, then the events it caused. The two points are where the two
 // kinds of check box sit: a few pixels inside the left edge, or the middle.
 void clickCellNearLeftEdge(fw::TStringGrid* grid, int displayCol, int row);
 void clickCellCentre(fw::TStringGrid* grid, int displayCol, int row);
