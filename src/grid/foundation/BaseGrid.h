@@ -47,6 +47,10 @@ public:
     // Merge base of (c, r) as these properties describe it.
     fw::TPoint GetBaseCell(int c, int r) const;
 
+    // The cell's own font settings laid over `font`: each one set here (a
+    // colour, a style, a size other than 0, a name) wins, the rest stay.
+    void OverrideFont(fw::TFont& font) const;
+
     TBaseGrid* OwnerGrid() const { return FOwnerGrid; }
     int OwnerCol() const { return FOwnerCol; }
     void SetOwnerCol(int value) { FOwnerCol = value; }

@@ -64,6 +64,18 @@ fw::TPoint TCellProperties::GetBaseCell(int c, int r) const
     return fw::TPoint(c, r);
 }
 
+void TCellProperties::OverrideFont(fw::TFont& font) const
+{
+    if (FFontColor != fw::clNone)
+        font.Color = FFontColor;
+    if (!FFontStyle.Empty())
+        font.Style = FFontStyle;
+    if (FFontSize != 0)
+        font.Size = FFontSize;
+    if (!FFontName.isEmpty())
+        font.Name = FFontName;
+}
+
 void TCellProperties::SetGraphicObject(TCellGraphicObject* value)
 {
     if (FGraphicObject == value)

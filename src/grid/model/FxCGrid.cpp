@@ -192,17 +192,8 @@ void TFxColumnGrid::DoGetCellPrintColor(int ACol, int ARow, fw::TGridDrawState A
             ABrush.Color = GridObjects(ACol, ARow)->BrushColor();
         if (item->PrintFontCustom()) {
             AFont = item->PrintFont();
-            if (CellPropertiesAssigned(ACol, ARow)) {
-                const TCellProperties* p = GridObjects(ACol, ARow);
-                if (p->FontColor() != fw::clNone)
-                    AFont.Color = p->FontColor();
-                if (!p->FontStyle().Empty())
-                    AFont.Style = p->FontStyle();
-                if (p->FontSize() != 0)
-                    AFont.Size = p->FontSize();
-                if (!p->FontName().isEmpty())
-                    AFont.Name = p->FontName();
-            }
+            if (CellPropertiesAssigned(ACol, ARow))
+                GridObjects(ACol, ARow)->OverrideFont(AFont);
         }
     }
     TFxStringGrid::DoGetCellPrintColor(ACol, ARow, AState, ABrush, AFont);

@@ -30,14 +30,7 @@ void TFxStringGrid::DoGetCellColor(int ACol, int ARow, fw::TGridDrawState AState
         if (t == ctIcon || t == ctNone || t == ctImageList || t == ctEmpty || t == ctImages || t == ctComment)
             if (p->BrushColor() != fw::clNone)
                 ABrush.Color = p->BrushColor();
-        if (p->FontColor() != fw::clNone)
-            AFont.Color = p->FontColor();
-        if (!p->FontStyle().Empty())
-            AFont.Style = p->FontStyle();
-        if (p->FontSize() != 0)
-            AFont.Size = p->FontSize();
-        if (!p->FontName().isEmpty())
-            AFont.Name = p->FontName();
+        p->OverrideFont(AFont);
     }
     if (const auto& e = d->Events.OnGetCellColor)
         e(this, ARow, ACol, AState, ABrush, AFont);

@@ -70,17 +70,8 @@ void TFxStringGrid::GetFontProperties(int ACol, int RCol, int ARow, fw::TGridDra
         AFont.Assign(FixedFont());
     else
         AFont.Assign(Font());
-    if (CellPropertiesAssigned(RCol, ARow)) {
-        const TCellProperties* p = GridObjects(RCol, ARow);
-        if (p->FontColor() != clNone)
-            AFont.Color = p->FontColor();
-        if (!p->FontStyle().Empty())
-            AFont.Style = p->FontStyle();
-        if (p->FontSize() != 0)
-            AFont.Size = p->FontSize();
-        if (!p->FontName().isEmpty())
-            AFont.Name = p->FontName();
-    }
+    if (CellPropertiesAssigned(RCol, ARow))
+        GridObjects(RCol, ARow)->OverrideFont(AFont);
     DoGetCellColor(RCol, ARow, AState, ABrush, AFont);
 }
 
@@ -140,14 +131,7 @@ void TFxStringGrid::GetVisualProperties(int ACol, int ARow, fw::TGridDrawState& 
             ABrush.Color = p->BrushColor();
             break;
         }
-        if (p->FontColor() != clNone)
-            AFont.Color = p->FontColor();
-        if (!p->FontStyle().Empty())
-            AFont.Style = p->FontStyle();
-        if (p->FontSize() != 0)
-            AFont.Size = p->FontSize();
-        if (!p->FontName().isEmpty())
-            AFont.Name = p->FontName();
+        p->OverrideFont(AFont);
         WW = p->WordWrap();
         AColorTo = p->BrushColorTo();
         GD = p->GradientDirection();
