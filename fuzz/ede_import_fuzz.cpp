@@ -3,7 +3,7 @@
 // choices made there (select all, the Import/Read/Write boxes).
 #include "FuzzSupport.h"
 
-#include "app/ULanguage.h"
+#include "app/services/ULanguage.h"
 #include "editors/automation/ImportEDEData.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)

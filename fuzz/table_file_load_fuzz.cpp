@@ -6,10 +6,10 @@
 // hold), or a save followed by a load would change the user's data.
 #include "FuzzSupport.h"
 
-#include "app/ParGenFile.h"
-#include "app/TableFile.h"
+#include "app/services/ParGenFile.h"
+#include "app/services/TableFile.h"
 #include "app/UDMXDefVal.h"
-#include "app/ULanguage.h"
+#include "app/services/ULanguage.h"
 #include "editors/automation/BACnetAccessData.h"
 #include "editors/automation/DALI2_AccessData.h"
 #include "editors/automation/DALI_AccessData.h"

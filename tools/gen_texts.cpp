@@ -1,4 +1,4 @@
-// Build-time generator: turns the list of built-in texts (src/app/texts/english.txt)
+// Build-time generator: turns the list of built-in texts (src/app/services/texts/english.txt)
 // into a C++ source holding the whole table, so that a text change is a one-line
 // diff in the data file and the program needs no file at run time.
 //
@@ -91,7 +91,7 @@ int main(int argc, char** argv)
 
     std::ostringstream out;
     out << "// Generated from " << inPath << " by gen_texts. Do not edit.\n"
-        << "#include \"app/texts/EnglishTexts.h\"\n\n"
+        << "#include \"app/services/texts/EnglishTexts.h\"\n\n"
         << "static_assert(English_Texts_Count == " << size << ");\n\n"
         << "const char* const English_Texts[English_Texts_Count] = {\n";
     for (long i = 0; i < size; ++i)

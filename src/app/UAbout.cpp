@@ -1,8 +1,8 @@
 #include "app/UAbout.h"
 
-#include "app/UButtonLook.h"
-#include "app/UComon.h"
-#include "app/UWindowParts.h"
+#include "app/services/UButtonLook.h"
+#include "app/services/UComon.h"
+#include "app/services/UWindowParts.h"
 #include "app/VersionCheck.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/Dialogs.h"

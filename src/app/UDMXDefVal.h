@@ -2,7 +2,7 @@
 // "DMX Default Value": the default value (0 to 255) and a mnemonic of every
 // DMX channel of the project, kept in DMX_Default_Values.xml; one row per
 // channel of ParGen.xml. The configuration image carries the values.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 #include "framework/Forms.h"
 
 #include <memory>

@@ -1,8 +1,8 @@
 #include "app/UOpenConf.h"
 
-#include "app/UComon.h"
-#include "app/ULanguage.h"
-#include "app/UWindowParts.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
+#include "app/services/UWindowParts.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/SysUtils.h"
 

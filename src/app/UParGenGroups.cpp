@@ -1,7 +1,7 @@
 #include "app/UParGenGroups.h"
 
-#include "app/UButtonLook.h"
-#include "app/ULanguage.h"
+#include "app/services/UButtonLook.h"
+#include "app/services/ULanguage.h"
 #include "controls/buttons/LbButton.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 // stacks the groups (UParGen.cpp); here each model only says what it shows.
 #include "app/UParGenGroups.h"
 
-#include "app/ULanguage.h"
+#include "app/services/ULanguage.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "app/USaveBincc.h"
 
-#include "app/ParGenFile.h"
-#include "app/UComon.h"
+#include "app/services/ParGenFile.h"
+#include "app/services/UComon.h"
 #include "framework/AtomicFile.h"
 #include "framework/Xml.h"
 

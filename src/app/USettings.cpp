@@ -1,6 +1,6 @@
 #include "app/USettings.h"
 
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "framework/Xml.h"
 
 #include <QFileInfo>

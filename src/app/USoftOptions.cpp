@@ -1,9 +1,9 @@
 #include "app/USoftOptions.h"
 
-#include "app/UButtonLook.h"
-#include "app/UComon.h"
-#include "app/ULanguage.h"
-#include "app/UWindowParts.h"
+#include "app/services/UButtonLook.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
+#include "app/services/UWindowParts.h"
 #include "app/UZizuzuzarizFirmWare.h"
 #include "app/VersionCheck.h"
 #include "controls/buttons/LbButton.h"

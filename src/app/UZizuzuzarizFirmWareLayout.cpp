@@ -1,6 +1,6 @@
 // The main window's controls and where FormCreate places them.
-#include "app/UButtonLook.h"
-#include "app/UWindowParts.h"
+#include "app/services/UButtonLook.h"
+#include "app/services/UWindowParts.h"
 #include "app/UZizuzuzarizFirmWare.h"
 #include "app/VersionCheck.h"
 #include "controls/buttons/LbButton.h"

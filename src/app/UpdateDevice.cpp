@@ -1,7 +1,7 @@
 #include "app/UpdateDevice.h"
 
 #include "app/UBoot.h"
-#include "app/ULanguage.h"
+#include "app/services/ULanguage.h"
 #include "app/USaveBincc.h"
 #include "framework/Dialogs.h"
 

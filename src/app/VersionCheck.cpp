@@ -1,6 +1,6 @@
 #include "app/VersionCheck.h"
 
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "framework/Http.h"
 #include "framework/SysUtils.h"
 

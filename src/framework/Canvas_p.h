@@ -215,10 +215,15 @@ struct TCanvas::Impl {
         QPainter* p = external ? external : own.get();
         if (!p)
             return;
-        if (clip)
+        if (clip) {
+            // Clipping switched back on first: a widget's painter that had
+            // its clipping switched off ignores a region set afterwards
+            // (an exclusion after a restored clip painted over what it kept).
+            p->setClipping(true);
             p->setClipRegion(*clip);
-        else
+        } else {
             p->setClipping(false);
+        }
     }
 
     // The device drawn on: the canvas's own, else the outside painter's.

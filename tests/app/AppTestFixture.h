@@ -2,8 +2,8 @@
 // A program folder of its own for each test, the program's windows created
 // in it, and every question to the user answered by a recorder.
 #include "app/Application.h"
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
 #include "app/VersionCheck.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"

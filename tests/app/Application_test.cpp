@@ -1,13 +1,13 @@
 #include "app/Application.h"
 
-#include "app/TableWindow.h"
+#include "app/services/TableWindow.h"
 
 #include "app/AppTestFixture.h"
 #include "app/UAbout.h"
 #include "app/UBoot.h"
 #include "app/UDMXDefVal.h"
 #include "grid/model/FxCGrid.h"
-#include "app/UEditorWindow.h"
+#include "app/services/UEditorWindow.h"
 #include "app/UNew_Project.h"
 #include "app/UOpenConf.h"
 #include "app/UParGen.h"

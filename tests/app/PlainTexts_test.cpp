@@ -3,7 +3,7 @@
 // picture loaded from a file named in a text.
 #include "app/AppTestFixture.h"
 #include "app/UNew_Project.h"
-#include "app/UWindowParts.h"
+#include "app/services/UWindowParts.h"
 #include "app/UZizuzuzarizFirmWare.h"
 #include "app/VersionCheck.h"
 #include "controls/buttons/LbButton.h"

@@ -4,7 +4,7 @@
 // carry what was typed.
 #include "app/AppTestFixture.h"
 #include "app/UBoot.h"
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "app/UDMXDefVal.h"
 #include "app/UNew_Project.h"
 #include "app/UParGen.h"

@@ -1,7 +1,7 @@
 #include "app/UNew_Project.h"
 
 #include "app/AppTestFixture.h"
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "controls/buttons/LbButton.h"
 
 #include <QDirIterator>

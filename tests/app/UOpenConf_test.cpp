@@ -1,7 +1,7 @@
 #include "app/UOpenConf.h"
 
 #include "app/AppTestFixture.h"
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 
 #include <QFile>
 #include <QListWidget>

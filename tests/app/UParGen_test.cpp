@@ -1,9 +1,9 @@
 #include "app/UParGen.h"
 
 #include "app/AppTestFixture.h"
-#include "app/ParGenFile.h"
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "app/services/ParGenFile.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/Dialogs.h"
 #include "support/TestSupport.h"

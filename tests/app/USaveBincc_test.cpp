@@ -1,5 +1,5 @@
-#include "app/ParGenFile.h"
-#include "app/UComon.h"
+#include "app/services/ParGenFile.h"
+#include "app/services/UComon.h"
 #include "app/USaveBincc.h"
 #include "framework/AtomicFile.h"
 #include "framework/Xml.h"

@@ -1,5 +1,5 @@
 #include "app/USettings.h"
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 
 #include "framework/Xml.h"
 #include "support/TestSupport.h"

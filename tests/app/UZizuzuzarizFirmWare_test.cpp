@@ -2,11 +2,11 @@
 
 #include "app/AppTestFixture.h"
 #include "support/LoopbackHttpServer.h"
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "app/UNew_Project.h"
 #include "app/UOpenConf.h"
 #include "app/USoftOptions.h"
-#include "app/UWindowParts.h"
+#include "app/services/UWindowParts.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/Timer.h"
 

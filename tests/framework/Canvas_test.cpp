@@ -700,6 +700,38 @@ TEST_F(CanvasTest, CanvasInsideAWidgetPaintEvent)
     EXPECT_EQ(FromQColor(QColor(shot.pixel(19, 9))), ColorToRGB(cl3DDkShadow));
 }
 
+namespace {
+// A clip set and given back, then a rectangle kept out of a fill: what a
+// control's painting does for its text and then around its button.
+class ClipAfterRestoreWidget : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        TCanvas c(this);
+        c.Brush().Color = clWhite;
+        c.FillRect(Rect(0, 0, width(), height()));
+        const int outer = c.SaveDC();
+        c.IntersectClipRect(Rect(0, 0, 5, 5));
+        c.RestoreDC(outer);
+        const int inner = c.SaveDC();
+        c.ExcludeClipRect(Rect(10, 5, 20, 15));
+        c.Brush().Color = clRed;
+        c.FillRect(Rect(0, 0, width(), height()));
+        c.RestoreDC(inner);
+    }
+};
+} // namespace
+
+TEST_F(CanvasTest, AnExcludedRectStaysUnpaintedInAWidgetAfterARestoredClip)
+{
+    ClipAfterRestoreWidget w;
+    w.resize(40, 30);
+    const QImage shot = w.grab().toImage();
+    EXPECT_EQ(FromQColor(QColor(shot.pixel(15, 10))), clWhite) << "inside the excluded rectangle";
+    EXPECT_EQ(FromQColor(QColor(shot.pixel(2, 2))), clRed);
+    EXPECT_EQ(FromQColor(QColor(shot.pixel(30, 20))), clRed);
+}
+
 TEST_F(CanvasTest, CanvasOverABorrowedPainter)
 {
     QPainter painter(&image);

@@ -1,6 +1,6 @@
 #include "OutsideReaders.h"
 
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "editors/automation/BACnetAccessData.h"
 
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
 #include "editors/automation/AutomationColours.h"
 #include "editors/automation/AutomationNumbers.h"
 #include "editors/automation/BACnetVocabulary.h"

@@ -4,7 +4,7 @@
 // the present values it writes to them, their columns, the file
 // BACnet_Master_Access.xml, the check run on OK, and the placing of objects
 // imported from an EDE file.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 #include "editors/automation/ImportEDEData.h"
 
 #include <QString>

@@ -3,7 +3,7 @@
 // set-access rules (which DALI device or sensor event is read or commanded,
 // when, and where its value goes) and function rules (arithmetic and logic
 // steps chained by number), stored in DALI2_Access.xml.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
 #include <QChar>
 #include <QStringList>

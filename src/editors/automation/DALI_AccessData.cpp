@@ -1,7 +1,7 @@
 #include "editors/automation/DALI_AccessData.h"
 
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
 #include "editors/automation/AutomationColours.h"
 #include "framework/AtomicFile.h"
 #include "framework/Dialogs.h"

@@ -3,7 +3,7 @@
 // window: which of the 64 DALI short addresses carry a device, stored in
 // DALI_Access.xml, and the DALI maps file that lists the 8 bytes each
 // enabled device occupies.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,8 +3,8 @@
 // file (a semicolon-separated export of a BACnet device's objects) into the
 // objects the converter can map, the table that lists them, and the choices
 // the user makes there (import, read, write) with their checks.
-#include "app/TableDescription.h"
-#include "app/TableFile.h"
+#include "app/services/TableDescription.h"
+#include "app/services/TableFile.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "editors/automation/ModbusAccessRules.h"
 
-#include "app/ULanguage.h"
+#include "app/services/ULanguage.h"
 #include "editors/automation/AutomationNumbers.h"
 #include "framework/SysUtils.h"
 

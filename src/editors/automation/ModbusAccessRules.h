@@ -2,7 +2,7 @@
 // The checks the two Modbus master windows share: one table of read or
 // write requests validated row by row in a fixed order of steps, with the
 // bytes each request occupies in the converter's data area.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
 #include <QString>
 #include <QStringList>

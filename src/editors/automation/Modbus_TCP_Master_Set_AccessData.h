@@ -3,7 +3,7 @@
 // without the window: the read requests that fill the converter's input
 // area and the write requests sent from its output area, their columns, the
 // file ModbusTCPM_SetAccess.xml and the check run on OK.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
 constexpr int ModbusTCPM_Read = 0;     // table index in the file
 constexpr int ModbusTCPM_Write = 1;

@@ -3,7 +3,7 @@
 // window: the Modbus TCP master's tables without slave address and port,
 // stored in ModbusM_SetAccess.xml, with the hidden write cells On Change and
 // On CMD stored as they stand.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
 constexpr int ModbusM_Read = 0;     // table index in the file
 constexpr int ModbusM_Write = 1;

@@ -1,7 +1,7 @@
 #include "editors/automation/UBACnetAccess.h"
 
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
 #include "controls/buttons/LbButton.h"
 #include "editors/automation/BACnetAccessData.h"
 #include "editors/automation/UImportEDEFile.h"

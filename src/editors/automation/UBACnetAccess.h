@@ -4,7 +4,7 @@
 // BACnet_Master_Access.xml in column grids, with the row buttons, the check
 // on OK and the import of objects from an EDE file. Devices are addressed by
 // IP address or MS/TP slave ID as ParGen.xml says.
-#include "app/TableWindow.h"
+#include "app/services/TableWindow.h"
 
 #include <memory>
 

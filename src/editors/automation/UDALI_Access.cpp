@@ -1,9 +1,9 @@
 #include "editors/automation/UDALI_Access.h"
 
-#include "app/TableWindow.h"
-#include "app/UComon.h"
-#include "app/ULanguage.h"
-#include "app/UTableRows.h"
+#include "app/services/TableWindow.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
+#include "app/services/UTableRows.h"
 #include "controls/buttons/LbButton.h"
 #include "editors/automation/DALI2_AccessData.h"
 #include "editors/automation/DALI_AccessData.h"

@@ -3,7 +3,7 @@
 // (DALI_Access.xml), and on two further pages the DALI-2 set-access and
 // function rules (DALI2_Access.xml), each page a column grid. Both files are
 // read at each showing and written on OK after the rules are checked.
-#include "app/UEditorWindow.h"
+#include "app/services/UEditorWindow.h"
 
 #include <QStringList>
 

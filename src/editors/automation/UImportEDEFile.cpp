@@ -1,6 +1,6 @@
 #include "editors/automation/UImportEDEFile.h"
 
-#include "app/ULanguage.h"
+#include "app/services/ULanguage.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/Dialogs.h"
 #include "grid/model/FxCGrid.h"

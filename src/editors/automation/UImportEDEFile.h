@@ -4,7 +4,7 @@
 // and the device's IP address or MS/TP slave ID checked on OK. The BACnet
 // client window sets the file and the address kind before showing it and
 // turns the chosen objects into rows afterwards.
-#include "app/TableWindow.h"
+#include "app/services/TableWindow.h"
 #include "editors/automation/ImportEDEData.h"
 
 #include <vector>

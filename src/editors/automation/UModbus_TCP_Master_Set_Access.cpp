@@ -1,6 +1,6 @@
 #include "editors/automation/UModbus_TCP_Master_Set_Access.h"
 
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "controls/buttons/LbButton.h"
 #include "editors/automation/Modbus_TCP_Master_Set_AccessData.h"
 

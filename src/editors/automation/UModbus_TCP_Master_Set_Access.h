@@ -3,7 +3,7 @@
 // into the converter's input area and the write requests sent from its
 // output area, the two tables of ModbusTCPM_SetAccess.xml in column grids,
 // with the row buttons and the check on OK.
-#include "app/TableWindow.h"
+#include "app/services/TableWindow.h"
 
 class TFModbus_TCP_Master_Set_Access : public TTableWindow {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "editors/automation/UProfinetFileName.h"
 
-#include "app/ULanguage.h"
-#include "app/UWindowParts.h"
+#include "app/services/ULanguage.h"
+#include "app/services/UWindowParts.h"
 #include "controls/buttons/LbButton.h"
 #include "editors/automation/UProfinetXML.h"
 #include "framework/Dialogs.h"

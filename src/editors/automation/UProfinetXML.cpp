@@ -1,8 +1,8 @@
 #include "editors/automation/UProfinetXML.h"
 
-#include "app/ParGenFile.h"
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "app/services/ParGenFile.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
 #include "framework/AtomicFile.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"

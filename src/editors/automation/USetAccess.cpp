@@ -1,6 +1,6 @@
 #include "editors/automation/USetAccess.h"
 
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "editors/automation/SetAccessData.h"
 
 TFSetAccess* FSetAccess = nullptr;

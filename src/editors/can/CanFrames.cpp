@@ -1,6 +1,6 @@
 #include "editors/can/CanFrames.h"
 
-#include "app/ULanguage.h"
+#include "app/services/ULanguage.h"
 #include "editors/can/CanTables.h"
 #include "editors/can/CellNumber.h"
 #include "framework/SysUtils.h"

@@ -1,7 +1,7 @@
 #pragma once
 // What the CAN receive and transmit tables share: the frame formats and the
 // checks of a frame's identifier, length and data byte positions.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
 #include <QString>
 #include <QStringList>

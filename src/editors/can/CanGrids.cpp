@@ -1,6 +1,6 @@
 #include "editors/can/CanGrids.h"
 
-#include "app/TableWindow.h"
+#include "app/services/TableWindow.h"
 #include "grid/model/FxCGrid.h"
 #include "grid/paint/FxControlLook.h"
 

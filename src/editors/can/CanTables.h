@@ -2,7 +2,7 @@
 // What the SNMP, CAN and CANopen tables share: the colours that group their
 // cells, the row-number column, combo items that count, the version comment
 // of their files and the form of their check messages.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,7 @@
 // The table of the CAN receive window (TFReceiveCAN) without the window: the
 // raw CAN frames the converter receives and where their bytes go, its
 // columns, the file CAN_Rec_Frames.xml and the check run on OK.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
 constexpr int ReceiveCAN_Rows = 512;
 constexpr int ReceiveCAN_Max_Byte = 132;   // data array positions 0 to 131

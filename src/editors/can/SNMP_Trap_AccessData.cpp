@@ -1,7 +1,7 @@
 #include "editors/can/SNMP_Trap_AccessData.h"
 
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
 #include "editors/can/CanTables.h"
 #include "editors/can/CellNumber.h"
 #include "framework/SysUtils.h"

@@ -3,7 +3,7 @@
 // objects an SNMP manager reads (and that may be sent as traps) and the
 // objects it writes, their columns, the file SNMP_Trap.xml, the 64 + 64
 // default objects and the check run on OK.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
 constexpr int SNMP_Read = 0;   // table index in the file
 constexpr int SNMP_Write = 1;

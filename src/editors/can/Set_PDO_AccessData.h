@@ -2,7 +2,7 @@
 // The tables of the CANopen PDO window (TFSet_PDO_Access) without the
 // window: the receive and transmit PDOs, their columns, the file
 // PDO_CANopen.xml (which the EDS writer reads too) and the check run on OK.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
 constexpr int PDO_Receive = 0;   // table index in the file
 constexpr int PDO_Transmit = 1;

@@ -2,7 +2,7 @@
 // The tables of the CANopen SDO client window (TFSet_SDO_Client_Access)
 // without the window: the SDO read and write requests the converter sends,
 // their columns, the file SDO_Client_CANopen.xml and the check run on OK.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
 constexpr int SDO_Client_Read = 0;   // table index in the file
 constexpr int SDO_Client_Write = 1;

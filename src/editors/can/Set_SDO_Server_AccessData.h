@@ -3,7 +3,7 @@
 // without the window: the objects of the converter's dictionary a master
 // reads and writes, their columns, the file SDO_Server_CANopen.xml (which
 // the EDS writer reads too) and the check run on OK.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
 constexpr int SDO_Server_Read = 0;   // table index in the file
 constexpr int SDO_Server_Write = 1;

@@ -3,7 +3,7 @@
 // the raw CAN frames the converter sends, when it sends them and where their
 // bytes come from, its columns, the file CAN_Send_Frames.xml and the check
 // run on OK.
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
 constexpr int TransmitCAN_Rows = 512;
 constexpr int TransmitCAN_Max_Byte = 512;   // data array positions 0 to 511

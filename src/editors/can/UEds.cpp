@@ -1,7 +1,7 @@
 #include "editors/can/UEds.h"
 
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
 #include "editors/can/CanTables.h"
 #include "editors/can/CellNumber.h"
 #include "editors/can/Set_PDO_AccessData.h"

@@ -1,6 +1,6 @@
 #include "editors/can/UReceiveCAN.h"
 
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "editors/can/CanGrids.h"
 #include "editors/can/ReceiveCANData.h"
 

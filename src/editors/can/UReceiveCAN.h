@@ -2,7 +2,7 @@
 // CAN frames received by the converter and where their bytes go: the table
 // of CAN_Rec_Frames.xml in a column grid, with its row buttons and its check
 // on OK.
-#include "app/TableWindow.h"
+#include "app/services/TableWindow.h"
 
 class TFReceiveCAN : public TTableWindow {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "editors/can/USNMP_MIB.h"
 
-#include "app/ULanguage.h"
+#include "app/services/ULanguage.h"
 #include "editors/can/CanTables.h"
 #include "framework/AtomicFile.h"
 #include "framework/Dialogs.h"

@@ -2,7 +2,7 @@
 // The SNMP MIB writer: an SMIv2 module describing the converter's agent, with
 // one object per enabled SNMP read and write row of SNMP_Trap.xml and one
 // notification per enabled read row.
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "editors/can/SNMP_Trap_AccessData.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "editors/can/USNMP_Trap_Access.h"
 
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "editors/can/CanGrids.h"
 #include "editors/can/SNMP_Trap_AccessData.h"
 #include "grid/model/FxCGrid.h"

@@ -2,7 +2,7 @@
 // SNMP access: the objects an SNMP manager reads from the converter (and that
 // may go out as traps) and the objects it writes, the two tables of
 // SNMP_Trap.xml in column grids, with the row buttons and the check on OK.
-#include "app/TableWindow.h"
+#include "app/services/TableWindow.h"
 
 class TFSNMP_Trap_Access : public TTableWindow {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "editors/can/USet_PDO_Access.h"
 
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "editors/can/CanGrids.h"
 #include "editors/can/Set_PDO_AccessData.h"
 

@@ -2,7 +2,7 @@
 // CANopen PDOs: the PDOs the converter receives (where their bytes go) and
 // transmits (where their bytes come from), the two tables of PDO_CANopen.xml
 // in column grids, with the row buttons and the check on OK.
-#include "app/TableWindow.h"
+#include "app/services/TableWindow.h"
 
 class TFSet_PDO_Access : public TTableWindow {
     Q_OBJECT

@@ -2,7 +2,7 @@
 // CANopen SDO client: the SDO read and write requests the converter sends,
 // the two tables of SDO_Client_CANopen.xml in column grids, with the row
 // buttons and the check on OK.
-#include "app/TableWindow.h"
+#include "app/services/TableWindow.h"
 
 class TFSet_SDO_Client_Access : public TTableWindow {
     Q_OBJECT

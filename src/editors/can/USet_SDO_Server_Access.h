@@ -2,7 +2,7 @@
 // CANopen SDO server: the objects of the converter's dictionary a master
 // reads and writes, the two tables of SDO_Server_CANopen.xml in column grids,
 // with the row buttons and the check on OK.
-#include "app/TableWindow.h"
+#include "app/services/TableWindow.h"
 
 class TFSet_SDO_Server_Access : public TTableWindow {
     Q_OBJECT

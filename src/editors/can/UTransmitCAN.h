@@ -2,7 +2,7 @@
 // CAN frames sent by the converter, when they are sent and where their bytes
 // come from: the table of CAN_Send_Frames.xml in a column grid, with its row
 // buttons and its check on OK.
-#include "app/TableWindow.h"
+#include "app/services/TableWindow.h"
 
 class TFTransmitCAN : public TTableWindow {
     Q_OBJECT

@@ -10,9 +10,9 @@
 #include "editors/automation/USetAccess.h"
 
 #include "app/AppTestFixture.h"
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "app/UZizuzuzarizFirmWare.h"
-#include "app/ULanguage.h"
+#include "app/services/ULanguage.h"
 #include "controls/buttons/LbButton.h"
 #include "grid/interact/FxGridEditors.h"
 #include "grid/model/FxCGrid.h"

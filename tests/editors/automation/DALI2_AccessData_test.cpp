@@ -1,6 +1,6 @@
 #include "editors/automation/DALI2_AccessData.h"
 
-#include "app/ULanguage.h"
+#include "app/services/ULanguage.h"
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"
 

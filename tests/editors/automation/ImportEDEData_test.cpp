@@ -1,6 +1,6 @@
 #include "editors/automation/ImportEDEData.h"
 
-#include "app/ULanguage.h"
+#include "app/services/ULanguage.h"
 #include "support/TestSupport.h"
 
 #include <QStringEncoder>

@@ -1,7 +1,7 @@
 #include "editors/automation/Modbus_TCP_Master_Set_AccessData.h"
 #include "editors/automation/ModbusAccessRules.h"
 
-#include "app/ULanguage.h"
+#include "app/services/ULanguage.h"
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "editors/automation/SetAccessData.h"
 
-#include "app/ULanguage.h"
+#include "app/services/ULanguage.h"
 #include "editors/automation/Modbus_TCP_Master_Set_AccessData.h"
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"

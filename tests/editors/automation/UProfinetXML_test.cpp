@@ -1,7 +1,7 @@
 #include "editors/automation/UProfinetXML.h"
 
 #include "app/AppTestFixture.h"
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "app/UZizuzuzarizFirmWare.h"
 #include "controls/buttons/LbButton.h"
 #include "editors/automation/UProfinetFileName.h"

@@ -5,8 +5,8 @@
 #include "app/UZizuzuzarizFirmWare.h"
 
 #include "app/AppTestFixture.h"
-#include "app/TableWindow.h"
-#include "app/UComon.h"
+#include "app/services/TableWindow.h"
+#include "app/services/UComon.h"
 #include "controls/buttons/LbButton.h"
 #include "editors/can/CanTestSupport.h"
 #include "grid/model/FxCGrid.h"

@@ -3,9 +3,9 @@
 // the project file paths pointing into it, every question to the user
 // answered by a recorder, and the outside checkers the writers' files must
 // pass.
-#include "app/TableFile.h"
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "app/services/TableFile.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
 #include "framework/Dialogs.h"
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"

@@ -9,8 +9,8 @@
 #include "editors/can/UTransmitCAN.h"
 
 #include "app/AppTestFixture.h"
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
 #include "controls/buttons/LbButton.h"
 #include "editors/can/CanTestSupport.h"
 #include "grid/model/FxCGrid.h"

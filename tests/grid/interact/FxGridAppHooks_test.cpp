@@ -4,8 +4,8 @@
 // double-click event, wired as the table windows wire them.
 #include "GridUi.h"
 
-#include "app/UComon.h"
-#include "app/UTableRows.h"
+#include "app/services/UComon.h"
+#include "app/services/UTableRows.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/interact/FxGridEditors.h"
 #include "grid/interact/FxInplaceEdit.h"

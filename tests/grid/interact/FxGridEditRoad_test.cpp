@@ -2,7 +2,7 @@
 // into the DMX default values window and Enter, key by key as the user
 // does it, with the order of the grid's events and the repaint of the cell.
 #include "app/AppTestFixture.h"
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "app/UDMXDefVal.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/SysColors.h"

@@ -253,6 +253,12 @@ TEST(EditorLooks, ComboEditorsTakeTheCellsColour)
             EXPECT_EQ(mostCommon(face, inner).rgb(), QColor(Qt::white).rgb());
         else
             EXPECT_EQ(mostCommon(face, inner).rgb(), ToQColor(clHighlight).rgb());
+        // The drop button shows its arrow, whichever text the face shows.
+        int dark = 0;
+        for (int y = 3; y < face.height() - 3; ++y)
+            for (int x = face.width() - 14; x < face.width() - 2; ++x)
+                dark += qGray(face.pixel(x, y)) < 128;
+        EXPECT_GE(dark, 4) << "the arrow of the drop button";
         save(grab(w), kind == edComboEdit ? "editor-combo-edit" : "editor-combo-list");
     }
 }

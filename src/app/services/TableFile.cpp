@@ -1,7 +1,7 @@
-#include "app/TableFile.h"
+#include "app/services/TableFile.h"
 
-#include "app/ParGenFile.h"
-#include "app/ULanguage.h"
+#include "app/services/ParGenFile.h"
+#include "app/services/ULanguage.h"
 #include "framework/AtomicFile.h"
 #include "framework/SysUtils.h"
 #include "framework/Xml.h"

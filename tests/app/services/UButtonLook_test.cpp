@@ -1,4 +1,4 @@
-#include "app/UButtonLook.h"
+#include "app/services/UButtonLook.h"
 
 #include "app/AppTestFixture.h"
 #include "app/UBoot.h"

@@ -2,7 +2,7 @@
 # a small host tool, so the texts stay one line each in the repository.
 add_executable(gen_texts ${PROJECT_SOURCE_DIR}/tools/gen_texts.cpp)
 
-set(GC_TEXTS_INPUT ${PROJECT_SOURCE_DIR}/src/app/texts/english.txt)
+set(GC_TEXTS_INPUT ${PROJECT_SOURCE_DIR}/src/app/services/texts/english.txt)
 set(GC_TEXTS_OUTPUT ${CMAKE_BINARY_DIR}/generated/app/EnglishTexts.cpp)
 
 add_custom_command(
@@ -13,4 +13,4 @@ add_custom_command(
   COMMENT "Generating the built-in English text table"
   VERBATIM)
 
-target_sources(app PRIVATE ${GC_TEXTS_OUTPUT} ${PROJECT_SOURCE_DIR}/src/app/texts/EnglishTexts.h)
+target_sources(app_services PRIVATE ${GC_TEXTS_OUTPUT} ${PROJECT_SOURCE_DIR}/src/app/services/texts/EnglishTexts.h)

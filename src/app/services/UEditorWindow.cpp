@@ -1,9 +1,9 @@
-#include "app/UEditorWindow.h"
+#include "app/services/UEditorWindow.h"
 
-#include "app/UButtonLook.h"
-#include "app/UComon.h"
-#include "app/ULanguage.h"
-#include "app/UWindowParts.h"
+#include "app/services/UButtonLook.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
+#include "app/services/UWindowParts.h"
 #include "controls/buttons/LbButton.h"
 
 #include <QFrame>

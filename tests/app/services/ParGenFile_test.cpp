@@ -1,5 +1,5 @@
-#include "app/ParGenFile.h"
-#include "app/ULanguage.h"
+#include "app/services/ParGenFile.h"
+#include "app/services/ULanguage.h"
 #include "framework/Xml.h"
 #include "support/TestSupport.h"
 

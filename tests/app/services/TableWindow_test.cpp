@@ -1,8 +1,8 @@
-#include "app/TableWindow.h"
+#include "app/services/TableWindow.h"
 
 #include "app/AppTestFixture.h"
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
 #include "controls/buttons/LbButton.h"
 #include "grid/model/FxCGrid.h"
 

@@ -13,8 +13,8 @@
 //     s.Check = ReceiveCAN_Controllo_dati; // first failure or none
 //     s.Grid_Names = {"ACG_CAN_Receive"};
 //     s.Delete_Question = 2058;            // "... the Row number " + row
-#include "app/TableFile.h"
-#include "app/UEditorWindow.h"
+#include "app/services/TableFile.h"
+#include "app/services/UEditorWindow.h"
 #include "framework/Graphics.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
-#include "app/ParGenFile.h"
+#include "app/services/ParGenFile.h"
 
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 #include "framework/SysUtils.h"
 #include "framework/Xml.h"
 

@@ -1,7 +1,7 @@
-#include "app/ULanguage.h"
+#include "app/services/ULanguage.h"
 
-#include "app/UComon.h"
-#include "app/texts/EnglishTexts.h"
+#include "app/services/UComon.h"
+#include "app/services/texts/EnglishTexts.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
 #include "framework/TextFile.h"

@@ -1,5 +1,5 @@
-#include "app/ULanguage.h"
-#include "app/UComon.h"
+#include "app/services/ULanguage.h"
+#include "app/services/UComon.h"
 #include "framework/TextFile.h"
 
 #include "support/TestSupport.h"

@@ -1,8 +1,8 @@
-#include "app/UTableRows.h"
+#include "app/services/UTableRows.h"
 
 #include "app/AppTestFixture.h"
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
 #include "grid/model/FxCGrid.h"
 
 #include <gtest/gtest.h>

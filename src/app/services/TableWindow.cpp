@@ -1,7 +1,7 @@
-#include "app/TableWindow.h"
+#include "app/services/TableWindow.h"
 
-#include "app/ULanguage.h"
-#include "app/UTableRows.h"
+#include "app/services/ULanguage.h"
+#include "app/services/UTableRows.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"

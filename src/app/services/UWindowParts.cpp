@@ -1,7 +1,7 @@
-#include "app/UWindowParts.h"
+#include "app/services/UWindowParts.h"
 
-#include "app/UButtonLook.h"
-#include "app/UComon.h"
+#include "app/services/UButtonLook.h"
+#include "app/services/UComon.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/Graphics.h"
 

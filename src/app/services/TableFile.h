@@ -3,7 +3,7 @@
 // grid. A table is a vector of rows, each row one text per real column
 // (column 0 the row number). Loading never loses data silently: what could
 // not be taken over is reported, so the window can tell the user or ask.
-#include "app/TableDescription.h"
+#include "app/services/TableDescription.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "app/UComon.h"
+#include "app/services/UComon.h"
 
 #include "support/ScopedSettings.h"
 #include "support/TestSupport.h"

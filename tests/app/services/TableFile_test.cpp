@@ -1,5 +1,5 @@
-#include "app/TableFile.h"
-#include "app/ULanguage.h"
+#include "app/services/TableFile.h"
+#include "app/services/ULanguage.h"
 #include "framework/Xml.h"
 #include "support/OutsideReaders.h"
 #include "support/TestSupport.h"

@@ -1,6 +1,6 @@
-#include "app/UButtonLook.h"
+#include "app/services/UButtonLook.h"
 
-#include "app/UWindowParts.h"
+#include "app/services/UWindowParts.h"
 #include "controls/buttons/LbButton.h"
 #include "framework/Graphics.h"
 

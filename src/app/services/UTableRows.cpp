@@ -1,7 +1,7 @@
-#include "app/UTableRows.h"
+#include "app/services/UTableRows.h"
 
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "app/services/UComon.h"
+#include "app/services/ULanguage.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"

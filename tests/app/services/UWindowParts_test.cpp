@@ -1,6 +1,6 @@
 // The label that fits its text into the room it may take: whole on one line,
 // wrapped, smaller, or (nothing else helping) cut with its whole text as hint.
-#include "app/UWindowParts.h"
+#include "app/services/UWindowParts.h"
 
 #include <QFontMetrics>
 #include <QWidget>
