@@ -146,7 +146,7 @@ int TFxStringGrid::PrintRow(int Y, int FirstCol, int LastCol, int ARow)
         DoGetCellPrintBorder(c, ARow, pen, borders);
 
         // Background.
-        TPrintLook look;
+        TCellLook look;
         PrintCellLook(*this, c, ARow, look);
         TRect back = cell;
         if (!borders.Contains(cbLeft))
