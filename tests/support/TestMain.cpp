@@ -1,5 +1,6 @@
 // Shared main of every test program: the widget tests need one QApplication,
 // and pixel tests need the same platform, resolution and font on every machine.
+#include "controls/dropdown/FxGridDropDownEditors.h"
 #include "framework/Forms.h"
 
 #include <QApplication>
@@ -25,5 +26,7 @@ int main(int argc, char** argv)
     // Errors escaping an event handler become error boxes, as in the program.
     fw::TApplicationCore app(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
+    // The grid as the program has it: its drop-down editors come from the layer above.
+    FxGridDropDown::RegisterEditorKinds();
     return RUN_ALL_TESTS();
 }

@@ -4,8 +4,8 @@
 // (TCustomButtonPanel) holds 28 keys on a 6 × 5 grid. Whatever the display
 // shows when the popup closes is the control's value.
 #include "controls/dropdown/FxCalculatorEngine.h"
-#include "controls/dropdown/FxCollection.h"
 #include "controls/dropdown/FxCustomDropDown.h"
+#include "grid/foundation/FxCollection.h"
 
 #include <QWidget>
 

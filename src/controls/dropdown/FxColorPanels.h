@@ -3,9 +3,9 @@
 // columns (boxes may join into strips of shades), a honeycomb of 127 fixed
 // colour cells, and a 128 x 128 spectrum picture whose colour under the
 // pointer is the candidate.
-#include "controls/dropdown/FxCollection.h"
 #include "controls/dropdown/FxDropDownTypes.h"
 #include "framework/Graphics.h"
+#include "grid/foundation/FxCollection.h"
 
 #include <QImage>
 #include <QWidget>

@@ -11,12 +11,13 @@
 // C++ runs a base constructor before the descendant exists: a descendant
 // calls CreateDropDownForm() and SetComponentStyle(ComponentStyle()) again
 // in its own constructor to create its content and apply its own colours.
-#include "controls/dropdown/FxDropDownAppearance.h"
+#include "controls/dropdown/FxButtonAppearance.h"
 #include "controls/dropdown/FxDropDownTypes.h"
 #include "controls/dropdown/FxDropDownValue.h"
 #include "framework/Graphics.h"
 #include "framework/MaskEdit.h"
 #include "grid/foundation/FxStyleIF.h"
+#include "grid/paint/FxDropDownAppearance.h"
 
 #include <QPointer>
 

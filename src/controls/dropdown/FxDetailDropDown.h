@@ -6,9 +6,9 @@
 // items up incrementally (the search text is forgotten 500 ms after its
 // first key).
 #include "controls/dropdown/FxCustomDropDown.h"
-#include "controls/dropdown/FxCollection.h"
 #include "controls/dropdown/FxItemSelector.h"
 #include "controls/dropdown/FxSelectorPicker.h"
+#include "grid/foundation/FxCollection.h"
 
 class TDetailItem : public TFxCollectionItem {
 public:

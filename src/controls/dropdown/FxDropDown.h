@@ -5,14 +5,15 @@
 //   FxDropDownValue.h       value types, input filtering, number routines
 //   FxDropDownDraw.h        drawing routines
 //   FxDropDownStyles.h      colour tables of the component and selection styles
-//   FxDropDownAppearance.h  header, footer and strip button settings
+//   FxButtonAppearance.h    strip and drop button colours (the header and
+//                           footer settings are the grid's FxDropDownAppearance.h)
 //   FxDropDownBars.h        header and footer strips and their buttons
 //   FxDropDownForm.h        the popup
 //   FxDropDownButton.h      the drop button
 //   FxCustomDropDown.h      the drop-down edit base
 //   FxItemSelector.h        the item list of the pickers
+#include "controls/dropdown/FxButtonAppearance.h"
 #include "controls/dropdown/FxCustomDropDown.h"
-#include "controls/dropdown/FxDropDownAppearance.h"
 #include "controls/dropdown/FxDropDownBars.h"
 #include "controls/dropdown/FxDropDownButton.h"
 #include "controls/dropdown/FxDropDownDraw.h"
@@ -21,3 +22,4 @@
 #include "controls/dropdown/FxDropDownTypes.h"
 #include "controls/dropdown/FxDropDownValue.h"
 #include "controls/dropdown/FxItemSelector.h"
+#include "grid/paint/FxDropDownAppearance.h"

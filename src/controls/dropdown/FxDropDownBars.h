@@ -5,11 +5,12 @@
 // footer also offers a size grip. A strip button reports its click to the
 // drop-down's header or footer button event with its index; a footer button
 // with a modal result also closes the popup.
-#include "controls/dropdown/FxDropDownAppearance.h"
+#include "controls/dropdown/FxButtonAppearance.h"
 #include "controls/dropdown/FxDropDownTypes.h"
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
 #include "framework/SysUtils.h"
+#include "grid/paint/FxDropDownAppearance.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,9 +1,11 @@
 #pragma once
 // Enumerations and event types shared by every drop-down control. Ordinals
 // run from 0 in declaration order and are stored in window descriptions, so
-// never reorder them.
+// never reorder them. The strips' gradient direction and button alignment
+// are the grid's (FxGridPaintTypes.h), which keeps the strips' settings.
 #include "framework/Types.h"
 #include "grid/foundation/FxTypes.h"
+#include "grid/paint/FxGridPaintTypes.h"
 
 #include <QString>
 
@@ -15,7 +17,6 @@ class TCanvas;
 }
 
 enum TDropPosition { dpAuto, dpDown, dpUp };
-enum TGradientDirection { gdHorizontal, gdVertical };
 
 // The drop-down unit's label positions (15 values; the combo box and the
 // date/time picker have their own shorter lists, hence the namespace).
@@ -37,7 +38,6 @@ enum TSelectionColorStyle { scCustom, scOffice2007, scWindowsVista, scWindows7 }
 
 // Look of the drop button: a push button or the combo-box arrow.
 enum TButtonStyle { bsButton, bsDropDown };
-enum TButtonAlignment { baLeft, baRight };
 enum TFxButtonState { absUp, absDisabled, absDown, absDropDown, absExclusive };
 using TFxButtonStyle = TFxGridButtonStyle;   // tasButton, tasCheck
 

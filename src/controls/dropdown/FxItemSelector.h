@@ -5,9 +5,9 @@
 // paints each as a caption beside, above or below a picture, image-list
 // image or colour box, tracks the hot item under the mouse, selects on a
 // button press and looks items up by the start of their caption.
-#include "controls/dropdown/FxCollection.h"
 #include "controls/dropdown/FxDropDownTypes.h"
 #include "framework/Graphics.h"
+#include "grid/foundation/FxCollection.h"
 
 #include <QPointer>
 #include <QScrollArea>

@@ -8,9 +8,9 @@
 //
 // The sizing rules are free functions (FxMultiColumn) so they can be checked
 // without a popup.
-#include "controls/dropdown/FxCollection.h"
 #include "controls/dropdown/FxCustomDropDown.h"
 #include "framework/ObjStringGrid.h"
+#include "grid/foundation/FxCollection.h"
 
 #include <QStringList>
 

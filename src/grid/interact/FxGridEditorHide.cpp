@@ -2,7 +2,7 @@
 // write path, the editing-done notifications, Escape's restore, what
 // scrolling does to an open editor, and the controls placed in cells.
 #include "grid/model/FxGrid.h"
-#include "grid/interact/FxGridDropDownEditors.h"
+#include "grid/interact/FxGridEditorKinds.h"
 #include "grid/interact/FxGridEditors.h"
 #include "grid/interact/FxGridInteract_p.h"
 #include "grid/paint/FxSearchPanel.h"
@@ -84,9 +84,9 @@ void TFxStringGrid::HideSpecialEditor(int ACol, int ARow)
     default:
         if (FxGridSpecial::Hide(*this, s.CurrentEditor, c, ARow))
             break;
-        if (FxGridDropDown::Handles(s.CurrentEditor) && s.EditMode) {
+        if (TGridEditorKind* kind = FxGridEditorKinds::Find(s.CurrentEditor); kind && s.EditMode) {
             s.EditMode = false;
-            FxGridDropDown::Hide(*this, s.CurrentEditor, c, ARow);
+            kind->Hide(*this, c, ARow);
         }
         break;
     }

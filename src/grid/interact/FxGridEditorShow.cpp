@@ -2,7 +2,7 @@
 // may-the-editor-show decision, the editor kind, the special editors placed
 // over the cell, the framework's edit-text hooks, and the combo list.
 #include "grid/model/FxGrid.h"
-#include "grid/interact/FxGridDropDownEditors.h"
+#include "grid/interact/FxGridEditorKinds.h"
 #include "grid/interact/FxGridEditors.h"
 #include "grid/interact/FxGridInteract_p.h"
 #include "grid/interact/FxGridSpecialEditors_p.h"
@@ -300,9 +300,9 @@ void TFxStringGrid::ShowSpecialEditor(int ACol, int ARow)
             s.EditCtrl = FxGridSpecial::Show(*this, s.CurrentEditor, ACol, ARow, r, cellColor, value, startChar);
             break;
         }
-        if (QWidget* dd = FxGridDropDown::Show(*this, s.CurrentEditor, c, ARow, r, cellColor, value, startChar)) {
+        if (TGridEditorKind* kind = FxGridEditorKinds::Find(s.CurrentEditor)) {
             s.EditMode = true;
-            s.EditCtrl = dd;
+            s.EditCtrl = kind->Show(*this, c, ARow, r, cellColor, value, startChar);
             break;
         }
         // edDataCheckBox uses the cell's own box; the kinds whose controls

@@ -1,7 +1,7 @@
 #include "grid/paint/FxControlLook.h"
 
-#include "controls/dropdown/FxDropDownAppearance.h"
 #include "grid/model/FxGrid.h"
+#include "grid/paint/FxDropDownAppearance.h"
 
 TControlLook::TControlLook(TFxStringGrid* ownerGrid)
     : FGrid(ownerGrid),

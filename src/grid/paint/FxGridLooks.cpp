@@ -5,9 +5,9 @@
 #include "grid/model/FxGrid.h"
 #include "grid/paint/FxGridPaint_p.h"
 
-#include "controls/dropdown/FxCustomDropDown.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/FxUtilDraw.h"
+#include "grid/interact/FxGridEditorKinds.h"
 #include "grid/model/FxCellNode.h"
 #include "grid/model/FxSortSettings.h"
 #include "grid/paint/FxGridPaintUtil.h"
@@ -34,11 +34,13 @@ void SetSortHeader(TFxStringGrid& grid, TColor from, TColor to, TColor mirrorFro
     s.SetHeaderMirrorColorTo(mirrorTo);
 }
 
-// The drop-down editors the grid has made so far (the in-place editing makes
-// them on first use as the grid's own children).
-QList<TFxCustomDropDown*> DropDownEditors(TFxStringGrid& grid)
+// The editors built above the grid (the drop-down editors) that the grid
+// has made so far take a component style: the in-place editing makes them
+// on first use as the grid's own children.
+void StyleMadeEditors(TFxStringGrid& grid, TFxStyle style)
 {
-    return grid.findChildren<TFxCustomDropDown*>(Qt::FindDirectChildrenOnly);
+    if (TGridEditorLook* look = FxGridEditorKinds::Look())
+        look->SetComponentStyle(grid, style);
 }
 
 } // namespace
@@ -100,8 +102,7 @@ void TFxStringGrid::SetLook(TGridLook value)
     case glCustom:
         break;
     default: {
-        for (TFxCustomDropDown* editor : DropDownEditors(*this))
-            editor->SetComponentStyle(tsWindowsXP);
+        StyleMadeEditors(*this, tsWindowsXP);
         SetSelectionStyle(ssDefault);
         SetGridFixedLineColor(0x808080);
         SetGridLineColor(0xC0C0C0);
@@ -390,9 +391,7 @@ void TFxStringGrid::SetComponentStyle(TFxStyle AStyle)
 
 void TFxStringGrid::StyleDropDownEditors()
 {
-    const TFxStyle style = PaintState().ComponentStyle;
-    for (TFxCustomDropDown* editor : DropDownEditors(*this))
-        editor->SetComponentStyle(style);
+    StyleMadeEditors(*this, PaintState().ComponentStyle);
 }
 
 void TFxStringGrid::SetTheme(TXPColorScheme Scheme)
@@ -474,8 +473,8 @@ void TFxStringGrid::SetColorTones(const TColorTones& ATones)
         cl.SetRadioOnGlyph(glyph);
     // The in-place editors read the tones through ColorTones() when they show;
     // the drop-down editors made so far take them now.
-    for (TFxCustomDropDown* editor : DropDownEditors(*this))
-        editor->SetColorTones(ATones);
+    if (TGridEditorLook* look = FxGridEditorKinds::Look())
+        look->SetColorTones(*this, ATones);
     cl.SetFlatButton(true);
     ps.FloatingFooter->SetColor(ATones.Foreground.BrushColor);
     SearchFooter().SetColor(ATones.Foreground.BrushColor);

@@ -17,3 +17,6 @@ enum TFxGridStyle {
     gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black
 };
 enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+// The drop-down popups' header and footer strips (FxDropDownAppearance.h).
+enum TGradientDirection { gdHorizontal, gdVertical };
+enum TButtonAlignment { baLeft, baRight };

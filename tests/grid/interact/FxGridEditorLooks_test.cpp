@@ -7,6 +7,8 @@
 #include "framework/DateTime.h"
 #include "framework/SysColors.h"
 
+#include "controls/dropdown/FxGridDropDownEditors.h"
+#include "controls/dropdown/FxImagePickerDropDown.h"
 #include "framework/LayeredWindow.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/foundation/GridFocusWindow.h"
@@ -14,8 +16,6 @@
 #include "grid/interact/FxGridBtnEditors.h"
 #include "grid/interact/FxGridControlEditors.h"
 #include "grid/interact/FxGridDatePicker.h"
-#include "grid/interact/FxGridDropDownEditors.h"
-#include "controls/dropdown/FxImagePickerDropDown.h"
 #include "grid/interact/FxGridFixedEditors.h"
 #include "grid/interact/FxInplaceEdit.h"
 #include "grid/interact/FxRichEdit.h"

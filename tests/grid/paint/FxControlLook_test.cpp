@@ -2,8 +2,8 @@
 // into the grid and what a copy takes.
 #include "grid/paint/FxControlLook.h"
 
-#include "controls/dropdown/FxDropDownAppearance.h"
 #include "grid/model/FxGrid.h"
+#include "grid/paint/FxDropDownAppearance.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "grid/interact/FxGridDropDownEditors.h"
+#include "controls/dropdown/FxGridDropDownEditors.h"
 
 #include "controls/dropdown/FxDropDownForm.h"
 #include "framework/DateTime.h"
@@ -6,8 +6,7 @@
 #include "framework/SysColors.h"
 #include "framework/SysUtils.h"
 #include "grid/foundation/FxOptions.h"
-#include "grid/interact/FxGridInteract_p.h"
-#include "grid/interact/FxGridSpecialEditors_p.h"
+#include "grid/interact/FxGridEditorKinds.h"
 #include "grid/model/FxCellGraphic.h"
 #include "grid/model/FxGrid.h"
 #include "grid/paint/FxControlLook.h"
@@ -18,25 +17,10 @@
 #include <QSlider>
 
 #include <algorithm>
+#include <iterator>
 #include <cmath>
 
 using namespace fw;
-
-namespace {
-
-// The grid's editing state (the text a refused validation leaves, the
-// no-advance flag, the click that opened the edit). The grid's own
-// editors reach it as the grid's friends; the drop-down editors reach the
-// protected accessor through a derived class's name, which leaves the
-// grid's declaration as it is.
-struct TEditingStateAccess : TFxStringGrid {
-    static TFxGridInteractState& Of(const TFxStringGrid& grid)
-    {
-        return (grid.*(&TEditingStateAccess::InteractState))();
-    }
-};
-
-} // namespace
 
 // ---- the link ----------------------------------------------------------------------------
 
@@ -78,7 +62,6 @@ bool TGridDropDownLink::KeyDown(int& key, TShiftState shift)
     if (!taken || altUpDown)
         return false;
     QPointer<TFxStringGrid> g = FGrid;
-    TFxGridInteractState& s = TEditingStateAccess::Of(*g);
     if (key == VK_ESCAPE) {
         Cancelled = true;
         WriteText(g->CurrentCell());
@@ -92,11 +75,11 @@ bool TGridDropDownLink::KeyDown(int& key, TShiftState shift)
         const QString text = ValueText ? ValueText() : FEditor.Text();
         g->SetCurrentCell(text);
         if (!g->ValidateCell(text)) {
-            WriteText(s.NewCellText);
+            WriteText(FxGridEditing::RefusedText(*g));
             FEditor.SetSel(0, int(FEditor.EditText().size()));
             FEditor.update();
             key = 0;
-            s.NoAutoAdvance = true;
+            FxGridEditing::StayOnCell(*g);
             return true;
         }
         WriteText(g->CurrentCell());
@@ -105,7 +88,7 @@ bool TGridDropDownLink::KeyDown(int& key, TShiftState shift)
         const QString text = ValueText ? ValueText() : FEditor.Text();
         g->SetCurrentCell(text);
         if (!g->ValidateCell(text)) {
-            WriteText(s.NewCellText);
+            WriteText(FxGridEditing::RefusedText(*g));
             const int end = int(FEditor.EditText().size());
             FEditor.SetSel(end, end);
             FEditor.update();
@@ -140,7 +123,7 @@ bool TGridDropDownLink::TabIsGrids() const { return FGrid->HasCellValidation(); 
 
 void TGridDropDownLink::KeyEventArrives(const QKeyEvent& e)
 {
-    FReplayed = e.key() == 0 && e.text().size() == 1 && FxTakeReplayedChar(TEditingStateAccess::Of(*FGrid), e.text()[0]);
+    FReplayed = e.key() == 0 && e.text().size() == 1 && FxGridEditing::TakeReplayedChar(*FGrid, e.text()[0]);
 }
 
 void TGridDropDownLink::KeyPress(QChar& key)
@@ -172,8 +155,7 @@ void TGridDropDownLink::FocusLost(QFocusEvent* e)
 
 void TGridDropDownLink::FocusGained()
 {
-    TFxGridInteractState& s = TEditingStateAccess::Of(*FGrid);
-    if (!CaretAtClick || !s.LButFlg)
+    if (!CaretAtClick || !FxGridEditing::OpenedByClick(*FGrid))
         return;
     const QPoint p = FEditor.mapFromGlobal(QCursor::pos());
     if (!FEditor.rect().contains(p))
@@ -182,7 +164,7 @@ void TGridDropDownLink::FocusGained()
     if (pos < 0)
         return;
     FEditor.SetSel(pos, pos);
-    s.LButFlg = false;
+    FxGridEditing::ClickPlaced(*FGrid);
 }
 
 template <class Base>
@@ -280,6 +262,11 @@ namespace FxGridDropDown {
 
 namespace {
 
+// The kinds this file edits.
+constexpr TEditorType kinds[] = {edTrackbarDropDown, edMemoDropDown,        edCalculatorDropDown, edTimePickerDropDown,
+                                 edDetailDropDown,   edGridDropDown,        edColorPickerDropDown, edImagePickerDropDown,
+                                 edFxGridDropDown,   edDateTimeEdit};
+
 QString nameOf(TEditorType kind) { return QStringLiteral("GridDropDownEditor%1").arg(int(kind)); }
 
 // A cell's text read as a time of day: hours and minutes, with or without
@@ -355,17 +342,7 @@ TGridDropDownLink* linkOf(TFxCustomDropDown* e, TEditorType kind)
 
 } // namespace
 
-bool Handles(TEditorType kind)
-{
-    switch (kind) {
-    case edTrackbarDropDown: case edMemoDropDown: case edCalculatorDropDown: case edTimePickerDropDown:
-    case edDetailDropDown: case edGridDropDown: case edColorPickerDropDown: case edImagePickerDropDown:
-    case edFxGridDropDown: case edDateTimeEdit:
-        return true;
-    default:
-        return false;
-    }
-}
+bool Handles(TEditorType kind) { return std::find(std::begin(kinds), std::end(kinds), kind) != std::end(kinds); }
 
 TGridDateTimePicker& DateTimeEditor(TFxStringGrid& grid)
 {
@@ -614,7 +591,7 @@ QWidget* Show(TFxStringGrid& grid, TEditorType kind, int col, int row, const TRe
     e->setFocus(Qt::OtherFocusReason);
     if (detailIndex >= 0)
         static_cast<TGridDetailPickerDropDown*>(e)->SetItemIndex(detailIndex);
-    FxGridSpecial::SendChar(e, startChar);
+    FxGridEditing::SendChar(e, startChar);
     if (grid.MouseActions().DirectComboDrop())
         e->ShowDropDown();
     return e;
@@ -694,6 +671,49 @@ bool Hide(TFxStringGrid& grid, TEditorType kind, int col, int row)
     e->hide();
     e->setEnabled(false);
     return true;
+}
+
+namespace {
+
+// The grid's view of one kind of this file.
+class TDropDownEditorKind final : public TGridEditorKind {
+public:
+    explicit TDropDownEditorKind(TEditorType kind) : FKind(kind) {}
+
+    QWidget* Show(TFxStringGrid& grid, int col, int row, const TRect& cell, TColor cellColor, const QString& value,
+                  QChar startChar) override
+    {
+        return FxGridDropDown::Show(grid, FKind, col, row, cell, cellColor, value, startChar);
+    }
+    void Hide(TFxStringGrid& grid, int col, int row) override { FxGridDropDown::Hide(grid, FKind, col, row); }
+
+private:
+    TEditorType FKind;
+};
+
+// The grid's look reaches every drop-down control it has as a direct child
+// (the date-and-time picker is none and takes no component style).
+class TDropDownEditorLook final : public TGridEditorLook {
+public:
+    void SetComponentStyle(TFxStringGrid& grid, TFxStyle style) override
+    {
+        for (TFxCustomDropDown* editor : grid.findChildren<TFxCustomDropDown*>(Qt::FindDirectChildrenOnly))
+            editor->SetComponentStyle(style);
+    }
+    void SetColorTones(TFxStringGrid& grid, const TColorTones& tones) override
+    {
+        for (TFxCustomDropDown* editor : grid.findChildren<TFxCustomDropDown*>(Qt::FindDirectChildrenOnly))
+            editor->SetColorTones(tones);
+    }
+};
+
+} // namespace
+
+void RegisterEditorKinds()
+{
+    for (TEditorType kind : kinds)
+        FxGridEditorKinds::Register(kind, std::make_unique<TDropDownEditorKind>(kind));
+    FxGridEditorKinds::RegisterLook(std::make_unique<TDropDownEditorLook>());
 }
 
 } // namespace FxGridDropDown

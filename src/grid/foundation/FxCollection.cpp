@@ -1,4 +1,4 @@
-#include "controls/dropdown/FxCollection.h"
+#include "grid/foundation/FxCollection.h"
 
 #include <algorithm>
 

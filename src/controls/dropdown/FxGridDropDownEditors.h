@@ -8,7 +8,9 @@
 // choice; with it closed Escape gives the cell's value back, Enter, Up and
 // Down write and validate the text and end the edit, Tab validates and
 // moves on, and the grid hears of text changes and typed characters. The
-// grid creates each editor on first use as its child and keeps it.
+// grid creates each editor on first use as its child and keeps it; it
+// reaches them through its editor kind registry (grid/interact/
+// FxGridEditorKinds.h), which RegisterEditorKinds fills.
 #include "controls/dropdown/FxCalculatorDropDown.h"
 #include "controls/dropdown/FxColorPickerDropDown.h"
 #include "controls/dropdown/FxCustomGridDropDown.h"
@@ -209,4 +211,7 @@ QWidget* Show(TFxStringGrid& grid, TEditorType kind, int col, int row, const fw:
 QString DateTimeText(fw::TDateTime value);
 // Writes the editor's value into the cell and hides the editor; false for another kind.
 bool Hide(TFxStringGrid& grid, TEditorType kind, int col, int row);
+// Gives the grid the kinds this file edits. The program's start-up and the
+// test main call it once, before any grid edits a cell.
+void RegisterEditorKinds();
 } // namespace FxGridDropDown

@@ -6,14 +6,14 @@
 // records what the user sees afterwards: the cell's text, the current cell,
 // whether the edit still runs, who has the keyboard focus and the grid's
 // editing events in the order they fired.
-#include "GridUi.h"
+#include "grid/interact/GridUi.h"
 
 #include "controls/dropdown/FxDropDownForm.h"
+#include "controls/dropdown/FxGridDropDownEditors.h"
 #include "framework/DateTime.h"
 #include "framework/SysUtils.h"
 #include "grid/foundation/FxOptions.h"
 #include "grid/interact/FxEditLink.h"
-#include "grid/interact/FxGridDropDownEditors.h"
 #include "grid/interact/FxInplaceEdit.h"
 #include "grid/model/FxCellGraphic.h"
 

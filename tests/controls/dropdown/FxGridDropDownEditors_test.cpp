@@ -1,14 +1,14 @@
 // The drop-down editors of a grid cell driven through the editing cycle:
 // the editor opens over the cell with the cell's value, a choice made in
 // its popup is written back by Enter, Escape gives the cell's text back.
-#include "GridUi.h"
+#include "grid/interact/GridUi.h"
 
 #include "controls/dropdown/FxDropDownForm.h"
-#include "grid/foundation/FxOptions.h"
-#include "grid/interact/FxGridDropDownEditors.h"
+#include "controls/dropdown/FxGridDropDownEditors.h"
 #include "controls/dropdown/FxItemSelector.h"
 #include "framework/DateTime.h"
 #include "framework/SysUtils.h"
+#include "grid/foundation/FxOptions.h"
 #include "grid/model/FxCellGraphic.h"
 #include "grid/paint/FxControlLook.h"
 
