@@ -97,18 +97,13 @@ void checkLabel(const QString& window, QLabel* label, std::vector<Misfit>& out)
 fw::TFont headerFont(TFxStringGrid* g, int c, int r, bool* wraps = nullptr)
 {
     fw::TGridDrawState state = fw::gdFixed;
-    fw::TBrush brush;
-    fw::TColor to = fw::clNone, mirror = fw::clNone, mirrorTo = fw::clNone;
-    fw::TAlignment ha = fw::taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = g->WordWrap();
-    TCellGradientDirection gd{};
-    fw::TFont font = g->Font();
-    g->GetVisualProperties(c, r, state, false, false, true, brush, to, mirror, mirrorTo, font, ha, va, ww, gd);
-    font.Size += g->ZoomFactor();
+    TCellLook look;
+    look.WW = g->WordWrap();
+    g->GetVisualProperties(c, r, state, {.Remap = true}, look);
+    look.Font.Size += g->ZoomFactor();
     if (wraps)
-        *wraps = ww;
-    return font;
+        *wraps = look.WW;
+    return look.Font;
 }
 
 // A header cell's text as the grid draws it: the cell's font, inside the cell

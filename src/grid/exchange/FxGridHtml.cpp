@@ -140,22 +140,15 @@ QString TFxStringGrid::SaveToHTMLString(const QString& dir)
     QStringList classOrder;
     auto classOf = [&](int c, int r) {
         fw::TGridDrawState state = 0;
-        fw::TBrush brush;
-        brush.Color = IsFixed(c, r) ? FixedColor() : fw::clNone;
-        fw::TFont font = Font();
-        font.Color = fw::clNone;
-        font.Style = fw::TFontStyles();
-        fw::TColor colorTo = fw::clNone, mirror = fw::clNone, mirrorTo = fw::clNone;
-        fw::TAlignment ha = fw::taLeftJustify;
-        TVAlignment va = vtaTop;
-        bool ww = WordWrap();
-        TCellGradientDirection gd = GradientVertical;
-        GetVisualProperties(c, r, state, false, false, false, brush, colorTo, mirror, mirrorTo, font, ha, va, ww, gd);
+        TCellLook look;   // brush and font come out of the look's resolution whole
+        look.WW = WordWrap();
+        GetVisualProperties(c, r, state, {}, look);
         if (IsFixed(c, r))
-            brush.Color = FixedColor();
+            look.Brush.Color = FixedColor();
+        const fw::TFont& font = look.Font;
         QStringList st;
-        if (s.SaveColor && brush.Color != fw::clNone)
-            st << QStringLiteral("background-color: #") + Hex(brush.Color);
+        if (s.SaveColor && look.Brush.Color != fw::clNone)
+            st << QStringLiteral("background-color: #") + Hex(look.Brush.Color);
         if (s.SaveColor && font.Color != fw::clNone)
             st << QStringLiteral("color: #") + Hex(font.Color);
         st << QStringLiteral("font-size:%1pt").arg(font.Size);
@@ -164,20 +157,20 @@ QString TFxStringGrid::SaveToHTMLString(const QString& dir)
         if (font.Style.Contains(fw::fsBold))
             st << QStringLiteral("font-weight: bold");
         st << QStringLiteral("font-family: ") + font.Name;
-        if (ha == fw::taRightJustify)
+        if (look.HA == fw::taRightJustify)
             st << QStringLiteral("text-align: right");
-        else if (ha == fw::taCenter)
+        else if (look.HA == fw::taCenter)
             st << QStringLiteral("text-align: center");
-        st << (va == vtaTop ? QStringLiteral("vertical-align: top")
-               : va == vtaCenter ? QStringLiteral("vertical-align: middle")
-                                 : QStringLiteral("vertical-align: bottom"));
+        st << (look.VA == vtaTop ? QStringLiteral("vertical-align: top")
+               : look.VA == vtaCenter ? QStringLiteral("vertical-align: middle")
+                                      : QStringLiteral("vertical-align: bottom"));
         const QString style = st.join(QLatin1Char(';'));
         auto it = classes.find(style);
         if (it == classes.end()) {
             it = classes.emplace(style, int(classOrder.size())).first;
             classOrder << style;
         }
-        return std::make_pair(it->second, ww);
+        return std::make_pair(it->second, look.WW);
     };
 
     QStringList table;

@@ -186,19 +186,17 @@ void TBaseGrid::GetDisplayWideText(int ACol, int ARow, QString& Value) const
         OnGetDisplWideText(const_cast<TBaseGrid*>(this), ACol, ARow, Value);
 }
 
-void TBaseGrid::GetDefaultVisualProps(int, int, fw::TFont& Font, fw::TBrush& Brush, fw::TColor& ColorTo,
-                                      fw::TColor& MirrorColor, fw::TColor& MirrorColorTo, fw::TAlignment& HA,
-                                      TVAlignment& VA, bool& WW, TCellGradientDirection& GD)
+void TBaseGrid::GetDefaultVisualProps(int, int, TCellLook& Look)
 {
-    Font.Assign(TObjStringGrid::Font());
-    Brush.Color = Color();
-    ColorTo = fw::clNone;
-    MirrorColor = fw::clNone;
-    MirrorColorTo = fw::clNone;
-    HA = fw::taLeftJustify;
-    VA = vtaTop;
-    WW = d->FWordWrap;
-    GD = GradientVertical;
+    Look.Font.Assign(TObjStringGrid::Font());
+    Look.Brush.Color = Color();
+    Look.ColorTo = fw::clNone;
+    Look.MirrorColor = fw::clNone;
+    Look.MirrorColorTo = fw::clNone;
+    Look.HA = fw::taLeftJustify;
+    Look.VA = vtaTop;
+    Look.WW = d->FWordWrap;
+    Look.GD = GradientVertical;
 }
 
 void TBaseGrid::AfterCellTextSet(int, int) {}
@@ -213,11 +211,7 @@ bool TBaseGrid::UsesAppStyles()
     return false;
 }
 
-void TBaseGrid::GetVisualProperties(int, int, fw::TGridDrawState&, bool, bool, bool, fw::TBrush&, fw::TColor&,
-                                    fw::TColor&, fw::TColor&, fw::TFont&, fw::TAlignment&, TVAlignment&, bool&,
-                                    TCellGradientDirection&)
-{
-}
+void TBaseGrid::GetVisualProperties(int, int, fw::TGridDrawState&, TLookQuery, TCellLook&) {}
 
 int TBaseGrid::DisplColIndex(int ACol) const
 {

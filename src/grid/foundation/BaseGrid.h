@@ -47,6 +47,10 @@ public:
     // Merge base of (c, r) as these properties describe it.
     fw::TPoint GetBaseCell(int c, int r) const;
 
+    // The cell's own font settings laid over `font`: each one set here (a
+    // colour, a style, a size other than 0, a name) wins, the rest stay.
+    void OverrideFont(fw::TFont& font) const;
+
     TBaseGrid* OwnerGrid() const { return FOwnerGrid; }
     int OwnerCol() const { return FOwnerCol; }
     void SetOwnerCol(int value) { FOwnerCol = value; }
@@ -143,6 +147,26 @@ private:
     QWidget* FControl = nullptr;
 };
 
+// The look of one cell: what it is filled with (brush, gradient colours and
+// direction), what its text is written with (font, alignment) and whether
+// the text wraps.
+struct TCellLook {
+    fw::TBrush Brush;
+    fw::TColor ColorTo = fw::clNone, MirrorColor = fw::clNone, MirrorColorTo = fw::clNone;
+    fw::TFont Font;
+    fw::TAlignment HA = fw::taLeftJustify;
+    TVAlignment VA = vtaTop;
+    bool WW = false;
+    TCellGradientDirection GD = GradientVertical;
+};
+
+// What a cell's look is asked for.
+struct TLookQuery {
+    bool Print = false;    // on paper: the print fonts and colours, no selection
+    bool Select = false;   // the selection shows in the look
+    bool Remap = false;    // the column is a display column, not a real one
+};
+
 using TGetDisplTextEvent = std::function<void(QObject* sender, int ACol, int ARow, QString& Value)>;
 
 class TBaseGrid : public TObjStringGrid {
@@ -230,17 +254,17 @@ public:
     virtual void LastRowChanged();
     virtual void GetDisplayText(int ACol, int ARow, QString& Value) const;
     virtual void GetDisplayWideText(int ACol, int ARow, QString& Value) const;
-    virtual void GetDefaultVisualProps(int ACol, int ARow, fw::TFont& Font, fw::TBrush& Brush, fw::TColor& ColorTo,
-                                       fw::TColor& MirrorColor, fw::TColor& MirrorColorTo, fw::TAlignment& HA,
-                                       TVAlignment& VA, bool& WW, TCellGradientDirection& GD);
+    // The look a new properties object of the cell starts from.
+    virtual void GetDefaultVisualProps(int ACol, int ARow, TCellLook& Look);
     virtual void AfterCellTextSet(int ACol, int ARow);
     virtual bool HasCellBorderEvent();
     virtual bool UsesAppStyles();
-    // The look query of the drawing core; the base leaves the prepared values.
-    virtual void GetVisualProperties(int ACol, int ARow, fw::TGridDrawState& AState, bool Print, bool Select,
-                                     bool Remap, fw::TBrush& ABrush, fw::TColor& AColorTo, fw::TColor& AMirrorColor,
-                                     fw::TColor& AMirrorColorTo, fw::TFont& AFont, fw::TAlignment& HA,
-                                     TVAlignment& VA, bool& WW, TCellGradientDirection& GD);
+    // The look query of the drawing core: fills Look (and marks AState) as
+    // the cell shows; the caller prepares the brush style, word wrap and
+    // gradient direction the resolution starts from. The base leaves the
+    // prepared look.
+    virtual void GetVisualProperties(int ACol, int ARow, fw::TGridDrawState& AState, TLookQuery Query,
+                                     TCellLook& Look);
     virtual int DisplColIndex(int ACol) const;
     virtual int TotalColCount() const;
 

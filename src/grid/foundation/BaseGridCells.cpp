@@ -64,6 +64,18 @@ fw::TPoint TCellProperties::GetBaseCell(int c, int r) const
     return fw::TPoint(c, r);
 }
 
+void TCellProperties::OverrideFont(fw::TFont& font) const
+{
+    if (FFontColor != fw::clNone)
+        font.Color = FFontColor;
+    if (!FFontStyle.Empty())
+        font.Style = FFontStyle;
+    if (FFontSize != 0)
+        font.Size = FFontSize;
+    if (!FFontName.isEmpty())
+        font.Name = FFontName;
+}
+
 void TCellProperties::SetGraphicObject(TCellGraphicObject* value)
 {
     if (FGraphicObject == value)
@@ -197,26 +209,21 @@ TCellProperties* TBaseGrid::GetCellProperties(int c, int r)
     RegisterProps(p);
     TObjStringGrid::SetObjects(c, r, p);
 
-    fw::TFont font;
-    fw::TBrush brush;
-    fw::TColor colorTo = fw::clNone, mirror = fw::clNone, mirrorTo = fw::clNone;
-    fw::TAlignment ha = fw::taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = d->FWordWrap;
-    TCellGradientDirection gd = GradientVertical;
-    GetDefaultVisualProps(c, r, font, brush, colorTo, mirror, mirrorTo, ha, va, ww, gd);
+    TCellLook look;
+    look.WW = d->FWordWrap;
+    GetDefaultVisualProps(c, r, look);
     // Seeded without repainting: a new object starts as the cell's present look.
     p->FCalcType = acNONE;
-    p->FAlignment = ha;
-    p->FVAlignment = va;
-    p->FWordWrap = ww;
-    p->FFontName = font.Name;
-    p->FFontSize = font.Size;
-    p->FFontStyle = font.Style;
-    p->FFontColor = font.Color;
-    p->FBrushColor = brush.Color;
-    p->FBrushColorTo = colorTo;
-    p->FGradientDirection = gd;
+    p->FAlignment = look.HA;
+    p->FVAlignment = look.VA;
+    p->FWordWrap = look.WW;
+    p->FFontName = look.Font.Name;
+    p->FFontSize = look.Font.Size;
+    p->FFontStyle = look.Font.Style;
+    p->FFontColor = look.Font.Color;
+    p->FBrushColor = look.Brush.Color;
+    p->FBrushColorTo = look.ColorTo;
+    p->FGradientDirection = look.GD;
     return p;
 }
 

@@ -66,18 +66,13 @@ void BaseGridPaintCellCore(TBaseGrid& grid, fw::TCanvas& canvas, int ACol, int A
 
     canvas.Pen().Width = 1;
     canvas.Pen().Style = fw::psSolid;
-    canvas.Font() = grid.Font();
     // The string grid leaves the brush to the drawing code; start from the grid's own colours.
-    fw::TBrush brush;
-    brush.Color = (State & fw::gdFixed) ? grid.FixedColor() : grid.Color();
-    brush.Style = fw::bsSolid;
-    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-    fw::TAlignment ha = fw::taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = grid.WordWrap();
-    TCellGradientDirection gd = GradientVertical;
-    grid.GetVisualProperties(ACol, ARow, State, false, true, true, brush, colorTo, mirror, mirrorTo, canvas.Font(), ha,
-                             va, ww, gd);
+    TCellLook look;
+    look.Font = grid.Font();
+    look.Brush.Color = (State & fw::gdFixed) ? grid.FixedColor() : grid.Color();
+    look.WW = grid.WordWrap();
+    grid.GetVisualProperties(ACol, ARow, State, {.Select = true, .Remap = true}, look);
+    canvas.Font() = look.Font;
 
     const bool selected = (State & fw::gdSelected) != 0;
     const bool fixed = (State & fw::gdFixed) != 0;
@@ -85,21 +80,21 @@ void BaseGridPaintCellCore(TBaseGrid& grid, fw::TCanvas& canvas, int ACol, int A
     const THoverRowCells hoverCells = grid.HoverRowCells();
     const bool hoverExcluded = (selected && !hoverCells.Contains(hcSelected)) || (fixed && !hoverCells.Contains(hcFixed));
     if (ARow == st.HoverRowIdx && grid.HoverRow() && !hoverExcluded) {
-        brush.Color = grid.HoverRowColor();
-        colorTo = grid.HoverRowColorTo();
-        mirror = clNone;
-        mirrorTo = clNone;
-        gd = GradientVertical;
+        look.Brush.Color = grid.HoverRowColor();
+        look.ColorTo = grid.HoverRowColorTo();
+        look.MirrorColor = clNone;
+        look.MirrorColorTo = clNone;
+        look.GD = GradientVertical;
     }
 
     if ((grid.ActiveRowShow() && ARow == grid.Row() && !fixedCol && (ACol != grid.Col() || !st.ShowSel)) ||
         (!WithContent && selected)) {
-        brush.Color = grid.ActiveRowColor();
-        colorTo = grid.ActiveRowColorTo();
-        mirror = grid.ActiveRowMirrorColor();
-        mirrorTo = grid.ActiveRowMirrorColorTo();
+        look.Brush.Color = grid.ActiveRowColor();
+        look.ColorTo = grid.ActiveRowColorTo();
+        look.MirrorColor = grid.ActiveRowMirrorColor();
+        look.MirrorColorTo = grid.ActiveRowMirrorColorTo();
     }
-    canvas.Pen().Color = brush.Color;
+    canvas.Pen().Color = look.Brush.Color;
 
     const fw::TGridOptions options = grid.Options();
     const bool rtl = grid.isRightToLeft();
@@ -126,10 +121,11 @@ void BaseGridPaintCellCore(TBaseGrid& grid, fw::TCanvas& canvas, int ACol, int A
         DrawRoundedButtonFrame(canvas, c.Color, c.ColorTo, c.Mirror, c.MirrorTo, c.UpperLine, c.LowerLine, c.Border,
                                c.Corner, grid.Color(), r, segment);
     } else if (!(grid.UsesAppStyles() && (fixed || selected))) {
-        if (mirrorTo == clNone)
-            GradientFillRect(canvas, brush.Color, colorTo, 64, Rect, gd == GradientHorizontal);
+        if (look.MirrorColorTo == clNone)
+            GradientFillRect(canvas, look.Brush.Color, look.ColorTo, 64, Rect, look.GD == GradientHorizontal);
         else
-            DrawGradientBox(canvas, Rect, brush.Color, colorTo, mirror, mirrorTo, true, clNone, false, true);
+            DrawGradientBox(canvas, Rect, look.Brush.Color, look.ColorTo, look.MirrorColor, look.MirrorColorTo, true,
+                            clNone, false, true);
     }
 
     // Grid lines along the bottom and the right of the cell.

@@ -25,11 +25,13 @@ using namespace fw;
 void FxEditorLook(TFxStringGrid& g, int ACol, int ARow, TBrush& Brush, TFont& Font, TAlignment& HA, TVAlignment& VA)
 {
     TGridDrawState state = 0;
-    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-    bool ww = false;
-    TCellGradientDirection gd = GradientVertical;
-    g.GetVisualProperties(ACol, ARow, state, false, false, true, Brush, colorTo, mirror, mirrorTo, Font, HA, VA, ww,
-                          gd);
+    TCellLook look;
+    look.Brush = Brush;
+    g.GetVisualProperties(ACol, ARow, state, {.Remap = true}, look);
+    Brush = look.Brush;
+    Font = look.Font;
+    HA = look.HA;
+    VA = look.VA;
     if (Brush.Color == clNone)
         Brush.Color = g.Color();
 }

@@ -175,9 +175,7 @@ void TFxStringGrid::HandleWmKeyDown(TMessage& m)
         bool canEdit = (Options() & goEditing) || ma.RangeSelectAndEdit();
         CanEditCell(rc, Row(), canEdit);
         const TCellType t = GetCellType(rc, Row());
-        if (key == VK_SPACE && (t == ctCheckBox || t == ctDataCheckBox || t == ctTriStateCheckBox ||
-                                t == ctVirtCheckBox || t == ctRowCheckBox) &&
-            (canEdit || ControlLook().CheckAlwaysActive())) {
+        if (key == VK_SPACE && IsCheckBoxType(t) && (canEdit || ControlLook().CheckAlwaysActive())) {
             ToggleCheckBox(rc, Row(), false);
             if (ShowModified().Enabled()) {
                 SetRowModified(Row(), true);

@@ -133,26 +133,22 @@ bool TFxColumnGrid::InNormalArea(int ACol, int ARow) const
 
 // ---------------------------------------------------------------- looks
 
-void TFxColumnGrid::GetDefaultVisualProps(int ACol, int ARow, fw::TFont& AFont, fw::TBrush& ABrush,
-                                          fw::TColor& AColorTo, fw::TColor& AMirrorColor,
-                                          fw::TColor& AMirrorColorTo, fw::TAlignment& HA, TVAlignment& VA, bool& WW,
-                                          TCellGradientDirection& GD)
+void TFxColumnGrid::GetDefaultVisualProps(int ACol, int ARow, TCellLook& Look)
 {
     const TGridColumnItem* item = ItemOf(ACol);
     if (!item) {
-        TFxStringGrid::GetDefaultVisualProps(ACol, ARow, AFont, ABrush, AColorTo, AMirrorColor, AMirrorColorTo, HA,
-                                             VA, WW, GD);
+        TFxStringGrid::GetDefaultVisualProps(ACol, ARow, Look);
         return;
     }
-    AFont = item->Font();
-    ABrush.Color = item->Color();
-    AColorTo = fw::clNone;
-    HA = ARow < TBaseGrid::FixedRows() ? item->HeaderAlignment() : item->Alignment();
-    VA = VAlignment();
-    WW = WordWrap();
+    Look.Font = item->Font();
+    Look.Brush.Color = item->Color();
+    Look.ColorTo = fw::clNone;
+    Look.HA = ARow < TBaseGrid::FixedRows() ? item->HeaderAlignment() : item->Alignment();
+    Look.VA = VAlignment();
+    Look.WW = WordWrap();
     if (IsFixed(ACol, ARow) || (item->ShowBands() && Bands().Active())) {
-        ABrush.Color = fw::clNone;
-        AColorTo = fw::clNone;
+        Look.Brush.Color = fw::clNone;
+        Look.ColorTo = fw::clNone;
     }
 }
 
@@ -192,17 +188,8 @@ void TFxColumnGrid::DoGetCellPrintColor(int ACol, int ARow, fw::TGridDrawState A
             ABrush.Color = GridObjects(ACol, ARow)->BrushColor();
         if (item->PrintFontCustom()) {
             AFont = item->PrintFont();
-            if (CellPropertiesAssigned(ACol, ARow)) {
-                const TCellProperties* p = GridObjects(ACol, ARow);
-                if (p->FontColor() != fw::clNone)
-                    AFont.Color = p->FontColor();
-                if (!p->FontStyle().Empty())
-                    AFont.Style = p->FontStyle();
-                if (p->FontSize() != 0)
-                    AFont.Size = p->FontSize();
-                if (!p->FontName().isEmpty())
-                    AFont.Name = p->FontName();
-            }
+            if (CellPropertiesAssigned(ACol, ARow))
+                GridObjects(ACol, ARow)->OverrideFont(AFont);
         }
     }
     TFxStringGrid::DoGetCellPrintColor(ACol, ARow, AState, ABrush, AFont);

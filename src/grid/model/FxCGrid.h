@@ -36,9 +36,7 @@ public:
     QString GetVersionString() const override;  // "3.1.3.1 Aug, 2012"
 
     // The column answers first (see Columns()); the per-cell events last.
-    void GetDefaultVisualProps(int ACol, int ARow, fw::TFont& AFont, fw::TBrush& ABrush, fw::TColor& AColorTo,
-                               fw::TColor& AMirrorColor, fw::TColor& AMirrorColorTo, fw::TAlignment& HA,
-                               TVAlignment& VA, bool& WW, TCellGradientDirection& GD) override;
+    void GetDefaultVisualProps(int ACol, int ARow, TCellLook& Look) override;
     QString GetFormattedCell(int ACol, int ARow) override;
     QString GetCellFloatFormat(int ACol, int ARow) const override;
     TCellType GetCellType(int ACol, int ARow) override;

@@ -311,9 +311,7 @@ public:
     virtual void DoGetCellPrintBorder(int ACol, int ARow, fw::TPen& APen, TCellBorders& Borders);
     virtual void DoGetAlignment(int ACol, int ARow, fw::TAlignment& HAlign, TVAlignment& VAlign);
     virtual void DoGetWordWrap(int ACol, int ARow, bool& WordWrap);
-    void GetDefaultVisualProps(int ACol, int ARow, fw::TFont& AFont, fw::TBrush& ABrush, fw::TColor& AColorTo,
-                               fw::TColor& AMirrorColor, fw::TColor& AMirrorColorTo, fw::TAlignment& HA,
-                               TVAlignment& VA, bool& WW, TCellGradientDirection& GD) override;
+    void GetDefaultVisualProps(int ACol, int ARow, TCellLook& Look) override;
     virtual void DoGridHint(int ACol, int ARow, QString& hintstr, QString& widehint);
     virtual void DoGetCellCursor(int ACol, int ARow, int X, int Y);
     virtual void GetEventEditorType(int ACol, int ARow, TEditorType& AEditor);
@@ -952,10 +950,8 @@ public:
     // Cell painting, looks, measuring, hints and the appearance objects
     // (src/grid/paint; its README.md says which file holds what).
     // ---- resolved look of a cell (FxGridVisualProps.cpp)
-    void GetVisualProperties(int ACol, int ARow, fw::TGridDrawState& AState, bool Print, bool Select, bool Remap,
-                             fw::TBrush& ABrush, fw::TColor& AColorTo, fw::TColor& AMirrorColor,
-                             fw::TColor& AMirrorColorTo, fw::TFont& AFont, fw::TAlignment& HA, TVAlignment& VA,
-                             bool& WW, TCellGradientDirection& GD) override;
+    void GetVisualProperties(int ACol, int ARow, fw::TGridDrawState& AState, TLookQuery Query,
+                             TCellLook& Look) override;
     void GetFontProperties(int ACol, int RCol, int ARow, fw::TGridDrawState& AState, fw::TFont& AFont,
                            fw::TBrush& ABrush, bool Remap);
     fw::TColor MixSelectionColor(fw::TColor SelColor, fw::TColor CellColor, bool Mixer, int Factor) const;
@@ -1638,6 +1634,8 @@ private:
 private:
     // The steps of one cell's painting share one context (FxGridPaint_p.h).
     struct TCellPaintContext;
+    // The steps that resolve a cell's look (FxGridVisualProps.cpp).
+    struct TLookResolver;
     void PaintCellContent(fw::TCanvas& Canvas, TCellPaintContext& c);
     void DrawCellText(fw::TCanvas& Canvas, TCellPaintContext& c);
     void DrawCellBackgroundBitmap(fw::TCanvas& Canvas, TCellPaintContext& c, const fw::TRect& BR);

@@ -30,14 +30,7 @@ void TFxStringGrid::DoGetCellColor(int ACol, int ARow, fw::TGridDrawState AState
         if (t == ctIcon || t == ctNone || t == ctImageList || t == ctEmpty || t == ctImages || t == ctComment)
             if (p->BrushColor() != fw::clNone)
                 ABrush.Color = p->BrushColor();
-        if (p->FontColor() != fw::clNone)
-            AFont.Color = p->FontColor();
-        if (!p->FontStyle().Empty())
-            AFont.Style = p->FontStyle();
-        if (p->FontSize() != 0)
-            AFont.Size = p->FontSize();
-        if (!p->FontName().isEmpty())
-            AFont.Name = p->FontName();
+        p->OverrideFont(AFont);
     }
     if (const auto& e = d->Events.OnGetCellColor)
         e(this, ARow, ACol, AState, ABrush, AFont);
@@ -88,22 +81,18 @@ void TFxStringGrid::DoGetWordWrap(int ACol, int ARow, bool& WordWrap)
         e(this, ACol, ARow, WordWrap);
 }
 
-void TFxStringGrid::GetDefaultVisualProps(int ACol, int ARow, fw::TFont& AFont, fw::TBrush& ABrush,
-                                          fw::TColor& AColorTo, fw::TColor& AMirrorColor, fw::TColor& AMirrorColorTo,
-                                          fw::TAlignment& HA, TVAlignment& VA, bool& WW, TCellGradientDirection& GD)
+void TFxStringGrid::GetDefaultVisualProps(int ACol, int ARow, TCellLook& Look)
 {
-    TBaseGrid::GetDefaultVisualProps(ACol, ARow, AFont, ABrush, AColorTo, AMirrorColor, AMirrorColorTo, HA, VA, WW,
-                                     GD);
+    TBaseGrid::GetDefaultVisualProps(ACol, ARow, Look);
     fw::TGridDrawState state = 0;
-    GetVisualProperties(ACol, ARow, state, false, false, false, ABrush, AColorTo, AMirrorColor, AMirrorColorTo, AFont,
-                        HA, VA, WW, GD);
+    GetVisualProperties(ACol, ARow, state, {}, Look);
     // A new properties object must not freeze a colour that only the cell's
     // position, the bands, a gradient background or the selection give.
     const TBackGroundDisplay bg = d->paint.BackGround->Display();
     if (IsFixed(ACol, ARow) || d->model.Bands->Active() || bg == bdGradientHorz || bg == bdGradientVert ||
         (state & fw::gdSelected)) {
-        ABrush.Color = fw::clNone;
-        AColorTo = fw::clNone;
+        Look.Brush.Color = fw::clNone;
+        Look.ColorTo = fw::clNone;
     }
 }
 

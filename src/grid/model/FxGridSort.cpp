@@ -152,6 +152,14 @@ int Sign(int v)
     return v < 0 ? -1 : (v > 0 ? 1 : 0);
 }
 
+// Where a box's state sorts: unchecked, then grey (a three-state box that is
+// neither), then checked; a plain and a three-state box with the same state
+// are equal.
+std::uint8_t BoxRank(TCheckBoxState state)
+{
+    return state == cbChecked ? 2 : state == cbGrayed ? 1 : 0;
+}
+
 bool IsNumberKind(int kind)
 {
     return kind == ntkInteger || kind == ntkDecimal || kind == ntkExponent;
@@ -233,7 +241,7 @@ private:
         std::uint8_t TimePlace = spAbsent;
         bool Loaded = false;
         bool CheckCell = false;
-        bool Checked = false;
+        std::uint8_t CheckRank = 0;   // see BoxRank
         bool ValueBlank = false;
     };
     struct TColumn {
@@ -518,7 +526,7 @@ int TSortCompare::Cells(int col, int r1, int r2, TSortDirection dir)
         if (!(k1.Have & kCellType)) {
             k1.Have |= kCellType;
             const TCellType t = FGrid.GetCellType(col, r1);
-            k1.CheckCell = t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox;
+            k1.CheckCell = IsCheckBoxType(t);
         }
         if (k1.CheckCell) {
             style = ssCheckBox;
@@ -587,11 +595,11 @@ int TSortCompare::Cells(int col, int r1, int r2, TSortDirection dir)
         for (auto [k, r] : {std::pair<TKey*, int>{&k1, r1}, std::pair<TKey*, int>{&k2, r2}})
             if (!(k->Have & kCheck)) {
                 k->Have |= kCheck;
-                bool state = false;
+                TCheckBoxState state = cbUnchecked;
                 FGrid.GetCheckBoxState(col, FGrid.RealRowIndex(r), state);
-                k->Checked = state;
+                k->CheckRank = BoxRank(state);
             }
-        res = int(k1.Checked) - int(k2.Checked);
+        res = Sign(int(k1.CheckRank) - int(k2.CheckRank));
         break;
     case ssImages:
         for (auto [k, r] : {std::pair<TKey*, int>{&k1, r1}, std::pair<TKey*, int>{&k2, r2}})

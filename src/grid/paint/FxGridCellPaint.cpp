@@ -97,9 +97,11 @@ void TFxStringGrid::PaintCellContent(fw::TCanvas& Canvas, TCellPaintContext& c)
 
     // 5. the cell's look
     c.WW = WordWrap();
+    c.Brush = Canvas.Brush();
+    GetVisualProperties(ACol, ARow, c.State, {.Remap = true}, c);
+    Canvas.Brush() = c.Brush;
+    Canvas.Font() = c.Font;
     fw::TBrush& brush = Canvas.Brush();
-    GetVisualProperties(ACol, ARow, c.State, false, false, true, brush, c.ColorTo, c.MirrorColor, c.MirrorColorTo,
-                        Canvas.Font(), c.HA, c.VA, c.WW, c.GD);
     brush.Style = fw::bsSolid;
 
     // 6. the graphic

@@ -131,8 +131,7 @@ void TFxStringGrid::DrawCellGraphic(fw::TCanvas& Canvas, TCellPaintContext& c)
     if (!grSet)
         GR = GL + GW;
     TCellVAlign gva = c.GVA;
-    const bool boxType = type == ctCheckBox || type == ctDataCheckBox || type == ctVirtCheckBox ||
-                         type == ctRowCheckBox || type == ctTriStateCheckBox || type == ctRadioButton;
+    const bool boxType = IsCheckBoxType(type) || type == ctRadioButton;
     if (boxType && c.VA != VAlignment())
         gva = c.VA == vtaTop ? vaTop : c.VA == vtaCenter ? vaCenter : vaBottom;
     switch (gva) {

@@ -110,18 +110,15 @@ struct TFxGridPaintState {
 // multi-line grid and with URL schemes left out where the grid hides them.
 fw::TSize FxMeasureTextLines(TFxStringGrid& g, fw::TCanvas& canvas, const QString& text);
 
-// What the steps of one cell's painting hand on to each other.
-struct TFxStringGrid::TCellPaintContext {
+// What the steps of one cell's painting hand on to each other, beginning
+// with the cell's look as GetVisualProperties resolves it (its brush and
+// font then go onto the canvas, where the steps adjust them).
+struct TFxStringGrid::TCellPaintContext : TCellLook {
     int ACol = 0, ARow = 0;        // display column and row
     int RC = 0, RR = 0;            // real column; row of the row-state lists
     fw::TRect Cell;                // the rectangle the drawing core gave
     fw::TRect R;                   // the working rectangle
     fw::TGridDrawState State = 0;
-    fw::TColor ColorTo = fw::clNone, MirrorColor = fw::clNone, MirrorColorTo = fw::clNone;
-    fw::TAlignment HA = fw::taLeftJustify;
-    TVAlignment VA = vtaTop;
-    bool WW = false;
-    TCellGradientDirection GD = GradientVertical;
     TCellGraphic* G = nullptr;     // the cell graphic, null when none
     int GW = 0, GH = 0;            // its size
     bool ShowText = true;          // the graphic leaves room for the text

@@ -98,20 +98,15 @@ void TFxStringGrid::PaintFooterCell(fw::TCanvas& Canvas, int ACol, int ARow, con
 {
     if (R.IsEmpty())
         return;
-    fw::TBrush brush;
-    brush.Color = (State & fw::gdFixed) ? FixedColor() : Color();
-    TColor to = fw::clNone, mirror = fw::clNone, mirrorTo = fw::clNone;
-    fw::TAlignment ha = fw::taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = WordWrap();
-    TCellGradientDirection gd = GradientVertical;
-    Canvas.Font() = Font();
-    GetVisualProperties(ACol, ARow, State, false, true, true, brush, to, mirror, mirrorTo, Canvas.Font(), ha, va, ww,
-                        gd);
-    if (mirrorTo == fw::clNone)
-        GradientFillRect(Canvas, brush.Color, to, 64, R, gd == GradientHorizontal);
+    TCellLook look;
+    look.WW = WordWrap();
+    GetVisualProperties(ACol, ARow, State, {.Select = true, .Remap = true}, look);
+    Canvas.Font() = look.Font;
+    if (look.MirrorColorTo == fw::clNone)
+        GradientFillRect(Canvas, look.Brush.Color, look.ColorTo, 64, R, look.GD == GradientHorizontal);
     else
-        DrawGradientBox(Canvas, R, brush.Color, to, mirror, mirrorTo, true, fw::clNone, false, true);
+        DrawGradientBox(Canvas, R, look.Brush.Color, look.ColorTo, look.MirrorColor, look.MirrorColorTo, true,
+                        fw::clNone, false, true);
     TRect content = R;
     if (State & fw::gdFixed) {
         content.Right -= 1;
@@ -120,7 +115,7 @@ void TFxStringGrid::PaintFooterCell(fw::TCanvas& Canvas, int ACol, int ARow, con
         const int w = GridLineWidth();
         content = TRect(content.Left + w, content.Top + w, content.Right - w, content.Bottom - w);
     }
-    Canvas.Brush() = brush;
+    Canvas.Brush() = look.Brush;
     DrawCellContent(Canvas, ACol, ARow, content, State);
 }
 

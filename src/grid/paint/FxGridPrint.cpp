@@ -443,14 +443,13 @@ bool TFxStringGrid::PrintColFiltered(int ACol) const
     return ACol >= sel.Left && ACol <= sel.Right;
 }
 
-void PrintCellLook(TFxStringGrid& g, int ACol, int ARow, TPrintLook& look)
+void PrintCellLook(TFxStringGrid& g, int ACol, int ARow, TCellLook& look)
 {
     fw::TGridDrawState state = 0;
     // Word wrap starts from the grid's, as on the screen; the cell's
     // properties and the word-wrap hook (asked there) may change it.
     look.WW = g.WordWrap();
-    g.GetVisualProperties(ACol, ARow, state, true, false, true, look.Brush, look.ColorTo, look.Mirror, look.MirrorTo,
-                          look.Font, look.HA, look.VA, look.WW, look.GD);
+    g.GetVisualProperties(ACol, ARow, state, {.Print = true, .Remap = true}, look);
 }
 
 fw::TSize TFxStringGrid::MeasurePrintCell(int ACol, int ARow)
@@ -460,7 +459,7 @@ fw::TSize TFxStringGrid::MeasurePrintCell(int ACol, int ARow)
     fw::TCanvas& canvas = pr.Measure ? *pr.Measure : pr.Canvas ? *pr.Canvas : TBaseGrid::Canvas();
     const double k = pr.PixelFactor;
     TPrintText content = PrintCellText(*this, ACol, ARow);
-    TPrintLook look;
+    TCellLook look;
     PrintCellLook(*this, ACol, ARow, look);
     fw::TPoint graphicPx;
     const TCellGraphic* graphic = PrintCellGraphic(*this, ACol, ARow, graphicPx);

@@ -146,7 +146,7 @@ int TFxStringGrid::PrintRow(int Y, int FirstCol, int LastCol, int ARow)
         DoGetCellPrintBorder(c, ARow, pen, borders);
 
         // Background.
-        TPrintLook look;
+        TCellLook look;
         PrintCellLook(*this, c, ARow, look);
         TRect back = cell;
         if (!borders.Contains(cbLeft))
@@ -208,8 +208,7 @@ int TFxStringGrid::PrintRow(int Y, int FirstCol, int LastCol, int ARow)
                 gw = right - cell.Left;
                 break;
             }
-            const bool box = type == ctCheckBox || type == ctDataCheckBox || type == ctVirtCheckBox ||
-                             type == ctRowCheckBox || type == ctTriStateCheckBox || type == ctRadioButton;
+            const bool box = IsCheckBoxType(type) || type == ctRadioButton;
             if (box && text.isEmpty()) {
                 if (ha == fw::taRightJustify)
                     gl = right - gw - margin;

@@ -54,16 +54,7 @@ struct TFxGridPrintState {
 };
 
 // The font, colours, alignment and word wrap a cell prints with.
-struct TPrintLook {
-    fw::TBrush Brush;
-    fw::TColor ColorTo = fw::clNone, Mirror = fw::clNone, MirrorTo = fw::clNone;
-    fw::TFont Font;
-    fw::TAlignment HA = fw::taLeftJustify;
-    TVAlignment VA = vtaTop;
-    bool WW = false;
-    TCellGradientDirection GD = GradientVertical;
-};
-void PrintCellLook(TFxStringGrid& grid, int ACol, int ARow, TPrintLook& look);
+void PrintCellLook(TFxStringGrid& grid, int ACol, int ARow, TCellLook& look);
 // Draws in screen pixels into the logical rectangle `r` of a mapped canvas:
 // `draw` gets a canvas in pixels (each taking `scale` x 254 / 96 logical
 // units, clipped to the box) and the box (0, 0, width, height).

@@ -70,61 +70,82 @@ void TFxStringGrid::GetFontProperties(int ACol, int RCol, int ARow, fw::TGridDra
         AFont.Assign(FixedFont());
     else
         AFont.Assign(Font());
-    if (CellPropertiesAssigned(RCol, ARow)) {
-        const TCellProperties* p = GridObjects(RCol, ARow);
-        if (p->FontColor() != clNone)
-            AFont.Color = p->FontColor();
-        if (!p->FontStyle().Empty())
-            AFont.Style = p->FontStyle();
-        if (p->FontSize() != 0)
-            AFont.Size = p->FontSize();
-        if (!p->FontName().isEmpty())
-            AFont.Name = p->FontName();
-    }
+    if (CellPropertiesAssigned(RCol, ARow))
+        GridObjects(RCol, ARow)->OverrideFont(AFont);
     DoGetCellColor(RCol, ARow, AState, ABrush, AFont);
 }
 
-void TFxStringGrid::GetVisualProperties(int ACol, int ARow, fw::TGridDrawState& AState, bool Print, bool Select,
-                                        bool Remap, fw::TBrush& ABrush, TColor& AColorTo, TColor& AMirrorColor,
-                                        TColor& AMirrorColorTo, fw::TFont& AFont, fw::TAlignment& HA,
-                                        TVAlignment& VA, bool& WW, TCellGradientDirection& GD)
+// The steps that resolve one cell's look, in their order of precedence: a
+// later step may override what an earlier one chose.
+struct TFxStringGrid::TLookResolver {
+    TFxStringGrid& g;
+    const int ACol, ARow;
+    fw::TGridDrawState& State;
+    const TLookQuery Query;
+    TCellLook& Look;
+    const TFxGridPaintState& ps;
+    const TMouseActions& ma;
+    const int fixedCols, fixedRows;
+    int RC = 0;               // the real column
+    int RR = 0;               // the row of the row-state lists
+    bool FromProps = false;   // the cell's properties gave the brush
+    bool Control = false;     // an in-cell control: it shows the default background ...
+    bool KeepBrush = false;   // ... unless its properties give a brush of their own
+    bool Fixed = false;
+
+    TLookResolver(TFxStringGrid& grid, int col, int row, fw::TGridDrawState& state, TLookQuery query,
+                  TCellLook& look)
+        : g(grid), ACol(col), ARow(row), State(state), Query(query), Look(look), ps(grid.PaintState()),
+          ma(grid.MouseActions()), fixedCols(grid.FixedCols()), fixedRows(grid.FixedRows())
+    {
+    }
+
+    void StartFromGridFont();
+    void FindRealCell();
+    void TakeCellProperties();
+    void FillDefaultBackground();
+    void TakeFixedLook();
+    void AskColourHooks();
+    void TakeSelectionLook();
+    void TakeDisjunctRowAndColumnLook(bool down);
+    void TakeNormalSelectionLook(bool down);
+    void TakeDisjunctCellLook(TColor savedBrush, TColor savedFont);
+    void ApplySelection(TColor brush);
+    void DimDisabledFont();
+    void LightenDisjunctRows();
+    void AskWordWrapAndAlignment();
+};
+
+void TFxStringGrid::TLookResolver::StartFromGridFont()
 {
-    const TFxGridPaintState& ps = PaintState();
-    const TMouseActions& ma = MouseActions();
-    const int fixedCols = FixedCols();
-    const int fixedRows = FixedRows();
-    const bool printFonts = Print && !ps.PrintSettings->UseDisplayFont();
-
-    // 1. base font
+    const bool printFonts = Query.Print && !ps.PrintSettings->UseDisplayFont();
     if (ACol >= fixedCols && ARow >= fixedRows)
-        AFont.Assign(printFonts ? ps.PrintSettings->Font() : Font());
+        Look.Font.Assign(printFonts ? ps.PrintSettings->Font() : g.Font());
     else
-        AFont.Assign(printFonts ? ps.PrintSettings->FixedFont() : FixedFont());
+        Look.Font.Assign(printFonts ? ps.PrintSettings->FixedFont() : g.FixedFont());
+}
 
-    // 2. the real column, and the row of the row-state lists
-    const int RC = Remap ? RealColIndex(ACol) : ACol;
-    const int RR = ((ma.DisjunctRowSelect() && ma.RowSelectPersistent()) || UsesEnabledRows()) ? RealRowIndex(ARow)
-                                                                                                : ARow;
+void TFxStringGrid::TLookResolver::FindRealCell()
+{
+    RC = Query.Remap ? g.RealColIndex(ACol) : ACol;
+    RR = ((ma.DisjunctRowSelect() && ma.RowSelectPersistent()) || g.UsesEnabledRows()) ? g.RealRowIndex(ARow) : ARow;
+}
 
-    // 3.
-    ABrush.Color = clNone;
-    AColorTo = clNone;
-    AMirrorColor = clNone;
-    AMirrorColorTo = clNone;
-    bool fromProps = false;   // P
-    bool control = false;     // C
-    bool keepBrush = false;   // K
-
-    // 4. cell properties
-    if (CellPropertiesAssigned(RC, ARow)) {
-        const TCellProperties* p = GridObjects(RC, ARow);
-        switch (GetCellType(ACol, ARow)) {
+void TFxStringGrid::TLookResolver::TakeCellProperties()
+{
+    Look.Brush.Color = clNone;
+    Look.ColorTo = clNone;
+    Look.MirrorColor = clNone;
+    Look.MirrorColorTo = clNone;
+    if (g.CellPropertiesAssigned(RC, ARow)) {
+        const TCellProperties* p = g.GridObjects(RC, ARow);
+        switch (g.GetCellType(ACol, ARow)) {
         case ctNone:
         case ctRotated:
         case ctEmpty:
             if (p->BrushColor() != clNone) {
-                ABrush.Color = p->BrushColor();
-                fromProps = true;
+                Look.Brush.Color = p->BrushColor();
+                FromProps = true;
             }
             break;
         case ctCheckBox:
@@ -132,148 +153,184 @@ void TFxStringGrid::GetVisualProperties(int ACol, int ARow, fw::TGridDrawState& 
         case ctRadio:
         case ctButton:
         case ctRadioButton:
-            ABrush.Color = p->BrushColor();
-            control = true;
-            keepBrush = p->BrushColor() != clNone;
+            Look.Brush.Color = p->BrushColor();
+            Control = true;
+            KeepBrush = p->BrushColor() != clNone;
             break;
         default:
-            ABrush.Color = p->BrushColor();
+            Look.Brush.Color = p->BrushColor();
             break;
         }
-        if (p->FontColor() != clNone)
-            AFont.Color = p->FontColor();
-        if (!p->FontStyle().Empty())
-            AFont.Style = p->FontStyle();
-        if (p->FontSize() != 0)
-            AFont.Size = p->FontSize();
-        if (!p->FontName().isEmpty())
-            AFont.Name = p->FontName();
-        WW = p->WordWrap();
-        AColorTo = p->BrushColorTo();
-        GD = p->GradientDirection();
+        p->OverrideFont(Look.Font);
+        Look.WW = p->WordWrap();
+        Look.ColorTo = p->BrushColorTo();
+        Look.GD = p->GradientDirection();
     }
+    // The selection's gradient runs top to bottom whatever the cell says.
+    if (State & fw::gdSelected)
+        Look.GD = GradientVertical;
+}
 
-    // 5.
-    if (AState & fw::gdSelected)
-        GD = GradientVertical;
-
-    // 6. default background
-    if ((ABrush.Color == clNone || control) && !keepBrush) {
-        if (ABrush.Color == clNone)
-            ABrush.Color = Color();
-        const TBands& bands = Bands();
-        if (bands.Active() && (!Print || bands.Print()) && ACol >= fixedCols &&
-            ACol < ColCount() - FixedRightCols() + NumHiddenColumns() && ARow >= fixedRows &&
-            ARow < RowCount() - FixedFooters()) {
-            const int total = bands.TotalLength();
-            if (total > 0)
-                ABrush.Color = (ARow - fixedRows) % total < bands.PrimaryLength() ? bands.PrimaryColor()
+void TFxStringGrid::TLookResolver::FillDefaultBackground()
+{
+    if ((Look.Brush.Color != clNone && !Control) || KeepBrush)
+        return;
+    if (Look.Brush.Color == clNone)
+        Look.Brush.Color = g.Color();
+    const TBands& bands = g.Bands();
+    if (bands.Active() && (!Query.Print || bands.Print()) && ACol >= fixedCols &&
+        ACol < g.ColCount() - g.FixedRightCols() + g.NumHiddenColumns() && ARow >= fixedRows &&
+        ARow < g.RowCount() - g.FixedFooters()) {
+        const int total = bands.TotalLength();
+        if (total > 0)
+            Look.Brush.Color = (ARow - fixedRows) % total < bands.PrimaryLength() ? bands.PrimaryColor()
                                                                                    : bands.SecondaryColor();
-            else if (ABrush.Color == clNone)
-                ABrush.Color = Color();
-        }
-        if (ACol < fixedCols || ARow < fixedRows || DisplColIndex(ACol) >= ColCount() - FixedRightCols() ||
-            ARow >= RowCount() - FixedFooters())
-            ABrush.Color = FixedColor();
+        else if (Look.Brush.Color == clNone)
+            Look.Brush.Color = g.Color();
     }
+    if (ACol < fixedCols || ARow < fixedRows || g.DisplColIndex(ACol) >= g.ColCount() - g.FixedRightCols() ||
+        ARow >= g.RowCount() - g.FixedFooters())
+        Look.Brush.Color = g.FixedColor();
+}
 
-    // 7. fixed cells
-    const bool fixed = IsFixed(ACol, ARow) || ACol < fixedCols || ARow < fixedRows;
-    if (fixed && !Print && !fromProps) {
-        ABrush.Color = FixedColor();
-        AFont.Assign(FixedFont());
-        AState |= fw::gdFixed;
+// A fixed cell without a brush of its own takes the fixed colour and font on
+// the screen, and the look's header gradient wherever it is drawn.
+void TFxStringGrid::TLookResolver::TakeFixedLook()
+{
+    Fixed = g.IsFixed(ACol, ARow) || ACol < fixedCols || ARow < fixedRows;
+    if (Fixed && !Query.Print && !FromProps) {
+        Look.Brush.Color = g.FixedColor();
+        Look.Font.Assign(g.FixedFont());
+        State |= fw::gdFixed;
     }
-
-    // 8. the look's header gradient
-    if (fixed && !fromProps && ps.Look > glClassic) {
-        ABrush.Color = ps.RIRGradientFrom;
-        AColorTo = ps.RIRGradientTo;
-        AMirrorColor = ps.RIRGradientMirrorFrom;
-        AMirrorColorTo = ps.RIRGradientMirrorTo;
+    if (Fixed && !FromProps && ps.Look > glClassic) {
+        Look.Brush.Color = ps.RIRGradientFrom;
+        Look.ColorTo = ps.RIRGradientTo;
+        Look.MirrorColor = ps.RIRGradientMirrorFrom;
+        Look.MirrorColorTo = ps.RIRGradientMirrorTo;
     }
+}
 
-    // 9. colour hooks
-    if (Print)
-        DoGetCellPrintColor(RC, ARow, AState, ABrush, AFont);
+void TFxStringGrid::TLookResolver::AskColourHooks()
+{
+    if (Query.Print)
+        g.DoGetCellPrintColor(RC, ARow, State, Look.Brush, Look.Font);
     else
-        DoGetCellColor(RC, ARow, AState, ABrush, AFont);
-
-    // 10. gradient event
-    if (const auto& e = Events().OnGetCellGradient) {
-        TColor color = ABrush.Color;
-        e(this, ARow, RC, color, AColorTo, AMirrorColor, AMirrorColorTo, GD);
-        ABrush.Color = color;
+        g.DoGetCellColor(RC, ARow, State, Look.Brush, Look.Font);
+    if (const auto& e = g.Events().OnGetCellGradient) {
+        TColor color = Look.Brush.Color;
+        e(&g, ARow, RC, color, Look.ColorTo, Look.MirrorColor, Look.MirrorColorTo, Look.GD);
+        Look.Brush.Color = color;
     }
+}
 
-    // 11.
-    const TColor savedBrush = ABrush.Color;
-    const TColor savedFont = AFont.Color;
+void TFxStringGrid::TLookResolver::ApplySelection(TColor brush)
+{
+    Look.Brush.Color = brush;
+    Look.ColorTo = g.SelectionColorTo();
+    Look.MirrorColor = g.SelectionMirrorColor();
+    Look.MirrorColorTo = g.SelectionMirrorColorTo();
+    if (g.SelectionTextColor() != clNone)
+        Look.Font.Color = g.SelectionTextColor();
+}
 
+// The selection colours over the hooks' answer: disjunct rows and columns,
+// the normal selection, then disjunct cells, which may take the current
+// cell's own colours back.
+void TFxStringGrid::TLookResolver::TakeSelectionLook()
+{
+    const TColor savedBrush = Look.Brush.Color;
+    const TColor savedFont = Look.Font.Color;
     const bool down = ps.Feedback.ButtonDown;
-    const bool showSel = ShowSelection();
-    auto applySelection = [&](TColor brush) {
-        ABrush.Color = brush;
-        AColorTo = SelectionColorTo();
-        AMirrorColor = SelectionMirrorColor();
-        AMirrorColorTo = SelectionMirrorColorTo();
-        if (SelectionTextColor() != clNone)
-            AFont.Color = SelectionTextColor();
-    };
-    const bool disjunctCandidate = !Print && Select && showSel && !fixed && ACol >= fixedCols && ARow >= fixedRows;
+    TakeDisjunctRowAndColumnLook(down);
+    TakeNormalSelectionLook(down);
+    TakeDisjunctCellLook(savedBrush, savedFont);
+}
 
-    // 12. disjunct rows
-    if (disjunctCandidate && ma.DisjunctRowSelect()) {
-        const bool flag = RowSelect(RR);
-        if ((flag && !(down && ARow == Row())) || (down && !flag && (AState & fw::gdSelected))) {
-            AState = fw::gdSelected;
-            applySelection(SelectionColor());
+// While the button is down on a cell the pending selection shows instead of
+// the stored flag of the current row or column.
+void TFxStringGrid::TLookResolver::TakeDisjunctRowAndColumnLook(bool down)
+{
+    if (Query.Print || !Query.Select || !g.ShowSelection() || Fixed || ACol < fixedCols || ARow < fixedRows)
+        return;
+    if (ma.DisjunctRowSelect()) {
+        const bool flag = g.RowSelect(RR);
+        if ((flag && !(down && ARow == g.Row())) || (down && !flag && (State & fw::gdSelected))) {
+            State = fw::gdSelected;
+            ApplySelection(g.SelectionColor());
         } else {
-            AState &= ~fw::TGridDrawState(fw::gdSelected);
+            State &= ~fw::TGridDrawState(fw::gdSelected);
         }
     }
-
-    // 13. disjunct columns
-    if (disjunctCandidate && ma.DisjunctColSelect()) {
-        const bool flag = ACol < ColCount() && ColSelect(ACol);
-        if ((flag && !(down && ACol == Col())) || (down && !flag && (AState & fw::gdSelected))) {
-            AState = fw::gdSelected;
-            applySelection(SelectionColor());
+    if (ma.DisjunctColSelect()) {
+        const bool flag = ACol < g.ColCount() && g.ColSelect(ACol);
+        if ((flag && !(down && ACol == g.Col())) || (down && !flag && (State & fw::gdSelected))) {
+            State = fw::gdSelected;
+            ApplySelection(g.SelectionColor());
         }
     }
+}
 
-    // 14. normal selection
-    if ((Select && !Print && showSel && !fixed && IsSelected(ACol, ARow) && !ma.DisjunctRowSelect() &&
+void TFxStringGrid::TLookResolver::TakeNormalSelectionLook(bool down)
+{
+    const bool showSel = g.ShowSelection();
+    if ((Query.Select && !Query.Print && showSel && !Fixed && g.IsSelected(ACol, ARow) && !ma.DisjunctRowSelect() &&
          !ma.DisjunctColSelect()) ||
-        ((AState & fw::gdSelected) && down && showSel)) {
-        applySelection(ABrush.Color == Color()
-                           ? SelectionColor()
-                           : MixSelectionColor(SelectionColor(), ABrush.Color, SelectionColorMixer(),
-                                               ps.SelectionColorMixerFactor));
-        AState |= fw::gdSelected;
+        ((State & fw::gdSelected) && down && showSel)) {
+        ApplySelection(Look.Brush.Color == g.Color()
+                           ? g.SelectionColor()
+                           : g.MixSelectionColor(g.SelectionColor(), Look.Brush.Color, g.SelectionColorMixer(),
+                                                 ps.SelectionColorMixerFactor));
+        State |= fw::gdSelected;
     }
+}
 
-    // 15. disjunct cells
-    if (ma.DisjunctCellSelect() && showSel) {
-        if (SelectedCells(ACol, ARow)) {
-            applySelection(SelectionColor());
-            AState |= fw::gdSelected;
-        } else if (ACol == Col() && ARow == Row()) {
-            AState &= ~fw::TGridDrawState(fw::gdSelected);
-            ABrush.Color = savedBrush;
-            AFont.Color = savedFont;
-        }
+void TFxStringGrid::TLookResolver::TakeDisjunctCellLook(TColor savedBrush, TColor savedFont)
+{
+    if (!ma.DisjunctCellSelect() || !g.ShowSelection())
+        return;
+    if (g.SelectedCells(ACol, ARow)) {
+        ApplySelection(g.SelectionColor());
+        State |= fw::gdSelected;
+    } else if (ACol == g.Col() && ARow == g.Row()) {
+        State &= ~fw::TGridDrawState(fw::gdSelected);
+        Look.Brush.Color = savedBrush;
+        Look.Font.Color = savedFont;
     }
+}
 
-    // 16. disabled font
-    if (UseDisabledFont() && ((UsesEnabledRows() && !RowEnabled(RR)) || !isEnabled()))
-        AFont.Color = DisabledFontColor();
+void TFxStringGrid::TLookResolver::DimDisabledFont()
+{
+    if (g.UseDisabledFont() && ((g.UsesEnabledRows() && !g.RowEnabled(RR)) || !g.isEnabled()))
+        Look.Font.Color = g.DisabledFontColor();
+}
 
-    // 17. lightened rows of a disjunct row selection
-    if (ma.DisjunctRowSelect() && ARow != Row() && SelectionColorTo() == clNone && IsSelected(ACol, ARow))
-        ABrush.Color = ScaleColorByPercent(ABrush.Color, 7);
+// The rows of a disjunct row selection other than the current one show a
+// little lighter, unless the selection has a gradient of its own.
+void TFxStringGrid::TLookResolver::LightenDisjunctRows()
+{
+    if (ma.DisjunctRowSelect() && ARow != g.Row() && g.SelectionColorTo() == clNone && g.IsSelected(ACol, ARow))
+        Look.Brush.Color = ScaleColorByPercent(Look.Brush.Color, 7);
+}
 
-    // 18., 19.
-    DoGetWordWrap(RC, ARow, WW);
-    GetCellAlignment(RC, ARow, HA, VA);
+void TFxStringGrid::TLookResolver::AskWordWrapAndAlignment()
+{
+    g.DoGetWordWrap(RC, ARow, Look.WW);
+    g.GetCellAlignment(RC, ARow, Look.HA, Look.VA);
+}
+
+void TFxStringGrid::GetVisualProperties(int ACol, int ARow, fw::TGridDrawState& AState, TLookQuery Query,
+                                        TCellLook& Look)
+{
+    TLookResolver r(*this, ACol, ARow, AState, Query, Look);
+    r.StartFromGridFont();
+    r.FindRealCell();
+    r.TakeCellProperties();
+    r.FillDefaultBackground();
+    r.TakeFixedLook();
+    r.AskColourHooks();
+    r.TakeSelectionLook();
+    r.DimDisabledFont();
+    r.LightenDisjunctRows();
+    r.AskWordWrapAndAlignment();
 }

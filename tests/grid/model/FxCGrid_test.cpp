@@ -117,6 +117,40 @@ TEST_F(FxCGridTest, ColumnAnswersWinOverGridDefaultsAndLoseToCellEvents)
     EXPECT_EQ(ask(3, 0).checkTrue, "ev");
 }
 
+// On screen and on paper the column gives the font and the cell's own font
+// settings win over it one by one: what the cell leaves unset stays the column's.
+TEST_F(FxCGridTest, CellFontSettingsWinOverTheColumnFontOneByOne)
+{
+    fw::TFont screen;
+    screen.Name = QStringLiteral("Courier New");
+    screen.Size = 9;
+    screen.Color = 0x101010;
+    Col(2).SetFont(screen);
+    fw::TFont paper = screen;
+    paper.Name = QStringLiteral("Arial");
+    paper.Size = 12;
+    paper.Style = fw::TFontStyles{fw::fsBold};
+    Col(2).SetPrintFont(paper);
+    grid->SetFontSizes(2, 3, 20);
+    grid->SetFontColors(2, 3, 0x0000FF);
+    grid->SetFontNames(2, 3, QString());   // a new properties object starts as the cell's look
+    grid->SetFontStyles(2, 3, fw::TFontStyles());
+
+    for (bool print : {false, true}) {
+        fw::TBrush brush;
+        fw::TFont font;
+        if (print)
+            grid->DoGetCellPrintColor(2, 3, 0, brush, font);
+        else
+            grid->DoGetCellColor(2, 3, 0, brush, font);
+        const fw::TFont& column = print ? paper : screen;
+        EXPECT_EQ(font.Name, column.Name) << print;
+        EXPECT_EQ(font.Style, column.Style) << print;
+        EXPECT_EQ(font.Size, 20) << print;
+        EXPECT_EQ(font.Color, 0x0000FFu) << print;
+    }
+}
+
 TEST_F(FxCGridTest, DataCheckBoxColumnsAnswerByTextInTheNormalAreaOnly)
 {
     Col(1).SetEditor(edDataCheckBox);

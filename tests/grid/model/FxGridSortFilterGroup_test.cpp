@@ -222,6 +222,29 @@ TEST_F(GridSortTest, CheckBoxImagesCustomAndRawCompares)
     EXPECT_EQ(grid->CompareCells(2, 1, 2, sdAscending), 212);
 }
 
+// A three-state box sorts by its state as the other check boxes do, grey
+// between unchecked and checked, whichever kind of box a compare reads
+// first; the captions beside the boxes do not decide.
+TEST_F(GridSortTest, ThreeStateBoxesSortByTheirStateAmongTheOtherBoxes)
+{
+    Load({{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}, {"e", "5"}}, 3);
+    grid->AddCheckBox(1, 1, cbChecked);      // three-state
+    grid->AddCheckBox(1, 2, true, false);    // plain
+    grid->AddCheckBox(1, 3, cbGrayed);
+    grid->AddCheckBox(1, 4, false, false);
+    grid->AddCheckBox(1, 5, cbUnchecked);
+    struct Case {
+        int r1, r2, expected;
+    } cases[] = {{1, 2, 0}, {2, 5, 1}, {5, 2, -1}, {3, 5, 1}, {1, 3, 1}, {4, 5, 0}};
+    for (const Case& c : cases)
+        EXPECT_EQ(grid->CompareCells(1, c.r1, c.r2, sdAscending), c.expected) << c.r1 << " against " << c.r2;
+
+    grid->Sort(1, sdAscending);   // ties go by the second column
+    EXPECT_EQ(Column(2), (QStringList{"4", "5", "3", "1", "2"}));
+    grid->Sort(1, sdDescending);
+    EXPECT_EQ(Column(2), (QStringList{"2", "1", "3", "5", "4"}));
+}
+
 TEST_F(GridSortTest, BlanksGoFirstOrLastInBothDirections)
 {
     struct Case {

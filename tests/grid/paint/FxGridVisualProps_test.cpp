@@ -43,8 +43,17 @@ protected:
     {
         TLook l;
         l.state = state;
-        grid->GetVisualProperties(col, row, l.state, print, select, true, l.brush, l.to, l.mirror, l.mirrorTo,
-                                  l.font, l.ha, l.va, l.ww, l.gd);
+        TCellLook look;
+        grid->GetVisualProperties(col, row, l.state, {.Print = print, .Select = select, .Remap = true}, look);
+        l.brush = look.Brush;
+        l.to = look.ColorTo;
+        l.mirror = look.MirrorColor;
+        l.mirrorTo = look.MirrorColorTo;
+        l.font = look.Font;
+        l.ha = look.HA;
+        l.va = look.VA;
+        l.ww = look.WW;
+        l.gd = look.GD;
         return l;
     }
 
